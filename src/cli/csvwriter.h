@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace orvanek {
+
+// One ';'-separated line; a field holding ';', '"' or a line break is quoted, with
+// inner quotes doubled, so spreadsheets and scripts read it back unchanged.
+QString csvField(const QString &field);
+QString csvLine(const QStringList &fields);
+
+// Fixed decimals with '.' whatever the locale ("%.6f").
+QString fixed6(double value);
+
+} // namespace orvanek

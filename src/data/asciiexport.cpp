@@ -1,0 +1,121 @@
+#include "data/asciiexport.h"
+
+#include "data/codepage1250.h"
+#include "data/observationstore.h"
+#include "solar/conversion.h"
+#include "solar/rounding.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+#include <cstdlib>
+
+namespace orvanek {
+
+namespace {
+
+// Appends |value| with at least `width` digits, leading zeros: the "00", "000" and
+// "0000" pictures. A minus sign goes in front of a negative value.
+void appendZeroPadded(QByteArray &out, long long value, int width) {
+    if (value < 0) {
+        out.append('-');
+        value = -value;
+    }
+    char digits[24];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    for (int i = n; i < width; ++i)
+        out.append('0');
+    while (n > 0)
+        out.append(digits[--n]);
+}
+
+long long roundedWhole(double value) {
+    return static_cast<long long>(roundHalfEven(value));
+}
+
+} // namespace
+
+AsciiExportResult buildAsciiExport(std::vector<ObservationRecord> &records) {
+    AsciiExportResult result;
+    QByteArray &out = result.content;
+    out.reserve(static_cast<qsizetype>(records.size()) * 8 * 40 + 64);
+    out.append(encode1250(QStringLiteral("   Datum    čas   č typ  l   b  ploch")));
+    out.append("\r\n");
+
+    for (size_t r = 0; r < records.size(); ++r) {
+        ObservationRecord &record = records[r];
+        const int groups = record.usedGroups();
+        if (groups == 0)
+            continue;
+        const auto date = recordDate(record);
+        if (!date) {
+            result.ok = false;
+            result.message = QStringLiteral("Záznam %1: „%2“ není platné datum")
+                                 .arg(r + 1)
+                                 .arg(readText(record.dateText));
+            result.content.clear();
+            return result;
+        }
+        const Ephemeris ephemeris = solarEphemeris(*date, record.timeUT);
+
+        // The date and time pieces are the same for every group of the record.
+        QByteArray head;
+        appendZeroPadded(head, date->curDay, 2);
+        head.append(':');
+        appendZeroPadded(head, date->curMonth, 2);
+        head.append(':');
+        appendZeroPadded(head, date->curYear, 4);
+        head.append(' ');
+        appendZeroPadded(head, record.timeUT / 100, 2);
+        head.append(' ');
+        appendZeroPadded(head, record.timeUT % 100, 2);
+        head.append(' ');
+
+        for (int g = 1; g <= groups; ++g) {
+            SunspotGroup &group = record.group(g);
+            if (group.type.length == 0)
+                writeText(group.type, QStringLiteral("***"));
+            const HeliographicPosition place =
+                polarToHeliographic(ephemeris, group.distance, group.angle);
+
+            const qsizetype lineStart = out.size();
+            out.append(head);
+            appendZeroPadded(out, group.rotationGroupNumber, 2);
+            out.append(' ');
+            out.append(group.type.chars, group.type.usedLength());
+            out.append(' ');
+            appendZeroPadded(out, roundedWhole(place.helioLongitude), 3);
+            out.append(' ');
+            const long long latitude = roundedWhole(place.helioLatitude);
+            if (latitude >= 0)
+                out.append(' ');
+            appendZeroPadded(out, latitude, 2);
+            out.append(' ');
+            appendZeroPadded(out, roundedWhole(group.area + group.smallSpots * 15.3), 4);
+            if (out.size() - lineStart > 100)
+                out.truncate(lineStart + 100);
+            out.append("\r\n");
+            ++result.groupLines;
+        }
+    }
+    return result;
+}
+
+AsciiExportResult exportAscii(ObservationStore &store) {
+    AsciiExportResult result = buildAsciiExport(store.records());
+    if (!result.ok)
+        return result;
+    QSaveFile file(QDir(store.dataDirectory).filePath(asciiExportFileName()));
+    if (!file.open(QIODevice::WriteOnly) || file.write(result.content) != result.content.size() ||
+        !file.commit()) {
+        result.ok = false;
+        result.message = asciiExportFileName() + QStringLiteral(": ") + file.errorString();
+    }
+    return result;
+}
+
+} // namespace orvanek

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "data/observationrecord.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace orvanek {
+
+class ObservationStore;
+
+inline QString asciiExportFileName() { return QStringLiteral("SoubASCI.dat"); }
+
+struct AsciiExportResult {
+    bool ok = true;
+    QString message;     // why it failed
+    QByteArray content;  // the whole file, code page 1250, CR LF
+    int groupLines = 0;
+};
+
+// Builds the export of every group of every record: date, time, group number in the
+// rotation, class, l, b and area. A group without a class gets "***", in the records
+// too. A record whose date cannot be read stops the export with a message.
+AsciiExportResult buildAsciiExport(std::vector<ObservationRecord> &records);
+
+// Builds the export from the store and writes SoubASCI.dat into its data directory; the
+// file is replaced only when the whole export succeeded.
+AsciiExportResult exportAscii(ObservationStore &store);
+
+} // namespace orvanek

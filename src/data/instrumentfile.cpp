@@ -1,0 +1,64 @@
+#include "data/instrumentfile.h"
+
+#include "data/codepage1250.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace orvanek {
+
+namespace {
+const QString kFileName = QStringLiteral("pristroj.dat");
+}
+
+InstrumentLines defaultInstrumentLines() {
+    return {QString(), QStringLiteral("Přístroj"), QStringLiteral("80"), QStringLiteral("18"),
+            QStringLiteral("1350"), QString()};
+}
+
+bool readInstrumentFile(const QString &dir, InstrumentLines &lines, QString *error) {
+    QFile file(QDir(dir).filePath(kFileName));
+    if (!file.exists()) {
+        lines = defaultInstrumentLines();
+        return true;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = kFileName + QStringLiteral(": ") + file.errorString();
+        return false;
+    }
+    const QByteArray content = file.readAll();
+    lines = {};
+    qsizetype start = 0;
+    for (QString &line : lines) {
+        if (start >= content.size())
+            break;
+        qsizetype end = content.indexOf('\n', start);
+        if (end < 0)
+            end = content.size();
+        QByteArray bytes = content.mid(start, end - start);
+        if (bytes.endsWith('\r'))
+            bytes.chop(1);
+        line = decode1250(bytes);
+        start = end + 1;
+    }
+    return true;
+}
+
+bool writeInstrumentFile(const QString &dir, const InstrumentLines &lines, QString *error) {
+    QSaveFile file(QDir(dir).filePath(kFileName));
+    if (file.open(QIODevice::WriteOnly)) {
+        QByteArray content;
+        for (const QString &line : lines)
+            content += encode1250(line) + "\r\n";
+        file.write(content);
+        if (file.commit())
+            return true;
+    }
+    if (error)
+        *error = kFileName + QStringLiteral(": ") + file.errorString();
+    return false;
+}
+
+} // namespace orvanek

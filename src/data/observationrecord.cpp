@@ -1,0 +1,47 @@
+#include "data/observationrecord.h"
+
+#include "data/codepage1250.h"
+
+#include <cstring>
+
+namespace orvanek {
+
+ObservationRecord zeroRecord() {
+    ObservationRecord r;
+    std::memset(&r, 0, sizeof r);
+    return r;
+}
+
+template <int N> QString readText(const StoredText<N> &field) {
+    return decode1250(field.chars, field.usedLength());
+}
+
+template <int N> void writeText(StoredText<N> &field, const QString &text) {
+    const QByteArray bytes = encode1250(text).left(N);
+    std::memcpy(field.chars, bytes.constData(), static_cast<size_t>(bytes.size()));
+    field.length = static_cast<uint8_t>(bytes.size());
+}
+
+template QString readText<3>(const StoredText<3> &);
+template QString readText<10>(const StoredText<10> &);
+template QString readText<20>(const StoredText<20> &);
+template QString readText<30>(const StoredText<30> &);
+template QString readText<39>(const StoredText<39> &);
+template void writeText<3>(StoredText<3> &, const QString &);
+template void writeText<10>(StoredText<10> &, const QString &);
+template void writeText<20>(StoredText<20> &, const QString &);
+template void writeText<30>(StoredText<30> &, const QString &);
+template void writeText<39>(StoredText<39> &, const QString &);
+
+QString specialMarkText() { return QStringLiteral("zvlášťní"); }
+
+} // namespace orvanek
+
+#include "data/dates.h"
+
+namespace orvanek {
+std::optional<CalendarDate> recordDate(const ObservationRecord &record) {
+    return parseDate(
+        std::string_view(record.dateText.chars, static_cast<size_t>(record.dateText.usedLength())));
+}
+} // namespace orvanek
