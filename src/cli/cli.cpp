@@ -20,7 +20,7 @@ const QString kUsage = QStringLiteral(
     "ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...]");
 
 class Output {
-public:
+  public:
     explicit Output(CliStreams streams) : streams_(streams) {}
     void line(const QString &text) {
         const QByteArray bytes = text.toUtf8() + '\n';
@@ -36,11 +36,13 @@ public:
         return status;
     }
 
-private:
+  private:
     CliStreams streams_;
 };
 
-QString num(long long value) { return QString::number(value); }
+QString num(long long value) {
+    return QString::number(value);
+}
 
 int loadOrFail(ObservationStore &store, const QString &dir, Output &out) {
     if (!QFileInfo(dir).isDir())
@@ -58,8 +60,8 @@ QString dateRangeText(const ObservationStore &store, bool first) {
         const auto date = recordDate(r);
         if (!date)
             continue;
-        if (!best || (first ? serialDay(*date) < serialDay(*best)
-                            : serialDay(*date) > serialDay(*best)))
+        if (!best ||
+            (first ? serialDay(*date) < serialDay(*best) : serialDay(*date) > serialDay(*best)))
             best = date;
     }
     return best ? shortDate(*best) : QString();
@@ -74,10 +76,9 @@ int commandInfo(ObservationStore &store, Output &out) {
     out.row({QStringLiteral("drawingRadius"),
              store.hasDrawingSetup() ? QString::number(store.drawingRadius) : QString()});
     out.row({QStringLiteral("entry"),
-             !store.hasDrawingSetup()
-                 ? QStringLiteral("unset")
-                 : (store.heliographicEntry ? QStringLiteral("heliographic")
-                                            : QStringLiteral("polar"))});
+             !store.hasDrawingSetup() ? QStringLiteral("unset")
+                                      : (store.heliographicEntry ? QStringLiteral("heliographic")
+                                                                 : QStringLiteral("polar"))});
     for (const QString &name : store.observerNames)
         if (!name.isEmpty())
             out.row({QStringLiteral("observer"), name});
@@ -96,15 +97,39 @@ int commandRecords(const ObservationStore &store, Output &out) {
     for (int n = 1; n <= store.recordCount(); ++n) {
         const ObservationRecord &r = store.record(n);
         const RecordSummary &s = r.summary;
-        out.row({num(n), readText(r.dateText), num(r.timeUT), readText(r.observer),
-                 readText(r.station), readText(r.specialMark), num(r.conditions),
-                 num(r.imageQuality), num(r.seeingQuality), num(r.centralGroups),
-                 num(r.centralSpots), num(r.centralR), num(r.faculaTotal), num(r.groupCount),
-                 num(r.faculaFieldCount), num(r.rotation), num(r.centralLongitude),
-                 num(s.northGroups), num(s.northSpots), num(s.northR), num(s.northClassSum),
-                 num(s.northSN), num(s.northRB), num(s.northArea), num(s.northCorrectedArea),
-                 num(s.southGroups), num(s.southSpots), num(s.southR), num(s.southClassSum),
-                 num(s.southSN), num(s.southRB), num(s.southArea), num(s.southCorrectedArea)});
+        out.row({num(n),
+                 readText(r.dateText),
+                 num(r.timeUT),
+                 readText(r.observer),
+                 readText(r.station),
+                 readText(r.specialMark),
+                 num(r.conditions),
+                 num(r.imageQuality),
+                 num(r.seeingQuality),
+                 num(r.centralGroups),
+                 num(r.centralSpots),
+                 num(r.centralR),
+                 num(r.faculaTotal),
+                 num(r.groupCount),
+                 num(r.faculaFieldCount),
+                 num(r.rotation),
+                 num(r.centralLongitude),
+                 num(s.northGroups),
+                 num(s.northSpots),
+                 num(s.northR),
+                 num(s.northClassSum),
+                 num(s.northSN),
+                 num(s.northRB),
+                 num(s.northArea),
+                 num(s.northCorrectedArea),
+                 num(s.southGroups),
+                 num(s.southSpots),
+                 num(s.southR),
+                 num(s.southClassSum),
+                 num(s.southSN),
+                 num(s.southRB),
+                 num(s.southArea),
+                 num(s.southCorrectedArea)});
     }
     return CliOk;
 }
@@ -126,12 +151,23 @@ int commandGroups(const ObservationStore &store, Output &out) {
         const Ephemeris e = date ? solarEphemeris(*date, r.timeUT) : Ephemeris{};
         for (int g = 1; g <= r.usedGroups(); ++g) {
             const SunspotGroup &group = r.group(g);
-            QStringList row{num(n), readText(r.dateText), num(r.timeUT), num(g),
-                            readText(group.type), num(group.spotCount), num(group.penumbraCount),
-                            num(group.angle), num(group.distance), num(group.area),
-                            num(group.smallSpots), num(group.globalGroupNumber),
-                            num(group.rotationGroupNumber), num(group.aux1Position),
-                            num(group.aux1Area), num(group.aux2Position), num(group.aux2Area)};
+            QStringList row{num(n),
+                            readText(r.dateText),
+                            num(r.timeUT),
+                            num(g),
+                            readText(group.type),
+                            num(group.spotCount),
+                            num(group.penumbraCount),
+                            num(group.angle),
+                            num(group.distance),
+                            num(group.area),
+                            num(group.smallSpots),
+                            num(group.globalGroupNumber),
+                            num(group.rotationGroupNumber),
+                            num(group.aux1Position),
+                            num(group.aux1Area),
+                            num(group.aux2Position),
+                            num(group.aux2Area)};
             if (date) {
                 const HeliographicPosition h = polarToHeliographic(e, group.distance, group.angle);
                 row << fixed6(h.helioLatitude) << fixed6(h.helioLongitude)
@@ -170,8 +206,8 @@ int commandEphemeris(const QStringList &args, Output &out) {
     out.line(QStringLiteral("date;timeUT;B0;P;L0;rotation"));
     for (const auto &[date, time] : moments) {
         const Ephemeris e = solarEphemeris(date, time);
-        out.row({shortDate(date), num(time), fixed6(e.B0), fixed6(e.P), fixed6(e.L0),
-                 num(e.rotation)});
+        out.row(
+            {shortDate(date), num(time), fixed6(e.B0), fixed6(e.P), fixed6(e.L0), num(e.rotation)});
     }
     return CliOk;
 }

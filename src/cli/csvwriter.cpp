@@ -21,6 +21,8 @@ QString csvLine(const QStringList &fields) {
     return line;
 }
 
-QString fixed6(double value) { return QString::number(value, 'f', 6); }
+QString fixed6(double value) {
+    return QString::number(value, 'f', 6);
+}
 
 } // namespace orvanek

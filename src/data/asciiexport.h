@@ -11,12 +11,14 @@ namespace orvanek {
 
 class ObservationStore;
 
-inline QString asciiExportFileName() { return QStringLiteral("SoubASCI.dat"); }
+inline QString asciiExportFileName() {
+    return QStringLiteral("SoubASCI.dat");
+}
 
 struct AsciiExportResult {
     bool ok = true;
-    QString message;     // why it failed
-    QByteArray content;  // the whole file, code page 1250, CR LF
+    QString message;    // why it failed
+    QByteArray content; // the whole file, code page 1250, CR LF
     int groupLines = 0;
 };
 

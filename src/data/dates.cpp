@@ -128,7 +128,9 @@ QString formatDate(const CalendarDate &date, QStringView pattern) {
     return out;
 }
 
-QString shortDate(const CalendarDate &date) { return formatDate(date, u"dd.mm.yyyy"); }
+QString shortDate(const CalendarDate &date) {
+    return formatDate(date, u"dd.mm.yyyy");
+}
 
 QString formatTimeUT(uint16_t timeUT, QStringView pattern) {
     const int hours = timeUT / 100;
@@ -162,6 +164,8 @@ CalendarDate toCalendarDate(const QDate &date) {
             static_cast<uint16_t>(date.day())};
 }
 
-QDate toQDate(const CalendarDate &date) { return QDate(date.curYear, date.curMonth, date.curDay); }
+QDate toQDate(const CalendarDate &date) {
+    return QDate(date.curYear, date.curMonth, date.curDay);
+}
 
 } // namespace orvanek

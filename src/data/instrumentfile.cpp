@@ -13,8 +13,12 @@ const QString kFileName = QStringLiteral("pristroj.dat");
 }
 
 InstrumentLines defaultInstrumentLines() {
-    return {QString(), QStringLiteral("Přístroj"), QStringLiteral("80"), QStringLiteral("18"),
-            QStringLiteral("1350"), QString()};
+    return {QString(),
+            QStringLiteral("Přístroj"),
+            QStringLiteral("80"),
+            QStringLiteral("18"),
+            QStringLiteral("1350"),
+            QString()};
 }
 
 bool readInstrumentFile(const QString &dir, InstrumentLines &lines, QString *error) {

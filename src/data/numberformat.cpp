@@ -8,7 +8,9 @@
 namespace orvanek {
 
 namespace {
-bool isPlaceholder(char c) { return c == '0' || c == '#'; }
+bool isPlaceholder(char c) {
+    return c == '0' || c == '#';
+}
 } // namespace
 
 std::string formatNumberAscii(double value, std::string_view pattern) {
@@ -133,6 +135,8 @@ QString formatNumber(double value, std::string_view pattern) {
     return QString::fromLatin1(formatNumberAscii(value, pattern));
 }
 
-QString formatInt5(int value) { return QString::number(value).rightJustified(5, QLatin1Char(' ')); }
+QString formatInt5(int value) {
+    return QString::number(value).rightJustified(5, QLatin1Char(' '));
+}
 
 } // namespace orvanek

@@ -33,7 +33,9 @@ template void writeText<20>(StoredText<20> &, const QString &);
 template void writeText<30>(StoredText<30> &, const QString &);
 template void writeText<39>(StoredText<39> &, const QString &);
 
-QString specialMarkText() { return QStringLiteral("zvlášťní"); }
+QString specialMarkText() {
+    return QStringLiteral("zvlášťní");
+}
 
 } // namespace orvanek
 

@@ -24,17 +24,17 @@ template <int MaxLength> struct StoredText {
 
 // One sunspot group, the first 26 bytes of a slot.
 struct SunspotGroup {
-    StoredText<3> type;          // McIntosh class, "Dkc"; "***" for a group without a class
-    uint8_t spotCount;           // "poč"
-    uint8_t penumbraCount;       // "s pen."
-    uint16_t angle;              // tenths of a degree from the top of the disk towards the right
-    uint16_t distance;           // tenths of a mm on a 125 mm drawing, limb 1250
-    uint16_t area;               // mm^2 x 20.4 x 125 / R
-    uint16_t smallSpots;         // plain count of spots under 1 mm^2
-    uint16_t globalGroupNumber;  // "č.sk1"
+    StoredText<3> type;           // McIntosh class, "Dkc"; "***" for a group without a class
+    uint8_t spotCount;            // "poč"
+    uint8_t penumbraCount;        // "s pen."
+    uint16_t angle;               // tenths of a degree from the top of the disk towards the right
+    uint16_t distance;            // tenths of a mm on a 125 mm drawing, limb 1250
+    uint16_t area;                // mm^2 x 20.4 x 125 / R
+    uint16_t smallSpots;          // plain count of spots under 1 mm^2
+    uint16_t globalGroupNumber;   // "č.sk1"
     uint16_t rotationGroupNumber; // "č.sk2"
-    uint16_t aux1Position;       // packed: whole degrees x 128 + whole mm (not normalised)
-    uint16_t aux1Area;           // as area
+    uint16_t aux1Position;        // packed: whole degrees x 128 + whole mm (not normalised)
+    uint16_t aux1Area;            // as area
     uint16_t aux2Position;
     uint16_t aux2Area;
 };
@@ -183,13 +183,15 @@ QString specialMarkText();
 
 // Packed positions of auxiliary spots and faculae vertices.
 struct PackedPosition {
-    int degrees = 0;    // whole degrees
+    int degrees = 0;     // whole degrees
     int millimetres = 0; // whole mm on the drawing
 };
 inline uint16_t packPosition(int degrees, int millimetres) {
     return static_cast<uint16_t>(degrees * 128 + millimetres);
 }
-inline PackedPosition unpackPosition(uint16_t word) { return {word / 128, word % 128}; }
+inline PackedPosition unpackPosition(uint16_t word) {
+    return {word / 128, word % 128};
+}
 
 } // namespace orvanek
 

@@ -214,10 +214,9 @@ StoreStatus ObservationStore::sortByDate() {
     for (size_t i = 0; i < count; ++i) {
         const auto date = recordDate(records_[i]);
         if (!date)
-            return StoreStatus::failure(
-                QStringLiteral("Záznam %1: „%2“ není platné datum")
-                    .arg(i + 1)
-                    .arg(readText(records_[i].dateText)));
+            return StoreStatus::failure(QStringLiteral("Záznam %1: „%2“ není platné datum")
+                                            .arg(i + 1)
+                                            .arg(readText(records_[i].dateText)));
         keys[i] = serialDay(*date);
     }
     // Insertion sort: a record earlier than its predecessor goes in front of the first

@@ -30,7 +30,7 @@ inline constexpr int kButterflyBlockSize = 25000;
 class ObservationStore : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit ObservationStore(QObject *parent = nullptr);
 
     static QString dataFileName() { return QStringLiteral("data1.dat"); }
@@ -95,11 +95,11 @@ public:
     // Bytes at the end of data1.dat that make no whole record (kept only in data1.bak).
     qint64 trailingBytes = 0;
 
-signals:
+  signals:
     void recordsChanged();
     void currentRecordChanged(int index);
 
-private:
+  private:
     StoreStatus writeDataFile();
 
     std::vector<ObservationRecord> records_;

@@ -3,7 +3,9 @@
 namespace orvanek {
 
 namespace {
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int daysInMonth(int year, int month) {
     static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -12,9 +14,8 @@ int daysInMonth(int year, int month) {
 } // namespace
 
 bool isValidDate(const CalendarDate &date) {
-    return date.curYear >= 1 && date.curYear <= 9999 && date.curMonth >= 1 &&
-           date.curMonth <= 12 && date.curDay >= 1 &&
-           date.curDay <= daysInMonth(date.curYear, date.curMonth);
+    return date.curYear >= 1 && date.curYear <= 9999 && date.curMonth >= 1 && date.curMonth <= 12 &&
+           date.curDay >= 1 && date.curDay <= daysInMonth(date.curYear, date.curMonth);
 }
 
 float dayNumber(const CalendarDate &date) {

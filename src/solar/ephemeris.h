@@ -8,9 +8,9 @@ namespace orvanek {
 
 // Orientation of the Sun at one moment.
 struct Ephemeris {
-    double B0 = 0;     // heliographic latitude of the disk centre, degrees
-    double P = 0;      // position angle of the northern end of the rotation axis, degrees
-    double L0 = 0;     // Carrington longitude of the central meridian, degrees, 0 <= L0 < 360
+    double B0 = 0;        // heliographic latitude of the disk centre, degrees
+    double P = 0;         // position angle of the northern end of the rotation axis, degrees
+    double L0 = 0;        // Carrington longitude of the central meridian, degrees, 0 <= L0 < 360
     int32_t rotation = 0; // Carrington rotation number
 };
 

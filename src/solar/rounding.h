@@ -7,7 +7,9 @@ namespace orvanek {
 
 // Every real value that becomes an integer goes through here: nearest, ties to even
 // (2.5 -> 2, 3.5 -> 4), as observers' older data sets were rounded.
-inline double roundHalfEven(double value) { return std::nearbyint(value); }
+inline double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 // Rounded and kept to the low 16 bits, as the record's unsigned words store it
 // (a value beyond the word wraps, it is not clamped).
