@@ -1,0 +1,65 @@
+#include "testhelpers.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <cstring>
+
+namespace orvanek::testing {
+
+ObservationRecord makeRecord(const QString &date, uint16_t timeUT, const QString &observer) {
+    ObservationRecord r = zeroRecord();
+    writeText(r.dateText, date);
+    r.timeUT = timeUT;
+    if (!observer.isEmpty())
+        writeText(r.observer, observer);
+    return r;
+}
+
+QByteArray recordBytes(const ObservationRecord &record) {
+    return QByteArray(reinterpret_cast<const char *>(&record), sizeof record);
+}
+
+QByteArray recordsBytes(const std::vector<ObservationRecord> &records) {
+    QByteArray bytes;
+    for (const ObservationRecord &r : records)
+        bytes += recordBytes(r);
+    return bytes;
+}
+
+QByteArray readFile(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray oddBytes(qsizetype size, uint32_t seed) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    uint32_t x = seed * 2654435761u + 1;
+    for (qsizetype i = 0; i < size; ++i) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        bytes[i] = static_cast<char>(x >> 24);
+    }
+    return bytes;
+}
+
+std::vector<TestFactory> &factories() {
+    static std::vector<TestFactory> list;
+    return list;
+}
+
+int registerTest(TestFactory factory) {
+    factories().push_back(factory);
+    return static_cast<int>(factories().size());
+}
+
+} // namespace orvanek::testing
