@@ -1,0 +1,232 @@
+// orvanek-cli, driven through the same entry point as the program.
+#include "cli/cli.h"
+#include "data/observationstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <cstring>
+
+using namespace orvanek;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+QString drain(FILE *file) {
+    std::fflush(file);
+    std::rewind(file);
+    QByteArray bytes;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, static_cast<qsizetype>(n));
+    std::fclose(file);
+    return QString::fromUtf8(bytes);
+}
+
+Run run(const QStringList &args) {
+    FILE *out = std::tmpfile();
+    FILE *err = std::tmpfile();
+    Run r;
+    r.status = runCli(args, CliStreams{out, err});
+    r.out = drain(out);
+    r.err = drain(err);
+    return r;
+}
+
+ObservationRecord record(const char *date, uint16_t time, const QString &observer = {}) {
+    ObservationRecord r = zeroRecord();
+    writeText(r.dateText, QString::fromLatin1(date));
+    r.timeUT = time;
+    writeText(r.observer, observer);
+    return r;
+}
+
+void writeData(const QString &dir, const std::vector<ObservationRecord> &records,
+               const QByteArray &tail = {}) {
+    QFile file(QDir(dir).filePath("data1.dat"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char *>(records.data()),
+               static_cast<qint64>(records.size() * sizeof(ObservationRecord)));
+    file.write(tail);
+}
+
+QByteArray fileBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList rows(const QString &text) {
+    return text.split('\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void wrongUsage_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("nothing") << QStringList{};
+        QTest::newRow("unknown command") << QStringList{"draw"};
+        QTest::newRow("-d without directory") << QStringList{"info", "-d"};
+        QTest::newRow("extra argument") << QStringList{"info", "more"};
+        QTest::newRow("ephemeris without time") << QStringList{"ephemeris", "01.01.2000"};
+        QTest::newRow("ephemeris bad date") << QStringList{"ephemeris", "31.02.2000", "1200"};
+        QTest::newRow("ephemeris bad time") << QStringList{"ephemeris", "01.01.2000", "12:00"};
+    }
+    void wrongUsage() {
+        QFETCH(QStringList, args);
+        const Run r = run(args);
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(rows(r.err).size(), 1);
+    }
+
+    void missingDirectoryIsADataProblem() {
+        const Run r = run({"-d", "/no/such/orvanek/dir", "info"});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(rows(r.err).size(), 1);
+    }
+
+    void ephemerisRows() {
+        const Run r = run({"ephemeris", "01.01.1989", "0", "01.01.2000", "1200", "15.03.1995",
+                           "1015", "21.06.2001", "0830"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(rows(r.out), (QStringList{
+                                  "date;timeUT;B0;P;L0;rotation",
+                                  "01.01.1989;0;-3.053326;2.038705;107.600305;1810",
+                                  "01.01.2000;1200;-3.016294;2.127434;1.464230;1957",
+                                  "15.03.1995;1015;-7.164124;-24.457919;102.148453;1893",
+                                  "21.06.2001;830;1.771362;-7.057571;116.111985;1977",
+                              }));
+    }
+
+    void infoOfADataSet() {
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records{record("02.01.2000", 800, "Novák"),
+                                               record("01.01.2000", 900, "Dvořáková"),
+                                               record("05.01.2000", 900, "Novák")};
+        records[0].drawingSetup = 1125;
+        writeData(dir.path(), records);
+        const Run r = run({"info", "--data", dir.path()});
+        QCOMPARE(r.status, 0);
+        const QStringList out = rows(r.out);
+        QCOMPARE(out.value(0), QStringLiteral("field;value"));
+        QVERIFY(out.contains("recordCount;3"));
+        QVERIFY(out.contains("firstDate;01.01.2000"));
+        QVERIFY(out.contains("lastDate;05.01.2000"));
+        QVERIFY(out.contains("drawingRadius;125"));
+        QVERIFY(out.contains("entry;heliographic"));
+        QVERIFY(out.contains("observer;Novák"));
+        QVERIFY(out.contains("observer;Dvořáková"));
+        QVERIFY(out.contains("instrument2;Přístroj"));
+        QCOMPARE(out.filter("observer;").size(), 2);
+    }
+
+    void infoOfAnEmptyDirectory() {
+        QTemporaryDir dir;
+        const Run r = run({"-d", dir.path(), "info"});
+        QCOMPARE(r.status, 0);
+        QVERIFY(rows(r.out).contains("recordCount;1"));
+        QVERIFY(rows(r.out).contains("entry;unset"));
+        QVERIFY(!QFile::exists(dir.filePath("data1.dat"))); // reading writes nothing
+    }
+
+    void recordRows() {
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records{record("01.01.2000", 705, "Novák; st.")};
+        records[0].groupCount = 2;
+        records[0].summary.northGroups = 1;
+        records[0].summary.southCorrectedArea = 777;
+        writeText(records[0].specialMark, "zvlastni");
+        writeText(records[0].station, "Hvězdárna \"Ďáblice\"");
+        writeData(dir.path(), records);
+        const Run r = run({"-d", dir.path(), "records"});
+        QCOMPARE(r.status, 0);
+        const QStringList out = rows(r.out);
+        QCOMPARE(out.size(), 2);
+        QCOMPARE(out[0].split(';').size(), 33);
+        QVERIFY(out[0].startsWith("number;date;timeUT;observer;station;special;"));
+        QVERIFY(out[0].endsWith(";southArea;southCorrectedArea"));
+        QVERIFY(out[1].startsWith(
+            "1;01.01.2000;705;\"Novák; st.\";\"Hvězdárna \"\"Ďáblice\"\"\";zvlášťní;"));
+        QVERIFY(out[1].endsWith(";777"));
+    }
+
+    void groupRows() {
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records{record("01.01.2000", 1200)};
+        records[0].groupCount = 1;
+        writeText(records[0].group(1).type, "Dkc");
+        records[0].group(1).angle = 0;
+        records[0].group(1).distance = 0;
+        records[0].group(1).aux1Position = 5790;
+        writeData(dir.path(), records);
+        const Run r = run({"-d", dir.path(), "groups"});
+        QCOMPARE(r.status, 0);
+        const QStringList out = rows(r.out);
+        QCOMPARE(out.size(), 2);
+        QCOMPARE(out[0].split(';').size(), 20);
+        const QStringList cells = out[1].split(';');
+        QCOMPARE(cells.mid(0, 5), (QStringList{"1", "01.01.2000", "1200", "1", "Dkc"}));
+        QCOMPARE(cells[13], QStringLiteral("5790"));
+        // At the disk centre the longitude is L0 of the moment (1.464230, as above).
+        QCOMPARE(cells[18], QStringLiteral("1.464230"));
+        QCOMPARE(cells[19], QStringLiteral("0.000000"));
+    }
+
+    void exportAsciiWritesTheFile() {
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records{record("01.01.2000", 1200)};
+        records[0].groupCount = 1;
+        writeData(dir.path(), records);
+        const Run r = run({"-d", dir.path(), "export-ascii"});
+        QCOMPARE(r.status, 0);
+        QVERIFY(rows(r.out).value(1).endsWith("SoubASCI.dat;1"));
+        const QByteArray content = fileBytes(dir.filePath("SoubASCI.dat"));
+        QVERIFY(content.contains("01:01:2000 12 00 00 *** 001 "));
+    }
+
+    void checkReportsEveryProblem() {
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records{record("01.01.2000", 1), record("31.02.2000", 2),
+                                               record("05.01.2000", 3), record("03.01.2000", 4)};
+        records[2].groupCount = 45;
+        records[3].faculaFieldCount = 31;
+        writeData(dir.path(), records, QByteArray(100, 'x'));
+        const QByteArray before = fileBytes(dir.filePath("data1.dat"));
+        const Run r = run({"-d", dir.path(), "check"});
+        QCOMPARE(r.status, 1);
+        const QStringList out = rows(r.out);
+        QCOMPARE(out.value(0), QStringLiteral("record;problem"));
+        QCOMPARE(out.size(), 6);
+        QVERIFY(out[1].startsWith("2;") && out[1].contains("31.02.2000"));
+        QVERIFY(out[2].startsWith("3;") && out[2].contains("45"));
+        QVERIFY(out[3].startsWith("4;") && out[3].contains("03.01.2000"));
+        QVERIFY(out[4].startsWith("4;") && out[4].contains("31"));
+        QVERIFY(out[5].startsWith("5;") && out[5].contains("100"));
+        QCOMPARE(fileBytes(dir.filePath("data1.dat")), before);
+        QVERIFY(!QFile::exists(dir.filePath("data1.bak")));
+    }
+
+    void checkOfSoundData() {
+        QTemporaryDir dir;
+        writeData(dir.path(), {record("01.01.2000", 1), record("01.01.2000", 2)});
+        const Run r = run({"-d", dir.path(), "check"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(rows(r.out), QStringList{"record;problem"});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
