@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "cli/clioutput.h"
 #include "cli/csvwriter.h"
 #include "data/asciiexport.h"
 #include "data/dates.h"
@@ -15,30 +16,9 @@ namespace orvanek {
 
 namespace {
 
-const QString kUsage = QStringLiteral(
+const QString kUsageText = QStringLiteral(
     "použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check | "
     "ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...]");
-
-class Output {
-  public:
-    explicit Output(CliStreams streams) : streams_(streams) {}
-    void line(const QString &text) {
-        const QByteArray bytes = text.toUtf8() + '\n';
-        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), streams_.out);
-    }
-    void row(const QStringList &fields) { line(csvLine(fields)); }
-    void warn(const QString &message) {
-        const QByteArray bytes = message.toUtf8() + '\n';
-        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), streams_.err);
-    }
-    int fail(int status, const QString &message) {
-        warn(message);
-        return status;
-    }
-
-  private:
-    CliStreams streams_;
-};
 
 QString num(long long value) {
     return QString::number(value);
@@ -192,7 +172,7 @@ std::optional<uint16_t> parseTimeUT(const QString &text) {
 
 int commandEphemeris(const QStringList &args, Output &out) {
     if (args.isEmpty() || args.size() % 2 != 0)
-        return out.fail(CliUsage, kUsage);
+        return out.fail(CliUsage, cliUsage());
     QList<std::pair<CalendarDate, uint16_t>> moments;
     for (qsizetype i = 0; i < args.size(); i += 2) {
         const auto date = parseDate(args[i]);
@@ -264,6 +244,10 @@ int commandCheck(const QString &dir, Output &out) {
 
 } // namespace
 
+QString cliUsage() {
+    return kUsageText;
+}
+
 int runCli(const QStringList &arguments, CliStreams streams) {
     Output out(streams);
     QString dir = QStringLiteral(".");
@@ -272,7 +256,7 @@ int runCli(const QStringList &arguments, CliStreams streams) {
         const QString &a = arguments[i];
         if (a == QLatin1String("-d") || a == QLatin1String("--data")) {
             if (i + 1 >= arguments.size())
-                return out.fail(CliUsage, kUsage);
+                return out.fail(CliUsage, cliUsage());
             dir = arguments[++i];
         } else if (a.startsWith(QLatin1String("--data="))) {
             dir = a.mid(7);
@@ -281,13 +265,13 @@ int runCli(const QStringList &arguments, CliStreams streams) {
         }
     }
     if (rest.isEmpty())
-        return out.fail(CliUsage, kUsage);
+        return out.fail(CliUsage, cliUsage());
     const QString command = rest.takeFirst();
 
     if (command == QLatin1String("ephemeris"))
         return commandEphemeris(rest, out);
     if (!rest.isEmpty())
-        return out.fail(CliUsage, kUsage);
+        return out.fail(CliUsage, cliUsage());
     if (command == QLatin1String("check"))
         return commandCheck(dir, out);
 
@@ -297,7 +281,7 @@ int runCli(const QStringList &arguments, CliStreams streams) {
         if (const int status = loadOrFail(store, dir, out); status != CliOk)
             return status;
     } else {
-        return out.fail(CliUsage, kUsage);
+        return out.fail(CliUsage, cliUsage());
     }
     if (command == QLatin1String("info"))
         return commandInfo(store, out);

@@ -82,6 +82,8 @@ class ObservationStore : public QObject {
 
     // Announces changes made through records() directly.
     void notifyRecordsChanged() { emit recordsChanged(); }
+    // Announces a new currentIndex or currentRecord set directly.
+    void notifyCurrentChanged() { emit currentRecordChanged(currentIndex); }
 
     QString dataDirectory;
     int currentIndex = -1;

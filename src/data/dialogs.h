@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QPrinter;
+
+namespace orvanek {
+
+// The few questions the program asks the user. The program implements them with Qt
+// message boxes; tests implement them with a script of answers. Code below the windows
+// never asks anything itself: it returns an error value for the window to show.
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    // An information box with OK.
+    virtual void information(const QString &text) = 0;
+    // A question with Yes and No; true for Yes.
+    virtual bool question(const QString &text) = 0;
+    // A one-line prompt; the edited text, or nothing when cancelled.
+    virtual std::optional<QString> prompt(const QString &caption, const QString &label,
+                                          const QString &text) = 0;
+    // The printer set-up dialog for this printer; true when confirmed.
+    virtual bool printerSetup(QPrinter *printer) = 0;
+};
+
+} // namespace orvanek
