@@ -242,6 +242,44 @@ StoreStatus ObservationStore::sortByDate() {
     return {};
 }
 
+StoreStatus ObservationStore::removeUnreadableRecords(int *removed, const QDate &today) {
+    *removed = 0;
+    QByteArray kept;
+    std::vector<ObservationRecord> readable;
+    readable.reserve(records_.size());
+    for (const ObservationRecord &r : records_) {
+        if (recordDate(r))
+            readable.push_back(r);
+        else
+            kept.append(reinterpret_cast<const char *>(&r), kRecordSize);
+    }
+    if (kept.isEmpty())
+        return {};
+
+    const QString path = QDir(dataDirectory).filePath(removedFileName());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(kept) != kept.size() ||
+        !file.flush())
+        return StoreStatus::failure(fileError(path, file));
+    file.close();
+
+    *removed = static_cast<int>(kept.size() / kRecordSize);
+    records_ = std::move(readable);
+    if (records_.empty()) {
+        ObservationRecord placeholder = zeroRecord();
+        writeText(placeholder.dateText, shortDate(toCalendarDate(today)));
+        records_.push_back(placeholder);
+    }
+    dataModified = true;
+    currentIndex = std::min(currentIndex, recordCount() - 1);
+    if (currentIndex < 0)
+        currentIndex = recordCount() - 1;
+    currentRecord = records_[static_cast<size_t>(currentIndex)];
+    emit recordsChanged();
+    emit currentRecordChanged(currentIndex);
+    return {};
+}
+
 void ObservationStore::appendRecord(const ObservationRecord &record) {
     records_.push_back(record);
     emit recordsChanged();

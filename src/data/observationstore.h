@@ -77,6 +77,14 @@ class ObservationStore : public QObject {
     // Removes record number (1-based); the records behind move down by one.
     void removeRecord(int number);
 
+    // Removes every record whose date cannot be read, in one pass. Each removed record's
+    // 1314 bytes are first appended to data1.removed in the data directory, so nothing is
+    // lost. When no record remains, the store starts as it does without a data file.
+    // Returns how many were removed; fails (removing nothing) when data1.removed cannot be
+    // written.
+    StoreStatus removeUnreadableRecords(int *removed, const QDate &today = QDate::currentDate());
+    static QString removedFileName() { return QStringLiteral("data1.removed"); }
+
     // Adds a name to the first empty slot of 1..limit; false when it is known or no slot is free.
     bool collectObserver(const QString &name, int limit = kObserverSlots - 1);
 

@@ -52,14 +52,4 @@ QByteArray oddBytes(qsizetype size, uint32_t seed) {
     return bytes;
 }
 
-std::vector<TestFactory> &factories() {
-    static std::vector<TestFactory> list;
-    return list;
-}
-
-int registerTest(TestFactory factory) {
-    factories().push_back(factory);
-    return static_cast<int>(factories().size());
-}
-
 } // namespace orvanek::testing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/observationrecord.h"
+#include "testregistry.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -23,12 +24,4 @@ void writeFile(const QString &path, const QByteArray &bytes);
 // Bytes that repeat nowhere in a record, so a byte moved or lost is noticed.
 QByteArray oddBytes(qsizetype size, uint32_t seed);
 
-// Registers a test class to be run by the folder's one test program.
-using TestFactory = QObject *(*)();
-int registerTest(TestFactory factory);
-
 } // namespace orvanek::testing
-
-#define ORVANEK_REGISTER_TEST(Class)                                                               \
-    static const int registered##Class =                                                           \
-        orvanek::testing::registerTest([]() -> QObject * { return new Class; })

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+
+class QButtonGroup;
+class QLineEdit;
+class QPushButton;
+
+namespace orvanek {
+
+class Dialogs;
+class ObservationStore;
+
+// "Zadání souřadnic": fixes, once for a new data set, how groups are entered and the
+// drawing radius. It stays open until a coordinate kind and a positive radius have been
+// confirmed; the close box and Esc do nothing before that, since every later division
+// by the radius depends on it.
+class CoordinateModeDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    CoordinateModeDialog(ObservationStore &store, Dialogs &dialogs, QWidget *parent = nullptr);
+
+    void RadioGroup1Click(int index);
+    void Button1Click();
+
+  protected:
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override;
+
+  private:
+    ObservationStore &store_;
+    Dialogs &dialogs_;
+    QButtonGroup *RadioGroup1;
+    QLineEdit *Edit1;
+    QPushButton *Button1;
+    bool confirmed_ = false;
+};
+
+// Runs the dialog modally on the store; used by the main window for a data set without
+// a drawing setup.
+void askCoordinateMode(ObservationStore &store, Dialogs &dialogs, QWidget *parent);
+
+} // namespace orvanek

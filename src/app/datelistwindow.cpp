@@ -1,0 +1,120 @@
+#include "app/datelistwindow.h"
+
+#include "app/datelistmodel.h"
+#include "data/dialogs.h"
+#include "data/observationstore.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QListView>
+#include <QVBoxLayout>
+
+namespace orvanek {
+
+DateListWindow::DateListWindow(ObservationStore &store, Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent), store_(store), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("TForm4"));
+    setWindowTitle(tr("Výběr datumu"));
+
+    model_ = new DateListModel(store_, this);
+    ListBox1 = new QListView(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setModel(model_);
+    ListBox1->setUniformItemSizes(true); // lets the view skip measuring every line
+    ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Numbers are right-aligned with spaces, which needs a font of one width for all.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(12);
+    ListBox1->setFont(font);
+    ListBox1->installEventFilter(this); // the window sees key strokes before the list
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(ListBox1);
+
+    connect(ListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (!selecting_ && current.isValid())
+                    ListBox1Click(current.row());
+            });
+    connect(ListBox1, &QListView::clicked, this, [this](const QModelIndex &index) {
+        if (index.isValid())
+            ListBox1Click(index.row()); // the line already selected is copied again
+    });
+    connect(&store_, &ObservationStore::recordsChanged, this, [this] { model_->rebuild(); });
+    connect(&store_, &ObservationStore::currentRecordChanged, this,
+            [this](int index) { selectLine(index); });
+
+    zadatlist();
+    // At start the list is scrolled to its end with no line selected.
+    selectLine(store_.recordCount());
+    ListBox1->scrollToBottom();
+}
+
+void DateListWindow::zadatlist() {
+    int removed = 0;
+    const StoreStatus status = store_.removeUnreadableRecords(&removed);
+    if (!status) {
+        // The damaged records stay where they are: better shown wrongly than lost.
+        dialogs_.information(status.message);
+    } else if (removed > 0) {
+        dialogs_.information(tr("Došlo k chybě zápisu data\rbube automaticky opraven") +
+                             QLatin1Char('\r') +
+                             tr("Počet odstraněných záznamů: %1, jsou uloženy v souboru %2")
+                                 .arg(removed)
+                                 .arg(ObservationStore::removedFileName()));
+    }
+    model_->rebuild();
+}
+
+void DateListWindow::ListBox1Click(int row) {
+    store_.selectRecord(row);
+}
+
+void DateListWindow::selectLine(int row) {
+    selecting_ = true;
+    if (row >= 0 && row < model_->rowCount()) {
+        const QModelIndex index = model_->index(row);
+        ListBox1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        ListBox1->scrollTo(index);
+    } else {
+        ListBox1->selectionModel()->clear();
+    }
+    selecting_ = false;
+}
+
+int DateListWindow::selectedLine() const {
+    const QModelIndexList rows = ListBox1->selectionModel()->selectedIndexes();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+QString DateListWindow::lineText(int row) const {
+    return model_->lineText(row);
+}
+
+int DateListWindow::lineCount() const {
+    return model_->rowCount();
+}
+
+bool DateListWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == ListBox1 && event->type() == QEvent::KeyRelease &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
+        emit escapePressed();
+    return QWidget::eventFilter(watched, event);
+}
+
+void DateListWindow::keyReleaseEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape)
+        emit escapePressed();
+    QWidget::keyReleaseEvent(event);
+}
+
+void DateListWindow::closeEvent(QCloseEvent *event) {
+    if (viewsPinned_)
+        event->ignore();
+    else
+        event->accept();
+}
+
+} // namespace orvanek

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+
+class QListView;
+
+namespace orvanek {
+
+class DateListModel;
+class Dialogs;
+class ObservationStore;
+
+// "Výběr datumu": every record by number and date; a click makes it current. It lives for
+// the whole run and refuses to be closed while the views are pinned.
+class DateListWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    DateListWindow(ObservationStore &store, Dialogs &dialogs, QWidget *parent = nullptr);
+
+    // Rebuilds the list from the store, repairing it first: records whose date cannot
+    // be read are set aside in data1.removed and taken out, with one message.
+    void zadatlist();
+    void ListBox1Click(int row);
+    // Selects the line of the current record (or none past the end) without a click.
+    void selectLine(int row);
+    int selectedLine() const;
+    QString lineText(int row) const;
+    int lineCount() const;
+    QListView *listBox() const { return ListBox1; }
+
+    void setViewsPinned(bool pinned) { viewsPinned_ = pinned; }
+
+  signals:
+    void escapePressed();
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+  private:
+    ObservationStore &store_;
+    Dialogs &dialogs_;
+    DateListModel *model_;
+    QListView *ListBox1;
+    bool viewsPinned_ = false;
+    bool selecting_ = false;
+};
+
+} // namespace orvanek

@@ -1,0 +1,389 @@
+#include "app/mainwindow.h"
+
+#include "app/datelistwindow.h"
+#include "data/asciiexport.h"
+#include "data/dialogs.h"
+#include "data/numberformat.h"
+#include "data/observationstore.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace orvanek {
+
+namespace {
+
+// Restores the arrow cursor however the busy section ends.
+class BusyCursor {
+  public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
+MainWindow::MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDir,
+                       CoordinateModeAsker askCoordinateMode, QWidget *parent)
+    : QMainWindow(parent), store_(store), dialogs_(dialogs), dataDir_(std::move(dataDir)),
+      askCoordinateMode_(std::move(askCoordinateMode)) {
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QStringLiteral("Orvanek"));
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName(QStringLiteral("ClientArea"));
+    mdi_->setBackground(palette().brush(QPalette::Dark)); // the workspace colour
+    setCentralWidget(mdi_);
+    createActions();
+    createMenus();
+    createToolBars();
+    qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+}
+
+bool MainWindow::FormCreate(bool show) {
+    resolutionWarning = tr("Program je určen pro rozlišení 1024x768 a větší") +
+                        QStringLiteral("\r\n") + QString(23, QLatin1Char(' ')) +
+                        tr("Zobrazení nebude dobré");
+    store_.dataModified = false;
+    const StoreStatus loaded = store_.loadStore(dataDir_);
+    if (!loaded) {
+        dialogs_.information(loaded.message);
+        return false;
+    }
+    hintsEnabled = true;
+    if (show) {
+        showMaximized();
+        QTimer::singleShot(0, this, &MainWindow::showResolutionWarningOnce);
+    }
+    if (!store_.applyDrawingSetup(store_.record(1).drawingSetup))
+        askCoordinateMode_(store_, dialogs_, this);
+    if (store_.heliographicEntry)
+        store_.writeSetupIntoRecord1();
+    updateCaption();
+    return true;
+}
+
+void MainWindow::updateCaption() {
+    if (store_.heliographicEntry) {
+        modeText = tr(" (Heliografické souřadnice)");
+        setWindowTitle(QStringLiteral("Orvanek  ") + modeText);
+    } else {
+        modeText = tr(" (Polární souřednice)");
+        setWindowTitle(QStringLiteral("Orvanek ") + modeText + tr("  (průměr zákresu  ") +
+                       formatNumber(2 * store_.drawingRadius, "###") + tr(" mm)"));
+    }
+}
+
+void MainWindow::showResolutionWarningOnce() {
+    // Once per start: shown on every repaint, closing the box would repaint the window
+    // and bring it back for ever.
+    if (resolutionWarningShown_)
+        return;
+    resolutionWarningShown_ = true;
+    const QScreen *screen = this->screen();
+    if (screen && screen->geometry().width() < 1020)
+        dialogs_.information(resolutionWarning);
+}
+
+void MainWindow::createActions() {
+    struct Item {
+        const char *name;
+        QString caption;
+        std::function<void()> handler;
+    };
+    const Item items[] = {
+        {"zadavani", tr("&Zadávání"), {}},
+        {"novy", tr("&Nový zákres"), [this] { novyClick(); }},
+        {"zvlastni", tr("&Zvlášťní zákres"), [this] { zvlastniClick(); }},
+        {"oprava", tr("&Oprava  dat"), [this] { opravaClick(); }},
+        {"ulozitdata", tr("&Uložit data"), {}},
+        {"ulozitdat", tr("Uložít data"), [this] { ulozitdatClick(); }},
+        {"ulozASci", tr("Uložit jako ASCI"), [this] { ulozASciClick(); }},
+        {"posledni1", tr("&Poslední zákres"), [this] { posledni1Click(); }},
+        {"tisk1", tr("Tisk zákresu"), [this] { tisk1Click(); }},
+        {"konec", tr("&Konec"), [this] { konecClick(); }},
+        {"Grafy1", tr("&Grafy"), {}},
+        {"motylek1", tr("&Motýlek"), {}},
+        {"graf", tr("&Grafy"), {}},
+        {"vyhlazovaci", tr("&Vyhlazovací"), {}},
+        {"asymetrie", tr("&Asymetrie"), {}},
+        {"map", tr("&Mapy"), {}},
+        {"vysledky1", tr("&Výsledky"), {}},
+        {"napove", tr("Nápověda"), [this] { napoveClick(); }},
+    };
+    for (const Item &item : items) {
+        auto *a = new QAction(item.caption, this);
+        a->setObjectName(QString::fromLatin1(item.name));
+        if (item.handler)
+            connect(a, &QAction::triggered, this, item.handler);
+        actions_[a->objectName()] = a;
+    }
+    // Their windows are not part of the program yet.
+    for (const char *name : {"motylek1", "graf", "vyhlazovaci", "map", "vysledky1"})
+        actions_.at(QString::fromLatin1(name))->setEnabled(false);
+    // Hidden and disabled, as it always was.
+    actions_.at(QStringLiteral("asymetrie"))->setVisible(false);
+    actions_.at(QStringLiteral("asymetrie"))->setEnabled(false);
+}
+
+QAction *MainWindow::action(const QString &name) const {
+    const auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::createMenus() {
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    auto submenu = [&](const QString &name) {
+        QMenu *menu = bar->addMenu(action(name)->text());
+        menu->setObjectName(name);
+        return menu;
+    };
+    QMenu *zadavani = submenu(QStringLiteral("zadavani"));
+    zadavani->addAction(action("novy"));
+    zadavani->addAction(action("zvlastni"));
+    zadavani->addAction(action("oprava"));
+    QMenu *ulozitdata = zadavani->addMenu(action("ulozitdata")->text());
+    ulozitdata->setObjectName(QStringLiteral("ulozitdata"));
+    ulozitdata->addAction(action("ulozitdat"));
+    ulozitdata->addAction(action("ulozASci"));
+    zadavani->addAction(action("posledni1"));
+    zadavani->addAction(action("tisk1"));
+    QAction *separator = zadavani->addSeparator();
+    separator->setObjectName(QStringLiteral("N1"));
+    zadavani->addAction(action("konec"));
+
+    QMenu *grafy = submenu(QStringLiteral("Grafy1"));
+    for (const char *name : {"motylek1", "graf", "vyhlazovaci", "asymetrie", "map"})
+        grafy->addAction(action(QString::fromLatin1(name)));
+    bar->addAction(action("vysledky1"));
+    bar->addAction(action("napove"));
+}
+
+QWidget *MainWindow::addPanel(const QString &name) {
+    auto *panel = new QWidget(ToolBar1);
+    panel->setObjectName(name);
+    auto *layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(3, 0, 0, 0);
+    layout->setSpacing(0);
+    panels_[name] = panel;
+    QAction *holder = ToolBar1->addWidget(panel);
+    holder->setVisible(false);
+    panelActions_[name] = holder;
+    return panel;
+}
+
+QToolButton *MainWindow::addButton(QWidget *panel, const QString &name, const QString &text,
+                                   const QString &hint, const std::function<void()> &handler) {
+    auto *button = new QToolButton(panel);
+    button->setObjectName(name);
+    button->setText(text);
+    button->setToolTip(hint);
+    button->setToolTipDuration(5000);
+    button->setFixedHeight(25);
+    button->setMinimumWidth(25);
+    button->setAutoRaise(true);
+    if (handler)
+        connect(button, &QToolButton::clicked, this, handler);
+    else
+        button->setEnabled(false); // its window is not part of the program yet
+    panel->layout()->addWidget(button);
+    return button;
+}
+
+void MainWindow::createToolBars() {
+    ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFixedHeight(31);
+
+    QWidget *zakladni = addPanel(QStringLiteral("zakladni"));
+    addButton(zakladni, "novyzakres", tr("N"), tr("Nový  zákres"), [this] { novyClick(); });
+    addButton(zakladni, "zvlastnizakrrs", tr("Z"), tr("Zvláštní zákres"),
+              [this] { zvlastniClick(); });
+    addButton(zakladni, "opravazaz", tr("O"), tr("Oprava  záznamu"), [this] { opravaClick(); });
+    addButton(zakladni, "ulozit", tr("U"), tr("Uložit data"), [this] { ulozitdatClick(); });
+    addButton(zakladni, "poslednizaz", tr("P"), tr("Poslední záznam"),
+              [this] { posledni1Click(); });
+    addButton(zakladni, "motylekz", tr("M"), tr("Motýlek"));
+    addButton(zakladni, "grafyz", tr("G"), tr("Grafy"));
+    addButton(zakladni, "vyhladitz", tr("V"), tr("Vyhlazené"));
+    addButton(zakladni, "mapyz", tr("Ma"), tr("Mapy"));
+    addButton(zakladni, "vysledekz", tr("Vý"), tr("Výsledky"));
+    addButton(zakladni, "SpeedButton1", tr("Or"), tr("Orientace"), [this] { SpeedButton1Click(); });
+
+    // The panels of the other views; their buttons act once those windows exist.
+    QWidget *promotylek = addPanel(QStringLiteral("promotylek"));
+    addButton(promotylek, "vlevo", tr("<"), tr("Zúžit "));
+    addButton(promotylek, "vpravo", tr(">"), tr("Rozšířit"));
+    addButton(promotylek, "vetsi", tr("+"), tr("Zvýšit"));
+    addButton(promotylek, "mensi", tr("-"), tr("Snížit"));
+
+    QWidget *prografy = addPanel(QStringLiteral("prografy"));
+    prografy->layout()->setContentsMargins(1, 0, 0, 0);
+    const std::pair<const char *, QString> graphButtons[] = {
+        {"gb", tr("Počet skupin")},           {"fb", tr("Počet skvrn")},
+        {"rb", tr("Relativní číslo")},        {"cvb", tr("CV  (McIntoshovo číslo)")},
+        {"snb", tr("SN  (Pettisovo číslo)")}, {"rbb", tr("RB  (Beckovo číslo)")},
+        {"plochb", tr("Plocha skupin")},      {"polob", tr("Plocha  polokoule")},
+    };
+    const QString graphTexts[] = {"g", "f", "r", "CV", "SN", "RB", "Pl", "Pk"};
+    for (int i = 0; i < 8; ++i)
+        addButton(prografy, graphButtons[i].first, graphTexts[i], graphButtons[i].second);
+    addButton(prografy, "vsechny", tr("3"), tr("Tři  křivky"));
+    addButton(prografy, "celkovy", tr("C"), tr("Celá plocha"));
+    addButton(prografy, "sevrni", tr("S"), tr("Severní  polokoule"));
+    addButton(prografy, "jizni", tr("J"), tr("Jižní polokoule"));
+    addButton(prografy, "stupnice", tr("St"), tr("Stupnice"));
+
+    QWidget *provyhlazovaci = addPanel(QStringLiteral("provyhlazovaci"));
+    const std::pair<const char *, QString> smoothedButtons[] = {
+        {"gv", tr("Počet skupin")},           {"fv", tr("Počet skvrn")},
+        {"rv", tr("Relativní číslo")},        {"cvv", tr("CV  (McIntoshovo číslo)")},
+        {"snv", tr("SN  (Pettisovo číslo)")}, {"rbv", tr("RB  (Beckovo číslo)")},
+        {"plochv", tr("Plocha  skupin")},     {"polokouv", tr("Plocha  polokoule")},
+    };
+    for (int i = 0; i < 8; ++i)
+        addButton(provyhlazovaci, smoothedButtons[i].first, graphTexts[i],
+                  smoothedButtons[i].second);
+    addButton(provyhlazovaci, "stupnicevyhl", tr("St"), tr("Stupnice"));
+
+    QWidget *promapu = addPanel(QStringLiteral("promapu"));
+    addButton(promapu, "rotacem", tr("R"), tr("Výběr rotace"));
+    addButton(promapu, "mapam", tr("Ma"), tr("Mapa"));
+
+    QWidget *provysledky = addPanel(QStringLiteral("provysledky"));
+    addButton(provysledky, "vlastniv", tr("Vla"), tr("Vlastní výsledky"));
+    addButton(provysledky, "oficialv", tr("Ofi"), tr("Oficiální výsledky"));
+    const std::pair<const char *, QString> resultButtons[] = {
+        {"namercelek", tr("Naměřené  celkové")}, {"namersever", tr("Naměřené  sever")},
+        {"namerjih", tr("Naměřené  jih")},       {"vyhlcelek", tr("Vyhlazené  celkové")},
+        {"vyhlsever", tr("Vyhlazené sever")},    {"vyhljih", tr("Vyhlazené  jih")},
+        {"pozorovatelv", tr("Pozorovatelé")},    {"vyvojskup", tr("Výskyt typu skupin")},
+    };
+    const QString resultTexts[] = {"NC", "NS", "NJ", "VC", "VS", "VJ", "Po", "Ty"};
+    for (int i = 0; i < 8; ++i)
+        addButton(provysledky, resultButtons[i].first, resultTexts[i], resultButtons[i].second);
+}
+
+QWidget *MainWindow::panel(const QString &name) const {
+    const auto it = panels_.find(name);
+    return it == panels_.end() ? nullptr : it->second;
+}
+
+bool MainWindow::panelVisible(const QString &name) const {
+    const auto it = panelActions_.find(name);
+    return it != panelActions_.end() && it->second->isVisible();
+}
+
+void MainWindow::showPanel(const QString &name) {
+    for (const auto &[panelName, holder] : panelActions_)
+        holder->setVisible(panelName == name);
+}
+
+QMdiSubWindow *MainWindow::addView(QWidget *view, bool closable) {
+    QMdiSubWindow *sub = mdi_->addSubWindow(view);
+    if (!closable)
+        sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    return sub;
+}
+
+void MainWindow::createViews() {
+    dateList_ = new DateListWindow(store_, dialogs_);
+    QMdiSubWindow *dateSub = addView(dateList_, false);
+    const QScreen *screen = this->screen();
+    const int screenWidth = screen ? screen->geometry().width() : 1024;
+    const int clientHeight = mdi_->height() > 100 ? mdi_->height() : 700;
+    const int left = screenWidth > 1024 ? 804 : screenWidth - 220;
+    dateSub->setGeometry(left, 1, 200, clientHeight - 38);
+    dateSub->show();
+
+    viewsPinned = true;
+    dateList_->setViewsPinned(true);
+    showPanel(QStringLiteral("zakladni"));
+}
+
+void MainWindow::novyClick() {}
+
+void MainWindow::zvlastniClick() {}
+
+void MainWindow::opravaClick() {}
+
+void MainWindow::ulozitdatClick() {
+    StoreStatus status;
+    {
+        BusyCursor busy;
+        status = store_.saveStore();
+    }
+    if (!status)
+        dialogs_.information(status.message);
+}
+
+void MainWindow::ulozASciClick() {
+    AsciiExportResult result;
+    {
+        BusyCursor busy;
+        result = exportAscii(store_);
+    }
+    if (!result.ok)
+        dialogs_.information(result.message);
+}
+
+void MainWindow::posledni1Click() {
+    store_.selectRecord(store_.recordCount() - 1);
+}
+
+void MainWindow::tisk1Click() {}
+
+void MainWindow::konecClick() {
+    close();
+}
+
+void MainWindow::napoveClick() {
+    if (!hintsEnabled) {
+        hintsEnabled = true;
+        dialogs_.information(tr("Bude se zobrazovat plovoucí nápověda"));
+    } else {
+        dialogs_.information(tr("Nebude se zobrazovat plovoucí nápověda"));
+        hintsEnabled = false;
+    }
+}
+
+void MainWindow::SpeedButton1Click() {}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
+    // With hints switched off no tool tip is shown anywhere in the program.
+    if (event->type() == QEvent::ToolTip && !hintsEnabled)
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    const StoreStatus saved = store_.closeStore();
+    if (!saved) {
+        dialogs_.information(saved.message);
+        if (!dialogs_.question(tr("Data se nepodařilo uložit. Ukončit program bez uložení?"))) {
+            event->ignore();
+            return;
+        }
+    }
+    viewsPinned = false;
+    if (dateList_)
+        dateList_->setViewsPinned(false);
+    closing_ = true;
+    mdi_->closeAllSubWindows();
+    event->accept();
+}
+
+} // namespace orvanek

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+class QToolButton;
+
+namespace orvanek {
+
+class DateListWindow;
+class Dialogs;
+class ObservationStore;
+
+// TForm1: the frame that holds every view, the main menu and the tool panels.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // How the coordinate-mode choice is made for a data set without a drawing setup;
+    // the program runs the dialog, tests answer it themselves.
+    using CoordinateModeAsker = std::function<void(ObservationStore &, Dialogs &, QWidget *)>;
+
+    MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDir,
+               CoordinateModeAsker askCoordinateMode, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Loads the data directory, shows the window, takes or asks the drawing setup and
+    // sets the caption. False when the data could not be read: nothing may be written then.
+    bool FormCreate(bool show = true);
+    // The date list and the drawing view, created after the main window (start-up order).
+    void createViews();
+
+    // Menu and button handlers.
+    void novyClick();
+    void zvlastniClick();
+    void opravaClick();
+    void ulozitdatClick();
+    void ulozASciClick();
+    void posledni1Click();
+    void tisk1Click();
+    void konecClick();
+    void napoveClick();
+    void SpeedButton1Click();
+
+    QAction *action(const QString &name) const;
+    QWidget *panel(const QString &name) const;
+    bool panelVisible(const QString &name) const;
+    // Shows one view's panel at the left end and hides the others.
+    void showPanel(const QString &name);
+
+    DateListWindow *dateList() const { return dateList_; }
+    QMdiArea *mdiArea() const { return mdi_; }
+
+    QString modeText;
+    QString resolutionWarning;
+    int smoothedMode = 0;
+    bool viewsPinned = false;
+    bool hintsEnabled = true;
+
+  protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+  private:
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    QToolButton *addButton(QWidget *panel, const QString &name, const QString &text,
+                           const QString &hint, const std::function<void()> &handler = {});
+    QWidget *addPanel(const QString &name);
+    void updateCaption();
+    void showResolutionWarningOnce();
+    QMdiSubWindow *addView(QWidget *view, bool closable);
+
+    ObservationStore &store_;
+    Dialogs &dialogs_;
+    QString dataDir_;
+    CoordinateModeAsker askCoordinateMode_;
+    QMdiArea *mdi_ = nullptr;
+    QToolBar *ToolBar1 = nullptr;
+    DateListWindow *dateList_ = nullptr;
+    std::map<QString, QAction *> actions_;
+    std::map<QString, QWidget *> panels_;
+    std::map<QString, QAction *> panelActions_;
+    bool resolutionWarningShown_ = false;
+    bool closing_ = false;
+};
+
+} // namespace orvanek

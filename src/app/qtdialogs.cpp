@@ -1,0 +1,36 @@
+#include "app/qtdialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace orvanek {
+
+void QtDialogs::information(const QString &text) {
+    QMessageBox::information(parent_, QApplication::applicationDisplayName(), text);
+}
+
+bool QtDialogs::question(const QString &text) {
+    return QMessageBox::question(parent_, QApplication::applicationDisplayName(), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QString> QtDialogs::prompt(const QString &caption, const QString &label,
+                                         const QString &text) {
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(parent_, caption, label, QLineEdit::Normal, text, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+bool QtDialogs::printerSetup(QPrinter *printer) {
+    // The print dialog offers the printers and printing to a PDF file.
+    QPrintDialog dialog(printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace orvanek

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "data/dialogs.h"
+
+class QWidget;
+
+namespace orvanek {
+
+// The program's dialogs: Qt message boxes, input dialog and print dialog.
+class QtDialogs : public Dialogs {
+  public:
+    explicit QtDialogs(QWidget *parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget *parent) { parent_ = parent; }
+
+    void information(const QString &text) override;
+    bool question(const QString &text) override;
+    std::optional<QString> prompt(const QString &caption, const QString &label,
+                                  const QString &text) override;
+    bool printerSetup(QPrinter *printer) override;
+
+  private:
+    QWidget *parent_;
+};
+
+} // namespace orvanek
