@@ -99,8 +99,10 @@ int DateListWindow::lineCount() const {
 
 bool DateListWindow::eventFilter(QObject *watched, QEvent *event) {
     if (watched == ListBox1 && event->type() == QEvent::KeyRelease &&
-        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         emit escapePressed();
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 

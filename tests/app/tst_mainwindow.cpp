@@ -1,0 +1,221 @@
+// The main window: caption, start without data, saving, closing, hints, the lock.
+#include "app/datalock.h"
+#include "app/datelistwindow.h"
+#include "app/mainwindow.h"
+#include "apptesthelpers.h"
+#include "scripteddialogs.h"
+#include "testregistry.h"
+
+#include <QAction>
+#include <QTemporaryDir>
+
+using namespace orvanek;
+using namespace orvanek::testing;
+
+namespace {
+// Answers the coordinate-mode question as a user would, counting how often it is asked.
+struct Asker {
+    int calls = 0;
+    double radius = 125;
+    bool heliographic = false;
+    MainWindow::CoordinateModeAsker function() {
+        return [this](ObservationStore &store, Dialogs &, QWidget *) {
+            ++calls;
+            store.drawingRadius = radius;
+            store.heliographicEntry = heliographic;
+        };
+    }
+};
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void caption_data() {
+        QTest::addColumn<int>("setup");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("polar 125")
+            << 125 << "Orvanek  (Polární souřednice)  (průměr zákresu  250 mm)";
+        QTest::newRow("polar 100")
+            << 100 << "Orvanek  (Polární souřednice)  (průměr zákresu  200 mm)";
+        QTest::newRow("heliographic 125") << 1125 << "Orvanek   (Heliografické souřadnice)";
+    }
+    void caption() {
+        QFETCH(int, setup);
+        QFETCH(QString, caption);
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records{appRecord("01.01.2000")};
+        records[0].drawingSetup = static_cast<uint16_t>(setup);
+        writeDataFile(dir.path(), records);
+        ObservationStore store;
+        ScriptedDialogs dialogs;
+        Asker asker;
+        MainWindow window(store, dialogs, dir.path(), asker.function());
+        QVERIFY(window.FormCreate(false));
+        QCOMPARE(window.windowTitle(), caption);
+        QCOMPARE(asker.calls, 0);
+    }
+
+    void startWithoutDataFile() {
+        QTemporaryDir dir;
+        ObservationStore store;
+        ScriptedDialogs dialogs;
+        Asker asker;
+        asker.radius = 100;
+        MainWindow window(store, dialogs, dir.path(), asker.function());
+        QVERIFY(window.FormCreate(false));
+        QCOMPARE(asker.calls, 1);
+        QCOMPARE(store.recordCount(), 1);
+        QCOMPARE(readText(store.record(1).dateText),
+                 QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+        QVERIFY(window.windowTitle().endsWith("(průměr zákresu  200 mm)"));
+        window.ulozitdatClick();
+        QVERIFY(dialogs.shown.isEmpty());
+        const QByteArray saved = fileContent(dir.filePath("data1.dat"));
+        QCOMPARE(saved.size(), 1314);
+        QCOMPARE(int(static_cast<unsigned char>(saved[126])), 100);
+    }
+
+    void heliographicSetupIsWrittenAtOnce() {
+        QTemporaryDir dir;
+        ObservationStore store;
+        ScriptedDialogs dialogs;
+        Asker asker;
+        asker.heliographic = true;
+        MainWindow window(store, dialogs, dir.path(), asker.function());
+        QVERIFY(window.FormCreate(false));
+        QCOMPARE(int(store.record(1).drawingSetup), 1125);
+        QCOMPARE(window.modeText, QStringLiteral(" (Heliografické souřadnice)"));
+    }
+
+    void unreadableDataStopsTheStart() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("data1.dat")); // a folder where the file should be
+        ObservationStore store;
+        ScriptedDialogs dialogs;
+        Asker asker;
+        MainWindow window(store, dialogs, dir.path(), asker.function());
+        QVERIFY(!window.FormCreate(false));
+        QCOMPARE(dialogs.shown.size(), 1);
+    }
+
+    void closeSavesOnlyWhenModified() {
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records{appRecord("01.01.2000"), appRecord("02.01.2000")};
+        records[0].drawingSetup = 125;
+        writeDataFile(dir.path(), records);
+        {
+            ObservationStore store;
+            ScriptedDialogs dialogs;
+            Asker asker;
+            MainWindow window(store, dialogs, dir.path(), asker.function());
+            QVERIFY(window.FormCreate(false));
+            window.createViews();
+            QVERIFY(window.close());
+        }
+        QVERIFY(!QFile::exists(dir.filePath("data1.bak")));
+        {
+            ObservationStore store;
+            ScriptedDialogs dialogs;
+            Asker asker;
+            MainWindow window(store, dialogs, dir.path(), asker.function());
+            QVERIFY(window.FormCreate(false));
+            window.createViews();
+            store.record(2).timeUT = 777;
+            store.dataModified = true;
+            QVERIFY(window.close());
+            QVERIFY(!window.viewsPinned);
+        }
+        QCOMPARE(fileContent(dir.filePath("data1.bak")), appBytes(records));
+        const QByteArray saved = fileContent(dir.filePath("data1.dat"));
+        QCOMPARE(int(static_cast<unsigned char>(saved[1314 + 16])), 777 % 256);
+    }
+
+    void failedSaveOnCloseAsksBeforeLosingData() {
+        QTemporaryDir dir;
+        ObservationStore store;
+        ScriptedDialogs dialogs;
+        Asker asker;
+        MainWindow window(store, dialogs, dir.path(), asker.function());
+        QVERIFY(window.FormCreate(false));
+        window.createViews();
+        store.dataModified = true;
+        store.dataDirectory = dir.filePath("gone");
+        dialogs.answers = {false};
+        QVERIFY(!window.close());
+        QCOMPARE(dialogs.shown.size(), 2);
+        dialogs.answers = {true};
+        QVERIFY(window.close());
+    }
+
+    void hintsToggle() {
+        QTemporaryDir dir;
+        ObservationStore store;
+        ScriptedDialogs dialogs;
+        Asker asker;
+        MainWindow window(store, dialogs, dir.path(), asker.function());
+        QVERIFY(window.FormCreate(false));
+        QVERIFY(window.hintsEnabled);
+        window.napoveClick();
+        QVERIFY(!window.hintsEnabled);
+        window.napoveClick();
+        QVERIFY(window.hintsEnabled);
+        QCOMPARE(dialogs.shown, (QStringList{"Nebude se zobrazovat plovoucí nápověda",
+                                             "Bude se zobrazovat plovoucí nápověda"}));
+    }
+
+    void menuAndPanels() {
+        QTemporaryDir dir;
+        ObservationStore store;
+        ScriptedDialogs dialogs;
+        Asker asker;
+        MainWindow window(store, dialogs, dir.path(), asker.function());
+        QVERIFY(window.FormCreate(false));
+        window.createViews();
+        QCOMPARE(window.action("ulozitdat")->text(), QStringLiteral("Uložít data"));
+        QCOMPARE(window.action("oprava")->text(), QStringLiteral("&Oprava  dat"));
+        QCOMPARE(window.action("zvlastni")->text(), QStringLiteral("&Zvlášťní zákres"));
+        QVERIFY(!window.action("asymetrie")->isVisible());
+        QVERIFY(!window.action("asymetrie")->isEnabled());
+        QVERIFY(window.panelVisible("zakladni"));
+        for (const char *name :
+             {"promotylek", "prografy", "provyhlazovaci", "promapu", "provysledky"})
+            QVERIFY2(!window.panelVisible(name), name);
+        window.showPanel("promapu");
+        QVERIFY(window.panelVisible("promapu"));
+        QVERIFY(!window.panelVisible("zakladni"));
+    }
+
+    void resolutionWarningOnlyOnce() {
+        // The offscreen screen is 800 pixels wide, below 1020.
+        QTemporaryDir dir;
+        ObservationStore store;
+        ScriptedDialogs dialogs;
+        Asker asker;
+        MainWindow window(store, dialogs, dir.path(), asker.function());
+        QVERIFY(window.FormCreate(true));
+        QTRY_COMPARE(dialogs.shown.size(), 1);
+        QCOMPARE(dialogs.shown.first(), window.resolutionWarning);
+        QVERIFY(window.resolutionWarning.contains("\r\n" + QString(23, ' ') + "Zobrazení"));
+        for (int i = 0; i < 3; ++i) {
+            window.repaint();
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(dialogs.shown.size(), 1);
+        window.close();
+    }
+
+    void secondCopyIsRefused() {
+        QTemporaryDir dir;
+        auto first = lockDataDirectory(dir.path());
+        QVERIFY(first);
+        QVERIFY(!lockDataDirectory(dir.path()));
+        QVERIFY(dataDirectoryInUseMessage(dir.path()).contains("jiná spuštěná kopie"));
+        first.reset();
+        QVERIFY(lockDataDirectory(dir.path()));
+    }
+};
+
+ORVANEK_REGISTER_TEST(TestMainWindow);
+#include "tst_mainwindow.moc"
