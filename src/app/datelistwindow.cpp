@@ -26,7 +26,7 @@ DateListWindow::DateListWindow(ObservationStore &store, Dialogs &dialogs, QWidge
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     // Numbers are right-aligned with spaces, which needs a font of one width for all.
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(12);
+    font.setPixelSize(13);
     ListBox1->setFont(font);
     ListBox1->installEventFilter(this); // the window sees key strokes before the list
     auto *layout = new QVBoxLayout(this);

@@ -18,6 +18,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace orvanek {
 
 namespace {
@@ -63,6 +65,8 @@ bool MainWindow::FormCreate(bool show) {
     }
     hintsEnabled = true;
     if (show) {
+        if (const QScreen *screen = this->screen())
+            setGeometry(screen->availableGeometry()); // also where no window manager maximises
         showMaximized();
         QTimer::singleShot(0, this, &MainWindow::showResolutionWarningOnce);
     }
@@ -305,7 +309,10 @@ void MainWindow::createViews() {
     const QScreen *screen = this->screen();
     const int screenWidth = screen ? screen->geometry().width() : 1024;
     const int clientHeight = mdi_->height() > 100 ? mdi_->height() : 700;
-    const int left = screenWidth > 1024 ? 804 : screenWidth - 220;
+    int left = screenWidth > 1024 ? 804 : screenWidth - 220;
+    // Never past the right edge of a frame narrower than the screen.
+    if (mdi_->width() > 400)
+        left = std::min(left, mdi_->width() - 204);
     dateSub->setGeometry(left, 1, 200, clientHeight - 38);
     dateSub->show();
 
