@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMdiArea>
@@ -279,6 +280,24 @@ void MainWindow::createToolBars() {
     const QString resultTexts[] = {"NC", "NS", "NJ", "VC", "VS", "VJ", "Po", "Ty"};
     for (int i = 0; i < 8; ++i)
         addButton(provysledky, resultButtons[i].first, resultTexts[i], resultButtons[i].second);
+
+    // Buttons of one group stay pressed like radio buttons: the quantity shown, the curves.
+    const QList<QStringList> radioGroups = {
+        {"gb", "fb", "rb", "cvb", "snb", "rbb", "plochb", "polob"},
+        {"vsechny", "celkovy", "sevrni", "jizni"},
+        {"gv", "fv", "rv", "cvv", "snv", "rbv", "plochv", "polokouv"},
+        {"namercelek", "namersever", "namerjih", "vyhlcelek", "vyhlsever", "vyhljih",
+         "pozorovatelv", "vyvojskup"},
+        {"vlastniv", "oficialv"}};
+    for (const QStringList &names : radioGroups) {
+        auto *group = new QButtonGroup(this);
+        group->setExclusive(true);
+        for (const QString &name : names) {
+            auto *button = ToolBar1->findChild<QToolButton *>(name);
+            button->setCheckable(true);
+            group->addButton(button);
+        }
+    }
 }
 
 QWidget *MainWindow::panel(const QString &name) const {
