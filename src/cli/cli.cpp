@@ -18,7 +18,8 @@ namespace {
 
 const QString kUsageText = QStringLiteral(
     "použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check | "
-    "ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...]");
+    "ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | "
+    "render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf");
 
 QString num(long long value) {
     return QString::number(value);
@@ -244,6 +245,9 @@ int commandCheck(const QString &dir, Output &out) {
 
 } // namespace
 
+// cmd_render.cpp: "render drawing ..." with the arguments after "render".
+int commandRender(const QString &dir, const QStringList &args, Output &out);
+
 QString cliUsage() {
     return kUsageText;
 }
@@ -270,6 +274,8 @@ int runCli(const QStringList &arguments, CliStreams streams) {
 
     if (command == QLatin1String("ephemeris"))
         return commandEphemeris(rest, out);
+    if (command == QLatin1String("render"))
+        return commandRender(dir, rest, out);
     if (!rest.isEmpty())
         return out.fail(CliUsage, cliUsage());
     if (command == QLatin1String("check"))

@@ -1,0 +1,208 @@
+#include "views/drawing/drawingmodel.h"
+
+#include "data/numberformat.h"
+#include "entry/summary.h"
+#include "solar/rounding.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace orvanek {
+
+namespace {
+
+constexpr double kRadPerDeg = std::numbers::pi / 180;
+
+int roundInt(double value) {
+    return static_cast<int>(roundHalfEven(value));
+}
+
+// Radius in pixels of the circle standing for a spot of stored area `area` (on the
+// 125 mm scale); 0.3565 is the scale every drawing of the data set was made with.
+int spotRadius(double area) {
+    return roundInt(0.5 * std::sqrt(area * 0.3565));
+}
+
+AuxSpotMarker auxSpot(uint16_t position, uint16_t area, double drawingRadius, int orientX,
+                      int orientY) {
+    const PackedPosition p = unpackPosition(position);
+    const double alpha = p.degrees * kRadPerDeg;
+    const int deltaMm = roundInt(p.millimetres * 125 / drawingRadius); // on a 125 mm drawing
+    AuxSpotMarker m;
+    m.s = spotRadius(area * 125 / drawingRadius);
+    m.x = roundInt(std::sin(alpha) * orientX * deltaMm * 2 + kDiskCentreX - m.s);
+    m.y = roundInt(-std::cos(alpha) * orientY * deltaMm * 2 + kDiskCentreY - m.s);
+    return m;
+}
+
+// A faculae vertex: whole degrees and twice the whole millimetres, scaled to the limb.
+QPoint faculaVertex(uint16_t word, double drawingRadius, int orientX, int orientY) {
+    const PackedPosition p = unpackPosition(word);
+    const double alpha = p.degrees * kRadPerDeg;
+    const double delta = 2.0 * p.millimetres;
+    return {kDiskCentreX + roundInt(orientX * std::sin(alpha) * delta * 125 / drawingRadius),
+            kDiskCentreY + roundInt(-orientY * std::cos(alpha) * delta * 125 / drawingRadius)};
+}
+
+// The outline of a field: vertices 1 and 2 always, 3..6 only where a distance was entered.
+QPolygon faculaPolygon(const FaculaField &field, double drawingRadius, int orientX, int orientY) {
+    QPolygon polygon;
+    for (int k = 0; k < 6; ++k) {
+        const uint16_t word = field.vertices[k];
+        if (k >= 2 && unpackPosition(word).millimetres == 0)
+            continue;
+        polygon << faculaVertex(word, drawingRadius, orientX, orientY);
+    }
+    return polygon;
+}
+
+QString integerText(long long value) {
+    return QString::number(value);
+}
+
+} // namespace
+
+QPoint projectGridPoint(double latitude, double lambda, const Ephemeris &ephemeris, int orientX,
+                        int orientY, int x0) {
+    const double phi = latitude * kRadPerDeg;
+    const double lam = lambda * kRadPerDeg;
+    const double b0 = ephemeris.B0 * kRadPerDeg;
+    const double p = ephemeris.P * kRadPerDeg;
+    const double xs = kDiskRadiusPx * std::cos(phi) * std::sin(lam);
+    const double ys = kDiskRadiusPx *
+                      (std::sin(phi) * std::cos(b0) - std::cos(phi) * std::cos(lam) * std::sin(b0));
+    return {x0 - roundInt(orientX * (xs * std::cos(p) - ys * std::sin(p))),
+            kDiskCentreY - roundInt(orientY * (ys * std::cos(p) + xs * std::sin(p)))};
+}
+
+std::vector<GroupMarker> groupMarkerLayout(const ObservationRecord &record, double drawingRadius,
+                                           int orientX, int orientY) {
+    std::vector<GroupMarker> markers;
+    markers.reserve(static_cast<size_t>(record.usedGroups()));
+    for (int i = 1; i <= record.usedGroups(); ++i) {
+        const SunspotGroup &g = record.group(i);
+        const double area = g.area + g.smallSpots * 1912.5 / drawingRadius;
+        GroupMarker m;
+        m.r = spotRadius(roundHalfEven(area));
+        const double theta = g.angle / 10.0 * kRadPerDeg;
+        m.x = roundInt(orientX * std::sin(theta) * g.distance * 0.2 + kDiskCentreX - m.r);
+        m.y = roundInt(-orientY * std::cos(theta) * g.distance * 0.2 + kDiskCentreY - m.r);
+        markers.push_back(m);
+    }
+    return markers;
+}
+
+QString drawingCaption(const QString &dateText) {
+    return (QStringLiteral("Zákres    ") + dateText).left(20);
+}
+
+QString timeOfDayText(uint16_t timeUT) {
+    const int minutes = (timeUT / 100) * 60 + timeUT % 100;
+    const int hours = (minutes / 60) % 24; // a time of day: 2400 is midnight again
+    return QStringLiteral("%1:%2:00").arg(hours).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+std::optional<HeliographicPosition> readOutAt(QPoint point, const Ephemeris &ephemeris, int orientX,
+                                              int orientY) {
+    const double dx = (point.x() - kDiskCentreX) * orientX;
+    const double dy = (kDiskCentreY - point.y()) * orientY;
+    const double rho = std::sqrt(dx * dx + dy * dy);
+    if (rho >= kDiskRadiusPx)
+        return std::nullopt;
+    // At the centre the angle means nothing; angle 0 reads the centre's coordinates.
+    double theta = rho > 0 ? std::acos(dy / rho) / kRadPerDeg : 0.0;
+    if (dx < 0)
+        theta = 360 - theta;
+    return polarToHeliographic(ephemeris, 5 * rho, 10 * theta);
+}
+
+QString readOutText(const HeliographicPosition &position) {
+    return formatNumber(position.helioLongitude, "0.0").rightJustified(3) + QStringLiteral(" , ") +
+           formatNumber(position.helioLatitude, "0.0").rightJustified(2);
+}
+
+DrawingModel buildDrawingModel(const ObservationRecord &record, const DrawingSettings &settings) {
+    DrawingModel m;
+    m.settings = settings;
+    const double radius = settings.drawingRadius;
+    const int ox = settings.orientX;
+    const int oy = settings.orientY;
+
+    const std::optional<CalendarDate> own = recordDate(record);
+    m.recordDateRead = own.has_value();
+    m.date = own ? *own : settings.fallbackDate.value_or(CalendarDate{});
+    m.ephemeris = solarEphemeris(m.date, record.timeUT);
+    m.special = record.isSpecial();
+
+    m.dateText = readText(record.dateText);
+    m.observer = readText(record.observer);
+    m.station = readText(record.station);
+    m.rowValues[RowTime] = timeOfDayText(record.timeUT);
+    m.rowValues[RowConditions] = integerText(record.conditions);
+    m.rowValues[RowImageQuality] = integerText(record.imageQuality);
+    m.rowValues[RowSeeingQuality] = integerText(record.seeingQuality);
+    m.rowValues[RowRotation] = integerText(m.ephemeris.rotation);
+    m.rowValues[RowL0] = formatNumber(m.ephemeris.L0, "##0.00");
+    m.rowValues[RowB0] = formatNumber(m.ephemeris.B0, "##0.00");
+    m.rowValues[RowP] = formatNumber(m.ephemeris.P, "##0.00");
+    m.rowValues[RowCentralGroups] = integerText(record.centralGroups);
+    m.rowValues[RowCentralSpots] = integerText(record.centralSpots);
+    m.rowValues[RowCentralR] = integerText(record.centralR);
+    m.rowValues[RowFaculaTotal] = integerText(record.faculaTotal);
+
+    m.summary = computeSummary(record, m.ephemeris, radius);
+    const RecordSummary &s = m.summary;
+    m.indices[0] = {s.northGroups + s.southGroups, s.northGroups, s.southGroups};
+    m.indices[1] = {s.northSpots + s.southSpots, s.northSpots, s.southSpots};
+    m.indices[2] = {s.northR + s.southR, s.northR, s.southR};
+
+    // The parallels are centred on x 279, the meridian on 280: the grid's established
+    // placement, kept so that saved bitmaps of a drawing stay comparable pixel for pixel.
+    m.parallels.reserve(9);
+    for (int latitude = -40; latitude <= 40; latitude += 10) {
+        QPolygon line;
+        line.reserve(181);
+        for (int lambda = -90; lambda <= 90; ++lambda)
+            line << projectGridPoint(latitude, lambda, m.ephemeris, ox, oy, kDiskCentreX - 1);
+        m.parallels.push_back(line);
+    }
+    if (std::cos(m.ephemeris.L0 * kRadPerDeg) > 0) {
+        m.meridian.reserve(167);
+        for (int latitude = -83; latitude <= 83; ++latitude)
+            m.meridian << projectGridPoint(latitude, -m.ephemeris.L0, m.ephemeris, ox, oy);
+    }
+
+    if (!settings.heliographicEntry) {
+        m.faculae.reserve(static_cast<size_t>(record.usedFaculaFields()));
+        for (int i = 1; i <= record.usedFaculaFields(); ++i)
+            m.faculae.push_back(faculaPolygon(record.facula(i), radius, ox, oy));
+    }
+
+    const std::vector<GroupMarker> markers = groupMarkerLayout(record, radius, ox, oy);
+    m.groups.reserve(markers.size());
+    for (int i = 1; i <= record.usedGroups(); ++i) {
+        const SunspotGroup &g = record.group(i);
+        DrawingGroup d;
+        d.slot = i;
+        d.column = 38 * i + 30;
+        d.marker = markers[static_cast<size_t>(i - 1)];
+        d.position = polarToHeliographic(m.ephemeris, g.distance, g.angle);
+        d.typeText = readText(g.type);
+        d.spotCountText = integerText(g.spotCount);
+        d.globalNumberText = integerText(g.globalGroupNumber);
+        d.rotationNumberText = integerText(g.rotationGroupNumber);
+        d.longitudeText = formatNumber(d.position.helioLongitude, "0.0");
+        d.latitudeText = formatNumber(d.position.helioLatitude, "0.0");
+        d.auxSpotsShown = g.aux1Position != 0 || g.aux2Position != 0;
+        if (d.auxSpotsShown) {
+            // Both spots are placed once either is set: an unset one has no area and
+            // vanishes at the centre.
+            d.auxSpots[0] = auxSpot(g.aux1Position, g.aux1Area, radius, ox, oy);
+            d.auxSpots[1] = auxSpot(g.aux2Position, g.aux2Area, radius, ox, oy);
+        }
+        m.groups.push_back(d);
+    }
+    return m;
+}
+
+} // namespace orvanek

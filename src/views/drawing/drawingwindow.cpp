@@ -1,0 +1,240 @@
+#include "views/drawing/drawingwindow.h"
+
+#include "data/dialogs.h"
+#include "data/observationstore.h"
+#include "views/drawing/drawingpainter.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace orvanek {
+
+namespace {
+const QString kBitmapFolder = QStringLiteral("Obrázek");
+} // namespace
+
+// The drawing itself, one widget pixel per view pixel, scrolled as a whole.
+class DrawingCanvas : public QWidget {
+  public:
+    explicit DrawingCanvas(DrawingWindow *window) : QWidget(nullptr), window_(window) {
+        setObjectName(QStringLiteral("zakres"));
+        setAutoFillBackground(true);
+        QPalette p = palette();
+        p.setColor(QPalette::Window, Qt::white);
+        setPalette(p);
+        setFocusPolicy(Qt::ClickFocus);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter painter(this);
+        paintDrawing(painter, window_->currentModel());
+    }
+    void mousePressEvent(QMouseEvent *event) override {
+        window_->readOut(event->position().toPoint());
+    }
+    void mouseReleaseEvent(QMouseEvent *) override { window_->endReadOut(); }
+
+  private:
+    DrawingWindow *window_;
+};
+
+DrawingWindow::DrawingWindow(ObservationStore &store, Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent), store_(store), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("TForm2"));
+
+    canvas_ = new DrawingCanvas(this);
+    scrollArea_ = new QScrollArea(this);
+    scrollArea_->setWidgetResizable(false);
+    scrollArea_->setFrameShape(QFrame::NoFrame);
+    scrollArea_->setWidget(canvas_);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scrollArea_);
+
+    readOutLabel_ = new QLabel(canvas_);
+    readOutLabel_->setObjectName(QStringLiteral("Label1"));
+    readOutLabel_->setAutoFillBackground(true);
+    QPalette tip = readOutLabel_->palette();
+    tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
+    tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
+    readOutLabel_->setPalette(tip);
+    readOutLabel_->hide();
+
+    // Over the scrolled drawing, so that it stays in sight wherever the drawing is scrolled.
+    orientationBox_ = new QGroupBox(tr("Orientace"), this);
+    orientationBox_->setObjectName(QStringLiteral("GroupBox1"));
+    QFont small = orientationBox_->font();
+    small.setPixelSize(11);
+    orientationBox_->setFont(small);
+    orientationBox_->setGeometry(16, 8, 81, 68);
+    orientationBox_->setAutoFillBackground(true);
+    vyza_ = new QPushButton(tr("Z - V"), orientationBox_);
+    vyza_->setObjectName(QStringLiteral("vyza"));
+    vyza_->setGeometry(15, 18, 50, 20);
+    seji_ = new QPushButton(tr("S - J"), orientationBox_);
+    seji_->setObjectName(QStringLiteral("seji"));
+    seji_->setGeometry(15, 40, 50, 20);
+    connect(vyza_, &QPushButton::clicked, this, &DrawingWindow::vyzaClick);
+    connect(seji_, &QPushButton::clicked, this, &DrawingWindow::sejiClick);
+    orientationBox_->hide();
+
+    tiskzakres_ = new QAction(tr("Tisk zákresu"), this);
+    tiskzakres_->setObjectName(QStringLiteral("tiskzakres"));
+    connect(tiskzakres_, &QAction::triggered, this, &DrawingWindow::tiskzakresClick);
+
+    setFocusPolicy(Qt::StrongFocus);
+    connect(&store_, &ObservationStore::currentRecordChanged, this, &DrawingWindow::refresh);
+    connect(&store_, &ObservationStore::recordsChanged, this, &DrawingWindow::refresh);
+    refresh();
+}
+
+DrawingWindow::~DrawingWindow() = default;
+
+DrawingModel DrawingWindow::currentModel() const {
+    DrawingSettings settings;
+    // Without a chosen setup there is no radius yet; the standard 125 mm keeps the
+    // arithmetic sound until the main window has asked for it.
+    settings.drawingRadius = store_.drawingRadius > 0 ? store_.drawingRadius : 125;
+    settings.heliographicEntry = store_.heliographicEntry;
+    settings.orientX = orientX_;
+    settings.orientY = orientY_;
+    if (store_.recordCount() > 0)
+        settings.fallbackDate = recordDate(store_.record(1));
+    return buildDrawingModel(store_.currentRecord, settings);
+}
+
+QWidget *DrawingWindow::canvas() const {
+    return canvas_;
+}
+
+QSize DrawingWindow::sizeHint() const {
+    return {802, 700};
+}
+
+void DrawingWindow::refresh() {
+    const DrawingModel model = currentModel();
+    setWindowTitle(drawingCaption(model.dateText));
+    canvas_->setFixedSize(drawingSize(model));
+    canvas_->update();
+}
+
+void DrawingWindow::showOrientationBox() {
+    orientationBox_->show();
+    orientationBox_->raise();
+}
+
+void DrawingWindow::hideOrientationBox() {
+    orientationBox_->hide();
+}
+
+void DrawingWindow::vyzaClick() {
+    if (orientX_ != 1) {
+        orientX_ = 1;
+        vyza_->setText(tr("Z - V"));
+    } else {
+        orientX_ = -1;
+        vyza_->setText(tr("V - Z"));
+    }
+    canvas_->update();
+    hideOrientationBox();
+}
+
+void DrawingWindow::sejiClick() {
+    if (orientY_ != 1) {
+        orientY_ = 1;
+        seji_->setText(tr("S - J"));
+    } else {
+        orientY_ = -1;
+        seji_->setText(tr("J - S"));
+    }
+    canvas_->update();
+    hideOrientationBox();
+}
+
+void DrawingWindow::readOut(QPoint point) {
+    readOutLabel_->move(point.x() + 20, point.y());
+    const DrawingModel model = currentModel();
+    const auto position = readOutAt(point, model.ephemeris, orientX_, orientY_);
+    if (!position)
+        return;
+    readOutLabel_->setText(readOutText(*position));
+    readOutLabel_->adjustSize();
+    readOutLabel_->show();
+    readOutLabel_->raise();
+}
+
+void DrawingWindow::endReadOut() {
+    readOutLabel_->hide();
+}
+
+QString DrawingWindow::bitmapFileName(const QString &dateText) {
+    return QStringLiteral("Zakres") + dateText + QStringLiteral(".bmp");
+}
+
+QString DrawingWindow::bitmapPath() const {
+    return QDir(store_.dataDirectory)
+        .filePath(kBitmapFolder + QLatin1Char('/') +
+                  bitmapFileName(readText(store_.currentRecord.dateText)));
+}
+
+bool DrawingWindow::saveBitmap() {
+    if (!dialogs_.question(tr("Uložit bitmapu zákresu")))
+        return false;
+    const QDir dataDir(store_.dataDirectory);
+    if (!dataDir.exists(kBitmapFolder) && !dataDir.mkdir(kBitmapFolder)) {
+        dialogs_.information(tr("Složku %1 nelze vytvořit.")
+                                 .arg(QDir::toNativeSeparators(dataDir.filePath(kBitmapFolder))));
+        return false;
+    }
+    const QString path = bitmapPath();
+    if (!renderDrawing(currentModel()).save(path, "BMP")) {
+        dialogs_.information(tr("Soubor %1 nelze uložit.").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    return true;
+}
+
+bool DrawingWindow::printTo(QPagedPaintDevice &device) const {
+    return printDrawing(device, currentModel());
+}
+
+void DrawingWindow::tiskzakresClick() {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!printTo(printer))
+        dialogs_.information(tr("Zákres nelze vytisknout: není k dispozici tiskárna."));
+}
+
+void DrawingWindow::closeEvent(QCloseEvent *event) {
+    if (viewsPinned_)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void DrawingWindow::keyReleaseEvent(QKeyEvent *event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        hideOrientationBox();
+        break;
+    case Qt::Key_F10:
+        saveBitmap();
+        break;
+    default:
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+} // namespace orvanek

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "views/drawing/drawingmodel.h"
+
+#include <QWidget>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QPagedPaintDevice;
+class QPushButton;
+class QScrollArea;
+
+namespace orvanek {
+
+class Dialogs;
+class ObservationStore;
+class DrawingCanvas;
+
+// The drawing view (TForm2): the current record redrawn on the grid of its moment. It
+// lives for the whole run, repaints whenever the store's current record or records change,
+// and refuses to be closed while the views are pinned (from creation until the main window
+// clears the flag on its own close).
+class DrawingWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    DrawingWindow(ObservationStore &store, Dialogs &dialogs, QWidget *parent = nullptr);
+    ~DrawingWindow() override;
+
+    void setViewsPinned(bool pinned) { viewsPinned_ = pinned; }
+    bool viewsPinned() const { return viewsPinned_; }
+
+    int orientX() const { return orientX_; }
+    int orientY() const { return orientY_; }
+
+    // The drawing of the store's current record as the view paints it now.
+    DrawingModel currentModel() const;
+
+    // "Zakres" + the date text + ".bmp", and where F10 saves it: folder "Obrázek" of the
+    // data directory.
+    static QString bitmapFileName(const QString &dateText);
+    QString bitmapPath() const;
+
+    // F10: asks "Uložit bitmapu zákresu"; on Yes saves the whole drawing as a Windows
+    // bitmap, creating the folder when needed. True when a file was written.
+    bool saveBitmap();
+
+    // Prints the drawing on one page of the device; false when it cannot be painted on.
+    bool printTo(QPagedPaintDevice &device) const;
+
+    // The view's print command ("Tisk zákresu"), for the main window's menu.
+    QAction *printAction() const { return tiskzakres_; }
+
+    // The scrolled widget the drawing is painted on; its pixels are the view's pixels.
+    QWidget *canvas() const;
+
+    QSize sizeHint() const override;
+
+  public slots:
+    // SpeedButton1 of the main window.
+    void showOrientationBox();
+    // Esc here or in the date list.
+    void hideOrientationBox();
+    // The main window's "Tisk zákresu": prints at once on the default printer.
+    void tiskzakresClick();
+    // The orientation buttons: mirror east-west ("Z - V" / "V - Z"), north-south
+    // ("S - J" / "J - S").
+    void vyzaClick();
+    void sejiClick();
+    // Caption, size and picture from the store's current record.
+    void refresh();
+
+  protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+  private:
+    friend class DrawingCanvas;
+    void readOut(QPoint point);
+    void endReadOut();
+
+    ObservationStore &store_;
+    Dialogs &dialogs_;
+    bool viewsPinned_ = true;
+    int orientX_ = 1;
+    int orientY_ = 1;
+    QScrollArea *scrollArea_ = nullptr;
+    DrawingCanvas *canvas_ = nullptr;
+    QLabel *readOutLabel_ = nullptr;      // Label1
+    QGroupBox *orientationBox_ = nullptr; // GroupBox1
+    QPushButton *vyza_ = nullptr;
+    QPushButton *seji_ = nullptr;
+    QAction *tiskzakres_ = nullptr;
+};
+
+} // namespace orvanek
