@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace orvanek;
@@ -136,6 +137,29 @@ class TestDrawingPainter : public QObject {
         }
         // Nothing in the column of a third group that does not exist.
         QCOMPARE(countPixels(image, QRect(38 * 3 + 30, 540, 36, 112), isDark), 0);
+    }
+
+    void eachRowHoldsItsOwnValue() {
+        // A group at the centre: l = L0 = 116.1 is much wider than b = B0 = 1.8, and the
+        // global number 4321 much wider than the rotation number 7.
+        ObservationRecord r = drawingRecord(QStringLiteral("21.06.2001"), 830);
+        SunspotGroup &g = addGroup(r, 0, 0, 100);
+        g.globalGroupNumber = 4321;
+        g.rotationGroupNumber = 7;
+        const QImage image = renderDrawing(buildDrawingModel(r, settings()));
+        auto inkWidth = [&](int y) {
+            int left = 10000;
+            int right = -1;
+            for (int x = 68; x < 68 + 37; ++x)
+                for (int row = y; row < y + 14; ++row)
+                    if (isDark(pixelAt(image, {x, row}))) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+            return right - left;
+        };
+        QVERIFY2(inkWidth(580) > inkWidth(560) + 8, "l in row 580, b in row 560");
+        QVERIFY2(inkWidth(623) > inkWidth(638) + 8, "global number above the rotation number");
     }
 
     void specialRecordShowsNoCirclesSpotsOrCoordinates() {

@@ -4,8 +4,10 @@
 #include "entry/summary.h"
 #include "solar/rounding.h"
 
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace orvanek {
 
@@ -60,19 +62,37 @@ QString integerText(long long value) {
     return QString::number(value);
 }
 
+// Projects points of the heliographic grid for one moment and orientation; the sines and
+// cosines of B0 and P are taken once, not for each of the 1800 points of a grid.
+class GridProjector {
+  public:
+    GridProjector(const Ephemeris &e, int orientX, int orientY)
+        : sinB0_(std::sin(e.B0 * kRadPerDeg)), cosB0_(std::cos(e.B0 * kRadPerDeg)),
+          sinP_(std::sin(e.P * kRadPerDeg)), cosP_(std::cos(e.P * kRadPerDeg)), orientX_(orientX),
+          orientY_(orientY) {}
+
+    // phi, lambda given by their sines and cosines.
+    QPoint project(double sinPhi, double cosPhi, double sinLam, double cosLam, int x0) const {
+        const double xs = kDiskRadiusPx * cosPhi * sinLam;
+        const double ys = kDiskRadiusPx * (sinPhi * cosB0_ - cosPhi * cosLam * sinB0_);
+        return {x0 - roundInt(orientX_ * (xs * cosP_ - ys * sinP_)),
+                kDiskCentreY - roundInt(orientY_ * (ys * cosP_ + xs * sinP_))};
+    }
+    QPoint project(double latitude, double lambda, int x0) const {
+        return project(std::sin(latitude * kRadPerDeg), std::cos(latitude * kRadPerDeg),
+                       std::sin(lambda * kRadPerDeg), std::cos(lambda * kRadPerDeg), x0);
+    }
+
+  private:
+    double sinB0_, cosB0_, sinP_, cosP_;
+    int orientX_, orientY_;
+};
+
 } // namespace
 
 QPoint projectGridPoint(double latitude, double lambda, const Ephemeris &ephemeris, int orientX,
                         int orientY, int x0) {
-    const double phi = latitude * kRadPerDeg;
-    const double lam = lambda * kRadPerDeg;
-    const double b0 = ephemeris.B0 * kRadPerDeg;
-    const double p = ephemeris.P * kRadPerDeg;
-    const double xs = kDiskRadiusPx * std::cos(phi) * std::sin(lam);
-    const double ys = kDiskRadiusPx *
-                      (std::sin(phi) * std::cos(b0) - std::cos(phi) * std::cos(lam) * std::sin(b0));
-    return {x0 - roundInt(orientX * (xs * std::cos(p) - ys * std::sin(p))),
-            kDiskCentreY - roundInt(orientY * (ys * std::cos(p) + xs * std::sin(p)))};
+    return GridProjector(ephemeris, orientX, orientY).project(latitude, lambda, x0);
 }
 
 std::vector<GroupMarker> groupMarkerLayout(const ObservationRecord &record, double drawingRadius,
@@ -158,18 +178,31 @@ DrawingModel buildDrawingModel(const ObservationRecord &record, const DrawingSet
 
     // The parallels are centred on x 279, the meridian on 280: the grid's established
     // placement, kept so that saved bitmaps of a drawing stay comparable pixel for pixel.
+    const GridProjector grid(m.ephemeris, ox, oy);
+    std::array<double, 181> sinLam;
+    std::array<double, 181> cosLam;
+    for (int lambda = -90; lambda <= 90; ++lambda) {
+        sinLam[static_cast<size_t>(lambda + 90)] = std::sin(lambda * kRadPerDeg);
+        cosLam[static_cast<size_t>(lambda + 90)] = std::cos(lambda * kRadPerDeg);
+    }
     m.parallels.reserve(9);
     for (int latitude = -40; latitude <= 40; latitude += 10) {
-        QPolygon line;
-        line.reserve(181);
-        for (int lambda = -90; lambda <= 90; ++lambda)
-            line << projectGridPoint(latitude, lambda, m.ephemeris, ox, oy, kDiskCentreX - 1);
-        m.parallels.push_back(line);
+        const double sinPhi = std::sin(latitude * kRadPerDeg);
+        const double cosPhi = std::cos(latitude * kRadPerDeg);
+        QPolygon line(181);
+        for (size_t k = 0; k < 181; ++k)
+            line[static_cast<qsizetype>(k)] =
+                grid.project(sinPhi, cosPhi, sinLam[k], cosLam[k], kDiskCentreX - 1);
+        m.parallels.push_back(std::move(line));
     }
     if (std::cos(m.ephemeris.L0 * kRadPerDeg) > 0) {
-        m.meridian.reserve(167);
+        const double sinL0 = std::sin(-m.ephemeris.L0 * kRadPerDeg);
+        const double cosL0 = std::cos(-m.ephemeris.L0 * kRadPerDeg);
+        m.meridian.resize(167);
         for (int latitude = -83; latitude <= 83; ++latitude)
-            m.meridian << projectGridPoint(latitude, -m.ephemeris.L0, m.ephemeris, ox, oy);
+            m.meridian[latitude + 83] =
+                grid.project(std::sin(latitude * kRadPerDeg), std::cos(latitude * kRadPerDeg),
+                             sinL0, cosL0, kDiskCentreX);
     }
 
     if (!settings.heliographicEntry) {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -68,34 +69,50 @@ QRect circleBox(int x, int y, int radius) {
     return {x, y, 2 * radius, 2 * radius};
 }
 
-void paintTextBlock(QPainter &p, const DrawingModel &m) {
+// Writes texts placed by the top-left corner of their line, as the view places them.
+// Drawing at the baseline (top + ascent) keeps text on the painter's quick path.
+class TextWriter {
+  public:
+    explicit TextWriter(QPainter &painter) : painter_(painter) {}
+    void setFont(int size) {
+        const QFont font = drawingFont(size);
+        painter_.setFont(font);
+        ascent_ = std::round(QFontMetricsF(font).ascent());
+    }
+    void at(int x, int y, const QString &text) { painter_.drawText(QPointF(x, y + ascent_), text); }
+
+  private:
+    QPainter &painter_;
+    qreal ascent_ = 0;
+};
+
+void paintTextBlock(QPainter &p, TextWriter &text, const DrawingModel &m) {
     p.setPen(plainPen(Qt::black));
-    p.setFont(drawingFont(kFontLabels));
+    text.setFont(kFontLabels);
     for (int k = 1; k <= 15; ++k)
-        drawTextAt(p, 580, labelY(k), labelTexts()[static_cast<size_t>(k - 1)]);
+        text.at(580, labelY(k), labelTexts()[static_cast<size_t>(k - 1)]);
 
-    drawTextAt(p, 20, 540, QStringLiteral("Typ"));
-    drawTextAt(p, 20, 560, QStringLiteral("b"));
-    drawTextAt(p, 20, 580, QStringLiteral("l"));
-    drawTextAt(p, 10, 600, QStringLiteral("poč.skv."));
-    drawTextAt(p, 10, 630, QStringLiteral("číslo sku."));
+    text.at(20, 540, QStringLiteral("Typ"));
+    text.at(20, 560, QStringLiteral("b"));
+    text.at(20, 580, QStringLiteral("l"));
+    text.at(10, 600, QStringLiteral("poč.skv."));
+    text.at(10, 630, QStringLiteral("číslo sku."));
 
-    p.setFont(drawingFont(kFontHeader));
-    drawTextAt(p, 540, 20, headerDate(m));
-    drawTextAt(p, 540, 45, headerObserver(m));
-    drawTextAt(p, 540, 70, headerStation(m));
+    text.setFont(kFontHeader);
+    text.at(540, 20, headerDate(m));
+    text.at(540, 45, headerObserver(m));
+    text.at(540, 70, headerStation(m));
 
-    p.setFont(drawingFont(kFontValues));
+    text.setFont(kFontValues);
     for (int row = 0; row < TextBlockRowCount; ++row)
-        drawTextAt(p, kValueX, labelY(row + 1),
-                   padLeft(m.rowValues[static_cast<size_t>(row)], kValueWidth));
+        text.at(kValueX, labelY(row + 1),
+                padLeft(m.rowValues[static_cast<size_t>(row)], kValueWidth));
     for (int index = 0; index < 3; ++index)
         for (int column = 0; column < 3; ++column)
-            drawTextAt(
-                p, kIndexX[static_cast<size_t>(column)], labelY(13 + index),
-                padLeft(QString::number(
-                            m.indices[static_cast<size_t>(index)][static_cast<size_t>(column)]),
-                        kIndexWidth));
+            text.at(kIndexX[static_cast<size_t>(column)], labelY(13 + index),
+                    padLeft(QString::number(
+                                m.indices[static_cast<size_t>(index)][static_cast<size_t>(column)]),
+                            kIndexWidth));
 }
 
 void paintDiskAndGrid(QPainter &p, const DrawingModel &m) {
@@ -119,16 +136,16 @@ void paintFaculae(QPainter &p, const DrawingModel &m) {
     p.setPen(plainPen(Qt::black));
 }
 
-void paintGroups(QPainter &p, const DrawingModel &m) {
-    p.setFont(drawingFont(kFontGroups));
+void paintGroups(QPainter &p, TextWriter &text, const DrawingModel &m) {
+    text.setFont(kFontGroups);
     for (const DrawingGroup &g : m.groups) {
         const int x = g.column;
         p.setPen(plainPen(spotCountColour()));
-        drawTextAt(p, x, 600, g.spotCountText);
+        text.at(x, 600, g.spotCountText);
         p.setPen(plainPen(Qt::black));
-        drawTextAt(p, x, 623, g.globalNumberText);
-        drawTextAt(p, x, 638, g.rotationNumberText);
-        drawTextAt(p, x, 540, g.typeText);
+        text.at(x, 623, g.globalNumberText);
+        text.at(x, 638, g.rotationNumberText);
+        text.at(x, 540, g.typeText);
 
         if (!m.special) {
             if (g.auxSpotsShown) {
@@ -140,9 +157,9 @@ void paintGroups(QPainter &p, const DrawingModel &m) {
             // Texts have a transparent background, so only the pen matters for them.
             const GroupMarker &c = g.marker;
             p.setPen(plainPen(Qt::black));
-            drawTextAt(p, c.x + 2 * c.r + 2, c.y + c.r - 6, g.rotationNumberText);
-            drawTextAt(p, x, 580, g.longitudeText);
-            drawTextAt(p, x, 560, g.latitudeText);
+            text.at(c.x + 2 * c.r + 2, c.y + c.r - 6, g.rotationNumberText);
+            text.at(x, 580, g.longitudeText);
+            text.at(x, 560, g.latitudeText);
             p.setPen(plainPen(Qt::black));
             p.setBrush(groupFillColour());
             p.drawEllipse(circleBox(c.x, c.y, c.r));
@@ -190,20 +207,17 @@ QFont drawingFont(int size) {
     return font;
 }
 
-void drawTextAt(QPainter &painter, int x, int y, const QString &text) {
-    painter.drawText(QRectF(x, y, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
-}
-
 void paintDrawing(QPainter &painter, const DrawingModel &model, const DrawingGeometry &geometry) {
     painter.save();
     painter.translate(geometry.offset);
     painter.scale(geometry.scale, geometry.scale);
     painter.setBackgroundMode(Qt::TransparentMode);
 
-    paintTextBlock(painter, model);
+    TextWriter text(painter);
+    paintTextBlock(painter, text, model);
     paintDiskAndGrid(painter, model);
     paintFaculae(painter, model);
-    paintGroups(painter, model);
+    paintGroups(painter, text, model);
 
     painter.restore();
 }

@@ -47,10 +47,6 @@ inline QColor spotCountColour() {
 // (window, image, printer under a scale) draws it the same size relative to the disk.
 QFont drawingFont(int size);
 
-// The drawing's texts, positioned by the top-left corner of their line (as the view
-// places them), drawn with a transparent background.
-void drawTextAt(QPainter &painter, int x, int y, const QString &text);
-
 // Paints the whole drawing: text block and header, disk, grid, faculae, groups. It does not
 // paint a background; the device brings its own (white for images and the window).
 void paintDrawing(QPainter &painter, const DrawingModel &model,
