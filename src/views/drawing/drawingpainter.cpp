@@ -137,36 +137,43 @@ void paintFaculae(QPainter &p, const DrawingModel &m) {
 }
 
 void paintGroups(QPainter &p, TextWriter &text, const DrawingModel &m) {
+    // Pens and brushes made once: the painter skips a change to the pen or brush it
+    // already holds, which keeps thirty groups cheap.
+    const QPen blackPen = plainPen(Qt::black);
+    const QPen countPen = plainPen(spotCountColour());
+    const QPen auxPen = plainPen(auxSpotColour());
+    const QBrush auxBrush(auxSpotColour());
+    const QBrush groupBrush(groupFillColour());
+    const QBrush whiteBrush(Qt::white);
     text.setFont(kFontGroups);
     for (const DrawingGroup &g : m.groups) {
         const int x = g.column;
-        p.setPen(plainPen(spotCountColour()));
+        p.setPen(countPen);
         text.at(x, 600, g.spotCountText);
-        p.setPen(plainPen(Qt::black));
+        p.setPen(blackPen);
         text.at(x, 623, g.globalNumberText);
         text.at(x, 638, g.rotationNumberText);
         text.at(x, 540, g.typeText);
 
         if (!m.special) {
             if (g.auxSpotsShown) {
-                p.setPen(plainPen(auxSpotColour()));
-                p.setBrush(auxSpotColour());
+                p.setPen(auxPen);
+                p.setBrush(auxBrush);
                 for (const AuxSpotMarker &spot : g.auxSpots)
                     p.drawEllipse(circleBox(spot.x, spot.y, spot.s));
             }
             // Texts have a transparent background, so only the pen matters for them.
             const GroupMarker &c = g.marker;
-            p.setPen(plainPen(Qt::black));
+            p.setPen(blackPen);
             text.at(c.x + 2 * c.r + 2, c.y + c.r - 6, g.rotationNumberText);
             text.at(x, 580, g.longitudeText);
             text.at(x, 560, g.latitudeText);
-            p.setPen(plainPen(Qt::black));
-            p.setBrush(groupFillColour());
+            p.setBrush(groupBrush);
             p.drawEllipse(circleBox(c.x, c.y, c.r));
         }
-        p.setPen(plainPen(Qt::black));
-        p.setBrush(Qt::white);
     }
+    p.setPen(blackPen);
+    p.setBrush(whiteBrush);
 }
 
 // Every text the drawing holds, with its place and size, for measuring the extent.
