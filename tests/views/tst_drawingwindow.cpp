@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -245,6 +247,21 @@ class TestDrawingWindow : public QObject {
         QVERIFY(f.window->isVisible());
         f.window->setViewsPinned(false);
         QVERIFY(f.window->close());
+    }
+
+    void refusesToCloseAsAnMdiChild() {
+        QTemporaryDir dir;
+        Fixture f(dir.path());
+        QMdiArea area;
+        QMdiSubWindow *sub = area.addSubWindow(f.window.get());
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        QCOMPARE(sub->windowTitle(), QStringLiteral("Zákres    21.06.2001"));
+        QVERIFY(!sub->close());
+        QVERIFY(sub->isVisible());
+        f.window->setViewsPinned(false);
+        QVERIFY(sub->close());
+        sub->setWidget(nullptr); // the fixture owns the window
     }
 
     void bitmapFileName_data() {

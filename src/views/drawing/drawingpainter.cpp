@@ -207,7 +207,7 @@ std::vector<PlacedText> placedTexts(const DrawingModel &m) {
 } // namespace
 
 QFont drawingFont(int size) {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(QStringLiteral("Ms sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     // Points of a 96-dpi screen, rounded to whole pixels: size 8 is 11 px, 9 is 12, 13 is 17.
     font.setPixelSize((size * 96 + 36) / 72);
