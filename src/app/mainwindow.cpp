@@ -5,6 +5,7 @@
 #include "data/dialogs.h"
 #include "data/numberformat.h"
 #include "data/observationstore.h"
+#include "views/drawing/drawingwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -335,8 +336,17 @@ void MainWindow::createViews() {
     dateSub->setGeometry(left, 1, 200, clientHeight - 38);
     dateSub->show();
 
+    drawing_ = new DrawingWindow(store_, dialogs_);
+    QMdiSubWindow *drawingSub = addView(drawing_, false);
+    drawingSub->setGeometry(2, 1, std::min(802, std::max(300, left - 4)), clientHeight - 38);
+    drawingSub->show();
+    connect(dateList_, &DateListWindow::escapePressed, drawing_,
+            &DrawingWindow::hideOrientationBox);
+
+    // The drawing view pins itself and the date list for the whole run.
     viewsPinned = true;
     dateList_->setViewsPinned(true);
+    drawing_->setViewsPinned(true);
     showPanel(QStringLiteral("zakladni"));
 }
 
@@ -370,7 +380,10 @@ void MainWindow::posledni1Click() {
     store_.selectRecord(store_.recordCount() - 1);
 }
 
-void MainWindow::tisk1Click() {}
+void MainWindow::tisk1Click() {
+    if (drawing_)
+        drawing_->tiskzakresClick();
+}
 
 void MainWindow::konecClick() {
     close();
@@ -386,7 +399,10 @@ void MainWindow::napoveClick() {
     }
 }
 
-void MainWindow::SpeedButton1Click() {}
+void MainWindow::SpeedButton1Click() {
+    if (drawing_)
+        drawing_->showOrientationBox();
+}
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     // With hints switched off no tool tip is shown anywhere in the program.
@@ -407,6 +423,8 @@ void MainWindow::closeEvent(QCloseEvent *event) {
     viewsPinned = false;
     if (dateList_)
         dateList_->setViewsPinned(false);
+    if (drawing_)
+        drawing_->setViewsPinned(false);
     closing_ = true;
     mdi_->closeAllSubWindows();
     event->accept();

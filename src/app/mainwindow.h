@@ -13,6 +13,7 @@ class QToolButton;
 namespace orvanek {
 
 class DateListWindow;
+class DrawingWindow;
 class Dialogs;
 class ObservationStore;
 
@@ -54,6 +55,7 @@ class MainWindow : public QMainWindow {
     void showPanel(const QString &name);
 
     DateListWindow *dateList() const { return dateList_; }
+    DrawingWindow *drawing() const { return drawing_; }
     QMdiArea *mdiArea() const { return mdi_; }
 
     QString modeText;
@@ -84,6 +86,7 @@ class MainWindow : public QMainWindow {
     QMdiArea *mdi_ = nullptr;
     QToolBar *ToolBar1 = nullptr;
     DateListWindow *dateList_ = nullptr;
+    DrawingWindow *drawing_ = nullptr;
     std::map<QString, QAction *> actions_;
     std::map<QString, QWidget *> panels_;
     std::map<QString, QAction *> panelActions_;
