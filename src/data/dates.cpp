@@ -2,6 +2,8 @@
 
 #include <QStringView>
 
+#include <algorithm>
+
 namespace orvanek {
 
 namespace {
@@ -40,6 +42,7 @@ void appendTwoDigits(QString &out, int value) {
 } // namespace
 
 std::optional<CalendarDate> parseDate(std::string_view text, int pivotYear) {
+    pivotYear = std::clamp(pivotYear, 100, 9999);
     size_t pos = 0;
     int digits = 0;
     const int day = readNumber(text, pos, 2, digits);

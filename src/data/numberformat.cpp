@@ -37,8 +37,10 @@ std::string formatNumberAscii(double value, std::string_view pattern) {
     const bool isNegative = value < 0 && scaled != 0;
     std::string_view section = positive;
     bool prefixMinus = false;
+    if (!std::isfinite(scaled)) // beyond what a double holds with these decimals
+        return value < 0 ? "-INF" : "INF";
     if (isNegative) {
-        if (semicolon != std::string_view::npos) {
+        if (semicolon != std::string_view::npos && !negative.empty()) {
             section = negative;
             const int negativeDecimals = countDecimals(negative);
             if (negativeDecimals != decimals) {
@@ -114,6 +116,9 @@ std::string formatNumberAscii(double value, std::string_view pattern) {
     }
     if (prefixMinus)
         out += '-';
+    // A pattern without any whole-part placeholder still shows a whole part that is not 0.
+    if (wholeLeft > 0)
+        left += whole.substr(0, wholeLeft);
     out += left;
 
     if (!fraction.empty()) {

@@ -65,6 +65,12 @@ class TestFormatting : public QObject {
                                       << "-45";
         QTest::newRow("literal suffix") << 5.0 << "0 mm"
                                         << "5 mm";
+        QTest::newRow("no whole placeholder") << 12.34 << ".00"
+                                              << "12.34";
+        QTest::newRow("empty negative pattern") << -12.34 << "0.0;"
+                                                << "-12.3";
+        QTest::newRow("too large for the decimals") << 1e308 << "0.0"
+                                                    << "INF";
     }
     void pictures() {
         QFETCH(double, value);
