@@ -223,6 +223,10 @@ void DrawingWindow::closeEvent(QCloseEvent *event) {
 }
 
 void DrawingWindow::keyReleaseEvent(QKeyEvent *event) {
+    if (event->isAutoRepeat()) { // a held F10 asks once, on the real release
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Escape:
         hideOrientationBox();
