@@ -1,5 +1,6 @@
 // orvanek-cli, driven through the same entry point as the program.
 #include "cli/cli.h"
+#include "clirunner.h"
 #include "data/observationstore.h"
 
 #include <QDir>
@@ -14,32 +15,10 @@ using namespace orvanek;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-QString drain(FILE *file) {
-    std::fflush(file);
-    std::rewind(file);
-    QByteArray bytes;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, static_cast<qsizetype>(n));
-    std::fclose(file);
-    return QString::fromUtf8(bytes);
-}
+using Run = orvanek::testing::CliRun;
 
 Run run(const QStringList &args) {
-    FILE *out = std::tmpfile();
-    FILE *err = std::tmpfile();
-    Run r;
-    r.status = runCli(args, CliStreams{out, err});
-    r.out = drain(out);
-    r.err = drain(err);
-    return r;
+    return orvanek::testing::runCliCommand(args);
 }
 
 ObservationRecord record(const char *date, uint16_t time, const QString &observer = {}) {
