@@ -2,6 +2,7 @@
 
 #include "cli/clioutput.h"
 #include "cli/csvwriter.h"
+#include "cli/entrycommands.h"
 #include "data/asciiexport.h"
 #include "data/dates.h"
 #include "data/observationstore.h"
@@ -19,7 +20,9 @@ namespace {
 const QString kUsageText = QStringLiteral(
     "použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check | "
     "ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | "
-    "render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf");
+    "render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | "
+    "import SOUBOR [--radius R --polar|--heliographic] | "
+    "make-demo ADRESÁŘ [--from ROK --to ROK --seed N]");
 
 QString num(long long value) {
     return QString::number(value);
@@ -276,6 +279,10 @@ int runCli(const QStringList &arguments, CliStreams streams) {
         return commandEphemeris(rest, out);
     if (command == QLatin1String("render"))
         return commandRender(dir, rest, out);
+    if (command == QLatin1String("import"))
+        return commandImport(dir, rest, out);
+    if (command == QLatin1String("make-demo"))
+        return commandMakeDemo(rest, out);
     if (!rest.isEmpty())
         return out.fail(CliUsage, cliUsage());
     if (command == QLatin1String("check"))

@@ -1,0 +1,645 @@
+#include "entry/commit.h"
+
+#include "data/dates.h"
+#include "data/numberformat.h"
+#include "entry/summary.h"
+#include "solar/conversion.h"
+#include "solar/ephemeris.h"
+#include "solar/rounding.h"
+
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <numeric>
+
+namespace orvanek {
+
+namespace {
+
+// A value the cell reader stops growing at: far beyond every field, far from overflow.
+constexpr int64_t kCellCap = 1'000'000'000'000;
+
+// Hemisphere letters place a group only by hemisphere, near the limb.
+constexpr uint16_t kNorthAngle = 10;
+constexpr uint16_t kSouthAngle = 1790;
+constexpr uint16_t kHemisphereDistance = 1200;
+
+// Stored areas are mm² on the drawing x 20.4 x 125 / R; 20.4 x 125 is exactly 2550.
+constexpr double kAreaScale = 2550.0;
+// Stored distances are tenths of a mm on a 125 mm drawing: mm x 10 x 125 / R.
+constexpr double kDistanceScale = 1250.0;
+
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+qsizetype skipBlanks(QStringView text, qsizetype i) {
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    return i;
+}
+
+uint8_t toByte(int64_t value) {
+    return static_cast<uint8_t>(static_cast<uint64_t>(value) & 0xFF);
+}
+
+uint16_t toWord(int64_t value) {
+    return static_cast<uint16_t>(static_cast<uint64_t>(value) & 0xFFFF);
+}
+
+bool sameText(const StoredText<10> &a, const StoredText<10> &b) {
+    return a.usedLength() == b.usedLength() &&
+           std::memcmp(a.chars, b.chars, static_cast<size_t>(a.usedLength())) == 0;
+}
+
+// "s"/"S" for the north, "j"/"J" for the south; 0 for anything else.
+int hemisphereLetter(const QString &cell) {
+    const QString letter = cell.trimmed();
+    if (letter.compare(QLatin1String("s"), Qt::CaseInsensitive) == 0)
+        return 1;
+    if (letter.compare(QLatin1String("j"), Qt::CaseInsensitive) == 0)
+        return -1;
+    return 0;
+}
+
+// The type as stored: first letter upper case, the next two lower case.
+QString groupType(const QString &cell) {
+    const QString typed = cell.trimmed().left(3);
+    if (typed.isEmpty())
+        return typed;
+    return typed.left(1).toUpper() + typed.mid(1).toLower();
+}
+
+QString radiusText(double drawingRadius) {
+    return formatNumber(drawingRadius, "###.#");
+}
+
+EntryMessage headerMessage(const QString &text, EntryField field) {
+    return {text, {field, 0, 0}};
+}
+
+QString notIntegerText(const QString &typed, EntryField field) {
+    return QStringLiteral("„%1“ není celé číslo – %2").arg(typed, entryFieldLabel(field));
+}
+
+// A count of table rows: an integer from 0 to 30.
+std::optional<int> readCount(const QString &typed, EntryField field, const QString &tooMany,
+                             QList<EntryMessage> &messages) {
+    const std::optional<int> value = strictInteger(typed);
+    if (!value) {
+        messages << headerMessage(notIntegerText(typed, field), field);
+        return std::nullopt;
+    }
+    if (*value > kMaxTableRows) {
+        messages << headerMessage(tooMany, field);
+        return std::nullopt;
+    }
+    if (*value < 0) {
+        messages << headerMessage(
+            QStringLiteral("„%1“ není počet od 0 do 30 – %2").arg(typed, entryFieldLabel(field)),
+            field);
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The table checks, in the order the observer is told about them. Each cell is read the
+// way it is then stored, so a value typed with a decimal comma is checked like the same
+// value typed with a point.
+QList<EntryMessage> checkTables(const EntryForm &form, int groupRows, int faculaRows,
+                                double drawingRadius) {
+    enum class Error { None, GroupDistance, FaculaDistance, Angle };
+    Error error = Error::None;
+    EntryLocation errorCell;
+    std::optional<EntryLocation> rotationCell;
+
+    auto note = [&](Error e, EntryField table, int row, int column) {
+        error = e;
+        errorCell = {table, row, column};
+    };
+    // The group check ends at the first offending cell.
+    for (int i = 1; i <= groupRows; ++i) {
+        if (cellDecimal(form.groupCell(i, ColAngle)) > 360) {
+            note(Error::Angle, EntryField::Groups, i, ColAngle);
+            break;
+        }
+        if (cellDecimal(form.groupCell(i, ColDistance)) > drawingRadius) {
+            note(Error::GroupDistance, EntryField::Groups, i, ColDistance);
+            break;
+        }
+        if (cellInteger(form.groupCell(i, ColAux1Distance)) > drawingRadius) {
+            note(Error::GroupDistance, EntryField::Groups, i, ColAux1Distance);
+            break;
+        }
+        if (cellInteger(form.groupCell(i, ColAux2Distance)) > drawingRadius) {
+            note(Error::GroupDistance, EntryField::Groups, i, ColAux2Distance);
+            break;
+        }
+        const int64_t rotationNumber = cellInteger(form.groupCell(i, ColRotationNumber));
+        if (rotationNumber > 70 || rotationNumber < 0) {
+            rotationCell = EntryLocation{EntryField::Groups, i, ColRotationNumber};
+            break;
+        }
+    }
+    // The faculae check always runs; in each row the first V cell beyond R counts, and the
+    // last such row is the one selected. It replaces a group error.
+    for (int i = 1; i <= faculaRows; ++i) {
+        for (int column = 2; column <= kFaculaColumns; column += 2) {
+            if (cellInteger(form.faculaCell(i, column)) > drawingRadius) {
+                note(Error::FaculaDistance, EntryField::Faculae, i, column);
+                break;
+            }
+        }
+    }
+
+    QList<EntryMessage> messages;
+    switch (error) {
+    case Error::GroupDistance:
+        messages << EntryMessage{QStringLiteral("Špatně zadaná vzdálenost u skupin max. ") +
+                                     radiusText(drawingRadius),
+                                 errorCell};
+        break;
+    case Error::FaculaDistance:
+        messages << EntryMessage{QStringLiteral("Špatně zadaná vzdálenost u fakulí max. ") +
+                                     radiusText(drawingRadius),
+                                 errorCell};
+        break;
+    case Error::Angle:
+        messages << EntryMessage{QStringLiteral("Úhel je maximálně 360 stupňů "), errorCell};
+        break;
+    case Error::None:
+        break;
+    }
+    if (rotationCell)
+        messages << EntryMessage{QStringLiteral("Maximální číslo v otočce je 70"), *rotationCell};
+    return messages;
+}
+
+void fillGroup(SunspotGroup &g, const EntryForm &form, int row, const Ephemeris &ephemeris,
+               double drawingRadius, bool heliographicEntry) {
+    auto integer = [&](int column) { return cellInteger(form.groupCell(row, column)); };
+    auto decimal = [&](int column) { return cellDecimal(form.groupCell(row, column)); };
+
+    writeText(g.type, groupType(form.groupCell(row, ColType)));
+    g.spotCount = toByte(integer(ColSpots));
+    g.penumbraCount = toByte(integer(ColPenumbrae));
+
+    double angleDegrees = decimal(ColAngle);
+    double distanceMm = decimal(ColDistance);
+    if (heliographicEntry) {
+        // l and b as typed, single precision like every heliographic value entered.
+        const PolarPosition p =
+            heliographicToPolar(ephemeris, static_cast<float>(distanceMm),
+                                static_cast<float>(angleDegrees), drawingRadius);
+        angleDegrees = p.polarAngle;
+        distanceMm = p.polarDistance;
+    }
+    g.angle = roundToWord(angleDegrees * 10);
+    g.distance = roundToWord(distanceMm * kDistanceScale / drawingRadius);
+    if (const int hemisphere = hemisphereLetter(form.groupCell(row, ColAngle))) {
+        g.angle = hemisphere > 0 ? kNorthAngle : kSouthAngle;
+        g.distance = kHemisphereDistance;
+    }
+
+    g.area = roundToWord(static_cast<double>(integer(ColArea)) * kAreaScale / drawingRadius);
+    g.smallSpots = toWord(integer(ColSmallSpots));
+    g.globalGroupNumber = toWord(integer(ColGlobalNumber));
+    g.rotationGroupNumber = toWord(integer(ColRotationNumber));
+    g.aux1Position = toWord(integer(ColAux1Angle) * 128 + integer(ColAux1Distance));
+    g.aux1Area = roundToWord(decimal(ColAux1Area) * kAreaScale / drawingRadius);
+    g.aux2Position = toWord(integer(ColAux2Angle) * 128 + integer(ColAux2Distance));
+    g.aux2Area = roundToWord(decimal(ColAux2Area) * kAreaScale / drawingRadius);
+}
+
+// Learns a name the way the dialog does: into the first empty slot of 1..29, or into
+// slot 30 when those are all taken.
+void learnObserver(ObservationStore &store, const QString &name) {
+    if (name.isEmpty())
+        return;
+    if (std::find(store.observerNames.begin(), store.observerNames.end(), name) !=
+        store.observerNames.end())
+        return;
+    if (!store.collectObserver(name, kObserverSlots - 1))
+        store.observerNames[kObserverSlots - 1] = name;
+}
+
+QString unreadableDateText(size_t number, const ObservationRecord &record) {
+    return QStringLiteral("Záznam %1: „%2“ není platné datum")
+        .arg(number)
+        .arg(readText(record.dateText));
+}
+
+} // namespace
+
+QString entryFieldLabel(EntryField field) {
+    switch (field) {
+    case EntryField::Observer:
+        return QStringLiteral("Pozorovatel");
+    case EntryField::Date:
+        return QStringLiteral("Datum");
+    case EntryField::TimeUT:
+        return QStringLiteral("Čas UT");
+    case EntryField::Conditions:
+        return QStringLiteral("PP");
+    case EntryField::ImageQuality:
+        return QStringLiteral("Obr.");
+    case EntryField::SeeingQuality:
+        return QStringLiteral("Q");
+    case EntryField::CentralGroups:
+        return QStringLiteral("qc");
+    case EntryField::CentralSpots:
+        return QStringLiteral("fc");
+    case EntryField::CentralR:
+        return QStringLiteral("rc");
+    case EntryField::FaculaTotal:
+        return QStringLiteral("F");
+    case EntryField::GroupCount:
+        return QStringLiteral("Počet skupin");
+    case EntryField::FaculaFieldCount:
+        return QStringLiteral("Počet fakulí");
+    case EntryField::Station:
+        return QStringLiteral("Stanice");
+    case EntryField::SpecialMark:
+        return QStringLiteral("Zvlášťní záznam");
+    case EntryField::Groups:
+        return QStringLiteral("Skupiny");
+    case EntryField::Faculae:
+        return QStringLiteral("Fakule");
+    case EntryField::None:
+        break;
+    }
+    return {};
+}
+
+int64_t cellInteger(QStringView text) {
+    qsizetype i = skipBlanks(text, 0);
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    int64_t value = 0;
+    for (; i < text.size() && isAsciiDigit(text[i]); ++i)
+        if (value < kCellCap)
+            value = value * 10 + (text[i].unicode() - u'0');
+    return negative ? -value : value;
+}
+
+double cellDecimal(QStringView text) {
+    qsizetype i = skipBlanks(text, 0);
+    std::string number;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        if (text[i] == u'-')
+            number += '-';
+        ++i;
+    }
+    bool digits = false;
+    for (; i < text.size() && isAsciiDigit(text[i]); ++i) {
+        number += static_cast<char>(text[i].unicode());
+        digits = true;
+    }
+    if (i < text.size() && (text[i] == u'.' || text[i] == u',')) {
+        number += '.';
+        for (++i; i < text.size() && isAsciiDigit(text[i]); ++i) {
+            number += static_cast<char>(text[i].unicode());
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0;
+    if (number.front() == '.' || (number.front() == '-' && number[1] == '.'))
+        number.insert(number.front() == '-' ? 1 : 0, 1, '0');
+    double value = 0;
+    std::from_chars(number.data(), number.data() + number.size(), value);
+    return value;
+}
+
+std::optional<int> strictInteger(QStringView text) {
+    const QStringView t = text.trimmed();
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
+        negative = t[i] == u'-';
+        ++i;
+    }
+    if (i == t.size())
+        return std::nullopt;
+    int64_t value = 0;
+    for (; i < t.size(); ++i) {
+        if (!isAsciiDigit(t[i]))
+            return std::nullopt;
+        value = value * 10 + (t[i].unicode() - u'0');
+        if (value > int64_t{1} << 31)
+            return std::nullopt;
+    }
+    value = negative ? -value : value;
+    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+ObservationRecord clearedRecord(const ObservationStore &store) {
+    ObservationRecord r = store.currentRecord;
+    writeText(r.observer, QString());
+    writeText(r.dateText, QString());
+    writeText(r.specialMark, QString());
+    r.timeUT = 0;
+    r.conditions = 0;
+    r.imageQuality = 0;
+    r.seeingQuality = 0;
+    r.groupCount = 0;
+    r.faculaFieldCount = 0;
+    r.centralGroups = 0;
+    r.centralSpots = 0;
+    r.centralR = 0;
+    r.faculaTotal = 0;
+    if (store.recordCount() > 1)
+        r.station = store.record(1).station;
+    for (RecordSlot &slot : r.recordSlots) {
+        std::memset(&slot, 0, sizeof slot);
+        writeText(slot.group.type, QStringLiteral("***"));
+    }
+    return r;
+}
+
+EntryForm entryFormFromRecord(const ObservationRecord &record, EntryMode mode, double drawingRadius,
+                              bool heliographicEntry) {
+    EntryForm form;
+    form.mode = mode;
+    form.observer = readText(record.observer);
+    form.date = readText(record.dateText);
+    form.timeUT = QString::number(record.timeUT);
+    form.conditions = QString::number(record.conditions);
+    form.imageQuality = QString::number(record.imageQuality);
+    form.seeingQuality = QString::number(record.seeingQuality);
+    form.centralGroups = QString::number(record.centralGroups);
+    form.centralSpots = QString::number(record.centralSpots);
+    form.centralR = QString::number(record.centralR);
+    form.faculaTotal = QString::number(record.faculaTotal);
+    form.groupCount = QString::number(record.groupCount);
+    form.faculaFieldCount = QString::number(record.faculaFieldCount);
+    form.station = readText(record.station);
+    form.specialMark = readText(record.specialMark);
+
+    Ephemeris ephemeris;
+    if (heliographicEntry)
+        if (const auto date = recordDate(record))
+            ephemeris = solarEphemeris(*date, record.timeUT);
+    const double areaUnit = kAreaScale / drawingRadius; // stored units per mm² on this drawing
+
+    for (int i = 1; i <= record.usedGroups(); ++i) {
+        const SunspotGroup &g = record.group(i);
+        QStringList cells;
+        const QString type = readText(g.type);
+        cells << type.left(1).toUpper() + type.mid(1, 2).toLower();
+        cells << QString::number(g.spotCount) << QString::number(g.penumbraCount);
+        if (heliographicEntry) {
+            const HeliographicPosition h = polarToHeliographic(ephemeris, g.distance, g.angle);
+            cells << formatNumber(h.helioLongitude, "0.0") << formatNumber(h.helioLatitude, "0.0");
+        } else {
+            cells << formatNumber(g.angle / 10.0, "0.0")
+                  << formatNumber(g.distance * drawingRadius / 125 / 10, "0.0");
+        }
+        if (g.distance == kHemisphereDistance &&
+            (g.angle == kNorthAngle || g.angle == kSouthAngle)) {
+            cells[ColAngle - 1] =
+                g.angle == kNorthAngle ? QStringLiteral("s") : QStringLiteral("j");
+            cells[ColDistance - 1].clear();
+        }
+        cells << formatNumber(g.area / areaUnit, "0").rightJustified(3, u' ');
+        cells << QString::number(g.smallSpots) << QString::number(g.globalGroupNumber)
+              << QString::number(g.rotationGroupNumber);
+        const PackedPosition aux1 = unpackPosition(g.aux1Position);
+        const PackedPosition aux2 = unpackPosition(g.aux2Position);
+        // Auxiliary areas are typed with decimals; shown with one, a correction that does
+        // not touch them stores them unchanged.
+        cells << QString::number(aux1.degrees) << QString::number(aux1.millimetres)
+              << formatNumber(g.aux1Area / areaUnit, "0.#");
+        cells << QString::number(aux2.degrees) << QString::number(aux2.millimetres)
+              << formatNumber(g.aux2Area / areaUnit, "0.#");
+        form.groups << cells;
+    }
+    for (int i = 1; i <= record.usedFaculaFields(); ++i) {
+        QStringList cells;
+        for (uint16_t vertex : record.facula(i).vertices) {
+            const PackedPosition p = unpackPosition(vertex);
+            cells << QString::number(p.degrees) << QString::number(p.millimetres);
+        }
+        form.faculae << cells;
+    }
+    return form;
+}
+
+QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm &form,
+                                 PreparedEntry &entry) {
+    QList<EntryMessage> messages;
+    const double radius = store.drawingRadius;
+    if (!(radius > 0))
+        return {headerMessage(QStringLiteral("Není zvolen poloměr zákresu"), EntryField::None)};
+    const bool correction = form.mode == EntryMode::Correction;
+    if (correction && (store.currentIndex < 0 || store.currentIndex >= store.recordCount()))
+        return {
+            headerMessage(QStringLiteral("Není vybrán žádný záznam k opravě"), EntryField::None)};
+
+    // The counts decide how many rows are read, so they come first.
+    const auto groupRows = readCount(form.groupCount, EntryField::GroupCount,
+                                     QStringLiteral("Maximálni počet skupin je 30 !"), messages);
+    if (!groupRows)
+        return messages;
+    const auto faculaRows = readCount(form.faculaFieldCount, EntryField::FaculaFieldCount,
+                                      QStringLiteral("Maximálni počet fakulí je 30 !"), messages);
+    if (!faculaRows)
+        return messages;
+
+    messages = checkTables(form, *groupRows, *faculaRows, radius);
+    if (!messages.isEmpty())
+        return messages;
+
+    const std::optional<CalendarDate> date = parseDate(form.date);
+    if (!date) {
+        QString shown = form.date.trimmed();
+        if (QString(shown).remove(u'.').trimmed().isEmpty())
+            return {headerMessage(QStringLiteral("Není zadáno datum"), EntryField::Date)};
+        return {headerMessage(QStringLiteral("„%1“ není platné datum – Datum").arg(shown),
+                              EntryField::Date)};
+    }
+
+    struct HeaderNumber {
+        const QString &typed;
+        EntryField field;
+        int value = 0;
+    };
+    HeaderNumber numbers[] = {
+        {form.timeUT, EntryField::TimeUT},
+        {form.conditions, EntryField::Conditions},
+        {form.imageQuality, EntryField::ImageQuality},
+        {form.seeingQuality, EntryField::SeeingQuality},
+        {form.centralGroups, EntryField::CentralGroups},
+        {form.centralSpots, EntryField::CentralSpots},
+        {form.centralR, EntryField::CentralR},
+        {form.faculaTotal, EntryField::FaculaTotal},
+    };
+    for (HeaderNumber &n : numbers) {
+        const std::optional<int> value = strictInteger(n.typed);
+        if (!value)
+            return {headerMessage(notIntegerText(n.typed, n.field), n.field)};
+        n.value = *value;
+    }
+
+    // Everything is known to be sound: build the record.
+    // A date is stored in its one written form, "08.12.2026", however it was typed.
+    ObservationRecord r = correction ? store.currentRecord : clearedRecord(store);
+    writeText(r.dateText, shortDate(*date));
+    entry.dateChanged = !correction || !sameText(r.dateText, store.currentRecord.dateText);
+    writeText(r.specialMark, form.specialMark.isEmpty() ? QString() : specialMarkText());
+    writeText(r.observer, form.observer);
+    entry.observer = readText(r.observer);
+    r.timeUT = toWord(numbers[0].value);
+    r.conditions = toByte(numbers[1].value);
+    r.imageQuality = toByte(numbers[2].value);
+    r.seeingQuality = toByte(numbers[3].value);
+    r.centralGroups = toWord(numbers[4].value);
+    r.centralSpots = toWord(numbers[5].value);
+    r.centralR = toWord(numbers[6].value);
+    r.faculaTotal = toWord(numbers[7].value);
+    r.groupCount = static_cast<uint8_t>(*groupRows);
+    r.faculaFieldCount = static_cast<uint8_t>(*faculaRows);
+    writeText(r.station, form.station);
+
+    const Ephemeris ephemeris = solarEphemeris(*date, r.timeUT);
+    for (int i = 1; i <= *groupRows; ++i)
+        fillGroup(r.group(i), form, i, ephemeris, radius, store.heliographicEntry);
+    for (int i = 1; i <= *faculaRows; ++i)
+        for (int k = 1; k <= 6; ++k)
+            r.facula(i).vertices[k - 1] = toWord(cellInteger(form.faculaCell(i, 2 * k - 1)) * 128 +
+                                                 cellInteger(form.faculaCell(i, 2 * k)));
+
+    r.rotation = toWord(ephemeris.rotation);
+    r.centralLongitude = toWord(static_cast<int64_t>(std::trunc(ephemeris.L0)));
+    r.summary = computeSummary(r, ephemeris, radius);
+    copyHeaderIntoSummary(r.summary, r);
+    entry.record = r;
+    return {};
+}
+
+CommitResult commitEntry(ObservationStore &store, const EntryForm &form) {
+    CommitResult result;
+    PreparedEntry entry;
+    result.messages = prepareEntry(store, form, entry);
+    if (!result.messages.isEmpty())
+        return result;
+
+    std::vector<ObservationRecord> &records = store.records();
+    size_t stored;
+    if (form.mode == EntryMode::Correction) {
+        stored = static_cast<size_t>(store.currentIndex);
+        records[stored] = entry.record;
+    } else {
+        records.push_back(entry.record);
+        stored = records.size() - 1;
+    }
+    learnObserver(store, entry.observer);
+    store.dataModified = true;
+
+    StoreStatus sorted;
+    {
+        // One announcement for the whole commit, below.
+        const QSignalBlocker quiet(store);
+        sorted = store.sortByDate();
+    }
+    if (sorted) {
+        // The first record of the committed date becomes current (the earlier of two
+        // drawings of one day).
+        const auto first =
+            std::find_if(records.begin(), records.end(), [&](const ObservationRecord &r) {
+                return sameText(r.dateText, entry.record.dateText);
+            });
+        stored = static_cast<size_t>(first - records.begin());
+    } else {
+        result.warning = sorted.message;
+    }
+    // The working record is the current record itself, so a correction opened next edits
+    // the record the list shows, whichever drawing of the day that is.
+    store.currentIndex = static_cast<int>(stored);
+    store.currentRecord = records[stored];
+    store.notifyRecordsChanged();
+    store.notifyCurrentChanged();
+    result.ok = true;
+    result.dateChanged = entry.dateChanged;
+    return result;
+}
+
+QList<EntryMessage> EntryBatch::add(const EntryForm &form) {
+    if (form.mode == EntryMode::Correction) {
+        failed_ = true;
+        return {{QStringLiteral("Opravu nelze uložit dávkou"), {}}};
+    }
+    PreparedEntry entry;
+    const QList<EntryMessage> messages = prepareEntry(store_, form, entry);
+    if (!messages.isEmpty()) {
+        failed_ = true;
+        return messages;
+    }
+    if (!failed_) {
+        records_.push_back(entry.record);
+        if (!entry.observer.isEmpty() &&
+            (observers_.isEmpty() || observers_.constLast() != entry.observer))
+            observers_ << entry.observer;
+    }
+    return {};
+}
+
+StoreStatus EntryBatch::commit() {
+    if (failed_)
+        return StoreStatus::failure(QStringLiteral("Některé pozorování nelze uložit"));
+    std::vector<ObservationRecord> &records = store_.records();
+    const size_t total = records.size() + records_.size();
+
+    // Every date is read before anything is stored; the new records' dates are sound.
+    std::vector<int32_t> keys;
+    keys.reserve(total);
+    for (size_t i = 0; i < records.size(); ++i) {
+        const auto date = recordDate(records[i]);
+        if (!date)
+            return StoreStatus::failure(unreadableDateText(i + 1, records[i]));
+        keys.push_back(serialDay(*date));
+    }
+    for (const ObservationRecord &r : records_)
+        keys.push_back(serialDay(*recordDate(r)));
+
+    records.reserve(total);
+    records.insert(records.end(), records_.begin(), records_.end());
+    records_.clear();
+    records_.shrink_to_fit();
+
+    // By date, records of one date in the order they came, as the store's own sort puts
+    // them; but reached in n log n, since a batch of old notes inserted one by one in front
+    // of a long data set would move it each time, and sorted for two records as well.
+    if (!std::is_sorted(keys.begin(), keys.end())) {
+        std::vector<uint32_t> order(total);
+        std::iota(order.begin(), order.end(), 0u);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
+        std::vector<ObservationRecord> sorted;
+        sorted.reserve(total);
+        for (uint32_t i : order)
+            sorted.push_back(records[i]);
+        records.swap(sorted);
+    }
+
+    for (const QString &name : std::as_const(observers_))
+        learnObserver(store_, name);
+    observers_.clear();
+    store_.dataModified = true;
+    store_.currentIndex = store_.recordCount() - 1;
+    if (store_.currentIndex >= 0)
+        store_.currentRecord = records.back();
+    store_.notifyRecordsChanged();
+    store_.notifyCurrentChanged();
+    return {};
+}
+
+} // namespace orvanek

@@ -1,0 +1,451 @@
+#include "entry/entrydialog.h"
+
+#include "entry/commit.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+
+#include <algorithm>
+
+namespace orvanek {
+
+namespace {
+
+constexpr int kWidth = 700;
+constexpr int kHeight = 460;
+constexpr int kHeliographicHeight = 365;
+constexpr int kFieldX = 144;
+constexpr int kFieldWidth = 121;
+constexpr int kSmallWidth = 33;
+constexpr int kFieldHeight = 21;
+constexpr int kLabelX = 50;
+
+QFont pixelFont(int pixels) {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QStringList groupHeadings() {
+    return {QObject::tr("Typ"),    QObject::tr("poč"),   QObject::tr("s pen."),
+            QObject::tr("úhel"),   QObject::tr("vzd."),  QObject::tr("plocha."),
+            QObject::tr("mal.s."), QObject::tr("č.sk1"), QObject::tr("č.sk2"),
+            QObject::tr("úhel1"),  QObject::tr("vzd.1"), QObject::tr("plo.1"),
+            QObject::tr("úhel2"),  QObject::tr("vzd.2"), QObject::tr("plo.2")};
+}
+
+QStringList faculaHeadings() {
+    QStringList headings;
+    for (int k = 1; k <= 6; ++k)
+        headings << QStringLiteral("  U%1").arg(k) << QStringLiteral("  V%1").arg(k);
+    return headings;
+}
+
+QString groupTableHint(bool heliographic) {
+    QStringList lines{QObject::tr("Typ   = Typ skupiny"),
+                      QObject::tr("poč.  = počet skvrn ve skupině"),
+                      QObject::tr("s pen = počet penumber ve skupině")};
+    if (heliographic) {
+        lines << QObject::tr("  l        = heliografická délka")
+              << QObject::tr("  b       = heliografická šířka")
+              << QObject::tr(" plocha= plocha skvrn ve skupině v mm2")
+              << QObject::tr(" mal.s = počet malých skvrn menší než 1 mm2")
+              << QObject::tr("č.sk1. = číslo skupiny globalní")
+              << QObject::tr("č.sk2. = číslo skupiny v rotaci( dúležité)");
+    } else {
+        lines << QObject::tr(" úhel = polární souřadnice  úhel")
+              << QObject::tr(" vzd.  = polární souřednice  vzdálenost")
+              << QObject::tr(" plocha= plocha skvrn ve skupině v mm2")
+              << QObject::tr(" mal.s = počet malých skvrn menší než 1 mm2")
+              << QObject::tr("č.sk1. = číslo skupiny globalní")
+              << QObject::tr("č.sk2. = číslo skupiny v rotaci( důležité)")
+              << QObject::tr("uhel1  = úhel 1. pomocné skvrny")
+              << QObject::tr(" vzd1. = vzdálenost 1. pomocné skvrny")
+              << QObject::tr(" plo.1 = plocha 1. pomocné skvrny v mm2")
+              << QObject::tr("uhel2  = úhel 2. pomocné skvrny")
+              << QObject::tr(" vzd2. = vzdálenost 2. pomocné skvrny")
+              << QObject::tr(" plo.2 = plocha 2. pomocné skvrny v mm2");
+    }
+    return lines.join(u'\n');
+}
+
+QStringList rowTexts(const QTableWidget *table, int row) {
+    QStringList cells;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        const QTableWidgetItem *item = table->item(row, column);
+        cells << (item ? item->text() : QString());
+    }
+    return cells;
+}
+
+void setRowTexts(QTableWidget *table, int row, const QStringList &cells) {
+    for (int column = 0; column < table->columnCount(); ++column) {
+        const QString text = column < cells.size() ? cells[column] : QString();
+        if (QTableWidgetItem *item = table->item(row, column))
+            item->setText(text);
+        else if (!text.isEmpty())
+            table->setItem(row, column, new QTableWidgetItem(text));
+    }
+}
+
+QTableWidget *makeGrid(QWidget *parent, const QString &name, int columns, int columnWidth,
+                       const QStringList &headings) {
+    auto *grid = new QTableWidget(1, columns, parent);
+    grid->setObjectName(name);
+    grid->setHorizontalHeaderLabels(headings);
+    grid->horizontalHeader()->setDefaultSectionSize(columnWidth);
+    grid->horizontalHeader()->setMinimumSectionSize(10);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(20);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->setVerticalHeaderLabels({QStringLiteral("1")});
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                          QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    grid->setTabKeyNavigation(true);
+    return grid;
+}
+
+} // namespace
+
+EntryDialog::EntryDialog(ObservationStore &store, EntryMode mode, const QString &modeText,
+                         Dialogs &dialogs, QWidget *parent)
+    : QDialog(parent), store_(store), mode_(mode), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("TForm3"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFont(pixelFont(13));
+    setFixedSize(kWidth, kHeight);
+    createControls();
+    FormCreate(modeText);
+}
+
+void EntryDialog::createControls() {
+    auto label = [this](const QString &text, int x, int y, const char *name = nullptr) {
+        auto *l = new QLabel(text, this);
+        if (name)
+            l->setObjectName(QLatin1String(name));
+        l->move(x, y + 3);
+        l->adjustSize();
+        return l;
+    };
+    auto edit = [this](const char *name, int x, int y, int width, const QString &hint) {
+        auto *e = new QLineEdit(this);
+        e->setObjectName(QLatin1String(name));
+        e->setGeometry(x, y, width, kFieldHeight);
+        e->setToolTip(hint);
+        return e;
+    };
+
+    label(tr("Pozorovatel"), kLabelX, 16);
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->lineEdit()->setMaxLength(30);
+    ComboBox1->setGeometry(kFieldX, 16, kFieldWidth, kFieldHeight);
+    ComboBox1->setToolTip(tr("Jméno pozorovatele"));
+
+    label(tr("Datum"), kLabelX, 40);
+    // Day and month may be typed with one digit, the year with four; empty shows "  .  .    ".
+    MaskEdit1 = edit("MaskEdit1", kFieldX, 40, kFieldWidth, tr("Datum zákresu"));
+    MaskEdit1->setInputMask(QStringLiteral("00.00.9999; "));
+
+    label(tr("Čas    UT"), kLabelX, 64);
+    Edit3 = edit("Edit3", kFieldX, 64, kFieldWidth,
+                 tr("Zadat čas ve formátu  bez dvojtečky   7:05  =  705"));
+    label(tr("PP"), kLabelX, 88);
+    Edit4 = edit("Edit4", kFieldX, 88, kSmallWidth, tr("Podmínky pozorování"));
+    label(tr("Obr."), 204, 88);
+    Edit5 = edit("Edit5", 232, 88, kSmallWidth, tr("Kvalita obrazu"));
+    label(tr("Q"), 280, 88);
+    Edit6 = edit("Edit6", 304, 88, kSmallWidth, tr("Kvalita pozorovacích podmínek"));
+    label(tr("qc"), kLabelX, 112);
+    Edit7 = edit("Edit7", kFieldX, 112, kSmallWidth, tr("Počet skupin v centrální oblasti"));
+    label(tr("fc"), 210, 112);
+    Edit8 = edit("Edit8", 232, 112, kSmallWidth, tr("Počet skvrn v centrální oblasti"));
+    label(tr("rc"), 280, 112);
+    Edit9 = edit("Edit9", 304, 112, kSmallWidth, tr("Relativní číslo centrální oblasti"));
+    label(tr("Počet skupin"), kLabelX, 136);
+    Edit11 = edit("Edit11", kFieldX, 136, kFieldWidth, tr("Počet skupin na zákresu"));
+    label(tr("Počet fakulí"), kLabelX, 160);
+    Edit12 = edit("Edit12", kFieldX, 160, kFieldWidth,
+                  tr("Počet fakulových polí pro jejich zakreslování"));
+    Label10 = label(tr("F"), 280, 160, "Label10");
+    Edit10 = edit("Edit10", 304, 160, kSmallWidth, tr("Počet falulových polí "));
+    label(tr("Stanice"), kLabelX, 184);
+    Edit13 = edit("Edit13", kFieldX, 184, kFieldWidth, tr("Místo pozorování"));
+    Edit13->setMaxLength(20);
+    Edit25 = edit("Edit25", 336, 37, 57, QString());
+    Edit25->setVisible(false);
+
+    ukoncit = new QPushButton(tr("Potvrdit  zadávání"), this);
+    ukoncit->setObjectName(QStringLiteral("ukoncit"));
+    ukoncit->setGeometry(472, 16, 185, 73);
+    ukoncit->setFont(pixelFont(19));
+    Navrat = new QPushButton(tr("Návrat"), this);
+    Navrat->setObjectName(QStringLiteral("Navrat"));
+    Navrat->setGeometry(472, 104, 185, 33);
+    Navrat->setFont(pixelFont(16));
+    // Enter finishes a cell or a field; only the button itself commits.
+    for (QPushButton *button : {ukoncit, Navrat}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+
+    tabulkaskv = new QGroupBox(tr("Skupiny"), this);
+    tabulkaskv->setObjectName(QStringLiteral("tabulkaskv"));
+    tabulkaskv->setGeometry(8, 232, 673, 81);
+    StringGrid1 =
+        makeGrid(tabulkaskv, QStringLiteral("StringGrid1"), kGroupColumns, 38, groupHeadings());
+    StringGrid1->setGeometry(14, 18, 645, 55);
+
+    tabulkafak = new QGroupBox(tr("Fakule"), this);
+    tabulkafak->setObjectName(QStringLiteral("tabulkafak"));
+    tabulkafak->setGeometry(8, 328, 673, 83);
+    StringGrid2 =
+        makeGrid(tabulkafak, QStringLiteral("StringGrid2"), kFaculaColumns, 47, faculaHeadings());
+    StringGrid2->setGeometry(14, 18, 646, 55);
+    QPalette white = StringGrid2->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    StringGrid2->setPalette(white);
+    StringGrid2->setToolTip(tr("Zde se zadávají souřednice  vrcholů") + u'\n' +
+                            tr(" jednotlivých fakulových polí. ") + u'\n' +
+                            tr(" Na jedno pole max. 6 vrcholů"));
+
+    connect(ukoncit, &QPushButton::clicked, this, &EntryDialog::ukoncitClick);
+    connect(Navrat, &QPushButton::clicked, this, &EntryDialog::NavratClick);
+    connect(Edit11, &QLineEdit::textChanged, this, &EntryDialog::Edit11Change);
+    connect(Edit12, &QLineEdit::textChanged, this, &EntryDialog::Edit12Change);
+}
+
+void EntryDialog::FormCreate(const QString &modeText) {
+    for (const QString &name : store_.observerNames) {
+        if (name.isEmpty())
+            break;
+        ComboBox1->addItem(name);
+    }
+
+    record_ = store_.currentRecord;
+    bool special = false;
+    switch (mode_) {
+    case EntryMode::New:
+        clearRecord();
+        setWindowTitle(tr("Nový zákres  ") + modeText);
+        break;
+    case EntryMode::Special:
+        clearRecord();
+        writeText(record_.specialMark, specialMarkText());
+        special = true;
+        setWindowTitle(tr("Zvlášťní záznam  ") + modeText);
+        break;
+    case EntryMode::Correction:
+        special = record_.isSpecial();
+        setWindowTitle(tr("Oprava dat  ") + modeText);
+        break;
+    }
+    fillFromRecord();
+    Edit25->setText(special ? readText(record_.specialMark) : QString());
+    Edit25->setVisible(special);
+    setRed(special);
+
+    StringGrid1->setToolTip(groupTableHint(store_.heliographicEntry));
+    if (store_.heliographicEntry)
+        useHeliographicLayout();
+}
+
+void EntryDialog::clearRecord() {
+    record_ = clearedRecord(store_);
+}
+
+void EntryDialog::fillFromRecord() {
+    const EntryForm form =
+        entryFormFromRecord(record_, mode_, store_.drawingRadius, store_.heliographicEntry);
+    ComboBox1->setCurrentText(form.observer);
+    MaskEdit1->setText(form.date);
+    Edit3->setText(form.timeUT);
+    Edit4->setText(form.conditions);
+    Edit5->setText(form.imageQuality);
+    Edit6->setText(form.seeingQuality);
+    Edit7->setText(form.centralGroups);
+    Edit8->setText(form.centralSpots);
+    Edit9->setText(form.centralR);
+    Edit10->setText(form.faculaTotal);
+    Edit13->setText(form.station);
+    // Setting the counts sizes the tables.
+    Edit11->setText(form.groupCount);
+    Edit12->setText(form.faculaFieldCount);
+    for (int row = 0; row < std::min<int>(form.groups.size(), StringGrid1->rowCount()); ++row)
+        setRowTexts(StringGrid1, row, form.groups[row]);
+    for (int row = 0; row < std::min<int>(form.faculae.size(), StringGrid2->rowCount()); ++row)
+        setRowTexts(StringGrid2, row, form.faculae[row]);
+}
+
+void EntryDialog::useHeliographicLayout() {
+    // No faculae and no auxiliary spots are typed in heliographic entry. The hidden columns
+    // keep what a correction filled in, so correcting a record does not wipe them.
+    Edit12->setVisible(false);
+    Label10->setVisible(false);
+    Edit10->setGeometry(kFieldX, 160, kFieldWidth, kFieldHeight);
+    StringGrid1->setHorizontalHeaderItem(ColAngle - 1, new QTableWidgetItem(tr("    l ")));
+    StringGrid1->setHorizontalHeaderItem(ColDistance - 1, new QTableWidgetItem(tr("   b ")));
+    for (int column = kHeliographicGroupColumns + 1; column <= kGroupColumns; ++column)
+        StringGrid1->setColumnHidden(column - 1, true);
+    tabulkaskv->setGeometry(133, 232, 433, 81);
+    StringGrid1->setGeometry(14, 18, 410, 55);
+    tabulkafak->setVisible(false);
+    setFixedSize(kWidth, kHeliographicHeight);
+}
+
+void EntryDialog::setRed(bool red) {
+    QPalette p = palette();
+    if (red)
+        p.setColor(QPalette::Window, QColor(255, 0, 0));
+    else
+        p.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    setPalette(p);
+    setAutoFillBackground(true);
+}
+
+void EntryDialog::showEvent(QShowEvent *event) {
+    if (const QScreen *s = screen())
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    QDialog::showEvent(event);
+}
+
+EntryForm EntryDialog::entryForm() const {
+    EntryForm form;
+    form.mode = mode_;
+    form.observer = ComboBox1->currentText();
+    form.date = MaskEdit1->displayText();
+    form.timeUT = Edit3->text();
+    form.conditions = Edit4->text();
+    form.imageQuality = Edit5->text();
+    form.seeingQuality = Edit6->text();
+    form.centralGroups = Edit7->text();
+    form.centralSpots = Edit8->text();
+    form.centralR = Edit9->text();
+    form.faculaTotal = Edit10->text();
+    form.groupCount = Edit11->text();
+    form.faculaFieldCount = Edit12->text();
+    form.station = Edit13->text();
+    form.specialMark = Edit25->text();
+    for (int row = 0; row < StringGrid1->rowCount(); ++row)
+        form.groups << rowTexts(StringGrid1, row);
+    for (int row = 0; row < StringGrid2->rowCount(); ++row)
+        form.faculae << rowTexts(StringGrid2, row);
+    return form;
+}
+
+void EntryDialog::ukoncitClick() {
+    const CommitResult result = commitEntry(store_, entryForm());
+    if (!result.ok) {
+        for (const EntryMessage &message : result.messages)
+            dialogs_.information(message.text);
+        for (qsizetype i = result.messages.size() - 1; i >= 0; --i)
+            select(result.messages[i].where, i == 0);
+        return;
+    }
+    if (!result.warning.isEmpty())
+        dialogs_.information(result.warning);
+    accept();
+}
+
+void EntryDialog::NavratClick() {
+    reject();
+}
+
+void EntryDialog::Edit11Change() {
+    resizeTable(StringGrid1, Edit11, tr("Maximálni počet skupin je 30 !"), keptGroupRows_);
+}
+
+void EntryDialog::Edit12Change() {
+    resizeTable(StringGrid2, Edit12, tr("Maximálni počet fakulí je 30 !"), keptFaculaRows_);
+}
+
+void EntryDialog::resizeTable(QTableWidget *table, QLineEdit *count, const QString &tooMany,
+                              QMap<int, QStringList> &keptRows) {
+    const std::optional<int> value = strictInteger(count->text());
+    if (!value) {
+        table->setEnabled(false);
+        return;
+    }
+    table->setEnabled(*value >= 1);
+    if (*value > kMaxTableRows) {
+        dialogs_.information(tooMany);
+        count->setText(QString::number(kMaxTableRows)); // sizes the table through this handler
+        return;
+    }
+    const int rows = std::max(*value, 1);
+    const int before = table->rowCount();
+    for (int row = rows; row < before; ++row)
+        keptRows[row] = rowTexts(table, row);
+    table->setRowCount(rows);
+    for (int row = before; row < rows; ++row)
+        if (const auto kept = keptRows.constFind(row); kept != keptRows.constEnd())
+            setRowTexts(table, row, *kept);
+    QStringList numbers;
+    for (int row = 1; row <= rows; ++row)
+        numbers << QString::number(row);
+    table->setVerticalHeaderLabels(numbers);
+}
+
+QLineEdit *EntryDialog::lineEditFor(EntryField field) const {
+    switch (field) {
+    case EntryField::Observer:
+        return ComboBox1->lineEdit();
+    case EntryField::Date:
+        return MaskEdit1;
+    case EntryField::TimeUT:
+        return Edit3;
+    case EntryField::Conditions:
+        return Edit4;
+    case EntryField::ImageQuality:
+        return Edit5;
+    case EntryField::SeeingQuality:
+        return Edit6;
+    case EntryField::CentralGroups:
+        return Edit7;
+    case EntryField::CentralSpots:
+        return Edit8;
+    case EntryField::CentralR:
+        return Edit9;
+    case EntryField::FaculaTotal:
+        return Edit10;
+    case EntryField::GroupCount:
+        return Edit11;
+    case EntryField::FaculaFieldCount:
+        return Edit12;
+    case EntryField::Station:
+        return Edit13;
+    case EntryField::SpecialMark:
+        return Edit25;
+    default:
+        return nullptr;
+    }
+}
+
+void EntryDialog::select(const EntryLocation &where, bool focus) {
+    if (where.field == EntryField::Groups || where.field == EntryField::Faculae) {
+        QTableWidget *table = where.field == EntryField::Groups ? StringGrid1 : StringGrid2;
+        table->setCurrentCell(where.row - 1, where.column - 1);
+        if (focus)
+            table->setFocus();
+        return;
+    }
+    if (QLineEdit *edit = lineEditFor(where.field); edit && focus) {
+        edit->setFocus();
+        edit->selectAll();
+    }
+}
+
+} // namespace orvanek
