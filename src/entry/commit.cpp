@@ -360,7 +360,8 @@ ObservationRecord clearedRecord(const ObservationStore &store) {
         r.station = store.record(1).station;
     for (RecordSlot &slot : r.recordSlots) {
         std::memset(&slot, 0, sizeof slot);
-        writeText(slot.group.type, QStringLiteral("***"));
+        slot.group.type.length = 3;
+        std::memcpy(slot.group.type.chars, "***", 3);
     }
     return r;
 }

@@ -154,11 +154,17 @@ QString importProblemText(const ImportProblem &problem) {
 ImportResult importObservations(ObservationStore &store, QIODevice &file) {
     ImportResult result;
     ImportReader reader(store, result);
+    // One read for the whole file, then line by line in memory.
+    const QByteArray content = file.readAll();
     int number = 0;
-    while (!file.atEnd()) {
-        QByteArray bytes = file.readLine();
+    for (qsizetype start = 0; start < content.size();) {
+        qsizetype end = content.indexOf('\n', start);
+        if (end < 0)
+            end = content.size();
+        QByteArrayView bytes(content.constData() + start, end - start);
+        start = end + 1;
         ++number;
-        while (bytes.endsWith('\n') || bytes.endsWith('\r'))
+        while (bytes.endsWith('\r'))
             bytes.chop(1);
         QStringDecoder utf8(QStringDecoder::Utf8);
         const QString line = utf8.decode(bytes);

@@ -1,5 +1,5 @@
 // Import files, the import and make-demo commands, and the demo data set.
-#include "cli/cli.h"
+#include "clirunner.h"
 #include "data/dates.h"
 #include "entry/commit.h"
 #include "entry/demodata.h"
@@ -16,7 +16,6 @@
 #include <QTest>
 
 #include <cmath>
-#include <cstdio>
 
 using namespace orvanek;
 using namespace orvanek::testing;
@@ -57,34 +56,6 @@ const char *const kGoodFile = "# drawings from the 2000 notebook\n"
                               "F;10;20;30;40;50;60\n"
                               "O;05.01.2000;1200;Petra Svobodová;Brno;1;1;1;0;0;0;0;ano\n"
                               "G;Hsx;2;1;s\n";
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-QString drain(FILE *file) {
-    std::fflush(file);
-    std::rewind(file);
-    QByteArray bytes;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, static_cast<qsizetype>(n));
-    std::fclose(file);
-    return QString::fromUtf8(bytes);
-}
-
-Run run(const QStringList &args) {
-    FILE *out = std::tmpfile();
-    FILE *err = std::tmpfile();
-    Run r;
-    r.status = runCli(args, CliStreams{out, err});
-    r.out = drain(out);
-    r.err = drain(err);
-    return r;
-}
 
 QByteArray fileBytes(const QString &path) {
     QFile file(path);
@@ -267,7 +238,8 @@ class TestImport : public QObject {
         QTemporaryDir dir;
         const QString file = dir.filePath("notes.txt");
         writeBytes(file, header("02.01.2000") + "G;Axx;1;0;10;50;10\n" + header("01.01.2000"));
-        const Run r = run({"-d", dir.path(), "import", file, "--radius", "100", "--polar"});
+        const CliRun r =
+            runCliCommand({"-d", dir.path(), "import", file, "--radius", "100", "--polar"});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("imported\n2\n"));
         const std::vector<ObservationRecord> records = readRecords(dir.path());
@@ -317,7 +289,7 @@ class TestImport : public QObject {
         }
         const QString file = dir.filePath("notes.txt");
         writeBytes(file, text);
-        const Run r = run(QStringList{"-d", dir.path(), "import", file} + options);
+        const CliRun r = runCliCommand(QStringList{"-d", dir.path(), "import", file} + options);
         QCOMPARE(r.status, status);
         QCOMPARE(r.err, message + '\n');
         QCOMPARE(r.out, QString());
@@ -333,7 +305,7 @@ class TestImport : public QObject {
         writeBytes(dir.filePath("data1.dat"), old);
         const QString file = dir.filePath("notes.txt");
         writeBytes(file, header("05.01.2000") + "G;Axx;1;0;0;0;10\n");
-        const Run r = run({"-d", dir.path(), "import", file});
+        const CliRun r = runCliCommand({"-d", dir.path(), "import", file});
         QCOMPARE(r.status, 0);
         QCOMPARE(fileBytes(dir.filePath("data1.bak")), old);
         const std::vector<ObservationRecord> records = readRecords(dir.path());
@@ -420,7 +392,8 @@ class TestDemoData : public QObject {
     void makeDemoCommand() {
         QTemporaryDir dir;
         const QString demo = dir.filePath("demo");
-        const Run r = run({"make-demo", demo, "--from", "2000", "--to", "2000", "--seed", "4"});
+        const CliRun r =
+            runCliCommand({"make-demo", demo, "--from", "2000", "--to", "2000", "--seed", "4"});
         QCOMPARE(r.status, 0);
         const std::vector<ObservationRecord> records = readRecords(demo);
         QVERIFY(records.size() > 250);
@@ -430,7 +403,7 @@ class TestDemoData : public QObject {
 
         // Never over existing data.
         const QByteArray made = fileBytes(QDir(demo).filePath("data1.dat"));
-        const Run again = run({"make-demo", demo});
+        const CliRun again = runCliCommand({"make-demo", demo});
         QCOMPARE(again.status, 1);
         QCOMPARE(fileBytes(QDir(demo).filePath("data1.dat")), made);
     }
@@ -446,7 +419,7 @@ class TestDemoData : public QObject {
     void makeDemoUsage() {
         QFETCH(QStringList, args);
         QTemporaryDir dir;
-        const Run r = run(QStringList{"-d", dir.path()} + args);
+        const CliRun r = runCliCommand(QStringList{"-d", dir.path()} + args);
         QCOMPARE(r.status, 2);
         QVERIFY(r.err.startsWith(QStringLiteral("použití:")));
     }
