@@ -5,6 +5,7 @@
 #include "data/dialogs.h"
 #include "data/numberformat.h"
 #include "data/observationstore.h"
+#include "entry/entrydialog.h"
 #include "views/drawing/drawingwindow.h"
 
 #include <QAction>
@@ -350,11 +351,31 @@ void MainWindow::createViews() {
     showPanel(QStringLiteral("zakladni"));
 }
 
-void MainWindow::novyClick() {}
+void MainWindow::openEntryDialog(EntryMode mode) {
+    // One entry dialog at a time: the three commands stay disabled while it is open.
+    if (entryDialog_)
+        return;
+    for (const char *name : {"novy", "zvlastni", "oprava"})
+        action(QString::fromLatin1(name))->setEnabled(false);
+    entryDialog_ = new EntryDialog(store_, mode, modeText, dialogs_, this);
+    connect(entryDialog_, &QDialog::finished, this, [this] {
+        for (const char *name : {"novy", "zvlastni", "oprava"})
+            action(QString::fromLatin1(name))->setEnabled(true);
+    });
+    entryDialog_->open();
+}
 
-void MainWindow::zvlastniClick() {}
+void MainWindow::novyClick() {
+    openEntryDialog(EntryMode::New);
+}
 
-void MainWindow::opravaClick() {}
+void MainWindow::zvlastniClick() {
+    openEntryDialog(EntryMode::Special);
+}
+
+void MainWindow::opravaClick() {
+    openEntryDialog(EntryMode::Correction);
+}
 
 void MainWindow::ulozitdatClick() {
     StoreStatus status;

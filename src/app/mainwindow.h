@@ -1,6 +1,9 @@
 #pragma once
 
+#include "entry/entrydialog.h"
+
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <map>
@@ -37,6 +40,9 @@ class MainWindow : public QMainWindow {
     void createViews();
 
     // Menu and button handlers.
+    // Opens the entry dialog; the three entry commands are disabled until it closes.
+    void openEntryDialog(EntryMode mode);
+    EntryDialog *entryDialog() const { return entryDialog_; }
     void novyClick();
     void zvlastniClick();
     void opravaClick();
@@ -87,6 +93,7 @@ class MainWindow : public QMainWindow {
     QToolBar *ToolBar1 = nullptr;
     DateListWindow *dateList_ = nullptr;
     DrawingWindow *drawing_ = nullptr;
+    QPointer<EntryDialog> entryDialog_;
     std::map<QString, QAction *> actions_;
     std::map<QString, QWidget *> panels_;
     std::map<QString, QAction *> panelActions_;

@@ -3,10 +3,15 @@
 #include "app/datelistwindow.h"
 #include "app/mainwindow.h"
 #include "apptesthelpers.h"
+#include "entry/entrydialog.h"
 #include "scripteddialogs.h"
 #include "testregistry.h"
+#include "views/drawing/drawingwindow.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 using namespace orvanek;
@@ -204,6 +209,44 @@ class TestMainWindow : public QObject {
         }
         QCOMPARE(dialogs.shown.size(), 1);
         window.close();
+    }
+
+    void newDrawingFromTheMenuReachesListAndView() {
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records{appRecord("01.01.2000"), appRecord("03.01.2000")};
+        records[0].drawingSetup = 125;
+        writeDataFile(dir.path(), records);
+        ObservationStore store;
+        ScriptedDialogs dialogs;
+        Asker asker;
+        MainWindow window(store, dialogs, dir.path(), asker.function());
+        QVERIFY(window.FormCreate(false));
+        window.createViews();
+
+        window.action("novy")->trigger();
+        QPointer<EntryDialog> dialog = window.entryDialog();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Nový zákres   (Polární souřednice)"));
+        for (const char *name : {"novy", "zvlastni", "oprava"})
+            QVERIFY2(!window.action(name)->isEnabled(), name);
+        window.opravaClick(); // a second dialog is not opened
+        QCOMPARE(window.entryDialog(), dialog.data());
+
+        dialog->findChild<QComboBox *>("ComboBox1")->setEditText("Novák");
+        dialog->findChild<QLineEdit *>("MaskEdit1")->setText("02.01.2000");
+        dialog->findChild<QLineEdit *>("Edit3")->setText("705");
+        QTest::mouseClick(dialog->findChild<QPushButton *>("ukoncit"), Qt::LeftButton);
+        QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.join('|')));
+
+        QCOMPARE(store.recordCount(), 3);
+        QCOMPARE(store.currentIndex, 1); // sorted between the two
+        QCOMPARE(window.dateList()->lineCount(), 3);
+        QCOMPARE(window.dateList()->lineText(1), QStringLiteral("    2     02 01 2000"));
+        QCOMPARE(window.dateList()->selectedLine(), 1);
+        QVERIFY(window.drawing()->windowTitle().endsWith("02.01.2000"));
+        QTRY_VERIFY(window.action("novy")->isEnabled());
+        QVERIFY(window.action("oprava")->isEnabled());
+        QVERIFY(store.dataModified);
     }
 
     void secondCopyIsRefused() {
