@@ -222,6 +222,14 @@ void EntryDialog::createControls() {
                             tr(" jednotlivých fakulových polí. ") + u'\n' +
                             tr(" Na jedno pole max. 6 vrcholů"));
 
+    // Header fields top to bottom, then the tables (Tab moves between their cells, Ctrl+Tab
+    // leaves them), then the buttons.
+    const QList<QWidget *> order{ComboBox1, MaskEdit1, Edit3,       Edit4,       Edit5,   Edit6,
+                                 Edit7,     Edit8,     Edit9,       Edit11,      Edit12,  Edit10,
+                                 Edit13,    Edit25,    StringGrid1, StringGrid2, ukoncit, Navrat};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
     connect(ukoncit, &QPushButton::clicked, this, &EntryDialog::ukoncitClick);
     connect(Navrat, &QPushButton::clicked, this, &EntryDialog::NavratClick);
     connect(Edit11, &QLineEdit::textChanged, this, &EntryDialog::Edit11Change);
