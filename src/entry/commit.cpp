@@ -13,6 +13,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numeric>
 
 namespace orvanek {
@@ -394,8 +395,7 @@ EntryForm entryFormFromRecord(const ObservationRecord &record, EntryMode mode, d
     for (int i = 1; i <= record.usedGroups(); ++i) {
         const SunspotGroup &g = record.group(i);
         QStringList cells;
-        const QString type = readText(g.type);
-        cells << type.left(1).toUpper() + type.mid(1, 2).toLower();
+        cells << groupType(readText(g.type));
         cells << QString::number(g.spotCount) << QString::number(g.penumbraCount);
         if (heliographicEntry) {
             const HeliographicPosition h = polarToHeliographic(ephemeris, g.distance, g.angle);
