@@ -1,5 +1,6 @@
 // orvanek-cli render drawing: the window's drawing written to PNG, BMP or PDF.
 #include "cli/cli.h"
+#include "clirunner.h"
 #include "views/drawing/drawingpainter.h"
 #include "viewtesthelpers.h"
 
@@ -16,32 +17,10 @@ using namespace orvanek::testing;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-QString drain(FILE *file) {
-    std::fflush(file);
-    std::rewind(file);
-    QByteArray bytes;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, static_cast<qsizetype>(n));
-    std::fclose(file);
-    return QString::fromUtf8(bytes);
-}
+using Run = CliRun;
 
 Run run(const QStringList &args) {
-    FILE *out = std::tmpfile();
-    FILE *err = std::tmpfile();
-    Run r;
-    r.status = runCli(args, CliStreams{out, err});
-    r.out = drain(out);
-    r.err = drain(err);
-    return r;
+    return runCliCommand(args);
 }
 
 // Three records: an ordinary one with a group right of the centre, a special one, and a
