@@ -1,15 +1,27 @@
 #include "cli/cli.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 int main(int argc, char *argv[]) {
-    // "render" paints text, which needs a GUI application. The command line never opens
-    // a window, so it runs on the offscreen platform unless the caller chose another.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // "render" paints text, which needs a GUI application; the other commands only read
+    // and write files and stay quiet about displays. The command line never opens a
+    // window, so painting runs on the offscreen platform unless the caller chose another.
+    bool painting = false;
+    for (int i = 1; i < argc; ++i)
+        painting = painting || std::strcmp(argv[i], "render") == 0;
+    std::unique_ptr<QCoreApplication> app;
+    if (painting) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     orvanek::CliStreams streams{stdout, stderr};
