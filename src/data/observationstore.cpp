@@ -18,6 +18,9 @@ namespace orvanek {
 
 namespace {
 
+// Up to this many records out of order are moved one by one.
+constexpr size_t kFewDescents = 16;
+
 QString fileError(const QString &name, const QFileDevice &file) {
     return name + QStringLiteral(": ") + file.errorString();
 }
@@ -219,23 +222,39 @@ StoreStatus ObservationStore::sortByDate() {
                                             .arg(readText(records_[i].dateText)));
         keys[i] = serialDay(*date);
     }
-    // Insertion sort: a record earlier than its predecessor goes in front of the first
-    // record of a strictly later date, so equal dates keep their order. The sorted prefix
-    // is searched by halving, and the block in between moves in one rotation.
-    bool moved = false;
-    for (size_t i = 1; i < count; ++i) {
-        if (keys[i] >= keys[i - 1])
-            continue;
-        const auto j = static_cast<size_t>(
-            std::upper_bound(keys.begin(), keys.begin() + static_cast<ptrdiff_t>(i), keys[i]) -
-            keys.begin());
-        std::rotate(keys.begin() + static_cast<ptrdiff_t>(j),
-                    keys.begin() + static_cast<ptrdiff_t>(i),
-                    keys.begin() + static_cast<ptrdiff_t>(i + 1));
-        std::rotate(records_.begin() + static_cast<ptrdiff_t>(j),
-                    records_.begin() + static_cast<ptrdiff_t>(i),
-                    records_.begin() + static_cast<ptrdiff_t>(i + 1));
-        moved = true;
+    // A stable sort by date: records of one date keep their order, so a record appended
+    // after others of its date stays behind them. After one commit only one record is out
+    // of place; it is moved in front of the first record of a later date (found by
+    // halving) in one rotation. Many records out of place are sorted through an index.
+    size_t descents = 0;
+    for (size_t i = 1; i < count && descents <= kFewDescents; ++i)
+        descents += keys[i] < keys[i - 1] ? 1 : 0;
+    bool moved = descents > 0;
+    if (descents > kFewDescents) {
+        std::vector<uint32_t> order(count);
+        for (size_t i = 0; i < count; ++i)
+            order[i] = static_cast<uint32_t>(i);
+        std::stable_sort(order.begin(), order.end(),
+                         [&keys](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
+        std::vector<ObservationRecord> sorted;
+        sorted.reserve(count);
+        for (const uint32_t i : order)
+            sorted.push_back(records_[i]);
+        records_ = std::move(sorted);
+    } else if (moved) {
+        for (size_t i = 1; i < count; ++i) {
+            if (keys[i] >= keys[i - 1])
+                continue;
+            const auto j = static_cast<size_t>(
+                std::upper_bound(keys.begin(), keys.begin() + static_cast<ptrdiff_t>(i), keys[i]) -
+                keys.begin());
+            std::rotate(keys.begin() + static_cast<ptrdiff_t>(j),
+                        keys.begin() + static_cast<ptrdiff_t>(i),
+                        keys.begin() + static_cast<ptrdiff_t>(i + 1));
+            std::rotate(records_.begin() + static_cast<ptrdiff_t>(j),
+                        records_.begin() + static_cast<ptrdiff_t>(i),
+                        records_.begin() + static_cast<ptrdiff_t>(i + 1));
+        }
     }
     if (moved)
         emit recordsChanged();

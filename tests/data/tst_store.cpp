@@ -304,6 +304,26 @@ class TestStore : public QObject {
         QCOMPARE(order, (QList<int>{6, 1, 4, 3, 7, 0, 2, 5}));
     }
 
+    void manyRecordsOutOfOrderSortStably() {
+        // Enough disorder for the sort through an index; the result must still be the
+        // order of dates with the original order kept within each date.
+        ObservationStore store;
+        std::vector<std::pair<int, int>> expected; // (day, tag)
+        uint32_t x = 12345;
+        for (int tag = 0; tag < 300; ++tag) {
+            x = x * 1103515245u + 12345u;
+            const int day = 1 + static_cast<int>((x >> 16) % 20);
+            store.appendRecord(
+                makeRecord(QStringLiteral("%1.03.2001").arg(day), static_cast<uint16_t>(tag)));
+            expected.push_back({day, tag});
+        }
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+        QVERIFY(store.sortByDate());
+        for (int n = 1; n <= 300; ++n)
+            QCOMPARE(int(store.record(n).timeUT), expected[static_cast<size_t>(n - 1)].second);
+    }
+
     void appendedRecordGoesBehindItsDate() {
         ObservationStore store;
         for (int i = 0; i < 5; ++i)
