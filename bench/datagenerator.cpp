@@ -1,5 +1,7 @@
 #include "bench/datagenerator.h"
 
+#include "entry/summary.h"
+
 #include "data/dates.h"
 #include "data/observationstore.h"
 
@@ -116,40 +118,6 @@ constexpr std::array<ClassProfile, 24> kProfiles = {{
     {"Eai", 2, 12, 35, 500, 1500},  {"Eki", 1, 15, 45, 1000, 3000}, {"Ekc", 1, 20, 60, 1500, 4000},
     {"Fkc", 1, 25, 80, 2000, 6000}, {"Fhc", 1, 25, 70, 1500, 5000}, {"***", 1, 1, 4, 20, 200},
 }};
-
-// Class numbers as the summary counts them: the 1-based place in this table, 0 elsewhere.
-constexpr std::array<std::string_view, 60> kClassTable = {
-    "Axx", "Bxo", "Bxi", "Hrx", "Cro", "Cri", "Hax", "Cao", "Cai", "Hsx", "Cso", "Csi",
-    "Dro", "Ero", "Fro", "Dri", "Eri", "Fri", "Dao", "Eao", "Fao", "Dai", "Eai", "Fai",
-    "Dso", "Eso", "Fso", "Dsi", "Esi", "Fsi", "Dac", "Eac", "Fac", "Dsc", "Esc", "Fsc",
-    "Hkx", "Cko", "Cki", "Hhx", "Cho", "Chi", "Dko", "Eko", "Fko", "Dki", "Eki", "Fki",
-    "Dho", "Eho", "Fho", "Dhi", "Ehi", "Fhi", "Dkc", "Ekc", "Fkc", "Dhc", "Ehc", "Fhc"};
-
-int classNumber(std::string_view type) {
-    const auto found = std::find(kClassTable.begin(), kClassTable.end(), type);
-    return found == kClassTable.end() ? 0 : static_cast<int>(found - kClassTable.begin()) + 1;
-}
-
-// Spots times this weight, by the Zurich letter, make the Beck number.
-int letterWeight(char letter) {
-    switch (letter) {
-    case 'A':
-    case 'B':
-        return 4;
-    case 'C':
-        return 8;
-    case 'D':
-        return 18;
-    case 'E':
-        return 25;
-    case 'F':
-        return 36;
-    case 'H':
-        return 44;
-    default:
-        return 0;
-    }
-}
 
 const ClassProfile &pickProfile(Random &random, double activity) {
     // Big complex groups are rarer still at quiet times.
@@ -334,7 +302,7 @@ std::vector<ObservationRecord> generateRecords(int count, uint32_t seed) {
             const double r = std::min(0.999, group.distance / 1250.0);
             const int corrected = static_cast<int>(weightedArea * 0.5 / std::sqrt(1 - r * r));
             const int cv = classNumber(profile.type);
-            const int rb = spots * letterWeight(letter);
+            const int rb = spots * classWeight(letter);
             const int sn = spots + 9 * group.penumbraCount;
             if (latitude >= 0) {
                 ++summary.northGroups;
