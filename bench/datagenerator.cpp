@@ -346,14 +346,7 @@ std::vector<ObservationRecord> generateRecords(int count, uint32_t seed) {
         record.centralSpots = static_cast<uint16_t>(centralSpots);
         record.centralR = static_cast<uint16_t>(10 * centralGroups + centralSpots);
         record.faculaTotal = static_cast<uint16_t>(faculae + random.between(0, 2));
-        summary.timeUT = record.timeUT;
-        summary.centralGroups = record.centralGroups;
-        summary.centralSpots = record.centralSpots;
-        summary.centralR = record.centralR;
-        summary.faculaTotal = record.faculaTotal;
-        summary.conditions = record.conditions;
-        summary.imageQuality = record.imageQuality;
-        summary.seeingQuality = record.seeingQuality;
+        copyHeaderIntoSummary(summary, record);
 
         records.push_back(record);
     }
