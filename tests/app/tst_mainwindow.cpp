@@ -31,6 +31,14 @@ struct Asker {
         };
     }
 };
+// A main window on a data directory with everything it is handed.
+struct Shell {
+    explicit Shell(const QString &dir) : window(store, dialogs, dir, asker.function()) {}
+    ObservationStore store;
+    ScriptedDialogs dialogs;
+    Asker asker;
+    MainWindow window;
+};
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -53,10 +61,8 @@ class TestMainWindow : public QObject {
         std::vector<ObservationRecord> records{appRecord("01.01.2000")};
         records[0].drawingSetup = static_cast<uint16_t>(setup);
         writeDataFile(dir.path(), records);
-        ObservationStore store;
-        ScriptedDialogs dialogs;
-        Asker asker;
-        MainWindow window(store, dialogs, dir.path(), asker.function());
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
         QVERIFY(window.FormCreate(false));
         QCOMPARE(window.windowTitle(), caption);
         QCOMPARE(asker.calls, 0);
@@ -97,10 +103,8 @@ class TestMainWindow : public QObject {
     void unreadableDataStopsTheStart() {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("data1.dat")); // a folder where the file should be
-        ObservationStore store;
-        ScriptedDialogs dialogs;
-        Asker asker;
-        MainWindow window(store, dialogs, dir.path(), asker.function());
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
         QVERIFY(!window.FormCreate(false));
         QCOMPARE(dialogs.shown.size(), 1);
     }
@@ -111,20 +115,16 @@ class TestMainWindow : public QObject {
         records[0].drawingSetup = 125;
         writeDataFile(dir.path(), records);
         {
-            ObservationStore store;
-            ScriptedDialogs dialogs;
-            Asker asker;
-            MainWindow window(store, dialogs, dir.path(), asker.function());
+            Shell shell(dir.path());
+            auto &[store, dialogs, asker, window] = shell;
             QVERIFY(window.FormCreate(false));
             window.createViews();
             QVERIFY(window.close());
         }
         QVERIFY(!QFile::exists(dir.filePath("data1.bak")));
         {
-            ObservationStore store;
-            ScriptedDialogs dialogs;
-            Asker asker;
-            MainWindow window(store, dialogs, dir.path(), asker.function());
+            Shell shell(dir.path());
+            auto &[store, dialogs, asker, window] = shell;
             QVERIFY(window.FormCreate(false));
             window.createViews();
             store.record(2).timeUT = 777;
@@ -139,10 +139,8 @@ class TestMainWindow : public QObject {
 
     void failedSaveOnCloseAsksBeforeLosingData() {
         QTemporaryDir dir;
-        ObservationStore store;
-        ScriptedDialogs dialogs;
-        Asker asker;
-        MainWindow window(store, dialogs, dir.path(), asker.function());
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
         QVERIFY(window.FormCreate(false));
         window.createViews();
         store.dataModified = true;
@@ -156,10 +154,8 @@ class TestMainWindow : public QObject {
 
     void hintsToggle() {
         QTemporaryDir dir;
-        ObservationStore store;
-        ScriptedDialogs dialogs;
-        Asker asker;
-        MainWindow window(store, dialogs, dir.path(), asker.function());
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
         QVERIFY(window.FormCreate(false));
         QVERIFY(window.hintsEnabled);
         window.napoveClick();
@@ -172,10 +168,8 @@ class TestMainWindow : public QObject {
 
     void menuAndPanels() {
         QTemporaryDir dir;
-        ObservationStore store;
-        ScriptedDialogs dialogs;
-        Asker asker;
-        MainWindow window(store, dialogs, dir.path(), asker.function());
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
         QVERIFY(window.FormCreate(false));
         window.createViews();
         QCOMPARE(window.action("ulozitdat")->text(), QStringLiteral("Uložít data"));
@@ -195,10 +189,8 @@ class TestMainWindow : public QObject {
     void resolutionWarningOnlyOnce() {
         // The offscreen screen is 800 pixels wide, below 1020.
         QTemporaryDir dir;
-        ObservationStore store;
-        ScriptedDialogs dialogs;
-        Asker asker;
-        MainWindow window(store, dialogs, dir.path(), asker.function());
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
         QVERIFY(window.FormCreate(true));
         QTRY_COMPARE(dialogs.shown.size(), 1);
         QCOMPARE(dialogs.shown.first(), window.resolutionWarning);
@@ -216,10 +208,8 @@ class TestMainWindow : public QObject {
         std::vector<ObservationRecord> records{appRecord("01.01.2000"), appRecord("03.01.2000")};
         records[0].drawingSetup = 125;
         writeDataFile(dir.path(), records);
-        ObservationStore store;
-        ScriptedDialogs dialogs;
-        Asker asker;
-        MainWindow window(store, dialogs, dir.path(), asker.function());
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
         QVERIFY(window.FormCreate(false));
         window.createViews();
 
