@@ -1,7 +1,7 @@
 #include "app/coordinatemodedialog.h"
-#include "app/datalock.h"
 #include "app/mainwindow.h"
 #include "app/qtdialogs.h"
+#include "data/datalock.h"
 #include "data/observationstore.h"
 
 #include <QApplication>

@@ -1,5 +1,6 @@
 #include "cli/entrycommands.h"
 
+#include "data/datalock.h"
 #include "data/observationstore.h"
 #include "entry/importfile.h"
 
@@ -62,6 +63,11 @@ int commandImport(const QString &dataDir, const QStringList &args, Output &out) 
         return out.fail(CliUsage, cliUsage());
     if (!QFileInfo(dataDir).isDir())
         return out.fail(CliDataProblem, QStringLiteral("adresář %1 neexistuje").arg(dataDir));
+
+    // The program may have this data set open; it would write its own copy over the import.
+    const auto lock = lockDataDirectory(dataDir);
+    if (!lock)
+        return out.fail(CliDataProblem, dataDirectoryInUseMessage(dataDir).replace('\r', ' '));
 
     // A data set without a single whole record is new: the placeholder the store starts
     // such a set with would only be an empty drawing dated today among the imported ones.

@@ -1,5 +1,5 @@
 // The main window: caption, start without data, saving, closing, hints, the lock.
-#include "app/datalock.h"
+#include "data/datalock.h"
 #include "app/datelistwindow.h"
 #include "app/mainwindow.h"
 #include "apptesthelpers.h"

@@ -1,6 +1,7 @@
 // orvanek-cli, driven through the same entry point as the program.
 #include "cli/cli.h"
 #include "clirunner.h"
+#include "data/datalock.h"
 #include "data/observationstore.h"
 
 #include <QDir>
@@ -196,6 +197,30 @@ class TestCli : public QObject {
         QVERIFY(out[5].startsWith("5;") && out[5].contains("100"));
         QCOMPARE(fileBytes(dir.filePath("data1.dat")), before);
         QVERIFY(!QFile::exists(dir.filePath("data1.bak")));
+    }
+
+    void importWaitsForTheProgramToClose() {
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records{record("01.01.2000", 1)};
+        records[0].drawingSetup = 125;
+        writeData(dir.path(), records);
+        QFile input(dir.filePath("in.txt"));
+        QVERIFY(input.open(QIODevice::WriteOnly));
+        input.write("O;02.01.2000;800;Novák;Praha;1;1;1;0;0;0;0\n");
+        input.close();
+        const QByteArray before = fileBytes(dir.filePath("data1.dat"));
+        {
+            const auto held = lockDataDirectory(dir.path()); // the program has it open
+            QVERIFY(held);
+            const Run r = run({"-d", dir.path(), "import", input.fileName()});
+            QCOMPARE(r.status, 1);
+            QVERIFY(r.err.contains("jiná spuštěná kopie"));
+            QCOMPARE(rows(r.err).size(), 1);
+            QCOMPARE(fileBytes(dir.filePath("data1.dat")), before);
+        }
+        const Run r = run({"-d", dir.path(), "import", input.fileName()});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(fileBytes(dir.filePath("data1.dat")).size(), 2 * 1314);
     }
 
     void checkOfSoundData() {

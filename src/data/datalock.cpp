@@ -1,4 +1,4 @@
-#include "app/datalock.h"
+#include "data/datalock.h"
 
 #include <QCoreApplication>
 #include <QDir>
