@@ -1,8 +1,8 @@
 // The main window: caption, start without data, saving, closing, hints, the lock.
-#include "data/datalock.h"
 #include "app/datelistwindow.h"
 #include "app/mainwindow.h"
 #include "apptesthelpers.h"
+#include "data/datalock.h"
 #include "entry/entrydialog.h"
 #include "scripteddialogs.h"
 #include "testregistry.h"
@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 using namespace orvanek;
@@ -246,6 +247,16 @@ class TestMainWindow : public QObject {
         QVERIFY(!lockDataDirectory(dir.path()));
         QVERIFY(dataDirectoryInUseMessage(dir.path()).contains("jiná spuštěná kopie"));
         first.reset();
+        QVERIFY(lockDataDirectory(dir.path()));
+    }
+
+    void lockOfACrashedCopyIsTakenOver() {
+        // A lock file whose process is gone (pid far above any running one on this host).
+        QTemporaryDir dir;
+        QFile stale(dir.filePath("orvanek.lock"));
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write("4194000\norvanek\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        stale.close();
         QVERIFY(lockDataDirectory(dir.path()));
     }
 };
