@@ -57,7 +57,7 @@ void BM_Import(benchmark::State &state) {
     for (auto _ : state) {
         state.PauseTiming();
         ObservationStore store;
-        store.drawingRadius = 125;
+        store.setDrawingSetup(125, false);
         QBuffer file;
         file.setData(text);
         file.open(QIODevice::ReadOnly);

@@ -200,11 +200,14 @@ enum class NewDate { AfterLast, WithinLastMonth, BeforeAll };
 void sortAfterAppend(benchmark::State &state, NewDate when) {
     const int count = static_cast<int>(state.range(0));
     const std::vector<ObservationRecord> &records = dataSet(count);
-    ObservationStore store;
-    store.records() = records;
+    ObservationStore store(kToday);
+    if (!store.appendRecords(records)) {
+        state.SkipWithError("appendRecords failed");
+        return;
+    }
 
     ObservationRecord added = records.back();
-    QDate date = toQDate(*recordDate(added));
+    QDate date = toQDate(*store.dateOf(added));
     switch (when) {
     case NewDate::AfterLast:
         date = date.addDays(1);
@@ -224,7 +227,7 @@ void sortAfterAppend(benchmark::State &state, NewDate when) {
         state.SkipWithError("sortByDate failed");
         return;
     }
-    std::vector<ObservationRecord> &held = store.records();
+    const std::vector<ObservationRecord> &held = store.records();
     size_t place = held.size();
     while (place-- > 0)
         if (std::memcmp(&held[place], &added, sizeof added) == 0)
@@ -233,8 +236,8 @@ void sortAfterAppend(benchmark::State &state, NewDate when) {
 
     for (auto _ : state) {
         state.PauseTiming();
-        held.erase(held.begin() + static_cast<ptrdiff_t>(place));
-        held.push_back(added);
+        store.removeRecord(static_cast<int>(place) + 1);
+        store.appendRecord(added);
         state.ResumeTiming();
         if (!store.sortByDate()) {
             state.SkipWithError("sortByDate failed");
@@ -268,7 +271,7 @@ const std::vector<Moment> &moments() {
     static const std::vector<Moment> list = [] {
         std::vector<Moment> out;
         for (const ObservationRecord &record : dataSet(10000))
-            out.push_back({*recordDate(record), record.timeUT});
+            out.push_back({*recordDate(record, kToday.year()), record.timeUT});
         return out;
     }();
     return list;
@@ -296,7 +299,7 @@ void BM_PolarToHeliographic(benchmark::State &state) {
     static const std::vector<GroupPlace> places = [] {
         std::vector<GroupPlace> out;
         for (const ObservationRecord &record : dataSet(10000)) {
-            const Ephemeris e = solarEphemeris(*recordDate(record), record.timeUT);
+            const Ephemeris e = solarEphemeris(*recordDate(record, kToday.year()), record.timeUT);
             for (int g = 1; g <= record.usedGroups(); ++g)
                 out.push_back({e, static_cast<double>(record.group(g).distance),
                                static_cast<double>(record.group(g).angle)});
@@ -320,7 +323,7 @@ void BM_EphemerisAndConversionPerGroup(benchmark::State &state) {
     for (auto _ : state) {
         double sum = 0;
         for (const ObservationRecord &record : records) {
-            const auto date = recordDate(record);
+            const auto date = recordDate(record, kToday.year());
             if (!date)
                 continue;
             const Ephemeris e = solarEphemeris(*date, record.timeUT);
@@ -340,13 +343,12 @@ void BM_EphemerisAndConversionPerGroup(benchmark::State &state) {
 
 // --- ASCII export ------------------------------------------------------------------------
 
-// The export writes "***" into groups without a class, so it runs on its own copy; after
-// the first pass there is nothing left to write. Items are group lines.
+// Items are group lines.
 void exportRecords(benchmark::State &state, std::vector<ObservationRecord> records) {
     int lines = 0;
     qsizetype bytes = 0;
     for (auto _ : state) {
-        const AsciiExportResult result = buildAsciiExport(records);
+        const AsciiExportResult result = buildAsciiExport(records, kToday.year());
         if (!result.ok) {
             state.SkipWithError("buildAsciiExport failed");
             break;

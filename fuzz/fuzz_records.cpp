@@ -42,7 +42,7 @@ bool sameBytes(const ObservationRecord &a, const ObservationRecord &b) {
 
 void checkLoad(const ObservationStore &store, const uint8_t *data, size_t size) {
     const size_t whole = size / kRecordSize;
-    FUZZ_CHECK(store.trailingBytes == static_cast<qint64>(size % kRecordSize));
+    FUZZ_CHECK(store.trailingBytes() == static_cast<qint64>(size % kRecordSize));
     if (whole == 0) {
         // A new data set: one record carrying today's date.
         FUZZ_CHECK(store.recordCount() == 1);
@@ -56,8 +56,8 @@ void checkLoad(const ObservationStore &store, const uint8_t *data, size_t size) 
         normaliseSpecialMark(expected);
         FUZZ_CHECK(sameBytes(store.records()[i], expected));
     }
-    FUZZ_CHECK(store.currentIndex == store.recordCount() - 1);
-    FUZZ_CHECK(sameBytes(store.currentRecord, store.records().back()));
+    FUZZ_CHECK(store.currentIndex() == store.recordCount() - 1);
+    FUZZ_CHECK(sameBytes(store.currentRecord(), store.records().back()));
 }
 
 void checkSort(ObservationStore &store) {

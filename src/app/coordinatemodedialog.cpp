@@ -33,7 +33,6 @@ CoordinateModeDialog::CoordinateModeDialog(ObservationStore &store, Dialogs &dia
         RadioGroup1->addButton(button, i);
         boxLayout->addWidget(button);
     }
-    connect(RadioGroup1, &QButtonGroup::idClicked, this, &CoordinateModeDialog::RadioGroup1Click);
 
     auto *label = new QLabel(tr("Poloměr zákresu"), this);
     Edit1 = new QLineEdit(this);
@@ -52,10 +51,6 @@ CoordinateModeDialog::CoordinateModeDialog(ObservationStore &store, Dialogs &dia
     layout->addWidget(Button1);
 }
 
-void CoordinateModeDialog::RadioGroup1Click(int index) {
-    store_.heliographicEntry = index == 1;
-}
-
 void CoordinateModeDialog::Button1Click() {
     // The radius is taken over as typed (comma or point), but only a positive number counts.
     QString text = Edit1->text().trimmed();
@@ -67,12 +62,11 @@ void CoordinateModeDialog::Button1Click() {
         Edit1->setFocus();
         return;
     }
-    store_.drawingRadius = radius;
     if (RadioGroup1->checkedId() < 0) {
         dialogs_.information(tr("Nebyl zvolen typ souřednic"));
         return;
     }
-    store_.heliographicEntry = RadioGroup1->checkedId() == 1;
+    store_.setDrawingSetup(radius, RadioGroup1->checkedId() == 1);
     confirmed_ = true;
     accept();
 }

@@ -14,14 +14,13 @@ class ObservationStore;
 // "Zadání souřadnic": fixes, once for a new data set, how groups are entered and the
 // drawing radius. It stays open until a coordinate kind and a positive radius have been
 // confirmed; the close box and Esc do nothing before that, since every later division
-// by the radius depends on it.
+// by the radius depends on it. The store takes the choice only when it is confirmed.
 class CoordinateModeDialog : public QDialog {
     Q_OBJECT
 
   public:
     CoordinateModeDialog(ObservationStore &store, Dialogs &dialogs, QWidget *parent = nullptr);
 
-    void RadioGroup1Click(int index);
     void Button1Click();
 
   protected:

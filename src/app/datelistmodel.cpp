@@ -21,7 +21,7 @@ QVariant DateListModel::data(const QModelIndex &index, int role) const {
 
 QString DateListModel::lineText(int row) const {
     const ObservationRecord &record = store_.record(row + 1);
-    const auto date = recordDate(record);
+    const auto date = store_.dateOf(record);
     const QString dateText = date ? formatDate(*date, u"     dd mm yyyy")
                                   : QStringLiteral("     ") + readText(record.dateText);
     return (formatInt5(row + 1) + dateText).left(24);

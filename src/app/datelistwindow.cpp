@@ -1,7 +1,6 @@
 #include "app/datelistwindow.h"
 
 #include "app/datelistmodel.h"
-#include "data/dialogs.h"
 #include "data/observationstore.h"
 
 #include <QCloseEvent>
@@ -12,8 +11,8 @@
 
 namespace orvanek {
 
-DateListWindow::DateListWindow(ObservationStore &store, Dialogs &dialogs, QWidget *parent)
-    : QWidget(parent), store_(store), dialogs_(dialogs) {
+DateListWindow::DateListWindow(ObservationStore &store, QWidget *parent)
+    : QWidget(parent), store_(store) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(tr("Výběr datumu"));
 
@@ -53,18 +52,6 @@ DateListWindow::DateListWindow(ObservationStore &store, Dialogs &dialogs, QWidge
 }
 
 void DateListWindow::zadatlist() {
-    int removed = 0;
-    const StoreStatus status = store_.removeUnreadableRecords(&removed);
-    if (!status) {
-        // The damaged records stay where they are: better shown wrongly than lost.
-        dialogs_.information(status.message);
-    } else if (removed > 0) {
-        dialogs_.information(tr("Došlo k chybě zápisu data\rbube automaticky opraven") +
-                             QLatin1Char('\r') +
-                             tr("Počet odstraněných záznamů: %1, jsou uloženy v souboru %2")
-                                 .arg(removed)
-                                 .arg(ObservationStore::removedFileName()));
-    }
     model_->rebuild();
 }
 

@@ -7,19 +7,18 @@ class QListView;
 namespace orvanek {
 
 class DateListModel;
-class Dialogs;
 class ObservationStore;
 
-// "Výběr datumu": every record by number and date; a click makes it current. It lives for
-// the whole run and refuses to be closed while the views are pinned.
+// "Výběr datumu": every record by number and date; a click makes it current (the one
+// change it makes to the store). It lives for the whole run and refuses to be closed while
+// the views are pinned.
 class DateListWindow : public QWidget {
     Q_OBJECT
 
   public:
-    DateListWindow(ObservationStore &store, Dialogs &dialogs, QWidget *parent = nullptr);
+    DateListWindow(ObservationStore &store, QWidget *parent = nullptr);
 
-    // Rebuilds the list from the store, repairing it first: records whose date cannot
-    // be read are set aside in data1.removed and taken out, with one message.
+    // Rebuilds the list from the store.
     void zadatlist();
     void ListBox1Click(int row);
     // Selects the line of the current record (or none past the end) without a click.
@@ -41,7 +40,6 @@ class DateListWindow : public QWidget {
 
   private:
     ObservationStore &store_;
-    Dialogs &dialogs_;
     DateListModel *model_;
     QListView *ListBox1;
     bool viewsPinned_ = false;

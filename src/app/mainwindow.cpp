@@ -60,12 +60,12 @@ bool MainWindow::FormCreate(bool show) {
     resolutionWarning = tr("Program je určen pro rozlišení 1024x768 a větší") +
                         QStringLiteral("\r\n") + QString(23, QLatin1Char(' ')) +
                         tr("Zobrazení nebude dobré");
-    store_.dataModified = false;
     const StoreStatus loaded = store_.loadStore(dataDir_);
     if (!loaded) {
         dialogs_.information(loaded.message);
         return false;
     }
+    repairUnreadableDates();
     hintsEnabled = true;
     if (show) {
         if (const QScreen *screen = this->screen())
@@ -73,22 +73,37 @@ bool MainWindow::FormCreate(bool show) {
         showMaximized();
         QTimer::singleShot(0, this, &MainWindow::showResolutionWarningOnce);
     }
-    if (!store_.applyDrawingSetup(store_.record(1).drawingSetup))
+    if (!store_.hasDrawingSetup())
         askCoordinateMode_(store_, dialogs_, this);
-    if (store_.heliographicEntry)
+    if (store_.heliographicEntry())
         store_.writeSetupIntoRecord1();
     updateCaption();
     return true;
 }
 
+void MainWindow::repairUnreadableDates() {
+    int removed = 0;
+    const StoreStatus status = store_.removeUnreadableRecords(&removed);
+    if (!status) {
+        // The damaged records stay where they are: better shown wrongly than lost.
+        dialogs_.information(status.message);
+    } else if (removed > 0) {
+        dialogs_.information(tr("Došlo k chybě zápisu data\rbube automaticky opraven") +
+                             QLatin1Char('\r') +
+                             tr("Počet odstraněných záznamů: %1, jsou uloženy v souboru %2")
+                                 .arg(removed)
+                                 .arg(ObservationStore::removedFileName()));
+    }
+}
+
 void MainWindow::updateCaption() {
-    if (store_.heliographicEntry) {
+    if (store_.heliographicEntry()) {
         modeText = tr(" (Heliografické souřadnice)");
         setWindowTitle(QStringLiteral("Orvanek  ") + modeText);
     } else {
         modeText = tr(" (Polární souřednice)");
         setWindowTitle(QStringLiteral("Orvanek ") + modeText + tr("  (průměr zákresu  ") +
-                       formatNumber(2 * store_.drawingRadius, "###") + tr(" mm)"));
+                       formatNumber(2 * store_.drawingRadius(), "###") + tr(" mm)"));
     }
 }
 
@@ -325,7 +340,7 @@ QMdiSubWindow *MainWindow::addView(QWidget *view, bool closable) {
 }
 
 void MainWindow::createViews() {
-    dateList_ = new DateListWindow(store_, dialogs_);
+    dateList_ = new DateListWindow(store_);
     QMdiSubWindow *dateSub = addView(dateList_, false);
     const QScreen *screen = this->screen();
     const int screenWidth = screen ? screen->geometry().width() : 1024;

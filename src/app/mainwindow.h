@@ -33,8 +33,10 @@ class MainWindow : public QMainWindow {
                CoordinateModeAsker askCoordinateMode, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Loads the data directory, shows the window, takes or asks the drawing setup and
-    // sets the caption. False when the data could not be read: nothing may be written then.
+    // Loads the data directory, sets aside records whose date cannot be read (into
+    // data1.removed, with one message), shows the window, takes or asks the drawing setup
+    // and sets the caption. False when the data could not be read: nothing may be written
+    // then.
     bool FormCreate(bool show = true);
     // The date list and the drawing view, created after the main window (start-up order).
     void createViews();
@@ -82,6 +84,7 @@ class MainWindow : public QMainWindow {
                            const QString &hint, const std::function<void()> &handler = {});
     QWidget *addPanel(const QString &name);
     void updateCaption();
+    void repairUnreadableDates();
     void showResolutionWarningOnce();
     QMdiSubWindow *addView(QWidget *view, bool closable);
 

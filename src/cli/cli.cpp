@@ -8,6 +8,7 @@
 #include "data/observationstore.h"
 #include "solar/conversion.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 
@@ -34,14 +35,13 @@ int loadOrFail(ObservationStore &store, const QString &dir, Output &out) {
     const StoreStatus status = store.loadStore(dir);
     if (!status)
         return out.fail(CliDataProblem, status.message);
-    store.applyDrawingSetup(store.record(1).drawingSetup);
     return CliOk;
 }
 
 QString dateRangeText(const ObservationStore &store, bool first) {
     std::optional<CalendarDate> best;
     for (const ObservationRecord &r : store.records()) {
-        const auto date = recordDate(r);
+        const auto date = store.dateOf(r);
         if (!date)
             continue;
         if (!best ||
@@ -58,16 +58,16 @@ int commandInfo(ObservationStore &store, Output &out) {
     out.row({QStringLiteral("lastDate"), dateRangeText(store, false)});
     out.row({QStringLiteral("drawingSetup"), num(store.record(1).drawingSetup)});
     out.row({QStringLiteral("drawingRadius"),
-             store.hasDrawingSetup() ? QString::number(store.drawingRadius) : QString()});
+             store.hasDrawingSetup() ? QString::number(store.drawingRadius()) : QString()});
     out.row({QStringLiteral("entry"),
              !store.hasDrawingSetup() ? QStringLiteral("unset")
-                                      : (store.heliographicEntry ? QStringLiteral("heliographic")
-                                                                 : QStringLiteral("polar"))});
-    for (const QString &name : store.observerNames)
+                                      : (store.heliographicEntry() ? QStringLiteral("heliographic")
+                                                                   : QStringLiteral("polar"))});
+    for (const QString &name : store.observerNames())
         if (!name.isEmpty())
             out.row({QStringLiteral("observer"), name});
-    for (size_t i = 0; i < store.instrumentLines.size(); ++i)
-        out.row({QStringLiteral("instrument%1").arg(i + 1), store.instrumentLines[i]});
+    for (size_t i = 0; i < store.instrumentLines().size(); ++i)
+        out.row({QStringLiteral("instrument%1").arg(i + 1), store.instrumentLines()[i]});
     return CliOk;
 }
 
@@ -126,7 +126,7 @@ int commandGroups(const ObservationStore &store, Output &out) {
     int status = CliOk;
     for (int n = 1; n <= store.recordCount(); ++n) {
         const ObservationRecord &r = store.record(n);
-        const auto date = recordDate(r);
+        const auto date = store.dateOf(r);
         if (!date && r.usedGroups() > 0) {
             out.warn(
                 QStringLiteral("záznam %1: nečitelné datum „%2“").arg(n).arg(readText(r.dateText)));
@@ -179,7 +179,7 @@ int commandEphemeris(const QStringList &args, Output &out) {
         return out.fail(CliUsage, cliUsage());
     QList<std::pair<CalendarDate, uint16_t>> moments;
     for (qsizetype i = 0; i < args.size(); i += 2) {
-        const auto date = parseDate(args[i]);
+        const auto date = parseDate(args[i], QDate::currentDate().year());
         if (!date)
             return out.fail(CliUsage, QStringLiteral("„%1“ není datum DD.MM.RRRR").arg(args[i]));
         const auto time = parseTimeUT(args[i + 1]);
@@ -201,7 +201,7 @@ int commandExportAscii(ObservationStore &store, Output &out) {
     if (!result.ok)
         return out.fail(CliDataProblem, result.message);
     out.line(QStringLiteral("file;groups"));
-    out.row({QDir(store.dataDirectory).filePath(asciiExportFileName()), num(result.groupLines)});
+    out.row({QDir(store.dataDirectory()).filePath(asciiExportFileName()), num(result.groupLines)});
     return CliOk;
 }
 
@@ -222,9 +222,10 @@ int commandCheck(const QString &dir, Output &out) {
         ++problems;
     };
     std::optional<int32_t> previous;
+    const int thisYear = QDate::currentDate().year();
     for (size_t i = 0; i < records.size(); ++i) {
         const ObservationRecord &r = records[i];
-        const auto date = recordDate(r);
+        const auto date = recordDate(r, thisYear);
         if (!date) {
             report(i + 1, QStringLiteral("nečitelné datum „%1“").arg(readText(r.dateText)));
         } else {

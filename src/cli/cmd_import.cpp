@@ -69,35 +69,27 @@ int commandImport(const QString &dataDir, const QStringList &args, Output &out) 
     if (!lock)
         return out.fail(CliDataProblem, dataDirectoryInUseMessage(dataDir).replace('\r', ' '));
 
-    // A data set without a single whole record is new: the placeholder the store starts
-    // such a set with would only be an empty drawing dated today among the imported ones.
-    const QString dataPath = QDir(dataDir).filePath(ObservationStore::dataFileName());
-    const bool newDataSet = QFileInfo(dataPath).size() < kRecordSize;
     ObservationStore store;
     if (const StoreStatus loaded = store.loadStore(dataDir); !loaded)
         return out.fail(CliDataProblem, loaded.message);
-    if (newDataSet) {
-        store.records().clear();
-        store.currentIndex = -1;
-    } else {
-        store.applyDrawingSetup(store.record(1).drawingSetup);
-    }
+    // A data set without a single whole record is new: the placeholder the store starts
+    // such a set with would only be an empty drawing dated today among the imported ones.
+    store.discardPlaceholder();
 
     if (store.hasDrawingSetup()) {
         const bool differs =
-            (options->radius && *options->radius != store.drawingRadius) ||
-            (options->heliographic && *options->heliographic != store.heliographicEntry);
+            (options->radius && *options->radius != store.drawingRadius()) ||
+            (options->heliographic && *options->heliographic != store.heliographicEntry());
         if (differs)
             return out.fail(CliUsage,
                             QStringLiteral("data už mají nastavení zákresu (%1)")
-                                .arg(setupText(store.drawingRadius, store.heliographicEntry)));
+                                .arg(setupText(store.drawingRadius(), store.heliographicEntry())));
     } else {
         if (!options->radius || !options->heliographic)
             return out.fail(CliUsage,
                             QStringLiteral("data nemají nastavení zákresu: zadejte --radius R "
                                            "a --polar nebo --heliographic"));
-        store.drawingRadius = *options->radius;
-        store.heliographicEntry = *options->heliographic;
+        store.setDrawingSetup(*options->radius, *options->heliographic);
     }
 
     QFile file(options->file);

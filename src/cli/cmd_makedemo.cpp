@@ -64,7 +64,7 @@ int commandMakeDemo(const QStringList &args, Output &out) {
         return out.fail(CliDataProblem, QStringLiteral("%1 už existuje").arg(dataPath));
 
     ObservationStore store;
-    store.dataDirectory = options->dir;
+    store.setDataDirectory(options->dir);
     if (const StoreStatus made = makeDemoData(store, options->demo); !made)
         return out.fail(CliDataProblem, made.message);
     if (const StoreStatus saved = store.saveStore(); !saved)

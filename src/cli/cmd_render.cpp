@@ -110,7 +110,7 @@ int commandRender(const QString &dir, const QStringList &args, Output &out) {
     if (const StoreStatus status = store.loadStore(dir); !status)
         return out.fail(CliDataProblem, status.message);
     // Without the radius and entry kind the grid and the circles have no scale.
-    if (!store.applyDrawingSetup(store.record(1).drawingSetup))
+    if (!store.hasDrawingSetup())
         return out.fail(CliDataProblem,
                         QStringLiteral("záznam 1 nemá nastavení zákresu (poloměr, souřadnice)"));
 
@@ -121,11 +121,12 @@ int commandRender(const QString &dir, const QStringList &args, Output &out) {
                                             .arg(store.recordCount()));
 
     DrawingSettings settings;
-    settings.drawingRadius = store.drawingRadius;
-    settings.heliographicEntry = store.heliographicEntry;
+    settings.drawingRadius = store.drawingRadius();
+    settings.heliographicEntry = store.heliographicEntry();
     settings.orientX = options.mirrorX ? -1 : 1;
     settings.orientY = options.mirrorY ? -1 : 1;
-    settings.fallbackDate = recordDate(store.record(1));
+    settings.pivotYear = store.pivotYear();
+    settings.fallbackDate = store.dateOf(store.record(1));
     const DrawingModel model = buildDrawingModel(store.record(number), settings);
 
     bool written = false;

@@ -39,7 +39,7 @@ long long roundedWhole(double value) {
 
 } // namespace
 
-AsciiExportResult buildAsciiExport(std::vector<ObservationRecord> &records) {
+AsciiExportResult buildAsciiExport(const std::vector<ObservationRecord> &records, int pivotYear) {
     AsciiExportResult result;
     QByteArray &out = result.content;
     out.reserve(static_cast<qsizetype>(records.size()) * 8 * 40 + 64);
@@ -47,16 +47,14 @@ AsciiExportResult buildAsciiExport(std::vector<ObservationRecord> &records) {
     out.append("\r\n");
 
     for (size_t r = 0; r < records.size(); ++r) {
-        ObservationRecord &record = records[r];
+        const ObservationRecord &record = records[r];
         const int groups = record.usedGroups();
         if (groups == 0)
             continue;
-        const auto date = recordDate(record);
+        const auto date = recordDate(record, pivotYear);
         if (!date) {
             result.ok = false;
-            result.message = QStringLiteral("Záznam %1: „%2“ není platné datum")
-                                 .arg(r + 1)
-                                 .arg(readText(record.dateText));
+            result.message = unreadableDateText(r + 1, record);
             result.content.clear();
             return result;
         }
@@ -76,9 +74,7 @@ AsciiExportResult buildAsciiExport(std::vector<ObservationRecord> &records) {
         head.append(' ');
 
         for (int g = 1; g <= groups; ++g) {
-            SunspotGroup &group = record.group(g);
-            if (group.type.length == 0)
-                writeText(group.type, QStringLiteral("***"));
+            const SunspotGroup &group = record.group(g);
             const HeliographicPosition place =
                 polarToHeliographic(ephemeris, group.distance, group.angle);
 
@@ -86,7 +82,11 @@ AsciiExportResult buildAsciiExport(std::vector<ObservationRecord> &records) {
             out.append(head);
             appendZeroPadded(out, group.rotationGroupNumber, 2);
             out.append(' ');
-            out.append(group.type.chars, group.type.usedLength());
+            if (group.type.length == 0)
+                out.append(kUnclassifiedType.data(),
+                           static_cast<qsizetype>(kUnclassifiedType.size()));
+            else
+                out.append(group.type.chars, group.type.usedLength());
             out.append(' ');
             appendZeroPadded(out, roundedWhole(place.helioLongitude), 3);
             out.append(' ');
@@ -95,7 +95,9 @@ AsciiExportResult buildAsciiExport(std::vector<ObservationRecord> &records) {
                 out.append(' ');
             appendZeroPadded(out, latitude, 2);
             out.append(' ');
-            appendZeroPadded(out, roundedWhole(group.area + group.smallSpots * 15.3), 4);
+            // The small spots at the reference radius's factor, whatever R the data set has.
+            appendZeroPadded(
+                out, roundedWhole(group.area + group.smallSpots * kSmallSpotAreaAtReference), 4);
             if (out.size() - lineStart > 100)
                 out.truncate(lineStart + 100);
             out.append("\r\n");
@@ -106,10 +108,12 @@ AsciiExportResult buildAsciiExport(std::vector<ObservationRecord> &records) {
 }
 
 AsciiExportResult exportAscii(ObservationStore &store) {
-    AsciiExportResult result = buildAsciiExport(store.records());
+    AsciiExportResult result = buildAsciiExport(store.records(), store.pivotYear());
     if (!result.ok)
         return result;
-    QSaveFile file(QDir(store.dataDirectory).filePath(asciiExportFileName()));
+    // The groups the file shows as "***" keep that class in memory too.
+    store.markUnclassifiedGroups();
+    QSaveFile file(QDir(store.dataDirectory()).filePath(asciiExportFileName()));
     if (!file.open(QIODevice::WriteOnly) || file.write(result.content) != result.content.size() ||
         !file.commit()) {
         result.ok = false;

@@ -23,12 +23,13 @@ struct AsciiExportResult {
 };
 
 // Builds the export of every group of every record: date, time, group number in the
-// rotation, class, l, b and area. A group without a class gets "***", in the records
-// too. A record whose date cannot be read stops the export with a message.
-AsciiExportResult buildAsciiExport(std::vector<ObservationRecord> &records);
+// rotation, class, l, b and area. A group without a class is written with "***". A record
+// whose date cannot be read stops the export with a message.
+AsciiExportResult buildAsciiExport(const std::vector<ObservationRecord> &records, int pivotYear);
 
 // Builds the export from the store and writes SoubASCI.dat into its data directory; the
-// file is replaced only when the whole export succeeded.
+// file is replaced only when the whole export succeeded. Groups without a class get "***"
+// in the store too (the modified flag stays as it is).
 AsciiExportResult exportAscii(ObservationStore &store);
 
 } // namespace orvanek

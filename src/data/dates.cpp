@@ -41,7 +41,7 @@ void appendTwoDigits(QString &out, int value) {
 
 } // namespace
 
-std::optional<CalendarDate> parseDate(std::string_view text, int pivotYear) {
+static std::optional<CalendarDate> parseAnyDate(std::string_view text, int pivotYear) {
     pivotYear = std::clamp(pivotYear, 100, 9999);
     size_t pos = 0;
     int digits = 0;
@@ -76,7 +76,7 @@ std::optional<CalendarDate> parseDate(std::string_view text, int pivotYear) {
     return date;
 }
 
-std::optional<CalendarDate> parseDate(std::string_view text) {
+std::optional<CalendarDate> parseDate(std::string_view text, int pivotYear) {
     // Fast path for the stored form "dd.mm.yyyy"; the pivot is only needed otherwise.
     if (text.size() == 10 && text[2] == '.' && text[5] == '.') {
         auto digit = [&](size_t i) { return text[i] >= '0' && text[i] <= '9'; };
@@ -92,12 +92,13 @@ std::optional<CalendarDate> parseDate(std::string_view text) {
             return date;
         }
     }
-    return parseDate(text, QDate::currentDate().year());
+    return parseAnyDate(text, pivotYear);
 }
 
-std::optional<CalendarDate> parseDate(const QString &text) {
+std::optional<CalendarDate> parseDate(const QString &text, int pivotYear) {
     const QByteArray latin = text.toLatin1();
-    return parseDate(std::string_view(latin.constData(), static_cast<size_t>(latin.size())));
+    return parseDate(std::string_view(latin.constData(), static_cast<size_t>(latin.size())),
+                     pivotYear);
 }
 
 QString formatDate(const CalendarDate &date, QStringView pattern) {

@@ -15,9 +15,9 @@ namespace orvanek {
 // A two-digit year falls into the 100 years around pivotYear (the 50 years before it
 // and the 49 after); "d.m" alone takes pivotYear. Anything else, or a day that does not
 // exist, gives no date.
+// The caller says which year it is: the program reads the clock once, where it starts.
 std::optional<CalendarDate> parseDate(std::string_view text, int pivotYear);
-std::optional<CalendarDate> parseDate(std::string_view text);
-std::optional<CalendarDate> parseDate(const QString &text);
+std::optional<CalendarDate> parseDate(const QString &text, int pivotYear);
 
 // Formats with the patterns "dd mm yyyy", "dd:mm:yyyy", "dd.mm.yyyy": dd, mm are two-digit
 // day and month, d and m without a leading zero, yyyy the four-digit year, yy its last two

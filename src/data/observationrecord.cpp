@@ -42,8 +42,15 @@ QString specialMarkText() {
 #include "data/dates.h"
 
 namespace orvanek {
-std::optional<CalendarDate> recordDate(const ObservationRecord &record) {
+std::optional<CalendarDate> recordDate(const ObservationRecord &record, int pivotYear) {
     return parseDate(
-        std::string_view(record.dateText.chars, static_cast<size_t>(record.dateText.usedLength())));
+        std::string_view(record.dateText.chars, static_cast<size_t>(record.dateText.usedLength())),
+        pivotYear);
+}
+
+QString unreadableDateText(size_t number, const ObservationRecord &record) {
+    return QStringLiteral("Záznam %1: „%2“ není platné datum")
+        .arg(number)
+        .arg(readText(record.dateText));
 }
 } // namespace orvanek

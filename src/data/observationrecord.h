@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/units.h"
+
 #include <QString>
 
 #include <bit>
@@ -186,11 +188,13 @@ struct PackedPosition {
     int degrees = 0;     // whole degrees
     int millimetres = 0; // whole mm on the drawing
 };
-inline uint16_t packPosition(int degrees, int millimetres) {
-    return static_cast<uint16_t>(degrees * 128 + millimetres);
+// Whole degrees and whole mm as typed, kept to the low 16 bits like every stored word.
+inline uint16_t packPosition(int64_t degrees, int64_t millimetres) {
+    return static_cast<uint16_t>(static_cast<uint64_t>(degrees * kPackedDegreeUnit + millimetres) &
+                                 0xFFFF);
 }
 inline PackedPosition unpackPosition(uint16_t word) {
-    return {word / 128, word % 128};
+    return {word / kPackedDegreeUnit, word % kPackedDegreeUnit};
 }
 
 } // namespace orvanek
@@ -200,6 +204,10 @@ inline PackedPosition unpackPosition(uint16_t word) {
 #include <optional>
 
 namespace orvanek {
-// The record's date, or nothing when its text does not read as a date.
-std::optional<CalendarDate> recordDate(const ObservationRecord &record);
+// The record's date, or nothing when its text does not read as a date. A two-digit year
+// is read around pivotYear (see parseDate); the stored form has four digits.
+std::optional<CalendarDate> recordDate(const ObservationRecord &record, int pivotYear);
+
+// "Záznam N: „text“ není platné datum", for record number N (from 1).
+QString unreadableDateText(size_t number, const ObservationRecord &record);
 } // namespace orvanek

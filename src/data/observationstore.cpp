@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -52,8 +53,17 @@ bool keepBackup(const QString &dataPath, const QString &backupPath, QString *err
 
 } // namespace
 
-ObservationStore::ObservationStore(QObject *parent) : QObject(parent) {
-    std::memset(&currentRecord, 0, sizeof currentRecord);
+ObservationStore::ObservationStore(const QDate &today, QObject *parent)
+    : QObject(parent), today_(today) {
+    std::memset(&currentRecord_, 0, sizeof currentRecord_);
+}
+
+std::vector<uint32_t> stableOrder(const std::vector<int32_t> &keys) {
+    std::vector<uint32_t> order(keys.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
+    return order;
 }
 
 StoreStatus readDataFile(const QString &path, std::vector<ObservationRecord> &records,
@@ -93,82 +103,111 @@ bool normaliseSpecialMark(ObservationRecord &record) {
     return true;
 }
 
-StoreStatus ObservationStore::loadStore(const QString &dataDir, const QDate &today) {
-    dataDirectory = dataDir;
+ObservationRecord ObservationStore::placeholderRecord() const {
+    ObservationRecord placeholder = zeroRecord();
+    writeText(placeholder.dateText, shortDate(toCalendarDate(today_)).left(10));
+    return placeholder;
+}
+
+StoreStatus ObservationStore::loadStore(const QString &dataDir) {
+    dataDirectory_ = dataDir;
     const QDir dir(dataDir);
     records_.clear();
-    observerNames = {};
-    trailingBytes = 0;
-    dataModified = false;
+    observerNames_ = {};
+    trailingBytes_ = 0;
+    dataModified_ = false;
+    placeholder_ = false;
+    drawingRadius_ = 0;
+    heliographicEntry_ = false;
+    currentIndex_ = -1;
+    currentRecord_ = placeholderRecord();
 
-    std::memset(&currentRecord, 0, sizeof currentRecord);
-    writeText(currentRecord.dateText, shortDate(toCalendarDate(today)).left(10));
-
-    butterflyBlock = QByteArray(kButterflyBlockSize, '\0');
+    butterflyBlock_ = QByteArray(kButterflyBlockSize, '\0');
     QFile butterfly(dir.filePath(QStringLiteral("Motfakul.dat")));
     if (butterfly.exists()) {
         if (!butterfly.open(QIODevice::ReadOnly))
             return StoreStatus::failure(fileError(butterfly.fileName(), butterfly));
         const QByteArray block = butterfly.read(kButterflyBlockSize);
-        std::memcpy(butterflyBlock.data(), block.constData(), static_cast<size_t>(block.size()));
+        std::memcpy(butterflyBlock_.data(), block.constData(), static_cast<size_t>(block.size()));
     }
 
     QString error;
-    if (!readInstrumentFile(dataDir, instrumentLines, &error))
+    if (!readInstrumentFile(dataDir, instrumentLines_, &error))
         return StoreStatus::failure(error);
 
     const QString dataPath = dir.filePath(dataFileName());
     if (QFile::exists(dataPath)) {
-        StoreStatus status = readDataFile(dataPath, records_, &trailingBytes);
+        StoreStatus status = readDataFile(dataPath, records_, &trailingBytes_);
         if (!status)
             return status;
     }
-    if (records_.empty())
-        records_.push_back(currentRecord); // a new data set: one record with today's date
+    if (records_.empty()) {
+        records_.push_back(currentRecord_); // a new data set: one record with today's date
+        placeholder_ = true;
+    }
 
     for (ObservationRecord &r : records_) {
         normaliseSpecialMark(r);
         collectObserver(readText(r.observer));
     }
+    applyDrawingSetup(records_.front().drawingSetup);
 
-    currentIndex = recordCount() - 1;
-    currentRecord = records_.back();
+    currentIndex_ = recordCount() - 1;
+    currentRecord_ = records_.back();
     emit recordsChanged();
-    emit currentRecordChanged(currentIndex);
+    emit currentRecordChanged(currentIndex_);
     return {};
 }
 
 bool ObservationStore::collectObserver(const QString &name, int limit) {
-    if (std::find(observerNames.begin(), observerNames.end(), name) != observerNames.end())
+    if (std::find(observerNames_.begin(), observerNames_.end(), name) != observerNames_.end())
         return false;
     for (int slot = 0; slot < limit && slot < kObserverSlots; ++slot) {
-        if (observerNames[static_cast<size_t>(slot)].isEmpty()) {
-            observerNames[static_cast<size_t>(slot)] = name;
+        if (observerNames_[static_cast<size_t>(slot)].isEmpty()) {
+            observerNames_[static_cast<size_t>(slot)] = name;
             return true;
         }
     }
     return false;
 }
 
+void ObservationStore::learnObserver(const QString &name) {
+    if (name.isEmpty())
+        return;
+    if (std::find(observerNames_.begin(), observerNames_.end(), name) != observerNames_.end())
+        return;
+    if (!collectObserver(name, kObserverSlots - 1))
+        observerNames_[kObserverSlots - 1] = name;
+}
+
 uint16_t ObservationStore::drawingSetupValue() const {
-    return roundToWord(heliographicEntry ? drawingRadius + 1000 : drawingRadius);
+    return roundToWord(heliographicEntry_ ? drawingRadius_ + kHeliographicSetupOffset
+                                          : drawingRadius_);
+}
+
+void ObservationStore::setDrawingSetup(double radius, bool heliographic) {
+    drawingRadius_ = radius;
+    heliographicEntry_ = heliographic;
 }
 
 bool ObservationStore::applyDrawingSetup(uint16_t value) {
     if (value == kNoSetup)
         return false;
-    heliographicEntry = value > 1000;
-    drawingRadius = heliographicEntry ? value - 1000 : value;
+    heliographicEntry_ = value > kHeliographicSetupOffset;
+    drawingRadius_ = heliographicEntry_ ? value - kHeliographicSetupOffset : value;
     return true;
 }
 
 void ObservationStore::writeSetupIntoRecord1() {
-    if (!records_.empty())
-        records_.front().drawingSetup = drawingSetupValue();
+    if (records_.empty())
+        return;
+    records_.front().drawingSetup = drawingSetupValue();
+    if (currentIndex_ == 0)
+        currentRecord_.drawingSetup = records_.front().drawingSetup;
 }
 
 StoreStatus ObservationStore::writeDataFile() {
-    const QDir dir(dataDirectory);
+    const QDir dir(dataDirectory_);
     const QString dataPath = dir.filePath(dataFileName());
     QSaveFile file(dataPath);
     if (!file.open(QIODevice::WriteOnly))
@@ -195,53 +234,64 @@ StoreStatus ObservationStore::saveStore() {
 
 StoreStatus ObservationStore::closeStore() {
     writeSetupIntoRecord1();
-    if (dataModified)
+    if (dataModified_)
         return writeDataFile();
     return {};
+}
+
+void ObservationStore::makeCurrent(int index) {
+    currentIndex_ = index;
+    if (index >= 0 && index < recordCount())
+        currentRecord_ = records_[static_cast<size_t>(index)];
 }
 
 void ObservationStore::selectRecord(int index) {
     if (index < 0 || index >= recordCount())
         return;
-    currentIndex = index;
-    currentRecord = records_[static_cast<size_t>(index)];
-    emit currentRecordChanged(currentIndex);
+    makeCurrent(index);
+    emit currentRecordChanged(currentIndex_);
 }
 
-StoreStatus ObservationStore::sortByDate() {
+void ObservationStore::setWorkingRecord(const ObservationRecord &record) {
+    currentRecord_ = record;
+    emit currentRecordChanged(currentIndex_);
+}
+
+StoreStatus ObservationStore::sortRecords(bool *moved) {
+    if (moved)
+        *moved = false;
     const size_t count = records_.size();
     if (count <= 2)
         return {};
     // Every date is read before anything moves, so an unreadable one leaves the order alone.
     std::vector<int32_t> keys(count);
     for (size_t i = 0; i < count; ++i) {
-        const auto date = recordDate(records_[i]);
+        const auto date = dateOf(records_[i]);
         if (!date)
-            return StoreStatus::failure(QStringLiteral("Záznam %1: „%2“ není platné datum")
-                                            .arg(i + 1)
-                                            .arg(readText(records_[i].dateText)));
+            return StoreStatus::failure(unreadableDateText(i + 1, records_[i]));
         keys[i] = serialDay(*date);
     }
     // A stable sort by date: records of one date keep their order, so a record appended
     // after others of its date stays behind them. After one commit only one record is out
     // of place; it is moved in front of the first record of a later date (found by
     // halving) in one rotation. Many records out of place are sorted through an index.
+    // The current index follows its record.
     size_t descents = 0;
     for (size_t i = 1; i < count && descents <= kFewDescents; ++i)
         descents += keys[i] < keys[i - 1] ? 1 : 0;
-    bool moved = descents > 0;
+    if (moved)
+        *moved = descents > 0;
     if (descents > kFewDescents) {
-        std::vector<uint32_t> order(count);
-        for (size_t i = 0; i < count; ++i)
-            order[i] = static_cast<uint32_t>(i);
-        std::stable_sort(order.begin(), order.end(),
-                         [&keys](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
+        const std::vector<uint32_t> order = stableOrder(keys);
         std::vector<ObservationRecord> sorted;
         sorted.reserve(count);
-        for (const uint32_t i : order)
-            sorted.push_back(records_[i]);
+        for (size_t k = 0; k < count; ++k) {
+            sorted.push_back(records_[order[k]]);
+            if (static_cast<int>(order[k]) == currentIndex_)
+                currentIndex_ = static_cast<int>(k);
+        }
         records_ = std::move(sorted);
-    } else if (moved) {
+    } else if (descents > 0) {
         for (size_t i = 1; i < count; ++i) {
             if (keys[i] >= keys[i - 1])
                 continue;
@@ -254,20 +304,146 @@ StoreStatus ObservationStore::sortByDate() {
             std::rotate(records_.begin() + static_cast<ptrdiff_t>(j),
                         records_.begin() + static_cast<ptrdiff_t>(i),
                         records_.begin() + static_cast<ptrdiff_t>(i + 1));
+            const auto current = static_cast<size_t>(currentIndex_);
+            if (currentIndex_ >= 0 && current == i)
+                currentIndex_ = static_cast<int>(j);
+            else if (currentIndex_ >= 0 && current >= j && current < i)
+                ++currentIndex_;
         }
     }
-    if (moved)
-        emit recordsChanged();
     return {};
 }
 
-StoreStatus ObservationStore::removeUnreadableRecords(int *removed, const QDate &today) {
+StoreStatus ObservationStore::sortByDate() {
+    const int index = currentIndex_;
+    bool moved = false;
+    const StoreStatus status = sortRecords(&moved);
+    if (moved)
+        emit recordsChanged();
+    if (currentIndex_ != index)
+        emit currentRecordChanged(currentIndex_);
+    return status;
+}
+
+StoreStatus ObservationStore::storeRecord(const ObservationRecord &record, bool overCurrent) {
+    size_t stored;
+    if (overCurrent) {
+        if (currentIndex_ < 0 || currentIndex_ >= recordCount())
+            return StoreStatus::failure(QStringLiteral("Není vybrán žádný záznam k opravě"));
+        stored = static_cast<size_t>(currentIndex_);
+        records_[stored] = record;
+    } else {
+        records_.push_back(record);
+        stored = records_.size() - 1;
+    }
+    placeholder_ = false;
+    dataModified_ = true;
+    currentIndex_ = static_cast<int>(stored);
+
+    const StoreStatus sorted = sortRecords();
+    if (sorted) {
+        // The first record of the stored date becomes current (the earlier of two
+        // drawings of one day).
+        const auto same = [&record](const ObservationRecord &r) {
+            return r.dateText.usedLength() == record.dateText.usedLength() &&
+                   std::memcmp(r.dateText.chars, record.dateText.chars,
+                               static_cast<size_t>(record.dateText.usedLength())) == 0;
+        };
+        const auto first = std::find_if(records_.begin(), records_.end(), same);
+        if (first != records_.end())
+            currentIndex_ = static_cast<int>(first - records_.begin());
+    }
+    // The working record is the current record itself, so a correction opened next edits
+    // the record the list shows, whichever drawing of the day that is.
+    makeCurrent(currentIndex_);
+    emit recordsChanged();
+    emit currentRecordChanged(currentIndex_);
+    return sorted;
+}
+
+StoreStatus ObservationStore::appendRecords(std::vector<ObservationRecord> added) {
+    const size_t total = records_.size() + added.size();
+    // Every date is read before anything is stored.
+    std::vector<int32_t> keys;
+    keys.reserve(total);
+    for (size_t i = 0; i < records_.size(); ++i) {
+        const auto date = dateOf(records_[i]);
+        if (!date)
+            return StoreStatus::failure(unreadableDateText(i + 1, records_[i]));
+        keys.push_back(serialDay(*date));
+    }
+    for (size_t i = 0; i < added.size(); ++i) {
+        const auto date = dateOf(added[i]);
+        if (!date)
+            return StoreStatus::failure(unreadableDateText(records_.size() + i + 1, added[i]));
+        keys.push_back(serialDay(*date));
+    }
+
+    records_.reserve(total);
+    records_.insert(records_.end(), added.begin(), added.end());
+    added.clear();
+    added.shrink_to_fit();
+
+    // By date, records of one date in the order they came, as sortByDate puts them; but
+    // reached in n log n, since a batch of old notes inserted one by one in front of a long
+    // data set would move it each time, and sorted for two records as well.
+    if (!std::is_sorted(keys.begin(), keys.end())) {
+        const std::vector<uint32_t> order = stableOrder(keys);
+        std::vector<ObservationRecord> sorted;
+        sorted.reserve(total);
+        for (const uint32_t i : order)
+            sorted.push_back(records_[i]);
+        records_.swap(sorted);
+    }
+    if (total > 1)
+        placeholder_ = false;
+    dataModified_ = true;
+    makeCurrent(recordCount() - 1);
+    emit recordsChanged();
+    emit currentRecordChanged(currentIndex_);
+    return {};
+}
+
+void ObservationStore::appendRecord(const ObservationRecord &record) {
+    records_.push_back(record);
+    placeholder_ = false;
+    dataModified_ = true;
+    emit recordsChanged();
+}
+
+void ObservationStore::removeRecord(int number) {
+    if (number < 1 || number > recordCount())
+        return;
+    records_.erase(records_.begin() + (number - 1));
+    if (records_.empty()) {
+        records_.push_back(placeholderRecord());
+        placeholder_ = true;
+    }
+    if (currentIndex_ > number - 1)
+        --currentIndex_;
+    makeCurrent(std::clamp(currentIndex_, 0, recordCount() - 1));
+    dataModified_ = true;
+    emit recordsChanged();
+    emit currentRecordChanged(currentIndex_);
+}
+
+void ObservationStore::discardPlaceholder() {
+    if (!holdsOnlyPlaceholder())
+        return;
+    records_.clear();
+    placeholder_ = false;
+    currentIndex_ = -1;
+    emit recordsChanged();
+    emit currentRecordChanged(currentIndex_);
+}
+
+StoreStatus ObservationStore::removeUnreadableRecords(int *removed) {
     *removed = 0;
     QByteArray kept;
     std::vector<ObservationRecord> readable;
     readable.reserve(records_.size());
     for (const ObservationRecord &r : records_) {
-        if (recordDate(r))
+        if (dateOf(r))
             readable.push_back(r);
         else
             kept.append(reinterpret_cast<const char *>(&r), kRecordSize);
@@ -275,7 +451,7 @@ StoreStatus ObservationStore::removeUnreadableRecords(int *removed, const QDate 
     if (kept.isEmpty())
         return {};
 
-    const QString path = QDir(dataDirectory).filePath(removedFileName());
+    const QString path = QDir(dataDirectory_).filePath(removedFileName());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(kept) != kept.size() ||
         !file.flush())
@@ -285,32 +461,36 @@ StoreStatus ObservationStore::removeUnreadableRecords(int *removed, const QDate 
     *removed = static_cast<int>(kept.size() / kRecordSize);
     records_ = std::move(readable);
     if (records_.empty()) {
-        ObservationRecord placeholder = zeroRecord();
-        writeText(placeholder.dateText, shortDate(toCalendarDate(today)));
-        records_.push_back(placeholder);
+        records_.push_back(placeholderRecord());
+        placeholder_ = true;
     }
-    dataModified = true;
-    currentIndex = std::min(currentIndex, recordCount() - 1);
-    if (currentIndex < 0)
-        currentIndex = recordCount() - 1;
-    currentRecord = records_[static_cast<size_t>(currentIndex)];
+    dataModified_ = true;
+    currentIndex_ = std::min(currentIndex_, recordCount() - 1);
+    if (currentIndex_ < 0)
+        currentIndex_ = recordCount() - 1;
+    makeCurrent(currentIndex_);
     emit recordsChanged();
-    emit currentRecordChanged(currentIndex);
+    emit currentRecordChanged(currentIndex_);
     return {};
 }
 
-void ObservationStore::appendRecord(const ObservationRecord &record) {
-    records_.push_back(record);
-    emit recordsChanged();
-}
-
-void ObservationStore::removeRecord(int number) {
-    if (number < 1 || number > recordCount())
+void ObservationStore::markUnclassifiedGroups() {
+    bool changed = false;
+    for (ObservationRecord &r : records_) {
+        for (int g = 1; g <= r.usedGroups(); ++g) {
+            StoredText<3> &type = r.group(g).type;
+            if (type.length != 0)
+                continue;
+            type.length = static_cast<uint8_t>(kUnclassifiedType.size());
+            std::memcpy(type.chars, kUnclassifiedType.data(), kUnclassifiedType.size());
+            changed = true;
+        }
+    }
+    if (!changed)
         return;
-    records_.erase(records_.begin() + (number - 1));
-    if (currentIndex >= recordCount())
-        currentIndex = recordCount() - 1;
+    makeCurrent(currentIndex_);
     emit recordsChanged();
+    emit currentRecordChanged(currentIndex_);
 }
 
 } // namespace orvanek

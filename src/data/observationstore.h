@@ -25,22 +25,36 @@ struct StoreStatus {
 inline constexpr int kObserverSlots = 30;
 inline constexpr int kButterflyBlockSize = 25000;
 
+// The positions that put records with the keys `keys` in ascending order, equal keys in
+// the order they came (a stable sort reached through an index, so records move only once).
+std::vector<uint32_t> stableOrder(const std::vector<int32_t> &keys);
+
 // The one in-memory copy of data1.dat with the state the windows share. Created once by
-// the program and handed by reference to whoever needs it; it says what changed by signals.
+// the program and handed by reference to whoever needs it. Everything that changes it goes
+// through its methods, which keep the current record, its index and the modified flag in
+// step and say what changed by signals; whoever only shows data holds it as const.
 class ObservationStore : public QObject {
     Q_OBJECT
 
   public:
-    explicit ObservationStore(QObject *parent = nullptr);
+    // `today` is the date a new data set's first record carries and the year two-digit
+    // years are read around; the program passes the clock's date, tests a fixed one.
+    explicit ObservationStore(const QDate &today = QDate::currentDate(), QObject *parent = nullptr);
 
     static QString dataFileName() { return QStringLiteral("data1.dat"); }
     static QString backupFileName() { return QStringLiteral("data1.bak"); }
+    static QString removedFileName() { return QStringLiteral("data1.removed"); }
 
-    // Loads the data directory: today's date into the working record, Motfakul.dat,
-    // pristroj.dat, data1.dat, special marks, observer names, the last record current.
-    // Without data1.dat (or with one shorter than a record) the store starts with one
-    // placeholder record carrying only today's date.
-    StoreStatus loadStore(const QString &dataDir, const QDate &today = QDate::currentDate());
+    // Loads the data directory: Motfakul.dat, pristroj.dat, data1.dat, special marks,
+    // observer names, the drawing setup of record 1, the last record current. Without
+    // data1.dat (or with one shorter than a record) the store starts with one placeholder
+    // record carrying only today's date.
+    StoreStatus loadStore(const QString &dataDir);
+    // The same on another day: `today` replaces the one the store was made with.
+    StoreStatus loadStore(const QString &dataDir, const QDate &today) {
+        today_ = today;
+        return loadStore(dataDir);
+    }
 
     // Writes the drawing setup into record 1 and every record to data1.dat. The file is
     // replaced whole or not at all; the previous one is kept as data1.bak.
@@ -49,61 +63,104 @@ class ObservationStore : public QObject {
     // On close: the setup always goes into record 1; the file is written only when modified.
     StoreStatus closeStore();
 
+    // --- Reading --------------------------------------------------------------------------
+
+    int recordCount() const { return static_cast<int>(records_.size()); }
+    // Record by its 1-based number.
+    const ObservationRecord &record(int number) const {
+        return records_[static_cast<size_t>(number - 1)];
+    }
+    const std::vector<ObservationRecord> &records() const { return records_; }
+    // 0-based, as the date list counts lines; -1 when no record is current.
+    int currentIndex() const { return currentIndex_; }
+    // The working copy of the current record: what the drawing view shows and a
+    // correction starts from.
+    const ObservationRecord &currentRecord() const { return currentRecord_; }
+    bool dataModified() const { return dataModified_; }
+    const QString &dataDirectory() const { return dataDirectory_; }
+    const QDate &today() const { return today_; }
+    // The year two-digit years of dates are read around.
+    int pivotYear() const { return today_.year(); }
+    // The record's date as this store reads dates.
+    std::optional<CalendarDate> dateOf(const ObservationRecord &record) const {
+        return recordDate(record, pivotYear());
+    }
+    const std::array<QString, kObserverSlots> &observerNames() const { return observerNames_; }
+    double drawingRadius() const { return drawingRadius_; } // R, mm; 0 until known
+    bool heliographicEntry() const { return heliographicEntry_; }
+    bool hasDrawingSetup() const { return drawingRadius_ > 0; }
+    // Drawing setup as record 1 stores it: R, plus 1000 for heliographic entry, 0 unset.
+    uint16_t drawingSetupValue() const;
+    const InstrumentLines &instrumentLines() const { return instrumentLines_; }
+    const QByteArray &butterflyBlock() const { return butterflyBlock_; } // Motfakul.dat
+    // Bytes at the end of data1.dat that make no whole record (kept only in data1.bak).
+    qint64 trailingBytes() const { return trailingBytes_; }
+    // True while record 1 is the placeholder a new data set starts with.
+    bool holdsOnlyPlaceholder() const { return placeholder_ && records_.size() == 1; }
+
+    // --- Changing -------------------------------------------------------------------------
+
+    // Where saveStore writes, for a data set made in memory rather than loaded.
+    void setDataDirectory(const QString &dir) { dataDirectory_ = dir; }
+    // Takes R and the entry kind as chosen for a data set without a setup.
+    void setDrawingSetup(double radius, bool heliographic);
+    // Takes R and the entry kind from a drawingSetup value; false for 0 (not chosen yet).
+    bool applyDrawingSetup(uint16_t value);
+    void writeSetupIntoRecord1();
+    void setInstrumentLines(const InstrumentLines &lines) { instrumentLines_ = lines; }
+
     // Makes record index + 1 current (0-based index, as the date list counts lines).
     void selectRecord(int index);
+    // Shows another record in place of the current one without selecting it (the map while
+    // a rotation is being chosen); selectRecord(currentIndex()) brings the current one back.
+    void setWorkingRecord(const ObservationRecord &record);
+
+    // Marks the data as changed (or saved), so that closing writes it (or not).
+    void setModified(bool modified) { dataModified_ = modified; }
 
     // Stable sort by calendar date; a record appended after others of its date stays
     // behind them. Refuses, leaving the order unchanged, when any date cannot be read.
     StoreStatus sortByDate();
 
-    // Drawing setup as record 1 stores it: R, plus 1000 for heliographic entry, 0 unset.
-    uint16_t drawingSetupValue() const;
-    // Takes R and the entry kind from a drawingSetup value; false for 0 (not chosen yet).
-    bool applyDrawingSetup(uint16_t value);
-    bool hasDrawingSetup() const { return drawingRadius > 0; }
-    void writeSetupIntoRecord1();
+    // Stores a committed observation: over the current record when `overCurrent`, else
+    // behind the last one. Sets the modified flag, puts the store in date order and makes
+    // the first record of the stored record's date current. The record is stored in any
+    // case; a failure only says the store could not be put in date order.
+    StoreStatus storeRecord(const ObservationRecord &record, bool overCurrent);
 
-    int recordCount() const { return static_cast<int>(records_.size()); }
-    // Record by its 1-based number.
-    ObservationRecord &record(int number) { return records_[static_cast<size_t>(number - 1)]; }
-    const ObservationRecord &record(int number) const {
-        return records_[static_cast<size_t>(number - 1)];
-    }
-    std::vector<ObservationRecord> &records() { return records_; }
-    const std::vector<ObservationRecord> &records() const { return records_; }
+    // Appends many records at once, all or nothing: refuses, storing nothing, when a record
+    // already held has an unreadable date (the new ones must read). Sorted by date once,
+    // modified flag set, the last record current.
+    StoreStatus appendRecords(std::vector<ObservationRecord> records);
 
-    // Appends a record behind the last one; the array grows as needed.
+    // Appends a record behind the last one as it is, without sorting, and marks the data
+    // modified; the current record stays.
     void appendRecord(const ObservationRecord &record);
-    // Removes record number (1-based); the records behind move down by one.
+
+    // Removes record number (1-based); the records behind move down by one. The current
+    // record stays the same record where it can, else the one now at its place.
     void removeRecord(int number);
+
+    // Takes out the placeholder a new data set starts with, so that what is stored first
+    // is the data set's first record. Nothing happens unless holdsOnlyPlaceholder().
+    void discardPlaceholder();
 
     // Removes every record whose date cannot be read, in one pass. Each removed record's
     // 1314 bytes are first appended to data1.removed in the data directory, so nothing is
     // lost. When no record remains, the store starts as it does without a data file.
     // Returns how many were removed; fails (removing nothing) when data1.removed cannot be
     // written.
-    StoreStatus removeUnreadableRecords(int *removed, const QDate &today = QDate::currentDate());
-    static QString removedFileName() { return QStringLiteral("data1.removed"); }
+    StoreStatus removeUnreadableRecords(int *removed);
+
+    // Groups without a class get "***" (as the ASCII export shows them); the records change
+    // in memory only, the modified flag stays as it is.
+    void markUnclassifiedGroups();
 
     // Adds a name to the first empty slot of 1..limit; false when it is known or no slot is free.
     bool collectObserver(const QString &name, int limit = kObserverSlots - 1);
-
-    // Announces changes made through records() directly.
-    void notifyRecordsChanged() { emit recordsChanged(); }
-    // Announces a new currentIndex or currentRecord set directly.
-    void notifyCurrentChanged() { emit currentRecordChanged(currentIndex); }
-
-    QString dataDirectory;
-    int currentIndex = -1;
-    ObservationRecord currentRecord{};
-    bool dataModified = false;
-    std::array<QString, kObserverSlots> observerNames; // slot k is observerNames[k - 1]
-    double drawingRadius = 0;                          // R, mm; 0 until the setup is known
-    bool heliographicEntry = false;
-    InstrumentLines instrumentLines = defaultInstrumentLines();
-    QByteArray butterflyBlock = QByteArray(kButterflyBlockSize, '\0'); // Motfakul.dat
-    // Bytes at the end of data1.dat that make no whole record (kept only in data1.bak).
-    qint64 trailingBytes = 0;
+    // The observer of a committed record: collected into slots 1..29, or slot 30 when
+    // those are full. Empty names are not kept.
+    void learnObserver(const QString &name);
 
   signals:
     void recordsChanged();
@@ -111,8 +168,23 @@ class ObservationStore : public QObject {
 
   private:
     StoreStatus writeDataFile();
+    StoreStatus sortRecords(bool *moved = nullptr);
+    void makeCurrent(int index);
+    ObservationRecord placeholderRecord() const;
 
     std::vector<ObservationRecord> records_;
+    QString dataDirectory_;
+    QDate today_;
+    int currentIndex_ = -1;
+    ObservationRecord currentRecord_{};
+    bool dataModified_ = false;
+    bool placeholder_ = false;
+    std::array<QString, kObserverSlots> observerNames_; // slot k is observerNames_[k - 1]
+    double drawingRadius_ = 0;
+    bool heliographicEntry_ = false;
+    InstrumentLines instrumentLines_ = defaultInstrumentLines();
+    QByteArray butterflyBlock_ = QByteArray(kButterflyBlockSize, '\0');
+    qint64 trailingBytes_ = 0;
 };
 
 // Reads data1.dat as it stands, without any repair, for checking; trailingBytes gets

@@ -7,8 +7,6 @@
 #include "solar/ephemeris.h"
 #include "solar/rounding.h"
 
-#include <QSignalBlocker>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -28,10 +26,9 @@ constexpr uint16_t kNorthAngle = 10;
 constexpr uint16_t kSouthAngle = 1790;
 constexpr uint16_t kHemisphereDistance = 1200;
 
-// Stored areas are mm² on the drawing x 20.4 x 125 / R; 20.4 x 125 is exactly 2550.
-constexpr double kAreaScale = 2550.0;
-// Stored distances are tenths of a mm on a 125 mm drawing: mm x 10 x 125 / R.
-constexpr double kDistanceScale = 1250.0;
+// Stored distances are tenths of a mm on the reference drawing: mm x 10 x 125 / R, so a
+// distance of R mm is the limb.
+constexpr double kDistanceScale = kLimbDistance;
 
 bool isAsciiDigit(QChar c) {
     return c >= u'0' && c <= u'9';
@@ -140,7 +137,7 @@ QList<EntryMessage> checkTables(const EntryForm &form, int groupRows, int facula
             break;
         }
         const int64_t rotationNumber = cellInteger(form.groupCell(i, ColRotationNumber));
-        if (rotationNumber > 70 || rotationNumber < 0) {
+        if (rotationNumber > kRotationGroups || rotationNumber < 0) {
             rotationCell = EntryLocation{EntryField::Groups, i, ColRotationNumber};
             break;
         }
@@ -209,28 +206,10 @@ void fillGroup(SunspotGroup &g, const EntryForm &form, int row, const Ephemeris 
     g.smallSpots = toWord(integer(ColSmallSpots));
     g.globalGroupNumber = toWord(integer(ColGlobalNumber));
     g.rotationGroupNumber = toWord(integer(ColRotationNumber));
-    g.aux1Position = toWord(integer(ColAux1Angle) * 128 + integer(ColAux1Distance));
+    g.aux1Position = packPosition(integer(ColAux1Angle), integer(ColAux1Distance));
     g.aux1Area = roundToWord(decimal(ColAux1Area) * kAreaScale / drawingRadius);
-    g.aux2Position = toWord(integer(ColAux2Angle) * 128 + integer(ColAux2Distance));
+    g.aux2Position = packPosition(integer(ColAux2Angle), integer(ColAux2Distance));
     g.aux2Area = roundToWord(decimal(ColAux2Area) * kAreaScale / drawingRadius);
-}
-
-// Learns a name the way the dialog does: into the first empty slot of 1..29, or into
-// slot 30 when those are all taken.
-void learnObserver(ObservationStore &store, const QString &name) {
-    if (name.isEmpty())
-        return;
-    if (std::find(store.observerNames.begin(), store.observerNames.end(), name) !=
-        store.observerNames.end())
-        return;
-    if (!store.collectObserver(name, kObserverSlots - 1))
-        store.observerNames[kObserverSlots - 1] = name;
-}
-
-QString unreadableDateText(size_t number, const ObservationRecord &record) {
-    return QStringLiteral("Záznam %1: „%2“ není platné datum")
-        .arg(number)
-        .arg(readText(record.dateText));
 }
 
 } // namespace
@@ -343,7 +322,7 @@ std::optional<int> strictInteger(QStringView text) {
 }
 
 ObservationRecord clearedRecord(const ObservationStore &store) {
-    ObservationRecord r = store.currentRecord;
+    ObservationRecord r = store.currentRecord();
     writeText(r.observer, QString());
     writeText(r.dateText, QString());
     writeText(r.specialMark, QString());
@@ -361,14 +340,14 @@ ObservationRecord clearedRecord(const ObservationStore &store) {
         r.station = store.record(1).station;
     for (RecordSlot &slot : r.recordSlots) {
         std::memset(&slot, 0, sizeof slot);
-        slot.group.type.length = 3;
-        std::memcpy(slot.group.type.chars, "***", 3);
+        slot.group.type.length = static_cast<uint8_t>(kUnclassifiedType.size());
+        std::memcpy(slot.group.type.chars, kUnclassifiedType.data(), kUnclassifiedType.size());
     }
     return r;
 }
 
 EntryForm entryFormFromRecord(const ObservationRecord &record, EntryMode mode, double drawingRadius,
-                              bool heliographicEntry) {
+                              bool heliographicEntry, int pivotYear) {
     EntryForm form;
     form.mode = mode;
     form.observer = readText(record.observer);
@@ -388,7 +367,7 @@ EntryForm entryFormFromRecord(const ObservationRecord &record, EntryMode mode, d
 
     Ephemeris ephemeris;
     if (heliographicEntry)
-        if (const auto date = recordDate(record))
+        if (const auto date = recordDate(record, pivotYear))
             ephemeris = solarEphemeris(*date, record.timeUT);
     const double areaUnit = kAreaScale / drawingRadius; // stored units per mm² on this drawing
 
@@ -402,7 +381,7 @@ EntryForm entryFormFromRecord(const ObservationRecord &record, EntryMode mode, d
             cells << formatNumber(h.helioLongitude, "0.0") << formatNumber(h.helioLatitude, "0.0");
         } else {
             cells << formatNumber(g.angle / 10.0, "0.0")
-                  << formatNumber(g.distance * drawingRadius / 125 / 10, "0.0");
+                  << formatNumber(g.distance * drawingRadius / kLimbDistance, "0.0");
         }
         if (g.distance == kHemisphereDistance &&
             (g.angle == kNorthAngle || g.angle == kSouthAngle)) {
@@ -437,11 +416,11 @@ EntryForm entryFormFromRecord(const ObservationRecord &record, EntryMode mode, d
 QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm &form,
                                  PreparedEntry &entry) {
     QList<EntryMessage> messages;
-    const double radius = store.drawingRadius;
+    const double radius = store.drawingRadius();
     if (!(radius > 0))
         return {headerMessage(QStringLiteral("Není zvolen poloměr zákresu"), EntryField::None)};
     const bool correction = form.mode == EntryMode::Correction;
-    if (correction && (store.currentIndex < 0 || store.currentIndex >= store.recordCount()))
+    if (correction && (store.currentIndex() < 0 || store.currentIndex() >= store.recordCount()))
         return {
             headerMessage(QStringLiteral("Není vybrán žádný záznam k opravě"), EntryField::None)};
 
@@ -459,7 +438,7 @@ QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm 
     if (!messages.isEmpty())
         return messages;
 
-    const std::optional<CalendarDate> date = parseDate(form.date);
+    const std::optional<CalendarDate> date = parseDate(form.date, store.pivotYear());
     if (!date) {
         QString shown = form.date.trimmed();
         if (QString(shown).remove(u'.').trimmed().isEmpty())
@@ -492,9 +471,9 @@ QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm 
 
     // Everything is known to be sound: build the record.
     // A date is stored in its one written form, "08.12.2026", however it was typed.
-    ObservationRecord r = correction ? store.currentRecord : clearedRecord(store);
+    ObservationRecord r = correction ? store.currentRecord() : clearedRecord(store);
     writeText(r.dateText, shortDate(*date));
-    entry.dateChanged = !correction || !sameText(r.dateText, store.currentRecord.dateText);
+    entry.dateChanged = !correction || !sameText(r.dateText, store.currentRecord().dateText);
     writeText(r.specialMark, form.specialMark.isEmpty() ? QString() : specialMarkText());
     writeText(r.observer, form.observer);
     entry.observer = readText(r.observer);
@@ -512,11 +491,11 @@ QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm 
 
     const Ephemeris ephemeris = solarEphemeris(*date, r.timeUT);
     for (int i = 1; i <= *groupRows; ++i)
-        fillGroup(r.group(i), form, i, ephemeris, radius, store.heliographicEntry);
+        fillGroup(r.group(i), form, i, ephemeris, radius, store.heliographicEntry());
     for (int i = 1; i <= *faculaRows; ++i)
         for (int k = 1; k <= 6; ++k)
-            r.facula(i).vertices[k - 1] = toWord(cellInteger(form.faculaCell(i, 2 * k - 1)) * 128 +
-                                                 cellInteger(form.faculaCell(i, 2 * k)));
+            r.facula(i).vertices[k - 1] = packPosition(cellInteger(form.faculaCell(i, 2 * k - 1)),
+                                                       cellInteger(form.faculaCell(i, 2 * k)));
 
     r.rotation = toWord(ephemeris.rotation);
     r.centralLongitude = toWord(static_cast<int64_t>(std::trunc(ephemeris.L0)));
@@ -533,41 +512,10 @@ CommitResult commitEntry(ObservationStore &store, const EntryForm &form) {
     if (!result.messages.isEmpty())
         return result;
 
-    std::vector<ObservationRecord> &records = store.records();
-    size_t stored;
-    if (form.mode == EntryMode::Correction) {
-        stored = static_cast<size_t>(store.currentIndex);
-        records[stored] = entry.record;
-    } else {
-        records.push_back(entry.record);
-        stored = records.size() - 1;
-    }
-    learnObserver(store, entry.observer);
-    store.dataModified = true;
-
-    StoreStatus sorted;
-    {
-        // One announcement for the whole commit, below.
-        const QSignalBlocker quiet(store);
-        sorted = store.sortByDate();
-    }
-    if (sorted) {
-        // The first record of the committed date becomes current (the earlier of two
-        // drawings of one day).
-        const auto first =
-            std::find_if(records.begin(), records.end(), [&](const ObservationRecord &r) {
-                return sameText(r.dateText, entry.record.dateText);
-            });
-        stored = static_cast<size_t>(first - records.begin());
-    } else {
+    store.learnObserver(entry.observer);
+    const StoreStatus sorted = store.storeRecord(entry.record, form.mode == EntryMode::Correction);
+    if (!sorted)
         result.warning = sorted.message;
-    }
-    // The working record is the current record itself, so a correction opened next edits
-    // the record the list shows, whichever drawing of the day that is.
-    store.currentIndex = static_cast<int>(stored);
-    store.currentRecord = records[stored];
-    store.notifyRecordsChanged();
-    store.notifyCurrentChanged();
     result.ok = true;
     result.dateChanged = entry.dateChanged;
     return result;
@@ -596,50 +544,13 @@ QList<EntryMessage> EntryBatch::add(const EntryForm &form) {
 StoreStatus EntryBatch::commit() {
     if (failed_)
         return StoreStatus::failure(QStringLiteral("Některé pozorování nelze uložit"));
-    std::vector<ObservationRecord> &records = store_.records();
-    const size_t total = records.size() + records_.size();
-
-    // Every date is read before anything is stored; the new records' dates are sound.
-    std::vector<int32_t> keys;
-    keys.reserve(total);
-    for (size_t i = 0; i < records.size(); ++i) {
-        const auto date = recordDate(records[i]);
-        if (!date)
-            return StoreStatus::failure(unreadableDateText(i + 1, records[i]));
-        keys.push_back(serialDay(*date));
-    }
-    for (const ObservationRecord &r : records_)
-        keys.push_back(serialDay(*recordDate(r)));
-
-    records.reserve(total);
-    records.insert(records.end(), records_.begin(), records_.end());
+    const StoreStatus stored = store_.appendRecords(std::move(records_));
     records_.clear();
-    records_.shrink_to_fit();
-
-    // By date, records of one date in the order they came, as the store's own sort puts
-    // them; but reached in n log n, since a batch of old notes inserted one by one in front
-    // of a long data set would move it each time, and sorted for two records as well.
-    if (!std::is_sorted(keys.begin(), keys.end())) {
-        std::vector<uint32_t> order(total);
-        std::iota(order.begin(), order.end(), 0u);
-        std::stable_sort(order.begin(), order.end(),
-                         [&](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
-        std::vector<ObservationRecord> sorted;
-        sorted.reserve(total);
-        for (uint32_t i : order)
-            sorted.push_back(records[i]);
-        records.swap(sorted);
-    }
-
+    if (!stored)
+        return stored;
     for (const QString &name : std::as_const(observers_))
-        learnObserver(store_, name);
+        store_.learnObserver(name);
     observers_.clear();
-    store_.dataModified = true;
-    store_.currentIndex = store_.recordCount() - 1;
-    if (store_.currentIndex >= 0)
-        store_.currentRecord = records.back();
-    store_.notifyRecordsChanged();
-    store_.notifyCurrentChanged();
     return {};
 }
 

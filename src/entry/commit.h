@@ -38,7 +38,7 @@ ObservationRecord clearedRecord(const ObservationStore &store);
 // for a group placed only by hemisphere, areas in mm² on this drawing, packed positions
 // unpacked. One row per group and per faculae field.
 EntryForm entryFormFromRecord(const ObservationRecord &record, EntryMode mode, double drawingRadius,
-                              bool heliographicEntry);
+                              bool heliographicEntry, int pivotYear);
 
 // A form that passed every check, converted into the record it will be stored as
 // (summary included) and the observer's name as the record holds it.

@@ -476,8 +476,7 @@ StoreStatus makeDemoData(ObservationStore &store, const DemoOptions &options) {
         return StoreStatus::failure(QStringLiteral("Roky %1 až %2 nejsou platné")
                                         .arg(options.fromYear)
                                         .arg(options.toYear));
-    store.drawingRadius = kDemoRadius;
-    store.heliographicEntry = false;
+    store.setDrawingSetup(kDemoRadius, false);
     return DemoGenerator(options).run(store);
 }
 

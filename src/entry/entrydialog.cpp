@@ -237,13 +237,13 @@ void EntryDialog::createControls() {
 }
 
 void EntryDialog::FormCreate(const QString &modeText) {
-    for (const QString &name : store_.observerNames) {
+    for (const QString &name : store_.observerNames()) {
         if (name.isEmpty())
             break;
         ComboBox1->addItem(name);
     }
 
-    record_ = store_.currentRecord;
+    record_ = store_.currentRecord();
     bool special = false;
     switch (mode_) {
     case EntryMode::New:
@@ -266,8 +266,8 @@ void EntryDialog::FormCreate(const QString &modeText) {
     Edit25->setVisible(special);
     setRed(special);
 
-    StringGrid1->setToolTip(groupTableHint(store_.heliographicEntry));
-    if (store_.heliographicEntry)
+    StringGrid1->setToolTip(groupTableHint(store_.heliographicEntry()));
+    if (store_.heliographicEntry())
         useHeliographicLayout();
 }
 
@@ -276,8 +276,8 @@ void EntryDialog::clearRecord() {
 }
 
 void EntryDialog::fillFromRecord() {
-    const EntryForm form =
-        entryFormFromRecord(record_, mode_, store_.drawingRadius, store_.heliographicEntry);
+    const EntryForm form = entryFormFromRecord(record_, mode_, store_.drawingRadius(),
+                                               store_.heliographicEntry(), store_.pivotYear());
     ComboBox1->setCurrentText(form.observer);
     MaskEdit1->setText(form.date);
     Edit3->setText(form.timeUT);

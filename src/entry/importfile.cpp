@@ -68,7 +68,7 @@ class ImportReader {
                 return;
             }
             fields.resize(width);
-            if (group && store_.heliographicEntry)
+            if (group && store_.heliographicEntry())
                 for (int column = kHeliographicGroupColumns + 1; column <= width; ++column)
                     fields[column - 1].clear();
             (group ? pending_->form.groups : pending_->form.faculae) << fields;

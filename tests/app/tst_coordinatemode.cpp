@@ -24,8 +24,8 @@ class TestCoordinateMode : public QObject {
         QTest::newRow("defaults, polar") << 0 << "125" << true << 125.0 << "";
         QTest::newRow("heliographic") << 1 << "125" << true << 125.0 << "";
         QTest::newRow("decimal comma") << 0 << "62,5" << true << 62.5 << "";
-        QTest::newRow("no kind, radius taken")
-            << -1 << "100" << false << 100.0 << "Nebyl zvolen typ souřednic";
+        QTest::newRow("no kind, nothing taken")
+            << -1 << "100" << false << 0.0 << "Nebyl zvolen typ souřednic";
         QTest::newRow("not a number") << 0 << "abc" << false << 0.0 << "kladné číslo";
         QTest::newRow("zero") << 0 << "0" << false << 0.0 << "kladné číslo";
         QTest::newRow("negative") << 1 << "-125" << false << 0.0 << "kladné číslo";
@@ -50,11 +50,13 @@ class TestCoordinateMode : public QObject {
         QTest::mouseClick(dialog.findChild<QPushButton *>("Button1"), Qt::LeftButton);
         QCOMPARE(dialog.result() == QDialog::Accepted, accepted);
         QCOMPARE(dialog.isVisible(), !accepted);
-        QCOMPARE(store.drawingRadius, storedRadius);
+        QCOMPARE(store.drawingRadius(), storedRadius);
         if (accepted) {
             QVERIFY(dialogs.shown.isEmpty());
-            QCOMPARE(store.heliographicEntry, kind == 1);
+            QCOMPARE(store.heliographicEntry(), kind == 1);
         } else {
+            // A click on a kind is no choice until it is confirmed.
+            QVERIFY(!store.heliographicEntry());
             QCOMPARE(dialogs.shown.size(), 1);
             QVERIFY2(dialogs.shown[0].contains(message), qPrintable(dialogs.shown[0]));
         }
@@ -68,7 +70,7 @@ class TestCoordinateMode : public QObject {
         QVERIFY(!dialog.close());
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QVERIFY(dialog.isVisible());
-        QCOMPARE(store.drawingRadius, 0.0);
+        QCOMPARE(store.drawingRadius(), 0.0);
     }
 };
 

@@ -27,8 +27,7 @@ struct Asker {
     MainWindow::CoordinateModeAsker function() {
         return [this](ObservationStore &store, Dialogs &, QWidget *) {
             ++calls;
-            store.drawingRadius = radius;
-            store.heliographicEntry = heliographic;
+            store.setDrawingSetup(radius, heliographic);
         };
     }
 };
@@ -128,8 +127,10 @@ class TestMainWindow : public QObject {
             auto &[store, dialogs, asker, window] = shell;
             QVERIFY(window.FormCreate(false));
             window.createViews();
-            store.record(2).timeUT = 777;
-            store.dataModified = true;
+            ObservationRecord changed = store.record(2);
+            changed.timeUT = 777;
+            store.selectRecord(1);
+            QVERIFY(store.storeRecord(changed, true));
             QVERIFY(window.close());
             QVERIFY(!window.viewsPinned);
         }
@@ -144,13 +145,54 @@ class TestMainWindow : public QObject {
         auto &[store, dialogs, asker, window] = shell;
         QVERIFY(window.FormCreate(false));
         window.createViews();
-        store.dataModified = true;
-        store.dataDirectory = dir.filePath("gone");
+        store.setModified(true);
+        store.setDataDirectory(dir.filePath("gone"));
         dialogs.answers = {false};
         QVERIFY(!window.close());
         QCOMPARE(dialogs.shown.size(), 2);
         dialogs.answers = {true};
         QVERIFY(window.close());
+    }
+
+    // The start sets aside records whose date cannot be read; the date list shows the rest.
+    void repairRemovesEveryUnreadableRecordInOnePass() {
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records;
+        for (int i = 0; i < 10; ++i)
+            records.push_back(appRecord(QString("%1.03.2001").arg(i + 1), uint16_t(i)));
+        records[3] = appRecord("31.02.2001", 3);
+        records[7] = appRecord("xx.03.2001", 7);
+        writeDataFile(dir.path(), records);
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
+        QVERIFY(window.FormCreate(false));
+        window.createViews();
+
+        QCOMPARE(dialogs.shown.size(), 1);
+        QVERIFY(dialogs.shown[0].startsWith("Došlo k chybě zápisu data\rbube automaticky opraven"));
+        QVERIFY(dialogs.shown[0].contains("data1.removed"));
+        QCOMPARE(fileContent(dir.filePath("data1.removed")), appBytes({records[3], records[7]}));
+        QCOMPARE(store.recordCount(), 8);
+        DateListWindow &list = *window.dateList();
+        QCOMPARE(list.lineCount(), 8);
+        QCOMPARE(list.lineText(7), QStringLiteral("    8     10 03 2001"));
+        QCOMPARE(list.lineText(3), QStringLiteral("    4     05 03 2001"));
+        QVERIFY(store.dataModified());
+        QVERIFY(store.closeStore());
+        QCOMPARE(fileContent(dir.filePath("data1.dat")).size(), 8 * 1314);
+    }
+
+    void repairOfEveryRecordStartsAfresh() {
+        QTemporaryDir dir;
+        writeDataFile(dir.path(), {appRecord("bad"), appRecord("")});
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
+        QVERIFY(window.FormCreate(false));
+        window.createViews();
+        QCOMPARE(store.recordCount(), 1);
+        QCOMPARE(readText(store.record(1).dateText), QDate::currentDate().toString("dd.MM.yyyy"));
+        QCOMPARE(window.dateList()->lineCount(), 1);
+        QCOMPARE(fileContent(dir.filePath("data1.removed")).size(), 2 * 1314);
     }
 
     void hintsToggle() {
@@ -230,14 +272,14 @@ class TestMainWindow : public QObject {
         QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.join('|')));
 
         QCOMPARE(store.recordCount(), 3);
-        QCOMPARE(store.currentIndex, 1); // sorted between the two
+        QCOMPARE(store.currentIndex(), 1); // sorted between the two
         QCOMPARE(window.dateList()->lineCount(), 3);
         QCOMPARE(window.dateList()->lineText(1), QStringLiteral("    2     02 01 2000"));
         QCOMPARE(window.dateList()->selectedLine(), 1);
         QVERIFY(window.drawing()->windowTitle().endsWith("02.01.2000"));
         QTRY_VERIFY(window.action("novy")->isEnabled());
         QVERIFY(window.action("oprava")->isEnabled());
-        QVERIFY(store.dataModified);
+        QVERIFY(store.dataModified());
     }
 
     void secondCopyIsRefused() {

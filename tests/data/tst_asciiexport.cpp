@@ -18,7 +18,7 @@ const QByteArray kHeading = QByteArray("   Datum    \xe8"
 
 // Places group `slot` of the record at heliographic b, l for the record's own moment.
 void placeGroup(ObservationRecord &r, int slot, float b, float l) {
-    const Ephemeris e = solarEphemeris(*recordDate(r), r.timeUT);
+    const Ephemeris e = solarEphemeris(*recordDate(r, 2026), r.timeUT);
     const PolarPosition p = heliographicToPolar(e, b, l, 125);
     r.group(slot).angle = static_cast<uint16_t>(roundHalfEven(std::fmod(p.polarAngle, 360) * 10));
     r.group(slot).distance = static_cast<uint16_t>(roundHalfEven(p.polarDistance * 10));
@@ -46,7 +46,7 @@ class TestAsciiExport : public QObject {
         r.group(1).smallSpots = 2;
         placeGroup(r, 1, 11.7f, 45.2f);
         std::vector<ObservationRecord> records{r};
-        const AsciiExportResult result = buildAsciiExport(records);
+        const AsciiExportResult result = buildAsciiExport(records, 2026);
         QVERIFY(result.ok);
         QCOMPARE(result.content, kHeading + "08:12:2026 07 05 12 Dkc 045  12 0131\r\n");
         QCOMPARE(result.groupLines, 1);
@@ -83,30 +83,38 @@ class TestAsciiExport : public QObject {
         r.group(1).rotationGroupNumber = static_cast<uint16_t>(groupNumber);
         r.group(1).area = static_cast<uint16_t>(area);
         r.group(1).smallSpots = static_cast<uint16_t>(smallSpots);
-        const Ephemeris e = solarEphemeris(*recordDate(r), r.timeUT);
+        const Ephemeris e = solarEphemeris(*recordDate(r, 2026), r.timeUT);
         // l must be on the visible side for the round trip through the drawing.
         QVERIFY2(std::abs(std::remainder(l - e.L0, 360.0)) < 80, "longitude must be visible");
         placeGroup(r, 1, b, l);
         std::vector<ObservationRecord> records{r};
-        QCOMPARE(buildAsciiExport(records).content, kHeading + line + "\r\n");
+        QCOMPARE(buildAsciiExport(records, 2026).content, kHeading + line + "\r\n");
     }
 
     void noGroupsOnlyTheHeading() {
         std::vector<ObservationRecord> records{makeRecord("01.01.2000"), makeRecord("02.01.2000")};
         records[1].faculaFieldCount = 3; // faculae make no lines
-        QCOMPARE(buildAsciiExport(records).content, kHeading);
+        QCOMPARE(buildAsciiExport(records, 2026).content, kHeading);
     }
 
     void groupWithoutClassIsRepaired() {
+        QTemporaryDir dir;
+        ObservationStore store;
+        QVERIFY(store.loadStore(dir.path(), QDate(2026, 12, 8)));
         ObservationRecord r = makeRecord("01.01.2000");
         r.groupCount = 2;
         writeText(r.group(2).type, QStringLiteral("Axx"));
-        std::vector<ObservationRecord> records{r};
-        const QList<QByteArray> out = lines(buildAsciiExport(records).content);
+        store.appendRecord(r);
+        store.setModified(false);
+        QVERIFY(exportAscii(store).ok);
+        const QList<QByteArray> out = lines(readFile(dir.filePath("SoubASCI.dat")));
         QCOMPARE(out.size(), 3);
         QVERIFY(out[1].mid(20, 3) == "***");
         QVERIFY(out[2].mid(20, 3) == "Axx");
-        QCOMPARE(readText(records[0].group(1).type), QStringLiteral("***"));
+        // In memory too, without counting as a change to save.
+        QCOMPARE(readText(store.record(2).group(1).type), QStringLiteral("***"));
+        QCOMPARE(readText(store.record(2).group(2).type), QStringLiteral("Axx"));
+        QVERIFY(!store.dataModified());
     }
 
     void recordsInStoreOrderGroupsInSlotOrder() {
@@ -123,7 +131,7 @@ class TestAsciiExport : public QObject {
                 writeText(r.specialMark, specialMarkText());
             records.push_back(r);
         }
-        const QList<QByteArray> out = lines(buildAsciiExport(records).content);
+        const QList<QByteArray> out = lines(buildAsciiExport(records, 2026).content);
         QCOMPARE(out.size(), 7);
         QByteArray numbers;
         for (qsizetype i = 1; i < out.size(); ++i)
@@ -139,7 +147,7 @@ class TestAsciiExport : public QObject {
         for (int g = 1; g <= 30; ++g)
             writeText(r.group(g).type, QStringLiteral("Axx"));
         std::vector<ObservationRecord> records{r};
-        QCOMPARE(buildAsciiExport(records).groupLines, 30);
+        QCOMPARE(buildAsciiExport(records, 2026).groupLines, 30);
     }
 
     void unreadableDateStopsWithoutWriting() {

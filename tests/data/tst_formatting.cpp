@@ -133,9 +133,9 @@ class TestFormatting : public QObject {
             QCOMPARE(int(date->curMonth), month);
             QCOMPARE(int(date->curDay), day);
         }
-        // The fast path for the stored form must agree with the general reader.
+        // The stored form reads the same whatever the year is (no pivot is needed).
         if (latin.size() == 10 && year >= 1000) {
-            const auto fast = parseDate(std::string_view(latin.constData(), latin.size()));
+            const auto fast = parseDate(std::string_view(latin.constData(), latin.size()), 1950);
             QVERIFY(fast.has_value());
             QCOMPARE(*fast, *date);
         }

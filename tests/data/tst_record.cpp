@@ -152,12 +152,12 @@ class TestRecord : public QObject {
 
     void recordDateReadsTheStoredText() {
         ObservationRecord r = makeRecord(QStringLiteral("29.02.2000"));
-        QVERIFY(recordDate(r).has_value());
-        QCOMPARE(recordDate(r)->curDay, uint16_t(29));
+        QVERIFY(recordDate(r, 2026).has_value());
+        QCOMPARE(recordDate(r, 2026)->curDay, uint16_t(29));
         writeText(r.dateText, QStringLiteral("29.02.1900"));
-        QVERIFY(!recordDate(r).has_value());
+        QVERIFY(!recordDate(r, 2026).has_value());
         r.dateText.length = 0;
-        QVERIFY(!recordDate(r).has_value());
+        QVERIFY(!recordDate(r, 2026).has_value());
     }
 };
 

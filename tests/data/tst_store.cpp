@@ -31,10 +31,10 @@ class TestStore : public QObject {
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path(), kToday));
         QCOMPARE(store.recordCount(), 1);
-        QCOMPARE(store.currentIndex, 0);
+        QCOMPARE(store.currentIndex(), 0);
         ObservationRecord expected = makeRecord(QStringLiteral("08.12.2026"), 0);
         QCOMPARE(recordBytes(store.record(1)), recordBytes(expected));
-        QCOMPARE(recordBytes(store.currentRecord), recordBytes(expected));
+        QCOMPARE(recordBytes(store.currentRecord()), recordBytes(expected));
         QVERIFY(!store.applyDrawingSetup(store.record(1).drawingSetup));
         QVERIFY(!store.hasDrawingSetup());
     }
@@ -54,7 +54,7 @@ class TestStore : public QObject {
         QVERIFY(store.loadStore(dir.path(), kToday));
         QCOMPARE(store.recordCount(), 1);
         QCOMPARE(readText(store.record(1).dateText), QStringLiteral("08.12.2026"));
-        QCOMPARE(store.trailingBytes, qint64(size));
+        QCOMPARE(store.trailingBytes(), qint64(size));
         store.applyDrawingSetup(125);
         QVERIFY(store.saveStore());
         QCOMPARE(readFile(dir.filePath("data1.bak")), old);
@@ -80,8 +80,8 @@ class TestStore : public QObject {
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path(), kToday));
         QCOMPARE(store.recordCount(), 25);
-        QCOMPARE(store.currentIndex, 24);
-        QCOMPARE(recordBytes(store.currentRecord), file.right(1314));
+        QCOMPARE(store.currentIndex(), 24);
+        QCOMPARE(recordBytes(store.currentRecord()), file.right(1314));
         store.applyDrawingSetup(store.record(1).drawingSetup);
         QVERIFY(store.saveStore());
         QCOMPARE(readFile(dir.filePath("data1.dat")), file);
@@ -104,8 +104,7 @@ class TestStore : public QObject {
         writeRecords(dir.path(), {makeRecord("01.01.2000"), makeRecord("02.01.2000")});
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path(), kToday));
-        store.drawingRadius = radius;
-        store.heliographicEntry = heliographic;
+        store.setDrawingSetup(radius, heliographic);
         QVERIFY(store.saveStore());
         const QByteArray saved = readFile(dir.filePath("data1.dat"));
         QCOMPARE(int(static_cast<unsigned char>(saved[126]) |
@@ -117,7 +116,7 @@ class TestStore : public QObject {
         ObservationStore again;
         QVERIFY(again.loadStore(dir.path(), kToday));
         QVERIFY(again.applyDrawingSetup(again.record(1).drawingSetup));
-        QCOMPARE(again.heliographicEntry, heliographic);
+        QCOMPARE(again.heliographicEntry(), heliographic);
     }
 
     void setupValues_data() {
@@ -138,8 +137,8 @@ class TestStore : public QObject {
         QFETCH(bool, heliographic);
         ObservationStore store;
         QCOMPARE(store.applyDrawingSetup(static_cast<uint16_t>(value)), known);
-        QCOMPARE(store.drawingRadius, radius);
-        QCOMPARE(store.heliographicEntry, heliographic);
+        QCOMPARE(store.drawingRadius(), radius);
+        QCOMPARE(store.heliographicEntry(), heliographic);
     }
 
     void closeWritesOnlyWhenModified() {
@@ -153,7 +152,7 @@ class TestStore : public QObject {
         QCOMPARE(readFile(dir.filePath("data1.dat")), recordsBytes(records));
         QVERIFY(!QFile::exists(dir.filePath("data1.bak")));
         QCOMPARE(int(store.record(1).drawingSetup), 125); // in memory all the same
-        store.dataModified = true;
+        store.setModified(true);
         QVERIFY(store.closeStore());
         QCOMPARE(int(readFile(dir.filePath("data1.dat"))[126]), 125);
         QCOMPARE(readFile(dir.filePath("data1.bak")), recordsBytes(records));
@@ -177,7 +176,7 @@ class TestStore : public QObject {
         QTemporaryDir dir;
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path(), kToday));
-        store.dataDirectory = dir.filePath("no/such/folder");
+        store.setDataDirectory(dir.filePath("no/such/folder"));
         const StoreStatus status = store.saveStore();
         QVERIFY(!status.ok);
         QVERIFY(!status.message.isEmpty());
@@ -236,29 +235,29 @@ class TestStore : public QObject {
         writeRecords(dir.path(), records);
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path(), kToday));
-        QCOMPARE(store.observerNames[0], QStringLiteral("Novák"));
-        QCOMPARE(store.observerNames[1], QStringLiteral("novák"));
-        QCOMPARE(store.observerNames[2], QStringLiteral("Pozorovatel 3"));
-        QCOMPARE(store.observerNames[28], QStringLiteral("Pozorovatel 29"));
+        QCOMPARE(store.observerNames()[0], QStringLiteral("Novák"));
+        QCOMPARE(store.observerNames()[1], QStringLiteral("novák"));
+        QCOMPARE(store.observerNames()[2], QStringLiteral("Pozorovatel 3"));
+        QCOMPARE(store.observerNames()[28], QStringLiteral("Pozorovatel 29"));
         // At most 29 names at load; slot 30 stays free for the entry dialog.
-        QVERIFY(store.observerNames[29].isEmpty());
+        QVERIFY(store.observerNames()[29].isEmpty());
         QVERIFY(store.collectObserver("Nový", kObserverSlots));
-        QCOMPARE(store.observerNames[29], QStringLiteral("Nový"));
+        QCOMPARE(store.observerNames()[29], QStringLiteral("Nový"));
     }
 
     void motfakulBlock() {
         QTemporaryDir dir;
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path(), kToday));
-        QCOMPARE(store.butterflyBlock, QByteArray(25000, '\0'));
+        QCOMPARE(store.butterflyBlock(), QByteArray(25000, '\0'));
         writeFile(dir.filePath("Motfakul.dat"), QByteArray("\x01\x02\x03"));
         QVERIFY(store.loadStore(dir.path(), kToday));
-        QCOMPARE(store.butterflyBlock.size(), 25000);
-        QCOMPARE(store.butterflyBlock.left(4), QByteArray("\x01\x02\x03\x00", 4));
+        QCOMPARE(store.butterflyBlock().size(), 25000);
+        QCOMPARE(store.butterflyBlock().left(4), QByteArray("\x01\x02\x03\x00", 4));
         const QByteArray big = oddBytes(30000, 3);
         writeFile(dir.filePath("Motfakul.dat"), big);
         QVERIFY(store.loadStore(dir.path(), kToday));
-        QCOMPARE(store.butterflyBlock, big.left(25000));
+        QCOMPARE(store.butterflyBlock(), big.left(25000));
     }
 
     void selectRecordCopiesAndSignals() {
@@ -269,12 +268,15 @@ class TestStore : public QObject {
         QSignalSpy spy(&store, &ObservationStore::currentRecordChanged);
         store.selectRecord(0);
         QCOMPARE(spy.count(), 1);
-        QCOMPARE(int(store.currentRecord.timeUT), 1);
-        store.currentRecord.timeUT = 99;
+        QCOMPARE(int(store.currentRecord().timeUT), 1);
+        ObservationRecord shown = store.currentRecord();
+        shown.timeUT = 99;
+        store.setWorkingRecord(shown);
+        QCOMPARE(int(store.currentRecord().timeUT), 99);
         store.selectRecord(0); // the same line again: copied from the store again
-        QCOMPARE(int(store.currentRecord.timeUT), 1);
+        QCOMPARE(int(store.currentRecord().timeUT), 1);
         store.selectRecord(5); // out of range: nothing changes
-        QCOMPARE(store.currentIndex, 0);
+        QCOMPARE(store.currentIndex(), 0);
     }
 
     void sortNeedsMoreThanTwoRecords() {
@@ -353,11 +355,11 @@ class TestStore : public QObject {
         ObservationStore store;
         for (int i = 0; i < 4; ++i)
             store.appendRecord(makeRecord("01.01.2000", static_cast<uint16_t>(i)));
-        store.currentIndex = 3;
+        store.selectRecord(3);
         store.removeRecord(2);
         QCOMPARE(store.recordCount(), 3);
         QCOMPARE(int(store.record(2).timeUT), 2);
-        QCOMPARE(store.currentIndex, 2);
+        QCOMPARE(store.currentIndex(), 2);
     }
 
     void instrumentFile() {

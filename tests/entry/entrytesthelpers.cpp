@@ -12,12 +12,11 @@ ObservationRecord datedRecord(const QString &date, uint16_t timeUT, const QStrin
 
 void fillStore(ObservationStore &store, const std::vector<ObservationRecord> &records,
                double drawingRadius, bool heliographicEntry, int current) {
-    store.records() = records;
-    store.drawingRadius = drawingRadius;
-    store.heliographicEntry = heliographicEntry;
-    store.currentIndex = current >= 0 ? current : static_cast<int>(records.size()) - 1;
-    store.currentRecord =
-        store.currentIndex >= 0 ? records[static_cast<size_t>(store.currentIndex)] : zeroRecord();
+    for (const ObservationRecord &r : records)
+        store.appendRecord(r);
+    store.setDrawingSetup(drawingRadius, heliographicEntry);
+    store.selectRecord(current >= 0 ? current : static_cast<int>(records.size()) - 1);
+    store.setModified(false);
     for (const ObservationRecord &r : records)
         store.collectObserver(readText(r.observer));
 }
@@ -63,7 +62,7 @@ QByteArray bytesOf(const ObservationRecord &record) {
 StoreSnapshot::StoreSnapshot(const ObservationStore &store)
     : records(reinterpret_cast<const char *>(store.records().data()),
               static_cast<qsizetype>(store.records().size() * sizeof(ObservationRecord))),
-      current(bytesOf(store.currentRecord)), currentIndex(store.currentIndex),
-      dataModified(store.dataModified), observerNames(store.observerNames) {}
+      current(bytesOf(store.currentRecord())), currentIndex(store.currentIndex()),
+      dataModified(store.dataModified()), observerNames(store.observerNames()) {}
 
 } // namespace orvanek::testing

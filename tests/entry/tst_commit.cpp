@@ -51,7 +51,7 @@ void januaryStore(ObservationStore &store, double radius = 125) {
 }
 
 const ObservationRecord &committed(const ObservationStore &store) {
-    return store.record(store.currentIndex + 1);
+    return store.record(store.currentIndex() + 1);
 }
 
 void setFormField(EntryForm &form, const QString &name, const QString &text) {
@@ -353,8 +353,7 @@ class TestCommit : public QObject {
         QFETCH(int, focus);
         ObservationStore store;
         januaryStore(store);
-        store.currentIndex = 1;
-        store.currentRecord = store.record(2);
+        store.selectRecord(1);
         const StoreSnapshot before(store);
         EntryForm form = makeForm(EntryMode(mode), "15.01.2000", {groupRow({{ColAngle, "10"}})});
         setFormField(form, field, text);
@@ -393,9 +392,9 @@ class TestCommit : public QObject {
         QCOMPARE(store.recordCount(), 4);
         QCOMPARE(readText(store.record(2).dateText), QStringLiteral("05.01.2000"));
         QCOMPARE(readText(store.record(2).observer), QStringLiteral("Jan Novák"));
-        QCOMPARE(store.currentIndex, 1);
-        QCOMPARE(bytesOf(store.currentRecord), bytesOf(store.record(2)));
-        QVERIFY(store.dataModified);
+        QCOMPARE(store.currentIndex(), 1);
+        QCOMPARE(bytesOf(store.currentRecord()), bytesOf(store.record(2)));
+        QVERIFY(store.dataModified());
         QVERIFY(records.count() >= 1);
         QCOMPARE(current.count(), 1);
         QCOMPARE(current.at(0).at(0).toInt(), 1);
@@ -413,8 +412,8 @@ class TestCommit : public QObject {
         QCOMPARE(readText(store.record(3).dateText), QStringLiteral("05.01.2000"));
         // The first record of the date is current, and the working record is that record,
         // so a correction opened next changes the record the list shows.
-        QCOMPARE(store.currentIndex, 1);
-        QCOMPARE(bytesOf(store.currentRecord), bytesOf(store.record(2)));
+        QCOMPARE(store.currentIndex(), 1);
+        QCOMPARE(bytesOf(store.currentRecord()), bytesOf(store.record(2)));
     }
 
     void correctionMovesTheRecordAndKeepsTheCount() {
@@ -429,7 +428,7 @@ class TestCommit : public QObject {
                    datedRecord("20.01.2000")},
                   125, false, 1);
         EntryForm form =
-            entryFormFromRecord(store.currentRecord, EntryMode::Correction, 125, false);
+            entryFormFromRecord(store.currentRecord(), EntryMode::Correction, 125, false, 2026);
         form.date = "15.01.2000";
         form.groupCount = "1";
         const CommitResult result = commitEntry(store, form);
@@ -440,7 +439,7 @@ class TestCommit : public QObject {
         for (const ObservationRecord &r : store.records())
             dates << readText(r.dateText);
         QCOMPARE(dates, (QStringList{"01.01.2000", "10.01.2000", "15.01.2000", "20.01.2000"}));
-        QCOMPARE(store.currentIndex, 2);
+        QCOMPARE(store.currentIndex(), 2);
         const ObservationRecord &moved = store.record(3);
         QCOMPARE(readText(moved.observer), QStringLiteral("Petra"));
         QCOMPARE(moved.groupCount, uint8_t(1));
@@ -449,7 +448,7 @@ class TestCommit : public QObject {
         QCOMPARE(moved.group(2).area, uint16_t(777));
 
         // Corrected again on the same date: the date list needs no rebuild.
-        form = entryFormFromRecord(store.currentRecord, EntryMode::Correction, 125, false);
+        form = entryFormFromRecord(store.currentRecord(), EntryMode::Correction, 125, false, 2026);
         form.timeUT = "905";
         const CommitResult again = commitEntry(store, form);
         QVERIFY(again.ok);
@@ -480,18 +479,18 @@ class TestCommit : public QObject {
             QVERIFY(commitEntry(store, form).ok);
         };
         commitBy("Jan");
-        QCOMPARE(store.observerNames[1], QStringLiteral("Jan"));
+        QCOMPARE(store.observerNames()[1], QStringLiteral("Jan"));
         commitBy("jan"); // another name: case counts
-        QCOMPARE(store.observerNames[2], QStringLiteral("jan"));
+        QCOMPARE(store.observerNames()[2], QStringLiteral("jan"));
         commitBy("Jan");
-        QVERIFY(store.observerNames[3].isEmpty());
+        QVERIFY(store.observerNames()[3].isEmpty());
         for (int slot = 4; slot <= 29; ++slot)
-            store.observerNames[static_cast<size_t>(slot - 1)] = QStringLiteral("O%1").arg(slot);
+            QVERIFY(store.collectObserver(QStringLiteral("O%1").arg(slot)));
         commitBy("Marie"); // slots 1..29 are taken: slot 30
-        QCOMPARE(store.observerNames[29], QStringLiteral("Marie"));
+        QCOMPARE(store.observerNames()[29], QStringLiteral("Marie"));
         commitBy("Karel"); // and slot 30 takes the next new name
-        QCOMPARE(store.observerNames[29], QStringLiteral("Karel"));
-        QCOMPARE(store.observerNames[28], QStringLiteral("O29"));
+        QCOMPARE(store.observerNames()[29], QStringLiteral("Karel"));
+        QCOMPARE(store.observerNames()[28], QStringLiteral("O29"));
     }
 
     void specialMarkFollowsTheMarkField_data() {
@@ -520,8 +519,10 @@ class TestCommit : public QObject {
         ObservationStore store;
         januaryStore(store);
         if (wasSpecial) {
-            writeText(store.record(3).specialMark, specialMarkText());
-            store.currentRecord = store.record(3);
+            ObservationRecord special = store.record(3);
+            writeText(special.specialMark, specialMarkText());
+            QVERIFY(store.storeRecord(special, true));
+            QCOMPARE(store.currentIndex(), 2);
         }
         EntryForm form = makeForm(EntryMode(mode), "25.01.2000"); // no other record that day
         form.specialMark = markField;
@@ -637,7 +638,7 @@ class TestCommit : public QObject {
         const ObservationRecord &r = committed(store);
         if (std::isnan(latitude)) // l = L0, b = B0 is the centre of the disk
             QVERIFY2(r.group(1).distance <= 1, qPrintable(QString::number(r.group(1).distance)));
-        const EntryForm shown = entryFormFromRecord(r, EntryMode::Correction, 125, true);
+        const EntryForm shown = entryFormFromRecord(r, EntryMode::Correction, 125, true, 2026);
         const double lShown = cellDecimal(shown.groupCell(1, ColAngle));
         const double bShown = cellDecimal(shown.groupCell(1, ColDistance));
         QVERIFY2(std::fabs(std::remainder(lShown - l, 360)) <= 0.2,
@@ -680,7 +681,7 @@ class TestCommit : public QObject {
         r.group(1).angle = static_cast<uint16_t>(angle);
         r.group(1).distance = static_cast<uint16_t>(distance);
         r.group(1).area = static_cast<uint16_t>(area * 2); // x 2550 / 62.5 = x 40.8 per mm²
-        const EntryForm form = entryFormFromRecord(r, EntryMode::Correction, 62.5, false);
+        const EntryForm form = entryFormFromRecord(r, EntryMode::Correction, 62.5, false, 2026);
         QCOMPARE(form.groupCell(1, ColAngle), angleCell);
         QCOMPARE(form.groupCell(1, ColDistance), distanceCell);
         QCOMPARE(form.groupCell(1, ColArea), areaCell);

@@ -183,8 +183,8 @@ class TestEntryDialog : public QObject {
         QCOMPARE(readText(r.group(2).type), QStringLiteral("Axx"));
         QCOMPARE(r.group(2).angle, uint16_t(1790));
         QCOMPARE(r.group(2).distance, uint16_t(1200));
-        QCOMPARE(store.observerNames[2], QStringLiteral("Jan Novák"));
-        QVERIFY(store.dataModified);
+        QCOMPARE(store.observerNames()[2], QStringLiteral("Jan Novák"));
+        QVERIFY(store.dataModified());
     }
 
     void correctionShowsTheRecordAndStoresTheChange() {
@@ -224,7 +224,7 @@ class TestEntryDialog : public QObject {
         QCOMPARE(r.group(1).area, uint16_t(204));
         QCOMPARE(r.group(1).aux1Position, uint16_t(25650));
         QCOMPARE(r.group(1).aux1Area, uint16_t(51));
-        QCOMPARE(store.currentIndex, 1);
+        QCOMPARE(store.currentIndex(), 1);
     }
 
     void countsSizeTheTables_data() {
@@ -375,8 +375,11 @@ class TestEntryDialog : public QObject {
         QFETCH(bool, red);
         ObservationStore store;
         storeWithGroup(store);
-        if (recordIsSpecial)
-            writeText(store.currentRecord.specialMark, specialMarkText());
+        if (recordIsSpecial) {
+            ObservationRecord special = store.currentRecord();
+            writeText(special.specialMark, specialMarkText());
+            QVERIFY(store.storeRecord(special, true));
+        }
         ScriptedDialogs dialogs;
         QPointer<EntryDialog> dialog = openDialog(store, EntryMode(mode), dialogs);
         QCOMPARE(dialog->windowTitle(), caption + kPolar);
@@ -390,7 +393,7 @@ class TestEntryDialog : public QObject {
     void heliographicEntryLayout() {
         ObservationStore store;
         storeWithGroup(store);
-        store.heliographicEntry = true;
+        store.setDrawingSetup(store.drawingRadius(), true);
         ScriptedDialogs dialogs;
         QPointer<EntryDialog> dialog =
             openDialog(store, EntryMode::Correction, dialogs, kHeliographic);

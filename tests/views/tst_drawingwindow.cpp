@@ -29,8 +29,8 @@ namespace {
 // A store of two records in memory, the second current, data directory `dir`.
 struct Fixture {
     explicit Fixture(const QString &dir) {
-        store.dataDirectory = dir;
-        store.drawingRadius = 125;
+        store.setDataDirectory(dir);
+        store.setDrawingSetup(125, false);
         ObservationRecord first = drawingRecord(QStringLiteral("07.05.2001"), 705);
         addGroup(first, 900, 625, 400);
         ObservationRecord second = drawingRecord(QStringLiteral("21.06.2001"), 830);
@@ -79,9 +79,10 @@ class TestDrawingWindow : public QObject {
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Zákres    21.06.2001"));
         f.store.selectRecord(0);
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Zákres    07.05.2001"));
-        // A commit rewrites the current record and announces the records.
-        writeText(f.store.currentRecord.dateText, QStringLiteral("08.05.2001"));
-        f.store.notifyRecordsChanged();
+        // A correction rewrites the current record.
+        ObservationRecord corrected = f.store.currentRecord();
+        writeText(corrected.dateText, QStringLiteral("08.05.2001"));
+        QVERIFY(f.store.storeRecord(corrected, true));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Zákres    08.05.2001"));
     }
 
@@ -293,8 +294,9 @@ class TestDrawingWindow : public QObject {
         QFETCH(QString, file);
         QTemporaryDir dir;
         Fixture f(dir.path());
-        writeText(f.store.currentRecord.dateText, date);
-        f.store.notifyCurrentChanged();
+        ObservationRecord shown = f.store.currentRecord();
+        writeText(shown.dateText, date);
+        f.store.setWorkingRecord(shown);
         f.dialogs.answers = {answer};
         f.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));

@@ -148,7 +148,7 @@ DrawingModel buildDrawingModel(const ObservationRecord &record, const DrawingSet
     const int ox = settings.orientX;
     const int oy = settings.orientY;
 
-    const std::optional<CalendarDate> own = recordDate(record);
+    const std::optional<CalendarDate> own = recordDate(record, settings.pivotYear);
     m.recordDateRead = own.has_value();
     m.date = own ? *own : settings.fallbackDate.value_or(CalendarDate{});
     m.ephemeris = solarEphemeris(m.date, record.timeUT);

@@ -30,6 +30,7 @@ struct DrawingSettings {
     // The date the ephemeris is computed for when the record's own date is empty or does
     // not read: the date of record 1, which the solar routines are left with between paints.
     std::optional<CalendarDate> fallbackDate;
+    int pivotYear = 2000; // the year a two-digit year in the record's date is read around
 };
 
 // A group circle: top-left pixel of its bounding square and its radius in pixels.

@@ -49,7 +49,7 @@ class DrawingCanvas : public QWidget {
     DrawingWindow *window_;
 };
 
-DrawingWindow::DrawingWindow(ObservationStore &store, Dialogs &dialogs, QWidget *parent)
+DrawingWindow::DrawingWindow(const ObservationStore &store, Dialogs &dialogs, QWidget *parent)
     : QWidget(parent), store_(store), dialogs_(dialogs) {
     setObjectName(QStringLiteral("TForm2"));
 
@@ -105,13 +105,14 @@ DrawingModel DrawingWindow::currentModel() const {
     DrawingSettings settings;
     // Without a chosen setup there is no radius yet; the standard 125 mm keeps the
     // arithmetic sound until the main window has asked for it.
-    settings.drawingRadius = store_.drawingRadius > 0 ? store_.drawingRadius : 125;
-    settings.heliographicEntry = store_.heliographicEntry;
+    settings.drawingRadius = store_.drawingRadius() > 0 ? store_.drawingRadius() : 125;
+    settings.heliographicEntry = store_.heliographicEntry();
     settings.orientX = orientX_;
     settings.orientY = orientY_;
+    settings.pivotYear = store_.pivotYear();
     if (store_.recordCount() > 0)
-        settings.fallbackDate = recordDate(store_.record(1));
-    return buildDrawingModel(store_.currentRecord, settings);
+        settings.fallbackDate = store_.dateOf(store_.record(1));
+    return buildDrawingModel(store_.currentRecord(), settings);
 }
 
 QWidget *DrawingWindow::canvas() const {
@@ -183,15 +184,15 @@ QString DrawingWindow::bitmapFileName(const QString &dateText) {
 }
 
 QString DrawingWindow::bitmapPath() const {
-    return QDir(store_.dataDirectory)
+    return QDir(store_.dataDirectory())
         .filePath(kBitmapFolder + QLatin1Char('/') +
-                  bitmapFileName(readText(store_.currentRecord.dateText)));
+                  bitmapFileName(readText(store_.currentRecord().dateText)));
 }
 
 bool DrawingWindow::saveBitmap() {
     if (!dialogs_.question(tr("Uložit bitmapu zákresu")))
         return false;
-    const QDir dataDir(store_.dataDirectory);
+    const QDir dataDir(store_.dataDirectory());
     if (!dataDir.exists(kBitmapFolder) && !dataDir.mkdir(kBitmapFolder)) {
         dialogs_.information(tr("Složku %1 nelze vytvořit.")
                                  .arg(QDir::toNativeSeparators(dataDir.filePath(kBitmapFolder))));

@@ -25,7 +25,7 @@ class DrawingWindow : public QWidget {
     Q_OBJECT
 
   public:
-    DrawingWindow(ObservationStore &store, Dialogs &dialogs, QWidget *parent = nullptr);
+    DrawingWindow(const ObservationStore &store, Dialogs &dialogs, QWidget *parent = nullptr);
     ~DrawingWindow() override;
 
     void setViewsPinned(bool pinned) { viewsPinned_ = pinned; }
@@ -80,7 +80,7 @@ class DrawingWindow : public QWidget {
     void readOut(QPoint point);
     void endReadOut();
 
-    ObservationStore &store_;
+    const ObservationStore &store_;
     Dialogs &dialogs_;
     bool viewsPinned_ = true;
     int orientX_ = 1;
