@@ -2,6 +2,7 @@
 
 #include "data/observationrecord.h"
 #include "data/observationstore.h"
+#include "datedrecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,22 +12,10 @@
 
 namespace orvanek::testing {
 
-inline ObservationRecord appRecord(const QString &date, uint16_t time = 1200) {
-    ObservationRecord r = zeroRecord();
-    writeText(r.dateText, date);
-    r.timeUT = time;
-    return r;
-}
-
-inline QByteArray appBytes(const std::vector<ObservationRecord> &records) {
-    return QByteArray(reinterpret_cast<const char *>(records.data()),
-                      static_cast<qsizetype>(records.size() * sizeof(ObservationRecord)));
-}
-
 inline void writeDataFile(const QString &dir, const std::vector<ObservationRecord> &records) {
     QFile file(QDir(dir).filePath("data1.dat"));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(appBytes(records));
+    file.write(recordsBytes(records));
 }
 
 inline QByteArray fileContent(const QString &path) {

@@ -18,8 +18,8 @@ class TestDateList : public QObject {
         std::vector<ObservationRecord> records;
         const QDate first(2000, 1, 1);
         for (int i = 0; i < 1000; ++i)
-            records.push_back(appRecord(first.addDays(i).toString("dd.MM.yyyy")));
-        records[0] = appRecord("8.12.2026"); // read as a date, shown in the list's own form
+            records.push_back(datedRecord(first.addDays(i).toString("dd.MM.yyyy")));
+        records[0] = datedRecord("8.12.2026"); // read as a date, shown in the list's own form
         writeDataFile(dir.path(), records);
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path()));
@@ -39,7 +39,7 @@ class TestDateList : public QObject {
         QTemporaryDir dir;
         std::vector<ObservationRecord> records;
         for (int i = 0; i < 5; ++i)
-            records.push_back(appRecord(QString("0%1.01.2000").arg(i + 1), uint16_t(100 + i)));
+            records.push_back(datedRecord(QString("0%1.01.2000").arg(i + 1), uint16_t(100 + i)));
         writeDataFile(dir.path(), records);
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path()));

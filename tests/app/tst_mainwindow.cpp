@@ -58,7 +58,7 @@ class TestMainWindow : public QObject {
         QFETCH(int, setup);
         QFETCH(QString, caption);
         QTemporaryDir dir;
-        std::vector<ObservationRecord> records{appRecord("01.01.2000")};
+        std::vector<ObservationRecord> records{datedRecord("01.01.2000")};
         records[0].drawingSetup = static_cast<uint16_t>(setup);
         writeDataFile(dir.path(), records);
         Shell shell(dir.path());
@@ -111,7 +111,8 @@ class TestMainWindow : public QObject {
 
     void closeSavesOnlyWhenModified() {
         QTemporaryDir dir;
-        std::vector<ObservationRecord> records{appRecord("01.01.2000"), appRecord("02.01.2000")};
+        std::vector<ObservationRecord> records{datedRecord("01.01.2000"),
+                                               datedRecord("02.01.2000")};
         records[0].drawingSetup = 125;
         writeDataFile(dir.path(), records);
         {
@@ -134,7 +135,7 @@ class TestMainWindow : public QObject {
             QVERIFY(window.close());
             QVERIFY(!window.viewsPinned);
         }
-        QCOMPARE(fileContent(dir.filePath("data1.bak")), appBytes(records));
+        QCOMPARE(fileContent(dir.filePath("data1.bak")), recordsBytes(records));
         const QByteArray saved = fileContent(dir.filePath("data1.dat"));
         QCOMPARE(int(static_cast<unsigned char>(saved[1314 + 16])), 777 % 256);
     }
@@ -159,9 +160,9 @@ class TestMainWindow : public QObject {
         QTemporaryDir dir;
         std::vector<ObservationRecord> records;
         for (int i = 0; i < 10; ++i)
-            records.push_back(appRecord(QString("%1.03.2001").arg(i + 1), uint16_t(i)));
-        records[3] = appRecord("31.02.2001", 3);
-        records[7] = appRecord("xx.03.2001", 7);
+            records.push_back(datedRecord(QString("%1.03.2001").arg(i + 1), uint16_t(i)));
+        records[3] = datedRecord("31.02.2001", 3);
+        records[7] = datedRecord("xx.03.2001", 7);
         writeDataFile(dir.path(), records);
         Shell shell(dir.path());
         auto &[store, dialogs, asker, window] = shell;
@@ -171,7 +172,8 @@ class TestMainWindow : public QObject {
         QCOMPARE(dialogs.shown.size(), 1);
         QVERIFY(dialogs.shown[0].startsWith("Došlo k chybě zápisu data\rbube automaticky opraven"));
         QVERIFY(dialogs.shown[0].contains("data1.removed"));
-        QCOMPARE(fileContent(dir.filePath("data1.removed")), appBytes({records[3], records[7]}));
+        QCOMPARE(fileContent(dir.filePath("data1.removed")),
+                 recordsBytes({records[3], records[7]}));
         QCOMPARE(store.recordCount(), 8);
         DateListWindow &list = *window.dateList();
         QCOMPARE(list.lineCount(), 8);
@@ -184,7 +186,7 @@ class TestMainWindow : public QObject {
 
     void repairOfEveryRecordStartsAfresh() {
         QTemporaryDir dir;
-        writeDataFile(dir.path(), {appRecord("bad"), appRecord("")});
+        writeDataFile(dir.path(), {datedRecord("bad"), datedRecord("")});
         Shell shell(dir.path());
         auto &[store, dialogs, asker, window] = shell;
         QVERIFY(window.FormCreate(false));
@@ -248,7 +250,8 @@ class TestMainWindow : public QObject {
 
     void newDrawingFromTheMenuReachesListAndView() {
         QTemporaryDir dir;
-        std::vector<ObservationRecord> records{appRecord("01.01.2000"), appRecord("03.01.2000")};
+        std::vector<ObservationRecord> records{datedRecord("01.01.2000"),
+                                               datedRecord("03.01.2000")};
         records[0].drawingSetup = 125;
         writeDataFile(dir.path(), records);
         Shell shell(dir.path());

@@ -7,26 +7,6 @@
 
 namespace orvanek::testing {
 
-ObservationRecord makeRecord(const QString &date, uint16_t timeUT, const QString &observer) {
-    ObservationRecord r = zeroRecord();
-    writeText(r.dateText, date);
-    r.timeUT = timeUT;
-    if (!observer.isEmpty())
-        writeText(r.observer, observer);
-    return r;
-}
-
-QByteArray recordBytes(const ObservationRecord &record) {
-    return QByteArray(reinterpret_cast<const char *>(&record), sizeof record);
-}
-
-QByteArray recordsBytes(const std::vector<ObservationRecord> &records) {
-    QByteArray bytes;
-    for (const ObservationRecord &r : records)
-        bytes += recordBytes(r);
-    return bytes;
-}
-
 QByteArray readFile(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

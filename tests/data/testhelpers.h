@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/observationrecord.h"
+#include "datedrecord.h"
 #include "testregistry.h"
 
 #include <QByteArray>
@@ -10,13 +11,6 @@
 #include <vector>
 
 namespace orvanek::testing {
-
-// A record with every byte zero but the date, time and, when given, the observer.
-ObservationRecord makeRecord(const QString &date, uint16_t timeUT = 1200,
-                             const QString &observer = QString());
-
-QByteArray recordBytes(const ObservationRecord &record);
-QByteArray recordsBytes(const std::vector<ObservationRecord> &records);
 
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);

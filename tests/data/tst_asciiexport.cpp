@@ -38,7 +38,7 @@ class TestAsciiExport : public QObject {
   private slots:
     void worksExample() {
         // Class Dkc, 8 December 2026 at 705, group 12, l = 45.2, b = 11.7, area 100, 2 small.
-        ObservationRecord r = makeRecord("08.12.2026", 705);
+        ObservationRecord r = datedRecord("08.12.2026", 705);
         r.groupCount = 1;
         writeText(r.group(1).type, QStringLiteral("Dkc"));
         r.group(1).rotationGroupNumber = 12;
@@ -77,7 +77,7 @@ class TestAsciiExport : public QObject {
         QFETCH(int, area);
         QFETCH(int, smallSpots);
         QFETCH(QByteArray, line);
-        ObservationRecord r = makeRecord(date, static_cast<uint16_t>(time));
+        ObservationRecord r = datedRecord(date, static_cast<uint16_t>(time));
         r.groupCount = 1;
         writeText(r.group(1).type, QStringLiteral("Cso"));
         r.group(1).rotationGroupNumber = static_cast<uint16_t>(groupNumber);
@@ -92,7 +92,8 @@ class TestAsciiExport : public QObject {
     }
 
     void noGroupsOnlyTheHeading() {
-        std::vector<ObservationRecord> records{makeRecord("01.01.2000"), makeRecord("02.01.2000")};
+        std::vector<ObservationRecord> records{datedRecord("01.01.2000"),
+                                               datedRecord("02.01.2000")};
         records[1].faculaFieldCount = 3; // faculae make no lines
         QCOMPARE(buildAsciiExport(records, 2026).content, kHeading);
     }
@@ -101,7 +102,7 @@ class TestAsciiExport : public QObject {
         QTemporaryDir dir;
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path(), QDate(2026, 12, 8)));
-        ObservationRecord r = makeRecord("01.01.2000");
+        ObservationRecord r = datedRecord("01.01.2000");
         r.groupCount = 2;
         writeText(r.group(2).type, QStringLiteral("Axx"));
         store.appendRecord(r);
@@ -120,7 +121,7 @@ class TestAsciiExport : public QObject {
     void recordsInStoreOrderGroupsInSlotOrder() {
         std::vector<ObservationRecord> records;
         for (int i = 0; i < 3; ++i) {
-            ObservationRecord r = makeRecord(QStringLiteral("0%1.01.2000").arg(i + 1));
+            ObservationRecord r = datedRecord(QStringLiteral("0%1.01.2000").arg(i + 1));
             r.groupCount = static_cast<uint8_t>(i + 1);
             for (int g = 1; g <= i + 1; ++g) {
                 writeText(r.group(g).type, QStringLiteral("Axx"));
@@ -142,7 +143,7 @@ class TestAsciiExport : public QObject {
     }
 
     void countAbove30ExportsThirtyGroups() {
-        ObservationRecord r = makeRecord("01.01.2000");
+        ObservationRecord r = datedRecord("01.01.2000");
         r.groupCount = 200;
         for (int g = 1; g <= 30; ++g)
             writeText(r.group(g).type, QStringLiteral("Axx"));
@@ -154,7 +155,7 @@ class TestAsciiExport : public QObject {
         QTemporaryDir dir;
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path(), QDate(2026, 12, 8)));
-        ObservationRecord bad = makeRecord("3l.0l.2000");
+        ObservationRecord bad = datedRecord("3l.0l.2000");
         bad.groupCount = 1;
         store.appendRecord(bad);
         const AsciiExportResult result = exportAscii(store);

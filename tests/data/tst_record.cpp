@@ -151,7 +151,7 @@ class TestRecord : public QObject {
     }
 
     void recordDateReadsTheStoredText() {
-        ObservationRecord r = makeRecord(QStringLiteral("29.02.2000"));
+        ObservationRecord r = datedRecord(QStringLiteral("29.02.2000"));
         QVERIFY(recordDate(r, 2026).has_value());
         QCOMPARE(recordDate(r, 2026)->curDay, uint16_t(29));
         writeText(r.dateText, QStringLiteral("29.02.1900"));

@@ -32,7 +32,7 @@ class TestStore : public QObject {
         QVERIFY(store.loadStore(dir.path(), kToday));
         QCOMPARE(store.recordCount(), 1);
         QCOMPARE(store.currentIndex(), 0);
-        ObservationRecord expected = makeRecord(QStringLiteral("08.12.2026"), 0);
+        ObservationRecord expected = datedRecord(QStringLiteral("08.12.2026"), 0);
         QCOMPARE(recordBytes(store.record(1)), recordBytes(expected));
         QCOMPARE(recordBytes(store.currentRecord()), recordBytes(expected));
         QVERIFY(!store.applyDrawingSetup(store.record(1).drawingSetup));
@@ -101,7 +101,7 @@ class TestStore : public QObject {
         QFETCH(bool, heliographic);
         QFETCH(int, stored);
         QTemporaryDir dir;
-        writeRecords(dir.path(), {makeRecord("01.01.2000"), makeRecord("02.01.2000")});
+        writeRecords(dir.path(), {datedRecord("01.01.2000"), datedRecord("02.01.2000")});
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path(), kToday));
         store.setDrawingSetup(radius, heliographic);
@@ -143,7 +143,7 @@ class TestStore : public QObject {
 
     void closeWritesOnlyWhenModified() {
         QTemporaryDir dir;
-        const std::vector<ObservationRecord> records{makeRecord("01.01.2000")};
+        const std::vector<ObservationRecord> records{datedRecord("01.01.2000")};
         writeRecords(dir.path(), records);
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path(), kToday));
@@ -160,13 +160,13 @@ class TestStore : public QObject {
 
     void backupHoldsThePreviousSave() {
         QTemporaryDir dir;
-        writeRecords(dir.path(), {makeRecord("01.01.2000", 1)});
+        writeRecords(dir.path(), {datedRecord("01.01.2000", 1)});
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path(), kToday));
         store.applyDrawingSetup(125);
         QVERIFY(store.saveStore());
         const QByteArray first = readFile(dir.filePath("data1.dat"));
-        store.appendRecord(makeRecord("02.01.2000", 2));
+        store.appendRecord(datedRecord("02.01.2000", 2));
         QVERIFY(store.saveStore());
         QCOMPARE(readFile(dir.filePath("data1.bak")), first);
         QCOMPARE(readFile(dir.filePath("data1.dat")).size(), 2 * 1314);
@@ -187,7 +187,7 @@ class TestStore : public QObject {
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path(), kToday));
         for (int i = 0; i < 450; ++i)
-            store.appendRecord(makeRecord("09.12.2026", static_cast<uint16_t>(i)));
+            store.appendRecord(datedRecord("09.12.2026", static_cast<uint16_t>(i)));
         QCOMPARE(store.recordCount(), 451);
         QCOMPARE(int(store.record(451).timeUT), 449);
         store.applyDrawingSetup(125);
@@ -212,7 +212,7 @@ class TestStore : public QObject {
     void specialMarks() {
         QFETCH(QByteArray, stored);
         QFETCH(QString, loaded);
-        ObservationRecord r = makeRecord("01.01.2000");
+        ObservationRecord r = datedRecord("01.01.2000");
         r.specialMark.length = static_cast<uint8_t>(stored.size());
         std::memcpy(r.specialMark.chars, stored.constData(), stored.size());
         QTemporaryDir dir;
@@ -225,12 +225,13 @@ class TestStore : public QObject {
 
     void observerNames() {
         std::vector<ObservationRecord> records;
-        records.push_back(makeRecord("01.01.2000", 0, "Novák"));
-        records.push_back(makeRecord("01.01.2000", 0, "novák")); // differs in case: a second name
-        records.push_back(makeRecord("01.01.2000", 0, ""));      // never collected
-        records.push_back(makeRecord("01.01.2000", 0, "Novák")); // known already
+        records.push_back(datedRecord("01.01.2000", 0, "Novák"));
+        records.push_back(datedRecord("01.01.2000", 0, "novák")); // differs in case: a second name
+        records.push_back(datedRecord("01.01.2000", 0, ""));      // never collected
+        records.push_back(datedRecord("01.01.2000", 0, "Novák")); // known already
         for (int i = 3; i <= 31; ++i)
-            records.push_back(makeRecord("01.01.2000", 0, QStringLiteral("Pozorovatel %1").arg(i)));
+            records.push_back(
+                datedRecord("01.01.2000", 0, QStringLiteral("Pozorovatel %1").arg(i)));
         QTemporaryDir dir;
         writeRecords(dir.path(), records);
         ObservationStore store;
@@ -262,7 +263,7 @@ class TestStore : public QObject {
 
     void selectRecordCopiesAndSignals() {
         QTemporaryDir dir;
-        writeRecords(dir.path(), {makeRecord("01.01.2000", 1), makeRecord("02.01.2000", 2)});
+        writeRecords(dir.path(), {datedRecord("01.01.2000", 1), datedRecord("02.01.2000", 2)});
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path(), kToday));
         QSignalSpy spy(&store, &ObservationStore::currentRecordChanged);
@@ -281,11 +282,11 @@ class TestStore : public QObject {
 
     void sortNeedsMoreThanTwoRecords() {
         ObservationStore store;
-        store.appendRecord(makeRecord("05.01.2000", 1));
-        store.appendRecord(makeRecord("01.01.2000", 2));
+        store.appendRecord(datedRecord("05.01.2000", 1));
+        store.appendRecord(datedRecord("01.01.2000", 2));
         QVERIFY(store.sortByDate());
         QCOMPARE(int(store.record(1).timeUT), 1);
-        store.appendRecord(makeRecord("03.01.2000", 3));
+        store.appendRecord(datedRecord("03.01.2000", 3));
         QVERIFY(store.sortByDate());
         QCOMPARE(int(store.record(1).timeUT), 2);
         QCOMPARE(int(store.record(2).timeUT), 3);
@@ -298,7 +299,7 @@ class TestStore : public QObject {
         const char *dates[] = {"02.01.2000", "31.12.1999", "02.01.2000", "1.1.2000",
                                "31.12.1999", "02.01.2000", "15.06.1998", "01.01.2000"};
         for (int i = 0; i < 8; ++i)
-            store.appendRecord(makeRecord(dates[i], static_cast<uint16_t>(i)));
+            store.appendRecord(datedRecord(dates[i], static_cast<uint16_t>(i)));
         QVERIFY(store.sortByDate());
         QList<int> order;
         for (int n = 1; n <= 8; ++n)
@@ -316,7 +317,7 @@ class TestStore : public QObject {
             x = x * 1103515245u + 12345u;
             const int day = 1 + static_cast<int>((x >> 16) % 20);
             store.appendRecord(
-                makeRecord(QStringLiteral("%1.03.2001").arg(day), static_cast<uint16_t>(tag)));
+                datedRecord(QStringLiteral("%1.03.2001").arg(day), static_cast<uint16_t>(tag)));
             expected.push_back({day, tag});
         }
         std::stable_sort(expected.begin(), expected.end(),
@@ -330,8 +331,8 @@ class TestStore : public QObject {
         ObservationStore store;
         for (int i = 0; i < 5; ++i)
             store.appendRecord(
-                makeRecord(QStringLiteral("0%1.01.2000").arg(i + 1), static_cast<uint16_t>(i)));
-        store.appendRecord(makeRecord("03.01.2000", 99));
+                datedRecord(QStringLiteral("0%1.01.2000").arg(i + 1), static_cast<uint16_t>(i)));
+        store.appendRecord(datedRecord("03.01.2000", 99));
         QVERIFY(store.sortByDate());
         QCOMPARE(int(store.record(3).timeUT), 2);
         QCOMPARE(int(store.record(4).timeUT), 99);
@@ -340,10 +341,10 @@ class TestStore : public QObject {
 
     void unreadableDateRefusesTheSort() {
         ObservationStore store;
-        store.appendRecord(makeRecord("05.01.2000", 0));
-        store.appendRecord(makeRecord("03.01.2000", 1));
-        store.appendRecord(makeRecord("31.02.2000", 2));
-        store.appendRecord(makeRecord("01.01.2000", 3));
+        store.appendRecord(datedRecord("05.01.2000", 0));
+        store.appendRecord(datedRecord("03.01.2000", 1));
+        store.appendRecord(datedRecord("31.02.2000", 2));
+        store.appendRecord(datedRecord("01.01.2000", 3));
         const QByteArray before = recordsBytes(store.records());
         const StoreStatus status = store.sortByDate();
         QVERIFY(!status.ok);
@@ -354,7 +355,7 @@ class TestStore : public QObject {
     void removeRecord() {
         ObservationStore store;
         for (int i = 0; i < 4; ++i)
-            store.appendRecord(makeRecord("01.01.2000", static_cast<uint16_t>(i)));
+            store.appendRecord(datedRecord("01.01.2000", static_cast<uint16_t>(i)));
         store.selectRecord(3);
         store.removeRecord(2);
         QCOMPARE(store.recordCount(), 3);

@@ -2,14 +2,6 @@
 
 namespace orvanek::testing {
 
-ObservationRecord datedRecord(const QString &date, uint16_t timeUT, const QString &observer) {
-    ObservationRecord r = zeroRecord();
-    writeText(r.dateText, date);
-    r.timeUT = timeUT;
-    writeText(r.observer, observer);
-    return r;
-}
-
 void fillStore(ObservationStore &store, const std::vector<ObservationRecord> &records,
                double drawingRadius, bool heliographicEntry, int current) {
     for (const ObservationRecord &r : records)
@@ -55,14 +47,10 @@ EntryForm makeForm(EntryMode mode, const QString &date, const QList<QStringList>
     return form;
 }
 
-QByteArray bytesOf(const ObservationRecord &record) {
-    return QByteArray(reinterpret_cast<const char *>(&record), sizeof record);
-}
-
 StoreSnapshot::StoreSnapshot(const ObservationStore &store)
     : records(reinterpret_cast<const char *>(store.records().data()),
               static_cast<qsizetype>(store.records().size() * sizeof(ObservationRecord))),
-      current(bytesOf(store.currentRecord())), currentIndex(store.currentIndex()),
+      current(recordBytes(store.currentRecord())), currentIndex(store.currentIndex()),
       dataModified(store.dataModified()), observerNames(store.observerNames()) {}
 
 } // namespace orvanek::testing

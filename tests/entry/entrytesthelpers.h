@@ -2,6 +2,7 @@
 
 #include "data/observationrecord.h"
 #include "data/observationstore.h"
+#include "datedrecord.h"
 #include "entry/entryform.h"
 
 #include <QByteArray>
@@ -14,10 +15,6 @@
 #include <vector>
 
 namespace orvanek::testing {
-
-// A record with every byte zero but the date, the time and the observer.
-ObservationRecord datedRecord(const QString &date, uint16_t timeUT = 1200,
-                              const QString &observer = QString());
 
 // Puts the records into the store as a loaded data set would be, with record
 // `current` (0-based) current and the drawing setup given.
@@ -33,8 +30,6 @@ QStringList faculaRow(const QStringList &cells);
 // "Jan Novák", station "Praha", the counts from the tables.
 EntryForm makeForm(EntryMode mode, const QString &date, const QList<QStringList> &groups = {},
                    const QList<QStringList> &faculae = {});
-
-QByteArray bytesOf(const ObservationRecord &record);
 
 // Everything a commit may change, to show that a refused one changed nothing.
 struct StoreSnapshot {

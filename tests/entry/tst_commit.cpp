@@ -393,7 +393,7 @@ class TestCommit : public QObject {
         QCOMPARE(readText(store.record(2).dateText), QStringLiteral("05.01.2000"));
         QCOMPARE(readText(store.record(2).observer), QStringLiteral("Jan Novák"));
         QCOMPARE(store.currentIndex(), 1);
-        QCOMPARE(bytesOf(store.currentRecord()), bytesOf(store.record(2)));
+        QCOMPARE(recordBytes(store.currentRecord()), recordBytes(store.record(2)));
         QVERIFY(store.dataModified());
         QVERIFY(records.count() >= 1);
         QCOMPARE(current.count(), 1);
@@ -413,7 +413,7 @@ class TestCommit : public QObject {
         // The first record of the date is current, and the working record is that record,
         // so a correction opened next changes the record the list shows.
         QCOMPARE(store.currentIndex(), 1);
-        QCOMPARE(bytesOf(store.currentRecord()), bytesOf(store.record(2)));
+        QCOMPARE(recordBytes(store.currentRecord()), recordBytes(store.record(2)));
     }
 
     void correctionMovesTheRecordAndKeepsTheCount() {

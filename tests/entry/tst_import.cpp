@@ -74,13 +74,6 @@ std::vector<ObservationRecord> readRecords(const QString &dir) {
     return records;
 }
 
-QByteArray recordsBytes(const std::vector<ObservationRecord> &records) {
-    QByteArray bytes;
-    for (const ObservationRecord &r : records)
-        bytes += bytesOf(r);
-    return bytes;
-}
-
 } // namespace
 
 class TestImport : public QObject {
@@ -284,7 +277,7 @@ class TestImport : public QObject {
         if (existing) {
             ObservationRecord first = datedRecord("10.01.2000");
             first.drawingSetup = 125;
-            old = bytesOf(first);
+            old = recordBytes(first);
             writeBytes(dir.filePath("data1.dat"), old);
         }
         const QString file = dir.filePath("notes.txt");
@@ -301,7 +294,7 @@ class TestImport : public QObject {
         QTemporaryDir dir;
         ObservationRecord first = datedRecord("10.01.2000");
         first.drawingSetup = 1062; // heliographic entry, R = 62
-        const QByteArray old = bytesOf(first);
+        const QByteArray old = recordBytes(first);
         writeBytes(dir.filePath("data1.dat"), old);
         const QString file = dir.filePath("notes.txt");
         writeBytes(file, header("05.01.2000") + "G;Axx;1;0;0;0;10\n");

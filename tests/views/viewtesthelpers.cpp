@@ -9,13 +9,6 @@
 
 namespace orvanek::testing {
 
-ObservationRecord drawingRecord(const QString &date, uint16_t timeUT) {
-    ObservationRecord r = zeroRecord();
-    writeText(r.dateText, date);
-    r.timeUT = timeUT;
-    return r;
-}
-
 SunspotGroup &addGroup(ObservationRecord &record, int angle, int distance, int area) {
     ++record.groupCount;
     SunspotGroup &g = record.group(record.groupCount);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/observationrecord.h"
+#include "datedrecord.h"
 #include "solar/ephemeris.h"
 
 #include <QColor>
@@ -14,8 +15,10 @@
 
 namespace orvanek::testing {
 
-// A record dated `date` at `timeUT`, every other byte zero.
-ObservationRecord drawingRecord(const QString &date, uint16_t timeUT = 830);
+// A record dated `date` at `timeUT` (08:30 unless given), every other byte zero.
+inline ObservationRecord drawingRecord(const QString &date, uint16_t timeUT = 830) {
+    return datedRecord(date, timeUT);
+}
 
 // Adds a group in the next slot and returns it: stored angle (tenths of a degree),
 // distance (limb 1250) and area.
