@@ -1,10 +1,12 @@
 #include "app/qtdialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace orvanek {
 
@@ -31,6 +33,18 @@ bool QtDialogs::printerSetup(QPrinter *printer) {
     // The print dialog offers the printers and printing to a PDF file.
     QPrintDialog dialog(printer, parent_);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::hasPrinter() {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+std::optional<QString> QtDialogs::saveFileName(const QString &caption, const QString &suggestedPath,
+                                               const QString &filter) {
+    const QString path = QFileDialog::getSaveFileName(parent_, caption, suggestedPath, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
 }
 
 } // namespace orvanek

@@ -6,7 +6,7 @@ class QWidget;
 
 namespace orvanek {
 
-// The program's dialogs: Qt message boxes, input dialog and print dialog.
+// The program's dialogs: Qt message boxes, input, print and file dialogs.
 class QtDialogs : public Dialogs {
   public:
     explicit QtDialogs(QWidget *parent = nullptr) : parent_(parent) {}
@@ -17,6 +17,9 @@ class QtDialogs : public Dialogs {
     std::optional<QString> prompt(const QString &caption, const QString &label,
                                   const QString &text) override;
     bool printerSetup(QPrinter *printer) override;
+    bool hasPrinter() override;
+    std::optional<QString> saveFileName(const QString &caption, const QString &suggestedPath,
+                                        const QString &filter) override;
 
   private:
     QWidget *parent_;

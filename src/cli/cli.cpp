@@ -8,6 +8,7 @@
 #include "data/observationstore.h"
 #include "solar/conversion.h"
 
+#include <QCommandLineParser>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -29,14 +30,105 @@ QString num(long long value) {
     return QString::number(value);
 }
 
-int loadOrFail(ObservationStore &store, const QString &dir, Output &out) {
-    if (!QFileInfo(dir).isDir())
-        return out.fail(CliDataProblem, QStringLiteral("adresář %1 neexistuje").arg(dir));
-    const StoreStatus status = store.loadStore(dir);
-    if (!status)
-        return out.fail(CliDataProblem, status.message);
-    return CliOk;
+// --- Columns of the record and group tables ------------------------------------------------
+
+// One column of `records`: its name in the header and its value for record `number`.
+struct RecordColumn {
+    const char *name;
+    QString (*value)(int number, const ObservationRecord &r);
+};
+
+// clang-format off
+const RecordColumn kRecordColumns[] = {
+    {"number", [](int n, const ObservationRecord &) { return num(n); }},
+    {"date", [](int, const ObservationRecord &r) { return readText(r.dateText); }},
+    {"timeUT", [](int, const ObservationRecord &r) { return num(r.timeUT); }},
+    {"observer", [](int, const ObservationRecord &r) { return readText(r.observer); }},
+    {"station", [](int, const ObservationRecord &r) { return readText(r.station); }},
+    {"special", [](int, const ObservationRecord &r) { return readText(r.specialMark); }},
+    {"conditions", [](int, const ObservationRecord &r) { return num(r.conditions); }},
+    {"imageQuality", [](int, const ObservationRecord &r) { return num(r.imageQuality); }},
+    {"seeingQuality", [](int, const ObservationRecord &r) { return num(r.seeingQuality); }},
+    {"centralGroups", [](int, const ObservationRecord &r) { return num(r.centralGroups); }},
+    {"centralSpots", [](int, const ObservationRecord &r) { return num(r.centralSpots); }},
+    {"centralR", [](int, const ObservationRecord &r) { return num(r.centralR); }},
+    {"faculaTotal", [](int, const ObservationRecord &r) { return num(r.faculaTotal); }},
+    {"groupCount", [](int, const ObservationRecord &r) { return num(r.groupCount); }},
+    {"faculaFieldCount", [](int, const ObservationRecord &r) { return num(r.faculaFieldCount); }},
+    {"rotation", [](int, const ObservationRecord &r) { return num(r.rotation); }},
+    {"centralLongitude", [](int, const ObservationRecord &r) { return num(r.centralLongitude); }},
+    {"northGroups", [](int, const ObservationRecord &r) { return num(r.summary.northGroups); }},
+    {"northSpots", [](int, const ObservationRecord &r) { return num(r.summary.northSpots); }},
+    {"northR", [](int, const ObservationRecord &r) { return num(r.summary.northR); }},
+    {"northClassSum", [](int, const ObservationRecord &r) { return num(r.summary.northClassSum); }},
+    {"northSN", [](int, const ObservationRecord &r) { return num(r.summary.northSN); }},
+    {"northRB", [](int, const ObservationRecord &r) { return num(r.summary.northRB); }},
+    {"northArea", [](int, const ObservationRecord &r) { return num(r.summary.northArea); }},
+    {"northCorrectedArea",
+     [](int, const ObservationRecord &r) { return num(r.summary.northCorrectedArea); }},
+    {"southGroups", [](int, const ObservationRecord &r) { return num(r.summary.southGroups); }},
+    {"southSpots", [](int, const ObservationRecord &r) { return num(r.summary.southSpots); }},
+    {"southR", [](int, const ObservationRecord &r) { return num(r.summary.southR); }},
+    {"southClassSum", [](int, const ObservationRecord &r) { return num(r.summary.southClassSum); }},
+    {"southSN", [](int, const ObservationRecord &r) { return num(r.summary.southSN); }},
+    {"southRB", [](int, const ObservationRecord &r) { return num(r.summary.southRB); }},
+    {"southArea", [](int, const ObservationRecord &r) { return num(r.summary.southArea); }},
+    {"southCorrectedArea",
+     [](int, const ObservationRecord &r) { return num(r.summary.southCorrectedArea); }},
+};
+// clang-format on
+
+// One group of one record, as a row of `groups` sees it.
+struct GroupRow {
+    int number; // the record's, from 1
+    const ObservationRecord &record;
+    int slot; // from 1
+    const SunspotGroup &group;
+    std::optional<HeliographicPosition> place; // nothing when the record's date does not read
+};
+
+struct GroupColumn {
+    const char *name;
+    QString (*value)(const GroupRow &row);
+};
+
+QString placeValue(const GroupRow &row, double HeliographicPosition::*field) {
+    return row.place ? fixed6((*row.place).*field) : QString();
 }
+
+// clang-format off
+const GroupColumn kGroupColumns[] = {
+    {"record", [](const GroupRow &g) { return num(g.number); }},
+    {"date", [](const GroupRow &g) { return readText(g.record.dateText); }},
+    {"timeUT", [](const GroupRow &g) { return num(g.record.timeUT); }},
+    {"slot", [](const GroupRow &g) { return num(g.slot); }},
+    {"type", [](const GroupRow &g) { return readText(g.group.type); }},
+    {"spotCount", [](const GroupRow &g) { return num(g.group.spotCount); }},
+    {"penumbraCount", [](const GroupRow &g) { return num(g.group.penumbraCount); }},
+    {"angle", [](const GroupRow &g) { return num(g.group.angle); }},
+    {"distance", [](const GroupRow &g) { return num(g.group.distance); }},
+    {"area", [](const GroupRow &g) { return num(g.group.area); }},
+    {"smallSpots", [](const GroupRow &g) { return num(g.group.smallSpots); }},
+    {"globalGroupNumber", [](const GroupRow &g) { return num(g.group.globalGroupNumber); }},
+    {"rotationGroupNumber", [](const GroupRow &g) { return num(g.group.rotationGroupNumber); }},
+    {"aux1Position", [](const GroupRow &g) { return num(g.group.aux1Position); }},
+    {"aux1Area", [](const GroupRow &g) { return num(g.group.aux1Area); }},
+    {"aux2Position", [](const GroupRow &g) { return num(g.group.aux2Position); }},
+    {"aux2Area", [](const GroupRow &g) { return num(g.group.aux2Area); }},
+    {"helioLatitude", [](const GroupRow &g) { return placeValue(g, &HeliographicPosition::helioLatitude); }},
+    {"helioLongitude", [](const GroupRow &g) { return placeValue(g, &HeliographicPosition::helioLongitude); }},
+    {"meridianDistance", [](const GroupRow &g) { return placeValue(g, &HeliographicPosition::meridianDistance); }},
+};
+// clang-format on
+
+template <typename Column, size_t N> QStringList headerOf(const Column (&columns)[N]) {
+    QStringList names;
+    for (const Column &c : columns)
+        names << QString::fromLatin1(c.name);
+    return names;
+}
+
+// --- Commands ------------------------------------------------------------------------------
 
 QString dateRangeText(const ObservationStore &store, bool first) {
     std::optional<CalendarDate> best;
@@ -51,7 +143,11 @@ QString dateRangeText(const ObservationStore &store, bool first) {
     return best ? shortDate(*best) : QString();
 }
 
-int commandInfo(ObservationStore &store, Output &out) {
+int commandInfo(CommandContext &c) {
+    ObservationStore store;
+    if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
+        return status;
+    Output &out = c.out;
     out.row({QStringLiteral("field"), QStringLiteral("value")});
     out.row({QStringLiteral("recordCount"), num(store.recordCount())});
     out.row({QStringLiteral("firstDate"), dateRangeText(store, true)});
@@ -71,95 +167,44 @@ int commandInfo(ObservationStore &store, Output &out) {
     return CliOk;
 }
 
-int commandRecords(const ObservationStore &store, Output &out) {
-    out.line(QStringLiteral(
-        "number;date;timeUT;observer;station;special;conditions;imageQuality;seeingQuality;"
-        "centralGroups;centralSpots;centralR;faculaTotal;groupCount;faculaFieldCount;rotation;"
-        "centralLongitude;northGroups;northSpots;northR;northClassSum;northSN;northRB;northArea;"
-        "northCorrectedArea;southGroups;southSpots;southR;southClassSum;southSN;southRB;"
-        "southArea;southCorrectedArea"));
+int commandRecords(CommandContext &c) {
+    ObservationStore store;
+    if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
+        return status;
+    c.out.row(headerOf(kRecordColumns));
     for (int n = 1; n <= store.recordCount(); ++n) {
-        const ObservationRecord &r = store.record(n);
-        const RecordSummary &s = r.summary;
-        out.row({num(n),
-                 readText(r.dateText),
-                 num(r.timeUT),
-                 readText(r.observer),
-                 readText(r.station),
-                 readText(r.specialMark),
-                 num(r.conditions),
-                 num(r.imageQuality),
-                 num(r.seeingQuality),
-                 num(r.centralGroups),
-                 num(r.centralSpots),
-                 num(r.centralR),
-                 num(r.faculaTotal),
-                 num(r.groupCount),
-                 num(r.faculaFieldCount),
-                 num(r.rotation),
-                 num(r.centralLongitude),
-                 num(s.northGroups),
-                 num(s.northSpots),
-                 num(s.northR),
-                 num(s.northClassSum),
-                 num(s.northSN),
-                 num(s.northRB),
-                 num(s.northArea),
-                 num(s.northCorrectedArea),
-                 num(s.southGroups),
-                 num(s.southSpots),
-                 num(s.southR),
-                 num(s.southClassSum),
-                 num(s.southSN),
-                 num(s.southRB),
-                 num(s.southArea),
-                 num(s.southCorrectedArea)});
+        QStringList row;
+        for (const RecordColumn &column : kRecordColumns)
+            row << column.value(n, store.record(n));
+        c.out.row(row);
     }
     return CliOk;
 }
 
-int commandGroups(const ObservationStore &store, Output &out) {
-    out.line(QStringLiteral(
-        "record;date;timeUT;slot;type;spotCount;penumbraCount;angle;distance;area;smallSpots;"
-        "globalGroupNumber;rotationGroupNumber;aux1Position;aux1Area;aux2Position;aux2Area;"
-        "helioLatitude;helioLongitude;meridianDistance"));
+int commandGroups(CommandContext &c) {
+    ObservationStore store;
+    if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
+        return status;
+    c.out.row(headerOf(kGroupColumns));
     int status = CliOk;
     for (int n = 1; n <= store.recordCount(); ++n) {
         const ObservationRecord &r = store.record(n);
         const auto date = store.dateOf(r);
         if (!date && r.usedGroups() > 0) {
-            out.warn(
+            c.out.warn(
                 QStringLiteral("záznam %1: nečitelné datum „%2“").arg(n).arg(readText(r.dateText)));
             status = CliDataProblem;
         }
         const Ephemeris e = date ? solarEphemeris(*date, r.timeUT) : Ephemeris{};
         for (int g = 1; g <= r.usedGroups(); ++g) {
             const SunspotGroup &group = r.group(g);
-            QStringList row{num(n),
-                            readText(r.dateText),
-                            num(r.timeUT),
-                            num(g),
-                            readText(group.type),
-                            num(group.spotCount),
-                            num(group.penumbraCount),
-                            num(group.angle),
-                            num(group.distance),
-                            num(group.area),
-                            num(group.smallSpots),
-                            num(group.globalGroupNumber),
-                            num(group.rotationGroupNumber),
-                            num(group.aux1Position),
-                            num(group.aux1Area),
-                            num(group.aux2Position),
-                            num(group.aux2Area)};
-            if (date) {
-                const HeliographicPosition h = polarToHeliographic(e, group.distance, group.angle);
-                row << fixed6(h.helioLatitude) << fixed6(h.helioLongitude)
-                    << fixed6(h.meridianDistance);
-            } else {
-                row << QString() << QString() << QString();
-            }
-            out.row(row);
+            GroupRow groupRow{n, r, g, group, std::nullopt};
+            if (date)
+                groupRow.place = polarToHeliographic(e, group.distance, group.angle);
+            QStringList row;
+            for (const GroupColumn &column : kGroupColumns)
+                row << column.value(groupRow);
+            c.out.row(row);
         }
     }
     return status;
@@ -168,45 +213,52 @@ int commandGroups(const ObservationStore &store, Output &out) {
 std::optional<uint16_t> parseTimeUT(const QString &text) {
     if (text.isEmpty() || text.size() > 4)
         return std::nullopt;
-    for (const QChar c : text)
-        if (!c.isDigit())
+    for (const QChar ch : text)
+        if (!ch.isDigit())
             return std::nullopt;
     return static_cast<uint16_t>(text.toUInt());
 }
 
-int commandEphemeris(const QStringList &args, Output &out) {
+int commandEphemeris(CommandContext &c) {
+    const QStringList &args = c.args;
     if (args.isEmpty() || args.size() % 2 != 0)
-        return out.fail(CliUsage, cliUsage());
+        return c.out.fail(CliUsage, cliUsage());
+    const int thisYear = QDate::currentDate().year();
     QList<std::pair<CalendarDate, uint16_t>> moments;
     for (qsizetype i = 0; i < args.size(); i += 2) {
-        const auto date = parseDate(args[i], QDate::currentDate().year());
+        const auto date = parseDate(args[i], thisYear);
         if (!date)
-            return out.fail(CliUsage, QStringLiteral("„%1“ není datum DD.MM.RRRR").arg(args[i]));
+            return c.out.fail(CliUsage, QStringLiteral("„%1“ není datum DD.MM.RRRR").arg(args[i]));
         const auto time = parseTimeUT(args[i + 1]);
         if (!time)
-            return out.fail(CliUsage, QStringLiteral("„%1“ není čas HHMM").arg(args[i + 1]));
+            return c.out.fail(CliUsage, QStringLiteral("„%1“ není čas HHMM").arg(args[i + 1]));
         moments.append({*date, *time});
     }
-    out.line(QStringLiteral("date;timeUT;B0;P;L0;rotation"));
+    c.out.line(QStringLiteral("date;timeUT;B0;P;L0;rotation"));
     for (const auto &[date, time] : moments) {
         const Ephemeris e = solarEphemeris(date, time);
-        out.row(
+        c.out.row(
             {shortDate(date), num(time), fixed6(e.B0), fixed6(e.P), fixed6(e.L0), num(e.rotation)});
     }
     return CliOk;
 }
 
-int commandExportAscii(ObservationStore &store, Output &out) {
+int commandExportAscii(CommandContext &c) {
+    ObservationStore store;
+    if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
+        return status;
     const AsciiExportResult result = exportAscii(store);
     if (!result.ok)
-        return out.fail(CliDataProblem, result.message);
-    out.line(QStringLiteral("file;groups"));
-    out.row({QDir(store.dataDirectory()).filePath(asciiExportFileName()), num(result.groupLines)});
+        return c.out.fail(CliDataProblem, result.message);
+    c.out.line(QStringLiteral("file;groups"));
+    c.out.row(
+        {QDir(store.dataDirectory()).filePath(asciiExportFileName()), num(result.groupLines)});
     return CliOk;
 }
 
-int commandCheck(const QString &dir, Output &out) {
-    const QString path = QDir(dir).filePath(ObservationStore::dataFileName());
+int commandCheck(CommandContext &c) {
+    Output &out = c.out;
+    const QString path = QDir(c.dataDir).filePath(ObservationStore::dataFileName());
     if (!QFileInfo::exists(path))
         return out.fail(CliDataProblem, QStringLiteral("%1 neexistuje").arg(path));
     std::vector<ObservationRecord> records;
@@ -247,63 +299,100 @@ int commandCheck(const QString &dir, Output &out) {
     return problems > 0 ? CliDataProblem : CliOk;
 }
 
-} // namespace
+// --- Dispatch -------------------------------------------------------------------------------
 
-// cmd_render.cpp: "render drawing ..." with the arguments after "render".
-int commandRender(const QString &dir, const QStringList &args, Output &out);
+// A command: its name, the options it takes besides -d, how many words follow its name
+// (maxArgs -1: any number) and what runs it.
+struct Command {
+    const char *name;
+    QStringList options;
+    int minArgs;
+    int maxArgs;
+    int (*run)(CommandContext &);
+};
+
+const Command kCommands[] = {
+    {"info", {}, 0, 0, commandInfo},
+    {"records", {}, 0, 0, commandRecords},
+    {"groups", {}, 0, 0, commandGroups},
+    {"export-ascii", {}, 0, 0, commandExportAscii},
+    {"check", {}, 0, 0, commandCheck},
+    {"ephemeris", {}, 0, -1, commandEphemeris},
+    {"render", {QStringLiteral("out")}, 1, 1, commandRender},
+    {"import", {"radius", "polar", "heliographic"}, 1, 1, commandImport},
+    {"make-demo", {"from", "to", "seed"}, 1, 1, commandMakeDemo},
+};
+
+// Every option of every command; a command refuses the ones that are not its own.
+QList<QCommandLineOption> allOptions() {
+    const QString value = QStringLiteral("hodnota");
+    return {
+        QCommandLineOption({QStringLiteral("d"), QStringLiteral("data")}, QString(),
+                           QStringLiteral("adresář")),
+        QCommandLineOption(QStringLiteral("out"), QString(), value),
+        QCommandLineOption(QStringLiteral("record"), QString(), value),
+        QCommandLineOption(QStringLiteral("mirror-x")),
+        QCommandLineOption(QStringLiteral("mirror-y")),
+        QCommandLineOption(QStringLiteral("radius"), QString(), value),
+        QCommandLineOption(QStringLiteral("polar")),
+        QCommandLineOption(QStringLiteral("heliographic")),
+        QCommandLineOption(QStringLiteral("from"), QString(), value),
+        QCommandLineOption(QStringLiteral("to"), QString(), value),
+        QCommandLineOption(QStringLiteral("seed"), QString(), value),
+    };
+}
+
+} // namespace
 
 QString cliUsage() {
     return kUsageText;
 }
 
+int loadDataSet(ObservationStore &store, const QString &dir, Output &out) {
+    if (!QFileInfo(dir).isDir())
+        return out.fail(CliDataProblem, QStringLiteral("adresář %1 neexistuje").arg(dir));
+    const StoreStatus status = store.loadStore(dir);
+    if (!status)
+        return out.fail(CliDataProblem, status.message);
+    return CliOk;
+}
+
 int runCli(const QStringList &arguments, CliStreams streams) {
     Output out(streams);
-    QString dir = QStringLiteral(".");
-    QStringList rest;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &a = arguments[i];
-        if (a == QLatin1String("-d") || a == QLatin1String("--data")) {
-            if (i + 1 >= arguments.size())
-                return out.fail(CliUsage, cliUsage());
-            dir = arguments[++i];
-        } else if (a.startsWith(QLatin1String("--data="))) {
-            dir = a.mid(7);
-        } else {
-            rest << a;
-        }
-    }
-    if (rest.isEmpty())
+    QCommandLineParser parser;
+    parser.addOptions(allOptions());
+    if (!parser.parse(QStringList{QStringLiteral("orvanek-cli")} + arguments))
         return out.fail(CliUsage, cliUsage());
-    const QString command = rest.takeFirst();
+    QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
+        return out.fail(CliUsage, cliUsage());
+    const QString name = words.takeFirst();
+    const auto command = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                      [&](const Command &c) { return name == c.name; });
+    if (command == std::end(kCommands))
+        return out.fail(CliUsage, cliUsage());
+    if (words.size() < command->minArgs ||
+        (command->maxArgs >= 0 && words.size() > command->maxArgs))
+        return out.fail(CliUsage, cliUsage());
 
-    if (command == QLatin1String("ephemeris"))
-        return commandEphemeris(rest, out);
-    if (command == QLatin1String("render"))
-        return commandRender(dir, rest, out);
-    if (command == QLatin1String("import"))
-        return commandImport(dir, rest, out);
-    if (command == QLatin1String("make-demo"))
-        return commandMakeDemo(rest, out);
-    if (!rest.isEmpty())
-        return out.fail(CliUsage, cliUsage());
-    if (command == QLatin1String("check"))
-        return commandCheck(dir, out);
+    QStringList accepted = command->options;
+    if (command->run == commandRender)
+        accepted += renderOptionNames(words.first());
+    for (const QString &option : parser.optionNames())
+        if (option != QLatin1String("d") && option != QLatin1String("data") &&
+            !accepted.contains(option))
+            return out.fail(CliUsage, cliUsage());
 
-    ObservationStore store;
-    if (command == QLatin1String("info") || command == QLatin1String("records") ||
-        command == QLatin1String("groups") || command == QLatin1String("export-ascii")) {
-        if (const int status = loadOrFail(store, dir, out); status != CliOk)
-            return status;
-    } else {
-        return out.fail(CliUsage, cliUsage());
-    }
-    if (command == QLatin1String("info"))
-        return commandInfo(store, out);
-    if (command == QLatin1String("records"))
-        return commandRecords(store, out);
-    if (command == QLatin1String("groups"))
-        return commandGroups(store, out);
-    return commandExportAscii(store, out);
+    CommandContext context{parser, words,
+                           parser.isSet(QStringLiteral("data"))
+                               ? parser.value(QStringLiteral("data"))
+                               : QStringLiteral("."),
+                           out};
+    return command->run(context);
+}
+
+bool cliPaints(const QStringList &arguments) {
+    return arguments.contains(QStringLiteral("render"));
 }
 
 } // namespace orvanek

@@ -17,4 +17,7 @@ enum CliExit { CliOk = 0, CliDataProblem = 1, CliUsage = 2 };
 // arguments exclude the program name. Output is UTF-8, ';'-separated, header first.
 int runCli(const QStringList &arguments, CliStreams streams);
 
+// Whether the command draws (render), and so needs a GUI application to paint text.
+bool cliPaints(const QStringList &arguments);
+
 } // namespace orvanek

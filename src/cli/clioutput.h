@@ -8,7 +8,11 @@
 
 #include <cstdio>
 
+class QCommandLineParser;
+
 namespace orvanek {
+
+class ObservationStore;
 
 // Where a command writes: rows to standard output as UTF-8, messages to standard error.
 class Output {
@@ -32,7 +36,20 @@ class Output {
     CliStreams streams_;
 };
 
+// What a command is run with: its options, the words after the command's name and the
+// data directory (-d, default the current one).
+struct CommandContext {
+    const QCommandLineParser &options;
+    QStringList args;
+    QString dataDir;
+    Output &out;
+};
+
 // The usage line shown on wrong usage.
 QString cliUsage();
+
+// Loads the data directory into the store, with the drawing setup of record 1; CliOk, or
+// the status of the message already printed.
+int loadDataSet(ObservationStore &store, const QString &dir, Output &out);
 
 } // namespace orvanek

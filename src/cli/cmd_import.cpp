@@ -3,6 +3,7 @@
 #include "data/datalock.h"
 #include "data/observationstore.h"
 #include "entry/importfile.h"
+#include <QCommandLineParser>
 
 #include <QDir>
 #include <QFile>
@@ -20,29 +21,22 @@ struct ImportOptions {
     std::optional<bool> heliographic;
 };
 
-std::optional<ImportOptions> readOptions(const QStringList &args) {
+std::optional<ImportOptions> readOptions(const CommandContext &c) {
     ImportOptions options;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (a == QLatin1String("--radius")) {
-            if (i + 1 >= args.size())
-                return std::nullopt;
-            bool ok = false;
-            const int radius = args[++i].toInt(&ok);
-            if (!ok || radius < 1 || radius > 999)
-                return std::nullopt;
-            options.radius = radius;
-        } else if (a == QLatin1String("--polar") || a == QLatin1String("--heliographic")) {
-            const bool heliographic = a == QLatin1String("--heliographic");
-            if (options.heliographic && *options.heliographic != heliographic)
-                return std::nullopt;
-            options.heliographic = heliographic;
-        } else if (a.startsWith(QLatin1String("--")) || !options.file.isEmpty()) {
+    options.file = c.args.value(0);
+    if (c.options.isSet(QStringLiteral("radius"))) {
+        bool ok = false;
+        const int radius = c.options.value(QStringLiteral("radius")).toInt(&ok);
+        if (!ok || radius < 1 || radius > 999)
             return std::nullopt;
-        } else {
-            options.file = a;
-        }
+        options.radius = radius;
     }
+    const bool polar = c.options.isSet(QStringLiteral("polar"));
+    const bool heliographic = c.options.isSet(QStringLiteral("heliographic"));
+    if (polar && heliographic)
+        return std::nullopt;
+    if (polar || heliographic)
+        options.heliographic = heliographic;
     if (options.file.isEmpty())
         return std::nullopt;
     return options;
@@ -57,8 +51,10 @@ QString setupText(double radius, bool heliographic) {
 
 } // namespace
 
-int commandImport(const QString &dataDir, const QStringList &args, Output &out) {
-    const std::optional<ImportOptions> options = readOptions(args);
+int commandImport(CommandContext &context) {
+    Output &out = context.out;
+    const QString &dataDir = context.dataDir;
+    const std::optional<ImportOptions> options = readOptions(context);
     if (!options)
         return out.fail(CliUsage, cliUsage());
     if (!QFileInfo(dataDir).isDir())

@@ -4,10 +4,12 @@
 #include "data/observationstore.h"
 #include "entry/demodata.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 
 #include <optional>
+#include <string_view>
 
 namespace orvanek {
 
@@ -18,30 +20,23 @@ struct MakeDemoOptions {
     DemoOptions demo;
 };
 
-std::optional<MakeDemoOptions> readOptions(const QStringList &args) {
+std::optional<MakeDemoOptions> readOptions(const CommandContext &c) {
     MakeDemoOptions options;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (a == QLatin1String("--from") || a == QLatin1String("--to") ||
-            a == QLatin1String("--seed")) {
-            if (i + 1 >= args.size())
-                return std::nullopt;
-            bool ok = false;
-            const QString &value = args[++i];
-            if (a == QLatin1String("--seed")) {
-                options.demo.seed = value.toUInt(&ok);
-            } else {
-                const int year = value.toInt(&ok);
-                ok = ok && year >= 1 && year <= 9999;
-                (a == QLatin1String("--from") ? options.demo.fromYear : options.demo.toYear) = year;
-            }
-            if (!ok)
-                return std::nullopt;
-        } else if (a.startsWith(QLatin1String("--")) || !options.dir.isEmpty()) {
+    options.dir = c.args.value(0);
+    for (const char *name : {"from", "to"}) {
+        if (!c.options.isSet(QLatin1String(name)))
+            continue;
+        bool ok = false;
+        const int year = c.options.value(QLatin1String(name)).toInt(&ok);
+        if (!ok || year < 1 || year > 9999)
             return std::nullopt;
-        } else {
-            options.dir = a;
-        }
+        (name == std::string_view("from") ? options.demo.fromYear : options.demo.toYear) = year;
+    }
+    if (c.options.isSet(QStringLiteral("seed"))) {
+        bool ok = false;
+        options.demo.seed = c.options.value(QStringLiteral("seed")).toUInt(&ok);
+        if (!ok)
+            return std::nullopt;
     }
     if (options.dir.isEmpty() || options.demo.fromYear > options.demo.toYear)
         return std::nullopt;
@@ -50,8 +45,9 @@ std::optional<MakeDemoOptions> readOptions(const QStringList &args) {
 
 } // namespace
 
-int commandMakeDemo(const QStringList &args, Output &out) {
-    const std::optional<MakeDemoOptions> options = readOptions(args);
+int commandMakeDemo(CommandContext &context) {
+    Output &out = context.out;
+    const std::optional<MakeDemoOptions> options = readOptions(context);
     if (!options)
         return out.fail(CliUsage, cliUsage());
     const QDir dir(options->dir);

@@ -1,15 +1,14 @@
-// orvanek-cli render: a view drawn into a file, exactly as its window paints it.
-#include "cli/clioutput.h"
+// orvanek-cli render KIND: a view drawn into a file, exactly as its window paints it (PNG,
+// BMP) or as it prints (PDF). Each view joins with one row of the table below.
+#include "cli/entrycommands.h"
 #include "data/observationstore.h"
+#include "views/common/printjob.h"
 #include "views/drawing/drawingpainter.h"
 
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QMarginsF>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
 
 #include <optional>
 
@@ -30,126 +29,126 @@ std::optional<RenderFormat> formatOf(const QString &path) {
     return std::nullopt;
 }
 
-struct RenderOptions {
-    QString view;
-    std::optional<int> record;
-    bool mirrorX = false;
-    bool mirrorY = false;
+// What a view's render function is given: the loaded data set, the options, the file.
+struct RenderJob {
+    const ObservationStore &store;
+    const QCommandLineParser &options;
     QString outFile;
+    RenderFormat format;
+    Output &out;
+
+    // Writes the window's picture or the printed pages, by the file's format.
+    bool write(const QImage &image, const QString &title, const PageSetup &page,
+               const PrintPages &pages) const {
+        switch (format) {
+        case RenderFormat::Png:
+            return image.save(outFile, "PNG");
+        case RenderFormat::Bmp:
+            return image.save(outFile, "BMP");
+        case RenderFormat::Pdf:
+            return printToPdf(outFile, title, page, pages);
+        }
+        return false;
+    }
+    int cannotWrite() const {
+        return out.fail(CliDataProblem, QStringLiteral("soubor %1 nelze zapsat").arg(outFile));
+    }
 };
 
-// Reads the options after "render"; a message when they are wrong.
-std::optional<QString> parseOptions(const QStringList &args, RenderOptions &options) {
-    const QString usage = cliUsage();
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        auto value = [&](const QString &name) -> std::optional<QString> {
-            if (a == name) {
-                if (i + 1 >= args.size())
-                    return std::nullopt;
-                return args[++i];
-            }
-            return a.mid(name.size() + 1); // "--name=value"
-        };
-        if (a == QLatin1String("--mirror-x")) {
-            options.mirrorX = true;
-        } else if (a == QLatin1String("--mirror-y")) {
-            options.mirrorY = true;
-        } else if (a == QLatin1String("--out") || a.startsWith(QLatin1String("--out="))) {
-            const auto v = value(QStringLiteral("--out"));
-            if (!v || v->isEmpty())
-                return usage;
-            options.outFile = *v;
-        } else if (a == QLatin1String("--record") || a.startsWith(QLatin1String("--record="))) {
-            const auto v = value(QStringLiteral("--record"));
-            if (!v)
-                return usage;
-            bool ok = false;
-            const int n = v->toInt(&ok);
-            if (!ok)
-                return QStringLiteral("„%1“ není číslo záznamu").arg(*v);
-            options.record = n;
-        } else if (!a.startsWith(QLatin1Char('-')) && options.view.isEmpty()) {
-            options.view = a;
-        } else {
-            return usage;
-        }
-    }
-    if (options.view != QLatin1String("drawing") || options.outFile.isEmpty())
-        return usage;
+// The record asked for by --record; nothing when the option is not given.
+std::optional<int> recordOption(const QCommandLineParser &options, bool *ok) {
+    *ok = true;
+    if (!options.isSet(QStringLiteral("record")))
+        return std::nullopt;
+    return options.value(QStringLiteral("record")).toInt(ok);
+}
+
+std::optional<QString> checkDrawingOptions(const QCommandLineParser &options) {
+    bool ok = false;
+    recordOption(options, &ok);
+    if (!ok)
+        return QStringLiteral("„%1“ není číslo záznamu")
+            .arg(options.value(QStringLiteral("record")));
     return std::nullopt;
 }
 
-bool writePdf(const QString &path, const DrawingModel &model) {
-    QPdfWriter writer(path);
-    writer.setResolution(1200);
-    writer.setCreator(QStringLiteral("Orvanek"));
-    writer.setTitle(drawingCaption(model.dateText));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-    return printDrawing(writer, model);
+int renderDrawingView(const RenderJob &job) {
+    const ObservationStore &store = job.store;
+    bool ok = false;
+    const int number = recordOption(job.options, &ok).value_or(store.recordCount());
+    if (number < 1 || number > store.recordCount())
+        return job.out.fail(CliDataProblem, QStringLiteral("záznam %1 neexistuje (záznamů je %2)")
+                                                .arg(number)
+                                                .arg(store.recordCount()));
+    DrawingState state;
+    state.orientX = job.options.isSet(QStringLiteral("mirror-x")) ? -1 : 1;
+    state.orientY = job.options.isSet(QStringLiteral("mirror-y")) ? -1 : 1;
+    const DrawingModel model =
+        buildDrawingModel(store.record(number), drawingSettings(store, state));
+    const QImage image = job.format == RenderFormat::Pdf ? QImage() : renderDrawing(model);
+    if (!job.write(image, drawingCaption(model.dateText), drawingPage(),
+                   [&model](PrintJob &print) { return printDrawing(print, model); }))
+        return job.cannotWrite();
+
+    const QSize size = drawingSize(model);
+    job.out.line(QStringLiteral("file;record;date;width;height"));
+    job.out.row({job.outFile, QString::number(number), model.dateText,
+                 QString::number(size.width()), QString::number(size.height())});
+    return CliOk;
+}
+
+// A view the command line renders: its name after "render", its options beyond --out,
+// what checks their values before anything is read (a message for wrong usage), whether it
+// needs the drawing setup of record 1, and what draws it.
+struct RenderKind {
+    const char *name;
+    QStringList options;
+    std::optional<QString> (*checkOptions)(const QCommandLineParser &);
+    bool needsDrawingSetup;
+    int (*render)(const RenderJob &);
+};
+
+const RenderKind kRenderKinds[] = {
+    {"drawing", {"record", "mirror-x", "mirror-y"}, checkDrawingOptions, true, renderDrawingView},
+};
+
+const RenderKind *findKind(const QString &name) {
+    for (const RenderKind &kind : kRenderKinds)
+        if (name == QLatin1String(kind.name))
+            return &kind;
+    return nullptr;
 }
 
 } // namespace
 
-// Called by the dispatcher with everything after "render"; dir is the data directory.
-int commandRender(const QString &dir, const QStringList &args, Output &out) {
-    RenderOptions options;
-    if (const auto problem = parseOptions(args, options))
+QStringList renderOptionNames(const QString &kind) {
+    const RenderKind *found = findKind(kind);
+    return found ? found->options : QStringList();
+}
+
+int commandRender(CommandContext &context) {
+    Output &out = context.out;
+    const RenderKind *kind = findKind(context.args.value(0));
+    const QString outFile = context.options.value(QStringLiteral("out"));
+    if (!kind || outFile.isEmpty())
+        return out.fail(CliUsage, cliUsage());
+    if (const auto problem = kind->checkOptions(context.options))
         return out.fail(CliUsage, *problem);
-    const auto format = formatOf(options.outFile);
+    const auto format = formatOf(outFile);
     if (!format)
-        return out.fail(
-            CliUsage, QStringLiteral("soubor %1: umím jen .png, .bmp a .pdf").arg(options.outFile));
+        return out.fail(CliUsage,
+                        QStringLiteral("soubor %1: umím jen .png, .bmp a .pdf").arg(outFile));
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         return out.fail(CliDataProblem, QStringLiteral("kreslení potřebuje grafickou aplikaci"));
 
-    if (!QFileInfo(dir).isDir())
-        return out.fail(CliDataProblem, QStringLiteral("adresář %1 neexistuje").arg(dir));
     ObservationStore store;
-    if (const StoreStatus status = store.loadStore(dir); !status)
-        return out.fail(CliDataProblem, status.message);
+    if (const int status = loadDataSet(store, context.dataDir, out); status != CliOk)
+        return status;
     // Without the radius and entry kind the grid and the circles have no scale.
-    if (!store.hasDrawingSetup())
+    if (kind->needsDrawingSetup && !store.hasDrawingSetup())
         return out.fail(CliDataProblem,
                         QStringLiteral("záznam 1 nemá nastavení zákresu (poloměr, souřadnice)"));
-
-    const int number = options.record.value_or(store.recordCount());
-    if (number < 1 || number > store.recordCount())
-        return out.fail(CliDataProblem, QStringLiteral("záznam %1 neexistuje (záznamů je %2)")
-                                            .arg(number)
-                                            .arg(store.recordCount()));
-
-    DrawingSettings settings;
-    settings.drawingRadius = store.drawingRadius();
-    settings.heliographicEntry = store.heliographicEntry();
-    settings.orientX = options.mirrorX ? -1 : 1;
-    settings.orientY = options.mirrorY ? -1 : 1;
-    settings.pivotYear = store.pivotYear();
-    settings.fallbackDate = store.dateOf(store.record(1));
-    const DrawingModel model = buildDrawingModel(store.record(number), settings);
-
-    bool written = false;
-    switch (*format) {
-    case RenderFormat::Png:
-        written = renderDrawing(model).save(options.outFile, "PNG");
-        break;
-    case RenderFormat::Bmp:
-        written = renderDrawing(model).save(options.outFile, "BMP");
-        break;
-    case RenderFormat::Pdf:
-        written = writePdf(options.outFile, model);
-        break;
-    }
-    if (!written)
-        return out.fail(CliDataProblem,
-                        QStringLiteral("soubor %1 nelze zapsat").arg(options.outFile));
-
-    const QSize size = drawingSize(model);
-    out.line(QStringLiteral("file;record;date;width;height"));
-    out.row({options.outFile, QString::number(number), model.dateText,
-             QString::number(size.width()), QString::number(size.height())});
-    return CliOk;
+    return kind->render({store, context.options, outFile, *format, out});
 }
 
 } // namespace orvanek

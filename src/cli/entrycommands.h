@@ -2,16 +2,20 @@
 
 #include "cli/clioutput.h"
 
-#include <QString>
-#include <QStringList>
-
 namespace orvanek {
 
 // orvanek-cli import FILE [--radius R --polar|--heliographic]: stores the observations of
 // an import file in the data directory through the entry dialog's own commit.
-int commandImport(const QString &dataDir, const QStringList &args, Output &out);
+int commandImport(CommandContext &context);
 
 // orvanek-cli make-demo DIR [--from YEAR --to YEAR --seed N]: writes the demo data set.
-int commandMakeDemo(const QStringList &args, Output &out);
+int commandMakeDemo(CommandContext &context);
+
+// orvanek-cli render KIND ... --out FILE: a view drawn into a file as its window paints it
+// (PNG, BMP) or as it prints (PDF).
+int commandRender(CommandContext &context);
+
+// The options of render KIND beyond --out; empty for a kind there is not.
+QStringList renderOptionNames(const QString &kind);
 
 } // namespace orvanek

@@ -4,18 +4,17 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 int main(int argc, char *argv[]) {
     // "render" paints text, which needs a GUI application; the other commands only read
     // and write files and stay quiet about displays. The command line never opens a
     // window, so painting runs on the offscreen platform unless the caller chose another.
-    bool painting = false;
+    QStringList words;
     for (int i = 1; i < argc; ++i)
-        painting = painting || std::strcmp(argv[i], "render") == 0;
+        words << QString::fromLocal8Bit(argv[i]);
     std::unique_ptr<QCoreApplication> app;
-    if (painting) {
+    if (orvanek::cliPaints(words)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);

@@ -23,6 +23,11 @@ class Dialogs {
                                           const QString &text) = 0;
     // The printer set-up dialog for this printer; true when confirmed.
     virtual bool printerSetup(QPrinter *printer) = 0;
+    // Whether any printer is installed; without one, prints are offered as PDF files.
+    virtual bool hasPrinter() = 0;
+    // Asks where to save a file, starting from `suggestedPath`; nothing when cancelled.
+    virtual std::optional<QString>
+    saveFileName(const QString &caption, const QString &suggestedPath, const QString &filter) = 0;
 };
 
 } // namespace orvanek

@@ -35,15 +35,16 @@ class TestPadLeft : public QObject {
     void measuresWithTheCanvasFont() {
         const QFontMetrics metrics(canvasFont());
         QCOMPARE(canvasFont().pointSize(), 8);
+        const ColumnAligner aligner;
         for (const QString text : {"7", "125", "-12.50", "12345"}) {
-            const QString padded = padLeft(text, 50);
+            const QString padded = aligner.padLeft(text, 50);
             QVERIFY(padded.endsWith(text));
             const int n = padded.size() - text.size();
             QCOMPARE(n, padSpaces(metrics.horizontalAdvance(text), 50));
             QVERIFY(padded.left(n).trimmed().isEmpty());
         }
         // A wider text gets fewer spaces.
-        QVERIFY(padLeft("1", 40).size() - 1 > padLeft("12345", 40).size() - 5);
+        QVERIFY(aligner.padLeft("1", 40).size() - 1 > aligner.padLeft("12345", 40).size() - 5);
     }
 };
 

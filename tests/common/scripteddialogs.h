@@ -9,7 +9,8 @@
 namespace orvanek::testing {
 
 // Dialogs answered from a script: every text shown is recorded, questions take their
-// answers in order (No when the script has run out), prompts likewise.
+// answers in order (No when the script has run out), prompts and file names likewise.
+// There is no printer, so every print is offered as a PDF file.
 class ScriptedDialogs : public Dialogs {
   public:
     void information(const QString &text) override { shown << text; }
@@ -34,11 +35,23 @@ class ScriptedDialogs : public Dialogs {
         ++printerSetups;
         return printerConfirmed;
     }
+    bool hasPrinter() override { return printerExists; }
+    std::optional<QString> saveFileName(const QString &caption, const QString &suggestedPath,
+                                        const QString &) override {
+        shown << caption + QLatin1Char('|') + suggestedPath;
+        if (fileAnswers.empty())
+            return std::nullopt;
+        const std::optional<QString> answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
 
     QStringList shown;
     std::deque<bool> answers;
     std::deque<std::optional<QString>> promptAnswers;
     bool printerConfirmed = true;
+    bool printerExists = false; // tests never reach a real printer
+    std::deque<std::optional<QString>> fileAnswers;
     int printerSetups = 0;
 };
 

@@ -333,15 +333,16 @@ class TestDrawingWindow : public QObject {
                  qPrintable(f.dialogs.shown[1]));
     }
 
+    // Without a printer the print command offers a PDF file in the data directory.
     void printsOnePageOfVectors() {
         QTemporaryDir dir;
         Fixture f(dir.path());
         const QString path = QDir(dir.path()).filePath(QStringLiteral("zakres.pdf"));
-        {
-            QPdfWriter writer(path);
-            writer.setPageSize(QPageSize(QPageSize::A4));
-            QVERIFY(f.window->printTo(writer));
-        }
+        f.dialogs.fileAnswers = {path};
+        f.window->tiskzakresClick();
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QVERIFY2(f.dialogs.shown[0].endsWith(QDir(dir.path()).filePath("Zakres21.06.2001.pdf")),
+                 qPrintable(f.dialogs.shown[0]));
         QCOMPARE(pdfPageCount(path), 1);
         QFile pdf(path);
         QVERIFY(pdf.open(QIODevice::ReadOnly));

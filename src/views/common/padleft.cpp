@@ -1,10 +1,13 @@
 #include "views/common/padleft.h"
 
-#include <QFontMetrics>
-
 #include <algorithm>
 
 namespace orvanek {
+
+namespace {
+constexpr int kSpaceWidthPx = 3;
+constexpr int kMaxSpaces = 15;
+} // namespace
 
 QFont canvasFont() {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -15,12 +18,11 @@ QFont canvasFont() {
 int padSpaces(int textWidth, int width) {
     if (width <= textWidth)
         return 0;
-    return std::clamp((width - textWidth) / 3 - 1, 0, 15);
+    return std::clamp((width - textWidth) / kSpaceWidthPx - 1, 0, kMaxSpaces);
 }
 
-QString padLeft(const QString &text, int width) {
-    static const QFontMetrics metrics(canvasFont());
-    return QString(padSpaces(metrics.horizontalAdvance(text), width), QLatin1Char(' ')) + text;
+QString ColumnAligner::padLeft(const QString &text, int width) const {
+    return QString(padSpaces(metrics_.horizontalAdvance(text), width), QLatin1Char(' ')) + text;
 }
 
 } // namespace orvanek

@@ -112,6 +112,20 @@ std::vector<GroupMarker> groupMarkerLayout(const ObservationRecord &record, doub
     return markers;
 }
 
+DrawingSettings drawingSettings(const ObservationStore &store, const DrawingState &state) {
+    DrawingSettings settings;
+    // Without a chosen setup there is no radius yet; the reference radius keeps the
+    // arithmetic sound until the main window has asked for it.
+    settings.drawingRadius = store.hasDrawingSetup() ? store.drawingRadius() : kReferenceRadiusMm;
+    settings.heliographicEntry = store.heliographicEntry();
+    settings.orientX = state.orientX;
+    settings.orientY = state.orientY;
+    settings.pivotYear = store.pivotYear();
+    if (store.recordCount() > 0)
+        settings.fallbackDate = store.dateOf(store.record(1));
+    return settings;
+}
+
 QString drawingCaption(const QString &dateText) {
     return (QStringLiteral("Zákres    ") + dateText).left(20);
 }
@@ -217,7 +231,7 @@ DrawingModel buildDrawingModel(const ObservationRecord &record, const DrawingSet
         const SunspotGroup &g = record.group(i);
         DrawingGroup d;
         d.slot = i;
-        d.column = 38 * i + 30;
+        d.column = groupColumnX(i);
         d.marker = markers[static_cast<size_t>(i - 1)];
         d.position = polarToHeliographic(m.ephemeris, g.distance, g.angle);
         d.typeText = readText(g.type);

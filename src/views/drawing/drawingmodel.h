@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/observationrecord.h"
+#include "data/observationstore.h"
 #include "solar/calendar.h"
 #include "solar/conversion.h"
 #include "solar/ephemeris.h"
@@ -33,6 +34,18 @@ struct DrawingSettings {
     int pivotYear = 2000; // the year a two-digit year in the record's date is read around
 };
 
+// What the drawing view keeps of its own besides the store: the orientation chosen with
+// its buttons.
+struct DrawingState {
+    int orientX = 1;
+    int orientY = 1;
+};
+
+// The settings of the drawing of any record of the store, for the window and the command
+// line alike: the data set's radius (125 mm until one is chosen) and entry kind, the
+// orientation, and the date of record 1 for a record whose own date does not read.
+DrawingSettings drawingSettings(const ObservationStore &store, const DrawingState &state);
+
 // A group circle: top-left pixel of its bounding square and its radius in pixels.
 struct GroupMarker {
     int x = 0;
@@ -50,7 +63,7 @@ struct AuxSpotMarker {
 // One group of the record as the view shows it.
 struct DrawingGroup {
     int slot = 0;   // 1-based
-    int column = 0; // x of the group's column of values under the disk: 38 * slot + 30
+    int column = 0; // x of the group's column of values under the disk (groupColumnX)
     GroupMarker marker;
     HeliographicPosition position; // l, b of the group's centre
     QString typeText;
@@ -104,6 +117,14 @@ struct DrawingModel {
     std::vector<QPolygon> faculae;   // one polygon per field, in drawing order
     std::vector<DrawingGroup> groups;
 };
+
+// The x of the column of values of group `slot` (1-based) under the disk: 38 px apart,
+// the first at 68.
+constexpr int groupColumnX(int slot) {
+    constexpr int kColumnStepPx = 38;
+    constexpr int kColumnOriginPx = 30;
+    return kColumnStepPx * slot + kColumnOriginPx;
+}
 
 // Computes the drawing of one record: the ephemeris of its moment, the grid, the faculae,
 // the group markers with l and b, the auxiliary spots, the summary and the text block.

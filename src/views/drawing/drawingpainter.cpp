@@ -22,10 +22,29 @@ constexpr int kFontHeader = 13;
 constexpr int kFontValues = 9;
 constexpr int kFontGroups = 8;
 
+// The text block right of the disk, in view pixels: labels, their values and the three
+// index columns (whole disk, north, south) of the rows g, f, r.
+constexpr int kLabelX = 580;
 constexpr int kValueX = 658;
 constexpr int kValueWidth = 50;
 constexpr int kIndexWidth = 28;
 constexpr std::array<int, 3> kIndexX = {650, 680, 710};
+// The header above the block: date, observer, station.
+constexpr int kHeaderX = 540;
+constexpr std::array<int, 3> kHeaderY = {20, 45, 70};
+// The rows of group values under the disk, and their labels left of the first column.
+constexpr int kTypeRowY = 540;
+constexpr int kLatitudeRowY = 560;
+constexpr int kLongitudeRowY = 580;
+constexpr int kSpotCountRowY = 600;
+constexpr int kGlobalNumberRowY = 623;
+constexpr int kRotationNumberRowY = 638;
+constexpr int kRowLabelX = 20;
+constexpr int kWideRowLabelX = 10;
+constexpr int kGroupNumberLabelY = 630; // "číslo sku." between the two number rows
+// The group's rotation number beside its circle: 2 px right of it, 6 px above its middle.
+constexpr int kMarkerLabelGap = 2;
+constexpr int kMarkerLabelRise = 6;
 
 const std::array<QString, 15> &labelTexts() {
     static const std::array<QString, 15> texts = {
@@ -37,24 +56,7 @@ const std::array<QString, 15> &labelTexts() {
     return texts;
 }
 
-// A text placed by its top-left corner, with the font size it is drawn in.
-struct PlacedText {
-    int x;
-    int y;
-    int size;
-    QString text;
-};
-
-QString headerDate(const DrawingModel &m) {
-    return QStringLiteral("Datum :             ") + m.dateText;
-}
-QString headerObserver(const DrawingModel &m) {
-    return QStringLiteral("Pozorovatel :   ") + m.observer;
-}
-QString headerStation(const DrawingModel &m) {
-    return QStringLiteral("Stanice :           ") + m.station;
-}
-
+// Label row k (1..15) of the text block.
 int labelY(int k) {
     return 100 + 18 * k;
 }
@@ -69,51 +71,97 @@ QRect circleBox(int x, int y, int radius) {
     return {x, y, 2 * radius, 2 * radius};
 }
 
-// Writes texts placed by the top-left corner of their line, as the view places them.
-// Drawing at the baseline (top + ascent) keeps text on the painter's quick path.
+// A text placed by the top-left corner of its line, with its font size and colour.
+struct PlacedText {
+    int x;
+    int y;
+    int size;
+    QString text;
+    QColor colour = Qt::black;
+};
+
+// The texts of the block right of the disk and of the row labels under it.
+std::vector<PlacedText> textBlockLayout(const DrawingModel &m) {
+    const ColumnAligner aligner;
+    std::vector<PlacedText> texts;
+    texts.reserve(40);
+    for (int k = 1; k <= 15; ++k)
+        texts.push_back(
+            {kLabelX, labelY(k), kFontLabels, labelTexts()[static_cast<size_t>(k - 1)]});
+    texts.push_back({kRowLabelX, kTypeRowY, kFontLabels, QStringLiteral("Typ")});
+    texts.push_back({kRowLabelX, kLatitudeRowY, kFontLabels, QStringLiteral("b")});
+    texts.push_back({kRowLabelX, kLongitudeRowY, kFontLabels, QStringLiteral("l")});
+    texts.push_back({kWideRowLabelX, kSpotCountRowY, kFontLabels, QStringLiteral("poč.skv.")});
+    texts.push_back(
+        {kWideRowLabelX, kGroupNumberLabelY, kFontLabels, QStringLiteral("číslo sku.")});
+
+    texts.push_back(
+        {kHeaderX, kHeaderY[0], kFontHeader, QStringLiteral("Datum :             ") + m.dateText});
+    texts.push_back(
+        {kHeaderX, kHeaderY[1], kFontHeader, QStringLiteral("Pozorovatel :   ") + m.observer});
+    texts.push_back(
+        {kHeaderX, kHeaderY[2], kFontHeader, QStringLiteral("Stanice :           ") + m.station});
+
+    for (int row = 0; row < TextBlockRowCount; ++row)
+        texts.push_back({kValueX, labelY(row + 1), kFontValues,
+                         aligner.padLeft(m.rowValues[static_cast<size_t>(row)], kValueWidth)});
+    for (int index = 0; index < 3; ++index)
+        for (int column = 0; column < 3; ++column)
+            texts.push_back(
+                {kIndexX[static_cast<size_t>(column)], labelY(13 + index), kFontValues,
+                 aligner.padLeft(
+                     QString::number(
+                         m.indices[static_cast<size_t>(index)][static_cast<size_t>(column)]),
+                     kIndexWidth)});
+    return texts;
+}
+
+// A group's values in its column under the disk: spot count (blue), the two numbers, type.
+std::array<PlacedText, 4> groupTableTexts(const DrawingGroup &g) {
+    return {{{g.column, kSpotCountRowY, kFontGroups, g.spotCountText, spotCountColour()},
+             {g.column, kGlobalNumberRowY, kFontGroups, g.globalNumberText},
+             {g.column, kRotationNumberRowY, kFontGroups, g.rotationNumberText},
+             {g.column, kTypeRowY, kFontGroups, g.typeText}}};
+}
+
+// What only an ordinary record shows of a group's place: its rotation number beside the
+// circle, and l and b in its column.
+std::array<PlacedText, 3> groupPositionTexts(const DrawingGroup &g) {
+    const GroupMarker &c = g.marker;
+    return {{{c.x + 2 * c.r + kMarkerLabelGap, c.y + c.r - kMarkerLabelRise, kFontGroups,
+              g.rotationNumberText},
+             {g.column, kLongitudeRowY, kFontGroups, g.longitudeText},
+             {g.column, kLatitudeRowY, kFontGroups, g.latitudeText}}};
+}
+
+// Writes placed texts at the top-left corner of their line, as the view places them.
+// Drawing at the baseline (top + ascent) keeps text on the painter's quick path; pens and
+// fonts are set only when they change.
 class TextWriter {
   public:
     explicit TextWriter(QPainter &painter) : painter_(painter) {}
-    void setFont(int size) {
-        const QFont font = drawingFont(size);
-        painter_.setFont(font);
-        ascent_ = std::round(QFontMetricsF(font).ascent());
+    void write(const PlacedText &t) {
+        if (t.size != size_) {
+            size_ = t.size;
+            const QFont font = drawingFont(t.size);
+            painter_.setFont(font);
+            ascent_ = std::round(QFontMetricsF(font).ascent());
+        }
+        if (t.colour != colour_) {
+            colour_ = t.colour;
+            painter_.setPen(plainPen(t.colour));
+        }
+        painter_.drawText(QPointF(t.x, t.y + ascent_), t.text);
     }
-    void at(int x, int y, const QString &text) { painter_.drawText(QPointF(x, y + ascent_), text); }
+    // After other drawing changed the pen.
+    void forgetPen() { colour_ = QColor(); }
 
   private:
     QPainter &painter_;
+    int size_ = 0;
+    QColor colour_;
     qreal ascent_ = 0;
 };
-
-void paintTextBlock(QPainter &p, TextWriter &text, const DrawingModel &m) {
-    p.setPen(plainPen(Qt::black));
-    text.setFont(kFontLabels);
-    for (int k = 1; k <= 15; ++k)
-        text.at(580, labelY(k), labelTexts()[static_cast<size_t>(k - 1)]);
-
-    text.at(20, 540, QStringLiteral("Typ"));
-    text.at(20, 560, QStringLiteral("b"));
-    text.at(20, 580, QStringLiteral("l"));
-    text.at(10, 600, QStringLiteral("poč.skv."));
-    text.at(10, 630, QStringLiteral("číslo sku."));
-
-    text.setFont(kFontHeader);
-    text.at(540, 20, headerDate(m));
-    text.at(540, 45, headerObserver(m));
-    text.at(540, 70, headerStation(m));
-
-    text.setFont(kFontValues);
-    for (int row = 0; row < TextBlockRowCount; ++row)
-        text.at(kValueX, labelY(row + 1),
-                padLeft(m.rowValues[static_cast<size_t>(row)], kValueWidth));
-    for (int index = 0; index < 3; ++index)
-        for (int column = 0; column < 3; ++column)
-            text.at(kIndexX[static_cast<size_t>(column)], labelY(13 + index),
-                    padLeft(QString::number(
-                                m.indices[static_cast<size_t>(index)][static_cast<size_t>(column)]),
-                            kIndexWidth));
-}
 
 void paintDiskAndGrid(QPainter &p, const DrawingModel &m) {
     p.setPen(plainPen(Qt::black));
@@ -140,68 +188,32 @@ void paintGroups(QPainter &p, TextWriter &text, const DrawingModel &m) {
     // Pens and brushes made once: the painter skips a change to the pen or brush it
     // already holds, which keeps thirty groups cheap.
     const QPen blackPen = plainPen(Qt::black);
-    const QPen countPen = plainPen(spotCountColour());
     const QPen auxPen = plainPen(auxSpotColour());
     const QBrush auxBrush(auxSpotColour());
     const QBrush groupBrush(groupFillColour());
     const QBrush whiteBrush(Qt::white);
-    text.setFont(kFontGroups);
+    text.forgetPen();
     for (const DrawingGroup &g : m.groups) {
-        const int x = g.column;
-        p.setPen(countPen);
-        text.at(x, 600, g.spotCountText);
-        p.setPen(blackPen);
-        text.at(x, 623, g.globalNumberText);
-        text.at(x, 638, g.rotationNumberText);
-        text.at(x, 540, g.typeText);
-
-        if (!m.special) {
-            if (g.auxSpotsShown) {
-                p.setPen(auxPen);
-                p.setBrush(auxBrush);
-                for (const AuxSpotMarker &spot : g.auxSpots)
-                    p.drawEllipse(circleBox(spot.x, spot.y, spot.s));
-            }
-            // Texts have a transparent background, so only the pen matters for them.
-            const GroupMarker &c = g.marker;
-            p.setPen(blackPen);
-            text.at(c.x + 2 * c.r + 2, c.y + c.r - 6, g.rotationNumberText);
-            text.at(x, 580, g.longitudeText);
-            text.at(x, 560, g.latitudeText);
-            p.setBrush(groupBrush);
-            p.drawEllipse(circleBox(c.x, c.y, c.r));
+        for (const PlacedText &t : groupTableTexts(g))
+            text.write(t);
+        if (m.special)
+            continue;
+        if (g.auxSpotsShown) {
+            p.setPen(auxPen);
+            p.setBrush(auxBrush);
+            for (const AuxSpotMarker &spot : g.auxSpots)
+                p.drawEllipse(circleBox(spot.x, spot.y, spot.s));
+            text.forgetPen();
         }
+        for (const PlacedText &t : groupPositionTexts(g))
+            text.write(t);
+        p.setPen(blackPen);
+        p.setBrush(groupBrush);
+        const GroupMarker &c = g.marker;
+        p.drawEllipse(circleBox(c.x, c.y, c.r));
     }
     p.setPen(blackPen);
     p.setBrush(whiteBrush);
-}
-
-// Every text the drawing holds, with its place and size, for measuring the extent.
-std::vector<PlacedText> placedTexts(const DrawingModel &m) {
-    std::vector<PlacedText> texts;
-    texts.reserve(40 + 7 * m.groups.size());
-    for (int k = 1; k <= 15; ++k)
-        texts.push_back({580, labelY(k), kFontLabels, labelTexts()[static_cast<size_t>(k - 1)]});
-    texts.push_back({10, 630, kFontLabels, QStringLiteral("číslo sku.")});
-    texts.push_back({540, 20, kFontHeader, headerDate(m)});
-    texts.push_back({540, 45, kFontHeader, headerObserver(m)});
-    texts.push_back({540, 70, kFontHeader, headerStation(m)});
-    for (int row = 0; row < TextBlockRowCount; ++row)
-        texts.push_back({kValueX, labelY(row + 1), kFontValues,
-                         padLeft(m.rowValues[static_cast<size_t>(row)], kValueWidth)});
-    for (int index = 0; index < 3; ++index)
-        texts.push_back(
-            {kIndexX[2], labelY(13 + index), kFontValues,
-             padLeft(QString::number(m.indices[static_cast<size_t>(index)][2]), kIndexWidth)});
-    for (const DrawingGroup &g : m.groups) {
-        for (const QString *t : {&g.typeText, &g.spotCountText, &g.globalNumberText,
-                                 &g.rotationNumberText, &g.longitudeText, &g.latitudeText})
-            texts.push_back({g.column, 638, kFontGroups, *t});
-        if (!m.special)
-            texts.push_back({g.marker.x + 2 * g.marker.r + 2, g.marker.y + g.marker.r - 6,
-                             kFontGroups, g.rotationNumberText});
-    }
-    return texts;
 }
 
 } // namespace
@@ -221,7 +233,8 @@ void paintDrawing(QPainter &painter, const DrawingModel &model, const DrawingGeo
     painter.setBackgroundMode(Qt::TransparentMode);
 
     TextWriter text(painter);
-    paintTextBlock(painter, text, model);
+    for (const PlacedText &t : textBlockLayout(model))
+        text.write(t);
     paintDiskAndGrid(painter, model);
     paintFaculae(painter, model);
     paintGroups(painter, text, model);
@@ -234,12 +247,22 @@ QSize drawingSize(const DrawingModel &model) {
     int right = 750;
     int bottom = 650;
     std::array<std::optional<QFontMetrics>, 14> metrics;
-    for (const PlacedText &t : placedTexts(model)) {
+    const auto extend = [&](const PlacedText &t) {
         auto &fm = metrics[static_cast<size_t>(t.size)];
         if (!fm)
             fm.emplace(drawingFont(t.size));
         right = std::max(right, t.x + fm->horizontalAdvance(t.text) + kMargin);
         bottom = std::max(bottom, t.y + fm->height() + kMargin);
+    };
+    // The same texts the paint writes, where it writes them.
+    for (const PlacedText &t : textBlockLayout(model))
+        extend(t);
+    for (const DrawingGroup &g : model.groups) {
+        for (const PlacedText &t : groupTableTexts(g))
+            extend(t);
+        if (!model.special)
+            for (const PlacedText &t : groupPositionTexts(g))
+                extend(t);
     }
     return {right, bottom};
 }
@@ -255,18 +278,19 @@ QImage renderDrawing(const DrawingModel &model) {
     return image;
 }
 
-bool printDrawing(QPagedPaintDevice &device, const DrawingModel &model) {
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
+PageSetup drawingPage() {
+    return {}; // A4 upright, 10 mm margins
+}
+
+bool printDrawing(PrintJob &job, const DrawingModel &model) {
     const QSize size = drawingSize(model);
     const double scale =
-        std::min(double(device.width()) / size.width(), double(device.height()) / size.height());
+        std::min(job.scaleToWidth(size.width()), double(job.pageHeight()) / size.height());
     DrawingGeometry geometry;
     geometry.scale = scale;
-    geometry.offset = QPointF((device.width() - size.width() * scale) / 2, 0);
-    paintDrawing(painter, model, geometry);
-    return painter.end();
+    geometry.offset = QPointF((job.pageWidth() - size.width() * scale) / 2, 0);
+    paintDrawing(job.canvas(), model, geometry);
+    return true;
 }
 
 } // namespace orvanek

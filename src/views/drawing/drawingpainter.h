@@ -1,5 +1,6 @@
 #pragma once
 
+#include "views/common/printjob.h"
 #include "views/drawing/drawingmodel.h"
 
 #include <QColor>
@@ -9,7 +10,6 @@
 #include <QSize>
 
 class QPainter;
-class QPagedPaintDevice;
 
 namespace orvanek {
 
@@ -58,9 +58,11 @@ QSize drawingSize(const DrawingModel &model);
 // The drawing as an image, one pixel per view pixel, white background, 96 dpi.
 QImage renderDrawing(const DrawingModel &model);
 
-// Prints the drawing on one page of the device, scaled to the page width (or height, when
-// that is the narrower fit) with its proportions kept. False when the device cannot be
-// painted on.
-bool printDrawing(QPagedPaintDevice &device, const DrawingModel &model);
+// The drawing's page: A4 upright with 10 mm margins.
+PageSetup drawingPage();
+
+// Prints the drawing on the job's page, scaled to the page width (or height, when that is
+// the narrower fit) with its proportions kept, centred across the page.
+bool printDrawing(PrintJob &job, const DrawingModel &model);
 
 } // namespace orvanek

@@ -2,6 +2,7 @@
 
 #include "data/dialogs.h"
 #include "data/observationstore.h"
+#include "views/common/printview.h"
 #include "views/drawing/drawingpainter.h"
 
 #include <QAction>
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -102,17 +102,7 @@ DrawingWindow::DrawingWindow(const ObservationStore &store, Dialogs &dialogs, QW
 DrawingWindow::~DrawingWindow() = default;
 
 DrawingModel DrawingWindow::currentModel() const {
-    DrawingSettings settings;
-    // Without a chosen setup there is no radius yet; the standard 125 mm keeps the
-    // arithmetic sound until the main window has asked for it.
-    settings.drawingRadius = store_.drawingRadius() > 0 ? store_.drawingRadius() : 125;
-    settings.heliographicEntry = store_.heliographicEntry();
-    settings.orientX = orientX_;
-    settings.orientY = orientY_;
-    settings.pivotYear = store_.pivotYear();
-    if (store_.recordCount() > 0)
-        settings.fallbackDate = store_.dateOf(store_.record(1));
-    return buildDrawingModel(store_.currentRecord(), settings);
+    return buildDrawingModel(store_.currentRecord(), drawingSettings(store_, state_));
 }
 
 QWidget *DrawingWindow::canvas() const {
@@ -140,11 +130,11 @@ void DrawingWindow::hideOrientationBox() {
 }
 
 void DrawingWindow::vyzaClick() {
-    if (orientX_ != 1) {
-        orientX_ = 1;
+    if (state_.orientX != 1) {
+        state_.orientX = 1;
         vyza_->setText(tr("Z - V"));
     } else {
-        orientX_ = -1;
+        state_.orientX = -1;
         vyza_->setText(tr("V - Z"));
     }
     canvas_->update();
@@ -152,11 +142,11 @@ void DrawingWindow::vyzaClick() {
 }
 
 void DrawingWindow::sejiClick() {
-    if (orientY_ != 1) {
-        orientY_ = 1;
+    if (state_.orientY != 1) {
+        state_.orientY = 1;
         seji_->setText(tr("S - J"));
     } else {
-        orientY_ = -1;
+        state_.orientY = -1;
         seji_->setText(tr("J - S"));
     }
     canvas_->update();
@@ -166,7 +156,7 @@ void DrawingWindow::sejiClick() {
 void DrawingWindow::readOut(QPoint point) {
     readOutLabel_->move(point.x() + 20, point.y());
     const DrawingModel model = currentModel();
-    const auto position = readOutAt(point, model.ephemeris, orientX_, orientY_);
+    const auto position = readOutAt(point, model.ephemeris, state_.orientX, state_.orientY);
     if (!position)
         return;
     readOutLabel_->setText(readOutText(*position));
@@ -206,14 +196,15 @@ bool DrawingWindow::saveBitmap() {
     return true;
 }
 
-bool DrawingWindow::printTo(QPagedPaintDevice &device) const {
-    return printDrawing(device, currentModel());
-}
-
 void DrawingWindow::tiskzakresClick() {
-    QPrinter printer(QPrinter::HighResolution);
-    if (!printTo(printer))
-        dialogs_.information(tr("Zákres nelze vytisknout: není k dispozici tiskárna."));
+    const DrawingModel model = currentModel();
+    PrintRequest request;
+    request.title = drawingCaption(model.dateText);
+    request.pdfFileName = QStringLiteral("Zakres") + model.dateText + QStringLiteral(".pdf");
+    request.page = drawingPage();
+    request.askSetup = false; // the drawing prints at once
+    request.pages = [&model](PrintJob &job) { return printDrawing(job, model); };
+    printView(dialogs_, store_.dataDirectory(), request);
 }
 
 void DrawingWindow::closeEvent(QCloseEvent *event) {

@@ -7,7 +7,6 @@
 class QAction;
 class QGroupBox;
 class QLabel;
-class QPagedPaintDevice;
 class QPushButton;
 class QScrollArea;
 
@@ -31,8 +30,8 @@ class DrawingWindow : public QWidget {
     void setViewsPinned(bool pinned) { viewsPinned_ = pinned; }
     bool viewsPinned() const { return viewsPinned_; }
 
-    int orientX() const { return orientX_; }
-    int orientY() const { return orientY_; }
+    int orientX() const { return state_.orientX; }
+    int orientY() const { return state_.orientY; }
 
     // The drawing of the store's current record as the view paints it now.
     DrawingModel currentModel() const;
@@ -45,9 +44,6 @@ class DrawingWindow : public QWidget {
     // F10: asks "Uložit bitmapu zákresu"; on Yes saves the whole drawing as a Windows
     // bitmap, creating the folder when needed. True when a file was written.
     bool saveBitmap();
-
-    // Prints the drawing on one page of the device; false when it cannot be painted on.
-    bool printTo(QPagedPaintDevice &device) const;
 
     // The view's print command ("Tisk zákresu"), for the main window's menu.
     QAction *printAction() const { return tiskzakres_; }
@@ -62,7 +58,8 @@ class DrawingWindow : public QWidget {
     void showOrientationBox();
     // Esc here or in the date list.
     void hideOrientationBox();
-    // The main window's "Tisk zákresu": prints at once on the default printer.
+    // The main window's "Tisk zákresu": prints at once on the default printer, or offers
+    // a PDF file where there is no printer.
     void tiskzakresClick();
     // The orientation buttons: mirror east-west ("Z - V" / "V - Z"), north-south
     // ("S - J" / "J - S").
@@ -83,8 +80,7 @@ class DrawingWindow : public QWidget {
     const ObservationStore &store_;
     Dialogs &dialogs_;
     bool viewsPinned_ = true;
-    int orientX_ = 1;
-    int orientY_ = 1;
+    DrawingState state_;
     QScrollArea *scrollArea_ = nullptr;
     DrawingCanvas *canvas_ = nullptr;
     QLabel *readOutLabel_ = nullptr;      // Label1

@@ -1,0 +1,41 @@
+#include "views/common/printview.h"
+
+#include "data/dialogs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPrinter>
+
+namespace orvanek {
+
+namespace {
+QString tr(const char *text) {
+    return QCoreApplication::translate("orvanek::PrintView", text);
+}
+} // namespace
+
+PrintOutcome printView(Dialogs &dialogs, const QString &dataDir, const PrintRequest &request) {
+    if (dialogs.hasPrinter()) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setDocName(request.title);
+        if (request.askSetup && !dialogs.printerSetup(&printer))
+            return PrintOutcome::Cancelled;
+        if (!printOn(printer, request.page, request.pages)) {
+            dialogs.information(tr("Tisk se nepodařil."));
+            return PrintOutcome::Failed;
+        }
+        return PrintOutcome::Printed;
+    }
+    const auto path = dialogs.saveFileName(
+        tr("Tiskárna není k dispozici – uložit tisk do souboru PDF"),
+        QDir(dataDir).filePath(request.pdfFileName), tr("Dokument PDF (*.pdf)"));
+    if (!path || path->isEmpty())
+        return PrintOutcome::Cancelled;
+    if (!printToPdf(*path, request.title, request.page, request.pages)) {
+        dialogs.information(tr("Soubor %1 nelze zapsat.").arg(QDir::toNativeSeparators(*path)));
+        return PrintOutcome::Failed;
+    }
+    return PrintOutcome::Printed;
+}
+
+} // namespace orvanek

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "views/common/printjob.h"
+
+#include <QString>
+
+namespace orvanek {
+
+class Dialogs;
+
+// A window's print command: what it prints and how.
+struct PrintRequest {
+    QString title;       // the document's title
+    QString pdfFileName; // offered in the data directory when no printer exists
+    PageSetup page;
+    bool askSetup = true; // the printer set-up dialog first; the drawing view prints at once
+    PrintPages pages;
+};
+
+enum class PrintOutcome { Printed, Cancelled, Failed };
+
+// The one print path of every window. With a printer: the set-up dialog when asked (a
+// cancelled dialog prints nothing), then the pages on the printer. Without any printer:
+// the pages go into a PDF file whose name the user confirms (the data directory and the
+// request's file name offered). A failure is shown to the user.
+PrintOutcome printView(Dialogs &dialogs, const QString &dataDir, const PrintRequest &request);
+
+} // namespace orvanek
