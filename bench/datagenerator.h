@@ -9,12 +9,9 @@
 
 namespace orvanek::bench {
 
-// Large synthetic data sets for the benchmarks and as seeds for the fuzzers. The records
-// look like a long series of real drawings: one observation on most days from 01.01.1996,
-// a group count that follows an 11-year cycle, groups in the activity belts drifting
-// towards the equator, a handful of observers and stations. The same seed always gives the
-// same bytes, on every machine and library version (own generator, no <random>
-// distributions).
+// Large synthetic data sets for the benchmarks and as seeds for the fuzzers: the first
+// `count` records of the demo data set from 1996 on (make-demo's own generator, through the
+// entry commit), long enough to hold them. The same seed gives the same records.
 std::vector<ObservationRecord> generateRecords(int count, uint32_t seed);
 
 // Keeps the first records of `records` whose groups add up to at least `groups`

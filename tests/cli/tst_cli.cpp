@@ -3,6 +3,7 @@
 #include "clirunner.h"
 #include "data/datalock.h"
 #include "data/observationstore.h"
+#include "testregistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -232,5 +233,5 @@ class TestCli : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(TestCli)
+ORVANEK_REGISTER_TEST(TestCli);
 #include "tst_cli.moc"

@@ -1,8 +1,10 @@
 // orvanek-cli render drawing: the window's drawing written to PNG, BMP or PDF.
 #include "cli/cli.h"
 #include "clirunner.h"
+#include "datedrecord.h"
+#include "imageprobes.h"
+#include "testregistry.h"
 #include "views/drawing/drawingpainter.h"
-#include "viewtesthelpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,12 +28,12 @@ Run run(const QStringList &args) {
 // Three records: an ordinary one with a group right of the centre, a special one, and a
 // last one with a group above the centre. Record 1 carries the setup `setup`.
 void writeData(const QString &dir, uint16_t setup = 125) {
-    ObservationRecord first = drawingRecord(QStringLiteral("07.05.2001"), 705);
+    ObservationRecord first = datedRecord(QStringLiteral("07.05.2001"), 705);
     first.drawingSetup = setup;
     addGroup(first, 900, 625, 400);
-    ObservationRecord special = drawingRecord(QStringLiteral("08.05.2001"), 900);
+    ObservationRecord special = datedRecord(QStringLiteral("08.05.2001"), 900);
     writeText(special.specialMark, specialMarkText());
-    ObservationRecord last = drawingRecord(QStringLiteral("21.06.2001"), 830);
+    ObservationRecord last = datedRecord(QStringLiteral("21.06.2001"), 830);
     addGroup(last, 0, 500, 400);
     QFile file(QDir(dir).filePath(QStringLiteral("data1.dat")));
     QVERIFY(file.open(QIODevice::WriteOnly));

@@ -1,6 +1,6 @@
 // The drawing view's window: caption, orientation box, read-out, bitmap, printing.
-#include "common/scripteddialogs.h"
 #include "data/observationstore.h"
+#include "scripteddialogs.h"
 #include "views/drawing/drawingpainter.h"
 #include "views/drawing/drawingwindow.h"
 #include "viewtesthelpers.h"
