@@ -30,9 +30,9 @@ class CoordinateModeDialog : public QDialog {
   private:
     ObservationStore &store_;
     Dialogs &dialogs_;
-    QButtonGroup *RadioGroup1;
-    QLineEdit *Edit1;
-    QPushButton *Button1;
+    QButtonGroup *kindGroup_;    // RadioGroup1
+    QLineEdit *radiusEdit_;      // Edit1
+    QPushButton *confirmButton_; // Button1
     bool confirmed_ = false;
 };
 

@@ -17,27 +17,27 @@ DateListWindow::DateListWindow(ObservationStore &store, QWidget *parent)
     setWindowTitle(tr("Výběr datumu"));
 
     model_ = new DateListModel(store_, this);
-    ListBox1 = new QListView(this);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setModel(model_);
-    ListBox1->setUniformItemSizes(true); // lets the view skip measuring every line
-    ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_ = new QListView(this);
+    list_->setObjectName(QStringLiteral("ListBox1"));
+    list_->setModel(model_);
+    list_->setUniformItemSizes(true); // lets the view skip measuring every line
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
     // Numbers are right-aligned with spaces, which needs a font of one width for all.
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(13);
-    ListBox1->setFont(font);
-    ListBox1->installEventFilter(this); // the window sees key strokes before the list
+    list_->setFont(font);
+    list_->installEventFilter(this); // the window sees key strokes before the list
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(ListBox1);
+    layout->addWidget(list_);
 
-    connect(ListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (!selecting_ && current.isValid())
                     ListBox1Click(current.row());
             });
-    connect(ListBox1, &QListView::clicked, this, [this](const QModelIndex &index) {
+    connect(list_, &QListView::clicked, this, [this](const QModelIndex &index) {
         if (index.isValid())
             ListBox1Click(index.row()); // the line already selected is copied again
     });
@@ -48,7 +48,7 @@ DateListWindow::DateListWindow(ObservationStore &store, QWidget *parent)
     zadatlist();
     // At start the list is scrolled to its end with no line selected.
     selectLine(store_.recordCount());
-    ListBox1->scrollToBottom();
+    list_->scrollToBottom();
 }
 
 void DateListWindow::zadatlist() {
@@ -63,16 +63,16 @@ void DateListWindow::selectLine(int row) {
     selecting_ = true;
     if (row >= 0 && row < model_->rowCount()) {
         const QModelIndex index = model_->index(row);
-        ListBox1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-        ListBox1->scrollTo(index);
+        list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        list_->scrollTo(index);
     } else {
-        ListBox1->selectionModel()->clear();
+        list_->selectionModel()->clear();
     }
     selecting_ = false;
 }
 
 int DateListWindow::selectedLine() const {
-    const QModelIndexList rows = ListBox1->selectionModel()->selectedIndexes();
+    const QModelIndexList rows = list_->selectionModel()->selectedIndexes();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
@@ -85,7 +85,7 @@ int DateListWindow::lineCount() const {
 }
 
 bool DateListWindow::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == ListBox1 && event->type() == QEvent::KeyRelease &&
+    if (watched == list_ && event->type() == QEvent::KeyRelease &&
         static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         emit escapePressed();
         return true;

@@ -26,7 +26,7 @@ class DateListWindow : public QWidget {
     int selectedLine() const;
     QString lineText(int row) const;
     int lineCount() const;
-    QListView *listBox() const { return ListBox1; }
+    QListView *listBox() const { return list_; }
 
     void setViewsPinned(bool pinned) { viewsPinned_ = pinned; }
 
@@ -41,7 +41,7 @@ class DateListWindow : public QWidget {
   private:
     ObservationStore &store_;
     DateListModel *model_;
-    QListView *ListBox1;
+    QListView *list_; // ListBox1
     bool viewsPinned_ = false;
     bool selecting_ = false;
 };

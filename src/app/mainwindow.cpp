@@ -194,13 +194,13 @@ void MainWindow::createMenus() {
 }
 
 QWidget *MainWindow::addPanel(const QString &name) {
-    auto *panel = new QWidget(ToolBar1);
+    auto *panel = new QWidget(toolBar_);
     panel->setObjectName(name);
     auto *layout = new QHBoxLayout(panel);
     layout->setContentsMargins(3, 0, 0, 0);
     layout->setSpacing(0);
     panels_[name] = panel;
-    QAction *holder = ToolBar1->addWidget(panel);
+    QAction *holder = toolBar_->addWidget(panel);
     holder->setVisible(false);
     panelActions_[name] = holder;
     return panel;
@@ -225,10 +225,10 @@ QToolButton *MainWindow::addButton(QWidget *panel, const QString &name, const QS
 }
 
 void MainWindow::createToolBars() {
-    ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setMovable(false);
-    ToolBar1->setFixedHeight(31);
+    toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
+    toolBar_->setObjectName(QStringLiteral("ToolBar1"));
+    toolBar_->setMovable(false);
+    toolBar_->setFixedHeight(31);
 
     QWidget *zakladni = addPanel(QStringLiteral("zakladni"));
     addButton(zakladni, "novyzakres", tr("N"), tr("Nový  zákres"), [this] { novyClick(); });
@@ -310,7 +310,7 @@ void MainWindow::createToolBars() {
         auto *group = new QButtonGroup(this);
         group->setExclusive(true);
         for (const QString &name : names) {
-            auto *button = ToolBar1->findChild<QToolButton *>(name);
+            auto *button = toolBar_->findChild<QToolButton *>(name);
             button->setCheckable(true);
             group->addButton(button);
         }

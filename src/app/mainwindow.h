@@ -93,7 +93,7 @@ class MainWindow : public QMainWindow {
     QString dataDir_;
     CoordinateModeAsker askCoordinateMode_;
     QMdiArea *mdi_ = nullptr;
-    QToolBar *ToolBar1 = nullptr;
+    QToolBar *toolBar_ = nullptr; // ToolBar1
     DateListWindow *dateList_ = nullptr;
     DrawingWindow *drawing_ = nullptr;
     QPointer<EntryDialog> entryDialog_;

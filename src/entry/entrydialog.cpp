@@ -147,100 +147,104 @@ void EntryDialog::createControls() {
     };
 
     label(tr("Pozorovatel"), kLabelX, 16);
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->lineEdit()->setMaxLength(30);
-    ComboBox1->setGeometry(kFieldX, 16, kFieldWidth, kFieldHeight);
-    ComboBox1->setToolTip(tr("Jméno pozorovatele"));
+    observerBox_ = new QComboBox(this);
+    observerBox_->setObjectName(QStringLiteral("ComboBox1"));
+    observerBox_->setEditable(true);
+    observerBox_->setInsertPolicy(QComboBox::NoInsert);
+    observerBox_->lineEdit()->setMaxLength(30);
+    observerBox_->setGeometry(kFieldX, 16, kFieldWidth, kFieldHeight);
+    observerBox_->setToolTip(tr("Jméno pozorovatele"));
 
     label(tr("Datum"), kLabelX, 40);
     // Day and month may be typed with one digit, the year with four; empty shows "  .  .    ".
-    MaskEdit1 = edit("MaskEdit1", kFieldX, 40, kFieldWidth, tr("Datum zákresu"));
-    MaskEdit1->setInputMask(QStringLiteral("00.00.9999; "));
+    dateEdit_ = edit("MaskEdit1", kFieldX, 40, kFieldWidth, tr("Datum zákresu"));
+    dateEdit_->setInputMask(QStringLiteral("00.00.9999; "));
 
     label(tr("Čas    UT"), kLabelX, 64);
-    Edit3 = edit("Edit3", kFieldX, 64, kFieldWidth,
-                 tr("Zadat čas ve formátu  bez dvojtečky   7:05  =  705"));
+    timeEdit_ = edit("Edit3", kFieldX, 64, kFieldWidth,
+                     tr("Zadat čas ve formátu  bez dvojtečky   7:05  =  705"));
     label(tr("PP"), kLabelX, 88);
-    Edit4 = edit("Edit4", kFieldX, 88, kSmallWidth, tr("Podmínky pozorování"));
+    conditionsEdit_ = edit("Edit4", kFieldX, 88, kSmallWidth, tr("Podmínky pozorování"));
     label(tr("Obr."), 204, 88);
-    Edit5 = edit("Edit5", 232, 88, kSmallWidth, tr("Kvalita obrazu"));
+    imageQualityEdit_ = edit("Edit5", 232, 88, kSmallWidth, tr("Kvalita obrazu"));
     label(tr("Q"), 280, 88);
-    Edit6 = edit("Edit6", 304, 88, kSmallWidth, tr("Kvalita pozorovacích podmínek"));
+    seeingQualityEdit_ = edit("Edit6", 304, 88, kSmallWidth, tr("Kvalita pozorovacích podmínek"));
     label(tr("qc"), kLabelX, 112);
-    Edit7 = edit("Edit7", kFieldX, 112, kSmallWidth, tr("Počet skupin v centrální oblasti"));
+    centralGroupsEdit_ =
+        edit("Edit7", kFieldX, 112, kSmallWidth, tr("Počet skupin v centrální oblasti"));
     label(tr("fc"), 210, 112);
-    Edit8 = edit("Edit8", 232, 112, kSmallWidth, tr("Počet skvrn v centrální oblasti"));
+    centralSpotsEdit_ = edit("Edit8", 232, 112, kSmallWidth, tr("Počet skvrn v centrální oblasti"));
     label(tr("rc"), 280, 112);
-    Edit9 = edit("Edit9", 304, 112, kSmallWidth, tr("Relativní číslo centrální oblasti"));
+    centralREdit_ = edit("Edit9", 304, 112, kSmallWidth, tr("Relativní číslo centrální oblasti"));
     label(tr("Počet skupin"), kLabelX, 136);
-    Edit11 = edit("Edit11", kFieldX, 136, kFieldWidth, tr("Počet skupin na zákresu"));
+    groupCountEdit_ = edit("Edit11", kFieldX, 136, kFieldWidth, tr("Počet skupin na zákresu"));
     label(tr("Počet fakulí"), kLabelX, 160);
-    Edit12 = edit("Edit12", kFieldX, 160, kFieldWidth,
-                  tr("Počet fakulových polí pro jejich zakreslování"));
-    Label10 = label(tr("F"), 280, 160, "Label10");
-    Edit10 = edit("Edit10", 304, 160, kSmallWidth, tr("Počet falulových polí "));
+    faculaCountEdit_ = edit("Edit12", kFieldX, 160, kFieldWidth,
+                            tr("Počet fakulových polí pro jejich zakreslování"));
+    faculaTotalLabel_ = label(tr("F"), 280, 160, "Label10");
+    faculaTotalEdit_ = edit("Edit10", 304, 160, kSmallWidth, tr("Počet falulových polí "));
     label(tr("Stanice"), kLabelX, 184);
-    Edit13 = edit("Edit13", kFieldX, 184, kFieldWidth, tr("Místo pozorování"));
-    Edit13->setMaxLength(20);
-    Edit25 = edit("Edit25", 336, 37, 57, QString());
-    Edit25->setVisible(false);
+    stationEdit_ = edit("Edit13", kFieldX, 184, kFieldWidth, tr("Místo pozorování"));
+    stationEdit_->setMaxLength(20);
+    specialMarkEdit_ = edit("Edit25", 336, 37, 57, QString());
+    specialMarkEdit_->setVisible(false);
 
-    ukoncit = new QPushButton(tr("Potvrdit  zadávání"), this);
-    ukoncit->setObjectName(QStringLiteral("ukoncit"));
-    ukoncit->setGeometry(472, 16, 185, 73);
-    ukoncit->setFont(pixelFont(19));
-    Navrat = new QPushButton(tr("Návrat"), this);
-    Navrat->setObjectName(QStringLiteral("Navrat"));
-    Navrat->setGeometry(472, 104, 185, 33);
-    Navrat->setFont(pixelFont(16));
+    confirmButton_ = new QPushButton(tr("Potvrdit  zadávání"), this);
+    confirmButton_->setObjectName(QStringLiteral("ukoncit"));
+    confirmButton_->setGeometry(472, 16, 185, 73);
+    confirmButton_->setFont(pixelFont(19));
+    returnButton_ = new QPushButton(tr("Návrat"), this);
+    returnButton_->setObjectName(QStringLiteral("Navrat"));
+    returnButton_->setGeometry(472, 104, 185, 33);
+    returnButton_->setFont(pixelFont(16));
     // Enter finishes a cell or a field; only the button itself commits.
-    for (QPushButton *button : {ukoncit, Navrat}) {
+    for (QPushButton *button : {confirmButton_, returnButton_}) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
 
-    tabulkaskv = new QGroupBox(tr("Skupiny"), this);
-    tabulkaskv->setObjectName(QStringLiteral("tabulkaskv"));
-    tabulkaskv->setGeometry(8, 232, 673, 81);
-    StringGrid1 =
-        makeGrid(tabulkaskv, QStringLiteral("StringGrid1"), kGroupColumns, 38, groupHeadings());
-    StringGrid1->setGeometry(14, 18, 645, 55);
+    groupTableBox_ = new QGroupBox(tr("Skupiny"), this);
+    groupTableBox_->setObjectName(QStringLiteral("tabulkaskv"));
+    groupTableBox_->setGeometry(8, 232, 673, 81);
+    groupTable_ =
+        makeGrid(groupTableBox_, QStringLiteral("StringGrid1"), kGroupColumns, 38, groupHeadings());
+    groupTable_->setGeometry(14, 18, 645, 55);
 
-    tabulkafak = new QGroupBox(tr("Fakule"), this);
-    tabulkafak->setObjectName(QStringLiteral("tabulkafak"));
-    tabulkafak->setGeometry(8, 328, 673, 83);
-    StringGrid2 =
-        makeGrid(tabulkafak, QStringLiteral("StringGrid2"), kFaculaColumns, 47, faculaHeadings());
-    StringGrid2->setGeometry(14, 18, 646, 55);
-    QPalette white = StringGrid2->palette();
+    faculaTableBox_ = new QGroupBox(tr("Fakule"), this);
+    faculaTableBox_->setObjectName(QStringLiteral("tabulkafak"));
+    faculaTableBox_->setGeometry(8, 328, 673, 83);
+    faculaTable_ = makeGrid(faculaTableBox_, QStringLiteral("StringGrid2"), kFaculaColumns, 47,
+                            faculaHeadings());
+    faculaTable_->setGeometry(14, 18, 646, 55);
+    QPalette white = faculaTable_->palette();
     white.setColor(QPalette::Base, Qt::white);
-    StringGrid2->setPalette(white);
-    StringGrid2->setToolTip(tr("Zde se zadávají souřednice  vrcholů") + u'\n' +
-                            tr(" jednotlivých fakulových polí. ") + u'\n' +
-                            tr(" Na jedno pole max. 6 vrcholů"));
+    faculaTable_->setPalette(white);
+    faculaTable_->setToolTip(tr("Zde se zadávají souřednice  vrcholů") + u'\n' +
+                             tr(" jednotlivých fakulových polí. ") + u'\n' +
+                             tr(" Na jedno pole max. 6 vrcholů"));
 
     // Header fields top to bottom, then the tables (Tab moves between their cells, Ctrl+Tab
     // leaves them), then the buttons.
-    const QList<QWidget *> order{ComboBox1, MaskEdit1, Edit3,       Edit4,       Edit5,   Edit6,
-                                 Edit7,     Edit8,     Edit9,       Edit11,      Edit12,  Edit10,
-                                 Edit13,    Edit25,    StringGrid1, StringGrid2, ukoncit, Navrat};
+    const QList<QWidget *> order{observerBox_,       dateEdit_,         timeEdit_,
+                                 conditionsEdit_,    imageQualityEdit_, seeingQualityEdit_,
+                                 centralGroupsEdit_, centralSpotsEdit_, centralREdit_,
+                                 groupCountEdit_,    faculaCountEdit_,  faculaTotalEdit_,
+                                 stationEdit_,       specialMarkEdit_,  groupTable_,
+                                 faculaTable_,       confirmButton_,    returnButton_};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    connect(ukoncit, &QPushButton::clicked, this, &EntryDialog::ukoncitClick);
-    connect(Navrat, &QPushButton::clicked, this, &EntryDialog::NavratClick);
-    connect(Edit11, &QLineEdit::textChanged, this, &EntryDialog::Edit11Change);
-    connect(Edit12, &QLineEdit::textChanged, this, &EntryDialog::Edit12Change);
+    connect(confirmButton_, &QPushButton::clicked, this, &EntryDialog::ukoncitClick);
+    connect(returnButton_, &QPushButton::clicked, this, &EntryDialog::NavratClick);
+    connect(groupCountEdit_, &QLineEdit::textChanged, this, &EntryDialog::Edit11Change);
+    connect(faculaCountEdit_, &QLineEdit::textChanged, this, &EntryDialog::Edit12Change);
 }
 
 void EntryDialog::FormCreate(const QString &modeText) {
     for (const QString &name : store_.observerNames()) {
         if (name.isEmpty())
             break;
-        ComboBox1->addItem(name);
+        observerBox_->addItem(name);
     }
 
     record_ = store_.currentRecord();
@@ -262,11 +266,11 @@ void EntryDialog::FormCreate(const QString &modeText) {
         break;
     }
     fillFromRecord();
-    Edit25->setText(special ? readText(record_.specialMark) : QString());
-    Edit25->setVisible(special);
+    specialMarkEdit_->setText(special ? readText(record_.specialMark) : QString());
+    specialMarkEdit_->setVisible(special);
     setRed(special);
 
-    StringGrid1->setToolTip(groupTableHint(store_.heliographicEntry()));
+    groupTable_->setToolTip(groupTableHint(store_.heliographicEntry()));
     if (store_.heliographicEntry())
         useHeliographicLayout();
 }
@@ -278,39 +282,39 @@ void EntryDialog::clearRecord() {
 void EntryDialog::fillFromRecord() {
     const EntryForm form = entryFormFromRecord(record_, mode_, store_.drawingRadius(),
                                                store_.heliographicEntry(), store_.pivotYear());
-    ComboBox1->setCurrentText(form.observer);
-    MaskEdit1->setText(form.date);
-    Edit3->setText(form.timeUT);
-    Edit4->setText(form.conditions);
-    Edit5->setText(form.imageQuality);
-    Edit6->setText(form.seeingQuality);
-    Edit7->setText(form.centralGroups);
-    Edit8->setText(form.centralSpots);
-    Edit9->setText(form.centralR);
-    Edit10->setText(form.faculaTotal);
-    Edit13->setText(form.station);
+    observerBox_->setCurrentText(form.observer);
+    dateEdit_->setText(form.date);
+    timeEdit_->setText(form.timeUT);
+    conditionsEdit_->setText(form.conditions);
+    imageQualityEdit_->setText(form.imageQuality);
+    seeingQualityEdit_->setText(form.seeingQuality);
+    centralGroupsEdit_->setText(form.centralGroups);
+    centralSpotsEdit_->setText(form.centralSpots);
+    centralREdit_->setText(form.centralR);
+    faculaTotalEdit_->setText(form.faculaTotal);
+    stationEdit_->setText(form.station);
     // Setting the counts sizes the tables.
-    Edit11->setText(form.groupCount);
-    Edit12->setText(form.faculaFieldCount);
-    for (int row = 0; row < std::min<int>(form.groups.size(), StringGrid1->rowCount()); ++row)
-        setRowTexts(StringGrid1, row, form.groups[row]);
-    for (int row = 0; row < std::min<int>(form.faculae.size(), StringGrid2->rowCount()); ++row)
-        setRowTexts(StringGrid2, row, form.faculae[row]);
+    groupCountEdit_->setText(form.groupCount);
+    faculaCountEdit_->setText(form.faculaFieldCount);
+    for (int row = 0; row < std::min<int>(form.groups.size(), groupTable_->rowCount()); ++row)
+        setRowTexts(groupTable_, row, form.groups[row]);
+    for (int row = 0; row < std::min<int>(form.faculae.size(), faculaTable_->rowCount()); ++row)
+        setRowTexts(faculaTable_, row, form.faculae[row]);
 }
 
 void EntryDialog::useHeliographicLayout() {
     // No faculae and no auxiliary spots are typed in heliographic entry. The hidden columns
     // keep what a correction filled in, so correcting a record does not wipe them.
-    Edit12->setVisible(false);
-    Label10->setVisible(false);
-    Edit10->setGeometry(kFieldX, 160, kFieldWidth, kFieldHeight);
-    StringGrid1->setHorizontalHeaderItem(ColAngle - 1, new QTableWidgetItem(tr("    l ")));
-    StringGrid1->setHorizontalHeaderItem(ColDistance - 1, new QTableWidgetItem(tr("   b ")));
+    faculaCountEdit_->setVisible(false);
+    faculaTotalLabel_->setVisible(false);
+    faculaTotalEdit_->setGeometry(kFieldX, 160, kFieldWidth, kFieldHeight);
+    groupTable_->setHorizontalHeaderItem(ColAngle - 1, new QTableWidgetItem(tr("    l ")));
+    groupTable_->setHorizontalHeaderItem(ColDistance - 1, new QTableWidgetItem(tr("   b ")));
     for (int column = kHeliographicGroupColumns + 1; column <= kGroupColumns; ++column)
-        StringGrid1->setColumnHidden(column - 1, true);
-    tabulkaskv->setGeometry(133, 232, 433, 81);
-    StringGrid1->setGeometry(14, 18, 410, 55);
-    tabulkafak->setVisible(false);
+        groupTable_->setColumnHidden(column - 1, true);
+    groupTableBox_->setGeometry(133, 232, 433, 81);
+    groupTable_->setGeometry(14, 18, 410, 55);
+    faculaTableBox_->setVisible(false);
     setFixedSize(kWidth, kHeliographicHeight);
 }
 
@@ -333,24 +337,24 @@ void EntryDialog::showEvent(QShowEvent *event) {
 EntryForm EntryDialog::entryForm() const {
     EntryForm form;
     form.mode = mode_;
-    form.observer = ComboBox1->currentText();
-    form.date = MaskEdit1->displayText();
-    form.timeUT = Edit3->text();
-    form.conditions = Edit4->text();
-    form.imageQuality = Edit5->text();
-    form.seeingQuality = Edit6->text();
-    form.centralGroups = Edit7->text();
-    form.centralSpots = Edit8->text();
-    form.centralR = Edit9->text();
-    form.faculaTotal = Edit10->text();
-    form.groupCount = Edit11->text();
-    form.faculaFieldCount = Edit12->text();
-    form.station = Edit13->text();
-    form.specialMark = Edit25->text();
-    for (int row = 0; row < StringGrid1->rowCount(); ++row)
-        form.groups << rowTexts(StringGrid1, row);
-    for (int row = 0; row < StringGrid2->rowCount(); ++row)
-        form.faculae << rowTexts(StringGrid2, row);
+    form.observer = observerBox_->currentText();
+    form.date = dateEdit_->displayText();
+    form.timeUT = timeEdit_->text();
+    form.conditions = conditionsEdit_->text();
+    form.imageQuality = imageQualityEdit_->text();
+    form.seeingQuality = seeingQualityEdit_->text();
+    form.centralGroups = centralGroupsEdit_->text();
+    form.centralSpots = centralSpotsEdit_->text();
+    form.centralR = centralREdit_->text();
+    form.faculaTotal = faculaTotalEdit_->text();
+    form.groupCount = groupCountEdit_->text();
+    form.faculaFieldCount = faculaCountEdit_->text();
+    form.station = stationEdit_->text();
+    form.specialMark = specialMarkEdit_->text();
+    for (int row = 0; row < groupTable_->rowCount(); ++row)
+        form.groups << rowTexts(groupTable_, row);
+    for (int row = 0; row < faculaTable_->rowCount(); ++row)
+        form.faculae << rowTexts(faculaTable_, row);
     return form;
 }
 
@@ -373,11 +377,12 @@ void EntryDialog::NavratClick() {
 }
 
 void EntryDialog::Edit11Change() {
-    resizeTable(StringGrid1, Edit11, tr("Maximálni počet skupin je 30 !"), keptGroupRows_);
+    resizeTable(groupTable_, groupCountEdit_, tr("Maximálni počet skupin je 30 !"), keptGroupRows_);
 }
 
 void EntryDialog::Edit12Change() {
-    resizeTable(StringGrid2, Edit12, tr("Maximálni počet fakulí je 30 !"), keptFaculaRows_);
+    resizeTable(faculaTable_, faculaCountEdit_, tr("Maximálni počet fakulí je 30 !"),
+                keptFaculaRows_);
 }
 
 void EntryDialog::resizeTable(QTableWidget *table, QLineEdit *count, const QString &tooMany,
@@ -410,33 +415,33 @@ void EntryDialog::resizeTable(QTableWidget *table, QLineEdit *count, const QStri
 QLineEdit *EntryDialog::lineEditFor(EntryField field) const {
     switch (field) {
     case EntryField::Observer:
-        return ComboBox1->lineEdit();
+        return observerBox_->lineEdit();
     case EntryField::Date:
-        return MaskEdit1;
+        return dateEdit_;
     case EntryField::TimeUT:
-        return Edit3;
+        return timeEdit_;
     case EntryField::Conditions:
-        return Edit4;
+        return conditionsEdit_;
     case EntryField::ImageQuality:
-        return Edit5;
+        return imageQualityEdit_;
     case EntryField::SeeingQuality:
-        return Edit6;
+        return seeingQualityEdit_;
     case EntryField::CentralGroups:
-        return Edit7;
+        return centralGroupsEdit_;
     case EntryField::CentralSpots:
-        return Edit8;
+        return centralSpotsEdit_;
     case EntryField::CentralR:
-        return Edit9;
+        return centralREdit_;
     case EntryField::FaculaTotal:
-        return Edit10;
+        return faculaTotalEdit_;
     case EntryField::GroupCount:
-        return Edit11;
+        return groupCountEdit_;
     case EntryField::FaculaFieldCount:
-        return Edit12;
+        return faculaCountEdit_;
     case EntryField::Station:
-        return Edit13;
+        return stationEdit_;
     case EntryField::SpecialMark:
-        return Edit25;
+        return specialMarkEdit_;
     default:
         return nullptr;
     }
@@ -444,7 +449,7 @@ QLineEdit *EntryDialog::lineEditFor(EntryField field) const {
 
 void EntryDialog::select(const EntryLocation &where, bool focus) {
     if (where.field == EntryField::Groups || where.field == EntryField::Faculae) {
-        QTableWidget *table = where.field == EntryField::Groups ? StringGrid1 : StringGrid2;
+        QTableWidget *table = where.field == EntryField::Groups ? groupTable_ : faculaTable_;
         table->setCurrentCell(where.row - 1, where.column - 1);
         if (focus)
             table->setFocus();

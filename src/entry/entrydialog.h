@@ -20,8 +20,8 @@ namespace orvanek {
 
 // TForm3: the dialog in which the observer types one drawing, its header values, the
 // table of sunspot groups and the table of faculae fields. It keeps nothing of its own
-// beyond its controls: `ukoncit` ("Potvrdit  zadávání") gathers them into an EntryForm
-// and hands it to commitEntry, and shows what comes back; `Navrat` ("Návrat"), Esc or
+// beyond its controls: `confirmButton_` ("Potvrdit  zadávání") gathers them into an EntryForm
+// and hands it to commitEntry, and shows what comes back; `returnButton_` ("Návrat"), Esc or
 // the close box store nothing.
 //
 // The main window opens it with the text of its coordinate mode and disables its three
@@ -33,9 +33,10 @@ namespace orvanek {
 //
 // The dialog is application-modal and deletes itself when it closes.
 //
-// Controls carry the object names the observer's manual uses: ComboBox1, MaskEdit1,
-// Edit3 … Edit13, Edit25, StringGrid1 (groups), StringGrid2 (faculae), ukoncit, Navrat.
-// In the grids, row r (from 0) is table row r + 1, column c (from 0) is column c + 1
+// Controls carry the object names the observer's manual uses: observerBox_, dateEdit_,
+// timeEdit_ … stationEdit_, specialMarkEdit_, groupTable_ (groups), faculaTable_ (faculae),
+// confirmButton_, returnButton_. In the grids, row r (from 0) is table row r + 1, column c (from 0)
+// is column c + 1
 // ("Typ" is column 0); the row numbers are the vertical header.
 class EntryDialog : public QDialog {
     Q_OBJECT
@@ -75,27 +76,28 @@ class EntryDialog : public QDialog {
     Dialogs &dialogs_;
     ObservationRecord record_{}; // what the dialog was filled from
 
-    QComboBox *ComboBox1 = nullptr;
-    QLineEdit *MaskEdit1 = nullptr;
-    QLineEdit *Edit3 = nullptr;
-    QLineEdit *Edit4 = nullptr;
-    QLineEdit *Edit5 = nullptr;
-    QLineEdit *Edit6 = nullptr;
-    QLineEdit *Edit7 = nullptr;
-    QLineEdit *Edit8 = nullptr;
-    QLineEdit *Edit9 = nullptr;
-    QLineEdit *Edit10 = nullptr;
-    QLineEdit *Edit11 = nullptr;
-    QLineEdit *Edit12 = nullptr;
-    QLineEdit *Edit13 = nullptr;
-    QLineEdit *Edit25 = nullptr;
-    QLabel *Label10 = nullptr; // "F"
-    QGroupBox *tabulkaskv = nullptr;
-    QGroupBox *tabulkafak = nullptr;
-    QTableWidget *StringGrid1 = nullptr;
-    QTableWidget *StringGrid2 = nullptr;
-    QPushButton *ukoncit = nullptr;
-    QPushButton *Navrat = nullptr;
+    // Controls keep their old component names as objectName (in the comments).
+    QComboBox *observerBox_ = nullptr;
+    QLineEdit *dateEdit_ = nullptr;
+    QLineEdit *timeEdit_ = nullptr;
+    QLineEdit *conditionsEdit_ = nullptr;
+    QLineEdit *imageQualityEdit_ = nullptr;
+    QLineEdit *seeingQualityEdit_ = nullptr;
+    QLineEdit *centralGroupsEdit_ = nullptr;
+    QLineEdit *centralSpotsEdit_ = nullptr;
+    QLineEdit *centralREdit_ = nullptr;
+    QLineEdit *faculaTotalEdit_ = nullptr;
+    QLineEdit *groupCountEdit_ = nullptr;
+    QLineEdit *faculaCountEdit_ = nullptr;
+    QLineEdit *stationEdit_ = nullptr;
+    QLineEdit *specialMarkEdit_ = nullptr;
+    QLabel *faculaTotalLabel_ = nullptr; // Label10, "F"
+    QGroupBox *groupTableBox_ = nullptr;
+    QGroupBox *faculaTableBox_ = nullptr;
+    QTableWidget *groupTable_ = nullptr;
+    QTableWidget *faculaTable_ = nullptr;
+    QPushButton *confirmButton_ = nullptr;
+    QPushButton *returnButton_ = nullptr;
 
     // Cells of rows cut off when a count was lowered, given back when it grows again, so a
     // count typed digit by digit loses nothing.

@@ -1,5 +1,7 @@
 #include "entry/summary.h"
 
+#include "data/units.h"
+
 #include "solar/conversion.h"
 #include "solar/rounding.h"
 
@@ -61,7 +63,7 @@ int classWeight(char zurichLetter) {
 }
 
 uint16_t correctedArea(int area, int distance) {
-    double rho = distance / 1250.0 - 0.001;
+    double rho = distance / double(kLimbDistance) - 0.001;
     if (rho > 0.999)
         rho = 0.999;
     return roundToWord(area * 0.5 / std::sqrt(1 - rho * rho));
@@ -72,7 +74,7 @@ RecordSummary computeSummary(const ObservationRecord &record, const Ephemeris &e
     RecordSummary s{};
     for (int i = 1; i <= record.usedGroups(); ++i) {
         const SunspotGroup &g = record.group(i);
-        const uint16_t area = roundToWord(g.area + g.smallSpots * 1912.5 / drawingRadius);
+        const uint16_t area = roundToWord(g.area + g.smallSpots * kSmallSpotArea / drawingRadius);
         const bool north = polarToHeliographic(ephemeris, g.distance, g.angle).helioLatitude >= 0;
         const std::string_view type(g.type.chars, static_cast<size_t>(g.type.usedLength()));
         const uint16_t classSum = static_cast<uint16_t>(classNumber(type));

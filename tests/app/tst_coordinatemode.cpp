@@ -3,6 +3,7 @@
 #include "data/observationstore.h"
 #include "scripteddialogs.h"
 #include "testregistry.h"
+#include "widgettests.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +16,8 @@ class TestCoordinateMode : public QObject {
     Q_OBJECT
 
   private slots:
+    void cleanup() { closeTopLevelWidgets(); }
+
     void choices_data() {
         QTest::addColumn<int>("kind"); // -1 none, 0 polar, 1 heliographic
         QTest::addColumn<QString>("radius");

@@ -2,6 +2,7 @@
 #include "app/datelistwindow.h"
 #include "apptesthelpers.h"
 #include "testregistry.h"
+#include "widgettests.h"
 
 #include <QListView>
 #include <QTemporaryDir>
@@ -13,6 +14,8 @@ class TestDateList : public QObject {
     Q_OBJECT
 
   private slots:
+    void cleanup() { closeTopLevelWidgets(); }
+
     void lines() {
         QTemporaryDir dir;
         std::vector<ObservationRecord> records;

@@ -7,6 +7,7 @@
 #include "scripteddialogs.h"
 #include "testregistry.h"
 #include "views/drawing/drawingwindow.h"
+#include "widgettests.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -45,6 +46,8 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
   private slots:
+    void cleanup() { closeTopLevelWidgets(); }
+
     void caption_data() {
         QTest::addColumn<int>("setup");
         QTest::addColumn<QString>("caption");

@@ -144,6 +144,106 @@ class TestCli : public QObject {
         QVERIFY(out[1].endsWith(";777"));
     }
 
+    // Every column shows its own field: each field holds a value no other field holds.
+    void recordColumns_data() {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("value");
+        const std::pair<const char *, const char *> expected[] = {{"number", "1"},
+                                                                  {"timeUT", "22"},
+                                                                  {"conditions", "11"},
+                                                                  {"imageQuality", "12"},
+                                                                  {"seeingQuality", "13"},
+                                                                  {"centralGroups", "14"},
+                                                                  {"centralSpots", "15"},
+                                                                  {"centralR", "16"},
+                                                                  {"faculaTotal", "17"},
+                                                                  {"groupCount", "18"},
+                                                                  {"faculaFieldCount", "19"},
+                                                                  {"rotation", "2020"},
+                                                                  {"centralLongitude", "21"},
+                                                                  {"northGroups", "31"},
+                                                                  {"northSpots", "32"},
+                                                                  {"northR", "33"},
+                                                                  {"northClassSum", "34"},
+                                                                  {"northSN", "35"},
+                                                                  {"northRB", "36"},
+                                                                  {"northArea", "37"},
+                                                                  {"northCorrectedArea", "38"},
+                                                                  {"southGroups", "41"},
+                                                                  {"southSpots", "42"},
+                                                                  {"southR", "43"},
+                                                                  {"southClassSum", "44"},
+                                                                  {"southSN", "45"},
+                                                                  {"southRB", "46"},
+                                                                  {"southArea", "47"},
+                                                                  {"southCorrectedArea", "48"}};
+        for (const auto &[column, value] : expected)
+            QTest::newRow(column) << QString(column) << QString(value);
+    }
+    void recordColumns() {
+        QFETCH(QString, column);
+        QFETCH(QString, value);
+        ObservationRecord r = record("01.01.2000", 22);
+        r.conditions = 11;
+        r.imageQuality = 12;
+        r.seeingQuality = 13;
+        r.centralGroups = 14;
+        r.centralSpots = 15;
+        r.centralR = 16;
+        r.faculaTotal = 17;
+        r.groupCount = 18;
+        r.faculaFieldCount = 19;
+        r.rotation = 2020;
+        r.centralLongitude = 21;
+        uint16_t *north = &r.summary.northGroups; // the eight northern words in file order
+        uint16_t *south = &r.summary.southGroups;
+        for (int k = 0; k < 8; ++k) {
+            north[k] = static_cast<uint16_t>(31 + k);
+            south[k] = static_cast<uint16_t>(41 + k);
+        }
+        QTemporaryDir dir;
+        writeData(dir.path(), {r});
+        const QStringList out = rows(run({"-d", dir.path(), "records"}).out);
+        QCOMPARE(out.size(), 2);
+        const qsizetype at = out[0].split(';').indexOf(column);
+        QVERIFY(at >= 0);
+        QCOMPARE(out[1].split(';').value(at), value);
+    }
+
+    void groupColumns_data() {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("value");
+        const std::pair<const char *, const char *> expected[] = {
+            {"record", "1"},        {"timeUT", "1200"},          {"slot", "1"},
+            {"type", "Dkc"},        {"spotCount", "51"},         {"penumbraCount", "52"},
+            {"angle", "53"},        {"distance", "54"},          {"area", "55"},
+            {"smallSpots", "56"},   {"globalGroupNumber", "57"}, {"rotationGroupNumber", "58"},
+            {"aux1Position", "59"}, {"aux1Area", "60"},          {"aux2Position", "61"},
+            {"aux2Area", "62"}};
+        for (const auto &[column, value] : expected)
+            QTest::newRow(column) << QString(column) << QString(value);
+    }
+    void groupColumns() {
+        QFETCH(QString, column);
+        QFETCH(QString, value);
+        ObservationRecord r = record("01.01.2000", 1200);
+        r.groupCount = 1;
+        SunspotGroup &g = r.group(1);
+        writeText(g.type, "Dkc");
+        g.spotCount = 51;
+        g.penumbraCount = 52;
+        uint16_t *words = &g.angle; // angle .. aux2Area, ten words in file order
+        for (int k = 0; k < 10; ++k)
+            words[k] = static_cast<uint16_t>(53 + k);
+        QTemporaryDir dir;
+        writeData(dir.path(), {r});
+        const QStringList out = rows(run({"-d", dir.path(), "groups"}).out);
+        QCOMPARE(out.size(), 2);
+        const qsizetype at = out[0].split(';').indexOf(column);
+        QVERIFY(at >= 0);
+        QCOMPARE(out[1].split(';').value(at), value);
+    }
+
     void groupRows() {
         QTemporaryDir dir;
         std::vector<ObservationRecord> records{record("01.01.2000", 1200)};

@@ -97,6 +97,34 @@ class TestRender : public QObject {
             QCOMPARE(pixelAt(image, group), groupFillColour());
     }
 
+    // A record whose date does not read is drawn for the moment of record 1's date, as the
+    // drawing view shows it.
+    void recordWithoutADateUsesRecord1sDate() {
+        QTemporaryDir dir;
+        ObservationRecord first = datedRecord(QStringLiteral("07.05.2001"), 705);
+        first.drawingSetup = 125;
+        ObservationRecord undated = datedRecord(QStringLiteral("xx.06.2001"), 830);
+        addGroup(undated, 900, 625, 400);
+        ObservationRecord last = datedRecord(QStringLiteral("21.12.2001"), 830);
+        QFile file(QDir(dir.path()).filePath(QStringLiteral("data1.dat")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (const ObservationRecord *r : {&first, &undated, &last})
+            file.write(reinterpret_cast<const char *>(r), sizeof(ObservationRecord));
+        file.close();
+        const QString png = dir.filePath(QStringLiteral("undated.png"));
+        QCOMPARE(run({"-d", dir.path(), "render", "drawing", "--record", "2", "--out", png}).status,
+                 0);
+        QImage image;
+        QVERIFY(image.load(png, "PNG"));
+        DrawingSettings settings;
+        settings.fallbackDate = CalendarDate{2001, 5, 7};
+        const QImage expected = renderDrawing(buildDrawingModel(undated, settings));
+        QCOMPARE(image.convertToFormat(QImage::Format_RGB32), expected);
+        settings.fallbackDate = CalendarDate{2001, 12, 21}; // the grid of another moment
+        QVERIFY(image.convertToFormat(QImage::Format_RGB32) !=
+                renderDrawing(buildDrawingModel(undated, settings)));
+    }
+
     void pdfHasOnePage() {
         QTemporaryDir dir;
         writeData(dir.path());

@@ -1,6 +1,7 @@
 // The commit: how cells and fields are read, every check and its message, the stored
 // units, the summary, and what a commit does to the store.
 #include "entry/commit.h"
+#include "entry/summary.h"
 #include "entrytesthelpers.h"
 #include "solar/ephemeris.h"
 #include "testregistry.h"
@@ -528,6 +529,28 @@ class TestCommit : public QObject {
         form.specialMark = markField;
         QVERIFY(commitEntry(store, form).ok);
         QCOMPARE(readText(committed(store).specialMark), stored);
+    }
+
+    // Foreshortening: a group ρ of the radius from the centre is seen on sqrt(1 - ρ²) of its
+    // true area; the corrected value is half the stored area divided by that. ρ is taken
+    // 0.001 short of the drawn place and never beyond 0.999, so a group drawn on or past
+    // the limb counts as at 0.999 rather than giving the root of a negative number.
+    void correctedArea_data() {
+        QTest::addColumn<int>("area");
+        QTest::addColumn<int>("distance");
+        QTest::addColumn<int>("corrected");
+        QTest::newRow("centre") << 100 << 0 << 50;           // 50 / 0.9999995
+        QTest::newRow("half way") << 100 << 625 << 58;       // 50 / sqrt(1 - 0.499²) = 57.70
+        QTest::newRow("just inside") << 100 << 1249 << 834;  // 50 / sqrt(1 - 0.998²) = 833.7
+        QTest::newRow("on the limb") << 100 << 1250 << 1118; // 50 / sqrt(1 - 0.999²) = 1118.3
+        QTest::newRow("beyond the limb") << 100 << 2000 << 1118;
+        QTest::newRow("far beyond") << 100 << 65535 << 1118;
+    }
+    void correctedArea() {
+        QFETCH(int, area);
+        QFETCH(int, distance);
+        QFETCH(int, corrected);
+        QCOMPARE(int(orvanek::correctedArea(area, distance)), corrected);
     }
 
     void summaryOfNorthernAndSouthernGroups() {

@@ -3,6 +3,7 @@
 #include "entrytesthelpers.h"
 #include "scripteddialogs.h"
 #include "testregistry.h"
+#include "widgettests.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -120,7 +121,7 @@ class TestEntryDialog : public QObject {
     Q_OBJECT
 
   private slots:
-    void cleanup() { processDeletes(); }
+    void cleanup() { closeTopLevelWidgets(); }
 
     void newDrawingIsTypedAndCommitted() {
         ObservationStore store;

@@ -29,9 +29,10 @@ AuxSpotMarker auxSpot(uint16_t position, uint16_t area, double drawingRadius, in
                       int orientY) {
     const PackedPosition p = unpackPosition(position);
     const double alpha = p.degrees * kRadPerDeg;
-    const int deltaMm = roundInt(p.millimetres * 125 / drawingRadius); // on a 125 mm drawing
+    // On the reference drawing, where the limb lies 250 px out: 2 px per mm.
+    const int deltaMm = roundInt(p.millimetres * kReferenceRadiusMm / drawingRadius);
     AuxSpotMarker m;
-    m.s = spotRadius(area * 125 / drawingRadius);
+    m.s = spotRadius(area * kReferenceRadiusMm / drawingRadius);
     m.x = roundInt(std::sin(alpha) * orientX * deltaMm * 2 + kDiskCentreX - m.s);
     m.y = roundInt(-std::cos(alpha) * orientY * deltaMm * 2 + kDiskCentreY - m.s);
     return m;
@@ -42,8 +43,10 @@ QPoint faculaVertex(uint16_t word, double drawingRadius, int orientX, int orient
     const PackedPosition p = unpackPosition(word);
     const double alpha = p.degrees * kRadPerDeg;
     const double delta = 2.0 * p.millimetres;
-    return {kDiskCentreX + roundInt(orientX * std::sin(alpha) * delta * 125 / drawingRadius),
-            kDiskCentreY + roundInt(-orientY * std::cos(alpha) * delta * 125 / drawingRadius)};
+    return {kDiskCentreX +
+                roundInt(orientX * std::sin(alpha) * delta * kReferenceRadiusMm / drawingRadius),
+            kDiskCentreY +
+                roundInt(-orientY * std::cos(alpha) * delta * kReferenceRadiusMm / drawingRadius)};
 }
 
 // The outline of a field: vertices 1 and 2 always, 3..6 only where a distance was entered.
@@ -101,7 +104,7 @@ std::vector<GroupMarker> groupMarkerLayout(const ObservationRecord &record, doub
     markers.reserve(static_cast<size_t>(record.usedGroups()));
     for (int i = 1; i <= record.usedGroups(); ++i) {
         const SunspotGroup &g = record.group(i);
-        const double area = g.area + g.smallSpots * 1912.5 / drawingRadius;
+        const double area = g.area + g.smallSpots * kSmallSpotArea / drawingRadius;
         GroupMarker m;
         m.r = spotRadius(roundHalfEven(area));
         const double theta = g.angle / 10.0 * kRadPerDeg;

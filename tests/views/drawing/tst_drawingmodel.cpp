@@ -257,14 +257,28 @@ class TestDrawingModel : public QObject {
         const DrawingModel m =
             buildDrawingModel(drawingRecord(near30.date, near30.timeUT), settings());
         QCOMPARE(m.parallels.size(), size_t(9));
+        const double B0 = m.ephemeris.B0 * kDeg;
+        const double P = m.ephemeris.P * kDeg;
         for (size_t i = 0; i < m.parallels.size(); ++i) {
-            const double latitude = -40.0 + 10.0 * double(i);
+            const double latitude = (-40.0 + 10.0 * double(i)) * kDeg;
             QCOMPARE(m.parallels[i].size(), qsizetype(181));
-            // From lambda -90 to +90, centred one pixel left of the meridian.
-            QCOMPARE(m.parallels[i].first(),
-                     projectGridPoint(latitude, -90, m.ephemeris, 1, 1, 279));
-            QCOMPARE(m.parallels[i][90], projectGridPoint(latitude, 0, m.ephemeris, 1, 1, 279));
-            QCOMPARE(m.parallels[i].last(), projectGridPoint(latitude, 90, m.ephemeris, 1, 1, 279));
+            // From lambda -90 to +90, centred one pixel left of the meridian (x 279). The
+            // middle point lies on the central meridian, sin(b - B0) of the radius from the
+            // centre along the axis turned by P.
+            const double up = 250 * std::sin(latitude - B0);
+            QCOMPARE(m.parallels[i][90], QPoint(279 + int(std::lround(up * std::sin(P))),
+                                                280 - int(std::lround(up * std::cos(P)))));
+            // The ends lie on the limb, cos(b) of the radius across the axis and sin(b) cos(B0)
+            // along it, east to the left.
+            const double across = 250 * std::cos(latitude);
+            const double along = 250 * std::sin(latitude) * std::cos(B0);
+            for (const int side : {-1, 1}) {
+                const QPoint end = side < 0 ? m.parallels[i].first() : m.parallels[i].last();
+                const double x = side * across * std::cos(P) - along * std::sin(P);
+                const double y = along * std::cos(P) + side * across * std::sin(P);
+                QVERIFY2(std::abs(end.x() - (279 - x)) <= 1 && std::abs(end.y() - (280 - y)) <= 1,
+                         qPrintable(QString("%1,%2").arg(end.x()).arg(end.y())));
+            }
         }
         QCOMPARE(m.meridian.size(), qsizetype(167));
         QCOMPARE(m.meridian.first(), projectGridPoint(-83, -m.ephemeris.L0, m.ephemeris, 1, 1));
@@ -342,6 +356,34 @@ class TestDrawingModel : public QObject {
         QVERIFY(!buildDrawingModel(r, settings()).special);
         writeText(r.specialMark, specialMarkText());
         QVERIFY(buildDrawingModel(r, settings()).special);
+    }
+
+    // The window and the command line build their settings here: the data set's radius
+    // (the reference radius before one is chosen), the orientation asked for, and record 1's
+    // date for a record whose own date does not read.
+    void settingsFromTheStore() {
+        ObservationStore store(QDate(2026, 12, 8));
+        ObservationRecord first = drawingRecord(QStringLiteral("07.05.2001"));
+        first.drawingSetup = 1100; // heliographic entry, R = 100
+        store.appendRecord(first);
+        store.appendRecord(drawingRecord(QStringLiteral("xx.05.2001")));
+        store.appendRecord(drawingRecord(QStringLiteral("21.06.2001")));
+        DrawingState mirrored;
+        mirrored.orientX = -1;
+        DrawingSettings s = drawingSettings(store, mirrored);
+        QCOMPARE(s.drawingRadius, 125.0);
+        QVERIFY(s.fallbackDate.has_value());
+        QCOMPARE(*s.fallbackDate, (CalendarDate{2001, 5, 7}));
+        QCOMPARE(s.orientX, -1);
+        QCOMPARE(s.orientY, 1);
+        store.applyDrawingSetup(first.drawingSetup);
+        s = drawingSettings(store, {});
+        QCOMPARE(s.drawingRadius, 100.0);
+        QVERIFY(s.heliographicEntry);
+        // The record without a date is drawn for the moment of record 1's date.
+        const DrawingModel m = buildDrawingModel(store.record(2), s);
+        QVERIFY(!m.recordDateRead);
+        QCOMPARE(m.date, (CalendarDate{2001, 5, 7}));
     }
 
     void withoutADateTheFallbackDateIsUsed_data() {

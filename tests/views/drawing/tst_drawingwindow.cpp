@@ -4,6 +4,7 @@
 #include "views/drawing/drawingpainter.h"
 #include "views/drawing/drawingwindow.h"
 #include "viewtesthelpers.h"
+#include "widgettests.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -72,6 +73,8 @@ class TestDrawingWindow : public QObject {
     Q_OBJECT
 
   private slots:
+    void cleanup() { closeTopLevelWidgets(); }
+
     void captionFollowsTheCurrentRecord() {
         QTemporaryDir dir;
         Fixture f(dir.path());
@@ -234,8 +237,12 @@ class TestDrawingWindow : public QObject {
         f.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         QTest::mousePress(f.window->canvas(), Qt::LeftButton, {}, QPoint(280, 280));
+        // The centre of the disk is where the central meridian meets latitude B0.
         const Ephemeris e = solarEphemeris({2001, 6, 21}, 830);
-        QCOMPARE(readOutLabel(*f.window)->text(), readOutText(polarToHeliographic(e, 0, 0)));
+        HeliographicPosition centre;
+        centre.helioLatitude = e.B0;
+        centre.helioLongitude = e.L0;
+        QCOMPARE(readOutLabel(*f.window)->text(), readOutText(centre));
         QTest::mouseRelease(f.window->canvas(), Qt::LeftButton, {}, QPoint(280, 280));
     }
 
