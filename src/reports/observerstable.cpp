@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <string_view>
+#include <unordered_map>
 
 namespace orvanek {
 
@@ -25,6 +27,18 @@ ObserverTable buildObserverTable(const ObservationStore &store) {
     QHash<QString, int> rowOfName;
     for (size_t k = table.observers.size(); k-- > 0;)
         rowOfName[table.observers[k]] = static_cast<int>(k);
+    // A data set has a handful of distinct name fields: each is decoded and looked up once,
+    // then found by its stored bytes.
+    std::unordered_map<std::string_view, int> rowOfStoredName;
+    auto rowOf = [&](const ObservationRecord &r) {
+        const std::string_view stored(r.observer.chars,
+                                      static_cast<size_t>(r.observer.usedLength()));
+        auto found = rowOfStoredName.find(stored);
+        if (found == rowOfStoredName.end())
+            found =
+                rowOfStoredName.emplace(stored, rowOfName.value(readText(r.observer), -1)).first;
+        return found->second;
+    };
     int first = INT_MAX;
     int last = INT_MIN;
     for (size_t i = 0; i < records.size(); ++i) {
@@ -33,9 +47,7 @@ ObserverTable buildObserverTable(const ObservationStore &store) {
             continue;
         first = std::min(first, static_cast<int>(date->curYear));
         last = std::max(last, static_cast<int>(date->curYear));
-        const auto found = rowOfName.find(readText(records[i].observer));
-        if (found != rowOfName.end())
-            rowAndYear[i] = {found.value(), date->curYear};
+        rowAndYear[i] = {rowOf(records[i]), date->curYear};
     }
     if (first <= last) {
         table.firstYear = first;
