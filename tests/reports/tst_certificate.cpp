@@ -40,20 +40,12 @@ class TestCertificate : public QObject {
         QTest::newRow("point") << "2.2000" << 2 << 2000;
         QTest::newRow("comma") << "2,2000" << 2 << 2000;
         QTest::newRow("leading zero") << "02.2000" << 2 << 2000;
-        QTest::newRow("blanks") << " 12 . 1999 " << 12 << 1999;
-        QTest::newRow("two-digit year, this century") << "3.05" << 3 << 2005;
-        QTest::newRow("two-digit year, last century") << "3.99" << 3 << 1999;
-        QTest::newRow("point before comma") << "2.2,000" << 0 << 0;
+        QTest::newRow("two-digit year") << "3.99" << 3 << 1999; // read around 2026
         QTest::newRow("no separator") << "22000" << 0 << 0;
-        QTest::newRow("empty") << "" << 0 << 0;
         QTest::newRow("month 13") << "13.2000" << 0 << 0;
-        QTest::newRow("month 0") << "0.2000" << 0 << 0;
-        QTest::newRow("letters in month") << "II.2000" << 0 << 0;
         QTest::newRow("no year") << "2." << 0 << 0;
-        QTest::newRow("no month") << ".2000" << 0 << 0;
         QTest::newRow("five-digit year") << "2.20001" << 0 << 0;
         QTest::newRow("text after year") << "2.2000x" << 0 << 0;
-        QTest::newRow("negative year") << "2.-2000" << 0 << 0;
     }
     void monthPrompt() {
         QFETCH(QString, text);
@@ -71,29 +63,25 @@ class TestCertificate : public QObject {
         QTest::addColumn<int>("days");
         // Gregorian calendar: century years are leap years only when divisible by 400.
         QTest::newRow("February 2000") << 2 << 2000 << 29;
-        QTest::newRow("February 2004") << 2 << 2004 << 29;
-        QTest::newRow("February 2001") << 2 << 2001 << 28;
         QTest::newRow("February 1900") << 2 << 1900 << 28;
         QTest::newRow("February 2100") << 2 << 2100 << 28;
         QTest::newRow("April") << 4 << 2001 << 30;
-        QTest::newRow("December") << 12 << 2001 << 31;
     }
     void daysInMonth() {
         QFETCH(int, month);
         QFETCH(int, year);
         QFETCH(int, days);
-        QCOMPARE(certificateDaysInMonth(month, year), days);
-        ObservationStore store(kTestToday);
-        const CertificateModel m = buildCertificate(store, {month, year}, stationLines());
-        QCOMPARE(static_cast<int>(m.days.size()), days);
-        QCOMPARE(m.days.back().day, days);
+        QCOMPARE(static_cast<int>(
+                     buildCertificate(ObservationStore(kTestToday), {month, year}, stationLines())
+                         .days.size()),
+                 days);
     }
 
     // Two records on the 3rd: the first fills the row, the second is left out, and the days
-    // after it keep their own records.
+    // after it keep their own records. February of the year before is another month.
     void severalRecordsOnADay() {
         ObservationStore store(kTestToday);
-        fillStore(store, {summaryRecord("31.01.2000", {9, 9, 99}),
+        fillStore(store, {summaryRecord("03.02.1999", {9, 9, 99}),
                           summaryRecord("03.02.2000", {1, 4, 14}, {}, 805, "Eva"),
                           summaryRecord("03.02.2000", {5, 5, 55}, {}, 1530, "Jan"),
                           summaryRecord("04.02.2000", {2, 3, 23}, {1, 1, 11}),
@@ -101,31 +89,15 @@ class TestCertificate : public QObject {
                           summaryRecord("01.03.2000", {9, 9, 99})});
         const CertificateModel m = buildCertificate(store, {2, 2000}, stationLines());
         QCOMPARE(m.days[2].recordNumber, 2);
-        QCOMPARE(m.days[2].observer, QStringLiteral("Eva"));
-        QCOMPARE(m.days[2].timeUT, 805);
         QCOMPARE(m.days[3].recordNumber, 4);
         QCOMPARE(m.days[27].recordNumber, 5);
-        QVERIFY(!m.days[0].observed());
         QCOMPARE(m.skippedRecords, 1);
         QCOMPARE(m.observingDays, 3);
-        // g: 1 + 3 + 2; R: 14 + 34 + 26; north R: 14 + 23 + 0.
+        // g: 1 + 3 + 2; R: 14 + 34 + 26.
         QCOMPARE(m.sums[CertG], 6);
         QCOMPARE(m.sums[CertR], 74);
-        QCOMPARE(m.sums[CertNorthR], 37);
-        QCOMPARE(m.means[CertR], 74.0 / 3);
         QCOMPARE(monthRecordIndex(store, {2, 2000}), std::optional<int>(1));
-    }
-
-    // A month a year later is another month; a month without records is not found.
-    void monthMatchesYear() {
-        ObservationStore store(kTestToday);
-        fillStore(store, {summaryRecord("10.02.1999", {1, 1, 11}),
-                          summaryRecord("10.02.2000", {2, 2, 22})});
-        QCOMPARE(monthRecordIndex(store, {2, 2000}), std::optional<int>(1));
-        QCOMPARE(monthRecordIndex(store, {3, 2000}), std::nullopt);
-        const CertificateModel m = buildCertificate(store, {2, 2000}, stationLines());
-        QCOMPARE(m.observingDays, 1);
-        QCOMPARE(m.sums[CertG], 2);
+        QCOMPARE(monthRecordIndex(store, {4, 2000}), std::nullopt);
     }
 
     // April 2001 observed on its first 14 days: 14 of 30 days is 46.67 %. The sums and
@@ -134,48 +106,28 @@ class TestCertificate : public QObject {
         ObservationStore store(kTestToday);
         for (int day = 1; day <= 14; ++day) {
             // g is 2 on odd days and 1 on even ones: 7 x 2 + 7 x 1 = 21, mean 1.50.
-            // Seeing Q is the day itself: 1 + ... + 14 = 105, mean 7.50.
-            ObservationRecord r =
+            store.appendRecord(
                 summaryRecord(QStringLiteral("%1.04.2001").arg(day, 2, 10, QLatin1Char('0')),
-                              {1, 0, 10}, {static_cast<uint16_t>(day % 2), 0, 0});
-            r.seeingQuality = static_cast<uint8_t>(day);
-            store.appendRecord(r);
+                              {1, 0, 10}, {static_cast<uint16_t>(day % 2), 0, 0}, 1005));
         }
-        const CertificateModel m = buildCertificate(store, {4, 2001}, stationLines());
-        const CertificateLayout layout = certificateLayout(m);
+        const CertificateLayout layout =
+            certificateLayout(buildCertificate(store, {4, 2001}, stationLines()));
         QCOMPARE(textAt(layout, 610, 782), QStringLiteral("14"));
         QCOMPARE(textAt(layout, 610, 798), QStringLiteral(" 46.67%"));
         QCOMPARE(textAt(layout, 220, 782), QStringLiteral("21"));
         QCOMPARE(textAt(layout, 220, 798), QStringLiteral("  1.50"));
-        QCOMPARE(textAt(layout, 560, 782), QStringLiteral("105"));
-        QCOMPARE(textAt(layout, 560, 798), QStringLiteral("  7.50"));
-        // Day 15 at y = 270 + 16 x 15 has its date and nothing else.
+        // Day 14 at y = 270 + 16 x 14 shows 10:05; day 15 its date and nothing else.
+        QCOMPARE(textAt(layout, 160, 494), QStringLiteral(" 10:  5"));
         QCOMPARE(textAt(layout, 60, 510), QStringLiteral("  15   4  2001"));
         QCOMPARE(textAt(layout, 160, 510), QStringLiteral("<none>"));
-        QCOMPARE(textAt(layout, 160, 494), QStringLiteral(" 12:  0"));
     }
 
-    // A month without any record shows no observed day, no mean and a share of 0.
+    // A month without any record shows no observed day and a share of 0, not 1 day.
     void emptyMonth() {
-        ObservationStore store(kTestToday);
-        fillStore(store, {summaryRecord("10.05.2001", {1, 1, 11})});
-        const CertificateModel m = buildCertificate(store, {4, 2001}, stationLines());
+        const CertificateModel m =
+            buildCertificate(ObservationStore(kTestToday), {4, 2001}, stationLines());
         QCOMPARE(m.observingDays, 0);
-        QCOMPARE(m.observedShare, 0.0);
         QCOMPARE(textAt(certificateLayout(m), 610, 798), QStringLiteral("  0.00%"));
-    }
-
-    void timeText_data() {
-        QTest::addColumn<int>("timeUT");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("10:05") << 1005 << " 10:  5";
-        QTest::newRow("7:30") << 730 << "  7: 30";
-        QTest::newRow("midnight") << 0 << "  0:  0";
-    }
-    void timeText() {
-        QFETCH(int, timeUT);
-        QFETCH(QString, text);
-        QCOMPARE(certificateTimeText(static_cast<uint16_t>(timeUT)), text);
     }
 
     void magnification_data() {
@@ -197,9 +149,6 @@ class TestCertificate : public QObject {
         QTest::newRow("eyepiece not a number") << "1350"
                                                << "18mm"
                                                << "    -";
-        QTest::newRow("focus beyond 16 bits") << "70000"
-                                              << "18"
-                                              << "    -";
     }
     void magnification() {
         QFETCH(QString, focus);
@@ -210,35 +159,20 @@ class TestCertificate : public QObject {
         lines[3] = eyepiece;
         const CertificateModel m = buildCertificate(ObservationStore(kTestToday), {1, 2000}, lines);
         QCOMPARE(textAt(certificateLayout(m), 580, 218), text);
+        lines[5].clear(); // no station: the instrument box comes first, nothing is drawn
+        QVERIFY(certificateLayout(buildCertificate(ObservationStore(kTestToday), {1, 2000}, lines))
+                    .texts.empty());
     }
 
-    // Without a station the instrument box comes first and nothing is drawn.
-    void emptyStationDrawsNothing() {
-        InstrumentLines lines = stationLines();
-        lines[5] = QStringLiteral("  ");
-        const CertificateModel m = buildCertificate(ObservationStore(kTestToday), {1, 2000}, lines);
-        QVERIFY(m.needsInstrument);
-        QVERIFY(certificateLayout(m).texts.empty());
-    }
-
-    // 11 column lines and the closing line from y 266 to 810; 35 rows 16 apart, 266 to 810.
+    // 11 column lines and the closing one from y 266 to 810; 35 rows 16 apart, 266 to 810.
     void grid() {
-        const CertificateModel m =
-            buildCertificate(ObservationStore(kTestToday), {1, 2000}, stationLines());
-        const auto &lines = certificateLayout(m).gridLines;
-        const auto vertical = std::count_if(lines.begin(), lines.end(), [](const QLine &l) {
-            return l.x1() == l.x2() && l.y1() == 266 && l.y2() == 810;
-        });
-        const auto horizontal = std::count_if(lines.begin(), lines.end(), [](const QLine &l) {
-            return l.y1() == l.y2() && l.x1() == 60 && l.x2() == 710 && (l.y1() - 266) % 16 == 0 &&
-                   l.y1() >= 266 && l.y1() <= 810;
-        });
-        QCOMPARE(vertical, 12);
-        QCOMPARE(horizontal, 35);
-        QVERIFY(std::any_of(lines.begin(), lines.end(),
-                            [](const QLine &l) { return l == QLine(60, 266, 60, 810); }));
-        QCOMPARE(certificatePrintScale(4961), 7);
-        QCOMPARE(certificatePrintScale(595), 1);
+        const auto lines = certificateLayout(buildCertificate(ObservationStore(kTestToday),
+                                                              {1, 2000}, stationLines()))
+                               .gridLines;
+        QCOMPARE(lines.size(), 12u + 35u);
+        for (const QLine &line : {QLine(60, 266, 60, 810), QLine(710, 266, 710, 810),
+                                  QLine(60, 266, 710, 266), QLine(60, 810, 710, 810)})
+            QVERIFY(std::find(lines.begin(), lines.end(), line) != lines.end());
     }
 };
 
