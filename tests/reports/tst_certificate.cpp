@@ -1,0 +1,181 @@
+// The monthly certificate: the month prompt, the day rows, sums, means, share and layout.
+#include "reports/certificatelayout.h"
+#include "reports/certificatemodel.h"
+#include "reports/monthprompt.h"
+#include "reporttesthelpers.h"
+#include "testregistry.h"
+
+#include <QTest>
+
+#include <algorithm>
+
+using namespace orvanek;
+using namespace orvanek::testing;
+
+namespace {
+
+InstrumentLines stationLines() {
+    InstrumentLines lines = defaultInstrumentLines(); // 80 mm, eyepiece 18, focus 1350
+    lines[5] = QStringLiteral("Ondřejov");
+    return lines;
+}
+
+// The text placed at (x, y), or a marker that none is.
+QString textAt(const CertificateLayout &layout, int x, int y) {
+    const auto found = std::find_if(layout.texts.begin(), layout.texts.end(),
+                                    [&](const PlacedText &t) { return t.pos == QPoint(x, y); });
+    return found == layout.texts.end() ? QStringLiteral("<none>") : found->text;
+}
+
+} // namespace
+
+class TestCertificate : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void monthPrompt_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("month"); // 0: refused
+        QTest::addColumn<int>("year");
+        QTest::newRow("point") << "2.2000" << 2 << 2000;
+        QTest::newRow("comma") << "2,2000" << 2 << 2000;
+        QTest::newRow("leading zero") << "02.2000" << 2 << 2000;
+        QTest::newRow("two-digit year") << "3.99" << 3 << 1999; // read around 2026
+        QTest::newRow("no separator") << "22000" << 0 << 0;
+        QTest::newRow("month 13") << "13.2000" << 0 << 0;
+        QTest::newRow("no year") << "2." << 0 << 0;
+        QTest::newRow("five-digit year") << "2.20001" << 0 << 0;
+        QTest::newRow("text after year") << "2.2000x" << 0 << 0;
+    }
+    void monthPrompt() {
+        QFETCH(QString, text);
+        QFETCH(int, month);
+        QFETCH(int, year);
+        const auto asked = parseMonthPrompt(text, kTestToday.year());
+        QCOMPARE(asked.has_value(), month != 0);
+        if (asked)
+            QCOMPARE(*asked, (AskedMonth{month, year}));
+    }
+
+    void daysInMonth_data() {
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("days");
+        // Gregorian calendar: century years are leap years only when divisible by 400.
+        QTest::newRow("February 2000") << 2 << 2000 << 29;
+        QTest::newRow("February 1900") << 2 << 1900 << 28;
+        QTest::newRow("February 2100") << 2 << 2100 << 28;
+        QTest::newRow("April") << 4 << 2001 << 30;
+    }
+    void daysInMonth() {
+        QFETCH(int, month);
+        QFETCH(int, year);
+        QFETCH(int, days);
+        QCOMPARE(static_cast<int>(
+                     buildCertificate(ObservationStore(kTestToday), {month, year}, stationLines())
+                         .days.size()),
+                 days);
+    }
+
+    // Two records on the 3rd: the first fills the row, the second is left out, and the days
+    // after it keep their own records. February of the year before is another month.
+    void severalRecordsOnADay() {
+        ObservationStore store(kTestToday);
+        fillStore(store, {summaryRecord("03.02.1999", {9, 9, 99}),
+                          summaryRecord("03.02.2000", {1, 4, 14}, {}, 805, "Eva"),
+                          summaryRecord("03.02.2000", {5, 5, 55}, {}, 1530, "Jan"),
+                          summaryRecord("04.02.2000", {2, 3, 23}, {1, 1, 11}),
+                          summaryRecord("28.02.2000", {0, 0, 0}, {2, 6, 26}),
+                          summaryRecord("01.03.2000", {9, 9, 99})});
+        const CertificateModel m = buildCertificate(store, {2, 2000}, stationLines());
+        QCOMPARE(m.days[2].recordNumber, 2);
+        QCOMPARE(m.days[3].recordNumber, 4);
+        QCOMPARE(m.days[27].recordNumber, 5);
+        QCOMPARE(m.skippedRecords, 1);
+        QCOMPARE(m.observingDays, 3);
+        // g: 1 + 3 + 2; R: 14 + 34 + 26.
+        QCOMPARE(m.sums[CertG], 6);
+        QCOMPARE(m.sums[CertR], 74);
+        QCOMPARE(monthRecordIndex(store, {2, 2000}), std::optional<int>(1));
+        QCOMPARE(monthRecordIndex(store, {4, 2000}), std::nullopt);
+    }
+
+    // April 2001 observed on its first 14 days: 14 of 30 days is 46.67 %. The sums and
+    // means rows of the drawn certificate, with the values worked out by hand.
+    void sumsMeansAndShare() {
+        ObservationStore store(kTestToday);
+        for (int day = 1; day <= 14; ++day) {
+            // g is 2 on odd days and 1 on even ones: 7 x 2 + 7 x 1 = 21, mean 1.50.
+            store.appendRecord(
+                summaryRecord(QStringLiteral("%1.04.2001").arg(day, 2, 10, QLatin1Char('0')),
+                              {1, 0, 10}, {static_cast<uint16_t>(day % 2), 0, 0}, 1005));
+        }
+        const CertificateLayout layout =
+            certificateLayout(buildCertificate(store, {4, 2001}, stationLines()));
+        QCOMPARE(textAt(layout, 610, 782), QStringLiteral("14"));
+        QCOMPARE(textAt(layout, 610, 798), QStringLiteral(" 46.67%"));
+        QCOMPARE(textAt(layout, 220, 782), QStringLiteral("21"));
+        QCOMPARE(textAt(layout, 220, 798), QStringLiteral("  1.50"));
+        // Day 14 at y = 270 + 16 x 14 shows 10:05; day 15 its date and nothing else.
+        QCOMPARE(textAt(layout, 160, 494), QStringLiteral(" 10:  5"));
+        QCOMPARE(textAt(layout, 60, 510), QStringLiteral("  15   4  2001"));
+        QCOMPARE(textAt(layout, 160, 510), QStringLiteral("<none>"));
+    }
+
+    // A month without any record shows no observed day and a share of 0, not 1 day.
+    void emptyMonth() {
+        const CertificateModel m =
+            buildCertificate(ObservationStore(kTestToday), {4, 2001}, stationLines());
+        QCOMPARE(m.observingDays, 0);
+        QCOMPARE(textAt(certificateLayout(m), 610, 798), QStringLiteral("  0.00%"));
+    }
+
+    void magnification_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("eyepiece");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("1350 / 18") << "1350"
+                                   << "18"
+                                   << "   75 x";
+        QTest::newRow("whole times, cut") << "1000"
+                                          << "3"
+                                          << "  333 x";
+        QTest::newRow("empty eyepiece") << "1350"
+                                        << ""
+                                        << "    -";
+        QTest::newRow("zero eyepiece") << "1350"
+                                       << "0"
+                                       << "    -";
+        QTest::newRow("eyepiece not a number") << "1350"
+                                               << "18mm"
+                                               << "    -";
+    }
+    void magnification() {
+        QFETCH(QString, focus);
+        QFETCH(QString, eyepiece);
+        QFETCH(QString, text);
+        InstrumentLines lines = stationLines();
+        lines[4] = focus;
+        lines[3] = eyepiece;
+        const CertificateModel m = buildCertificate(ObservationStore(kTestToday), {1, 2000}, lines);
+        QCOMPARE(textAt(certificateLayout(m), 580, 218), text);
+        lines[5].clear(); // no station: the instrument box comes first, nothing is drawn
+        QVERIFY(certificateLayout(buildCertificate(ObservationStore(kTestToday), {1, 2000}, lines))
+                    .texts.empty());
+    }
+
+    // 11 column lines and the closing one from y 266 to 810; 35 rows 16 apart, 266 to 810.
+    void grid() {
+        const auto lines = certificateLayout(buildCertificate(ObservationStore(kTestToday),
+                                                              {1, 2000}, stationLines()))
+                               .gridLines;
+        QCOMPARE(lines.size(), 12u + 35u);
+        for (const QLine &line : {QLine(60, 266, 60, 810), QLine(710, 266, 710, 810),
+                                  QLine(60, 266, 710, 266), QLine(60, 810, 710, 810)})
+            QVERIFY(std::find(lines.begin(), lines.end(), line) != lines.end());
+    }
+};
+
+ORVANEK_REGISTER_TEST(TestCertificate);
+
+#include "tst_certificate.moc"
