@@ -96,7 +96,7 @@ std::vector<GraphMonthLine> paperMonths(const GraphSeries &series, const GraphGe
     std::vector<GraphMonthLine> months;
     for (const MonthMark &m : marks) {
         const int shifted = m.x - g.offset;
-        if (shifted <= 0 || shifted >= g.width + kPaperMonthSlack)
+        if (shifted < 0 || shifted >= g.width + kPaperMonthSlack)
             continue;
         const int x = shifted + kPaperLeft;
         GraphMonthLine line;
@@ -122,12 +122,13 @@ QPolygon screenCurve(const GraphSeries &series, const GraphGeometry &g, const Gr
     return curve;
 }
 
-// Only the records on the page; the first one of them is doubled.
+// Only the records on the page, from its left edge on (record 1 included); the first one
+// of them is doubled.
 QPolygon paperCurve(const GraphSeries &series, const GraphGeometry &g, const GraphPanel &p) {
     QPolygon curve;
     for (int i = 0; i < series.pointCount(); ++i) {
         const int shifted = series.graphX[static_cast<size_t>(i)] - g.offset;
-        if (shifted <= 0 || shifted >= g.width)
+        if (shifted < 0 || shifted >= g.width)
             continue;
         const QPoint point(shifted + kPaperLeft,
                            p.baseline - g.verticalFactor * curveHeight(series, p.curve, i));
