@@ -30,9 +30,12 @@ class TestActivitySeries : public QObject {
                                                     << "01.01.2002" << 2 << 730;
         QTest::newRow("a page's day width") << "01.01.2001"
                                             << "03.01.2001" << 9 << 18;
-        // Day numbers are negative before 17 November 1858.
+        // Day numbers are negative before 17 November 1858: days start at the floor.
         QTest::newRow("3 January 1850") << "01.01.1850"
                                         << "03.01.1850" << 2 << 4;
+        // Day numbers change sign on 17 November 1858.
+        QTest::newRow("across 1858") << "01.01.1858"
+                                     << "01.01.1859" << 2 << 730;
         // 36524 days: 73048 pixels would wrap to 7512 in 16 bits.
         QTest::newRow("a century on") << "01.01.1900"
                                       << "01.01.2000" << 2 << 73048;
