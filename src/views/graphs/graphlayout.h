@@ -132,8 +132,9 @@ struct GraphPanelDrawing {
     std::array<QLine, kScaleDivisions + 1> gridLines; // [0] the zero line
     std::array<GraphText, kScaleDivisions> valueLabels;
     std::vector<GraphMonthLine> months;
-    // Through the records in store order; on screen all of them, on paper those within the
-    // page, the first point doubled so that a lone point still leaves a dot.
+    // Through the records in store order; on screen all of them, on paper those from the
+    // page's left edge to its width, the first point doubled so that a lone point still
+    // leaves a dot under the wide paper pen.
     QPolygon curve;
 };
 
