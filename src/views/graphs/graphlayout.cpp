@@ -20,6 +20,11 @@ constexpr int kLabelX = 10;
 constexpr int kScaleBoxLeft = 1;
 constexpr int kScaleBoxRight = 40;
 constexpr int kSmallScaleBelowWidth = 601;
+constexpr int kLabelRaise = 8;       // value labels stand this far above their line
+constexpr int kMonthLineBelow = 10;  // month lines reach below the zero line
+constexpr int kMonthNameIndent = 10; // month names right of their line
+constexpr int kMonthNameDrop = 2;    // month names under the zero line
+constexpr int kJanuaryTitleIndent = 50;
 
 // Paper layout, page pixels.
 constexpr int kPaperLeft = 150;       // x of 1 January of the first year
@@ -27,20 +32,22 @@ constexpr int kPaperGridLeft = 140;   // the grid starts here, fixed on the page
 constexpr int kPaperMonthSlack = 400; // months drawn this far past the page's right edge
 constexpr int kPaperTitleLeft = 300;  // the page title starts this far left of the middle
 constexpr int kPageWidthPerDayPixel = 500;
+constexpr int kPaperLabelRaise = 20;
+constexpr int kPaperMonthLineBelow = 40;
+constexpr int kShortNameIndent = 3;
+constexpr int kPaperYearDays = 60;   // January's year this many days right of its line
+constexpr int kPaperTitleDays = 105; // and the panel name this many
 
-QString panelName(int index) {
-    static const std::array<QString, 3> names = {QStringLiteral("SEVER + JIH"),
-                                                 QStringLiteral("SEVER"), QStringLiteral("JIH")};
-    return names[static_cast<size_t>(index - 1)];
-}
-
+// The three panels: whole disk black, north red, south blue.
 GraphPanel panel(int index, int baseline) {
-    static const std::array<GraphCurve, 3> curves = {GraphCurve::Whole, GraphCurve::North,
-                                                     GraphCurve::South};
-    static const std::array<QColor, 3> colours = {QColor(0, 0, 0), QColor(255, 0, 0),
-                                                  QColor(0, 0, 255)};
-    const auto i = static_cast<size_t>(index - 1);
-    return {index, panelName(index), curves[i], colours[i], baseline};
+    static const std::array<GraphPanel, 3> panels = {{
+        {1, QStringLiteral("SEVER + JIH"), GraphCurve::Whole, QColor(0, 0, 0), 0},
+        {2, QStringLiteral("SEVER"), GraphCurve::North, QColor(255, 0, 0), 0},
+        {3, QStringLiteral("JIH"), GraphCurve::South, QColor(0, 0, 255), 0},
+    }};
+    GraphPanel p = panels[static_cast<size_t>(index - 1)];
+    p.baseline = baseline;
+    return p;
 }
 
 int curveHeight(const GraphSeries &series, GraphCurve curve, int point) {
@@ -75,12 +82,13 @@ std::vector<GraphMonthLine> screenMonths(const GraphSeries &series, const GraphG
     for (const MonthMark &m : marks) {
         const int x = m.x + kScreenLeft - g.offset;
         GraphMonthLine line;
-        line.line = QLine(x, yb + 10, x, yb - 10 * h);
-        line.name = {QPoint(x + 10, yb + 2), monthNames()[static_cast<size_t>(m.month)]};
+        line.line = QLine(x, yb + kMonthLineBelow, x, yb - 10 * h);
+        line.name = {QPoint(x + kMonthNameIndent, yb + kMonthNameDrop),
+                     monthNames()[static_cast<size_t>(m.month)]};
         line.january = m.month == 0;
         if (line.january) {
             line.year = {QPoint(x, yb - 11 * h), QString::number(m.year)};
-            line.title = {QPoint(x + 50, yb - 11 * h),
+            line.title = {QPoint(x + kJanuaryTitleIndent, yb - 11 * h),
                           p.name + QStringLiteral("   ") + series.quantityLabel};
         }
         months.push_back(line);
@@ -100,14 +108,17 @@ std::vector<GraphMonthLine> paperMonths(const GraphSeries &series, const GraphGe
             continue;
         const int x = shifted + kPaperLeft;
         GraphMonthLine line;
-        line.line = QLine(x, yb + 40, x, yb - 10 * h);
+        line.line = QLine(x, yb + kPaperMonthLineBelow, x, yb - 10 * h);
         const auto month = static_cast<size_t>(m.month);
-        line.name = ppd > 1 ? GraphText{QPoint(x + 10, yb + 2), monthNames()[month]}
-                            : GraphText{QPoint(x + 3, yb + 2), shortMonthNames()[month]};
+        const int nameY = yb + kMonthNameDrop;
+        line.name = ppd > 1
+                        ? GraphText{QPoint(x + kMonthNameIndent, nameY), monthNames()[month]}
+                        : GraphText{QPoint(x + kShortNameIndent, nameY), shortMonthNames()[month]};
         line.january = m.month == 0;
         if (line.january) {
-            line.year = {QPoint(shifted + 60 * ppd, yb - 10 * h), QString::number(m.year)};
-            line.title = {QPoint(shifted + 105 * ppd, yb - 10 * h), p.name};
+            line.year = {QPoint(shifted + kPaperYearDays * ppd, yb - 10 * h),
+                         QString::number(m.year)};
+            line.title = {QPoint(shifted + kPaperTitleDays * ppd, yb - 10 * h), p.name};
         }
         months.push_back(line);
     }
@@ -177,7 +188,7 @@ const std::array<QString, 12> &monthNames() {
 }
 
 const std::array<QString, 12> &shortMonthNames() {
-    // June and July share "Čer", as observers' printed graphs have always shown them.
+    // June and July (Červen, Červenec) both print as "Čer".
     static const std::array<QString, 12> names = {
         QStringLiteral("Led"), QStringLiteral("Úno"), QStringLiteral("Bře"), QStringLiteral("Dub"),
         QStringLiteral("Kvě"), QStringLiteral("Čer"), QStringLiteral("Čer"), QStringLiteral("Srp"),
@@ -309,8 +320,9 @@ GraphModel buildGraphModel(const GraphSeries &series, const GraphGeometry &g) {
             const int y = p.baseline - k * g.step;
             d.gridLines[static_cast<size_t>(k)] = QLine(left, y, right, y);
         }
-        d.valueLabels = screen ? valueLabels(series, kLabelX - g.offset, p.baseline, g.step, 8)
-                               : valueLabels(series, kLabelX, p.baseline, g.step, 20);
+        d.valueLabels =
+            screen ? valueLabels(series, kLabelX - g.offset, p.baseline, g.step, kLabelRaise)
+                   : valueLabels(series, kLabelX, p.baseline, g.step, kPaperLabelRaise);
         d.months = screen ? screenMonths(series, g, p, marks) : paperMonths(series, g, p, marks);
         d.curve = screen ? screenCurve(series, g, p) : paperCurve(series, g, p);
         model.panels.push_back(std::move(d));
@@ -328,7 +340,7 @@ GraphScale graphScale(const GraphSeries &series, const GraphGeometry &g, int win
         GraphScaleBlock block;
         block.box = QRect(QPoint(kScaleBoxLeft, p.baseline - 11 * g.step),
                           QPoint(kScaleBoxRight, p.baseline));
-        block.labels = valueLabels(series, kLabelX, p.baseline, g.step, 8);
+        block.labels = valueLabels(series, kLabelX, p.baseline, g.step, kLabelRaise);
         scale.blocks.push_back(block);
     }
     return scale;

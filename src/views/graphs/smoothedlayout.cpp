@@ -17,6 +17,13 @@ constexpr int kGridLeft = 10;
 constexpr int kYearsDrawn = 100; // at least; more when the data span more
 constexpr int kScrollOverhang = 200;
 constexpr int kAsymmetryOverhang = 150;
+constexpr int kAxisSizes = 42; // the vertical axis and year lines reach 42 s down...
+constexpr int kAxisShort = 15; // ...less this
+constexpr int kYearLabelUp = 20;
+constexpr int kValueLabelX = 1;
+constexpr int kLabelRaise = 8;
+constexpr int kTitleY = 2;
+constexpr int kTwoDigitYearsBelow = 3; // month steps narrower than this: years as "05"
 
 SmoothedGeometry geometry(int sizeFactor, int pixelsPerMonth, int scroll, int scrollRange) {
     SmoothedGeometry g;
@@ -71,24 +78,25 @@ SmoothedLayout layoutSmoothed(const MonthlySeries &series, const SmoothedGeometr
     const int x0 = kOriginX - g.offset;
     const int right = g.scrollRange - g.offset;
     const int base = kGridRows * u;
-    const int axisBottom = 42 * s - 15;
+    const int axisBottom = kAxisSizes * s - kAxisShort;
 
     SmoothedLayout l;
     for (int k = 1; k <= kGridRows; ++k)
         l.gridLines.emplace_back(kGridLeft - g.offset, u * k, right, u * k);
     for (int k = 1; k <= kLabelledRows; ++k)
-        l.valueLabels[static_cast<size_t>(k - 1)] = {QPoint(1 - g.offset, base - 2 * k * u - 8),
-                                                     QString::number(info.scaleStep * k)};
+        l.valueLabels[static_cast<size_t>(k - 1)] = {
+            QPoint(kValueLabelX - g.offset, base - 2 * k * u - kLabelRaise),
+            QString::number(info.scaleStep * k)};
     const int years = std::max(kYearsDrawn, series.lastClosedMonth() / 12 + 1);
     for (int k = 0; k <= years; ++k) {
         const int x = 12 * px * k + x0;
         l.yearLines.emplace_back(x, u, x, axisBottom);
-        l.yearLabels.push_back(
-            {QPoint(2 * px + x, 42 * s - 20), yearText(series.firstYear + k, px < 3)});
+        l.yearLabels.push_back({QPoint(2 * px + x, kAxisSizes * s - kYearLabelUp),
+                                yearText(series.firstYear + k, px < kTwoDigitYearsBelow)});
     }
     l.baseLine = QLine(x0, base, right, base);
     l.axis = QLine(x0, u, x0, axisBottom);
-    l.title = {QPoint(x0, 2), info.title};
+    l.title = {QPoint(x0, kTitleY), info.title};
 
     if (!series.hasCurves())
         return l;
