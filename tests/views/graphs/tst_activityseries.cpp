@@ -104,30 +104,6 @@ class TestActivitySeries : public QObject {
         QCOMPARE(int(series.southHeight[0]), southHeight);
     }
 
-    void quantityLabels_data() {
-        QTest::addColumn<GraphQuantity>("quantity");
-        QTest::addColumn<int>("topLabel");
-        QTest::addColumn<QString>("label");
-        QTest::newRow("g") << GraphQuantity::Groups << 30 << " Počet skupin";
-        QTest::newRow("f") << GraphQuantity::Spots << 500 << " Počet skvrn";
-        QTest::newRow("R") << GraphQuantity::Relative << 500 << " Relativní číslo";
-    }
-    void quantityLabels() {
-        QFETCH(GraphQuantity, quantity);
-        QFETCH(int, topLabel);
-        QFETCH(QString, label);
-        ObservationStore store(QDate(2026, 1, 1));
-        fillStore(store, {"01.01.2001"});
-        GraphSeries series;
-        buildTimeAxis(series, store, 2);
-        QCOMPARE(series.scaleLabels[1], 3); // before any choice: 3..30, no label
-        QVERIFY(series.quantityLabel.isEmpty());
-        selectQuantity(series, store, quantity, 10);
-        QCOMPARE(series.scaleLabels[1] * 10, topLabel);
-        QCOMPARE(series.scaleLabels[10], topLabel);
-        QCOMPARE(series.quantityLabel, label);
-    }
-
     // A resize keeps the heights; choosing again quantises at the size of the moment.
     void recomputeKeepsTheQuantity() {
         ObservationStore store(QDate(2026, 1, 1));
