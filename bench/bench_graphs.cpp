@@ -1,0 +1,88 @@
+// The graph models per paint over long series: the daily series with the graph window's
+// placed panels, and the monthly means with their smoothing and layout. A paint of either
+// window (model and painter) must stay under 4 ms at 10 000 records and grow linearly.
+
+#include "bench/datagenerator.h"
+#include "data/observationstore.h"
+#include "views/graphs/graphlayout.h"
+#include "views/graphs/smoothedlayout.h"
+
+#include <QDate>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+using namespace orvanek;
+
+constexpr uint32_t kSeed = 1996;
+constexpr int kClientWidth = 1000;
+constexpr int kClientHeight = 700;
+
+// One store per size, made once: generated records in date order.
+const ObservationStore &store(int count) {
+    static std::map<int, std::unique_ptr<ObservationStore>> cache;
+    auto found = cache.find(count);
+    if (found == cache.end()) {
+        auto made = std::make_unique<ObservationStore>(QDate(2026, 12, 8));
+        made->appendRecords(bench::generateRecords(count, kSeed));
+        found = cache.emplace(count, std::move(made)).first;
+    }
+    return *found->second;
+}
+
+// Time axis and heights: what opening the window or choosing a quantity costs.
+void BM_GraphSeries(benchmark::State &state) {
+    const ObservationStore &s = store(static_cast<int>(state.range(0)));
+    const int divisionHeight = screenPanelSize(kClientHeight).divisionHeight;
+    for (auto _ : state) {
+        GraphSeries series =
+            graphSeries(s, GraphQuantity::Relative, kScreenPixelsPerDay, divisionHeight);
+        benchmark::DoNotOptimize(series);
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+// One paint's model of all three panels, scrolled to the newest data.
+void BM_GraphModel(benchmark::State &state) {
+    const ObservationStore &s = store(static_cast<int>(state.range(0)));
+    const int divisionHeight = screenPanelSize(kClientHeight).divisionHeight;
+    const GraphSeries series =
+        graphSeries(s, GraphQuantity::Relative, kScreenPixelsPerDay, divisionHeight);
+    const int scroll = graphScroll(series, kClientWidth).position;
+    for (auto _ : state) {
+        const GraphGeometry g =
+            screenGraphGeometry(kClientWidth, kClientHeight, DisplayMode::All, scroll);
+        GraphModel model = buildGraphModel(series, g);
+        benchmark::DoNotOptimize(model);
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+// The smoothed window recomputes its monthly series at every paint.
+void BM_SmoothedModel(benchmark::State &state) {
+    const ObservationStore &s = store(static_cast<int>(state.range(0)));
+    const SmoothedGeometry g =
+        smoothedScreenGeometry(kClientWidth, kDefaultPixelsPerMonth, 0,
+                               smoothedScrollRange(kClientWidth, kDefaultPixelsPerMonth));
+    for (auto _ : state) {
+        const MonthlySeries series = buildMonthlySeries(s, SmoothedQuantity::Relative);
+        SmoothedLayout layout = layoutSmoothed(series, g);
+        benchmark::DoNotOptimize(layout);
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+#define ORVANEK_SIZES                                                                              \
+    ->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN)
+
+BENCHMARK(BM_GraphSeries) ORVANEK_SIZES;
+BENCHMARK(BM_GraphModel) ORVANEK_SIZES;
+BENCHMARK(BM_SmoothedModel) ORVANEK_SIZES;
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "data/observationstore.h"
+#include "datedrecord.h"
+
+#include <QStringList>
+
+namespace orvanek::testing {
+
+// Fills the store with one record per "dd.mm.yyyy=value" in the given order (no sorting).
+// The value is split between the hemispheres, north the smaller half, in the two summary
+// fields given; a text that is no date stays in the record as it is.
+inline void fillStore(ObservationStore &store, const QStringList &days,
+                      uint16_t RecordSummary::*north = &RecordSummary::northGroups,
+                      uint16_t RecordSummary::*south = &RecordSummary::southGroups) {
+    for (const QString &day : days) {
+        const QStringList parts = day.split(QLatin1Char('='));
+        ObservationRecord r = datedRecord(parts.at(0));
+        const int value = parts.size() > 1 ? parts.at(1).toInt() : 0;
+        r.summary.*north = static_cast<uint16_t>(value / 2);
+        r.summary.*south = static_cast<uint16_t>(value - value / 2);
+        store.appendRecord(r);
+    }
+}
+
+} // namespace orvanek::testing
