@@ -81,10 +81,9 @@ HeliographicPosition packedToHeliographic(const Ephemeris &e, uint16_t word, dou
                                p.degrees * 10.0);
 }
 
-// The longitude of a faculae vertex as the map of rotation N places it: the parts of a
-// field seen from the neighbouring rotations are moved by a whole turn to the side of the
-// chart they belong to.
-int wrappedLongitude(int l, int recordRotation, int centralLongitude, int n) {
+} // namespace
+
+int faculaLongitudeOnMap(int l, int recordRotation, int centralLongitude, int n) {
     if (recordRotation == n - 1 && l < kQuarterLongitude && centralLongitude >= kWrapLongitude)
         l += 360;
     if (recordRotation == n - 1 && l < kHalfLongitude && centralLongitude < kHalfLongitude)
@@ -99,9 +98,7 @@ int wrappedLongitude(int l, int recordRotation, int centralLongitude, int n) {
     return l;
 }
 
-// Whether a group seen on a drawing of `recordRotation` at longitude l, with the central
-// meridian at L0, belongs to the map of rotation N.
-bool groupBelongs(double l, double L0, int recordRotation, int n) {
+bool groupBelongsToMap(double l, double L0, int recordRotation, int n) {
     if (recordRotation == n - 1)
         return l > kThreeQuarterLongitude && L0 < kQuarterLongitude;
     if (recordRotation == n)
@@ -111,6 +108,8 @@ bool groupBelongs(double l, double L0, int recordRotation, int n) {
         return l < kQuarterLongitude;
     return false;
 }
+
+namespace {
 
 // Sums of one circle over the drawings of a rotation.
 struct CircleSums {
@@ -269,7 +268,7 @@ MapModel buildMapModel(const ObservationStore &store, const MapSettings &setting
                 if (vertex == 0)
                     continue;
                 const HeliographicPosition h = packedToHeliographic(e, vertex, radius);
-                const int l = wrappedLongitude(static_cast<int>(roundHalfEven(h.helioLongitude)),
+                const int l = faculaLongitudeOnMap(static_cast<int>(roundHalfEven(h.helioLongitude)),
                                                recordRotation, record.centralLongitude, n);
                 outline << QPoint(kMapRight - kMapUnitsPerDegree * l, mapY(h.helioLatitude));
             }
@@ -284,7 +283,7 @@ MapModel buildMapModel(const ObservationStore &store, const MapSettings &setting
             if (g.rotationGroupNumber < 1 || g.rotationGroupNumber > kRotationGroups)
                 continue;
             const HeliographicPosition h = polarToHeliographic(e, g.distance, g.angle);
-            if (!groupBelongs(h.helioLongitude, e.L0, recordRotation, n))
+            if (!groupBelongsToMap(h.helioLongitude, e.L0, recordRotation, n))
                 continue;
             GroupSums &s = sums[g.rotationGroupNumber];
             const double area = g.area + g.smallSpots * kSmallSpotArea / radius;

@@ -73,6 +73,16 @@ struct RotationDates {
 };
 RotationDates rotationDates(int rotation);
 
+// Whether a group seen at longitude l (degrees) on a drawing of `recordRotation` with the
+// central meridian at L0 (degrees) is taken into the map of rotation N: the late part of
+// N - 1 beyond 270, the whole of N seen from either half, the early part of N + 1 below 90.
+bool groupBelongsToMap(double l, double L0, int recordRotation, int rotation);
+
+// Where the map of rotation N puts a faculae vertex at whole degrees l, seen on a drawing
+// of `recordRotation` with the stored central longitude: the parts seen from a neighbouring
+// rotation move by a whole turn to their side of the chart, or past it into the margins.
+int faculaLongitudeOnMap(int l, int recordRotation, int centralLongitude, int rotation);
+
 // "Mapa   " + start + " - " + end, dates "dd.mm.yyyy".
 QString mapCaption(int rotation);
 
