@@ -268,8 +268,9 @@ MapModel buildMapModel(const ObservationStore &store, const MapSettings &setting
                 if (vertex == 0)
                     continue;
                 const HeliographicPosition h = packedToHeliographic(e, vertex, radius);
-                const int l = faculaLongitudeOnMap(static_cast<int>(roundHalfEven(h.helioLongitude)),
-                                               recordRotation, record.centralLongitude, n);
+                const int l =
+                    faculaLongitudeOnMap(static_cast<int>(roundHalfEven(h.helioLongitude)),
+                                         recordRotation, record.centralLongitude, n);
                 outline << QPoint(kMapRight - kMapUnitsPerDegree * l, mapY(h.helioLatitude));
             }
             if (!outline.isEmpty())

@@ -143,7 +143,8 @@ class TestMapModel : public QObject {
         QFETCH(QList<int>, firstRecords);
         std::vector<ObservationRecord> records;
         for (qsizetype i = 0; i < rotations.size(); ++i) {
-            records.push_back(datedRecord(QStringLiteral("%1.01.2001").arg(i + 1, 2, 10, QChar('0'))));
+            records.push_back(
+                datedRecord(QStringLiteral("%1.01.2001").arg(i + 1, 2, 10, QChar('0'))));
             records.back().rotation = static_cast<uint16_t>(rotations[i]);
         }
         const std::vector<RotationItem> items = orvanek::rotationList(*storeOf(records));
@@ -162,8 +163,8 @@ class TestMapModel : public QObject {
         QTest::addColumn<int>("last");
         QTest::newRow("rotation N alone") << RecordKeys{{0, 350}, {0, 180}, {0, 5}} << 1 << 3;
         QTest::newRow("from the last quarter of N - 1 into the first of N + 1")
-            << RecordKeys{{-1, 200}, {-1, 89}, {0, 300}, {0, 10}, {1, 300}, {1, 270}, {1, 269}}
-            << 2 << 6;
+            << RecordKeys{{-1, 200}, {-1, 89}, {0, 300}, {0, 10}, {1, 300}, {1, 270}, {1, 269}} << 2
+            << 6;
         QTest::newRow("N - 1 at 90 does not start it")
             << RecordKeys{{-1, 95}, {-1, 90}, {0, 350}, {1, 200}} << 3 << 3;
         QTest::newRow("a rotation above N + 1 ends it")
@@ -223,6 +224,7 @@ class TestMapModel : public QObject {
         QTest::newRow("N, L0 271, l 89: +360") << 0 << 89 << 271 << 449;
         QTest::newRow("N, L0 271, l 90: stays") << 0 << 90 << 271 << 90;
         QTest::newRow("N, L0 below 90, l 300: -60") << 0 << 300 << 89 << -60;
+        QTest::newRow("N, L0 below 90, l 271: -89") << 0 << 271 << 10 << -89;
         QTest::newRow("N, L0 below 90, l 270: stays") << 0 << 270 << 10 << 270;
         QTest::newRow("N, L0 below 90, l 360: 0") << 0 << 360 << 10 << 0;
         QTest::newRow("N, L0 90: stays") << 0 << 300 << 90 << 300;
@@ -414,11 +416,11 @@ class TestMapModel : public QObject {
         QTest::addColumn<int>("expected");
         // r = round(sqrt(round(area + smallSpots x 1912.5 / R) x 0.36) x s) / 64, at least 1
         QTest::newRow("no area: at least 1") << 0 << 0 << 125.0 << 0 << 1;
-        QTest::newRow("1600") << 1600 << 0 << 125.0 << 0 << 6;  // 384 / 64
-        QTest::newRow("2500") << 2500 << 0 << 125.0 << 0 << 7;  // 480 / 64
+        QTest::newRow("1600") << 1600 << 0 << 125.0 << 0 << 6;                     // 384 / 64
+        QTest::newRow("2500") << 2500 << 0 << 125.0 << 0 << 7;                     // 480 / 64
         QTest::newRow("1600 on paper, s 100") << 1600 << 0 << 125.0 << 4800 << 37; // 2400 / 64
-        QTest::newRow("100 small spots, R 125") << 0 << 100 << 125.0 << 0 << 5; // 1530: 376
-        QTest::newRow("100 small spots, R 100") << 0 << 100 << 100.0 << 0 << 6; // 1912: 420
+        QTest::newRow("100 small spots, R 125") << 0 << 100 << 125.0 << 0 << 5;    // 1530: 376
+        QTest::newRow("100 small spots, R 100") << 0 << 100 << 100.0 << 0 << 6;    // 1912: 420
     }
     void groupRadius() {
         QFETCH(int, area);
@@ -429,7 +431,8 @@ class TestMapModel : public QObject {
         ObservationRecord r = observation(QStringLiteral("21.06.2001"));
         addGroupAt(r, 3, 0, 110, area).smallSpots = static_cast<uint16_t>(smallSpots);
         auto store = storeOf({r}, radius);
-        const MapGeometry geometry = pageWidth > 0 ? pageMapGeometry(pageWidth) : screenMapGeometry(760);
+        const MapGeometry geometry =
+            pageWidth > 0 ? pageMapGeometry(pageWidth) : screenMapGeometry(760);
         const MapModel m = buildMapModel(*store, mapSettings(*store, kRotation, geometry));
         QCOMPARE(m.groups.at(0).circle.radius, expected);
     }
