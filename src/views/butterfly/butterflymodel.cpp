@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace orvanek {
 
@@ -59,6 +60,40 @@ double vertexLatitude(const Ephemeris &e, uint16_t word, double drawingRadius,
     if (longitude)
         *longitude = h.helioLongitude;
     return h.helioLatitude;
+}
+
+// Keeps the first of boxes that cover the same pixels: all boxes of one diagram have one
+// size, and a group seen on many drawings of a rotation gives the same box again and
+// again; painting it once looks the same and halves the painter's work.
+void dropRepeatedBoxes(std::vector<QRect> &boxes) {
+    if (boxes.size() < 2)
+        return;
+    int left = boxes.front().x(), right = left, top = boxes.front().y(), bottom = top;
+    for (const QRect &b : boxes) {
+        left = std::min(left, b.x());
+        right = std::max(right, b.x());
+        top = std::min(top, b.y());
+        bottom = std::max(bottom, b.y());
+    }
+    // One bit per possible top-left corner; data far outside the diagram would need too
+    // many, and then the boxes are left as they are.
+    constexpr long long kMaxBits = 1LL << 26;
+    const long long width = static_cast<long long>(right) - left + 1;
+    const long long height = static_cast<long long>(bottom) - top + 1;
+    if (width * height > kMaxBits)
+        return;
+    std::vector<uint64_t> seen(static_cast<size_t>((width * height + 63) / 64));
+    size_t kept = 0;
+    for (const QRect &b : boxes) {
+        const auto bit = static_cast<size_t>((b.x() - left) * height + (b.y() - top));
+        uint64_t &word = seen[bit / 64];
+        const uint64_t mask = uint64_t(1) << (bit % 64);
+        if (word & mask)
+            continue;
+        word |= mask;
+        boxes[kept++] = b;
+    }
+    boxes.resize(kept);
 }
 
 } // namespace
@@ -194,6 +229,9 @@ ButterflyModel buildButterflyModel(const ObservationStore &store,
     for (const ObservationRecord &record : store.records()) {
         if (record.isSpecial())
             continue;
+        // Days without a mark to draw cost no ephemeris (most days near a minimum).
+        if (!(spots && record.usedGroups() > 0) && !(faculae && record.usedFaculaFields() > 0))
+            continue;
         // A record whose date does not read has no moment to compute the Sun's
         // orientation for; it is left out like a special one.
         const std::optional<CalendarDate> date = recordDate(record, settings.pivotYear);
@@ -245,6 +283,7 @@ ButterflyModel buildButterflyModel(const ObservationStore &store,
     }
 
     const int frameRight = kRotationAxisSteps * kRotationsPerAxisStep * xs + kButterflyAxisX + 1;
+    dropRepeatedBoxes(m.groups);
     m.contentRight = std::max(m.scrollRange, frameRight);
     for (const QRect &box : m.groups)
         m.contentRight = std::max(m.contentRight, box.right() + 1);

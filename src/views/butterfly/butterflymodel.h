@@ -104,7 +104,7 @@ struct ButterflyModel {
     ButterflySettings settings;
     SupplementaryStrokes supplementary;   // empty unless shown
     std::vector<ButterflyStroke> faculae; // one per faculae field, modes 2 and 3
-    std::vector<QRect> groups;            // one filled box per group, modes 1 and 3
+    std::vector<QRect> groups;            // filled boxes of the groups, each place once; modes 1, 3
     int scrollRange = 2000;               // the horizontal scroll range, diagram units
     int contentRight = 0;                 // right end of the frame and of every mark
 };

@@ -142,6 +142,20 @@ class TestButterflyModel : public QObject {
         QCOMPARE(m.groups[0], box);
     }
 
+    void repeatedBoxDrawnOnce() {
+        // A group seen on two drawings of one rotation at one latitude covers the same
+        // pixels twice: one box.
+        ObservationRecord a = observation(kDay, 1200);
+        ObservationRecord b = observation(kDay, 1300);
+        addGroupAt(a, 10.1, ephemerisOf(a).L0 - 30);
+        addGroupAt(b, 10.1, ephemerisOf(b).L0 - 30);
+        addGroupAt(b, -10.1, ephemerisOf(b).L0 - 30);
+        const ButterflyModel m = buildButterflyModel(*storeOf({a, b}), stateWith(3, 1));
+        QCOMPARE(m.groups.size(), size_t(2));
+        QCOMPARE(m.groups[0], QRect(kColumnOffset + 50, -32, 2, 3));
+        QCOMPARE(m.groups[1], QRect(kColumnOffset + 50, 28, 2, 3));
+    }
+
     void specialAndUnreadableRecordsLeftOut() {
         ObservationRecord ordinary = observation(kDay);
         addGroupAt(ordinary, 10, ephemerisOf(ordinary).L0);
