@@ -408,6 +408,33 @@ class TestMapModel : public QObject {
         QVERIFY(unscaled.groups[0].auxSpots != at100.groups[0].auxSpots);
     }
 
+    void frameAndARotationWithoutRecords() {
+        // Grid every 10 degrees: 19 parallels from y 40 to 400, 37 meridians from x 20 to
+        // 740; "270" .. "0" under the chart at 180 k + 12; "90" .. "-90" at y 20 k - 5.
+        const MapFrame f = mapFrame(32);
+        QCOMPARE(f.grid.size(), size_t(19 + 37));
+        QCOMPARE(f.grid.front(), QLine(20, 40, 740, 40));
+        QCOMPARE(f.grid.back(), QLine(740, 40, 740, 400));
+        QCOMPARE(f.longitudeLabels.size(), size_t(4));
+        QCOMPARE(f.longitudeLabels[0].text, QStringLiteral("270"));
+        QCOMPARE(f.longitudeLabels[3].text, QStringLiteral("0"));
+        QCOMPARE(f.longitudeLabels[3].pos, QPoint(732, 402));
+        QCOMPARE(f.longitudeLabels[3].fontPx, 26);
+        QCOMPARE(f.latitudeLabels.size(), size_t(19));
+        QCOMPARE(f.latitudeLabels.front().text, QStringLiteral("90"));
+        QCOMPARE(f.latitudeLabels.front().pos, QPoint(4, 35));
+        QCOMPARE(f.latitudeLabels.back().text, QStringLiteral("-90"));
+        QCOMPARE(f.latitudeLabels.back().pos, QPoint(4, 395));
+
+        ObservationRecord r = observation(QStringLiteral("21.06.2001"));
+        addGroupAt(r, 4, 10, 100);
+        const MapModel m = mapOf(*storeOf({r}), 1500);
+        QVERIFY(m.range.empty());
+        QVERIFY(m.groups.empty() && m.labels.empty() && m.faculae.empty());
+        QCOMPARE(m.title.text, QStringLiteral("Číslo rotace  1500"));
+        QCOMPARE(m.rowCaptions.size(), size_t(2)); // the first row's "b" and "l" stand alone
+    }
+
     void groupRadius_data() {
         QTest::addColumn<int>("area");
         QTest::addColumn<int>("smallSpots");
