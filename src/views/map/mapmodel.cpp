@@ -29,7 +29,9 @@ constexpr double kHalfDay = 0.5;
 constexpr int kQuarterLongitude = 90;
 constexpr int kHalfLongitude = 180;
 constexpr int kThreeQuarterLongitude = 270;
-constexpr int kWrapLongitude = 271; // faculae of a record this far past 270 wrap
+// Faculae are moved by a whole turn from here on: a record's central longitude of 271 and
+// more, and longitudes of 271 and more seen late in the rotation.
+constexpr int kWrapLongitude = 271;
 
 constexpr int kLongitudeLabelStep = 180; // map units between "270", "180", "90", "0"
 constexpr int kLongitudeLabelX = 12;
@@ -51,8 +53,8 @@ constexpr int kCaptionFont = 11;
 constexpr int kLabelFont = 8;
 constexpr int kGridFontCell = 13;
 
-// A spot of stored area A (125 mm scale) is a circle of round(sqrt(A x 0.36) x s) / 64
-// pixels: 0.6 sqrt(A) at the scale of 16 units per 64.
+// A spot of stored area A (125 mm scale) is a circle of round(sqrt(0.36 A) x s) / 64
+// pixels, 0.15 sqrt(A) at s = 16.
 constexpr double kAreaToRadiusSquared = 0.36;
 constexpr int kRadiusDivisor = 64;
 
@@ -91,9 +93,9 @@ int faculaLongitudeOnMap(int l, int recordRotation, int centralLongitude, int n)
     if (recordRotation == n && centralLongitude >= kWrapLongitude && l < kQuarterLongitude)
         l += 360;
     if (recordRotation == n && centralLongitude < kQuarterLongitude && l >= kWrapLongitude &&
-        l < 361)
+        l <= 360)
         l -= 360;
-    if (recordRotation == n + 1 && centralLongitude >= kWrapLongitude && l >= 181)
+    if (recordRotation == n + 1 && centralLongitude >= kWrapLongitude && l > kHalfLongitude)
         l -= 360;
     return l;
 }
