@@ -1,10 +1,8 @@
 // The butterfly diagram's model: group boxes, faculae strokes, the supplementary streams,
-// the left axis, the keys and the frame.
-#include "data/dates.h"
+// the left axis and the keys.
 #include "data/observationstore.h"
 #include "datedrecord.h"
 #include "solar/conversion.h"
-#include "solar/ephemeris.h"
 #include "solar/rounding.h"
 #include "testregistry.h"
 #include "views/butterfly/butterflymodel.h"
@@ -18,78 +16,53 @@
 
 using namespace orvanek;
 using namespace orvanek::testing;
+using Strokes = QList<ButterflyStroke>;
 
 Q_DECLARE_METATYPE(orvanek::ButterflyStroke)
 Q_DECLARE_METATYPE(orvanek::ButterflyMode)
 
 namespace {
 
-const QDate kToday(2026, 1, 1);
-
 Ephemeris ephemerisOf(const ObservationRecord &r) {
-    return solarEphemeris(*recordDate(r, kToday.year()), r.timeUT);
+    return solarEphemeris(*recordDate(r, 2026), r.timeUT);
 }
 
-// A record as the commit stores it: its moment's rotation and central longitude.
+// A record as the commit stores it, with its moment's rotation and central longitude.
 ObservationRecord observation(const QString &date, uint16_t timeUT = 1200) {
     ObservationRecord r = datedRecord(date, timeUT);
-    const Ephemeris e = ephemerisOf(r);
-    r.rotation = static_cast<uint16_t>(e.rotation);
-    r.centralLongitude = static_cast<uint16_t>(std::trunc(e.L0));
+    r.rotation = static_cast<uint16_t>(ephemerisOf(r).rotation);
+    r.centralLongitude = static_cast<uint16_t>(ephemerisOf(r).L0);
     return r;
 }
 
-// A group typed in as heliographic b and l (degrees) on a drawing of radius R, stored as
-// polar angle and distance like every group.
-SunspotGroup &addGroupAt(ObservationRecord &r, double b, double l, double radius = 125) {
-    const PolarPosition p = heliographicToPolar(ephemerisOf(r), float(b), float(l), radius);
+// A group at latitude b, `fromMeridian` degrees of longitude from the central meridian.
+void addGroupAt(ObservationRecord &r, double b, double fromMeridian) {
+    const Ephemeris e = ephemerisOf(r);
+    const PolarPosition p = heliographicToPolar(e, float(b), float(e.L0 + fromMeridian), 125);
     SunspotGroup &g = r.group(++r.groupCount);
     g.angle = roundToWord(p.polarAngle * 10);
-    g.distance = roundToWord(p.polarDistance * 10 * 125 / radius);
-    return g;
+    g.distance = roundToWord(p.polarDistance * 10);
 }
 
-void addFaculaField(ObservationRecord &r, std::initializer_list<uint16_t> vertices) {
-    FaculaField &f = r.facula(++r.faculaFieldCount);
-    int k = 0;
-    for (uint16_t v : vertices)
-        f.vertices[k++] = v;
+void addField(ObservationRecord &r, QList<uint16_t> vertices) {
+    std::copy(vertices.begin(), vertices.end(), r.facula(++r.faculaFieldCount).vertices);
 }
 
-std::unique_ptr<ObservationStore> storeOf(std::vector<ObservationRecord> records,
-                                          double radius = 125) {
-    auto store = std::make_unique<ObservationStore>(kToday);
-    if (!store->appendRecords(std::move(records)))
-        qFatal("test records do not store");
+// The records in a data directory with `block` as Motfakul.dat, loaded as the program does.
+std::unique_ptr<ObservationStore> storeOf(const std::vector<ObservationRecord> &records,
+                                          double radius = 125, const QByteArray &block = {}) {
+    QTemporaryDir dir;
+    QFile data(dir.filePath("data1.dat")), extra(dir.filePath("Motfakul.dat"));
+    if (!data.open(QIODevice::WriteOnly) || data.write(recordsBytes(records)) < 0 ||
+        (!block.isEmpty() && (!extra.open(QIODevice::WriteOnly) || extra.write(block) < 0)))
+        qFatal("cannot write the test data");
+    data.close();
+    extra.close();
+    auto store = std::make_unique<ObservationStore>(QDate(2026, 1, 1));
+    if (!store->loadStore(dir.path()))
+        qFatal("test data do not load");
     store->setDrawingSetup(radius, false);
     return store;
-}
-
-// A data directory with Motfakul.dat, loaded as the program loads it.
-std::unique_ptr<ObservationStore> storeWithBlock(const QTemporaryDir &dir,
-                                                 const std::vector<ObservationRecord> &records,
-                                                 const QByteArray &block) {
-    QFile data(dir.filePath(QStringLiteral("data1.dat")));
-    QFile butterfly(dir.filePath(QStringLiteral("Motfakul.dat")));
-    if (!data.open(QIODevice::WriteOnly) || data.write(recordsBytes(records)) < 0 ||
-        !butterfly.open(QIODevice::WriteOnly) || butterfly.write(block) < 0)
-        qFatal("cannot write the test data directory");
-    data.close();
-    butterfly.close();
-    auto store = std::make_unique<ObservationStore>(kToday);
-    if (!store->loadStore(dir.path()))
-        qFatal("test data directory does not load");
-    return store;
-}
-
-// 21.06.2001 12:00 UT lies in rotation 1977 (the ephemeris' reference table), so the left
-// axis of a data set starting then is rotation 1900 and the record's column starts 77
-// rotations right of it.
-constexpr int kColumnOffset = 77;
-const QString kDay = QStringLiteral("21.06.2001");
-
-QByteArray emptyBlock() {
-    return QByteArray(kButterflyBlockSize, '\0');
 }
 
 ButterflyState stateWith(int vs, int xs, ButterflyMode mode = ButterflyMode::Spots) {
@@ -100,6 +73,18 @@ ButterflyState stateWith(int vs, int xs, ButterflyMode mode = ButterflyMode::Spo
     return s;
 }
 
+// 21.06.2001 12:00 UT is in rotation 1977 (the ephemeris' reference table): the left axis
+// of a data set starting then is rotation 1900, the record's column 77 rotations right of it.
+const QString kDay = QStringLiteral("21.06.2001");
+constexpr int kColumn = 77;
+
+QByteArray blockWith(const QList<std::pair<int, int>> &bytes) { // position, value
+    QByteArray block(kButterflyBlockSize, '\0');
+    for (const auto &[position, value] : bytes)
+        block[position] = char(value);
+    return block;
+}
+
 } // namespace
 
 class TestButterflyModel : public QObject {
@@ -108,25 +93,25 @@ class TestButterflyModel : public QObject {
   private slots:
     void groupBox_data() {
         QTest::addColumn<double>("latitude");
-        QTest::addColumn<double>("fromMeridian"); // l - L0, degrees
+        QTest::addColumn<double>("fromMeridian");
         QTest::addColumn<int>("vs");
         QTest::addColumn<int>("xs");
-        QTest::addColumn<QRect>("box"); // y from the equator, downward
-        // v = int(2 b vs); the box runs from -2 - v/2 up to vs div 2 - v/2 (excluded), the
-        // halves going down; it is xs - xs div 2 + 1 wide. East of the central meridian the
-        // column is the record's rotation, west of it the next one.
-        QTest::newRow("+10 deg: 32 to 29 above the equator")
-            << 10.1 << -30.0 << 3 << 1 << QRect(kColumnOffset + 50, -32, 2, 3);
-        QTest::newRow("-10 deg: 28 to 31 below the equator")
-            << -10.1 << -30.0 << 3 << 1 << QRect(kColumnOffset + 50, 28, 2, 3);
-        QTest::newRow("west of the meridian: next rotation")
-            << 10.1 << 30.0 << 3 << 1 << QRect(kColumnOffset + 51, -32, 2, 3);
-        // v = int(161.6) = 161, v/2 = 80; 16 - 8 + 1 = 9 wide.
+        QTest::addColumn<QRect>("box"); // y downward from the equator
+        // v = int(2 b vs); the box runs from -2 - v/2 to vs div 2 - v/2 (excluded), halves
+        // going down, xs - xs div 2 + 1 wide. East of the central meridian the column is the
+        // record's rotation, west of it the next one.
+        QTest::newRow("+10 deg: 32 to 29 above")
+            << 10.1 << -30.0 << 3 << 1 << QRect(kColumn + 50, -32, 2, 3);
+        QTest::newRow("-10 deg: 28 to 31 below")
+            << -10.1 << -30.0 << 3 << 1 << QRect(kColumn + 50, 28, 2, 3);
+        QTest::newRow("west: next rotation")
+            << 10.1 << 30.0 << 3 << 1 << QRect(kColumn + 51, -32, 2, 3);
+        // v = int(161.6) = 161, v/2 = 80; 9 wide.
         QTest::newRow("vs 4, xs 16")
-            << 20.2 << -30.0 << 4 << 16 << QRect(kColumnOffset * 16 + 50, -82, 9, 4);
-        // v = int(-1.2) = -1, and -1/2 goes down to -1: the box starts 1 pixel above.
-        QTest::newRow("just south: the half goes down")
-            << -0.6 << -30.0 << 1 << 2 << QRect(kColumnOffset * 2 + 50, -1, 2, 2);
+            << 20.2 << -30.0 << 4 << 16 << QRect(kColumn * 16 + 50, -82, 9, 4);
+        // v = int(-1.2) = -1, and -1/2 goes down to -1.
+        QTest::newRow("half goes down")
+            << -0.6 << -30.0 << 1 << 2 << QRect(kColumn * 2 + 50, -1, 2, 2);
     }
     void groupBox() {
         QFETCH(double, latitude);
@@ -134,174 +119,116 @@ class TestButterflyModel : public QObject {
         QFETCH(int, vs);
         QFETCH(int, xs);
         QFETCH(QRect, box);
-        ObservationRecord r = observation(kDay);
-        addGroupAt(r, latitude, ephemerisOf(r).L0 + fromMeridian);
-        const ButterflyModel m = buildButterflyModel(*storeOf({r}), stateWith(vs, xs));
-        QCOMPARE(m.settings.baseRotation, 1900);
-        QCOMPARE(m.groups.size(), size_t(1));
-        QCOMPARE(m.groups[0], box);
+        // Seen on two drawings of the day: the same pixels, one box.
+        ObservationRecord a = observation(kDay, 1200), b = observation(kDay, 1300);
+        addGroupAt(a, latitude, fromMeridian);
+        addGroupAt(b, latitude, fromMeridian);
+        const ButterflyModel m = buildButterflyModel(*storeOf({a, b}), stateWith(vs, xs));
+        QCOMPARE(m.groups, std::vector<QRect>{box});
     }
 
-    void repeatedBoxDrawnOnce() {
-        // A group seen on two drawings of one rotation at one latitude covers the same
-        // pixels twice: one box.
-        ObservationRecord a = observation(kDay, 1200);
-        ObservationRecord b = observation(kDay, 1300);
-        addGroupAt(a, 10.1, ephemerisOf(a).L0 - 30);
-        addGroupAt(b, 10.1, ephemerisOf(b).L0 - 30);
-        addGroupAt(b, -10.1, ephemerisOf(b).L0 - 30);
-        const ButterflyModel m = buildButterflyModel(*storeOf({a, b}), stateWith(3, 1));
-        QCOMPARE(m.groups.size(), size_t(2));
-        QCOMPARE(m.groups[0], QRect(kColumnOffset + 50, -32, 2, 3));
-        QCOMPARE(m.groups[1], QRect(kColumnOffset + 50, 28, 2, 3));
-    }
-
-    void specialAndUnreadableRecordsLeftOut() {
-        ObservationRecord ordinary = observation(kDay);
-        addGroupAt(ordinary, 10, ephemerisOf(ordinary).L0);
-        addFaculaField(ordinary, {packPosition(0, 60), packPosition(10, 60)});
-        ObservationRecord special = ordinary;
-        writeText(special.specialMark, specialMarkText());
-        ObservationRecord unreadable = ordinary;
-        writeText(unreadable.dateText, QStringLiteral("31.02.2001"));
-        auto store = storeOf({ordinary, special});
-        store->appendRecord(unreadable);
-        const ButterflyModel m =
-            buildButterflyModel(*store, stateWith(3, 1, ButterflyMode::SpotsAndFaculae));
-        QCOMPARE(m.groups.size(), size_t(1));
-        QCOMPARE(m.faculae.size(), size_t(1));
-    }
-
-    void modes_data() {
+    void marks_data() {
         QTest::addColumn<ButterflyMode>("mode");
+        QTest::addColumn<QString>("record"); // "special", "unreadable" or ordinary
         QTest::addColumn<int>("boxes");
         QTest::addColumn<int>("strokes");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("spots") << ButterflyMode::Spots << 2 << 0 << "Motýlek   Skvrny";
-        QTest::newRow("faculae") << ButterflyMode::Faculae << 0 << 1 << "Motýlek   Fakule";
-        QTest::newRow("both") << ButterflyMode::SpotsAndFaculae << 2 << 1
-                              << "Motýlek   Skvrny a fakule";
+        QTest::newRow("spots") << ButterflyMode::Spots << "" << 2 << 0;
+        QTest::newRow("faculae") << ButterflyMode::Faculae << "" << 0 << 1;
+        QTest::newRow("both") << ButterflyMode::SpotsAndFaculae << "" << 2 << 1;
+        QTest::newRow("special left out") << ButterflyMode::SpotsAndFaculae << "special" << 0 << 0;
+        QTest::newRow("unreadable date left out")
+            << ButterflyMode::SpotsAndFaculae << "unreadable" << 0 << 0;
     }
-    void modes() {
+    void marks() {
         QFETCH(ButterflyMode, mode);
+        QFETCH(QString, record);
         QFETCH(int, boxes);
         QFETCH(int, strokes);
-        QFETCH(QString, caption);
         ObservationRecord r = observation(kDay);
-        addGroupAt(r, 10, ephemerisOf(r).L0);
-        addGroupAt(r, -20, ephemerisOf(r).L0);
-        addFaculaField(r, {packPosition(0, 60), packPosition(10, 60)});
-        addFaculaField(r, {0, packPosition(10, 60)}); // no first vertex: nothing
+        addGroupAt(r, 10, 0);
+        addGroupAt(r, -20, 0);
+        addField(r, {packPosition(0, 60), packPosition(10, 60)});
+        addField(r, {0, packPosition(10, 60)}); // no first vertex: no stroke
+        if (record == "special")
+            writeText(r.specialMark, specialMarkText());
+        if (record == "unreadable")
+            writeText(r.dateText, QStringLiteral("31.02.2001"));
         const ButterflyModel m = buildButterflyModel(*storeOf({r}), stateWith(3, 1, mode));
         QCOMPARE(int(m.groups.size()), boxes);
         QCOMPARE(int(m.faculae.size()), strokes);
-        QCOMPARE(butterflyCaption(mode), caption);
     }
 
+    void faculaStroke_data() {
+        QTest::addColumn<double>("radius");
+        QTest::addColumn<QList<int>>("mm"); // up, up, down, (0), down
+        // The same outline on a 125 mm and on a 100 mm drawing: 60 mm of 125 is 48 of 100.
+        QTest::newRow("R 125") << 125.0 << QList<int>{60, 30, 40, 120};
+        QTest::newRow("R 100") << 100.0 << QList<int>{48, 24, 32, 96};
+    }
     void faculaStroke() {
-        // Vertices straight up and down the drawing; the zero vertex ends the outline, so
-        // the far southern vertex behind it does not count.
+        QFETCH(double, radius);
+        QFETCH(QList<int>, mm);
         ObservationRecord r = observation(kDay);
-        const uint16_t north = packPosition(0, 60);
-        const uint16_t south = packPosition(180, 40);
-        addFaculaField(r, {north, packPosition(0, 30), south, 0, packPosition(180, 120)});
+        addField(r, {packPosition(0, mm[0]), packPosition(0, mm[1]), packPosition(180, mm[2]), 0,
+                     packPosition(180, mm[3])});
+        const ButterflyModel m =
+            buildButterflyModel(*storeOf({r}, radius), stateWith(5, 2, ButterflyMode::Faculae));
+        // Vertices 1..3 only: the zero vertex ends the outline. The stroke spans the highest
+        // and lowest latitude in whole half degrees, vs x half / 2 rounded down, one pixel
+        // left of the column of vertex 1. Latitudes on the 125 mm scale: 600 and 400.
         const Ephemeris e = ephemerisOf(r);
         const HeliographicPosition top = polarToHeliographic(e, 600, 0);
-        const HeliographicPosition bottom = polarToHeliographic(e, 400, 1800);
-        QVERIFY(top.helioLatitude > 25 && bottom.helioLatitude < -15);
-        const ButterflyModel m =
-            buildButterflyModel(*storeOf({r}), stateWith(5, 2, ButterflyMode::Faculae));
-        QCOMPARE(m.faculae.size(), size_t(1));
-        // Extremes in whole half degrees, then vs x half / 2 rounded down; one pixel left
-        // of the column of the first vertex.
-        const int hi = int(2 * top.helioLatitude);
-        const int lo = int(2 * bottom.helioLatitude);
-        const int column = int(1977 - 1900 + (360 - e.L0 + top.helioLongitude) / 360);
-        QCOMPARE(m.faculae[0], (ButterflyStroke{column * 2 + 50 - 1, -int(std::floor(5 * hi / 2.0)),
-                                                -int(std::floor(5 * lo / 2.0))}));
-    }
-
-    void faculaeScaledByDrawingRadius() {
-        // The same outline drawn on a 100 mm drawing (80 mm out) and on a 125 mm one
-        // (100 mm out) lies at the same place on the Sun: the same stroke.
-        ObservationRecord small = observation(kDay);
-        addFaculaField(small, {packPosition(10, 80), packPosition(200, 80)});
-        ObservationRecord large = observation(kDay);
-        addFaculaField(large, {packPosition(10, 100), packPosition(200, 100)});
-        const ButterflyState s = stateWith(9, 1, ButterflyMode::Faculae);
-        const ButterflyModel atR100 = buildButterflyModel(*storeOf({small}, 100), s);
-        const ButterflyModel atR125 = buildButterflyModel(*storeOf({large}, 125), s);
-        QCOMPARE(atR100.faculae.size(), size_t(1));
-        QCOMPARE(atR100.faculae, atR125.faculae);
-        // The top vertex lies beyond 45 degrees north; read unscaled, 80 mm would be only 64 %
-        // of the way out, below 40 degrees.
-        QVERIFY(atR100.faculae[0].y1 < -9 * 45);
+        const double bottom = polarToHeliographic(e, 400, 1800).helioLatitude;
+        QVERIFY(top.helioLatitude > 25 && bottom < -15);
+        const int column = int(kColumn + (360 - e.L0 + top.helioLongitude) / 360);
+        const ButterflyStroke expected{2 * column + 50 - 1,
+                                       -int(std::floor(5 * int(2 * top.helioLatitude) / 2.0)),
+                                       -int(std::floor(5 * int(2 * bottom) / 2.0))};
+        QCOMPARE(m.faculae, std::vector<ButterflyStroke>{expected});
     }
 
     void supplementaryStreams_data() {
         QTest::addColumn<QByteArray>("block");
-        QTest::addColumn<QList<ButterflyStroke>>("spots");
-        QTest::addColumn<QList<ButterflyStroke>>("faculae");
-        // vs 3, xs 1: column c at x = c + 49; a spot at latitude a - 128 from 2 below to 2
-        // above it; a faculae stroke from its first to its second latitude.
-        QByteArray separatorFirst = emptyBlock();
-        separatorFirst[0] = char(255);
-        separatorFirst[1] = char(138);
+        QTest::addColumn<Strokes>("spots");
+        QTest::addColumn<Strokes>("faculae");
+        // vs 3, xs 1: column c at x = c + 49; a spot byte a from 2 below to 2 above latitude
+        // a - 128; a faculae stroke between its byte and the one 5000 further, both + 128.
         QTest::newRow("255 at position 0: column 2")
-            << separatorFirst << QList<ButterflyStroke>{{51, -28, -32}} << QList<ButterflyStroke>{};
-
-        QByteArray edges = emptyBlock();
-        edges[0] = char(128);
+            << blockWith({{0, 255}, {1, 138}}) << Strokes{{51, -28, -32}} << Strokes{};
+        QList<std::pair<int, int>> edges{{0, 128}};
         const QList<std::pair<int, int>> ends = {{30, 100}, {31, 100}, {219, 100}, {220, 100},
                                                  {100, 30}, {100, 31}, {100, 219}, {100, 220}};
-        for (qsizetype i = 0; i < ends.size(); ++i) {
-            edges[15000 + i] = char(ends[i].first);
-            edges[20000 + i] = char(ends[i].second);
-        }
+        for (int i = 0; i < ends.size(); ++i)
+            edges << std::pair{15000 + i, ends[i].first} << std::pair{20000 + i, ends[i].second};
         QTest::newRow("faculae ends 30 and 220 not drawn")
-            << edges << QList<ButterflyStroke>{{50, 2, -2}}
-            << QList<ButterflyStroke>{{50, 291, 84}, {50, -273, 84}, {50, 84, 291}, {50, 84, -273}};
-
-        // The 649th separator ends the stream: the byte after it is not column 650.
-        QByteArray full = emptyBlock();
-        full[0] = char(148);
+            << blockWith(edges) << Strokes{{50, 2, -2}}
+            << Strokes{{50, 291, 84}, {50, -273, 84}, {50, 84, 291}, {50, 84, -273}};
+        // The 649th separator ends a stream: the byte after it is no column 650.
+        QList<std::pair<int, int>> full{{0, 148},     {650, 148},   {15000, 148},
+                                        {20000, 108}, {15650, 148}, {20650, 148}};
         for (int p = 1; p <= 649; ++p)
-            full[p] = char(255);
-        full[650] = char(148);
-        full[15000] = char(148);
-        full[20000] = char(108);
-        for (int p = 15001; p <= 15649; ++p)
-            full[p] = char(255);
-        full[15650] = char(148);
-        full[20650] = char(148);
-        QTest::newRow("649 separators end a stream")
-            << full << QList<ButterflyStroke>{{50, -58, -62}}
-            << QList<ButterflyStroke>{{50, -60, 60}};
-
-        // Zero bytes after the data are no latitude (they would be -128 degrees).
-        QByteArray padded = emptyBlock();
-        padded[0] = char(118);
-        padded[1] = char(255);
-        QTest::newRow("padding not drawn")
-            << padded << QList<ButterflyStroke>{{50, 32, 28}} << QList<ButterflyStroke>{};
+            full << std::pair{p, 255} << std::pair{15000 + p, 255};
+        QTest::newRow("649 separators")
+            << blockWith(full) << Strokes{{50, -58, -62}} << Strokes{{50, -60, 60}};
+        // Zero bytes after the data would be -128 degrees.
+        QTest::newRow("padding") << blockWith({{0, 118}, {1, 255}}) << Strokes{{50, 32, 28}}
+                                 << Strokes{};
     }
     void supplementaryStreams() {
         QFETCH(QByteArray, block);
-        QFETCH(QList<ButterflyStroke>, spots);
-        QFETCH(QList<ButterflyStroke>, faculae);
+        QFETCH(Strokes, spots);
+        QFETCH(Strokes, faculae);
         const SupplementaryStrokes s = supplementaryStrokes(block, stateWith(3, 1));
-        QCOMPARE(QList<ButterflyStroke>(s.spots.begin(), s.spots.end()), spots);
-        QCOMPARE(QList<ButterflyStroke>(s.faculae.begin(), s.faculae.end()), faculae);
+        QCOMPARE(Strokes(s.spots.begin(), s.spots.end()), spots);
+        QCOMPARE(Strokes(s.faculae.begin(), s.faculae.end()), faculae);
     }
 
     void shortStreamStopsAtItsRegion() {
-        // Streams with too few separators: every spot byte up to 14999 and every faculae
-        // byte up to 19999 is read, none beyond. Read on, the spot stream would take the
-        // faculae bytes (150: 22 degrees) as spots, the faculae stream the second ends.
-        QByteArray block = emptyBlock();
-        block.fill(char(138), 15000);
-        block[100] = char(255);
-        block[200] = char(255);
+        // Two separators only: every spot byte up to 14999 and every faculae byte up to
+        // 19999 is read, none beyond (the faculae bytes would be spots of 22 degrees, the
+        // second ends first ends of 32 degrees).
+        QByteArray block(kButterflyBlockSize, char(138));
+        block[100] = block[200] = char(255);
         block.replace(15000, 5000, QByteArray(5000, char(150)));
         block.replace(20000, 5000, QByteArray(5000, char(160)));
         const SupplementaryStrokes s = supplementaryStrokes(block, stateWith(1, 1));
@@ -309,10 +236,6 @@ class TestButterflyModel : public QObject {
         QCOMPARE(s.spots.back(), (ButterflyStroke{3 + 49, 2 - 10, -2 - 10}));
         QCOMPARE(s.faculae.size(), size_t(5000));
         QCOMPARE(s.faculae.back(), (ButterflyStroke{1 + 49, -22, -32}));
-        // A block cut short (not the 25000 bytes of the file) is read as far as it goes.
-        const SupplementaryStrokes cut = supplementaryStrokes(block.left(17000), stateWith(1, 1));
-        QCOMPARE(cut.spots.size(), size_t(15000 - 2));
-        QCOMPARE(cut.faculae.size(), size_t(0));
     }
 
     void leftAxis_data() {
@@ -320,136 +243,73 @@ class TestButterflyModel : public QObject {
         QTest::addColumn<bool>("switchedOn");
         QTest::addColumn<uint16_t>("currentTime");
         QTest::addColumn<int>("baseRotation");
-        QTest::addColumn<int>("supplementarySpots");
-        // Record 1 is dated 20.02.2003. Rotation 2000 began on 20.02.2003 at 06:52 UTC
-        // (carrington_rotation_start_times_sunpy.csv, SunPy 4.1.2); the ephemeris counts
-        // 1999 at 06:00 and 2000 at 12:00 of that day. The time of day is the current
-        // record's, so it moves the axis a whole 100 rotations.
-        QTest::newRow("off, 06:00") << true << false << uint16_t(600) << 1900 << 0;
-        QTest::newRow("off, 12:00") << true << false << uint16_t(1200) << 2000 << 0;
-        QTest::newRow("on: rotation 1300") << true << true << uint16_t(1200) << 1300 << 1;
-        QTest::newRow("on, but no data in the file")
-            << false << true << uint16_t(1200) << 2000 << 0;
+        // Record 1 is dated 20.02.2003; rotation 2000 began that day at 06:52 UTC
+        // (carrington_rotation_start_times_sunpy.csv, SunPy 4.1.2), and the ephemeris has
+        // 1999 at 06:00, 2000 at 12:00. The time of day is the current record's.
+        QTest::newRow("off, 06:00") << true << false << uint16_t(600) << 1900;
+        QTest::newRow("off, 12:00") << true << false << uint16_t(1200) << 2000;
+        QTest::newRow("on: 1300") << true << true << uint16_t(1200) << 1300;
+        QTest::newRow("on, file without data") << false << true << uint16_t(1200) << 2000;
     }
     void leftAxis() {
         QFETCH(bool, fileHasData);
         QFETCH(bool, switchedOn);
         QFETCH(uint16_t, currentTime);
         QFETCH(int, baseRotation);
-        QFETCH(int, supplementarySpots);
-        QByteArray block = emptyBlock();
-        if (fileHasData) {
-            block[0] = char(138);
-            block[1] = char(255);
-        }
-        QTemporaryDir dir;
-        const std::vector<ObservationRecord> records = {
-            observation(QStringLiteral("20.02.2003"), 1800),
-            observation(QStringLiteral("25.02.2003"), currentTime)};
-        auto store = storeWithBlock(dir, records, block);
-        QCOMPARE(store->currentRecord().timeUT, currentTime);
-        QCOMPARE(hasSupplementaryData(store->butterflyBlock()), fileHasData);
+        const QByteArray block = blockWith({{0, fileHasData ? 138 : 0}, {1, 255}});
+        auto store = storeOf(
+            {observation("20.02.2003", 1800), observation("25.02.2003", currentTime)}, 125, block);
         ButterflyState state;
         state.supplementaryOn = switchedOn;
         const ButterflyModel m = buildButterflyModel(*store, state);
         QCOMPARE(m.settings.baseRotation, baseRotation);
-        QCOMPARE(int(m.supplementary.spots.size()), supplementarySpots);
-        QCOMPARE(butterflyFrame(m, butterflyGeometry(QSize(800, 600))).rotationLabels[0].text,
-                 QString::number(baseRotation + 100));
+        QCOMPARE(m.supplementary.spots.size(), size_t(fileHasData && switchedOn ? 1 : 0));
+        const ButterflyFrame f = butterflyFrame(m, butterflyGeometry(QSize(800, 600)));
+        QCOMPARE(f.rotationLabels[0].text, QString::number(baseRotation + 100));
+        QCOMPARE(f.rotationLabels[0].pos, QPoint(135, 9 * 30 + 10)); // 100 xs + 35
     }
 
     void keys_data() {
-        QTest::addColumn<QString>("keys"); // '1'..'9', W (F12, vpravo), N (F11, vlevo), + -
+        QTest::addColumn<QString>("keys"); // digits, W (F12, vpravo), N (F11, vlevo), + -
         QTest::addColumn<int>("vs");
         QTest::addColumn<int>("xs");
-        QTest::addColumn<int>("scrollRange");
-        QTest::newRow("start") << "" << 3 << 1 << 2000;
-        QTest::newRow("F12 five times stops at 16") << "WWWWW" << 3 << 16 << 17000;
-        QTest::newRow("F12 three times") << "WWW" << 3 << 8 << 9000;
-        QTest::newRow("F11 from 1 stays 1") << "N" << 3 << 1 << 2000;
-        QTest::newRow("F11 halves") << "WWWNN" << 3 << 2 << 3000;
-        QTest::newRow("digits") << "7" << 7 << 1 << 2000;
-        QTest::newRow("larger stops at 9") << "8+++" << 9 << 1 << 2000;
-        QTest::newRow("smaller stops at 1") << "2---" << 1 << 1 << 2000;
-        QTest::newRow("0 is no scale") << "50" << 5 << 1 << 2000;
+        QTest::newRow("F12 five times stops at 16") << "WWWWW" << 3 << 16;
+        QTest::newRow("F11 halves, stops at 1") << "WWWNNNN" << 3 << 1;
+        QTest::newRow("F11 from 8") << "WWWN" << 3 << 4;
+        QTest::newRow("digit, 0 is none") << "70" << 7 << 1;
+        QTest::newRow("larger stops at 9") << "8+++" << 9 << 1;
+        QTest::newRow("smaller stops at 1") << "2---" << 1 << 1;
     }
     void keys() {
         QFETCH(QString, keys);
         QFETCH(int, vs);
         QFETCH(int, xs);
-        QFETCH(int, scrollRange);
         ButterflyState s;
-        for (QChar key : keys) {
-            if (key.isDigit())
-                s = withLatitudeScale(s, key.digitValue());
-            else if (key == 'W')
-                s = widerRotations(s);
-            else if (key == 'N')
-                s = narrowerRotations(s);
-            else if (key == '+')
-                s = largerLatitudeScale(s);
-            else
-                s = smallerLatitudeScale(s);
-        }
+        for (QChar key : keys)
+            s = key.isDigit() ? withLatitudeScale(s, key.digitValue())
+                : key == 'W'  ? widerRotations(s)
+                : key == 'N'  ? narrowerRotations(s)
+                : key == '+'  ? largerLatitudeScale(s)
+                              : smallerLatitudeScale(s);
         QCOMPARE(s.latitudeScale, vs);
         QCOMPARE(s.rotationWidth, xs);
-        QCOMPARE(horizontalScrollRange(s), scrollRange);
+        QCOMPARE(horizontalScrollRange(s), xs * 1000 + 1000);
     }
 
-    void frame_data() {
+    void latitudeLines_data() {
         QTest::addColumn<int>("vs");
-        QTest::addColumn<int>("xs");
-        QTest::addColumn<int>("clientHeight");
-        QTest::addColumn<int>("lines"); // latitude lines each side of the equator
-        QTest::addColumn<int>("lastVerticalX");
-        // d = 10 vs pixels per 10 degrees; above vs 4 as many lines as fit in Y0 = h div 2.
-        QTest::newRow("vs 3: up to 90") << 3 << 1 << 600 << 9 << 2050;
-        QTest::newRow("vs 4: up to 90 even when taller") << 4 << 2 << 300 << 9 << 4050;
-        QTest::newRow("vs 5: 300 div 50") << 5 << 1 << 601 << 6 << 2050;
-        QTest::newRow("vs 9: 250 div 90") << 9 << 16 << 500 << 2 << 32050;
+        QTest::addColumn<int>("equatorY");
+        QTest::addColumn<int>("lines");
+        // Up to 90 degrees; above vs 4 as many 10-degree lines as fit in Y0.
+        QTest::newRow("vs 4") << 4 << 100 << 9;
+        QTest::newRow("vs 5") << 5 << 300 << 6;
+        QTest::newRow("vs 9") << 9 << 250 << 2;
     }
-    void frame() {
+    void latitudeLines() {
         QFETCH(int, vs);
-        QFETCH(int, xs);
-        QFETCH(int, clientHeight);
+        QFETCH(int, equatorY);
         QFETCH(int, lines);
-        QFETCH(int, lastVerticalX);
-        ButterflyModel m;
-        m.settings.state = stateWith(vs, xs);
-        m.settings.baseRotation = 1800;
-        m.scrollRange = horizontalScrollRange(m.settings.state);
-        const ButterflyGeometry g = butterflyGeometry(QSize(700, clientHeight), 40, 7);
-        QCOMPARE(g.equatorY, clientHeight / 2);
-        const ButterflyFrame f = butterflyFrame(m, g);
-        const int d = 10 * vs;
-        QCOMPARE(f.top, -lines * d);
-        QCOMPARE(f.bottom, lines * d);
-        QCOMPARE(f.verticals.size(), size_t(21));
-        QCOMPARE(f.verticals.front(), QLine(50, -lines * d, 50, lines * d));
-        QCOMPARE(f.verticals.back().x1(), lastVerticalX);
-        QCOMPARE(int(f.horizontals.size()), 2 * lines + 1);
-        QCOMPARE(f.horizontals.front(), QLine(50, -lines * d, xs * 1000 + 1000, -lines * d));
-        // North up: the top line is labelled with the northern latitude.
-        QCOMPARE(f.latitudeLabels.front().text, QString::number(10 * lines));
-        QCOMPARE(f.latitudeLabels.front().pos, QPoint(30, -lines * d - 5));
-        QCOMPARE(f.latitudeLabels.back().text, QString::number(-10 * lines));
-        QCOMPARE(f.rotationLabels.size(), size_t(20));
-        QCOMPARE(f.rotationLabels[0].text, QStringLiteral("1900"));
-        QCOMPARE(f.rotationLabels[0].pos, QPoint(100 * xs + 35, lines * d + 10));
-        QCOMPARE(f.rotationLabels[19].text, QStringLiteral("3800"));
-        // The scale command: the same labels at the window's left edge, moved only by the
-        // vertical scroll.
-        const std::vector<ButterflyText> scale = scaleLabels(m, g);
-        QCOMPARE(scale.front().pos, QPoint(30, g.equatorY - lines * d - 5 - 7));
-        QCOMPARE(toWindow(g, QPoint(50, 0)), QPoint(10, g.equatorY - 7));
-    }
-
-    void printLayout() {
-        // The visible area less 5 pixels, stretched to the page width in the window's
-        // proportions: 4800 x 600 / 800.
-        const ButterflyPrintLayout p = butterflyPrintLayout(QSize(800, 600), 4800);
-        QCOMPARE(p.source, QRect(0, 0, 795, 600));
-        QCOMPARE(p.target, QRect(0, 0, 4800, 3600));
+        QCOMPARE(latitudeLineCount(vs, equatorY), lines);
     }
 };
 
