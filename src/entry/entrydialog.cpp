@@ -126,6 +126,7 @@ EntryDialog::EntryDialog(ObservationStore &store, EntryMode mode, const QString 
     setFixedSize(kWidth, kHeight);
     createControls();
     FormCreate(modeText);
+    openedForm_ = entryForm();
 }
 
 void EntryDialog::createControls() {
@@ -373,6 +374,14 @@ void EntryDialog::ukoncitClick() {
 
 void EntryDialog::NavratClick() {
     reject();
+}
+
+void EntryDialog::reject() {
+    // Esc, "Návrat" and the close box: typed work is thrown away only when the observer
+    // says so.
+    if (entryForm() != openedForm_ && !dialogs_.question(tr("Zahodit zadané údaje?")))
+        return;
+    QDialog::reject();
 }
 
 void EntryDialog::Edit11Change() {

@@ -56,6 +56,9 @@ class EntryDialog : public QDialog {
     void Edit11Change();
     void Edit12Change();
 
+    // Closes without storing; asks first when anything differs from how the dialog opened.
+    void reject() override;
+
   protected:
     void showEvent(QShowEvent *event) override;
 
@@ -75,6 +78,7 @@ class EntryDialog : public QDialog {
     const EntryMode mode_;
     Dialogs &dialogs_;
     ObservationRecord record_{}; // what the dialog was filled from
+    EntryForm openedForm_;       // what it showed when it opened
 
     // Controls keep their old component names as objectName (in the comments).
     QComboBox *observerBox_ = nullptr;

@@ -79,6 +79,8 @@ struct EntryForm {
     QList<QStringList> groups;
     QList<QStringList> faculae;
 
+    friend bool operator==(const EntryForm &, const EntryForm &) = default;
+
     QString groupCell(int row, int column) const { return cell(groups, row, column); }
     QString faculaCell(int row, int column) const { return cell(faculae, row, column); }
 

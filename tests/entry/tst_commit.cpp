@@ -7,6 +7,7 @@
 #include "testregistry.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -663,6 +664,62 @@ class TestCommit : public QObject {
         QCOMPARE(north ? s.northArea : s.southArea, uint16_t(235));
         QCOMPARE(north ? s.northCorrectedArea : s.southCorrectedArea, uint16_t(118));
         QCOMPARE(north ? s.southGroups : s.northGroups, uint16_t(0));
+    }
+
+    // A position more than 90 degrees from the centre of the disk lies on the far side: it
+    // would be stored as some other place on the drawing, so it is refused.
+    void farSideIsRefused_data() {
+        QTest::addColumn<double>("fromCentralMeridian");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("85 deg west of the meridian") << 85.0 << false;
+        QTest::newRow("120 deg east") << -120.0 << true;
+        QTest::newRow("opposite the centre") << 180.0 << true;
+    }
+    void farSideIsRefused() {
+        QFETCH(double, fromCentralMeridian);
+        QFETCH(bool, refused);
+        ObservationStore store;
+        fillStore(store, {datedRecord("01.09.2000")}, 125, true);
+        const StoreSnapshot before(store);
+        const Ephemeris e = solarEphemeris({2000, 9, 8}, 1200);
+        const double l = std::fmod(e.L0 + fromCentralMeridian + 360, 360);
+        const CommitResult result = commitEntry(
+            store, makeForm(EntryMode::New, "08.09.2000",
+                            {groupRow({}), groupRow({{ColAngle, QString::number(l, 'f', 1)},
+                                                     {ColDistance, "0"}})}));
+        QCOMPARE(result.ok, !refused);
+        if (!refused)
+            return;
+        QCOMPARE(result.messages.size(), 1);
+        QVERIFY2(result.messages[0].text.contains(QStringLiteral("odvrácené straně")) &&
+                     result.messages[0].text.contains(
+                         QStringLiteral("L0 = %1").arg(QString::number(e.L0, 'f', 1))),
+                 qPrintable(result.messages[0].text));
+        QCOMPARE(result.messages[0].where, (EntryLocation{EntryField::Groups, 2, ColAngle}));
+        QVERIFY(StoreSnapshot(store) == before);
+    }
+
+    // A new data set starts with a placeholder dated today; the first observation takes its
+    // place, so no empty day is kept. Every later one is added.
+    void firstObservationReplacesThePlaceholder() {
+        QTemporaryDir dir;
+        ObservationStore store(QDate(2026, 12, 8));
+        QVERIFY(store.loadStore(dir.path()));
+        store.setDrawingSetup(125, false);
+        store.writeSetupIntoRecord1();
+        QVERIFY(store.holdsOnlyPlaceholder());
+        QVERIFY(commitEntry(store, makeForm(EntryMode::New, "07.12.2026")).ok);
+        QCOMPARE(store.recordCount(), 1);
+        QCOMPARE(readText(store.record(1).dateText), QStringLiteral("07.12.2026"));
+        QCOMPARE(store.record(1).drawingSetup, uint16_t(125));
+        QVERIFY(commitEntry(store, makeForm(EntryMode::New, "08.12.2026")).ok);
+        QCOMPARE(store.recordCount(), 2);
+        // A data set of one real record keeps it.
+        QVERIFY(store.saveStore());
+        ObservationStore again(QDate(2026, 12, 9));
+        QVERIFY(again.loadStore(dir.path()));
+        QVERIFY(!again.holdsOnlyPlaceholder());
+        QCOMPARE(again.recordCount(), 2);
     }
 
     void heliographicEntryComesBackAsTyped_data() {

@@ -114,6 +114,19 @@ class TestImport : public QObject {
         QCOMPARE(imported.observerNames(), typed.observerNames());
     }
 
+    // The import reads cells exactly as the dialog does: a typo is refused with its line.
+    void typoInACellIsRefused() {
+        ObservationStore store;
+        fillStore(store, {datedRecord("10.01.2000", 900, "Karel")}, 125);
+        const StoreSnapshot before(store);
+        const ImportResult result =
+            importText(store, header("01.02.2000") + "G;Axx;1;0;3OO;50\n");
+        QVERIFY(!result.ok);
+        QCOMPARE(problemTexts(result),
+                 QStringList{QStringLiteral("řádek 2: „3OO“ není číslo – úhel, řádek 1")});
+        QVERIFY(StoreSnapshot(store) == before);
+    }
+
     void oneBadCellStoresNothing() {
         ObservationStore store;
         fillStore(store, {datedRecord("10.01.2000", 900, "Karel")}, 125);
