@@ -363,8 +363,11 @@ class DemoGenerator {
         for (Region &r : regions_) {
             const bool visible = std::fabs(meridianDistance(e, r.longitude)) < 82;
             if (visible && !r.visibleBefore) {
-                r.number1 = ++groupsNumbered_;
-                r.number2 = inRotation_++ % 70 + 1;
+                // Running numbers start again at 1 once they would no longer fit the
+                // record's word, as a network's numbering does after a century or so.
+                groupsNumbered_ = groupsNumbered_ % 65535 + 1;
+                r.number1 = groupsNumbered_;
+                r.number2 = inRotation_++ % kRotationGroups + 1;
             }
             r.visibleBefore = visible;
         }
