@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -117,6 +118,34 @@ class TestCli : public QObject {
         QCOMPARE(out.value(0), rows(run({"draw"}).err).value(0));
         for (const char *option : {"--data", "--help", "--version", "man orvanek-cli"})
             QVERIFY2(out.filter(QLatin1String(option)).size() == 1, option);
+    }
+
+    // The manual page describes every command and option the usage names: a command added
+    // without its section (.SS) or an option without its entry fails here.
+    void manualPageCoversTheUsage() {
+        QFile file(QStringLiteral(ORVANEK_MANUAL_PAGE));
+        QVERIFY2(file.open(QIODevice::ReadOnly), ORVANEK_MANUAL_PAGE);
+        // In roff a hyphen is written \-; the page is read as the reader sees it.
+        const QString page = QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), "-");
+        QString usage = rows(run({"draw"}).err).value(0);
+        usage.remove(QStringLiteral("použití: orvanek-cli [-d ADRESÁŘ] "));
+        int commands = 0;
+        // Each alternative of the usage starts with its command, in lower case.
+        static const QRegularExpression command(QStringLiteral("^[a-z][a-z-]*( [a-z][a-z-]*)*"));
+        for (const QString &alternative : usage.split(QStringLiteral(" | "))) {
+            const QString name = command.match(alternative).captured(0);
+            if (name.isEmpty())
+                continue;
+            ++commands;
+            QVERIFY2(page.contains(QStringLiteral("\n.SS ") + name + QLatin1Char('\n')),
+                     qPrintable(name));
+        }
+        QVERIFY(commands >= 9);
+        static const QRegularExpression option(QStringLiteral("--[a-z][a-z-]*"));
+        for (const QRegularExpressionMatch &match :
+             option.globalMatch(usage + " --data --help --version"))
+            QVERIFY2(page.contains(match.captured(0)), qPrintable(match.captured(0)));
+        QVERIFY(page.contains(QStringLiteral(".SH NÁVRATOVÁ HODNOTA")));
     }
 
     void missingDirectoryIsADataProblem() {
