@@ -1,13 +1,13 @@
 #include "app/coordinatemodedialog.h"
 #include "app/mainwindow.h"
 #include "app/qtdialogs.h"
+#include "app/startup.h"
 #include "data/datalock.h"
 #include "data/observationstore.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QProxyStyle>
 #include <QTimer>
@@ -27,41 +27,71 @@ class HintStyle : public QProxyStyle {
     }
 };
 
+void printLine(FILE *stream, const QString &text) {
+    std::fprintf(stream, "%s\n", text.toLocal8Bit().constData());
+}
+
+// A reason not to start, said once: on standard error for a terminal or a script, and in
+// a message box for a start from the desktop menu. Platforms that show no window
+// (offscreen, minimal) get no box, which nobody could close there.
+int refuseStart(const QString &message, int status) {
+    printLine(stderr, QString(message).replace(QLatin1Char('\r'), QLatin1Char(' ')));
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        QMessageBox::critical(nullptr, QStringLiteral("Orvanek"), message);
+    return status;
+}
+
+// Exit statuses of the program.
+constexpr int kStartFailed = 1; // the data could not be read, or another copy has them
+constexpr int kWrongUsage = 2;  // the directory named cannot be a data directory
+
 } // namespace
 
 int main(int argc, char *argv[]) {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    // --version and --help answer before any window system is asked for, so that they
+    // work in a terminal without a display.
+    QStringList rawArgs;
+    for (int i = 1; i < argc; ++i)
+        rawArgs << QString::fromLocal8Bit(argv[i]);
+    switch (orvanek::readStartRequest(rawArgs, QString()).action) {
+    case orvanek::StartRequest::Action::ShowVersion:
+        printLine(stdout, orvanek::programVersionLine());
+        return 0;
+    case orvanek::StartRequest::Action::ShowHelp:
+        printLine(stdout, orvanek::programUsage());
+        return 0;
+    case orvanek::StartRequest::Action::Open:
+        break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanek"));
+    QApplication::setWindowIcon(orvanek::applicationIcon());
     app.setStyle(new HintStyle);
 
+    // Qt's own options (-platform, -style ...) are gone from arguments() by now.
     QStringList args = QApplication::arguments();
     args.removeFirst();
-    // --startup-time: print the milliseconds to the first painted main window and quit.
-    const bool measureStartup = args.removeAll(QStringLiteral("--startup-time")) > 0;
-    const QString dataDir = args.isEmpty() ? QDir::currentPath() : args.first();
-    if (!QFileInfo(dataDir).isDir()) {
-        QMessageBox::critical(nullptr, QStringLiteral("Orvanek"),
-                              QStringLiteral("Adresář %1 neexistuje.").arg(dataDir));
-        return 1;
-    }
+    const orvanek::StartRequest request = orvanek::readStartRequest(args, QDir::currentPath());
+    const QString &dataDir = request.dataDir;
+    if (const auto problem = orvanek::dataDirectoryProblem(dataDir))
+        return refuseStart(*problem, kWrongUsage);
     const auto lock = orvanek::lockDataDirectory(dataDir);
-    if (!lock) {
-        QMessageBox::critical(nullptr, QStringLiteral("Orvanek"),
-                              orvanek::dataDirectoryInUseMessage(dataDir));
-        return 1;
-    }
+    if (!lock)
+        return refuseStart(orvanek::dataDirectoryInUseMessage(dataDir), kStartFailed);
 
     orvanek::ObservationStore store;
     orvanek::QtDialogs dialogs;
     orvanek::MainWindow window(store, dialogs, dataDir, orvanek::askCoordinateMode);
     dialogs.setParent(&window);
     if (!window.FormCreate())
-        return 1;
+        return kStartFailed;
     window.createViews();
 
-    if (measureStartup) {
+    if (request.measureStartup) {
         QTimer::singleShot(0, &window, [&] {
             window.repaint();
             std::printf("%lld ms\n", static_cast<long long>(sinceStart.elapsed()));

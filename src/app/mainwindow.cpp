@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/datelistwindow.h"
+#include "app/startup.h"
 #include "data/asciiexport.h"
 #include "data/dialogs.h"
 #include "data/numberformat.h"
@@ -42,6 +43,7 @@ MainWindow::MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDi
       askCoordinateMode_(std::move(askCoordinateMode)) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Orvanek"));
+    setWindowIcon(applicationIcon());
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("ClientArea"));
     mdi_->setBackground(palette().brush(QPalette::Dark)); // the workspace colour

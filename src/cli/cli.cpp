@@ -26,6 +26,12 @@ const QString kUsageText = QStringLiteral(
     "import SOUBOR [--radius R --polar|--heliographic] | "
     "make-demo ADRESÁŘ [--from ROK --to ROK --seed N]");
 
+// --help: the usage, then the options every command knows and where the rest is told.
+const QString kHelpTail = QStringLiteral("-d, --data ADRESÁŘ  datový adresář (výchozí: aktuální)\n"
+                                         "-h, --help          tento text\n"
+                                         "--version           verze programu\n"
+                                         "Podrobný popis: man orvanek-cli");
+
 QString num(long long value) {
     return QString::number(value);
 }
@@ -329,6 +335,8 @@ QList<QCommandLineOption> allOptions() {
     return {
         QCommandLineOption({QStringLiteral("d"), QStringLiteral("data")}, QString(),
                            QStringLiteral("adresář")),
+        QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}),
+        QCommandLineOption(QStringLiteral("version")),
         QCommandLineOption(QStringLiteral("out"), QString(), value),
         QCommandLineOption(QStringLiteral("record"), QString(), value),
         QCommandLineOption(QStringLiteral("mirror-x")),
@@ -348,6 +356,10 @@ QString cliUsage() {
     return kUsageText;
 }
 
+QString cliVersion() {
+    return QStringLiteral("orvanek-cli " ORVANEK_VERSION);
+}
+
 int loadDataSet(ObservationStore &store, const QString &dir, Output &out) {
     if (!QFileInfo(dir).isDir())
         return out.fail(CliDataProblem, QStringLiteral("adresář %1 neexistuje").arg(dir));
@@ -363,6 +375,15 @@ int runCli(const QStringList &arguments, CliStreams streams) {
     parser.addOptions(allOptions());
     if (!parser.parse(QStringList{QStringLiteral("orvanek-cli")} + arguments))
         return out.fail(CliUsage, cliUsage());
+    // Asked for on their own, they answer on standard output whatever else is given.
+    if (parser.isSet(QStringLiteral("version"))) {
+        out.line(cliVersion());
+        return CliOk;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        out.line(cliUsage() + QLatin1Char('\n') + kHelpTail);
+        return CliOk;
+    }
     QStringList words = parser.positionalArguments();
     if (words.isEmpty())
         return out.fail(CliUsage, cliUsage());

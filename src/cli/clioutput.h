@@ -48,6 +48,9 @@ struct CommandContext {
 // The usage line shown on wrong usage.
 QString cliUsage();
 
+// One line for --version: the program's name and the project's version.
+QString cliVersion();
+
 // Loads the data directory into the store, with the drawing setup of record 1; CliOk, or
 // the status of the message already printed.
 int loadDataSet(ObservationStore &store, const QString &dir, Output &out);

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -61,6 +62,7 @@ class TestCli : public QObject {
         QTest::newRow("unknown command") << QStringList{"draw"};
         QTest::newRow("-d without directory") << QStringList{"info", "-d"};
         QTest::newRow("extra argument") << QStringList{"info", "more"};
+        QTest::newRow("unknown option") << QStringList{"info", "--verbose"};
         QTest::newRow("ephemeris without time") << QStringList{"ephemeris", "01.01.2000"};
         QTest::newRow("ephemeris bad date") << QStringList{"ephemeris", "31.02.2000", "1200"};
         QTest::newRow("ephemeris bad time") << QStringList{"ephemeris", "01.01.2000", "12:00"};
@@ -71,6 +73,79 @@ class TestCli : public QObject {
         QCOMPARE(r.status, 2);
         QVERIFY(r.out.isEmpty());
         QCOMPARE(rows(r.err).size(), 1);
+    }
+
+    // An unknown command is told the usage, which names every command, on standard error.
+    void unknownCommandShowsTheUsage() {
+        const Run r = run({"draw"});
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(rows(r.err).size(), 1);
+        QVERIFY(r.err.startsWith(QStringLiteral("použití: orvanek-cli")));
+        for (const char *command : {"info", "records", "groups", "export-ascii", "check",
+                                    "ephemeris", "render drawing", "import", "make-demo"})
+            QVERIFY2(r.err.contains(QLatin1String(command)), command);
+    }
+
+    // --help and --version answer on standard output with status 0, whatever else is given:
+    // no data directory is read, no command is run.
+    void helpAndVersion_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("help");
+        QTest::newRow("--version") << QStringList{"--version"} << false;
+        QTest::newRow("--version after a command")
+            << QStringList{"-d", "/no/such/orvanek/dir", "info", "--version"} << false;
+        QTest::newRow("--help") << QStringList{"--help"} << true;
+        QTest::newRow("-h") << QStringList{"-h"} << true;
+        QTest::newRow("--help after a command")
+            << QStringList{"render", "drawing", "--help"} << true;
+        QTest::newRow("-h with an unknown command") << QStringList{"draw", "-h"} << true;
+    }
+    void helpAndVersion() {
+        QFETCH(QStringList, args);
+        QFETCH(bool, help);
+        const Run r = run(args);
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.err.isEmpty());
+        if (!help) {
+            // The project's version, as CMake's project() gives it to the build.
+            QCOMPARE(r.out, QStringLiteral("orvanek-cli " ORVANEK_VERSION "\n"));
+            return;
+        }
+        // First the very usage that wrong usage prints on standard error, then the options
+        // every command knows and where the whole description is.
+        const QStringList out = rows(r.out);
+        QCOMPARE(out.value(0), rows(run({"draw"}).err).value(0));
+        for (const char *option : {"--data", "--help", "--version", "man orvanek-cli"})
+            QVERIFY2(out.filter(QLatin1String(option)).size() == 1, option);
+    }
+
+    // The manual page describes every command and option the usage names: a command added
+    // without its section (.SS) or an option without its entry fails here.
+    void manualPageCoversTheUsage() {
+        QFile file(QStringLiteral(ORVANEK_MANUAL_PAGE));
+        QVERIFY2(file.open(QIODevice::ReadOnly), ORVANEK_MANUAL_PAGE);
+        // In roff a hyphen is written \-; the page is read as the reader sees it.
+        const QString page = QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), "-");
+        QString usage = rows(run({"draw"}).err).value(0);
+        usage.remove(QStringLiteral("použití: orvanek-cli [-d ADRESÁŘ] "));
+        int commands = 0;
+        // Each alternative of the usage starts with its command, in lower case.
+        static const QRegularExpression command(QStringLiteral("^[a-z][a-z-]*( [a-z][a-z-]*)*"));
+        for (const QString &alternative : usage.split(QStringLiteral(" | "))) {
+            const QString name = command.match(alternative).captured(0);
+            if (name.isEmpty())
+                continue;
+            ++commands;
+            QVERIFY2(page.contains(QStringLiteral("\n.SS ") + name + QLatin1Char('\n')),
+                     qPrintable(name));
+        }
+        QVERIFY(commands >= 9);
+        static const QRegularExpression option(QStringLiteral("--[a-z][a-z-]*"));
+        for (const QRegularExpressionMatch &match :
+             option.globalMatch(usage + " --data --help --version"))
+            QVERIFY2(page.contains(match.captured(0)), qPrintable(match.captured(0)));
+        QVERIFY(page.contains(QStringLiteral(".SH NÁVRATOVÁ HODNOTA")));
     }
 
     void missingDirectoryIsADataProblem() {

@@ -1,0 +1,52 @@
+#include "app/startup.h"
+
+#include <QFileInfo>
+
+namespace orvanek {
+
+StartRequest readStartRequest(const QStringList &args, const QString &currentDir) {
+    StartRequest request;
+    bool version = false;
+    bool help = false;
+    for (const QString &word : args) {
+        if (word == QLatin1String("--version"))
+            version = true;
+        else if (word == QLatin1String("--help") || word == QLatin1String("-h"))
+            help = true;
+        else if (word == QLatin1String("--startup-time"))
+            request.measureStartup = true;
+        else if (request.dataDir.isEmpty())
+            request.dataDir = word;
+    }
+    if (version)
+        request.action = StartRequest::Action::ShowVersion;
+    else if (help)
+        request.action = StartRequest::Action::ShowHelp;
+    if (request.dataDir.isEmpty())
+        request.dataDir = currentDir;
+    return request;
+}
+
+QString programVersionLine() {
+    return QStringLiteral("orvanek " ORVANEK_VERSION);
+}
+
+QString programUsage() {
+    return QStringLiteral("použití: orvanek [ADRESÁŘ] | --version | --help\n"
+                          "Otevře datový adresář ADRESÁŘ (výchozí: aktuální adresář).");
+}
+
+std::optional<QString> dataDirectoryProblem(const QString &dir) {
+    const QFileInfo info(dir);
+    if (!info.exists())
+        return QStringLiteral("Adresář %1 neexistuje.").arg(dir);
+    if (!info.isDir())
+        return QStringLiteral("%1 není adresář.").arg(dir);
+    return std::nullopt;
+}
+
+QIcon applicationIcon() {
+    return QIcon(QStringLiteral(":/orvanek/orvanek.svg"));
+}
+
+} // namespace orvanek
