@@ -73,8 +73,7 @@ ButterflyWindow::ButterflyWindow(const ObservationStore &store, Dialogs &dialogs
 
     connect(&store_, &ObservationStore::recordsChanged, this, &ButterflyWindow::storeChanged);
     // The left axis is taken at the current record's time of day.
-    connect(&store_, &ObservationStore::currentRecordChanged, this,
-            &ButterflyWindow::storeChanged);
+    connect(&store_, &ObservationStore::currentRecordChanged, this, &ButterflyWindow::storeChanged);
     updateScrollRanges();
     view_->setFocus();
 }

@@ -179,8 +179,8 @@ int mapHeight(const MapModel &model) {
     for (const std::vector<MapText> &texts :
          {frameTexts(frame), tableTexts(model), titleTexts(model, frame)})
         for (const MapText &t : texts)
-            bottom = std::max(bottom,
-                              textTopLeft(t, scale).y() + QFontMetrics(fonts.font(t)).height());
+            bottom =
+                std::max(bottom, textTopLeft(t, scale).y() + QFontMetrics(fonts.font(t)).height());
     return bottom + kBottomMarginPx;
 }
 
