@@ -75,8 +75,9 @@ class TestMapPainter : public QObject {
         QTest::newRow("margin beyond 0") << QPoint(742, 220 - 20) << QColor(Qt::white);
         QTest::newRow("equator") << QPoint(110, 220) << mapGridColour();
         QTest::newRow("meridian of 0") << QPoint(740, 300) << mapGridColour();
-        QTest::newRow("meridian of 360") << QPoint(20, 300) << mapGridColour();
-        QTest::newRow("left margin") << QPoint(18, 300) << QColor(Qt::white);
+        // Between the latitude labels at x 4, which stand from 5 units above each line.
+        QTest::newRow("meridian of 360") << QPoint(20, 311) << mapGridColour();
+        QTest::newRow("left margin") << QPoint(18, 311) << QColor(Qt::white);
         // r = 7: a degree or two off still lands inside.
         QTest::newRow("auxiliary spot at L0 = 35, B0 = 2.5")
             << QPoint(740 - 70, 220 - 5) << mapAuxSpotColour();
