@@ -41,7 +41,7 @@ class ButterflyView : public QAbstractScrollArea {
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     }
 
-    ButterflyGeometry geometry() const {
+    ButterflyGeometry diagramGeometry() const {
         return butterflyGeometry(viewport()->size(), horizontalScrollBar()->value(),
                                  verticalScrollBar()->value());
     }
@@ -49,7 +49,7 @@ class ButterflyView : public QAbstractScrollArea {
   protected:
     void paintEvent(QPaintEvent *) override {
         QPainter painter(viewport());
-        paintButterfly(painter, window_->model(), geometry(), {window_->scaleShown()});
+        paintButterfly(painter, window_->model(), diagramGeometry(), {window_->scaleShown()});
     }
     void resizeEvent(QResizeEvent *event) override {
         QAbstractScrollArea::resizeEvent(event);
@@ -133,8 +133,8 @@ QAbstractScrollArea *ButterflyWindow::view() const {
     return view_;
 }
 
-ButterflyGeometry ButterflyWindow::geometry() const {
-    return view_->geometry();
+ButterflyGeometry ButterflyWindow::diagramGeometry() const {
+    return view_->diagramGeometry();
 }
 
 const ButterflyModel &ButterflyWindow::model() {
@@ -147,7 +147,7 @@ const ButterflyModel &ButterflyWindow::model() {
 
 void ButterflyWindow::updateScrollRanges() {
     const ButterflyModel &m = model();
-    const ButterflyGeometry g = geometry();
+    const ButterflyGeometry g = diagramGeometry();
     const QSize client = g.client;
     view_->horizontalScrollBar()->setRange(0, std::max(0, m.contentRight - client.width()));
     view_->horizontalScrollBar()->setPageStep(client.width());
@@ -222,7 +222,7 @@ void ButterflyWindow::Stupnice1Click() {
 }
 
 void ButterflyWindow::tiskmotClick() {
-    const ButterflyGeometry g = geometry();
+    const ButterflyGeometry g = diagramGeometry();
     const ButterflyModel &m = model();
     const ButterflyPaintOptions options{scaleShown_};
     PrintRequest request;

@@ -38,7 +38,7 @@ class ButterflyWindow : public QWidget {
     // How often the diagram was built, for those who check that scrolling reuses it.
     int modelBuilds() const { return modelBuilds_; }
     // Where the diagram lies in the scrolled area now.
-    ButterflyGeometry geometry() const;
+    ButterflyGeometry diagramGeometry() const;
     QAbstractScrollArea *view() const;
 
     // A menu command by its name (konecmot, tiskmot, skvrnymot, Fakulemot, Celek1,
