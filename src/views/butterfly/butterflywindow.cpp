@@ -111,10 +111,9 @@ void ButterflyWindow::createMenu() {
     QMenu *doplnkova = bar->addMenu(tr("&Doplňková data"));
     add(doplnkova->menuAction(), "doplnkova")
         ->setVisible(hasSupplementaryData(store_.butterflyBlock()));
-    QAction *vypnout = add(doplnkova->addAction(tr("Zapnout")), "vypnout");
-    vypnout->setCheckable(true);
-    vypnout->setChecked(true); // checked: the supplementary data are off
-    connect(vypnout, &QAction::triggered, this, &ButterflyWindow::vypnoutClick);
+    // The item says what it does; a check mark beside "Zapnout" would read as "on".
+    connect(add(doplnkova->addAction(tr("Zapnout")), "vypnout"), &QAction::triggered, this,
+            &ButterflyWindow::vypnoutClick);
 
     connect(add(bar->addAction(tr("&Stupnice")), "Stupnice1"), &QAction::triggered, this,
             &ButterflyWindow::Stupnice1Click);
@@ -206,13 +205,9 @@ void ButterflyWindow::celek1Click() {
 }
 
 void ButterflyWindow::vypnoutClick() {
-    QAction *vypnout = action(QStringLiteral("vypnout"));
-    // Called from the menu the item has already toggled itself; called directly it toggles.
-    if (sender() != vypnout)
-        vypnout->setChecked(!vypnout->isChecked());
-    vypnout->setText(vypnout->isChecked() ? tr("Zapnout") : tr("Vypnout"));
     ButterflyState s = state_;
-    s.supplementaryOn = !vypnout->isChecked();
+    s.supplementaryOn = !s.supplementaryOn;
+    action(QStringLiteral("vypnout"))->setText(s.supplementaryOn ? tr("Vypnout") : tr("Zapnout"));
     setState(s);
 }
 
