@@ -6,9 +6,13 @@
 #include "solar/ephemeris.h"
 #include "solar/rounding.h"
 
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 namespace orvanek::testing {
 
@@ -38,6 +42,15 @@ inline SunspotGroup &addGroupSeenAt(ObservationRecord &r, double b, double l, in
     g.area = static_cast<uint16_t>(area);
     g.rotationGroupNumber = static_cast<uint16_t>(number);
     return g;
+}
+
+// A data directory: data1.dat of `records` and, when given, Motfakul.dat holding `block`.
+inline bool writeDataDirectory(const QString &dir, const std::vector<ObservationRecord> &records,
+                               const QByteArray &block = {}) {
+    QFile data(QDir(dir).filePath(QStringLiteral("data1.dat")));
+    QFile extra(QDir(dir).filePath(QStringLiteral("Motfakul.dat")));
+    return data.open(QIODevice::WriteOnly) && data.write(recordsBytes(records)) >= 0 &&
+           (block.isEmpty() || (extra.open(QIODevice::WriteOnly) && extra.write(block) >= 0));
 }
 
 } // namespace orvanek::testing

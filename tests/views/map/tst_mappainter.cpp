@@ -5,9 +5,6 @@
 #include "testregistry.h"
 #include "views/map/mappainter.h"
 
-#include <QFile>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace orvanek;
@@ -51,7 +48,6 @@ class TestMapPainter : public QObject {
         QTest::addColumn<QPoint>("centre"); // pixels
         // x = 740 - 2 l, y = 220 - 2 b map units, drawn at s / 16 pixels each.
         QTest::newRow("s 16") << 20.0 << 60.0 << 760 << QPoint(620, 180);
-        QTest::newRow("south, s 16") << -15.0 << 75.0 << 760 << QPoint(590, 250);
         QTest::newRow("s 32: twice as far") << 20.0 << 60.0 << 1520 << QPoint(1240, 360);
     }
     void groupCircle() {
@@ -97,21 +93,6 @@ class TestMapPainter : public QObject {
         const MapModel none =
             buildMapModel(empty, mapSettings(empty, kRotation, screenMapGeometry(760)));
         QCOMPARE(countPixels(renderMap(none, 760), cell, isDark), 0);
-    }
-
-    void printsOnePage() {
-        QTemporaryDir dir;
-        ObservationStore store(QDate(2026, 1, 1));
-        ObservationRecord r = observedRecord(kDay);
-        addGroupSeenAt(r, 10, 40, 400, 1);
-        store.appendRecord(r);
-        const QString path = dir.filePath(QStringLiteral("mapa.pdf"));
-        QVERIFY(printToPdf(path, mapCaption(kRotation), mapPage(),
-                           [&](PrintJob &job) { return printMap(job, store, kRotation); }));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString text = QString::fromLatin1(file.readAll());
-        QCOMPARE(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))), 1);
     }
 };
 
