@@ -7,7 +7,9 @@
 #include "data/numberformat.h"
 #include "data/observationstore.h"
 #include "entry/entrydialog.h"
+#include "views/butterfly/butterflywindow.h"
 #include "views/drawing/drawingwindow.h"
+#include "views/map/mapwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,6 +53,7 @@ MainWindow::MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDi
     createActions();
     createMenus();
     createToolBars();
+    connectButterflyAndMap();
     qApp->installEventFilter(this);
 }
 
@@ -372,6 +375,7 @@ void MainWindow::openEntryDialog(EntryMode mode) {
     // One entry dialog at a time: the three commands stay disabled while it is open.
     if (entryDialog_)
         return;
+    closeMapWindow();
     for (const char *name : {"novy", "zvlastni", "oprava"})
         action(QString::fromLatin1(name))->setEnabled(false);
     entryDialog_ = new EntryDialog(store_, mode, modeText, dialogs_, this);
@@ -440,6 +444,107 @@ void MainWindow::napoveClick() {
 void MainWindow::SpeedButton1Click() {
     if (drawing_)
         drawing_->showOrientationBox();
+}
+
+// --- The butterfly diagram and the map --------------------------------------------------
+
+void MainWindow::connectButterflyAndMap() {
+    const auto wire = [this](const QString &name, const std::function<void()> &handler) {
+        QObject *item = action(name);
+        if (auto *a = qobject_cast<QAction *>(item)) {
+            connect(a, &QAction::triggered, this, handler);
+            a->setEnabled(true);
+        } else if (auto *button = toolBar_->findChild<QToolButton *>(name)) {
+            connect(button, &QToolButton::clicked, this, handler);
+            button->setEnabled(true);
+        }
+    };
+    wire(QStringLiteral("motylek1"), [this] { motylek1Click(); });
+    wire(QStringLiteral("motylekz"), [this] { motylek1Click(); });
+    wire(QStringLiteral("map"), [this] { mapClick(); });
+    wire(QStringLiteral("mapyz"), [this] { mapClick(); });
+    // The panels' buttons act on the newest window of their kind.
+    const std::pair<const char *, void (ButterflyWindow::*)()> butterflyButtons[] = {
+        {"vlevo", &ButterflyWindow::vlevoClick},
+        {"vpravo", &ButterflyWindow::vpravoClick},
+        {"vetsi", &ButterflyWindow::vetsiClick},
+        {"mensi", &ButterflyWindow::mensiClick},
+    };
+    for (const auto &[name, handler] : butterflyButtons)
+        wire(QString::fromLatin1(name), [this, handler] {
+            if (butterfly_)
+                (butterfly_->*handler)();
+        });
+    const std::pair<const char *, void (MapWindow::*)()> mapButtons[] = {
+        {"rotacem", &MapWindow::vybermClick},
+        {"mapam", &MapWindow::mapkyClick},
+    };
+    for (const auto &[name, handler] : mapButtons)
+        wire(QString::fromLatin1(name), [this, handler] {
+            if (map_)
+                (map_->*handler)();
+        });
+}
+
+void MainWindow::closeOnDeactivation(QMdiSubWindow *frame,
+                                     const std::function<void()> &deactivate) {
+    // Only another window of the frame counts: a dialog or another program taking the
+    // focus leaves the window open (a print dialog of its own among them).
+    connect(mdi_, &QMdiArea::subWindowActivated, frame, [frame, deactivate](QMdiSubWindow *w) {
+        if (w && w != frame)
+            QTimer::singleShot(0, frame, deactivate);
+    });
+}
+
+ButterflyWindow *MainWindow::butterfly() const {
+    return butterfly_;
+}
+
+MapWindow *MainWindow::mapWindow() const {
+    return map_;
+}
+
+void MainWindow::motylek1Click() {
+    auto *view = new ButterflyWindow(store_, dialogs_);
+    QMdiSubWindow *frame = addView(view, true);
+    const QSize client = mdi_->size();
+    frame->setGeometry(1, 1, client.width() - 30, client.height() - 40);
+    butterfly_ = view;
+    showPanel(QStringLiteral("promotylek"));
+    connect(view, &ButterflyWindow::closed, this, [this, view] {
+        if (butterfly_ == view && panelVisible(QStringLiteral("promotylek")))
+            showPanel(QStringLiteral("zakladni"));
+    });
+    closeOnDeactivation(frame, [view] { view->FormDeactivate(); });
+    frame->show();
+    view->view()->setFocus();
+}
+
+void MainWindow::mapClick() {
+    action(QStringLiteral("map"))->setEnabled(false);
+    auto *view = new MapWindow(store_, dialogs_);
+    QMdiSubWindow *frame = addView(view, true);
+    const QSize client = mdi_->size();
+    frame->setGeometry(1, 1, client.width() - 8, client.height() - 37);
+    map_ = view;
+    showPanel(QStringLiteral("promapu"));
+    connect(view, &MapWindow::closed, this, [this, view] {
+        if (map_ != view)
+            return;
+        action(QStringLiteral("map"))->setEnabled(true);
+        if (panelVisible(QStringLiteral("promapu")))
+            showPanel(QStringLiteral("zakladni"));
+    });
+    closeOnDeactivation(frame, [view] { view->FormDeactivate(); });
+    frame->show();
+}
+
+void MainWindow::closeMapWindow() {
+    // The map shows a chosen rotation's first record as the current one; an entry must
+    // start from the record that really is current, or a correction would be stored over
+    // another record.
+    if (map_)
+        map_->zavritmClick();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event) {

@@ -15,8 +15,10 @@ class QToolButton;
 
 namespace orvanek {
 
+class ButterflyWindow;
 class DateListWindow;
 class DrawingWindow;
+class MapWindow;
 class Dialogs;
 class ObservationStore;
 
@@ -55,6 +57,10 @@ class MainWindow : public QMainWindow {
     void konecClick();
     void napoveClick();
     void SpeedButton1Click();
+    // The butterfly diagram and the map (menu `motylek1` and `map`, buttons `motylekz` and
+    // `mapyz`): each opens a new window, the newest one answers the panel's buttons.
+    void motylek1Click();
+    void mapClick();
 
     QAction *action(const QString &name) const;
     QWidget *panel(const QString &name) const;
@@ -64,6 +70,8 @@ class MainWindow : public QMainWindow {
 
     DateListWindow *dateList() const { return dateList_; }
     DrawingWindow *drawing() const { return drawing_; }
+    ButterflyWindow *butterfly() const;
+    MapWindow *mapWindow() const;
     QMdiArea *mdiArea() const { return mdi_; }
 
     QString modeText;
@@ -87,6 +95,9 @@ class MainWindow : public QMainWindow {
     void repairUnreadableDates();
     void showResolutionWarningOnce();
     QMdiSubWindow *addView(QWidget *view, bool closable);
+    void connectButterflyAndMap();
+    void closeOnDeactivation(QMdiSubWindow *frame, const std::function<void()> &deactivate);
+    void closeMapWindow();
 
     ObservationStore &store_;
     Dialogs &dialogs_;
@@ -97,6 +108,8 @@ class MainWindow : public QMainWindow {
     DateListWindow *dateList_ = nullptr;
     DrawingWindow *drawing_ = nullptr;
     QPointer<EntryDialog> entryDialog_;
+    QPointer<ButterflyWindow> butterfly_;
+    QPointer<MapWindow> map_;
     std::map<QString, QAction *> actions_;
     std::map<QString, QWidget *> panels_;
     std::map<QString, QAction *> panelActions_;

@@ -23,6 +23,9 @@ const QString kUsageText = QStringLiteral(
     "použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check | "
     "ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | "
     "render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | "
+    "render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] "
+    "[--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | "
+    "map-groups --rotation N | "
     "import SOUBOR [--radius R --polar|--heliographic] | "
     "make-demo ADRESÁŘ [--from ROK --to ROK --seed N]");
 
@@ -327,6 +330,7 @@ const Command kCommands[] = {
     {"render", {QStringLiteral("out")}, 1, 1, commandRender},
     {"import", {"radius", "polar", "heliographic"}, 1, 1, commandImport},
     {"make-demo", {"from", "to", "seed"}, 1, 1, commandMakeDemo},
+    {"map-groups", {"rotation"}, 0, 0, commandMapGroups},
 };
 
 // Every option of every command; a command refuses the ones that are not its own.
@@ -347,6 +351,12 @@ QList<QCommandLineOption> allOptions() {
         QCommandLineOption(QStringLiteral("from"), QString(), value),
         QCommandLineOption(QStringLiteral("to"), QString(), value),
         QCommandLineOption(QStringLiteral("seed"), QString(), value),
+        QCommandLineOption(QStringLiteral("latitude-scale"), QString(), value),
+        QCommandLineOption(QStringLiteral("rotation-width"), QString(), value),
+        QCommandLineOption(QStringLiteral("supplementary")),
+        QCommandLineOption(QStringLiteral("width"), QString(), value),
+        QCommandLineOption(QStringLiteral("height"), QString(), value),
+        QCommandLineOption(QStringLiteral("rotation"), QString(), value),
     };
 }
 

@@ -2,8 +2,10 @@
 // BMP) or as it prints (PDF). Each view joins with one row of the table below.
 #include "cli/entrycommands.h"
 #include "data/observationstore.h"
+#include "views/butterfly/butterflypainter.h"
 #include "views/common/printjob.h"
 #include "views/drawing/drawingpainter.h"
+#include "views/map/mappainter.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -97,6 +99,107 @@ int renderDrawingView(const RenderJob &job) {
     return CliOk;
 }
 
+// --- The butterfly diagram and the map ----------------------------------------------------
+
+// The window the images are drawn as: a diagram window on a 1280 x 1024 screen, and a map
+// 760 pixels wide (s = 16: one pixel per map unit).
+constexpr int kButterflyWidth = 1200;
+constexpr int kButterflyHeight = 720;
+constexpr int kMapWidthPx = 760;
+constexpr int kSmallestImage = 100; // pixels on either side
+constexpr int kLargestImage = 16384;
+
+struct IntOption {
+    const char *name;
+    int fallback;
+    int low;
+    int high;
+};
+
+// The option's whole number within its bounds, the fallback when it is not given, nothing
+// when it is not such a number.
+std::optional<int> intOption(const QCommandLineParser &options, const IntOption &o) {
+    const QString name = QString::fromLatin1(o.name);
+    if (!options.isSet(name))
+        return o.fallback;
+    bool ok = false;
+    const int value = options.value(name).trimmed().toInt(&ok);
+    if (!ok || value < o.low || value > o.high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<QString> checkIntOptions(const QCommandLineParser &options,
+                                       std::initializer_list<IntOption> list) {
+    for (const IntOption &o : list)
+        if (!intOption(options, o))
+            return QStringLiteral("--%1: „%2“ není celé číslo od %3 do %4")
+                .arg(QString::fromLatin1(o.name), options.value(QString::fromLatin1(o.name)))
+                .arg(o.low)
+                .arg(o.high);
+    return std::nullopt;
+}
+
+const IntOption kLatitudeScaleOption{"latitude-scale", 3, kMinLatitudeScale, kMaxLatitudeScale};
+const IntOption kRotationWidthOption{"rotation-width", 1, kMinRotationWidth, kMaxRotationWidth};
+const IntOption kButterflyWidthOption{"width", kButterflyWidth, kSmallestImage, kLargestImage};
+const IntOption kButterflyHeightOption{"height", kButterflyHeight, kSmallestImage, kLargestImage};
+const IntOption kMapWidthOption{"width", kMapWidthPx, kSmallestImage, kLargestImage};
+
+std::optional<QString> checkButterflyOptions(const QCommandLineParser &options) {
+    return checkIntOptions(options, {kLatitudeScaleOption, kRotationWidthOption,
+                                     kButterflyWidthOption, kButterflyHeightOption});
+}
+
+int renderButterflyView(const RenderJob &job) {
+    ButterflyState state;
+    state.latitudeScale = *intOption(job.options, kLatitudeScaleOption);
+    state.rotationWidth = *intOption(job.options, kRotationWidthOption);
+    state.supplementaryOn = job.options.isSet(QStringLiteral("supplementary"));
+    const QSize client(*intOption(job.options, kButterflyWidthOption),
+                       *intOption(job.options, kButterflyHeightOption));
+    if (state.supplementaryOn && !hasSupplementaryData(job.store.butterflyBlock()))
+        job.out.warn(QStringLiteral("doplňková data (Motfakul.dat) nejsou k dispozici"));
+    const ButterflyModel model = buildButterflyModel(job.store, state);
+    const QImage image =
+        job.format == RenderFormat::Pdf ? QImage() : renderButterfly(model, client);
+    if (!job.write(image, butterflyCaption(state.mode), butterflyPage(), [&](PrintJob &print) {
+            return printButterfly(print, model, butterflyGeometry(client));
+        }))
+        return job.cannotWrite();
+
+    job.out.line(QStringLiteral("file;width;height;baseRotation;groupBoxes;faculaStrokes"));
+    job.out.row({job.outFile, QString::number(client.width()), QString::number(client.height()),
+                 QString::number(model.settings.baseRotation), QString::number(model.groups.size()),
+                 QString::number(model.faculae.size())});
+    return CliOk;
+}
+
+std::optional<QString> checkMapOptions(const QCommandLineParser &options) {
+    if (!rotationOption(options))
+        return rotationOptionProblem(options);
+    return checkIntOptions(options, {kMapWidthOption});
+}
+
+int renderMapView(const RenderJob &job) {
+    const int rotation = *rotationOption(job.options);
+    const int width = *intOption(job.options, kMapWidthOption);
+    const MapModel model =
+        buildMapModel(job.store, mapSettings(job.store, rotation, screenMapGeometry(width)));
+    if (model.range.empty())
+        return job.out.fail(CliDataProblem, noRecordsOfRotation(rotation));
+    const QImage image = job.format == RenderFormat::Pdf ? QImage() : renderMap(model, width);
+    if (!job.write(image, model.caption, mapPage(),
+                   [&](PrintJob &print) { return printMap(print, job.store, rotation); }))
+        return job.cannotWrite();
+
+    job.out.line(QStringLiteral("file;rotation;records;groups;width;height"));
+    job.out.row({job.outFile, QString::number(rotation), QString::number(model.range.size()),
+                 QString::number(model.groups.size()), QString::number(width),
+                 QString::number(mapHeight(model))});
+    return CliOk;
+}
+
 // A view the command line renders: its name after "render", its options beyond --out,
 // what checks their values before anything is read (a message for wrong usage), whether it
 // needs the drawing setup of record 1, and what draws it.
@@ -110,6 +213,12 @@ struct RenderKind {
 
 const RenderKind kRenderKinds[] = {
     {"drawing", {"record", "mirror-x", "mirror-y"}, checkDrawingOptions, true, renderDrawingView},
+    {"butterfly",
+     {"latitude-scale", "rotation-width", "supplementary", "width", "height"},
+     checkButterflyOptions,
+     false,
+     renderButterflyView},
+    {"map", {"rotation", "width"}, checkMapOptions, false, renderMapView},
 };
 
 const RenderKind *findKind(const QString &name) {

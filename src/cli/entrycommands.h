@@ -2,6 +2,8 @@
 
 #include "cli/clioutput.h"
 
+#include <optional>
+
 namespace orvanek {
 
 // orvanek-cli import FILE [--radius R --polar|--heliographic]: stores the observations of
@@ -17,5 +19,15 @@ int commandRender(CommandContext &context);
 
 // The options of render KIND beyond --out; empty for a kind there is not.
 QStringList renderOptionNames(const QString &kind);
+
+// orvanek-cli map-groups --rotation N: the group table under the map of rotation N.
+int commandMapGroups(CommandContext &context);
+
+// The rotation of --rotation N (render map, map-groups); nothing when it is missing or not a
+// rotation number, and then the message that says so.
+std::optional<int> rotationOption(const QCommandLineParser &options);
+QString rotationOptionProblem(const QCommandLineParser &options);
+// What a map of a rotation without drawings reports.
+QString noRecordsOfRotation(int rotation);
 
 } // namespace orvanek

@@ -4,17 +4,22 @@
 #include "apptesthelpers.h"
 #include "data/datalock.h"
 #include "entry/entrydialog.h"
+#include "observedrecord.h"
 #include "scripteddialogs.h"
 #include "testregistry.h"
+#include "views/butterfly/butterflywindow.h"
 #include "views/drawing/drawingwindow.h"
+#include "views/map/mapwindow.h"
 #include "widgettests.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 using namespace orvanek;
 using namespace orvanek::testing;
@@ -286,6 +291,58 @@ class TestMainWindow : public QObject {
         QTRY_VERIFY(window.action("novy")->isEnabled());
         QVERIFY(window.action("oprava")->isEnabled());
         QVERIFY(store.dataModified());
+    }
+
+    void butterflyAndMapWindows() {
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records{observedRecord("25.05.2001"),
+                                               observedRecord("22.06.2001")};
+        records[0].drawingSetup = 125;
+        writeDataFile(dir.path(), records);
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
+        QVERIFY(window.FormCreate(false));
+        window.createViews();
+        window.show();
+        const auto button = [&](const char *name) {
+            return window.findChild<QToolButton *>(QString::fromLatin1(name));
+        };
+
+        // The butterfly: its panel, whose buttons change the newest diagram.
+        button("motylekz")->click();
+        QPointer<ButterflyWindow> butterfly = window.butterfly();
+        QVERIFY(butterfly);
+        QVERIFY(window.panelVisible("promotylek"));
+        button("vpravo")->click();
+        button("vetsi")->click();
+        QCOMPARE(butterfly->rotationWidth(), 2);
+        QCOMPARE(butterfly->latitudeScale(), 4);
+
+        // The map: the menu item waits for it to close; the butterfly closes as the map
+        // becomes the active window.
+        window.action("map")->trigger();
+        QPointer<MapWindow> map = window.mapWindow();
+        QVERIFY(map);
+        QVERIFY(!window.action("map")->isEnabled());
+        QTRY_VERIFY(!butterfly);
+        QVERIFY(window.panelVisible("promapu"));
+
+        // A rotation chosen: its first drawing is shown, until an entry starts, which first
+        // closes the map so that a correction starts from the record that is current.
+        button("rotacem")->click();
+        QVERIFY(map->rotationList()->isVisible());
+        map->rotationList()->setCurrentRow(0);
+        map->ListBox1Click();
+        QCOMPARE(readText(store.currentRecord().dateText), QStringLiteral("25.05.2001"));
+        QVERIFY(window.drawing()->windowTitle().endsWith("25.05.2001"));
+        window.opravaClick();
+        QCOMPARE(readText(store.currentRecord().dateText), QStringLiteral("22.06.2001"));
+        QVERIFY(window.action("map")->isEnabled());
+        QVERIFY(window.panelVisible("zakladni"));
+        QVERIFY(window.entryDialog());
+        window.entryDialog()->reject();
+        QVERIFY(button("mapyz")->isEnabled());
+        QVERIFY(button("motylekz")->isEnabled());
     }
 
     void secondCopyIsRefused() {

@@ -142,7 +142,7 @@ class TestRender : public QObject {
     void wrongUsage_data() {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("no view") << QStringList{"render", "--out", "x.png"};
-        QTest::newRow("unknown view") << QStringList{"render", "map", "--out", "x.png"};
+        QTest::newRow("unknown view") << QStringList{"render", "globe", "--out", "x.png"};
         QTest::newRow("no output file") << QStringList{"render", "drawing"};
         QTest::newRow("--out without a name") << QStringList{"render", "drawing", "--out"};
         QTest::newRow("unknown format") << QStringList{"render", "drawing", "--out", "x.jpg"};

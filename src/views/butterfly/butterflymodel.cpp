@@ -3,6 +3,7 @@
 #include "data/units.h"
 #include "solar/conversion.h"
 #include "solar/ephemeris.h"
+#include "views/common/vectorstate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -208,6 +209,7 @@ ButterflyModel buildButterflyModel(const ObservationStore &store, const Butterfl
 
 ButterflyModel buildButterflyModel(const ObservationStore &store,
                                    const ButterflySettings &settings) {
+    clearUpperVectorState(); // one conversion per group follows
     ButterflyModel m;
     m.settings = settings;
     const ButterflyState &state = settings.state;

@@ -6,6 +6,7 @@
 #include "solar/conversion.h"
 #include "solar/ephemeris.h"
 #include "solar/rounding.h"
+#include "views/common/vectorstate.h"
 
 #include <QDate>
 
@@ -241,6 +242,7 @@ MapFrame mapFrame(int scale) {
 }
 
 MapModel buildMapModel(const ObservationStore &store, const MapSettings &settings) {
+    clearUpperVectorState(); // one conversion per group and vertex follows
     MapModel m;
     m.settings = settings;
     const int n = settings.rotation;

@@ -1,0 +1,54 @@
+// orvanek-cli map-groups --rotation N: the table of group means under the map of rotation N,
+// one row per group in the order the map lists them.
+#include "cli/entrycommands.h"
+#include "data/observationstore.h"
+#include "views/map/mapmodel.h"
+
+#include <QCommandLineParser>
+
+#include <limits>
+
+namespace orvanek {
+
+std::optional<int> rotationOption(const QCommandLineParser &options) {
+    const QString name = QStringLiteral("rotation");
+    if (!options.isSet(name))
+        return std::nullopt;
+    bool ok = false;
+    const int rotation = options.value(name).trimmed().toInt(&ok);
+    // A record keeps its rotation in 16 bits.
+    if (!ok || rotation < 0 || rotation > std::numeric_limits<uint16_t>::max())
+        return std::nullopt;
+    return rotation;
+}
+
+QString rotationOptionProblem(const QCommandLineParser &options) {
+    if (!options.isSet(QStringLiteral("rotation")))
+        return QStringLiteral("chybí --rotation N");
+    return QStringLiteral("--rotation: „%1“ není číslo rotace")
+        .arg(options.value(QStringLiteral("rotation")));
+}
+
+QString noRecordsOfRotation(int rotation) {
+    return QStringLiteral("rotace %1 nemá v datech žádný zákres").arg(rotation);
+}
+
+int commandMapGroups(CommandContext &c) {
+    const std::optional<int> rotation = rotationOption(c.options);
+    if (!rotation)
+        return c.out.fail(CliUsage, rotationOptionProblem(c.options));
+    ObservationStore store;
+    if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
+        return status;
+    // The table does not depend on the map's scale.
+    const MapModel model =
+        buildMapModel(store, mapSettings(store, *rotation, screenMapGeometry(kMapWidth)));
+    if (model.range.empty())
+        return c.out.fail(CliDataProblem, noRecordsOfRotation(*rotation));
+    c.out.row(mapGroupHeader());
+    for (const MapGroupRow &row : mapGroupRows(model))
+        c.out.row(mapGroupFields(row));
+    return CliOk;
+}
+
+} // namespace orvanek
