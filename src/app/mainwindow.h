@@ -18,6 +18,7 @@ namespace orvanek {
 class DateListWindow;
 class DrawingWindow;
 class Dialogs;
+class ResultsWindow;
 class ObservationStore;
 
 // TForm1: the frame that holds every view, the main menu and the tool panels.
@@ -55,6 +56,9 @@ class MainWindow : public QMainWindow {
     void konecClick();
     void napoveClick();
     void SpeedButton1Click();
+    // vysledky1 and vysledekz: a new results window, with its panel in the tool bar.
+    void openResultsWindow();
+    ResultsWindow *resultsWindow() const;
 
     QAction *action(const QString &name) const;
     QWidget *panel(const QString &name) const;
@@ -87,6 +91,7 @@ class MainWindow : public QMainWindow {
     void repairUnreadableDates();
     void showResolutionWarningOnce();
     QMdiSubWindow *addView(QWidget *view, bool closable);
+    void connectResultsPanel();
 
     ObservationStore &store_;
     Dialogs &dialogs_;
@@ -97,6 +102,7 @@ class MainWindow : public QMainWindow {
     DateListWindow *dateList_ = nullptr;
     DrawingWindow *drawing_ = nullptr;
     QPointer<EntryDialog> entryDialog_;
+    QPointer<ResultsWindow> results_; // the newest results window
     std::map<QString, QAction *> actions_;
     std::map<QString, QWidget *> panels_;
     std::map<QString, QAction *> panelActions_;

@@ -23,6 +23,8 @@ const QString kUsageText = QStringLiteral(
     "použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check | "
     "ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | "
     "render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | "
+    "certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | "
+    "statistics [--smoothed] [--region total|north|south] | observers | "
     "import SOUBOR [--radius R --polar|--heliographic] | "
     "make-demo ADRESÁŘ [--from ROK --to ROK --seed N]");
 
@@ -318,7 +320,10 @@ const Command kCommands[] = {
     {"export-ascii", {}, 0, 0, commandExportAscii},
     {"check", {}, 0, 0, commandCheck},
     {"ephemeris", {}, 0, -1, commandEphemeris},
-    {"render", {QStringLiteral("out")}, 1, 1, commandRender},
+    {"render", {QStringLiteral("out")}, 1, 2, commandRender},
+    {"certificate", {QStringLiteral("out")}, 1, 1, commandCertificate},
+    {"statistics", {"smoothed", "region"}, 0, 0, commandStatistics},
+    {"observers", {}, 0, 0, commandObservers},
     {"import", {"radius", "polar", "heliographic"}, 1, 1, commandImport},
     {"make-demo", {"from", "to", "seed"}, 1, 1, commandMakeDemo},
 };
@@ -339,6 +344,8 @@ QList<QCommandLineOption> allOptions() {
         QCommandLineOption(QStringLiteral("from"), QString(), value),
         QCommandLineOption(QStringLiteral("to"), QString(), value),
         QCommandLineOption(QStringLiteral("seed"), QString(), value),
+        QCommandLineOption(QStringLiteral("smoothed")),
+        QCommandLineOption(QStringLiteral("region"), QString(), value),
     };
 }
 
@@ -392,7 +399,8 @@ int runCli(const QStringList &arguments, CliStreams streams) {
 }
 
 bool cliPaints(const QStringList &arguments) {
-    return arguments.contains(QStringLiteral("render"));
+    return arguments.contains(QStringLiteral("render")) ||
+           arguments.contains(QStringLiteral("certificate"));
 }
 
 } // namespace orvanek
