@@ -55,6 +55,9 @@ MainWindow::MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDi
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
+    // Results windows still open go with the frame; their panel must not be switched then.
+    for (ResultsWindow *results : findChildren<ResultsWindow *>())
+        results->disconnect(this);
 }
 
 bool MainWindow::FormCreate(bool show) {
