@@ -48,8 +48,11 @@ constexpr int kObserversCountWidth = 35;
 constexpr int kGridRowHeight = 20;
 constexpr int kGridFontPixels = 12;
 // The observers grid: left 5, top 50, 441 high at most, 20 narrower than the window.
-constexpr QRect kObserversGridPlace{5, 50, 0, 441};
+constexpr int kObserversGridLeft = 5;
+constexpr int kObserversGridTop = 50;
+constexpr int kObserversGridHeight = 441;
 constexpr int kObserversGridNarrower = 20;
+constexpr int kObserversGridBottomGap = 5;
 // The print panel, centred: half its width left of the middle, 100 above it.
 constexpr QSize kPrintPanelSize{350, 200};
 constexpr int kPrintPanelAboveMiddle = 100;
@@ -345,6 +348,12 @@ void ResultsWindow::createInstrumentBox() {
     ok->setObjectName(QStringLiteral("Button1"));
     grid->addWidget(ok, 4, 2);
     connect(ok, &QPushButton::clicked, this, &ResultsWindow::Button1Click);
+    // Tab goes as the fields are laid out: the focal length beside the diameter first.
+    QWidget::setTabOrder(instrumentFields_[0], instrumentFields_[1]);
+    QWidget::setTabOrder(instrumentFields_[1], instrumentFields_[2]);
+    QWidget::setTabOrder(instrumentFields_[2], instrumentFields_[4]);
+    QWidget::setTabOrder(instrumentFields_[4], instrumentFields_[3]);
+    QWidget::setTabOrder(instrumentFields_[3], ok);
     // OK is the default and the cancel button alike: Enter and Esc both confirm.
     for (QLineEdit *field : instrumentFields_)
         connect(field, &QLineEdit::returnPressed, this, &ResultsWindow::Button1Click);
@@ -407,10 +416,10 @@ void ResultsWindow::placeChildren() {
     scrollArea_->setGeometry(QRect(QPoint(0, 0), client));
     statisticsGrid_->setGeometry(0, 2, gridWidth(statisticsGrid_),
                                  std::max(0, client.height() - 3));
-    observersGrid_->setGeometry(kObserversGridPlace.left(), kObserversGridPlace.top(),
-                                std::max(0, client.width() - kObserversGridNarrower),
-                                std::clamp(client.height() - kObserversGridPlace.top() - 5, 0,
-                                           kObserversGridPlace.height()));
+    observersGrid_->setGeometry(
+        kObserversGridLeft, kObserversGridTop, std::max(0, client.width() - kObserversGridNarrower),
+        std::clamp(client.height() - kObserversGridTop - kObserversGridBottomGap, 0,
+                   kObserversGridHeight));
     printPanel_->move(client.width() / 2 - kPrintPanelSize.width() / 2,
                       client.height() / 2 - kPrintPanelAboveMiddle);
 }
@@ -584,7 +593,10 @@ void ResultsWindow::fillStatisticsGrid() {
     sizeColumns(statisticsGrid_, kStatisticsLabelWidth, kStatisticsValueWidth);
     if (cursorRow >= 0 && cursorRow < statisticsGrid_->rowCount())
         statisticsGrid_->setCurrentCell(cursorRow, 0);
-    countLabel_->setText(statisticsCountLabel(table, estimatePage(dialogs_)));
+    // The printer is asked once: its paper does not change while the window is open.
+    if (!estimatePage_)
+        estimatePage_ = estimatePage(dialogs_);
+    countLabel_->setText(statisticsCountLabel(table, *estimatePage_));
 }
 
 void ResultsWindow::fillObserversGrid() {
@@ -629,10 +641,10 @@ void ResultsWindow::fillObserversGrid() {
 void ResultsWindow::tiskvyslClick() {
     switch (resultsMode_) {
     case ResultsMode::Certificate:
-        printCertificate();
+        printCertificateView();
         break;
     case ResultsMode::Observers:
-        printObservers();
+        printObserversView();
         break;
     case ResultsMode::Measured:
     case ResultsMode::Smoothed:
@@ -647,7 +659,7 @@ void ResultsWindow::tiskvyslClick() {
     }
 }
 
-void ResultsWindow::printCertificate() {
+void ResultsWindow::printCertificateView() {
     const CertificateModel model = certificateModel();
     if (model.needsInstrument) {
         showInstrumentBox();
@@ -659,11 +671,11 @@ void ResultsWindow::printCertificate() {
                               .arg(model.month.month, 2, 10, QLatin1Char('0'))
                               .arg(model.month.year);
     request.page = certificatePage();
-    request.pages = [&model](PrintJob &job) { return orvanek::printCertificate(job, model); };
+    request.pages = [&model](PrintJob &job) { return printCertificate(job, model); };
     printView(dialogs_, store_.dataDirectory(), request);
 }
 
-void ResultsWindow::printObservers() {
+void ResultsWindow::printObserversView() {
     if (observers_.observers.empty()) {
         dialogs_.information(tr("Ještě není znám žádný pozorovatel"));
         return;

@@ -118,8 +118,8 @@ class ResultsWindow : public QWidget {
     void fillStatisticsGrid();
     void fillObserversGrid();
     void placeChildren();
-    void printCertificate();
-    void printObservers();
+    void printCertificateView();
+    void printObserversView();
     void watchActivation();
 
     ObservationStore &store_;
@@ -130,6 +130,7 @@ class ResultsWindow : public QWidget {
     StatisticsTable statistics_;
     ObserverTable observers_;
     bool watchingActivation_ = false;
+    std::optional<PageSize> estimatePage_; // the page the print panel's estimate is for
 
     QMenuBar *menu_ = nullptr; // MainMenu1
     std::map<QString, QAction *> actions_;
