@@ -75,13 +75,15 @@ class TestResultsInShell : public QObject {
 
     // Another child window becoming active closes the results window and brings the basic
     // panel back; so does its own "Zavřit".
+    // A second results window closes the first the same way, and its panel stays.
     void closesWhenAnotherWindowIsActivated_data() {
-        QTest::addColumn<bool>("byMenu");
-        QTest::newRow("date list activated") << false;
-        QTest::newRow("Zavřit") << true;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("date list activated") << "date list";
+        QTest::newRow("Zavřit") << "zavritvys";
+        QTest::newRow("second results window") << "vysledky1";
     }
     void closesWhenAnotherWindowIsActivated() {
-        QFETCH(bool, byMenu);
+        QFETCH(QString, how);
         QTemporaryDir dir;
         ShownShell shell(dir.path());
         MainWindow &w = shell.window;
@@ -90,30 +92,18 @@ class TestResultsInShell : public QObject {
         QPointer<ResultsWindow> results = w.resultsWindow();
         QVERIFY(results);
         QCOMPARE(w.mdiArea()->activeSubWindow()->widget(), results.data());
-        if (byMenu) {
-            results->action("zavritvys")->trigger();
-        } else {
-            for (QMdiSubWindow *sub : w.mdiArea()->subWindowList())
-                if (sub->widget() == w.dateList())
-                    w.mdiArea()->setActiveSubWindow(sub);
-        }
+        if (how == "zavritvys")
+            results->action(how)->trigger();
+        else if (how == "vysledky1")
+            w.action(how)->trigger();
+        for (QMdiSubWindow *sub : w.mdiArea()->subWindowList())
+            if (how == "date list" && sub->widget() == w.dateList())
+                w.mdiArea()->setActiveSubWindow(sub);
         QTRY_VERIFY(!results);
-        QVERIFY(w.panelVisible("zakladni"));
-        QVERIFY(!w.panelVisible("provysledky"));
-    }
-
-    // A second window opened over the first closes the first; its panel stays.
-    void secondWindowReplacesTheFirst() {
-        QTemporaryDir dir;
-        ShownShell shell(dir.path());
-        MainWindow &w = shell.window;
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.action("vysledky1")->trigger();
-        QPointer<ResultsWindow> first = w.resultsWindow();
-        w.action("vysledky1")->trigger(); // the menu is there while the panel is not
-        QTRY_VERIFY(!first);
-        QVERIFY(w.resultsWindow());
-        QVERIFY(w.panelVisible("provysledky"));
+        const bool second = how == "vysledky1";
+        QCOMPARE(w.resultsWindow() != nullptr, second);
+        QCOMPARE(w.panelVisible("zakladni"), !second);
+        QCOMPARE(w.panelVisible("provysledky"), second);
     }
 };
 

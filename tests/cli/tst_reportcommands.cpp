@@ -113,16 +113,12 @@ class TestReportCommands : public QObject {
         QTest::addColumn<int>("status");
         QTest::newRow("unknown region")
             << QStringList{"statistics", "--region", "west"} << "Ondřejov" << 2;
-        QTest::newRow("statistics with a word")
-            << QStringList{"statistics", "2000"} << "Ondřejov" << 2;
         QTest::newRow("observers smoothed")
             << QStringList{"observers", "--smoothed"} << "Ondřejov" << 2;
         QTest::newRow("certificate without month")
             << QStringList{"certificate", "--out", "c.png"} << "Ondřejov" << 2;
         QTest::newRow("certificate of month 13")
             << QStringList{"certificate", "13.2000", "--out", "c.png"} << "Ondřejov" << 2;
-        QTest::newRow("certificate without file")
-            << QStringList{"certificate", "1.2000"} << "Ondřejov" << 2;
         QTest::newRow("render drawing with a month")
             << QStringList{"render", "drawing", "1.2000", "--out", "c.png"} << "Ondřejov" << 2;
         QTest::newRow("certificate of a month without records")
