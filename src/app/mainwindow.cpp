@@ -8,6 +8,7 @@
 #include "data/observationstore.h"
 #include "entry/entrydialog.h"
 #include "views/butterfly/butterflywindow.h"
+#include "reports/resultswindow.h"
 #include "views/drawing/drawingwindow.h"
 #include "views/map/mapwindow.h"
 
@@ -59,6 +60,9 @@ MainWindow::MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDi
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
+    // Results windows still open go with the frame; their panel must not be switched then.
+    for (ResultsWindow *results : findChildren<ResultsWindow *>())
+        results->disconnect(this);
 }
 
 bool MainWindow::FormCreate(bool show) {
@@ -146,7 +150,7 @@ void MainWindow::createActions() {
         {"vyhlazovaci", tr("&Vyhlazovací"), {}},
         {"asymetrie", tr("&Asymetrie"), {}},
         {"map", tr("&Mapy"), {}},
-        {"vysledky1", tr("&Výsledky"), {}},
+        {"vysledky1", tr("&Výsledky"), [this] { openResultsWindow(); }},
         {"napove", tr("Nápověda"), [this] { napoveClick(); }},
     };
     for (const Item &item : items) {
@@ -157,7 +161,7 @@ void MainWindow::createActions() {
         actions_[a->objectName()] = a;
     }
     // Their windows are not part of the program yet.
-    for (const char *name : {"motylek1", "graf", "vyhlazovaci", "map", "vysledky1"})
+    for (const char *name : {"motylek1", "graf", "vyhlazovaci", "map"})
         actions_.at(QString::fromLatin1(name))->setEnabled(false);
     // Hidden and disabled, as it always was.
     actions_.at(QStringLiteral("asymetrie"))->setVisible(false);
@@ -247,7 +251,7 @@ void MainWindow::createToolBars() {
     addButton(zakladni, "grafyz", tr("G"), tr("Grafy"));
     addButton(zakladni, "vyhladitz", tr("V"), tr("Vyhlazené"));
     addButton(zakladni, "mapyz", tr("Ma"), tr("Mapy"));
-    addButton(zakladni, "vysledekz", tr("Vý"), tr("Výsledky"));
+    addButton(zakladni, "vysledekz", tr("Vý"), tr("Výsledky"), [this] { openResultsWindow(); });
     addButton(zakladni, "SpeedButton1", tr("Or"), tr("Orientace"), [this] { SpeedButton1Click(); });
 
     // The panels of the other views; their buttons act once those windows exist.
@@ -320,6 +324,7 @@ void MainWindow::createToolBars() {
             group->addButton(button);
         }
     }
+    connectResultsPanel();
 }
 
 QWidget *MainWindow::panel(const QString &name) const {
@@ -369,6 +374,59 @@ void MainWindow::createViews() {
     dateList_->setViewsPinned(true);
     drawing_->setViewsPinned(true);
     showPanel(QStringLiteral("zakladni"));
+}
+
+// --- The results window ---------------------------------------------------------------------
+
+void MainWindow::openResultsWindow() {
+    auto *results = new ResultsWindow(store_, dialogs_);
+    results_ = results;
+    QMdiSubWindow *sub = addView(results, true);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The basic panel comes back when the last results window is gone.
+    connect(results, &QObject::destroyed, this, [this, results] {
+        if (!results_ || results_ == results)
+            showPanel(QStringLiteral("zakladni"));
+    });
+    if (mdi_->width() > 100 && mdi_->height() > 100)
+        sub->setGeometry(5, 1, mdi_->width() - 10, mdi_->height() - 38);
+    showPanel(QStringLiteral("provysledky"));
+    sub->show();
+    mdi_->setActiveSubWindow(sub);
+}
+
+ResultsWindow *MainWindow::resultsWindow() const {
+    return results_;
+}
+
+void MainWindow::connectResultsPanel() {
+    // The buttons act on the newest results window; the panel shows only while one is open.
+    const struct {
+        const char *button;
+        void (ResultsWindow::*handler)();
+        bool enabled;
+    } buttons[] = {
+        {"vlastniv", &ResultsWindow::vlastniClick, false},
+        {"oficialv", &ResultsWindow::oficialniClick, true},
+        {"namercelek", &ResultsWindow::celkovynamClick, true},
+        {"namersever", &ResultsWindow::severnamClick, false},
+        {"namerjih", &ResultsWindow::jihnamClick, false},
+        {"vyhlcelek", &ResultsWindow::celkovyvyrClick, false},
+        {"vyhlsever", &ResultsWindow::severvyrClick, false},
+        {"vyhljih", &ResultsWindow::jihvyrClick, false},
+        {"pozorovatelv", &ResultsWindow::pozorovateleClick, true},
+        {"vyvojskup", &ResultsWindow::Vvojskupin1Click, false},
+    };
+    QWidget *provysledky = panel(QStringLiteral("provysledky"));
+    for (const auto &b : buttons) {
+        auto *button = provysledky->findChild<QToolButton *>(QString::fromLatin1(b.button));
+        const auto handler = b.handler;
+        connect(button, &QToolButton::clicked, this, [this, handler] {
+            if (results_)
+                (results_.data()->*handler)();
+        });
+        button->setEnabled(b.enabled);
+    }
 }
 
 void MainWindow::openEntryDialog(EntryMode mode) {

@@ -20,6 +20,7 @@ class DateListWindow;
 class DrawingWindow;
 class MapWindow;
 class Dialogs;
+class ResultsWindow;
 class ObservationStore;
 
 // TForm1: the frame that holds every view, the main menu and the tool panels.
@@ -61,6 +62,9 @@ class MainWindow : public QMainWindow {
     // `mapyz`): each opens a new window, the newest one answers the panel's buttons.
     void motylek1Click();
     void mapClick();
+    // vysledky1 and vysledekz: a new results window, with its panel in the tool bar.
+    void openResultsWindow();
+    ResultsWindow *resultsWindow() const;
 
     QAction *action(const QString &name) const;
     QWidget *panel(const QString &name) const;
@@ -98,6 +102,7 @@ class MainWindow : public QMainWindow {
     void connectButterflyAndMap();
     void closeOnDeactivation(QMdiSubWindow *frame, const std::function<void()> &deactivate);
     void closeMapWindow();
+    void connectResultsPanel();
 
     ObservationStore &store_;
     Dialogs &dialogs_;
@@ -110,6 +115,7 @@ class MainWindow : public QMainWindow {
     QPointer<EntryDialog> entryDialog_;
     QPointer<ButterflyWindow> butterfly_;
     QPointer<MapWindow> map_;
+    QPointer<ResultsWindow> results_; // the newest results window
     std::map<QString, QAction *> actions_;
     std::map<QString, QWidget *> panels_;
     std::map<QString, QAction *> panelActions_;

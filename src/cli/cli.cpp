@@ -26,6 +26,8 @@ const QString kUsageText = QStringLiteral(
     "render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] "
     "[--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | "
     "map-groups --rotation N | "
+    "certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | "
+    "statistics [--smoothed] [--region total|north|south] | observers | "
     "import SOUBOR [--radius R --polar|--heliographic] | "
     "make-demo ADRESÁŘ [--from ROK --to ROK --seed N]");
 
@@ -327,7 +329,10 @@ const Command kCommands[] = {
     {"export-ascii", {}, 0, 0, commandExportAscii},
     {"check", {}, 0, 0, commandCheck},
     {"ephemeris", {}, 0, -1, commandEphemeris},
-    {"render", {QStringLiteral("out")}, 1, 1, commandRender},
+    {"render", {QStringLiteral("out")}, 1, 2, commandRender},
+    {"certificate", {QStringLiteral("out")}, 1, 1, commandCertificate},
+    {"statistics", {"smoothed", "region"}, 0, 0, commandStatistics},
+    {"observers", {}, 0, 0, commandObservers},
     {"import", {"radius", "polar", "heliographic"}, 1, 1, commandImport},
     {"make-demo", {"from", "to", "seed"}, 1, 1, commandMakeDemo},
     {"map-groups", {"rotation"}, 0, 0, commandMapGroups},
@@ -357,6 +362,8 @@ QList<QCommandLineOption> allOptions() {
         QCommandLineOption(QStringLiteral("width"), QString(), value),
         QCommandLineOption(QStringLiteral("height"), QString(), value),
         QCommandLineOption(QStringLiteral("rotation"), QString(), value),
+        QCommandLineOption(QStringLiteral("smoothed")),
+        QCommandLineOption(QStringLiteral("region"), QString(), value),
     };
 }
 
@@ -423,7 +430,8 @@ int runCli(const QStringList &arguments, CliStreams streams) {
 }
 
 bool cliPaints(const QStringList &arguments) {
-    return arguments.contains(QStringLiteral("render"));
+    return arguments.contains(QStringLiteral("render")) ||
+           arguments.contains(QStringLiteral("certificate"));
 }
 
 } // namespace orvanek

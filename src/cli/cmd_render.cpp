@@ -3,11 +3,13 @@
 #include "cli/entrycommands.h"
 #include "data/observationstore.h"
 #include "views/butterfly/butterflypainter.h"
+#include "reports/certificatepainter.h"
 #include "views/common/printjob.h"
 #include "views/drawing/drawingpainter.h"
 #include "views/map/mappainter.h"
 
 #include <QCommandLineParser>
+#include <QDate>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -38,6 +40,7 @@ struct RenderJob {
     QString outFile;
     RenderFormat format;
     Output &out;
+    QStringList args; // the words after the kind's name
 
     // Writes the window's picture or the printed pages, by the file's format.
     bool write(const QImage &image, const QString &title, const PageSetup &page,
@@ -200,15 +203,59 @@ int renderMapView(const RenderJob &job) {
     return CliOk;
 }
 
+std::optional<QString> noOptions(const QCommandLineParser &) {
+    return std::nullopt;
+}
+
+// MONTH.YEAR as the window's month prompt reads it.
+std::optional<AskedMonth> certificateMonth(const QStringList &words) {
+    return words.size() == 1 ? parseMonthPrompt(words[0], QDate::currentDate().year())
+                             : std::nullopt;
+}
+
+std::optional<QString> checkCertificateMonth(const QStringList &words) {
+    if (certificateMonth(words))
+        return std::nullopt;
+    return QStringLiteral("„%1“ není měsíc MĚSÍC.ROK (2.2000)").arg(words.join(u' '));
+}
+
+int renderCertificateView(const RenderJob &job) {
+    const ObservationStore &store = job.store;
+    const AskedMonth month = *parseMonthPrompt(job.args[0], store.pivotYear());
+    // As in the window: a month without a record has no certificate, and one without the
+    // station line waits for it.
+    if (!monthRecordIndex(store, month))
+        return job.out.fail(
+            CliDataProblem,
+            QStringLiteral("v měsíci %1.%2 není žádný záznam").arg(month.month).arg(month.year));
+    const CertificateModel model = buildCertificate(store, month, store.instrumentLines());
+    if (model.needsInstrument)
+        return job.out.fail(CliDataProblem,
+                            QStringLiteral("pristroj.dat nemá na 6. řádku stanici"));
+    const QImage image = job.format == RenderFormat::Pdf ? QImage() : renderCertificate(model);
+    if (!job.write(image, QStringLiteral("Výsledky    oficiální"), certificatePage(),
+                   [&model](PrintJob &print) { return printCertificate(print, model); }))
+        return job.cannotWrite();
+
+    const QSize size = certificateSize(certificateLayout(model));
+    job.out.line(QStringLiteral("file;month;observingDays;width;height"));
+    job.out.row({job.outFile, QStringLiteral("%1.%2").arg(month.month).arg(month.year),
+                 QString::number(model.observingDays), QString::number(size.width()),
+                 QString::number(size.height())});
+    return CliOk;
+}
+
 // A view the command line renders: its name after "render", its options beyond --out,
 // what checks their values before anything is read (a message for wrong usage), whether it
-// needs the drawing setup of record 1, and what draws it.
+// needs the drawing setup of record 1, what draws it, and what checks the words after its
+// name (none allowed without it).
 struct RenderKind {
     const char *name;
     QStringList options;
     std::optional<QString> (*checkOptions)(const QCommandLineParser &);
     bool needsDrawingSetup;
     int (*render)(const RenderJob &);
+    std::optional<QString> (*checkArguments)(const QStringList &) = nullptr;
 };
 
 const RenderKind kRenderKinds[] = {
@@ -219,6 +266,7 @@ const RenderKind kRenderKinds[] = {
      false,
      renderButterflyView},
     {"map", {"rotation", "width"}, checkMapOptions, false, renderMapView},
+    {"certificate", {}, noOptions, false, renderCertificateView, checkCertificateMonth},
 };
 
 const RenderKind *findKind(const QString &name) {
@@ -229,6 +277,11 @@ const RenderKind *findKind(const QString &name) {
 }
 
 } // namespace
+
+int commandCertificate(CommandContext &context) {
+    context.args.prepend(QStringLiteral("certificate"));
+    return commandRender(context);
+}
 
 QStringList renderOptionNames(const QString &kind) {
     const RenderKind *found = findKind(kind);
@@ -243,6 +296,12 @@ int commandRender(CommandContext &context) {
         return out.fail(CliUsage, cliUsage());
     if (const auto problem = kind->checkOptions(context.options))
         return out.fail(CliUsage, *problem);
+    const QStringList words = context.args.mid(1);
+    const std::optional<QString> wordProblem =
+        kind->checkArguments ? kind->checkArguments(words)
+                             : (words.isEmpty() ? std::nullopt : std::optional(cliUsage()));
+    if (wordProblem)
+        return out.fail(CliUsage, *wordProblem);
     const auto format = formatOf(outFile);
     if (!format)
         return out.fail(CliUsage,
@@ -257,7 +316,7 @@ int commandRender(CommandContext &context) {
     if (kind->needsDrawingSetup && !store.hasDrawingSetup())
         return out.fail(CliDataProblem,
                         QStringLiteral("záznam 1 nemá nastavení zákresu (poloměr, souřadnice)"));
-    return kind->render({store, context.options, outFile, *format, out});
+    return kind->render({store, context.options, outFile, *format, out, words});
 }
 
 } // namespace orvanek

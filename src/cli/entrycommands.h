@@ -17,6 +17,17 @@ int commandMakeDemo(CommandContext &context);
 // (PNG, BMP) or as it prints (PDF).
 int commandRender(CommandContext &context);
 
+// orvanek-cli certificate MONTH.YEAR --out FILE: the month's certificate as the results
+// window shows it (PNG, BMP) or prints it (PDF); render certificate MONTH.YEAR alike.
+int commandCertificate(CommandContext &context);
+
+// orvanek-cli statistics [--smoothed] [--region total|north|south]: the monthly statistics
+// as the results window's grid shows them.
+int commandStatistics(CommandContext &context);
+
+// orvanek-cli observers: drawings per observer and year with the totals.
+int commandObservers(CommandContext &context);
+
 // The options of render KIND beyond --out; empty for a kind there is not.
 QStringList renderOptionNames(const QString &kind);
 

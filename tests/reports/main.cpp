@@ -1,8 +1,9 @@
 #include "testregistry.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 int main(int argc, char *argv[]) {
-    QCoreApplication app(argc, argv);
+    // The results window's tests need widgets; the model tests run alike.
+    QApplication app(argc, argv);
     return orvanek::testing::runRegisteredTests(argc, argv);
 }

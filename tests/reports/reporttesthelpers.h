@@ -4,6 +4,8 @@
 #include "datedrecord.h"
 
 #include <QDate>
+#include <QFile>
+#include <QRegularExpression>
 
 #include <vector>
 
@@ -38,6 +40,22 @@ inline ObservationRecord summaryRecord(const QString &date, Hemisphere north, He
 inline void fillStore(ObservationStore &store, const std::vector<ObservationRecord> &records) {
     for (const ObservationRecord &r : records)
         store.appendRecord(r);
+}
+
+// The page objects of a PDF file ("/Type /Page"; the page tree says "/Type /Pages").
+inline int pdfPageCount(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return static_cast<int>(QString::fromLatin1(file.readAll())
+                                .count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+}
+
+// The first of the month `month` months after January 1990 ("01.01.1990" for 0).
+inline QString firstOfMonth(int month) {
+    return QStringLiteral("01.%1.%2")
+        .arg(month % 12 + 1, 2, 10, QLatin1Char('0'))
+        .arg(1990 + month / 12);
 }
 
 } // namespace orvanek::testing

@@ -1,0 +1,761 @@
+#include "reports/resultswindow.h"
+
+#include "data/dialogs.h"
+#include "data/instrumentfile.h"
+#include "data/observationstore.h"
+#include "reports/certificatelayout.h"
+#include "reports/certificatepainter.h"
+#include "reports/observerspainter.h"
+#include "reports/statisticspainter.h"
+#include "views/common/printview.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace orvanek {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Výsledky");
+
+// The grids: the month or name column and the value columns, pixels; a row.
+constexpr int kStatisticsLabelWidth = 60;
+constexpr int kStatisticsValueWidth = 45;
+constexpr int kObserversNameWidth = 100;
+constexpr int kObserversCountWidth = 35;
+constexpr int kGridRowHeight = 20;
+constexpr int kGridFontPixels = 12;
+// The observers grid: left 5, top 50, 441 high at most, 20 narrower than the window.
+constexpr int kObserversGridLeft = 5;
+constexpr int kObserversGridTop = 50;
+constexpr int kObserversGridHeight = 441;
+constexpr int kObserversGridNarrower = 20;
+constexpr int kObserversGridBottomGap = 5;
+// The print panel, centred: half its width left of the middle, 100 above it.
+constexpr QSize kPrintPanelSize{350, 200};
+constexpr int kPrintPanelAboveMiddle = 100;
+constexpr QRect kInstrumentBoxPlace{40, 40, 430, 175};
+
+// One statistics view: what its handler sets, checks and writes in the caption.
+struct StatisticsChoice {
+    ResultsMode mode;
+    StatRegion region;
+    const char *item;
+    const char *submenu;
+    const char *caption;
+};
+const StatisticsChoice kStatisticsChoices[] = {
+    {ResultsMode::Measured, StatRegion::Total, "celkovynam", "namerena",
+     "Výsledky    statistika - naměřené - celkový"},
+    {ResultsMode::Measured, StatRegion::North, "severnam", "namerena",
+     "Výsledky    statistika - naměřené - sever"},
+    {ResultsMode::Measured, StatRegion::South, "jihnam", "namerena",
+     "Výsledky    statistika - naměřené - jih"},
+    {ResultsMode::Smoothed, StatRegion::Total, "celkovyvyr", "vyhlazena",
+     "Výsledky    statistika - vyhlazené - celkový"},
+    {ResultsMode::Smoothed, StatRegion::North, "severvyr", "vyhlazena",
+     "Výsledky    statistika - vyhlazené - sever"},
+    {ResultsMode::Smoothed, StatRegion::South, "jihvyr", "vyhlazena",
+     "Výsledky    statistika - vyhlazené - jih"},
+};
+
+// The page the print panel's estimate is made for: the default printer's paper with the
+// statistics' margins at its finest resolution, or A4 at 600 dpi without a printer.
+PageSize estimatePage(Dialogs &dialogs) {
+    constexpr int kCommonPrinterDpi = 600;
+    if (!dialogs.hasPrinter())
+        return kFallbackPage;
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (printer.isNull())
+        return kFallbackPage;
+    const QList<int> resolutions = printer.supportedResolutions();
+    const int dpi = resolutions.isEmpty()
+                        ? kCommonPrinterDpi
+                        : *std::max_element(resolutions.begin(), resolutions.end());
+    const PageSetup setup = statisticsPage();
+    const QRect paint = QPageLayout(printer.defaultPageSize(), setup.orientation, setup.marginsMm,
+                                    QPageLayout::Millimeter)
+                            .paintRectPixels(dpi);
+    if (paint.isEmpty())
+        return kFallbackPage;
+    return {paint.width(), paint.height()};
+}
+
+QTableWidget *makeGrid(QWidget *parent, const char *name) {
+    auto *grid = new QTableWidget(parent);
+    grid->setObjectName(QString::fromLatin1(name));
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(kGridFontPixels);
+    grid->setFont(font);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setWordWrap(false);
+    grid->hide();
+    return grid;
+}
+
+// A grid cell: the month or name left, numbers right-aligned in their column.
+QTableWidgetItem *cell(const QString &text, bool number) {
+    auto *item = new QTableWidgetItem(number ? text.trimmed() : text);
+    item->setTextAlignment(number ? Qt::AlignRight | Qt::AlignVCenter
+                                  : Qt::AlignLeft | Qt::AlignVCenter);
+    return item;
+}
+
+// Width that shows every column and the vertical scroll bar.
+int gridWidth(const QTableWidget *grid) {
+    int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < grid->columnCount(); ++c)
+        width += grid->columnWidth(c);
+    return width;
+}
+
+// Columns at least `width` wide, wider where their texts need it.
+void sizeColumns(QTableWidget *grid, int firstWidth, int width) {
+    grid->resizeColumnsToContents();
+    for (int c = 0; c < grid->columnCount(); ++c)
+        grid->setColumnWidth(c, std::max(grid->columnWidth(c), c == 0 ? firstWidth : width));
+}
+
+} // namespace
+
+// The certificate, one widget pixel per certificate unit, scrolled as a whole.
+class ResultsCanvas : public QWidget {
+  public:
+    explicit ResultsCanvas(ResultsWindow *window) : QWidget(nullptr), window_(window) {
+        setObjectName(QStringLiteral("vysledky"));
+        setAutoFillBackground(true);
+        QPalette white = palette();
+        white.setColor(QPalette::Window, Qt::white);
+        setPalette(white);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent *) override {
+        if (window_->resultsMode() != ResultsMode::Certificate)
+            return;
+        QPainter painter(this);
+        paintCertificate(painter, certificateLayout(window_->certificateModel()));
+    }
+
+  private:
+    ResultsWindow *window_;
+};
+
+ResultsWindow::ResultsWindow(ObservationStore &store, Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent), store_(store), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("TForm9"));
+    setWindowTitle(kCaption);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    createMenu();
+    layout->setMenuBar(menu_);
+    client_ = new QWidget(this);
+    layout->addWidget(client_);
+    canvas_ = new ResultsCanvas(this);
+    scrollArea_ = new QScrollArea(client_);
+    scrollArea_->setFrameShape(QFrame::NoFrame);
+    scrollArea_->setWidgetResizable(false);
+    scrollArea_->setWidget(canvas_);
+    // The window's white: the panels and boxes over it keep the desktop's colours.
+    QPalette white = scrollArea_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    scrollArea_->setPalette(white);
+    scrollArea_->viewport()->setPalette(white);
+    scrollArea_->viewport()->setAutoFillBackground(true);
+    createGrids();
+    createPrintPanel();
+    createInstrumentBox();
+    createRotationField();
+
+    connect(&store_, &ObservationStore::recordsChanged, this, &ResultsWindow::refresh);
+    refresh();
+}
+
+ResultsWindow::~ResultsWindow() = default;
+
+QSize ResultsWindow::sizeHint() const {
+    return {783, 566};
+}
+
+QAction *ResultsWindow::action(const QString &name) const {
+    const auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QWidget *ResultsWindow::canvas() const {
+    return canvas_;
+}
+
+void ResultsWindow::createMenu() {
+    menu_ = new QMenuBar(this);
+    menu_->setObjectName(QStringLiteral("MainMenu1"));
+    auto item = [this](const char *name, const QString &caption, void (ResultsWindow::*handler)(),
+                       bool visible = true, bool checkable = true) {
+        auto *a = new QAction(caption, this);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setCheckable(checkable);
+        a->setVisible(visible);
+        if (handler)
+            connect(a, &QAction::triggered, this, handler);
+        actions_[a->objectName()] = a;
+        return a;
+    };
+    auto submenu = [this](QWidget *parent, const char *name, const QString &caption,
+                          bool visible = true) {
+        auto *m = new QMenu(caption, parent);
+        m->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setObjectName(m->objectName());
+        m->menuAction()->setCheckable(true);
+        m->menuAction()->setVisible(visible);
+        actions_[m->objectName()] = m->menuAction();
+        return m;
+    };
+
+    QAction *zavrit = menu_->addAction(tr("&Zavřit"));
+    zavrit->setObjectName(QStringLiteral("zavritvys"));
+    actions_[zavrit->objectName()] = zavrit;
+    connect(zavrit, &QAction::triggered, this, [this] {
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+            sub->close();
+        else
+            close();
+    });
+
+    QMenu *vybervys = submenu(menu_, "vybervys", tr("&Výběr "));
+    menu_->addMenu(vybervys);
+    vybervys->addAction(item("vlastni", tr("&Vlastní"), &ResultsWindow::vlastniClick, false));
+    vybervys->addAction(item("oficialni", tr("&Oficiální"), &ResultsWindow::oficialniClick));
+    QMenu *statistika = submenu(vybervys, "Statistika", tr("&Statistika"));
+    vybervys->addMenu(statistika);
+    QMenu *namerena = submenu(statistika, "namerena", tr("&Naměřená"));
+    statistika->addMenu(namerena);
+    namerena->addAction(item("celkovynam", tr("&Celkový"), &ResultsWindow::celkovynamClick));
+    // The hemispheres were never offered in the menu; their handlers work all the same.
+    namerena->addAction(item("severnam", tr("&Sever"), &ResultsWindow::severnamClick, false));
+    namerena->addAction(item("jihnam", tr("&Jih"), &ResultsWindow::jihnamClick, false));
+    QMenu *vyhlazena = submenu(statistika, "vyhlazena", tr("&Vyhlazená"), false);
+    statistika->addMenu(vyhlazena);
+    vyhlazena->addAction(item("celkovyvyr", tr("&Celkový"), &ResultsWindow::celkovyvyrClick));
+    vyhlazena->addAction(item("severvyr", tr("&Sever"), &ResultsWindow::severvyrClick, false));
+    vyhlazena->addAction(item("jihvyr", tr("&Jih"), &ResultsWindow::jihvyrClick, false));
+    statistika->addAction(
+        item("pozorovatele", tr("&Pozorovatelé"), &ResultsWindow::pozorovateleClick));
+    vybervys->addAction(
+        item("vyskit", tr("Výskyt  typu &skupiny"), &ResultsWindow::vyskitClick, false));
+    vybervys->addAction(
+        item("Vvojskupin1", tr("Vývo&j skupin"), &ResultsWindow::Vvojskupin1Click, false));
+    vybervys->addAction(
+        item("udajmapa", tr("Ú&daje pro mapu"), &ResultsWindow::udajmapaClick, false, false));
+
+    menu_->addAction(item("tiskvysl", tr("&Tisk"), &ResultsWindow::tiskvyslClick, true, false));
+    menu_->addAction(
+        item("pristroj", tr("Změna &přístroje"), &ResultsWindow::pristrojClick, true, false));
+    // Saving the results into a file was never built.
+    menu_->addAction(item("dosouboru", tr("&Uložit do souboru"), nullptr, false, false));
+}
+
+void ResultsWindow::createGrids() {
+    statisticsGrid_ = makeGrid(client_, "StringGrid1");
+    observersGrid_ = makeGrid(client_, "StringGrid3");
+}
+
+void ResultsWindow::createPrintPanel() {
+    printPanel_ = new QGroupBox(tr("Tiskový panel"), client_);
+    printPanel_->setObjectName(QStringLiteral("GroupBox1"));
+    printPanel_->setAutoFillBackground(true);
+    printPanel_->resize(kPrintPanelSize);
+    auto *layout = new QVBoxLayout(printPanel_);
+    countLabel_ = new QLabel(printPanel_);
+    countLabel_->setObjectName(QStringLiteral("Label6"));
+    layout->addWidget(countLabel_);
+    auto *radioGroup = new QGroupBox(tr("Výběr typu tisku"), printPanel_);
+    radioGroup->setObjectName(QStringLiteral("RadioGroup1"));
+    auto *radios = new QVBoxLayout(radioGroup);
+    printRange_ = new QButtonGroup(this);
+    const std::pair<StatisticsPrintRange, QString> ranges[] = {
+        {StatisticsPrintRange::AllValues, tr("Všechny hodnoty")},
+        {StatisticsPrintRange::FromCursor, tr("Vše od kurzoru")},
+        {StatisticsPrintRange::OnePageFromCursor, tr("1 strana od kurzoru")},
+    };
+    for (const auto &[range, text] : ranges) {
+        auto *radio = new QRadioButton(text, radioGroup);
+        radios->addWidget(radio);
+        printRange_->addButton(radio, static_cast<int>(range));
+    }
+    layout->addWidget(radioGroup);
+    auto *buttons = new QHBoxLayout;
+    auto *tisk = new QPushButton(tr("Tisk"), printPanel_);
+    tisk->setObjectName(QStringLiteral("Button2"));
+    auto *storno = new QPushButton(tr("Storno"), printPanel_);
+    storno->setObjectName(QStringLiteral("Button3"));
+    buttons->addWidget(tisk);
+    buttons->addWidget(storno);
+    layout->addLayout(buttons);
+    connect(tisk, &QPushButton::clicked, this, &ResultsWindow::Button2Click);
+    connect(storno, &QPushButton::clicked, this, &ResultsWindow::Button3Click);
+    printPanel_->hide();
+}
+
+void ResultsWindow::createInstrumentBox() {
+    instrumentBox_ = new QGroupBox(tr("Prametry přístroje"), client_);
+    instrumentBox_->setObjectName(QStringLiteral("GroupBox2"));
+    instrumentBox_->setAutoFillBackground(true);
+    instrumentBox_->setGeometry(kInstrumentBoxPlace);
+    auto *grid = new QGridLayout(instrumentBox_);
+    for (int k = 0; k < 5; ++k) {
+        instrumentFields_[k] = new QLineEdit(instrumentBox_);
+        instrumentFields_[k]->setObjectName(QStringLiteral("Edit%1").arg(k + 1));
+    }
+    auto label = [this](const QString &text) { return new QLabel(text, instrumentBox_); };
+    grid->addWidget(label(tr("Observatoř")), 0, 0);
+    grid->addWidget(instrumentFields_[0], 0, 1, 1, 2);
+    grid->addWidget(label(tr("Přístroj")), 1, 0);
+    grid->addWidget(instrumentFields_[1], 1, 1, 1, 2);
+    // Objective diameter and focal length side by side: Edit3 and Edit5.
+    grid->addWidget(label(tr("Průměr/ohnisko")), 2, 0);
+    grid->addWidget(instrumentFields_[2], 2, 1);
+    grid->addWidget(instrumentFields_[4], 2, 2);
+    grid->addWidget(label(tr("Okulár")), 3, 0);
+    grid->addWidget(instrumentFields_[3], 3, 1);
+    auto *ok = new QPushButton(tr("OK"), instrumentBox_);
+    ok->setObjectName(QStringLiteral("Button1"));
+    grid->addWidget(ok, 4, 2);
+    connect(ok, &QPushButton::clicked, this, &ResultsWindow::Button1Click);
+    // Tab goes as the fields are laid out: the focal length beside the diameter first.
+    QWidget::setTabOrder(instrumentFields_[0], instrumentFields_[1]);
+    QWidget::setTabOrder(instrumentFields_[1], instrumentFields_[2]);
+    QWidget::setTabOrder(instrumentFields_[2], instrumentFields_[4]);
+    QWidget::setTabOrder(instrumentFields_[4], instrumentFields_[3]);
+    QWidget::setTabOrder(instrumentFields_[3], ok);
+    // OK is the default and the cancel button alike: Enter and Esc both confirm.
+    for (QLineEdit *field : instrumentFields_)
+        connect(field, &QLineEdit::returnPressed, this, &ResultsWindow::Button1Click);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), instrumentBox_);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &ResultsWindow::Button1Click);
+    const InstrumentLines &lines = store_.instrumentLines();
+    for (int k = 0; k < 5; ++k)
+        instrumentFields_[k]->setText(lines[static_cast<size_t>(k)]);
+    instrumentBox_->hide();
+}
+
+void ResultsWindow::createRotationField() {
+    rotationPanel_ = new QWidget(client_);
+    rotationPanel_->setObjectName(QStringLiteral("Panel2"));
+    auto *row = new QHBoxLayout(rotationPanel_);
+    row->addWidget(new QLabel(tr("Číslo otočky"), rotationPanel_));
+    rotationField_ = new QSpinBox(rotationPanel_);
+    rotationField_->setObjectName(QStringLiteral("SpinEdit1"));
+    constexpr int kLastRotation = 3000; // four digits at most
+    rotationField_->setRange(0, kLastRotation);
+    row->addWidget(rotationField_);
+    if (store_.recordCount() > 0) {
+        const int first = store_.record(1).rotation;
+        const int last = store_.record(store_.recordCount()).rotation;
+        rotationField_->setRange(std::min(first, kLastRotation), std::min(last, kLastRotation));
+        rotationField_->setValue(last);
+    }
+    connect(rotationField_, &QSpinBox::valueChanged, canvas_, qOverload<>(&QWidget::update));
+    connect(rotationField_, &QSpinBox::editingFinished, canvas_, qOverload<>(&QWidget::update));
+    // No view reads the rotation; the panel was never shown.
+    rotationPanel_->hide();
+}
+
+void ResultsWindow::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    watchActivation();
+}
+
+void ResultsWindow::watchActivation() {
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (watchingActivation_ || !sub || !sub->mdiArea())
+        return;
+    watchingActivation_ = true;
+    // Another child window becoming active closes this one. A dialog of the program (the
+    // month prompt, the printer set-up) activates no child window, so it closes nothing.
+    connect(sub->mdiArea(), &QMdiArea::subWindowActivated, this, [sub](QMdiSubWindow *active) {
+        if (active && active != sub)
+            sub->close();
+    });
+}
+
+void ResultsWindow::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    placeChildren();
+}
+
+void ResultsWindow::placeChildren() {
+    const QSize client = client_->size();
+    scrollArea_->setGeometry(QRect(QPoint(0, 0), client));
+    statisticsGrid_->setGeometry(0, 2, gridWidth(statisticsGrid_),
+                                 std::max(0, client.height() - 3));
+    observersGrid_->setGeometry(
+        kObserversGridLeft, kObserversGridTop, std::max(0, client.width() - kObserversGridNarrower),
+        std::clamp(client.height() - kObserversGridTop - kObserversGridBottomGap, 0,
+                   kObserversGridHeight));
+    printPanel_->move(client.width() / 2 - kPrintPanelSize.width() / 2,
+                      client.height() / 2 - kPrintPanelAboveMiddle);
+}
+
+void ResultsWindow::checkItems(std::initializer_list<const char *> names) {
+    for (const auto &[name, a] : actions_)
+        if (a->isCheckable())
+            a->setChecked(false);
+    for (const char *name : names)
+        actions_.at(QString::fromLatin1(name))->setChecked(true);
+}
+
+CertificateModel ResultsWindow::certificateModel() const {
+    return buildCertificate(store_, askedMonth_.value_or(AskedMonth{}), store_.instrumentLines());
+}
+
+// --- The views ------------------------------------------------------------------------------
+
+bool ResultsWindow::askMonthWithRecords(std::optional<AskedMonth> &month, int &recordIndex) {
+    for (;;) {
+        const auto answer = dialogs_.prompt(monthPromptCaption(), monthPromptText(), QString());
+        if (!answer)
+            return false;
+        const auto asked = parseMonthPrompt(*answer, store_.pivotYear());
+        if (!asked)
+            continue; // a text that names no month matches no record: asked again
+        if (const auto index = monthRecordIndex(store_, *asked)) {
+            month = asked;
+            recordIndex = *index;
+            return true;
+        }
+    }
+}
+
+void ResultsWindow::oficialniClick() {
+    statisticsGrid_->hide();
+    checkItems({"oficialni"});
+    resultsMode_ = ResultsMode::None;
+    std::optional<AskedMonth> month;
+    int index = 0;
+    if (askMonthWithRecords(month, index)) {
+        askedMonth_ = month;
+        resultsMode_ = ResultsMode::Certificate;
+        store_.selectRecord(index);
+    }
+    // A cancelled prompt leaves the current record where it was.
+    setWindowTitle(QStringLiteral("Výsledky    oficiální"));
+    refresh();
+    scrollArea_->verticalScrollBar()->setValue(0);
+}
+
+void ResultsWindow::vlastniClick() {
+    checkItems({"vlastni"});
+    resultsMode_ = ResultsMode::None;
+    std::optional<AskedMonth> month;
+    int index = 0;
+    if (askMonthWithRecords(month, index)) {
+        resultsMode_ = ResultsMode::Own;
+        store_.selectRecord(index);
+    }
+    setWindowTitle(QStringLiteral("Výsledky  vlastní"));
+    refresh();
+}
+
+void ResultsWindow::chooseStatistics(ResultsMode mode, StatRegion region) {
+    const auto choice = std::find_if(
+        std::begin(kStatisticsChoices), std::end(kStatisticsChoices),
+        [&](const StatisticsChoice &c) { return c.mode == mode && c.region == region; });
+    resultsMode_ = mode;
+    statRegion_ = region;
+    checkItems({choice->item, "Statistika", choice->submenu});
+    setWindowTitle(QString::fromUtf8(choice->caption));
+    refresh();
+}
+
+void ResultsWindow::celkovynamClick() {
+    chooseStatistics(ResultsMode::Measured, StatRegion::Total);
+}
+
+void ResultsWindow::severnamClick() {
+    chooseStatistics(ResultsMode::Measured, StatRegion::North);
+}
+
+void ResultsWindow::jihnamClick() {
+    chooseStatistics(ResultsMode::Measured, StatRegion::South);
+}
+
+void ResultsWindow::celkovyvyrClick() {
+    chooseStatistics(ResultsMode::Smoothed, StatRegion::Total);
+}
+
+void ResultsWindow::severvyrClick() {
+    chooseStatistics(ResultsMode::Smoothed, StatRegion::North);
+}
+
+void ResultsWindow::jihvyrClick() {
+    chooseStatistics(ResultsMode::Smoothed, StatRegion::South);
+}
+
+void ResultsWindow::pozorovateleClick() {
+    resultsMode_ = ResultsMode::Observers;
+    statisticsGrid_->hide();
+    checkItems({"pozorovatele", "Statistika"});
+    setWindowTitle(QStringLiteral("Výsledky    pozorovatelé"));
+    refresh();
+    if (observers_.observers.empty())
+        dialogs_.information(tr("Mení zadáno žádné jméno pozorovatele"));
+}
+
+void ResultsWindow::Vvojskupin1Click() {
+    resultsMode_ = ResultsMode::GroupDevelopment;
+    statisticsGrid_->hide();
+    checkItems({"Vvojskupin1"});
+    setWindowTitle(QStringLiteral("Výsledky    vývoj skupin"));
+    refresh();
+}
+
+void ResultsWindow::vyskitClick() {
+    resultsMode_ = ResultsMode::GroupTypes;
+    checkItems({"vyskit"});
+    refresh();
+}
+
+void ResultsWindow::udajmapaClick() {
+    resultsMode_ = ResultsMode::MapData;
+    refresh();
+}
+
+void ResultsWindow::refresh() {
+    const bool certificate = resultsMode_ == ResultsMode::Certificate;
+    QSize canvasSize(1, 1);
+    if (certificate) {
+        const CertificateModel model = certificateModel();
+        if (model.needsInstrument)
+            showInstrumentBox(); // the certificate waits for the station line
+        else
+            canvasSize = certificateSize(certificateLayout(model));
+    }
+    canvas_->setFixedSize(canvasSize);
+    canvas_->update();
+
+    const bool statistics =
+        resultsMode_ == ResultsMode::Measured || resultsMode_ == ResultsMode::Smoothed;
+    if (statistics)
+        fillStatisticsGrid();
+    statisticsGrid_->setVisible(statistics);
+
+    observers_ = {};
+    if (resultsMode_ == ResultsMode::Observers)
+        fillObserversGrid();
+    observersGrid_->setVisible(resultsMode_ == ResultsMode::Observers &&
+                               !observers_.observers.empty());
+    placeChildren();
+}
+
+void ResultsWindow::fillStatisticsGrid() {
+    statistics_ = resultsMode_ == ResultsMode::Smoothed ? smoothedStatistics(store_, statRegion_)
+                                                        : measuredStatistics(store_, statRegion_);
+    const StatisticsTable &table = statistics_;
+    const int cursorRow = statisticsGrid_->currentRow();
+    statisticsGrid_->clear();
+    statisticsGrid_->setColumnCount(table.gridColumns());
+    statisticsGrid_->setRowCount(static_cast<int>(table.rows.size()));
+    QStringList headings;
+    for (int c = 0; c < table.gridColumns(); ++c)
+        headings << statisticsGridText(table, c, 0);
+    statisticsGrid_->setHorizontalHeaderLabels(headings);
+    for (int row = 1; row <= static_cast<int>(table.rows.size()); ++row)
+        for (int c = 0; c < table.gridColumns(); ++c)
+            statisticsGrid_->setItem(row - 1, c, cell(statisticsGridText(table, c, row), c > 0));
+    sizeColumns(statisticsGrid_, kStatisticsLabelWidth, kStatisticsValueWidth);
+    if (cursorRow >= 0 && cursorRow < statisticsGrid_->rowCount())
+        statisticsGrid_->setCurrentCell(cursorRow, 0);
+    // The printer is asked once: its paper does not change while the window is open.
+    if (!estimatePage_)
+        estimatePage_ = estimatePage(dialogs_);
+    countLabel_->setText(statisticsCountLabel(table, *estimatePage_));
+}
+
+void ResultsWindow::fillObserversGrid() {
+    observers_ = buildObserverTable(store_);
+    const ObserverTable &t = observers_;
+    if (t.observers.empty())
+        return;
+    const int years = t.yearCount();
+    const int observers = static_cast<int>(t.observers.size());
+    observersGrid_->clear();
+    // The observers, an empty row, the year totals; the years and the observers' totals.
+    observersGrid_->setRowCount(observers + 2);
+    observersGrid_->setColumnCount(years + 2);
+    QStringList headings{QString()};
+    for (int year = t.firstYear; year <= t.lastYear; ++year)
+        headings << QString::number(year);
+    headings << observerTotalsHeading();
+    observersGrid_->setHorizontalHeaderLabels(headings);
+    for (int r = 0; r < observers; ++r) {
+        const auto row = static_cast<size_t>(r);
+        observersGrid_->setItem(r, 0, cell(t.observers[row], false));
+        for (int y = 0; y < years; ++y)
+            observersGrid_->setItem(
+                r, y + 1,
+                cell(observerCountText(t.counts[row][static_cast<size_t>(y)], true), true));
+        observersGrid_->setItem(r, years + 1,
+                                cell(observerCountText(t.observerTotals[row], false), true));
+    }
+    const int totalsRow = observers + 1;
+    observersGrid_->setItem(totalsRow, 0, cell(observerTotalsHeading(), false));
+    for (int y = 0; y < years; ++y)
+        observersGrid_->setItem(
+            totalsRow, y + 1,
+            cell(observerCountText(t.yearTotals[static_cast<size_t>(y)], false), true));
+    observersGrid_->setItem(totalsRow, years + 1,
+                            cell(observerCountText(t.grandTotal, false), true));
+    sizeColumns(observersGrid_, kObserversNameWidth, kObserversCountWidth);
+}
+
+// --- Printing -------------------------------------------------------------------------------
+
+void ResultsWindow::tiskvyslClick() {
+    switch (resultsMode_) {
+    case ResultsMode::Certificate:
+        printCertificateView();
+        break;
+    case ResultsMode::Observers:
+        printObserversView();
+        break;
+    case ResultsMode::Measured:
+    case ResultsMode::Smoothed:
+    case ResultsMode::GroupTypes:
+        placeChildren();
+        printPanel_->show();
+        printPanel_->raise();
+        break;
+    default:
+        // Nothing chosen, or a view without content: there is nothing to print.
+        break;
+    }
+}
+
+void ResultsWindow::printCertificateView() {
+    const CertificateModel model = certificateModel();
+    if (model.needsInstrument) {
+        showInstrumentBox();
+        return;
+    }
+    PrintRequest request;
+    request.title = windowTitle();
+    request.pdfFileName = QStringLiteral("Certifikat_%1_%2.pdf")
+                              .arg(model.month.month, 2, 10, QLatin1Char('0'))
+                              .arg(model.month.year);
+    request.page = certificatePage();
+    request.pages = [&model](PrintJob &job) { return printCertificate(job, model); };
+    printView(dialogs_, store_.dataDirectory(), request);
+}
+
+void ResultsWindow::printObserversView() {
+    if (observers_.observers.empty()) {
+        dialogs_.information(tr("Ještě není znám žádný pozorovatel"));
+        return;
+    }
+    PrintRequest request;
+    request.title = windowTitle();
+    request.pdfFileName = QStringLiteral("Pozorovatele.pdf");
+    request.page = observersPage();
+    request.askSetup = false; // the observers table prints at once
+    const ObserverTable &table = observers_;
+    request.pages = [&table](PrintJob &job) { return printObserverTable(job, table); };
+    printView(dialogs_, store_.dataDirectory(), request);
+}
+
+void ResultsWindow::Button2Click() {
+    if (resultsMode_ != ResultsMode::Measured && resultsMode_ != ResultsMode::Smoothed)
+        return;
+    const int choice = printRange_->checkedId();
+    if (choice < 0) {
+        dialogs_.information(tr("Nebyl zybrán typ tisku! "));
+        return;
+    }
+    const auto range = static_cast<StatisticsPrintRange>(choice);
+    const int cursorRow = std::max(0, statisticsGrid_->currentRow()) + 1;
+    PrintRequest request;
+    request.title = windowTitle();
+    request.pdfFileName = statistics_.smoothed ? QStringLiteral("Statistika_vyhlazena.pdf")
+                                               : QStringLiteral("Statistika.pdf");
+    request.page = statisticsPage();
+    request.askSetup = false; // the print panel is where the print is set up
+    const StatisticsTable &table = statistics_;
+    request.pages = [&table, range, cursorRow](PrintJob &job) {
+        return printStatistics(job, table, range, cursorRow);
+    };
+    if (printView(dialogs_, store_.dataDirectory(), request) != PrintOutcome::Printed)
+        return; // the panel stays for another try or Storno
+    printPanel_->hide();
+    printRange_->setExclusive(false);
+    if (QAbstractButton *checked = printRange_->checkedButton())
+        checked->setChecked(false);
+    printRange_->setExclusive(true);
+}
+
+void ResultsWindow::Button3Click() {
+    printPanel_->hide();
+}
+
+// --- The instrument box ---------------------------------------------------------------------
+
+void ResultsWindow::pristrojClick() {
+    showInstrumentBox();
+}
+
+void ResultsWindow::showInstrumentBox() {
+    if (!instrumentBox_->isVisible()) {
+        // The first field shows the line OK keeps it in: the observatory in the own
+        // results, the station printed on the certificate otherwise.
+        const InstrumentLines &lines = store_.instrumentLines();
+        instrumentFields_[0]->setText(lines[resultsMode_ == ResultsMode::Own ? 0 : 5]);
+        for (int k = 1; k < 5; ++k)
+            instrumentFields_[k]->setText(lines[static_cast<size_t>(k)]);
+    }
+    instrumentBox_->show();
+    instrumentBox_->raise();
+    instrumentFields_[0]->setFocus();
+}
+
+void ResultsWindow::Button1Click() {
+    InstrumentLines lines = store_.instrumentLines();
+    lines[resultsMode_ == ResultsMode::Own ? 0 : 5] = instrumentFields_[0]->text();
+    for (int k = 1; k < 5; ++k)
+        lines[static_cast<size_t>(k)] = instrumentFields_[k]->text();
+    store_.setInstrumentLines(lines);
+    QString error;
+    if (!writeInstrumentFile(store_.dataDirectory(), lines, &error)) {
+        dialogs_.information(error); // the box stays open for another try
+        return;
+    }
+    instrumentBox_->hide();
+    refresh();
+}
+
+} // namespace orvanek
