@@ -49,6 +49,7 @@ MainWindow::MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDi
     createActions();
     createMenus();
     createToolBars();
+    connectGraphCommands();
     qApp->installEventFilter(this);
 }
 

@@ -17,6 +17,8 @@ namespace orvanek {
 
 class DateListWindow;
 class DrawingWindow;
+class GraphWindow;
+class SmoothedWindow;
 class Dialogs;
 class ObservationStore;
 
@@ -56,6 +58,14 @@ class MainWindow : public QMainWindow {
     void napoveClick();
     void SpeedButton1Click();
 
+    // The graph windows: `graf` and `grafyz` open TForm6, `vyhlazovaci` and `vyhladitz` the
+    // smoothed graphs TForm8, the hidden `asymetrie` the asymmetry window.
+    void grafClick();
+    void vyhlazovaciClick();
+    void asymetrieClick();
+    GraphWindow *graphWindow() const;
+    SmoothedWindow *smoothedWindow() const;
+
     QAction *action(const QString &name) const;
     QWidget *panel(const QString &name) const;
     bool panelVisible(const QString &name) const;
@@ -87,6 +97,10 @@ class MainWindow : public QMainWindow {
     void repairUnreadableDates();
     void showResolutionWarningOnce();
     QMdiSubWindow *addView(QWidget *view, bool closable);
+    // The graph commands and the buttons of `prografy` and `provyhlazovaci`.
+    void connectGraphCommands();
+    void openSmoothedWindow();
+    void pressButton(const QString &name);
 
     ObservationStore &store_;
     Dialogs &dialogs_;
@@ -97,6 +111,8 @@ class MainWindow : public QMainWindow {
     DateListWindow *dateList_ = nullptr;
     DrawingWindow *drawing_ = nullptr;
     QPointer<EntryDialog> entryDialog_;
+    QPointer<GraphWindow> graphWindow_;       // the newest; its panel's buttons act on it
+    QPointer<SmoothedWindow> smoothedWindow_; // likewise
     std::map<QString, QAction *> actions_;
     std::map<QString, QWidget *> panels_;
     std::map<QString, QAction *> panelActions_;

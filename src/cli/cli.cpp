@@ -23,6 +23,11 @@ const QString kUsageText = QStringLiteral(
     "použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check | "
     "ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | "
     "render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | "
+    "render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width W --height H] "
+    "--out SOUBOR | "
+    "render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] "
+    "[--width W --height H] --out SOUBOR | "
+    "series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | "
     "import SOUBOR [--radius R --polar|--heliographic] | "
     "make-demo ADRESÁŘ [--from ROK --to ROK --seed N]");
 
@@ -321,6 +326,7 @@ const Command kCommands[] = {
     {"render", {QStringLiteral("out")}, 1, 1, commandRender},
     {"import", {"radius", "polar", "heliographic"}, 1, 1, commandImport},
     {"make-demo", {"from", "to", "seed"}, 1, 1, commandMakeDemo},
+    {"series", {"quantity"}, 0, 0, commandSeries},
 };
 
 // Every option of every command; a command refuses the ones that are not its own.
@@ -339,6 +345,11 @@ QList<QCommandLineOption> allOptions() {
         QCommandLineOption(QStringLiteral("from"), QString(), value),
         QCommandLineOption(QStringLiteral("to"), QString(), value),
         QCommandLineOption(QStringLiteral("seed"), QString(), value),
+        QCommandLineOption(QStringLiteral("quantity"), QString(), value),
+        QCommandLineOption(QStringLiteral("mode"), QString(), value),
+        QCommandLineOption(QStringLiteral("width"), QString(), value),
+        QCommandLineOption(QStringLiteral("height"), QString(), value),
+        QCommandLineOption(QStringLiteral("months-px"), QString(), value),
     };
 }
 

@@ -15,6 +15,9 @@ int commandMakeDemo(CommandContext &context);
 // (PNG, BMP) or as it prints (PDF).
 int commandRender(CommandContext &context);
 
+// orvanek-cli series [--quantity ...]: the smoothed graph's numbers, one row per month.
+int commandSeries(CommandContext &context);
+
 // The options of render KIND beyond --out; empty for a kind there is not.
 QStringList renderOptionNames(const QString &kind);
 

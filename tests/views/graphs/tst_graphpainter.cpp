@@ -1,0 +1,226 @@
+// The graphs painted into images: pixel probes of curves and grid lines at positions
+// worked out from the layout, and prints into PDF files.
+#include "graphtesthelpers.h"
+#include "imageprobes.h"
+#include "testregistry.h"
+#include "views/graphs/graphpainter.h"
+#include "views/graphs/graphview.h"
+#include "views/graphs/smoothedpainter.h"
+
+#include <QDate>
+#include <QPainter>
+#include <QTemporaryDir>
+
+using namespace orvanek;
+using namespace orvanek::testing;
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+
+// Two records ten days apart in January of `year` with the same values, so that each
+// curve runs flat from 1 to 11 January: g north 4, south 7.
+void fillJanuary(ObservationStore &store, int year) {
+    for (const char *day : {"01.01.", "11.01."}) {
+        ObservationRecord r = datedRecord(QString::fromLatin1(day) + QString::number(year));
+        r.summary.northGroups = 4;
+        r.summary.southGroups = 7;
+        store.appendRecord(r);
+    }
+}
+
+// Every day of months 1..`months` from January 2001 with whole-disk g = 5, and one more
+// record in the month after, which stays open.
+void fillFlatMonths(ObservationStore &store, int months) {
+    for (int m = 0; m <= months; ++m) {
+        const QDate first(2001 + m / 12, m % 12 + 1, 1);
+        const int days = m == months ? 1 : first.daysInMonth();
+        for (int d = 0; d < days; ++d) {
+            ObservationRecord r = datedRecord(first.addDays(d).toString("dd.MM.yyyy"));
+            r.summary.northGroups = 2;
+            r.summary.southGroups = 3;
+            store.appendRecord(r);
+        }
+    }
+}
+
+} // namespace
+
+class TestGraphPainter : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void screen_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<DisplayMode>("mode");
+        QTest::addColumn<QPoint>("probe");
+        QTest::addColumn<QColor>("colour");
+        // Client 1000 x 450: divisions of 10 pixels, zero lines at 135, 270, 405; the
+        // records lie at x = 50 + 2 x day, so 1..11 January spans x 50..70. Heights are
+        // quantised: g 4 is 4 x 10 div 3 = 13 pixels, g 7 is 23, the whole disk 13 + 23.
+        QTest::newRow("whole disk, black")
+            << 2001 << DisplayMode::All << QPoint(60, 135 - 36) << kBlack;
+        QTest::newRow("north, red") << 2001 << DisplayMode::All << QPoint(60, 270 - 13) << kRed;
+        QTest::newRow("south, blue") << 2001 << DisplayMode::All << QPoint(60, 405 - 23) << kBlue;
+        QTest::newRow("no curve above it")
+            << 2001 << DisplayMode::All << QPoint(60, 270 - 16) << kWhite;
+        // One panel: zero line at 3 x 110, heights three times as tall.
+        QTest::newRow("north alone") << 2001 << DisplayMode::North << QPoint(60, 330 - 39) << kRed;
+        QTest::newRow("south alone") << 2001 << DisplayMode::South << QPoint(60, 330 - 69) << kBlue;
+        // The grid runs to 200 pixels past the newest record: x 50..220.
+        QTest::newRow("zero line") << 2001 << DisplayMode::All << QPoint(150, 135) << kBlack;
+        QTest::newRow("first grid line")
+            << 2001 << DisplayMode::All << QPoint(150, 125) << gridColour();
+        QTest::newRow("grid ends past the data")
+            << 2001 << DisplayMode::All << QPoint(240, 125) << kWhite;
+        // 1 March: 59 days on in a common year, 60 in a leap year (x 168 or 170); the line
+        // is probed half-way up the panel, between two grid lines.
+        QTest::newRow("March line, common year")
+            << 2001 << DisplayMode::All << QPoint(168, 90) << monthLineColour();
+        QTest::newRow("no line a day later")
+            << 2001 << DisplayMode::All << QPoint(170, 90) << kWhite;
+        QTest::newRow("March line, leap year")
+            << 2000 << DisplayMode::All << QPoint(170, 90) << monthLineColour();
+        QTest::newRow("January's line is black")
+            << 2000 << DisplayMode::All << QPoint(50, 90) << kBlack;
+    }
+    void screen() {
+        QFETCH(int, year);
+        QFETCH(DisplayMode, mode);
+        QFETCH(QPoint, probe);
+        QFETCH(QColor, colour);
+        ObservationStore store(QDate(2026, 1, 1));
+        fillJanuary(store, year);
+        const GraphView view = openedGraphView(store, {GraphQuantity::Groups, mode}, {1000, 450});
+        QCOMPARE(view.geometry.offset, 0);
+        const QImage image = renderGraphs(view.model, view.geometry);
+        QCOMPARE(image.size(), QSize(1000, 450));
+        QCOMPARE(pixelAt(image, probe), colour);
+    }
+
+    void scrolledToTheNewestRecord() {
+        // Two years of data: the newest record (31 December 2002, day 729) would stand 750
+        // pixels from the left edge, but the scroll range ends 200 pixels past it, so the
+        // window scrolls 1458 + 200 - 1000 and the record stands at 850, ten days after
+        // one of the same value.
+        ObservationStore store(QDate(2026, 1, 1));
+        fillJanuary(store, 2001);
+        for (const char *date : {"21.12.2002", "31.12.2002"}) {
+            ObservationRecord r = datedRecord(QString::fromLatin1(date));
+            r.summary.northGroups = 4;
+            store.appendRecord(r);
+        }
+        const GraphView view =
+            openedGraphView(store, {GraphQuantity::Groups, DisplayMode::North}, {1000, 450});
+        QCOMPARE(view.geometry.offset, 658);
+        const QImage image = renderGraphs(view.model, view.geometry);
+        // g 4 is 13 pixels, three times as tall alone: y 330 - 39.
+        QCOMPARE(pixelAt(image, {840, 291}), kRed);
+        QCOMPARE(pixelAt(image, {840, 288}), kWhite);
+        QCOMPARE(pixelAt(image, {870, 291}), kWhite); // past the newest record
+    }
+
+    void scaleAtTheLeftEdge() {
+        // Scrolled by 100 the grid runs under the left edge; the value labels, which move
+        // with the data, are out of sight until the scale puts them at the edge.
+        ObservationStore store(QDate(2026, 1, 1));
+        fillJanuary(store, 2001);
+        const GraphSeries series = graphSeries(store, GraphQuantity::Groups, 2, 10);
+        const GraphGeometry geometry = screenGraphGeometry(1000, 450, DisplayMode::All, 100);
+        QImage image = renderGraphs(buildGraphModel(series, geometry), geometry);
+        const QRect labelRows(1, 135 - 50 - 8, 40, 50); // divisions 1..5 of the top panel
+        QCOMPARE(pixelAt(image, {20, 125}), gridColour());
+        QCOMPARE(countPixels(image, labelRows, isDark), 0);
+        {
+            QPainter painter(&image);
+            paintGraphScale(painter, graphScale(series, geometry, 1000), geometry);
+        }
+        QCOMPARE(pixelAt(image, {20, 125}), kWhite);
+        QVERIFY(countPixels(image, labelRows, isDark) > 0);
+    }
+
+    void paper() {
+        // Page 2000 x 1400: four pixels a day; panels of (1400 - 233) div 3 = 389 with
+        // divisions of 35, so zero lines at 424 + 25 and 2 x 449; g 4 is 46 pixels, the
+        // whole disk 46 + 81. The page starts at 1 January: x = 150 + 4 x day.
+        ObservationStore store(QDate(2026, 1, 1));
+        fillJanuary(store, 2001);
+        const GraphSeries screen = graphSeries(store, GraphQuantity::Groups, 2, 10);
+        GraphGeometry geometry = paperGraphGeometry(2000, 1400, DisplayMode::All, 0);
+        const GraphModel model = buildGraphModel(paperSeries(screen, store, geometry), geometry);
+        QImage image(2000, 1400, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            paintGraphs(painter, model, geometry);
+        }
+        // The paper pen is three pixels wide.
+        for (const int dy : {-1, 0, 1}) {
+            QCOMPARE(pixelAt(image, {170, 898 - 46 + dy}), kRed);
+            QCOMPARE(pixelAt(image, {170, 449 - 127 + dy}), kBlack);
+        }
+        QCOMPARE(pixelAt(image, {170, 898 - 46 - 3}), kWhite);
+        // Every paper grid line is black, from x 140 on.
+        QCOMPARE(pixelAt(image, {500, 449 - 35}), kBlack);
+        QCOMPARE(pixelAt(image, {130, 449 - 35}), kWhite);
+    }
+
+    void smoothed_data() {
+        QTest::addColumn<QPoint>("probe");
+        QTest::addColumn<QColor>("colour");
+        // Width 1360: s = 20, rows of 40, base line 800, 3 pixels a month from x 30. g 5 is
+        // 5 / 3 steps of 80 pixels: y 800 - 133. The monthly means alone before month 7,
+        // the smoothed curve over them from month 7 (x 51) to month 24 - 7 (x 81).
+        QTest::newRow("monthly mean") << QPoint(34, 667) << monthlyMeanColour();
+        QTest::newRow("smoothed") << QPoint(64, 667) << QColor(Qt::black);
+        QTest::newRow("means past the smoothed") << QPoint(90, 667) << monthlyMeanColour();
+        QTest::newRow("grid row") << QPoint(500, 40) << smoothedGridColour();
+        QTest::newRow("base line") << QPoint(500, 800) << QColor(Qt::black);
+        QTest::newRow("nothing above the curves") << QPoint(64, 660) << kWhite;
+    }
+    void smoothed() {
+        QFETCH(QPoint, probe);
+        QFETCH(QColor, colour);
+        ObservationStore store(QDate(2026, 1, 1));
+        fillFlatMonths(store, 24);
+        const SmoothedView view = openedSmoothedView(store, {}, {1360, 860});
+        QCOMPARE(view.geometry.offset, 0);
+        const QImage image = renderSmoothed(view.layout, view.geometry, {1360, 860});
+        QCOMPARE(pixelAt(image, probe), colour);
+    }
+
+    void smoothedPageStartsAtTheWindowsMonth() {
+        // Window 1360 wide, 3 pixels a month, scrolled 30 pixels: ten months. On a page
+        // 6400 wide (s = 100, 18 pixels a month) the page starts 180 pixels on.
+        const SmoothedGeometry screen = smoothedScreenGeometry(1360, 3, 30, 5000);
+        const SmoothedGeometry page = smoothedPageGeometry(6400, 600, screen);
+        QCOMPARE(page.monthStep, 18);
+        QCOMPARE(page.offset, 180);
+        QCOMPARE(page.scrollRange, 180 + 6400);
+        QCOMPARE(page.dotsPerInch, 600);
+    }
+
+    void printsIntoPdf() {
+        QTemporaryDir dir;
+        ObservationStore store(QDate(2026, 1, 1));
+        fillFlatMonths(store, 24);
+        const GraphView graphs = openedGraphView(store, {}, {1000, 700});
+        const QString graphFile = dir.filePath("grafy.pdf");
+        QVERIFY(printToPdf(graphFile, "Grafy", graphPage(), [&](PrintJob &job) {
+            return printGraphs(job, graphs.series, store, DisplayMode::All, graphs.geometry.offset);
+        }));
+        QCOMPARE(pdfPageCount(graphFile), 1);
+        const SmoothedView smoothed = openedSmoothedView(store, {}, {1000, 700});
+        const QString smoothedFile = dir.filePath("vyhlazene.pdf");
+        QVERIFY(printToPdf(smoothedFile, "Vyhlazené", smoothedPage(), [&](PrintJob &job) {
+            return printSmoothed(job, smoothed.series, smoothed.geometry);
+        }));
+        QCOMPARE(pdfPageCount(smoothedFile), 1);
+    }
+};
+
+ORVANEK_REGISTER_TEST(TestGraphPainter);
+#include "tst_graphpainter.moc"
