@@ -324,7 +324,9 @@ void GraphWindow::tiskgrafClick() {
 void GraphWindow::plneoknoClick() {
     if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()); sub && sub->mdiArea())
         sub->setGeometry(placement(sub->mdiArea()->viewport()->size()));
-    viewLabel_ = initialViewLabel();
+    // The caption the window opened with, unless it shows a single panel: then its name
+    // stays, not three panels that are not shown.
+    viewLabel_ = mode_ == DisplayMode::All ? initialViewLabel() : orvanek::viewLabel(mode_);
     buildTimeAxis(series_, store_, kScreenPixelsPerDay);
     seriesReady_ = false; // the heights follow at the new size
     updateCaption();

@@ -61,6 +61,7 @@ class GraphWindow : public QWidget {
     // window (plneoknoClick).
     void tiskgrafClick();
     // Back to the whole frame: position and size, caption, two pixels a day, heights.
+    // Run after printing.
     void plneoknoClick();
     void zaviratgrafClick();
     void FormDeactivate();
