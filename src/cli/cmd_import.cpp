@@ -68,9 +68,6 @@ int commandImport(CommandContext &context) {
     ObservationStore store;
     if (const StoreStatus loaded = store.loadStore(dataDir); !loaded)
         return out.fail(CliDataProblem, loaded.message);
-    // A data set without a single whole record is new: the placeholder the store starts
-    // such a set with would only be an empty drawing dated today among the imported ones.
-    store.discardPlaceholder();
 
     if (store.hasDrawingSetup()) {
         const bool differs =

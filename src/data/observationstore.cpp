@@ -332,6 +332,13 @@ StoreStatus ObservationStore::storeRecord(const ObservationRecord &record, bool 
             return StoreStatus::failure(QStringLiteral("Není vybrán žádný záznam k opravě"));
         stored = static_cast<size_t>(currentIndex_);
         records_[stored] = record;
+    } else if (holdsOnlyPlaceholder()) {
+        // The first observation of a new data set takes the placeholder's place, so that no
+        // empty day is kept; record 1 keeps the drawing setup.
+        const uint16_t setup = records_.front().drawingSetup;
+        records_.front() = record;
+        records_.front().drawingSetup = setup;
+        stored = 0;
     } else {
         records_.push_back(record);
         stored = records_.size() - 1;
@@ -362,11 +369,15 @@ StoreStatus ObservationStore::storeRecord(const ObservationRecord &record, bool 
 }
 
 StoreStatus ObservationStore::appendRecords(std::vector<ObservationRecord> added) {
-    const size_t total = records_.size() + added.size();
+    // As with one observation: the placeholder of a new data set gives way to the first
+    // records stored.
+    const bool replacesPlaceholder = holdsOnlyPlaceholder() && !added.empty();
+    const size_t kept = replacesPlaceholder ? 0 : records_.size();
+    const size_t total = kept + added.size();
     // Every date is read before anything is stored.
     std::vector<int32_t> keys;
     keys.reserve(total);
-    for (size_t i = 0; i < records_.size(); ++i) {
+    for (size_t i = 0; i < kept; ++i) {
         const auto date = dateOf(records_[i]);
         if (!date)
             return StoreStatus::failure(unreadableDateText(i + 1, records_[i]));
@@ -375,10 +386,15 @@ StoreStatus ObservationStore::appendRecords(std::vector<ObservationRecord> added
     for (size_t i = 0; i < added.size(); ++i) {
         const auto date = dateOf(added[i]);
         if (!date)
-            return StoreStatus::failure(unreadableDateText(records_.size() + i + 1, added[i]));
+            return StoreStatus::failure(unreadableDateText(kept + i + 1, added[i]));
         keys.push_back(serialDay(*date));
     }
 
+    if (replacesPlaceholder) {
+        added.front().drawingSetup = records_.front().drawingSetup;
+        records_.clear();
+        placeholder_ = false;
+    }
     records_.reserve(total);
     records_.insert(records_.end(), added.begin(), added.end());
     added.clear();
@@ -395,8 +411,6 @@ StoreStatus ObservationStore::appendRecords(std::vector<ObservationRecord> added
             sorted.push_back(records_[i]);
         records_.swap(sorted);
     }
-    if (total > 1)
-        placeholder_ = false;
     dataModified_ = true;
     makeCurrent(recordCount() - 1);
     emit recordsChanged();
@@ -423,16 +437,6 @@ void ObservationStore::removeRecord(int number) {
         --currentIndex_;
     makeCurrent(std::clamp(currentIndex_, 0, recordCount() - 1));
     dataModified_ = true;
-    emit recordsChanged();
-    emit currentRecordChanged(currentIndex_);
-}
-
-void ObservationStore::discardPlaceholder() {
-    if (!holdsOnlyPlaceholder())
-        return;
-    records_.clear();
-    placeholder_ = false;
-    currentIndex_ = -1;
     emit recordsChanged();
     emit currentRecordChanged(currentIndex_);
 }

@@ -123,13 +123,15 @@ class ObservationStore : public QObject {
     StoreStatus sortByDate();
 
     // Stores a committed observation: over the current record when `overCurrent`, else
-    // behind the last one. Sets the modified flag, puts the store in date order and makes
+    // behind the last one, or in place of the placeholder a new data set starts with (the
+    // drawing setup of record 1 kept). Sets the modified flag, puts the store in date order and makes
     // the first record of the stored record's date current. The record is stored in any
     // case; a failure only says the store could not be put in date order.
     StoreStatus storeRecord(const ObservationRecord &record, bool overCurrent);
 
     // Appends many records at once, all or nothing: refuses, storing nothing, when a record
-    // already held has an unreadable date (the new ones must read). Sorted by date once,
+    // already held has an unreadable date (the new ones must read). The placeholder of a
+    // new data set gives way to them. Sorted by date once,
     // modified flag set, the last record current.
     StoreStatus appendRecords(std::vector<ObservationRecord> records);
 
@@ -140,10 +142,6 @@ class ObservationStore : public QObject {
     // Removes record number (1-based); the records behind move down by one. The current
     // record stays the same record where it can, else the one now at its place.
     void removeRecord(int number);
-
-    // Takes out the placeholder a new data set starts with, so that what is stored first
-    // is the data set's first record. Nothing happens unless holdsOnlyPlaceholder().
-    void discardPlaceholder();
 
     // Removes every record whose date cannot be read, in one pass. Each removed record's
     // 1314 bytes are first appended to data1.removed in the data directory, so nothing is

@@ -8,10 +8,12 @@
 #include "solar/rounding.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <numbers>
 #include <numeric>
 
 namespace orvanek {
@@ -102,6 +104,168 @@ std::optional<int> readCount(const QString &typed, EntryField field, const QStri
         return std::nullopt;
     }
     return value;
+}
+
+// Where a typed number must lie so that it is stored as typed: the field's stored width
+// (a byte, a word, 7 bits of packed millimetres) or what the value means (an angle).
+struct NumberRange {
+    double min;
+    double max;
+};
+constexpr NumberRange kByteRange{0, 255};
+constexpr NumberRange kWordRange{0, 65535};
+constexpr NumberRange kDegreesRange{0, 360};
+constexpr NumberRange kLatitudeRange{-90, 90};
+// Packed positions keep whole millimetres in the low 7 bits.
+constexpr NumberRange kPackedMmRange{0, kPackedDegreeUnit - 1};
+
+QString numberText(double value) {
+    return QString::number(value, 'g', 10);
+}
+
+// Angles, distances and the auxiliary spots' areas are typed with decimals; every other
+// number cell takes whole numbers.
+bool decimalGroupColumn(int column) {
+    return column == ColAngle || column == ColDistance || column == ColAux1Area ||
+           column == ColAux2Area;
+}
+
+// A number cell as stored: empty is 0; otherwise blanks around a sign, digits and, where
+// decimals are taken, one decimal point or comma, and nothing else. Nothing for any other
+// text, so a typo such as "3OO" is not taken for 3.
+std::optional<double> strictCellNumber(QStringView text, bool decimals) {
+    const QStringView t = text.trimmed();
+    if (t.isEmpty())
+        return 0.0;
+    qsizetype i = 0;
+    if (t[i] == u'+' || t[i] == u'-')
+        ++i;
+    bool digits = false;
+    bool point = false;
+    for (; i < t.size(); ++i) {
+        if (isAsciiDigit(t[i])) {
+            digits = true;
+        } else if (decimals && !point && (t[i] == u'.' || t[i] == u',')) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits)
+        return std::nullopt;
+    return decimals ? cellDecimal(t) : static_cast<double>(cellInteger(t));
+}
+
+QString rowText(int row) {
+    return QStringLiteral("řádek %1").arg(row);
+}
+
+// Every number cell of the rows in use must be a number of its field's range. The first
+// cell that is not, with its message; nothing when all are sound. The limits that have
+// messages of their own (angle over 360, distance over R, "č.sk2" over 70) are left to
+// checkTables.
+std::optional<EntryMessage> checkCellNumbers(const EntryForm &form, int groupRows, int faculaRows,
+                                             double drawingRadius, bool heliographicEntry) {
+    // Areas are stored in mm² x 2550 / R, which must fit a word.
+    const NumberRange areaRange{0, std::floor(65535.5 * drawingRadius / kAreaScale)};
+    const NumberRange unchecked{-1e300, 1e300};
+    // Millimetres beyond R have their own message; beyond 127 they would spill into the
+    // packed degrees, which only a radius over 127 mm lets through.
+    const NumberRange packedMm{0, drawingRadius > kPackedMmRange.max ? kPackedMmRange.max
+                                                                      : unchecked.max};
+    auto groupRange = [&](int column) -> NumberRange {
+        switch (column) {
+        case ColSpots:
+        case ColPenumbrae:
+            return kByteRange;
+        case ColAngle:
+            return {0, unchecked.max};
+        case ColDistance:
+            return heliographicEntry ? kLatitudeRange : NumberRange{0, unchecked.max};
+        case ColArea:
+        case ColAux1Area:
+        case ColAux2Area:
+            return areaRange;
+        case ColSmallSpots:
+        case ColGlobalNumber:
+            return kWordRange;
+        case ColRotationNumber:
+            return unchecked;
+        case ColAux1Angle:
+        case ColAux2Angle:
+            return kDegreesRange;
+        default: // the auxiliary spots' distances
+            return packedMm;
+        }
+    };
+    auto check = [&](const QString &typed, bool decimals, NumberRange range, EntryField table,
+                     int row, int column, const QString &label) -> std::optional<EntryMessage> {
+        const std::optional<double> value = strictCellNumber(typed, decimals);
+        const EntryLocation where{table, row, column};
+        const QString place = label + QStringLiteral(", ") + rowText(row);
+        if (!value)
+            return EntryMessage{(decimals ? QStringLiteral("„%1“ není číslo – %2")
+                                          : QStringLiteral("„%1“ není celé číslo – %2"))
+                                    .arg(typed.trimmed(), place),
+                                where};
+        if (*value < range.min && range.max == unchecked.max)
+            return EntryMessage{
+                QStringLiteral("„%1“ nesmí být záporné – %2").arg(typed.trimmed(), place), where};
+        if (*value < range.min || *value > range.max)
+            return EntryMessage{QStringLiteral("„%1“ je mimo rozsah %2 až %3 – %4")
+                                    .arg(typed.trimmed(), numberText(range.min),
+                                         numberText(range.max), place),
+                                where};
+        return std::nullopt;
+    };
+    for (int i = 1; i <= groupRows; ++i) {
+        for (int column = ColSpots; column <= kGroupColumns; ++column) {
+            const QString typed = form.groupCell(i, column);
+            // A hemisphere letter places the group by hemisphere; the distance is not read.
+            if (column == ColAngle && hemisphereLetter(typed) != 0)
+                continue;
+            if (column == ColDistance && hemisphereLetter(form.groupCell(i, ColAngle)) != 0)
+                continue;
+            if (auto message = check(typed, decimalGroupColumn(column), groupRange(column),
+                                     EntryField::Groups, i, column,
+                                     groupColumnLabel(column, heliographicEntry)))
+                return message;
+        }
+    }
+    for (int i = 1; i <= faculaRows; ++i) {
+        for (int column = 1; column <= kFaculaColumns; ++column) {
+            const bool angle = column % 2 == 1;
+            if (auto message = check(form.faculaCell(i, column), false,
+                                     angle ? kDegreesRange : packedMm, EntryField::Faculae, i,
+                                     column, faculaColumnLabel(column)))
+                return message;
+        }
+    }
+    return std::nullopt;
+}
+
+// In heliographic entry: the first group whose l, b lies on the far side of the Sun at
+// that moment (more than 90 degrees from the centre of the disk), with its message.
+std::optional<EntryMessage> checkVisibleSide(const EntryForm &form, int groupRows,
+                                             const Ephemeris &e) {
+    constexpr double kRad = std::numbers::pi / 180;
+    for (int i = 1; i <= groupRows; ++i) {
+        if (hemisphereLetter(form.groupCell(i, ColAngle)) != 0)
+            continue;
+        const double l = cellDecimal(form.groupCell(i, ColAngle));
+        const double b = cellDecimal(form.groupCell(i, ColDistance));
+        const double depth = std::cos(b * kRad) * std::cos(e.B0 * kRad) * std::cos((l - e.L0) * kRad) +
+                             std::sin(b * kRad) * std::sin(e.B0 * kRad);
+        if (depth < 0)
+            return EntryMessage{
+                QStringLiteral("Skupina v řádku %1 (l = %2, b = %3) leží na odvrácené straně "
+                               "Slunce, L0 = %4")
+                    .arg(i)
+                    .arg(formatNumber(l, "0.0"), formatNumber(b, "0.0"),
+                         formatNumber(e.L0, "0.0")),
+                {EntryField::Groups, i, ColAngle}};
+    }
+    return std::nullopt;
 }
 
 // The table checks, in the order the observer is told about them. Each cell is read the
@@ -252,6 +416,23 @@ QString entryFieldLabel(EntryField field) {
         break;
     }
     return {};
+}
+
+QString groupColumnLabel(int column, bool heliographicEntry) {
+    if (heliographicEntry && column == ColAngle)
+        return QStringLiteral("l");
+    if (heliographicEntry && column == ColDistance)
+        return QStringLiteral("b");
+    static const std::array<const char *, kGroupColumns> labels = {
+        "Typ",    "poč",   "s pen.", "úhel",  "vzd.",  "plocha.", "mal.s.", "č.sk1",
+        "č.sk2", "úhel1", "vzd.1",  "plo.1", "úhel2", "vzd.2",   "plo.2"};
+    if (column < 1 || column > kGroupColumns)
+        return {};
+    return QString::fromUtf8(labels[static_cast<size_t>(column - 1)]);
+}
+
+QString faculaColumnLabel(int column) {
+    return (column % 2 == 1 ? QStringLiteral("U%1") : QStringLiteral("V%1")).arg((column + 1) / 2);
 }
 
 int64_t cellInteger(QStringView text) {
@@ -434,6 +615,9 @@ QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm 
     if (!faculaRows)
         return messages;
 
+    if (auto message =
+            checkCellNumbers(form, *groupRows, *faculaRows, radius, store.heliographicEntry()))
+        return {*message};
     messages = checkTables(form, *groupRows, *faculaRows, radius);
     if (!messages.isEmpty())
         return messages;
@@ -450,24 +634,34 @@ QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm 
     struct HeaderNumber {
         const QString &typed;
         EntryField field;
+        NumberRange range; // what the record's byte or word holds
         int value = 0;
     };
     HeaderNumber numbers[] = {
-        {form.timeUT, EntryField::TimeUT},
-        {form.conditions, EntryField::Conditions},
-        {form.imageQuality, EntryField::ImageQuality},
-        {form.seeingQuality, EntryField::SeeingQuality},
-        {form.centralGroups, EntryField::CentralGroups},
-        {form.centralSpots, EntryField::CentralSpots},
-        {form.centralR, EntryField::CentralR},
-        {form.faculaTotal, EntryField::FaculaTotal},
+        {form.timeUT, EntryField::TimeUT, kWordRange},
+        {form.conditions, EntryField::Conditions, kByteRange},
+        {form.imageQuality, EntryField::ImageQuality, kByteRange},
+        {form.seeingQuality, EntryField::SeeingQuality, kByteRange},
+        {form.centralGroups, EntryField::CentralGroups, kWordRange},
+        {form.centralSpots, EntryField::CentralSpots, kWordRange},
+        {form.centralR, EntryField::CentralR, kWordRange},
+        {form.faculaTotal, EntryField::FaculaTotal, kWordRange},
     };
     for (HeaderNumber &n : numbers) {
         const std::optional<int> value = strictInteger(n.typed);
         if (!value)
             return {headerMessage(notIntegerText(n.typed, n.field), n.field)};
+        if (*value < n.range.min || *value > n.range.max)
+            return {headerMessage(QStringLiteral("„%1“ je mimo rozsah %2 až %3 – %4")
+                                      .arg(n.typed.trimmed(), numberText(n.range.min),
+                                           numberText(n.range.max), entryFieldLabel(n.field)),
+                                  n.field)};
         n.value = *value;
     }
+    const Ephemeris ephemeris = solarEphemeris(*date, toWord(numbers[0].value));
+    if (store.heliographicEntry())
+        if (auto message = checkVisibleSide(form, *groupRows, ephemeris))
+            return {*message};
 
     // Everything is known to be sound: build the record.
     // A date is stored in its one written form, "08.12.2026", however it was typed.
@@ -489,7 +683,6 @@ QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm 
     r.faculaFieldCount = static_cast<uint8_t>(*faculaRows);
     writeText(r.station, form.station);
 
-    const Ephemeris ephemeris = solarEphemeris(*date, r.timeUT);
     for (int i = 1; i <= *groupRows; ++i)
         fillGroup(r.group(i), form, i, ephemeris, radius, store.heliographicEntry());
     for (int i = 1; i <= *faculaRows; ++i)

@@ -34,17 +34,16 @@ QFont pixelFont(int pixels) {
 }
 
 QStringList groupHeadings() {
-    return {QObject::tr("Typ"),    QObject::tr("poč"),   QObject::tr("s pen."),
-            QObject::tr("úhel"),   QObject::tr("vzd."),  QObject::tr("plocha."),
-            QObject::tr("mal.s."), QObject::tr("č.sk1"), QObject::tr("č.sk2"),
-            QObject::tr("úhel1"),  QObject::tr("vzd.1"), QObject::tr("plo.1"),
-            QObject::tr("úhel2"),  QObject::tr("vzd.2"), QObject::tr("plo.2")};
+    QStringList headings;
+    for (int column = 1; column <= kGroupColumns; ++column)
+        headings << groupColumnLabel(column, false);
+    return headings;
 }
 
 QStringList faculaHeadings() {
     QStringList headings;
-    for (int k = 1; k <= 6; ++k)
-        headings << QStringLiteral("  U%1").arg(k) << QStringLiteral("  V%1").arg(k);
+    for (int column = 1; column <= kFaculaColumns; ++column)
+        headings << QStringLiteral("  ") + faculaColumnLabel(column);
     return headings;
 }
 

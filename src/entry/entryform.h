@@ -107,5 +107,9 @@ struct EntryMessage {
 
 // The label of a header field as messages name it ("Čas UT", "Počet skupin").
 QString entryFieldLabel(EntryField field);
+// The heading of a group column (1 = "Typ"); "l" and "b" in heliographic entry.
+QString groupColumnLabel(int column, bool heliographicEntry);
+// The heading of a faculae column: "U1", "V1", … "V6".
+QString faculaColumnLabel(int column);
 
 } // namespace orvanek

@@ -153,7 +153,6 @@ class TestCommit : public QObject {
         add("j overrides the distance", 125, south, "distance", 1200);
         add("J with blanks", 125, groupRow({{ColAngle, " J "}}), "angle", 1790);
         add("area 10 mm2 at R 125", 125, groupRow({{ColArea, "10"}}), "area", 204);
-        add("area read as an integer", 125, groupRow({{ColArea, "10,7"}}), "area", 204);
         add("area 10 mm2 at R 100", 100, groupRow({{ColArea, "10"}}), "area", 255);
         // 3 x 20.4 x 125 / 100 = 76.5, a tie
         add("area tie to even", 100, groupRow({{ColArea, "3"}}), "area", 76);
@@ -164,8 +163,8 @@ class TestCommit : public QObject {
         add("auxiliary area with a comma", 125, groupRow({{ColAux1Area, "2,5"}}), "aux1Area", 51);
         // 2.5 x 20.4 x 125 / 100 = 63.75
         add("auxiliary area at R 100", 100, groupRow({{ColAux2Area, "2.5"}}), "aux2Area", 64);
-        add("spots kept to 8 bits", 125, groupRow({{ColSpots, "300"}}), "spotCount", 44);
-        add("penumbrae", 125, groupRow({{ColPenumbrae, "7x"}}), "penumbraCount", 7);
+        add("spots fill their byte", 125, groupRow({{ColSpots, "255"}}), "spotCount", 255);
+        add("penumbrae", 125, groupRow({{ColPenumbrae, " 7 "}}), "penumbraCount", 7);
         add("small spots", 125, groupRow({{ColSmallSpots, "2"}}), "smallSpots", 2);
         add("global number", 125, groupRow({{ColGlobalNumber, "1234"}}), "globalGroupNumber", 1234);
         add("rotation number 70", 125, groupRow({{ColRotationNumber, "70"}}), "rotationGroupNumber",
@@ -264,6 +263,34 @@ class TestCommit : public QObject {
         QTest::newRow("faculae error replaces a group error")
             << 125.0 << Rows{groupRow({{ColDistance, "130"}})} << Rows{faculaRow({"0", "126"})}
             << QStringList{faculae125} << QStringList{"F1:2"};
+        // A cell that is not wholly a number, or does not fit its field, is refused rather
+        // than stored as another number.
+        auto cellRow = [](const char *name, double radius, QList<QStringList> groups,
+                          QList<QStringList> faculae, const QString &message, const char *cell) {
+            QTest::newRow(name) << radius << groups << faculae << QStringList{message}
+                                << QStringList{cell};
+        };
+        cellRow("letter O for zero in the angle", 125, {groupRow({{ColAngle, "3OO"}})}, {},
+                "„3OO“ není číslo – úhel, řádek 1", "G1:4");
+        cellRow("letter after the spots", 125, {groupRow({}), groupRow({{ColSpots, "12a"}})}, {},
+                "„12a“ není celé číslo – poč, řádek 2", "G2:2");
+        cellRow("decimals in the area", 125, {groupRow({{ColArea, "10,7"}})}, {},
+                "„10,7“ není celé číslo – plocha., řádek 1", "G1:6");
+        cellRow("two decimal points", 125, {groupRow({{ColDistance, "1.2.3"}})}, {},
+                "„1.2.3“ není číslo – vzd., řádek 1", "G1:5");
+        cellRow("spots beyond their byte", 125, {groupRow({{ColSpots, "300"}})}, {},
+                "„300“ je mimo rozsah 0 až 255 – poč, řádek 1", "G1:2");
+        cellRow("negative angle", 125, {groupRow({{ColAngle, "-5"}})}, {},
+                "„-5“ nesmí být záporné – úhel, řádek 1", "G1:4");
+        cellRow("area beyond the stored word", 125, {groupRow({{ColArea, "3213"}})}, {},
+                "„3213“ je mimo rozsah 0 až 3212 – plocha., řádek 1", "G1:6");
+        cellRow("400 digits", 125, {groupRow({{ColGlobalNumber, QString(400, u'9')}})}, {},
+                QString("„%1“ je mimo rozsah 0 až 65535 – č.sk1, řádek 1").arg(QString(400, u'9')),
+                "G1:8");
+        cellRow("auxiliary spot past 127 mm", 300, {groupRow({{ColAux1Distance, "128"}})}, {},
+                "„128“ je mimo rozsah 0 až 127 – vzd.1, řádek 1", "G1:11");
+        cellRow("faculae vertex not a number", 125, {}, {faculaRow({"1O", "20"})},
+                "„1O“ není celé číslo – U1, řádek 1", "F1:1");
         QTest::newRow("faculae error, then the rotation number")
             << 125.0 << Rows{groupRow({{ColRotationNumber, "71"}})} << Rows{faculaRow({"0", "126"})}
             << QStringList{faculae125, rotation} << QStringList{"F1:2", "G1:9"};

@@ -1,0 +1,347 @@
+#include "views/butterfly/butterflymodel.h"
+
+#include "data/units.h"
+#include "solar/conversion.h"
+#include "solar/ephemeris.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace orvanek {
+
+namespace {
+
+// Motfakul.dat: the spot stream, the faculae stream and the faculae strokes' other ends.
+constexpr int kSpotStreamBegin = 0;
+constexpr int kSpotStreamEnd = 15000;
+constexpr int kFaculaStreamBegin = 15000;
+constexpr int kFaculaStreamEnd = 20000;
+constexpr int kFaculaOtherEndOffset = 5000; // bytes from a stroke's first end to its second
+constexpr uint8_t kColumnSeparator = 255;
+constexpr int kLatitudeOffset = 128;  // a stored latitude is whole degrees + 128
+constexpr int kLowestFaculaByte = 31; // faculae ends outside 31..219 are not drawn
+constexpr int kHighestFaculaByte = 219;
+// Spot bytes further than this from the equator (degrees) are no latitude: the upper bound
+// keeps out codes near the separator, the lower one the zero bytes that pad a short stream.
+constexpr int kSupplementaryLatitudeLimit = 95;
+constexpr int kSupplementarySpotHalfLength = 2; // pixels above and below the latitude
+constexpr int kSupplementaryColumnX = 49;       // column c at xs c + 49
+
+constexpr int kDegreesPerLatitudeLine = 10;
+constexpr int kDefaultLatitudeLines = 9;       // up to 90 degrees
+constexpr int kLatitudeLineCountFromScale = 4; // above this scale the window decides
+constexpr int kLatitudeLabelRise = 5;          // pixels: a label's top above its line
+constexpr int kRotationLabelLeft = 15;         // pixels left of its line
+constexpr int kRotationLabelDrop = 10;         // pixels below the frame
+constexpr int kGroupBoxRise = 2;               // pixels: a box's top above its latitude
+constexpr int kPrintedMarginRight = 5;         // window pixels left out of the printed copy
+
+// Halves of signed numbers go down, so that the south stays below the equator.
+int floorHalf(int value) {
+    return value >= 0 ? value / 2 : -((-value + 1) / 2);
+}
+
+int floorToHundred(int value) {
+    return value >= 0 ? value / 100 * 100 : -((-value + 99) / 100 * 100);
+}
+
+uint8_t byteAt(const QByteArray &block, int position) {
+    return static_cast<uint8_t>(block.at(position));
+}
+
+// The latitude of a packed faculae vertex. The millimetres were measured on the drawing of
+// radius R; the conversion reads distances on the 125 mm scale.
+double vertexLatitude(const Ephemeris &e, uint16_t word, double drawingRadius,
+                      double *longitude = nullptr) {
+    const PackedPosition p = unpackPosition(word);
+    const double distance = p.millimetres * 10.0 * kReferenceRadiusMm / drawingRadius;
+    const HeliographicPosition h = polarToHeliographic(e, distance, p.degrees * 10.0);
+    if (longitude)
+        *longitude = h.helioLongitude;
+    return h.helioLatitude;
+}
+
+// Keeps the first of boxes that cover the same pixels: all boxes of one diagram have one
+// size, and a group seen on many drawings of a rotation gives the same box again and
+// again; painting it once looks the same and halves the painter's work.
+void dropRepeatedBoxes(std::vector<QRect> &boxes) {
+    if (boxes.size() < 2)
+        return;
+    int left = boxes.front().x(), right = left, top = boxes.front().y(), bottom = top;
+    for (const QRect &b : boxes) {
+        left = std::min(left, b.x());
+        right = std::max(right, b.x());
+        top = std::min(top, b.y());
+        bottom = std::max(bottom, b.y());
+    }
+    // One bit per possible top-left corner; data far outside the diagram would need too
+    // many, and then the boxes are left as they are.
+    constexpr long long kMaxBits = 1LL << 26;
+    const long long width = static_cast<long long>(right) - left + 1;
+    const long long height = static_cast<long long>(bottom) - top + 1;
+    if (width * height > kMaxBits)
+        return;
+    std::vector<uint64_t> seen(static_cast<size_t>((width * height + 63) / 64));
+    size_t kept = 0;
+    for (const QRect &b : boxes) {
+        const auto bit = static_cast<size_t>((b.x() - left) * height + (b.y() - top));
+        uint64_t &word = seen[bit / 64];
+        const uint64_t mask = uint64_t(1) << (bit % 64);
+        if (word & mask)
+            continue;
+        word |= mask;
+        boxes[kept++] = b;
+    }
+    boxes.resize(kept);
+}
+
+} // namespace
+
+ButterflyState withLatitudeScale(ButterflyState state, int digit) {
+    if (digit >= kMinLatitudeScale && digit <= kMaxLatitudeScale)
+        state.latitudeScale = digit;
+    return state;
+}
+
+ButterflyState largerLatitudeScale(ButterflyState state) {
+    state.latitudeScale = std::min(kMaxLatitudeScale, state.latitudeScale + 1);
+    return state;
+}
+
+ButterflyState smallerLatitudeScale(ButterflyState state) {
+    state.latitudeScale = std::max(kMinLatitudeScale, state.latitudeScale - 1);
+    return state;
+}
+
+ButterflyState widerRotations(ButterflyState state) {
+    state.rotationWidth = std::clamp(state.rotationWidth * 2, kMinRotationWidth, kMaxRotationWidth);
+    return state;
+}
+
+ButterflyState narrowerRotations(ButterflyState state) {
+    state.rotationWidth = std::clamp(state.rotationWidth / 2, kMinRotationWidth, kMaxRotationWidth);
+    return state;
+}
+
+int horizontalScrollRange(const ButterflyState &state) {
+    return state.rotationWidth * 1000 + 1000;
+}
+
+QString butterflyCaption(ButterflyMode mode) {
+    switch (mode) {
+    case ButterflyMode::Faculae:
+        return QStringLiteral("Motýlek   Fakule");
+    case ButterflyMode::SpotsAndFaculae:
+        return QStringLiteral("Motýlek   Skvrny a fakule");
+    case ButterflyMode::Spots:
+        break;
+    }
+    return QStringLiteral("Motýlek   Skvrny");
+}
+
+bool hasSupplementaryData(const QByteArray &block) {
+    return !block.isEmpty() && block.at(0) != 0;
+}
+
+ButterflySettings butterflySettings(const ObservationStore &store, const ButterflyState &state) {
+    ButterflySettings s;
+    s.state = state;
+    s.supplementaryShown = state.supplementaryOn && hasSupplementaryData(store.butterflyBlock());
+    s.drawingRadius = store.drawingRadius() > 0 ? store.drawingRadius() : kReferenceRadiusMm;
+    s.pivotYear = store.pivotYear();
+    if (s.supplementaryShown) {
+        s.baseRotation = kSupplementaryBaseRotation;
+    } else if (store.recordCount() > 0) {
+        const ObservationRecord &first = store.record(1);
+        const std::optional<CalendarDate> date = store.dateOf(first);
+        const int rotation = date ? solarEphemeris(*date, store.currentRecord().timeUT).rotation
+                                  : static_cast<int>(first.rotation);
+        s.baseRotation = floorToHundred(rotation);
+    }
+    return s;
+}
+
+SupplementaryStrokes supplementaryStrokes(const QByteArray &block, const ButterflyState &state) {
+    SupplementaryStrokes strokes;
+    const int vs = state.latitudeScale;
+    const int xs = state.rotationWidth;
+    const int size = static_cast<int>(block.size());
+
+    // A stream that ends before its last separator stops at the end of its own region
+    // rather than running on into the next one.
+    int column = 1;
+    const int faculaeEnd = std::min(kFaculaStreamEnd, size - kFaculaOtherEndOffset);
+    for (int p = kFaculaStreamBegin; column <= kSupplementaryColumns && p < faculaeEnd; ++p) {
+        const int a = byteAt(block, p);
+        if (a == kColumnSeparator) {
+            ++column;
+            continue;
+        }
+        const int b = byteAt(block, p + kFaculaOtherEndOffset);
+        if (a >= kLowestFaculaByte && a <= kHighestFaculaByte && b >= kLowestFaculaByte &&
+            b <= kHighestFaculaByte)
+            strokes.faculae.push_back({xs * column + kSupplementaryColumnX,
+                                       -(a - kLatitudeOffset) * vs, -(b - kLatitudeOffset) * vs});
+    }
+
+    column = 1;
+    const int spotsEnd = std::min(kSpotStreamEnd, size);
+    for (int p = kSpotStreamBegin; column <= kSupplementaryColumns && p < spotsEnd; ++p) {
+        const int a = byteAt(block, p);
+        if (a == kColumnSeparator) {
+            ++column;
+            continue;
+        }
+        const int latitude = a - kLatitudeOffset;
+        if (std::abs(latitude) < kSupplementaryLatitudeLimit)
+            strokes.spots.push_back({xs * column + kSupplementaryColumnX,
+                                     kSupplementarySpotHalfLength - latitude * vs,
+                                     -kSupplementarySpotHalfLength - latitude * vs});
+    }
+    return strokes;
+}
+
+ButterflyModel buildButterflyModel(const ObservationStore &store, const ButterflyState &state) {
+    return buildButterflyModel(store, butterflySettings(store, state));
+}
+
+ButterflyModel buildButterflyModel(const ObservationStore &store,
+                                   const ButterflySettings &settings) {
+    ButterflyModel m;
+    m.settings = settings;
+    const ButterflyState &state = settings.state;
+    const int vs = state.latitudeScale;
+    const int xs = state.rotationWidth;
+    const bool spots = state.mode != ButterflyMode::Faculae;
+    const bool faculae = state.mode != ButterflyMode::Spots;
+    m.scrollRange = horizontalScrollRange(state);
+
+    if (settings.supplementaryShown) {
+        SupplementaryStrokes all = supplementaryStrokes(store.butterflyBlock(), state);
+        if (faculae)
+            m.supplementary.faculae = std::move(all.faculae);
+        if (spots)
+            m.supplementary.spots = std::move(all.spots);
+    }
+
+    const int base = settings.baseRotation;
+    for (const ObservationRecord &record : store.records()) {
+        if (record.isSpecial())
+            continue;
+        // Days without a mark to draw cost no ephemeris (most days near a minimum).
+        if (!(spots && record.usedGroups() > 0) && !(faculae && record.usedFaculaFields() > 0))
+            continue;
+        // A record whose date does not read has no moment to compute the Sun's
+        // orientation for; it is left out like a special one.
+        const std::optional<CalendarDate> date = recordDate(record, settings.pivotYear);
+        if (!date)
+            continue;
+        const Ephemeris e = solarEphemeris(*date, record.timeUT);
+        // The record's own rotation and the position's longitude from the central meridian
+        // give the column: the central meridian itself is at the start of rotation + 1.
+        const auto columnX = [&](double longitude) {
+            const double rotations = record.rotation - base + (360 - e.L0 + longitude) / 360;
+            return static_cast<int>(std::trunc(rotations)) * xs + kButterflyAxisX;
+        };
+
+        if (faculae) {
+            for (int k = 1; k <= record.usedFaculaFields(); ++k) {
+                const FaculaField &field = record.facula(k);
+                if (field.vertices[0] == 0)
+                    continue;
+                double longitude = 0;
+                const double first =
+                    2 * vertexLatitude(e, field.vertices[0], settings.drawingRadius, &longitude);
+                int hi = static_cast<int>(std::trunc(first));
+                int lo = hi;
+                for (int v = 1; v < 6 && field.vertices[v] != 0; ++v) {
+                    const double twice =
+                        2 * vertexLatitude(e, field.vertices[v], settings.drawingRadius);
+                    if (twice > hi)
+                        hi = static_cast<int>(std::trunc(twice));
+                    if (twice < lo)
+                        lo = static_cast<int>(std::trunc(twice));
+                }
+                m.faculae.push_back(
+                    {columnX(longitude) - 1, -floorHalf(vs * hi), -floorHalf(vs * lo)});
+            }
+        }
+
+        if (spots) {
+            for (int k = 1; k <= record.usedGroups(); ++k) {
+                const SunspotGroup &g = record.group(k);
+                const HeliographicPosition h = polarToHeliographic(e, g.distance, g.angle);
+                const int v = static_cast<int>(std::trunc(2 * h.helioLatitude * vs));
+                // From (x, vs div 2 - v/2) to (x + xs - xs div 2 + 1, -2 - v/2), the right
+                // and bottom edges excluded.
+                const int top = -kGroupBoxRise - floorHalf(v);
+                m.groups.emplace_back(columnX(h.helioLongitude), top, xs - xs / 2 + 1,
+                                      vs / 2 + kGroupBoxRise);
+            }
+        }
+    }
+
+    const int frameRight = kRotationAxisSteps * kRotationsPerAxisStep * xs + kButterflyAxisX + 1;
+    dropRepeatedBoxes(m.groups);
+    m.contentRight = std::max(m.scrollRange, frameRight);
+    for (const QRect &box : m.groups)
+        m.contentRight = std::max(m.contentRight, box.right() + 1);
+    for (const ButterflyStroke &s : m.faculae)
+        m.contentRight = std::max(m.contentRight, s.x + 1);
+    return m;
+}
+
+ButterflyGeometry butterflyGeometry(QSize client, int scrollX, int scrollY) {
+    return {client.height() / 2, scrollX, scrollY, client};
+}
+
+int latitudeLineCount(int latitudeScale, int equatorY) {
+    const int d = kDegreesPerLatitudeLine * latitudeScale;
+    if (latitudeScale > kLatitudeLineCountFromScale && d > 0)
+        return std::max(0, equatorY / d);
+    return kDefaultLatitudeLines;
+}
+
+ButterflyFrame butterflyFrame(const ButterflyModel &model, const ButterflyGeometry &geometry) {
+    const ButterflyState &state = model.settings.state;
+    const int xs = state.rotationWidth;
+    const int d = kDegreesPerLatitudeLine * state.latitudeScale;
+    const int n = latitudeLineCount(state.latitudeScale, geometry.equatorY);
+
+    ButterflyFrame f;
+    f.top = -n * d;
+    f.bottom = n * d;
+    for (int k = 0; k <= kRotationAxisSteps; ++k) {
+        const int x = kRotationsPerAxisStep * k * xs + kButterflyAxisX;
+        f.verticals.emplace_back(x, f.top, x, f.bottom);
+    }
+    for (int j = -n; j <= n; ++j) {
+        f.horizontals.emplace_back(kButterflyAxisX, j * d, model.scrollRange, j * d);
+        f.latitudeLabels.push_back({QPoint(kLatitudeLabelX, j * d - kLatitudeLabelRise),
+                                    QString::number(-kDegreesPerLatitudeLine * j)});
+    }
+    for (int k = 1; k <= kRotationAxisSteps; ++k)
+        f.rotationLabels.push_back(
+            {QPoint(kRotationsPerAxisStep * k * xs + kButterflyAxisX - kRotationLabelLeft,
+                    f.bottom + kRotationLabelDrop),
+             QString::number(model.settings.baseRotation + kRotationsPerAxisStep * k)});
+    return f;
+}
+
+std::vector<ButterflyText> scaleLabels(const ButterflyModel &model,
+                                       const ButterflyGeometry &geometry) {
+    std::vector<ButterflyText> labels = butterflyFrame(model, geometry).latitudeLabels;
+    for (ButterflyText &t : labels)
+        t.pos.ry() += geometry.equatorY - geometry.scrollY;
+    return labels;
+}
+
+ButterflyPrintLayout butterflyPrintLayout(QSize client, int pageWidth) {
+    if (client.width() <= 0 || client.height() <= 0)
+        return {};
+    return {QRect(0, 0, std::max(0, client.width() - kPrintedMarginRight), client.height()),
+            QRect(0, 0, pageWidth, pageWidth * client.height() / client.width())};
+}
+
+} // namespace orvanek

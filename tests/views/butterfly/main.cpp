@@ -1,0 +1,8 @@
+#include "testregistry.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    return orvanek::testing::runRegisteredTests(argc, argv);
+}
