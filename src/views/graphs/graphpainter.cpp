@@ -6,6 +6,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace orvanek {
@@ -103,10 +104,25 @@ void paintPanel(QPainter &p, TextWriter &text, const GraphPanelDrawing &d, const
         text.writeValue(label, kMonthFont);
 
     p.setPen(pen(d.panel.colour, screen ? kScreenCurvePen : kPaperCurvePen));
-    p.drawPolyline(d.curve);
+    // Decades of records lie outside the window: only what can be seen is stroked.
+    const QRect area = p.window();
+    p.drawPolyline(visiblePolyline(d.curve, area.left(), area.right()));
 }
 
 } // namespace
+
+QPolygon visiblePolyline(const QPolygon &line, int left, int right) {
+    const auto byX = [](const QPoint &a, const QPoint &b) { return a.x() < b.x(); };
+    if (!std::is_sorted(line.begin(), line.end(), byX))
+        return line;
+    auto first = std::lower_bound(line.begin(), line.end(), QPoint(left, 0), byX);
+    if (first != line.begin())
+        --first;
+    auto last = std::upper_bound(first, line.end(), QPoint(right, 0), byX);
+    if (last != line.end())
+        ++last;
+    return QPolygon(QList<QPoint>(first, last));
+}
 
 QFont graphFont(int size, int dotsPerInch) {
     QFont font(QStringLiteral("Ms sans Serif"));

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPolygon>
 
 class QPainter;
 
@@ -28,6 +29,11 @@ inline QColor monthLineColour() {
 // "Ms sans Serif" at `size` points on a device of `dotsPerInch`, set in whole pixels so
 // that the window and an image of it draw the same glyphs.
 QFont graphFont(int size, int dotsPerInch = kScreenDotsPerInch);
+
+// The part of a polyline running left to right that can be seen between x `left` and
+// `right`: from the last point left of it to the first point right of it, so that the
+// lines crossing the edges stay. A polyline that turns back anywhere is returned whole.
+QPolygon visiblePolyline(const QPolygon &line, int left, int right);
 
 // Paints the panels of the model: grid, month lines with names and years, value labels and
 // the curves in their colours. It paints no background; only what can be seen in the

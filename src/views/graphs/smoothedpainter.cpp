@@ -56,10 +56,12 @@ void paintSmoothed(QPainter &p, const SmoothedLayout &l, const SmoothedGeometry 
     p.setFont(graphFont(kTitleFont, g.dotsPerInch));
     writeText(p, l.title);
 
+    // Centuries of months lie outside the window: only what can be seen is stroked.
+    const QRect area = p.window();
     p.setPen(QPen(monthlyMeanColour(), 1));
-    p.drawPolyline(l.means);
+    p.drawPolyline(visiblePolyline(l.means, area.left(), area.right()));
     p.setPen(QPen(Qt::black, kSmoothedPen));
-    p.drawPolyline(l.smoothed);
+    p.drawPolyline(visiblePolyline(l.smoothed, area.left(), area.right()));
     p.restore();
 }
 

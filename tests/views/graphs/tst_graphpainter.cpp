@@ -101,6 +101,26 @@ class TestGraphPainter : public QObject {
         QCOMPARE(pixelAt(image, probe), colour);
     }
 
+    void visiblePolyline_data() {
+        QTest::addColumn<QPolygon>("line");
+        QTest::addColumn<QPolygon>("visible");
+        const QPolygon days(
+            {{-300, 1}, {-200, 2}, {-5, 3}, {40, 4}, {990, 5}, {1010, 6}, {2000, 7}});
+        // Window x 0..999: the lines crossing either edge stay, those beyond them go.
+        QTest::newRow("crossing both edges")
+            << days << QPolygon({{-5, 3}, {40, 4}, {990, 5}, {1010, 6}});
+        QTest::newRow("all left of the window")
+            << QPolygon({{-30, 1}, {-20, 2}}) << QPolygon({{-20, 2}});
+        // Records out of date order draw back and forth: nothing is left out.
+        const QPolygon back({{-300, 1}, {500, 2}, {-200, 3}});
+        QTest::newRow("turning back") << back << back;
+    }
+    void visiblePolyline() {
+        QFETCH(QPolygon, line);
+        QFETCH(QPolygon, visible);
+        QCOMPARE(orvanek::visiblePolyline(line, 0, 999), visible);
+    }
+
     void scrolledToTheNewestRecord() {
         // Two years of data: the newest record (31 December 2002, day 729) would stand 750
         // pixels from the left edge, but the scroll range ends 200 pixels past it, so the
