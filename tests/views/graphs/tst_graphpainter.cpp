@@ -9,7 +9,6 @@
 
 #include <QDate>
 #include <QPainter>
-#include <QTemporaryDir>
 
 using namespace orvanek;
 using namespace orvanek::testing;
@@ -65,17 +64,12 @@ class TestGraphPainter : public QObject {
             << 2001 << DisplayMode::All << QPoint(60, 135 - 36) << kBlack;
         QTest::newRow("north, red") << 2001 << DisplayMode::All << QPoint(60, 270 - 13) << kRed;
         QTest::newRow("south, blue") << 2001 << DisplayMode::All << QPoint(60, 405 - 23) << kBlue;
-        QTest::newRow("no curve above it")
-            << 2001 << DisplayMode::All << QPoint(60, 270 - 16) << kWhite;
         // One panel: zero line at 3 x 110, heights three times as tall.
         QTest::newRow("north alone") << 2001 << DisplayMode::North << QPoint(60, 330 - 39) << kRed;
-        QTest::newRow("south alone") << 2001 << DisplayMode::South << QPoint(60, 330 - 69) << kBlue;
         // The grid runs to 200 pixels past the newest record: x 50..220.
         QTest::newRow("zero line") << 2001 << DisplayMode::All << QPoint(150, 135) << kBlack;
         QTest::newRow("first grid line")
             << 2001 << DisplayMode::All << QPoint(150, 125) << gridColour();
-        QTest::newRow("grid ends past the data")
-            << 2001 << DisplayMode::All << QPoint(240, 125) << kWhite;
         // 1 March: 59 days on in a common year, 60 in a leap year (x 168 or 170); the line
         // is probed half-way up the panel, between two grid lines.
         QTest::newRow("March line, common year")
@@ -84,8 +78,6 @@ class TestGraphPainter : public QObject {
             << 2001 << DisplayMode::All << QPoint(170, 90) << kWhite;
         QTest::newRow("March line, leap year")
             << 2000 << DisplayMode::All << QPoint(170, 90) << monthLineColour();
-        QTest::newRow("January's line is black")
-            << 2000 << DisplayMode::All << QPoint(50, 90) << kBlack;
     }
     void screen() {
         QFETCH(int, year);
@@ -119,47 +111,6 @@ class TestGraphPainter : public QObject {
         QFETCH(QPolygon, line);
         QFETCH(QPolygon, visible);
         QCOMPARE(orvanek::visiblePolyline(line, 0, 999), visible);
-    }
-
-    void scrolledToTheNewestRecord() {
-        // Two years of data: the newest record (31 December 2002, day 729) would stand 750
-        // pixels from the left edge, but the scroll range ends 200 pixels past it, so the
-        // window scrolls 1458 + 200 - 1000 and the record stands at 850, ten days after
-        // one of the same value.
-        ObservationStore store(QDate(2026, 1, 1));
-        fillJanuary(store, 2001);
-        for (const char *date : {"21.12.2002", "31.12.2002"}) {
-            ObservationRecord r = datedRecord(QString::fromLatin1(date));
-            r.summary.northGroups = 4;
-            store.appendRecord(r);
-        }
-        const GraphView view =
-            openedGraphView(store, {GraphQuantity::Groups, DisplayMode::North}, {1000, 450});
-        QCOMPARE(view.geometry.offset, 658);
-        const QImage image = renderGraphs(view.model, view.geometry);
-        // g 4 is 13 pixels, three times as tall alone: y 330 - 39.
-        QCOMPARE(pixelAt(image, {840, 291}), kRed);
-        QCOMPARE(pixelAt(image, {840, 288}), kWhite);
-        QCOMPARE(pixelAt(image, {870, 291}), kWhite); // past the newest record
-    }
-
-    void scaleAtTheLeftEdge() {
-        // Scrolled by 100 the grid runs under the left edge; the value labels, which move
-        // with the data, are out of sight until the scale puts them at the edge.
-        ObservationStore store(QDate(2026, 1, 1));
-        fillJanuary(store, 2001);
-        const GraphSeries series = graphSeries(store, GraphQuantity::Groups, 2, 10);
-        const GraphGeometry geometry = screenGraphGeometry(1000, 450, DisplayMode::All, 100);
-        QImage image = renderGraphs(buildGraphModel(series, geometry), geometry);
-        const QRect labelRows(1, 135 - 50 - 8, 40, 50); // divisions 1..5 of the top panel
-        QCOMPARE(pixelAt(image, {20, 125}), gridColour());
-        QCOMPARE(countPixels(image, labelRows, isDark), 0);
-        {
-            QPainter painter(&image);
-            paintGraphScale(painter, graphScale(series, geometry, 1000), geometry);
-        }
-        QCOMPARE(pixelAt(image, {20, 125}), kWhite);
-        QVERIFY(countPixels(image, labelRows, isDark) > 0);
     }
 
     void paper() {
@@ -196,7 +147,6 @@ class TestGraphPainter : public QObject {
         // the smoothed curve over them from month 7 (x 51) to month 24 - 7 (x 81).
         QTest::newRow("monthly mean") << QPoint(34, 667) << monthlyMeanColour();
         QTest::newRow("smoothed") << QPoint(64, 667) << QColor(Qt::black);
-        QTest::newRow("means past the smoothed") << QPoint(90, 667) << monthlyMeanColour();
         QTest::newRow("grid row") << QPoint(500, 40) << smoothedGridColour();
         QTest::newRow("base line") << QPoint(500, 800) << QColor(Qt::black);
         QTest::newRow("nothing above the curves") << QPoint(64, 660) << kWhite;
@@ -221,24 +171,6 @@ class TestGraphPainter : public QObject {
         QCOMPARE(page.offset, 180);
         QCOMPARE(page.scrollRange, 180 + 6400);
         QCOMPARE(page.dotsPerInch, 600);
-    }
-
-    void printsIntoPdf() {
-        QTemporaryDir dir;
-        ObservationStore store(QDate(2026, 1, 1));
-        fillFlatMonths(store, 24);
-        const GraphView graphs = openedGraphView(store, {}, {1000, 700});
-        const QString graphFile = dir.filePath("grafy.pdf");
-        QVERIFY(printToPdf(graphFile, "Grafy", graphPage(), [&](PrintJob &job) {
-            return printGraphs(job, graphs.series, store, DisplayMode::All, graphs.geometry.offset);
-        }));
-        QCOMPARE(pdfPageCount(graphFile), 1);
-        const SmoothedView smoothed = openedSmoothedView(store, {}, {1000, 700});
-        const QString smoothedFile = dir.filePath("vyhlazene.pdf");
-        QVERIFY(printToPdf(smoothedFile, "Vyhlazené", smoothedPage(), [&](PrintJob &job) {
-            return printSmoothed(job, smoothed.series, smoothed.geometry);
-        }));
-        QCOMPARE(pdfPageCount(smoothedFile), 1);
     }
 };
 
