@@ -7,8 +7,8 @@
 #include "data/numberformat.h"
 #include "data/observationstore.h"
 #include "entry/entrydialog.h"
-#include "views/butterfly/butterflywindow.h"
 #include "reports/resultswindow.h"
+#include "views/butterfly/butterflywindow.h"
 #include "views/drawing/drawingwindow.h"
 #include "views/map/mapwindow.h"
 
@@ -55,6 +55,7 @@ MainWindow::MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDi
     createMenus();
     createToolBars();
     connectButterflyAndMap();
+    connectGraphCommands();
     qApp->installEventFilter(this);
 }
 

@@ -19,6 +19,8 @@ class ButterflyWindow;
 class DateListWindow;
 class DrawingWindow;
 class MapWindow;
+class GraphWindow;
+class SmoothedWindow;
 class Dialogs;
 class ResultsWindow;
 class ObservationStore;
@@ -66,6 +68,14 @@ class MainWindow : public QMainWindow {
     void openResultsWindow();
     ResultsWindow *resultsWindow() const;
 
+    // The graph windows: `graf` and `grafyz` open TForm6, `vyhlazovaci` and `vyhladitz` the
+    // smoothed graphs TForm8, the hidden `asymetrie` the asymmetry window.
+    void grafClick();
+    void vyhlazovaciClick();
+    void asymetrieClick();
+    GraphWindow *graphWindow() const;
+    SmoothedWindow *smoothedWindow() const;
+
     QAction *action(const QString &name) const;
     QWidget *panel(const QString &name) const;
     bool panelVisible(const QString &name) const;
@@ -103,6 +113,10 @@ class MainWindow : public QMainWindow {
     void closeOnDeactivation(QMdiSubWindow *frame, const std::function<void()> &deactivate);
     void closeMapWindow();
     void connectResultsPanel();
+    // The graph commands and the buttons of `prografy` and `provyhlazovaci`.
+    void connectGraphCommands();
+    void openSmoothedWindow();
+    void pressButton(const QString &name);
 
     ObservationStore &store_;
     Dialogs &dialogs_;
@@ -115,7 +129,9 @@ class MainWindow : public QMainWindow {
     QPointer<EntryDialog> entryDialog_;
     QPointer<ButterflyWindow> butterfly_;
     QPointer<MapWindow> map_;
-    QPointer<ResultsWindow> results_; // the newest results window
+    QPointer<ResultsWindow> results_;         // the newest results window
+    QPointer<GraphWindow> graphWindow_;       // the newest; its panel's buttons act on it
+    QPointer<SmoothedWindow> smoothedWindow_; // likewise
     std::map<QString, QAction *> actions_;
     std::map<QString, QWidget *> panels_;
     std::map<QString, QAction *> panelActions_;

@@ -28,6 +28,11 @@ const QString kUsageText = QStringLiteral(
     "map-groups --rotation N | "
     "certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | "
     "statistics [--smoothed] [--region total|north|south] | observers | "
+    "render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width Š --height V] "
+    "--out SOUBOR | "
+    "render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] "
+    "[--width Š --height V] --out SOUBOR | "
+    "series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | "
     "import SOUBOR [--radius R --polar|--heliographic] | "
     "make-demo ADRESÁŘ [--from ROK --to ROK --seed N]");
 
@@ -336,6 +341,7 @@ const Command kCommands[] = {
     {"import", {"radius", "polar", "heliographic"}, 1, 1, commandImport},
     {"make-demo", {"from", "to", "seed"}, 1, 1, commandMakeDemo},
     {"map-groups", {"rotation"}, 0, 0, commandMapGroups},
+    {"series", {"quantity"}, 0, 0, commandSeries},
 };
 
 // Every option of every command; a command refuses the ones that are not its own.
@@ -364,6 +370,9 @@ QList<QCommandLineOption> allOptions() {
         QCommandLineOption(QStringLiteral("rotation"), QString(), value),
         QCommandLineOption(QStringLiteral("smoothed")),
         QCommandLineOption(QStringLiteral("region"), QString(), value),
+        QCommandLineOption(QStringLiteral("quantity"), QString(), value),
+        QCommandLineOption(QStringLiteral("mode"), QString(), value),
+        QCommandLineOption(QStringLiteral("months-px"), QString(), value),
     };
 }
 

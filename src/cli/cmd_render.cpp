@@ -2,10 +2,13 @@
 // BMP) or as it prints (PDF). Each view joins with one row of the table below.
 #include "cli/entrycommands.h"
 #include "data/observationstore.h"
-#include "views/butterfly/butterflypainter.h"
 #include "reports/certificatepainter.h"
+#include "views/butterfly/butterflypainter.h"
 #include "views/common/printjob.h"
 #include "views/drawing/drawingpainter.h"
+#include "views/graphs/graphpainter.h"
+#include "views/graphs/graphview.h"
+#include "views/graphs/smoothedpainter.h"
 #include "views/map/mappainter.h"
 
 #include <QCommandLineParser>
@@ -132,6 +135,61 @@ std::optional<int> intOption(const QCommandLineParser &options, const IntOption 
     return value;
 }
 
+// --- The graphs ------------------------------------------------------------------------------
+
+// The window size the graphs are rendered at: --width and --height, 1000 x 700 by default.
+constexpr int kDefaultWindowWidth = 1000;
+constexpr int kDefaultWindowHeight = 700;
+constexpr int kMinWindowSide = 100;
+constexpr int kMaxWindowSide = 10000;
+
+const std::pair<const char *, GraphQuantity> kGraphQuantityKeys[] = {
+    {"g", GraphQuantity::Groups}, {"f", GraphQuantity::Spots}, {"r", GraphQuantity::Relative}};
+const std::pair<const char *, DisplayMode> kModeKeys[] = {{"all", DisplayMode::All},
+                                                          {"total", DisplayMode::Whole},
+                                                          {"north", DisplayMode::North},
+                                                          {"south", DisplayMode::South}};
+
+// The value of a keyed option (default `fallback` when not given); nothing for a value
+// that is none of the keys.
+template <typename T, size_t N>
+std::optional<T> keyedOption(const QCommandLineParser &options, const QString &name,
+                             const std::pair<const char *, T> (&keys)[N], T fallback) {
+    if (!options.isSet(name))
+        return fallback;
+    const QString value = options.value(name).toLower();
+    for (const auto &[key, result] : keys)
+        if (value == QLatin1String(key))
+            return result;
+    return std::nullopt;
+}
+
+template <typename T, size_t N>
+QString keyOf(T value, const std::pair<const char *, T> (&keys)[N]) {
+    for (const auto &[key, result] : keys)
+        if (result == value)
+            return QString::fromLatin1(key);
+    return {};
+}
+
+std::optional<SmoothedQuantity> smoothedQuantityOption(const QCommandLineParser &options) {
+    if (!options.isSet(QStringLiteral("quantity")))
+        return SmoothedQuantity::Groups;
+    return smoothedQuantityFromKey(options.value(QStringLiteral("quantity")));
+}
+
+// A whole number within [low, high], `fallback` when the option is not given.
+std::optional<int> numberOption(const QCommandLineParser &options, const QString &name, int low,
+                                int high, int fallback) {
+    if (!options.isSet(name))
+        return fallback;
+    bool ok = false;
+    const int value = options.value(name).toInt(&ok);
+    if (!ok || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
 std::optional<QString> checkIntOptions(const QCommandLineParser &options,
                                        std::initializer_list<IntOption> list) {
     for (const IntOption &o : list)
@@ -245,6 +303,93 @@ int renderCertificateView(const RenderJob &job) {
     return CliOk;
 }
 
+QSize windowSizeOption(const QCommandLineParser &options) {
+    return {*numberOption(options, QStringLiteral("width"), kMinWindowSide, kMaxWindowSide,
+                          kDefaultWindowWidth),
+            *numberOption(options, QStringLiteral("height"), kMinWindowSide, kMaxWindowSide,
+                          kDefaultWindowHeight)};
+}
+
+std::optional<QString> checkWindowSize(const QCommandLineParser &options) {
+    for (const QString &name : {QStringLiteral("width"), QStringLiteral("height")})
+        if (!numberOption(options, name, kMinWindowSide, kMaxWindowSide, 0))
+            return QStringLiteral("--%1: „%2“ není číslo od %3 do %4")
+                .arg(name, options.value(name))
+                .arg(kMinWindowSide)
+                .arg(kMaxWindowSide);
+    return std::nullopt;
+}
+
+std::optional<QString> checkGraphOptions(const QCommandLineParser &options) {
+    if (!keyedOption(options, QStringLiteral("quantity"), kGraphQuantityKeys,
+                     GraphQuantity::Groups))
+        return QStringLiteral("--quantity: „%1“ není g, f ani r")
+            .arg(options.value(QStringLiteral("quantity")));
+    if (!keyedOption(options, QStringLiteral("mode"), kModeKeys, DisplayMode::All))
+        return QStringLiteral("--mode: „%1“ není all, total, north ani south")
+            .arg(options.value(QStringLiteral("mode")));
+    return checkWindowSize(options);
+}
+
+std::optional<QString> checkSmoothedOptions(const QCommandLineParser &options) {
+    if (!smoothedQuantityOption(options))
+        return QStringLiteral("--quantity: „%1“ není g, f, r, cv, sn, rb, area ani hemisphere")
+            .arg(options.value(QStringLiteral("quantity")));
+    if (!numberOption(options, QStringLiteral("months-px"), 1, kMaxPixelsPerMonth,
+                      kDefaultPixelsPerMonth))
+        return QStringLiteral("--months-px: „%1“ není číslo od 1 do %2")
+            .arg(options.value(QStringLiteral("months-px")))
+            .arg(kMaxPixelsPerMonth);
+    return checkWindowSize(options);
+}
+
+// The graph window at the window size, scrolled to the newest data; on paper the page
+// starts at the date at that window's left edge.
+int renderGraphsView(const RenderJob &job) {
+    GraphState state;
+    state.quantity = *keyedOption(job.options, QStringLiteral("quantity"), kGraphQuantityKeys,
+                                  GraphQuantity::Groups);
+    state.mode = *keyedOption(job.options, QStringLiteral("mode"), kModeKeys, DisplayMode::All);
+    const QSize size = windowSizeOption(job.options);
+    const GraphView view = openedGraphView(job.store, state, size);
+    const QImage image =
+        job.format == RenderFormat::Pdf ? QImage() : renderGraphs(view.model, view.geometry);
+    const auto pages = [&](PrintJob &print) {
+        return printGraphs(print, view.series, job.store, state.mode, view.geometry.offset);
+    };
+    if (!job.write(image, graphCaption(viewLabel(state.mode), view.series.quantityLabel),
+                   graphPage(), pages))
+        return job.cannotWrite();
+    job.out.line(QStringLiteral("file;quantity;mode;width;height;scroll"));
+    job.out.row({job.outFile, keyOf(state.quantity, kGraphQuantityKeys),
+                 keyOf(state.mode, kModeKeys), QString::number(size.width()),
+                 QString::number(size.height()), QString::number(view.geometry.offset)});
+    return CliOk;
+}
+
+// The smoothed graph at the window size with the newest closed month in view.
+int renderSmoothedView(const RenderJob &job) {
+    SmoothedState state;
+    state.quantity = *smoothedQuantityOption(job.options);
+    state.pixelsPerMonth = *numberOption(job.options, QStringLiteral("months-px"), 1,
+                                         kMaxPixelsPerMonth, kDefaultPixelsPerMonth);
+    const QSize size = windowSizeOption(job.options);
+    const SmoothedView view = openedSmoothedView(job.store, state, size);
+    const QImage image = job.format == RenderFormat::Pdf
+                             ? QImage()
+                             : renderSmoothed(view.layout, view.geometry, size);
+    const auto pages = [&](PrintJob &print) {
+        return printSmoothed(print, view.series, view.geometry);
+    };
+    if (!job.write(image, smoothedCaption(SmoothedMode::Smoothed), smoothedPage(), pages))
+        return job.cannotWrite();
+    job.out.line(QStringLiteral("file;quantity;monthsPx;width;height;lastMonth"));
+    job.out.row({job.outFile, smoothedQuantityInfo(state.quantity).key,
+                 QString::number(state.pixelsPerMonth), QString::number(size.width()),
+                 QString::number(size.height()), QString::number(view.series.lastClosedMonth())});
+    return CliOk;
+}
+
 // A view the command line renders: its name after "render", its options beyond --out,
 // what checks their values before anything is read (a message for wrong usage), whether it
 // needs the drawing setup of record 1, what draws it, and what checks the words after its
@@ -267,6 +412,12 @@ const RenderKind kRenderKinds[] = {
      renderButterflyView},
     {"map", {"rotation", "width"}, checkMapOptions, false, renderMapView},
     {"certificate", {}, noOptions, false, renderCertificateView, checkCertificateMonth},
+    {"graphs", {"quantity", "mode", "width", "height"}, checkGraphOptions, false, renderGraphsView},
+    {"smoothed",
+     {"quantity", "months-px", "width", "height"},
+     checkSmoothedOptions,
+     false,
+     renderSmoothedView},
 };
 
 const RenderKind *findKind(const QString &name) {

@@ -27,6 +27,8 @@ int commandStatistics(CommandContext &context);
 
 // orvanek-cli observers: drawings per observer and year with the totals.
 int commandObservers(CommandContext &context);
+// orvanek-cli series [--quantity ...]: the smoothed graph's numbers, one row per month.
+int commandSeries(CommandContext &context);
 
 // The options of render KIND beyond --out; empty for a kind there is not.
 QStringList renderOptionNames(const QString &kind);

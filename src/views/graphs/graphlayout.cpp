@@ -251,16 +251,21 @@ std::vector<GraphPanel> panelLayout(DisplayMode mode, int panelHeight) {
 
 std::vector<MonthMark> monthGrid(int firstYear, int lastX, int pixelsPerDay) {
     const int ppd = std::max(pixelsPerDay, 1);
-    // Enough months to pass the newest record (30.6 days a month on average).
+    // Enough months to pass the newest record (30.6 days a month on average)...
     const int count = static_cast<int>(roundHalfEven(lastX / (ppd * 30.6))) + ppd;
     std::vector<MonthMark> marks;
     marks.reserve(static_cast<size_t>(count) + 1);
     int xm = 0;
-    for (int m = 0; m <= count; ++m) {
+    // ...but a month is 30.44 days long: after some thirty years that count falls short of
+    // the newest record. The grid always runs to `ppd` months past the one it lies in.
+    int firstAfter = -1; // the first month beginning after the newest record
+    for (int m = 0; m <= count || firstAfter < 0 || m < firstAfter + ppd; ++m) {
         const int year = firstYear + m / 12;
         const int month = m % 12;
         if (month == 2 && isLeapYear(year))
             xm += ppd; // 29 February
+        if (firstAfter < 0 && xm > lastX)
+            firstAfter = m;
         marks.push_back({year, month, xm});
         xm += kMonthDays[static_cast<size_t>(month)] * ppd;
     }

@@ -89,6 +89,9 @@ struct MonthMark {
 };
 std::vector<MonthMark> monthGrid(int firstYear, int lastX, int pixelsPerDay);
 
+// Text sizes of the windows are points at 96 dots per inch, whatever the screen.
+inline constexpr int kScreenDotsPerInch = 96;
+
 // Where a painting of the graphs goes: screen or page, its size, the panels' sizes and the
 // scroll offset subtracted from the x of everything that moves with the data.
 struct GraphGeometry {
@@ -100,6 +103,8 @@ struct GraphGeometry {
     int width = 0;
     int height = 0;
     int offset = 0; // S on screen, S' on paper
+    // Text sizes are points on a device of this resolution: the screen's 96, the printer's.
+    int dotsPerInch = kScreenDotsPerInch;
     std::vector<GraphPanel> panels;
 };
 GraphGeometry screenGraphGeometry(int clientWidth, int clientHeight, DisplayMode mode, int scroll);

@@ -29,7 +29,9 @@ SmoothedGeometry geometry(int sizeFactor, int pixelsPerMonth, int scroll, int sc
     SmoothedGeometry g;
     g.sizeFactor = sizeFactor;
     g.pixelsPerMonth = pixelsPerMonth;
-    g.monthStep = pixelsPerMonth * sizeFactor / 16;
+    // In a window narrower than 16 x 68 pixels one pixel a month would round to none and
+    // fold every month onto the axis; a month keeps at least one pixel.
+    g.monthStep = std::max(pixelsPerMonth * sizeFactor / 16, 1);
     g.rowHeight = 2 * sizeFactor;
     g.offset = scroll;
     g.scrollRange = scrollRange;

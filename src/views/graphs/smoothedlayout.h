@@ -23,10 +23,11 @@ QString smoothedCaption(SmoothedMode mode);
 struct SmoothedGeometry {
     int sizeFactor = 0;                          // s: window width div 68, page width div 64
     int pixelsPerMonth = kDefaultPixelsPerMonth; // the width box, 1..5
-    int monthStep = 0;                           // px = pixelsPerMonth x s div 16
+    int monthStep = 0;                           // px = pixelsPerMonth x s div 16, at least 1
     int rowHeight = 0;                           // u = 2 s, one grid row
     int offset = 0;                              // the window's scroll position S
     int scrollRange = 0;                         // grid and base line end here (before S)
+    int dotsPerInch = kScreenDotsPerInch;        // text sizes are points at this resolution
 };
 SmoothedGeometry smoothedScreenGeometry(int windowWidth, int pixelsPerMonth, int scroll,
                                         int scrollRange);

@@ -1,8 +1,8 @@
 #include "testregistry.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 
 int main(int argc, char *argv[]) {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     return orvanek::testing::runRegisteredTests(argc, argv);
 }

@@ -119,6 +119,18 @@ class TestGraphLayout : public QObject {
         QCOMPARE(monthGrid(2001, 730, 2).size(), size_t(15));
     }
 
+    void longSeriesKeepsItsMonthLines() {
+        // 30.6 days a month: after 345 years round(X / 61.2) + 2 months would end 22 months
+        // before the newest record (31 December 2024). The grid goes on to February 2025.
+        const CalendarDate january{1680, 1, 1};
+        const auto zero = static_cast<int32_t>(std::floor(double(dayNumber(january))));
+        const int lastX = graphXOf({2024, 12, 31}, zero, 2);
+        const std::vector<MonthMark> marks = monthGrid(1680, lastX, 2);
+        QCOMPARE(marks.back().year, 2025);
+        QCOMPARE(marks.back().month, 1);
+        QCOMPARE(marks.back().x, lastX + 2 + 62);
+    }
+
     void scroll_data() {
         QTest::addColumn<int>("lastX");
         QTest::addColumn<int>("clientWidth");

@@ -1,0 +1,117 @@
+#include "views/graphs/smoothedpainter.h"
+
+#include "views/common/padleft.h"
+#include "views/graphs/graphpainter.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <cmath>
+
+namespace orvanek {
+
+namespace {
+
+constexpr int kLabelFont = 8; // points
+constexpr int kTitleFont = 18;
+constexpr int kSmoothedPen = 2;
+
+void writeText(QPainter &p, const GraphText &t) {
+    const qreal ascent = std::round(QFontMetricsF(p.font(), p.device()).ascent());
+    p.drawText(QPointF(t.pos.x(), t.pos.y() + ascent), t.text);
+}
+
+} // namespace
+
+void paintSmoothed(QPainter &p, const SmoothedLayout &l, const SmoothedGeometry &g) {
+    p.save();
+    p.setBackgroundMode(Qt::TransparentMode);
+    p.setBrush(Qt::NoBrush);
+    const QPen textPen(Qt::black);
+
+    p.setFont(graphFont(kLabelFont, g.dotsPerInch));
+    p.setPen(smoothedGridColour());
+    p.drawLines(l.gridLines.data(), static_cast<int>(l.gridLines.size()));
+    p.setPen(textPen);
+    const ColumnAligner aligner;
+    for (const GraphText &label : l.valueLabels)
+        writeText(p, {label.pos, aligner.padLeft(label.text, kValueLabelWidth)});
+
+    // Year lines in the grid's colour; only those in view.
+    const int right = g.scrollRange - g.offset;
+    for (size_t k = 0; k < l.yearLines.size(); ++k) {
+        const QLine &line = l.yearLines[k];
+        if (line.x1() > std::max(right, 0) + 100)
+            break;
+        p.setPen(smoothedGridColour());
+        p.drawLine(line);
+        p.setPen(textPen);
+        writeText(p, l.yearLabels[k]);
+    }
+
+    p.setPen(QPen(Qt::black, 1));
+    p.drawLine(l.baseLine);
+    p.drawLine(l.axis);
+    p.setFont(graphFont(kTitleFont, g.dotsPerInch));
+    writeText(p, l.title);
+
+    // Centuries of months lie outside the window: only what can be seen is stroked.
+    const QRect area = p.window();
+    p.setPen(QPen(monthlyMeanColour(), 1));
+    p.drawPolyline(visiblePolyline(l.means, area.left(), area.right()));
+    p.setPen(QPen(Qt::black, kSmoothedPen));
+    p.drawPolyline(visiblePolyline(l.smoothed, area.left(), area.right()));
+    p.restore();
+}
+
+void paintAsymmetryScale(QPainter &p, const AsymmetryScale &scale) {
+    p.save();
+    p.setPen(Qt::white);
+    p.setBrush(Qt::white);
+    p.drawRect(scale.box);
+    p.setPen(Qt::black);
+    p.setFont(graphFont(kLabelFont));
+    for (const GraphText &label : scale.labels)
+        writeText(p, label);
+    p.restore();
+}
+
+QImage renderSmoothed(const SmoothedLayout &layout, const SmoothedGeometry &geometry, QSize size) {
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    constexpr int kDotsPerMetreAt96Dpi = 3780;
+    image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
+    image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintSmoothed(painter, layout, geometry);
+    return image;
+}
+
+PageSetup smoothedPage() {
+    PageSetup page;
+    page.orientation = QPageLayout::Landscape;
+    return page;
+}
+
+SmoothedGeometry smoothedPageGeometry(int pageWidth, int dotsPerInch,
+                                      const SmoothedGeometry &screen) {
+    const SmoothedGeometry unscrolled =
+        smoothedPaperGeometry(pageWidth, screen.pixelsPerMonth, 0, 0);
+    // The page starts at the month at the window's left edge, counted in the page's steps.
+    const int months = screen.monthStep > 0 ? screen.offset / screen.monthStep : 0;
+    const int offset = months * unscrolled.monthStep;
+    SmoothedGeometry g =
+        smoothedPaperGeometry(pageWidth, screen.pixelsPerMonth, offset, offset + pageWidth);
+    g.dotsPerInch = dotsPerInch;
+    return g;
+}
+
+bool printSmoothed(PrintJob &job, const MonthlySeries &series, const SmoothedGeometry &screen) {
+    const SmoothedGeometry g =
+        smoothedPageGeometry(job.pageWidth(), job.canvas().device()->logicalDpiY(), screen);
+    paintSmoothed(job.canvas(), layoutSmoothed(series, g), g);
+    return true;
+}
+
+} // namespace orvanek

@@ -1,0 +1,241 @@
+// The graph window and the smoothed-graph window: their commands, the width box, printing.
+#include "graphtesthelpers.h"
+#include "imageprobes.h"
+#include "scripteddialogs.h"
+#include "testregistry.h"
+#include "views/graphs/graphpainter.h"
+#include "views/graphs/graphwindow.h"
+#include "views/graphs/smoothedpainter.h"
+#include "views/graphs/smoothedwindow.h"
+#include "widgettests.h"
+
+#include <QAction>
+#include <QDate>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace orvanek;
+using namespace orvanek::testing;
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kWhite(255, 255, 255);
+
+// 1 and 11 January 2001 with the same northern values: g 4, f 40, R 120.
+void fillJanuary(ObservationStore &store) {
+    for (const char *date : {"01.01.2001", "11.01.2001"}) {
+        ObservationRecord r = datedRecord(QString::fromLatin1(date));
+        r.summary.northGroups = 4;
+        r.summary.northSpots = 40;
+        r.summary.northR = 120;
+        store.appendRecord(r);
+    }
+}
+
+// A window whose panels are exactly `canvas` pixels, shown.
+template <typename Window> void showWithCanvas(Window &window, QSize canvas) {
+    window.canvas()->setFixedSize(canvas);
+    window.adjustSize();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+}
+
+QImage grab(QWidget *canvas) {
+    return canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The January store in a data directory of its own, where prints are offered.
+struct Fixture {
+    Fixture() {
+        store.setDataDirectory(dir.path());
+        fillJanuary(store);
+    }
+    QTemporaryDir dir;
+    ObservationStore store{QDate(2026, 1, 1)};
+    ScriptedDialogs dialogs;
+};
+
+// The graph window on the January store.
+struct GraphFixture : Fixture {
+    GraphFixture() : window(std::make_unique<GraphWindow>(store, dialogs)) {}
+    std::unique_ptr<GraphWindow> window;
+};
+
+} // namespace
+
+class TestGraphWindows : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void cleanup() { closeTopLevelWidgets(); }
+
+    void commands_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QPoint>("curve");
+        // Canvas 1000 x 450: divisions of 10, north's zero line at 270 (or 330 alone, three
+        // times as tall); 1..11 January at x 50..70. g 4 is 13 pixels, f 40 at 50 a step is
+        // 8, R 120 is 24.
+        QTest::newRow("opened") << ""
+                                << "Graf   Celkový   Sever   Jih  - Počet skupin"
+                                << QPoint(60, 270 - 13);
+        QTest::newRow("f") << "fgraf"
+                           << "Graf   Celkový   Sever   Jih  - Počet skvrn" << QPoint(60, 270 - 8);
+        QTest::newRow("r") << "rrelativni"
+                           << "Graf   Celkový   Sever   Jih  - Relativní číslo"
+                           << QPoint(60, 270 - 24);
+        QTest::newRow("north alone") << "severg"
+                                     << "Graf   Sever   - Počet skupin" << QPoint(60, 330 - 39);
+        QTest::newRow("all three again")
+            << "vsechny"
+            << "Graf   Celkový  Sever  Jih   - Počet skupin" << QPoint(60, 270 - 13);
+    }
+    void commands() {
+        QFETCH(QString, item);
+        QFETCH(QString, caption);
+        QFETCH(QPoint, curve);
+        GraphFixture f;
+        showWithCanvas(*f.window, {1000, 450});
+        if (!item.isEmpty()) {
+            f.window->action(item)->trigger();
+            QVERIFY(f.window->action(item)->isChecked());
+        }
+        const QImage image = grab(f.window->canvas());
+        QCOMPARE(f.window->windowTitle(), caption);
+        QCOMPARE(pixelAt(image, curve), kRed);
+        // The window paints what the command line's image of the same view holds.
+        const GraphView view = f.window->currentView();
+        QCOMPARE(image, renderGraphs(view.model, view.geometry));
+    }
+
+    void modeKeepsHeightsQuantityAndSizeRecomputeThem() {
+        GraphFixture f;
+        showWithCanvas(*f.window, {1000, 450});
+        grab(f.window->canvas());
+        QCOMPARE(f.window->series().divisionHeight, 10);
+        f.window->severgClick();
+        grab(f.window->canvas());
+        QCOMPARE(int(f.window->series().northHeight[0]), 13); // not 39: the mode multiplies
+        f.window->canvas()->setFixedSize(1000, 560);          // (560 - 120) div 3 div 11 = 13
+        grab(f.window->canvas());
+        QCOMPARE(f.window->series().divisionHeight, 13);
+        QCOMPARE(int(f.window->series().northHeight[0]), 17); // 4 x 13 div 3
+        f.window->fgrafClick();
+        QCOMPARE(int(f.window->series().northHeight[0]), 10); // 40 x 13 div 50
+    }
+
+    void scaleStaysAtTheLeftEdge() {
+        GraphFixture f;
+        f.store.appendRecord(datedRecord("31.12.2002")); // room to scroll
+        showWithCanvas(*f.window, {1000, 450});
+        f.window->setScrollPosition(100);
+        // Scrolled, the grid runs under the left edge and the value labels are gone.
+        QImage image = grab(f.window->canvas());
+        QCOMPARE(pixelAt(image, {20, 125}), gridColour());
+        const QRect labelRows(1, 135 - 50 - 8, 40, 30); // divisions 2..5, clear of the curve
+        QCOMPARE(countPixels(image, labelRows, isDark), 0);
+        f.window->stupniceClick();
+        image = grab(f.window->canvas());
+        QCOMPARE(pixelAt(image, {20, 125}), kWhite);
+        QVERIFY(countPixels(image, labelRows, isDark) > 0);
+    }
+
+    void printsAndResets() {
+        GraphFixture f;
+        showWithCanvas(*f.window, {1000, 450});
+        f.window->severgClick();
+        const QString pdf = f.dir.filePath("grafy.pdf");
+        f.dialogs.fileAnswers = {pdf};
+        f.window->action("tiskgraf")->trigger();
+        QCOMPARE(pdfPageCount(pdf), 1);
+        QVERIFY(f.window->action("tiskgraf")->isEnabled());
+        QVERIFY(f.window->scaleShown());
+        // The reset after printing: the screen's days, and a caption naming the one panel
+        // still shown.
+        QCOMPARE(f.window->windowTitle(), "Graf   Sever   - Počet skupin");
+        QCOMPARE(f.window->series().pixelsPerDay, 2);
+        QCOMPARE(pixelAt(grab(f.window->canvas()), {60, 330 - 39}), kRed);
+        // With all three panels, the caption is the one it opened with.
+        f.window->vsechnyClick();
+        f.dialogs.fileAnswers = {pdf};
+        f.window->tiskgrafClick();
+        QCOMPARE(f.window->windowTitle(), "Graf   Celkový   Sever   Jih  - Počet skupin");
+    }
+
+    void widthBox_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("pixelsPerMonth");
+        QTest::newRow("4") << "4" << 4;
+        QTest::newRow("9 is 5") << "9" << 5;
+        QTest::newRow("0 is 3") << "0" << 3;
+        QTest::newRow("negative is 3") << "-2" << 3;
+        QTest::newRow("not a number is 3") << "x" << 3;
+    }
+    void widthBox() {
+        QFETCH(QString, typed);
+        QFETCH(int, pixelsPerMonth);
+        Fixture f;
+        SmoothedWindow window(f.store, f.dialogs, SmoothedMode::Smoothed);
+        showWithCanvas(window, {1000, 700});
+        window.action("zvetsit")->trigger();
+        QVERIFY(window.widthBox()->isVisible());
+        QCOMPARE(window.widthEdit()->text(), QStringLiteral("3"));
+        QCOMPARE(window.widthBox()->x(), 1000 / 4 - 130);
+        QTest::keyClick(window.widthEdit(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(window.widthEdit(), typed);
+        QTest::keyClick(window.widthEdit(), Qt::Key_Return);
+        QVERIFY(!window.widthBox()->isVisible());
+        QCOMPARE(window.state().pixelsPerMonth, pixelsPerMonth);
+        QCOMPARE(window.scrollRange(), (1000 + 200) * pixelsPerMonth);
+    }
+
+    void smoothedQuantityFromThePanelOnlyAndPrinting() {
+        Fixture f;
+        SmoothedWindow window(f.store, f.dialogs, SmoothedMode::Smoothed);
+        showWithCanvas(window, {1000, 700});
+        QCOMPARE(window.windowTitle(), QStringLiteral("Vyhlazovací   grafy"));
+        // Only g, f, r and the width box in the window's menu; the rest from the tool panel.
+        for (const char *item : {"gvyhl", "fvyhl", "rvyhl", "zvetsit"})
+            QVERIFY2(window.action(item)->isVisible(), item);
+        for (const char *item :
+             {"cvvyhl", "snvyhl", "rbvyhl", "plochavyhl", "polokvyhl", "stupnic"})
+            QVERIFY2(!window.action(item)->isVisible(), item);
+        QSignalSpy chosen(&window, &SmoothedWindow::quantityChosen);
+        window.polokvyhlClick();
+        QCOMPARE(window.state().quantity, SmoothedQuantity::HemisphereArea);
+        QCOMPARE(chosen.count(), 1);
+        const SmoothedView view = window.currentView();
+        QCOMPARE(grab(window.canvas()), renderSmoothed(view.layout, view.geometry, {1000, 700}));
+        const QString pdf = f.dir.filePath("vyhlazene.pdf");
+        f.dialogs.fileAnswers = {pdf};
+        window.action("tiskvyhl")->trigger();
+        QCOMPARE(pdfPageCount(pdf), 1);
+    }
+
+    void asymmetryOffersOnlyItsScale() {
+        Fixture f;
+        SmoothedWindow window(f.store, f.dialogs, SmoothedMode::Asymmetry);
+        showWithCanvas(window, {1000, 600});
+        QCOMPARE(window.windowTitle(), QStringLiteral("Asymetrie    graf"));
+        QVERIFY(window.action("stupnic")->isVisible());
+        QVERIFY(!window.action("zvetsit")->isVisible());
+        QVERIFY(!window.action("tiskvyhl")->isEnabled());
+        QCOMPARE(window.scrollRange(), 1000 + 0); // 10 days + 150 is less than the window
+        const QRect labels(10, 0, 40, 600);
+        QCOMPARE(countPixels(grab(window.canvas()), labels, isDark), 0);
+        window.stupnicClick();
+        // -5 x 3 .. 5 x 3 around the middle: the label 0 at y 600 div 2 - 7.
+        const QImage image = grab(window.canvas());
+        QVERIFY(countPixels(image, QRect(10, 293, 20, 12), isDark) > 0);
+        QVERIFY(countPixels(image, QRect(10, 293 - 50 * 5, 40, 12), isDark) > 0); // "15"
+    }
+};
+
+ORVANEK_REGISTER_TEST(TestGraphWindows);
+#include "tst_graphwindows.moc"
