@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "data/datalock.h"
 #include "data/observationstore.h"
+#include "data/safefile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -79,11 +80,16 @@ int main(int argc, char *argv[]) {
     const QString &dataDir = request.dataDir;
     if (const auto problem = orvanek::dataDirectoryProblem(dataDir))
         return refuseStart(*problem, kWrongUsage);
-    const auto lock = orvanek::lockDataDirectory(dataDir);
-    if (!lock)
-        return refuseStart(orvanek::dataDirectoryInUseMessage(dataDir), kStartFailed);
+    const orvanek::DirectoryLock lock = orvanek::lockDataDirectory(dataDir);
+    if (!lock && !lock.readOnly)
+        return refuseStart(lock.refusal, kStartFailed);
+    if (lock)
+        orvanek::removeLeftovers(dataDir);
 
     orvanek::ObservationStore store;
+    // A directory that cannot be written is opened to look at; saving says why it cannot.
+    if (lock.readOnly)
+        store.setReadOnly(lock.refusal);
     orvanek::QtDialogs dialogs;
     orvanek::MainWindow window(store, dialogs, dataDir, orvanek::askCoordinateMode);
     dialogs.setParent(&window);

@@ -92,18 +92,26 @@ bool MainWindow::FormCreate(bool show) {
 }
 
 void MainWindow::repairUnreadableDates() {
-    int removed = 0;
-    const StoreStatus status = store_.removeUnreadableRecords(&removed);
+    ObservationStore::DamagedData setAside;
+    const StoreStatus status = store_.setAsideDamagedData(&setAside);
     if (!status) {
         // The damaged records stay where they are: better shown wrongly than lost.
         dialogs_.information(status.message);
-    } else if (removed > 0) {
-        dialogs_.information(tr("Došlo k chybě zápisu data\rbube automaticky opraven") +
-                             QLatin1Char('\r') +
-                             tr("Počet odstraněných záznamů: %1, jsou uloženy v souboru %2")
-                                 .arg(removed)
-                                 .arg(ObservationStore::removedFileName()));
+        return;
     }
+    QStringList lines;
+    if (setAside.records > 0)
+        lines << tr("Došlo k chybě zápisu data\rbube automaticky opraven") + QLatin1Char('\r') +
+                     tr("Počet odstraněných záznamů: %1, jsou uloženy v souboru %2")
+                         .arg(setAside.records)
+                         .arg(ObservationStore::removedFileName());
+    if (setAside.trailingBytes > 0)
+        lines << tr("Konec souboru %1 (%2 bajtů) netvoří celý záznam, je uložen v souboru %3")
+                     .arg(ObservationStore::dataFileName())
+                     .arg(setAside.trailingBytes)
+                     .arg(ObservationStore::removedFileName());
+    if (!lines.isEmpty())
+        dialogs_.information(lines.join(QLatin1Char('\r')));
 }
 
 void MainWindow::updateCaption() {
@@ -115,6 +123,8 @@ void MainWindow::updateCaption() {
         setWindowTitle(QStringLiteral("Orvanek ") + modeText + tr("  (průměr zákresu  ") +
                        formatNumber(2 * store_.drawingRadius(), "###") + tr(" mm)"));
     }
+    if (store_.readOnly())
+        setWindowTitle(windowTitle() + tr("  – jen pro čtení"));
 }
 
 void MainWindow::showResolutionWarningOnce() {
@@ -434,6 +444,12 @@ void MainWindow::openEntryDialog(EntryMode mode) {
     // One entry dialog at a time: the three commands stay disabled while it is open.
     if (entryDialog_)
         return;
+    // What is typed could not be saved.
+    if (store_.readOnly()) {
+        dialogs_.information(tr("Data jsou otevřena jen pro čtení, zadávat nelze.\r%1")
+                                 .arg(store_.readOnlyReason()));
+        return;
+    }
     closeMapWindow();
     for (const char *name : {"novy", "zvlastni", "oprava"})
         action(QString::fromLatin1(name))->setEnabled(false);

@@ -146,9 +146,16 @@ template <typename Column, size_t N> QStringList headerOf(const Column (&columns
 
 // --- Commands ------------------------------------------------------------------------------
 
+// The records a data file holds: none where the store only holds the placeholder it
+// starts a new data set with (no data1.dat, or one without a whole record).
+int storedRecords(const ObservationStore &store) {
+    return store.holdsOnlyPlaceholder() ? 0 : store.recordCount();
+}
+
 QString dateRangeText(const ObservationStore &store, bool first) {
     std::optional<CalendarDate> best;
-    for (const ObservationRecord &r : store.records()) {
+    for (int n = 1; n <= storedRecords(store); ++n) {
+        const ObservationRecord &r = store.record(n);
         const auto date = store.dateOf(r);
         if (!date)
             continue;
@@ -165,7 +172,7 @@ int commandInfo(CommandContext &c) {
         return status;
     Output &out = c.out;
     out.row({QStringLiteral("field"), QStringLiteral("value")});
-    out.row({QStringLiteral("recordCount"), num(store.recordCount())});
+    out.row({QStringLiteral("recordCount"), num(storedRecords(store))});
     out.row({QStringLiteral("firstDate"), dateRangeText(store, true)});
     out.row({QStringLiteral("lastDate"), dateRangeText(store, false)});
     out.row({QStringLiteral("drawingSetup"), num(store.record(1).drawingSetup)});
@@ -188,7 +195,7 @@ int commandRecords(CommandContext &c) {
     if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
         return status;
     c.out.row(headerOf(kRecordColumns));
-    for (int n = 1; n <= store.recordCount(); ++n) {
+    for (int n = 1; n <= storedRecords(store); ++n) {
         QStringList row;
         for (const RecordColumn &column : kRecordColumns)
             row << column.value(n, store.record(n));
@@ -207,8 +214,9 @@ int commandGroups(CommandContext &c) {
         const ObservationRecord &r = store.record(n);
         const auto date = store.dateOf(r);
         if (!date && r.usedGroups() > 0) {
-            c.out.warn(
-                QStringLiteral("záznam %1: nečitelné datum „%2“").arg(n).arg(readText(r.dateText)));
+            c.out.warn(QStringLiteral("záznam %1: nečitelné datum „%2“")
+                           .arg(n)
+                           .arg(printableText(readText(r.dateText))));
             status = CliDataProblem;
         }
         const Ephemeris e = date ? solarEphemeris(*date, r.timeUT) : Ephemeris{};
@@ -295,7 +303,8 @@ int commandCheck(CommandContext &c) {
         const ObservationRecord &r = records[i];
         const auto date = recordDate(r, thisYear);
         if (!date) {
-            report(i + 1, QStringLiteral("nečitelné datum „%1“").arg(readText(r.dateText)));
+            report(i + 1,
+                   QStringLiteral("nečitelné datum „%1“").arg(printableText(readText(r.dateText))));
         } else {
             const int32_t day = serialDay(*date);
             if (previous && day < *previous)

@@ -2,6 +2,7 @@
 
 #include "data/datalock.h"
 #include "data/observationstore.h"
+#include "data/safefile.h"
 #include "entry/importfile.h"
 #include <QCommandLineParser>
 
@@ -61,9 +62,10 @@ int commandImport(CommandContext &context) {
         return out.fail(CliDataProblem, QStringLiteral("adresář %1 neexistuje").arg(dataDir));
 
     // The program may have this data set open; it would write its own copy over the import.
-    const auto lock = lockDataDirectory(dataDir);
+    const DirectoryLock lock = lockDataDirectory(dataDir);
     if (!lock)
-        return out.fail(CliDataProblem, dataDirectoryInUseMessage(dataDir).replace('\r', ' '));
+        return out.fail(CliDataProblem, QString(lock.refusal).replace(u'\r', u' '));
+    removeLeftovers(dataDir);
 
     ObservationStore store;
     if (const StoreStatus loaded = store.loadStore(dataDir); !loaded)

@@ -1,5 +1,6 @@
 #include "cli/entrycommands.h"
 
+#include "data/datalock.h"
 #include "data/instrumentfile.h"
 #include "data/observationstore.h"
 #include "entry/demodata.h"
@@ -54,6 +55,10 @@ int commandMakeDemo(CommandContext &context) {
     if (!QDir().mkpath(options->dir))
         return out.fail(CliDataProblem,
                         QStringLiteral("adresář %1 nelze založit").arg(options->dir));
+    // Not while the program or an import works on the directory.
+    const DirectoryLock lock = lockDataDirectory(options->dir);
+    if (!lock)
+        return out.fail(CliDataProblem, QString(lock.refusal).replace(u'\r', u' '));
     // Never over an observer's own data.
     const QString dataPath = dir.filePath(ObservationStore::dataFileName());
     if (QFileInfo::exists(dataPath))

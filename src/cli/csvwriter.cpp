@@ -1,10 +1,13 @@
 #include "cli/csvwriter.h"
 
+#include "data/observationrecord.h"
+
 namespace orvanek {
 
-QString csvField(const QString &field) {
-    if (!field.contains(QLatin1Char(';')) && !field.contains(QLatin1Char('"')) &&
-        !field.contains(QLatin1Char('\n')) && !field.contains(QLatin1Char('\r')))
+QString csvField(const QString &text) {
+    // A damaged record's control bytes would break a line or a terminal: written as \xNN.
+    const QString field = printableText(text, text.size());
+    if (!field.contains(QLatin1Char(';')) && !field.contains(QLatin1Char('"')))
         return field;
     QString quoted = field;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));

@@ -5,8 +5,9 @@
 
 namespace orvanek {
 
-// One ';'-separated line; a field holding ';', '"' or a line break is quoted, with
-// inner quotes doubled, so spreadsheets and scripts read it back unchanged.
+// One ';'-separated line; a field holding ';' or '"' is quoted, with inner quotes doubled,
+// so spreadsheets and scripts read it back unchanged; control characters (line breaks
+// among them) are written as \xNN.
 QString csvField(const QString &field);
 QString csvLine(const QStringList &fields);
 

@@ -2,6 +2,7 @@
 
 #include "data/codepage1250.h"
 #include "data/observationstore.h"
+#include "data/safefile.h"
 #include "solar/conversion.h"
 #include "solar/rounding.h"
 
@@ -111,13 +112,23 @@ AsciiExportResult exportAscii(ObservationStore &store) {
     AsciiExportResult result = buildAsciiExport(store.records(), store.pivotYear());
     if (!result.ok)
         return result;
+    const QString path = QDir(store.dataDirectory()).filePath(asciiExportFileName());
+    if (const auto refused = unsafeTargetMessage(path)) {
+        result.ok = false;
+        result.message = *refused;
+        return result;
+    }
     // The groups the file shows as "***" keep that class in memory too.
     store.markUnclassifiedGroups();
-    QSaveFile file(QDir(store.dataDirectory()).filePath(asciiExportFileName()));
-    if (!file.open(QIODevice::WriteOnly) || file.write(result.content) != result.content.size() ||
-        !file.commit()) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        !writeAll(file, result.content.constData(), result.content.size())) {
         result.ok = false;
-        result.message = asciiExportFileName() + QStringLiteral(": ") + file.errorString();
+        result.message = fileProblemText(path, file);
+        file.cancelWriting();
+    } else if (!file.commit()) {
+        result.ok = false;
+        result.message = fileProblemText(path, file);
     }
     return result;
 }

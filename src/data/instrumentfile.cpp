@@ -1,6 +1,7 @@
 #include "data/instrumentfile.h"
 
 #include "data/codepage1250.h"
+#include "data/safefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,17 +52,22 @@ bool readInstrumentFile(const QString &dir, InstrumentLines &lines, QString *err
 }
 
 bool writeInstrumentFile(const QString &dir, const InstrumentLines &lines, QString *error) {
-    QSaveFile file(QDir(dir).filePath(kFileName));
-    if (file.open(QIODevice::WriteOnly)) {
+    const QString path = QDir(dir).filePath(kFileName);
+    if (const auto refused = unsafeTargetMessage(path)) {
+        if (error)
+            *error = *refused;
+        return false;
+    }
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         QByteArray content;
         for (const QString &line : lines)
             content += encode1250(line) + "\r\n";
-        file.write(content);
-        if (file.commit())
+        if (writeAll(file, content.constData(), content.size()) && file.commit())
             return true;
     }
     if (error)
-        *error = kFileName + QStringLiteral(": ") + file.errorString();
+        *error = fileProblemText(path, file);
     return false;
 }
 

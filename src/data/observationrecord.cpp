@@ -2,6 +2,7 @@
 
 #include "data/codepage1250.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace orvanek {
@@ -48,9 +49,26 @@ std::optional<CalendarDate> recordDate(const ObservationRecord &record, int pivo
         pivotYear);
 }
 
+QString printableText(const QString &text, qsizetype limit) {
+    QString shown;
+    shown.reserve(std::min(text.size(), limit) + 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (i >= limit) {
+            shown += QChar(0x2026); // …
+            break;
+        }
+        const QChar c = text[i];
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 QString unreadableDateText(size_t number, const ObservationRecord &record) {
     return QStringLiteral("Záznam %1: „%2“ není platné datum")
         .arg(number)
-        .arg(readText(record.dateText));
+        .arg(printableText(readText(record.dateText)));
 }
 } // namespace orvanek

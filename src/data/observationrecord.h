@@ -208,6 +208,10 @@ namespace orvanek {
 // is read around pivotYear (see parseDate); the stored form has four digits.
 std::optional<CalendarDate> recordDate(const ObservationRecord &record, int pivotYear);
 
+// A text as messages and output show it: control characters (a damaged record's bytes)
+// written as \xNN, and at most `limit` characters of it, the rest cut with "…".
+QString printableText(const QString &text, qsizetype limit = 10000);
+
 // "Záznam N: „text“ není platné datum", for record number N (from 1).
 QString unreadableDateText(size_t number, const ObservationRecord &record);
 } // namespace orvanek

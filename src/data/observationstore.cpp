@@ -1,6 +1,7 @@
 #include "data/observationstore.h"
 
 #include "data/dates.h"
+#include "data/safefile.h"
 #include "solar/rounding.h"
 
 #include <QDir>
@@ -8,6 +9,8 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <numeric>
 
@@ -23,31 +26,30 @@ namespace {
 constexpr size_t kFewDescents = 16;
 
 QString fileError(const QString &name, const QFileDevice &file) {
-    return name + QStringLiteral(": ") + file.errorString();
+    return fileProblemText(name, file);
 }
 
 // Keeps the current data1.dat as data1.bak. A hard link costs nothing and leaves the old
-// bytes exactly as they were; where links are not possible the file is copied.
+// bytes exactly as they were; where links are not possible the file is copied. The new
+// name replaces the old backup in one step, so there is a data1.bak at every moment.
 bool keepBackup(const QString &dataPath, const QString &backupPath, QString *error) {
     if (!QFile::exists(dataPath))
         return true;
     const QString temporary = backupPath + QStringLiteral(".new");
     QFile::remove(temporary);
-#ifdef Q_OS_UNIX
     const QByteArray from = QFile::encodeName(dataPath);
     const QByteArray to = QFile::encodeName(temporary);
+#ifdef Q_OS_UNIX
     bool made = ::link(from.constData(), to.constData()) == 0;
 #else
     bool made = false;
 #endif
     if (!made)
         made = QFile::copy(dataPath, temporary);
-    if (made) {
-        QFile::remove(backupPath);
-        made = QFile::rename(temporary, backupPath);
-    }
+    if (made)
+        made = std::rename(to.constData(), QFile::encodeName(backupPath).constData()) == 0;
     if (!made && error)
-        *error = QStringLiteral("Nelze uložit zálohu %1").arg(backupPath);
+        *error = fileProblemText(backupPath, QString::fromLocal8Bit(std::strerror(errno)));
     return made;
 }
 
@@ -115,6 +117,7 @@ StoreStatus ObservationStore::loadStore(const QString &dataDir) {
     records_.clear();
     observerNames_ = {};
     trailingBytes_ = 0;
+    trailing_.clear();
     dataModified_ = false;
     placeholder_ = false;
     drawingRadius_ = 0;
@@ -140,6 +143,11 @@ StoreStatus ObservationStore::loadStore(const QString &dataDir) {
         StoreStatus status = readDataFile(dataPath, records_, &trailingBytes_);
         if (!status)
             return status;
+        if (trailingBytes_ > 0) {
+            QFile file(dataPath);
+            if (file.open(QIODevice::ReadOnly) && file.seek(recordCount() * qint64{kRecordSize}))
+                trailing_ = file.read(trailingBytes_);
+        }
     }
     if (records_.empty()) {
         records_.push_back(currentRecord_); // a new data set: one record with today's date
@@ -209,16 +217,22 @@ void ObservationStore::writeSetupIntoRecord1() {
 StoreStatus ObservationStore::writeDataFile() {
     const QDir dir(dataDirectory_);
     const QString dataPath = dir.filePath(dataFileName());
+    const QString backupPath = dir.filePath(backupFileName());
+    for (const QString &path : {dataPath, backupPath, backupPath + QStringLiteral(".new")})
+        if (const auto refused = unsafeTargetMessage(path))
+            return StoreStatus::failure(*refused);
     QSaveFile file(dataPath);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return StoreStatus::failure(fileError(dataPath, file));
     const qint64 bytes = static_cast<qint64>(records_.size()) * kRecordSize;
-    if (file.write(reinterpret_cast<const char *>(records_.data()), bytes) != bytes) {
+    if (!writeAll(file, reinterpret_cast<const char *>(records_.data()), bytes)) {
+        // The cause is read before the write is cancelled, which would replace it.
+        const QString problem = fileError(dataPath, file);
         file.cancelWriting();
-        return StoreStatus::failure(fileError(dataPath, file));
+        return StoreStatus::failure(problem);
     }
     QString error;
-    if (!keepBackup(dataPath, dir.filePath(backupFileName()), &error)) {
+    if (!keepBackup(dataPath, backupPath, &error)) {
         file.cancelWriting();
         return StoreStatus::failure(error);
     }
@@ -228,11 +242,15 @@ StoreStatus ObservationStore::writeDataFile() {
 }
 
 StoreStatus ObservationStore::saveStore() {
+    if (readOnly())
+        return StoreStatus::failure(readOnlyReason_);
     writeSetupIntoRecord1();
     return writeDataFile();
 }
 
 StoreStatus ObservationStore::closeStore() {
+    if (readOnly())
+        return dataModified_ ? StoreStatus::failure(readOnlyReason_) : StoreStatus{};
     writeSetupIntoRecord1();
     if (dataModified_)
         return writeDataFile();
@@ -441,34 +459,64 @@ void ObservationStore::removeRecord(int number) {
     emit currentRecordChanged(currentIndex_);
 }
 
-StoreStatus ObservationStore::removeUnreadableRecords(int *removed) {
-    *removed = 0;
-    QByteArray kept;
-    std::vector<ObservationRecord> readable;
-    readable.reserve(records_.size());
-    for (const ObservationRecord &r : records_) {
-        if (dateOf(r))
-            readable.push_back(r);
-        else
-            kept.append(reinterpret_cast<const char *>(&r), kRecordSize);
-    }
-    if (kept.isEmpty())
+StoreStatus ObservationStore::setAsideDamagedData(DamagedData *setAside) {
+    *setAside = {};
+    size_t unreadable = 0;
+    for (const ObservationRecord &r : records_)
+        unreadable += dateOf(r) ? 0 : 1;
+    if (unreadable == 0 && trailing_.isEmpty())
         return {};
 
     const QString path = QDir(dataDirectory_).filePath(removedFileName());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(kept) != kept.size() ||
-        !file.flush())
-        return StoreStatus::failure(fileError(path, file));
-    file.close();
+    if (const auto refused = unsafeTargetMessage(path))
+        return StoreStatus::failure(*refused);
+    // What an earlier start set aside but could not yet save away is not added again.
+    QByteArray earlier;
+    if (QFile old(path); old.exists()) {
+        if (!old.open(QIODevice::ReadOnly))
+            return StoreStatus::failure(fileError(path, old));
+        earlier = old.readAll();
+    }
+    auto alreadyKept = [&earlier](const char *bytes, qsizetype size) {
+        for (qsizetype at = 0; at + size <= earlier.size(); at += kRecordSize)
+            if (std::memcmp(earlier.constData() + at, bytes, static_cast<size_t>(size)) == 0)
+                return true;
+        return false;
+    };
+    QByteArray added;
+    std::vector<ObservationRecord> readable;
+    readable.reserve(records_.size() - unreadable);
+    for (const ObservationRecord &r : records_) {
+        if (dateOf(r)) {
+            readable.push_back(r);
+            continue;
+        }
+        const char *bytes = reinterpret_cast<const char *>(&r);
+        if (!alreadyKept(bytes, kRecordSize))
+            added.append(bytes, kRecordSize);
+    }
+    if (!trailing_.isEmpty() && !alreadyKept(trailing_.constData(), trailing_.size()))
+        added.append(trailing_);
 
-    *removed = static_cast<int>(kept.size() / kRecordSize);
+    if (!added.isEmpty()) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+            return StoreStatus::failure(fileError(path, file));
+        if (!writeAll(file, added.constData(), added.size()) || !file.flush())
+            return StoreStatus::failure(fileError(path, file));
+    }
+
+    setAside->records = static_cast<int>(unreadable);
+    setAside->trailingBytes = trailing_.size();
+    trailing_.clear();
+    dataModified_ = true;
+    if (unreadable == 0)
+        return {};
     records_ = std::move(readable);
     if (records_.empty()) {
         records_.push_back(placeholderRecord());
         placeholder_ = true;
     }
-    dataModified_ = true;
     currentIndex_ = std::min(currentIndex_, recordCount() - 1);
     if (currentIndex_ < 0)
         currentIndex_ = recordCount() - 1;

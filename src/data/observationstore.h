@@ -100,6 +100,12 @@ class ObservationStore : public QObject {
 
     // --- Changing -------------------------------------------------------------------------
 
+    // A data set in a directory that cannot be written is only shown: saving says why it
+    // cannot, with `reason`.
+    void setReadOnly(const QString &reason) { readOnlyReason_ = reason; }
+    bool readOnly() const { return !readOnlyReason_.isEmpty(); }
+    const QString &readOnlyReason() const { return readOnlyReason_; }
+
     // Where saveStore writes, for a data set made in memory rather than loaded.
     void setDataDirectory(const QString &dir) { dataDirectory_ = dir; }
     // Takes R and the entry kind as chosen for a data set without a setup.
@@ -124,9 +130,9 @@ class ObservationStore : public QObject {
 
     // Stores a committed observation: over the current record when `overCurrent`, else
     // behind the last one, or in place of the placeholder a new data set starts with (the
-    // drawing setup of record 1 kept). Sets the modified flag, puts the store in date order and makes
-    // the first record of the stored record's date current. The record is stored in any
-    // case; a failure only says the store could not be put in date order.
+    // drawing setup of record 1 kept). Sets the modified flag, puts the store in date order and
+    // makes the first record of the stored record's date current. The record is stored in any case;
+    // a failure only says the store could not be put in date order.
     StoreStatus storeRecord(const ObservationRecord &record, bool overCurrent);
 
     // Appends many records at once, all or nothing: refuses, storing nothing, when a record
@@ -143,12 +149,18 @@ class ObservationStore : public QObject {
     // record stays the same record where it can, else the one now at its place.
     void removeRecord(int number);
 
-    // Removes every record whose date cannot be read, in one pass. Each removed record's
-    // 1314 bytes are first appended to data1.removed in the data directory, so nothing is
-    // lost. When no record remains, the store starts as it does without a data file.
-    // Returns how many were removed; fails (removing nothing) when data1.removed cannot be
+    // What setAsideDamagedData took out of the data.
+    struct DamagedData {
+        int records = 0;          // records whose date cannot be read
+        qint64 trailingBytes = 0; // bytes at the end of data1.dat that make no whole record
+    };
+    // Takes out every record whose date cannot be read, in one pass, and the bytes at the end
+    // of data1.dat that make no whole record. Their bytes are first appended to
+    // data1.removed in the data directory, so nothing is lost, and bytes an earlier start
+    // already put there are not appended again. When no record remains, the store starts as
+    // it does without a data file. Fails, taking out nothing, when data1.removed cannot be
     // written.
-    StoreStatus removeUnreadableRecords(int *removed);
+    StoreStatus setAsideDamagedData(DamagedData *setAside);
 
     // Groups without a class get "***" (as the ASCII export shows them); the records change
     // in memory only, the modified flag stays as it is.
@@ -183,6 +195,8 @@ class ObservationStore : public QObject {
     InstrumentLines instrumentLines_ = defaultInstrumentLines();
     QByteArray butterflyBlock_ = QByteArray(kButterflyBlockSize, '\0');
     qint64 trailingBytes_ = 0;
+    QByteArray trailing_; // those bytes, until they are set aside
+    QString readOnlyReason_;
 };
 
 // Reads data1.dat as it stands, without any repair, for checking; trailingBytes gets

@@ -81,8 +81,14 @@ EntryMessage headerMessage(const QString &text, EntryField field) {
     return {text, {field, 0, 0}};
 }
 
+// What the observer typed, as a message quotes it: cut after 40 characters, so that a
+// pasted page does not become a page of message, and without control characters.
+QString quoted(const QString &typed) {
+    return printableText(typed.trimmed(), 40);
+}
+
 QString notIntegerText(const QString &typed, EntryField field) {
-    return QStringLiteral("„%1“ není celé číslo – %2").arg(typed, entryFieldLabel(field));
+    return QStringLiteral("„%1“ není celé číslo – %2").arg(quoted(typed), entryFieldLabel(field));
 }
 
 // A count of table rows: an integer from 0 to 30.
@@ -98,9 +104,9 @@ std::optional<int> readCount(const QString &typed, EntryField field, const QStri
         return std::nullopt;
     }
     if (*value < 0) {
-        messages << headerMessage(
-            QStringLiteral("„%1“ není počet od 0 do 30 – %2").arg(typed, entryFieldLabel(field)),
-            field);
+        messages << headerMessage(QStringLiteral("„%1“ není počet od 0 do 30 – %2")
+                                      .arg(quoted(typed), entryFieldLabel(field)),
+                                  field);
         return std::nullopt;
     }
     return value;
@@ -172,7 +178,7 @@ std::optional<EntryMessage> checkCellNumbers(const EntryForm &form, int groupRow
     // Millimetres beyond R have their own message; beyond 127 they would spill into the
     // packed degrees, which only a radius over 127 mm lets through.
     const NumberRange packedMm{0, drawingRadius > kPackedMmRange.max ? kPackedMmRange.max
-                                                                      : unchecked.max};
+                                                                     : unchecked.max};
     auto groupRange = [&](int column) -> NumberRange {
         switch (column) {
         case ColSpots:
@@ -206,16 +212,16 @@ std::optional<EntryMessage> checkCellNumbers(const EntryForm &form, int groupRow
         if (!value)
             return EntryMessage{(decimals ? QStringLiteral("„%1“ není číslo – %2")
                                           : QStringLiteral("„%1“ není celé číslo – %2"))
-                                    .arg(typed.trimmed(), place),
+                                    .arg(quoted(typed), place),
                                 where};
         if (*value < range.min && range.max == unchecked.max)
             return EntryMessage{
-                QStringLiteral("„%1“ nesmí být záporné – %2").arg(typed.trimmed(), place), where};
+                QStringLiteral("„%1“ nesmí být záporné – %2").arg(quoted(typed), place), where};
         if (*value < range.min || *value > range.max)
-            return EntryMessage{QStringLiteral("„%1“ je mimo rozsah %2 až %3 – %4")
-                                    .arg(typed.trimmed(), numberText(range.min),
-                                         numberText(range.max), place),
-                                where};
+            return EntryMessage{
+                QStringLiteral("„%1“ je mimo rozsah %2 až %3 – %4")
+                    .arg(quoted(typed), numberText(range.min), numberText(range.max), place),
+                where};
         return std::nullopt;
     };
     for (int i = 1; i <= groupRows; ++i) {
@@ -226,18 +232,18 @@ std::optional<EntryMessage> checkCellNumbers(const EntryForm &form, int groupRow
                 continue;
             if (column == ColDistance && hemisphereLetter(form.groupCell(i, ColAngle)) != 0)
                 continue;
-            if (auto message = check(typed, decimalGroupColumn(column), groupRange(column),
-                                     EntryField::Groups, i, column,
-                                     groupColumnLabel(column, heliographicEntry)))
+            if (auto message =
+                    check(typed, decimalGroupColumn(column), groupRange(column), EntryField::Groups,
+                          i, column, groupColumnLabel(column, heliographicEntry)))
                 return message;
         }
     }
     for (int i = 1; i <= faculaRows; ++i) {
         for (int column = 1; column <= kFaculaColumns; ++column) {
             const bool angle = column % 2 == 1;
-            if (auto message = check(form.faculaCell(i, column), false,
-                                     angle ? kDegreesRange : packedMm, EntryField::Faculae, i,
-                                     column, faculaColumnLabel(column)))
+            if (auto message =
+                    check(form.faculaCell(i, column), false, angle ? kDegreesRange : packedMm,
+                          EntryField::Faculae, i, column, faculaColumnLabel(column)))
                 return message;
         }
     }
@@ -254,15 +260,15 @@ std::optional<EntryMessage> checkVisibleSide(const EntryForm &form, int groupRow
             continue;
         const double l = cellDecimal(form.groupCell(i, ColAngle));
         const double b = cellDecimal(form.groupCell(i, ColDistance));
-        const double depth = std::cos(b * kRad) * std::cos(e.B0 * kRad) * std::cos((l - e.L0) * kRad) +
-                             std::sin(b * kRad) * std::sin(e.B0 * kRad);
+        const double depth =
+            std::cos(b * kRad) * std::cos(e.B0 * kRad) * std::cos((l - e.L0) * kRad) +
+            std::sin(b * kRad) * std::sin(e.B0 * kRad);
         if (depth < 0)
             return EntryMessage{
                 QStringLiteral("Skupina v řádku %1 (l = %2, b = %3) leží na odvrácené straně "
                                "Slunce, L0 = %4")
                     .arg(i)
-                    .arg(formatNumber(l, "0.0"), formatNumber(b, "0.0"),
-                         formatNumber(e.L0, "0.0")),
+                    .arg(formatNumber(l, "0.0"), formatNumber(b, "0.0"), formatNumber(e.L0, "0.0")),
                 {EntryField::Groups, i, ColAngle}};
     }
     return std::nullopt;
@@ -424,7 +430,7 @@ QString groupColumnLabel(int column, bool heliographicEntry) {
     if (heliographicEntry && column == ColDistance)
         return QStringLiteral("b");
     static const std::array<const char *, kGroupColumns> labels = {
-        "Typ",    "poč",   "s pen.", "úhel",  "vzd.",  "plocha.", "mal.s.", "č.sk1",
+        "Typ",   "poč",   "s pen.", "úhel",  "vzd.",  "plocha.", "mal.s.", "č.sk1",
         "č.sk2", "úhel1", "vzd.1",  "plo.1", "úhel2", "vzd.2",   "plo.2"};
     if (column < 1 || column > kGroupColumns)
         return {};
@@ -627,7 +633,7 @@ QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm 
         QString shown = form.date.trimmed();
         if (QString(shown).remove(u'.').trimmed().isEmpty())
             return {headerMessage(QStringLiteral("Není zadáno datum"), EntryField::Date)};
-        return {headerMessage(QStringLiteral("„%1“ není platné datum – Datum").arg(shown),
+        return {headerMessage(QStringLiteral("„%1“ není platné datum – Datum").arg(quoted(shown)),
                               EntryField::Date)};
     }
 
@@ -653,7 +659,7 @@ QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm 
             return {headerMessage(notIntegerText(n.typed, n.field), n.field)};
         if (*value < n.range.min || *value > n.range.max)
             return {headerMessage(QStringLiteral("„%1“ je mimo rozsah %2 až %3 – %4")
-                                      .arg(n.typed.trimmed(), numberText(n.range.min),
+                                      .arg(quoted(n.typed), numberText(n.range.min),
                                            numberText(n.range.max), entryFieldLabel(n.field)),
                                   n.field)};
         n.value = *value;

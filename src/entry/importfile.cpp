@@ -74,8 +74,8 @@ class ImportReader {
             (group ? pending_->form.groups : pending_->form.faculae) << fields;
             (group ? pending_->groupLines : pending_->faculaLines) << number;
         } else {
-            problem(number,
-                    QStringLiteral("neznámý druh řádku „%1“ (má být O, G nebo F)").arg(kind));
+            problem(number, QStringLiteral("neznámý druh řádku „%1“ (má být O, G nebo F)")
+                                .arg(printableText(kind, 40)));
         }
     }
 
@@ -157,15 +157,16 @@ ImportResult importObservations(ObservationStore &store, QIODevice &file) {
     // One read for the whole file, then line by line in memory.
     const QByteArray content = file.readAll();
     int number = 0;
+    // Lines end with LF, CR LF or CR alone (older spreadsheets write the last).
     for (qsizetype start = 0; start < content.size();) {
-        qsizetype end = content.indexOf('\n', start);
-        if (end < 0)
-            end = content.size();
-        QByteArrayView bytes(content.constData() + start, end - start);
+        qsizetype end = start;
+        while (end < content.size() && content[end] != '\n' && content[end] != '\r')
+            ++end;
+        const QByteArrayView bytes(content.constData() + start, end - start);
         start = end + 1;
+        if (end + 1 < content.size() && content[end] == '\r' && content[end + 1] == '\n')
+            ++start;
         ++number;
-        while (bytes.endsWith('\r'))
-            bytes.chop(1);
         QStringDecoder utf8(QStringDecoder::Utf8);
         const QString line = utf8.decode(bytes);
         if (utf8.hasError()) {

@@ -344,26 +344,6 @@ class TestMainWindow : public QObject {
         QVERIFY(button("mapyz")->isEnabled());
         QVERIFY(button("motylekz")->isEnabled());
     }
-
-    void secondCopyIsRefused() {
-        QTemporaryDir dir;
-        auto first = lockDataDirectory(dir.path());
-        QVERIFY(first);
-        QVERIFY(!lockDataDirectory(dir.path()));
-        QVERIFY(dataDirectoryInUseMessage(dir.path()).contains("jiná spuštěná kopie"));
-        first.reset();
-        QVERIFY(lockDataDirectory(dir.path()));
-    }
-
-    void lockOfACrashedCopyIsTakenOver() {
-        // A lock file whose process is gone (pid far above any running one on this host).
-        QTemporaryDir dir;
-        QFile stale(dir.filePath("orvanek.lock"));
-        QVERIFY(stale.open(QIODevice::WriteOnly));
-        stale.write("4194000\norvanek\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-        stale.close();
-        QVERIFY(lockDataDirectory(dir.path()));
-    }
 };
 
 ORVANEK_REGISTER_TEST(TestMainWindow);

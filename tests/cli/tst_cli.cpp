@@ -193,9 +193,22 @@ class TestCli : public QObject {
         QTemporaryDir dir;
         const Run r = run({"-d", dir.path(), "info"});
         QCOMPARE(r.status, 0);
-        QVERIFY(rows(r.out).contains("recordCount;1"));
+        // The record a new data set starts with is no record of the file.
+        QVERIFY(rows(r.out).contains("recordCount;0"));
         QVERIFY(rows(r.out).contains("entry;unset"));
-        QVERIFY(!QFile::exists(dir.filePath("data1.dat"))); // reading writes nothing
+        QCOMPARE(rows(run({"-d", dir.path(), "records"}).out).size(), 1); // the header only
+        QVERIFY(!QFile::exists(dir.filePath("data1.dat")));               // reading writes nothing
+    }
+
+    // A damaged record's control bytes are escaped, not written raw into the output.
+    void controlBytesAreEscaped() {
+        QTemporaryDir dir;
+        writeData(dir.path(), {record("0\x01.01.2000", 705, "Jan\nNov\x7f")});
+        const QStringList out = rows(run({"-d", dir.path(), "records"}).out);
+        QCOMPARE(out.size(), 2);
+        QVERIFY2(out[1].startsWith("1;0\\x01.01.2000;705;Jan\\x0aNov\\x7f;"), qPrintable(out[1]));
+        const Run check = run({"-d", dir.path(), "check"});
+        QVERIFY2(check.out.contains("„0\\x01.01.2000“"), qPrintable(check.out));
     }
 
     void recordRows() {

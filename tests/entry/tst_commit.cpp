@@ -285,8 +285,9 @@ class TestCommit : public QObject {
                 "„-5“ nesmí být záporné – úhel, řádek 1", "G1:4");
         cellRow("area beyond the stored word", 125, {groupRow({{ColArea, "3213"}})}, {},
                 "„3213“ je mimo rozsah 0 až 3212 – plocha., řádek 1", "G1:6");
+        // A pasted page is quoted by its first 40 characters.
         cellRow("400 digits", 125, {groupRow({{ColGlobalNumber, QString(400, u'9')}})}, {},
-                QString("„%1“ je mimo rozsah 0 až 65535 – č.sk1, řádek 1").arg(QString(400, u'9')),
+                QString("„%1…“ je mimo rozsah 0 až 65535 – č.sk1, řádek 1").arg(QString(40, u'9')),
                 "G1:8");
         cellRow("auxiliary spot past 127 mm", 300, {groupRow({{ColAux1Distance, "128"}})}, {},
                 "„128“ je mimo rozsah 0 až 127 – vzd.1, řádek 1", "G1:11");

@@ -119,8 +119,7 @@ class TestImport : public QObject {
         ObservationStore store;
         fillStore(store, {datedRecord("10.01.2000", 900, "Karel")}, 125);
         const StoreSnapshot before(store);
-        const ImportResult result =
-            importText(store, header("01.02.2000") + "G;Axx;1;0;3OO;50\n");
+        const ImportResult result = importText(store, header("01.02.2000") + "G;Axx;1;0;3OO;50\n");
         QVERIFY(!result.ok);
         QCOMPARE(problemTexts(result),
                  QStringList{QStringLiteral("řádek 2: „3OO“ není číslo – úhel, řádek 1")});
@@ -196,15 +195,26 @@ class TestImport : public QObject {
         QVERIFY(StoreSnapshot(store) == before);
     }
 
-    void paddedRowsAndWindowsLineEndsAreRead() {
+    // Padded rows, and lines ended by CR LF, LF or CR alone, with the line numbers right.
+    void paddedRowsAndLineEndsAreRead_data() {
+        QTest::addColumn<QByteArray>("end");
+        QTest::newRow("CR LF") << QByteArray("\r\n");
+        QTest::newRow("LF") << QByteArray("\n");
+        QTest::newRow("CR") << QByteArray("\r");
+    }
+    void paddedRowsAndLineEndsAreRead() {
+        QFETCH(QByteArray, end);
         ObservationStore store;
         fillStore(store, {datedRecord("10.01.2000")}, 125);
         const ImportResult result =
-            importText(store, "\xEF\xBB\xBFO;01.02.2000;1200;Jan;Praha;1;1;1;0;0;0;0;;;\r\n"
-                              "G;Axx;1;0;10;50;;;;;;;;;;;;\r\n");
+            importText(store, "\xEF\xBB\xBFO;01.02.2000;1200;Jan;Praha;1;1;1;0;0;0;0;;;" + end +
+                                  "G;Axx;1;0;10;50;;;;;;;;;;;;" + end);
         QVERIFY2(result.ok, qPrintable(problemTexts(result).join('\n')));
         QCOMPARE(store.record(2).groupCount, uint8_t(1));
         QCOMPARE(readText(store.record(2).dateText), QStringLiteral("01.02.2000"));
+        const ImportResult wrong =
+            importText(store, header("03.02.2000") + end + end + "X;1" + end);
+        QCOMPARE(problemTexts(wrong).value(0).left(9), QStringLiteral("řádek 4: "));
     }
 
     void heliographicImportIgnoresAuxiliarySpots() {

@@ -2,6 +2,7 @@
 
 #include "data/dialogs.h"
 #include "data/observationstore.h"
+#include "data/safefile.h"
 #include "views/common/printview.h"
 #include "views/drawing/drawingpainter.h"
 
@@ -189,6 +190,10 @@ bool DrawingWindow::saveBitmap() {
         return false;
     }
     const QString path = bitmapPath();
+    if (const auto refused = unsafeTargetMessage(path)) {
+        dialogs_.information(*refused);
+        return false;
+    }
     if (!renderDrawing(currentModel()).save(path, "BMP")) {
         dialogs_.information(tr("Soubor %1 nelze uložit.").arg(QDir::toNativeSeparators(path)));
         return false;
