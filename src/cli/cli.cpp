@@ -152,18 +152,22 @@ int storedRecords(const ObservationStore &store) {
     return store.holdsOnlyPlaceholder() ? 0 : store.recordCount();
 }
 
-QString dateRangeText(const ObservationStore &store, bool first) {
-    std::optional<CalendarDate> best;
-    for (int n = 1; n <= storedRecords(store); ++n) {
-        const ObservationRecord &r = store.record(n);
-        const auto date = store.dateOf(r);
-        if (!date)
+// The first and the last date of the data set, read from the day numbers the store keeps.
+std::pair<QString, QString> dateRangeTexts(const ObservationStore &store) {
+    const std::vector<int32_t> &days = store.dayNumbers();
+    std::optional<int32_t> first;
+    std::optional<int32_t> last;
+    for (int n = 0; n < storedRecords(store); ++n) {
+        const int32_t day = days[static_cast<size_t>(n)];
+        if (day == ObservationStore::kUnreadableDay)
             continue;
-        if (!best ||
-            (first ? serialDay(*date) < serialDay(*best) : serialDay(*date) > serialDay(*best)))
-            best = date;
+        first = first ? std::min(*first, day) : day;
+        last = last ? std::max(*last, day) : day;
     }
-    return best ? shortDate(*best) : QString();
+    auto text = [](std::optional<int32_t> day) {
+        return day ? shortDate(dateOfSerialDay(*day)) : QString();
+    };
+    return {text(first), text(last)};
 }
 
 int commandInfo(CommandContext &c) {
@@ -173,8 +177,9 @@ int commandInfo(CommandContext &c) {
     Output &out = c.out;
     out.row({QStringLiteral("field"), QStringLiteral("value")});
     out.row({QStringLiteral("recordCount"), num(storedRecords(store))});
-    out.row({QStringLiteral("firstDate"), dateRangeText(store, true)});
-    out.row({QStringLiteral("lastDate"), dateRangeText(store, false)});
+    const auto [firstDate, lastDate] = dateRangeTexts(store);
+    out.row({QStringLiteral("firstDate"), firstDate});
+    out.row({QStringLiteral("lastDate"), lastDate});
     out.row({QStringLiteral("drawingSetup"), num(store.record(1).drawingSetup)});
     out.row({QStringLiteral("drawingRadius"),
              store.hasDrawingSetup() ? QString::number(store.drawingRadius()) : QString()});

@@ -24,6 +24,8 @@ namespace {
 
 // Up to this many records out of order are moved one by one.
 constexpr size_t kFewDescents = 16;
+// Room kept beyond the records loaded, for the observations of a session.
+constexpr size_t kSpareRecords = 256;
 
 QString fileError(const QString &name, const QFileDevice &file) {
     return fileProblemText(name, file);
@@ -69,7 +71,7 @@ std::vector<uint32_t> stableOrder(const std::vector<int32_t> &keys) {
 }
 
 StoreStatus readDataFile(const QString &path, std::vector<ObservationRecord> &records,
-                         qint64 *trailingBytes) {
+                         qint64 *trailingBytes, size_t spareRecords) {
     records.clear();
     if (trailingBytes)
         *trailingBytes = 0;
@@ -80,11 +82,23 @@ StoreStatus readDataFile(const QString &path, std::vector<ObservationRecord> &re
     const qint64 count = size / kRecordSize;
     if (trailingBytes)
         *trailingBytes = size % kRecordSize;
-    records.resize(static_cast<size_t>(count));
+    if (count == 0)
+        return {};
+    // The records are copied once from the mapped file into room that is not first filled
+    // with zeros; room for a few more is kept, so that a commit does not move them all.
     const qint64 bytes = count * kRecordSize;
-    if (bytes > 0 && file.read(reinterpret_cast<char *>(records.data()), bytes) != bytes) {
+    records.reserve(static_cast<size_t>(count) + spareRecords);
+    if (const uchar *mapped = file.map(0, bytes)) {
+        const auto *first = reinterpret_cast<const ObservationRecord *>(mapped);
+        records.assign(first, first + count);
+        file.unmap(const_cast<uchar *>(mapped));
+        return {};
+    }
+    records.resize(static_cast<size_t>(count));
+    if (file.read(reinterpret_cast<char *>(records.data()), bytes) != bytes) {
+        const QString problem = fileError(path, file);
         records.clear();
-        return StoreStatus::failure(fileError(path, file));
+        return StoreStatus::failure(problem);
     }
     return {};
 }
@@ -111,10 +125,16 @@ ObservationRecord ObservationStore::placeholderRecord() const {
     return placeholder;
 }
 
+int32_t ObservationStore::dayKey(const ObservationRecord &record) const {
+    const auto date = dateOf(record);
+    return date ? serialDay(*date) : kUnreadableDay;
+}
+
 StoreStatus ObservationStore::loadStore(const QString &dataDir) {
     dataDirectory_ = dataDir;
     const QDir dir(dataDir);
     records_.clear();
+    days_.clear();
     observerNames_ = {};
     trailingBytes_ = 0;
     trailing_.clear();
@@ -140,7 +160,7 @@ StoreStatus ObservationStore::loadStore(const QString &dataDir) {
 
     const QString dataPath = dir.filePath(dataFileName());
     if (QFile::exists(dataPath)) {
-        StoreStatus status = readDataFile(dataPath, records_, &trailingBytes_);
+        StoreStatus status = readDataFile(dataPath, records_, &trailingBytes_, kSpareRecords);
         if (!status)
             return status;
         if (trailingBytes_ > 0) {
@@ -154,9 +174,21 @@ StoreStatus ObservationStore::loadStore(const QString &dataDir) {
         placeholder_ = true;
     }
 
-    for (ObservationRecord &r : records_) {
+    // One pass over the records' first bytes: marks, observers and day numbers. Observers
+    // draw day after day, so a name is decoded only where it changes.
+    days_.resize(records_.size());
+    const StoredText<30> *lastObserver = nullptr;
+    for (size_t i = 0; i < records_.size(); ++i) {
+        ObservationRecord &r = records_[i];
         normaliseSpecialMark(r);
-        collectObserver(readText(r.observer));
+        const StoredText<30> &observer = r.observer;
+        if (!lastObserver || lastObserver->usedLength() != observer.usedLength() ||
+            std::memcmp(lastObserver->chars, observer.chars,
+                        static_cast<size_t>(observer.usedLength())) != 0) {
+            collectObserver(readText(observer));
+            lastObserver = &observer;
+        }
+        days_[i] = dayKey(r);
     }
     applyDrawingSetup(records_.front().drawingSetup);
 
@@ -281,13 +313,12 @@ StoreStatus ObservationStore::sortRecords(bool *moved) {
     const size_t count = records_.size();
     if (count <= 2)
         return {};
-    // Every date is read before anything moves, so an unreadable one leaves the order alone.
-    std::vector<int32_t> keys(count);
-    for (size_t i = 0; i < count; ++i) {
-        const auto date = dateOf(records_[i]);
-        if (!date)
-            return StoreStatus::failure(unreadableDateText(i + 1, records_[i]));
-        keys[i] = serialDay(*date);
+    // Every date is known to read before anything moves, so an unreadable one leaves the
+    // order alone.
+    const auto unreadable = std::find(days_.begin(), days_.end(), kUnreadableDay);
+    if (unreadable != days_.end()) {
+        const auto i = static_cast<size_t>(unreadable - days_.begin());
+        return StoreStatus::failure(unreadableDateText(i + 1, records_[i]));
     }
     // A stable sort by date: records of one date keep their order, so a record appended
     // after others of its date stays behind them. After one commit only one record is out
@@ -296,29 +327,34 @@ StoreStatus ObservationStore::sortRecords(bool *moved) {
     // The current index follows its record.
     size_t descents = 0;
     for (size_t i = 1; i < count && descents <= kFewDescents; ++i)
-        descents += keys[i] < keys[i - 1] ? 1 : 0;
+        descents += days_[i] < days_[i - 1] ? 1 : 0;
     if (moved)
         *moved = descents > 0;
     if (descents > kFewDescents) {
-        const std::vector<uint32_t> order = stableOrder(keys);
+        const std::vector<uint32_t> order = stableOrder(days_);
         std::vector<ObservationRecord> sorted;
-        sorted.reserve(count);
+        sorted.reserve(records_.capacity());
+        std::vector<int32_t> sortedDays;
+        sortedDays.reserve(count);
         for (size_t k = 0; k < count; ++k) {
             sorted.push_back(records_[order[k]]);
+            sortedDays.push_back(days_[order[k]]);
             if (static_cast<int>(order[k]) == currentIndex_)
                 currentIndex_ = static_cast<int>(k);
         }
         records_ = std::move(sorted);
+        days_ = std::move(sortedDays);
     } else if (descents > 0) {
         for (size_t i = 1; i < count; ++i) {
-            if (keys[i] >= keys[i - 1])
+            if (days_[i] >= days_[i - 1])
                 continue;
             const auto j = static_cast<size_t>(
-                std::upper_bound(keys.begin(), keys.begin() + static_cast<ptrdiff_t>(i), keys[i]) -
-                keys.begin());
-            std::rotate(keys.begin() + static_cast<ptrdiff_t>(j),
-                        keys.begin() + static_cast<ptrdiff_t>(i),
-                        keys.begin() + static_cast<ptrdiff_t>(i + 1));
+                std::upper_bound(days_.begin(), days_.begin() + static_cast<ptrdiff_t>(i),
+                                 days_[i]) -
+                days_.begin());
+            std::rotate(days_.begin() + static_cast<ptrdiff_t>(j),
+                        days_.begin() + static_cast<ptrdiff_t>(i),
+                        days_.begin() + static_cast<ptrdiff_t>(i + 1));
             std::rotate(records_.begin() + static_cast<ptrdiff_t>(j),
                         records_.begin() + static_cast<ptrdiff_t>(i),
                         records_.begin() + static_cast<ptrdiff_t>(i + 1));
@@ -350,15 +386,19 @@ StoreStatus ObservationStore::storeRecord(const ObservationRecord &record, bool 
             return StoreStatus::failure(QStringLiteral("Není vybrán žádný záznam k opravě"));
         stored = static_cast<size_t>(currentIndex_);
         records_[stored] = record;
+        days_[stored] = dayKey(record);
     } else if (holdsOnlyPlaceholder()) {
         // The first observation of a new data set takes the placeholder's place, so that no
         // empty day is kept; record 1 keeps the drawing setup.
         const uint16_t setup = records_.front().drawingSetup;
         records_.front() = record;
         records_.front().drawingSetup = setup;
+        days_.front() = dayKey(record);
         stored = 0;
     } else {
+        reserveFor(1);
         records_.push_back(record);
+        days_.push_back(dayKey(record));
         stored = records_.size() - 1;
     }
     placeholder_ = false;
@@ -391,43 +431,44 @@ StoreStatus ObservationStore::appendRecords(std::vector<ObservationRecord> added
     // records stored.
     const bool replacesPlaceholder = holdsOnlyPlaceholder() && !added.empty();
     const size_t kept = replacesPlaceholder ? 0 : records_.size();
-    const size_t total = kept + added.size();
-    // Every date is read before anything is stored.
-    std::vector<int32_t> keys;
-    keys.reserve(total);
-    for (size_t i = 0; i < kept; ++i) {
-        const auto date = dateOf(records_[i]);
-        if (!date)
+    // Every date is known to read before anything is stored.
+    for (size_t i = 0; i < kept; ++i)
+        if (days_[i] == kUnreadableDay)
             return StoreStatus::failure(unreadableDateText(i + 1, records_[i]));
-        keys.push_back(serialDay(*date));
-    }
+    std::vector<int32_t> addedDays(added.size());
     for (size_t i = 0; i < added.size(); ++i) {
-        const auto date = dateOf(added[i]);
-        if (!date)
+        addedDays[i] = dayKey(added[i]);
+        if (addedDays[i] == kUnreadableDay)
             return StoreStatus::failure(unreadableDateText(kept + i + 1, added[i]));
-        keys.push_back(serialDay(*date));
     }
 
     if (replacesPlaceholder) {
         added.front().drawingSetup = records_.front().drawingSetup;
         records_.clear();
+        days_.clear();
         placeholder_ = false;
     }
-    records_.reserve(total);
+    reserveFor(added.size());
     records_.insert(records_.end(), added.begin(), added.end());
+    days_.insert(days_.end(), addedDays.begin(), addedDays.end());
     added.clear();
     added.shrink_to_fit();
 
     // By date, records of one date in the order they came, as sortByDate puts them; but
     // reached in n log n, since a batch of old notes inserted one by one in front of a long
     // data set would move it each time, and sorted for two records as well.
-    if (!std::is_sorted(keys.begin(), keys.end())) {
-        const std::vector<uint32_t> order = stableOrder(keys);
+    if (!std::is_sorted(days_.begin(), days_.end())) {
+        const std::vector<uint32_t> order = stableOrder(days_);
         std::vector<ObservationRecord> sorted;
-        sorted.reserve(total);
-        for (const uint32_t i : order)
+        sorted.reserve(records_.capacity());
+        std::vector<int32_t> sortedDays;
+        sortedDays.reserve(days_.size());
+        for (const uint32_t i : order) {
             sorted.push_back(records_[i]);
+            sortedDays.push_back(days_[i]);
+        }
         records_.swap(sorted);
+        days_.swap(sortedDays);
     }
     dataModified_ = true;
     makeCurrent(recordCount() - 1);
@@ -436,8 +477,17 @@ StoreStatus ObservationStore::appendRecords(std::vector<ObservationRecord> added
     return {};
 }
 
+void ObservationStore::reserveFor(size_t more) {
+    // Grown with room to spare: one more record must not move a long data set each time.
+    const size_t needed = records_.size() + more;
+    if (needed > records_.capacity())
+        records_.reserve(needed + needed / 8 + kSpareRecords);
+}
+
 void ObservationStore::appendRecord(const ObservationRecord &record) {
+    reserveFor(1);
     records_.push_back(record);
+    days_.push_back(dayKey(record));
     placeholder_ = false;
     dataModified_ = true;
     emit recordsChanged();
@@ -447,8 +497,10 @@ void ObservationStore::removeRecord(int number) {
     if (number < 1 || number > recordCount())
         return;
     records_.erase(records_.begin() + (number - 1));
+    days_.erase(days_.begin() + (number - 1));
     if (records_.empty()) {
         records_.push_back(placeholderRecord());
+        days_.push_back(dayKey(records_.back()));
         placeholder_ = true;
     }
     if (currentIndex_ > number - 1)
@@ -461,9 +513,8 @@ void ObservationStore::removeRecord(int number) {
 
 StoreStatus ObservationStore::setAsideDamagedData(DamagedData *setAside) {
     *setAside = {};
-    size_t unreadable = 0;
-    for (const ObservationRecord &r : records_)
-        unreadable += dateOf(r) ? 0 : 1;
+    const auto unreadable =
+        static_cast<size_t>(std::count(days_.begin(), days_.end(), kUnreadableDay));
     if (unreadable == 0 && trailing_.isEmpty())
         return {};
 
@@ -484,15 +535,9 @@ StoreStatus ObservationStore::setAsideDamagedData(DamagedData *setAside) {
         return false;
     };
     QByteArray added;
-    std::vector<ObservationRecord> readable;
-    readable.reserve(records_.size() - unreadable);
-    for (const ObservationRecord &r : records_) {
-        if (dateOf(r)) {
-            readable.push_back(r);
-            continue;
-        }
-        const char *bytes = reinterpret_cast<const char *>(&r);
-        if (!alreadyKept(bytes, kRecordSize))
+    for (size_t i = 0; i < records_.size(); ++i) {
+        const char *bytes = reinterpret_cast<const char *>(&records_[i]);
+        if (days_[i] == kUnreadableDay && !alreadyKept(bytes, kRecordSize))
             added.append(bytes, kRecordSize);
     }
     if (!trailing_.isEmpty() && !alreadyKept(trailing_.constData(), trailing_.size()))
@@ -512,9 +557,22 @@ StoreStatus ObservationStore::setAsideDamagedData(DamagedData *setAside) {
     dataModified_ = true;
     if (unreadable == 0)
         return {};
-    records_ = std::move(readable);
+    // The readable records close up in place, their order kept.
+    size_t kept = 0;
+    for (size_t i = 0; i < records_.size(); ++i) {
+        if (days_[i] == kUnreadableDay)
+            continue;
+        if (kept != i) {
+            records_[kept] = records_[i];
+            days_[kept] = days_[i];
+        }
+        ++kept;
+    }
+    records_.resize(kept);
+    days_.resize(kept);
     if (records_.empty()) {
         records_.push_back(placeholderRecord());
+        days_.push_back(dayKey(records_.back()));
         placeholder_ = true;
     }
     currentIndex_ = std::min(currentIndex_, recordCount() - 1);

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace orvanek {
@@ -71,6 +72,10 @@ class ObservationStore : public QObject {
         return records_[static_cast<size_t>(number - 1)];
     }
     const std::vector<ObservationRecord> &records() const { return records_; }
+    // The day number (serialDay) of every record's date, kept with the records, so that
+    // sorting, date ranges and statistics need not read 100 000 dates again.
+    static constexpr int32_t kUnreadableDay = std::numeric_limits<int32_t>::min();
+    const std::vector<int32_t> &dayNumbers() const { return days_; }
     // 0-based, as the date list counts lines; -1 when no record is current.
     int currentIndex() const { return currentIndex_; }
     // The working copy of the current record: what the drawing view shows and a
@@ -179,10 +184,13 @@ class ObservationStore : public QObject {
   private:
     StoreStatus writeDataFile();
     StoreStatus sortRecords(bool *moved = nullptr);
+    int32_t dayKey(const ObservationRecord &record) const;
+    void reserveFor(size_t more);
     void makeCurrent(int index);
     ObservationRecord placeholderRecord() const;
 
     std::vector<ObservationRecord> records_;
+    std::vector<int32_t> days_; // dayNumbers(), one per record
     QString dataDirectory_;
     QDate today_;
     int currentIndex_ = -1;
@@ -202,7 +210,7 @@ class ObservationStore : public QObject {
 // Reads data1.dat as it stands, without any repair, for checking; trailingBytes gets
 // the bytes past the last whole record.
 StoreStatus readDataFile(const QString &path, std::vector<ObservationRecord> &records,
-                         qint64 *trailingBytes = nullptr);
+                         qint64 *trailingBytes = nullptr, size_t spareRecords = 0);
 
 // True when the special mark compares greater than "zvl" and so stands for the
 // canonical mark; then it is rewritten as "zvlášťní".

@@ -44,4 +44,22 @@ int32_t serialDay(const CalendarDate &date) {
     return days + date.curDay;
 }
 
+CalendarDate dateOfSerialDay(int32_t day) {
+    // The year from the mean Gregorian year, then put right by at most one step.
+    int32_t year = static_cast<int32_t>(day / 365.2425) + 1;
+    auto yearStart = [](int32_t y) { return serialDay({static_cast<uint16_t>(y), 1, 1}); };
+    while (year > 1 && yearStart(year) > day)
+        --year;
+    while (year < 9999 && yearStart(year + 1) <= day)
+        ++year;
+    CalendarDate date{static_cast<uint16_t>(year), 1, 1};
+    int32_t left = day - yearStart(year);
+    while (date.curMonth < 12 && left >= daysInMonth(year, date.curMonth)) {
+        left -= daysInMonth(year, date.curMonth);
+        ++date.curMonth;
+    }
+    date.curDay = static_cast<uint16_t>(left + 1);
+    return date;
+}
+
 } // namespace orvanek

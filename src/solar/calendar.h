@@ -22,5 +22,8 @@ float dayNumber(const CalendarDate &date);
 
 // Days since 1 January 0001 in the proleptic Gregorian calendar; a cheap sort key.
 int32_t serialDay(const CalendarDate &date);
+// The date of a serial day (the inverse of serialDay), for days 1 .. 3652059 (1.1.1 to
+// 31.12.9999).
+CalendarDate dateOfSerialDay(int32_t day);
 
 } // namespace orvanek

@@ -35,6 +35,21 @@ class TestSolar : public QObject {
     Q_OBJECT
 
   private slots:
+    // Every day from 1 January 1 to 31 December 9999 comes back from its serial day: leap
+    // days of 1600, 2000 and 2400 included, none in 1700, 1900 or 2100 (checked against
+    // Qt's own Gregorian calendar for the years Qt counts the same way).
+    void serialDaysComeBack() {
+        int32_t previous = 0;
+        for (QDate q(1, 1, 1); q.isValid() && q.year() <= 9999; q = q.addDays(1)) {
+            const int32_t day = serialDay(cd(q));
+            QCOMPARE(day, previous + 1);
+            previous = day;
+            if (!(dateOfSerialDay(day) == cd(q)))
+                QFAIL(qPrintable(q.toString(Qt::ISODate)));
+        }
+        QCOMPARE(previous, 3652059);
+    }
+
     void dayNumber_data() {
         QTest::addColumn<int>("y");
         QTest::addColumn<int>("m");
