@@ -13,7 +13,10 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QTableWidget>
 #include <QTest>
 
@@ -444,6 +447,122 @@ class TestEntryDialog : public QObject {
         QVERIFY(control<QGroupBox>(dialog, "tabulkafak")->isVisible());
         QVERIFY(groups->toolTip().contains(QStringLiteral("č.sk2. = číslo skupiny v rotaci( "
                                                           "důležité)")));
+        dialog->reject();
+    }
+
+    // At the opening size every heading and the widest value of every column show whole
+    // (the values: the largest a correction shows, "300.0" and group "2079" among them),
+    // and all columns fit without scrolling sideways, 30 rows numbered beside them.
+    void tablesShowHeadingsAndValuesWhole_data() {
+        QTest::addColumn<bool>("heliographic");
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<QStringList>("widest");
+        QTest::newRow("groups, polar")
+            << false << "StringGrid1"
+            << QStringList{"Fkc", "255", "255", "300.0", "124.9", "9999", "999", "65535",
+                           "999", "359", "125", "99.9",  "359",   "125",  "99.9"};
+        QTest::newRow("faculae") << false << "StringGrid2"
+                                 << QStringList{"359", "125", "359", "125", "359", "125",
+                                                "359", "125", "359", "125", "359", "125"};
+        QTest::newRow("groups, heliographic")
+            << true << "StringGrid1"
+            << QStringList{"Fkc", "255", "255", "359.9", "-45.5", "9999", "999", "2079", "999"};
+    }
+    void tablesShowHeadingsAndValuesWhole() {
+        QFETCH(bool, heliographic);
+        QFETCH(QString, grid);
+        QFETCH(QStringList, widest);
+        ObservationStore store;
+        storeWithGroup(store);
+        store.setDrawingSetup(store.drawingRadius(), heliographic);
+        ScriptedDialogs dialogs;
+        QPointer<EntryDialog> dialog = openDialog(store, EntryMode::Correction, dialogs,
+                                                  heliographic ? kHeliographic : kPolar);
+        auto *table = control<QTableWidget>(dialog, grid.toLatin1());
+        auto *count = control<QLineEdit>(dialog, grid == "StringGrid1" ? "Edit11" : "Edit12");
+        typeInto(count, QStringLiteral("30"));
+        for (int column = 0; column < widest.size(); ++column)
+            table->setItem(0, column, new QTableWidgetItem(widest[column]));
+        const QHeaderView *header = table->horizontalHeader();
+        const QAbstractItemView *view = table;
+        for (int column = 0; column < widest.size(); ++column) {
+            const QByteArray what =
+                header->model()->headerData(column, Qt::Horizontal).toString().toUtf8();
+            QVERIFY2(!table->isColumnHidden(column), what);
+            // A heading is cut where its text is wider than the label's room in the section.
+            QStyleOptionHeader option;
+            option.initFrom(header);
+            option.orientation = Qt::Horizontal;
+            option.text = QString::fromUtf8(what);
+            option.rect = QRect(0, 0, header->sectionSize(column), header->height());
+            const QRect label =
+                header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header);
+            QVERIFY2(option.fontMetrics.horizontalAdvance(option.text) <= label.width(), what);
+            QVERIFY2(table->columnWidth(column) >= view->sizeHintForColumn(column), what);
+        }
+        QTRY_COMPARE(table->horizontalScrollBar()->maximum(), 0);
+        dialog->reject();
+    }
+
+    // An enlarged dialog gives its tables the room: the width to both, the height where
+    // rows are hidden, shared when both need it.
+    void enlargedDialogGivesTheTablesTheRoom_data() {
+        QTest::addColumn<bool>("heliographic");
+        QTest::addColumn<int>("groups");
+        QTest::addColumn<int>("faculae");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("allGroups");  // every group row in sight
+        QTest::addColumn<bool>("allFaculae"); // likewise the faculae rows
+        QTest::newRow("30 groups, one facula: the groups take the room")
+            << false << 30 << 1 << QSize(900, 1000) << true << true;
+        QTest::newRow("30 and 30 on a large screen")
+            << false << 30 << 30 << QSize(700, 1400) << true << true;
+        QTest::newRow("30 and 30, too little room: shared")
+            << false << 30 << 30 << QSize(700, 800) << false << false;
+        QTest::newRow("heliographic, 30 groups")
+            << true << 30 << 0 << QSize(700, 900) << true << true;
+    }
+    void enlargedDialogGivesTheTablesTheRoom() {
+        QFETCH(bool, heliographic);
+        QFETCH(int, groups);
+        QFETCH(int, faculae);
+        QFETCH(QSize, size);
+        QFETCH(bool, allGroups);
+        QFETCH(bool, allFaculae);
+        ObservationStore store;
+        storeWithGroup(store);
+        store.setDrawingSetup(store.drawingRadius(), heliographic);
+        ScriptedDialogs dialogs;
+        QPointer<EntryDialog> dialog = openDialog(store, EntryMode::Correction, dialogs,
+                                                  heliographic ? kHeliographic : kPolar);
+        auto *groupTable = control<QTableWidget>(dialog, "StringGrid1");
+        auto *faculaTable = control<QTableWidget>(dialog, "StringGrid2");
+        const QSize opening = dialog->size();
+        const QSize groupsAtOpening = groupTable->size();
+        const QSize faculaeAtOpening = faculaTable->size();
+        typeInto(control<QLineEdit>(dialog, "Edit11"), QString::number(groups));
+        if (!heliographic)
+            typeInto(control<QLineEdit>(dialog, "Edit12"), QString::number(faculae));
+        dialog->resize(size);
+        QTRY_COMPARE(dialog->size(), size);
+        const QSize extra = size - opening;
+
+        QCOMPARE(groupTable->width(), groupsAtOpening.width() + extra.width());
+        QTRY_COMPARE(groupTable->verticalScrollBar()->maximum() == 0, allGroups);
+        const QRect box = control<QGroupBox>(dialog, "tabulkaskv")->geometry();
+        QVERIFY(box.bottom() < size.height());
+        if (heliographic) {
+            QCOMPARE(groupTable->height(), groupsAtOpening.height() + extra.height());
+        } else {
+            QCOMPARE(faculaTable->width(), faculaeAtOpening.width() + extra.width());
+            QTRY_COMPARE(faculaTable->verticalScrollBar()->maximum() == 0, allFaculae);
+            // All the extra height is the tables', and the faculae stay below the groups.
+            QCOMPARE(groupTable->height() + faculaTable->height(),
+                     groupsAtOpening.height() + faculaeAtOpening.height() + extra.height());
+            const QRect faculaBox = control<QGroupBox>(dialog, "tabulkafak")->geometry();
+            QVERIFY(faculaBox.top() > box.bottom());
+            QVERIFY(faculaBox.bottom() < size.height());
+        }
         dialog->reject();
     }
 };
