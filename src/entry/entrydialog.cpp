@@ -49,6 +49,8 @@ constexpr int kRowPadding = 3; // pixels of a row beyond the font's height
 constexpr std::array<const char *, kGroupColumns> kGroupSamples = {
     "Fkc", "255", "255", "359.9", "124.9", "9999", "999", "65535",
     "999", "359", "125", "99.9",  "359",   "125",  "99.9"};
+constexpr std::array<const char *, kGroupColumns> kHeliographicGroupSamples = {
+    "Fkc", "255", "255", "359.9", "-45.5", "9999", "999", "65535", "999"}; // the rest hidden
 constexpr std::array<const char *, kFaculaColumns> kFaculaSamples = {
     "359", "125", "359", "125", "359", "125", "359", "125", "359", "125", "359", "125"};
 
@@ -119,8 +121,8 @@ void setRowTexts(QTableWidget *table, int row, const QStringList &cells) {
     }
 }
 
-// The width a heading needs to be painted whole: its text and the margins the style keeps
-// around a heading's label.
+// The width a heading needs to be painted whole: its text (in bold where the heading of the
+// cell being typed is shown so) and the margins the style keeps around a heading's label.
 int headingWidth(const QHeaderView *header, int section) {
     constexpr int kProbeWidth = 100; // any section width: the margins do not depend on it
     QStyleOptionHeader option;
@@ -130,7 +132,9 @@ int headingWidth(const QHeaderView *header, int section) {
     option.text = header->model()->headerData(section, Qt::Horizontal).toString();
     option.rect = QRect(0, 0, kProbeWidth, header->sizeHint().height());
     const QRect label = header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header);
-    return option.fontMetrics.horizontalAdvance(option.text) + kProbeWidth - label.width();
+    QFont bold = header->font();
+    bold.setBold(header->highlightSections());
+    return QFontMetrics(bold).horizontalAdvance(option.text) + kProbeWidth - label.width();
 }
 
 // Each column as wide as its heading or its widest value, whichever is wider. The values
@@ -161,6 +165,9 @@ QTableWidget *makeGrid(QWidget *parent, const QString &name, int columns,
     grid->setFont(compact);
     grid->setHorizontalHeaderLabels(headings);
     grid->horizontalHeader()->setMinimumSectionSize(10);
+    // A bold heading over the cell being typed would not fit the narrow columns; the cell
+    // itself shows where typing goes.
+    grid->horizontalHeader()->setHighlightSections(false);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     fitColumns(grid, samples);
     const int rowHeight = QFontMetrics(compact).height() + kRowPadding;
@@ -380,9 +387,7 @@ void EntryDialog::useHeliographicLayout() {
     groupTable_->setHorizontalHeaderItem(ColDistance - 1, new QTableWidgetItem(tr("   b ")));
     for (int column = kHeliographicGroupColumns + 1; column <= kGroupColumns; ++column)
         groupTable_->setColumnHidden(column - 1, true);
-    static constexpr std::array<const char *, kGroupColumns> heliographicSamples = {
-        "Fkc", "255", "255", "359.9", "-45.5", "9999", "999", "65535", "999"};
-    fitColumns(groupTable_, heliographicSamples.data());
+    fitColumns(groupTable_, kHeliographicGroupSamples.data());
     faculaTableBox_->setVisible(false);
     heliographic_ = true;
     setMinimumSize(kWidth, kHeliographicHeight);
@@ -390,15 +395,14 @@ void EntryDialog::useHeliographicLayout() {
     placeTables();
 }
 
-int EntryDialog::extraHeightWanted(const QTableWidget *table, QRect opening) {
+int EntryDialog::extraHeightWanted(const QTableWidget *table, QRect opening, int width) {
     // Headings, every row, the frame, and the sideways scroll bar when the columns are wider.
     const int frame = 2 * table->frameWidth();
     const int rowsHeight = table->verticalHeader()->length();
     const int columnsWidth = table->horizontalHeader()->length() +
                              table->verticalHeader()->sizeHint().width() + frame +
                              table->verticalScrollBar()->sizeHint().width();
-    const int bar =
-        columnsWidth > table->width() ? table->horizontalScrollBar()->sizeHint().height() : 0;
+    const int bar = columnsWidth > width ? table->horizontalScrollBar()->sizeHint().height() : 0;
     const int whole = table->horizontalHeader()->sizeHint().height() + rowsHeight + frame + bar;
     return std::max(0, whole - opening.height());
 }
@@ -415,8 +419,10 @@ void EntryDialog::placeTables() {
     int groupExtra = extraHeight;
     int faculaExtra = 0;
     if (!heliographic_) {
-        const int groupWants = extraHeightWanted(groupTable_, kGroupGrid);
-        const int faculaWants = extraHeightWanted(faculaTable_, kFaculaGrid);
+        const int groupWants =
+            extraHeightWanted(groupTable_, kGroupGrid, kGroupGrid.width() + extraWidth);
+        const int faculaWants =
+            extraHeightWanted(faculaTable_, kFaculaGrid, kFaculaGrid.width() + extraWidth);
         const int half = extraHeight / 2;
         if (groupWants + faculaWants <= extraHeight)
             groupExtra = groupWants + (extraHeight - groupWants - faculaWants) / 2;

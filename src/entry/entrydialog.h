@@ -73,9 +73,9 @@ class EntryDialog : public QDialog {
     // The tables at their opening places, with the room the dialog has beyond its opening
     // size: more width to both, more height to the table whose rows do not all show.
     void placeTables();
-    // How much taller than at the opening size (`opening`) a table must be to show all
-    // its rows.
-    static int extraHeightWanted(const QTableWidget *table, QRect opening);
+    // How much taller than at the opening size (`opening`) a table `width` pixels wide
+    // must be to show all its rows.
+    static int extraHeightWanted(const QTableWidget *table, QRect opening, int width);
     void resizeTable(QTableWidget *table, QLineEdit *count, const QString &tooMany,
                      QMap<int, QStringList> &keptRows);
     void select(const EntryLocation &where, bool focus);

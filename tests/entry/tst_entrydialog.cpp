@@ -498,6 +498,10 @@ class TestEntryDialog : public QObject {
             const QRect label =
                 header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header);
             QVERIFY2(option.fontMetrics.horizontalAdvance(option.text) <= label.width(), what);
+            // Where the heading of the cell being typed is shown bold, bold too.
+            QFont shown = header->font();
+            shown.setBold(header->highlightSections());
+            QVERIFY2(QFontMetrics(shown).horizontalAdvance(option.text) <= label.width(), what);
             QVERIFY2(table->columnWidth(column) >= view->sizeHintForColumn(column), what);
         }
         QTRY_COMPARE(table->horizontalScrollBar()->maximum(), 0);
