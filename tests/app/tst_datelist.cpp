@@ -39,32 +39,21 @@ class TestDateList : public QObject {
     }
 
     // Up and Down move from the record on screen, not from the top of the list.
-    void keysMoveFromTheShownRecord_data() {
-        QTest::addColumn<int>("shown"); // the current record when the list is made
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("after");
-        QTest::newRow("the last, Up") << 9 << int(Qt::Key_Up) << 8;
-        QTest::newRow("a middle one, Up") << 4 << int(Qt::Key_Up) << 3;
-        QTest::newRow("a middle one, Down") << 4 << int(Qt::Key_Down) << 5;
-    }
     void keysMoveFromTheShownRecord() {
-        QFETCH(int, shown);
-        QFETCH(int, key);
-        QFETCH(int, after);
         QTemporaryDir dir;
         std::vector<ObservationRecord> records;
         for (int i = 0; i < 10; ++i)
-            records.push_back(datedRecord(QString("%1.01.2000").arg(i + 1), uint16_t(100 + i)));
+            records.push_back(datedRecord(QString("%1.01.2000").arg(i + 1)));
         writeDataFile(dir.path(), records);
         ObservationStore store;
         QVERIFY(store.loadStore(dir.path()));
-        store.selectRecord(shown);
         DateListWindow list(store);
         list.show();
-        QCOMPARE(list.selectedLine(), shown);
-        QTest::keyClick(list.listBox(), Qt::Key(key));
-        QCOMPARE(store.currentIndex(), after);
-        QCOMPARE(int(store.currentRecord().timeUT), 100 + after);
+        QTest::keyClick(list.listBox(), Qt::Key_Up);
+        QCOMPARE(store.currentIndex(), 8);
+        store.selectRecord(4); // chosen elsewhere, e.g. from the map
+        QTest::keyClick(list.listBox(), Qt::Key_Down);
+        QCOMPARE(store.currentIndex(), 5);
     }
 
     void clickSelectsTheRecord() {
