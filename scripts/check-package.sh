@@ -51,6 +51,7 @@ check "maintainer field" test -n "$(field Maintainer)"
 check "dependencies from dpkg-shlibdeps (Qt, C++ runtime)" \
     bash -c '[[ "$1" == *libqt6widgets6* && "$1" == *libstdc++6* ]]' _ "$(field Depends)"
 check "the SVG plugins for the icon" bash -c '[[ "$1" == *libqt6svg6* ]]' _ "$(field Depends)"
+check "Qt's Czech texts" bash -c '[[ "$1" == *qt6-translations-l10n* ]]' _ "$(field Depends)"
 outside=$(dpkg-deb --contents "$deb" | awk '{print $6}' | grep -v -E '^\./(usr(/.*)?)?$' || true)
 check "nothing outside /usr" same "$outside" ""
 

@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QListView>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace orvanek {
@@ -46,9 +47,16 @@ DateListWindow::DateListWindow(ObservationStore &store, QWidget *parent)
             [this](int index) { selectLine(index); });
 
     zadatlist();
-    // At start the list is scrolled to its end with no line selected.
-    selectLine(store_.recordCount());
-    list_->scrollToBottom();
+    // At start the line of the record the drawing shows is selected, so that Up and Down
+    // move from there.
+    selectLine(store_.currentIndex());
+}
+
+void DateListWindow::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    // Scrolling before the list had its size may leave the line out of sight.
+    if (const QModelIndex current = list_->currentIndex(); current.isValid())
+        list_->scrollTo(current);
 }
 
 void DateListWindow::zadatlist() {

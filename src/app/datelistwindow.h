@@ -36,6 +36,7 @@ class DateListWindow : public QWidget {
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
   private:

@@ -71,6 +71,7 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanek"));
     QApplication::setWindowIcon(orvanek::applicationIcon());
+    orvanek::installQtTranslation(app);
     app.setStyle(new HintStyle);
 
     // Qt's own options (-platform, -style ...) are gone from arguments() by now.

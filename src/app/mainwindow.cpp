@@ -2,6 +2,7 @@
 
 #include "app/datelistwindow.h"
 #include "app/startup.h"
+#include "app/toolicons.h"
 #include "data/asciiexport.h"
 #include "data/dialogs.h"
 #include "data/numberformat.h"
@@ -16,11 +17,14 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -30,6 +34,8 @@
 namespace orvanek {
 
 namespace {
+
+constexpr int kToolIconSize = 20; // pixels, in buttons 25 pixels high
 
 // Restores the arrow cursor however the busy section ends.
 class BusyCursor {
@@ -54,6 +60,7 @@ MainWindow::MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDi
     createActions();
     createMenus();
     createToolBars();
+    createStatusBar();
     connectButterflyAndMap();
     connectGraphCommands();
     qApp->installEventFilter(this);
@@ -236,6 +243,12 @@ QToolButton *MainWindow::addButton(QWidget *panel, const QString &name, const QS
     button->setFixedHeight(25);
     button->setMinimumWidth(25);
     button->setAutoRaise(true);
+    // A picture where one says what the button does; the letters stay beside it.
+    if (const QIcon icon = toolButtonIcon(name); !icon.isNull()) {
+        button->setIcon(icon);
+        button->setIconSize(QSize(kToolIconSize, kToolIconSize));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    }
     if (handler)
         connect(button, &QToolButton::clicked, this, handler);
     else
@@ -379,12 +392,39 @@ void MainWindow::createViews() {
     drawingSub->show();
     connect(dateList_, &DateListWindow::escapePressed, drawing_,
             &DrawingWindow::hideOrientationBox);
+    connect(drawing_, &DrawingWindow::drawingResized, this, &MainWindow::fitDrawingView);
+    fitDrawingView();
 
     // The drawing view pins itself and the date list for the whole run.
     viewsPinned = true;
     dateList_->setViewsPinned(true);
     drawing_->setViewsPinned(true);
     showPanel(QStringLiteral("zakladni"));
+}
+
+// The drawing's texts reach past its usual 802 pixels when a name is long: its frame
+// widens to the whole drawing as far as the date list, kept whole at the right, leaves room,
+// and the list moves along. It never narrows again, or the list would jump under the mouse
+// while the observer steps through the records.
+void MainWindow::fitDrawingView() {
+    auto *drawingSub = qobject_cast<QMdiSubWindow *>(drawing_->parentWidget());
+    auto *dateSub = dateList_ ? qobject_cast<QMdiSubWindow *>(dateList_->parentWidget()) : nullptr;
+    if (!drawingSub || !dateSub)
+        return;
+    constexpr int kGap = 2;         // pixels between the two windows
+    constexpr int kRightMargin = 4; // pixels the list keeps from the frame's right edge
+    // The sub-window's borders and title bar, whatever the style draws.
+    const QSize borders = drawingSub->sizeHint() - drawing_->sizeHint();
+    const int wanted =
+        drawing_->wholeDrawingWidth(drawingSub->height() - borders.height()) + borders.width();
+    const int room = mdi_->width() - kRightMargin - dateSub->width() - kGap - drawingSub->x();
+    const int width = std::min(wanted, room);
+    if (width <= drawingSub->width())
+        return;
+    drawingSub->resize(width, drawingSub->height());
+    const int listLeft = drawingSub->geometry().right() + 1 + kGap;
+    if (dateSub->x() < listLeft)
+        dateSub->move(listLeft, dateSub->y());
 }
 
 // --- The results window ---------------------------------------------------------------------
@@ -479,8 +519,14 @@ void MainWindow::ulozitdatClick() {
         BusyCursor busy;
         status = store_.saveStore();
     }
-    if (!status)
+    const QString file = QDir::toNativeSeparators(
+        QDir(store_.dataDirectory()).filePath(ObservationStore::dataFileName()));
+    if (!status) {
+        showStatus(tr("Data nebyla uložena: %1").arg(status.message));
         dialogs_.information(status.message);
+        return;
+    }
+    showStatus(tr("Data uložena do %1, záznamů: %2").arg(file).arg(store_.recordCount()));
 }
 
 void MainWindow::ulozASciClick() {
@@ -489,8 +535,36 @@ void MainWindow::ulozASciClick() {
         BusyCursor busy;
         result = exportAscii(store_);
     }
-    if (!result.ok)
+    const QString file =
+        QDir::toNativeSeparators(QDir(store_.dataDirectory()).filePath(asciiExportFileName()));
+    if (!result.ok) {
+        showStatus(tr("Soubor ASCII nebyl uložen: %1").arg(result.message));
         dialogs_.information(result.message);
+        return;
+    }
+    // The heading line and one line per group.
+    showStatus(tr("Soubor ASCII uložen do %1, řádků: %2").arg(file).arg(result.groupLines + 1));
+}
+
+// --- What a command did: the status bar -------------------------------------------------
+
+void MainWindow::createStatusBar() {
+    // A label of its own rather than the bar's message: a menu item passed over with the
+    // mouse would clear a message, and the observer should still read what was written.
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("StatusText"));
+    statusBar()->addWidget(statusLabel_, 1);
+}
+
+void MainWindow::showStatus(const QString &text) {
+    // Messages meant for a box may hold line breaks; the bar has one line.
+    QString line = text;
+    line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    statusLabel_->setText(line);
+}
+
+QString MainWindow::statusText() const {
+    return statusLabel_->text();
 }
 
 void MainWindow::posledni1Click() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
@@ -87,6 +88,8 @@ class MainWindow : public QMainWindow {
     ButterflyWindow *butterfly() const;
     MapWindow *mapWindow() const;
     QMdiArea *mdiArea() const { return mdi_; }
+    // What the last save or export did, as the status bar shows it.
+    QString statusText() const;
 
     QString modeText;
     QString resolutionWarning;
@@ -102,6 +105,8 @@ class MainWindow : public QMainWindow {
     void createActions();
     void createMenus();
     void createToolBars();
+    void createStatusBar();
+    void showStatus(const QString &text);
     QToolButton *addButton(QWidget *panel, const QString &name, const QString &text,
                            const QString &hint, const std::function<void()> &handler = {});
     QWidget *addPanel(const QString &name);
@@ -109,6 +114,8 @@ class MainWindow : public QMainWindow {
     void repairUnreadableDates();
     void showResolutionWarningOnce();
     QMdiSubWindow *addView(QWidget *view, bool closable);
+    // Widens the drawing view to its whole drawing where the frame has room.
+    void fitDrawingView();
     void connectButterflyAndMap();
     void closeOnDeactivation(QMdiSubWindow *frame, const std::function<void()> &deactivate);
     void closeMapWindow();
@@ -124,6 +131,7 @@ class MainWindow : public QMainWindow {
     CoordinateModeAsker askCoordinateMode_;
     QMdiArea *mdi_ = nullptr;
     QToolBar *toolBar_ = nullptr; // ToolBar1
+    QLabel *statusLabel_ = nullptr;
     DateListWindow *dateList_ = nullptr;
     DrawingWindow *drawing_ = nullptr;
     QPointer<EntryDialog> entryDialog_;

@@ -1,6 +1,9 @@
 #include "app/startup.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace orvanek {
 
@@ -47,6 +50,37 @@ std::optional<QString> dataDirectoryProblem(const QString &dir) {
 
 QIcon applicationIcon() {
     return QIcon(QStringLiteral(":/orvanek/orvanek.svg"));
+}
+
+namespace {
+
+// Qt's Czech catalogue, but "Storno" for Cancel where it says "Zrušit": the word of the
+// program's own panels and of the desktop programs Czech observers know.
+class QtCzechTexts : public QTranslator {
+  public:
+    using QTranslator::QTranslator;
+
+    QString translate(const char *context, const char *sourceText, const char *disambiguation,
+                      int n) const override {
+        if (qstrcmp(sourceText, "Cancel") == 0)
+            return QStringLiteral("Storno");
+        if (qstrcmp(sourceText, "&Cancel") == 0)
+            return QStringLiteral("&Storno");
+        return QTranslator::translate(context, sourceText, disambiguation, n);
+    }
+};
+
+} // namespace
+
+QTranslator *installQtTranslation(QCoreApplication &app) {
+    auto *translator = new QtCzechTexts(&app);
+    if (!translator->load(QStringLiteral("qtbase_cs"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    return translator;
 }
 
 } // namespace orvanek

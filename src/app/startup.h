@@ -6,6 +6,9 @@
 
 #include <optional>
 
+class QCoreApplication;
+class QTranslator;
+
 namespace orvanek {
 
 // What `orvanek [--version | --help | DIR]` was asked to do.
@@ -33,5 +36,12 @@ std::optional<QString> dataDirectoryProblem(const QString &dir);
 
 // The program's icon, the projected solar disk, for the main window and its views.
 QIcon applicationIcon();
+
+// Installs Qt's own Czech texts ("Ano", "Ne", "Storno" on the standard buttons, the file and
+// print dialogs) from the translations the system ships with Qt, with "Storno" for Cancel. The
+// program's own texts are Czech already, whatever the user's locale, so Qt's follow them rather
+// than the locale. Returns the translator, owned by `app`, or nothing when the system has no such
+// file (Qt's texts stay English then).
+QTranslator *installQtTranslation(QCoreApplication &app);
 
 } // namespace orvanek

@@ -10,9 +10,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QTableWidget>
 
 #include <algorithm>
+#include <array>
 
 namespace orvanek {
 
@@ -26,6 +30,29 @@ constexpr int kFieldWidth = 121;
 constexpr int kSmallWidth = 33;
 constexpr int kFieldHeight = 21;
 constexpr int kLabelX = 50;
+
+// The tables at the opening size: box and grid, polar and heliographic entry. Extra room
+// the observer gives the dialog goes to the tables.
+constexpr QRect kGroupBox{8, 232, 673, 81};
+constexpr QRect kGroupGrid{14, 18, 645, 55};
+constexpr QRect kHeliographicGroupBox{133, 232, 433, 81};
+constexpr QRect kHeliographicGroupGrid{14, 18, 410, 55};
+constexpr QRect kFaculaBox{8, 328, 673, 83};
+constexpr QRect kFaculaGrid{14, 18, 646, 55};
+
+// The tables' compact font: every heading and every value fits its column at the opening
+// size, and rows are low enough for several to show.
+constexpr int kTableFontPixels = 11;
+constexpr int kRowPadding = 3; // pixels of a row beyond the font's height
+
+// The widest value an observer types or a correction shows in each column, for its width.
+constexpr std::array<const char *, kGroupColumns> kGroupSamples = {
+    "Fkc", "255", "255", "359.9", "124.9", "9999", "999", "65535",
+    "999", "359", "125", "99.9",  "359",   "125",  "99.9"};
+constexpr std::array<const char *, kGroupColumns> kHeliographicGroupSamples = {
+    "Fkc", "255", "255", "359.9", "-45.5", "9999", "999", "65535", "999"}; // the rest hidden
+constexpr std::array<const char *, kFaculaColumns> kFaculaSamples = {
+    "359", "125", "359", "125", "359", "125", "359", "125", "359", "125", "359", "125"};
 
 QFont pixelFont(int pixels) {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -94,16 +121,63 @@ void setRowTexts(QTableWidget *table, int row, const QStringList &cells) {
     }
 }
 
-QTableWidget *makeGrid(QWidget *parent, const QString &name, int columns, int columnWidth,
-                       const QStringList &headings) {
+// The width a heading needs to be painted whole: its text (in bold where the heading of the
+// cell being typed is shown so) and the margins the style keeps around a heading's label.
+int headingWidth(const QHeaderView *header, int section) {
+    constexpr int kProbeWidth = 100; // any section width: the margins do not depend on it
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    option.orientation = Qt::Horizontal;
+    option.section = section;
+    option.text = header->model()->headerData(section, Qt::Horizontal).toString();
+    option.rect = QRect(0, 0, kProbeWidth, header->sizeHint().height());
+    const QRect label = header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header);
+    QFont bold = header->font();
+    bold.setBold(header->highlightSections());
+    return QFontMetrics(bold).horizontalAdvance(option.text) + kProbeWidth - label.width();
+}
+
+// Each column as wide as its heading or its widest value, whichever is wider. The values
+// are measured as the table itself measures its cells: the samples stand in the first row
+// while the columns are fitted.
+void fitColumns(QTableWidget *grid, const char *const *samples) {
+    const QStringList kept = rowTexts(grid, 0);
+    QStringList widest;
+    for (int column = 0; column < grid->columnCount(); ++column)
+        widest << QString::fromLatin1(samples[column] ? samples[column] : "");
+    setRowTexts(grid, 0, widest);
+    const QAbstractItemView *view = grid; // the table's own measure, public here
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        if (grid->isColumnHidden(column))
+            continue;
+        grid->setColumnWidth(column, std::max(headingWidth(grid->horizontalHeader(), column),
+                                              view->sizeHintForColumn(column)));
+    }
+    setRowTexts(grid, 0, kept);
+}
+
+QTableWidget *makeGrid(QWidget *parent, const QString &name, int columns,
+                       const QStringList &headings, const char *const *samples) {
     auto *grid = new QTableWidget(1, columns, parent);
     grid->setObjectName(name);
+    QFont compact = grid->font();
+    compact.setPixelSize(kTableFontPixels);
+    grid->setFont(compact);
     grid->setHorizontalHeaderLabels(headings);
-    grid->horizontalHeader()->setDefaultSectionSize(columnWidth);
     grid->horizontalHeader()->setMinimumSectionSize(10);
+    // A bold heading over the cell being typed would not fit the narrow columns; the cell
+    // itself shows where typing goes.
+    grid->horizontalHeader()->setHighlightSections(false);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setDefaultSectionSize(20);
+    fitColumns(grid, samples);
+    const int rowHeight = QFontMetrics(compact).height() + kRowPadding;
+    grid->verticalHeader()->setMinimumSectionSize(rowHeight);
+    grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Wide enough for "30" from the start: the columns do not move as rows are added.
+    grid->verticalHeader()->setMinimumWidth(
+        QFontMetrics(compact).horizontalAdvance(QString::number(kMaxTableRows)) +
+        2 * grid->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, grid));
     grid->setVerticalHeaderLabels({QStringLiteral("1")});
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
@@ -121,9 +195,12 @@ EntryDialog::EntryDialog(ObservationStore &store, EntryMode mode, const QString 
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::ApplicationModal);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFont(pixelFont(13));
-    setFixedSize(kWidth, kHeight);
+    // The specified size to start with; the observer may enlarge it for the tables.
+    setMinimumSize(kWidth, kHeight);
+    resize(kWidth, kHeight);
     createControls();
     FormCreate(modeText);
     openedForm_ = entryForm();
@@ -205,17 +282,13 @@ void EntryDialog::createControls() {
 
     groupTableBox_ = new QGroupBox(tr("Skupiny"), this);
     groupTableBox_->setObjectName(QStringLiteral("tabulkaskv"));
-    groupTableBox_->setGeometry(8, 232, 673, 81);
-    groupTable_ =
-        makeGrid(groupTableBox_, QStringLiteral("StringGrid1"), kGroupColumns, 38, groupHeadings());
-    groupTable_->setGeometry(14, 18, 645, 55);
+    groupTable_ = makeGrid(groupTableBox_, QStringLiteral("StringGrid1"), kGroupColumns,
+                           groupHeadings(), kGroupSamples.data());
 
     faculaTableBox_ = new QGroupBox(tr("Fakule"), this);
     faculaTableBox_->setObjectName(QStringLiteral("tabulkafak"));
-    faculaTableBox_->setGeometry(8, 328, 673, 83);
-    faculaTable_ = makeGrid(faculaTableBox_, QStringLiteral("StringGrid2"), kFaculaColumns, 47,
-                            faculaHeadings());
-    faculaTable_->setGeometry(14, 18, 646, 55);
+    faculaTable_ = makeGrid(faculaTableBox_, QStringLiteral("StringGrid2"), kFaculaColumns,
+                            faculaHeadings(), kFaculaSamples.data());
     QPalette white = faculaTable_->palette();
     white.setColor(QPalette::Base, Qt::white);
     faculaTable_->setPalette(white);
@@ -233,6 +306,8 @@ void EntryDialog::createControls() {
                                  faculaTable_,       confirmButton_,    returnButton_};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+
+    placeTables();
 
     connect(confirmButton_, &QPushButton::clicked, this, &EntryDialog::ukoncitClick);
     connect(returnButton_, &QPushButton::clicked, this, &EntryDialog::NavratClick);
@@ -312,10 +387,63 @@ void EntryDialog::useHeliographicLayout() {
     groupTable_->setHorizontalHeaderItem(ColDistance - 1, new QTableWidgetItem(tr("   b ")));
     for (int column = kHeliographicGroupColumns + 1; column <= kGroupColumns; ++column)
         groupTable_->setColumnHidden(column - 1, true);
-    groupTableBox_->setGeometry(133, 232, 433, 81);
-    groupTable_->setGeometry(14, 18, 410, 55);
+    fitColumns(groupTable_, kHeliographicGroupSamples.data());
     faculaTableBox_->setVisible(false);
-    setFixedSize(kWidth, kHeliographicHeight);
+    heliographic_ = true;
+    setMinimumSize(kWidth, kHeliographicHeight);
+    resize(kWidth, kHeliographicHeight);
+    placeTables();
+}
+
+int EntryDialog::extraHeightWanted(const QTableWidget *table, QRect opening, int width) {
+    // Headings, every row, the frame, and the sideways scroll bar when the columns are wider.
+    const int frame = 2 * table->frameWidth();
+    const int rowsHeight = table->verticalHeader()->length();
+    const int columnsWidth = table->horizontalHeader()->length() +
+                             table->verticalHeader()->sizeHint().width() + frame +
+                             table->verticalScrollBar()->sizeHint().width();
+    const int bar = columnsWidth > width ? table->horizontalScrollBar()->sizeHint().height() : 0;
+    const int whole = table->horizontalHeader()->sizeHint().height() + rowsHeight + frame + bar;
+    return std::max(0, whole - opening.height());
+}
+
+void EntryDialog::placeTables() {
+    if (!groupTable_)
+        return; // the opening size is set before the controls exist
+    const int extraWidth = std::max(0, width() - kWidth);
+    const int extraHeight = std::max(0, height() - (heliographic_ ? kHeliographicHeight : kHeight));
+    const QRect groupBox = heliographic_ ? kHeliographicGroupBox : kGroupBox;
+    const QRect groupGrid = heliographic_ ? kHeliographicGroupGrid : kGroupGrid;
+    // The extra height goes where rows are hidden: each table takes what shows all its
+    // rows, sharing when both cannot; what is left over is shared evenly.
+    int groupExtra = extraHeight;
+    int faculaExtra = 0;
+    if (!heliographic_) {
+        const int groupWants =
+            extraHeightWanted(groupTable_, kGroupGrid, kGroupGrid.width() + extraWidth);
+        const int faculaWants =
+            extraHeightWanted(faculaTable_, kFaculaGrid, kFaculaGrid.width() + extraWidth);
+        const int half = extraHeight / 2;
+        if (groupWants + faculaWants <= extraHeight)
+            groupExtra = groupWants + (extraHeight - groupWants - faculaWants) / 2;
+        else if (groupWants <= half)
+            groupExtra = groupWants;
+        else if (faculaWants <= half)
+            groupExtra = extraHeight - faculaWants;
+        else
+            groupExtra = half;
+        faculaExtra = extraHeight - groupExtra;
+    }
+    groupTableBox_->setGeometry(groupBox.adjusted(0, 0, extraWidth, groupExtra));
+    groupTable_->setGeometry(groupGrid.adjusted(0, 0, extraWidth, groupExtra));
+    faculaTableBox_->setGeometry(
+        kFaculaBox.translated(0, groupExtra).adjusted(0, 0, extraWidth, faculaExtra));
+    faculaTable_->setGeometry(kFaculaGrid.adjusted(0, 0, extraWidth, faculaExtra));
+}
+
+void EntryDialog::resizeEvent(QResizeEvent *event) {
+    QDialog::resizeEvent(event);
+    placeTables();
 }
 
 void EntryDialog::setRed(bool red) {
@@ -418,6 +546,7 @@ void EntryDialog::resizeTable(QTableWidget *table, QLineEdit *count, const QStri
     for (int row = 1; row <= rows; ++row)
         numbers << QString::number(row);
     table->setVerticalHeaderLabels(numbers);
+    placeTables(); // the room may go to the table that has more rows now
 }
 
 QLineEdit *EntryDialog::lineEditFor(EntryField field) const {

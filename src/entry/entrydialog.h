@@ -61,6 +61,7 @@ class EntryDialog : public QDialog {
 
   protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
   private:
     void createControls();
@@ -69,6 +70,12 @@ class EntryDialog : public QDialog {
     void fillFromRecord();
     void useHeliographicLayout();
     void setRed(bool red);
+    // The tables at their opening places, with the room the dialog has beyond its opening
+    // size: more width to both, more height to the table whose rows do not all show.
+    void placeTables();
+    // How much taller than at the opening size (`opening`) a table `width` pixels wide
+    // must be to show all its rows.
+    static int extraHeightWanted(const QTableWidget *table, QRect opening, int width);
     void resizeTable(QTableWidget *table, QLineEdit *count, const QString &tooMany,
                      QMap<int, QStringList> &keptRows);
     void select(const EntryLocation &where, bool focus);
@@ -79,6 +86,7 @@ class EntryDialog : public QDialog {
     Dialogs &dialogs_;
     ObservationRecord record_{}; // what the dialog was filled from
     EntryForm openedForm_;       // what it showed when it opened
+    bool heliographic_ = false;  // l, b typed: no faculae table
 
     // Controls keep their old component names as objectName (in the comments).
     QComboBox *observerBox_ = nullptr;

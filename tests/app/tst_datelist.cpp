@@ -33,9 +33,27 @@ class TestDateList : public QObject {
         QCOMPARE(list.lineText(999), QStringLiteral(" 1000     26 09 2002"));
         QCOMPARE(list.listBox()->model()->data(list.listBox()->model()->index(1, 0)).toString(),
                  QStringLiteral("    2     02 01 2000"));
-        // At start nothing is selected and the last record is current.
-        QCOMPARE(list.selectedLine(), -1);
+        // At start the last record is current and its line is selected.
         QCOMPARE(store.currentIndex(), 999);
+        QCOMPARE(list.selectedLine(), 999);
+    }
+
+    // Up and Down move from the record on screen, not from the top of the list.
+    void keysMoveFromTheShownRecord() {
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records;
+        for (int i = 0; i < 10; ++i)
+            records.push_back(datedRecord(QString("%1.01.2000").arg(i + 1)));
+        writeDataFile(dir.path(), records);
+        ObservationStore store;
+        QVERIFY(store.loadStore(dir.path()));
+        DateListWindow list(store);
+        list.show();
+        QTest::keyClick(list.listBox(), Qt::Key_Up);
+        QCOMPARE(store.currentIndex(), 8);
+        store.selectRecord(4); // chosen elsewhere, e.g. from the map
+        QTest::keyClick(list.listBox(), Qt::Key_Down);
+        QCOMPARE(store.currentIndex(), 5);
     }
 
     void clickSelectsTheRecord() {

@@ -16,7 +16,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -343,6 +346,97 @@ class TestMainWindow : public QObject {
         window.entryDialog()->reject();
         QVERIFY(button("mapyz")->isEnabled());
         QVERIFY(button("motylekz")->isEnabled());
+    }
+
+    // After a save or an export the status bar says what was written, or why nothing was.
+    void statusBarSaysWhatWasWritten_data() {
+        QTest::addColumn<bool>("ascii");
+        QTest::addColumn<bool>("directoryGone");
+        QTest::addColumn<QString>("status"); // %1: the data directory
+        QTest::newRow("data: 3 records")
+            << false << false << "Data uložena do %1/data1.dat, záznamů: 3";
+        QTest::newRow("ASCII: the heading and 3 groups")
+            << true << false << "Soubor ASCII uložen do %1/SoubASCI.dat, řádků: 4";
+        QTest::newRow("data, directory gone") << false << true << "Data nebyla uložena: ";
+        QTest::newRow("ASCII, directory gone") << true << true << "Soubor ASCII nebyl uložen: ";
+    }
+    void statusBarSaysWhatWasWritten() {
+        QFETCH(bool, ascii);
+        QFETCH(bool, directoryGone);
+        QFETCH(QString, status);
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records{observedRecord("01.03.2001"),
+                                               observedRecord("02.03.2001"),
+                                               observedRecord("03.03.2001")};
+        records[0].drawingSetup = 125;
+        addGroup(records[0], 900, 500);
+        addGroup(records[0], 2700, 300);
+        addGroup(records[2], 1800, 100);
+        writeDataFile(dir.path(), records);
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
+        QVERIFY(window.FormCreate(false));
+        if (directoryGone)
+            store.setDataDirectory(dir.filePath("gone"));
+        ascii ? window.ulozASciClick() : window.ulozitdatClick();
+        if (directoryGone) { // the box's reason, on one line
+            QCOMPARE(dialogs.shown.size(), 1);
+            QCOMPARE(window.statusText(), status + QString(dialogs.shown[0]).replace('\r', ' '));
+        } else {
+            QCOMPARE(window.statusText(), status.arg(dir.path()));
+        }
+        if (ascii && !directoryGone)
+            QCOMPARE(fileContent(dir.filePath("SoubASCI.dat")).count("\r\n"), 4);
+    }
+
+    // A long observer or station name makes the drawing wider than its usual frame: the
+    // view widens to show it whole, and the date list makes room without covering it.
+    void longNamesAreShownWhole() {
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records{datedRecord("01.01.2000", 1200, "Jan Novák"),
+                                               datedRecord("02.01.2000", 1200, "Petra Svobodová")};
+        records[0].drawingSetup = 125;
+        writeText(records[1].station, QStringLiteral("Hvězdárna Valašské M"));
+        writeDataFile(dir.path(), records);
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
+        QVERIFY(window.FormCreate(false));
+        window.setGeometry(0, 0, 1280, 1000); // a screen of 1280 pixels
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.createViews();
+
+        DrawingWindow *drawing = window.drawing();
+        QVERIFY(drawing->canvas()->width() > 802); // the long names need more than usual
+        auto *scroll = drawing->findChild<QScrollArea *>();
+        QTRY_COMPARE(scroll->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(scroll->viewport()->width() >= drawing->canvas()->width());
+        const QRect drawingFrame = drawing->parentWidget()->geometry();
+        const QRect listFrame = window.dateList()->parentWidget()->geometry();
+        QVERIFY(!drawingFrame.intersects(listFrame));
+        QVERIFY(window.mdiArea()->rect().contains(listFrame));
+
+        // A record with short names: nothing moves under the mouse.
+        store.selectRecord(0);
+        QCOMPARE(drawing->parentWidget()->geometry(), drawingFrame);
+        QCOMPARE(window.dateList()->parentWidget()->geometry(), listFrame);
+    }
+
+    // The buttons of the basic panel show each its own picture beside its letters (a
+    // null picture: the resource or the SVG plugin missing).
+    void basicPanelButtonsHavePictures() {
+        QTemporaryDir dir;
+        Shell shell(dir.path());
+        QList<QImage> pictures;
+        for (const QToolButton *button :
+             shell.window.panel("zakladni")->findChildren<QToolButton *>()) {
+            const QByteArray name = button->objectName().toLatin1();
+            const QImage picture = button->icon().pixmap(20, 20).toImage();
+            QVERIFY2(!picture.isNull() && !pictures.contains(picture), name);
+            pictures << picture;
+            QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+        }
+        QCOMPARE(pictures.size(), 11);
     }
 };
 

@@ -9,7 +9,10 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTranslator>
 
 using namespace orvanek;
 using namespace orvanek::testing;
@@ -120,6 +123,30 @@ class TestStartup : public QObject {
             store, dialogs, dir.path(),
             [](ObservationStore &s, Dialogs &, QWidget *) { s.setDrawingSetup(125, false); });
         checkIcon(window.windowIcon());
+    }
+
+    // Qt's standard buttons read Czech once the system's translation is in; the words are
+    // those of Qt's own Czech catalogue (qtbase_cs).
+    void qtButtonsInCzech_data() {
+        QTest::addColumn<QMessageBox::StandardButton>("button");
+        QTest::addColumn<QString>("text"); // without the shortcut's '&'
+        QTest::newRow("Yes") << QMessageBox::Yes << "Ano";
+        QTest::newRow("No") << QMessageBox::No << "Ne";
+        QTest::newRow("OK") << QMessageBox::Ok << "OK";
+        QTest::newRow("Cancel") << QMessageBox::Cancel << "Storno";
+    }
+    void qtButtonsInCzech() {
+        QFETCH(QMessageBox::StandardButton, button);
+        QFETCH(QString, text);
+        QTranslator *translator = installQtTranslation(*QCoreApplication::instance());
+        QVERIFY2(translator, "no qtbase_cs: is qt6-translations-l10n installed?");
+        QMessageBox box;
+        box.setStandardButtons(button);
+        const QString shown = box.button(button)->text();
+        // The rest of the tests expect Qt's texts as they were.
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+        QCOMPARE(QString(shown).remove(QLatin1Char('&')), text);
     }
 };
 

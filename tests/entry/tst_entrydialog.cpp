@@ -13,7 +13,10 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QTableWidget>
 #include <QTest>
 
@@ -445,6 +448,106 @@ class TestEntryDialog : public QObject {
         QVERIFY(groups->toolTip().contains(QStringLiteral("č.sk2. = číslo skupiny v rotaci( "
                                                           "důležité)")));
         dialog->reject();
+    }
+
+    // At the opening size every heading and the widest value of every column show whole
+    // (the values: the largest a correction shows, "300.0" and group "2079" among them),
+    // and all columns fit without scrolling sideways, 30 rows numbered beside them.
+    void tablesShowHeadingsAndValuesWhole_data() {
+        QTest::addColumn<bool>("heliographic");
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<QStringList>("widest");
+        QTest::newRow("groups, polar")
+            << false << "StringGrid1"
+            << QStringList{"Fkc", "255", "255", "300.0", "124.9", "9999", "999", "65535",
+                           "999", "359", "125", "99.9",  "359",   "125",  "99.9"};
+        QTest::newRow("faculae") << false << "StringGrid2"
+                                 << QStringList{"359", "125", "359", "125", "359", "125",
+                                                "359", "125", "359", "125", "359", "125"};
+        QTest::newRow("groups, heliographic")
+            << true << "StringGrid1"
+            << QStringList{"Fkc", "255", "255", "359.9", "-45.5", "9999", "999", "2079", "999"};
+    }
+    void tablesShowHeadingsAndValuesWhole() {
+        QFETCH(bool, heliographic);
+        QFETCH(QString, grid);
+        QFETCH(QStringList, widest);
+        ObservationStore store;
+        storeWithGroup(store);
+        store.setDrawingSetup(store.drawingRadius(), heliographic);
+        ScriptedDialogs dialogs;
+        QPointer<EntryDialog> dialog = openDialog(store, EntryMode::Correction, dialogs,
+                                                  heliographic ? kHeliographic : kPolar);
+        auto *table = control<QTableWidget>(dialog, grid.toLatin1());
+        auto *count = control<QLineEdit>(dialog, grid == "StringGrid1" ? "Edit11" : "Edit12");
+        typeInto(count, QStringLiteral("30"));
+        for (int column = 0; column < widest.size(); ++column)
+            table->setItem(0, column, new QTableWidgetItem(widest[column]));
+        const QHeaderView *header = table->horizontalHeader();
+        const QAbstractItemView *view = table;
+        for (int column = 0; column < widest.size(); ++column) {
+            // A heading is cut where its text is wider than the label's room in the section.
+            QStyleOptionHeader option;
+            option.initFrom(header);
+            option.text = header->model()->headerData(column, Qt::Horizontal).toString();
+            option.rect = QRect(0, 0, header->sectionSize(column), header->height());
+            const QRect label =
+                header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header);
+            const QByteArray what = option.text.toUtf8();
+            QVERIFY2(option.fontMetrics.horizontalAdvance(option.text) <= label.width(), what);
+            QVERIFY2(table->columnWidth(column) >= view->sizeHintForColumn(column), what);
+        }
+        QTRY_COMPARE(table->horizontalScrollBar()->maximum(), 0);
+        dialog->reject();
+    }
+
+    // An enlarged dialog gives its tables the room: the width to both, the height where
+    // rows are hidden, shared when both need it. 30 rows in each table.
+    void enlargedDialogGivesTheTablesTheRoom_data() {
+        QTest::addColumn<bool>("heliographic");
+        QTest::addColumn<int>("faculae");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("allShown"); // every row of both tables in sight
+        QTest::newRow("one facula: the groups take the room")
+            << false << 1 << QSize(900, 1000) << true;
+        QTest::newRow("30 faculae, a large screen") << false << 30 << QSize(700, 1400) << true;
+        QTest::newRow("30 faculae, too little room") << false << 30 << QSize(700, 800) << false;
+        QTest::newRow("heliographic") << true << 0 << QSize(700, 900) << true;
+    }
+    void enlargedDialogGivesTheTablesTheRoom() {
+        QFETCH(bool, heliographic);
+        QFETCH(int, faculae);
+        QFETCH(QSize, size);
+        QFETCH(bool, allShown);
+        ObservationStore store;
+        storeWithGroup(store);
+        store.setDrawingSetup(store.drawingRadius(), heliographic);
+        ScriptedDialogs dialogs;
+        QPointer<EntryDialog> dialog = openDialog(store, EntryMode::Correction, dialogs,
+                                                  heliographic ? kHeliographic : kPolar);
+        auto *groupTable = control<QTableWidget>(dialog, "StringGrid1");
+        auto *faculaTable = control<QTableWidget>(dialog, "StringGrid2");
+        const QSize extra = size - dialog->size();
+        const QSize groupsAtOpening = groupTable->size();
+        const int faculaeAtOpening = faculaTable->height();
+        typeInto(control<QLineEdit>(dialog, "Edit11"), QStringLiteral("30"));
+        if (!heliographic)
+            typeInto(control<QLineEdit>(dialog, "Edit12"), QString::number(faculae));
+        dialog->resize(size);
+        QTRY_COMPARE(dialog->size(), size);
+
+        QCOMPARE(groupTable->width(), groupsAtOpening.width() + extra.width());
+        QTRY_COMPARE(groupTable->verticalScrollBar()->maximum() == 0, allShown);
+        if (heliographic) {
+            QCOMPARE(groupTable->height(), groupsAtOpening.height() + extra.height());
+            return;
+        }
+        QTRY_COMPARE(faculaTable->verticalScrollBar()->maximum() == 0, allShown);
+        // All the extra height is the tables', and the faculae stay below the groups.
+        QCOMPARE(groupTable->height() + faculaTable->height(),
+                 groupsAtOpening.height() + faculaeAtOpening + extra.height());
+        QVERIFY(control<QGroupBox>(dialog, "tabulkafak")->y() >
+                control<QGroupBox>(dialog, "tabulkaskv")->geometry().bottom());
     }
 };
 

@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace orvanek {
@@ -117,8 +118,20 @@ QSize DrawingWindow::sizeHint() const {
 void DrawingWindow::refresh() {
     const DrawingModel model = currentModel();
     setWindowTitle(drawingCaption(model.dateText));
-    canvas_->setFixedSize(drawingSize(model));
+    const QSize size = drawingSize(model);
+    const bool resized = size != canvas_->size();
+    canvas_->setFixedSize(size);
     canvas_->update();
+    if (resized)
+        emit drawingResized();
+}
+
+int DrawingWindow::wholeDrawingWidth(int height) const {
+    const int frame = 2 * scrollArea_->frameWidth();
+    const int bar = canvas_->height() + frame > height
+                        ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollArea_)
+                        : 0;
+    return canvas_->width() + frame + bar;
 }
 
 void DrawingWindow::showOrientationBox() {

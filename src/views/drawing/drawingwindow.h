@@ -53,6 +53,15 @@ class DrawingWindow : public QWidget {
 
     QSize sizeHint() const override;
 
+    // How wide the window must be to show the whole width of its drawing (a long observer
+    // or station name widens it) when it is `height` tall: the drawing, and the vertical
+    // scroll bar when the drawing is taller.
+    int wholeDrawingWidth(int height) const;
+
+  signals:
+    // The drawing took another size (another record, a longer name).
+    void drawingResized();
+
   public slots:
     // SpeedButton1 of the main window.
     void showOrientationBox();
