@@ -76,7 +76,7 @@ StoreStatus readDataFile(const QString &path, std::vector<ObservationRecord> &re
     if (trailingBytes)
         *trailingBytes = 0;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return StoreStatus::failure(fileError(path, file));
     const qint64 size = file.size();
     const qint64 count = size / kRecordSize;
@@ -84,21 +84,22 @@ StoreStatus readDataFile(const QString &path, std::vector<ObservationRecord> &re
         *trailingBytes = size % kRecordSize;
     if (count == 0)
         return {};
-    // The records are copied once from the mapped file into room that is not first filled
-    // with zeros; room for a few more is kept, so that a commit does not move them all.
-    const qint64 bytes = count * kRecordSize;
+    // Read a piece at a time into room that is not first filled with zeros: the records are
+    // copied once, and no second image of the file (a mapping of it) is held beside them.
+    // Room for a few more is kept, so that a commit does not move them all.
     records.reserve(static_cast<size_t>(count) + spareRecords);
-    if (const uchar *mapped = file.map(0, bytes)) {
-        const auto *first = reinterpret_cast<const ObservationRecord *>(mapped);
-        records.assign(first, first + count);
-        file.unmap(const_cast<uchar *>(mapped));
-        return {};
-    }
-    records.resize(static_cast<size_t>(count));
-    if (file.read(reinterpret_cast<char *>(records.data()), bytes) != bytes) {
-        const QString problem = fileError(path, file);
-        records.clear();
-        return StoreStatus::failure(problem);
+    constexpr qint64 kPieceRecords = 256; // about a third of a megabyte
+    std::vector<ObservationRecord> piece(static_cast<size_t>(std::min(count, kPieceRecords)));
+    for (qint64 done = 0; done < count;) {
+        const qint64 n = std::min(count - done, kPieceRecords);
+        const qint64 bytes = n * kRecordSize;
+        if (file.read(reinterpret_cast<char *>(piece.data()), bytes) != bytes) {
+            const QString problem = fileError(path, file);
+            records.clear();
+            return StoreStatus::failure(problem);
+        }
+        records.insert(records.end(), piece.begin(), piece.begin() + n);
+        done += n;
     }
     return {};
 }
@@ -454,22 +455,10 @@ StoreStatus ObservationStore::appendRecords(std::vector<ObservationRecord> added
     added.clear();
     added.shrink_to_fit();
 
-    // By date, records of one date in the order they came, as sortByDate puts them; but
-    // reached in n log n, since a batch of old notes inserted one by one in front of a long
-    // data set would move it each time, and sorted for two records as well.
-    if (!std::is_sorted(days_.begin(), days_.end())) {
-        const std::vector<uint32_t> order = stableOrder(days_);
-        std::vector<ObservationRecord> sorted;
-        sorted.reserve(records_.capacity());
-        std::vector<int32_t> sortedDays;
-        sortedDays.reserve(days_.size());
-        for (const uint32_t i : order) {
-            sorted.push_back(records_[i]);
-            sortedDays.push_back(days_[i]);
-        }
-        records_.swap(sorted);
-        days_.swap(sortedDays);
-    }
+    // By date, records of one date in the order they came, as sortByDate puts them: a few
+    // records out of place are moved in place, a batch of old notes in front of a long data
+    // set is sorted through an index in n log n rather than moving it once for each.
+    sortRecords();
     dataModified_ = true;
     makeCurrent(recordCount() - 1);
     emit recordsChanged();
