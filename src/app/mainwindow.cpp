@@ -53,6 +53,7 @@ MainWindow::MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDi
     setCentralWidget(mdi_);
     createActions();
     createMenus();
+    createSheetCommands();
     createToolBars();
     connectButterflyAndMap();
     connectGraphCommands();

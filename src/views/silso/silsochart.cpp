@@ -27,15 +27,16 @@ constexpr double kHeadroom = 1.05;
 constexpr double kSmallestKSpan = 0.2;
 constexpr double kKPadding = 0.1;
 
-// The smallest of 1, 2, 5 times a power of ten at least `x`.
+// Of 1, 2 and 5 times a power of ten, the nearest to `x` (by ratio).
 double niceStep(double x) {
     if (!(x > 0))
         return 1;
     const double power = std::pow(10.0, std::floor(std::log10(x)));
-    for (double m : {1.0, 2.0, 5.0, 10.0})
-        if (m * power >= x * (1 - 1e-9))
-            return m * power;
-    return 10 * power;
+    double best = power;
+    for (double m : {2.0, 5.0, 10.0})
+        if (std::abs(std::log(m * power / x)) < std::abs(std::log(best / x)))
+            best = m * power;
+    return best;
 }
 
 int decimalsFor(double step) {
@@ -78,6 +79,7 @@ class ChartBuilder {
 
     const SilsoComparison &c_;
     SilsoChart &chart_;
+    double upperStep_ = 1; // between the upper panel's value marks
 };
 
 void ChartBuilder::build() {
@@ -101,8 +103,8 @@ void ChartBuilder::build() {
             ks.push_back(*m.k);
     }
     // The top at a whole value mark above the highest value.
-    const double step = niceStep(highest * kHeadroom / kValueMarks);
-    chart_.upperTop = std::max(step * std::ceil(highest * kHeadroom / step), 1.0);
+    upperStep_ = niceStep(highest * kHeadroom / kValueMarks);
+    chart_.upperTop = std::max(upperStep_ * std::ceil(highest * kHeadroom / upperStep_), 1.0);
     if (c_.all.k)
         ks.push_back(*c_.all.k);
     double low = ks.empty() ? 0 : *std::min_element(ks.begin(), ks.end());
@@ -144,7 +146,7 @@ void ChartBuilder::curves() {
 }
 
 void ChartBuilder::valueMarks() {
-    const double upperStep = niceStep(chart_.upperTop / kValueMarks);
+    const double upperStep = upperStep_;
     for (double v = 0; v <= chart_.upperTop * (1 + 1e-9); v += upperStep) {
         const double y = upperY(v);
         chart_.gridLines.push_back({chart_.upper.left(), y, chart_.upper.right(), y});
