@@ -102,8 +102,8 @@ SilsoReadResult Reader::read(const QByteArray &text) {
         }
         if (expectedFields == 0) {
             if (count != kSilsoTotalFields && count != kSilsoHemisphericFields) {
-                QString what = QStringLiteral("%1 polí; denní soubor SILSO (SN_d_tot) jich má "
-                                              "%2, hemisférický (SN_d_hem) %3.")
+                QString what = QStringLiteral("počet polí %1; denní soubor SILSO (SN_d_tot) "
+                                              "jich má %2, hemisférický (SN_d_hem) %3.")
                                    .arg(count)
                                    .arg(kSilsoTotalFields)
                                    .arg(kSilsoHemisphericFields);
@@ -114,7 +114,7 @@ SilsoReadResult Reader::read(const QByteArray &text) {
             expectedFields = count;
             file.kind = count == kSilsoTotalFields ? SilsoKind::Total : SilsoKind::Hemispheric;
         } else if (count != expectedFields) {
-            return fail(lineNumber, QStringLiteral("%1 polí místo %2 jako na prvním řádku.")
+            return fail(lineNumber, QStringLiteral("počet polí %1 místo %2 jako na prvním řádku.")
                                         .arg(count)
                                         .arg(expectedFields));
         }
