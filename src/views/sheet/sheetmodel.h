@@ -88,8 +88,8 @@ struct SheetPath {
 
 // One line of grid: its latitude (parallel) or Carrington longitude (meridian) in degrees
 // and its runs on the visible hemisphere, each ending on the limb where the line goes
-// behind it. Parallels are sampled at every whole degree of Carrington longitude and
-// meridians at every whole degree of latitude, so grid crossings are vertices of both.
+// behind it. Parallels are sampled at every even degree of Carrington longitude and
+// meridians at every even degree of latitude, so grid crossings are vertices of both.
 struct GridCurve {
     double degrees = 0;
     bool bold = false; // the equator

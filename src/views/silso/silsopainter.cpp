@@ -20,6 +20,20 @@ QPen pen(const QColor &colour, double width = 1, Qt::PenStyle style = Qt::SolidL
     return p;
 }
 
+// A curve as its segments: a long zigzag stroked as one polyline makes one outline crossing
+// itself hundreds of times, which the rasteriser fills many times slower.
+void drawCurve(QPainter &painter, const QPolygonF &run) {
+    if (run.size() == 1) {
+        painter.drawPoint(run.first());
+        return;
+    }
+    QList<QLineF> segments;
+    segments.reserve(run.size() - 1);
+    for (qsizetype i = 1; i < run.size(); ++i)
+        segments.append(QLineF(run[i - 1], run[i]));
+    painter.drawLines(segments);
+}
+
 void paintLabels(QPainter &painter, const std::vector<ChartLabel> &labels) {
     for (const ChartLabel &l : labels) {
         const QFont font = silsoChartFont(l.bold);
@@ -67,14 +81,18 @@ void paintSilsoChart(QPainter &painter, const SilsoChart &chart) {
     for (const QLineF &tick : chart.ticks)
         painter.drawLine(tick);
 
-    painter.setPen(pen(silsoCurveColour(), kCurvePenPx));
+    // Round caps close the joints between a curve's segments.
+    QPen curvePen = pen(silsoCurveColour(), kCurvePenPx);
+    curvePen.setCapStyle(Qt::RoundCap);
+    painter.setPen(curvePen);
     painter.drawLine(chart.silsoLegend);
     for (const QPolygonF &run : chart.silsoCurve)
-        run.size() > 1 ? painter.drawPolyline(run) : painter.drawPoint(run.first());
-    painter.setPen(pen(ownCurveColour(), kCurvePenPx));
+        drawCurve(painter, run);
+    curvePen.setColor(ownCurveColour());
+    painter.setPen(curvePen);
     painter.drawLine(chart.ownLegend);
     for (const QPolygonF &run : chart.ownCurve)
-        run.size() > 1 ? painter.drawPolyline(run) : painter.drawPoint(run.first());
+        drawCurve(painter, run);
 
     if (chart.kLine) {
         painter.setPen(pen(Qt::darkGray, 1, Qt::DashLine));
