@@ -74,7 +74,10 @@ SilsoReadResult Reader::read(const QByteArray &text) {
     bool ordered = true;
     std::array<std::string_view, kSilsoHemisphericFields + 1> fields;
     const std::string_view all(text.constData(), static_cast<size_t>(text.size()));
-    size_t start = 0;
+    // A file saved again by a spreadsheet may start with the UTF-8 byte order mark.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    size_t start =
+        all.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
     int lineNumber = 0;
     while (start < all.size()) {
         size_t end = all.find('\n', start);

@@ -12,8 +12,10 @@ class TestSilsoFile : public QObject {
 
   private slots:
     void totalFile() {
-        // As SILSO writes it: padded fields, no header; here also a CR LF and a blank line.
-        const QByteArray text = "2001;01;01;2001.001;  120; 10.1;  30;1\n"
+        // As SILSO writes it: padded fields, no header; here also a CR LF, a blank line and
+        // the byte order mark a spreadsheet may leave.
+        const QByteArray text = "\xEF\xBB\xBF"
+                                "2001;01;01;2001.001;  120; 10.1;  30;1\n"
                                 "2001;01;02;2001.004;   -1; -1.0;   0;1\r\n"
                                 "\n"
                                 "2001;01;03;2001.007;   95;  8.0;  28;0\n";
