@@ -189,12 +189,16 @@ void ChartBuilder::years() {
 
 void ChartBuilder::legend() {
     const ComparisonRow &all = c_.all;
-    label({kLeftPx, kTitleY},
-          QStringLiteral("Srovnání s SILSO: %1, %2 společných dní, k = %3")
-              .arg(c_.fileName)
-              .arg(all.days)
-              .arg(all.k ? kText(*all.k) : QStringLiteral("nelze určit")),
-          ChartLabel::Left, Qt::black, true);
+    const auto kOrNone = [](const std::optional<double> &k) {
+        return k ? kText(*k) : QStringLiteral("nelze určit");
+    };
+    QString title = QStringLiteral("Srovnání s SILSO: %1, %2 společných dní, k = %3")
+                        .arg(c_.fileName)
+                        .arg(all.days)
+                        .arg(kOrNone(all.k));
+    if (c_.kind == SilsoKind::Hemispheric)
+        title += QStringLiteral(", sever %1, jih %2").arg(kOrNone(all.kNorth), kOrNone(all.kSouth));
+    label({kLeftPx, kTitleY}, title, ChartLabel::Left, Qt::black, true);
     const double x0 = kLeftPx;
     chart_.ownLegend = QLineF(x0, kLegendY, x0 + kLegendLinePx, kLegendY);
     label({x0 + kLegendLinePx + kLabelGapPx, kLegendY},

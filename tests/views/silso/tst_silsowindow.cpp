@@ -3,6 +3,7 @@
 #include "scripteddialogs.h"
 #include "silsotesthelpers.h"
 #include "testregistry.h"
+#include "views/silso/silsochart.h"
 #include "views/silso/silsowindow.h"
 #include "widgettests.h"
 
@@ -103,6 +104,13 @@ class TestSilsoWindow : public QObject {
         f.dialogs.fileAnswers.push_back(writeFile(f.dir, "hem.csv", silsoHemispheres()));
         window.action("souborsilso")->trigger();
         QCOMPARE(window.file().kind, SilsoKind::Hemispheric);
+        // The chart's title gives the hemispheres' k too.
+        const SilsoChart chart = silsoChart(window.comparison(), QSizeF(800, 600));
+        QStringList texts;
+        for (const ChartLabel &label : chart.labels)
+            texts << label.text;
+        QVERIFY(texts.contains(
+            "Srovnání s SILSO: hem.csv, 6 společných dní, k = 1.50, sever 1.50, jih 1.50"));
         QCOMPARE(window.windowTitle(), "Srovnání s SILSO  hem.csv");
     }
 };
