@@ -59,6 +59,7 @@ MainWindow::MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDi
     setCentralWidget(mdi_);
     createActions();
     createMenus();
+    createSheetCommands();
     createToolBars();
     createStatusBar();
     connectButterflyAndMap();

@@ -25,6 +25,7 @@ class SmoothedWindow;
 class Dialogs;
 class ResultsWindow;
 class ObservationStore;
+class SilsoWindow;
 
 // TForm1: the frame that holds every view, the main menu and the tool panels.
 class MainWindow : public QMainWindow {
@@ -77,6 +78,14 @@ class MainWindow : public QMainWindow {
     GraphWindow *graphWindow() const;
     SmoothedWindow *smoothedWindow() const;
 
+    // "Zadávání › Šablona pro kresbu…" (`sablona`): the observing sheet of a moment asked for,
+    // printed at true scale in the drawing view's orientation.
+    void sablonaClick();
+    // "Grafy › Srovnání s SILSO…" (`srovnanisilso`): a SILSO daily file chosen, then the
+    // comparison window.
+    void srovnaniClick();
+    SilsoWindow *silsoWindow() const;
+
     QAction *action(const QString &name) const;
     QWidget *panel(const QString &name) const;
     bool panelVisible(const QString &name) const;
@@ -124,6 +133,8 @@ class MainWindow : public QMainWindow {
     void connectGraphCommands();
     void openSmoothedWindow();
     void pressButton(const QString &name);
+    // The sheet's and the comparison's menu commands.
+    void createSheetCommands();
 
     ObservationStore &store_;
     Dialogs &dialogs_;
@@ -140,6 +151,7 @@ class MainWindow : public QMainWindow {
     QPointer<ResultsWindow> results_;         // the newest results window
     QPointer<GraphWindow> graphWindow_;       // the newest; its panel's buttons act on it
     QPointer<SmoothedWindow> smoothedWindow_; // likewise
+    QPointer<SilsoWindow> silsoWindow_;       // the newest comparison window
     std::map<QString, QAction *> actions_;
     std::map<QString, QWidget *> panels_;
     std::map<QString, QAction *> panelActions_;

@@ -47,4 +47,12 @@ std::optional<QString> QtDialogs::saveFileName(const QString &caption, const QSt
     return path;
 }
 
+std::optional<QString> QtDialogs::openFileName(const QString &caption, const QString &directory,
+                                               const QString &filter) {
+    const QString path = QFileDialog::getOpenFileName(parent_, caption, directory, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
 } // namespace orvanek

@@ -20,6 +20,8 @@ class QtDialogs : public Dialogs {
     bool hasPrinter() override;
     std::optional<QString> saveFileName(const QString &caption, const QString &suggestedPath,
                                         const QString &filter) override;
+    std::optional<QString> openFileName(const QString &caption, const QString &directory,
+                                        const QString &filter) override;
 
   private:
     QWidget *parent_;

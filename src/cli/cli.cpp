@@ -34,7 +34,11 @@ const QString kUsageText = QStringLiteral(
     "[--width Š --height V] --out SOUBOR | "
     "series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | "
     "import SOUBOR [--radius R --polar|--heliographic] | "
-    "make-demo ADRESÁŘ [--from ROK --to ROK --seed N]");
+    "make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | "
+    "template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] "
+    "[--paper A4|A3] --out SOUBOR.pdf|.png | "
+    "compare-silso SOUBOR | "
+    "daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]");
 
 // --help: the usage, then the options every command knows and where the rest is told.
 const QString kHelpTail = QStringLiteral("-d, --data ADRESÁŘ  datový adresář (výchozí: aktuální)\n"
@@ -356,6 +360,13 @@ const Command kCommands[] = {
     {"make-demo", {"from", "to", "seed"}, 1, 1, commandMakeDemo},
     {"map-groups", {"rotation"}, 0, 0, commandMapGroups},
     {"series", {"quantity"}, 0, 0, commandSeries},
+    {"template",
+     {"date", "time", "radius", "mirror-x", "mirror-y", "paper", "out"},
+     0,
+     0,
+     commandTemplate},
+    {"compare-silso", {}, 1, 1, commandCompareSilso},
+    {"daily", {"from", "to"}, 0, 0, commandDaily},
 };
 
 // Every option of every command; a command refuses the ones that are not its own.
@@ -387,6 +398,9 @@ QList<QCommandLineOption> allOptions() {
         QCommandLineOption(QStringLiteral("quantity"), QString(), value),
         QCommandLineOption(QStringLiteral("mode"), QString(), value),
         QCommandLineOption(QStringLiteral("months-px"), QString(), value),
+        QCommandLineOption(QStringLiteral("date"), QString(), value),
+        QCommandLineOption(QStringLiteral("time"), QString(), value),
+        QCommandLineOption(QStringLiteral("paper"), QString(), value),
     };
 }
 
@@ -454,7 +468,8 @@ int runCli(const QStringList &arguments, CliStreams streams) {
 
 bool cliPaints(const QStringList &arguments) {
     return arguments.contains(QStringLiteral("render")) ||
-           arguments.contains(QStringLiteral("certificate"));
+           arguments.contains(QStringLiteral("certificate")) ||
+           arguments.contains(QStringLiteral("template"));
 }
 
 } // namespace orvanek

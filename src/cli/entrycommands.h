@@ -30,6 +30,17 @@ int commandObservers(CommandContext &context);
 // orvanek-cli series [--quantity ...]: the smoothed graph's numbers, one row per month.
 int commandSeries(CommandContext &context);
 
+// orvanek-cli template --date D --time T [--radius R] [--mirror-x] [--mirror-y] [--paper P]
+// --out FILE: the observing sheet of that moment at true scale (PDF, PNG at 300 dpi).
+int commandTemplate(CommandContext &context);
+
+// orvanek-cli compare-silso FILE: the observer's own R against SILSO's daily sunspot
+// number, month by month, with the scaling factor k.
+int commandCompareSilso(CommandContext &context);
+
+// orvanek-cli daily [--from D] [--to D]: the daily values of every ordinary record.
+int commandDaily(CommandContext &context);
+
 // The options of render KIND beyond --out; empty for a kind there is not.
 QStringList renderOptionNames(const QString &kind);
 

@@ -28,6 +28,9 @@ class Dialogs {
     // Asks where to save a file, starting from `suggestedPath`; nothing when cancelled.
     virtual std::optional<QString>
     saveFileName(const QString &caption, const QString &suggestedPath, const QString &filter) = 0;
+    // Asks which existing file to read, starting in `directory`; nothing when cancelled.
+    virtual std::optional<QString> openFileName(const QString &caption, const QString &directory,
+                                                const QString &filter) = 0;
 };
 
 } // namespace orvanek

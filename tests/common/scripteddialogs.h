@@ -46,6 +46,17 @@ class ScriptedDialogs : public Dialogs {
         return answer;
     }
 
+    // Takes its answers from fileAnswers too, in the order the questions come.
+    std::optional<QString> openFileName(const QString &caption, const QString &directory,
+                                        const QString &) override {
+        shown << caption + QLatin1Char('|') + directory;
+        if (fileAnswers.empty())
+            return std::nullopt;
+        const std::optional<QString> answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+
     QStringList shown;
     std::deque<bool> answers;
     std::deque<std::optional<QString>> promptAnswers;

@@ -18,6 +18,8 @@ PrintOutcome printView(Dialogs &dialogs, const QString &dataDir, const PrintRequ
     if (dialogs.hasPrinter()) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setDocName(request.title);
+        if (request.usePaper)
+            printer.setPageSize(QPageSize(request.page.paper));
         if (request.askSetup && !dialogs.printerSetup(&printer))
             return PrintOutcome::Cancelled;
         if (!printOn(printer, request.page, request.pages)) {

@@ -14,6 +14,9 @@ struct PrintRequest {
     QString pdfFileName; // offered in the data directory when no printer exists
     PageSetup page;
     bool askSetup = true; // the printer set-up dialog first; the drawing view prints at once
+    // The printer is offered the page's paper (before its set-up dialog) instead of its own:
+    // for pages printed at true scale, which need that paper.
+    bool usePaper = false;
     PrintPages pages;
 };
 

@@ -1,0 +1,86 @@
+// orvanek-cli template: the observing sheet of a moment, at true scale, as a PDF of vectors
+// or a PNG at 300 dpi.
+#include "cli/entrycommands.h"
+#include "data/dates.h"
+#include "data/observationstore.h"
+#include "views/common/printjob.h"
+#include "views/sheet/sheetpainter.h"
+
+#include <QCommandLineParser>
+#include <QDate>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+namespace orvanek {
+
+namespace {
+
+// A radius no paper holds is still a radius: refused later with the paper's reason.
+constexpr double kLargestRadiusOption = 1000; // mm
+
+QString degreesText(double value) {
+    return QString::number(value, 'f', 2);
+}
+
+} // namespace
+
+int commandTemplate(CommandContext &c) {
+    const QCommandLineParser &o = c.options;
+    const QString outFile = o.value(QStringLiteral("out"));
+    if (!o.isSet(QStringLiteral("date")) || !o.isSet(QStringLiteral("time")) || outFile.isEmpty())
+        return c.out.fail(CliUsage, cliUsage());
+    SheetState state;
+    const QString dateText = o.value(QStringLiteral("date"));
+    const auto date = parseDate(dateText, QDate::currentDate().year());
+    if (!date)
+        return c.out.fail(CliUsage, QStringLiteral("„%1“ není datum DD.MM.RRRR").arg(dateText));
+    state.date = *date;
+    const QString timeText = o.value(QStringLiteral("time"));
+    const auto time = parseSheetTime(timeText);
+    if (!time)
+        return c.out.fail(CliUsage, QStringLiteral("„%1“ není čas HHMM").arg(timeText));
+    state.timeUT = *time;
+    if (o.isSet(QStringLiteral("radius"))) {
+        bool ok = false;
+        const double radius = o.value(QStringLiteral("radius")).trimmed().toDouble(&ok);
+        if (!ok || !(radius > 0) || radius > kLargestRadiusOption)
+            return c.out.fail(CliUsage, QStringLiteral("--radius: „%1“ není poloměr v mm")
+                                            .arg(o.value(QStringLiteral("radius"))));
+        state.radiusMm = radius;
+    }
+    if (o.isSet(QStringLiteral("paper"))) {
+        state.paper = paperFromName(o.value(QStringLiteral("paper")));
+        if (!state.paper)
+            return c.out.fail(CliUsage, QStringLiteral("--paper: „%1“ není A4 ani A3")
+                                            .arg(o.value(QStringLiteral("paper"))));
+    }
+    state.orientX = o.isSet(QStringLiteral("mirror-x")) ? -1 : 1;
+    state.orientY = o.isSet(QStringLiteral("mirror-y")) ? -1 : 1;
+    const QString suffix = QFileInfo(outFile).suffix().toLower();
+    const bool pdf = suffix == QLatin1String("pdf");
+    if (!pdf && suffix != QLatin1String("png"))
+        return c.out.fail(CliUsage, QStringLiteral("soubor %1: umím jen .pdf a .png").arg(outFile));
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return c.out.fail(CliDataProblem, QStringLiteral("kreslení potřebuje grafickou aplikaci"));
+
+    ObservationStore store;
+    if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
+        return status;
+    const SheetModel model = buildSheetModel(sheetSettings(store, state));
+    if (!model.printable())
+        return c.out.fail(CliDataProblem, model.refusal);
+    const bool written =
+        pdf ? printToPdf(outFile, sheetTitle(model), sheetPage(model),
+                         [&model](PrintJob &job) { return printSheet(job, model); })
+            : renderSheet(model).save(outFile, "PNG");
+    if (!written)
+        return c.out.fail(CliDataProblem, QStringLiteral("soubor %1 nelze zapsat").arg(outFile));
+
+    const Ephemeris &e = model.ephemeris;
+    c.out.line(QStringLiteral("file;paper;radius;B0;P;L0;rotation"));
+    c.out.row({outFile, paperName(*model.paper), QString::number(model.radiusMm), degreesText(e.B0),
+               degreesText(e.P), degreesText(e.L0), QString::number(e.rotation)});
+    return CliOk;
+}
+
+} // namespace orvanek
