@@ -308,11 +308,11 @@ void ObservationStore::setWorkingRecord(const ObservationRecord &record) {
     emit currentRecordChanged(currentIndex_);
 }
 
-StoreStatus ObservationStore::sortRecords(bool *moved) {
+StoreStatus ObservationStore::sortRecords(bool *moved, size_t fewest) {
     if (moved)
         *moved = false;
     const size_t count = records_.size();
-    if (count <= 2)
+    if (count < fewest)
         return {};
     // Every date is known to read before anything moves, so an unreadable one leaves the
     // order alone.
@@ -457,8 +457,9 @@ StoreStatus ObservationStore::appendRecords(std::vector<ObservationRecord> added
 
     // By date, records of one date in the order they came, as sortByDate puts them: a few
     // records out of place are moved in place, a batch of old notes in front of a long data
-    // set is sorted through an index in n log n rather than moving it once for each.
-    sortRecords();
+    // set is sorted through an index in n log n rather than moving it once for each. Two
+    // records are put in order too.
+    sortRecords(nullptr, 2);
     dataModified_ = true;
     makeCurrent(recordCount() - 1);
     emit recordsChanged();

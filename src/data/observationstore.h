@@ -183,7 +183,9 @@ class ObservationStore : public QObject {
 
   private:
     StoreStatus writeDataFile();
-    StoreStatus sortRecords(bool *moved = nullptr);
+    // Sorts when the store holds at least `fewest` records: a data set of two records is
+    // left as it is by sortByDate and the commit, as it always was.
+    StoreStatus sortRecords(bool *moved = nullptr, size_t fewest = 3);
     int32_t dayKey(const ObservationRecord &record) const;
     void reserveFor(size_t more);
     void makeCurrent(int index);
