@@ -435,10 +435,14 @@ void MainWindow::openResultsWindow() {
     results_ = results;
     QMdiSubWindow *sub = addView(results, true);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    // The basic panel comes back when the last results window is gone.
-    connect(results, &QObject::destroyed, this, [this, results] {
-        if (!results_ || results_ == results)
+    // The basic panel comes back when the newest results window is gone. The window is
+    // compared as a QObject: by the time it says it is destroyed it is no ResultsWindow.
+    newestResults_ = results;
+    connect(results, &QObject::destroyed, this, [this](QObject *gone) {
+        if (newestResults_ == gone || newestResults_ == nullptr) {
+            newestResults_ = nullptr;
             showPanel(QStringLiteral("zakladni"));
+        }
     });
     if (mdi_->width() > 100 && mdi_->height() > 100)
         sub->setGeometry(5, 1, mdi_->width() - 10, mdi_->height() - 38);

@@ -149,6 +149,7 @@ class MainWindow : public QMainWindow {
     QPointer<ButterflyWindow> butterfly_;
     QPointer<MapWindow> map_;
     QPointer<ResultsWindow> results_;         // the newest results window
+    const QObject *newestResults_ = nullptr;  // the same, only compared, never used
     QPointer<GraphWindow> graphWindow_;       // the newest; its panel's buttons act on it
     QPointer<SmoothedWindow> smoothedWindow_; // likewise
     QPointer<SilsoWindow> silsoWindow_;       // the newest comparison window
