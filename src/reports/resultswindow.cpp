@@ -9,6 +9,8 @@
 #include "reports/statisticspainter.h"
 #include "views/common/printview.h"
 
+#include "views/common/viewcanvas.h"
+
 #include <QAction>
 #include <QButtonGroup>
 #include <QFontDatabase>
@@ -145,15 +147,10 @@ void sizeColumns(QTableWidget *grid, int firstWidth, int width) {
 } // namespace
 
 // The certificate, one widget pixel per certificate unit, scrolled as a whole.
-class ResultsCanvas : public QWidget {
+class ResultsCanvas : public ViewCanvas {
   public:
-    explicit ResultsCanvas(ResultsWindow *window) : QWidget(nullptr), window_(window) {
-        setObjectName(QStringLiteral("vysledky"));
-        setAutoFillBackground(true);
-        QPalette white = palette();
-        white.setColor(QPalette::Window, Qt::white);
-        setPalette(white);
-    }
+    explicit ResultsCanvas(ResultsWindow *window)
+        : ViewCanvas(QStringLiteral("vysledky"), nullptr), window_(window) {}
 
   protected:
     void paintEvent(QPaintEvent *) override {

@@ -6,6 +6,8 @@
 #include "views/common/printview.h"
 #include "views/drawing/drawingpainter.h"
 
+#include "views/common/viewcanvas.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
@@ -26,14 +28,10 @@ const QString kBitmapFolder = QStringLiteral("Obrázek");
 } // namespace
 
 // The drawing itself, one widget pixel per view pixel, scrolled as a whole.
-class DrawingCanvas : public QWidget {
+class DrawingCanvas : public ViewCanvas {
   public:
-    explicit DrawingCanvas(DrawingWindow *window) : QWidget(nullptr), window_(window) {
-        setObjectName(QStringLiteral("zakres"));
-        setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, Qt::white);
-        setPalette(p);
+    explicit DrawingCanvas(DrawingWindow *window)
+        : ViewCanvas(QStringLiteral("zakres"), nullptr), window_(window) {
         setFocusPolicy(Qt::ClickFocus);
     }
 

@@ -6,6 +6,8 @@
 #include "views/graphs/closeondeactivation.h"
 #include "views/graphs/graphpainter.h"
 
+#include "views/common/viewcanvas.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -28,14 +30,10 @@ constexpr int kFrameMarginY = 40; // and this much lower
 } // namespace
 
 // The panels, one widget pixel per view pixel; the window's scroll bar moves them.
-class GraphCanvas : public QWidget {
+class GraphCanvas : public ViewCanvas {
   public:
-    explicit GraphCanvas(GraphWindow *window) : QWidget(window), window_(window) {
-        setObjectName(QStringLiteral("grafy"));
-        setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, Qt::white);
-        setPalette(p);
+    explicit GraphCanvas(GraphWindow *window)
+        : ViewCanvas(QStringLiteral("grafy"), window), window_(window) {
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
 

@@ -6,6 +6,8 @@
 #include "views/graphs/closeondeactivation.h"
 #include "views/graphs/smoothedpainter.h"
 
+#include "views/common/viewcanvas.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -57,14 +59,10 @@ const QuantityItem kQuantityItems[] = {
 } // namespace
 
 // The graph, one widget pixel per view pixel; the window's scroll bar moves it.
-class SmoothedCanvas : public QWidget {
+class SmoothedCanvas : public ViewCanvas {
   public:
-    explicit SmoothedCanvas(SmoothedWindow *window) : QWidget(window), window_(window) {
-        setObjectName(QStringLiteral("vyhlazene"));
-        setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, Qt::white);
-        setPalette(p);
+    explicit SmoothedCanvas(SmoothedWindow *window)
+        : ViewCanvas(QStringLiteral("vyhlazene"), window), window_(window) {
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
 

@@ -5,6 +5,8 @@
 #include "views/common/printview.h"
 #include "views/map/mappainter.h"
 
+#include "views/common/viewcanvas.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -31,15 +33,10 @@ constexpr int kListItemHeight = 20;
 
 // The map itself, as wide as the window; as tall as the map at that width, scrolled
 // vertically when the window is lower.
-class MapCanvas : public QWidget {
+class MapCanvas : public ViewCanvas {
   public:
-    explicit MapCanvas(MapWindow *window) : QWidget(nullptr), window_(window) {
-        setObjectName(QStringLiteral("mapa"));
-        setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, Qt::white);
-        setPalette(p);
-    }
+    explicit MapCanvas(MapWindow *window)
+        : ViewCanvas(QStringLiteral("mapa"), nullptr), window_(window) {}
 
   protected:
     void paintEvent(QPaintEvent *) override {

@@ -5,6 +5,8 @@
 #include "views/common/printview.h"
 #include "views/silso/silsopainter.h"
 
+#include "views/common/viewcanvas.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QMdiSubWindow>
@@ -15,14 +17,10 @@
 namespace orvanek {
 
 // The chart, one widget pixel per view pixel, laid out afresh at the canvas' size.
-class SilsoCanvas : public QWidget {
+class SilsoCanvas : public ViewCanvas {
   public:
-    explicit SilsoCanvas(SilsoWindow *window) : QWidget(window), window_(window) {
-        setObjectName(QStringLiteral("srovnani"));
-        setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, Qt::white);
-        setPalette(p);
+    explicit SilsoCanvas(SilsoWindow *window)
+        : ViewCanvas(QStringLiteral("srovnani"), window), window_(window) {
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
 
