@@ -43,19 +43,16 @@ void checkDates(const std::string &text, int pivotYear) {
         // What was read is written back in the stored form and reads the same again.
         const QString stored = shortDate(*withPivot);
         FUZZ_CHECK(stored.size() == 10);
-        FUZZ_CHECK(parseDate(stored) == withPivot);
+        // The stored form reads the same whatever the year is.
+        FUZZ_CHECK(parseDate(stored, 1950) == withPivot);
         FUZZ_CHECK(parseLatin1(stored, pivotYear) == withPivot);
     }
 
-    // The fast path for "dd.mm.yyyy" must agree with the general reader.
-    const std::optional<CalendarDate> plain = parseDate(view);
-    FUZZ_CHECK(plain == parseDate(view, QDate::currentDate().year()));
-
     // The QString overload reads the same characters.
-    FUZZ_CHECK(parseDate(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))) ==
-               plain);
-    FUZZ_CHECK(parseDate(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) ==
-               plain);
+    FUZZ_CHECK(parseDate(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())),
+                         pivotYear) == withPivot);
+    FUZZ_CHECK(parseDate(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                         pivotYear) == withPivot);
 }
 
 bool isPlainPattern(std::string_view pattern) {
