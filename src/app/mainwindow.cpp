@@ -10,6 +10,7 @@
 #include "entry/entrydialog.h"
 #include "reports/resultswindow.h"
 #include "views/butterfly/butterflywindow.h"
+#include "views/common/childwindow.h"
 #include "views/drawing/drawingwindow.h"
 #include "views/map/mapwindow.h"
 
@@ -173,23 +174,20 @@ void MainWindow::createActions() {
         {"napove", tr("Nápověda"), [this] { napoveClick(); }},
     };
     for (const Item &item : items) {
-        auto *a = new QAction(item.caption, this);
-        a->setObjectName(QString::fromLatin1(item.name));
+        QAction *a = actions_.add(this, item.name, item.caption);
         if (item.handler)
             connect(a, &QAction::triggered, this, item.handler);
-        actions_[a->objectName()] = a;
     }
     // Their windows are not part of the program yet.
     for (const char *name : {"motylek1", "graf", "vyhlazovaci", "map"})
-        actions_.at(QString::fromLatin1(name))->setEnabled(false);
+        actions_.find(QString::fromLatin1(name))->setEnabled(false);
     // Hidden and disabled, as it always was.
-    actions_.at(QStringLiteral("asymetrie"))->setVisible(false);
-    actions_.at(QStringLiteral("asymetrie"))->setEnabled(false);
+    actions_.find(QStringLiteral("asymetrie"))->setVisible(false);
+    actions_.find(QStringLiteral("asymetrie"))->setEnabled(false);
 }
 
 QAction *MainWindow::action(const QString &name) const {
-    const auto it = actions_.find(name);
-    return it == actions_.end() ? nullptr : it->second;
+    return actions_.find(name);
 }
 
 void MainWindow::createMenus() {
@@ -640,16 +638,6 @@ void MainWindow::connectButterflyAndMap() {
         });
 }
 
-void MainWindow::closeOnDeactivation(QMdiSubWindow *frame,
-                                     const std::function<void()> &deactivate) {
-    // Only another window of the frame counts: a dialog or another program taking the
-    // focus leaves the window open (a print dialog of its own among them).
-    connect(mdi_, &QMdiArea::subWindowActivated, frame, [frame, deactivate](QMdiSubWindow *w) {
-        if (w && w != frame)
-            QTimer::singleShot(0, frame, deactivate);
-    });
-}
-
 ButterflyWindow *MainWindow::butterfly() const {
     return butterfly_;
 }
@@ -669,7 +657,7 @@ void MainWindow::motylek1Click() {
         if (butterfly_ == view && panelVisible(QStringLiteral("promotylek")))
             showPanel(QStringLiteral("zakladni"));
     });
-    closeOnDeactivation(frame, [view] { view->FormDeactivate(); });
+    closeOnDeactivation(view, [view] { view->FormDeactivate(); });
     frame->show();
     view->view()->setFocus();
 }
@@ -689,7 +677,7 @@ void MainWindow::mapClick() {
         if (panelVisible(QStringLiteral("promapu")))
             showPanel(QStringLiteral("zakladni"));
     });
-    closeOnDeactivation(frame, [view] { view->FormDeactivate(); });
+    closeOnDeactivation(view, [view] { view->FormDeactivate(); });
     frame->show();
 }
 

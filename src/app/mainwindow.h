@@ -1,6 +1,7 @@
 #pragma once
 
 #include "entry/entrydialog.h"
+#include "views/common/namedactions.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -126,7 +127,6 @@ class MainWindow : public QMainWindow {
     // Widens the drawing view to its whole drawing where the frame has room.
     void fitDrawingView();
     void connectButterflyAndMap();
-    void closeOnDeactivation(QMdiSubWindow *frame, const std::function<void()> &deactivate);
     void closeMapWindow();
     void connectResultsPanel();
     // The graph commands and the buttons of `prografy` and `provyhlazovaci`.
@@ -153,7 +153,7 @@ class MainWindow : public QMainWindow {
     QPointer<GraphWindow> graphWindow_;       // the newest; its panel's buttons act on it
     QPointer<SmoothedWindow> smoothedWindow_; // likewise
     QPointer<SilsoWindow> silsoWindow_;       // the newest comparison window
-    std::map<QString, QAction *> actions_;
+    NamedActions actions_;
     std::map<QString, QWidget *> panels_;
     std::map<QString, QAction *> panelActions_;
     bool resolutionWarningShown_ = false;

@@ -19,10 +19,8 @@ namespace orvanek {
 void MainWindow::createSheetCommands() {
     const auto add = [this](const char *name, const QString &caption,
                             void (MainWindow::*handler)()) {
-        auto *a = new QAction(caption, this);
-        a->setObjectName(QString::fromLatin1(name));
+        QAction *a = actions_.add(this, name, caption);
         connect(a, &QAction::triggered, this, handler);
-        actions_[a->objectName()] = a;
         return a;
     };
     // Under "Zadávání" after the drawing's print, where the other paper is.

@@ -7,6 +7,7 @@
 #include "reports/certificatepainter.h"
 #include "reports/observerspainter.h"
 #include "reports/statisticspainter.h"
+#include "views/common/childwindow.h"
 #include "views/common/printview.h"
 
 #include "views/common/viewcanvas.h"
@@ -19,8 +20,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPageLayout>
 #include <QPainter>
@@ -202,8 +201,7 @@ QSize ResultsWindow::sizeHint() const {
 }
 
 QAction *ResultsWindow::action(const QString &name) const {
-    const auto it = actions_.find(name);
-    return it == actions_.end() ? nullptr : it->second;
+    return actions_.find(name);
 }
 
 QWidget *ResultsWindow::canvas() const {
@@ -215,35 +213,25 @@ void ResultsWindow::createMenu() {
     menu_->setObjectName(QStringLiteral("MainMenu1"));
     auto item = [this](const char *name, const QString &caption, void (ResultsWindow::*handler)(),
                        bool visible = true, bool checkable = true) {
-        auto *a = new QAction(caption, this);
-        a->setObjectName(QString::fromLatin1(name));
+        QAction *a = actions_.add(this, name, caption);
         a->setCheckable(checkable);
         a->setVisible(visible);
         if (handler)
             connect(a, &QAction::triggered, this, handler);
-        actions_[a->objectName()] = a;
         return a;
     };
     auto submenu = [this](QWidget *parent, const char *name, const QString &caption,
                           bool visible = true) {
         auto *m = new QMenu(caption, parent);
         m->setObjectName(QString::fromLatin1(name));
-        m->menuAction()->setObjectName(m->objectName());
+        actions_.add(m->menuAction(), name);
         m->menuAction()->setCheckable(true);
         m->menuAction()->setVisible(visible);
-        actions_[m->objectName()] = m->menuAction();
         return m;
     };
 
-    QAction *zavrit = menu_->addAction(tr("&Zavřit"));
-    zavrit->setObjectName(QStringLiteral("zavritvys"));
-    actions_[zavrit->objectName()] = zavrit;
-    connect(zavrit, &QAction::triggered, this, [this] {
-        if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-            sub->close();
-        else
-            close();
-    });
+    QAction *zavrit = actions_.add(menu_->addAction(tr("&Zavřit")), "zavritvys");
+    connect(zavrit, &QAction::triggered, this, [this] { closeView(this); });
 
     QMenu *vybervys = submenu(menu_, "vybervys", tr("&Výběr "));
     menu_->addMenu(vybervys);
@@ -387,20 +375,9 @@ void ResultsWindow::createRotationField() {
 
 void ResultsWindow::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
-    watchActivation();
-}
-
-void ResultsWindow::watchActivation() {
-    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
-    if (watchingActivation_ || !sub || !sub->mdiArea())
-        return;
-    watchingActivation_ = true;
     // Another child window becoming active closes this one. A dialog of the program (the
     // month prompt, the printer set-up) activates no child window, so it closes nothing.
-    connect(sub->mdiArea(), &QMdiArea::subWindowActivated, this, [sub](QMdiSubWindow *active) {
-        if (active && active != sub)
-            sub->close();
-    });
+    closeOnDeactivation(this);
 }
 
 void ResultsWindow::resizeEvent(QResizeEvent *event) {
@@ -426,7 +403,7 @@ void ResultsWindow::checkItems(std::initializer_list<const char *> names) {
         if (a->isCheckable())
             a->setChecked(false);
     for (const char *name : names)
-        actions_.at(QString::fromLatin1(name))->setChecked(true);
+        actions_.find(QString::fromLatin1(name))->setChecked(true);
 }
 
 CertificateModel ResultsWindow::certificateModel() const {

@@ -4,10 +4,10 @@
 #include "reports/monthprompt.h"
 #include "reports/observerstable.h"
 #include "reports/statisticsmodel.h"
+#include "views/common/namedactions.h"
 
 #include <QWidget>
 
-#include <map>
 #include <optional>
 
 class QAction;
@@ -120,7 +120,6 @@ class ResultsWindow : public QWidget {
     void placeChildren();
     void printCertificateView();
     void printObserversView();
-    void watchActivation();
 
     ObservationStore &store_;
     Dialogs &dialogs_;
@@ -129,11 +128,10 @@ class ResultsWindow : public QWidget {
     std::optional<AskedMonth> askedMonth_;
     StatisticsTable statistics_;
     ObserverTable observers_;
-    bool watchingActivation_ = false;
     std::optional<PageSize> estimatePage_; // the page the print panel's estimate is for
 
     QMenuBar *menu_ = nullptr; // MainMenu1
-    std::map<QString, QAction *> actions_;
+    NamedActions actions_;
     QWidget *client_ = nullptr;
     QScrollArea *scrollArea_ = nullptr;
     ResultsCanvas *canvas_ = nullptr;

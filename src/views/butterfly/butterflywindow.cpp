@@ -3,6 +3,7 @@
 #include "data/dialogs.h"
 #include "data/observationstore.h"
 #include "views/butterfly/butterflypainter.h"
+#include "views/common/childwindow.h"
 #include "views/common/printview.h"
 
 #include <QAbstractScrollArea>
@@ -10,7 +11,6 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScrollBar>
@@ -84,11 +84,7 @@ void ButterflyWindow::createMenu() {
     auto *bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("MainMenu1"));
     static_cast<QVBoxLayout *>(layout())->setMenuBar(bar);
-    const auto add = [this](QAction *a, const char *name) {
-        a->setObjectName(QString::fromLatin1(name));
-        actions_[a->objectName()] = a;
-        return a;
-    };
+    const auto add = [this](QAction *a, const char *name) { return actions_.add(a, name); };
     connect(add(bar->addAction(tr("&Zavřít")), "konecmot"), &QAction::triggered, this,
             &ButterflyWindow::konecmotClick);
     connect(add(bar->addAction(tr("&Tisk ")), "tiskmot"), &QAction::triggered, this,
@@ -120,8 +116,7 @@ void ButterflyWindow::createMenu() {
 }
 
 QAction *ButterflyWindow::action(const QString &name) const {
-    const auto it = actions_.find(name);
-    return it == actions_.end() ? nullptr : it->second;
+    return actions_.find(name);
 }
 
 QSize ButterflyWindow::sizeHint() const {
@@ -229,11 +224,7 @@ void ButterflyWindow::tiskmotClick() {
 }
 
 void ButterflyWindow::konecmotClick() {
-    // Inside the main window the frame around the window closes, and this with it.
-    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        frame->close();
-    else
-        close();
+    closeView(this);
 }
 
 void ButterflyWindow::FormDeactivate() {

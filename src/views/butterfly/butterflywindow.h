@@ -1,10 +1,10 @@
 #pragma once
 
 #include "views/butterfly/butterflymodel.h"
+#include "views/common/namedactions.h"
 
 #include <QWidget>
 
-#include <map>
 #include <optional>
 
 class QAbstractScrollArea;
@@ -90,7 +90,7 @@ class ButterflyWindow : public QWidget {
     std::optional<ButterflyModel> model_; // empty when the store or the state changed
     int modelBuilds_ = 0;
     ButterflyView *view_ = nullptr;
-    std::map<QString, QAction *> actions_;
+    NamedActions actions_;
 };
 
 } // namespace orvanek

@@ -2,8 +2,8 @@
 
 #include "data/dialogs.h"
 #include "data/observationstore.h"
+#include "views/common/childwindow.h"
 #include "views/common/printview.h"
-#include "views/graphs/closeondeactivation.h"
 #include "views/graphs/graphpainter.h"
 
 #include "views/common/viewcanvas.h"
@@ -86,10 +86,7 @@ void GraphWindow::createMenu() {
     auto *bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("MainMenu1"));
     auto add = [this](const char *name, const QString &caption) {
-        auto *a = new QAction(caption, this);
-        a->setObjectName(QString::fromLatin1(name));
-        actions_[a->objectName()] = a;
-        return a;
+        return actions_.add(this, name, caption);
     };
     auto menu = [bar](const char *name, const QString &caption) {
         QMenu *m = bar->addMenu(caption);
@@ -168,8 +165,7 @@ void GraphWindow::createMenu() {
 }
 
 QAction *GraphWindow::action(const QString &name) const {
-    const auto it = actions_.find(name);
-    return it == actions_.end() ? nullptr : it->second;
+    return actions_.find(name);
 }
 
 QWidget *GraphWindow::canvas() const {

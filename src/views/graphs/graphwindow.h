@@ -1,11 +1,10 @@
 #pragma once
 
+#include "views/common/namedactions.h"
 #include "views/graphs/graphview.h"
 
 #include <QRect>
 #include <QWidget>
-
-#include <map>
 
 class QAction;
 class QMenu;
@@ -102,7 +101,7 @@ class GraphWindow : public QWidget {
     bool scaleShown_ = false;
     GraphCanvas *canvas_ = nullptr;
     QScrollBar *scrollBar_ = nullptr; // HorzScrollBar
-    std::map<QString, QAction *> actions_;
+    NamedActions actions_;
 };
 
 } // namespace orvanek

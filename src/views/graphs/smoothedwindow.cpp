@@ -2,8 +2,8 @@
 
 #include "data/dialogs.h"
 #include "data/observationstore.h"
+#include "views/common/childwindow.h"
 #include "views/common/printview.h"
-#include "views/graphs/closeondeactivation.h"
 #include "views/graphs/smoothedpainter.h"
 
 #include "views/common/viewcanvas.h"
@@ -117,10 +117,7 @@ void SmoothedWindow::createMenu() {
     auto *bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("MainMenu1"));
     auto add = [this](const char *name, const QString &caption) {
-        auto *a = new QAction(caption, this);
-        a->setObjectName(QString::fromLatin1(name));
-        actions_[a->objectName()] = a;
-        return a;
+        return actions_.add(this, name, caption);
     };
     auto menu = [bar](const char *name, const QString &caption) {
         QMenu *m = bar->addMenu(caption);
@@ -186,8 +183,7 @@ void SmoothedWindow::createWidthBox() {
 }
 
 QAction *SmoothedWindow::action(const QString &name) const {
-    const auto it = actions_.find(name);
-    return it == actions_.end() ? nullptr : it->second;
+    return actions_.find(name);
 }
 
 QWidget *SmoothedWindow::canvas() const {

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "views/common/namedactions.h"
 #include "views/graphs/graphview.h"
 
 #include <QRect>
 #include <QWidget>
-
-#include <map>
 
 class QAction;
 class QGroupBox;
@@ -101,7 +100,7 @@ class SmoothedWindow : public QWidget {
     QGroupBox *widthBox_ = nullptr;   // GroupBox1
     QLineEdit *widthEdit_ = nullptr;  // Edit1
     QPushButton *confirm_ = nullptr;  // Button1
-    std::map<QString, QAction *> actions_;
+    NamedActions actions_;
 };
 
 } // namespace orvanek

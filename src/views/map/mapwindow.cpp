@@ -2,6 +2,7 @@
 
 #include "data/dialogs.h"
 #include "data/observationstore.h"
+#include "views/common/childwindow.h"
 #include "views/common/printview.h"
 #include "views/map/mappainter.h"
 
@@ -11,7 +12,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QListWidget>
-#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScrollArea>
@@ -84,11 +84,7 @@ void MapWindow::createMenu() {
     auto *bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("MainMenu1"));
     static_cast<QVBoxLayout *>(layout())->setMenuBar(bar);
-    const auto add = [this](QAction *a, const char *name) {
-        a->setObjectName(QString::fromLatin1(name));
-        actions_[a->objectName()] = a;
-        return a;
-    };
+    const auto add = [this](QAction *a, const char *name) { return actions_.add(a, name); };
     connect(add(bar->addAction(tr("&Zavřít")), "zavritm"), &QAction::triggered, this,
             &MapWindow::zavritmClick);
     connect(add(bar->addAction(tr(" &Rotace")), "vyberm"), &QAction::triggered, this,
@@ -135,8 +131,7 @@ void MapWindow::fillRotationList() {
 }
 
 QAction *MapWindow::action(const QString &name) const {
-    const auto it = actions_.find(name);
-    return it == actions_.end() ? nullptr : it->second;
+    return actions_.find(name);
 }
 
 QWidget *MapWindow::canvas() const {
@@ -211,11 +206,7 @@ void MapWindow::Tisk1Click() {
 }
 
 void MapWindow::zavritmClick() {
-    // Inside the main window the frame around the window closes, and this with it.
-    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        frame->close();
-    else
-        close();
+    closeView(this);
 }
 
 void MapWindow::FormDeactivate() {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "views/common/namedactions.h"
 #include "views/map/mapmodel.h"
 
 #include <QWidget>
 
-#include <map>
 #include <optional>
 #include <vector>
 
@@ -83,7 +83,7 @@ class MapWindow : public QWidget {
     QScrollArea *scrollArea_ = nullptr;
     MapCanvas *canvas_ = nullptr;
     QListWidget *list_ = nullptr; // ListBox1
-    std::map<QString, QAction *> actions_;
+    NamedActions actions_;
 };
 
 } // namespace orvanek

@@ -2,6 +2,7 @@
 
 #include "data/dialogs.h"
 #include "data/observationstore.h"
+#include "views/common/childwindow.h"
 #include "views/common/printview.h"
 #include "views/silso/silsopainter.h"
 
@@ -9,7 +10,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -74,11 +74,9 @@ SilsoWindow::SilsoWindow(const ObservationStore &store, Dialogs &dialogs, SilsoF
         {"zavritsilso", tr("&Zavřít"), &SilsoWindow::zavritClick},
     };
     for (const auto &item : items) {
-        auto *a = new QAction(item.caption, this);
-        a->setObjectName(QString::fromLatin1(item.name));
+        QAction *a = actions_.add(this, item.name, item.caption);
         connect(a, &QAction::triggered, this, item.handler);
         bar->addAction(a);
-        actions_[a->objectName()] = a;
     }
     layout->setMenuBar(bar);
 
@@ -93,8 +91,7 @@ QWidget *SilsoWindow::canvas() const {
 }
 
 QAction *SilsoWindow::action(const QString &name) const {
-    const auto it = actions_.find(name);
-    return it == actions_.end() ? nullptr : it->second;
+    return actions_.find(name);
 }
 
 QSize SilsoWindow::sizeHint() const {
@@ -133,10 +130,7 @@ void SilsoWindow::tiskClick() {
 }
 
 void SilsoWindow::zavritClick() {
-    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        frame->close();
-    else
-        close();
+    closeView(this);
 }
 
 void SilsoWindow::closeEvent(QCloseEvent *event) {

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "views/common/namedactions.h"
 #include "views/silso/silsocomparison.h"
 #include "views/silso/silsofile.h"
 
 #include <QWidget>
 
-#include <map>
 #include <optional>
 
 class QAction;
@@ -62,7 +62,7 @@ class SilsoWindow : public QWidget {
     SilsoFile file_;
     SilsoComparison comparison_;
     SilsoCanvas *canvas_ = nullptr;
-    std::map<QString, QAction *> actions_;
+    NamedActions actions_;
 };
 
 } // namespace orvanek

@@ -1,7 +1,8 @@
-#include "views/graphs/closeondeactivation.h"
+#include "views/common/childwindow.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 #include <QVariant>
 #include <QWidget>
 
@@ -15,24 +16,26 @@ QMdiSubWindow *subWindowOf(QWidget *view) {
 }
 } // namespace
 
-void closeOnDeactivation(QWidget *view) {
-    QMdiSubWindow *sub = subWindowOf(view);
-    if (!sub || !sub->mdiArea() || sub->property(kWatched).toBool())
-        return;
-    sub->setProperty(kWatched, true);
-    QObject::connect(sub->mdiArea(), &QMdiArea::subWindowActivated, sub,
-                     [sub](QMdiSubWindow *active) {
-                         // nullptr: no sub-window is active because the program is not.
-                         if (active && active != sub)
-                             sub->close();
-                     });
-}
-
 void closeView(QWidget *view) {
     if (QMdiSubWindow *sub = subWindowOf(view))
         sub->close();
     else
         view->close();
+}
+
+void closeOnDeactivation(QWidget *view, std::function<void()> deactivate) {
+    QMdiSubWindow *sub = subWindowOf(view);
+    if (!sub || !sub->mdiArea() || sub->property(kWatched).toBool())
+        return;
+    sub->setProperty(kWatched, true);
+    if (!deactivate)
+        deactivate = [sub] { sub->close(); };
+    QObject::connect(sub->mdiArea(), &QMdiArea::subWindowActivated, sub,
+                     [sub, deactivate](QMdiSubWindow *active) {
+                         // nullptr: no sub-window is active because the program is not.
+                         if (active && active != sub)
+                             QTimer::singleShot(0, sub, deactivate);
+                     });
 }
 
 } // namespace orvanek
