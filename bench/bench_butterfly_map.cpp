@@ -12,44 +12,14 @@
 #include "views/map/mappainter.h"
 
 #include <QDate>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
-
 namespace {
 
 using namespace orvanek;
-
-// One store per size, made once: the generator's records are already in date order.
-const ObservationStore &storeOf(int count) {
-    static std::map<int, std::unique_ptr<ObservationStore>> stores;
-    std::unique_ptr<ObservationStore> &store = stores[count];
-    if (!store) {
-        store = std::make_unique<ObservationStore>(QDate(2026, 1, 1));
-        if (!store->appendRecords(bench::generateRecords(count, 1)))
-            qFatal("generated records do not store");
-        store->setDrawingSetup(125, false);
-    }
-    return *store;
-}
-
-// The store of state.range(0) records; nothing, and the run marked as skipped, when the
-// generator cannot make that many (the demo data's group numbers run out of 16 bits after
-// about 90 000 drawings).
-const ObservationStore *storeFor(benchmark::State &state) {
-    const int count = static_cast<int>(state.range(0));
-    const ObservationStore &store = storeOf(count);
-    if (store.recordCount() < count) {
-        state.SkipWithError("the generator makes fewer records");
-        return nullptr;
-    }
-    return &store;
-}
 
 // 1 000, 10 000, 50 000 and 100 000 records.
 void sizes(benchmark::internal::Benchmark *b) {
@@ -58,10 +28,7 @@ void sizes(benchmark::internal::Benchmark *b) {
 }
 
 void BM_ButterflyModel(benchmark::State &state, ButterflyMode mode) {
-    const ObservationStore *found = storeFor(state);
-    if (!found)
-        return;
-    const ObservationStore &store = *found;
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     ButterflyState s;
     s.mode = mode;
     for (auto _ : state) {
@@ -80,10 +47,7 @@ BENCHMARK_CAPTURE(BM_ButterflyModel, spotsAndFaculae, ButterflyMode::SpotsAndFac
 // What the window does when the store or a setting changed: the diagram built and painted
 // into a window of 1200 x 720 pixels (vs 3, xs 1 shows the whole of it).
 void BM_ButterflyModelAndPaint(benchmark::State &state, int rotationWidth) {
-    const ObservationStore *found = storeFor(state);
-    if (!found)
-        return;
-    const ObservationStore &store = *found;
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     ButterflyState s;
     s.rotationWidth = rotationWidth;
     const QSize client(1200, 720);
@@ -101,10 +65,7 @@ BENCHMARK_CAPTURE(BM_ButterflyModelAndPaint, xs16, 16)->Apply(sizes)->Unit(bench
 
 // What a scroll repaints: the diagram as built, painted at another scroll position.
 void BM_ButterflyScrollPaint(benchmark::State &state) {
-    const ObservationStore *found = storeFor(state);
-    if (!found)
-        return;
-    const ObservationStore &store = *found;
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     const ButterflyModel model = buildButterflyModel(store, ButterflyState{});
     const QSize client(1200, 720);
     QImage window(client, QImage::Format_RGB32);
@@ -121,10 +82,7 @@ BENCHMARK(BM_ButterflyScrollPaint)->Apply(sizes)->Unit(benchmark::kMillisecond);
 
 // The map of the rotation in the middle of the series, at window scale.
 void BM_MapModel(benchmark::State &state) {
-    const ObservationStore *found = storeFor(state);
-    if (!found)
-        return;
-    const ObservationStore &store = *found;
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     const int rotation = store.record(store.recordCount() / 2).rotation;
     const MapSettings settings = mapSettings(store, rotation, screenMapGeometry(1000));
     for (auto _ : state) {
@@ -137,10 +95,7 @@ BENCHMARK(BM_MapModel)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 
 // The map built and painted in a window 1264 pixels wide (s = 26).
 void BM_MapModelAndPaint(benchmark::State &state) {
-    const ObservationStore *found = storeFor(state);
-    if (!found)
-        return;
-    const ObservationStore &store = *found;
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     const int rotation = store.record(store.recordCount() / 2).rotation;
     constexpr int kWidth = 1264;
     const MapSettings settings = mapSettings(store, rotation, screenMapGeometry(kWidth));
@@ -157,10 +112,7 @@ BENCHMARK(BM_MapModelAndPaint)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 
 // The window's list of rotations, built when it opens.
 void BM_RotationList(benchmark::State &state) {
-    const ObservationStore *found = storeFor(state);
-    if (!found)
-        return;
-    const ObservationStore &store = *found;
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         std::vector<RotationItem> items = rotationList(store);
         benchmark::DoNotOptimize(items);
@@ -170,16 +122,3 @@ void BM_RotationList(benchmark::State &state) {
 BENCHMARK(BM_RotationList)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    // Painting text needs a GUI application; no window is opened.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

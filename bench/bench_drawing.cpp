@@ -6,7 +6,6 @@
 #include "views/drawing/drawingmodel.h"
 #include "views/drawing/drawingpainter.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -104,16 +103,3 @@ void BM_RenderDrawingImage(benchmark::State &state) {
 BENCHMARK(BM_RenderDrawingImage)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    // Painting text needs a GUI application; no window is opened.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -12,61 +12,21 @@
 #include "views/graphs/smoothedpainter.h"
 
 #include <QDate>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
-
 namespace {
 
 using namespace orvanek;
 
-constexpr uint32_t kSeed = 1996;
 constexpr int kClientWidth = 1000;
 constexpr int kClientHeight = 700;
 
-// The demo numbers its groups on through the whole span, and the entry refuses numbers past
-// 65535, which a span of 100 000 records passes: larger sets are made of runs of at most
-// 50 000 records, each 400 years after the one before (the same calendar, leap days and
-// all), so that the graphs span as many days as such a data set would.
-std::vector<ObservationRecord> records(int count) {
-    constexpr int kRun = 50000;
-    constexpr int kRunYears = 400;
-    std::vector<ObservationRecord> all;
-    for (int start = 0, run = 0; start < count; start += kRun, ++run) {
-        std::vector<ObservationRecord> part =
-            bench::generateRecords(std::min(kRun, count - start), kSeed);
-        for (ObservationRecord &r : part) {
-            const QString date = readText(r.dateText);
-            writeText(r.dateText,
-                      date.left(6) + QString::number(date.mid(6).toInt() + run * kRunYears));
-        }
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
-}
-
-// One store per size, made once: generated records in date order.
-const ObservationStore &store(int count) {
-    static std::map<int, std::unique_ptr<ObservationStore>> cache;
-    auto found = cache.find(count);
-    if (found == cache.end()) {
-        auto made = std::make_unique<ObservationStore>(QDate(2026, 12, 8));
-        made->appendRecords(records(count));
-        if (made->recordCount() != count)
-            qFatal("%d records asked, %d made", count, made->recordCount());
-        found = cache.emplace(count, std::move(made)).first;
-    }
-    return *found->second;
-}
-
 // Time axis and heights: what opening the window or choosing a quantity costs.
 void BM_GraphSeries(benchmark::State &state) {
-    const ObservationStore &s = store(static_cast<int>(state.range(0)));
+    const ObservationStore &s = bench::generatedStore(static_cast<int>(state.range(0)));
     const int divisionHeight = screenPanelSize(kClientHeight).divisionHeight;
     for (auto _ : state) {
         GraphSeries series =
@@ -78,7 +38,7 @@ void BM_GraphSeries(benchmark::State &state) {
 
 // One paint's model of all three panels, scrolled to the newest data.
 void BM_GraphModel(benchmark::State &state) {
-    const ObservationStore &s = store(static_cast<int>(state.range(0)));
+    const ObservationStore &s = bench::generatedStore(static_cast<int>(state.range(0)));
     const int divisionHeight = screenPanelSize(kClientHeight).divisionHeight;
     const GraphSeries series =
         graphSeries(s, GraphQuantity::Relative, kScreenPixelsPerDay, divisionHeight);
@@ -94,7 +54,7 @@ void BM_GraphModel(benchmark::State &state) {
 
 // The smoothed window recomputes its monthly series at every paint.
 void BM_SmoothedModel(benchmark::State &state) {
-    const ObservationStore &s = store(static_cast<int>(state.range(0)));
+    const ObservationStore &s = bench::generatedStore(static_cast<int>(state.range(0)));
     const SmoothedGeometry g =
         smoothedScreenGeometry(kClientWidth, kDefaultPixelsPerMonth, 0,
                                smoothedScrollRange(kClientWidth, kDefaultPixelsPerMonth));
@@ -109,7 +69,7 @@ void BM_SmoothedModel(benchmark::State &state) {
 // One paint of the graph window: the model of all three panels and the painter drawing it
 // on a window-sized image (the heights were computed when the size was first known).
 void BM_GraphPaint(benchmark::State &state) {
-    const ObservationStore &s = store(static_cast<int>(state.range(0)));
+    const ObservationStore &s = bench::generatedStore(static_cast<int>(state.range(0)));
     const GraphView view = openedGraphView(s, {GraphQuantity::Relative, DisplayMode::All},
                                            {kClientWidth, kClientHeight});
     QImage image(kClientWidth, kClientHeight, QImage::Format_RGB32);
@@ -123,7 +83,7 @@ void BM_GraphPaint(benchmark::State &state) {
 
 // The window's first paint: the series with its heights, then model and paint.
 void BM_GraphOpenAndPaint(benchmark::State &state) {
-    const ObservationStore &s = store(static_cast<int>(state.range(0)));
+    const ObservationStore &s = bench::generatedStore(static_cast<int>(state.range(0)));
     QImage image(kClientWidth, kClientHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         const GraphView view = openedGraphView(s, {GraphQuantity::Relative, DisplayMode::All},
@@ -137,7 +97,7 @@ void BM_GraphOpenAndPaint(benchmark::State &state) {
 
 // One paint of the smoothed window, which recomputes the monthly series every time.
 void BM_SmoothedPaint(benchmark::State &state) {
-    const ObservationStore &s = store(static_cast<int>(state.range(0)));
+    const ObservationStore &s = bench::generatedStore(static_cast<int>(state.range(0)));
     QImage image(kClientWidth, kClientHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         const SmoothedView view =
@@ -161,16 +121,3 @@ BENCHMARK(BM_GraphOpenAndPaint) ORVANEK_SIZES;
 BENCHMARK(BM_SmoothedPaint) ORVANEK_SIZES;
 
 } // namespace
-
-int main(int argc, char **argv) {
-    // Painting text needs a GUI application; no window is opened.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -17,38 +17,16 @@
 #include "reports/statisticspainter.h"
 
 #include <QDate>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <map>
-#include <memory>
 
 namespace {
 
 using namespace orvanek;
-
-constexpr uint32_t kSeed = 1996;
-const QDate kToday(2026, 12, 8); // two-digit years are read around it; fixed so runs compare
-
-// A store holding the generated data set of `count` records, sorted, with its observers
-// known; made once per size.
-const ObservationStore &storeOf(int count) {
-    static std::map<int, std::unique_ptr<ObservationStore>> cache;
-    auto found = cache.find(count);
-    if (found == cache.end()) {
-        auto store = std::make_unique<ObservationStore>(kToday);
-        const std::vector<ObservationRecord> records = bench::generateRecords(count, kSeed);
-        for (const ObservationRecord &r : records)
-            store->collectObserver(readText(r.observer));
-        store->appendRecords(records);
-        found = cache.emplace(count, std::move(store)).first;
-    }
-    return *found->second;
-}
 
 // The month of the middle record: a month full of observations.
 AskedMonth middleMonth(const ObservationStore &store) {
@@ -62,7 +40,7 @@ void setCounters(benchmark::State &state, const ObservationStore &store) {
 }
 
 void BM_CertificateModelAndLayout(benchmark::State &state) {
-    const ObservationStore &store = storeOf(static_cast<int>(state.range(0)));
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     const AskedMonth month = middleMonth(store);
     InstrumentLines lines = defaultInstrumentLines();
     lines[5] = QStringLiteral("Ondřejov");
@@ -75,7 +53,7 @@ void BM_CertificateModelAndLayout(benchmark::State &state) {
 }
 
 void BM_MeasuredStatistics(benchmark::State &state) {
-    const ObservationStore &store = storeOf(static_cast<int>(state.range(0)));
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const StatisticsTable table = measuredStatistics(store, StatRegion::Total);
         benchmark::DoNotOptimize(table.rows.data());
@@ -84,7 +62,7 @@ void BM_MeasuredStatistics(benchmark::State &state) {
 }
 
 void BM_SmoothedStatistics(benchmark::State &state) {
-    const ObservationStore &store = storeOf(static_cast<int>(state.range(0)));
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const StatisticsTable table = smoothedStatistics(store, StatRegion::Total);
         benchmark::DoNotOptimize(table.rows.data());
@@ -94,7 +72,7 @@ void BM_SmoothedStatistics(benchmark::State &state) {
 
 // What `orvanek-cli statistics` will print: the table and its text rows.
 void BM_StatisticsRows(benchmark::State &state) {
-    const ObservationStore &store = storeOf(static_cast<int>(state.range(0)));
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const auto rows = statisticsCsvRows(measuredStatistics(store, StatRegion::Total));
         benchmark::DoNotOptimize(rows.data());
@@ -103,7 +81,7 @@ void BM_StatisticsRows(benchmark::State &state) {
 }
 
 void BM_ObserverTable(benchmark::State &state) {
-    const ObservationStore &store = storeOf(static_cast<int>(state.range(0)));
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const auto rows = observerTableCsvRows(buildObserverTable(store));
         benchmark::DoNotOptimize(rows.data());
@@ -113,7 +91,7 @@ void BM_ObserverTable(benchmark::State &state) {
 
 // Model, layout and paint of the certificate on the window's canvas.
 void BM_CertificatePaint(benchmark::State &state) {
-    const ObservationStore &store = storeOf(static_cast<int>(state.range(0)));
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     const AskedMonth month = middleMonth(store);
     InstrumentLines lines = defaultInstrumentLines();
     lines[5] = QStringLiteral("Ondřejov");
@@ -128,7 +106,7 @@ void BM_CertificatePaint(benchmark::State &state) {
 
 // The measured table with the text of every grid cell, as the window's grid holds them.
 void BM_StatisticsGrid(benchmark::State &state) {
-    const ObservationStore &store = storeOf(static_cast<int>(state.range(0)));
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const StatisticsTable table = measuredStatistics(store, StatRegion::Total);
         qsizetype characters = 0;
@@ -142,7 +120,7 @@ void BM_StatisticsGrid(benchmark::State &state) {
 
 // The measured table and one full printed page of it (70 rows), at the scale of a PDF page.
 void BM_StatisticsPage(benchmark::State &state) {
-    const ObservationStore &store = storeOf(static_cast<int>(state.range(0)));
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     constexpr int kScale = 12;
     QImage page(704 * kScale / 4, 1100 * kScale / 4, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -158,7 +136,7 @@ void BM_StatisticsPage(benchmark::State &state) {
 
 // The observers table with the text of every grid cell.
 void BM_ObserverGrid(benchmark::State &state) {
-    const ObservationStore &store = storeOf(static_cast<int>(state.range(0)));
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const ObserverTable table = buildObserverTable(store);
         qsizetype characters = 0;
@@ -185,16 +163,3 @@ BENCHMARK(BM_StatisticsPage) ORVANEK_SIZES;
 BENCHMARK(BM_ObserverGrid) ORVANEK_SIZES;
 
 } // namespace
-
-int main(int argc, char **argv) {
-    // Painting text needs a GUI application; no window is opened.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -13,35 +13,16 @@
 
 #include <QDate>
 #include <QDir>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
-#include <memory>
 
 namespace {
 
 using namespace orvanek;
-
-constexpr uint32_t kSeed = 1996;
-
-const ObservationStore &store(int count) {
-    static std::map<int, std::unique_ptr<ObservationStore>> cache;
-    auto found = cache.find(count);
-    if (found == cache.end()) {
-        auto made = std::make_unique<ObservationStore>(QDate(2026, 12, 8));
-        made->appendRecords(bench::generateRecords(count, kSeed));
-        made->setDrawingSetup(kReferenceRadiusMm, false);
-        if (made->recordCount() != count)
-            qFatal("%d records asked, %d made", count, made->recordCount());
-        found = cache.emplace(count, std::move(made)).first;
-    }
-    return *found->second;
-}
 
 // SILSO's daily file as long as the real one: every day from 1 January 1818 to 31 July 2025,
 // the early years with days marked missing, in SILSO's padded layout.
@@ -107,7 +88,7 @@ void BM_SilsoRead(benchmark::State &state) {
 }
 
 void BM_SilsoCompare(benchmark::State &state) {
-    const ObservationStore &s = store(static_cast<int>(state.range(0)));
+    const ObservationStore &s = bench::generatedStore(static_cast<int>(state.range(0)));
     const SilsoFile file = *parseSilsoFile(silsoText(), QStringLiteral("SN.csv")).file;
     for (auto _ : state) {
         SilsoComparison c = compareWithSilso(s, file);
@@ -118,7 +99,7 @@ void BM_SilsoCompare(benchmark::State &state) {
 
 // compare-silso as a whole once the data set is loaded: the file read, the comparison made.
 void BM_SilsoReadAndCompare(benchmark::State &state) {
-    const ObservationStore &s = store(static_cast<int>(state.range(0)));
+    const ObservationStore &s = bench::generatedStore(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const SilsoReadResult r = parseSilsoFile(silsoText(), QStringLiteral("SN.csv"));
         SilsoComparison c = compareWithSilso(s, *r.file);
@@ -129,7 +110,7 @@ void BM_SilsoReadAndCompare(benchmark::State &state) {
 
 // One paint of the comparison window: chart laid out and painted on a window-sized image.
 void BM_SilsoChartPaint(benchmark::State &state) {
-    const ObservationStore &s = store(static_cast<int>(state.range(0)));
+    const ObservationStore &s = bench::generatedStore(static_cast<int>(state.range(0)));
     const SilsoComparison c =
         compareWithSilso(s, *parseSilsoFile(silsoText(), QStringLiteral("SN.csv")).file);
     QImage image(1000, 700, QImage::Format_RGB32);
@@ -142,7 +123,7 @@ void BM_SilsoChartPaint(benchmark::State &state) {
 }
 
 void BM_DailyValues(benchmark::State &state) {
-    const ObservationStore &s = store(static_cast<int>(state.range(0)));
+    const ObservationStore &s = bench::generatedStore(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         DailyValuesResult r = dailyValues(s, std::nullopt, std::nullopt);
         benchmark::DoNotOptimize(r);
@@ -163,16 +144,3 @@ BENCHMARK(BM_SilsoChartPaint) ORVANEK_SIZES;
 BENCHMARK(BM_DailyValues) ORVANEK_SIZES;
 
 } // namespace
-
-int main(int argc, char **argv) {
-    // Painting text needs a GUI application; no window is opened.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,6 +1,7 @@
 #include "bench/datagenerator.h"
 
 #include "data/observationstore.h"
+#include "data/units.h"
 #include "entry/demodata.h"
 
 #include <QDate>
@@ -8,6 +9,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <map>
+#include <memory>
 
 namespace orvanek::bench {
 
@@ -26,6 +29,21 @@ std::vector<ObservationRecord> generateRecords(int count, uint32_t seed) {
     store.writeSetupIntoRecord1(); // as a saved data set holds it
     const auto &all = store.records();
     return {all.begin(), all.begin() + std::min<ptrdiff_t>(count, std::ssize(all))};
+}
+
+const ObservationStore &generatedStore(int count) {
+    static std::map<int, std::unique_ptr<ObservationStore>> stores;
+    std::unique_ptr<ObservationStore> &store = stores[count];
+    if (!store) {
+        store = std::make_unique<ObservationStore>(QDate(2026, 12, 8));
+        const std::vector<ObservationRecord> records = generateRecords(count, kSeed);
+        for (const ObservationRecord &r : records)
+            store->collectObserver(readText(r.observer));
+        if (!store->appendRecords(records) || store->recordCount() != count)
+            qFatal("%d records asked, %d made", count, store->recordCount());
+        store->setDrawingSetup(kReferenceRadiusMm, false);
+    }
+    return *store;
 }
 
 std::vector<ObservationRecord> takeGroups(const std::vector<ObservationRecord> &records,
