@@ -1,6 +1,7 @@
 #include "reports/certificatepainter.h"
 
 #include "reports/reporttext.h"
+#include "views/common/screenimage.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -56,11 +57,7 @@ QSize certificateSize(const CertificateLayout &layout) {
 
 QImage renderCertificate(const CertificateModel &model) {
     const CertificateLayout layout = certificateLayout(model);
-    QImage image(certificateSize(layout), QImage::Format_RGB32);
-    constexpr int kDotsPerMetreAt96Dpi = 3780;
-    image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
-    image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
-    image.fill(Qt::white);
+    QImage image = screenImage(certificateSize(layout));
     QPainter painter(&image);
     paintCertificate(painter, layout);
     return image;

@@ -1,5 +1,7 @@
 #include "views/butterfly/butterflypainter.h"
 
+#include "views/common/screenimage.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
@@ -15,7 +17,6 @@ namespace {
 constexpr int kCanvasFontPoints = 8;
 constexpr int kScreenDpi = 96;
 constexpr int kPointsPerInch = 72;
-constexpr int kDotsPerMetreAt96Dpi = 3780;
 
 QPen plainPen(const QColor &colour) {
     QPen pen(colour, 1.0);
@@ -122,10 +123,7 @@ void paintButterfly(QPainter &painter, const ButterflyModel &model,
 
 QImage renderButterfly(const ButterflyModel &model, QSize client,
                        const ButterflyPaintOptions &options) {
-    QImage image(client, QImage::Format_RGB32);
-    image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
-    image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
-    image.fill(Qt::white);
+    QImage image = screenImage(client);
     QPainter painter(&image);
     paintButterfly(painter, model, butterflyGeometry(client), options);
     return image;

@@ -1,6 +1,7 @@
 #include "views/drawing/drawingpainter.h"
 
 #include "views/common/padleft.h"
+#include "views/common/screenimage.h"
 
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
@@ -268,11 +269,7 @@ QSize drawingSize(const DrawingModel &model) {
 }
 
 QImage renderDrawing(const DrawingModel &model) {
-    QImage image(drawingSize(model), QImage::Format_RGB32);
-    constexpr int kDotsPerMetreAt96Dpi = 3780;
-    image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
-    image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
-    image.fill(Qt::white);
+    QImage image = screenImage(drawingSize(model));
     QPainter painter(&image);
     paintDrawing(painter, model);
     return image;

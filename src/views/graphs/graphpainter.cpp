@@ -1,6 +1,7 @@
 #include "views/graphs/graphpainter.h"
 
 #include "views/common/padleft.h"
+#include "views/common/screenimage.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -166,11 +167,7 @@ void paintGraphScale(QPainter &painter, const GraphScale &scale, const GraphGeom
 }
 
 QImage renderGraphs(const GraphModel &model, const GraphGeometry &geometry) {
-    QImage image(std::max(geometry.width, 1), std::max(geometry.height, 1), QImage::Format_RGB32);
-    constexpr int kDotsPerMetreAt96Dpi = 3780;
-    image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
-    image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
-    image.fill(Qt::white);
+    QImage image = screenImage(QSize(geometry.width, geometry.height));
     QPainter painter(&image);
     paintGraphs(painter, model, geometry);
     return image;

@@ -1,6 +1,7 @@
 #include "views/graphs/smoothedpainter.h"
 
 #include "views/common/padleft.h"
+#include "views/common/screenimage.h"
 #include "views/graphs/graphpainter.h"
 
 #include <QFontMetricsF>
@@ -78,11 +79,7 @@ void paintAsymmetryScale(QPainter &p, const AsymmetryScale &scale) {
 }
 
 QImage renderSmoothed(const SmoothedLayout &layout, const SmoothedGeometry &geometry, QSize size) {
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    constexpr int kDotsPerMetreAt96Dpi = 3780;
-    image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
-    image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
-    image.fill(Qt::white);
+    QImage image = screenImage(size);
     QPainter painter(&image);
     paintSmoothed(painter, layout, geometry);
     return image;

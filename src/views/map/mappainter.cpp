@@ -1,6 +1,7 @@
 #include "views/map/mappainter.h"
 
 #include "data/observationstore.h"
+#include "views/common/screenimage.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -16,7 +17,6 @@ namespace orvanek {
 
 namespace {
 
-constexpr int kDotsPerMetreAt96Dpi = 3780;
 constexpr int kBottomMarginPx = 4; // below the lowest text of an image
 
 QPen plainPen(const QColor &colour) {
@@ -185,10 +185,7 @@ int mapHeight(const MapModel &model) {
 }
 
 QImage renderMap(const MapModel &model, int width) {
-    QImage image(std::max(1, width), mapHeight(model), QImage::Format_RGB32);
-    image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
-    image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
-    image.fill(Qt::white);
+    QImage image = screenImage(QSize(width, mapHeight(model)));
     QPainter painter(&image);
     paintMap(painter, model);
     return image;

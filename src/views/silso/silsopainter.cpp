@@ -1,5 +1,7 @@
 #include "views/silso/silsopainter.h"
 
+#include "views/common/screenimage.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
@@ -109,11 +111,7 @@ void paintSilsoChart(QPainter &painter, const SilsoChart &chart) {
 }
 
 QImage renderSilsoChart(const SilsoComparison &comparison, QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    constexpr int kDotsPerMetreAt96Dpi = 3780;
-    image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
-    image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
-    image.fill(Qt::white);
+    QImage image = screenImage(size);
     QPainter painter(&image);
     paintSilsoChart(painter, silsoChart(comparison, QSizeF(size)));
     return image;
