@@ -61,7 +61,7 @@ for trial in $(seq 1 "$trials"); do
     else
         backup=lost
     fi
-    strays=$(find "$work/set" -maxdepth 1 -name 'data1.*.*' -o -maxdepth 1 -name 'data1.bak.new' | wc -l)
+    strays=$(find "$work/set" -maxdepth 1 -name 'data1.dat.orvanek-*' -o -maxdepth 1 -name 'data1.bak.new' | wc -l)
     leftovers=$(( leftovers + (strays > 0 ? 1 : 0) ))
     case "$state/$backup" in
         old/ok) old=$((old + 1)) ;;
@@ -71,7 +71,7 @@ for trial in $(seq 1 "$trials"); do
     # The next start that takes the lock clears what the kill left.
     if [ "$strays" -gt 0 ]; then
         "$cli" -d "$work/set" import /dev/null >/dev/null 2>&1 || true
-        if [ "$(find "$work/set" -maxdepth 1 -name 'data1.*.*' | wc -l)" -gt 0 ]; then
+        if [ "$(find "$work/set" -maxdepth 1 -name 'data1.dat.orvanek-*' -o -maxdepth 1 -name 'data1.bak.new' | wc -l)" -gt 0 ]; then
             echo "trial $trial: a leftover survived the next start"
             bad=$((bad + 1))
         fi

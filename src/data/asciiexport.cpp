@@ -7,7 +7,6 @@
 #include "solar/rounding.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include <cstdlib>
 
@@ -120,15 +119,9 @@ AsciiExportResult exportAscii(ObservationStore &store) {
     }
     // The groups the file shows as "***" keep that class in memory too.
     store.markUnclassifiedGroups();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        !writeAll(file, result.content.constData(), result.content.size())) {
+    if (const auto failed = replaceFile(path, result.content.constData(), result.content.size())) {
         result.ok = false;
-        result.message = fileProblemText(path, file);
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        result.ok = false;
-        result.message = fileProblemText(path, file);
+        result.message = *failed;
     }
     return result;
 }

@@ -1,11 +1,11 @@
 #include "data/instrumentfile.h"
 
 #include "data/codepage1250.h"
+#include "data/observationrecord.h"
 #include "data/safefile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace orvanek {
 
@@ -53,22 +53,28 @@ bool readInstrumentFile(const QString &dir, InstrumentLines &lines, QString *err
 
 bool writeInstrumentFile(const QString &dir, const InstrumentLines &lines, QString *error) {
     const QString path = QDir(dir).filePath(kFileName);
+    // A line break inside a field (pasted text) would shift every later line of the file.
+    for (const QString &line : lines)
+        if (line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r'))) {
+            if (error)
+                *error = QStringLiteral("„%1“ obsahuje konec řádku; %2 nebyl zapsán")
+                             .arg(printableText(line, 40), kFileName);
+            return false;
+        }
     if (const auto refused = unsafeTargetMessage(path)) {
         if (error)
             *error = *refused;
         return false;
     }
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        QByteArray content;
-        for (const QString &line : lines)
-            content += encode1250(line) + "\r\n";
-        if (writeAll(file, content.constData(), content.size()) && file.commit())
-            return true;
+    QByteArray content;
+    for (const QString &line : lines)
+        content += encode1250(line) + "\r\n";
+    if (const auto failed = replaceFile(path, content.constData(), content.size())) {
+        if (error)
+            *error = *failed;
+        return false;
     }
-    if (error)
-        *error = fileProblemText(path, file);
-    return false;
+    return true;
 }
 
 } // namespace orvanek

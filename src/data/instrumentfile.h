@@ -16,7 +16,8 @@ InstrumentLines defaultInstrumentLines();
 // Returns false with a message only when the file exists but cannot be read.
 bool readInstrumentFile(const QString &dir, InstrumentLines &lines, QString *error = nullptr);
 
-// Writes the six lines anew, code page 1250, CR LF after each.
+// Writes the six lines anew, code page 1250, CR LF after each. A line holding a line break
+// is refused with a message, nothing written.
 bool writeInstrumentFile(const QString &dir, const InstrumentLines &lines,
                          QString *error = nullptr);
 

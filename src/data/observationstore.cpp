@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -254,23 +253,17 @@ StoreStatus ObservationStore::writeDataFile() {
     for (const QString &path : {dataPath, backupPath, backupPath + QStringLiteral(".new")})
         if (const auto refused = unsafeTargetMessage(path))
             return StoreStatus::failure(*refused);
-    QSaveFile file(dataPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return StoreStatus::failure(fileError(dataPath, file));
     const qint64 bytes = static_cast<qint64>(records_.size()) * kRecordSize;
-    if (!writeAll(file, reinterpret_cast<const char *>(records_.data()), bytes)) {
-        // The cause is read before the write is cancelled, which would replace it.
-        const QString problem = fileError(dataPath, file);
-        file.cancelWriting();
-        return StoreStatus::failure(problem);
-    }
-    QString error;
-    if (!keepBackup(dataPath, backupPath, &error)) {
-        file.cancelWriting();
-        return StoreStatus::failure(error);
-    }
-    if (!file.commit())
-        return StoreStatus::failure(fileError(dataPath, file));
+    // The backup is made once the new file is complete, just before it takes the name.
+    const auto failed = replaceFile(dataPath, reinterpret_cast<const char *>(records_.data()),
+                                    bytes, [&]() -> std::optional<QString> {
+                                        QString error;
+                                        if (!keepBackup(dataPath, backupPath, &error))
+                                            return error;
+                                        return std::nullopt;
+                                    });
+    if (failed)
+        return StoreStatus::failure(*failed);
     return {};
 }
 

@@ -4,10 +4,17 @@
 #include <QFileDevice>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace orvanek {
 
@@ -15,6 +22,51 @@ namespace {
 
 QString shown(const QString &path) {
     return QDir::toNativeSeparators(path);
+}
+
+// The temporary files of replaceFile: the name of a file the program writes, ".orvanek-"
+// and six letters or digits.
+const QString kTemporaryMark = QStringLiteral(".orvanek-");
+
+QString systemError() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// The permissions a new file is given: those of the file replaced, or what the user's
+// umask leaves of rw-rw-rw-.
+QFileDevice::Permissions newFilePermissions(const QString &replaced) {
+    if (QFileInfo::exists(replaced))
+        return QFile::permissions(replaced);
+    QFileDevice::Permissions all = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                   QFileDevice::ReadUser | QFileDevice::WriteUser |
+                                   QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                   QFileDevice::ReadOther | QFileDevice::WriteOther;
+#ifdef Q_OS_UNIX
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (mask & S_IWGRP)
+        all &= ~QFileDevice::WriteGroup;
+    if (mask & S_IWOTH)
+        all &= ~QFileDevice::WriteOther;
+    if (mask & S_IRGRP)
+        all &= ~QFileDevice::ReadGroup;
+    if (mask & S_IROTH)
+        all &= ~QFileDevice::ReadOther;
+#endif
+    return all;
+}
+
+// Makes a rename in `dir` last through a power cut.
+void syncDirectory(const QString &dir) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(dir);
+#endif
 }
 
 } // namespace
@@ -67,6 +119,30 @@ bool writeAll(QFileDevice &file, const char *bytes, qint64 size) {
     return true;
 }
 
+std::optional<QString> replaceFile(const QString &path, const char *bytes, qint64 size,
+                                   const std::function<std::optional<QString>()> &beforeReplace) {
+    QTemporaryFile temporary(path + kTemporaryMark + QStringLiteral("XXXXXX"));
+    if (!temporary.open())
+        return fileProblemText(path, temporary);
+    if (!writeAll(temporary, bytes, size) || !temporary.flush())
+        return fileProblemText(path, temporary);
+#ifdef Q_OS_UNIX
+    if (::fsync(temporary.handle()) != 0)
+        return fileProblemText(path, systemError());
+#endif
+    if (!temporary.setPermissions(newFilePermissions(path)))
+        return fileProblemText(path, temporary);
+    if (beforeReplace)
+        if (auto refused = beforeReplace())
+            return refused;
+    if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
+                    QFile::encodeName(path).constData()) != 0)
+        return fileProblemText(path, systemError());
+    temporary.setAutoRemove(false); // it is `path` now
+    syncDirectory(QFileInfo(path).absolutePath());
+    return std::nullopt;
+}
+
 void removeLeftovers(const QString &dir) {
     const QDir data(dir);
     // A backup made but not yet renamed: the previous data1.dat itself.
@@ -79,9 +155,9 @@ void removeLeftovers(const QString &dir) {
         else
             QFile::remove(pending);
     }
-    // Temporary files of an atomic save: the file's name and six more characters.
+    // The temporary files of replaceFile, and nothing else.
     static const QRegularExpression temporary(
-        QStringLiteral("^(data1\\.dat|pristroj\\.dat|SoubASCI\\.dat)\\.[A-Za-z0-9]{6}$"));
+        QStringLiteral("^(data1\\.dat|pristroj\\.dat|SoubASCI\\.dat)\\.orvanek-[A-Za-z0-9]{6}$"));
     for (const QFileInfo &entry : data.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (!entry.isSymLink() && temporary.match(entry.fileName()).hasMatch())
             QFile::remove(entry.filePath());

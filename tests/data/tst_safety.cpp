@@ -126,13 +126,17 @@ class TestSafety : public QObject {
     void leftoversOfAKilledSaveAreRemoved() {
         QTemporaryDir dir;
         writeTwoRecords(dir.path());
-        writeFile(dir.filePath("data1.dat.Ab3xYz"), "a whole temporary copy");
-        writeFile(dir.filePath("SoubASCI.dat.q1W2e3"), "half an export");
+        writeFile(dir.filePath("data1.dat.orvanek-Ab3xYz"), "a whole temporary copy");
+        writeFile(dir.filePath("SoubASCI.dat.orvanek-q1W2e3"), "half an export");
         writeFile(dir.filePath("data1.bak.new"), "the previous data1.dat");
-        writeFile(dir.filePath("data1.dat.notes"), "the observer's own file");
+        // The observer's own copies stay, whatever their names look like.
+        const QStringList own{"data1.dat.backup", "data1.dat.notes", "data1.dat.zaloha",
+                              "pristroj.dat.202405"};
+        for (const QString &name : own)
+            writeFile(dir.filePath(name), "the observer's own file");
         removeLeftovers(dir.path());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
-                 (QStringList{"data1.bak", "data1.dat", "data1.dat.notes"}));
+                 QStringList({"data1.bak", "data1.dat"}) + own);
         QCOMPARE(readFile(dir.filePath("data1.bak")), QByteArray("the previous data1.dat"));
         // With a backup already there, the unnamed one is only removed.
         writeFile(dir.filePath("data1.bak.new"), "older");

@@ -385,6 +385,17 @@ class TestStore : public QObject {
         QCOMPARE(readFile(dir.filePath("pristroj.dat")),
                  QByteArray("Hv\xec"
                             "zd\xe1rna\r\nRefraktor\r\n80\r\n\r\n\r\n\x8e\xef\xe1r\r\n"));
+        // A pasted line break would shift every later line: refused, the file as it was.
+        const QByteArray before = readFile(dir.filePath("pristroj.dat"));
+        for (const char *pasted : {"Hvězdárna\nVM", "Refraktor\r"}) {
+            InstrumentLines broken = lines;
+            broken[1] = QString::fromUtf8(pasted);
+            QString message;
+            QVERIFY(!writeInstrumentFile(dir.path(), broken, &message));
+            QVERIFY2(message.contains("pristroj.dat") && message.contains("\\x"),
+                     qPrintable(message));
+            QCOMPARE(readFile(dir.filePath("pristroj.dat")), before);
+        }
     }
 };
 

@@ -409,7 +409,7 @@ std::optional<SheetPaper> paperFromName(const QString &name) {
 std::optional<uint16_t> parseSheetTime(const QString &text) {
     const QString t = text.trimmed();
     if (t.isEmpty() || t.size() > 4 ||
-        !std::all_of(t.begin(), t.end(), [](QChar c) { return c.isDigit(); }))
+        !std::all_of(t.begin(), t.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
         return std::nullopt;
     const int value = t.toInt();
     constexpr int kLastHour = 23;
@@ -481,6 +481,8 @@ SheetModel buildSheetModel(const SheetSettings &settings) {
         return m;
 
     m.contentMm = contentSize(*m.paper);
+    if (settings.areaMm)
+        m.contentMm = m.contentMm.boundedTo(*settings.areaMm);
     m.centre = QPointF(m.contentMm.width() / 2, kHeaderMm + kGapMm + kRingMm + m.radiusMm);
     const Projector projector(m.ephemeris, m.radiusMm, settings.orientX, settings.orientY,
                               m.centre);

@@ -57,6 +57,9 @@ struct SheetSettings {
     double radiusMm = 125;           // R: the disk's radius on paper
     bool heliographicEntry = false;  // the group table's headings follow the entry kind
     std::optional<SheetPaper> paper; // nothing: the smallest paper that holds the disk
+    // The printable area a printer gives, when it is smaller than the paper's within the
+    // margins (another paper chosen in the printer's set-up): the sheet is laid out on it.
+    std::optional<QSizeF> areaMm;
 };
 
 // The settings for the window and the command line alike: R is the state's radius, else

@@ -153,8 +153,21 @@ bool printSheet(PrintJob &job, const SheetModel &model) {
     if (pageWidthMm + kPageToleranceMm < needed.width() ||
         pageHeightMm + kPageToleranceMm < needed.height())
         return false;
-    const double left = (pageWidthMm - model.contentMm.width()) / 2;
-    paintSheet(job.canvas(), model, {perMmX, perMmY, QPointF(left * perMmX, 0)});
+    // A smaller page than the sheet was laid out for (another paper chosen in the printer's
+    // set-up): laid out again on the page, so that nothing is cut off.
+    const QSizeF page(pageWidthMm, pageHeightMm);
+    SheetModel fitted;
+    const SheetModel *sheet = &model;
+    if (page.width() + kPageToleranceMm < model.contentMm.width() ||
+        page.height() + kPageToleranceMm < model.contentMm.height()) {
+        SheetSettings settings = model.settings;
+        settings.paper = model.paper;
+        settings.areaMm = page;
+        fitted = buildSheetModel(settings);
+        sheet = &fitted;
+    }
+    const double left = (pageWidthMm - sheet->contentMm.width()) / 2;
+    paintSheet(job.canvas(), *sheet, {perMmX, perMmY, QPointF(left * perMmX, 0)});
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 namespace orvanek {
@@ -35,7 +36,8 @@ std::optional<double> number(std::string_view s) {
         s.remove_prefix(1);
     double value = 0;
     const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (s.empty() || error != std::errc() || end != s.data() + s.size())
+    // from_chars also reads "inf" and "nan", which no count can be.
+    if (s.empty() || error != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

@@ -302,6 +302,7 @@ class TestSheetModel : public QObject {
         QTest::newRow("colon") << "7:05" << -1;
         QTest::newRow("five digits") << "12345" << -1;
         QTest::newRow("empty") << "" << -1;
+        QTest::newRow("other digits") << QString::fromUtf8("\uff11\uff12\uff13\uff10") << -1;
     }
     void sheetTime() {
         QFETCH(QString, text);

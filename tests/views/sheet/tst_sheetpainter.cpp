@@ -117,6 +117,32 @@ class TestSheetPainter : public QObject {
         PrintJob job(writer);
         QVERIFY(!printSheet(job, m)); // 128 mm of A5 between the margins
     }
+
+    void shorterPageIsLaidOutAgain() {
+        // An A4 sheet sent to a printer set to Letter (279.4 mm high): the group table ends
+        // within the page, the disk keeps its true size.
+        const SheetModel m = sheet(60);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("letter.pdf");
+        {
+            QPdfWriter writer(path);
+            writer.setResolution(300);
+            writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                             QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+            PrintJob job(writer);
+            QVERIFY(printSheet(job, m));
+        }
+        const PdfPage page = readPdfPage(path);
+        double lowest = 1e9;
+        double limb = 0;
+        for (const PdfPath &p : page.paths) {
+            lowest = std::min(lowest, p.bounds.top()); // PDF counts up from the bottom
+            if (p.curves == 4 && p.lines == 0)
+                limb = std::max(limb, p.bounds.width());
+        }
+        QVERIFY2(pointsToMm(lowest) >= kSheetMarginMm - 0.5, qPrintable(QString::number(lowest)));
+        QVERIFY(std::abs(pointsToMm(limb) - 120) < 0.01);
+    }
 };
 
 ORVANEK_REGISTER_TEST(TestSheetPainter);

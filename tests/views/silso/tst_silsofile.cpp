@@ -61,6 +61,8 @@ class TestSilsoFile : public QObject {
         QTest::newRow("a value that is no number")
             << good + "2001;01;02;2001.004;  1x0; 10.1;  30;1\n"
             << "Soubor f.csv, řádek 2: „1x0“ není číslo.";
+        QTest::newRow("infinity") << good + "2001;01;02;2001.004;  inf; 10.1;  30;1\n"
+                                  << "Soubor f.csv, řádek 2: „inf“ není číslo.";
         QTest::newRow("a day that does not exist")
             << good + "2001;02;29;2001.160;  120; 10.1;  30;1\n"
             << "Soubor f.csv, řádek 2: datum 29.2.2001 neexistuje.";
