@@ -203,16 +203,24 @@ QString mapCaption(int rotation) {
            shortDate(d.end);
 }
 
+namespace {
+// The geometry of scale s on a surface `width` pixels wide: the margin beyond 0 degrees runs
+// to the surface's right edge, in map units (width x 16 / s, rounded up), and never ends
+// before the map does.
+MapGeometry mapGeometry(int scale, int width) {
+    const int rightEdge =
+        scale > 0 ? (width * kMapScaleUnit + scale - 1) / scale : kMapWidth; // ceil
+    return {scale, std::max(kMapWidth, rightEdge)};
+}
+} // namespace
+
 MapGeometry screenMapGeometry(int clientWidth) {
-    return {clientWidth * kMapScaleUnit / kMapWidth, clientWidth};
+    return mapGeometry(clientWidth * kMapScaleUnit / kMapWidth, clientWidth);
 }
 
 MapGeometry pageMapGeometry(int pageWidth) {
     constexpr int kPageWidthPerScale = 48;
-    const int scale = pageWidth / kPageWidthPerScale;
-    const int rightEdge =
-        scale > 0 ? (pageWidth * kMapScaleUnit + scale - 1) / scale : kMapWidth; // ceil
-    return {scale, std::max(kMapWidth, rightEdge)};
+    return mapGeometry(pageWidth / kPageWidthPerScale, pageWidth);
 }
 
 MapSettings mapSettings(const ObservationStore &store, int rotation, const MapGeometry &geometry) {

@@ -91,8 +91,8 @@ struct MapGeometry {
     int scale = kMapScaleUnit; // s
     int rightEdge = kMapWidth; // map units
 };
-// On screen the 760 units fill the client width; the margin runs to the client width in
-// map units, which always reaches past the window's edge.
+// On screen the 760 units fill the client width; the margin runs to the window's right
+// edge, however narrow the window.
 MapGeometry screenMapGeometry(int clientWidth);
 // On paper s = page width div 48, and the margin covers the whole page beyond 0 degrees.
 MapGeometry pageMapGeometry(int pageWidth);

@@ -341,6 +341,29 @@ class TestMapModel : public QObject {
         const MapGeometry g = pageWidth ? pageMapGeometry(pageWidth) : screenMapGeometry(760);
         QCOMPARE(mapOf(*storeOf({r}, radius), kRotation, g).groups.at(0).circle.radius, expected);
     }
+
+    // The margin beyond 0 degrees reaches the surface's right edge at any width: a window
+    // narrower than the 760 units once got a margin ending inside the map.
+    void marginReachesTheRightEdge_data() {
+        QTest::addColumn<bool>("page");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<int>("rightEdge");
+        QTest::newRow("screen 760") << false << 760 << 16 << 760;
+        QTest::newRow("screen 500") << false << 500 << 10 << 800;
+        QTest::newRow("screen 1000") << false << 1000 << 21 << 762; // 16000 / 21 rounded up
+        QTest::newRow("screen 30: no scale") << false << 30 << 0 << 760;
+        QTest::newRow("page 4800") << true << 4800 << 100 << 768;
+    }
+    void marginReachesTheRightEdge() {
+        QFETCH(bool, page);
+        QFETCH(int, width);
+        QFETCH(int, scale);
+        QFETCH(int, rightEdge);
+        const MapGeometry g = page ? pageMapGeometry(width) : screenMapGeometry(width);
+        QCOMPARE(g.scale, scale);
+        QCOMPARE(g.rightEdge, rightEdge);
+    }
 };
 
 ORVANEK_REGISTER_TEST(TestMapModel);
