@@ -2,6 +2,7 @@
 
 #include "data/dialogs.h"
 #include "data/observationstore.h"
+#include "data/units.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace orvanek {
 
@@ -52,13 +55,17 @@ CoordinateModeDialog::CoordinateModeDialog(ObservationStore &store, Dialogs &dia
 }
 
 void CoordinateModeDialog::Button1Click() {
-    // The radius is taken over as typed (comma or point), but only a positive number counts.
+    // Record 1 keeps the radius in whole millimetres, and a value above 1000 there means
+    // heliographic entry: only whole millimetres 1..999 come back as they were chosen after
+    // the next start ("125,0" is 125).
     QString text = radiusEdit_->text().trimmed();
     text.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
     const double radius = text.toDouble(&ok);
-    if (!ok || !(radius > 0) || radius > 65535 - 1000) {
-        dialogs_.information(tr("Poloměr zákresu musí být kladné číslo v milimetrech"));
+    constexpr double kLargestRadius = kHeliographicSetupOffset - 1;
+    if (!ok || radius < 1 || radius > kLargestRadius || radius != std::floor(radius)) {
+        dialogs_.information(
+            tr("Poloměr zákresu musí být kladné celé číslo v milimetrech, nejvýše 999"));
         radiusEdit_->setFocus();
         return;
     }

@@ -26,13 +26,18 @@ class TestCoordinateMode : public QObject {
         QTest::addColumn<QString>("message");
         QTest::newRow("defaults, polar") << 0 << "125" << true << 125.0 << "";
         QTest::newRow("heliographic") << 1 << "125" << true << 125.0 << "";
-        QTest::newRow("decimal comma") << 0 << "62,5" << true << 62.5 << "";
+        QTest::newRow("whole, with a decimal comma") << 0 << "62,0" << true << 62.0 << "";
+        QTest::newRow("largest") << 1 << "999" << true << 999.0 << "";
+        // Record 1 keeps whole millimetres, and above 1000 heliographic entry: neither would
+        // come back as chosen after the next start.
+        QTest::newRow("a fraction") << 0 << "62,5" << false << 0.0 << "celé číslo";
+        QTest::newRow("1250 for 125") << 0 << "1250" << false << 0.0 << "nejvýše 999";
         QTest::newRow("no kind, nothing taken")
             << -1 << "100" << false << 0.0 << "Nebyl zvolen typ souřednic";
-        QTest::newRow("not a number") << 0 << "abc" << false << 0.0 << "kladné číslo";
-        QTest::newRow("zero") << 0 << "0" << false << 0.0 << "kladné číslo";
-        QTest::newRow("negative") << 1 << "-125" << false << 0.0 << "kladné číslo";
-        QTest::newRow("empty") << 0 << "" << false << 0.0 << "kladné číslo";
+        QTest::newRow("not a number") << 0 << "abc" << false << 0.0 << "kladné celé číslo";
+        QTest::newRow("zero") << 0 << "0" << false << 0.0 << "kladné celé číslo";
+        QTest::newRow("negative") << 1 << "-125" << false << 0.0 << "kladné celé číslo";
+        QTest::newRow("empty") << 0 << "" << false << 0.0 << "kladné celé číslo";
     }
     void choices() {
         QFETCH(int, kind);
