@@ -23,6 +23,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <optional>
 #include <vector>
 
 #include <unistd.h>
@@ -259,6 +260,35 @@ void BM_SortByDate_AppendBeforeAll(benchmark::State &state) {
     sortAfterAppend(state, NewDate::BeforeAll);
 }
 
+// An import of 1 000 older observations, in their own date order, into the data set: one
+// step down in the dates but a thousand records to put in place.
+void BM_ImportOlderBatch(benchmark::State &state) {
+    const int count = static_cast<int>(state.range(0));
+    const std::vector<ObservationRecord> &records = dataSet(count);
+    std::vector<ObservationRecord> batch(records.begin(),
+                                         records.begin() + std::min<ptrdiff_t>(1000, count));
+    for (ObservationRecord &r : batch) {
+        const QString date = readText(r.dateText);
+        writeText(r.dateText, date.left(6) + QString::number(date.mid(6).toInt() - 100));
+    }
+    std::optional<ObservationStore> store;
+    for (auto _ : state) {
+        state.PauseTiming();
+        store.reset(); // the last one goes with the clock paused
+        store.emplace(kToday);
+        if (!store->appendRecords(records)) {
+            state.SkipWithError("appendRecords failed");
+            break;
+        }
+        state.ResumeTiming();
+        if (!store->appendRecords(batch)) {
+            state.SkipWithError("the batch did not store");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * (count + std::ssize(batch)));
+}
+
 // --- ephemeris and conversion ------------------------------------------------------------
 
 // Dates and times of the 10 000-record set, taken in turn so no call sees a constant.
@@ -382,6 +412,7 @@ BENCHMARK(BM_CopyFile_ReadWriteFsync) ORVANEK_SIZES;
 BENCHMARK(BM_SortByDate_AppendAfterLast) ORVANEK_SIZES;
 BENCHMARK(BM_SortByDate_AppendWithinLastMonth) ORVANEK_SIZES;
 BENCHMARK(BM_SortByDate_AppendBeforeAll) ORVANEK_SIZES;
+BENCHMARK(BM_ImportOlderBatch) ORVANEK_SIZES;
 BENCHMARK(BM_SolarEphemeris);
 BENCHMARK(BM_PolarToHeliographic);
 BENCHMARK(BM_EphemerisAndConversionPerGroup) ORVANEK_SIZES;

@@ -21,8 +21,8 @@ namespace orvanek {
 
 namespace {
 
-// Up to this many records out of order are moved one by one.
-constexpr size_t kFewDescents = 16;
+// Up to this many records out of place are moved one by one.
+constexpr size_t kFewOutOfPlace = 16;
 // Room kept beyond the records loaded, for the observations of a session.
 constexpr size_t kSpareRecords = 256;
 
@@ -253,6 +253,13 @@ StoreStatus ObservationStore::writeDataFile() {
     for (const QString &path : {dataPath, backupPath, backupPath + QStringLiteral(".new")})
         if (const auto refused = unsafeTargetMessage(path))
             return StoreStatus::failure(*refused);
+    // Bytes at the end of the file read that make no whole record are not written back:
+    // they go to data1.removed first, or nothing is saved.
+    if (!trailing_.isEmpty()) {
+        if (const StoreStatus kept = keepInRemoved({QByteArrayView(trailing_)}); !kept)
+            return kept;
+        trailing_.clear();
+    }
     const qint64 bytes = static_cast<qint64>(records_.size()) * kRecordSize;
     // The backup is made once the new file is complete, just before it takes the name.
     const auto failed = replaceFile(dataPath, reinterpret_cast<const char *>(records_.data()),
@@ -319,12 +326,19 @@ StoreStatus ObservationStore::sortRecords(bool *moved, size_t fewest) {
     // of place; it is moved in front of the first record of a later date (found by
     // halving) in one rotation. Many records out of place are sorted through an index.
     // The current index follows its record.
-    size_t descents = 0;
-    for (size_t i = 1; i < count && descents <= kFewDescents; ++i)
-        descents += days_[i] < days_[i - 1] ? 1 : 0;
+    // Out of place is every record dated before one in front of it: a batch of older
+    // records appended in their own order is one step down but many records to move.
+    size_t outOfPlace = 0;
+    int32_t latest = days_[0];
+    for (size_t i = 1; i < count && outOfPlace <= kFewOutOfPlace; ++i) {
+        if (days_[i] < latest)
+            ++outOfPlace;
+        else
+            latest = days_[i];
+    }
     if (moved)
-        *moved = descents > 0;
-    if (descents > kFewDescents) {
+        *moved = outOfPlace > 0;
+    if (outOfPlace > kFewOutOfPlace) {
         const std::vector<uint32_t> order = stableOrder(days_);
         std::vector<ObservationRecord> sorted;
         sorted.reserve(records_.capacity());
@@ -338,7 +352,7 @@ StoreStatus ObservationStore::sortRecords(bool *moved, size_t fewest) {
         }
         records_ = std::move(sorted);
         days_ = std::move(sortedDays);
-    } else if (descents > 0) {
+    } else if (outOfPlace > 0) {
         for (size_t i = 1; i < count; ++i) {
             if (days_[i] >= days_[i - 1])
                 continue;
@@ -494,6 +508,35 @@ void ObservationStore::removeRecord(int number) {
     emit currentRecordChanged(currentIndex_);
 }
 
+StoreStatus ObservationStore::keepInRemoved(const std::vector<QByteArrayView> &pieces) {
+    const QString path = QDir(dataDirectory_).filePath(removedFileName());
+    if (const auto refused = unsafeTargetMessage(path))
+        return StoreStatus::failure(*refused);
+    // What an earlier start set aside but could not yet save away is not added again,
+    // wherever it stands in the file.
+    QByteArray earlier;
+    if (QFile old(path); old.exists()) {
+        if (!old.open(QIODevice::ReadOnly))
+            return StoreStatus::failure(fileError(path, old));
+        earlier = old.readAll();
+    }
+    QByteArray added;
+    for (const QByteArrayView piece : pieces)
+        if (!earlier.contains(piece))
+            added.append(piece);
+    if (added.isEmpty())
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return StoreStatus::failure(fileError(path, file));
+    if (!writeAll(file, added.constData(), added.size()) || !file.flush())
+        return StoreStatus::failure(fileError(path, file));
+#ifdef Q_OS_UNIX
+    ::fsync(file.handle()); // before the bytes leave data1.dat
+#endif
+    return {};
+}
+
 StoreStatus ObservationStore::setAsideDamagedData(DamagedData *setAside) {
     *setAside = {};
     const auto unreadable =
@@ -501,38 +544,14 @@ StoreStatus ObservationStore::setAsideDamagedData(DamagedData *setAside) {
     if (unreadable == 0 && trailing_.isEmpty())
         return {};
 
-    const QString path = QDir(dataDirectory_).filePath(removedFileName());
-    if (const auto refused = unsafeTargetMessage(path))
-        return StoreStatus::failure(*refused);
-    // What an earlier start set aside but could not yet save away is not added again.
-    QByteArray earlier;
-    if (QFile old(path); old.exists()) {
-        if (!old.open(QIODevice::ReadOnly))
-            return StoreStatus::failure(fileError(path, old));
-        earlier = old.readAll();
-    }
-    auto alreadyKept = [&earlier](const char *bytes, qsizetype size) {
-        for (qsizetype at = 0; at + size <= earlier.size(); at += kRecordSize)
-            if (std::memcmp(earlier.constData() + at, bytes, static_cast<size_t>(size)) == 0)
-                return true;
-        return false;
-    };
-    QByteArray added;
-    for (size_t i = 0; i < records_.size(); ++i) {
-        const char *bytes = reinterpret_cast<const char *>(&records_[i]);
-        if (days_[i] == kUnreadableDay && !alreadyKept(bytes, kRecordSize))
-            added.append(bytes, kRecordSize);
-    }
-    if (!trailing_.isEmpty() && !alreadyKept(trailing_.constData(), trailing_.size()))
-        added.append(trailing_);
-
-    if (!added.isEmpty()) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-            return StoreStatus::failure(fileError(path, file));
-        if (!writeAll(file, added.constData(), added.size()) || !file.flush())
-            return StoreStatus::failure(fileError(path, file));
-    }
+    std::vector<QByteArrayView> pieces;
+    for (size_t i = 0; i < records_.size(); ++i)
+        if (days_[i] == kUnreadableDay)
+            pieces.emplace_back(reinterpret_cast<const char *>(&records_[i]), kRecordSize);
+    if (!trailing_.isEmpty())
+        pieces.emplace_back(trailing_);
+    if (const StoreStatus kept = keepInRemoved(pieces); !kept)
+        return kept;
 
     setAside->records = static_cast<int>(unreadable);
     setAside->trailingBytes = trailing_.size();

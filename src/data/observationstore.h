@@ -183,6 +183,8 @@ class ObservationStore : public QObject {
 
   private:
     StoreStatus writeDataFile();
+    // Appends to data1.removed each piece it does not hold yet, synced to the disk.
+    StoreStatus keepInRemoved(const std::vector<QByteArrayView> &pieces);
     // Sorts when the store holds at least `fewest` records: a data set of two records is
     // left as it is by sortByDate and the commit, as it always was.
     StoreStatus sortRecords(bool *moved = nullptr, size_t fewest = 3);

@@ -163,6 +163,18 @@ class TestSafety : public QObject {
             QVERIFY(store.dataModified());
         }
         QCOMPARE(readFile(dir.filePath("data1.removed")), recordBytes(bad) + tail);
+        // Behind the partial record the file no longer keeps whole records in step: a
+        // record set aside later is still found there and not added twice.
+        const ObservationRecord later = datedRecord("30.02.2002");
+        writeFile(dir.filePath("data1.dat"), recordsBytes({datedRecord("01.01.2000"), later}));
+        for (int start = 0; start < 2; ++start) {
+            ObservationStore store(kToday);
+            QVERIFY(store.loadStore(dir.path()));
+            ObservationStore::DamagedData setAside;
+            QVERIFY(store.setAsideDamagedData(&setAside));
+        }
+        QCOMPARE(readFile(dir.filePath("data1.removed")),
+                 recordBytes(bad) + tail + recordBytes(later));
     }
 
     // The directory's lock: held by a running copy it is refused, left by a copy that is

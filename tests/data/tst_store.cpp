@@ -59,6 +59,11 @@ class TestStore : public QObject {
         QVERIFY(store.saveStore());
         QCOMPARE(readFile(dir.filePath("data1.bak")), old);
         QCOMPARE(readFile(dir.filePath("data1.dat")).size(), 1314);
+        // The bytes the save left out are also in data1.removed, so the next save, which
+        // replaces data1.bak, loses nothing.
+        QCOMPARE(QFile::exists(dir.filePath("data1.removed")), size > 0);
+        if (size > 0)
+            QCOMPARE(readFile(dir.filePath("data1.removed")), old);
     }
 
     void loadSaveIsByteExact() {
