@@ -91,9 +91,9 @@ QString fileProblemText(const QString &path, const QString &systemText) {
         const char *czech;
     };
     static const Cause causes[] = {
-        {ENOSPC, "na disku není místo"},      {EDQUOT, "je vyčerpána kvóta disku"},
-        {EACCES, "chybí oprávnění k zápisu"}, {EPERM, "chybí oprávnění k zápisu"},
-        {EROFS, "disk je jen pro čtení"},     {EFBIG, "soubor je větší, než systém dovolí"},
+        {ENOSPC, "na disku není místo"},  {EDQUOT, "je vyčerpána kvóta disku"},
+        {EACCES, "chybí oprávnění"},      {EPERM, "chybí oprávnění"},
+        {EROFS, "disk je jen pro čtení"}, {EFBIG, "soubor je větší, než systém dovolí"},
     };
     for (const Cause &cause : causes) {
         const QString text = QString::fromLocal8Bit(std::strerror(cause.code));

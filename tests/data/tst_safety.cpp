@@ -13,7 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -84,6 +86,27 @@ class TestSafety : public QObject {
     }
 
     // The backup is the previous file's own bytes, never a second name of the new one.
+    // The cause in the observer's words, the system's own after it; a read refused names
+    // no write.
+    void causesNamed_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("czech");
+        QTest::newRow("no space") << ENOSPC << "na disku není místo";
+        QTest::newRow("no permission") << EACCES << "chybí oprávnění";
+        QTest::newRow("read-only disk") << EROFS << "disk je jen pro čtení";
+        QTest::newRow("too large") << EFBIG << "soubor je větší, než systém dovolí";
+        QTest::newRow("anything else") << EIO << "";
+    }
+    void causesNamed() {
+        QFETCH(int, code);
+        QFETCH(QString, czech);
+        const QString system = QString::fromLocal8Bit(std::strerror(code));
+        const QString message = fileProblemText("/d/data1.dat", "Cannot open: " + system);
+        const QString cause = "Cannot open: " + system;
+        QCOMPARE(message, czech.isEmpty() ? "/d/data1.dat: " + cause
+                                          : "/d/data1.dat: " + czech + " (" + cause + ")");
+    }
+
     void backupKeepsThePreviousBytes() {
         QTemporaryDir dir;
         writeTwoRecords(dir.path());
