@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -195,6 +196,13 @@ bool DrawingWindow::saveBitmap() {
     if (!dialogs_.question(tr("Uložit bitmapu zákresu")))
         return false;
     const QDir dataDir(store_.dataDirectory());
+    const QFileInfo folder(dataDir.filePath(kBitmapFolder));
+    if (folder.isSymLink()) { // a link would put the picture somewhere else
+        dialogs_.information(tr("Složka %1 je odkaz jinam; program ukládá jen do svého "
+                                "adresáře, nic nebylo uloženo.")
+                                 .arg(QDir::toNativeSeparators(folder.filePath())));
+        return false;
+    }
     if (!dataDir.exists(kBitmapFolder) && !dataDir.mkdir(kBitmapFolder)) {
         dialogs_.information(tr("Složku %1 nelze vytvořit.")
                                  .arg(QDir::toNativeSeparators(dataDir.filePath(kBitmapFolder))));

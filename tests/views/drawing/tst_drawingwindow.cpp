@@ -327,17 +327,29 @@ class TestDrawingWindow : public QObject {
         QVERIFY(f.window->saveBitmap());
     }
 
-    void bitmapFolderThatCannotBeMadeIsReported() {
+    void bitmapFolderThatCannotBeUsedIsReported_data() {
+        QTest::addColumn<bool>("link");
+        QTest::newRow("a file in its place") << false;
+        QTest::newRow("a link to another folder") << true;
+    }
+    void bitmapFolderThatCannotBeUsedIsReported() {
+        QFETCH(bool, link);
         QTemporaryDir dir;
-        QFile blocker(QDir(dir.path()).filePath(QStringLiteral("Obrázek")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
-        blocker.close();
+        QTemporaryDir elsewhere;
+        const QString folder = QDir(dir.path()).filePath(QStringLiteral("Obrázek"));
+        if (link) {
+            QVERIFY(QFile::link(elsewhere.path(), folder));
+        } else {
+            QFile blocker(folder);
+            QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+        }
         Fixture f(dir.path());
         f.dialogs.answers = {true};
         QVERIFY(!f.window->saveBitmap());
         QCOMPARE(f.dialogs.shown.size(), 2);
         QVERIFY2(f.dialogs.shown[1].contains(QStringLiteral("Obrázek")),
                  qPrintable(f.dialogs.shown[1]));
+        QVERIFY(QDir(elsewhere.path()).isEmpty());
     }
 
     // Without a printer the print command offers a PDF file in the data directory.
