@@ -110,6 +110,24 @@ void BM_SmoothedPaint(benchmark::State &state) {
     state.SetComplexityN(state.range(0));
 }
 
+// A scroll step of the open window: the series is kept, only the layout and the paint run.
+void BM_SmoothedScrollPaint(benchmark::State &state) {
+    const ObservationStore &s = bench::generatedStore(static_cast<int>(state.range(0)));
+    const SmoothedState smoothed{SmoothedQuantity::Relative, kDefaultPixelsPerMonth};
+    const MonthlySeries series = buildMonthlySeries(s, smoothed.quantity);
+    QImage image(kClientWidth, kClientHeight, QImage::Format_RGB32);
+    int scroll = 0;
+    for (auto _ : state) {
+        const SmoothedView view =
+            smoothedView(series, smoothed, {kClientWidth, kClientHeight}, scroll);
+        scroll = (scroll + 40) % 2000;
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        paintSmoothed(painter, view.layout, view.geometry);
+    }
+    state.SetComplexityN(state.range(0));
+}
+
 #define ORVANEK_SIZES                                                                              \
     ->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN)
 
@@ -119,5 +137,6 @@ BENCHMARK(BM_SmoothedModel) ORVANEK_SIZES;
 BENCHMARK(BM_GraphPaint) ORVANEK_SIZES;
 BENCHMARK(BM_GraphOpenAndPaint) ORVANEK_SIZES;
 BENCHMARK(BM_SmoothedPaint) ORVANEK_SIZES;
+BENCHMARK(BM_SmoothedScrollPaint) ORVANEK_SIZES;
 
 } // namespace

@@ -38,8 +38,13 @@ int smoothedNewestScroll(const MonthlySeries &series, int clientWidth, int pixel
 
 SmoothedView smoothedView(const ObservationStore &store, const SmoothedState &state,
                           QSize clientSize, int scroll) {
+    return smoothedView(buildMonthlySeries(store, state.quantity), state, clientSize, scroll);
+}
+
+SmoothedView smoothedView(MonthlySeries series, const SmoothedState &state, QSize clientSize,
+                          int scroll) {
     SmoothedView view;
-    view.series = buildMonthlySeries(store, state.quantity);
+    view.series = std::move(series);
     const int range = smoothedScrollRange(view.series, clientSize.width(), state.pixelsPerMonth);
     view.geometry = smoothedScreenGeometry(clientSize.width(), state.pixelsPerMonth, scroll, range);
     view.layout = layoutSmoothed(view.series, view.geometry);

@@ -51,6 +51,10 @@ struct SmoothedView {
 };
 SmoothedView smoothedView(const ObservationStore &store, const SmoothedState &state,
                           QSize clientSize, int scroll);
+// The same from the series of the state's quantity, built before (a window keeps it while
+// the records and the quantity stay, so that a scroll only lays out and paints).
+SmoothedView smoothedView(MonthlySeries series, const SmoothedState &state, QSize clientSize,
+                          int scroll);
 // The smoothed window as it opens at a client size, the newest closed month in view.
 SmoothedView openedSmoothedView(const ObservationStore &store, const SmoothedState &state,
                                 QSize clientSize);

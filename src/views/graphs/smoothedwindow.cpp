@@ -102,6 +102,7 @@ SmoothedWindow::SmoothedWindow(const ObservationStore &store, Dialogs &dialogs, 
     setFocusPolicy(Qt::StrongFocus);
 
     connect(&store_, &ObservationStore::recordsChanged, this, [this] {
+        series_.reset();
         updateScrollRange();
         canvas_->update();
     });
@@ -202,8 +203,14 @@ int SmoothedWindow::scrollRange() const {
     return scrollBar_->maximum() + canvas_->width();
 }
 
+const MonthlySeries &SmoothedWindow::series() const {
+    if (!series_)
+        series_ = buildMonthlySeries(store_, state_.quantity);
+    return *series_;
+}
+
 SmoothedView SmoothedWindow::currentView() const {
-    return smoothedView(store_, state_, canvas_->size(), scrollBar_->value());
+    return smoothedView(series(), state_, canvas_->size(), scrollBar_->value());
 }
 
 void SmoothedWindow::FormPaint(QPainter &painter) {
@@ -222,9 +229,8 @@ void SmoothedWindow::updateScrollRange() {
     int range = 0;
     int newest = 0;
     if (mode_ == SmoothedMode::Smoothed) {
-        const MonthlySeries series = buildMonthlySeries(store_, state_.quantity);
-        range = smoothedScrollRange(series, width, state_.pixelsPerMonth);
-        newest = smoothedNewestScroll(series, width, state_.pixelsPerMonth, range);
+        range = smoothedScrollRange(series(), width, state_.pixelsPerMonth);
+        newest = smoothedNewestScroll(series(), width, state_.pixelsPerMonth, range);
     } else {
         range = asymmetryScrollRange(store_);
     }
@@ -238,6 +244,7 @@ void SmoothedWindow::updateScrollRange() {
 
 void SmoothedWindow::chooseQuantity(SmoothedQuantity quantity) {
     state_.quantity = quantity;
+    series_.reset();
     for (const QuantityItem &item : kQuantityItems)
         if (item.quantity == quantity)
             action(QString::fromLatin1(item.name))->setChecked(true);

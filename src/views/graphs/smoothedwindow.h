@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include <optional>
+
 class QAction;
 class QGroupBox;
 class QLineEdit;
@@ -46,7 +48,8 @@ class SmoothedWindow : public QWidget {
     QGroupBox *widthBox() const { return widthBox_; }
     QLineEdit *widthEdit() const { return widthEdit_; }
 
-    // The window's paint as it stands: the monthly series recomputed from the store.
+    // The window's paint as it stands, from the monthly series it keeps while the records
+    // and the quantity stay.
     SmoothedView currentView() const;
 
   public slots:
@@ -86,6 +89,8 @@ class SmoothedWindow : public QWidget {
     void FormPaint(QPainter &painter);
     void chooseQuantity(SmoothedQuantity quantity);
     void updateScrollRange();
+    // The monthly series of the quantity shown, built once per records and quantity.
+    const MonthlySeries &series() const;
     void createMenu();
     void createWidthBox();
 
@@ -93,6 +98,7 @@ class SmoothedWindow : public QWidget {
     Dialogs &dialogs_;
     SmoothedMode mode_;
     SmoothedState state_;
+    mutable std::optional<MonthlySeries> series_;
     bool scrollPlaced_ = false;
     bool scaleShown_ = false;
     SmoothedCanvas *canvas_ = nullptr;

@@ -218,6 +218,32 @@ class TestGraphWindows : public QObject {
         QCOMPARE(pdfPageCount(pdf), 1);
     }
 
+    // The series the window keeps is built anew when the quantity or the records change.
+    void smoothedSeriesFollowsQuantityAndRecords() {
+        Fixture f;
+        SmoothedWindow window(f.store, f.dialogs, SmoothedMode::Smoothed);
+        showWithCanvas(window, {1000, 700});
+        const auto paintsAsFresh = [&] {
+            const SmoothedView kept = window.currentView();
+            const SmoothedView fresh =
+                smoothedView(f.store, window.state(), {1000, 700}, window.scrollPosition());
+            return renderSmoothed(kept.layout, kept.geometry, {1000, 700}) ==
+                   renderSmoothed(fresh.layout, fresh.geometry, {1000, 700});
+        };
+        QVERIFY(paintsAsFresh());
+        window.fvyhlClick();
+        QVERIFY(paintsAsFresh());
+        const QImage before = grab(window.canvas());
+        for (int month = 2; month <= 12; ++month) { // a year of spots: a smoothed value
+            ObservationRecord r =
+                datedRecord(QStringLiteral("15.%1.2001").arg(month, 2, 10, QChar('0')));
+            r.summary.northSpots = 300;
+            f.store.appendRecord(r);
+        }
+        QVERIFY(paintsAsFresh());
+        QVERIFY(grab(window.canvas()) != before);
+    }
+
     void asymmetryOffersOnlyItsScale() {
         Fixture f;
         SmoothedWindow window(f.store, f.dialogs, SmoothedMode::Asymmetry);
