@@ -153,10 +153,10 @@ class ResultsCanvas : public ViewCanvas {
 
   protected:
     void paintEvent(QPaintEvent *) override {
-        if (window_->resultsMode() != ResultsMode::Certificate)
+        if (window_->resultsMode() != ResultsMode::Certificate || !window_->certificateShown())
             return;
         QPainter painter(this);
-        paintCertificate(painter, certificateLayout(window_->certificateModel()));
+        paintCertificate(painter, *window_->certificateShown());
     }
 
   private:
@@ -525,12 +525,15 @@ void ResultsWindow::udajmapaClick() {
 void ResultsWindow::refresh() {
     const bool certificate = resultsMode_ == ResultsMode::Certificate;
     QSize canvasSize(1, 1);
+    certificate_.reset();
     if (certificate) {
         const CertificateModel model = certificateModel();
-        if (model.needsInstrument)
+        if (model.needsInstrument) {
             showInstrumentBox(); // the certificate waits for the station line
-        else
-            canvasSize = certificateSize(certificateLayout(model));
+        } else {
+            certificate_ = certificateLayout(model);
+            canvasSize = certificateSize(*certificate_);
+        }
     }
     canvas_->setFixedSize(canvasSize);
     canvas_->update();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/certificatelayout.h"
 #include "reports/certificatemodel.h"
 #include "reports/monthprompt.h"
 #include "reports/observerstable.h"
@@ -64,6 +65,7 @@ class ResultsWindow : public QWidget {
     // The tables as the grids show them now.
     const StatisticsTable &statistics() const { return statistics_; }
     const ObserverTable &observerTable() const { return observers_; }
+    const std::optional<CertificateLayout> &certificateShown() const { return certificate_; }
 
     // Menu items by their names ("oficialni", "celkovynam", "tiskvysl", ...).
     QAction *action(const QString &name) const;
@@ -128,6 +130,9 @@ class ResultsWindow : public QWidget {
     std::optional<AskedMonth> askedMonth_;
     StatisticsTable statistics_;
     ObserverTable observers_;
+    // The certificate as laid out by the last refresh; nothing while it waits for the
+    // station line or another view is chosen. The canvas only paints it.
+    std::optional<CertificateLayout> certificate_;
     std::optional<PageSize> estimatePage_; // the page the print panel's estimate is for
 
     QMenuBar *menu_ = nullptr; // MainMenu1
