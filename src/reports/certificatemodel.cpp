@@ -1,6 +1,7 @@
 #include "reports/certificatemodel.h"
 
 #include "data/observationstore.h"
+#include "solar/calendar.h"
 
 namespace orvanek {
 
@@ -45,11 +46,7 @@ std::optional<int> millimetres(const QString &text) {
 } // namespace
 
 int certificateDaysInMonth(int month, int year) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12)
-        return 0;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
+    return daysInMonth(year, month);
 }
 
 std::optional<int> monthRecordIndex(const ObservationStore &store, const AskedMonth &month) {

@@ -2,16 +2,16 @@
 
 namespace orvanek {
 
-namespace {
 bool isLeapYear(int year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
 int daysInMonth(int year, int month) {
     static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12)
+        return 0;
     return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
 }
-} // namespace
 
 bool isValidDate(const CalendarDate &date) {
     return date.curYear >= 1 && date.curYear <= 9999 && date.curMonth >= 1 && date.curMonth <= 12 &&

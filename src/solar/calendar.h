@@ -13,6 +13,12 @@ struct CalendarDate {
     friend bool operator==(const CalendarDate &, const CalendarDate &) = default;
 };
 
+// The Gregorian calendar: every fourth year a leap year, but not the centuries that 400
+// does not divide (1900 none, 2000 one).
+bool isLeapYear(int year);
+// Days of month 1..12 of the year; 0 for any other month.
+int daysInMonth(int year, int month);
+
 // True when the date exists in the Gregorian calendar (years 1..9999).
 bool isValidDate(const CalendarDate &date);
 

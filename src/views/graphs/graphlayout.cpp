@@ -1,5 +1,6 @@
 #include "views/graphs/graphlayout.h"
 
+#include "solar/calendar.h"
 #include "solar/rounding.h"
 
 #include <algorithm>
@@ -196,10 +197,6 @@ const std::array<QString, 12> &shortMonthNames() {
     return names;
 }
 
-bool isLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
 PanelSize screenPanelSize(int clientHeight) {
     const int panelHeight = std::max(clientHeight - kPanelMargins, 0) / 3;
     const int divisionHeight = panelHeight / kDivisionsPerPanel;
@@ -262,12 +259,10 @@ std::vector<MonthMark> monthGrid(int firstYear, int lastX, int pixelsPerDay) {
     for (int m = 0; m <= count || firstAfter < 0 || m < firstAfter + ppd; ++m) {
         const int year = firstYear + m / 12;
         const int month = m % 12;
-        if (month == 2 && isLeapYear(year))
-            xm += ppd; // 29 February
         if (firstAfter < 0 && xm > lastX)
             firstAfter = m;
         marks.push_back({year, month, xm});
-        xm += kMonthDays[static_cast<size_t>(month)] * ppd;
+        xm += daysInMonth(year, month + 1) * ppd; // 29 February in leap years
     }
     return marks;
 }

@@ -39,9 +39,6 @@ QString graphCaption(const QString &viewLabel, const QString &quantityLabel);
 // day is one pixel wide.
 const std::array<QString, 12> &monthNames();
 const std::array<QString, 12> &shortMonthNames();
-inline constexpr std::array<int, 12> kMonthDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-// Gregorian, as the record positions count days.
-bool isLeapYear(int year);
 
 // A panel's height and that of one of its eleven divisions, in pixels.
 struct PanelSize {
