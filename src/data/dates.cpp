@@ -58,12 +58,8 @@ static std::optional<CalendarDate> parseAnyDate(std::string_view text, int pivot
         year = readNumber(text, pos, 4, digits);
         if (year < 0)
             return std::nullopt;
-        if (digits <= 2) {
-            const int base = pivotYear - 50;
-            year += base / 100 * 100;
-            if (year < base)
-                year += 100;
-        }
+        if (digits <= 2)
+            year = expandTwoDigitYear(year, pivotYear);
     }
     while (pos < text.size() && text[pos] == ' ')
         ++pos;
@@ -74,6 +70,14 @@ static std::optional<CalendarDate> parseAnyDate(std::string_view text, int pivot
     if (!isValidDate(date))
         return std::nullopt;
     return date;
+}
+
+int expandTwoDigitYear(int year, int pivotYear) {
+    const int base = std::clamp(pivotYear, 100, 9999) - 50;
+    int expanded = year + base / 100 * 100;
+    if (expanded < base)
+        expanded += 100;
+    return expanded;
 }
 
 std::optional<CalendarDate> parseDate(std::string_view text, int pivotYear) {

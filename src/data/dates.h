@@ -17,6 +17,9 @@ namespace orvanek {
 // exist, gives no date.
 // The caller says which year it is: the program reads the clock once, where it starts.
 std::optional<CalendarDate> parseDate(std::string_view text, int pivotYear);
+// The year a two-digit year 0..99 stands for: the one of that ending among the 50 years
+// before pivotYear and the 49 after.
+int expandTwoDigitYear(int year, int pivotYear);
 std::optional<CalendarDate> parseDate(const QString &text, int pivotYear);
 
 // Formats with the patterns "dd mm yyyy", "dd:mm:yyyy", "dd.mm.yyyy": dd, mm are two-digit

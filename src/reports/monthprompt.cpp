@@ -1,5 +1,7 @@
 #include "reports/monthprompt.h"
 
+#include "data/dates.h"
+
 #include <algorithm>
 
 namespace orvanek {
@@ -21,15 +23,6 @@ std::optional<int> wholeNumber(QStringView text, int maxDigits) {
         value = value * 10 + (c.unicode() - '0');
     }
     return value;
-}
-
-// Two digits stand for the year of that ending within the 100 years around pivotYear.
-int expandTwoDigitYear(int year, int pivotYear) {
-    const int base = std::clamp(pivotYear, 100, 9999) - 50;
-    int expanded = year + base / 100 * 100;
-    if (expanded < base)
-        expanded += 100;
-    return expanded;
 }
 
 } // namespace
