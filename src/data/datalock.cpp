@@ -3,9 +3,12 @@
 #include "data/safefile.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <QTemporaryFile>
+#include <QThread>
 
 namespace orvanek {
 
@@ -29,6 +32,10 @@ QString writeProblem(const QString &dir) {
 
 } // namespace
 
+// A copy that is starting makes its lock file and writes into it a moment later: an empty
+// or unreadable lock younger than this may be such a copy's, not one left by a kill.
+constexpr qint64 kLockBeingWrittenMs = 2000;
+
 QString lockFileName() {
     return QStringLiteral("orvanek.lock");
 }
@@ -39,19 +46,28 @@ DirectoryLock lockDataDirectory(const QString &dir) {
     auto lock = std::make_unique<QLockFile>(path);
     // Only a lock whose copy is gone is stale; a long-running copy keeps its lock.
     lock->setStaleLockTime(0);
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    bool held = false;
+    for (int attempt = 0; attempt < 3; ++attempt) {
         if (lock->tryLock(0)) {
             result.lock = std::move(lock);
             return result;
         }
-        if (lock->error() != QLockFile::LockFailedError)
+        held = lock->error() == QLockFile::LockFailedError;
+        if (!held)
             break;
         qint64 pid = 0;
         QString host;
         QString application;
         if (!lock->getLockInfo(&pid, &host, &application)) {
-            // Empty or unreadable: a kill while the lock was written. Nobody holds it.
-            lock->removeStaleLockFile();
+            // Empty or unreadable: a copy that is writing it just now, or a kill while it
+            // was written, and then nobody holds it.
+            const QDateTime written = QFileInfo(path).lastModified();
+            const qint64 age = written.isValid() ? written.msecsTo(QDateTime::currentDateTime())
+                                                 : kLockBeingWrittenMs;
+            if (age >= 0 && age < kLockBeingWrittenMs)
+                QThread::msleep(static_cast<unsigned long>(kLockBeingWrittenMs - age));
+            else
+                lock->removeStaleLockFile();
             continue;
         }
         if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
@@ -64,6 +80,12 @@ DirectoryLock lockDataDirectory(const QString &dir) {
                             "Orvanek (proces %2).\rUkončete ji a spusťte program znovu.")
                              .arg(shownDir(dir))
                              .arg(pid);
+        return result;
+    }
+    if (held) { // still held by a copy that keeps its lock unreadable
+        result.refusal = tr("Data v adresáři %1 už používá jiná spuštěná kopie programu "
+                            "Orvanek.\rUkončete ji a spusťte program znovu.")
+                             .arg(shownDir(dir));
         return result;
     }
     const QString problem = writeProblem(dir);

@@ -7,17 +7,22 @@
 #include "data/safefile.h"
 #include "testhelpers.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <functional>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace orvanek;
@@ -225,12 +230,38 @@ class TestSafety : public QObject {
             held = lockDataDirectory(dir.path());
         else
             writeFile(dir.filePath(lockFileName()), content == "\n" ? QByteArray() : content);
+        if (!content.isEmpty()) { // left a minute ago
+            QFile file(dir.filePath(lockFileName()));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                     QFileDevice::FileModificationTime));
+        }
         const DirectoryLock lock = lockDataDirectory(dir.path());
         QCOMPARE(bool(lock), taken);
         QVERIFY(!lock.readOnly);
         QVERIFY2(lock.refusal.contains(message), qPrintable(lock.refusal));
         if (!taken && !content.isEmpty())
             QVERIFY(lock.refusal.contains(lockFileName()));
+    }
+
+    // Two copies starting at once: the lock the other one has made but not yet written is
+    // waited for, not taken over.
+    void lockBeingWrittenIsNotTakenOver() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(lockFileName());
+        writeFile(path, QByteArray());
+        // As the other copy writes it: its process, its program, this machine.
+        const QByteArray program =
+            QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8();
+        std::thread other([&path, &program] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            writeFile(path, QByteArray::number(qint64(getpid())) + "\n" + program + "\n" +
+                                QSysInfo::machineHostName().toUtf8() + "\n");
+        });
+        const DirectoryLock lock = lockDataDirectory(dir.path());
+        other.join();
+        QVERIFY(!lock);
+        QVERIFY2(lock.refusal.contains("jiná spuštěná kopie"), qPrintable(lock.refusal));
     }
 };
 
