@@ -178,18 +178,6 @@ std::optional<SmoothedQuantity> smoothedQuantityOption(const QCommandLineParser 
     return smoothedQuantityFromKey(options.value(QStringLiteral("quantity")));
 }
 
-// A whole number within [low, high], `fallback` when the option is not given.
-std::optional<int> numberOption(const QCommandLineParser &options, const QString &name, int low,
-                                int high, int fallback) {
-    if (!options.isSet(name))
-        return fallback;
-    bool ok = false;
-    const int value = options.value(name).toInt(&ok);
-    if (!ok || value < low || value > high)
-        return std::nullopt;
-    return value;
-}
-
 std::optional<QString> checkIntOptions(const QCommandLineParser &options,
                                        std::initializer_list<IntOption> list) {
     for (const IntOption &o : list)
@@ -303,21 +291,16 @@ int renderCertificateView(const RenderJob &job) {
     return CliOk;
 }
 
+const IntOption kWindowWidthOption{"width", kDefaultWindowWidth, kMinWindowSide, kMaxWindowSide};
+const IntOption kWindowHeightOption{"height", kDefaultWindowHeight, kMinWindowSide, kMaxWindowSide};
+const IntOption kMonthsPxOption{"months-px", kDefaultPixelsPerMonth, 1, kMaxPixelsPerMonth};
+
 QSize windowSizeOption(const QCommandLineParser &options) {
-    return {*numberOption(options, QStringLiteral("width"), kMinWindowSide, kMaxWindowSide,
-                          kDefaultWindowWidth),
-            *numberOption(options, QStringLiteral("height"), kMinWindowSide, kMaxWindowSide,
-                          kDefaultWindowHeight)};
+    return {*intOption(options, kWindowWidthOption), *intOption(options, kWindowHeightOption)};
 }
 
 std::optional<QString> checkWindowSize(const QCommandLineParser &options) {
-    for (const QString &name : {QStringLiteral("width"), QStringLiteral("height")})
-        if (!numberOption(options, name, kMinWindowSide, kMaxWindowSide, 0))
-            return QStringLiteral("--%1: „%2“ není číslo od %3 do %4")
-                .arg(name, options.value(name))
-                .arg(kMinWindowSide)
-                .arg(kMaxWindowSide);
-    return std::nullopt;
+    return checkIntOptions(options, {kWindowWidthOption, kWindowHeightOption});
 }
 
 std::optional<QString> checkGraphOptions(const QCommandLineParser &options) {
@@ -335,12 +318,7 @@ std::optional<QString> checkSmoothedOptions(const QCommandLineParser &options) {
     if (!smoothedQuantityOption(options))
         return QStringLiteral("--quantity: „%1“ není g, f, r, cv, sn, rb, area ani hemisphere")
             .arg(options.value(QStringLiteral("quantity")));
-    if (!numberOption(options, QStringLiteral("months-px"), 1, kMaxPixelsPerMonth,
-                      kDefaultPixelsPerMonth))
-        return QStringLiteral("--months-px: „%1“ není číslo od 1 do %2")
-            .arg(options.value(QStringLiteral("months-px")))
-            .arg(kMaxPixelsPerMonth);
-    return checkWindowSize(options);
+    return checkIntOptions(options, {kMonthsPxOption, kWindowWidthOption, kWindowHeightOption});
 }
 
 // The graph window at the window size, scrolled to the newest data; on paper the page
@@ -371,8 +349,7 @@ int renderGraphsView(const RenderJob &job) {
 int renderSmoothedView(const RenderJob &job) {
     SmoothedState state;
     state.quantity = *smoothedQuantityOption(job.options);
-    state.pixelsPerMonth = *numberOption(job.options, QStringLiteral("months-px"), 1,
-                                         kMaxPixelsPerMonth, kDefaultPixelsPerMonth);
+    state.pixelsPerMonth = *intOption(job.options, kMonthsPxOption);
     const QSize size = windowSizeOption(job.options);
     const SmoothedView view = openedSmoothedView(job.store, state, size);
     const QImage image = job.format == RenderFormat::Pdf

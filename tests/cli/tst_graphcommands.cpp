@@ -156,11 +156,11 @@ class TestGraphCommands : public QObject {
             << "g" << january << QStringList{"graphs"} << QSize(1000, 700) << QPoint(60, 424 - 22)
             << QColor(255, 0, 0);
         // 600 x 450, one panel: divisions of 10, zero line at 330, three times as tall;
-        // R 120 is 24 pixels.
+        // R 120 is 24 pixels. Blanks around a number are read as by the other views.
         QTest::newRow("graphs, R of the south alone")
             << "r" << QStringList{"01.01.2001=240", "11.01.2001=240"}
-            << QStringList{"graphs",  "--quantity=R", "--mode",      "south",
-                           "--width", "600",          "--height=450"}
+            << QStringList{"graphs",  "--quantity=R", "--mode",       "south",
+                           "--width", " 600",         "--height=450 "}
             << QSize(600, 450) << QPoint(60, 330 - 72) << QColor(0, 0, 255);
         // 1000 x 700: s = 14, rows of 28, base line 560, 2 pixels a month from x 30; g 5 is
         // 5 / 3 steps of 56: y 467. Means alone before month 7 (x 44), smoothed to 17.
