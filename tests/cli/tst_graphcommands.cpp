@@ -4,6 +4,7 @@
 #include "clirunner.h"
 #include "datedrecord.h"
 #include "imageprobes.h"
+#include "pdfpages.h"
 #include "testregistry.h"
 #include "views/graphs/smoothedpainter.h"
 
@@ -67,14 +68,6 @@ QStringList everyDay(int value) {
     for (QDate d(2001, 1, 1); d <= QDate(2003, 1, 1); d = d.addDays(1))
         days << d.toString("dd.MM.yyyy") + '=' + QString::number(value);
     return days;
-}
-
-int pdfPages(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    return int(QString::fromLatin1(file.readAll())
-                   .count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))));
 }
 
 } // namespace
@@ -211,7 +204,7 @@ class TestGraphCommands : public QObject {
         const CliRun r = runCliCommand({"-d", dir.path(), "render", kind, "--out", pdf});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out.section('\n', 0, 0), report);
-        QCOMPARE(pdfPages(pdf), 1);
+        QCOMPARE(pdfPageCount(pdf), 1);
     }
 
     void wrongUsage_data() {

@@ -3,6 +3,7 @@
 #include "data/observationstore.h"
 #include "imageprobes.h"
 #include "observedrecord.h"
+#include "pdfpages.h"
 #include "testregistry.h"
 
 #include <QDir>
@@ -34,14 +35,6 @@ void writeData(const QString &dir, bool extra = false) {
         block[0] = char(138);
     }
     QVERIFY(writeDataDirectory(dir, records, block));
-}
-
-int pdfPages(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    const QString text = QString::fromLatin1(file.readAll());
-    return int(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))));
 }
 
 } // namespace
@@ -95,7 +88,7 @@ class TestMapCommands : public QObject {
         QCOMPARE(
             runCliCommand(QStringList{"-d", dir.path()} + args + QStringList{"--out", pdf}).status,
             0);
-        QCOMPARE(pdfPages(pdf), 1);
+        QCOMPARE(pdfPageCount(pdf), 1);
     }
 
     void mapGroups() {

@@ -2,6 +2,7 @@
 
 #include "data/observationstore.h"
 #include "datedrecord.h"
+#include "pdfpages.h"
 
 #include <QDate>
 #include <QFile>
@@ -40,15 +41,6 @@ inline ObservationRecord summaryRecord(const QString &date, Hemisphere north, He
 inline void fillStore(ObservationStore &store, const std::vector<ObservationRecord> &records) {
     for (const ObservationRecord &r : records)
         store.appendRecord(r);
-}
-
-// The page objects of a PDF file ("/Type /Page"; the page tree says "/Type /Pages").
-inline int pdfPageCount(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    return static_cast<int>(QString::fromLatin1(file.readAll())
-                                .count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
 }
 
 // The first of the month `month` months after January 1990 ("01.01.1990" for 0).

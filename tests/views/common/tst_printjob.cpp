@@ -1,4 +1,5 @@
 // Print jobs: pages and their size, printed into a PDF file.
+#include "pdfpages.h"
 #include "testregistry.h"
 #include "views/common/printjob.h"
 
@@ -8,17 +9,7 @@
 #include <QTemporaryDir>
 
 using namespace orvanek;
-
-namespace {
-int pdfPageCount(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    // Each page object says "/Type /Page"; the page tree says "/Type /Pages".
-    return static_cast<int>(
-        QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
-}
-} // namespace
+using namespace orvanek::testing;
 
 class TestPrintJob : public QObject {
     Q_OBJECT

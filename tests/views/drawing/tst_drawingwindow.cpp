@@ -1,5 +1,6 @@
 // The drawing view's window: caption, orientation box, read-out, bitmap, printing.
 #include "data/observationstore.h"
+#include "pdfpages.h"
 #include "scripteddialogs.h"
 #include "views/drawing/drawingpainter.h"
 #include "views/drawing/drawingwindow.h"
@@ -57,14 +58,6 @@ QGroupBox *orientationBox(const DrawingWindow &w) {
 
 QPushButton *button(const DrawingWindow &w, const char *name) {
     return w.findChild<QPushButton *>(QString::fromLatin1(name));
-}
-
-int pdfPageCount(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    const QString text = QString::fromLatin1(file.readAll());
-    return int(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))));
 }
 
 } // namespace

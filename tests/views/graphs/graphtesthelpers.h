@@ -2,6 +2,7 @@
 
 #include "data/observationstore.h"
 #include "datedrecord.h"
+#include "pdfpages.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -23,15 +24,6 @@ inline void fillStore(ObservationStore &store, const QStringList &days,
         r.summary.*south = static_cast<uint16_t>(value - value / 2);
         store.appendRecord(r);
     }
-}
-
-// The pages of a PDF file, -1 when it cannot be read.
-inline int pdfPageCount(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    const QString text = QString::fromLatin1(file.readAll());
-    return int(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))));
 }
 
 } // namespace orvanek::testing
