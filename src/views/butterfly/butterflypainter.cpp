@@ -1,6 +1,7 @@
 #include "views/butterfly/butterflypainter.h"
 
 #include "views/common/screenimage.h"
+#include "views/common/viewfont.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -16,7 +17,6 @@ namespace {
 
 constexpr int kCanvasFontPoints = 8;
 constexpr int kScreenDpi = 96;
-constexpr int kPointsPerInch = 72;
 
 QPen plainPen(const QColor &colour) {
     QPen pen(colour, 1.0);
@@ -56,9 +56,8 @@ void paintStrokes(QPainter &p, const std::vector<ButterflyStroke> &strokes, cons
 
 // Texts placed by the top-left corner of their line, drawn at the baseline.
 void paintTexts(QPainter &p, const std::vector<ButterflyText> &texts) {
-    const qreal ascent = std::round(QFontMetricsF(p.font()).ascent());
     for (const ButterflyText &t : texts)
-        p.drawText(QPointF(t.pos.x(), t.pos.y() + ascent), t.text);
+        drawTextTopLeft(p, t.pos, t.text);
 }
 
 void paintFrame(QPainter &p, const ButterflyFrame &f) {
@@ -88,10 +87,7 @@ void paintGroups(QPainter &p, const std::vector<QRect> &boxes, const QRect &visi
 } // namespace
 
 QFont butterflyFont() {
-    QFont font(QStringLiteral("Ms sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize((kCanvasFontPoints * kScreenDpi + kPointsPerInch / 2) / kPointsPerInch);
-    return font;
+    return viewFont(pointsToPixels(kCanvasFontPoints, kScreenDpi));
 }
 
 void paintButterfly(QPainter &painter, const ButterflyModel &model,

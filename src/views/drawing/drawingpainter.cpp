@@ -2,6 +2,7 @@
 
 #include "views/common/padleft.h"
 #include "views/common/screenimage.h"
+#include "views/common/viewfont.h"
 
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
@@ -220,11 +221,9 @@ void paintGroups(QPainter &p, TextWriter &text, const DrawingModel &m) {
 } // namespace
 
 QFont drawingFont(int size) {
-    QFont font(QStringLiteral("Ms sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
     // Points of a 96-dpi screen, rounded to whole pixels: size 8 is 11 px, 9 is 12, 13 is 17.
-    font.setPixelSize((size * 96 + 36) / 72);
-    return font;
+    constexpr int kViewDpi = 96;
+    return viewFont(pointsToPixels(size, kViewDpi));
 }
 
 void paintDrawing(QPainter &painter, const DrawingModel &model, const DrawingGeometry &geometry) {

@@ -2,6 +2,7 @@
 
 #include "views/common/padleft.h"
 #include "views/common/screenimage.h"
+#include "views/common/viewfont.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -126,10 +127,7 @@ QPolygon visiblePolyline(const QPolygon &line, int left, int right) {
 }
 
 QFont graphFont(int size, int dotsPerInch) {
-    QFont font(QStringLiteral("Ms sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(size * dotsPerInch / 72.0))));
-    return font;
+    return viewFont(pointsToPixels(size, dotsPerInch));
 }
 
 void paintGraphs(QPainter &painter, const GraphModel &model, const GraphGeometry &geometry) {

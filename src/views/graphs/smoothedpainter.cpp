@@ -2,6 +2,7 @@
 
 #include "views/common/padleft.h"
 #include "views/common/screenimage.h"
+#include "views/common/viewfont.h"
 #include "views/graphs/graphpainter.h"
 
 #include <QFontMetricsF>
@@ -19,8 +20,7 @@ constexpr int kTitleFont = 18;
 constexpr int kSmoothedPen = 2;
 
 void writeText(QPainter &p, const GraphText &t) {
-    const qreal ascent = std::round(QFontMetricsF(p.font(), p.device()).ascent());
-    p.drawText(QPointF(t.pos.x(), t.pos.y() + ascent), t.text);
+    drawTextTopLeft(p, t.pos, t.text);
 }
 
 } // namespace

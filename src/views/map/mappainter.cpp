@@ -2,6 +2,7 @@
 
 #include "data/observationstore.h"
 #include "views/common/screenimage.h"
+#include "views/common/viewfont.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -86,8 +87,7 @@ void paintTexts(QPainter &p, MapFonts &fonts, const std::vector<MapText> &texts,
     for (const MapText &t : texts) {
         const QFont &font = fonts.font(t);
         p.setFont(font);
-        const QPoint top = textTopLeft(t, scale);
-        p.drawText(QPointF(top.x(), top.y() + std::round(QFontMetricsF(font).ascent())), t.text);
+        drawTextTopLeft(p, textTopLeft(t, scale), t.text);
     }
     p.setBackgroundMode(Qt::TransparentMode);
 }
@@ -142,10 +142,8 @@ void paintMargins(QPainter &p, const MapModel &m, int scale) {
 } // namespace
 
 QFont mapFont(int pixels, bool cellHeight) {
-    QFont font(QStringLiteral("Ms sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    const int size = std::max(1, pixels);
-    font.setPixelSize(size);
+    QFont font = viewFont(pixels);
+    const int size = font.pixelSize();
     if (cellHeight) {
         // The cell is the character height and the leading above it together.
         const int cell = QFontMetrics(font).height();
