@@ -69,6 +69,14 @@ int commandTemplate(CommandContext &c) {
     const SheetModel model = buildSheetModel(sheetSettings(store, state));
     if (!model.printable())
         return c.out.fail(CliDataProblem, model.refusal);
+    // Distances measured on the sheet are typed in as millimetres of the data set's drawing:
+    // on a sheet of another radius they give other l and b.
+    if (store.hasDrawingSetup() && !store.heliographicEntry() &&
+        model.radiusMm != store.drawingRadius())
+        c.out.warn(QStringLiteral("Pozor: šablona má poloměr %1 mm, zákresy v datech %2 mm; "
+                                  "vzdálenosti změřené na šabloně před zadáním přepočtěte.")
+                       .arg(model.radiusMm)
+                       .arg(store.drawingRadius()));
     const bool written =
         pdf ? printToPdf(outFile, sheetTitle(model), sheetPage(model),
                          [&model](PrintJob &job) { return printSheet(job, model); })

@@ -75,15 +75,19 @@ class TestSheetCommands : public QObject {
         QTest::addColumn<int>("setup"); // 0: no data set at all
         QTest::addColumn<QString>("row");
         QTest::addColumn<QSizeF>("paperMm");
+        QTest::addColumn<QString>("warning"); // on standard error
         // The ephemeris of 21 June 2001, 8:30 UT: B0 1.77, P -7.06, L0 116.11, rotation 1977.
         QTest::newRow("the data set's R 80 on A4")
-            << QStringList{} << "s.pdf" << 80 << "A4;80;1.77;-7.06;116.11;1977" << QSizeF(210, 297);
+            << QStringList{} << "s.pdf" << 80 << "A4;80;1.77;-7.06;116.11;1977" << QSizeF(210, 297)
+            << "";
         QTest::newRow("without a data set 125 mm on A3")
             << QStringList{"--mirror-x", "--mirror-y"} << "s.pdf" << 0
-            << "A3;125;1.77;-7.06;116.11;1977" << QSizeF(297, 420);
+            << "A3;125;1.77;-7.06;116.11;1977" << QSizeF(297, 420) << "";
         QTest::newRow("--radius and --paper, an image at 300 dpi")
             << QStringList{"--radius", "60", "--paper", "a3"} << "s.png" << 80
-            << "A3;60;1.77;-7.06;116.11;1977" << QSizeF(297, 420);
+            << "A3;60;1.77;-7.06;116.11;1977" << QSizeF(297, 420)
+            << "Pozor: šablona má poloměr 60 mm, zákresy v datech 80 mm; vzdálenosti změřené na "
+               "šabloně před zadáním přepočtěte.\n";
     }
     void templateFile() {
         QFETCH(QStringList, options);
@@ -91,6 +95,7 @@ class TestSheetCommands : public QObject {
         QFETCH(int, setup);
         QFETCH(QString, row);
         QFETCH(QSizeF, paperMm);
+        QFETCH(QString, warning);
         QTemporaryDir dir;
         if (setup > 0)
             writeDataSet(dir.path(), setup);
@@ -99,6 +104,7 @@ class TestSheetCommands : public QObject {
                                                    "21.06.2001", "--time", "0830", "--out", file} +
                                        options);
         QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, warning);
         QCOMPARE(lines(r.out),
                  (QStringList{"file;paper;radius;B0;P;L0;rotation", file + ';' + row}));
         if (out.endsWith(".png")) {
