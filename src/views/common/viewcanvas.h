@@ -4,6 +4,11 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
+class QPainter;
+class QScrollBar;
+
 namespace orvanek {
 
 // The white surface a view is painted on, one widget pixel per view pixel. Each window's
@@ -17,6 +22,26 @@ class ViewCanvas : public QWidget {
         white.setColor(QPalette::Window, Qt::white);
         setPalette(white);
     }
+};
+
+// The canvas of a view that scrolls only sideways (the graphs), laid out in `window` above
+// its horizontal scroll bar "HorzScrollBar": the window paints it and follows its size; the
+// bar and the mouse wheel move it.
+class SidewaysCanvas : public ViewCanvas {
+  public:
+    SidewaysCanvas(QWidget *window, const QString &objectName, int scrollStep,
+                   std::function<void(QPainter &)> paint, std::function<void()> resized);
+    QScrollBar *scrollBar() const { return scrollBar_; }
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+  private:
+    std::function<void(QPainter &)> paint_;
+    std::function<void()> resized_;
+    QScrollBar *scrollBar_ = nullptr;
 };
 
 } // namespace orvanek

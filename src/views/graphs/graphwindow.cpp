@@ -29,47 +29,20 @@ constexpr int kFrameMarginX = 10; // the window is this much narrower than the c
 constexpr int kFrameMarginY = 40; // and this much lower
 } // namespace
 
-// The panels, one widget pixel per view pixel; the window's scroll bar moves them.
-class GraphCanvas : public ViewCanvas {
-  public:
-    explicit GraphCanvas(GraphWindow *window)
-        : ViewCanvas(QStringLiteral("grafy"), window), window_(window) {
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    }
-
-  protected:
-    void paintEvent(QPaintEvent *) override {
-        QPainter painter(this);
-        window_->FormPaint(painter);
-    }
-    void resizeEvent(QResizeEvent *) override { window_->FormResize(); }
-    void wheelEvent(QWheelEvent *event) override {
-        // The graphs only scroll sideways: the wheel moves them in time.
-        QCoreApplication::sendEvent(window_->scrollBar_, event);
-    }
-
-  private:
-    GraphWindow *window_;
-};
-
 GraphWindow::GraphWindow(const ObservationStore &store, Dialogs &dialogs, QWidget *parent)
     : QWidget(parent), store_(store), dialogs_(dialogs) {
     setObjectName(QStringLiteral("TForm6"));
     viewLabel_ = initialViewLabel();
     buildTimeAxis(series_, store_, kScreenPixelsPerDay);
 
-    canvas_ = new GraphCanvas(this);
-    scrollBar_ = new QScrollBar(Qt::Horizontal, this);
-    scrollBar_->setObjectName(QStringLiteral("HorzScrollBar"));
-    scrollBar_->setSingleStep(kScrollStep);
-    connect(scrollBar_, &QScrollBar::valueChanged, canvas_, qOverload<>(&QWidget::update));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(canvas_);
-    layout->addWidget(scrollBar_);
+    // The panels, one widget pixel per view pixel; the scroll bar moves them in time.
+    canvas_ = new SidewaysCanvas(
+        this, QStringLiteral("grafy"), kScrollStep,
+        [this](QPainter &painter) { FormPaint(painter); }, [this] { FormResize(); });
+    scrollBar_ = canvas_->scrollBar();
     createMenu();
-    layout->setMenuBar(findChild<QMenuBar *>(QStringLiteral("MainMenu1")));
+    static_cast<QVBoxLayout *>(layout())->setMenuBar(
+        findChild<QMenuBar *>(QStringLiteral("MainMenu1")));
     setFocusPolicy(Qt::StrongFocus);
 
     connect(&store_, &ObservationStore::recordsChanged, this, &GraphWindow::recordsChanged);

@@ -14,7 +14,7 @@ class QScrollBar;
 namespace orvanek {
 
 class Dialogs;
-class GraphCanvas;
+class SidewaysCanvas;
 
 // The graph window (TForm6, "Grafy"): the daily g, f or R of every record as curves
 // against calendar time, in three stacked panels (whole disk, north, south) or one tall
@@ -78,7 +78,7 @@ class GraphWindow : public QWidget {
     void keyPressEvent(QKeyEvent *event) override;
 
   private:
-    friend class GraphCanvas;
+    friend class SidewaysCanvas;
     void FormPaint(QPainter &painter);
     void FormResize();
     void chooseQuantity(GraphQuantity quantity, const char *item);
@@ -99,7 +99,7 @@ class GraphWindow : public QWidget {
     bool seriesReady_ = false; // heights computed at the first paint, once the size is known
     bool scrollPlaced_ = false;
     bool scaleShown_ = false;
-    GraphCanvas *canvas_ = nullptr;
+    SidewaysCanvas *canvas_ = nullptr;
     QScrollBar *scrollBar_ = nullptr; // HorzScrollBar
     NamedActions actions_;
 };

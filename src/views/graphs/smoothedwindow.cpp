@@ -58,46 +58,20 @@ const QuantityItem kQuantityItems[] = {
 };
 } // namespace
 
-// The graph, one widget pixel per view pixel; the window's scroll bar moves it.
-class SmoothedCanvas : public ViewCanvas {
-  public:
-    explicit SmoothedCanvas(SmoothedWindow *window)
-        : ViewCanvas(QStringLiteral("vyhlazene"), window), window_(window) {
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    }
-
-  protected:
-    void paintEvent(QPaintEvent *) override {
-        QPainter painter(this);
-        window_->FormPaint(painter);
-    }
-    void resizeEvent(QResizeEvent *) override { window_->updateScrollRange(); }
-    void wheelEvent(QWheelEvent *event) override {
-        QCoreApplication::sendEvent(window_->scrollBar_, event);
-    }
-
-  private:
-    SmoothedWindow *window_;
-};
-
 SmoothedWindow::SmoothedWindow(const ObservationStore &store, Dialogs &dialogs, SmoothedMode mode,
                                QWidget *parent)
     : QWidget(parent), store_(store), dialogs_(dialogs), mode_(mode) {
     setObjectName(QStringLiteral("TForm8"));
     setWindowTitle(smoothedCaption(mode));
 
-    canvas_ = new SmoothedCanvas(this);
-    scrollBar_ = new QScrollBar(Qt::Horizontal, this);
-    scrollBar_->setObjectName(QStringLiteral("HorzScrollBar"));
-    scrollBar_->setSingleStep(kScrollStep);
-    connect(scrollBar_, &QScrollBar::valueChanged, canvas_, qOverload<>(&QWidget::update));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(canvas_);
-    layout->addWidget(scrollBar_);
+    // The graph, one widget pixel per view pixel; the scroll bar moves it in time.
+    canvas_ = new SidewaysCanvas(
+        this, QStringLiteral("vyhlazene"), kScrollStep,
+        [this](QPainter &painter) { FormPaint(painter); }, [this] { updateScrollRange(); });
+    scrollBar_ = canvas_->scrollBar();
     createMenu();
-    layout->setMenuBar(findChild<QMenuBar *>(QStringLiteral("MainMenu1")));
+    static_cast<QVBoxLayout *>(layout())->setMenuBar(
+        findChild<QMenuBar *>(QStringLiteral("MainMenu1")));
     createWidthBox();
     setFocusPolicy(Qt::StrongFocus);
 

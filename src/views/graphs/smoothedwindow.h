@@ -18,7 +18,7 @@ class QScrollBar;
 namespace orvanek {
 
 class Dialogs;
-class SmoothedCanvas;
+class SidewaysCanvas;
 
 // The smoothed-graph window (TForm8, "Vyhlazovací   grafy"): for one of eight quantities
 // the monthly means of the whole-disk daily values and their 13-month smoothing, against
@@ -85,7 +85,7 @@ class SmoothedWindow : public QWidget {
     void keyPressEvent(QKeyEvent *event) override;
 
   private:
-    friend class SmoothedCanvas;
+    friend class SidewaysCanvas;
     void FormPaint(QPainter &painter);
     void chooseQuantity(SmoothedQuantity quantity);
     void updateScrollRange();
@@ -101,7 +101,7 @@ class SmoothedWindow : public QWidget {
     mutable std::optional<MonthlySeries> series_;
     bool scrollPlaced_ = false;
     bool scaleShown_ = false;
-    SmoothedCanvas *canvas_ = nullptr;
+    SidewaysCanvas *canvas_ = nullptr;
     QScrollBar *scrollBar_ = nullptr; // HorzScrollBar
     QGroupBox *widthBox_ = nullptr;   // GroupBox1
     QLineEdit *widthEdit_ = nullptr;  // Edit1

@@ -10,12 +10,14 @@
 #include "widgettests.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDate>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -144,6 +146,20 @@ class TestGraphWindows : public QObject {
         image = grab(f.window->canvas());
         QCOMPARE(pixelAt(image, {20, 125}), kWhite);
         QVERIFY(countPixels(image, labelRows, isDark) > 0);
+    }
+
+    // The wheel moves the graphs in time, as the scroll bar under them does.
+    void wheelScrollsSideways() {
+        GraphFixture f;
+        f.store.appendRecord(datedRecord("31.12.2002")); // room to scroll
+        showWithCanvas(*f.window, {1000, 450});
+        f.window->setScrollPosition(100);
+        const QPointF at(500, 200);
+        QWheelEvent down(at, f.window->canvas()->mapToGlobal(at), QPoint(), QPoint(0, -120),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(f.window->canvas(), &down);
+        QVERIFY2(f.window->scrollPosition() > 100,
+                 qPrintable(QString::number(f.window->scrollPosition())));
     }
 
     void printsAndResets() {
