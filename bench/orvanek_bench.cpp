@@ -21,9 +21,9 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
-#include <optional>
 #include <vector>
 
 #include <unistd.h>
