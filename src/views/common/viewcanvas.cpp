@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <utility>
+
 namespace orvanek {
 
 SidewaysCanvas::SidewaysCanvas(QWidget *window, const QString &objectName, int scrollStep,
@@ -21,6 +23,23 @@ SidewaysCanvas::SidewaysCanvas(QWidget *window, const QString &objectName, int s
     layout->setSpacing(0);
     layout->addWidget(this);
     layout->addWidget(scrollBar_);
+}
+
+bool SidewaysCanvas::scrollByKey(int key) {
+    static const std::pair<int, QAbstractSlider::SliderAction> kKeys[] = {
+        {Qt::Key_Left, QAbstractSlider::SliderSingleStepSub},
+        {Qt::Key_Right, QAbstractSlider::SliderSingleStepAdd},
+        {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub},
+        {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd},
+        {Qt::Key_Home, QAbstractSlider::SliderToMinimum},
+        {Qt::Key_End, QAbstractSlider::SliderToMaximum},
+    };
+    for (const auto &[k, action] : kKeys)
+        if (k == key) {
+            scrollBar_->triggerAction(action);
+            return true;
+        }
+    return false;
 }
 
 void SidewaysCanvas::paintEvent(QPaintEvent *) {

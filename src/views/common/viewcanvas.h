@@ -32,6 +32,9 @@ class SidewaysCanvas : public ViewCanvas {
     SidewaysCanvas(QWidget *window, const QString &objectName, int scrollStep,
                    std::function<void(QPainter &)> paint, std::function<void()> resized);
     QScrollBar *scrollBar() const { return scrollBar_; }
+    // The window's keys that move the view: the arrows by a step, Page Up and Page Down by
+    // the width, Home and End to either end. False for any other key.
+    bool scrollByKey(int key);
 
   protected:
     void paintEvent(QPaintEvent *event) override;

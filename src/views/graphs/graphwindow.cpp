@@ -321,30 +321,10 @@ void GraphWindow::showEvent(QShowEvent *event) {
 }
 
 void GraphWindow::keyPressEvent(QKeyEvent *event) {
-    switch (event->key()) {
-    case Qt::Key_Left:
-        scrollBar_->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        break;
-    case Qt::Key_Right:
-        scrollBar_->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        break;
-    case Qt::Key_PageUp:
-        scrollBar_->triggerAction(QAbstractSlider::SliderPageStepSub);
-        break;
-    case Qt::Key_PageDown:
-        scrollBar_->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        break;
-    case Qt::Key_Home:
-        scrollBar_->triggerAction(QAbstractSlider::SliderToMinimum);
-        break;
-    case Qt::Key_End:
-        scrollBar_->triggerAction(QAbstractSlider::SliderToMaximum);
-        break;
-    default:
+    if (canvas_->scrollByKey(event->key()))
+        event->accept();
+    else
         QWidget::keyPressEvent(event);
-        return;
-    }
-    event->accept();
 }
 
 } // namespace orvanek

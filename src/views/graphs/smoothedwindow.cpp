@@ -310,25 +310,14 @@ void SmoothedWindow::showEvent(QShowEvent *event) {
 }
 
 void SmoothedWindow::keyPressEvent(QKeyEvent *event) {
-    switch (event->key()) {
-    case Qt::Key_Left:
-        scrollBar_->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        break;
-    case Qt::Key_Right:
-        scrollBar_->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        break;
-    case Qt::Key_Escape:
-        if (!widthBox_->isVisible()) {
-            QWidget::keyPressEvent(event);
-            return;
-        }
+    if (event->key() == Qt::Key_Escape && widthBox_->isVisible()) {
         widthBox_->hide();
-        break;
-    default:
+        event->accept();
+    } else if (canvas_->scrollByKey(event->key())) {
+        event->accept();
+    } else {
         QWidget::keyPressEvent(event);
-        return;
     }
-    event->accept();
 }
 
 } // namespace orvanek

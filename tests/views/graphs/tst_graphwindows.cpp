@@ -14,6 +14,7 @@
 #include <QDate>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -160,6 +161,28 @@ class TestGraphWindows : public QObject {
         QCoreApplication::sendEvent(f.window->canvas(), &down);
         QVERIFY2(f.window->scrollPosition() > 100,
                  qPrintable(QString::number(f.window->scrollPosition())));
+    }
+
+    // The keys move the graphs as the scroll bar's parts do, from position 100.
+    void keysScrollSideways_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("expected");                // -1: the bar's maximum
+        QTest::newRow("left") << int(Qt::Key_Left) << 92; // a step of 8
+        QTest::newRow("right") << int(Qt::Key_Right) << 108;
+        QTest::newRow("page down") << int(Qt::Key_PageDown) << 1100; // the width
+        QTest::newRow("home") << int(Qt::Key_Home) << 0;
+        QTest::newRow("end") << int(Qt::Key_End) << -1;
+    }
+    void keysScrollSideways() {
+        QFETCH(int, key);
+        QFETCH(int, expected);
+        GraphFixture f;
+        f.store.appendRecord(datedRecord("31.12.2005")); // room to scroll
+        showWithCanvas(*f.window, {1000, 450});
+        f.window->setScrollPosition(100);
+        QTest::keyClick(f.window.get(), Qt::Key(key));
+        const auto *bar = f.window->findChild<QScrollBar *>("HorzScrollBar");
+        QCOMPARE(f.window->scrollPosition(), expected < 0 ? bar->maximum() : expected);
     }
 
     void printsAndResets() {
