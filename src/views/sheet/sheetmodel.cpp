@@ -331,22 +331,20 @@ void Layout::scaleAndMarks() {
         text(onRadius(angle, R + kLongTickMm + kLabelGapMm + out), kScaleTextMm, number,
              SheetText::Centre, true);
     }
-    // The compass of the sky as the orientation puts it: north (S) up unless mirrored,
-    // west (Z) on the right unless mirrored.
-    const int ox = m_.settings.orientX;
-    const int oy = m_.settings.orientY;
+    // The compass of the sky as the orientation puts it: north (S) up, where the scale's 0
+    // is, and east (V) on the right, where its 90 is and where the lower Carrington
+    // longitudes lie (l = L0 - meridian distance), each side swapped by its mirror; read left
+    // to right and top to bottom the letters are the drawing view's buttons ("Z - V", "S - J").
     const struct {
         const char *letter;
-        QPointF direction;
-    } compass[] = {{"S", {0.0, -oy * 1.0}},
-                   {"J", {0.0, oy * 1.0}},
-                   {"Z", {ox * 1.0, 0.0}},
-                   {"V", {-ox * 1.0, 0.0}}};
+        double angle; // position angle, degrees
+    } compass[] = {{"S", 0}, {"V", 90}, {"J", 180}, {"Z", 270}};
     // Outermost: each letter's far edge on the ring's edge.
     for (const auto &c : compass) {
-        const double in = reach(c.direction, kBoldCapitalWidthPerHeight * kCompassTextMm,
+        const QPointF direction = projector_.direction(c.angle);
+        const double in = reach(direction, kBoldCapitalWidthPerHeight * kCompassTextMm,
                                 kCapHeightPerHeight * kCompassTextMm);
-        text(m_.centre + c.direction * (R + kRingMm - in), kCompassTextMm,
+        text(m_.centre + direction * (R + kRingMm - in), kCompassTextMm,
              QString::fromLatin1(c.letter), SheetText::Centre, true, true);
     }
 

@@ -42,8 +42,8 @@ std::optional<uint16_t> parseSheetTime(const QString &text);
 struct SheetState {
     CalendarDate date;
     uint16_t timeUT = 0; // hhmm
-    int orientX = 1;     // +1: west on the right ("Z - V"); -1 mirrored
-    int orientY = 1;     // +1: north up ("S - J"); -1 mirrored
+    int orientX = 1;     // +1: east on the right ("Z - V" read left to right); -1 mirrored
+    int orientY = 1;     // +1: north up ("S - J" read top to bottom); -1 mirrored
     std::optional<double> radiusMm;
     std::optional<SheetPaper> paper;
 };
