@@ -24,7 +24,8 @@ QString tenths(double value) {
     return formatNumber(roundHalfEven(value * 10) / 10, "0.0");
 }
 
-// How far towards the observer b, l lies: below 0 on the far side (the commit's test).
+// How far towards the observer b, l lies: below 0 on the far side (the commit's test), where
+// a typed row has no place on the drawing.
 double depth(const Ephemeris &e, double b, double l) {
     return std::cos(b * kRadPerDeg) * std::cos(e.B0 * kRadPerDeg) *
                std::cos((l - e.L0) * kRadPerDeg) +
@@ -39,49 +40,51 @@ std::optional<double> number(const QString &text) {
 
 } // namespace
 
-ScanFill scanFill(const ScanFrame &frame, const Ephemeris &ephemeris, QPointF pixel,
+ScanFill scanFill(const ScanFrame &frame, const std::optional<Ephemeris> &ephemeris, QPointF pixel,
                   bool heliographicEntry, double drawingRadiusMm) {
     ScanFill fill;
-    const ScanPoint point = scanPointAt(frame, ephemeris, pixel);
+    const DrawingPlace place = drawingPlaceAt(frame, pixel);
     // On the data set's drawing: the same part of the radius as on the scanned one.
-    const double distance = point.place.distanceMm / frame.radiusMm * drawingRadiusMm;
-    if (roundHalfEven(distance * 10) > roundHalfEven(drawingRadiusMm * 10)) {
+    const double distance = place.distanceMm / frame.radiusMm * drawingRadiusMm;
+    const bool beyond = roundHalfEven(distance * 10) > roundHalfEven(drawingRadiusMm * 10);
+    if (heliographicEntry) {
+        if (beyond) {
+            fill.refusal = tr("Bod leží za okrajem kotouče, na odvrácené straně Slunce.");
+        } else if (!ephemeris) {
+            fill.refusal = tr("Bez okamžiku zákresu nelze určit l a b: zadejte datum a čas.");
+        } else {
+            const HeliographicPosition h = scanPointAt(frame, *ephemeris, pixel).helio;
+            fill.first = tenths(h.helioLongitude);
+            fill.second = tenths(h.helioLatitude);
+            fill.accepted = true;
+        }
+        return fill;
+    }
+    if (beyond) {
         fill.refusal = tr("Bod leží mimo kotouč: %1 mm od středu, poloměr je %2 mm.")
                            .arg(tenths(distance), formatNumber(drawingRadiusMm, "0.#"));
         return fill;
     }
-    if (heliographicEntry) {
-        const double l = roundHalfEven(point.helio.helioLongitude * 10) / 10;
-        const double b = roundHalfEven(point.helio.helioLatitude * 10) / 10;
-        if (depth(ephemeris, b, l) < 0) {
-            fill.refusal = tr("Bod (l = %1, b = %2) leží na odvrácené straně Slunce, L0 = %3.")
-                               .arg(tenths(l), tenths(b), tenths(ephemeris.L0));
-            return fill;
-        }
-        fill.first = tenths(l);
-        fill.second = tenths(b);
-    } else {
-        const long angle =
-            static_cast<long>(roundHalfEven(point.place.angleDeg * 10)) % kTenthsPerTurn;
-        fill.first = tenths(angle / 10.0);
-        fill.second = tenths(distance);
-    }
+    const long angle = static_cast<long>(roundHalfEven(place.angleDeg * 10)) % kTenthsPerTurn;
+    fill.first = tenths(angle / 10.0);
+    fill.second = tenths(distance);
     fill.accepted = true;
     return fill;
 }
 
-std::optional<QPointF> scanMarkerAt(const ScanFrame &frame, const Ephemeris &ephemeris,
-                                    const QString &first, const QString &second,
-                                    bool heliographicEntry, double drawingRadiusMm) {
+std::optional<QPointF> scanMarkerAt(const ScanFrame &frame,
+                                    const std::optional<Ephemeris> &ephemeris, const QString &first,
+                                    const QString &second, bool heliographicEntry,
+                                    double drawingRadiusMm) {
     const auto a = number(first);
     const auto b = number(second);
     if (!a || !b)
         return std::nullopt;
     if (heliographicEntry) {
-        if (depth(ephemeris, *b, *a) < 0)
+        if (!ephemeris || depth(*ephemeris, *b, *a) < 0)
             return std::nullopt;
         const PolarPosition p =
-            heliographicToPolar(ephemeris, float(*b), float(*a), frame.radiusMm);
+            heliographicToPolar(*ephemeris, float(*b), float(*a), frame.radiusMm);
         return imageAtPlace(frame, {p.polarAngle, p.polarDistance});
     }
     return imageAtPlace(frame, {*a, *b / drawingRadiusMm * frame.radiusMm});
