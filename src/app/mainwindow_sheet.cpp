@@ -32,6 +32,7 @@ void MainWindow::createSheetCommands() {
                 before = item;
         zadavani->insertAction(before, sablona);
     }
+    createScanCommands();
     QAction *silso = add("srovnanisilso", tr("&Srovnání s SILSO…"), &MainWindow::srovnaniClick);
     if (auto *grafy = menuBar()->findChild<QMenu *>(QStringLiteral("Grafy1")))
         grafy->addAction(silso);

@@ -39,22 +39,27 @@ inline double pixelsPerMm(int dpi) {
     return dpi / 25.4;
 }
 
-// The page (grey, white paper) turned, shifted, made noisy and saved as the recipe says.
-// `pageToImage` is told where a point of the page (its painter's coordinates) went.
-inline QImage scanPage(const QImage &page, const ScanRecipe &r, QTransform &pageToImage) {
+// Where a point of a page (its painter's coordinates) lies in the scan the recipe makes of
+// it: turned about the page's middle, then shifted; pixel centres at whole numbers.
+inline QTransform pageToScan(QSize page, const ScanRecipe &r) {
     const double k = pixelsPerMm(r.dpi);
+    const QPointF middle(page.width() / 2.0, page.height() / 2.0);
+    return QTransform::fromTranslate(-middle.x(), -middle.y()) * QTransform().rotate(r.turnDeg) *
+           QTransform::fromTranslate(middle.x() + r.shiftMm.x() * k,
+                                     middle.y() + r.shiftMm.y() * k) *
+           QTransform::fromTranslate(-0.5, -0.5);
+}
+
+// The page (grey, white paper) turned, shifted, made noisy and saved as the recipe says.
+inline QImage scanPage(const QImage &page, const ScanRecipe &r) {
     QImage scan(page.size(), QImage::Format_Grayscale8);
     scan.fill(Qt::white);
     {
         QPainter p(&scan);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.setRenderHint(QPainter::Antialiasing);
-        const QPointF middle(page.width() / 2.0, page.height() / 2.0);
-        pageToImage = QTransform::fromTranslate(-middle.x(), -middle.y()) *
-                      QTransform().rotate(r.turnDeg) *
-                      QTransform::fromTranslate(middle.x() + r.shiftMm.x() * k,
-                                                middle.y() + r.shiftMm.y() * k);
-        p.setTransform(pageToImage);
+        // The painter's coordinates put a pixel's centre at a half.
+        p.setTransform(pageToScan(page.size(), r) * QTransform::fromTranslate(0.5, 0.5));
         p.drawImage(0, 0, page);
     }
     if (r.noise > 0) {
@@ -73,8 +78,6 @@ inline QImage scanPage(const QImage &page, const ScanRecipe &r, QTransform &page
         scan.save(&buffer, "JPG", r.jpegQuality);
         scan = QImage::fromData(bytes, "JPG").convertToFormat(QImage::Format_Grayscale8);
     }
-    // Painter coordinates put a pixel's centre at a half; ours at a whole number.
-    pageToImage = pageToImage * QTransform::fromTranslate(-0.5, -0.5);
     return scan;
 }
 
@@ -90,26 +93,44 @@ inline void drawDots(QImage &page, const QTransform &drawingToPage,
         p.drawEllipse(drawingToPage.map(d), r, r);
 }
 
+// The sheet's page at the recipe's resolution, and its millimetres from the disk's centre to
+// the page's painter coordinates (the printable area starts at the margin).
+inline QSize sheetPageSize(const SheetModel &model, int dpi) {
+    const QSizeF paper = paperSizeMm(*model.paper);
+    return {qRound(paper.width() * pixelsPerMm(dpi)), qRound(paper.height() * pixelsPerMm(dpi))};
+}
+inline QTransform sheetDrawingToPage(const SheetModel &model, int dpi) {
+    const double k = pixelsPerMm(dpi);
+    return QTransform::fromTranslate(model.centre.x() + kSheetMarginMm,
+                                     model.centre.y() + kSheetMarginMm) *
+           QTransform::fromScale(k, k);
+}
+
+// Where the sheet's drawing lands in its scan, without making the scan.
+inline QTransform sheetDrawingToScan(const SheetModel &model, const ScanRecipe &recipe) {
+    return sheetDrawingToPage(model, recipe.dpi) *
+           pageToScan(sheetPageSize(model, recipe.dpi), recipe);
+}
+
 // The program's own sheet as scanned.
 inline MadeScan scanOfSheet(const SheetModel &model, const ScanRecipe &recipe,
                             const std::vector<QPointF> &dotsMm = {}) {
-    const double k = pixelsPerMm(recipe.dpi);
     QImage page = renderSheet(model, recipe.dpi);
-    // The printable area starts at the margin; the disk's centre is model.centre in it.
-    const QTransform drawingToPage = QTransform::fromTranslate(model.centre.x() + kSheetMarginMm,
-                                                               model.centre.y() + kSheetMarginMm) *
-                                     QTransform::fromScale(k, k);
-    drawDots(page, drawingToPage, dotsMm, 1.2, k);
-    QTransform pageToImage;
-    MadeScan made;
-    made.image = scanPage(page, recipe, pageToImage);
-    made.drawingToImage = drawingToPage * pageToImage;
-    return made;
+    drawDots(page, sheetDrawingToPage(model, recipe.dpi), dotsMm, 1.2, pixelsPerMm(recipe.dpi));
+    return {scanPage(page, recipe), sheetDrawingToScan(model, recipe)};
 }
 
-// A drawing on plain paper of `paperMm`: a circle of radius R (a pencil line 0.4 mm wide)
-// centred on the paper and a short mark across the limb at the north point, position angle
-// 0 (up, or down where north and south are mirrored), with dots.
+// A drawing on plain paper of `paperMm`: its millimetres from the disk's centre, in the
+// middle of the paper, to the scan.
+inline QTransform plainDrawingToScan(QSizeF paperMm, const ScanRecipe &recipe) {
+    const double k = pixelsPerMm(recipe.dpi);
+    const QSize page(qRound(paperMm.width() * k), qRound(paperMm.height() * k));
+    return QTransform::fromTranslate(paperMm.width() / 2, paperMm.height() / 2) *
+           QTransform::fromScale(k, k) * pageToScan(page, recipe);
+}
+
+// A circle of radius R (a pencil line 0.4 mm wide) and a short mark across the limb at the
+// north point, position angle 0 (up, or down where north and south are mirrored), with dots.
 inline MadeScan scanOfPlainDrawing(QSizeF paperMm, double radiusMm, int orientY,
                                    const ScanRecipe &recipe,
                                    const std::vector<QPointF> &dotsMm = {}) {
@@ -129,11 +150,7 @@ inline MadeScan scanOfPlainDrawing(QSizeF paperMm, double radiusMm, int orientY,
         p.drawLine(QPointF(0, -orientY * (radiusMm - 4)), QPointF(0, -orientY * (radiusMm + 4)));
     }
     drawDots(page, drawingToPage, dotsMm, 1.2, k);
-    QTransform pageToImage;
-    MadeScan made;
-    made.image = scanPage(page, recipe, pageToImage);
-    made.drawingToImage = drawingToPage * pageToImage;
-    return made;
+    return {scanPage(page, recipe), plainDrawingToScan(paperMm, recipe)};
 }
 
 } // namespace orvanek::testing

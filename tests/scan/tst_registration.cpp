@@ -123,8 +123,8 @@ class TestRegistration : public QObject {
         const SheetModel model = buildSheetModel(s);
         QVERIFY(model.printable());
         const ScanRecipe recipe{dpi, turn, shiftMm, 6, jpeg};
-        // The places first, on a scan made without dots, then the scan with them.
-        const QTransform toImage = scanOfSheet(model, {dpi, turn, shiftMm, 0, -1}).drawingToImage;
+        // The places first, then the scan with dots drawn there.
+        const QTransform toImage = sheetDrawingToScan(model, recipe);
         const std::vector<Truth> list = truths(model.ephemeris, radius, orientX, orientY, toImage);
         const MadeScan made = scanOfSheet(model, recipe, dotsFor(list, toImage.inverted(), radius));
 
@@ -181,9 +181,7 @@ class TestRegistration : public QObject {
         constexpr double radius = 100;
         const ScanRecipe recipe{150, turn, QPointF(3, -4), 5, jpeg};
         const QSizeF a4(210, 297);
-        const QTransform toImage =
-            scanOfPlainDrawing(a4, radius, orientY, {150, turn, QPointF(3, -4), 0, -1})
-                .drawingToImage;
+        const QTransform toImage = plainDrawingToScan(a4, recipe);
         const std::vector<Truth> list = truths(e, radius, 1, orientY, toImage);
         const MadeScan made = scanOfPlainDrawing(a4, radius, orientY, recipe,
                                                  dotsFor(list, toImage.inverted(), radius));
