@@ -34,7 +34,8 @@ constexpr int kCoarseSide = 500;
 // The disk's radius is looked for between these parts of the image's shorter side.
 constexpr double kSmallestDisk = 0.1;
 constexpr double kLargestDisk = 0.5;
-// Candidates of the circle transform weighed by how much of their round is a drawn line.
+// Candidates of the circle transform (where no dark shape gives the limb) weighed by how
+// much of their round is a drawn line.
 constexpr int kCoarseCandidates = 6;
 constexpr int kCoarseRays = 360;
 // The circle transform (OpenCV's HOUGH_GRADIENT_ALT): Canny's upper threshold on the
@@ -47,8 +48,12 @@ constexpr double kRoughCircle = 0.3;
 constexpr std::initializer_list<double> kCoarseWindows = {0.12, 0.05, 0.02};
 // A pixel darker than the ray's paper by this many grey levels is on a line.
 constexpr double kLineContrast = 40;
-// A circle is the limb only when a line shows on this part of its round.
+// A circle is the limb only when a line shows on this part of its round, its points this
+// close to it on the reduced copy (pixels).
 constexpr double kLeastRound = 0.5;
+constexpr double kCoarseRms = 1.5;
+// A dark shape is taken for a circle's first guess when its box is this near a square.
+constexpr double kSquareness = 0.15;
 // Rays from the centre along which the line is looked for at full resolution.
 constexpr int kFineRays = 720;
 // The windows along the rays at full resolution, parts of the radius (and two pixels of the
@@ -236,43 +241,94 @@ std::optional<LimbFit> fitAlongRays(const cv::Mat &grey, QPointF centre, double 
     return fit;
 }
 
+// A reduced copy, each pixel the darkest of the factor x factor block it stands for, so that
+// thin lines stay dark in it (an average would fade them). One pass over the image: an
+// erosion followed by sampling costs several times as much.
+cv::Mat darkestOfBlocks(const cv::Mat &grey, int factor) {
+    const int width = grey.cols / factor;
+    const int height = grey.rows / factor;
+    cv::Mat small(height, width, CV_8UC1, cv::Scalar(255));
+    for (int y = 0; y < height * factor; ++y) {
+        const uchar *row = grey.ptr<uchar>(y);
+        uchar *out = small.ptr<uchar>(y / factor);
+        for (int x = 0; x < width; ++x) {
+            const uchar *block = row + x * factor;
+            uchar darkest = out[x];
+            for (int i = 0; i < factor; ++i)
+                darkest = std::min(darkest, block[i]);
+            out[x] = darkest;
+        }
+    }
+    return small;
+}
+
+// A rough circle fitted again on the reduced copy; nothing unless it is a drawn circle, a
+// line on most of its round.
+std::optional<LimbFit> refinedCandidate(const cv::Mat &small, QPointF centre, double radius) {
+    const auto fit = fitAlongRays(small, centre, radius, kCoarseWindows, 1, 1.5, kCoarseRays);
+    if (!fit || fit->points < kLeastRound * kCoarseRays || fit->rmsPx > kCoarseRms)
+        return std::nullopt;
+    return fit;
+}
+
+// Keeps the better of two circles: the more whole one, or of two equally whole ones the
+// larger (the limb, not a drawn spot's outline).
+void keepBetter(std::optional<LimbFit> &best, const std::optional<LimbFit> &candidate) {
+    if (!candidate)
+        return;
+    constexpr int kSameRound = kCoarseRays / 20;
+    if (!best || candidate->points > best->points + kSameRound ||
+        (candidate->points > best->points - kSameRound && candidate->radiusPx > best->radiusPx))
+        best = candidate;
+}
+
+// The limb's first guess: the square-ish dark shapes of the reduced copy, whole (not cut by
+// the image's edge) and large, each taken as the circle its box holds. The limb with what
+// touches it (the grid, ticks, spots) is one such shape; its box is the limb's give or take
+// the ticks.
+void candidatesFromShapes(const cv::Mat &small, std::optional<LimbFit> &best) {
+    cv::Mat dark;
+    cv::threshold(small, dark, 0, 255, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
+    cv::Mat labels, stats, centroids;
+    const int n = cv::connectedComponentsWithStats(dark, labels, stats, centroids, 8, CV_32S);
+    const int shorter = std::min(small.cols, small.rows);
+    for (int i = 1; i < n; ++i) {
+        const int left = stats.at<int>(i, cv::CC_STAT_LEFT);
+        const int top = stats.at<int>(i, cv::CC_STAT_TOP);
+        const int width = stats.at<int>(i, cv::CC_STAT_WIDTH);
+        const int height = stats.at<int>(i, cv::CC_STAT_HEIGHT);
+        if (left == 0 || top == 0 || left + width == small.cols || top + height == small.rows ||
+            std::min(width, height) < 2 * kSmallestDisk * shorter ||
+            std::abs(width - height) > kSquareness * std::max(width, height))
+            continue;
+        keepBetter(best, refinedCandidate(small, QPointF(left + width / 2.0, top + height / 2.0),
+                                          (width + height) / 4.0));
+    }
+}
+
 std::optional<LimbFit> coarseLimb(const cv::Mat &grey, int &factor) {
     const int longer = std::max(grey.cols, grey.rows);
     factor = std::max(1, (longer + kCoarseSide - 1) / kCoarseSide);
-    // A minimum over each factor x factor block keeps thin lines dark in the reduced copy.
-    cv::Mat small;
-    if (factor > 1) {
-        cv::Mat eroded;
-        cv::erode(grey, eroded,
-                  cv::getStructuringElement(cv::MORPH_RECT, cv::Size(factor, factor)));
-        cv::resize(eroded, small, cv::Size(grey.cols / factor, grey.rows / factor), 0, 0,
-                   cv::INTER_NEAREST);
-    } else {
-        small = grey;
-    }
-    cv::Mat smooth;
-    cv::GaussianBlur(small, smooth, cv::Size(5, 5), 1.2);
-    const int shorter = std::min(smooth.cols, smooth.rows);
+    const cv::Mat small = factor > 1 ? darkestOfBlocks(grey, factor) : grey;
     std::optional<LimbFit> best;
-    // Circles as whole as a compass draws them first; a hand-drawn one may need less.
-    for (double perfectness : {kPerfectCircle, kRoughCircle}) {
-        std::vector<cv::Vec3f> circles;
-        cv::HoughCircles(smooth, circles, cv::HOUGH_GRADIENT_ALT, 1, shorter / 8.0, kEdgeThreshold,
-                         perfectness, static_cast<int>(shorter * kSmallestDisk),
-                         static_cast<int>(shorter * kLargestDisk));
-        for (size_t i = 0; i < std::min<size_t>(circles.size(), kCoarseCandidates); ++i) {
-            // The transform's circle is rough, its centre a few per cent of the radius off.
-            const auto fit = fitAlongRays(small, QPointF(circles[i][0], circles[i][1]),
-                                          circles[i][2], kCoarseWindows, 1, 1.5, kCoarseRays);
-            if (!fit || fit->points < kLeastRound * kCoarseRays || fit->rmsPx > 1.5)
-                continue;
-            // The larger of two equally whole circles: the limb, not a drawn spot's outline.
-            if (!best || fit->points > best->points + kCoarseRays / 20 ||
-                (fit->points > best->points - kCoarseRays / 20 && fit->radiusPx > best->radiusPx))
-                best = fit;
+    candidatesFromShapes(small, best);
+    if (!best) {
+        // A circle broken into arcs (a faint pencil line, a photo's uneven light): the
+        // circle transform, for circles as whole as a compass draws them first, then rougher.
+        cv::Mat smooth;
+        cv::GaussianBlur(small, smooth, cv::Size(5, 5), 1.2);
+        const int shorter = std::min(smooth.cols, smooth.rows);
+        for (double perfectness : {kPerfectCircle, kRoughCircle}) {
+            std::vector<cv::Vec3f> circles;
+            cv::HoughCircles(smooth, circles, cv::HOUGH_GRADIENT_ALT, 1, shorter / 8.0,
+                             kEdgeThreshold, perfectness, static_cast<int>(shorter * kSmallestDisk),
+                             static_cast<int>(shorter * kLargestDisk));
+            for (size_t i = 0; i < std::min<size_t>(circles.size(), kCoarseCandidates); ++i)
+                keepBetter(best, refinedCandidate(small, QPointF(circles[i][0], circles[i][1]),
+                                                  circles[i][2]));
+            if (best)
+                break;
         }
-        if (best)
-            break;
     }
     if (best) {
         best->centre = (best->centre + QPointF(0.5, 0.5)) * factor - QPointF(0.5, 0.5);
@@ -287,6 +343,16 @@ cv::Mat matOf(const QImage &grey) {
 }
 
 // --- The code and the fiducial dots ----------------------------------------------------------
+
+// Where the code is looked for, in limb radii from the centre: from kCodeNearest out to
+// kCodeReachAside across the sheet and kCodeReachDown along it.
+constexpr double kCodeNearest = 0.6;
+constexpr double kCodeReachAside = 2.6;
+constexpr double kCodeReachDown = 1.9;
+// A corner with less than this share of pixels darker than kCodeDarkLevel holds no code: the
+// code alone darkens about 1 % of the corner round the largest disk.
+constexpr double kCodeDarkLevel = 128;
+constexpr double kCodeLeastDarkShare = 0.003;
 
 struct FoundCode {
     SheetCode code;
@@ -304,6 +370,11 @@ std::optional<FoundCode> readCodeIn(const cv::Mat &grey, cv::Rect region, int re
                    cv::INTER_AREA);
     else
         part = part.clone(); // a continuous block for the reader
+    // Blank paper (a plain drawing's corner) is not read at all.
+    cv::Mat dark;
+    cv::threshold(part, dark, kCodeDarkLevel, 255, cv::THRESH_BINARY_INV);
+    if (cv::countNonZero(dark) < kCodeLeastDarkShare * static_cast<double>(part.total()))
+        return std::nullopt;
     ZXing::DecodeHints hints;
     hints.setFormats(ZXing::BarcodeFormat::QRCode);
     hints.setTryRotate(false);
@@ -336,19 +407,28 @@ std::optional<FoundCode> findCode(const cv::Mat &grey, const LimbFit &limb) {
     // A module is 0.6 mm; on the largest disk (R 126.5 mm) that is r / 211 pixels. Reduced
     // so that a module keeps three pixels at least.
     const int reduce = std::max(1, static_cast<int>(r / 211 / 3));
-    const QPointF corners[] = {{-1, 1}, {1, -1}, {-1, -1}, {1, 1}};
-    for (const QPointF &d : corners) {
-        // From 0.6 r out to 2.4 r sideways and 1.8 r down: a small disk's code stands
-        // farther out (sheetMarks).
-        const double x0 = d.x() < 0 ? limb.centre.x() - 2.4 * r : limb.centre.x() + 0.6 * r;
-        const double y0 = d.y() < 0 ? limb.centre.y() - 1.8 * r : limb.centre.y() + 0.6 * r;
-        const cv::Rect region(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(1.8 * r),
-                              static_cast<int>(1.2 * r));
+    // The corner of the square round the disk where the sheet prints the code (lower left),
+    // then where a sheet scanned upside down or sideways has it. The code stands beyond
+    // 0.6 r; on a small disk it moves out sideways up to 2.6 r (sheetMarks), across the
+    // image or, turned a quarter, along it.
+    const struct {
+        QPointF direction;
+        bool sideways;
+    } corners[] = {{{-1, 1}, false}, {{1, -1}, false}, {{-1, -1}, true}, {{1, 1}, true}};
+    for (const auto &c : corners) {
+        const double across = c.sideways ? kCodeReachDown : kCodeReachAside;
+        const double down = c.sideways ? kCodeReachAside : kCodeReachDown;
+        const double x0 =
+            c.direction.x() < 0 ? limb.centre.x() - across * r : limb.centre.x() + kCodeNearest * r;
+        const double y0 =
+            c.direction.y() < 0 ? limb.centre.y() - down * r : limb.centre.y() + kCodeNearest * r;
+        const cv::Rect region(static_cast<int>(x0), static_cast<int>(y0),
+                              static_cast<int>((across - kCodeNearest) * r),
+                              static_cast<int>((down - kCodeNearest) * r));
         if (auto found = readCodeIn(grey, region, reduce))
             return found;
     }
-    return readCodeIn(grey, cv::Rect(0, 0, grey.cols, grey.rows),
-                      std::max(1, std::max(grey.cols, grey.rows) / 2000));
+    return std::nullopt;
 }
 
 double directionDeg(QPointF v) {

@@ -210,28 +210,46 @@ class TestRegistration : public QObject {
         QVERIFY(!noMoment.hasMoment());
     }
 
-    void noLimb_data() {
+    void limbOrNone_data() {
         QTest::addColumn<QString>("drawn");
-        QTest::newRow("blank paper") << "";
-        QTest::newRow("a square and a line") << "square";
-        QTest::newRow("a quarter of a circle") << "arc";
+        QTest::addColumn<bool>("found");
+        QTest::newRow("blank paper") << "" << false;
+        QTest::newRow("a square and a line") << "square" << false;
+        QTest::newRow("a quarter of a circle") << "arc" << false;
+        // No dark shape of it is round: the circle transform finds it.
+        QTest::newRow("a dashed circle") << "dashed" << true;
+        QTest::newRow("a circle with a square beside it") << "circle" << true;
     }
-    void noLimb() {
+    void limbOrNone() {
         QFETCH(QString, drawn);
+        QFETCH(bool, found);
         QImage image(1240, 1754, QImage::Format_Grayscale8);
         image.fill(Qt::white);
+        // A circle of 400 pixels round (620, 800).
+        const QRectF circle(220, 400, 800, 800);
         {
             QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
             p.setPen(QPen(Qt::black, 4));
             if (drawn == "square") {
                 p.drawRect(200, 300, 800, 800);
                 p.drawLine(100, 1500, 1100, 1400);
             } else if (drawn == "arc") {
-                p.drawArc(QRect(220, 400, 800, 800), 0, 90 * 16);
+                p.drawArc(circle, 0, 90 * 16);
+            } else if (drawn == "dashed") {
+                p.setPen(QPen(QColor(60, 60, 60), 4, Qt::DashLine));
+                p.drawEllipse(circle);
+            } else if (drawn == "circle") {
+                p.drawEllipse(circle);
+                p.drawRect(100, 1300, 300, 300);
             }
         }
         const ScanRegistration reg = registerScan(image, ScanOptions{});
-        QVERIFY(!reg.registered());
+        QCOMPARE(reg.registered(), found);
+        if (found) {
+            QVERIFY(QLineF(reg.frame.centre, QPointF(619.5, 799.5)).length() < 1);
+            QVERIFY(std::abs(reg.frame.radiusPx - 400) < 1);
+        }
     }
 
     void optionsAgainstTheCode() {
