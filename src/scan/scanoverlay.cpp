@@ -2,6 +2,7 @@
 
 #include "views/sheet/sheetpainter.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPen>
 
@@ -96,7 +97,7 @@ void paintScanOverlay(QPainter &painter, const ScanOverlay &o, const QTransform 
         const QPointF at = north + out * kNorthMarkPx * 1.3;
         painter.drawText(
             QRectF(at - QPointF(kNorthMarkPx, kNorthMarkPx), QSizeF(2, 2) * kNorthMarkPx),
-            Qt::AlignCenter, QStringLiteral("S"));
+            Qt::AlignCenter, QCoreApplication::translate("orvanek::ScanOverlay", "S"));
     }
 
     QFont small = painter.font();
