@@ -17,12 +17,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
-#include <QToolButton>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -127,7 +126,18 @@ ScanWindow::ScanWindow(const ObservationStore &store, Dialogs &dialogs, ChosenSc
     layout->addWidget(placeholder_);
     showRegistration();
     // The whole scan in view once the window has its size.
-    QTimer::singleShot(0, this, &ScanWindow::prizpusobitClick);
+    scrollArea_->viewport()->installEventFilter(this);
+    fitPending_ = true;
+}
+
+bool ScanWindow::eventFilter(QObject *watched, QEvent *event) {
+    // Fitted when the scan first shows, and again in each window it moves to.
+    if (fitPending_ && event->type() == QEvent::Resize && watched == scrollArea_->viewport() &&
+        !scrollArea_->viewport()->size().isEmpty()) {
+        fitPending_ = false;
+        prizpusobitClick();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 ScanWindow::~ScanWindow() {
@@ -185,7 +195,9 @@ void ScanWindow::createPanel() {
          false},
         {"zavritsken", tr("Zavřít"), tr("Zavřít sken"), {}, [this] { zavritClick(); }, false},
     };
-    auto *buttons = new QHBoxLayout;
+    // Two tool bars: in a narrow window what does not fit goes into their » menus.
+    auto *commandBar = new QToolBar(panel_);
+    commandBar->setObjectName(QStringLiteral("prikazysken"));
     for (const auto &c : commands) {
         QAction *a = actions_.add(panel_, c.name, c.caption);
         a->setToolTip(c.hint);
@@ -200,20 +212,9 @@ void ScanWindow::createPanel() {
         if (c.handler)
             connect(a, &QAction::triggered, this, c.handler);
         panel_->addAction(a);
-        if (c.name == QLatin1String("vyza") || c.name == QLatin1String("seji")) {
-            auto *button = new QPushButton(c.caption, panel_);
-            button->setObjectName(QLatin1String(c.name));
-            button->setToolTip(c.hint);
-            connect(button, &QPushButton::clicked, a, &QAction::trigger);
-            (c.name == QLatin1String("vyza") ? vyza_ : seji_) = button;
-            buttons->addWidget(button);
-            continue;
-        }
-        auto *button = new QToolButton(panel_);
-        button->setDefaultAction(a);
-        buttons->addWidget(button);
+        commandBar->addAction(a);
         if (c.name == QLatin1String("severklik")) {
-            turnBox_ = new QDoubleSpinBox(panel_);
+            turnBox_ = new QDoubleSpinBox(commandBar);
             turnBox_->setObjectName(QStringLiteral("otoceni"));
             turnBox_->setToolTip(
                 tr("O kolik stupňů je papír na skenu pootočen po směru hodinových ručiček"));
@@ -222,38 +223,40 @@ void ScanWindow::createPanel() {
             turnBox_->setSingleStep(0.1);
             turnBox_->setWrapping(true);
             turnBox_->setSuffix(QStringLiteral("°"));
-            buttons->addWidget(new QLabel(tr("Otočení"), panel_));
-            buttons->addWidget(turnBox_);
+            commandBar->addWidget(new QLabel(tr(" Otočení "), commandBar));
+            commandBar->addWidget(turnBox_);
         }
+        if (c.name == QLatin1String("sit") || c.name == QLatin1String("severklik") ||
+            c.name == QLatin1String("seji"))
+            commandBar->addSeparator();
     }
     actions_.find(QStringLiteral("sit"))->setChecked(true);
-    buttons->addStretch();
-    column->addLayout(buttons);
+    column->addWidget(commandBar);
 
-    auto *fields = new QHBoxLayout;
-    dateEdit_ = new QLineEdit(panel_);
+    auto *fieldBar = new QToolBar(panel_);
+    fieldBar->setObjectName(QStringLiteral("polesken"));
+    dateEdit_ = new QLineEdit(fieldBar);
     dateEdit_->setObjectName(QStringLiteral("datumsken"));
     dateEdit_->setPlaceholderText(tr("DD.MM.RRRR"));
-    dateEdit_->setMaximumWidth(110);
-    timeEdit_ = new QLineEdit(panel_);
+    dateEdit_->setMaximumWidth(100);
+    timeEdit_ = new QLineEdit(fieldBar);
     timeEdit_->setObjectName(QStringLiteral("casken"));
     timeEdit_->setPlaceholderText(tr("HHMM"));
     timeEdit_->setToolTip(tr("Čas UT bez dvojtečky, 7:05 = 705"));
-    timeEdit_->setMaximumWidth(70);
-    radiusBox_ = new QDoubleSpinBox(panel_);
+    timeEdit_->setMaximumWidth(60);
+    radiusBox_ = new QDoubleSpinBox(fieldBar);
     radiusBox_->setObjectName(QStringLiteral("polomersken"));
     radiusBox_->setToolTip(tr("Poloměr kotouče zákresu na papíře"));
     radiusBox_->setRange(1, 999);
     radiusBox_->setDecimals(1);
     radiusBox_->setSuffix(tr(" mm"));
-    fields->addWidget(new QLabel(tr("Datum"), panel_));
-    fields->addWidget(dateEdit_);
-    fields->addWidget(new QLabel(tr("Čas UT"), panel_));
-    fields->addWidget(timeEdit_);
-    fields->addWidget(new QLabel(tr("R"), panel_));
-    fields->addWidget(radiusBox_);
-    fields->addStretch();
-    column->addLayout(fields);
+    fieldBar->addWidget(new QLabel(tr("Datum "), fieldBar));
+    fieldBar->addWidget(dateEdit_);
+    fieldBar->addWidget(new QLabel(tr(" Čas UT "), fieldBar));
+    fieldBar->addWidget(timeEdit_);
+    fieldBar->addWidget(new QLabel(tr(" R "), fieldBar));
+    fieldBar->addWidget(radiusBox_);
+    column->addWidget(fieldBar);
 
     scrollArea_ = new QScrollArea(panel_);
     scrollArea_->setObjectName(QStringLiteral("sken"));
@@ -321,8 +324,8 @@ void ScanWindow::showRegistration() {
     timeEdit_->setText(r.timeUT ? formatTimeUT(*r.timeUT, u"hhnn") : QString());
     radiusBox_->setValue(r.frame.radiusMm);
     turnBox_->setValue(r.frame.turnDeg);
-    vyza_->setText(r.frame.orientX > 0 ? tr("Z - V") : tr("V - Z"));
-    seji_->setText(r.frame.orientY > 0 ? tr("S - J") : tr("J - S"));
+    actions_.find(QStringLiteral("vyza"))->setText(r.frame.orientX > 0 ? tr("Z - V") : tr("V - Z"));
+    actions_.find(QStringLiteral("seji"))->setText(r.frame.orientY > 0 ? tr("S - J") : tr("J - S"));
     updatingFields_ = false;
     updateOverlay();
 
@@ -520,6 +523,7 @@ void ScanWindow::attachEntryDialog(EntryDialog *dialog) {
     connect(dialog, &EntryDialog::groupsEdited, this, &ScanWindow::updateOverlay);
     connect(dialog, &QDialog::finished, this, &ScanWindow::detachEntryDialog);
 
+    fitPending_ = true;
     auto *companion = new ScanCompanion(dialog, [window = QPointer<ScanWindow>(this)] {
         if (!window)
             return;
@@ -533,8 +537,17 @@ void ScanWindow::attachEntryDialog(EntryDialog *dialog) {
     layout->addWidget(panel_);
     panel_->show();
     placeholder_->show();
-    setStatus(tr("Klepnutí na skupinu vyplní polohu v řádku %1 tabulky skupin.")
-                  .arg(dialog->currentGroupRow()));
+    QString status = tr("Klepnutí na skupinu vyplní polohu v řádku %1 tabulky skupin.")
+                         .arg(dialog->currentGroupRow());
+    // The commit converts with the dialog's moment: a scan of another moment is told.
+    if (registration_.hasMoment() && dialogDate && dialogTime &&
+        (*registration_.date != *dialogDate || *registration_.timeUT != *dialogTime))
+        status += u'\n' + tr("Pozor: zákres v dialogu je z %1 %2 UT, sken z %3 %4 UT; síť "
+                             "a l, b platí pro okamžik v dialogu.")
+                              .arg(shortDate(*dialogDate), formatTimeUT(*dialogTime, u"hh:nn"),
+                                   shortDate(*registration_.date),
+                                   formatTimeUT(*registration_.timeUT, u"hh:nn"));
+    setStatus(status);
     updateOverlay();
     // Beside the dialog once it stands where it opens.
     QTimer::singleShot(0, companion, [companion, dialog] {
@@ -545,11 +558,6 @@ void ScanWindow::attachEntryDialog(EntryDialog *dialog) {
         dialog->move(dialog->pos() + beside.dialog - dialog->frameGeometry().topLeft());
         companion->setGeometry(beside.scan);
         companion->show();
-        QTimer::singleShot(0, companion, [companion] {
-            // The whole scan in the new window.
-            if (auto *fit = companion->findChild<QAction *>(QStringLiteral("prizpusobit")))
-                fit->trigger();
-        });
     });
 }
 
@@ -558,6 +566,7 @@ void ScanWindow::detachEntryDialog() {
         disconnect(entryDialog_, nullptr, this, nullptr);
     entryDialog_ = nullptr;
     if (panel_ && panel_->parentWidget() != this) {
+        fitPending_ = true;
         panel_->setParent(this);
         static_cast<QVBoxLayout *>(layout())->insertWidget(0, panel_);
         panel_->show();

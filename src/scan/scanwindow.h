@@ -10,12 +10,9 @@
 #include <memory>
 #include <optional>
 
-class QAbstractButton;
-class QCheckBox;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QScrollArea;
 
 namespace orvanek {
@@ -97,6 +94,7 @@ class ScanWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
     void createPanel();
@@ -124,10 +122,9 @@ class ScanWindow : public QWidget {
     QLineEdit *timeEdit_ = nullptr;
     QDoubleSpinBox *radiusBox_ = nullptr;
     QDoubleSpinBox *turnBox_ = nullptr;
-    QPushButton *vyza_ = nullptr;
-    QPushButton *seji_ = nullptr;
     bool updatingFields_ = false;
     bool closing_ = false;
+    bool fitPending_ = false; // fit the scan when its view next gets its size
 
     QPointer<EntryDialog> entryDialog_;
     QPointer<QWidget> companion_; // the dialog's window the panel stands in
