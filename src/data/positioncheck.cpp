@@ -381,14 +381,14 @@ QString positionFindingText(const PositionFinding &f) {
     const QString latitude = locale.toString(std::fabs(f.latitude - f.expectedLatitude), 'f', 1);
     const QString days = neighbourDatesText(f.neighbourDates);
     if (f.longitudeOff && f.latitudeOff)
-        return tr("Skupina %1: o %2° v délce a o %3° v šířce jinde, než čekám podle %4.")
+        return tr("Skupina %1: o %2° v délce a o %3° v šířce jinde, než čekám podle %4")
             .arg(f.rotationGroup)
             .arg(longitude, latitude, days);
     if (f.latitudeOff)
-        return tr("Skupina %1: o %2° v šířce jinde, než čekám podle %3.")
+        return tr("Skupina %1: o %2° v šířce jinde, než čekám podle %3")
             .arg(f.rotationGroup)
             .arg(latitude, days);
-    return tr("Skupina %1: o %2° v délce jinde, než čekám podle %3.")
+    return tr("Skupina %1: o %2° v délce jinde, než čekám podle %3")
         .arg(f.rotationGroup)
         .arg(longitude, days);
 }
