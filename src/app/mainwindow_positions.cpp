@@ -55,7 +55,7 @@ void MainWindow::showPositionNotice(const ObservationRecord &record) {
 
 QStringList MainWindow::positionNotices() const {
     QStringList lines;
-    if (positionPanel_->isVisible())
+    if (!positionPanel_->isHidden())
         for (int i = 0; i < positionList_->count(); ++i)
             lines << positionList_->item(i)->text();
     return lines;

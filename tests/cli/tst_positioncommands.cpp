@@ -94,7 +94,6 @@ class TestPositionCommands : public QObject {
                 const SunspotGroup &g = r.group(slot);
                 const bool slipped =
                     slip && day == kSlipDay && slot == trackedSlot(day, kSlipGroup);
-                // The conversion may give more than 360 degrees; an observer types less.
                 const int angle = (g.angle + (slipped ? 100 : 0)) % 3600;
                 text += "G;Dkc;3;1;" + QByteArray::number(angle / 10.0, 'f', 1) + ";" +
                         QByteArray::number(g.distance / 10.0, 'f', 1) + ";10;0;0;" +

@@ -85,7 +85,8 @@ inline std::vector<ObservationRecord> trackedRecords() {
             if (day < g.firstDay || day > g.lastDay)
                 continue;
             const auto [b, l] = trackedPlace(g, day);
-            addGroupSeenAt(r, b, l, 400, g.number);
+            // As an observer reads it off the drawing: under 360 degrees.
+            addGroupSeenAt(r, b, l, 400, g.number).angle %= 3600;
         }
         records.push_back(r);
     }
