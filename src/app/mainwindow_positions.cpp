@@ -9,6 +9,8 @@
 #include <QDockWidget>
 #include <QListWidget>
 
+#include <algorithm>
+
 namespace orvanek {
 
 void MainWindow::createPositionPanel() {
@@ -51,6 +53,15 @@ void MainWindow::showPositionNotice(const ObservationRecord &record) {
         item->setData(Qt::UserRole, f.record);
     }
     positionPanel_->show();
+    // A few lines high, so that the views keep their room; more lines scroll. Above the list
+    // the panel's own title, at least a line of text.
+    constexpr int kShownLines = 4;
+    const int lines = std::min(positionList_->count(), kShownLines);
+    const int title = std::max(positionPanel_->height() - positionList_->height(),
+                               2 * positionPanel_->fontMetrics().height());
+    const int height =
+        positionList_->sizeHintForRow(0) * lines + 2 * positionList_->frameWidth() + title;
+    resizeDocks({positionPanel_}, {height}, Qt::Vertical);
 }
 
 QStringList MainWindow::positionNotices() const {
