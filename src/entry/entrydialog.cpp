@@ -58,7 +58,7 @@ struct NumberWidth {
 
 // The widest text of a number column at the font of `metrics`: the font's widest digit in
 // every place, so that no value the column takes is wider.
-QString widestNumber(const QFontMetrics &metrics, NumberWidth width) {
+QString widestNumber(const QFontMetricsF &metrics, NumberWidth width) {
     QChar widestDigit = u'0';
     for (char16_t digit = u'1'; digit <= u'9'; ++digit)
         if (metrics.horizontalAdvance(QChar(digit)) > metrics.horizontalAdvance(widestDigit))
@@ -72,9 +72,9 @@ QString widestNumber(const QFontMetrics &metrics, NumberWidth width) {
     return text;
 }
 
-// The widest McIntosh class at the font of `metrics` ("Dao" is wider than "Fkc" in most
-// fonts).
-QString widestClass(const QFontMetrics &metrics) {
+// The widest McIntosh class at the font of `metrics`, to the fraction of a pixel ("Dho" is
+// wider than "Fkc" in most fonts, and than "Dao" by a fifth of a pixel here).
+QString widestClass(const QFontMetricsF &metrics) {
     QString widest;
     for (std::string_view name : McIntoshClasses) {
         const QString text = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
@@ -87,7 +87,7 @@ QString widestClass(const QFontMetrics &metrics) {
 // The widest value an observer types or a correction shows in each group column, for its
 // width: the class, counts of a byte, angles of one decimal, distances up to R, areas up to
 // what a stored word holds at R, numbers of a word, group numbers in a rotation up to 70.
-QStringList widestGroupValues(const QFontMetrics &metrics, double radiusMm, bool heliographic) {
+QStringList widestGroupValues(const QFontMetricsF &metrics, double radiusMm, bool heliographic) {
     const int radius = static_cast<int>(radiusMm);
     const int area = static_cast<int>(65535.5 * radiusMm / kAreaScale);
     const int packedMm = std::min(radius, kPackedDegreeUnit - 1);
@@ -115,7 +115,7 @@ QStringList widestGroupValues(const QFontMetrics &metrics, double radiusMm, bool
 }
 
 // The faculae: whole degrees and whole millimetres up to R.
-QStringList widestFaculaValues(const QFontMetrics &metrics, double radiusMm) {
+QStringList widestFaculaValues(const QFontMetricsF &metrics, double radiusMm) {
     const int packedMm = std::min(static_cast<int>(radiusMm), kPackedDegreeUnit - 1);
     QStringList values;
     for (int vertex = 0; vertex < kFaculaColumns / 2; ++vertex)
@@ -224,7 +224,7 @@ void fitColumns(QTableWidget *grid, const QStringList &widest) {
 
 QTableWidget *makeGrid(QWidget *parent, const QString &name, int columns,
                        const QStringList &headings,
-                       const std::function<QStringList(const QFontMetrics &)> &widest) {
+                       const std::function<QStringList(const QFontMetricsF &)> &widest) {
     auto *grid = new QTableWidget(1, columns, parent);
     grid->setObjectName(name);
     QFont compact = grid->font();
@@ -236,7 +236,7 @@ QTableWidget *makeGrid(QWidget *parent, const QString &name, int columns,
     // itself shows where typing goes.
     grid->horizontalHeader()->setHighlightSections(false);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    fitColumns(grid, widest(QFontMetrics(compact)));
+    fitColumns(grid, widest(QFontMetricsF(compact)));
     const int rowHeight = QFontMetrics(compact).height() + kRowPadding;
     grid->verticalHeader()->setMinimumSectionSize(rowHeight);
     grid->verticalHeader()->setDefaultSectionSize(rowHeight);
@@ -351,7 +351,7 @@ void EntryDialog::createControls() {
     groupTableBox_->setObjectName(QStringLiteral("tabulkaskv"));
     const double radius = store_.drawingRadius();
     groupTable_ = makeGrid(groupTableBox_, QStringLiteral("StringGrid1"), kGroupColumns,
-                           groupHeadings(), [radius](const QFontMetrics &metrics) {
+                           groupHeadings(), [radius](const QFontMetricsF &metrics) {
                                return widestGroupValues(metrics, radius, false);
                            });
 
@@ -359,7 +359,7 @@ void EntryDialog::createControls() {
     faculaTableBox_->setObjectName(QStringLiteral("tabulkafak"));
     faculaTable_ = makeGrid(
         faculaTableBox_, QStringLiteral("StringGrid2"), kFaculaColumns, faculaHeadings(),
-        [radius](const QFontMetrics &metrics) { return widestFaculaValues(metrics, radius); });
+        [radius](const QFontMetricsF &metrics) { return widestFaculaValues(metrics, radius); });
     QPalette white = faculaTable_->palette();
     white.setColor(QPalette::Base, Qt::white);
     faculaTable_->setPalette(white);
@@ -459,7 +459,7 @@ void EntryDialog::useHeliographicLayout() {
     for (int column = kHeliographicGroupColumns + 1; column <= kGroupColumns; ++column)
         groupTable_->setColumnHidden(column - 1, true);
     fitColumns(groupTable_,
-               widestGroupValues(QFontMetrics(groupTable_->font()), store_.drawingRadius(), true));
+               widestGroupValues(QFontMetricsF(groupTable_->font()), store_.drawingRadius(), true));
     faculaTableBox_->setVisible(false);
     heliographic_ = true;
     setMinimumSize(kWidth, kHeliographicHeight);
