@@ -389,6 +389,128 @@ class TestMainWindow : public QObject {
             QCOMPARE(fileContent(dir.filePath("SoubASCI.dat")).count("\r\n"), 4);
     }
 
+    // What a save, an export or F10 wrote stays in the status bar until the data change;
+    // then the bar says they are changed and not saved. Another record chosen changes
+    // nothing. F10 says where it saved the drawing, or why it did not.
+    void statusBarFollowsLaterChanges_data() {
+        QTest::addColumn<QString>("write");  // save, ascii, bitmap, bitmap blocked
+        QTest::addColumn<QString>("then");   // nothing, correction, selection
+        QTest::addColumn<QString>("status"); // %1: the data directory
+        const QString changed = QStringLiteral("Data změněna, nejsou uložena");
+        QTest::newRow("F10: where it saved") << "bitmap"
+                                             << "nothing"
+                                             << "Zákres uložen do %1/Obrázek/Zakres03.03.2001.bmp";
+        QTest::newRow("F10: a file in the folder's place")
+            << "bitmap blocked"
+            << "nothing"
+            << "Zákres nebyl uložen: Soubor %1/Obrázek/Zakres03.03.2001.bmp nelze uložit.";
+        QTest::newRow("save, then a correction") << "save"
+                                                 << "correction" << changed;
+        QTest::newRow("ASCII, then a correction") << "ascii"
+                                                  << "correction" << changed;
+        QTest::newRow("F10, then a correction") << "bitmap"
+                                                << "correction" << changed;
+        QTest::newRow("save, then another record chosen")
+            << "save"
+            << "selection"
+            << "Data uložena do %1/data1.dat, záznamů: 3";
+    }
+    void statusBarFollowsLaterChanges() {
+        QFETCH(QString, write);
+        QFETCH(QString, then);
+        QFETCH(QString, status);
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records{observedRecord("01.03.2001"),
+                                               observedRecord("02.03.2001"),
+                                               observedRecord("03.03.2001")};
+        records[0].drawingSetup = 125;
+        addGroup(records[2], 900, 500);
+        writeDataFile(dir.path(), records);
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
+        QVERIFY(window.FormCreate(false));
+        window.createViews();
+        if (write == "save") {
+            window.ulozitdatClick();
+        } else if (write == "ascii") {
+            window.ulozASciClick();
+        } else {
+            if (write == "bitmap blocked") {
+                QFile blocker(dir.filePath("Obrázek"));
+                QVERIFY(blocker.open(QIODevice::WriteOnly));
+            }
+            dialogs.answers = {true}; // "Uložit bitmapu zákresu"
+            QTest::keyClick(window.drawing(), Qt::Key_F10);
+        }
+        if (then == "correction") {
+            ObservationRecord corrected = store.currentRecord();
+            corrected.timeUT = 1130;
+            QVERIFY(store.storeRecord(corrected, true));
+        } else if (then == "selection") {
+            store.selectRecord(0);
+        }
+        QCOMPARE(window.statusText(), status.replace("%1", dir.path()));
+    }
+
+    // Every button of the views' panels shows its own picture beside its letters, with the
+    // hint it always had (the hints in the panel's order, spaces as they stand).
+    void viewPanelsHavePicturesAndHints_data() {
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QStringList>("hints");
+        QTest::newRow("graphs") << "prografy"
+                                << QStringList{"Počet skupin",
+                                               "Počet skvrn",
+                                               "Relativní číslo",
+                                               "CV  (McIntoshovo číslo)",
+                                               "SN  (Pettisovo číslo)",
+                                               "RB  (Beckovo číslo)",
+                                               "Plocha skupin",
+                                               "Plocha  polokoule",
+                                               "Tři  křivky",
+                                               "Celá plocha",
+                                               "Severní  polokoule",
+                                               "Jižní polokoule",
+                                               "Stupnice"};
+        QTest::newRow("smoothed graphs") << "provyhlazovaci"
+                                         << QStringList{"Počet skupin",
+                                                        "Počet skvrn",
+                                                        "Relativní číslo",
+                                                        "CV  (McIntoshovo číslo)",
+                                                        "SN  (Pettisovo číslo)",
+                                                        "RB  (Beckovo číslo)",
+                                                        "Plocha  skupin",
+                                                        "Plocha  polokoule",
+                                                        "Stupnice"};
+        QTest::newRow("results") << "provysledky"
+                                 << QStringList{"Vlastní výsledky",  "Oficiální výsledky",
+                                                "Naměřené  celkové", "Naměřené  sever",
+                                                "Naměřené  jih",     "Vyhlazené  celkové",
+                                                "Vyhlazené sever",   "Vyhlazené  jih",
+                                                "Pozorovatelé",      "Výskyt typu skupin"};
+        QTest::newRow("butterfly")
+            << "promotylek" << QStringList{"Zúžit ", "Rozšířit", "Zvýšit", "Snížit"};
+        QTest::newRow("map") << "promapu" << QStringList{"Výběr rotace", "Mapa"};
+    }
+    void viewPanelsHavePicturesAndHints() {
+        QFETCH(QString, panel);
+        QFETCH(QStringList, hints);
+        QTemporaryDir dir;
+        Shell shell(dir.path());
+        QStringList shownHints;
+        QList<QImage> pictures;
+        for (const QToolButton *button : shell.window.panel(panel)->findChildren<QToolButton *>(
+                 QString(), Qt::FindDirectChildrenOnly)) {
+            const QByteArray name = button->objectName().toLatin1();
+            const QImage picture = button->icon().pixmap(20, 20).toImage();
+            QVERIFY2(!picture.isNull() && !pictures.contains(picture), name);
+            QVERIFY2(button->toolButtonStyle() == Qt::ToolButtonTextBesideIcon, name);
+            QVERIFY2(!button->text().isEmpty(), name);
+            pictures << picture;
+            shownHints << button->toolTip();
+        }
+        QCOMPARE(shownHints, hints);
+    }
+
     // A long observer or station name makes the drawing wider than its usual frame: the
     // view widens to show it whole, and the date list makes room without covering it.
     void longNamesAreShownWhole() {
