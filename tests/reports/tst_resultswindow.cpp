@@ -209,6 +209,53 @@ class TestResultsWindow : public QObject {
         QVERIFY(!f.printChoice(choice)->isChecked());
     }
 
+    // The print panel's title sits inside its frame, and the panel leaves the statistics
+    // it prints in sight: centred where the middle is clear of the grid, beside the grid
+    // where that is not, at the window's right edge when both do not fit (the months stay
+    // in sight). It goes when another view is chosen.
+    void printPanelPlace_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("place");
+        QTest::newRow("wide: centred") << 2000 << "centred";
+        QTest::newRow("1100: beside the grid") << 1100 << "beside";
+        QTest::newRow("700: at the right edge") << 700 << "right edge";
+    }
+    void printPanelPlace() {
+        QFETCH(int, width);
+        QFETCH(QString, place);
+        QTemporaryDir dir;
+        Fixture f(dir.path(), true, 150);
+        f.window->resize(width, 600);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.window->celkovynamClick();
+        f.window->tiskvyslClick();
+        auto *panel = f.child<QGroupBox>("GroupBox1");
+        const auto *grid = f.child<QTableWidget>("StringGrid1");
+        QVERIFY(panel->isVisible());
+        QVERIFY(panel->title().isEmpty()); // no title drawn above and beside the frame
+        const QLabel *title = nullptr;
+        for (const QLabel *label : panel->findChildren<QLabel *>())
+            if (label->text() == QStringLiteral("Tiskový panel"))
+                title = label;
+        QVERIFY(title && title->isVisible());
+        QVERIFY(panel->contentsRect().contains(title->geometry()));
+
+        const QRect frame = panel->geometry();
+        const int client = panel->parentWidget()->width();
+        QVERIFY(frame.left() >= 0 && frame.right() < client);
+        QVERIFY(frame.left() >= grid->x() + grid->columnWidth(0)); // the months
+        if (place == "centred")
+            QCOMPARE(frame.left(), client / 2 - frame.width() / 2);
+        else if (place == "beside")
+            QVERIFY(frame.left() > grid->geometry().right());
+        else
+            QCOMPARE(frame.right(), client - 1);
+
+        f.window->pozorovateleClick();
+        QVERIFY(panel->isHidden());
+    }
+
     // Eva and Jan in 2000 and 2001; the grid has the years, "Suma", an empty row and the
     // year totals; the table prints at once into one page.
     void observers() {
