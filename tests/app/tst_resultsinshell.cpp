@@ -155,50 +155,38 @@ class TestResultsInShell : public QObject {
     // are back where they were and the next view opens in its own size. The two views
     // without title-bar buttons never stay maximised themselves.
     void maximisedViewLeavesNoTrap_data() {
-        QTest::addColumn<QString>("maximised"); // results, date list, drawing
-        QTest::addColumn<QString>("then");      // how a maximised results window goes
-        QTest::newRow("results, Zavřit") << "results"
-                                         << "zavritvys";
-        QTest::newRow("results, the date list clicked") << "results"
-                                                        << "date list";
-        QTest::newRow("results, the graphs opened") << "results"
-                                                    << "graf";
-        QTest::newRow("the date list") << "date list"
-                                       << "";
-        QTest::newRow("the drawing view") << "drawing"
-                                          << "";
+        QTest::addColumn<QString>("how"); // a maximised results window goes, or a view is
+        QTest::newRow("results, then Zavřit") << "zavritvys";
+        QTest::newRow("results, then the date list clicked") << "date list";
+        QTest::newRow("results, then the graphs opened") << "graf";
+        QTest::newRow("the date list maximised") << "date list maximised";
+        QTest::newRow("the drawing view maximised") << "drawing maximised";
     }
     void maximisedViewLeavesNoTrap() {
-        QFETCH(QString, maximised);
-        QFETCH(QString, then);
+        QFETCH(QString, how);
         QTemporaryDir dir;
         ShownShell shell(dir.path());
         MainWindow &w = shell.window;
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         auto *dateSub = qobject_cast<QMdiSubWindow *>(w.dateList()->parentWidget());
         auto *drawingSub = qobject_cast<QMdiSubWindow *>(w.drawing()->parentWidget());
-        const QRect datePlace = dateSub->geometry();
-        const QRect drawingPlace = drawingSub->geometry();
-        if (maximised == "results") {
+        const QRect places[] = {dateSub->geometry(), drawingSub->geometry()};
+        if (how.endsWith("maximised")) {
+            (how.startsWith("date") ? dateSub : drawingSub)->showMaximized();
+        } else {
             w.action("vysledky1")->trigger();
             QPointer<ResultsWindow> results = w.resultsWindow();
             results->parentWidget()->showMaximized();
-            QVERIFY(results->parentWidget()->isMaximized());
-            if (then == "zavritvys")
-                results->action(then)->trigger();
-            else if (then == "graf")
-                w.action(then)->trigger();
-            else
+            if (how == "date list")
                 w.mdiArea()->setActiveSubWindow(dateSub);
+            else
+                (how == "graf" ? w.action(how) : results->action(how))->trigger();
             QTRY_VERIFY(!results);
-        } else {
-            (maximised == "date list" ? dateSub : drawingSub)->showMaximized();
         }
         QTRY_VERIFY(!dateSub->isMaximized() && !drawingSub->isMaximized());
-        QCOMPARE(dateSub->geometry(), datePlace);
-        QCOMPARE(drawingSub->geometry(), drawingPlace);
-        w.action("vysledky1")->trigger();
-        QCoreApplication::processEvents();
+        QCOMPARE(dateSub->geometry(), places[0]);
+        QCOMPARE(drawingSub->geometry(), places[1]);
+        w.action("vysledky1")->trigger(); // the next view, in its own size
         for (const QMdiSubWindow *sub : w.mdiArea()->subWindowList())
             QVERIFY2(!sub->isMaximized(), qPrintable(sub->widget()->objectName()));
     }
