@@ -48,6 +48,16 @@ struct Shell {
     Asker asker;
     MainWindow window;
 };
+// Three drawings of March 2001 with three groups between them, the setup in the first.
+void writeMarchDrawings(const QString &dir) {
+    std::vector<ObservationRecord> records{
+        observedRecord("01.03.2001"), observedRecord("02.03.2001"), observedRecord("03.03.2001")};
+    records[0].drawingSetup = 125;
+    addGroup(records[0], 900, 500);
+    addGroup(records[0], 2700, 300);
+    addGroup(records[2], 1800, 100);
+    writeDataFile(dir, records);
+}
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -365,14 +375,7 @@ class TestMainWindow : public QObject {
         QFETCH(bool, directoryGone);
         QFETCH(QString, status);
         QTemporaryDir dir;
-        std::vector<ObservationRecord> records{observedRecord("01.03.2001"),
-                                               observedRecord("02.03.2001"),
-                                               observedRecord("03.03.2001")};
-        records[0].drawingSetup = 125;
-        addGroup(records[0], 900, 500);
-        addGroup(records[0], 2700, 300);
-        addGroup(records[2], 1800, 100);
-        writeDataFile(dir.path(), records);
+        writeMarchDrawings(dir.path());
         Shell shell(dir.path());
         auto &[store, dialogs, asker, window] = shell;
         QVERIFY(window.FormCreate(false));
@@ -420,12 +423,7 @@ class TestMainWindow : public QObject {
         QFETCH(QString, then);
         QFETCH(QString, status);
         QTemporaryDir dir;
-        std::vector<ObservationRecord> records{observedRecord("01.03.2001"),
-                                               observedRecord("02.03.2001"),
-                                               observedRecord("03.03.2001")};
-        records[0].drawingSetup = 125;
-        addGroup(records[2], 900, 500);
-        writeDataFile(dir.path(), records);
+        writeMarchDrawings(dir.path());
         Shell shell(dir.path());
         auto &[store, dialogs, asker, window] = shell;
         QVERIFY(window.FormCreate(false));
