@@ -49,7 +49,7 @@ struct Sighting {
     double drift; // degrees a day at its latitude
 };
 
-bool samePlaceGroup(const SunspotGroup &g) {
+bool placedOnlyByHemisphere(const SunspotGroup &g) {
     return (g.angle == kNorthOnlyAngle || g.angle == kSouthOnlyAngle) &&
            g.distance == kHemisphereOnlyDistance;
 }
@@ -66,7 +66,7 @@ void addSightings(std::vector<Sighting> &out, const ObservationRecord &r, int so
     const double time = day + (r.timeUT / 100 + (r.timeUT % 100) / 60.0) / 24;
     for (int i = 1; i <= r.usedGroups(); ++i) {
         const SunspotGroup &g = r.group(i);
-        if (g.rotationGroupNumber == 0 || samePlaceGroup(g))
+        if (g.rotationGroupNumber == 0 || placedOnlyByHemisphere(g))
             continue;
         const HeliographicPosition h = polarToHeliographic(e, g.distance, g.angle);
         out.push_back({source, i, g.rotationGroupNumber, day, time, h.helioLatitude,
@@ -167,15 +167,19 @@ std::optional<PositionFinding> judge(const Sighting &x, std::span<const Sighting
 
     // The largest set of disagreeing neighbours that agree with one of them.
     std::vector<const Prediction *> best;
+    const Prediction *bestCentre = nullptr;
     std::vector<const Prediction *> members;
     for (const Prediction *centre : disagreeing) {
         members.clear();
         for (const Prediction *p : disagreeing)
-            if (misfit(p->latitude - centre->latitude, p->longitudeOffset - centre->longitudeOffset,
-                       *p->from, *centre->from) <= 1)
+            if (misfit(p->latitude - centre->latitude,
+                       wrap180(p->longitudeOffset - centre->longitudeOffset), *p->from,
+                       *centre->from) <= 1)
                 members.push_back(p);
-        if (members.size() > best.size())
+        if (members.size() > best.size()) {
             best = members;
+            bestCentre = centre;
+        }
     }
     if (std::ssize(best) <= agreeing)
         return std::nullopt;
@@ -192,12 +196,14 @@ std::optional<PositionFinding> judge(const Sighting &x, std::span<const Sighting
     std::vector<int32_t> days;
     for (const Prediction *p : best) {
         latitudeSum += p->latitude;
-        offsetSum += p->longitudeOffset;
+        // Around the centre's, so that a set astride the far side's 180 degrees stays whole.
+        offsetSum += wrap180(p->longitudeOffset - bestCentre->longitudeOffset);
         days.push_back(p->from->day);
     }
     const auto n = static_cast<double>(best.size());
+    const double offset = wrap180(bestCentre->longitudeOffset + offsetSum / n);
     f.expectedLatitude = latitudeSum / n;
-    f.expectedLongitude = wrap360(x.longitude + offsetSum / n);
+    f.expectedLongitude = wrap360(x.longitude + offset);
     f.neighbours = static_cast<int>(best.size());
     std::sort(days.begin(), days.end());
     days.erase(std::unique(days.begin(), days.end()), days.end());
@@ -206,7 +212,7 @@ std::optional<PositionFinding> judge(const Sighting &x, std::span<const Sighting
     // Which of the two the observer is told about: those beyond the group's own tolerance,
     // or the larger one where only the neighbours' wider tolerances made the difference.
     const double latitudeMisfit = std::fabs(x.latitude - f.expectedLatitude) / kLatitudeTolerance;
-    const double longitudeMisfit = std::fabs(offsetSum / n) / kLongitudeTolerance;
+    const double longitudeMisfit = std::fabs(offset) / kLongitudeTolerance;
     f.latitudeOff = latitudeMisfit > x.limb.latitude;
     f.longitudeOff = longitudeMisfit > x.limb.longitude;
     if (!f.latitudeOff && !f.longitudeOff) {
