@@ -138,8 +138,17 @@ bool handedOver(const Sighting &x, const std::vector<Prediction> &predictions) {
 // misplaced when more neighbours disagree with it than agree, and the largest set of them
 // that agree among themselves still outnumbers those that agree with x; a tie gives it the
 // benefit of the doubt, and so does a number handed over (above).
-std::optional<PositionFinding> judge(const Sighting &x, std::span<const Sighting> sameNumber) {
+// What judge works in, kept from one sighting to the next so that a long data set is not a
+// long run of small allocations.
+struct Scratch {
     std::vector<Prediction> predictions;
+    std::vector<const Prediction *> disagreeing;
+};
+
+std::optional<PositionFinding> judge(const Sighting &x, std::span<const Sighting> sameNumber,
+                                     Scratch &scratch) {
+    std::vector<Prediction> &predictions = scratch.predictions;
+    predictions.clear();
     for (const Sighting &s : sameNumber) {
         if (s.source == x.source || std::abs(s.day - x.day) > kNeighbourDays)
             continue;
@@ -158,7 +167,8 @@ std::optional<PositionFinding> judge(const Sighting &x, std::span<const Sighting
     }
     const auto agreeing = std::count_if(predictions.begin(), predictions.end(),
                                         [](const Prediction &p) { return p.misfit <= 1; });
-    std::vector<const Prediction *> disagreeing;
+    std::vector<const Prediction *> &disagreeing = scratch.disagreeing;
+    disagreeing.clear();
     for (const Prediction &p : predictions)
         if (p.misfit > 1)
             disagreeing.push_back(&p);
@@ -166,23 +176,28 @@ std::optional<PositionFinding> judge(const Sighting &x, std::span<const Sighting
         return std::nullopt;
 
     // The largest set of disagreeing neighbours that agree with one of them.
-    std::vector<const Prediction *> best;
+    const auto agreesWith = [](const Prediction *centre, const Prediction *p) {
+        return misfit(p->latitude - centre->latitude,
+                      wrap180(p->longitudeOffset - centre->longitudeOffset), *p->from,
+                      *centre->from) <= 1;
+    };
     const Prediction *bestCentre = nullptr;
-    std::vector<const Prediction *> members;
+    std::ptrdiff_t most = 0;
     for (const Prediction *centre : disagreeing) {
-        members.clear();
-        for (const Prediction *p : disagreeing)
-            if (misfit(p->latitude - centre->latitude,
-                       wrap180(p->longitudeOffset - centre->longitudeOffset), *p->from,
-                       *centre->from) <= 1)
-                members.push_back(p);
-        if (members.size() > best.size()) {
-            best = members;
+        const auto members =
+            std::count_if(disagreeing.begin(), disagreeing.end(),
+                          [&](const Prediction *p) { return agreesWith(centre, p); });
+        if (members > most) {
+            most = members;
             bestCentre = centre;
         }
     }
-    if (std::ssize(best) <= agreeing)
+    if (most <= agreeing)
         return std::nullopt;
+    std::vector<const Prediction *> best;
+    for (const Prediction *p : disagreeing)
+        if (agreesWith(bestCentre, p))
+            best.push_back(p);
 
     PositionFinding f;
     f.record = x.source;
@@ -227,6 +242,7 @@ template <typename Judged>
 std::vector<PositionFinding> judgeAll(std::vector<Sighting> &sightings, Judged judged) {
     std::sort(sightings.begin(), sightings.end(), bySightingOrder);
     std::vector<PositionFinding> findings;
+    Scratch scratch;
     for (auto first = sightings.begin(); first != sightings.end();) {
         const int number = first->number;
         const auto last = std::find_if(first, sightings.end(),
@@ -241,8 +257,8 @@ std::vector<PositionFinding> judgeAll(std::vector<Sighting> &sightings, Judged j
             const auto to =
                 std::upper_bound(x, last, x->day + kNeighbourDays,
                                  [](int32_t day, const Sighting &s) { return day < s.day; });
-            if (auto f =
-                    judge(*x, std::span<const Sighting>(&*from, static_cast<size_t>(to - from))))
+            if (auto f = judge(
+                    *x, std::span<const Sighting>(&*from, static_cast<size_t>(to - from)), scratch))
                 findings.push_back(std::move(*f));
         }
         first = last;
