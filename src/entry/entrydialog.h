@@ -74,6 +74,8 @@ class EntryDialog : public QDialog {
   signals:
     // A cell of the group table changed, or the table's length.
     void groupsEdited();
+    // The form was stored: the record as the store now holds it, before the dialog closes.
+    void committed(const orvanek::ObservationRecord &record);
 
   protected:
     void showEvent(QShowEvent *event) override;
