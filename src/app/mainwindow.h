@@ -155,8 +155,11 @@ class MainWindow : public QMainWindow {
     // The sheet's and the comparison's menu commands.
     void createSheetCommands();
     void createPositionPanel();
-    void createScanCommands();
+    // "Ze skenu…", put into the menu beside the sheet.
+    QAction *createScanCommand();
     void attachScan(EntryDialog *dialog);
+    // A closable child window over most of the frame, made active.
+    void showLargeView(QWidget *view);
 
     ObservationStore &store_;
     Dialogs &dialogs_;

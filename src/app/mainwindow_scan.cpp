@@ -6,24 +6,13 @@
 #include "scan/scanwindow.h"
 
 #include <QAction>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
 
 namespace orvanek {
 
-void MainWindow::createScanCommands() {
+QAction *MainWindow::createScanCommand() {
     QAction *zeskenu = actions_.add(this, "zeskenu", tr("Ze &skenu…"));
     connect(zeskenu, &QAction::triggered, this, &MainWindow::zeskenuClick);
-    // Under "Zadávání" after the sheet it is made from.
-    if (auto *zadavani = menuBar()->findChild<QMenu *>(QStringLiteral("zadavani"))) {
-        QAction *before = nullptr; // the separator N1 above "Konec"
-        for (QAction *item : zadavani->actions())
-            if (item->objectName() == QLatin1String("N1"))
-                before = item;
-        zadavani->insertAction(before, zeskenu);
-    }
+    return zeskenu;
 }
 
 void MainWindow::zeskenuClick() {
@@ -35,12 +24,7 @@ void MainWindow::zeskenuClick() {
         scanWindow_->close();
     auto *window = new ScanWindow(store_, dialogs_, std::move(*scan));
     scanWindow_ = window;
-    QMdiSubWindow *sub = addView(window, true);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    if (mdi_->width() > 100 && mdi_->height() > 100)
-        sub->setGeometry(5, 1, mdi_->width() - 10, mdi_->height() - 38);
-    sub->show();
-    mdi_->setActiveSubWindow(sub);
+    showLargeView(window);
 }
 
 ScanWindow *MainWindow::scanWindow() const {

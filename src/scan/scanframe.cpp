@@ -11,12 +11,11 @@ namespace {
 
 constexpr double kRadPerDeg = std::numbers::pi / 180;
 
-// The direction of a vector in degrees, clockwise from the image's x axis (y is down).
+} // namespace
+
 double directionDeg(QPointF v) {
     return std::atan2(v.y(), v.x()) / kRadPerDeg;
 }
-
-} // namespace
 
 double normalizedTurn(double degrees) {
     double a = std::remainder(degrees, 360.0);

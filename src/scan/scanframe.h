@@ -46,6 +46,9 @@ double turnForNorthAngle(double northAngleDeg, int orientY);
 // The turn that puts the north point on the limb in the direction of `pixel`.
 double turnForNorthPoint(const ScanFrame &frame, QPointF pixel);
 
+// The direction of a vector of image pixels in degrees, clockwise from the x axis (y is down).
+double directionDeg(QPointF v);
+
 // An angle in degrees brought into -180 < a <= 180.
 double normalizedTurn(double degrees);
 

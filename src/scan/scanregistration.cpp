@@ -431,10 +431,6 @@ std::optional<FoundCode> findCode(const cv::Mat &grey, const LimbFit &limb) {
     return std::nullopt;
 }
 
-double directionDeg(QPointF v) {
-    return std::atan2(v.y(), v.x()) / kRadPerDeg;
-}
-
 // The centre of a fiducial dot near `expected` (pixels), the darkness-weighted middle of
 // the dark blob of about the dot's size there; nothing when no such blob is found.
 std::optional<QPointF> findDot(const cv::Mat &grey, QPointF expected, double dotsPerMm) {

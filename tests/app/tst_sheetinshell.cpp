@@ -3,7 +3,7 @@
 // entry dialog, the comparison window.
 #include "app/mainwindow.h"
 #include "apptesthelpers.h"
-#include "data/dates.h"
+#include "madescans.h"
 #include "scan/scanwindow.h"
 #include "scripteddialogs.h"
 #include "testregistry.h"
@@ -123,12 +123,8 @@ class TestSheetInShell : public QObject {
         QVERIFY(shell.dialogs.shown.last().contains("nelze přečíst"));
 
         // The sheet of 21 June 2001 at R 60, scanned at 100 dpi.
-        SheetSettings s;
-        s.date = *parseDate(QStringLiteral("21.06.2001"), 2000);
-        s.timeUT = 830;
-        s.radiusMm = 60;
         const QString scan = dir.filePath("sablona.png");
-        QVERIFY(renderSheet(buildSheetModel(s), 100).save(scan));
+        QVERIFY(renderSheet(sheetOf2001(60), 100).save(scan));
         shell.dialogs.fileAnswers.push_back(scan);
         shell.window.action("zeskenu")->trigger();
         ScanWindow *window = shell.window.scanWindow();

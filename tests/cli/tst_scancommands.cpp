@@ -28,15 +28,6 @@ QString value(const QStringList &rows, const QString &field) {
     return {};
 }
 
-SheetModel sheetOf(double radius, int orientX) {
-    SheetSettings s;
-    s.date = *parseDate(QStringLiteral("21.06.2001"), 2000);
-    s.timeUT = 830;
-    s.radiusMm = radius;
-    s.orientX = orientX;
-    return buildSheetModel(s);
-}
-
 } // namespace
 
 class TestScanCommands : public QObject {
@@ -53,7 +44,7 @@ class TestScanCommands : public QObject {
         QFETCH(int, orientX);
         QFETCH(QString, file);
         // A4, R 70, 150 dpi (5.906 pixels per mm), turned 4 degrees.
-        const SheetModel model = sheetOf(70, orientX);
+        const SheetModel model = sheetOf2001(70, orientX);
         const MadeScan made = scanOfSheet(model, {150, 4, QPointF(2, 3), 4, 75});
         QTemporaryDir dir;
         const QString path = dir.filePath(file);
@@ -101,7 +92,7 @@ class TestScanCommands : public QObject {
     }
 
     void optionsWinWithAWarning() {
-        const MadeScan made = scanOfSheet(sheetOf(60, 1), {150, 0, QPointF(), 0, -1});
+        const MadeScan made = scanOfSheet(sheetOf2001(60), {150, 0, QPointF(), 0, -1});
         QTemporaryDir dir;
         const QString path = dir.filePath("sken.png");
         QVERIFY(made.image.save(path));

@@ -16,10 +16,25 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <random>
 #include <vector>
 
 namespace orvanek::testing {
+
+// The sheet of 21 June 2001, 8:30 UT (B0 1.77, P -7.06, L0 116.11, rotation 1977: the
+// reference moment of the solar tests), on the paper given or the smallest that holds it.
+inline SheetModel sheetOf2001(double radiusMm, int orientX = 1, int orientY = 1,
+                              std::optional<SheetPaper> paper = std::nullopt) {
+    SheetSettings s;
+    s.date = *parseDate(QStringLiteral("21.06.2001"), 2000);
+    s.timeUT = 830;
+    s.radiusMm = radiusMm;
+    s.orientX = orientX;
+    s.orientY = orientY;
+    s.paper = paper;
+    return buildSheetModel(s);
+}
 
 struct ScanRecipe {
     int dpi = 150;

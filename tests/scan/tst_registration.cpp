@@ -113,14 +113,7 @@ class TestRegistration : public QObject {
         QFETCH(double, turn);
         QFETCH(QPointF, shiftMm);
         QFETCH(int, jpeg);
-        SheetSettings s;
-        s.date = *parseDate(QStringLiteral("21.06.2001"), 2000);
-        s.timeUT = 830;
-        s.radiusMm = radius;
-        s.orientX = orientX;
-        s.orientY = orientY;
-        s.paper = paperFromName(paper);
-        const SheetModel model = buildSheetModel(s);
+        const SheetModel model = sheetOf2001(radius, orientX, orientY, paperFromName(paper));
         QVERIFY(model.printable());
         const ScanRecipe recipe{dpi, turn, shiftMm, 6, jpeg};
         // The places first, then the scan with dots drawn there.
@@ -132,7 +125,7 @@ class TestRegistration : public QObject {
         QVERIFY(reg.registered());
         // The code read back exactly.
         QVERIFY(reg.code);
-        QCOMPARE(reg.code->date, s.date);
+        QCOMPARE(reg.code->date, model.settings.date);
         QCOMPARE(reg.code->timeUT, uint16_t(830));
         QCOMPARE(reg.code->radiusMm, radius);
         QCOMPARE(reg.code->orientX, orientX);
@@ -253,11 +246,8 @@ class TestRegistration : public QObject {
     }
 
     void optionsAgainstTheCode() {
-        SheetSettings s;
-        s.date = *parseDate(QStringLiteral("21.06.2001"), 2000);
-        s.timeUT = 830;
-        s.radiusMm = 60;
-        const SheetModel model = buildSheetModel(s);
+        const SheetModel model = sheetOf2001(60);
+        const SheetSettings &s = model.settings;
         const MadeScan made = scanOfSheet(model, {150, 2, QPointF(), 0, -1});
         ScanOptions options;
         options.date = *parseDate(QStringLiteral("22.06.2001"), 2000);

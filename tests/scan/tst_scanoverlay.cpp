@@ -78,12 +78,7 @@ class TestScanOverlay : public QObject {
     }
 
     void sheetWhereTheScanShowsIt() {
-        SheetSettings s;
-        s.date = *parseDate(QStringLiteral("21.06.2001"), 2000);
-        s.timeUT = 830;
-        s.radiusMm = 60;
-        s.orientY = -1;
-        const SheetModel model = buildSheetModel(s);
+        const SheetModel model = sheetOf2001(60, 1, -1);
         const MadeScan made = scanOfSheet(model, {150, 5, QPointF(3, -2), 0, -1});
         const ScanRegistration reg = registerScan(made.image, ScanOptions{});
         QVERIFY(reg.registered() && reg.code);

@@ -29,18 +29,19 @@ namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
 
-SheetModel sheetOf(double radius) {
-    SheetSettings s;
-    s.date = *parseDate(QStringLiteral("21.06.2001"), 2000);
-    s.timeUT = 830;
-    s.radiusMm = radius;
-    return buildSheetModel(s);
-}
-
 // The image pixel of position angle a and distance d (mm) on a made scan, unmirrored.
 QPointF placeOn(const MadeScan &made, double angleDeg, double distanceMm) {
     return made.drawingToImage.map(QPointF(std::sin(angleDeg * kDeg), -std::cos(angleDeg * kDeg)) *
                                    distanceMm);
+}
+
+// The scan window on an image, shown at a size; it deletes itself when closed.
+ScanWindow *openWindow(ObservationStore &store, Dialogs &dialogs, const QImage &image, QSize size) {
+    auto *window = new ScanWindow(store, dialogs, {QStringLiteral("sken.png"), image});
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->resize(size);
+    window->show();
+    return window;
 }
 
 // A press and release at an image pixel of the canvas, as a mouse click.
@@ -67,11 +68,8 @@ class TestScanWindow : public QObject {
         const int records = store.recordCount();
         ScriptedDialogs dialogs;
         // A sheet of R 100 mm at 100 dpi, turned 3 degrees: the data set draws at 125 mm.
-        const MadeScan made = scanOfSheet(sheetOf(100), {100, 3, QPointF(), 0, -1});
-        auto *window = new ScanWindow(store, dialogs, {QStringLiteral("sken.png"), made.image});
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->resize(900, 700);
-        window->show();
+        const MadeScan made = scanOfSheet(sheetOf2001(100), {100, 3, QPointF(), 0, -1});
+        ScanWindow *window = openWindow(store, dialogs, made.image, {900, 700});
         QVERIFY(window->statusText().contains("Šablona: 21.06.2001 08:30 UT, R 100 mm"));
         QCOMPARE(window->findChild<QLineEdit *>("datumsken")->text(), QStringLiteral("21.06.2001"));
 
@@ -130,10 +128,7 @@ class TestScanWindow : public QObject {
         // A plain drawing, the paper turned 12 degrees: its north mark 12 degrees clockwise
         // of the image's up.
         const MadeScan made = scanOfPlainDrawing({210, 297}, 90, 1, {100, 12, QPointF(), 0, -1});
-        auto *window = new ScanWindow(store, dialogs, {QStringLiteral("kresba.png"), made.image});
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->resize(900, 700);
-        window->show();
+        ScanWindow *window = openWindow(store, dialogs, made.image, {900, 700});
         QVERIFY(window->registration().registered());
         QVERIFY(!window->registration().code);
         QVERIFY(window->statusText().contains("Bez kódu šablony"));
@@ -173,10 +168,7 @@ class TestScanWindow : public QObject {
         ObservationStore store;
         ScriptedDialogs dialogs;
         const MadeScan made = scanOfPlainDrawing({100, 100}, 40, 1, {100, 0, QPointF(), 0, -1});
-        auto *window = new ScanWindow(store, dialogs, {QStringLiteral("kresba.png"), made.image});
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->resize(500, 500);
-        window->show();
+        ScanWindow *window = openWindow(store, dialogs, made.image, {500, 500});
         QVERIFY(QTest::qWaitForWindowExposed(window));
         window->prizpusobitClick();
         const double fit = window->zoom();

@@ -1,6 +1,7 @@
 // The sheet's code and registration marks: the text a scan reads back, the texts refused,
 // and the code and fiducial dots kept clear of everything else the sheet prints.
 #include "data/dates.h"
+#include "madescans.h"
 #include "testregistry.h"
 #include "views/sheet/sheetcode.h"
 
@@ -9,6 +10,7 @@
 #include <cmath>
 
 using namespace orvanek;
+using namespace orvanek::testing;
 
 namespace {
 
@@ -88,12 +90,7 @@ class TestSheetCode : public QObject {
     void marksKeepClear() {
         QFETCH(double, radius);
         QFETCH(int, orientX);
-        SheetSettings s;
-        s.date = *parseDate(QStringLiteral("21.06.2001"), 2000);
-        s.timeUT = 830;
-        s.radiusMm = radius;
-        s.orientX = orientX;
-        const SheetModel m = buildSheetModel(s);
+        const SheetModel m = sheetOf2001(radius, orientX);
         QVERIFY(m.printable());
         QCOMPARE(parseSheetCode(m.codeText)->radiusMm, radius);
         // The code with its quiet zone of 4 modules (2.4 mm), from the disk's centre.

@@ -4,6 +4,7 @@
 #include "data/dates.h"
 #include "data/observationstore.h"
 #include "entry/commit.h"
+#include "orientations.h"
 #include "solar/conversion.h"
 #include "testregistry.h"
 #include "views/sheet/sheetmodel.h"
@@ -14,6 +15,7 @@
 #include <numbers>
 
 using namespace orvanek;
+using namespace orvanek::testing;
 
 namespace {
 
@@ -204,14 +206,7 @@ class TestSheetModel : public QObject {
         }
     }
 
-    void orientationMarks_data() {
-        QTest::addColumn<int>("orientX");
-        QTest::addColumn<int>("orientY");
-        QTest::newRow("Z - V, S - J") << 1 << 1;
-        QTest::newRow("V - Z") << -1 << 1;
-        QTest::newRow("J - S") << 1 << -1;
-        QTest::newRow("both mirrored") << -1 << -1;
-    }
+    void orientationMarks_data() { addOrientationRows(); }
     void orientationMarks() {
         QFETCH(int, orientX);
         QFETCH(int, orientY);

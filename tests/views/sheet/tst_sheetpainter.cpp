@@ -1,6 +1,8 @@
 // The sheet on paper: the disk's diameter read back from the PDF, the image at 300 dpi with
 // its grid where the conversions put it, and a page too small refused.
 #include "data/dates.h"
+#include "madescans.h"
+#include "orientations.h"
 #include "pdfpaths.h"
 #include "solar/conversion.h"
 #include "testregistry.h"
@@ -22,13 +24,7 @@ namespace {
 constexpr double kDeg = std::numbers::pi / 180;
 
 SheetModel sheet(double radius, int orientX = 1, int orientY = 1) {
-    SheetSettings s;
-    s.date = *parseDate(QStringLiteral("21.06.2001"), 2000);
-    s.timeUT = 830;
-    s.radiusMm = radius;
-    s.orientX = orientX;
-    s.orientY = orientY;
-    return buildSheetModel(s);
+    return sheetOf2001(radius, orientX, orientY);
 }
 
 int greyAt(const QImage &image, QPointF mmOnPaper) {
@@ -79,14 +75,7 @@ class TestSheetPainter : public QObject {
                          (kSheetMarginMm + m.centre.y())) < 0.5);
     }
 
-    void compassInPdf_data() {
-        QTest::addColumn<int>("orientX");
-        QTest::addColumn<int>("orientY");
-        QTest::newRow("Z - V, S - J") << 1 << 1;
-        QTest::newRow("V - Z") << -1 << 1;
-        QTest::newRow("J - S") << 1 << -1;
-        QTest::newRow("both mirrored") << -1 << -1;
-    }
+    void compassInPdf_data() { addOrientationRows(); }
     void compassInPdf() {
         QFETCH(int, orientX);
         QFETCH(int, orientY);
