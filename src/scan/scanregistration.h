@@ -24,11 +24,11 @@ struct LimbFit {
 
 // What the observer or the command line says of a drawing beside its scan.
 struct ScanOptions {
-    std::optional<CalendarDate> date;
-    std::optional<uint16_t> timeUT;
-    std::optional<double> radiusMm;
-    std::optional<double>
-        northAngleDeg; // where north lies, degrees from the image's top to its right
+    std::optional<CalendarDate> date = {};
+    std::optional<uint16_t> timeUT = {};
+    std::optional<double> radiusMm = {};
+    // Where north lies: degrees from the image's top towards its right.
+    std::optional<double> northAngleDeg = {};
     bool mirrorX = false;
     bool mirrorY = false;
     double fallbackRadiusMm = 125; // R without a code or an option: the data set's

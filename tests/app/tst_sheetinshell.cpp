@@ -113,15 +113,6 @@ class TestSheetInShell : public QObject {
     void scanBesideTheEntryDialog() {
         QTemporaryDir dir;
         Shell shell(dir.path());
-        // Not an image: said, and no window.
-        QFile text(dir.filePath("sken.png"));
-        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("no picture") > 0);
-        text.close();
-        shell.dialogs.fileAnswers.push_back(text.fileName());
-        shell.window.action("zeskenu")->trigger();
-        QVERIFY(!shell.window.scanWindow());
-        QVERIFY(shell.dialogs.shown.last().contains("nelze přečíst"));
-
         // The sheet of 21 June 2001 at R 60, scanned at 100 dpi.
         const QString scan = dir.filePath("sablona.png");
         QVERIFY(renderSheet(sheetOf2001(60), 100).save(scan));

@@ -37,12 +37,23 @@ class TestScanCommands : public QObject {
     void sheetRegistered_data() {
         QTest::addColumn<int>("orientX");
         QTest::addColumn<QString>("file");
-        QTest::newRow("upright, JPEG") << 1 << "sken.jpg";
-        QTest::newRow("east-west mirrored, PNG") << -1 << "sken.png";
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("moment");
+        QTest::addColumn<QString>("warning");
+        // clang-format off
+        QTest::newRow("upright, JPEG") << 1 << "sken.jpg" << QStringList{} << "21.06.2001 0830;code" << "";
+        // The options win over the code, with a warning; the group's place stays.
+        QTest::newRow("east-west mirrored, PNG, another time")
+            << -1 << "sken.png" << QStringList{"--date", "21.06.2001", "--time", "0915"}
+            << "21.06.2001 0915;options" << "okamžik 21.06.2001 0915 se liší od kódu šablony (21.06.2001 0830); platí volba";
+        // clang-format on
     }
     void sheetRegistered() {
         QFETCH(int, orientX);
         QFETCH(QString, file);
+        QFETCH(QStringList, options);
+        QFETCH(QString, moment);
+        QFETCH(QString, warning);
         // A4, R 70, 150 dpi (5.906 pixels per mm), turned 4 degrees.
         const SheetModel model = sheetOf2001(70, orientX);
         const MadeScan made = scanOfSheet(model, {150, 4, QPointF(2, 3), 4, 75});
@@ -54,56 +65,39 @@ class TestScanCommands : public QObject {
         const Ephemeris &e = model.ephemeris;
         const PolarPosition p = heliographicToPolar(e, 20, float(e.L0 - 30), 70);
         const double a = p.polarAngle * kDeg;
-        const QPointF group = made.drawingToImage.map(
-            QPointF(orientX * p.polarDistance * std::sin(a), -p.polarDistance * std::cos(a)));
-        const QPointF outside = made.drawingToImage.map(QPointF(0, -72));
+        const QPointF group =
+            made.drawingToImage.map(QPointF(orientX * std::sin(a), -std::cos(a)) * p.polarDistance);
         const auto text = [](QPointF q) { return QStringLiteral("%1,%2").arg(q.x()).arg(q.y()); };
-        const CliRun r = runCliCommand(
-            {"-d", dir.path(), "scan", path, "--at", text(group), "--at", text(outside)});
+        const QPointF outside = made.drawingToImage.map(QPointF(0, -72));
+        const CliRun r = runCliCommand(QStringList{"-d", dir.path(), "scan", path, "--at",
+                                                   text(group), "--at", text(outside)} +
+                                       options);
         // The point beyond the limb makes it a data problem, after every row is printed.
         QCOMPARE(r.status, 1);
         const QStringList rows = lines(r.out);
         QCOMPARE(rows.value(0), QStringLiteral("field;value"));
-        QCOMPARE(value(rows, "moment"), QStringLiteral("21.06.2001 0830"));
-        QCOMPARE(value(rows, "momentFrom"), QStringLiteral("code"));
-        QCOMPARE(value(rows, "radius"), QStringLiteral("70"));
-        QCOMPARE(value(rows, "mirrorX"), orientX < 0 ? QStringLiteral("1") : QStringLiteral("0"));
-        QCOMPARE(value(rows, "mirrorY"), QStringLiteral("0"));
+        QCOMPARE(value(rows, "moment") + ';' + value(rows, "momentFrom"), moment);
+        QCOMPARE(value(rows, "radius") + value(rows, "mirrorX") + value(rows, "mirrorY"),
+                 orientX < 0 ? QStringLiteral("7010") : QStringLiteral("7000"));
         const QPointF centre = made.drawingToImage.map(QPointF());
-        QVERIFY(std::abs(value(rows, "limbX").toDouble() - centre.x()) < 0.3 * 5.906);
-        QVERIFY(std::abs(value(rows, "limbY").toDouble() - centre.y()) < 0.3 * 5.906);
-        QVERIFY(std::abs(value(rows, "limbRadius").toDouble() - 70 * 5.906) < 0.002 * 70 * 5.906);
-        QVERIFY(std::abs(value(rows, "turn").toDouble() - 4) < 0.1);
-        QVERIFY(std::abs(value(rows, "dotsPerMm").toDouble() - 5.906) < 0.012);
+        const auto number = [&](const char *field) { return value(rows, field).toDouble(); };
+        QVERIFY(QLineF(centre, QPointF(number("limbX"), number("limbY"))).length() < 0.3 * 5.906);
+        QVERIFY(std::abs(number("limbRadius") / (70 * 5.906) - 1) < 0.002);
+        QVERIFY(std::abs(number("turn") - 4) < 0.1 &&
+                std::abs(number("dotsPerMm") - 5.906) < 0.012);
         // Two decimals, the place within the tolerances of a click.
         const QStringList at = value(rows, "at").split(';');
-        QCOMPARE(at.size(), 6);
-        QVERIFY(at[2].contains(QRegularExpression("^\\d+\\.\\d\\d$")));
+        QVERIFY(at.size() == 6 && at[2].contains(QRegularExpression("^\\d+\\.\\d\\d$")));
         QVERIFY(std::abs(at[2].toDouble() - std::fmod(p.polarAngle + 360, 360)) <= 0.3);
         QVERIFY(std::abs(at[3].toDouble() - p.polarDistance) <= 0.3);
-        QVERIFY(std::abs(at[4].toDouble() - 20) <= 0.5);
-        QVERIFY(std::abs(at[5].toDouble() - (e.L0 - 30)) <= 0.5);
+        QVERIFY(std::abs(at[4].toDouble() - 20) <= 0.5 &&
+                std::abs(at[5].toDouble() - (e.L0 - 30)) <= 0.5);
         // Beyond the limb: angle 0, 72 mm, no l and b, and a warning.
         const QStringList beyond = rows.last().split(';');
         QVERIFY(std::abs(std::remainder(beyond[3].toDouble(), 360)) <= 0.3);
-        QVERIFY(std::abs(beyond[4].toDouble() - 72) <= 0.3);
-        QCOMPARE(beyond.mid(5), (QStringList{"", ""}));
-        QVERIFY2(r.err.contains("mimo kotouč"), qPrintable(r.err));
-    }
-
-    void optionsWinWithAWarning() {
-        const MadeScan made = scanOfSheet(sheetOf2001(60), {150, 0, QPointF(), 0, -1});
-        QTemporaryDir dir;
-        const QString path = dir.filePath("sken.png");
-        QVERIFY(made.image.save(path));
-        const CliRun r = runCliCommand(
-            {"-d", dir.path(), "scan", path, "--date", "22.06.2001", "--time", "0915"});
-        QCOMPARE(r.status, 0);
-        QCOMPARE(value(lines(r.out), "moment"), QStringLiteral("22.06.2001 0915"));
-        QCOMPARE(value(lines(r.out), "momentFrom"), QStringLiteral("options"));
-        QCOMPARE(lines(r.err).size(), 1);
-        QVERIFY2(r.err.contains("21.06.2001 0830") && r.err.contains("platí volba"),
-                 qPrintable(r.err));
+        QVERIFY(std::abs(beyond[4].toDouble() - 72) <= 0.3 &&
+                beyond.mid(5) == QStringList({"", ""}));
+        QVERIFY(r.err.contains("mimo kotouč") && r.err.contains(warning));
     }
 
     void refused_data() {
@@ -111,17 +105,14 @@ class TestScanCommands : public QObject {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
+        // clang-format off
         QTest::newRow("no limb") << "blank" << QStringList{} << 1 << "okraj kotouče";
-        QTest::newRow("a plain drawing without a moment")
-            << "plain" << QStringList{} << 1 << "--date a --time";
+        QTest::newRow("a plain drawing without a moment") << "plain" << QStringList{} << 1 << "--date a --time";
         QTest::newRow("not an image") << "text" << QStringList{} << 1 << "nelze přečíst";
-        QTest::newRow("a date without a time")
-            << "plain" << QStringList{"--date", "01.05.2001"} << 2 << "--date a --time";
-        QTest::newRow("a point without Y")
-            << "plain" << QStringList{"--date", "01.05.2001", "--time", "800", "--at", "100"} << 2
-            << "--at";
-        QTest::newRow("north not a number")
-            << "plain" << QStringList{"--north-angle", "sever"} << 2 << "--north-angle";
+        QTest::newRow("a date without a time") << "plain" << QStringList{"--date", "01.05.2001"} << 2 << "--date a --time";
+        QTest::newRow("a point without Y") << "plain" << QStringList{"--date", "01.05.2001", "--time", "800", "--at", "100"} << 2 << "--at";
+        QTest::newRow("north not a number") << "plain" << QStringList{"--north-angle", "sever"} << 2 << "--north-angle";
+        // clang-format on
     }
     void refused() {
         QFETCH(QString, image);

@@ -35,14 +35,11 @@ class TestSheetCode : public QObject {
         QTest::addColumn<int>("orientY");
         QTest::addColumn<QString>("paper");
         QTest::addColumn<QString>("text");
-        QTest::newRow("upright on A3") << "21.06.2001" << 830 << 125.0 << 1 << 1 << "A3"
-                                       << "ORVANEK/1;21.06.2001;0830;125;0;0;A3";
-        QTest::newRow("east-west mirrored, half millimetres")
-            << "07.05.2001" << 705 << 62.5 << -1 << 1 << "A4"
-            << "ORVANEK/1;07.05.2001;0705;62.5;1;0;A4";
-        QTest::newRow("north-south mirrored at midnight")
-            << "01.01.1996" << 0 << 80.0 << 1 << -1 << "A4"
-            << "ORVANEK/1;01.01.1996;0000;80;0;1;A4";
+        // clang-format off
+        QTest::newRow("upright on A3") << "21.06.2001" << 830 << 125.0 << 1 << 1 << "A3" << "ORVANEK/1;21.06.2001;0830;125;0;0;A3";
+        QTest::newRow("east-west mirrored, half millimetres") << "07.05.2001" << 705 << 62.5 << -1 << 1 << "A4" << "ORVANEK/1;07.05.2001;0705;62.5;1;0;A4";
+        QTest::newRow("north-south mirrored at midnight") << "01.01.1996" << 0 << 80.0 << 1 << -1 << "A4" << "ORVANEK/1;01.01.1996;0000;80;0;1;A4";
+        // clang-format on
     }
     void text() {
         QFETCH(QString, date);
