@@ -9,6 +9,7 @@
 #include "views/common/viewcanvas.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -209,12 +210,16 @@ bool DrawingWindow::saveBitmap() {
         return false;
     }
     const QString path = bitmapPath();
-    if (const auto refused = unsafeTargetMessage(path)) {
-        dialogs_.information(*refused);
+    // Made in memory and written in one step: a picture of the same name (a hard link to a
+    // file elsewhere among them) is replaced, never written into.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !renderDrawing(currentModel()).save(&buffer, "BMP")) {
+        dialogs_.information(tr("Soubor %1 nelze uložit.").arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    if (!renderDrawing(currentModel()).save(path, "BMP")) {
-        dialogs_.information(tr("Soubor %1 nelze uložit.").arg(QDir::toNativeSeparators(path)));
+    if (const auto failed = writeFileReplacing(path, bytes)) {
+        dialogs_.information(*failed);
         return false;
     }
     return true;
