@@ -142,6 +142,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     QTemporaryDir &dir = workDirectory();
     FUZZ_CHECK(dir.isValid());
     const QString dataPath = dir.filePath(ObservationStore::dataFileName());
+    // Each input starts in a directory of its own data1.dat alone: what an earlier input set
+    // aside or backed up would otherwise grow with every run.
+    QFile::remove(dir.filePath(ObservationStore::removedFileName()));
+    QFile::remove(dir.filePath(ObservationStore::backupFileName()));
     {
         QFile file(dataPath);
         FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

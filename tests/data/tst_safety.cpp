@@ -5,6 +5,7 @@
 #include "data/instrumentfile.h"
 #include "data/observationstore.h"
 #include "data/safefile.h"
+#include "data/setaside.h"
 #include "setasidebytes.h"
 #include "testhelpers.h"
 
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +25,7 @@
 #include <cstring>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -269,6 +272,248 @@ class TestSafety : public QObject {
         other.join();
         QVERIFY(!lock);
         QVERIFY2(lock.refusal.contains("jiná spuštěná kopie"), qPrintable(lock.refusal));
+    }
+
+    // A pipe or a folder in the place of a file the store reads is refused at once with
+    // the file named; a pipe opened to be read would wait for ever for a writer.
+    void readsTakeOnlyRegularFiles_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("pipe"); // else a folder
+        QTest::addColumn<QString>("what");
+        QTest::newRow("data1.dat a pipe") << "data1.dat" << true << "roura";
+        QTest::newRow("pristroj.dat a pipe") << "pristroj.dat" << true << "roura";
+        QTest::newRow("Motfakul.dat a pipe") << "Motfakul.dat" << true << "roura";
+        QTest::newRow("data1.dat a folder") << "data1.dat" << false << "adresář";
+        QTest::newRow("pristroj.dat a folder") << "pristroj.dat" << false << "adresář";
+    }
+    void readsTakeOnlyRegularFiles() {
+        QFETCH(QString, name);
+        QFETCH(bool, pipe);
+        QFETCH(QString, what);
+        QTemporaryDir dir;
+        if (name != "data1.dat")
+            writeTwoRecords(dir.path());
+        const QString path = dir.filePath(name);
+        if (pipe)
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        else
+            QVERIFY(QDir().mkdir(path));
+        ObservationStore store(kToday);
+        const StoreStatus loaded = store.loadStore(dir.path());
+        QVERIFY(!loaded);
+        QVERIFY2(loaded.message.contains(name) && loaded.message.contains(what),
+                 qPrintable(loaded.message));
+    }
+
+    // Larger than the computer's memory: refused before a byte is allocated (a sparse file
+    // takes no room on the disk).
+    void dataFileBeyondMemoryIsRefused() {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("data1.dat"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(largestDataFileBytes() + kRecordSize));
+        file.close();
+        ObservationStore store(kToday);
+        const StoreStatus loaded = store.loadStore(dir.path());
+        QVERIFY(!loaded);
+        QVERIFY2(loaded.message.contains("data1.dat") && loaded.message.contains("MB"),
+                 qPrintable(loaded.message));
+        QCOMPARE(store.recordCount(), 0);
+    }
+
+    // Something other than the program's lock in its place is named for what it is, at
+    // once, not taken for a running copy after a wait.
+    void notALockIsNamed_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("what");
+        QTest::newRow("a folder") << "folder"
+                                  << "adresář";
+        QTest::newRow("a dangling link") << "link"
+                                         << "odkaz";
+        QTest::newRow("a pipe") << "pipe"
+                                << "roura";
+    }
+    void notALockIsNamed() {
+        QFETCH(QString, kind);
+        QFETCH(QString, what);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(lockFileName());
+        if (kind == "folder")
+            QVERIFY(QDir().mkdir(path));
+        else if (kind == "link")
+            QVERIFY(QFile::link(dir.filePath("gone"), path));
+        else
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        const DirectoryLock lock = lockDataDirectory(dir.path());
+        QVERIFY(!lock);
+        QVERIFY(!lock.readOnly);
+        QVERIFY2(lock.refusal.contains(what) && lock.refusal.contains(lockFileName()) &&
+                     !lock.refusal.contains("jiná spuštěná kopie"),
+                 qPrintable(lock.refusal));
+        QVERIFY(QFileInfo(path).isSymLink() || QFileInfo::exists(path)); // left as it was
+    }
+
+    // A lock of a copy that is gone, being taken over by another copy at this moment: the
+    // refusal names the copy that holds the lock now, never the one that is gone.
+    void staleLockTakenOverByAnotherCopy() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(lockFileName());
+        const QByteArray host = QSysInfo::machineHostName().toUtf8();
+        writeFile(path, "4194000\norvanek\n" + host + "\n");
+        // The other copy is removing the stale lock: it holds the removal lock, so this
+        // copy can neither remove it nor take it.
+        QLockFile removing(path + ".rmlock");
+        QVERIFY(removing.tryLock(0));
+        QLockFile other(path);
+        std::thread otherCopy([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            QFile::remove(path);
+            other.setStaleLockTime(0);
+            other.tryLock(0);
+            removing.unlock();
+        });
+        const DirectoryLock lock = lockDataDirectory(dir.path());
+        otherCopy.join();
+        QVERIFY(!lock);
+        QVERIFY2(lock.refusal.contains(QStringLiteral("(proces %1)").arg(getpid())) &&
+                     !lock.refusal.contains("4194000"),
+                 qPrintable(lock.refusal));
+    }
+
+    // A file of two names (a hard link to a file elsewhere) is replaced, never written
+    // into: the other name keeps its bytes.
+    void hardLinksKeepTheirBytes_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("data1.removed") << "data1.removed";
+        QTest::newRow("pristroj.dat") << "pristroj.dat";
+        QTest::newRow("SoubASCI.dat") << "SoubASCI.dat";
+        QTest::newRow("data1.dat") << "data1.dat";
+    }
+    void hardLinksKeepTheirBytes() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QTemporaryDir elsewhere;
+        std::vector<ObservationRecord> records{datedRecord("01.01.2000"), datedRecord("bad")};
+        addGroup(records[0], 100, 500);
+        writeFile(dir.filePath("data1.dat"), recordsBytes(records));
+        const QString outside = elsewhere.filePath("outside");
+        if (name == "data1.dat")
+            QVERIFY(QFile::rename(dir.filePath("data1.dat"), outside));
+        else
+            writeFile(outside, "bytes of a file elsewhere");
+        const QByteArray before = readFile(outside);
+        QCOMPARE(::link(QFile::encodeName(outside).constData(),
+                        QFile::encodeName(dir.filePath(name)).constData()),
+                 0);
+
+        ObservationStore store(kToday);
+        QVERIFY(store.loadStore(dir.path()));
+        store.applyDrawingSetup(125);
+        QString message;
+        bool written = false;
+        if (name == "data1.removed") {
+            ObservationStore::DamagedData setAside;
+            written = store.setAsideDamagedData(&setAside).ok;
+        } else if (name == "pristroj.dat") {
+            written = writeInstrumentFile(dir.path(), defaultInstrumentLines(), &message);
+        } else if (name == "SoubASCI.dat") {
+            store.removeRecord(2);
+            written = exportAscii(store).ok;
+        } else {
+            store.removeRecord(2);
+            written = store.saveStore().ok;
+        }
+        QVERIFY2(written, qPrintable(message));
+        QCOMPARE(readFile(outside), before);
+        QVERIFY(readFile(dir.filePath(name)) != before);
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(dir.filePath(name)).constData(), &status), 0);
+        QCOMPARE(status.st_nlink, nlink_t(1));
+    }
+
+    // A file the observer made read-only (chmod 444, the folder writable) is not replaced;
+    // a read-only data1.dat opens the data set read-only and says why.
+    void readOnlyFilesStayAsTheyAre_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("data1.dat") << "data1.dat";
+        QTest::newRow("pristroj.dat") << "pristroj.dat";
+        QTest::newRow("SoubASCI.dat") << "SoubASCI.dat";
+        QTest::newRow("data1.removed") << "data1.removed";
+    }
+    void readOnlyFilesStayAsTheyAre() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records{datedRecord("01.01.2000"), datedRecord("bad")};
+        writeFile(dir.filePath("data1.dat"), recordsBytes(records));
+        const QString path = dir.filePath(name);
+        if (name != "data1.dat")
+            writeFile(path, "kept as it is");
+        const QByteArray before = readFile(path);
+        const QFileDevice::Permissions readOnly =
+            QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        QVERIFY(QFile::setPermissions(path, readOnly));
+
+        ObservationStore store(kToday);
+        QVERIFY(store.loadStore(dir.path()));
+        store.applyDrawingSetup(125);
+        QString message;
+        if (name == "data1.dat") {
+            QVERIFY(store.readOnly());
+            QVERIFY2(store.readOnlyReason().contains(path), qPrintable(store.readOnlyReason()));
+            message = store.saveStore().message;
+        } else if (name == "pristroj.dat") {
+            QVERIFY(!writeInstrumentFile(dir.path(), defaultInstrumentLines(), &message));
+        } else if (name == "SoubASCI.dat") {
+            store.removeRecord(2);
+            message = exportAscii(store).message;
+        } else {
+            ObservationStore::DamagedData setAside;
+            message = store.setAsideDamagedData(&setAside).message;
+            QCOMPARE(store.recordCount(), 2); // nothing taken out either
+        }
+        QVERIFY2(message.contains(name) && message.contains("jen pro čtení"), qPrintable(message));
+        QCOMPARE(readFile(path), before);
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+        QCOMPARE(status.st_mode & 0777, mode_t(0444));
+    }
+
+    // The entries of data1.removed: each piece with its header, headerless bytes of an
+    // older version skipped, a header whose bytes are not all there no entry.
+    void setAsideEntriesRead_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QList<QByteArray>>("pieces");
+        QTest::addColumn<QList<qint64>>("offsets");
+        const QDateTime when(QDate(2026, 12, 8), QTime(10, 30));
+        auto entry = [&](const QByteArray &bytes, qint64 offset) {
+            return setAsideEntryBytes({QStringLiteral("data1.dat"), offset, when, bytes});
+        };
+        QTest::newRow("two entries")
+            << entry("JUNK", 2628) + entry(QByteArray(3, '\0'), 0)
+            << QList<QByteArray>{"JUNK", QByteArray(3, '\0')} << QList<qint64>{2628, 0};
+        QTest::newRow("an older version's bytes first")
+            << QByteArray("SOMEJUNK") + entry("JUNK", 1314) << QList<QByteArray>{"JUNK"}
+            << QList<qint64>{1314};
+        QTest::newRow("bytes that hold a header of their own")
+            << entry(entry("inner", 5), 7) << QList<QByteArray>{entry("inner", 5)}
+            << QList<qint64>{7};
+        QTest::newRow("bytes cut short")
+            << QByteArray("#orvanek-odlozeno;100;data1.dat;0;2026-12-08T10:30:00\nshort\n")
+            << QList<QByteArray>{} << QList<qint64>{};
+        QTest::newRow("the line end after the bytes missing")
+            << entry("JUNK", 0).chopped(1) + "X" << QList<QByteArray>{} << QList<qint64>{};
+    }
+    void setAsideEntriesRead() {
+        QFETCH(QByteArray, content);
+        QFETCH(QList<QByteArray>, pieces);
+        QFETCH(QList<qint64>, offsets);
+        const std::vector<SetAsideEntry> entries = readSetAsideEntries(content);
+        QCOMPARE(entries.size(), size_t(pieces.size()));
+        for (qsizetype i = 0; i < pieces.size(); ++i) {
+            QCOMPARE(entries[size_t(i)].bytes, pieces[i]);
+            QCOMPARE(entries[size_t(i)].offset, offsets[i]);
+            QCOMPARE(entries[size_t(i)].when, QDateTime(QDate(2026, 12, 8), QTime(10, 30)));
+        }
     }
 };
 
