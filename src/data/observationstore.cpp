@@ -303,14 +303,14 @@ StoreStatus ObservationStore::writeDataFile() {
 
 StoreStatus ObservationStore::saveStore() {
     if (readOnly())
-        return StoreStatus::failure(readOnlyReason_);
+        return StoreStatus::failure(readOnlyReason());
     writeSetupIntoRecord1();
     return writeDataFile();
 }
 
 StoreStatus ObservationStore::closeStore() {
     if (readOnly())
-        return dataModified_ ? StoreStatus::failure(readOnlyReason_) : StoreStatus{};
+        return dataModified_ ? StoreStatus::failure(readOnlyReason()) : StoreStatus{};
     writeSetupIntoRecord1();
     if (dataModified_)
         return writeDataFile();

@@ -263,11 +263,23 @@ std::optional<QString> replaceFile(const QString &path, const char *bytes, qint6
     QTemporaryFile temporary(path + kTemporaryMark + QStringLiteral("XXXXXX"));
     if (!temporary.open())
         return fileProblemText(path, temporary);
-    if (!writeAll(temporary, bytes, size) || !temporary.flush())
-        return fileProblemText(path, temporary);
 #ifdef Q_OS_UNIX
+    // Written by the system's own calls: a write cut short by a file-size limit leaves its
+    // cause in errno, where Qt's buffer reports only "Unknown error".
+    for (qint64 left = size; left > 0;) {
+        const ssize_t written = ::write(temporary.handle(), bytes, static_cast<size_t>(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return fileProblemText(path, written < 0 ? errno : ENOSPC);
+        bytes += written;
+        left -= written;
+    }
     if (::fsync(temporary.handle()) != 0)
         return fileProblemText(path, errno);
+#else
+    if (!writeAll(temporary, bytes, size) || !temporary.flush())
+        return fileProblemText(path, temporary);
 #endif
     if (!temporary.setPermissions(newFilePermissions(path)))
         return fileProblemText(path, temporary);
