@@ -67,7 +67,6 @@ class TestCli : public QObject {
         QTest::newRow("ephemeris bad date") << QStringList{"ephemeris", "31.02.2000", "1200"};
         QTest::newRow("ephemeris bad time") << QStringList{"ephemeris", "01.01.2000", "12:00"};
         QTest::newRow("ephemeris at 2400") << QStringList{"ephemeris", "01.01.2000", "2400"};
-        QTest::newRow("ephemeris at 1260") << QStringList{"ephemeris", "01.01.2000", "1260"};
     }
     void wrongUsage() {
         QFETCH(QStringList, args);

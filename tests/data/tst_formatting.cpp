@@ -173,34 +173,10 @@ class TestFormatting : public QObject {
         QCOMPARE(formatTimeUT(static_cast<uint16_t>(time), u"hh nn"), expected);
     }
 
-    // Times typed or read as hhmm: a time of day or nothing.
-    void timesOfDay_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("time"); // -1: refused
-        QTest::newRow("midnight") << "0" << 0;
-        QTest::newRow("7:05") << "705" << 705;
-        QTest::newRow("last minute, with blanks") << " 2359 " << 2359;
-        QTest::newRow("leading zero") << "0830" << 830;
-        QTest::newRow("2400") << "2400" << -1;
-        QTest::newRow("1260") << "1260" << -1;
-        QTest::newRow("9999") << "9999" << -1;
-        QTest::newRow("five digits") << "00705" << -1;
-        QTest::newRow("a colon") << "7:05" << -1;
-        QTest::newRow("a sign") << "+705" << -1;
-        QTest::newRow("empty") << "" << -1;
-    }
-    void timesOfDay() {
-        QFETCH(QString, text);
-        QFETCH(int, time);
-        const std::optional<uint16_t> read = parseTimeOfDay(text);
-        QCOMPARE(read ? int(*read) : -1, time);
-    }
-
     // What was read, as messages quote it: 40 characters at most, control bytes escaped.
     void excerpts_data() {
         QTest::addColumn<QByteArray>("read");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("short") << QByteArray("3OO") << "3OO";
         QTest::newRow("40 characters") << QByteArray(40, 'a') << QString(40, u'a');
         QTest::newRow("41 characters") << QByteArray(41, 'a') << QString(40, u'a') + u'…';
         QTest::newRow("ten megabytes") << QByteArray(10'000'000, '9') << QString(40, u'9') + u'…';
@@ -210,7 +186,6 @@ class TestFormatting : public QObject {
             << QByteArray("x\xc2\x9by\xe2\x80\xaez") << "x\\u009by\\u202ez";
         QTest::newRow("41 two-byte letters")
             << QString(41, u'č').toUtf8() << QString(40, u'č') + u'…';
-        QTest::newRow("no UTF-8") << QByteArray("\xff\xfe") << QString(2, QChar(0xfffd));
     }
     void excerpts() {
         QFETCH(QByteArray, read);
