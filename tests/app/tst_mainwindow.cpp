@@ -428,7 +428,7 @@ class TestMainWindow : public QObject {
         QTest::newRow("F10: a file in the folder's place")
             << "bitmap blocked"
             << "nothing"
-            << "Zákres nebyl uložen: Soubor %1/Obrázek/Zakres03.03.2001.bmp nelze uložit.";
+            << "Zákres nebyl uložen: %1/Obrázek/Zakres03.03.2001.bmp: část cesty není adresář";
         QTest::newRow("save, then a correction") << "save"
                                                  << "correction" << changed;
         QTest::newRow("ASCII, then a correction") << "ascii"
