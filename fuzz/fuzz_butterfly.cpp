@@ -4,7 +4,7 @@
 // after a short file; every stroke in a column of the diagram and within the latitudes its
 // bytes can give, never more strokes than bytes.
 
-#include "fuzz/fuzzcheck.h"
+#include "fuzz/fuzzfiles.h"
 
 #include "data/observationstore.h"
 #include "views/butterfly/butterflymodel.h"
@@ -22,13 +22,6 @@ using namespace orvanek;
 
 namespace {
 
-QTemporaryDir &workDirectory() {
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
-                                 ? QStringLiteral("/dev/shm/orvanek-fuzz-XXXXXX")
-                                 : QDir::tempPath() + QStringLiteral("/orvanek-fuzz-XXXXXX"));
-    return dir;
-}
-
 // Columns 1 to 649 at x = xs c + 49. Faculae ends are drawn only for bytes 31..219, that is
 // latitudes -97..91; spots only under 95 degrees, 2 pixels either side.
 void checkStrokes(const std::vector<ButterflyStroke> &strokes, const ButterflyState &state) {
@@ -44,14 +37,8 @@ void checkStrokes(const std::vector<ButterflyStroke> &strokes, const ButterflySt
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    QTemporaryDir &dir = workDirectory();
-    FUZZ_CHECK(dir.isValid());
-    {
-        QFile file(QDir(dir.path()).filePath(QStringLiteral("Motfakul.dat")));
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        FUZZ_CHECK(file.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size)) ==
-                   static_cast<qint64>(size));
-    }
+    QTemporaryDir &dir = fuzzWorkDirectory();
+    writeInputFile(QStringLiteral("Motfakul.dat"), data, size);
     ObservationStore store(QDate(2026, 12, 8));
     FUZZ_CHECK(store.loadStore(dir.path()).ok);
     const QByteArray &block = store.butterflyBlock();

@@ -3,7 +3,7 @@
 // file holds, no line end inside a line, a write refused exactly when a line holds a lone
 // CR, and what was written reads back as it was written.
 
-#include "fuzz/fuzzcheck.h"
+#include "fuzz/fuzzfiles.h"
 
 #include "data/instrumentfile.h"
 
@@ -17,14 +17,6 @@ using namespace orvanek;
 
 namespace {
 
-// On tmpfs when there is one: the write syncs the file.
-QTemporaryDir &workDirectory() {
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
-                                 ? QStringLiteral("/dev/shm/orvanek-fuzz-XXXXXX")
-                                 : QDir::tempPath() + QStringLiteral("/orvanek-fuzz-XXXXXX"));
-    return dir;
-}
-
 bool holdsLineEnd(const InstrumentLines &lines) {
     for (const QString &line : lines)
         if (line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')))
@@ -35,14 +27,8 @@ bool holdsLineEnd(const InstrumentLines &lines) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    QTemporaryDir &dir = workDirectory();
-    FUZZ_CHECK(dir.isValid());
-    {
-        QFile file(QDir(dir.path()).filePath(QStringLiteral("pristroj.dat")));
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        FUZZ_CHECK(file.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size)) ==
-                   static_cast<qint64>(size));
-    }
+    QTemporaryDir &dir = fuzzWorkDirectory();
+    writeInputFile(QStringLiteral("pristroj.dat"), data, size);
     InstrumentLines lines;
     QString error;
     FUZZ_CHECK(readInstrumentFile(dir.path(), lines, &error));

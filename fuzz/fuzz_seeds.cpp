@@ -129,6 +129,14 @@ bool writeDateSeeds(const QString &dir) {
     return ok;
 }
 
+// Each text a seed of its own, seed-0, seed-1 ...
+template <size_t N> bool writeTexts(const QString &dir, const char *const (&texts)[N]) {
+    bool ok = true;
+    for (size_t n = 0; n < N; ++n)
+        ok = writeFile(dir, QStringLiteral("seed-%1").arg(n), QByteArray(texts[n])) && ok;
+    return ok;
+}
+
 bool writeSilsoSeeds(const QString &dir) {
     const char *seeds[] = {
         "2002;06;01;2002.416; 150;  7.0;  20;1\n2002;06;02;2002.419; 161;  8.1;  18;1\n"
@@ -140,11 +148,7 @@ bool writeSilsoSeeds(const QString &dir) {
         "2002;06;2002.458;  96.7;  9.8; 1021;1\n", // the monthly file
         "2002;06;15;2002.452;1e18;1.0;1;1\n",
     };
-    bool ok = true;
-    int n = 0;
-    for (const char *seed : seeds)
-        ok = writeFile(dir, QStringLiteral("seed-%1").arg(n++), QByteArray(seed)) && ok;
-    return ok;
+    return writeTexts(dir, seeds);
 }
 
 bool writeImportSeeds(const QString &dir) {
@@ -173,11 +177,7 @@ bool writeInstrumentSeeds(const QString &dir) {
         "",
         "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n",
     };
-    bool ok = true;
-    int n = 0;
-    for (const char *seed : seeds)
-        ok = writeFile(dir, QStringLiteral("seed-%1").arg(n++), QByteArray(seed)) && ok;
-    return ok;
+    return writeTexts(dir, seeds);
 }
 
 bool writeButterflySeeds(const QString &dir) {

@@ -4,6 +4,7 @@
 #include "data/observationstore.h"
 #include "data/setaside.h"
 #include "datedrecord.h"
+#include "filebytes.h"
 #include "testregistry.h"
 
 #include <QDir>
@@ -20,17 +21,6 @@ using namespace orvanek;
 using namespace orvanek::testing;
 
 namespace {
-
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // A data set in polar entry at R = 125: `count` days of January 2000 with `groups` groups each.
 QByteArray dataSet(int count, int groups) {
