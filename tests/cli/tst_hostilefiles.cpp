@@ -80,54 +80,52 @@ class TestHostileFiles : public QObject {
         QCOMPARE(fileBytes(dir.filePath("data1.dat")), data);
     }
 
-    // A pipe or a device where a file is read is refused at once with the file named; a
-    // blocked import would hold the lock for ever, /dev/zero would never end.
+    // A pipe or a device where a file is read is refused at once with the file named (a
+    // blocked import would hold the lock for ever, /dev/zero would never end); a folder or
+    // a link in the lock's place is named for what it is, not taken for a running copy.
     void notWaitedOn_data() {
-        QTest::addColumn<QString>("fifo"); // made as a pipe in the data directory
+        QTest::addColumn<QString>("special"); // "name:pipe", "name:folder" or "name:link"
         QTest::addColumn<QStringList>("command");
-        QTest::addColumn<QString>("named");
         QTest::addColumn<QString>("what");
-        QTest::newRow("import of a pipe")
-            << "notes.txt" << QStringList{"import", "@notes.txt"} << "notes.txt"
-            << "roura";
-        QTest::newRow("data1.dat a pipe") << "data1.dat" << QStringList{"info"} << "data1.dat"
-                                          << "roura";
-        QTest::newRow("pristroj.dat a pipe")
-            << "pristroj.dat" << QStringList{"import", "@one.txt"} << "pristroj.dat"
-            << "roura";
-        QTest::newRow("Motfakul.dat a pipe")
-            << "Motfakul.dat" << QStringList{"statistics"} << "Motfakul.dat"
-            << "roura";
-        QTest::newRow("orvanek.lock a pipe")
-            << "orvanek.lock" << QStringList{"import", "@one.txt"} << "orvanek.lock"
-            << "roura";
-        QTest::newRow("import of /dev/zero")
-            << "" << QStringList{"import", "/dev/zero"} << "/dev/zero"
-            << "zařízení";
-        QTest::newRow("compare-silso of /dev/zero")
-            << "" << QStringList{"compare-silso", "/dev/zero"} << "/dev/zero"
-            << "zařízení";
-        QTest::newRow("import of a missing file")
-            << "" << QStringList{"import", "@none.txt"} << "none.txt"
-            << "soubor nebo adresář neexistuje";
+        const QStringList import{"import", "@one.txt"};
+        QTest::newRow("import of a pipe") << "one.txt:pipe" << import << "roura";
+        QTest::newRow("data1.dat a pipe") << "data1.dat:pipe" << QStringList{"info"} << "roura";
+        QTest::newRow("pristroj.dat a pipe") << "pristroj.dat:pipe" << import << "roura";
+        QTest::newRow("orvanek.lock a pipe") << "orvanek.lock:pipe" << import << "roura";
+        QTest::newRow("orvanek.lock a folder") << "orvanek.lock:folder" << import << "adresář";
+        QTest::newRow("orvanek.lock a dangling link")
+            << "orvanek.lock:link" << import << "odkaz na";
+        QTest::newRow("import of /dev/zero") << ":" << QStringList{"import", "/dev/zero"}
+                                             << "/dev/zero není obyčejný soubor, ale zařízení";
+        QTest::newRow("import of a missing file") << ":" << QStringList{"import", "@none.txt"}
+                                                  << "none.txt: soubor nebo adresář neexistuje";
     }
     void notWaitedOn() {
-        QFETCH(QString, fifo);
+        QFETCH(QString, special);
         QFETCH(QStringList, command);
-        QFETCH(QString, named);
         QFETCH(QString, what);
         QTemporaryDir dir;
-        if (fifo != "data1.dat")
+        const QString name = special.section(':', 0, 0);
+        const QString kind = special.section(':', 1);
+        if (name != "data1.dat")
             writeBytes(dir.filePath("data1.dat"), dataSet(2, 1));
-        writeBytes(dir.filePath("one.txt"), kOneObservation);
-        if (!fifo.isEmpty())
-            QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(fifo)).constData(), 0644), 0);
+        if (name != "one.txt")
+            writeBytes(dir.filePath("one.txt"), kOneObservation);
+        const QString path = dir.filePath(name);
+        if (kind == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        else if (kind == "folder")
+            QVERIFY(QDir().mkdir(path));
+        else if (kind == "link")
+            QVERIFY(QFile::link(dir.filePath("gone"), path));
         for (QString &word : command)
             if (word.startsWith('@'))
                 word = dir.filePath(word.mid(1));
         const CliRun r = runCliCommand(QStringList{"-d", dir.path()} + command);
         QCOMPARE(r.status, 1);
-        QVERIFY2(r.err.contains(named) && r.err.contains(what), qPrintable(r.err));
+        QVERIFY2(r.err.contains(name) && r.err.contains(what) &&
+                     !r.err.contains("jiná spuštěná kopie"),
+                 qPrintable(r.err));
         QCOMPARE(r.err.count('\n'), 1);
     }
 

@@ -290,38 +290,6 @@ class TestSafety : public QObject {
         QCOMPARE(store.recordCount(), 0);
     }
 
-    // Something other than the program's lock in its place is named for what it is, at
-    // once, not taken for a running copy after a wait.
-    void notALockIsNamed_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("what");
-        QTest::newRow("a folder") << "folder"
-                                  << "adresář";
-        QTest::newRow("a dangling link") << "link"
-                                         << "odkaz";
-        QTest::newRow("a pipe") << "pipe"
-                                << "roura";
-    }
-    void notALockIsNamed() {
-        QFETCH(QString, kind);
-        QFETCH(QString, what);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(lockFileName());
-        if (kind == "folder")
-            QVERIFY(QDir().mkdir(path));
-        else if (kind == "link")
-            QVERIFY(QFile::link(dir.filePath("gone"), path));
-        else
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
-        const DirectoryLock lock = lockDataDirectory(dir.path());
-        QVERIFY(!lock);
-        QVERIFY(!lock.readOnly);
-        QVERIFY2(lock.refusal.contains(what) && lock.refusal.contains(lockFileName()) &&
-                     !lock.refusal.contains("jiná spuštěná kopie"),
-                 qPrintable(lock.refusal));
-        QVERIFY(QFileInfo(path).isSymLink() || QFileInfo::exists(path)); // left as it was
-    }
-
     // A lock of a copy that is gone, being taken over by another copy at this moment: the
     // refusal names the copy that holds the lock now, never the one that is gone.
     void staleLockTakenOverByAnotherCopy() {
