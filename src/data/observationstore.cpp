@@ -278,6 +278,9 @@ StoreStatus ObservationStore::writeDataFile() {
     for (const QString &path : {dataPath, backupPath, backupPath + QStringLiteral(".new")})
         if (const auto refused = unsafeTargetMessage(path))
             return StoreStatus::failure(*refused);
+    // Made read-only while the program ran: not replaced either.
+    if (const auto refused = readOnlyFileMessage(dataPath))
+        return StoreStatus::failure(*refused);
     // Bytes at the end of the file read that make no whole record are not written back:
     // they go to data1.removed first, or nothing is saved.
     setAsideBySave_ = {};
