@@ -54,7 +54,7 @@ bool keepBackup(const QString &dataPath, const QString &backupPath, QString *err
     if (made)
         made = std::rename(to.constData(), QFile::encodeName(backupPath).constData()) == 0;
     if (!made && error)
-        *error = fileProblemText(backupPath, QString::fromLocal8Bit(std::strerror(errno)));
+        *error = fileProblemText(backupPath, errno);
     return made;
 }
 
