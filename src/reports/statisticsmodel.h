@@ -62,7 +62,8 @@ struct StatisticsTable {
 };
 
 // Monthly means of the daily values. A month is a calendar month: records of the same month
-// in different years never share a row. Hemisphere tables leave the whole-disk columns empty.
+// in different years never share a row. The placeholder of a new data set is no observation
+// and makes no month. Hemisphere tables leave the whole-disk columns empty.
 StatisticsTable measuredStatistics(const ObservationStore &store, StatRegion region);
 
 // The 13-month running means of the monthly g, f and R (weights 1/24 at both ends, 1/12

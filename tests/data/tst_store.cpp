@@ -39,6 +39,36 @@ class TestStore : public QObject {
         QVERIFY(!store.hasDrawingSetup());
     }
 
+    // A record that carries only its date (and record 1's drawing setup) is the placeholder,
+    // also as saved; one byte anywhere else makes an observation of it. The bytes chosen lie
+    // at the edges of the parts the rule leaves out (offsets in the record's layout).
+    void placeholderIsRecognisedByItsBytes_data() {
+        QTest::addColumn<int>("offset"); // -1: none set
+        QTest::addColumn<bool>("placeholder");
+        QTest::newRow("date alone") << -1 << true;
+        QTest::newRow("drawing setup, low byte") << 126 << true;
+        QTest::newRow("drawing setup, high byte") << 127 << true;
+        QTest::newRow("conditions, first byte after the date") << 11 << false;
+        QTest::newRow("rotation") << 26 << false;
+        QTest::newRow("reserved word") << 31 << false;
+        QTest::newRow("special mark's last byte, before the setup") << 125 << false;
+        QTest::newRow("first slot, after the setup") << 128 << false;
+        QTest::newRow("summary's last byte") << 1313 << false;
+    }
+    void placeholderIsRecognisedByItsBytes() {
+        QFETCH(int, offset);
+        QFETCH(bool, placeholder);
+        ObservationRecord r = datedRecord(QStringLiteral("08.12.2026"), 0);
+        if (offset >= 0)
+            reinterpret_cast<unsigned char *>(&r)[offset] = 1;
+        QCOMPARE(isPlaceholderRecord(r), placeholder);
+        // What a new data set starts with is the same thing.
+        QTemporaryDir dir;
+        ObservationStore store;
+        QVERIFY(store.loadStore(dir.path(), kToday));
+        QVERIFY(isPlaceholderRecord(store.record(1)));
+    }
+
     void shortFilesAreLikeNoFileButKeptInTheBackup_data() {
         QTest::addColumn<int>("size");
         QTest::newRow("empty") << 0;

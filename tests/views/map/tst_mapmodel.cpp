@@ -119,6 +119,33 @@ class TestMapModel : public QObject {
         QCOMPARE(items[0].rotation, kRotation);
     }
 
+    // The placeholder a new data set starts with (rotation 0, nothing but a date) is no
+    // drawing: it starts no item, and the drawing after it starts none either.
+    void placeholderHasNoItem_data() {
+        QTest::addColumn<QList<int>>("rotations"); // 0: the placeholder
+        QTest::addColumn<QList<int>>("items");     // rotation, first record, ...
+        QTest::newRow("placeholder alone") << QList<int>{0} << QList<int>{};
+        QTest::newRow("placeholder first") << QList<int>{0, 1977, 1977} << QList<int>{1977, 2};
+        QTest::newRow("placeholder between drawings of one rotation")
+            << QList<int>{1977, 0, 1977} << QList<int>{1977, 1};
+        QTest::newRow("placeholder between rotations")
+            << QList<int>{1976, 0, 1977} << QList<int>{1976, 1, 1977, 3};
+    }
+    void placeholderHasNoItem() {
+        QFETCH(QList<int>, rotations);
+        QFETCH(QList<int>, items);
+        std::vector<ObservationRecord> records;
+        for (int rotation : rotations) {
+            records.push_back(rotation == 0 ? datedRecord("20.06.2001", 0)
+                                            : observation("21.06.2001"));
+            records.back().rotation = static_cast<uint16_t>(rotation);
+        }
+        QList<int> found;
+        for (const RotationItem &item : rotationList(*storeOf(records)))
+            found << item.rotation << item.firstRecord;
+        QCOMPARE(found, items);
+    }
+
     void recordRange_data() {
         QTest::addColumn<RecordKeys>("records");
         QTest::addColumn<int>("first");
@@ -130,6 +157,8 @@ class TestMapModel : public QObject {
             << RecordKeys{{-1, 90}, {0, 350}, {1, 200}} << 2 << 2;
         QTest::newRow("above N + 1 ends it") << RecordKeys{{0, 100}, {2, 350}, {0, 50}} << 1 << 1;
         QTest::newRow("no record of N") << RecordKeys{{-2, 10}, {1, 300}} << 0 << -1;
+        // A placeholder saved amid the drawings (rotation 0) neither belongs nor ends it.
+        QTest::newRow("placeholder inside") << RecordKeys{{0, 100}, {-2000, 0}, {0, 50}} << 1 << 3;
     }
     void recordRange() {
         QFETCH(RecordKeys, records);
@@ -137,7 +166,8 @@ class TestMapModel : public QObject {
         QFETCH(int, last);
         std::vector<ObservationRecord> list;
         for (const auto &[fromN, centralLongitude] : records) {
-            list.push_back(observation("20.02.2003"));
+            list.push_back(fromN == -2000 ? datedRecord("20.02.2003", 0)
+                                          : observation("20.02.2003"));
             list.back().rotation = static_cast<uint16_t>(2000 + fromN);
             list.back().centralLongitude = static_cast<uint16_t>(centralLongitude);
         }
