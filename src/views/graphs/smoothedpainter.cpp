@@ -9,6 +9,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace orvanek {
@@ -54,9 +55,18 @@ void paintSmoothed(QPainter &p, const SmoothedLayout &l, const SmoothedGeometry 
     p.setPen(QPen(Qt::black, 1));
     p.drawLine(l.baseLine);
     p.drawLine(l.axis);
-    p.setFont(graphFont(kTitleFont, g.dotsPerInch));
+    const QFont titleFont = graphFont(kTitleFont, g.dotsPerInch);
+    p.setFont(titleFont);
     writeText(p, l.title);
 
+    // The curves stay in the grid, below its top row and the title: a value beyond the
+    // scale (an RB or an area of a busy year) is cut there rather than drawn over the title.
+    const int titleBottom =
+        l.title.pos.y() +
+        static_cast<int>(std::ceil(QFontMetricsF(titleFont, p.device()).height()));
+    p.setClipRect(QRect(QPoint(p.window().left(), std::max(g.rowHeight, titleBottom)),
+                        QPoint(p.window().right(), p.window().bottom())),
+                  Qt::IntersectClip);
     // Centuries of months lie outside the window: only what can be seen is stroked.
     const QRect area = p.window();
     p.setPen(QPen(monthlyMeanColour(), 1));

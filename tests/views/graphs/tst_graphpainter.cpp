@@ -162,10 +162,26 @@ class TestGraphPainter : public QObject {
         QCOMPARE(pixelAt(image, probe), colour);
     }
 
+    // An RB of 3000 a month is 12 steps of 250: beyond the grid's top (10 steps at y 0). At
+    // s = 20 the curve rises from the base line at 800 through x 30..33 and is cut at the
+    // top row, y 40, below the title (18 points: 24 pixels from y 2), not drawn over it.
+    void smoothedCurvesStayUnderTheTitle() {
+        MonthlySeries series;
+        series.quantity = SmoothedQuantity::Beck;
+        series.firstYear = 2001;
+        series.monthNumber = {1, 2};
+        series.monthlyMean = {3000 * kEighths, 3000 * kEighths};
+        const SmoothedGeometry g = smoothedScreenGeometry({1360, 860}, 3, 0, 5000);
+        const QImage image = renderSmoothed(layoutSmoothed(series, g), g, {1360, 860});
+        const auto isMean = [](QColor c) { return c == monthlyMeanColour(); };
+        QCOMPARE(countPixels(image, QRect(0, 0, 100, 40), isMean), 0);
+        QVERIFY(countPixels(image, QRect(28, 40, 10, 20), isMean) > 0);
+    }
+
     void smoothedPageStartsAtTheWindowsMonth() {
         // Window 1360 wide, 3 pixels a month, scrolled 30 pixels: ten months. On a page
         // 6400 wide (s = 100, 18 pixels a month) the page starts 180 pixels on.
-        const SmoothedGeometry screen = smoothedScreenGeometry(1360, 3, 30, 5000);
+        const SmoothedGeometry screen = smoothedScreenGeometry({1360, 860}, 3, 30, 5000);
         const SmoothedGeometry page = smoothedPageGeometry(6400, 600, screen);
         QCOMPARE(page.monthStep, 18);
         QCOMPARE(page.offset, 180);

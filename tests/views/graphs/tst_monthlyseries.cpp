@@ -175,7 +175,8 @@ class TestMonthlySeries : public QObject {
         QCOMPARE(series.lastSmoothed, last);
         if (first <= last)
             QCOMPARE(series.smoothed[size_t(first)], kSmoothedScale * 8); // flat: the value
-        const SmoothedLayout layout = layoutSmoothed(series, smoothedScreenGeometry(1360, 3, 0, 0));
+        const SmoothedLayout layout =
+            layoutSmoothed(series, smoothedScreenGeometry({1360, 860}, 3, 0, 0));
         QCOMPARE(layout.smoothed.size(), std::max(last - first + 1, 0));
     }
 
@@ -215,6 +216,32 @@ class TestMonthlySeries : public QObject {
         QFETCH(QString, typed);
         QFETCH(int, pixelsPerMonth);
         QCOMPARE(pixelsPerMonthFromText(typed), pixelsPerMonth);
+    }
+
+    // s is the client width div 68 unless the window is too low for the 42 s the graph and
+    // its years take: then the height div 42. The year labels stand at 42 s - 20, above the
+    // window's bottom.
+    void screenScaleFitsTheWindow_data() {
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<int>("s");
+        QTest::newRow("1360 x 860: the width's 20, 840 high") << QSize(1360, 860) << 20;
+        QTest::newRow("1400 x 800, maximised: 800 div 42") << QSize(1400, 800) << 19;
+        QTest::newRow("1016 x 690: the width's 14") << QSize(1016, 690) << 14;
+        QTest::newRow("792 x 520: the width's 11") << QSize(792, 520) << 11;
+        QTest::newRow("1900 x 420: 420 div 42") << QSize(1900, 420) << 10;
+    }
+    void screenScaleFitsTheWindow() {
+        QFETCH(QSize, client);
+        QFETCH(int, s);
+        const SmoothedGeometry g = smoothedScreenGeometry(client, 3, 0, 5000);
+        QCOMPARE(g.sizeFactor, s);
+        QCOMPARE(g.rowHeight, 2 * s);
+        MonthlySeries series;
+        series.firstYear = 2001;
+        const SmoothedLayout l = layoutSmoothed(series, g);
+        QCOMPARE(l.baseLine.y1(), 40 * s);
+        QCOMPARE(l.yearLabels[0].pos.y(), 42 * s - 20);
+        QVERIFY(l.axis.y2() < client.height());
     }
 
     void layout_data() {
@@ -262,7 +289,7 @@ class TestMonthlySeries : public QObject {
         series.firstSmoothed = series.lastSmoothed = 7;
         const SmoothedGeometry g =
             paper ? smoothedPaperGeometry(width, pixelsPerMonth, scroll, 5000)
-                  : smoothedScreenGeometry(width, pixelsPerMonth, scroll, 5000);
+                  : smoothedScreenGeometry({width, 860}, pixelsPerMonth, scroll, 5000);
         QCOMPARE(g.monthStep, step);
         const SmoothedLayout l = layoutSmoothed(series, g);
         const int x0 = 30 - scroll;
