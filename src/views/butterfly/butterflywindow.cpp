@@ -56,6 +56,17 @@ class ButterflyView : public QAbstractScrollArea {
         window_->updateScrollRanges();
     }
     void scrollContentsBy(int, int) override { viewport()->update(); }
+    // Home and End to either end in time, as in the graph windows.
+    void keyPressEvent(QKeyEvent *event) override {
+        if (event->key() == Qt::Key_Home || event->key() == Qt::Key_End) {
+            horizontalScrollBar()->triggerAction(event->key() == Qt::Key_Home
+                                                     ? QAbstractSlider::SliderToMinimum
+                                                     : QAbstractSlider::SliderToMaximum);
+            event->accept();
+            return;
+        }
+        QAbstractScrollArea::keyPressEvent(event);
+    }
 
   private:
     ButterflyWindow *window_;

@@ -93,6 +93,30 @@ class TestButterflyWindow : public QObject {
         QCOMPARE(f.window->view()->horizontalScrollBar()->maximum(), 2000 * xs + 50 + 1 - viewport);
     }
 
+    // Home and End go to either end of the time axis, as in the graph windows; the
+    // latitude scroll stays.
+    void homeAndEnd_data() {
+        QTest::addColumn<int>("xs");
+        QTest::newRow("xs 1") << 1;
+        QTest::newRow("xs 16") << 16;
+    }
+    void homeAndEnd() {
+        QFETCH(int, xs);
+        Fixture f;
+        while (f.window->rotationWidth() < xs)
+            f.press(Qt::Key_F12);
+        QScrollBar *time = f.window->view()->horizontalScrollBar();
+        QScrollBar *latitude = f.window->view()->verticalScrollBar();
+        latitude->setValue(latitude->maximum());
+        const int latitudeScroll = latitude->value();
+        time->setValue(300);
+        f.press(Qt::Key_End);
+        QCOMPARE(time->value(), 2000 * xs + 50 + 1 - f.window->view()->viewport()->width());
+        f.press(Qt::Key_Home);
+        QCOMPARE(time->value(), 0);
+        QCOMPARE(latitude->value(), latitudeScroll);
+    }
+
     void diagramBuiltOncePerChange() {
         Fixture f;
         f.window->repaint();
