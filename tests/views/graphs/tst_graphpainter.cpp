@@ -9,6 +9,7 @@
 
 #include <QDate>
 #include <QPainter>
+#include <algorithm>
 
 using namespace orvanek;
 using namespace orvanek::testing;
@@ -91,6 +92,21 @@ class TestGraphPainter : public QObject {
         const QImage image = renderGraphs(view.model, view.geometry);
         QCOMPARE(image.size(), QSize(1000, 450));
         QCOMPARE(pixelAt(image, probe), colour);
+    }
+
+    // The month names hang under the zero line (135 in a client 1000 x 450) with the pixel
+    // row under it left free: the accents of "Únor", "Červen", "Červenec", "Říjen" do not
+    // touch the line. 2001 spans x 50..780, its January lines black at both ends.
+    void monthNamesClearOfTheZeroLine() {
+        ObservationStore store(QDate(2026, 1, 1));
+        fillStore(store, {"01.01.2001=4", "31.12.2001=4"});
+        const GraphView view = openedGraphView(store, {}, {1000, 450});
+        QCOMPARE(view.geometry.offset, 0);
+        const QImage image = renderGraphs(view.model, view.geometry);
+        // Ink, the softened edges of letters too; not the light grey month lines (230).
+        const auto ink = [](QColor c) { return std::min({c.red(), c.green(), c.blue()}) < 220; };
+        QCOMPARE(countPixels(image, QRect(52, 136, 727, 1), ink), 0);
+        QVERIFY(countPixels(image, QRect(52, 137, 727, 12), isDark) > 100);
     }
 
     void visiblePolyline_data() {
