@@ -130,6 +130,51 @@ class TestCertificate : public QObject {
         QCOMPARE(textAt(certificateLayout(m), 610, 798), QStringLiteral("  0.00%"));
     }
 
+    // Each column and header field where it belongs, with values no two of which are
+    // alike: 1 and 2 April 2001, North R 31 and 52, South R 47 and 29, Center R 13 and 8,
+    // F 5 and 7, Q 2 and 4. Day 1's row at y 286, the sums at 782, the means at 798.
+    void columnsAndHeader_data() {
+        QTest::addColumn<QPoint>("place");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("North, day 1") << QPoint(370, 286) << "31";
+        QTest::newRow("South, day 1") << QPoint(420, 286) << "47";
+        QTest::newRow("Center, day 1") << QPoint(470, 286) << "13";
+        QTest::newRow("F, day 1") << QPoint(520, 286) << "5";
+        QTest::newRow("Q, day 1") << QPoint(570, 286) << "2";
+        QTest::newRow("North, sum") << QPoint(360, 782) << "83";
+        QTest::newRow("South, sum") << QPoint(410, 782) << "76";
+        QTest::newRow("Center, sum") << QPoint(460, 782) << "21";
+        QTest::newRow("F, sum") << QPoint(510, 782) << "12";
+        QTest::newRow("Q, sum") << QPoint(560, 782) << "6";
+        QTest::newRow("North, mean") << QPoint(360, 798) << " 41.50";
+        QTest::newRow("South, mean") << QPoint(410, 798) << " 38.00";
+        QTest::newRow("Center, mean") << QPoint(460, 798) << " 10.50";
+        QTest::newRow("F, mean") << QPoint(510, 798) << "  6.00";
+        QTest::newRow("Q, mean") << QPoint(560, 798) << "  3.00";
+        QTest::newRow("station") << QPoint(120, 48) << "Ondřejov";
+        QTest::newRow("instrument") << QPoint(120, 158) << "Coudé";
+        QTest::newRow("aperture") << QPoint(280, 158) << "150  mm";
+        QTest::newRow("focal length") << QPoint(440, 158) << "2250  mm";
+        QTest::newRow("eyepiece") << QPoint(600, 158) << "25  mm";
+        QTest::newRow("magnification") << QPoint(580, 218) << "   90 x";
+    }
+    void columnsAndHeader() {
+        QFETCH(QPoint, place);
+        QFETCH(QString, text);
+        ObservationRecord day1 = summaryRecord("01.04.2001", {2, 3, 31}, {4, 7, 47}, 905, "Eva");
+        ObservationRecord day2 = summaryRecord("02.04.2001", {5, 2, 52}, {2, 9, 29}, 1010, "Jan");
+        day1.summary.centralR = 13, day2.summary.centralR = 8;
+        day1.faculaTotal = 5, day2.faculaTotal = 7;
+        day1.seeingQuality = 2, day2.seeingQuality = 4;
+        ObservationStore store(kTestToday);
+        fillStore(store, {day1, day2});
+        // Lines 1..6: observatory, instrument, aperture, eyepiece, focal length, station.
+        const InstrumentLines lines = {"Hvězdárna", "Coudé", "150", "25", "2250", "Ondřejov"};
+        QCOMPARE(textAt(certificateLayout(buildCertificate(store, {4, 2001}, lines)), place.x(),
+                        place.y()),
+                 text);
+    }
+
     void magnification_data() {
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("eyepiece");

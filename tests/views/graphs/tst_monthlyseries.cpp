@@ -244,6 +244,40 @@ class TestMonthlySeries : public QObject {
         QVERIFY(l.axis.y2() < client.height());
     }
 
+    // Each quantity's scale step and title: the lowest label is one step, the highest nine,
+    // and a monthly mean of one step lies one labelled row (2u = 80 at s = 20) above the
+    // base line at 800.
+    void quantityScales_data() {
+        QTest::addColumn<SmoothedQuantity>("quantity");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("g") << SmoothedQuantity::Groups << 3 << "Počet skupin";
+        QTest::newRow("f") << SmoothedQuantity::Spots << 25 << "Počet skvrn";
+        QTest::newRow("R") << SmoothedQuantity::Relative << 40 << "Relativní číslo";
+        QTest::newRow("CV") << SmoothedQuantity::ClassSum << 40 << " CV  (McIntoshovo číslo)";
+        QTest::newRow("SN") << SmoothedQuantity::Pettis << 60 << " SN  (Pettisovo číslo)";
+        QTest::newRow("RB") << SmoothedQuantity::Beck << 250 << " RB  (Beckovo číslo)";
+        QTest::newRow("area") << SmoothedQuantity::Area << 400 << " Plocha  skvrn  disk";
+        QTest::newRow("hemisphere")
+            << SmoothedQuantity::HemisphereArea << 400 << " Plocha skvrn  polokoule";
+    }
+    void quantityScales() {
+        QFETCH(SmoothedQuantity, quantity);
+        QFETCH(int, step);
+        QFETCH(QString, title);
+        MonthlySeries series;
+        series.quantity = quantity;
+        series.firstYear = 2001;
+        series.monthNumber = {1, 2};
+        series.monthlyMean = {step * kEighths, 0};
+        const SmoothedLayout l =
+            layoutSmoothed(series, smoothedScreenGeometry({1360, 860}, 3, 0, 5000));
+        QCOMPARE(l.title.text, title);
+        QCOMPARE(l.valueLabels[0].text, QString::number(step));
+        QCOMPARE(l.valueLabels[8].text, QString::number(9 * step));
+        QCOMPARE(l.means.at(1).y(), 800 - 80);
+    }
+
     void layout_data() {
         QTest::addColumn<bool>("paper");
         QTest::addColumn<int>("width");

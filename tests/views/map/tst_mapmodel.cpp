@@ -293,6 +293,41 @@ class TestMapModel : public QObject {
                  QStringList({"group", "meanLatitude", "meanLongitude", "count"}));
     }
 
+    // Groups 3 and 8 at the same place have the same mean longitude: the larger number comes
+    // first. Group 5 east of them (larger l) before both, group 2 west of them after.
+    void equalLongitudesByDecreasingNumber() {
+        ObservationRecord r = observation("21.06.2001");
+        addGroupAt(r, 3, 10, 100);
+        addGroupAt(r, 2, 10, 90);
+        addGroupAt(r, 8, 10, 100);
+        addGroupAt(r, 5, -10, 110);
+        QList<int> order;
+        for (const MapGroupRow &row : mapGroupRows(mapOf(*storeOf({r}), kRotation)))
+            order << row.group;
+        QCOMPARE(order, QList<int>({5, 8, 3, 2}));
+    }
+
+    // Faculae of a drawing of rotation N + 1 (stored central longitude 270 or more, so in
+    // the range of N) are filled only when the drawing's own L0 is over 270: 09.06.2001 noon
+    // has L0 273.07, 10.06.2001 noon 259.83 (the ephemeris), here stored as 275.
+    void faculaeOfTheNextRotation_data() {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<int>("faculae");
+        QTest::newRow("L0 273.07") << "09.06.2001" << 1;
+        QTest::newRow("L0 259.83") << "10.06.2001" << 0;
+    }
+    void faculaeOfTheNextRotation() {
+        QFETCH(QString, date);
+        QFETCH(int, faculae);
+        ObservationRecord next = observation(date);
+        QCOMPARE(int(next.rotation), kRotation);
+        next.centralLongitude = std::max<uint16_t>(next.centralLongitude, 275);
+        addField(next, {packPosition(90, 30), packPosition(100, 30), packPosition(95, 40)});
+        const MapModel m = mapOf(*storeOf({observation("25.05.2001"), next}), kRotation - 1);
+        QCOMPARE(m.range, (RecordRange{1, 2}));
+        QCOMPARE(int(m.faculae.size()), faculae);
+    }
+
     void labelRows_data() {
         QTest::addColumn<int>("index"); // in the sorted table
         QTest::addColumn<int>("group");
