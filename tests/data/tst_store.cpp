@@ -398,6 +398,23 @@ class TestStore : public QObject {
         QCOMPARE(store.currentIndex(), 2);
     }
 
+    // Every line end a pristroj.dat may have been saved with: CR LF as written here, CR
+    // alone from an old Mac, LF alone from Unix; a blank line is an empty line.
+    void instrumentFileLineEnds_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("CR LF") << QByteArray("Hv\r\nRefraktor\r\n\r\n18\r\n1200\r\nBrno\r\n");
+        QTest::newRow("CR") << QByteArray("Hv\rRefraktor\r\r18\r1200\rBrno\r");
+        QTest::newRow("LF") << QByteArray("Hv\nRefraktor\n\n18\n1200\nBrno");
+    }
+    void instrumentFileLineEnds() {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("pristroj.dat"), bytes);
+        InstrumentLines lines;
+        QVERIFY(readInstrumentFile(dir.path(), lines));
+        QCOMPARE(lines, (InstrumentLines{"Hv", "Refraktor", "", "18", "1200", "Brno"}));
+    }
+
     void instrumentFile() {
         QTemporaryDir dir;
         InstrumentLines lines;
