@@ -56,9 +56,9 @@ struct StatisticsTable {
     int lastMonthIndex() const { return static_cast<int>(rows.size()) - 1; }
     // Value columns the table has: 10 measured, 3 smoothed.
     int valueColumns() const { return smoothed ? kRegionQuantities : StatisticsColumnCount; }
-    // Columns of the grid, the label included: 11 measured, 9 smoothed (the smoothed grid
-    // keeps five columns that stay empty).
-    int gridColumns() const { return smoothed ? 9 : StatisticsColumnCount + 1; }
+    // Columns of the grid, the label included: 11 measured, 4 smoothed. Only g, f and R are
+    // smoothed: the smoothed grid has no columns that could never hold a value.
+    int gridColumns() const { return valueColumns() + 1; }
 };
 
 // Monthly means of the daily values. A month is a calendar month: records of the same month
