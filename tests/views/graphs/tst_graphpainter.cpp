@@ -194,6 +194,21 @@ class TestGraphPainter : public QObject {
         QVERIFY(countPixels(image, QRect(28, 40, 10, 20), isMean) > 0);
     }
 
+    // A client 792 x 420 has s = 10 (420 div 42) and one pixel a month: years 12 pixels
+    // apart, too close for "97" after "96". Every other year is written: "98" from x 56
+    // (30 + 2 + 24), "99" from 68 left out, "00" from 80; the year lines all stay.
+    void smoothedYearLabelsDoNotTouch() {
+        MonthlySeries series;
+        series.firstYear = 1996;
+        const SmoothedGeometry g = smoothedScreenGeometry({792, 420}, 3, 0, 5000);
+        QCOMPARE(g.monthStep, 1);
+        const QImage image = renderSmoothed(layoutSmoothed(series, g), g, {792, 420});
+        QVERIFY(countPixels(image, QRect(56, 402, 12, 10), isDark) > 0);
+        QCOMPARE(countPixels(image, QRect(72, 402, 7, 10), isDark), 0);
+        QVERIFY(countPixels(image, QRect(80, 402, 12, 10), isDark) > 0);
+        QCOMPARE(pixelAt(image, {66, 300}), smoothedGridColour()); // the line of 1999
+    }
+
     void smoothedPageStartsAtTheWindowsMonth() {
         // Window 1360 wide, 3 pixels a month, scrolled 30 pixels: ten months. On a page
         // 6400 wide (s = 100, 18 pixels a month) the page starts 180 pixels on.
