@@ -163,7 +163,7 @@ const MapModel &MapWindow::model() {
 void MapWindow::refresh() {
     const MapModel &m = model();
     setWindowTitle(showsRotation() ? m.caption : tr("Mapa"));
-    canvas_->setMinimumHeight(mapHeight(m));
+    canvas_->setMinimumHeight(showsRotation() ? mapHeight(m) : 0);
     canvas_->update();
 }
 
