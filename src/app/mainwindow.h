@@ -117,6 +117,9 @@ class MainWindow : public QMainWindow {
     void createToolBars();
     void createStatusBar();
     void showStatus(const QString &text);
+    // What a save or an export wrote (or why not); it gives way to a note when the data
+    // change afterwards.
+    void showWriteReport(const QString &text);
     QToolButton *addButton(QWidget *panel, const QString &name, const QString &text,
                            const QString &hint, const std::function<void()> &handler = {});
     QWidget *addPanel(const QString &name);
@@ -129,6 +132,8 @@ class MainWindow : public QMainWindow {
     void connectButterflyAndMap();
     void closeMapWindow();
     void connectResultsPanel();
+    // Presses the results panel's button of the view the newest results window shows.
+    void pressShownResultsView();
     // The graph commands and the buttons of `prografy` and `provyhlazovaci`.
     void connectGraphCommands();
     void openSmoothedWindow();
@@ -157,6 +162,7 @@ class MainWindow : public QMainWindow {
     std::map<QString, QWidget *> panels_;
     std::map<QString, QAction *> panelActions_;
     bool resolutionWarningShown_ = false;
+    bool statusReportsWrite_ = false; // the status bar tells what a save or export wrote
     bool closing_ = false;
 };
 
