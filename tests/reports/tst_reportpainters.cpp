@@ -86,23 +86,6 @@ class TestReportPainters : public QObject {
         QVERIFY(countPixels(image, QRect(61, 299, 78, 14), isDark) > 10);
     }
 
-    // The sums and means rows of a busy month (means such as 1289.50 and 2586.50 in cells
-    // 50 wide) as the window shows them: no digit reaches the pixel on either side of a grid
-    // line between the columns (the grid is drawn over the texts, so the line itself would
-    // hide one).
-    void certificateNumbersStayInTheirCells() {
-        ObservationStore store(kTestToday);
-        for (int day = 1; day <= 30; ++day)
-            store.appendRecord(summaryRecord(
-                QStringLiteral("%1.04.2001").arg(day, 2, 10, QLatin1Char('0')),
-                {29, 999, static_cast<uint16_t>(1289 + day % 2)}, {31, 987, 1297}, 1159, "Eva"));
-        const QImage image = renderCertificate(buildCertificate(store, {4, 2001}, stationLines()));
-        for (int line : {200, 250, 300, 350, 400, 450, 500, 550, 600})
-            for (int side : {line - 1, line + 1})
-                QVERIFY2(countPixels(image, QRect(side, 783, 1, 26), isDark) == 0,
-                         qPrintable(QString::number(side)));
-    }
-
     // On paper every unit takes `scale` device pixels, a line's width too: at scale 3 the
     // left edge (x 60) covers x 179..181 from y 798 (266 x 3) to 2430 (810 x 3), and
     // nothing is left at x 60.

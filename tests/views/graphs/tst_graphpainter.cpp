@@ -182,11 +182,8 @@ class TestGraphPainter : public QObject {
     // s = 20 the curve rises from the base line at 800 through x 30..33 and is cut at the
     // top row, y 40, below the title (18 points: 24 pixels from y 2), not drawn over it.
     void smoothedCurvesStayUnderTheTitle() {
-        MonthlySeries series;
-        series.quantity = SmoothedQuantity::Beck;
-        series.firstYear = 2001;
-        series.monthNumber = {1, 2};
-        series.monthlyMean = {3000 * kEighths, 3000 * kEighths};
+        const MonthlySeries series =
+            seriesOfMeans(SmoothedQuantity::Beck, {3000 * kEighths, 3000 * kEighths});
         const SmoothedGeometry g = smoothedScreenGeometry({1360, 860}, 3, 0, 5000);
         const QImage image = renderSmoothed(layoutSmoothed(series, g), g, {1360, 860});
         const auto isMean = [](QColor c) { return c == monthlyMeanColour(); };
@@ -198,8 +195,7 @@ class TestGraphPainter : public QObject {
     // apart, too close for "97" after "96". Every other year is written: "98" from x 56
     // (30 + 2 + 24), "99" from 68 left out, "00" from 80; the year lines all stay.
     void smoothedYearLabelsDoNotTouch() {
-        MonthlySeries series;
-        series.firstYear = 1996;
+        const MonthlySeries series = seriesOfMeans(SmoothedQuantity::Groups, {}, 1996);
         const SmoothedGeometry g = smoothedScreenGeometry({792, 420}, 3, 0, 5000);
         QCOMPARE(g.monthStep, 1);
         const QImage image = renderSmoothed(layoutSmoothed(series, g), g, {792, 420});

@@ -119,33 +119,6 @@ class TestMapModel : public QObject {
         QCOMPARE(items[0].rotation, kRotation);
     }
 
-    // The placeholder a new data set starts with (rotation 0, nothing but a date) is no
-    // drawing: it starts no item, and the drawing after it starts none either.
-    void placeholderHasNoItem_data() {
-        QTest::addColumn<QList<int>>("rotations"); // 0: the placeholder
-        QTest::addColumn<QList<int>>("items");     // rotation, first record, ...
-        QTest::newRow("placeholder alone") << QList<int>{0} << QList<int>{};
-        QTest::newRow("placeholder first") << QList<int>{0, 1977, 1977} << QList<int>{1977, 2};
-        QTest::newRow("placeholder between drawings of one rotation")
-            << QList<int>{1977, 0, 1977} << QList<int>{1977, 1};
-        QTest::newRow("placeholder between rotations")
-            << QList<int>{1976, 0, 1977} << QList<int>{1976, 1, 1977, 3};
-    }
-    void placeholderHasNoItem() {
-        QFETCH(QList<int>, rotations);
-        QFETCH(QList<int>, items);
-        std::vector<ObservationRecord> records;
-        for (int rotation : rotations) {
-            records.push_back(rotation == 0 ? datedRecord("20.06.2001", 0)
-                                            : observation("21.06.2001"));
-            records.back().rotation = static_cast<uint16_t>(rotation);
-        }
-        QList<int> found;
-        for (const RotationItem &item : rotationList(*storeOf(records)))
-            found << item.rotation << item.firstRecord;
-        QCOMPARE(found, items);
-    }
-
     void recordRange_data() {
         QTest::addColumn<RecordKeys>("records");
         QTest::addColumn<int>("first");

@@ -85,37 +85,27 @@ class TestMapPainter : public QObject {
         QCOMPARE(pixelAt(mapWithGroupAt(10, 2), point), colour);
     }
 
-    // A page is the window's surface inside the paper's margins. Faculae moved past 0 or 360
-    // degrees (map units beyond 740 or below 20) are blanked by the margins where the surface
-    // reaches and not drawn beyond it, into the paper's margins. Page 1536 wide: s = 32, so
-    // the surface is 768 units; drawn 200 pixels in from the paper's edge.
-    void faculaeBeyondTheMapNotOnThePaperMargins_data() {
-        QTest::addColumn<QPolygon>("facula"); // map units
-        QTest::addColumn<int>("inside");      // map units: x where it shows in the chart
-        QTest::newRow("past 0 degrees") << QPolygon(QRect(730, 100, 170, 20)) << 735;
-        QTest::newRow("past 360 degrees") << QPolygon(QRect(-150, 100, 180, 20)) << 25;
-    }
+    // A page is the window's surface inside the paper's margins. Faculae moved past 0 and
+    // 360 degrees (map units from -150 to 900) are blanked by the map's margins (below 19,
+    // beyond 740) and not drawn on the paper's margins either. Page 1536 wide: s = 32, so
+    // the surface is 768 units, drawn 200 pixels in from the paper's edge.
     void faculaeBeyondTheMapNotOnThePaperMargins() {
-        QFETCH(QPolygon, facula);
-        QFETCH(int, inside);
-        constexpr int kPage = 1536;
-        constexpr int kPaperMargin = 200;
         ObservationStore store(QDate(2026, 1, 1));
         store.appendRecord(observedRecord(kDay));
-        MapModel model =
-            buildMapModel(store, mapSettings(store, kRotation, pageMapGeometry(kPage)));
+        MapModel model = buildMapModel(store, mapSettings(store, kRotation, pageMapGeometry(1536)));
         QCOMPARE(model.settings.geometry.scale, 32);
-        model.faculae.push_back(facula);
-        QImage paper(kPage + 2 * kPaperMargin, 1000, QImage::Format_RGB32);
+        model.faculae.push_back(QPolygon(QRect(-150, 100, 1050, 20)));
+        QImage paper(1936, 1000, QImage::Format_RGB32);
         paper.fill(Qt::white);
         QPainter painter(&paper);
-        painter.translate(kPaperMargin, 0);
+        painter.translate(200, 0);
         paintMap(painter, model);
         painter.end();
         const auto isFacula = [](QColor c) { return c == mapFaculaColour(); };
-        QVERIFY(isFacula(pixelAt(paper, {kPaperMargin + 2 * inside, 2 * 105})));
-        QCOMPARE(countPixels(paper, QRect(0, 0, kPaperMargin, 1000), isFacula), 0);
-        QCOMPARE(countPixels(paper, QRect(kPaperMargin + 2 * 741, 0, 1000, 1000), isFacula), 0);
+        QVERIFY(isFacula(pixelAt(paper, {200 + 2 * 25, 2 * 105})));
+        QVERIFY(isFacula(pixelAt(paper, {200 + 2 * 735, 2 * 105})));
+        QCOMPARE(countPixels(paper, QRect(0, 0, 200 + 2 * 19, 1000), isFacula), 0);
+        QCOMPARE(countPixels(paper, QRect(200 + 2 * 741, 0, 1000, 1000), isFacula), 0);
     }
 
     void labelTableUnderTheChart() {
