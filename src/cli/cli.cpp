@@ -10,6 +10,7 @@
 #include "solar/conversion.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -229,7 +230,7 @@ int commandGroups(CommandContext &c) {
         if (!date && r.usedGroups() > 0) {
             c.out.warn(QStringLiteral("záznam %1: nečitelné datum „%2“")
                            .arg(n)
-                           .arg(printableText(readText(r.dateText))));
+                           .arg(inputExcerpt(readText(r.dateText))));
             status = CliDataProblem;
         }
         const Ephemeris e = date ? solarEphemeris(*date, r.timeUT) : Ephemeris{};
@@ -247,15 +248,6 @@ int commandGroups(CommandContext &c) {
     return status;
 }
 
-std::optional<uint16_t> parseTimeUT(const QString &text) {
-    if (text.isEmpty() || text.size() > 4)
-        return std::nullopt;
-    for (const QChar ch : text)
-        if (!ch.isDigit())
-            return std::nullopt;
-    return static_cast<uint16_t>(text.toUInt());
-}
-
 int commandEphemeris(CommandContext &c) {
     const QStringList &args = c.args;
     if (args.isEmpty() || args.size() % 2 != 0)
@@ -265,10 +257,12 @@ int commandEphemeris(CommandContext &c) {
     for (qsizetype i = 0; i < args.size(); i += 2) {
         const auto date = parseDate(args[i], thisYear);
         if (!date)
-            return c.out.fail(CliUsage, QStringLiteral("„%1“ není datum DD.MM.RRRR").arg(args[i]));
-        const auto time = parseTimeUT(args[i + 1]);
+            return c.out.fail(
+                CliUsage, QStringLiteral("„%1“ není datum DD.MM.RRRR").arg(inputExcerpt(args[i])));
+        const auto time = parseTimeOfDay(args[i + 1]);
         if (!time)
-            return c.out.fail(CliUsage, QStringLiteral("„%1“ není čas HHMM").arg(args[i + 1]));
+            return c.out.fail(CliUsage,
+                              QStringLiteral("„%1“ není čas HHMM").arg(inputExcerpt(args[i + 1])));
         moments.append({*date, *time});
     }
     c.out.line(QStringLiteral("date;timeUT;B0;P;L0;rotation"));
@@ -342,7 +336,7 @@ int commandCheck(CommandContext &c) {
         const auto date = recordDate(r, thisYear);
         if (!date) {
             report(i + 1,
-                   QStringLiteral("nečitelné datum „%1“").arg(printableText(readText(r.dateText))));
+                   QStringLiteral("nečitelné datum „%1“").arg(inputExcerpt(readText(r.dateText))));
         } else {
             const int32_t day = serialDay(*date);
             if (previous && day < *previous)
@@ -447,6 +441,16 @@ QString cliUsage() {
     return kUsageText;
 }
 
+QString cliHelp() {
+    // The commands one per line, each with the program's name, as the README shows them;
+    // wrong usage keeps the one line a script can match.
+    static const QString prefix = QStringLiteral("použití: orvanek-cli [-d ADRESÁŘ] ");
+    QStringList lines{QCoreApplication::translate("Cli", "použití:")};
+    for (const QString &command : kUsageText.mid(prefix.size()).split(QStringLiteral(" | ")))
+        lines << QStringLiteral("  orvanek-cli [-d ADRESÁŘ] ") + command;
+    return lines.join(QLatin1Char('\n'));
+}
+
 QString cliVersion() {
     return QStringLiteral("orvanek-cli " ORVANEK_VERSION);
 }
@@ -458,6 +462,30 @@ int loadDataSet(ObservationStore &store, const QString &dir, Output &out) {
     if (!status)
         return out.fail(CliDataProblem, status.message);
     return CliOk;
+}
+
+int unreadableDateCount(const ObservationStore &store) {
+    const std::vector<int32_t> &days = store.dayNumbers();
+    return static_cast<int>(std::count(days.begin(), days.end(), ObservationStore::kUnreadableDay));
+}
+
+int finishTable(Output &out, int unreadableDates) {
+    if (unreadableDates > 0)
+        return out.fail(
+            CliDataProblem,
+            QStringLiteral("%1 záznamů vynecháno: nečitelné datum").arg(unreadableDates));
+    return CliOk;
+}
+
+void reportSetAside(const ObservationStore &store, Output &out) {
+    const qint64 bytes = store.setAsideBySave().trailingBytes;
+    if (bytes > 0)
+        out.warn(
+            QCoreApplication::translate(
+                "Cli", "konec souboru %1 (%2 bajtů) netvoří celý záznam, je uložen v souboru %3")
+                .arg(ObservationStore::dataFileName())
+                .arg(bytes)
+                .arg(ObservationStore::removedFileName()));
 }
 
 int runCli(const QStringList &arguments, CliStreams streams) {
@@ -472,7 +500,7 @@ int runCli(const QStringList &arguments, CliStreams streams) {
         return CliOk;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        out.line(cliUsage() + QLatin1Char('\n') + kHelpTail);
+        out.line(cliHelp() + QLatin1Char('\n') + kHelpTail);
         return CliOk;
     }
     QStringList words = parser.positionalArguments();
