@@ -1,8 +1,10 @@
 #include "scan/scanimage.h"
 
+#include "data/safefile.h"
 #include "scan/scanregistration.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QImageReader>
 
 namespace orvanek {
@@ -16,6 +18,8 @@ QString tr(const char *text) {
 // An A3 sheet scanned at 600 dpi is 70 million pixels: 280 MB in colour, above Qt's
 // default limit of 256 MB.
 constexpr int kAllocationLimitMb = 1024;
+// The largest file read as a scan: an A3 sheet at 600 dpi, uncompressed colour, is 210 MB.
+constexpr qint64 kLargestScanBytes = qint64{1024} * 1024 * 1024;
 
 // Why an image could not be read, in the program's words.
 QString readerProblem(QImageReader::ImageReaderError error) {
@@ -38,7 +42,14 @@ QString readerProblem(QImageReader::ImageReaderError error) {
 
 QImage readScanImage(const QString &path, QString *error) {
     QImageReader::setAllocationLimit(kAllocationLimitMb);
-    QImageReader reader(path);
+    // Only a regular file, never a pipe or a device waited on.
+    QFile file;
+    if (const auto refused = openForReading(file, path, kLargestScanBytes)) {
+        if (error)
+            *error = *refused;
+        return {};
+    }
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     QImage image = reader.read();
     if (image.isNull()) {

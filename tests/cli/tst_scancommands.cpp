@@ -7,6 +7,8 @@
 
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <numbers>
 
@@ -109,6 +111,7 @@ class TestScanCommands : public QObject {
         QTest::newRow("no limb") << "blank" << QStringList{} << 1 << "okraj kotouče";
         QTest::newRow("a plain drawing without a moment") << "plain" << QStringList{} << 1 << "--date a --time";
         QTest::newRow("not an image") << "text" << QStringList{} << 1 << "nelze přečíst";
+        QTest::newRow("a pipe, not waited on") << "pipe" << QStringList{} << 1 << "roura";
         QTest::newRow("a date without a time") << "plain" << QStringList{"--date", "01.05.2001"} << 2 << "--date a --time";
         QTest::newRow("a point without Y") << "plain" << QStringList{"--date", "01.05.2001", "--time", "800", "--at", "100"} << 2 << "--at";
         QTest::newRow("north not a number") << "plain" << QStringList{"--north-angle", "sever"} << 2 << "--north-angle";
@@ -121,7 +124,9 @@ class TestScanCommands : public QObject {
         QFETCH(QString, message);
         QTemporaryDir dir;
         const QString path = dir.filePath("sken.png");
-        if (image == "text") {
+        if (image == "pipe") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (image == "text") {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write("no picture") > 0);
         } else if (image == "blank") {
