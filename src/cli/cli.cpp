@@ -41,7 +41,7 @@ const QString kUsageText = QStringLiteral(
     "template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] "
     "[--paper A4|A3] --out SOUBOR.pdf|.png | "
     "scan OBRÁZEK [--date DD.MM.RRRR --time HHMM] [--radius R] [--north-angle STUPNĚ] "
-    "[--mirror-x] [--mirror-y] [--at X,Y ...] | "
+    "[--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | "
     "compare-silso SOUBOR | "
     "daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]");
 
@@ -389,7 +389,7 @@ const Command kCommands[] = {
      0,
      commandTemplate},
     {"scan",
-     {"date", "time", "radius", "north-angle", "mirror-x", "mirror-y", "at"},
+     {"date", "time", "radius", "north-angle", "mirror-x", "mirror-y", "at", "spots"},
      1,
      1,
      commandScan},
@@ -432,6 +432,7 @@ QList<QCommandLineOption> allOptions() {
         QCommandLineOption(QStringLiteral("positions")),
         QCommandLineOption(QStringLiteral("north-angle"), QString(), value),
         QCommandLineOption(QStringLiteral("at"), QString(), value),
+        QCommandLineOption(QStringLiteral("spots")),
     };
 }
 

@@ -58,9 +58,10 @@ cv::Mat matOf(const QImage &grey) {
 struct WorkRegion {
     cv::Mat grey;
     cv::Mat expected;
-    cv::Point origin; // the region's top-left pixel in the image
-    int factor = 1;   // image pixels per working pixel
-    double dotsPerMm = 1;
+    cv::Point origin;           // the region's top-left pixel in the image
+    int factor = 1;             // image pixels per working pixel
+    double dotsPerMm = 1;       // working pixels per mm of the paper
+    double drawingPerPaper = 1; // mm of the drawing of radius R per mm of paper
     double paper = 255;
     double ink = 0;
 
@@ -97,17 +98,25 @@ double medianOf(const cv::Mat &levels, int step, Keep keep, double fallback) {
     return *middle;
 }
 
+// Image pixels per mm of the paper: the sheet's R where the code gives it (an option may say
+// another R for the drawing; the pencil and the print keep their size on paper).
+double paperDotsPerMm(const ScanRegistration &reg) {
+    return reg.code ? reg.frame.radiusPx / reg.code->radiusMm : reg.frame.dotsPerMm();
+}
+
 WorkRegion workRegion(const cv::Mat &grey, const ScanRegistration &reg, cv::Rect box) {
     WorkRegion w;
     const ScanFrame &f = reg.frame;
-    w.factor = std::max(1, static_cast<int>(std::lround(f.dotsPerMm() / kWorkDotsPerMm)));
+    const double dotsPerMm = paperDotsPerMm(reg);
+    w.drawingPerPaper = dotsPerMm / f.dotsPerMm();
+    w.factor = std::max(1, static_cast<int>(std::lround(dotsPerMm / kWorkDotsPerMm)));
     box.x -= box.x % w.factor;
     box.y -= box.y % w.factor;
     box &= cv::Rect(0, 0, grey.cols, grey.rows);
     box.width -= box.width % w.factor;
     box.height -= box.height % w.factor;
     w.origin = box.tl();
-    w.dotsPerMm = f.dotsPerMm() / w.factor;
+    w.dotsPerMm = dotsPerMm / w.factor;
     if (box.width < w.factor || box.height < w.factor)
         return w;
     if (w.factor > 1)
@@ -198,8 +207,7 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w, const ScanFrame &frame) {
 
     std::vector<std::vector<cv::Point>> contours;
     cv::findContours(closed, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_SIMPLE);
-    // Millimetres of the drawing of radius R.
-    const double mm2PerPixel = 1 / (w.dotsPerMm * w.dotsPerMm);
+    const double mm2PerPixel = 1 / (w.dotsPerMm * w.dotsPerMm); // of paper
     for (const auto &contour : contours) {
         const cv::Rect bounds = cv::boundingRect(contour);
         const cv::RotatedRect box = cv::minAreaRect(contour);
@@ -264,7 +272,7 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w, const ScanFrame &frame) {
             continue;
         FoundSpot spot;
         spot.pixel = w.toImage(moment / area);
-        spot.areaMm2 = area * mm2PerPixel;
+        spot.areaMm2 = area * mm2PerPixel * w.drawingPerPaper * w.drawingPerPaper;
         spot.penumbra = gap * mm2PerPixel >= kLeastPenumbraGapMm2;
         spots.push_back(spot);
     }
@@ -293,13 +301,15 @@ std::optional<FoundSpot> spotAt(const QImage &greyImage, const ScanRegistration 
     if (!reg.registered() || greyImage.format() != QImage::Format_Grayscale8)
         return std::nullopt;
     // The largest spot drawn and a margin of paper round it.
-    const int half = static_cast<int>(std::ceil(8 * reg.frame.dotsPerMm()));
+    const double dotsPerMm = paperDotsPerMm(reg);
+    const int half = static_cast<int>(std::ceil(8 * dotsPerMm));
     const cv::Rect box(static_cast<int>(pixel.x()) - half, static_cast<int>(pixel.y()) - half,
                        2 * half + 1, 2 * half + 1);
     std::optional<FoundSpot> nearest;
-    double best = kClickReachMm * reg.frame.dotsPerMm();
+    double best = kClickReachMm * dotsPerMm;
     for (const FoundSpot &s : spotsIn(workRegion(matOf(greyImage), reg, box), reg.frame)) {
-        // A spot's own middle may lie a little off the click; its radius counts as near.
+        // A spot's own middle may lie a little off the click; its radius counts as near (its
+        // area is the drawing's, so is its radius in pixels).
         const double reach = std::hypot(s.pixel.x() - pixel.x(), s.pixel.y() - pixel.y()) -
                              std::sqrt(s.areaMm2 / std::numbers::pi) * reg.frame.dotsPerMm();
         if (reach <= best) {
