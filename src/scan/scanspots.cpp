@@ -24,6 +24,7 @@ constexpr double kWorkDotsPerMm = 6;
 // so that the registration's last fraction of a pixel and JPEG's ringing round the print
 // leave nothing behind.
 constexpr double kPrintMarginMm = 0.2;
+constexpr int kLeastPrintMarginPx = 2; // a scan's own resampling blurs a line by a pixel
 // Where the print is nearly as dark as pencil (a label, the bold central meridian) the
 // pencil cannot be seen; a spot drawn across such a line is joined over it where its pencil
 // shows on both sides, up to this far.
@@ -33,9 +34,12 @@ constexpr double kBridgeMm = 1.4;
 constexpr double kLeastSpotAtPrintMm2 = 0.3;
 // A band this wide inside the fitted limb's middle is left out: the limb's own line.
 constexpr double kLimbBandMm = 0.5;
-// Pencil is at least this many grey levels darker than the paper; the marks' ink level is
-// the median of such pixels, and a pixel is pencil when it is darker than half-way between.
+// Pencil is at least twice this many grey levels darker than the paper; the marks' ink
+// level is the median of such pixels, and a pixel is pencil when it is darker than half-way
+// between. Print nearer the pencil's level than half this hides it.
 constexpr double kPencilContrast = 60;
+// Without any pencil to measure, the pencil is taken this dark (a part of the paper's level).
+constexpr double kDarkestPart = 0.2;
 // A line, not a spot: at least this long (the longer side of its box) and, its area spread
 // along that length, narrower than this (a pencil line is 0.2-0.4 mm wide).
 constexpr double kShortestLineMm = 2;
@@ -134,7 +138,8 @@ WorkRegion workRegion(const cv::Mat &grey, const ScanRegistration &reg, cv::Rect
         here.frame.turnDeg = reg.measuredTurnDeg.value_or(f.turnDeg);
         const QImage sheet = renderSheetOnScan(here, QSize(w.grey.cols, w.grey.rows));
         if (!sheet.isNull()) {
-            const int margin = static_cast<int>(std::ceil(kPrintMarginMm * w.dotsPerMm));
+            const int margin = std::max(kLeastPrintMarginPx,
+                                        static_cast<int>(std::ceil(kPrintMarginMm * w.dotsPerMm)));
             cv::erode(matOf(sheet), printed,
                       cv::getStructuringElement(cv::MORPH_ELLIPSE,
                                                 cv::Size(2 * margin + 1, 2 * margin + 1)));
@@ -148,11 +153,12 @@ WorkRegion workRegion(const cv::Mat &grey, const ScanRegistration &reg, cv::Rect
     };
     w.paper = medianOf(
         w.grey, 3, [&](int x, int y, uchar) { return unprinted(x, y); }, 255);
+    // Only the clearly dark: the print's blurred edge beyond the margin is not the pencil.
     w.ink = medianOf(
         w.grey, 1,
-        [&](int x, int y, uchar v) { return v < w.paper - kPencilContrast && unprinted(x, y); },
-        w.paper - 2 * kPencilContrast);
-    w.ink = std::min(w.ink, w.paper - kPencilContrast);
+        [&](int x, int y, uchar v) { return v < w.paper - 2 * kPencilContrast && unprinted(x, y); },
+        kDarkestPart * w.paper);
+    w.ink = std::min(w.ink, w.paper - 2 * kPencilContrast);
     if (hasPrint)
         printed.convertTo(w.expected, CV_8U, (w.paper - w.ink) / 255, w.ink);
     else
@@ -322,6 +328,12 @@ std::optional<FoundSpot> spotAt(const QImage &greyImage, const ScanRegistration 
 
 HeliographicPosition spotHelio(const ScanFrame &frame, const Ephemeris &ephemeris, QPointF pixel) {
     return scanPointAt(frame, ephemeris, pixel).helio;
+}
+
+double sphereDistanceDeg(const HeliographicPosition &a, const HeliographicPosition &b) {
+    const double c = unitVector(a.helioLatitude, a.helioLongitude)
+                         .dot(unitVector(b.helioLatitude, b.helioLongitude));
+    return std::acos(std::clamp(c, -1.0, 1.0)) / kRadPerDeg;
 }
 
 void groupSpots(std::vector<FoundSpot> &spots, const ScanFrame &frame, const Ephemeris &ephemeris) {

@@ -62,6 +62,8 @@ std::optional<FoundSpot> spotAt(const QImage &grey, const ScanRegistration &regi
 
 // Where a spot lies on the Sun.
 HeliographicPosition spotHelio(const ScanFrame &frame, const Ephemeris &ephemeris, QPointF pixel);
+// How far apart two places on the Sun are, degrees of a great circle.
+double sphereDistanceDeg(const HeliographicPosition &a, const HeliographicPosition &b);
 
 // Gives every spot its group by kGroupReachDeg, groups numbered by their position angle.
 void groupSpots(std::vector<FoundSpot> &spots, const ScanFrame &frame, const Ephemeris &ephemeris);
