@@ -204,6 +204,9 @@ class TestScanWindow : public QObject {
         // Shown on the scan, nothing stored.
         QCOMPARE(window->canvas()->overlay().spots.size(), size_t(3));
         QVERIFY(store.recordCount() == records && !store.dataModified());
+        dialogs.answers = {true}; // thrown away
+        dialog->reject();
+        QVERIFY(window->entryDialog() == nullptr);
     }
 
     void spotsEditedByHand() {
