@@ -5,12 +5,14 @@
 #include "data/datalock.h"
 #include "data/observationstore.h"
 #include "data/safefile.h"
+#include "language/language.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QProxyStyle>
+#include <QSettings>
 #include <QTimer>
 
 #include <cstdio>
@@ -57,21 +59,35 @@ int main(int argc, char *argv[]) {
     QStringList rawArgs;
     for (int i = 1; i < argc; ++i)
         rawArgs << QString::fromLocal8Bit(argv[i]);
+    // The language chosen in "Nastavení › Jazyk", else the environment's; read before the
+    // formats of that language are put into the environment.
+    const orvanek::Language systemLanguage =
+        orvanek::environmentLanguage(orvanek::LocaleEnvironment::current());
+    const orvanek::Language language = orvanek::chosenLanguage(
+        orvanek::storedLanguageChoice(QSettings(QLatin1String(orvanek::kSettingsOrganization),
+                                                QLatin1String(orvanek::kSettingsApplication))),
+        systemLanguage);
     switch (orvanek::readStartRequest(rawArgs, QString()).action) {
     case orvanek::StartRequest::Action::ShowVersion:
         printLine(stdout, orvanek::programVersionLine());
         return 0;
-    case orvanek::StartRequest::Action::ShowHelp:
+    case orvanek::StartRequest::Action::ShowHelp: {
+        QCoreApplication core(argc, argv);
+        orvanek::installProgramTranslation(core, language);
         printLine(stdout, orvanek::programUsage());
         return 0;
+    }
     case orvanek::StartRequest::Action::Open:
         break;
     }
 
+    orvanek::useFormatsOf(language);
     QApplication app(argc, argv);
+    orvanek::restoreNumericCLocale();
     QApplication::setApplicationName(QStringLiteral("Orvanek"));
     QApplication::setWindowIcon(orvanek::applicationIcon());
-    orvanek::installQtTranslation(app);
+    orvanek::installProgramTranslation(app, language);
+    orvanek::installQtTranslation(app, language);
     app.setStyle(new HintStyle);
 
     // Qt's own options (-platform, -style ...) are gone from arguments() by now.
@@ -93,6 +109,7 @@ int main(int argc, char *argv[]) {
         store.setReadOnly(lock.refusal);
     orvanek::QtDialogs dialogs;
     orvanek::MainWindow window(store, dialogs, dataDir, orvanek::askCoordinateMode);
+    window.setLanguages(language, systemLanguage);
     dialogs.setParent(&window);
     if (!window.FormCreate())
         return kStartFailed;

@@ -61,6 +61,7 @@ MainWindow::MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDi
     createActions();
     createMenus();
     createSheetCommands();
+    createLanguageMenu();
     createToolBars();
     createStatusBar();
     connectButterflyAndMap();

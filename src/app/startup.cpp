@@ -72,7 +72,9 @@ class QtCzechTexts : public QTranslator {
 
 } // namespace
 
-QTranslator *installQtTranslation(QCoreApplication &app) {
+QTranslator *installQtTranslation(QCoreApplication &app, Language language) {
+    if (language != Language::Czech)
+        return nullptr;
     auto *translator = new QtCzechTexts(&app);
     if (!translator->load(QStringLiteral("qtbase_cs"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||

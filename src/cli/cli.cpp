@@ -376,6 +376,7 @@ QList<QCommandLineOption> allOptions() {
         QCommandLineOption({QStringLiteral("d"), QStringLiteral("data")}, QString(),
                            QStringLiteral("adresář")),
         QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}),
+        QCommandLineOption(QStringLiteral("lang"), QString(), value),
         QCommandLineOption(QStringLiteral("version")),
         QCommandLineOption(QStringLiteral("out"), QString(), value),
         QCommandLineOption(QStringLiteral("record"), QString(), value),
@@ -438,6 +439,9 @@ int runCli(const QStringList &arguments, CliStreams streams) {
         out.line(cliUsage() + QLatin1Char('\n') + kHelpTail);
         return CliOk;
     }
+    if (parser.isSet(QStringLiteral("lang")) &&
+        !languageFromCode(parser.value(QStringLiteral("lang"))))
+        return out.fail(CliUsage, cliUsage());
     QStringList words = parser.positionalArguments();
     if (words.isEmpty())
         return out.fail(CliUsage, cliUsage());
@@ -455,7 +459,7 @@ int runCli(const QStringList &arguments, CliStreams streams) {
         accepted += renderOptionNames(words.first());
     for (const QString &option : parser.optionNames())
         if (option != QLatin1String("d") && option != QLatin1String("data") &&
-            !accepted.contains(option))
+            option != QLatin1String("lang") && !accepted.contains(option))
             return out.fail(CliUsage, cliUsage());
 
     CommandContext context{parser, words,
@@ -464,6 +468,14 @@ int runCli(const QStringList &arguments, CliStreams streams) {
                                : QStringLiteral("."),
                            out};
     return command->run(context);
+}
+
+Language cliLanguage(const QStringList &arguments, Language environment) {
+    QCommandLineParser parser;
+    parser.addOptions(allOptions());
+    if (!parser.parse(QStringList{QStringLiteral("orvanek-cli")} + arguments))
+        return environment;
+    return languageFromCode(parser.value(QStringLiteral("lang"))).value_or(environment);
 }
 
 bool cliPaints(const QStringList &arguments) {
