@@ -2,6 +2,7 @@
 
 #include "data/dates.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
@@ -172,8 +173,9 @@ bool printSheet(PrintJob &job, const SheetModel &model) {
 }
 
 QString sheetTitle(const SheetModel &model) {
-    return QStringLiteral("Šablona pro kresbu  ") + shortDate(model.settings.date) +
-           QLatin1Char(' ') + formatTimeUT(model.settings.timeUT, u"hh:nn");
+    return QCoreApplication::translate("Sheet", "Šablona pro kresbu  ") +
+           shortDate(model.settings.date) + QLatin1Char(' ') +
+           formatTimeUT(model.settings.timeUT, u"hh:nn");
 }
 
 QString sheetFileName(const SheetModel &model) {
