@@ -2,6 +2,8 @@
 
 #include "data/numberformat.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace orvanek {
@@ -40,19 +42,41 @@ struct Placed {
     int y;
 };
 
+// The certificate is a form for the networks abroad: its labels are English in the Czech
+// program too, and go through the translations like every text (the English catalogue keeps
+// them and mends the two Czech headings).
+// clang-format off
 constexpr Placed kHeaderLabels[] = {
-    {"Station:", 60, 50},         {"Instrument:", 60, 160}, {"Lens:", 250, 160},
-    {"Focus lens:", 380, 160},    {"Eyepiece:", 550, 160},  {"Method:", 60, 220},
-    {"Magnification:", 500, 220},
+    {QT_TRANSLATE_NOOP("Certificate", "Station:"), 60, 50},
+    {QT_TRANSLATE_NOOP("Certificate", "Instrument:"), 60, 160},
+    {QT_TRANSLATE_NOOP("Certificate", "Lens:"), 250, 160},
+    {QT_TRANSLATE_NOOP("Certificate", "Focus lens:"), 380, 160},
+    {QT_TRANSLATE_NOOP("Certificate", "Eyepiece:"), 550, 160},
+    {QT_TRANSLATE_NOOP("Certificate", "Method:"), 60, 220},
+    {QT_TRANSLATE_NOOP("Certificate", "Magnification:"), 500, 220},
 };
 
-constexpr Placed kTitle = {"CERTIFICATE  OF  DRAWING  SUN  SPOTS", 140, 100};
+constexpr Placed kTitle = {QT_TRANSLATE_NOOP("Certificate", "CERTIFICATE  OF  DRAWING  SUN  SPOTS"),
+                           140, 100};
 
 constexpr Placed kHeadings[] = {
-    {"DATUM", 70, kFirstRowY},   {"   UT", 150, kFirstRowY},   {"  g", 210, kFirstRowY},
-    {"   f", 260, kFirstRowY},   {"   r", 310, kFirstRowY},    {" North", 360, kFirstRowY},
-    {" South", 410, kFirstRowY}, {" Center", 460, kFirstRowY}, {"   F", 510, kFirstRowY},
-    {"    Q", 560, kFirstRowY},  {"Autor", 610, kFirstRowY},
+    {QT_TRANSLATE_NOOP("Certificate", "DATUM"), 70, kFirstRowY},
+    {"   UT", 150, kFirstRowY},
+    {"  g", 210, kFirstRowY},
+    {"   f", 260, kFirstRowY},
+    {"   r", 310, kFirstRowY},
+    {QT_TRANSLATE_NOOP("Certificate", " North"), 360, kFirstRowY},
+    {QT_TRANSLATE_NOOP("Certificate", " South"), 410, kFirstRowY},
+    {QT_TRANSLATE_NOOP("Certificate", " Center"), 460, kFirstRowY},
+    {"   F", 510, kFirstRowY},
+    {"    Q", 560, kFirstRowY},
+    {QT_TRANSLATE_NOOP("Certificate", "Autor"), 610, kFirstRowY},
+};
+// clang-format on
+
+// The texts of the certificate, translated in the context "Certificate".
+struct CertificateTexts {
+    Q_DECLARE_TR_FUNCTIONS(Certificate)
 };
 
 // x of each summed value in a day row, and in the sums and means rows (those run further
@@ -98,7 +122,7 @@ CertificateLayout certificateLayout(const CertificateModel &model) {
     };
 
     for (const Placed &label : kHeaderLabels)
-        place(label.x, label.y, QString::fromLatin1(label.text), kLabelFont, false);
+        place(label.x, label.y, CertificateTexts::tr(label.text), kLabelFont, false);
 
     const CertificateHeader &h = model.header;
     const QString mm = QStringLiteral("  mm");
@@ -112,13 +136,13 @@ CertificateLayout certificateLayout(const CertificateModel &model) {
         {280, 158, h.aperture + mm},
         {440, 158, h.objectiveFocus + mm},
         {600, 158, h.eyepiece + mm},
-        {110, 218, QStringLiteral("Projection drawing")},
+        {110, 218, CertificateTexts::tr("Projection drawing")},
         {580, 218, certificateMagnificationText(h.magnification)},
     };
     for (const auto &value : headerValues)
         place(value.x, value.y, value.text, kValueFont, true);
 
-    place(kTitle.x, kTitle.y, QString::fromLatin1(kTitle.text), kTitleFont, true);
+    place(kTitle.x, kTitle.y, CertificateTexts::tr(kTitle.text), kTitleFont, true);
 
     for (const CertificateDay &day : model.days) {
         const int y = kFirstRowY + kRowHeight * day.day;
@@ -141,7 +165,7 @@ CertificateLayout certificateLayout(const CertificateModel &model) {
           kLabelFont, false);
 
     for (const Placed &heading : kHeadings) {
-        place(heading.x, heading.y, QString::fromLatin1(heading.text), kLabelFont, true);
+        place(heading.x, heading.y, CertificateTexts::tr(heading.text), kLabelFont, true);
         const int x = heading.x - kHeadingToLine;
         layout.gridLines.emplace_back(x, kGridTop, x, kCertificateBottom);
     }
