@@ -2,6 +2,7 @@
 
 #include "entry/commit.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QStringDecoder>
 
@@ -11,6 +12,11 @@
 namespace orvanek {
 
 namespace {
+
+// The texts of this file, translated in the context "Import".
+struct ImportTexts {
+    Q_DECLARE_TR_FUNCTIONS(Import)
+};
 
 constexpr int kHeaderFields = 12; // date … special
 
@@ -58,7 +64,7 @@ class ImportReader {
             startObservation(number, fields);
         } else if (kind == QLatin1String("G") || kind == QLatin1String("F")) {
             if (!pending_) {
-                problem(number, QStringLiteral("řádek %1 nenásleduje po řádku O").arg(kind));
+                problem(number, ImportTexts::tr("řádek %1 nenásleduje po řádku O").arg(kind));
                 return;
             }
             const bool group = kind == QLatin1String("G");
@@ -74,7 +80,7 @@ class ImportReader {
             (group ? pending_->form.groups : pending_->form.faculae) << fields;
             (group ? pending_->groupLines : pending_->faculaLines) << number;
         } else {
-            problem(number, QStringLiteral("neznámý druh řádku „%1“ (má být O, G nebo F)")
+            problem(number, ImportTexts::tr("neznámý druh řádku „%1“ (má být O, G nebo F)")
                                 .arg(printableText(kind, 40)));
         }
     }
@@ -105,7 +111,7 @@ class ImportReader {
     bool fits(int number, const QStringList &fields, int width) {
         for (qsizetype i = width; i < fields.size(); ++i) {
             if (!fields[i].trimmed().isEmpty()) {
-                problem(number, QStringLiteral("příliš mnoho polí (nejvýše %1)").arg(width));
+                problem(number, ImportTexts::tr("příliš mnoho polí (nejvýše %1)").arg(width));
                 return false;
             }
         }
@@ -148,7 +154,7 @@ class ImportReader {
 } // namespace
 
 QString importProblemText(const ImportProblem &problem) {
-    return QStringLiteral("řádek %1: %2").arg(problem.line).arg(problem.message);
+    return ImportTexts::tr("řádek %1: %2").arg(problem.line).arg(problem.message);
 }
 
 ImportResult importObservations(ObservationStore &store, QIODevice &file) {
@@ -170,7 +176,7 @@ ImportResult importObservations(ObservationStore &store, QIODevice &file) {
         QStringDecoder utf8(QStringDecoder::Utf8);
         const QString line = utf8.decode(bytes);
         if (utf8.hasError()) {
-            reader.problem(number, QStringLiteral("text není v kódování UTF-8"));
+            reader.problem(number, ImportTexts::tr("text není v kódování UTF-8"));
             continue;
         }
         reader.readLine(number, line);
