@@ -7,11 +7,17 @@
 #include "views/silso/silsocomparison.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDate>
 
 namespace orvanek {
 
 namespace {
+
+// The command line's texts, translated in the context "Cli".
+struct CliTexts {
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
 
 QString num(int value) {
     return QString::number(value);
@@ -76,7 +82,7 @@ int commandDaily(CommandContext &c) {
         bool ok = false;
         range[i] = dateOption(c.options, names[i], &ok);
         if (!ok)
-            return c.out.fail(CliUsage, QStringLiteral("--%1: „%2“ není datum DD.MM.RRRR")
+            return c.out.fail(CliUsage, CliTexts::tr("--%1: „%2“ není datum DD.MM.RRRR")
                                             .arg(names[i], c.options.value(names[i])));
     }
     ObservationStore store;
@@ -97,7 +103,7 @@ int commandDaily(CommandContext &c) {
     if (values.unreadableDates > 0)
         return c.out.fail(
             CliDataProblem,
-            QStringLiteral("%1 záznamů vynecháno: nečitelné datum").arg(values.unreadableDates));
+            CliTexts::tr("%1 záznamů vynecháno: nečitelné datum").arg(values.unreadableDates));
     return CliOk;
 }
 

@@ -1,5 +1,6 @@
 #include "data/safefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDevice>
 #include <QFileInfo>
@@ -76,11 +77,14 @@ std::optional<QString> unsafeTargetMessage(const QString &path) {
     if (!info.isSymLink() && !info.exists())
         return std::nullopt;
     if (info.isSymLink())
-        return QStringLiteral("%1 je odkaz na jiný soubor; program zapisuje jen do obyčejných "
-                              "souborů svého adresáře, nic nebylo zapsáno")
+        return QCoreApplication::translate("SafeFile",
+                                           "%1 je odkaz na jiný soubor; program zapisuje jen do "
+                                           "obyčejných souborů svého adresáře, nic nebylo zapsáno")
             .arg(shown(path));
     if (!info.isFile())
-        return QStringLiteral("%1 není obyčejný soubor; nic nebylo zapsáno").arg(shown(path));
+        return QCoreApplication::translate("SafeFile",
+                                           "%1 není obyčejný soubor; nic nebylo zapsáno")
+            .arg(shown(path));
     return std::nullopt;
 }
 
@@ -91,15 +95,18 @@ QString fileProblemText(const QString &path, const QString &systemText) {
         const char *czech;
     };
     static const Cause causes[] = {
-        {ENOSPC, "na disku není místo"},  {EDQUOT, "je vyčerpána kvóta disku"},
-        {EACCES, "chybí oprávnění"},      {EPERM, "chybí oprávnění"},
-        {EROFS, "disk je jen pro čtení"}, {EFBIG, "soubor je větší, než systém dovolí"},
+        {ENOSPC, QT_TRANSLATE_NOOP("SafeFile", "na disku není místo")},
+        {EDQUOT, QT_TRANSLATE_NOOP("SafeFile", "je vyčerpána kvóta disku")},
+        {EACCES, QT_TRANSLATE_NOOP("SafeFile", "chybí oprávnění")},
+        {EPERM, QT_TRANSLATE_NOOP("SafeFile", "chybí oprávnění")},
+        {EROFS, QT_TRANSLATE_NOOP("SafeFile", "disk je jen pro čtení")},
+        {EFBIG, QT_TRANSLATE_NOOP("SafeFile", "soubor je větší, než systém dovolí")},
     };
     for (const Cause &cause : causes) {
         const QString text = QString::fromLocal8Bit(std::strerror(cause.code));
         if (systemText.contains(text, Qt::CaseInsensitive))
             return QStringLiteral("%1: %2 (%3)")
-                .arg(shown(path), QString::fromUtf8(cause.czech), systemText);
+                .arg(shown(path), QCoreApplication::translate("SafeFile", cause.czech), systemText);
     }
     return QStringLiteral("%1: %2").arg(shown(path), systemText);
 }

@@ -143,7 +143,7 @@ class TestCli : public QObject {
         QVERIFY(commands >= 9);
         static const QRegularExpression option(QStringLiteral("--[a-z][a-z-]*"));
         for (const QRegularExpressionMatch &match :
-             option.globalMatch(usage + " --data --help --version"))
+             option.globalMatch(usage + " --data --lang --help --version"))
             QVERIFY2(page.contains(match.captured(0)), qPrintable(match.captured(0)));
         QVERIFY(page.contains(QStringLiteral(".SH NÁVRATOVÁ HODNOTA")));
     }
