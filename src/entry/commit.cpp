@@ -587,7 +587,7 @@ EntryForm entryFormFromRecord(const ObservationRecord &record, EntryMode mode, d
         if (g.distance == kHemisphereDistance &&
             (g.angle == kNorthAngle || g.angle == kSouthAngle)) {
             cells[ColAngle - 1] =
-                g.angle == kNorthAngle ? CommitTexts::tr("s") : CommitTexts::tr("j");
+                g.angle == kNorthAngle ? QStringLiteral("s") : QStringLiteral("j");
             cells[ColDistance - 1].clear();
         }
         cells << formatNumber(g.area / areaUnit, "0").rightJustified(3, u' ');
