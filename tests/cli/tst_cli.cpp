@@ -66,6 +66,8 @@ class TestCli : public QObject {
         QTest::newRow("ephemeris without time") << QStringList{"ephemeris", "01.01.2000"};
         QTest::newRow("ephemeris bad date") << QStringList{"ephemeris", "31.02.2000", "1200"};
         QTest::newRow("ephemeris bad time") << QStringList{"ephemeris", "01.01.2000", "12:00"};
+        QTest::newRow("language not spoken") << QStringList{"--lang", "de", "info"};
+        QTest::newRow("language without a name") << QStringList{"info", "--lang"};
     }
     void wrongUsage() {
         QFETCH(QStringList, args);
