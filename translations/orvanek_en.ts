@@ -495,7 +495,7 @@ Full description: man orvanek-cli</translation>
     <name>Drawing</name>
     <message>
         <source>Zákres    </source>
-        <translation>Drawing    </translation>
+        <translation>Drawing   </translation>
     </message>
     <message>
         <source>Čas UT</source>
@@ -1556,7 +1556,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Došlo k chybě zápisu data<byte value="xd"/>bube automaticky opraven</source>
-        <translation>A date was written wrongly<byte value="xd"/>and will be repaired</translation>
+        <translation>A date was stored wrongly;<byte value="xd"/>it is being repaired</translation>
     </message>
     <message>
         <source>Počet odstraněných záznamů: %1, jsou uloženy v souboru %2</source>
