@@ -126,6 +126,9 @@ class MainWindow : public QMainWindow {
     void createToolBars();
     void createStatusBar();
     void showStatus(const QString &text);
+    // What a save or an export wrote (or why not); it gives way to a note when the data
+    // change afterwards.
+    void showWriteReport(const QString &text);
     QToolButton *addButton(QWidget *panel, const QString &name, const QString &text,
                            const QString &hint, const std::function<void()> &handler = {});
     QWidget *addPanel(const QString &name);
@@ -138,6 +141,8 @@ class MainWindow : public QMainWindow {
     void connectButterflyAndMap();
     void closeMapWindow();
     void connectResultsPanel();
+    // Presses the results panel's button of the view the newest results window shows.
+    void pressShownResultsView();
     // The graph commands and the buttons of `prografy` and `provyhlazovaci`.
     void connectGraphCommands();
     void openSmoothedWindow();
@@ -171,6 +176,7 @@ class MainWindow : public QMainWindow {
     Language runningLanguage_ = Language::Czech;
     Language systemLanguage_ = Language::Czech;
     bool resolutionWarningShown_ = false;
+    bool statusReportsWrite_ = false; // the status bar tells what a save or export wrote
     bool closing_ = false;
 };
 

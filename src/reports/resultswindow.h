@@ -74,6 +74,11 @@ class ResultsWindow : public QWidget {
 
     QSize sizeHint() const override;
 
+  signals:
+    // What the window shows may have changed (a view chosen, a month prompt cancelled, the
+    // records changed): the main window's results panel presses the button of the view shown.
+    void viewShown();
+
   public slots:
     // The views (menu items and the main window's results panel).
     void vlastniClick();

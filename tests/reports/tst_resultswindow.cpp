@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace orvanek;
@@ -207,6 +208,40 @@ class TestResultsWindow : public QObject {
         QCOMPARE(pdfPageCount(pdf), pages);
         QVERIFY(panel->isHidden());
         QVERIFY(!f.printChoice(choice)->isChecked());
+    }
+
+    // The print panel's title is a line inside its frame (a group box's title would hang
+    // above the frame and left of it), and the panel stands beside the statistics it prints,
+    // or at the window's right edge when both do not fit, the months still in sight. It goes
+    // when another view is chosen.
+    void printPanelPlace_data() {
+        QTest::addColumn<int>("width");
+        QTest::newRow("1100: beside the grid") << 1100;
+        QTest::newRow("700: at the right edge") << 700;
+    }
+    void printPanelPlace() {
+        QFETCH(int, width);
+        QTemporaryDir dir;
+        Fixture f(dir.path(), true, 150);
+        f.window->resize(width, 600);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.window->celkovynamClick();
+        f.window->tiskvyslClick();
+        auto *panel = f.child<QGroupBox>("GroupBox1");
+        const auto *grid = f.child<QTableWidget>("StringGrid1");
+        QVERIFY(panel->title().isEmpty());
+        const auto labels = panel->findChildren<QLabel *>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(), [&](const QLabel *label) {
+            return label->text() == "Tiskový panel" && label->isVisible() &&
+                   panel->contentsRect().contains(label->geometry());
+        }));
+        const QRect frame = panel->geometry();
+        const int client = panel->parentWidget()->width();
+        QVERIFY(frame.left() >= grid->x() + grid->columnWidth(0) && frame.right() < client);
+        QVERIFY(frame.left() > grid->geometry().right() || frame.right() == client - 1);
+        f.window->pozorovateleClick();
+        QVERIFY(panel->isHidden());
     }
 
     // Eva and Jan in 2000 and 2001; the grid has the years, "Suma", an empty row and the
