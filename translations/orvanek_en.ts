@@ -1209,6 +1209,14 @@ Opens the data directory DIR (default: the current directory).</translation>
         <source>Soubor %1 nelze uložit.</source>
         <translation>File %1 cannot be saved.</translation>
     </message>
+    <message>
+        <source>Zákres nebyl uložen: %1</source>
+        <translation>The drawing was not saved: %1</translation>
+    </message>
+    <message>
+        <source>Zákres uložen do %1</source>
+        <translation>Drawing saved to %1</translation>
+    </message>
 </context>
 <context>
     <name>orvanek::EntryDialog</name>
@@ -2005,6 +2013,10 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Jazyk se změní při příštím spuštění programu.</source>
         <translation>The language changes when the program next starts.</translation>
+    </message>
+    <message>
+        <source>Data změněna, nejsou uložena</source>
+        <translation>Data changed, not saved</translation>
     </message>
 </context>
 <context>
