@@ -12,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QProxyStyle>
-#include <QSettings>
 #include <QTimer>
 
 #include <cstdio>
@@ -59,14 +58,9 @@ int main(int argc, char *argv[]) {
     QStringList rawArgs;
     for (int i = 1; i < argc; ++i)
         rawArgs << QString::fromLocal8Bit(argv[i]);
-    // The language chosen in "Nastavení › Jazyk", else the environment's; read before the
-    // formats of that language are put into the environment.
-    const orvanek::Language systemLanguage =
-        orvanek::environmentLanguage(orvanek::LocaleEnvironment::current());
-    const orvanek::Language language = orvanek::chosenLanguage(
-        orvanek::storedLanguageChoice(QSettings(QLatin1String(orvanek::kSettingsOrganization),
-                                                QLatin1String(orvanek::kSettingsApplication))),
-        systemLanguage);
+    // The language chosen in "Nastavení › Jazyk", else the environment's, with its formats.
+    orvanek::Language systemLanguage = orvanek::Language::Czech;
+    const orvanek::Language language = orvanek::startLanguage(&systemLanguage);
     switch (orvanek::readStartRequest(rawArgs, QString()).action) {
     case orvanek::StartRequest::Action::ShowVersion:
         printLine(stdout, orvanek::programVersionLine());
@@ -81,7 +75,6 @@ int main(int argc, char *argv[]) {
         break;
     }
 
-    orvanek::useFormatsOf(language);
     QApplication app(argc, argv);
     orvanek::restoreNumericCLocale();
     QApplication::setApplicationName(QStringLiteral("Orvanek"));

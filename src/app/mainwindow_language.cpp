@@ -15,7 +15,7 @@ namespace orvanek {
 namespace {
 
 QSettings windowSettings() {
-    return QSettings(QLatin1String(kSettingsOrganization), QLatin1String(kSettingsApplication));
+    return QSettings(settingsFile(), QSettings::IniFormat);
 }
 
 } // namespace

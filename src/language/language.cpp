@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTranslator>
 
 #include <clocale>
@@ -132,6 +133,21 @@ void restoreNumericCLocale() {
     // Qt has set the C library's locale from the environment; numbers written with printf or
     // std::to_string keep their '.', whatever the windows show.
     std::setlocale(LC_NUMERIC, "C");
+}
+
+QString settingsFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Orvanek/orvanek.conf");
+}
+
+Language startLanguage(Language *systemLanguage) {
+    const Language system = environmentLanguage(LocaleEnvironment::current());
+    if (systemLanguage)
+        *systemLanguage = system;
+    const Language language = chosenLanguage(
+        storedLanguageChoice(QSettings(settingsFile(), QSettings::IniFormat)), system);
+    useFormatsOf(language);
+    return language;
 }
 
 QString translationResource(Language language) {

@@ -46,10 +46,10 @@ LanguageChoice storedLanguageChoice(const QSettings &settings);
 void storeLanguageChoice(QSettings &settings, LanguageChoice choice);
 Language chosenLanguage(LanguageChoice choice, Language systemLanguage);
 
-// Where the windows keep their settings (the language chosen): the user's configuration
-// folder, ~/.config/Orvanek/orvanek.conf on Linux.
-inline constexpr const char *kSettingsOrganization = "Orvanek";
-inline constexpr const char *kSettingsApplication = "orvanek";
+// The file the windows keep their settings in (the language chosen): in the user's
+// configuration folder, ~/.config/Orvanek/orvanek.conf on Linux. Read as an INI file by its
+// path: Qt's native settings would read the system locale before the program has set it.
+QString settingsFile();
 
 // The locale whose date and number formats the windows use for `language`: the system's when
 // it is of that language (an English user keeps British or American dates), else Czech
@@ -67,6 +67,11 @@ QString environmentFormatLocaleName(const LocaleEnvironment &environment);
 // decimal point either way (restoreNumericCLocale after the application object is made).
 void useFormatsOf(Language language);
 void restoreNumericCLocale();
+
+// At the start of the program with windows, before its application object: the language
+// chosen in the settings, else the environment's (into `systemLanguage`, when given), with
+// the formats of that language put into the environment for Qt to read (useFormatsOf).
+Language startLanguage(Language *systemLanguage = nullptr);
 
 // Installs the program's own texts in `language` (nothing to install for Czech, the language
 // the texts are written in) and makes the language's locale the default one. Returns the

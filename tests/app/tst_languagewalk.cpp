@@ -410,8 +410,7 @@ class TestLanguageWalk : public QObject {
             QVERIFY(english.installed());
             walkTheProgram(dir_.path(), Language::English, english_);
         }
-        QSettings(QLatin1String(kSettingsOrganization), QLatin1String(kSettingsApplication))
-            .clear();
+        QFile::remove(settingsFile());
     }
     void cleanup() { closeTopLevelWidgets(); }
 

@@ -1,0 +1,99 @@
+// The start of the program with windows, as a whole process: the language and the system
+// locale Qt's own dialogs show dates with (the file dialog's "Datum změny"), under each
+// environment and settings file. The test runs itself as the program would start, once per
+// case, and reads what that start made of them.
+#include "language/language.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace orvanek;
+
+namespace {
+
+constexpr char kProbe[] = "--probe";
+
+// The program's start: the language first, then the application object; then what Qt's
+// system locale has become, on one line.
+int probe(int argc, char *argv[]) {
+    const Language language = startLanguage();
+    QCoreApplication app(argc, argv);
+    const QLocale system = QLocale::system();
+    std::printf("%s;%s;%s\n", qPrintable(languageCode(language)), qPrintable(system.name()),
+                qPrintable(system.toString(QDate(2024, 12, 9), QLocale::ShortFormat)));
+    return 0;
+}
+
+} // namespace
+
+class TestStartLanguage : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // Short dates of 9 December 2024 as the Unicode CLDR gives them: cs "dd.MM.yy", en_US
+    // "M/d/yy", en_GB "dd/MM/y".
+    void languageAndFormatsAtTheStart_data() {
+        QTest::addColumn<QStringList>("locale");
+        QTest::addColumn<QString>("stored"); // the settings file's choice; empty: no file
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("C: Czech and its formats") << QStringList{"LANG=C"} << ""
+                                                  << "cs;cs_CZ;09.12.24";
+        QTest::newRow("LC_ALL=C") << QStringList{"LC_ALL=C", "LANG=en_US.UTF-8"} << ""
+                                  << "cs;cs_CZ;09.12.24";
+        QTest::newRow("nothing set") << QStringList{} << ""
+                                     << "cs;cs_CZ;09.12.24";
+        QTest::newRow("American") << QStringList{"LANG=en_US.UTF-8"} << ""
+                                  << "en;en_US;12/9/24";
+        QTest::newRow("German: English, British dates") << QStringList{"LANG=de_DE.UTF-8"} << ""
+                                                        << "en;en_GB;09/12/2024";
+        QTest::newRow("Czech chosen on an American system")
+            << QStringList{"LANG=en_US.UTF-8"} << "cs"
+            << "cs;cs_CZ;09.12.24";
+        QTest::newRow("English chosen on a Czech system") << QStringList{"LANG=cs_CZ.UTF-8"} << "en"
+                                                          << "en;en_GB;09/12/2024";
+        QTest::newRow("as the system, chosen") << QStringList{"LANG=en_US.UTF-8"} << "system"
+                                               << "en;en_US;12/9/24";
+    }
+    void languageAndFormatsAtTheStart() {
+        QFETCH(QStringList, locale);
+        QFETCH(QString, stored);
+        QFETCH(QString, expected);
+        QTemporaryDir config;
+        if (!stored.isEmpty()) {
+            QVERIFY(QDir(config.path()).mkpath(QStringLiteral("Orvanek")));
+            QFile file(config.filePath(QStringLiteral("Orvanek/orvanek.conf")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[General]\nlanguage=" + stored.toLatin1() + "\n");
+        }
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name :
+             {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LC_TIME", "LC_NUMERIC", "LANG"})
+            environment.remove(QString::fromLatin1(name));
+        for (const QString &assignment : locale)
+            environment.insert(assignment.section(u'=', 0, 0), assignment.section(u'=', 1));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(kProbe)});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).trimmed(), expected);
+    }
+};
+
+int main(int argc, char *argv[]) {
+    if (argc > 1 && qstrcmp(argv[1], kProbe) == 0)
+        return probe(argc, argv);
+    QCoreApplication app(argc, argv);
+    TestStartLanguage test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startlanguage.moc"
