@@ -326,11 +326,11 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>PP</source>
-        <translation>Cond.</translation>
+        <translation>OC</translation>
     </message>
     <message>
         <source>Obr.</source>
-        <translation>Img.</translation>
+        <translation>Img</translation>
     </message>
     <message>
         <source>Počet skupin</source>
@@ -855,11 +855,11 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>PP:</source>
-        <translation>Cond.:</translation>
+        <translation>OC:</translation>
     </message>
     <message>
         <source>Obr.:</source>
-        <translation>Img.:</translation>
+        <translation>Img:</translation>
     </message>
     <message>
         <source>Šablona pro kresbu Slunce</source>
@@ -1246,7 +1246,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>PP</source>
-        <translation>Cond.</translation>
+        <translation>OC</translation>
     </message>
     <message>
         <source>Podmínky pozorování</source>
@@ -1254,7 +1254,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Obr.</source>
-        <translation>Img.</translation>
+        <translation>Img</translation>
     </message>
     <message>
         <source>Kvalita obrazu</source>
@@ -1294,7 +1294,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Počet skupin</source>
-        <translation>Number of groups</translation>
+        <translation>No. of groups</translation>
     </message>
     <message>
         <source>Počet skupin na zákresu</source>
@@ -1302,7 +1302,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Počet fakulí</source>
-        <translation>Number of faculae</translation>
+        <translation>No. of faculae</translation>
     </message>
     <message>
         <source>Počet fakulových polí pro jejich zakreslování</source>
@@ -1556,7 +1556,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     <name>orvanek::MainWindow</name>
     <message>
         <source>Program je určen pro rozlišení 1024x768 a větší</source>
-        <translation>The program is made for a screen of 1024x768 or more</translation>
+        <translation>Made for screens of 1024x768 and larger</translation>
     </message>
     <message>
         <source>Zobrazení nebude dobré</source>
