@@ -3,6 +3,7 @@
 #include "clirunner.h"
 #include "data/datalock.h"
 #include "data/observationstore.h"
+#include "scopedlanguage.h"
 #include "testregistry.h"
 
 #include <QDir>
@@ -15,6 +16,8 @@
 #include <cstring>
 
 using namespace orvanek;
+
+Q_DECLARE_METATYPE(orvanek::Language)
 
 namespace {
 
@@ -48,6 +51,14 @@ QByteArray fileBytes(const QString &path) {
 
 QStringList rows(const QString &text) {
     return text.split('\n', Qt::SkipEmptyParts);
+}
+
+// A manual page as its reader sees it: in roff a hyphen is written \-.
+QString manualPage(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), QStringLiteral("-"));
 }
 
 } // namespace
@@ -123,14 +134,34 @@ class TestCli : public QObject {
     }
 
     // The manual page describes every command and option the usage names: a command added
-    // without its section (.SS) or an option without its entry fails here.
+    // without its section (.SS) or an option without its entry fails here. The English page
+    // is checked against the English usage.
+    void manualPageCoversTheUsage_data() {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("usagePrefix");
+        QTest::addColumn<QString>("exitStatus");
+        QTest::newRow("Czech") << Language::Czech << QStringLiteral(ORVANEK_MANUAL_PAGE)
+                               << "použití: orvanek-cli [-d ADRESÁŘ] "
+                               << ".SH NÁVRATOVÁ HODNOTA";
+        QTest::newRow("English") << Language::English << QStringLiteral(ORVANEK_ENGLISH_MANUAL_PAGE)
+                                 << "usage: orvanek-cli [-d DIR] "
+                                 << ".SH EXIT STATUS";
+    }
     void manualPageCoversTheUsage() {
-        QFile file(QStringLiteral(ORVANEK_MANUAL_PAGE));
-        QVERIFY2(file.open(QIODevice::ReadOnly), ORVANEK_MANUAL_PAGE);
-        // In roff a hyphen is written \-; the page is read as the reader sees it.
-        const QString page = QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), "-");
-        QString usage = rows(run({"draw"}).err).value(0);
-        usage.remove(QStringLiteral("použití: orvanek-cli [-d ADRESÁŘ] "));
+        QFETCH(Language, language);
+        QFETCH(QString, path);
+        QFETCH(QString, usagePrefix);
+        QFETCH(QString, exitStatus);
+        const QString page = manualPage(path);
+        QVERIFY2(!page.isEmpty(), qPrintable(path));
+        QString usage;
+        {
+            const orvanek::testing::ScopedLanguage scope(language);
+            usage = rows(run({"draw"}).err).value(0);
+        }
+        QVERIFY2(usage.startsWith(usagePrefix), qPrintable(usage.left(60)));
+        usage.remove(0, usagePrefix.size());
         int commands = 0;
         // Each alternative of the usage starts with its command, in lower case.
         static const QRegularExpression command(QStringLiteral("^[a-z][a-z-]*( [a-z][a-z-]*)*"));
@@ -147,7 +178,32 @@ class TestCli : public QObject {
         for (const QRegularExpressionMatch &match :
              option.globalMatch(usage + " --data --lang --help --version"))
             QVERIFY2(page.contains(match.captured(0)), qPrintable(match.captured(0)));
-        QVERIFY(page.contains(QStringLiteral(".SH NÁVRATOVÁ HODNOTA")));
+        QVERIFY(page.contains(exitStatus));
+    }
+
+    // The two languages' pages describe the same commands, options and columns: a section or
+    // a column added to one page only fails here.
+    void manualPagesAgree() {
+        const auto names = [](const QString &page) {
+            static const QRegularExpression pattern(QStringLiteral(
+                "(?:\\n\\.SS [^\\n]+|--[a-z][a-z0-9-]*|\\.B[RI]? [a-z][A-Za-z0-9]+)"));
+            QSet<QString> found;
+            for (const QRegularExpressionMatch &m : pattern.globalMatch(page))
+                found.insert(m.captured(0).trimmed());
+            return found;
+        };
+        const QSet<QString> czech = names(manualPage(QStringLiteral(ORVANEK_MANUAL_PAGE)));
+        const QSet<QString> english =
+            names(manualPage(QStringLiteral(ORVANEK_ENGLISH_MANUAL_PAGE)));
+        QStringList onlyCzech(czech.begin(), czech.end());
+        onlyCzech.removeIf([&](const QString &n) { return english.contains(n); });
+        QStringList onlyEnglish(english.begin(), english.end());
+        onlyEnglish.removeIf([&](const QString &n) { return czech.contains(n); });
+        QVERIFY2(onlyCzech.isEmpty(), qPrintable(onlyCzech.join(QLatin1Char(' '))));
+        QVERIFY2(onlyEnglish.isEmpty(), qPrintable(onlyEnglish.join(QLatin1Char(' '))));
+        // The pattern finds what it should: a section, an option, a column.
+        for (const char *name : {".SS compare-silso", "--rotation-width", ".B recordCount"})
+            QVERIFY2(czech.contains(QLatin1String(name)), name);
     }
 
     void missingDirectoryIsADataProblem() {
