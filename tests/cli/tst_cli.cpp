@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -204,6 +205,59 @@ class TestCli : public QObject {
         // The pattern finds what it should: a section, an option, a column.
         for (const char *name : {".SS compare-silso", "--rotation-width", ".B recordCount"})
             QVERIFY2(czech.contains(QLatin1String(name)), name);
+    }
+
+    // The program itself, run under each locale: its messages in the environment's language
+    // or --lang's, its tables the same in every language (B0 = -3.02 deg at 1 January 2000,
+    // 12 h UT: Astronomical Almanac 2000, ephemeris for physical observations of the Sun).
+    void languageOfTheProgram_data() {
+        QTest::addColumn<QStringList>("locale");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<QString>("out");
+        const QStringList info{"-d", "/no/such/dir", "info"};
+        const QString czech = QStringLiteral("adresář /no/such/dir neexistuje\n");
+        const QString english = QStringLiteral("directory /no/such/dir does not exist\n");
+        QTest::newRow("American") << QStringList{"LANG=en_US.UTF-8"} << info << english << "";
+        QTest::newRow("Czech") << QStringList{"LANG=cs_CZ.UTF-8"} << info << czech << "";
+        QTest::newRow("C: Czech") << QStringList{"LANG=C"} << info << czech << "";
+        QTest::newRow("nothing set: Czech") << QStringList{} << info << czech << "";
+        QTest::newRow("German: English")
+            << QStringList{"LANG=de_DE.UTF-8"} << info << english << "";
+        QTest::newRow("LANGUAGE before LANG")
+            << QStringList{"LANGUAGE=en", "LANG=cs_CZ.UTF-8"} << info << english << "";
+        QTest::newRow("--lang en on a Czech system")
+            << QStringList{"LANG=cs_CZ.UTF-8"} << QStringList{"--lang", "en"} + info << english
+            << "";
+        QTest::newRow("--lang=cs on an English system")
+            << QStringList{"LC_ALL=en_GB.UTF-8"} << QStringList{"--lang=cs"} + info << czech << "";
+        QTest::newRow("English usage") << QStringList{"LANG=en_US.UTF-8"} << QStringList{"draw"}
+                                       << "usage: orvanek-cli [-d DIR] info"
+                                       << "";
+        QTest::newRow("table in English") << QStringList{"LANG=en_US.UTF-8"}
+                                          << QStringList{"ephemeris", "01.01.2000", "1200"} << ""
+                                          << "date;timeUT;B0;P;L0;rotation\n01.01.2000;1200;-3.0";
+    }
+    void languageOfTheProgram() {
+        QFETCH(QStringList, locale);
+        QFETCH(QStringList, args);
+        QFETCH(QString, err);
+        QFETCH(QString, out);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+            environment.remove(QString::fromLatin1(name));
+        for (const QString &assignment : locale)
+            environment.insert(assignment.section(u'=', 0, 0), assignment.section(u'=', 1));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(ORVANEK_CLI_PROGRAM), args);
+        QVERIFY(process.waitForFinished(60000));
+        const QString shownErr = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(err.isEmpty() ? shownErr.isEmpty() : shownErr.startsWith(err),
+                 qPrintable(shownErr.left(80)));
+        const QString shownOut = QString::fromUtf8(process.readAllStandardOutput());
+        QVERIFY2(out.isEmpty() ? shownOut.isEmpty() : shownOut.startsWith(out),
+                 qPrintable(shownOut.left(80)));
     }
 
     void missingDirectoryIsADataProblem() {

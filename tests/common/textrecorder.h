@@ -17,6 +17,7 @@ class TextRecorder : public QPaintDevice {
     void clear() { engine_.texts.clear(); }
 
   protected:
+    // A page of 4000 x 3000 pixels at 96 dpi, 32 bits deep.
     int metric(PaintDeviceMetric metric) const override {
         switch (metric) {
         case PdmWidth:
@@ -24,24 +25,17 @@ class TextRecorder : public QPaintDevice {
         case PdmHeight:
             return 3000;
         case PdmWidthMM:
-            return 1058;
         case PdmHeightMM:
-            return 794;
-        case PdmNumColors:
-            return 0x7fffffff;
+            return metric == PdmWidthMM ? 1058 : 794;
         case PdmDepth:
             return 32;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 96;
         case PdmDevicePixelRatio:
             return 1;
         case PdmDevicePixelRatioScaled:
             return static_cast<int>(devicePixelRatioFScale());
+        default:
+            return metric == PdmNumColors ? 0x7fffffff : 96; // the resolutions
         }
-        return 0;
     }
 
   private:

@@ -1,46 +1,37 @@
-// The language the programs speak: from the environment, the settings or --lang; the formats
-// of dates and numbers that go with it; the English texts built into the programs.
+// The language the programs speak: read from the environment, and at the start of the
+// program with windows as a whole process (the settings file, and the system locale Qt's own
+// dialogs show dates with). For the latter the test runs itself as the program would start,
+// once per case, and reads what that start made of them.
 #include "language/language.h"
-#include "scopedlanguage.h"
 
+#include <QCoreApplication>
 #include <QDate>
-#include <QSettings>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
 
 using namespace orvanek;
 
 Q_DECLARE_METATYPE(orvanek::Language)
-Q_DECLARE_METATYPE(orvanek::LanguageChoice)
 
 namespace {
 
-// Restores the locale variables a test changes.
-class SavedEnvironment {
-  public:
-    SavedEnvironment() {
-        for (const char *name : kNames)
-            saved_.append({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
-    }
-    ~SavedEnvironment() {
-        for (const auto &[name, value, set] : saved_) {
-            if (set)
-                qputenv(name, value);
-            else
-                qunsetenv(name);
-        }
-    }
-    static constexpr const char *kNames[] = {"LANGUAGE", "LC_ALL",     "LC_MESSAGES",
-                                             "LC_TIME",  "LC_NUMERIC", "LANG"};
+constexpr char kProbe[] = "--probe";
 
-  private:
-    struct Saved {
-        const char *name;
-        QByteArray value;
-        bool set;
-    };
-    QList<Saved> saved_;
-};
+// The program's start: the language first, then the application object; then what Qt's
+// system locale has become, on one line.
+int probe(int argc, char *argv[]) {
+    const Language language = startLanguage();
+    QCoreApplication app(argc, argv);
+    const QLocale system = QLocale::system();
+    std::printf("%s;%s;%s\n", qPrintable(languageCode(language)), qPrintable(system.name()),
+                qPrintable(system.toString(QDate(2024, 12, 9), QLocale::ShortFormat)));
+    return 0;
+}
 
 } // namespace
 
@@ -61,10 +52,6 @@ class TestLanguage : public QObject {
                                      << ""
                                      << ""
                                      << "" << cs;
-        QTest::newRow("C") << ""
-                           << ""
-                           << ""
-                           << "C" << cs;
         QTest::newRow("C.UTF-8") << ""
                                  << ""
                                  << ""
@@ -77,10 +64,6 @@ class TestLanguage : public QObject {
                                << ""
                                << ""
                                << "cs_CZ.UTF-8" << cs;
-        QTest::newRow("American") << ""
-                                  << ""
-                                  << ""
-                                  << "en_US.UTF-8" << en;
         QTest::newRow("German: not spoken, so English") << ""
                                                         << ""
                                                         << ""
@@ -128,201 +111,66 @@ class TestLanguage : public QObject {
         QCOMPARE(environmentLanguage(e), expected);
     }
 
-    void languageCodes_data() {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("expected"); // -1: no language
-        QTest::newRow("cs") << "cs" << int(Language::Czech);
-        QTest::newRow("en") << "en" << int(Language::English);
-        QTest::newRow("upper case") << "EN" << int(Language::English);
-        QTest::newRow("with a country") << "cs_CZ" << int(Language::Czech);
-        QTest::newRow("BCP 47") << "en-GB" << int(Language::English);
-        QTest::newRow("German") << "de" << -1;
-        QTest::newRow("the C locale") << "c" << -1;
-        QTest::newRow("a word") << "czech" << -1;
-        QTest::newRow("empty") << "" << -1;
+    // Short dates of 9 December 2024 as the Unicode CLDR gives them: cs "dd.MM.yy", en_US
+    // "M/d/yy", en_GB "dd/MM/y".
+    void languageAndFormatsAtTheStart_data() {
+        QTest::addColumn<QStringList>("locale");
+        QTest::addColumn<QString>("stored"); // the settings file's choice; empty: no file
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("C: Czech and its formats") << QStringList{"LANG=C"} << ""
+                                                  << "cs;cs_CZ;09.12.24";
+        QTest::newRow("LC_ALL=C") << QStringList{"LC_ALL=C", "LANG=en_US.UTF-8"} << ""
+                                  << "cs;cs_CZ;09.12.24";
+        QTest::newRow("American") << QStringList{"LANG=en_US.UTF-8"} << ""
+                                  << "en;en_US;12/9/24";
+        QTest::newRow("German: English, British dates") << QStringList{"LANG=de_DE.UTF-8"} << ""
+                                                        << "en;en_GB;09/12/2024";
+        QTest::newRow("LC_TIME's formats replaced")
+            << QStringList{"LC_TIME=C", "LANG=cs_CZ.UTF-8"} << ""
+            << "cs;cs_CZ;09.12.24";
+        QTest::newRow("Czech chosen on an American system")
+            << QStringList{"LANG=en_US.UTF-8"} << "cs"
+            << "cs;cs_CZ;09.12.24";
+        QTest::newRow("English chosen on a Czech system") << QStringList{"LANG=cs_CZ.UTF-8"} << "en"
+                                                          << "en;en_GB;09/12/2024";
+        QTest::newRow("as the system, chosen") << QStringList{"LANG=en_US.UTF-8"} << "system"
+                                               << "en;en_US;12/9/24";
+        QTest::newRow("unknown choice: as the system") << QStringList{"LANG=C"} << "de"
+                                                       << "cs;cs_CZ;09.12.24";
     }
-    void languageCodes() {
-        QFETCH(QString, code);
-        QFETCH(int, expected);
-        const std::optional<Language> language = languageFromCode(code);
-        QCOMPARE(language ? int(*language) : -1, expected);
-    }
-
-    // The menu's choice is kept in the settings file and read back at the next start.
-    void choiceIsKeptInTheSettings_data() {
-        QTest::addColumn<QString>("stored"); // what the file says; empty: nothing
-        QTest::addColumn<LanguageChoice>("choice");
-        QTest::addColumn<Language>("underCzech");
-        QTest::addColumn<Language>("underEnglish");
-        const Language cs = Language::Czech, en = Language::English;
-        QTest::newRow("never chosen") << "" << LanguageChoice::System << cs << en;
-        QTest::newRow("Czech") << "cs" << LanguageChoice::Czech << cs << cs;
-        QTest::newRow("English") << "en" << LanguageChoice::English << en << en;
-        QTest::newRow("as the system") << "system" << LanguageChoice::System << cs << en;
-        QTest::newRow("unknown word") << "de" << LanguageChoice::System << cs << en;
-    }
-    void choiceIsKeptInTheSettings() {
+    void languageAndFormatsAtTheStart() {
+        QFETCH(QStringList, locale);
         QFETCH(QString, stored);
-        QFETCH(LanguageChoice, choice);
-        QFETCH(Language, underCzech);
-        QFETCH(Language, underEnglish);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("orvanek.conf"));
-        if (!stored.isEmpty()) {
-            QSettings file(path, QSettings::IniFormat);
-            file.setValue(QStringLiteral("language"), stored);
-        }
-        const QSettings settings(path, QSettings::IniFormat);
-        QCOMPARE(storedLanguageChoice(settings), choice);
-        QCOMPARE(chosenLanguage(storedLanguageChoice(settings), Language::Czech), underCzech);
-        QCOMPARE(chosenLanguage(storedLanguageChoice(settings), Language::English), underEnglish);
-        // What is stored reads back as the same choice.
-        QSettings again(dir.filePath(QStringLiteral("again.conf")), QSettings::IniFormat);
-        storeLanguageChoice(again, choice);
-        QCOMPARE(storedLanguageChoice(again), choice);
-    }
-
-    // The windows' dates and numbers follow the language, whatever the system's locale.
-    // Short dates of 9 December 2024 as the Unicode CLDR gives them: cs "dd.MM.yy",
-    // en_GB "dd/MM/y", en_US "M/d/yy".
-    void formatsFollowTheLanguage_data() {
-        QTest::addColumn<Language>("language");
-        QTest::addColumn<QString>("system");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("number");
-        const Language cs = Language::Czech, en = Language::English;
-        QTest::newRow("Czech under C") << cs << "C"
-                                       << "cs_CZ"
-                                       << "09.12.24"
-                                       << "1,5";
-        QTest::newRow("Czech under American") << cs << "en_US"
-                                              << "cs_CZ"
-                                              << "09.12.24"
-                                              << "1,5";
-        QTest::newRow("Czech system kept") << cs << "cs_CZ"
-                                           << "cs_CZ"
-                                           << "09.12.24"
-                                           << "1,5";
-        QTest::newRow("English under C") << en << "C"
-                                         << "en_GB"
-                                         << "09/12/2024"
-                                         << "1.5";
-        QTest::newRow("English under German") << en << "de_DE"
-                                              << "en_GB"
-                                              << "09/12/2024"
-                                              << "1.5";
-        QTest::newRow("English under Czech") << en << "cs_CZ"
-                                             << "en_GB"
-                                             << "09/12/2024"
-                                             << "1.5";
-        QTest::newRow("American system kept") << en << "en_US"
-                                              << "en_US"
-                                              << "12/9/24"
-                                              << "1.5";
-    }
-    void formatsFollowTheLanguage() {
-        QFETCH(Language, language);
-        QFETCH(QString, system);
-        QFETCH(QString, name);
-        QFETCH(QString, date);
-        QFETCH(QString, number);
-        const QLocale locale = formatLocale(language, QLocale(system));
-        QCOMPARE(locale.name(), name);
-        QCOMPARE(locale.toString(QDate(2024, 12, 9), QLocale::ShortFormat), date);
-        QCOMPARE(locale.toString(1.5), number);
-    }
-
-    // Before the application exists, the formats Qt will take from the environment are made
-    // those of the language: LC_ALL is set only where the environment's are of another
-    // language or none.
-    void environmentFormatsAreMadeTheLanguages_data() {
-        QTest::addColumn<QString>("lcAll");
-        QTest::addColumn<QString>("lcTime");
-        QTest::addColumn<QString>("lang");
-        QTest::addColumn<Language>("language");
-        QTest::addColumn<QString>("expected"); // LC_ALL afterwards; empty: unset
-        const Language cs = Language::Czech, en = Language::English;
-        QTest::newRow("Czech under C") << ""
-                                       << ""
-                                       << "C" << cs << "cs_CZ.UTF-8";
-        QTest::newRow("Czech with nothing set") << ""
-                                                << ""
-                                                << "" << cs << "cs_CZ.UTF-8";
-        QTest::newRow("Czech system left alone") << ""
-                                                 << ""
-                                                 << "cs_CZ.UTF-8" << cs << "";
-        QTest::newRow("English chosen on a Czech system") << ""
-                                                          << ""
-                                                          << "cs_CZ.UTF-8" << en << "en_GB.UTF-8";
-        QTest::newRow("English system left alone") << ""
-                                                   << ""
-                                                   << "en_AU.UTF-8" << en << "";
-        QTest::newRow("LC_TIME decides before LANG") << ""
-                                                     << "C"
-                                                     << "cs_CZ.UTF-8" << cs << "cs_CZ.UTF-8";
-        QTest::newRow("LC_ALL=C is replaced") << "C"
-                                              << ""
-                                              << "cs_CZ.UTF-8" << cs << "cs_CZ.UTF-8";
-    }
-    void environmentFormatsAreMadeTheLanguages() {
-        QFETCH(QString, lcAll);
-        QFETCH(QString, lcTime);
-        QFETCH(QString, lang);
-        QFETCH(Language, language);
         QFETCH(QString, expected);
-        const SavedEnvironment saved;
-        for (const char *name : SavedEnvironment::kNames)
-            qunsetenv(name);
-        if (!lcAll.isEmpty())
-            qputenv("LC_ALL", lcAll.toLatin1());
-        if (!lcTime.isEmpty())
-            qputenv("LC_TIME", lcTime.toLatin1());
-        if (!lang.isEmpty())
-            qputenv("LANG", lang.toLatin1());
-        useFormatsOf(language);
-        QCOMPARE(qEnvironmentVariable("LC_ALL"), expected.isEmpty() ? lcAll : expected);
-    }
-
-    // The English texts are built into the program: a text of each kind of place reads in
-    // English once they are installed, and in Czech again after.
-    void englishTextsAreBuiltIn_data() {
-        QTest::addColumn<QString>("context");
-        QTest::addColumn<QString>("czech");
-        QTest::addColumn<QString>("english");
-        QTest::newRow("window") << "orvanek::MainWindow"
-                                << "&Nový zákres"
-                                << "&New drawing";
-        QTest::newRow("command line") << "Cli"
-                                      << "adresář %1 neexistuje"
-                                      << "directory %1 does not exist";
-        QTest::newRow("view") << "Graphs"
-                              << "Červenec"
-                              << "July";
-        QTest::newRow("certificate heading") << "Certificate"
-                                             << "DATUM"
-                                             << "DATE";
-    }
-    void englishTextsAreBuiltIn() {
-        QFETCH(QString, context);
-        QFETCH(QString, czech);
-        QFETCH(QString, english);
-        const auto translated = [&] {
-            return QCoreApplication::translate(context.toLatin1(), czech.toUtf8());
-        };
-        {
-            const testing::ScopedLanguage scope(Language::English);
-            QVERIFY(scope.installed());
-            QCOMPARE(translated(), english);
-            QCOMPARE(QLocale().language(), QLocale::English);
+        QTemporaryDir config;
+        if (!stored.isEmpty()) {
+            QVERIFY(QDir(config.path()).mkpath(QStringLiteral("Orvanek")));
+            QFile file(config.filePath(QStringLiteral("Orvanek/orvanek.conf")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[General]\nlanguage=" + stored.toLatin1() + "\n");
         }
-        QCOMPARE(translated(), czech);
-        const testing::ScopedLanguage czechScope(Language::Czech);
-        QVERIFY(!czechScope.installed()); // Czech is the language the texts are written in
-        QCOMPARE(translated(), czech);
-        QCOMPARE(QLocale().language(), QLocale::Czech);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name :
+             {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LC_TIME", "LC_NUMERIC", "LANG"})
+            environment.remove(QString::fromLatin1(name));
+        for (const QString &assignment : locale)
+            environment.insert(assignment.section(u'=', 0, 0), assignment.section(u'=', 1));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(kProbe)});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).trimmed(), expected);
     }
 };
 
-QTEST_GUILESS_MAIN(TestLanguage)
+int main(int argc, char *argv[]) {
+    if (argc > 1 && qstrcmp(argv[1], kProbe) == 0)
+        return probe(argc, argv);
+    QCoreApplication app(argc, argv);
+    TestLanguage test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_language.moc"
