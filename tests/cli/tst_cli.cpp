@@ -3,6 +3,7 @@
 #include "clirunner.h"
 #include "data/datalock.h"
 #include "data/observationstore.h"
+#include "localeenvironment.h"
 #include "scopedlanguage.h"
 #include "testregistry.h"
 
@@ -243,11 +244,7 @@ class TestCli : public QObject {
         QFETCH(QStringList, args);
         QFETCH(QString, err);
         QFETCH(QString, out);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
-            environment.remove(QString::fromLatin1(name));
-        for (const QString &assignment : locale)
-            environment.insert(assignment.section(u'=', 0, 0), assignment.section(u'=', 1));
+        QProcessEnvironment environment = testing::localeEnvironment(locale);
         QProcess process;
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(ORVANEK_CLI_PROGRAM), args);

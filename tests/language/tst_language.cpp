@@ -3,6 +3,7 @@
 // dialogs show dates with). For the latter the test runs itself as the program would start,
 // once per case, and reads what that start made of them.
 #include "language/language.h"
+#include "localeenvironment.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -149,12 +150,7 @@ class TestLanguage : public QObject {
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("[General]\nlanguage=" + stored.toLatin1() + "\n");
         }
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name :
-             {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LC_TIME", "LC_NUMERIC", "LANG"})
-            environment.remove(QString::fromLatin1(name));
-        for (const QString &assignment : locale)
-            environment.insert(assignment.section(u'=', 0, 0), assignment.section(u'=', 1));
+        QProcessEnvironment environment = testing::localeEnvironment(locale);
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
         QProcess process;
         process.setProcessEnvironment(environment);
