@@ -78,10 +78,6 @@
 <context>
     <name>Cli</name>
     <message>
-        <source>použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check | ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | map-groups --rotation N | certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width Š --height V] --out SOUBOR | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width Š --height V] --out SOUBOR | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import SOUBOR [--radius R --polar|--heliographic] | make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out SOUBOR.pdf|.png | compare-silso SOUBOR | daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]</source>
-        <translation>usage: orvanek-cli [-d DIR] info | records | groups | export-ascii | check | ephemeris DD.MM.YYYY HHMM [DD.MM.YYYY HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out FILE.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width W --height H] --out FILE | render map --rotation N [--width W] --out FILE | map-groups --rotation N | certificate MONTH.YEAR --out FILE.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width W --height H] --out FILE | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width W --height H] --out FILE | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import FILE [--radius R --polar|--heliographic] | make-demo DIR [--from YEAR --to YEAR --seed N] | template --date DD.MM.YYYY --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out FILE.pdf|.png | compare-silso FILE | daily [--from DD.MM.YYYY] [--to DD.MM.YYYY]</translation>
-    </message>
-    <message>
         <source>-d, --data ADRESÁŘ  datový adresář (výchozí: aktuální)
 --lang cs|en        jazyk zpráv (výchozí: podle prostředí)
 -h, --help          tento text
@@ -264,6 +260,10 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>Pozor: šablona má poloměr %1 mm, zákresy v datech %2 mm; vzdálenosti změřené na šabloně před zadáním přepočtěte.</source>
         <translation>Note: the sheet has a radius of %1 mm, the drawings in the data %2 mm; convert distances measured on the sheet before typing them in.</translation>
+    </message>
+    <message>
+        <source>použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | map-groups --rotation N | certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width Š --height V] --out SOUBOR | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width Š --height V] --out SOUBOR | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import SOUBOR [--radius R --polar|--heliographic] | make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out SOUBOR.pdf|.png | compare-silso SOUBOR | daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]</source>
+        <translation>usage: orvanek-cli [-d DIR] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.YYYY HHMM [DD.MM.YYYY HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out FILE.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width W --height H] --out FILE | render map --rotation N [--width W] --out FILE | map-groups --rotation N | certificate MONTH.YEAR --out FILE.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width W --height H] --out FILE | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width W --height H] --out FILE | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import FILE [--radius R --polar|--heliographic] | make-demo DIR [--from YEAR --to YEAR --seed N] | template --date DD.MM.YYYY --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out FILE.pdf|.png | compare-silso FILE | daily [--from DD.MM.YYYY] [--to DD.MM.YYYY]</translation>
     </message>
 </context>
 <context>
@@ -791,6 +791,25 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>Zadej měsíc a rok ? (2.2000)</source>
         <translation>Enter the month and year (2.2000)</translation>
+    </message>
+</context>
+<context>
+    <name>PositionCheck</name>
+    <message>
+        <source>%1 a %2</source>
+        <translation>%1 and %2</translation>
+    </message>
+    <message>
+        <source>Skupina %1: o %2° v délce a o %3° v šířce jinde, než čekám podle %4</source>
+        <translation>Group %1: %2° in longitude and %3° in latitude off the place expected from %4</translation>
+    </message>
+    <message>
+        <source>Skupina %1: o %2° v šířce jinde, než čekám podle %3</source>
+        <translation>Group %1: %2° in latitude off the place expected from %3</translation>
+    </message>
+    <message>
+        <source>Skupina %1: o %2° v délce jinde, než čekám podle %3</source>
+        <translation>Group %1: %2° in longitude off the place expected from %3</translation>
     </message>
 </context>
 <context>
@@ -2017,6 +2036,14 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Data změněna, nejsou uložena</source>
         <translation>Data changed, not saved</translation>
+    </message>
+    <message>
+        <source>Klepnutím ukážete zákres</source>
+        <translation>Click to show the drawing</translation>
+    </message>
+    <message>
+        <source>Zákres %1: skupiny jinde, než čekám podle sousedních dnů</source>
+        <translation>Drawing %1: groups away from where the days around it place them</translation>
     </message>
 </context>
 <context>

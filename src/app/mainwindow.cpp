@@ -68,6 +68,7 @@ MainWindow::MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDi
     createLanguageMenu();
     createToolBars();
     createStatusBar();
+    createPositionPanel();
     connectButterflyAndMap();
     connectGraphCommands();
     qApp->installEventFilter(this);
@@ -548,6 +549,7 @@ void MainWindow::openEntryDialog(EntryMode mode) {
     for (const char *name : {"novy", "zvlastni", "oprava"})
         action(QString::fromLatin1(name))->setEnabled(false);
     entryDialog_ = new EntryDialog(store_, mode, modeText, dialogs_, this);
+    connect(entryDialog_, &EntryDialog::committed, this, &MainWindow::showPositionNotice);
     connect(entryDialog_, &QDialog::finished, this, [this] {
         for (const char *name : {"novy", "zvlastni", "oprava"})
             action(QString::fromLatin1(name))->setEnabled(true);

@@ -10,7 +10,9 @@
 #include <functional>
 #include <map>
 
+class QDockWidget;
 class QLabel;
+class QListWidget;
 class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
@@ -110,6 +112,13 @@ class MainWindow : public QMainWindow {
     // What the last save or export did, as the status bar shows it.
     QString statusText() const;
 
+    // After a commit: the groups of the stored drawing that the drawings of the days around it
+    // place elsewhere, listed in the panel `polohaskupin`, which hides when there are none.
+    void showPositionNotice(const ObservationRecord &record);
+    // The lines of that panel while it shows.
+    QStringList positionNotices() const;
+    QListWidget *positionList() const { return positionList_; }
+
     QString modeText;
     QString resolutionWarning;
     int smoothedMode = 0;
@@ -149,6 +158,7 @@ class MainWindow : public QMainWindow {
     void pressButton(const QString &name);
     // The sheet's and the comparison's menu commands.
     void createSheetCommands();
+    void createPositionPanel();
     // "Nastavení › Jazyk" and its three choices.
     void createLanguageMenu();
     void showLanguageChoice();
@@ -160,6 +170,8 @@ class MainWindow : public QMainWindow {
     QMdiArea *mdi_ = nullptr;
     QToolBar *toolBar_ = nullptr; // ToolBar1
     QLabel *statusLabel_ = nullptr;
+    QDockWidget *positionPanel_ = nullptr; // polohaskupin
+    QListWidget *positionList_ = nullptr;
     DateListWindow *dateList_ = nullptr;
     DrawingWindow *drawing_ = nullptr;
     QPointer<EntryDialog> entryDialog_;

@@ -6,6 +6,7 @@
 #include "data/asciiexport.h"
 #include "data/dates.h"
 #include "data/observationstore.h"
+#include "data/positioncheck.h"
 #include "solar/conversion.h"
 
 #include <QCommandLineParser>
@@ -27,7 +28,8 @@ struct CliTexts {
 
 QString usageText() {
     return CliTexts::tr(
-        "použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check | "
+        "použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | "
+        "check [--positions] | "
         "ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | "
         "render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | "
         "render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] "
@@ -300,11 +302,36 @@ int commandExportAscii(CommandContext &c) {
     return CliOk;
 }
 
+// Degrees with two decimals and '.', whatever the locale.
+QString fixed2(double value) {
+    return QString::number(value, 'f', 2);
+}
+
+// check --positions: every group observation its neighbouring days place elsewhere. What it
+// finds is a list to look at, not a fault of the file: the status is 0 either way.
+// The records keep their numbers in the file: the check needs no date order of its own.
+int checkPositionsOfDataSet(CommandContext &c) {
+    Output &out = c.out;
+    ObservationStore store;
+    if (const int status = loadDataSet(store, c.dataDir, out); status != CliOk)
+        return status;
+    out.line(QStringLiteral(
+        "record;date;rotationGroup;latitude;longitude;expectedLatitude;expectedLongitude;"
+        "neighbours"));
+    for (const PositionFinding &f : checkPositions(store))
+        out.row({num(f.record), readText(store.record(f.record).dateText), num(f.rotationGroup),
+                 fixed2(f.latitude), fixed2(f.longitude), fixed2(f.expectedLatitude),
+                 fixed2(f.expectedLongitude), num(f.neighbours)});
+    return CliOk;
+}
+
 int commandCheck(CommandContext &c) {
     Output &out = c.out;
     const QString path = QDir(c.dataDir).filePath(ObservationStore::dataFileName());
     if (!QFileInfo::exists(path))
         return out.fail(CliDataProblem, CliTexts::tr("%1 neexistuje").arg(path));
+    if (c.options.isSet(QStringLiteral("positions")))
+        return checkPositionsOfDataSet(c);
     std::vector<ObservationRecord> records;
     qint64 trailing = 0;
     const StoreStatus status = readDataFile(path, records, &trailing);
@@ -360,7 +387,7 @@ const Command kCommands[] = {
     {"records", {}, 0, 0, commandRecords},
     {"groups", {}, 0, 0, commandGroups},
     {"export-ascii", {}, 0, 0, commandExportAscii},
-    {"check", {}, 0, 0, commandCheck},
+    {"check", {"positions"}, 0, 0, commandCheck},
     {"ephemeris", {}, 0, -1, commandEphemeris},
     {"render", {QStringLiteral("out")}, 1, 2, commandRender},
     {"certificate", {QStringLiteral("out")}, 1, 1, commandCertificate},
@@ -412,6 +439,7 @@ QList<QCommandLineOption> allOptions() {
         QCommandLineOption(QStringLiteral("date"), QString(), value),
         QCommandLineOption(QStringLiteral("time"), QString(), value),
         QCommandLineOption(QStringLiteral("paper"), QString(), value),
+        QCommandLineOption(QStringLiteral("positions")),
     };
 }
 

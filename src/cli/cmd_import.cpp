@@ -110,6 +110,9 @@ int commandImport(CommandContext &context) {
     }
     out.line(QStringLiteral("imported"));
     out.row({QString::number(result.imported)});
+    // Stored as typed; the observer decides.
+    for (const ImportProblem &notice : result.positionNotices)
+        out.warn(importProblemText(notice));
     return CliOk;
 }
 

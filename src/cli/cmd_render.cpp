@@ -97,7 +97,7 @@ int renderDrawingView(const RenderJob &job) {
     state.orientX = job.options.isSet(QStringLiteral("mirror-x")) ? -1 : 1;
     state.orientY = job.options.isSet(QStringLiteral("mirror-y")) ? -1 : 1;
     const DrawingModel model =
-        buildDrawingModel(store.record(number), drawingSettings(store, state));
+        buildCheckedDrawingModel(store, store.record(number), drawingSettings(store, state));
     const QImage image = job.format == RenderFormat::Pdf ? QImage() : renderDrawing(model);
     if (!job.write(image, drawingCaption(model.dateText), drawingPage(),
                    [&model](PrintJob &print) { return printDrawing(print, model); }))

@@ -731,6 +731,7 @@ CommitResult commitEntry(ObservationStore &store, const EntryForm &form) {
         result.warning = sorted.message;
     result.ok = true;
     result.dateChanged = entry.dateChanged;
+    result.record = entry.record;
     return result;
 }
 

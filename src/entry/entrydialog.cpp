@@ -569,6 +569,7 @@ void EntryDialog::ukoncitClick() {
     }
     if (!result.warning.isEmpty())
         dialogs_.information(result.warning);
+    emit committed(result.record);
     accept();
 }
 

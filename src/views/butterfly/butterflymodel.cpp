@@ -3,7 +3,7 @@
 #include "data/units.h"
 #include "solar/conversion.h"
 #include "solar/ephemeris.h"
-#include "views/common/vectorstate.h"
+#include "solar/vectorstate.h"
 
 #include <QCoreApplication>
 

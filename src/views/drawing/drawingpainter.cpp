@@ -53,6 +53,8 @@ constexpr int kGroupNumberLabelY = 630; // "číslo sku." between the two number
 // The group's rotation number beside its circle: 2 px right of it, 6 px above its middle.
 constexpr int kMarkerLabelGap = 2;
 constexpr int kMarkerLabelRise = 6;
+// The ring at the place the days around the drawing expect a misplaced group at.
+constexpr int kExpectedRingRadius = 6;
 
 // The labels of the text block; the symbols stay as they are in every language.
 std::array<QString, 15> labelTexts() {
@@ -141,7 +143,8 @@ std::vector<PlacedText> textBlockLayout(const DrawingModel &m) {
 std::array<PlacedText, 4> groupTableTexts(const DrawingGroup &g) {
     return {{{g.column, kSpotCountRowY, kFontGroups, g.spotCountText, spotCountColour()},
              {g.column, kGlobalNumberRowY, kFontGroups, g.globalNumberText},
-             {g.column, kRotationNumberRowY, kFontGroups, g.rotationNumberText},
+             {g.column, kRotationNumberRowY, kFontGroups, g.rotationNumberText,
+              g.misplaced ? misplacedColour() : QColor(Qt::black)},
              {g.column, kTypeRowY, kFontGroups, g.typeText}}};
 }
 
@@ -150,7 +153,7 @@ std::array<PlacedText, 4> groupTableTexts(const DrawingGroup &g) {
 std::array<PlacedText, 3> groupPositionTexts(const DrawingGroup &g) {
     const GroupMarker &c = g.marker;
     return {{{c.x + 2 * c.r + kMarkerLabelGap, c.y + c.r - kMarkerLabelRise, kFontGroups,
-              g.rotationNumberText},
+              g.rotationNumberText, g.misplaced ? misplacedColour() : QColor(Qt::black)},
              {g.column, kLongitudeRowY, kFontGroups, g.longitudeText},
              {g.column, kLatitudeRowY, kFontGroups, g.latitudeText}}};
 }
@@ -213,6 +216,8 @@ void paintGroups(QPainter &p, TextWriter &text, const DrawingModel &m) {
     const QBrush auxBrush(auxSpotColour());
     const QBrush groupBrush(groupFillColour());
     const QBrush whiteBrush(Qt::white);
+    QPen ringPen = plainPen(misplacedColour());
+    ringPen.setWidthF(1.5);
     text.forgetPen();
     for (const DrawingGroup &g : m.groups) {
         for (const PlacedText &t : groupTableTexts(g))
@@ -232,6 +237,12 @@ void paintGroups(QPainter &p, TextWriter &text, const DrawingModel &m) {
         p.setBrush(groupBrush);
         const GroupMarker &c = g.marker;
         p.drawEllipse(circleBox(c.x, c.y, c.r));
+        if (g.misplaced) {
+            p.setPen(ringPen);
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QPoint(g.expectedCentre), kExpectedRingRadius, kExpectedRingRadius);
+            text.forgetPen();
+        }
     }
     p.setPen(blackPen);
     p.setBrush(whiteBrush);

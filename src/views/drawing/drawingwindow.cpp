@@ -103,7 +103,8 @@ DrawingWindow::DrawingWindow(const ObservationStore &store, Dialogs &dialogs, QW
 DrawingWindow::~DrawingWindow() = default;
 
 DrawingModel DrawingWindow::currentModel() const {
-    return buildDrawingModel(store_.currentRecord(), drawingSettings(store_, state_));
+    return buildCheckedDrawingModel(store_, store_.currentRecord(),
+                                    drawingSettings(store_, state_));
 }
 
 QWidget *DrawingWindow::canvas() const {

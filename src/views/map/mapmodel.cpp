@@ -6,7 +6,7 @@
 #include "solar/conversion.h"
 #include "solar/ephemeris.h"
 #include "solar/rounding.h"
-#include "views/common/vectorstate.h"
+#include "solar/vectorstate.h"
 
 #include <QCoreApplication>
 #include <QDate>

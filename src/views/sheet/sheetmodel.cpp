@@ -3,7 +3,7 @@
 #include "data/dates.h"
 #include "data/numberformat.h"
 #include "entry/entryform.h"
-#include "views/common/vectorstate.h"
+#include "solar/vectorstate.h"
 
 #include <QCoreApplication>
 #include <QLineF>
