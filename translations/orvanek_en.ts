@@ -830,6 +830,10 @@ Full description: man orvanek-cli</translation>
         <source>Soubor %1 nelze zapsat.</source>
         <translation>File %1 cannot be written.</translation>
     </message>
+    <message>
+        <source>Není vybráno nic k tisku.</source>
+        <translation>Nothing has been chosen to print.</translation>
+    </message>
 </context>
 <context>
     <name>SafeFile</name>

@@ -36,18 +36,18 @@ bool readInstrumentFile(const QString &dir, InstrumentLines &lines, QString *err
     }
     const QByteArray content = file.readAll();
     lines = {};
+    // A line ends at CR LF, or at a CR or an LF alone (a file from an old Mac or from Unix).
     qsizetype start = 0;
     for (QString &line : lines) {
         if (start >= content.size())
             break;
-        qsizetype end = content.indexOf('\n', start);
-        if (end < 0)
-            end = content.size();
-        QByteArray bytes = content.mid(start, end - start);
-        if (bytes.endsWith('\r'))
-            bytes.chop(1);
-        line = decode1250(bytes);
+        qsizetype end = start;
+        while (end < content.size() && content[end] != '\r' && content[end] != '\n')
+            ++end;
+        line = decode1250(content.mid(start, end - start));
         start = end + 1;
+        if (end + 1 < content.size() && content[end] == '\r' && content[end + 1] == '\n')
+            ++start;
     }
     return true;
 }

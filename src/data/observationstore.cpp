@@ -120,6 +120,19 @@ bool normaliseSpecialMark(ObservationRecord &record) {
     return true;
 }
 
+bool isPlaceholderRecord(const ObservationRecord &record) {
+    if (record.rotation != 0)
+        return false; // the commit's mark, met first in every real record
+    static const ObservationRecord zero = zeroRecord();
+    const auto *bytes = reinterpret_cast<const unsigned char *>(&record);
+    const auto *zeros = reinterpret_cast<const unsigned char *>(&zero);
+    constexpr size_t afterDate = sizeof record.dateText;
+    constexpr size_t setup = offsetof(ObservationRecord, drawingSetup);
+    constexpr size_t afterSetup = setup + sizeof record.drawingSetup;
+    return std::memcmp(bytes + afterDate, zeros + afterDate, setup - afterDate) == 0 &&
+           std::memcmp(bytes + afterSetup, zeros + afterSetup, sizeof record - afterSetup) == 0;
+}
+
 ObservationRecord ObservationStore::placeholderRecord() const {
     ObservationRecord placeholder = zeroRecord();
     writeText(placeholder.dateText, shortDate(toCalendarDate(today_)).left(10));

@@ -216,6 +216,12 @@ class ObservationStore : public QObject {
 StoreStatus readDataFile(const QString &path, std::vector<ObservationRecord> &records,
                          qint64 *trailingBytes = nullptr, size_t spareRecords = 0);
 
+// True for a record that holds nothing but its date (and, as record 1, the drawing setup):
+// the placeholder a new data set starts with, also after it was saved. It is no
+// observation, so the maps, the certificate, the statistics and the observers table leave
+// it out. A committed record always has a rotation, which no date after 1853 makes 0.
+bool isPlaceholderRecord(const ObservationRecord &record);
+
 // True when the special mark compares greater than "zvl" and so stands for the
 // canonical mark; then it is rewritten as "zvlášťní".
 bool normaliseSpecialMark(ObservationRecord &record);

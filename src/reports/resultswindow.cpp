@@ -646,8 +646,13 @@ void ResultsWindow::tiskvyslClick() {
         printPanel_->show();
         printPanel_->raise();
         break;
+    case ResultsMode::None:
+    case ResultsMode::Own:
+        // Nothing chosen yet: the printer set-up alone, nothing printed.
+        printerSetupOnly(dialogs_);
+        break;
     default:
-        // Nothing chosen, or a view without content: there is nothing to print.
+        // A view without content: there is nothing to print.
         break;
     }
 }

@@ -94,7 +94,8 @@ class ResultsWindow : public QWidget {
     void vyskitClick();
     void udajmapaClick();
     // "Tisk": prints the certificate (after the printer set-up), the observers table at
-    // once, or opens the statistics' print panel.
+    // once, or opens the statistics' print panel; with no view chosen it shows the printer
+    // set-up alone.
     void tiskvyslClick();
     // "Změna přístroje": shows the instrument box.
     void pristrojClick();

@@ -257,8 +257,12 @@ QString withoutData(QString text, const QStringList &data) {
     // The files the program suggests keep their names in every language.
     static const QRegularExpression fileName(QStringLiteral("\\S*\\.(pdf|bmp|png|dat|csv)\\b"));
     text.remove(fileName);
-    for (const QString &word : data)
+    for (const QString &word : data) {
         text.replace(word, QStringLiteral(" "));
+        // Cut where its room ends: "Refraktor Zeiss AS …".
+        for (qsizetype k = word.size() - 1; k >= 3 && text.contains(QChar(u'…')); --k)
+            text.replace(word.left(k) + QChar(u'…'), QStringLiteral(" "));
+    }
     return text;
 }
 

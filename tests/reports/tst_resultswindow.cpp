@@ -121,8 +121,9 @@ class TestResultsWindow : public QObject {
         QVERIFY(f.window->action("oficialni")->isChecked());
     }
 
-    // Every statistics handler, the hidden ones included: view, region, grid columns,
-    // caption ("Výsledky    statistika - " and the view) and the items checked.
+    // Every statistics handler, the hidden ones included: view, region, grid columns (the
+    // month and ten values measured, the month with g, f and r smoothed), caption
+    // ("Výsledky    statistika - " and the view) and the items checked.
     void statisticsHandlers_data() {
         QTest::addColumn<QString>("handler");
         QTest::addColumn<ResultsMode>("mode");
@@ -138,10 +139,10 @@ class TestResultsWindow : public QObject {
         QTest::newRow("jihnam") << "jihnam" << measured << StatRegion::South << 11
                                 << "naměřené - jih";
         QTest::newRow("celkovyvyr")
-            << "celkovyvyr" << smoothed << StatRegion::Total << 9 << "vyhlazené - celkový";
-        QTest::newRow("severvyr") << "severvyr" << smoothed << StatRegion::North << 9
+            << "celkovyvyr" << smoothed << StatRegion::Total << 4 << "vyhlazené - celkový";
+        QTest::newRow("severvyr") << "severvyr" << smoothed << StatRegion::North << 4
                                   << "vyhlazené - sever";
-        QTest::newRow("jihvyr") << "jihvyr" << smoothed << StatRegion::South << 9
+        QTest::newRow("jihvyr") << "jihvyr" << smoothed << StatRegion::South << 4
                                 << "vyhlazené - jih";
     }
     void statisticsHandlers() {
@@ -281,6 +282,20 @@ class TestResultsWindow : public QObject {
         window.tiskvyslClick();
         QCOMPARE(dialogs.shown, (QStringList{QStringLiteral("Mení zadáno žádné jméno pozorovatele"),
                                              QStringLiteral("Ještě není znám žádný pozorovatel")}));
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    }
+
+    // The print command before any view is chosen: the printer set-up dialog and nothing
+    // printed; without a printer, the word that nothing is chosen.
+    void printWithNoViewChosen() {
+        QTemporaryDir dir;
+        Fixture f(dir.path());
+        f.window->tiskvyslClick();
+        QCOMPARE(f.dialogs.shown, QStringList{"Není vybráno nic k tisku."});
+        f.dialogs.printerExists = true;
+        f.window->tiskvyslClick();
+        QCOMPARE(f.dialogs.printerSetups, 1);
+        QCOMPARE(f.dialogs.shown.size(), 1);
         QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
     }
 
