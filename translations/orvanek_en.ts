@@ -246,10 +246,6 @@ Full description: man orvanek-cli</translation>
         <translation>“%1” is none of the regions total, north, south</translation>
     </message>
     <message>
-        <source>--radius: „%1“ není poloměr v mm</source>
-        <translation>--radius: “%1” is not a radius in mm</translation>
-    </message>
-    <message>
         <source>--paper: „%1“ není A4 ani A3</source>
         <translation>--paper: “%1” is neither A4 nor A3</translation>
     </message>
@@ -264,6 +260,18 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | map-groups --rotation N | certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width Š --height V] --out SOUBOR | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width Š --height V] --out SOUBOR | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import SOUBOR [--radius R --polar|--heliographic] | make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out SOUBOR.pdf|.png | compare-silso SOUBOR | daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]</source>
         <translation>usage: orvanek-cli [-d DIR] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.YYYY HHMM [DD.MM.YYYY HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out FILE.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width W --height H] --out FILE | render map --rotation N [--width W] --out FILE | map-groups --rotation N | certificate MONTH.YEAR --out FILE.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width W --height H] --out FILE | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width W --height H] --out FILE | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import FILE [--radius R --polar|--heliographic] | make-demo DIR [--from YEAR --to YEAR --seed N] | template --date DD.MM.YYYY --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out FILE.pdf|.png | compare-silso FILE | daily [--from DD.MM.YYYY] [--to DD.MM.YYYY]</translation>
+    </message>
+    <message>
+        <source>konec souboru %1 (%2 bajtů) netvoří celý záznam, je uložen v souboru %3</source>
+        <translation>the end of the file %1 (%2 bytes) is no whole record; it is kept in the file %3</translation>
+    </message>
+    <message>
+        <source>--radius: „%1“ není poloměr v celých mm od %2 do %3</source>
+        <translation>--radius: “%1” is not a radius in whole mm from %2 to %3</translation>
+    </message>
+    <message>
+        <source>nedostatek paměti, příkaz nebyl dokončen</source>
+        <translation>out of memory, the command was not finished</translation>
     </message>
 </context>
 <context>
@@ -456,6 +464,10 @@ Full description: man orvanek-cli</translation>
         <source>Některé pozorování nelze uložit</source>
         <translation>Some observation cannot be stored</translation>
     </message>
+    <message>
+        <source>„%1“ není čas hhmm (hodiny 0 až 23, minuty 0 až 59) – %2</source>
+        <translation>“%1” is not a time hhmm (hours 0 to 23, minutes 0 to 59) – %2</translation>
+    </message>
 </context>
 <context>
     <name>DataLock</name>
@@ -478,6 +490,18 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>Do adresáře %1 nelze zapisovat: %2</source>
         <translation>Directory %1 cannot be written to: %2</translation>
+    </message>
+    <message>
+        <source>Na místě zámku %1 je odkaz na %2, ne zámek programu.<byte value="xd"/>Smažte ho a spusťte program znovu.</source>
+        <translation>In place of the lock %1 there is a link to %2, not the program&apos;s lock.<byte value="xd"/>Delete it and start the program again.</translation>
+    </message>
+    <message>
+        <source>Na místě zámku %1 je adresář, ne zámek programu.<byte value="xd"/>Přejmenujte ho a spusťte program znovu.</source>
+        <translation>In place of the lock %1 there is a directory, not the program&apos;s lock.<byte value="xd"/>Rename it and start the program again.</translation>
+    </message>
+    <message>
+        <source>Na místě zámku %1 je roura nebo zařízení, ne zámek programu.<byte value="xd"/>Smažte ho a spusťte program znovu.</source>
+        <translation>In place of the lock %1 there is a pipe or a device, not the program&apos;s lock.<byte value="xd"/>Delete it and start the program again.</translation>
     </message>
 </context>
 <context>
@@ -865,6 +889,86 @@ Full description: man orvanek-cli</translation>
         <source>soubor je větší, než systém dovolí</source>
         <translation>the file is larger than the system allows</translation>
     </message>
+    <message>
+        <source>soubor nebo adresář neexistuje</source>
+        <translation>no such file or directory</translation>
+    </message>
+    <message>
+        <source>je to adresář</source>
+        <translation>it is a directory</translation>
+    </message>
+    <message>
+        <source>část cesty není adresář</source>
+        <translation>a part of the path is not a directory</translation>
+    </message>
+    <message>
+        <source>chyba čtení nebo zápisu na disku</source>
+        <translation>the disk failed to read or write</translation>
+    </message>
+    <message>
+        <source>příliš mnoho odkazů za sebou</source>
+        <translation>too many links in a row</translation>
+    </message>
+    <message>
+        <source>příliš dlouhé jméno souboru</source>
+        <translation>the file name is too long</translation>
+    </message>
+    <message>
+        <source>příliš mnoho otevřených souborů</source>
+        <translation>too many open files</translation>
+    </message>
+    <message>
+        <source>nedostatek paměti</source>
+        <translation>out of memory</translation>
+    </message>
+    <message>
+        <source>soubor právě používá jiný program</source>
+        <translation>another program is using the file</translation>
+    </message>
+    <message>
+        <source>zařízení neexistuje</source>
+        <translation>no such device</translation>
+    </message>
+    <message>
+        <source>soubor už existuje</source>
+        <translation>the file exists already</translation>
+    </message>
+    <message>
+        <source>soubor je na jiném disku</source>
+        <translation>the file is on another disk</translation>
+    </message>
+    <message>
+        <source>%1 je jen pro čtení; nic nebylo zapsáno</source>
+        <translation>%1 is read-only; nothing was written</translation>
+    </message>
+    <message>
+        <source>%1 má %2 MB, víc, než program přečte (nejvýše %3 MB); nic nebylo přečteno</source>
+        <translation>%1 has %2 MB, more than the program reads (at most %3 MB); nothing was read</translation>
+    </message>
+    <message>
+        <source>adresář</source>
+        <translation>a directory</translation>
+    </message>
+    <message>
+        <source>roura</source>
+        <translation>a pipe</translation>
+    </message>
+    <message>
+        <source>soket</source>
+        <translation>a socket</translation>
+    </message>
+    <message>
+        <source>zařízení</source>
+        <translation>a device</translation>
+    </message>
+    <message>
+        <source>%1 není obyčejný soubor, ale %2; nic nebylo přečteno</source>
+        <translation>%1 is not a plain file but %2; nothing was read</translation>
+    </message>
+    <message>
+        <source>%1 není obyčejný soubor; nic nebylo přečteno</source>
+        <translation>%1 is not a plain file; nothing was read</translation>
+    </message>
 </context>
 <context>
     <name>Sheet</name>
@@ -1010,6 +1114,10 @@ Full description: man orvanek-cli</translation>
         <source>Srovnání s SILSO  </source>
         <translation>Comparison with SILSO  </translation>
     </message>
+    <message>
+        <source>%1 není relativní číslo (%2 pro den bez hodnoty, jinak 0 až %3).</source>
+        <translation>%1 is no sunspot number (%2 for a day without a value, else 0 to %3).</translation>
+    </message>
 </context>
 <context>
     <name>SilsoFile</name>
@@ -1099,6 +1207,17 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Není vybrán žádný záznam k opravě</source>
         <translation>No record has been chosen for correction</translation>
+    </message>
+</context>
+<context>
+    <name>orvanek</name>
+    <message>
+        <source>Nedostatek paměti.</source>
+        <translation>Out of memory.</translation>
+    </message>
+    <message>
+        <source>Soubor %1 je jen pro čtení, změny nelze uložit.</source>
+        <translation>The file %1 is read-only, changes cannot be saved.</translation>
     </message>
 </context>
 <context>

@@ -91,6 +91,11 @@ bool MainWindow::FormCreate(bool show) {
         return false;
     }
     repairUnreadableDates();
+    // Why nothing will be saved, where the observer looks for it: the caption says "jen pro
+    // čtení", the bar gives the reason (a folder without write permission, a data1.dat made
+    // read-only).
+    if (store_.readOnly())
+        showStatus(store_.readOnlyReason());
     hintsEnabled = true;
     if (show) {
         if (const QScreen *screen = this->screen())

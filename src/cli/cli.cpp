@@ -238,7 +238,7 @@ int commandGroups(CommandContext &c) {
         if (!date && r.usedGroups() > 0) {
             c.out.warn(CliTexts::tr("záznam %1: nečitelné datum „%2“")
                            .arg(n)
-                           .arg(printableText(readText(r.dateText))));
+                           .arg(inputExcerpt(readText(r.dateText))));
             status = CliDataProblem;
         }
         const Ephemeris e = date ? solarEphemeris(*date, r.timeUT) : Ephemeris{};
@@ -256,15 +256,6 @@ int commandGroups(CommandContext &c) {
     return status;
 }
 
-std::optional<uint16_t> parseTimeUT(const QString &text) {
-    if (text.isEmpty() || text.size() > 4)
-        return std::nullopt;
-    for (const QChar ch : text)
-        if (!ch.isDigit())
-            return std::nullopt;
-    return static_cast<uint16_t>(text.toUInt());
-}
-
 int commandEphemeris(CommandContext &c) {
     const QStringList &args = c.args;
     if (args.isEmpty() || args.size() % 2 != 0)
@@ -274,10 +265,12 @@ int commandEphemeris(CommandContext &c) {
     for (qsizetype i = 0; i < args.size(); i += 2) {
         const auto date = parseDate(args[i], thisYear);
         if (!date)
-            return c.out.fail(CliUsage, CliTexts::tr("„%1“ není datum DD.MM.RRRR").arg(args[i]));
-        const auto time = parseTimeUT(args[i + 1]);
+            return c.out.fail(
+                CliUsage, CliTexts::tr("„%1“ není datum DD.MM.RRRR").arg(inputExcerpt(args[i])));
+        const auto time = parseTimeOfDay(args[i + 1]);
         if (!time)
-            return c.out.fail(CliUsage, CliTexts::tr("„%1“ není čas HHMM").arg(args[i + 1]));
+            return c.out.fail(CliUsage,
+                              CliTexts::tr("„%1“ není čas HHMM").arg(inputExcerpt(args[i + 1])));
         moments.append({*date, *time});
     }
     c.out.line(QStringLiteral("date;timeUT;B0;P;L0;rotation"));
@@ -351,7 +344,7 @@ int commandCheck(CommandContext &c) {
         const auto date = recordDate(r, thisYear);
         if (!date) {
             report(i + 1,
-                   CliTexts::tr("nečitelné datum „%1“").arg(printableText(readText(r.dateText))));
+                   CliTexts::tr("nečitelné datum „%1“").arg(inputExcerpt(readText(r.dateText))));
         } else {
             const int32_t day = serialDay(*date);
             if (previous && day < *previous)
@@ -449,6 +442,19 @@ QString cliUsage() {
     return usageText();
 }
 
+QString cliHelp() {
+    // The commands one per line, each with the program's name, as the README shows them;
+    // wrong usage keeps the one line a script can match. Cut from the usage in the language
+    // shown: "použití:", then "orvanek-cli [-d ADRESÁŘ] " before each command.
+    const QString usage = usageText();
+    const qsizetype commands = usage.indexOf(QLatin1String("] ")) + 2;
+    const qsizetype program = usage.indexOf(QLatin1Char(' ')) + 1;
+    QStringList lines{usage.left(program - 1)};
+    for (const QString &command : usage.mid(commands).split(QStringLiteral(" | ")))
+        lines << QStringLiteral("  ") + usage.mid(program, commands - program) + command;
+    return lines.join(QLatin1Char('\n'));
+}
+
 QString cliVersion() {
     return QStringLiteral("orvanek-cli " ORVANEK_VERSION);
 }
@@ -460,6 +466,29 @@ int loadDataSet(ObservationStore &store, const QString &dir, Output &out) {
     if (!status)
         return out.fail(CliDataProblem, status.message);
     return CliOk;
+}
+
+int unreadableDateCount(const ObservationStore &store) {
+    const std::vector<int32_t> &days = store.dayNumbers();
+    return static_cast<int>(std::count(days.begin(), days.end(), ObservationStore::kUnreadableDay));
+}
+
+int finishTable(Output &out, int unreadableDates) {
+    if (unreadableDates > 0)
+        return out.fail(CliDataProblem,
+                        CliTexts::tr("%1 záznamů vynecháno: nečitelné datum").arg(unreadableDates));
+    return CliOk;
+}
+
+void reportSetAside(const ObservationStore &store, Output &out) {
+    const qint64 bytes = store.setAsideBySave().trailingBytes;
+    if (bytes > 0)
+        out.warn(
+            QCoreApplication::translate(
+                "Cli", "konec souboru %1 (%2 bajtů) netvoří celý záznam, je uložen v souboru %3")
+                .arg(ObservationStore::dataFileName())
+                .arg(bytes)
+                .arg(ObservationStore::removedFileName()));
 }
 
 int runCli(const QStringList &arguments, CliStreams streams) {
@@ -474,7 +503,7 @@ int runCli(const QStringList &arguments, CliStreams streams) {
         return CliOk;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        out.line(cliUsage() + QLatin1Char('\n') + helpTail());
+        out.line(cliHelp() + QLatin1Char('\n') + helpTail());
         return CliOk;
     }
     if (parser.isSet(QStringLiteral("lang")) &&

@@ -34,7 +34,7 @@ QString rotationOptionProblem(const QCommandLineParser &options) {
     if (!options.isSet(QStringLiteral("rotation")))
         return CliTexts::tr("chybí --rotation N");
     return CliTexts::tr("--rotation: „%1“ není číslo rotace")
-        .arg(options.value(QStringLiteral("rotation")));
+        .arg(inputExcerpt(options.value(QStringLiteral("rotation"))));
 }
 
 QString noRecordsOfRotation(int rotation) {

@@ -82,8 +82,9 @@ int commandDaily(CommandContext &c) {
         bool ok = false;
         range[i] = dateOption(c.options, names[i], &ok);
         if (!ok)
-            return c.out.fail(CliUsage, CliTexts::tr("--%1: „%2“ není datum DD.MM.RRRR")
-                                            .arg(names[i], c.options.value(names[i])));
+            return c.out.fail(CliUsage,
+                              CliTexts::tr("--%1: „%2“ není datum DD.MM.RRRR")
+                                  .arg(names[i], inputExcerpt(c.options.value(names[i]))));
     }
     ObservationStore store;
     if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
@@ -100,11 +101,7 @@ int commandDaily(CommandContext &c) {
             fields << column.value(v);
         c.out.row(fields);
     }
-    if (values.unreadableDates > 0)
-        return c.out.fail(
-            CliDataProblem,
-            CliTexts::tr("%1 záznamů vynecháno: nečitelné datum").arg(values.unreadableDates));
-    return CliOk;
+    return finishTable(c.out, values.unreadableDates);
 }
 
 } // namespace orvanek

@@ -7,12 +7,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace orvanek {
 
 namespace {
 const QString kFileName = QStringLiteral("pristroj.dat");
-}
+// Six short lines; a file far beyond that is not the instrument file and is not read.
+constexpr qint64 kLargestInstrumentFile = 1024 * 1024;
+} // namespace
 
 InstrumentLines defaultInstrumentLines() {
     return {QString(),
@@ -24,14 +27,15 @@ InstrumentLines defaultInstrumentLines() {
 }
 
 bool readInstrumentFile(const QString &dir, InstrumentLines &lines, QString *error) {
-    QFile file(QDir(dir).filePath(kFileName));
-    if (!file.exists()) {
+    const QString path = QDir(dir).filePath(kFileName);
+    if (!QFileInfo::exists(path)) {
         lines = defaultInstrumentLines();
         return true;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (const auto refused = openForReading(file, path, kLargestInstrumentFile)) {
         if (error)
-            *error = kFileName + QStringLiteral(": ") + file.errorString();
+            *error = *refused;
         return false;
     }
     const QByteArray content = file.readAll();
@@ -60,18 +64,13 @@ bool writeInstrumentFile(const QString &dir, const InstrumentLines &lines, QStri
             if (error)
                 *error = QCoreApplication::translate("InstrumentFile",
                                                      "„%1“ obsahuje konec řádku; %2 nebyl zapsán")
-                             .arg(printableText(line, 40), kFileName);
+                             .arg(inputExcerpt(line), kFileName);
             return false;
         }
-    if (const auto refused = unsafeTargetMessage(path)) {
-        if (error)
-            *error = *refused;
-        return false;
-    }
     QByteArray content;
     for (const QString &line : lines)
         content += encode1250(line) + "\r\n";
-    if (const auto failed = replaceFile(path, content.constData(), content.size())) {
+    if (const auto failed = writeFileReplacing(path, content)) {
         if (error)
             *error = *failed;
         return false;

@@ -82,7 +82,7 @@ class ImportReader {
             (group ? pending_->groupLines : pending_->faculaLines) << number;
         } else {
             problem(number, ImportTexts::tr("neznámý druh řádku „%1“ (má být O, G nebo F)")
-                                .arg(printableText(kind, 40)));
+                                .arg(inputExcerpt(kind)));
         }
     }
 

@@ -6,6 +6,7 @@
 #include "entry/entrydialog.h"
 #include "observedrecord.h"
 #include "scripteddialogs.h"
+#include "setasidebytes.h"
 #include "testregistry.h"
 #include "views/butterfly/butterflywindow.h"
 #include "views/drawing/drawingwindow.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -193,7 +195,7 @@ class TestMainWindow : public QObject {
         QCOMPARE(dialogs.shown.size(), 1);
         QVERIFY(dialogs.shown[0].startsWith("Došlo k chybě zápisu data\rbube automaticky opraven"));
         QVERIFY(dialogs.shown[0].contains("data1.removed"));
-        QCOMPARE(fileContent(dir.filePath("data1.removed")),
+        QCOMPARE(setAsideBytes(fileContent(dir.filePath("data1.removed"))),
                  recordsBytes({records[3], records[7]}));
         QCOMPARE(store.recordCount(), 8);
         DateListWindow &list = *window.dateList();
@@ -203,6 +205,26 @@ class TestMainWindow : public QObject {
         QVERIFY(store.dataModified());
         QVERIFY(store.closeStore());
         QCOMPARE(fileContent(dir.filePath("data1.dat")).size(), 8 * 1314);
+    }
+
+    // A data1.dat the observer made read-only opens the data set read-only: the caption
+    // says so, the status bar says why.
+    void readOnlyDataFileOpensReadOnly() {
+        QTemporaryDir dir;
+        ObservationRecord first = datedRecord("01.03.2001");
+        first.drawingSetup = 125;
+        writeDataFile(dir.path(), {first, datedRecord("02.03.2001")});
+        const QString path = dir.filePath("data1.dat");
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                QFileDevice::ReadOther));
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
+        QVERIFY(window.FormCreate(false));
+        window.createViews();
+        QVERIFY(window.windowTitle().endsWith("  – jen pro čtení"));
+        const QLabel *status = window.findChild<QLabel *>("StatusText");
+        QVERIFY(status);
+        QCOMPARE(status->text(), "Soubor " + path + " je jen pro čtení, změny nelze uložit.");
     }
 
     void repairOfEveryRecordStartsAfresh() {
@@ -215,7 +237,7 @@ class TestMainWindow : public QObject {
         QCOMPARE(store.recordCount(), 1);
         QCOMPARE(readText(store.record(1).dateText), QDate::currentDate().toString("dd.MM.yyyy"));
         QCOMPARE(window.dateList()->lineCount(), 1);
-        QCOMPARE(fileContent(dir.filePath("data1.removed")).size(), 2 * 1314);
+        QCOMPARE(setAsideBytes(fileContent(dir.filePath("data1.removed"))).size(), 2 * 1314);
     }
 
     void hintsToggle() {
@@ -406,7 +428,7 @@ class TestMainWindow : public QObject {
         QTest::newRow("F10: a file in the folder's place")
             << "bitmap blocked"
             << "nothing"
-            << "Zákres nebyl uložen: Soubor %1/Obrázek/Zakres03.03.2001.bmp nelze uložit.";
+            << "Zákres nebyl uložen: %1/Obrázek/Zakres03.03.2001.bmp: část cesty není adresář";
         QTest::newRow("save, then a correction") << "save"
                                                  << "correction" << changed;
         QTest::newRow("ASCII, then a correction") << "ascii"

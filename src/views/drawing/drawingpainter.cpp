@@ -287,12 +287,19 @@ QSize drawingSize(const DrawingModel &model) {
     // The same texts the paint writes, where it writes them.
     for (const PlacedText &t : textBlockLayout(model))
         extend(t);
+    // The label by a group's circle widens the drawing only where the circle can be: on
+    // the disk or near it. A damaged record places groups thousands of pixels out; its
+    // drawing keeps its frame rather than growing to a picture of hundreds of megabytes.
+    const QRect nearTheDisk(0, 0, right, bottom);
     for (const DrawingGroup &g : model.groups) {
         for (const PlacedText &t : groupTableTexts(g))
             extend(t);
-        if (!model.special)
-            for (const PlacedText &t : groupPositionTexts(g))
-                extend(t);
+        if (model.special)
+            continue;
+        const auto texts = groupPositionTexts(g); // the label by the circle, then l and b
+        for (size_t k = 0; k < texts.size(); ++k)
+            if (k > 0 || nearTheDisk.contains(texts[k].x, texts[k].y))
+                extend(texts[k]);
     }
     return {right, bottom};
 }

@@ -9,6 +9,7 @@
 #include "views/common/viewcanvas.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -212,10 +213,14 @@ bool DrawingWindow::saveBitmap() {
         return refuse(tr("Složku %1 nelze vytvořit.")
                           .arg(QDir::toNativeSeparators(dataDir.filePath(kBitmapFolder))));
     const QString path = bitmapPath();
-    if (const auto refused = unsafeTargetMessage(path))
-        return refuse(*refused);
-    if (!renderDrawing(currentModel()).save(path, "BMP"))
+    // Made in memory and written in one step: a picture of the same name (a hard link to a
+    // file elsewhere among them) is replaced, never written into.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !renderDrawing(currentModel()).save(&buffer, "BMP"))
         return refuse(tr("Soubor %1 nelze uložit.").arg(QDir::toNativeSeparators(path)));
+    if (const auto failed = writeFileReplacing(path, bytes))
+        return refuse(*failed);
     emit bitmapReport(tr("Zákres uložen do %1").arg(QDir::toNativeSeparators(path)));
     return true;
 }

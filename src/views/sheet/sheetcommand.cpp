@@ -25,7 +25,8 @@ PrintOutcome printObservingSheet(const ObservationStore &store, Dialogs &dialogs
         return PrintOutcome::Cancelled;
     const auto date = parseDate(*dateText, store.pivotYear());
     if (!date) {
-        dialogs.information(SheetCommandTexts::tr("„%1“ není platné datum.").arg(*dateText));
+        dialogs.information(
+            SheetCommandTexts::tr("„%1“ není platné datum.").arg(inputExcerpt(*dateText)));
         return PrintOutcome::Failed;
     }
     const QTime now = nowUtc.time();
@@ -37,7 +38,7 @@ PrintOutcome printObservingSheet(const ObservationStore &store, Dialogs &dialogs
     const auto time = parseSheetTime(*timeText);
     if (!time) {
         dialogs.information(
-            SheetCommandTexts::tr("„%1“ není čas HHMM (0 až 2359).").arg(*timeText));
+            SheetCommandTexts::tr("„%1“ není čas HHMM (0 až 2359).").arg(inputExcerpt(*timeText)));
         return PrintOutcome::Failed;
     }
 
