@@ -294,7 +294,7 @@ int commandCheck(CommandContext &c) {
     const QString path = QDir(c.dataDir).filePath(ObservationStore::dataFileName());
     if (!QFileInfo::exists(path))
         return out.fail(CliDataProblem, QStringLiteral("%1 neexistuje").arg(path));
-    std::vector<ObservationRecord> records;
+    RecordVector records;
     qint64 trailing = 0;
     const StoreStatus status = readDataFile(path, records, &trailing);
     if (!status)

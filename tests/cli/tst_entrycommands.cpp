@@ -38,9 +38,9 @@ void writeBytes(const QString &path, const QByteArray &bytes) {
 }
 
 std::vector<ObservationRecord> readRecords(const QString &dir) {
-    std::vector<ObservationRecord> records;
+    RecordVector records;
     readDataFile(QDir(dir).filePath("data1.dat"), records);
-    return records;
+    return {records.begin(), records.end()};
 }
 
 } // namespace
