@@ -35,7 +35,8 @@ std::optional<Mapping> mappingOf(const void *address) {
     for (const QByteArray &line : smaps.readAll().split('\n')) {
         const qsizetype dash = line.indexOf('-');
         const qsizetype space = line.indexOf(' ');
-        if (dash > 0 && space > dash && !line.contains(':')) {
+        // A mapping's header starts "begin-end perms"; its fields start "Name:".
+        if (dash > 0 && space > dash && !line.left(space).endsWith(':')) {
             if (found)
                 break; // the next mapping's header: the one found has no flags line
             bool ok1 = false, ok2 = false;
