@@ -207,9 +207,71 @@ ButterflyModel buildButterflyModel(const ObservationStore &store, const Butterfl
     return buildButterflyModel(store, butterflySettings(store, state));
 }
 
+ButterflyMarks butterflyMarks(const ObservationStore &store, int pivotYear, double drawingRadius,
+                              bool withFaculae) {
+    clearUpperVectorState(); // one conversion per group follows
+    ButterflyMarks marks;
+    marks.pivotYear = pivotYear;
+    marks.drawingRadius = drawingRadius;
+    marks.withFaculae = withFaculae;
+    for (const ObservationRecord &record : store.records()) {
+        if (record.isSpecial())
+            continue;
+        // Days without a mark cost no ephemeris (most days near a minimum).
+        if (record.usedGroups() == 0 && (!withFaculae || record.usedFaculaFields() == 0))
+            continue;
+        // A record whose date does not read has no moment to compute the Sun's
+        // orientation for; it is left out like a special one.
+        const std::optional<CalendarDate> date = recordDate(record, pivotYear);
+        if (!date)
+            continue;
+        const Ephemeris e = solarEphemeris(*date, record.timeUT);
+        // The record's own rotation and the position's longitude from the central meridian
+        // give the column: the central meridian itself is at the start of rotation + 1.
+        const auto turn = [&e](double longitude) { return (360 - e.L0 + longitude) / 360; };
+
+        for (int k = 1; withFaculae && k <= record.usedFaculaFields(); ++k) {
+            const FaculaField &field = record.facula(k);
+            if (field.vertices[0] == 0)
+                continue;
+            double longitude = 0;
+            const double first =
+                2 * vertexLatitude(e, field.vertices[0], drawingRadius, &longitude);
+            int hi = static_cast<int>(std::trunc(first));
+            int lo = hi;
+            for (int v = 1; v < 6 && field.vertices[v] != 0; ++v) {
+                const double twice = 2 * vertexLatitude(e, field.vertices[v], drawingRadius);
+                if (twice > hi)
+                    hi = static_cast<int>(std::trunc(twice));
+                if (twice < lo)
+                    lo = static_cast<int>(std::trunc(twice));
+            }
+            marks.faculae.push_back({record.rotation, turn(longitude), hi, lo});
+        }
+        for (int k = 1; k <= record.usedGroups(); ++k) {
+            const SunspotGroup &g = record.group(k);
+            const HeliographicPosition h = polarToHeliographic(e, g.distance, g.angle);
+            marks.groups.push_back({record.rotation, turn(h.helioLongitude), h.helioLatitude});
+        }
+    }
+    return marks;
+}
+
 ButterflyModel buildButterflyModel(const ObservationStore &store,
                                    const ButterflySettings &settings) {
-    clearUpperVectorState(); // one conversion per group follows
+    const bool faculae = settings.state.mode != ButterflyMode::Spots;
+    return buildButterflyModel(
+        butterflyMarks(store, settings.pivotYear, settings.drawingRadius, faculae),
+        store.butterflyBlock(), settings);
+}
+
+bool marksServe(const ButterflyMarks &marks, const ButterflySettings &settings) {
+    return marks.pivotYear == settings.pivotYear && marks.drawingRadius == settings.drawingRadius &&
+           (marks.withFaculae || settings.state.mode == ButterflyMode::Spots);
+}
+
+ButterflyModel buildButterflyModel(const ButterflyMarks &marks, const QByteArray &butterflyBlock,
+                                   const ButterflySettings &settings) {
     ButterflyModel m;
     m.settings = settings;
     const ButterflyState &state = settings.state;
@@ -220,7 +282,7 @@ ButterflyModel buildButterflyModel(const ObservationStore &store,
     m.scrollRange = horizontalScrollRange(state);
 
     if (settings.supplementaryShown) {
-        SupplementaryStrokes all = supplementaryStrokes(store.butterflyBlock(), state);
+        SupplementaryStrokes all = supplementaryStrokes(butterflyBlock, state);
         if (faculae)
             m.supplementary.faculae = std::move(all.faculae);
         if (spots)
@@ -228,59 +290,25 @@ ButterflyModel buildButterflyModel(const ObservationStore &store,
     }
 
     const int base = settings.baseRotation;
-    for (const ObservationRecord &record : store.records()) {
-        if (record.isSpecial())
-            continue;
-        // Days without a mark to draw cost no ephemeris (most days near a minimum).
-        if (!(spots && record.usedGroups() > 0) && !(faculae && record.usedFaculaFields() > 0))
-            continue;
-        // A record whose date does not read has no moment to compute the Sun's
-        // orientation for; it is left out like a special one.
-        const std::optional<CalendarDate> date = recordDate(record, settings.pivotYear);
-        if (!date)
-            continue;
-        const Ephemeris e = solarEphemeris(*date, record.timeUT);
-        // The record's own rotation and the position's longitude from the central meridian
-        // give the column: the central meridian itself is at the start of rotation + 1.
-        const auto columnX = [&](double longitude) {
-            const double rotations = record.rotation - base + (360 - e.L0 + longitude) / 360;
-            return static_cast<int>(std::trunc(rotations)) * xs + kButterflyAxisX;
-        };
-
-        if (faculae) {
-            for (int k = 1; k <= record.usedFaculaFields(); ++k) {
-                const FaculaField &field = record.facula(k);
-                if (field.vertices[0] == 0)
-                    continue;
-                double longitude = 0;
-                const double first =
-                    2 * vertexLatitude(e, field.vertices[0], settings.drawingRadius, &longitude);
-                int hi = static_cast<int>(std::trunc(first));
-                int lo = hi;
-                for (int v = 1; v < 6 && field.vertices[v] != 0; ++v) {
-                    const double twice =
-                        2 * vertexLatitude(e, field.vertices[v], settings.drawingRadius);
-                    if (twice > hi)
-                        hi = static_cast<int>(std::trunc(twice));
-                    if (twice < lo)
-                        lo = static_cast<int>(std::trunc(twice));
-                }
-                m.faculae.push_back(
-                    {columnX(longitude) - 1, -floorHalf(vs * hi), -floorHalf(vs * lo)});
-            }
-        }
-
-        if (spots) {
-            for (int k = 1; k <= record.usedGroups(); ++k) {
-                const SunspotGroup &g = record.group(k);
-                const HeliographicPosition h = polarToHeliographic(e, g.distance, g.angle);
-                const int v = static_cast<int>(std::trunc(2 * h.helioLatitude * vs));
-                // From (x, vs div 2 - v/2) to (x + xs - xs div 2 + 1, -2 - v/2), the right
-                // and bottom edges excluded.
-                const int top = -kGroupBoxRise - floorHalf(v);
-                m.groups.emplace_back(columnX(h.helioLongitude), top, xs - xs / 2 + 1,
-                                      vs / 2 + kGroupBoxRise);
-            }
+    const auto columnX = [base, xs](int32_t rotation, double turn) {
+        const double rotations = rotation - base + turn;
+        return static_cast<int>(std::trunc(rotations)) * xs + kButterflyAxisX;
+    };
+    if (faculae) {
+        m.faculae.reserve(marks.faculae.size());
+        for (const ButterflyMarks::Field &f : marks.faculae)
+            m.faculae.push_back({columnX(f.rotation, f.turn) - 1, -floorHalf(vs * f.twiceHighest),
+                                 -floorHalf(vs * f.twiceLowest)});
+    }
+    if (spots) {
+        m.groups.reserve(marks.groups.size());
+        for (const ButterflyMarks::Group &g : marks.groups) {
+            const int v = static_cast<int>(std::trunc(2 * g.latitude * vs));
+            // From (x, vs div 2 - v/2) to (x + xs - xs div 2 + 1, -2 - v/2), the right
+            // and bottom edges excluded.
+            const int top = -kGroupBoxRise - floorHalf(v);
+            m.groups.emplace_back(columnX(g.rotation, g.turn), top, xs - xs / 2 + 1,
+                                  vs / 2 + kGroupBoxRise);
         }
     }
 
