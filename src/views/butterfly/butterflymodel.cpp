@@ -63,39 +63,46 @@ double vertexLatitude(const Ephemeris &e, uint16_t word, double drawingRadius,
     return h.helioLatitude;
 }
 
-// Keeps the first of boxes that cover the same pixels: all boxes of one diagram have one
-// size, and a group seen on many drawings of a rotation gives the same box again and
-// again; painting it once looks the same and halves the painter's work.
-void dropRepeatedBoxes(std::vector<QRect> &boxes) {
-    if (boxes.size() < 2)
-        return;
-    int left = boxes.front().x(), right = left, top = boxes.front().y(), bottom = top;
-    for (const QRect &b : boxes) {
-        left = std::min(left, b.x());
-        right = std::max(right, b.x());
-        top = std::min(top, b.y());
-        bottom = std::max(bottom, b.y());
+// Remembers the places of the boxes placed: all boxes of one diagram have one size, and a
+// group seen on many drawings of a rotation gives the same box again and again; painting
+// it once looks the same and halves the painter's work. A box is known by its column and
+// top, one bit each over the columns and rows it can take.
+class BoxPlaces {
+  public:
+    BoxPlaces(int firstColumn, int lastColumn, int topmost, int lowest)
+        : firstColumn_(firstColumn), topmost_(topmost) {
+        const long long columns = static_cast<long long>(lastColumn) - firstColumn + 1;
+        rows_ = static_cast<long long>(lowest) - topmost + 1;
+        // Data far outside the diagram (a damaged rotation) would need too many bits: then
+        // every box is kept.
+        constexpr long long kMaxBits = 1LL << 26;
+        if (columns > 0 && rows_ > 0 && columns * rows_ <= kMaxBits) {
+            columns_ = columns;
+            seen_.resize(static_cast<size_t>((columns * rows_ + 63) / 64));
+        }
     }
-    // One bit per possible top-left corner; data far outside the diagram would need too
-    // many, and then the boxes are left as they are.
-    constexpr long long kMaxBits = 1LL << 26;
-    const long long width = static_cast<long long>(right) - left + 1;
-    const long long height = static_cast<long long>(bottom) - top + 1;
-    if (width * height > kMaxBits)
-        return;
-    std::vector<uint64_t> seen(static_cast<size_t>((width * height + 63) / 64));
-    size_t kept = 0;
-    for (const QRect &b : boxes) {
-        const auto bit = static_cast<size_t>((b.x() - left) * height + (b.y() - top));
-        uint64_t &word = seen[bit / 64];
+    // True the first time a box stands at this column and top.
+    bool firstAt(int column, int top) {
+        const long long c = static_cast<long long>(column) - firstColumn_;
+        const long long r = static_cast<long long>(top) - topmost_;
+        if (c < 0 || c >= columns_ || r < 0 || r >= rows_)
+            return true;
+        const auto bit = static_cast<size_t>(c * rows_ + r);
+        uint64_t &word = seen_[bit / 64];
         const uint64_t mask = uint64_t(1) << (bit % 64);
         if (word & mask)
-            continue;
+            return false;
         word |= mask;
-        boxes[kept++] = b;
+        return true;
     }
-    boxes.resize(kept);
-}
+
+  private:
+    int firstColumn_;
+    int topmost_;
+    long long columns_ = 0;
+    long long rows_ = 0;
+    std::vector<uint64_t> seen_;
+};
 
 } // namespace
 
@@ -254,6 +261,10 @@ ButterflyMarks butterflyMarks(const ObservationStore &store, int pivotYear, doub
             marks.groups.push_back({record.rotation, turn(h.helioLongitude), h.helioLatitude});
         }
     }
+    for (const ButterflyMarks::Group &g : marks.groups) {
+        marks.lowestRotation = std::min(marks.lowestRotation, g.rotation);
+        marks.highestRotation = std::max(marks.highestRotation, g.rotation);
+    }
     return marks;
 }
 
@@ -290,35 +301,43 @@ ButterflyModel buildButterflyModel(const ButterflyMarks &marks, const QByteArray
     }
 
     const int base = settings.baseRotation;
-    const auto columnX = [base, xs](int32_t rotation, double turn) {
+    // The rotation at a mark's longitude, counted from the left axis, cut to whole rotations
+    // (the conversion to int cuts toward zero, as std::trunc does, without its cost).
+    const auto column = [base](int32_t rotation, double turn) {
         const double rotations = rotation - base + turn;
-        return static_cast<int>(std::trunc(rotations)) * xs + kButterflyAxisX;
+        return static_cast<int>(rotations);
     };
+    const int frameRight = kRotationAxisSteps * kRotationsPerAxisStep * xs + kButterflyAxisX + 1;
+    m.contentRight = std::max(m.scrollRange, frameRight);
     if (faculae) {
         m.faculae.reserve(marks.faculae.size());
-        for (const ButterflyMarks::Field &f : marks.faculae)
-            m.faculae.push_back({columnX(f.rotation, f.turn) - 1, -floorHalf(vs * f.twiceHighest),
-                                 -floorHalf(vs * f.twiceLowest)});
+        for (const ButterflyMarks::Field &f : marks.faculae) {
+            const int x = column(f.rotation, f.turn) * xs + kButterflyAxisX - 1;
+            m.faculae.push_back(
+                {x, -floorHalf(vs * f.twiceHighest), -floorHalf(vs * f.twiceLowest)});
+            m.contentRight = std::max(m.contentRight, x + 1);
+        }
     }
-    if (spots) {
-        m.groups.reserve(marks.groups.size());
+    if (spots && !marks.groups.empty()) {
+        // A turn lies in (0, 2]: the columns run from the lowest rotation to two past the
+        // highest; latitudes lie within +-90 degrees.
+        const int width = xs - xs / 2 + 1;
+        const int height = vs / 2 + kGroupBoxRise;
+        BoxPlaces places(marks.lowestRotation - base - 1, marks.highestRotation - base + 3,
+                         -kGroupBoxRise - 90 * vs - 1, -kGroupBoxRise + 90 * vs + 1);
         for (const ButterflyMarks::Group &g : marks.groups) {
-            const int v = static_cast<int>(std::trunc(2 * g.latitude * vs));
+            const int c = column(g.rotation, g.turn);
+            const int v = static_cast<int>(2 * g.latitude * vs); // cut toward zero
             // From (x, vs div 2 - v/2) to (x + xs - xs div 2 + 1, -2 - v/2), the right
             // and bottom edges excluded.
             const int top = -kGroupBoxRise - floorHalf(v);
-            m.groups.emplace_back(columnX(g.rotation, g.turn), top, xs - xs / 2 + 1,
-                                  vs / 2 + kGroupBoxRise);
+            if (!places.firstAt(c, top))
+                continue;
+            const int x = c * xs + kButterflyAxisX;
+            m.groups.emplace_back(x, top, width, height);
+            m.contentRight = std::max(m.contentRight, x + width);
         }
     }
-
-    const int frameRight = kRotationAxisSteps * kRotationsPerAxisStep * xs + kButterflyAxisX + 1;
-    dropRepeatedBoxes(m.groups);
-    m.contentRight = std::max(m.scrollRange, frameRight);
-    for (const QRect &box : m.groups)
-        m.contentRight = std::max(m.contentRight, box.right() + 1);
-    for (const ButterflyStroke &s : m.faculae)
-        m.contentRight = std::max(m.contentRight, s.x + 1);
     return m;
 }
 

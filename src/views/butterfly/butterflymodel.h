@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace orvanek {
@@ -120,6 +121,9 @@ struct ButterflyMarks {
     };
     std::vector<Group> groups;  // in store order
     std::vector<Field> faculae; // in store order; fields without a first vertex left out
+    // The lowest and the highest rotation of the groups.
+    int32_t lowestRotation = std::numeric_limits<int32_t>::max();
+    int32_t highestRotation = std::numeric_limits<int32_t>::min();
     // What they were worked out with; the faculae only when asked for (their six vertices
     // cost more than the groups).
     int pivotYear = 0;
