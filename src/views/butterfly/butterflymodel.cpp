@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <thread>
 
 namespace orvanek {
 
@@ -214,14 +215,17 @@ ButterflyModel buildButterflyModel(const ObservationStore &store, const Butterfl
     return buildButterflyModel(store, butterflySettings(store, state));
 }
 
-ButterflyMarks butterflyMarks(const ObservationStore &store, int pivotYear, double drawingRadius,
-                              bool withFaculae) {
+namespace {
+
+// The marks of records first..end - 1 appended to `marks`, whose pivot year, drawing radius
+// and faculae switch are set.
+void addMarks(ButterflyMarks &marks, const RecordVector &records, size_t first, size_t end) {
     clearUpperVectorState(); // one conversion per group follows
-    ButterflyMarks marks;
-    marks.pivotYear = pivotYear;
-    marks.drawingRadius = drawingRadius;
-    marks.withFaculae = withFaculae;
-    for (const ObservationRecord &record : store.records()) {
+    const int pivotYear = marks.pivotYear;
+    const double drawingRadius = marks.drawingRadius;
+    const bool withFaculae = marks.withFaculae;
+    for (size_t i = first; i < end; ++i) {
+        const ObservationRecord &record = records[i];
         if (record.isSpecial())
             continue;
         // Days without a mark cost no ephemeris (most days near a minimum).
@@ -260,6 +264,42 @@ ButterflyMarks butterflyMarks(const ObservationStore &store, int pivotYear, doub
             const HeliographicPosition h = polarToHeliographic(e, g.distance, g.angle);
             marks.groups.push_back({record.rotation, turn(h.helioLongitude), h.helioLatitude});
         }
+    }
+}
+
+// Records one worker takes at least: fewer are not worth a thread.
+constexpr size_t kRecordsPerWorker = 5000;
+
+} // namespace
+
+ButterflyMarks butterflyMarks(const ObservationStore &store, int pivotYear, double drawingRadius,
+                              bool withFaculae, unsigned workers) {
+    const RecordVector &records = store.records();
+    if (workers == 0) {
+        const size_t fit = std::max<size_t>(records.size() / kRecordsPerWorker, 1);
+        workers = static_cast<unsigned>(
+            std::min<size_t>(fit, std::max(std::thread::hardware_concurrency(), 1u)));
+    }
+    // Each worker takes an equal run of the records into marks of its own; they are joined
+    // in the records' order.
+    std::vector<ButterflyMarks> parts(workers);
+    for (ButterflyMarks &part : parts) {
+        part.pivotYear = pivotYear;
+        part.drawingRadius = drawingRadius;
+        part.withFaculae = withFaculae;
+    }
+    const auto runOf = [&](unsigned w) { return records.size() * w / workers; };
+    std::vector<std::thread> threads;
+    for (unsigned w = 1; w < workers; ++w)
+        threads.emplace_back([&, w] { addMarks(parts[w], records, runOf(w), runOf(w + 1)); });
+    addMarks(parts[0], records, 0, runOf(1));
+    for (std::thread &thread : threads)
+        thread.join();
+
+    ButterflyMarks marks = std::move(parts[0]);
+    for (unsigned w = 1; w < workers; ++w) {
+        marks.groups.insert(marks.groups.end(), parts[w].groups.begin(), parts[w].groups.end());
+        marks.faculae.insert(marks.faculae.end(), parts[w].faculae.begin(), parts[w].faculae.end());
     }
     for (const ButterflyMarks::Group &g : marks.groups) {
         marks.lowestRotation = std::min(marks.lowestRotation, g.rotation);

@@ -130,8 +130,9 @@ struct ButterflyMarks {
     double drawingRadius = 0;
     bool withFaculae = false;
 };
+// `workers` threads share the records (0: one per 5000 records, at most one per processor).
 ButterflyMarks butterflyMarks(const ObservationStore &store, int pivotYear, double drawingRadius,
-                              bool withFaculae);
+                              bool withFaculae, unsigned workers = 0);
 // True when `marks` serve a diagram of `settings`.
 bool marksServe(const ButterflyMarks &marks, const ButterflySettings &settings);
 
