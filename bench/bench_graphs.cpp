@@ -59,7 +59,7 @@ void BM_GraphModel(benchmark::State &state) {
 void BM_SmoothedModel(benchmark::State &state) {
     const ObservationStore &s = bench::generatedStore(static_cast<int>(state.range(0)));
     const SmoothedGeometry g =
-        smoothedScreenGeometry(kClientWidth, kDefaultPixelsPerMonth, 0,
+        smoothedScreenGeometry({kClientWidth, kClientHeight}, kDefaultPixelsPerMonth, 0,
                                smoothedScrollRange(kClientWidth, kDefaultPixelsPerMonth));
     for (auto _ : state) {
         const MonthlySeries series = buildMonthlySeries(s, SmoothedQuantity::Relative);

@@ -3,7 +3,7 @@
 // what it promises (records as in the file, a stable sort or none, one export line per
 // group, the file written back byte for byte).
 
-#include "fuzz/fuzzcheck.h"
+#include "fuzz/fuzzfiles.h"
 
 #include "data/asciiexport.h"
 #include "data/observationstore.h"
@@ -27,15 +27,6 @@ using namespace orvanek;
 namespace {
 
 const QDate kToday(2026, 12, 8);
-
-// On tmpfs when there is one: saveStore syncs the file, which on a disk would make every
-// run wait for it.
-QTemporaryDir &workDirectory() {
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
-                                 ? QStringLiteral("/dev/shm/orvanek-fuzz-XXXXXX")
-                                 : QDir::tempPath() + QStringLiteral("/orvanek-fuzz-XXXXXX"));
-    return dir;
-}
 
 bool sameBytes(const ObservationRecord &a, const ObservationRecord &b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
@@ -140,15 +131,12 @@ void checkSave(ObservationStore &store, const QString &dataPath, uint16_t setup)
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    QTemporaryDir &dir = workDirectory();
-    FUZZ_CHECK(dir.isValid());
-    const QString dataPath = dir.filePath(ObservationStore::dataFileName());
-    {
-        QFile file(dataPath);
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        FUZZ_CHECK(file.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size)) ==
-                   static_cast<qint64>(size));
-    }
+    QTemporaryDir &dir = fuzzWorkDirectory();
+    // Each input starts in a directory of its own data1.dat alone: what an earlier input set
+    // aside or backed up would otherwise grow with every run.
+    QFile::remove(dir.filePath(ObservationStore::removedFileName()));
+    QFile::remove(dir.filePath(ObservationStore::backupFileName()));
+    const QString dataPath = writeInputFile(ObservationStore::dataFileName(), data, size);
 
     ObservationStore store;
     FUZZ_CHECK(store.loadStore(dir.path(), kToday).ok);

@@ -1,8 +1,12 @@
 // Writes the seed corpora of the fuzz targets:
-//   orvanek_fuzz_seeds RECORDS_DIR DATES_DIR
-// Records: small generated data sets, and a few with the damage real files show (an
-// unreadable date, counts past 30, over-long texts, a piece of a record at the end, records
-// out of order). Dates: typical texts, patterns and numbers in the layout fuzz_dates reads.
+//   orvanek_fuzz_seeds OUT_DIR
+// into OUT_DIR/<target>/seeds. Records: small generated data sets, and a few with the damage
+// real files show (an unreadable date, counts past 30, over-long texts, a piece of a record
+// at the end, records out of order). Dates: typical texts, patterns and numbers in the
+// layout fuzz_dates reads. SILSO: lines of both daily layouts around June 2002. Import:
+// observations of each line kind after the byte that chooses the drawing setup. Instrument:
+// pristroj.dat with its line ends. Butterfly: Motfakul.dat blocks with columns of both
+// streams.
 
 #include "bench/datagenerator.h"
 
@@ -125,19 +129,97 @@ bool writeDateSeeds(const QString &dir) {
     return ok;
 }
 
+// Each text a seed of its own, seed-0, seed-1 ...
+template <size_t N> bool writeTexts(const QString &dir, const char *const (&texts)[N]) {
+    bool ok = true;
+    for (size_t n = 0; n < N; ++n)
+        ok = writeFile(dir, QStringLiteral("seed-%1").arg(n), QByteArray(texts[n])) && ok;
+    return ok;
+}
+
+bool writeSilsoSeeds(const QString &dir) {
+    const char *seeds[] = {
+        "2002;06;01;2002.416; 150;  7.0;  20;1\n2002;06;02;2002.419; 161;  8.1;  18;1\n"
+        "2002;06;03;2002.422;  -1; -1.0;   0;1\n",
+        "2002;06;15;2002.452; 120; 70; 50;  5.0;  4.0;  3.0;  25;  20;  20;1\r\n"
+        "2002;06;16;2002.455;  99; -1; -1;  5.0; -1.0; -1.0;  25;  -1;  -1;0\r\n",
+        "\xEF\xBB\xBF"
+        "2002;06;20;2002.466; 88.5; 6.0; 30;0\n\n2002;06;21;2002.468; 0; 0.0; 30;0\n",
+        "2002;06;2002.458;  96.7;  9.8; 1021;1\n", // the monthly file
+        "2002;06;15;2002.452;1e18;1.0;1;1\n",
+    };
+    return writeTexts(dir, seeds);
+}
+
+bool writeImportSeeds(const QString &dir) {
+    constexpr char kPolar125 = 0x3e;   // (0x3e x 2) + 1 = 125 mm, polar entry
+    constexpr char kHelio125 = '\xbe'; // the same in heliographic entry
+    const std::pair<char, const char *> seeds[] = {
+        {kPolar125, "# notes\nO;15.06.2002;1030;Jan Novák;Praha;1;2;3;0;0;0;0;\n"
+                    "G;Dao;5;2;45.5;60;120;0;1;2;10;20;1.5;30;40;2\nF;10;20;30;40;50;60\n"},
+        {kHelio125,
+         "O;16.06.2002;905;Eva;Ondřejov;2;2;2;1;3;13;1;zvl\r\nG;Bxo;2;0;123.4;-12.5;4\r\n"},
+        {kPolar125, "O;17.06.2002;2400;Jan;;1;1;1;0;0;0;0;\nG;Axx;1;0;s;;1\nG;Hsx;1;1;j;;2\n"},
+        {kPolar125, "G;Dao;1\nO;31.02.2002;1200\nX;y\nO;18.06.2002;1200;;;;;;;;;;;;;;;\n"},
+    };
+    bool ok = true;
+    int n = 0;
+    for (const auto &[setup, text] : seeds)
+        ok = writeFile(dir, QStringLiteral("seed-%1").arg(n++), QByteArray(1, setup) + text) && ok;
+    return ok;
+}
+
+bool writeInstrumentSeeds(const QString &dir) {
+    const char *seeds[] = {
+        "Hv\xECzd\xE1rna\r\nRefraktor 80/1350\r\n80\r\n25 mm\r\n1350\r\nPraha\r\n",
+        "a\nb\nc\n",
+        "one\rtwo\rthree\r",
+        "",
+        "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n",
+    };
+    return writeTexts(dir, seeds);
+}
+
+bool writeButterflySeeds(const QString &dir) {
+    // Spot stream from byte 0, faculae from 15000 with their other ends 5000 bytes on;
+    // 255 ends a column.
+    QByteArray block(25000, '\0');
+    block[0] = 1; // the file holds data
+    const char spots[] = {char(128 + 15), char(128 - 20), char(255), char(128 + 5), char(255)};
+    for (size_t i = 0; i < sizeof spots; ++i)
+        block[qsizetype(1 + i)] = spots[i];
+    const char faculae[] = {char(128 + 30), char(255), char(128 - 40), char(255)};
+    for (size_t i = 0; i < sizeof faculae; ++i) {
+        block[qsizetype(15000 + i)] = faculae[i];
+        block[qsizetype(20000 + i)] = faculae[i] == char(255) ? char(255) : char(faculae[i] + 3);
+    }
+    return writeFile(dir, QStringLiteral("block"), block) &&
+           writeFile(dir, QStringLiteral("short"), block.left(300)) &&
+           writeFile(dir, QStringLiteral("empty"), QByteArray());
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s RECORDS_DIR DATES_DIR\n", argv[0]);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUT_DIR\n", argv[0]);
         return 2;
     }
-    const QString recordsDir = QString::fromLocal8Bit(argv[1]);
-    const QString datesDir = QString::fromLocal8Bit(argv[2]);
-    if (!QDir().mkpath(recordsDir) || !QDir().mkpath(datesDir) || !writeRecordSeeds(recordsDir) ||
-        !writeDateSeeds(datesDir)) {
-        std::fprintf(stderr, "cannot write the seeds\n");
-        return 1;
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    const struct {
+        const char *target;
+        bool (*write)(const QString &);
+    } targets[] = {
+        {"records", writeRecordSeeds},        {"dates", writeDateSeeds},
+        {"silso", writeSilsoSeeds},           {"import", writeImportSeeds},
+        {"instrument", writeInstrumentSeeds}, {"butterfly", writeButterflySeeds},
+    };
+    for (const auto &t : targets) {
+        const QString dir = out.filePath(QString::fromLatin1(t.target) + QStringLiteral("/seeds"));
+        if (!QDir().mkpath(dir) || !t.write(dir)) {
+            std::fprintf(stderr, "cannot write the seeds of %s\n", t.target);
+            return 1;
+        }
     }
     return 0;
 }

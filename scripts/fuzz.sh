@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang in build-fuzz and runs each for SECONDS seconds
-# (first argument, default 60), one after the other:
+# (first argument, default 60), one after the other: the record loader, the date parser,
+# the SILSO reader, the import file, pristroj.dat and Motfakul.dat.
 #
 #     scripts/fuzz.sh [SECONDS]
 #
@@ -22,11 +23,14 @@ export CC=clang CXX=clang++
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DORVANEK_BUILD_FUZZ=ON -DORVANEK_BUILD_TESTS=OFF -DORVANEK_BUILD_BENCH=OFF >/dev/null
+targets=(records dates silso import instrument butterfly)
 cmake --build build-fuzz --parallel 2 \
-    --target orvanek_fuzz_records orvanek_fuzz_dates orvanek_fuzz_seeds
+    --target orvanek_fuzz_seeds "${targets[@]/#/orvanek_fuzz_}"
 
-mkdir -p fuzz-out/records/corpus fuzz-out/dates/corpus
-build-fuzz/fuzz/orvanek_fuzz_seeds fuzz-out/records/seeds fuzz-out/dates/seeds
+for target in "${targets[@]}"; do
+    mkdir -p "fuzz-out/$target/corpus"
+done
+build-fuzz/fuzz/orvanek_fuzz_seeds fuzz-out
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
@@ -47,4 +51,8 @@ run() {
 }
 run records $((12 * 1314))
 run dates 512
+run silso 4096
+run import 4096
+run instrument 1024
+run butterfly 25600
 exit "$status"

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <new>
 
 namespace {
 
@@ -47,9 +48,26 @@ int refuseStart(const QString &message, int status) {
 constexpr int kStartFailed = 1; // the data could not be read, or another copy has them
 constexpr int kWrongUsage = 2;  // the directory named cannot be a data directory
 
+int runProgram(int argc, char *argv[]);
+
 } // namespace
 
 int main(int argc, char *argv[]) {
+    // A save beyond `ulimit -f` fails with its cause, the old file kept, instead of ending
+    // the program unseen with the lock left behind.
+    orvanek::ignoreFileSizeSignal();
+    try {
+        return runProgram(argc, argv);
+    } catch (const std::bad_alloc &) {
+        // Memory runs out only with a data set far beyond any observer's; said, never an abort.
+        printLine(stderr, QCoreApplication::translate("orvanek", "Nedostatek paměti."));
+        return kStartFailed;
+    }
+}
+
+namespace {
+
+int runProgram(int argc, char *argv[]) {
     QElapsedTimer sinceStart;
     sinceStart.start();
     // --version and --help answer before any window system is asked for, so that they
@@ -107,3 +125,5 @@ int main(int argc, char *argv[]) {
     }
     return app.exec();
 }
+
+} // namespace

@@ -57,12 +57,17 @@ MainWindow::MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDi
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("ClientArea"));
     mdi_->setBackground(palette().brush(QPalette::Dark)); // the workspace colour
+    // A maximised view stays the only maximised one: the next window activated, or opened
+    // after it closed, comes in its own size. The date list and the drawing view have no
+    // button to come back with.
+    mdi_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     setCentralWidget(mdi_);
     createActions();
     createMenus();
     createSheetCommands();
     createToolBars();
     createStatusBar();
+    createPositionPanel();
     connectButterflyAndMap();
     connectGraphCommands();
     qApp->installEventFilter(this);
@@ -85,6 +90,11 @@ bool MainWindow::FormCreate(bool show) {
         return false;
     }
     repairUnreadableDates();
+    // Why nothing will be saved, where the observer looks for it: the caption says "jen pro
+    // čtení", the bar gives the reason (a folder without write permission, a data1.dat made
+    // read-only).
+    if (store_.readOnly())
+        showStatus(store_.readOnlyReason());
     hintsEnabled = true;
     if (show) {
         if (const QScreen *screen = this->screen())
@@ -335,9 +345,9 @@ void MainWindow::createToolBars() {
         {"gb", "fb", "rb", "cvb", "snb", "rbb", "plochb", "polob"},
         {"vsechny", "celkovy", "sevrni", "jizni"},
         {"gv", "fv", "rv", "cvv", "snv", "rbv", "plochv", "polokouv"},
-        {"namercelek", "namersever", "namerjih", "vyhlcelek", "vyhlsever", "vyhljih",
-         "pozorovatelv", "vyvojskup"},
-        {"vlastniv", "oficialv"}};
+        // One view of the results window at a time: its ten buttons are one group.
+        {"vlastniv", "oficialv", "namercelek", "namersever", "namerjih", "vyhlcelek", "vyhlsever",
+         "vyhljih", "pozorovatelv", "vyvojskup"}};
     for (const QStringList &names : radioGroups) {
         auto *group = new QButtonGroup(this);
         group->setExclusive(true);
@@ -367,8 +377,10 @@ void MainWindow::showPanel(const QString &name) {
 
 QMdiSubWindow *MainWindow::addView(QWidget *view, bool closable) {
     QMdiSubWindow *sub = mdi_->addSubWindow(view);
-    if (!closable)
+    if (!closable) {
         sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        keepNormalSize(sub);
+    }
     return sub;
 }
 
@@ -392,6 +404,7 @@ void MainWindow::createViews() {
     connect(dateList_, &DateListWindow::escapePressed, drawing_,
             &DrawingWindow::hideOrientationBox);
     connect(drawing_, &DrawingWindow::drawingResized, this, &MainWindow::fitDrawingView);
+    connect(drawing_, &DrawingWindow::bitmapReport, this, &MainWindow::showWriteReport);
     fitDrawingView();
 
     // The drawing view pins itself and the date list for the whole run.
@@ -442,6 +455,11 @@ void MainWindow::openResultsWindow() {
             showPanel(QStringLiteral("zakladni"));
         }
     });
+    connect(results, &ResultsWindow::viewShown, this, [this, results] {
+        if (results_ == results)
+            pressShownResultsView();
+    });
+    pressShownResultsView();
     if (mdi_->width() > 100 && mdi_->height() > 100)
         sub->setGeometry(5, 1, mdi_->width() - 10, mdi_->height() - 38);
     showPanel(QStringLiteral("provysledky"));
@@ -453,26 +471,42 @@ ResultsWindow *MainWindow::resultsWindow() const {
     return results_;
 }
 
+namespace {
+
+// The results panel: each button, what it chooses and the view it stands for.
+struct ResultsButton {
+    const char *button;
+    void (ResultsWindow::*handler)();
+    bool enabled;
+    ResultsMode mode;
+    StatRegion region; // of the statistics; the other views have none
+};
+const ResultsButton kResultsButtons[] = {
+    {"vlastniv", &ResultsWindow::vlastniClick, false, ResultsMode::Own, StatRegion::Total},
+    {"oficialv", &ResultsWindow::oficialniClick, true, ResultsMode::Certificate, StatRegion::Total},
+    {"namercelek", &ResultsWindow::celkovynamClick, true, ResultsMode::Measured, StatRegion::Total},
+    {"namersever", &ResultsWindow::severnamClick, false, ResultsMode::Measured, StatRegion::North},
+    {"namerjih", &ResultsWindow::jihnamClick, false, ResultsMode::Measured, StatRegion::South},
+    {"vyhlcelek", &ResultsWindow::celkovyvyrClick, false, ResultsMode::Smoothed, StatRegion::Total},
+    {"vyhlsever", &ResultsWindow::severvyrClick, false, ResultsMode::Smoothed, StatRegion::North},
+    {"vyhljih", &ResultsWindow::jihvyrClick, false, ResultsMode::Smoothed, StatRegion::South},
+    {"pozorovatelv", &ResultsWindow::pozorovateleClick, true, ResultsMode::Observers,
+     StatRegion::Total},
+    {"vyvojskup", &ResultsWindow::Vvojskupin1Click, false, ResultsMode::GroupDevelopment,
+     StatRegion::Total},
+};
+
+bool showsView(const ResultsWindow &window, const ResultsButton &b) {
+    const bool statistics = b.mode == ResultsMode::Measured || b.mode == ResultsMode::Smoothed;
+    return window.resultsMode() == b.mode && (!statistics || window.statRegion() == b.region);
+}
+
+} // namespace
+
 void MainWindow::connectResultsPanel() {
     // The buttons act on the newest results window; the panel shows only while one is open.
-    const struct {
-        const char *button;
-        void (ResultsWindow::*handler)();
-        bool enabled;
-    } buttons[] = {
-        {"vlastniv", &ResultsWindow::vlastniClick, false},
-        {"oficialv", &ResultsWindow::oficialniClick, true},
-        {"namercelek", &ResultsWindow::celkovynamClick, true},
-        {"namersever", &ResultsWindow::severnamClick, false},
-        {"namerjih", &ResultsWindow::jihnamClick, false},
-        {"vyhlcelek", &ResultsWindow::celkovyvyrClick, false},
-        {"vyhlsever", &ResultsWindow::severvyrClick, false},
-        {"vyhljih", &ResultsWindow::jihvyrClick, false},
-        {"pozorovatelv", &ResultsWindow::pozorovateleClick, true},
-        {"vyvojskup", &ResultsWindow::Vvojskupin1Click, false},
-    };
     QWidget *provysledky = panel(QStringLiteral("provysledky"));
-    for (const auto &b : buttons) {
+    for (const ResultsButton &b : kResultsButtons) {
         auto *button = provysledky->findChild<QToolButton *>(QString::fromLatin1(b.button));
         const auto handler = b.handler;
         connect(button, &QToolButton::clicked, this, [this, handler] {
@@ -481,6 +515,19 @@ void MainWindow::connectResultsPanel() {
         });
         button->setEnabled(b.enabled);
     }
+}
+
+void MainWindow::pressShownResultsView() {
+    // The view shown and nothing else is pressed; none when the window shows none (a
+    // cancelled month prompt), whatever the button clicked last.
+    QWidget *provysledky = panel(QStringLiteral("provysledky"));
+    QButtonGroup *group =
+        provysledky->findChild<QToolButton *>(QStringLiteral("oficialv"))->group();
+    group->setExclusive(false);
+    for (const ResultsButton &b : kResultsButtons)
+        provysledky->findChild<QToolButton *>(QString::fromLatin1(b.button))
+            ->setChecked(results_ && showsView(*results_, b));
+    group->setExclusive(true);
 }
 
 void MainWindow::openEntryDialog(EntryMode mode) {
@@ -497,6 +544,7 @@ void MainWindow::openEntryDialog(EntryMode mode) {
     for (const char *name : {"novy", "zvlastni", "oprava"})
         action(QString::fromLatin1(name))->setEnabled(false);
     entryDialog_ = new EntryDialog(store_, mode, modeText, dialogs_, this);
+    connect(entryDialog_, &EntryDialog::committed, this, &MainWindow::showPositionNotice);
     connect(entryDialog_, &QDialog::finished, this, [this] {
         for (const char *name : {"novy", "zvlastni", "oprava"})
             action(QString::fromLatin1(name))->setEnabled(true);
@@ -525,11 +573,11 @@ void MainWindow::ulozitdatClick() {
     const QString file = QDir::toNativeSeparators(
         QDir(store_.dataDirectory()).filePath(ObservationStore::dataFileName()));
     if (!status) {
-        showStatus(tr("Data nebyla uložena: %1").arg(status.message));
+        showWriteReport(tr("Data nebyla uložena: %1").arg(status.message));
         dialogs_.information(status.message);
         return;
     }
-    showStatus(tr("Data uložena do %1, záznamů: %2").arg(file).arg(store_.recordCount()));
+    showWriteReport(tr("Data uložena do %1, záznamů: %2").arg(file).arg(store_.recordCount()));
 }
 
 void MainWindow::ulozASciClick() {
@@ -541,12 +589,13 @@ void MainWindow::ulozASciClick() {
     const QString file =
         QDir::toNativeSeparators(QDir(store_.dataDirectory()).filePath(asciiExportFileName()));
     if (!result.ok) {
-        showStatus(tr("Soubor ASCII nebyl uložen: %1").arg(result.message));
+        showWriteReport(tr("Soubor ASCII nebyl uložen: %1").arg(result.message));
         dialogs_.information(result.message);
         return;
     }
     // The heading line and one line per group.
-    showStatus(tr("Soubor ASCII uložen do %1, řádků: %2").arg(file).arg(result.groupLines + 1));
+    showWriteReport(
+        tr("Soubor ASCII uložen do %1, řádků: %2").arg(file).arg(result.groupLines + 1));
 }
 
 // --- What a command did: the status bar -------------------------------------------------
@@ -557,6 +606,12 @@ void MainWindow::createStatusBar() {
     statusLabel_ = new QLabel(this);
     statusLabel_->setObjectName(QStringLiteral("StatusText"));
     statusBar()->addWidget(statusLabel_, 1);
+    // What was written is no longer the data once they change: the bar must not go on
+    // saying "uložena".
+    connect(&store_, &ObservationStore::recordsChanged, this, [this] {
+        if (statusReportsWrite_ && store_.dataModified())
+            showStatus(tr("Data změněna, nejsou uložena"));
+    });
 }
 
 void MainWindow::showStatus(const QString &text) {
@@ -564,6 +619,12 @@ void MainWindow::showStatus(const QString &text) {
     QString line = text;
     line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     statusLabel_->setText(line);
+    statusReportsWrite_ = false;
+}
+
+void MainWindow::showWriteReport(const QString &text) {
+    showStatus(text);
+    statusReportsWrite_ = true;
 }
 
 QString MainWindow::statusText() const {

@@ -9,7 +9,9 @@
 #include <functional>
 #include <map>
 
+class QDockWidget;
 class QLabel;
+class QListWidget;
 class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
@@ -101,6 +103,13 @@ class MainWindow : public QMainWindow {
     // What the last save or export did, as the status bar shows it.
     QString statusText() const;
 
+    // After a commit: the groups of the stored drawing that the drawings of the days around it
+    // place elsewhere, listed in the panel `polohaskupin`, which hides when there are none.
+    void showPositionNotice(const ObservationRecord &record);
+    // The lines of that panel while it shows.
+    QStringList positionNotices() const;
+    QListWidget *positionList() const { return positionList_; }
+
     QString modeText;
     QString resolutionWarning;
     int smoothedMode = 0;
@@ -117,6 +126,9 @@ class MainWindow : public QMainWindow {
     void createToolBars();
     void createStatusBar();
     void showStatus(const QString &text);
+    // What a save or an export wrote (or why not); it gives way to a note when the data
+    // change afterwards.
+    void showWriteReport(const QString &text);
     QToolButton *addButton(QWidget *panel, const QString &name, const QString &text,
                            const QString &hint, const std::function<void()> &handler = {});
     QWidget *addPanel(const QString &name);
@@ -129,12 +141,15 @@ class MainWindow : public QMainWindow {
     void connectButterflyAndMap();
     void closeMapWindow();
     void connectResultsPanel();
+    // Presses the results panel's button of the view the newest results window shows.
+    void pressShownResultsView();
     // The graph commands and the buttons of `prografy` and `provyhlazovaci`.
     void connectGraphCommands();
     void openSmoothedWindow();
     void pressButton(const QString &name);
     // The sheet's and the comparison's menu commands.
     void createSheetCommands();
+    void createPositionPanel();
 
     ObservationStore &store_;
     Dialogs &dialogs_;
@@ -143,6 +158,8 @@ class MainWindow : public QMainWindow {
     QMdiArea *mdi_ = nullptr;
     QToolBar *toolBar_ = nullptr; // ToolBar1
     QLabel *statusLabel_ = nullptr;
+    QDockWidget *positionPanel_ = nullptr; // polohaskupin
+    QListWidget *positionList_ = nullptr;
     DateListWindow *dateList_ = nullptr;
     DrawingWindow *drawing_ = nullptr;
     QPointer<EntryDialog> entryDialog_;
@@ -157,6 +174,7 @@ class MainWindow : public QMainWindow {
     std::map<QString, QWidget *> panels_;
     std::map<QString, QAction *> panelActions_;
     bool resolutionWarningShown_ = false;
+    bool statusReportsWrite_ = false; // the status bar tells what a save or export wrote
     bool closing_ = false;
 };
 

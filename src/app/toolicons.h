@@ -6,9 +6,8 @@
 namespace orvanek {
 
 // The picture of a tool button of the main window, by the button's object name, drawn for
-// this program (SVG in its resources, sharp at any size). A null icon for the buttons whose
-// letters say more than a picture could: the quantities g, f, r, CV … and the results'
-// tables.
+// this program (SVG in its resources, sharp at any size); every button of the panels has one.
+// A null icon for any other name.
 QIcon toolButtonIcon(const QString &buttonName);
 
 } // namespace orvanek

@@ -6,9 +6,11 @@
 #include "data/asciiexport.h"
 #include "data/dates.h"
 #include "data/observationstore.h"
+#include "data/positioncheck.h"
 #include "solar/conversion.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -20,7 +22,8 @@ namespace orvanek {
 namespace {
 
 const QString kUsageText = QStringLiteral(
-    "použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check | "
+    "použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | "
+    "check [--positions] | "
     "ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | "
     "render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | "
     "render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] "
@@ -225,7 +228,7 @@ int commandGroups(CommandContext &c) {
         if (!date && r.usedGroups() > 0) {
             c.out.warn(QStringLiteral("záznam %1: nečitelné datum „%2“")
                            .arg(n)
-                           .arg(printableText(readText(r.dateText))));
+                           .arg(inputExcerpt(readText(r.dateText))));
             status = CliDataProblem;
         }
         const Ephemeris e = date ? solarEphemeris(*date, r.timeUT) : Ephemeris{};
@@ -243,15 +246,6 @@ int commandGroups(CommandContext &c) {
     return status;
 }
 
-std::optional<uint16_t> parseTimeUT(const QString &text) {
-    if (text.isEmpty() || text.size() > 4)
-        return std::nullopt;
-    for (const QChar ch : text)
-        if (!ch.isDigit())
-            return std::nullopt;
-    return static_cast<uint16_t>(text.toUInt());
-}
-
 int commandEphemeris(CommandContext &c) {
     const QStringList &args = c.args;
     if (args.isEmpty() || args.size() % 2 != 0)
@@ -261,10 +255,12 @@ int commandEphemeris(CommandContext &c) {
     for (qsizetype i = 0; i < args.size(); i += 2) {
         const auto date = parseDate(args[i], thisYear);
         if (!date)
-            return c.out.fail(CliUsage, QStringLiteral("„%1“ není datum DD.MM.RRRR").arg(args[i]));
-        const auto time = parseTimeUT(args[i + 1]);
+            return c.out.fail(
+                CliUsage, QStringLiteral("„%1“ není datum DD.MM.RRRR").arg(inputExcerpt(args[i])));
+        const auto time = parseTimeOfDay(args[i + 1]);
         if (!time)
-            return c.out.fail(CliUsage, QStringLiteral("„%1“ není čas HHMM").arg(args[i + 1]));
+            return c.out.fail(CliUsage,
+                              QStringLiteral("„%1“ není čas HHMM").arg(inputExcerpt(args[i + 1])));
         moments.append({*date, *time});
     }
     c.out.line(QStringLiteral("date;timeUT;B0;P;L0;rotation"));
@@ -289,11 +285,36 @@ int commandExportAscii(CommandContext &c) {
     return CliOk;
 }
 
+// Degrees with two decimals and '.', whatever the locale.
+QString fixed2(double value) {
+    return QString::number(value, 'f', 2);
+}
+
+// check --positions: every group observation its neighbouring days place elsewhere. What it
+// finds is a list to look at, not a fault of the file: the status is 0 either way.
+// The records keep their numbers in the file: the check needs no date order of its own.
+int checkPositionsOfDataSet(CommandContext &c) {
+    Output &out = c.out;
+    ObservationStore store;
+    if (const int status = loadDataSet(store, c.dataDir, out); status != CliOk)
+        return status;
+    out.line(QStringLiteral(
+        "record;date;rotationGroup;latitude;longitude;expectedLatitude;expectedLongitude;"
+        "neighbours"));
+    for (const PositionFinding &f : checkPositions(store))
+        out.row({num(f.record), readText(store.record(f.record).dateText), num(f.rotationGroup),
+                 fixed2(f.latitude), fixed2(f.longitude), fixed2(f.expectedLatitude),
+                 fixed2(f.expectedLongitude), num(f.neighbours)});
+    return CliOk;
+}
+
 int commandCheck(CommandContext &c) {
     Output &out = c.out;
     const QString path = QDir(c.dataDir).filePath(ObservationStore::dataFileName());
     if (!QFileInfo::exists(path))
         return out.fail(CliDataProblem, QStringLiteral("%1 neexistuje").arg(path));
+    if (c.options.isSet(QStringLiteral("positions")))
+        return checkPositionsOfDataSet(c);
     RecordVector records;
     qint64 trailing = 0;
     const StoreStatus status = readDataFile(path, records, &trailing);
@@ -313,7 +334,7 @@ int commandCheck(CommandContext &c) {
         const auto date = recordDate(r, thisYear);
         if (!date) {
             report(i + 1,
-                   QStringLiteral("nečitelné datum „%1“").arg(printableText(readText(r.dateText))));
+                   QStringLiteral("nečitelné datum „%1“").arg(inputExcerpt(readText(r.dateText))));
         } else {
             const int32_t day = serialDay(*date);
             if (previous && day < *previous)
@@ -350,7 +371,7 @@ const Command kCommands[] = {
     {"records", {}, 0, 0, commandRecords},
     {"groups", {}, 0, 0, commandGroups},
     {"export-ascii", {}, 0, 0, commandExportAscii},
-    {"check", {}, 0, 0, commandCheck},
+    {"check", {"positions"}, 0, 0, commandCheck},
     {"ephemeris", {}, 0, -1, commandEphemeris},
     {"render", {QStringLiteral("out")}, 1, 2, commandRender},
     {"certificate", {QStringLiteral("out")}, 1, 1, commandCertificate},
@@ -401,6 +422,7 @@ QList<QCommandLineOption> allOptions() {
         QCommandLineOption(QStringLiteral("date"), QString(), value),
         QCommandLineOption(QStringLiteral("time"), QString(), value),
         QCommandLineOption(QStringLiteral("paper"), QString(), value),
+        QCommandLineOption(QStringLiteral("positions")),
     };
 }
 
@@ -408,6 +430,16 @@ QList<QCommandLineOption> allOptions() {
 
 QString cliUsage() {
     return kUsageText;
+}
+
+QString cliHelp() {
+    // The commands one per line, each with the program's name, as the README shows them;
+    // wrong usage keeps the one line a script can match.
+    static const QString prefix = QStringLiteral("použití: orvanek-cli [-d ADRESÁŘ] ");
+    QStringList lines{QCoreApplication::translate("Cli", "použití:")};
+    for (const QString &command : kUsageText.mid(prefix.size()).split(QStringLiteral(" | ")))
+        lines << QStringLiteral("  orvanek-cli [-d ADRESÁŘ] ") + command;
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString cliVersion() {
@@ -423,6 +455,30 @@ int loadDataSet(ObservationStore &store, const QString &dir, Output &out) {
     return CliOk;
 }
 
+int unreadableDateCount(const ObservationStore &store) {
+    const std::vector<int32_t> &days = store.dayNumbers();
+    return static_cast<int>(std::count(days.begin(), days.end(), ObservationStore::kUnreadableDay));
+}
+
+int finishTable(Output &out, int unreadableDates) {
+    if (unreadableDates > 0)
+        return out.fail(
+            CliDataProblem,
+            QStringLiteral("%1 záznamů vynecháno: nečitelné datum").arg(unreadableDates));
+    return CliOk;
+}
+
+void reportSetAside(const ObservationStore &store, Output &out) {
+    const qint64 bytes = store.setAsideBySave().trailingBytes;
+    if (bytes > 0)
+        out.warn(
+            QCoreApplication::translate(
+                "Cli", "konec souboru %1 (%2 bajtů) netvoří celý záznam, je uložen v souboru %3")
+                .arg(ObservationStore::dataFileName())
+                .arg(bytes)
+                .arg(ObservationStore::removedFileName()));
+}
+
 int runCli(const QStringList &arguments, CliStreams streams) {
     Output out(streams);
     QCommandLineParser parser;
@@ -435,7 +491,7 @@ int runCli(const QStringList &arguments, CliStreams streams) {
         return CliOk;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        out.line(cliUsage() + QLatin1Char('\n') + kHelpTail);
+        out.line(cliHelp() + QLatin1Char('\n') + kHelpTail);
         return CliOk;
     }
     QStringList words = parser.positionalArguments();

@@ -2,6 +2,7 @@
 
 #include "cli/cli.h"
 #include "cli/csvwriter.h"
+#include "data/observationrecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -47,6 +48,8 @@ struct CommandContext {
 
 // The usage line shown on wrong usage.
 QString cliUsage();
+// The usage --help shows: the same commands, one per line.
+QString cliHelp();
 
 // One line for --version: the program's name and the project's version.
 QString cliVersion();
@@ -54,5 +57,17 @@ QString cliVersion();
 // Loads the data directory into the store, with the drawing setup of record 1; CliOk, or
 // the status of the message already printed.
 int loadDataSet(ObservationStore &store, const QString &dir, Output &out);
+
+// The records of the store whose date does not read (a data set's placeholder reads).
+int unreadableDateCount(const ObservationStore &store);
+
+// How a table command ends once its rows are out: records left out of the table because
+// their date does not read are counted on standard error and make the status 1; the
+// same for every table built from dates (statistics, series, daily).
+int finishTable(Output &out, int unreadableDates);
+
+// Says on standard error what the last save put into data1.removed (bytes at the end of
+// data1.dat that made no whole record), so that no command sets bytes aside unseen.
+void reportSetAside(const ObservationStore &store, Output &out);
 
 } // namespace orvanek

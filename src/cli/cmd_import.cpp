@@ -87,9 +87,10 @@ int commandImport(CommandContext &context) {
         store.setDrawingSetup(*options->radius, *options->heliographic);
     }
 
-    QFile file(options->file);
-    if (!file.open(QIODevice::ReadOnly))
-        return out.fail(CliDataProblem, options->file + QStringLiteral(": ") + file.errorString());
+    // A regular file of a sane size only: a pipe or /dev/zero would hold the lock for ever.
+    QFile file;
+    if (const auto refused = openForReading(file, options->file, kLargestTextFileBytes))
+        return out.fail(CliDataProblem, *refused);
     const ImportResult result = importObservations(store, file);
     if (!result.ok) {
         for (const ImportProblem &problem : result.problems)
@@ -99,11 +100,16 @@ int commandImport(CommandContext &context) {
         return CliDataProblem;
     }
     if (result.imported > 0) {
-        if (const StoreStatus saved = store.saveStore(); !saved)
+        const StoreStatus saved = store.saveStore();
+        reportSetAside(store, out);
+        if (!saved)
             return out.fail(CliDataProblem, saved.message);
     }
     out.line(QStringLiteral("imported"));
     out.row({QString::number(result.imported)});
+    // Stored as typed; the observer decides.
+    for (const ImportProblem &notice : result.positionNotices)
+        out.warn(importProblemText(notice));
     return CliOk;
 }
 

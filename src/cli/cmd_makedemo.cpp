@@ -68,12 +68,16 @@ int commandMakeDemo(CommandContext &context) {
     store.setDataDirectory(options->dir);
     if (const StoreStatus made = makeDemoData(store, options->demo); !made)
         return out.fail(CliDataProblem, made.message);
-    if (const StoreStatus saved = store.saveStore(); !saved)
-        return out.fail(CliDataProblem, saved.message);
+    // pristroj.dat first: data1.dat is what a rerun refuses to write over, so it comes last,
+    // and a run killed in between leaves a directory that a rerun completes.
     QString error;
     if (!QFileInfo::exists(dir.filePath(QStringLiteral("pristroj.dat"))) &&
         !writeInstrumentFile(options->dir, demoInstrumentLines(), &error))
         return out.fail(CliDataProblem, error);
+    const StoreStatus saved = store.saveStore();
+    reportSetAside(store, out);
+    if (!saved)
+        return out.fail(CliDataProblem, saved.message);
 
     out.line(QStringLiteral("directory;records"));
     out.row({options->dir, QString::number(store.recordCount())});

@@ -26,7 +26,7 @@ QString rotationOptionProblem(const QCommandLineParser &options) {
     if (!options.isSet(QStringLiteral("rotation")))
         return QStringLiteral("chybí --rotation N");
     return QStringLiteral("--rotation: „%1“ není číslo rotace")
-        .arg(options.value(QStringLiteral("rotation")));
+        .arg(inputExcerpt(options.value(QStringLiteral("rotation"))));
 }
 
 QString noRecordsOfRotation(int rotation) {

@@ -76,8 +76,9 @@ int commandDaily(CommandContext &c) {
         bool ok = false;
         range[i] = dateOption(c.options, names[i], &ok);
         if (!ok)
-            return c.out.fail(CliUsage, QStringLiteral("--%1: „%2“ není datum DD.MM.RRRR")
-                                            .arg(names[i], c.options.value(names[i])));
+            return c.out.fail(CliUsage,
+                              QStringLiteral("--%1: „%2“ není datum DD.MM.RRRR")
+                                  .arg(names[i], inputExcerpt(c.options.value(names[i]))));
     }
     ObservationStore store;
     if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
@@ -94,11 +95,7 @@ int commandDaily(CommandContext &c) {
             fields << column.value(v);
         c.out.row(fields);
     }
-    if (values.unreadableDates > 0)
-        return c.out.fail(
-            CliDataProblem,
-            QStringLiteral("%1 záznamů vynecháno: nečitelné datum").arg(values.unreadableDates));
-    return CliOk;
+    return finishTable(c.out, values.unreadableDates);
 }
 
 } // namespace orvanek

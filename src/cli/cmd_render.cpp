@@ -50,9 +50,9 @@ struct RenderJob {
                const PrintPages &pages) const {
         switch (format) {
         case RenderFormat::Png:
-            return image.save(outFile, "PNG");
+            return saveImageFile(image, outFile, "PNG");
         case RenderFormat::Bmp:
-            return image.save(outFile, "BMP");
+            return saveImageFile(image, outFile, "BMP");
         case RenderFormat::Pdf:
             return printToPdf(outFile, title, page, pages);
         }
@@ -76,7 +76,7 @@ std::optional<QString> checkDrawingOptions(const QCommandLineParser &options) {
     recordOption(options, &ok);
     if (!ok)
         return QStringLiteral("„%1“ není číslo záznamu")
-            .arg(options.value(QStringLiteral("record")));
+            .arg(inputExcerpt(options.value(QStringLiteral("record"))));
     return std::nullopt;
 }
 
@@ -92,7 +92,7 @@ int renderDrawingView(const RenderJob &job) {
     state.orientX = job.options.isSet(QStringLiteral("mirror-x")) ? -1 : 1;
     state.orientY = job.options.isSet(QStringLiteral("mirror-y")) ? -1 : 1;
     const DrawingModel model =
-        buildDrawingModel(store.record(number), drawingSettings(store, state));
+        buildCheckedDrawingModel(store, store.record(number), drawingSettings(store, state));
     const QImage image = job.format == RenderFormat::Pdf ? QImage() : renderDrawing(model);
     if (!job.write(image, drawingCaption(model.dateText), drawingPage(),
                    [&model](PrintJob &print) { return printDrawing(print, model); }))
@@ -183,7 +183,8 @@ std::optional<QString> checkIntOptions(const QCommandLineParser &options,
     for (const IntOption &o : list)
         if (!intOption(options, o))
             return QStringLiteral("--%1: „%2“ není celé číslo od %3 do %4")
-                .arg(QString::fromLatin1(o.name), options.value(QString::fromLatin1(o.name)))
+                .arg(QString::fromLatin1(o.name),
+                     inputExcerpt(options.value(QString::fromLatin1(o.name))))
                 .arg(o.low)
                 .arg(o.high);
     return std::nullopt;
@@ -262,7 +263,7 @@ std::optional<AskedMonth> certificateMonth(const QStringList &words) {
 std::optional<QString> checkCertificateMonth(const QStringList &words) {
     if (certificateMonth(words))
         return std::nullopt;
-    return QStringLiteral("„%1“ není měsíc MĚSÍC.ROK (2.2000)").arg(words.join(u' '));
+    return QStringLiteral("„%1“ není měsíc MĚSÍC.ROK (2.2000)").arg(inputExcerpt(words.join(u' ')));
 }
 
 int renderCertificateView(const RenderJob &job) {
@@ -307,17 +308,17 @@ std::optional<QString> checkGraphOptions(const QCommandLineParser &options) {
     if (!keyedOption(options, QStringLiteral("quantity"), kGraphQuantityKeys,
                      GraphQuantity::Groups))
         return QStringLiteral("--quantity: „%1“ není g, f ani r")
-            .arg(options.value(QStringLiteral("quantity")));
+            .arg(inputExcerpt(options.value(QStringLiteral("quantity"))));
     if (!keyedOption(options, QStringLiteral("mode"), kModeKeys, DisplayMode::All))
         return QStringLiteral("--mode: „%1“ není all, total, north ani south")
-            .arg(options.value(QStringLiteral("mode")));
+            .arg(inputExcerpt(options.value(QStringLiteral("mode"))));
     return checkWindowSize(options);
 }
 
 std::optional<QString> checkSmoothedOptions(const QCommandLineParser &options) {
     if (!smoothedQuantityOption(options))
         return QStringLiteral("--quantity: „%1“ není g, f, r, cv, sn, rb, area ani hemisphere")
-            .arg(options.value(QStringLiteral("quantity")));
+            .arg(inputExcerpt(options.value(QStringLiteral("quantity"))));
     return checkIntOptions(options, {kMonthsPxOption, kWindowWidthOption, kWindowHeightOption});
 }
 

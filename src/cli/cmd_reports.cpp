@@ -37,8 +37,9 @@ std::optional<StatRegion> regionOption(const QCommandLineParser &options) {
 int commandStatistics(CommandContext &c) {
     const auto region = regionOption(c.options);
     if (!region)
-        return c.out.fail(CliUsage, QStringLiteral("„%1“ není oblast total, north ani south")
-                                        .arg(c.options.value(QStringLiteral("region"))));
+        return c.out.fail(CliUsage,
+                          QStringLiteral("„%1“ není oblast total, north ani south")
+                              .arg(inputExcerpt(c.options.value(QStringLiteral("region")))));
     ObservationStore store;
     if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
         return status;
@@ -47,7 +48,7 @@ int commandStatistics(CommandContext &c) {
                                       : measuredStatistics(store, *region);
     for (const QStringList &row : statisticsCsvRows(table))
         c.out.row(row);
-    return CliOk;
+    return finishTable(c.out, unreadableDateCount(store));
 }
 
 int commandObservers(CommandContext &c) {

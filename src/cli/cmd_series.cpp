@@ -92,7 +92,7 @@ int commandSeries(CommandContext &c) {
         return c.out.fail(CliUsage,
                           QStringLiteral("--quantity: „%1“ není g, f, r, cv, sn, rb, area ani "
                                          "hemisphere")
-                              .arg(c.options.value(QStringLiteral("quantity"))));
+                              .arg(inputExcerpt(c.options.value(QStringLiteral("quantity")))));
     ObservationStore store;
     if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
         return status;
@@ -107,7 +107,7 @@ int commandSeries(CommandContext &c) {
             fields << column.value(row);
         c.out.row(fields);
     }
-    return CliOk;
+    return finishTable(c.out, unreadableDateCount(store));
 }
 
 } // namespace orvanek

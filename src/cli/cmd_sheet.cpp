@@ -7,6 +7,7 @@
 #include "views/sheet/sheetpainter.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -16,7 +17,8 @@ namespace orvanek {
 namespace {
 
 // A radius no paper holds is still a radius: refused later with the paper's reason.
-constexpr double kLargestRadiusOption = 1000; // mm
+constexpr int kSmallestRadiusOption = 1;  // mm
+constexpr int kLargestRadiusOption = 999; // mm
 
 QString degreesText(double value) {
     return QString::number(value, 'f', 2);
@@ -33,26 +35,33 @@ int commandTemplate(CommandContext &c) {
     const QString dateText = o.value(QStringLiteral("date"));
     const auto date = parseDate(dateText, QDate::currentDate().year());
     if (!date)
-        return c.out.fail(CliUsage, QStringLiteral("„%1“ není datum DD.MM.RRRR").arg(dateText));
+        return c.out.fail(CliUsage,
+                          QStringLiteral("„%1“ není datum DD.MM.RRRR").arg(inputExcerpt(dateText)));
     state.date = *date;
     const QString timeText = o.value(QStringLiteral("time"));
     const auto time = parseSheetTime(timeText);
     if (!time)
-        return c.out.fail(CliUsage, QStringLiteral("„%1“ není čas HHMM").arg(timeText));
+        return c.out.fail(CliUsage,
+                          QStringLiteral("„%1“ není čas HHMM").arg(inputExcerpt(timeText)));
     state.timeUT = *time;
     if (o.isSet(QStringLiteral("radius"))) {
+        // Whole millimetres, as the drawing setup and import take them.
         bool ok = false;
-        const double radius = o.value(QStringLiteral("radius")).trimmed().toDouble(&ok);
-        if (!ok || !(radius > 0) || radius > kLargestRadiusOption)
-            return c.out.fail(CliUsage, QStringLiteral("--radius: „%1“ není poloměr v mm")
-                                            .arg(o.value(QStringLiteral("radius"))));
+        const int radius = o.value(QStringLiteral("radius")).trimmed().toInt(&ok);
+        if (!ok || radius < kSmallestRadiusOption || radius > kLargestRadiusOption)
+            return c.out.fail(CliUsage, QCoreApplication::translate(
+                                            "Cli", "--radius: „%1“ není poloměr v celých mm "
+                                                   "od %2 do %3")
+                                            .arg(inputExcerpt(o.value(QStringLiteral("radius"))))
+                                            .arg(kSmallestRadiusOption)
+                                            .arg(kLargestRadiusOption));
         state.radiusMm = radius;
     }
     if (o.isSet(QStringLiteral("paper"))) {
         state.paper = paperFromName(o.value(QStringLiteral("paper")));
         if (!state.paper)
             return c.out.fail(CliUsage, QStringLiteral("--paper: „%1“ není A4 ani A3")
-                                            .arg(o.value(QStringLiteral("paper"))));
+                                            .arg(inputExcerpt(o.value(QStringLiteral("paper")))));
     }
     state.orientX = o.isSet(QStringLiteral("mirror-x")) ? -1 : 1;
     state.orientY = o.isSet(QStringLiteral("mirror-y")) ? -1 : 1;
@@ -80,7 +89,7 @@ int commandTemplate(CommandContext &c) {
     const bool written =
         pdf ? printToPdf(outFile, sheetTitle(model), sheetPage(model),
                          [&model](PrintJob &job) { return printSheet(job, model); })
-            : renderSheet(model).save(outFile, "PNG");
+            : saveImageFile(renderSheet(model), outFile, "PNG");
     if (!written)
         return c.out.fail(CliDataProblem, QStringLiteral("soubor %1 nelze zapsat").arg(outFile));
 

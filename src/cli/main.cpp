@@ -1,12 +1,16 @@
 #include "cli/cli.h"
+#include "data/safefile.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <cstdio>
 #include <memory>
+#include <new>
 
 int main(int argc, char *argv[]) {
+    // A write beyond `ulimit -f` fails with its cause instead of ending the program unseen.
+    orvanek::ignoreFileSizeSignal();
     // "render" paints text, which needs a GUI application; the other commands only read
     // and write files and stay quiet about displays. The command line never opens a
     // window, so painting runs on the offscreen platform unless the caller chose another.
@@ -24,5 +28,14 @@ int main(int argc, char *argv[]) {
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     orvanek::CliStreams streams{stdout, stderr};
-    return orvanek::runCli(arguments, streams);
+    try {
+        return orvanek::runCli(arguments, streams);
+    } catch (const std::bad_alloc &) {
+        // Whatever asked for more memory than there is: a data problem with a message, the
+        // lock released on the way out, never an abort.
+        const QByteArray message =
+            QCoreApplication::translate("Cli", "nedostatek paměti, příkaz nebyl dokončen").toUtf8();
+        std::fprintf(stderr, "%s\n", message.constData());
+        return orvanek::CliDataProblem;
+    }
 }

@@ -112,10 +112,12 @@ AsciiExportResult exportAscii(ObservationStore &store) {
     if (!result.ok)
         return result;
     const QString path = QDir(store.dataDirectory()).filePath(asciiExportFileName());
-    if (const auto refused = unsafeTargetMessage(path)) {
-        result.ok = false;
-        result.message = *refused;
-        return result;
+    for (const auto &refused : {unsafeTargetMessage(path), readOnlyFileMessage(path)}) {
+        if (refused) {
+            result.ok = false;
+            result.message = *refused;
+            return result;
+        }
     }
     // The groups the file shows as "***" keep that class in memory too.
     store.markUnclassifiedGroups();

@@ -10,6 +10,14 @@
 #include <QTemporaryFile>
 #include <QThread>
 
+#include <cerrno>
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/types.h>
+#endif
+
 namespace orvanek {
 
 namespace {
@@ -30,6 +38,40 @@ QString writeProblem(const QString &dir) {
     return fileProblemText(shownDir(dir), probe.errorString());
 }
 
+// What stands in the place of the lock when it is not a regular file: a folder, a link
+// (dangling or not), a pipe. Reading a pipe would wait for ever and a folder or a link
+// would pass for a copy that holds the lock; none of them is taken over, the observer is
+// told what is there.
+std::optional<QString> notALockMessage(const QString &path) {
+    const QFileInfo info(path);
+    if (!info.isSymLink() && !info.exists())
+        return std::nullopt;
+    const QString shown = QDir::toNativeSeparators(path);
+    if (info.isSymLink())
+        return tr("Na místě zámku %1 je odkaz na %2, ne zámek programu.\rSmažte ho a "
+                  "spusťte program znovu.")
+            .arg(shown, QDir::toNativeSeparators(info.symLinkTarget()));
+    if (info.isDir())
+        return tr("Na místě zámku %1 je adresář, ne zámek programu.\rPřejmenujte ho a "
+                  "spusťte program znovu.")
+            .arg(shown);
+    if (!info.isFile())
+        return tr("Na místě zámku %1 je roura nebo zařízení, ne zámek programu.\rSmažte ho a "
+                  "spusťte program znovu.")
+            .arg(shown);
+    return std::nullopt;
+}
+
+// Whether process `pid` runs on this machine.
+bool processRuns(qint64 pid) {
+#ifdef Q_OS_UNIX
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+#else
+    Q_UNUSED(pid);
+    return true;
+#endif
+}
+
 } // namespace
 
 // A copy that is starting makes its lock file and writes into it a moment later: an empty
@@ -43,11 +85,20 @@ QString lockFileName() {
 DirectoryLock lockDataDirectory(const QString &dir) {
     DirectoryLock result;
     const QString path = QDir(dir).filePath(lockFileName());
+    if (auto refused = notALockMessage(path)) {
+        result.refusal = *refused;
+        return result;
+    }
     auto lock = std::make_unique<QLockFile>(path);
     // Only a lock whose copy is gone is stale; a long-running copy keeps its lock.
     lock->setStaleLockTime(0);
     bool held = false;
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    // A lock whose copy is gone is being taken over by another copy that starts at the same
+    // moment: its removal and the new lock are waited for a while, so that the copy named is
+    // the one that holds the lock now, never the one that is gone.
+    constexpr int kAttempts = 40;
+    constexpr unsigned long kTakeOverWaitMs = 25;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
         if (lock->tryLock(0)) {
             result.lock = std::move(lock);
             return result;
@@ -70,7 +121,12 @@ DirectoryLock lockDataDirectory(const QString &dir) {
                 lock->removeStaleLockFile();
             continue;
         }
-        if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
+        const bool thisMachine = host.isEmpty() || host == QSysInfo::machineHostName();
+        if (thisMachine && !processRuns(pid)) {
+            QThread::msleep(kTakeOverWaitMs);
+            continue;
+        }
+        if (!thisMachine) {
             result.refusal = tr("Data v adresáři %1 používá program Orvanek na počítači %2.\r"
                                 "Pokud tam už neběží, smažte soubor %3 a spusťte program znovu.")
                                  .arg(shownDir(dir), host, QDir::toNativeSeparators(path));

@@ -167,6 +167,28 @@ QString formatTimeUT(uint16_t timeUT, QStringView pattern) {
     return out;
 }
 
+bool isTimeOfDay(int hhmm) {
+    constexpr int kLastHour = 23;
+    constexpr int kLastMinute = 59;
+    return hhmm >= 0 && hhmm / 100 <= kLastHour && hhmm % 100 <= kLastMinute;
+}
+
+std::optional<uint16_t> parseTimeOfDay(QStringView text) {
+    const QStringView t = text.trimmed();
+    constexpr qsizetype kMostDigits = 4;
+    if (t.isEmpty() || t.size() > kMostDigits)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : t) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    if (!isTimeOfDay(value))
+        return std::nullopt;
+    return static_cast<uint16_t>(value);
+}
+
 CalendarDate toCalendarDate(const QDate &date) {
     return {static_cast<uint16_t>(date.year()), static_cast<uint16_t>(date.month()),
             static_cast<uint16_t>(date.day())};

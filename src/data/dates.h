@@ -35,6 +35,13 @@ QString shortDate(const CalendarDate &date);
 // so 2375 gives "23 75".
 QString formatTimeUT(uint16_t timeUT, QStringView pattern);
 
+// Whether an hhmm time is a time of day: hours 0 to 23, minutes 0 to 59 (2400, 1260 and
+// 9999 are not).
+bool isTimeOfDay(int hhmm);
+// A time typed as hhmm, one to four digits with blanks around them (7:05 is "705"): the
+// time, or nothing when it is no number of that form or no time of day.
+std::optional<uint16_t> parseTimeOfDay(QStringView text);
+
 CalendarDate toCalendarDate(const QDate &date);
 QDate toQDate(const CalendarDate &date);
 

@@ -6,12 +6,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace orvanek {
 
 namespace {
 const QString kFileName = QStringLiteral("pristroj.dat");
-}
+// Six short lines; a file far beyond that is not the instrument file and is not read.
+constexpr qint64 kLargestInstrumentFile = 1024 * 1024;
+} // namespace
 
 InstrumentLines defaultInstrumentLines() {
     return {QString(),
@@ -23,30 +26,31 @@ InstrumentLines defaultInstrumentLines() {
 }
 
 bool readInstrumentFile(const QString &dir, InstrumentLines &lines, QString *error) {
-    QFile file(QDir(dir).filePath(kFileName));
-    if (!file.exists()) {
+    const QString path = QDir(dir).filePath(kFileName);
+    if (!QFileInfo::exists(path)) {
         lines = defaultInstrumentLines();
         return true;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (const auto refused = openForReading(file, path, kLargestInstrumentFile)) {
         if (error)
-            *error = kFileName + QStringLiteral(": ") + file.errorString();
+            *error = *refused;
         return false;
     }
     const QByteArray content = file.readAll();
     lines = {};
+    // A line ends at CR LF, or at a CR or an LF alone (a file from an old Mac or from Unix).
     qsizetype start = 0;
     for (QString &line : lines) {
         if (start >= content.size())
             break;
-        qsizetype end = content.indexOf('\n', start);
-        if (end < 0)
-            end = content.size();
-        QByteArray bytes = content.mid(start, end - start);
-        if (bytes.endsWith('\r'))
-            bytes.chop(1);
-        line = decode1250(bytes);
+        qsizetype end = start;
+        while (end < content.size() && content[end] != '\r' && content[end] != '\n')
+            ++end;
+        line = decode1250(content.mid(start, end - start));
         start = end + 1;
+        if (end + 1 < content.size() && content[end] == '\r' && content[end + 1] == '\n')
+            ++start;
     }
     return true;
 }
@@ -58,18 +62,13 @@ bool writeInstrumentFile(const QString &dir, const InstrumentLines &lines, QStri
         if (line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r'))) {
             if (error)
                 *error = QStringLiteral("„%1“ obsahuje konec řádku; %2 nebyl zapsán")
-                             .arg(printableText(line, 40), kFileName);
+                             .arg(inputExcerpt(line), kFileName);
             return false;
         }
-    if (const auto refused = unsafeTargetMessage(path)) {
-        if (error)
-            *error = *refused;
-        return false;
-    }
     QByteArray content;
     for (const QString &line : lines)
         content += encode1250(line) + "\r\n";
-    if (const auto failed = replaceFile(path, content.constData(), content.size())) {
+    if (const auto failed = writeFileReplacing(path, content)) {
         if (error)
             *error = *failed;
         return false;

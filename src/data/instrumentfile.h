@@ -13,6 +13,7 @@ using InstrumentLines = std::array<QString, 6>;
 InstrumentLines defaultInstrumentLines();
 
 // Reads the file in dir; a missing file gives the defaults, missing lines read as empty.
+// Lines end at CR LF, CR or LF.
 // Returns false with a message only when the file exists but cannot be read.
 bool readInstrumentFile(const QString &dir, InstrumentLines &lines, QString *error = nullptr);
 

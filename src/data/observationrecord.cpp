@@ -60,15 +60,36 @@ QString printableText(const QString &text, qsizetype limit) {
         const QChar c = text[i];
         if (c.unicode() < 0x20 || c.unicode() == 0x7f)
             shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else if (c.category() == QChar::Other_Control || c.unicode() == 0x2028 ||
+                 c.unicode() == 0x2029 || (c.unicode() >= 0x202a && c.unicode() <= 0x202e) ||
+                 (c.unicode() >= 0x2066 && c.unicode() <= 0x2069))
+            // C1 controls, line separators and the marks that turn text round in a terminal
+            shown += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
         else
             shown += c;
     }
     return shown;
 }
 
+QString inputExcerpt(QStringView text) {
+    // One character beyond the excerpt tells printableText that there is more.
+    return printableText(text.left(kExcerptLength + 1).toString(), kExcerptLength);
+}
+
+QString inputExcerpt(QByteArrayView bytes) {
+    // A UTF-8 character takes at most four bytes.
+    constexpr qsizetype kBytesPerCharacter = 4;
+    const QByteArrayView head =
+        bytes.first(std::min(bytes.size(), (kExcerptLength + 1) * kBytesPerCharacter));
+    QString text = QString::fromUtf8(head);
+    if (head.size() < bytes.size() && text.size() <= kExcerptLength)
+        text += QChar(0x2026); // more bytes than the head shows
+    return inputExcerpt(QStringView(text));
+}
+
 QString unreadableDateText(size_t number, const ObservationRecord &record) {
     return QStringLiteral("Záznam %1: „%2“ není platné datum")
         .arg(number)
-        .arg(printableText(readText(record.dateText)));
+        .arg(inputExcerpt(readText(record.dateText)));
 }
 } // namespace orvanek

@@ -212,6 +212,15 @@ std::optional<CalendarDate> recordDate(const ObservationRecord &record, int pivo
 // written as \xNN, and at most `limit` characters of it, the rest cut with "…".
 QString printableText(const QString &text, qsizetype limit = 10000);
 
+// What was read or typed, as every message quotes it: its first kExcerptLength characters
+// with control characters written as \xNN, the rest cut with "…". A ten-megabyte field
+// or a NUL byte of a hostile file thus makes a message of one line.
+inline constexpr qsizetype kExcerptLength = 40;
+QString inputExcerpt(QStringView text);
+// The same of raw bytes of a file: read as UTF-8 (a byte that is no UTF-8 shows as the
+// replacement character), only as many bytes as the excerpt can show.
+QString inputExcerpt(QByteArrayView bytes);
+
 // "Záznam N: „text“ není platné datum", for record number N (from 1).
 QString unreadableDateText(size_t number, const ObservationRecord &record);
 } // namespace orvanek

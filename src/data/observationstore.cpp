@@ -2,15 +2,19 @@
 
 #include "data/dates.h"
 #include "data/safefile.h"
+#include "data/setaside.h"
 #include "solar/rounding.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <numeric>
 
 #ifdef Q_OS_UNIX
@@ -53,7 +57,7 @@ bool keepBackup(const QString &dataPath, const QString &backupPath, QString *err
     if (made)
         made = std::rename(to.constData(), QFile::encodeName(backupPath).constData()) == 0;
     if (!made && error)
-        *error = fileProblemText(backupPath, QString::fromLocal8Bit(std::strerror(errno)));
+        *error = fileProblemText(backupPath, errno);
     return made;
 }
 
@@ -78,9 +82,11 @@ StoreStatus readDataFile(const QString &path, RecordVector &records, qint64 *tra
     records.clear();
     if (trailingBytes)
         *trailingBytes = 0;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return StoreStatus::failure(fileError(path, file));
+    // Only a regular file no larger than the memory its records need: a pipe is not waited
+    // on, a huge sparse file not allocated for.
+    QFile file;
+    if (const auto refused = openForReading(file, path, largestDataFileBytes()))
+        return StoreStatus::failure(*refused);
     const qint64 size = file.size();
     const qint64 count = size / kRecordSize;
     if (trailingBytes)
@@ -130,6 +136,19 @@ bool normaliseSpecialMark(ObservationRecord &record) {
     return true;
 }
 
+bool isPlaceholderRecord(const ObservationRecord &record) {
+    if (record.rotation != 0)
+        return false; // the commit's mark, met first in every real record
+    static const ObservationRecord zero = zeroRecord();
+    const auto *bytes = reinterpret_cast<const unsigned char *>(&record);
+    const auto *zeros = reinterpret_cast<const unsigned char *>(&zero);
+    constexpr size_t afterDate = sizeof record.dateText;
+    constexpr size_t setup = offsetof(ObservationRecord, drawingSetup);
+    constexpr size_t afterSetup = setup + sizeof record.drawingSetup;
+    return std::memcmp(bytes + afterDate, zeros + afterDate, setup - afterDate) == 0 &&
+           std::memcmp(bytes + afterSetup, zeros + afterSetup, sizeof record - afterSetup) == 0;
+}
+
 ObservationRecord ObservationStore::placeholderRecord() const {
     ObservationRecord placeholder = zeroRecord();
     writeText(placeholder.dateText, shortDate(toCalendarDate(today_)).left(10));
@@ -174,11 +193,17 @@ StoreStatus ObservationStore::loadStore(const QString &dataDir) {
     currentIndex_ = -1;
     currentRecord_ = placeholderRecord();
 
+    dataFileReadOnly_.clear();
+    setAsideBySave_ = {};
+
     butterflyBlock_ = QByteArray(kButterflyBlockSize, '\0');
-    QFile butterfly(dir.filePath(QStringLiteral("Motfakul.dat")));
-    if (butterfly.exists()) {
-        if (!butterfly.open(QIODevice::ReadOnly))
-            return StoreStatus::failure(fileError(butterfly.fileName(), butterfly));
+    const QString butterflyPath = dir.filePath(QStringLiteral("Motfakul.dat"));
+    if (QFileInfo::exists(butterflyPath)) {
+        QFile butterfly;
+        // Only its first block is read, whatever its size.
+        if (const auto refused =
+                openForReading(butterfly, butterflyPath, std::numeric_limits<qint64>::max()))
+            return StoreStatus::failure(*refused);
         const QByteArray block = butterfly.read(kButterflyBlockSize);
         std::memcpy(butterflyBlock_.data(), block.constData(), static_cast<size_t>(block.size()));
     }
@@ -193,19 +218,31 @@ StoreStatus ObservationStore::loadStore(const QString &dataDir) {
         takeInRecords(first, end, lastObserver);
     };
     const QString dataPath = dir.filePath(dataFileName());
-    if (QFile::exists(dataPath)) {
-        StoreStatus status =
-            readDataFile(dataPath, records_, &trailingBytes_, kSpareRecords, takeIn);
+    if (QFileInfo::exists(dataPath)) {
+        StoreStatus status;
+        try {
+            status = readDataFile(dataPath, records_, &trailingBytes_, kSpareRecords, takeIn);
+        } catch (const std::bad_alloc &) {
+            records_ = {};
+            status = StoreStatus::failure(fileProblemText(dataPath, ENOMEM));
+        }
         if (!status) {
             days_.clear();
             observerNames_ = {};
             return status;
         }
         if (trailingBytes_ > 0) {
-            QFile file(dataPath);
-            if (file.open(QIODevice::ReadOnly) && file.seek(recordCount() * qint64{kRecordSize}))
+            QFile file;
+            trailingOffset_ = recordCount() * qint64{kRecordSize};
+            if (!openForReading(file, dataPath, largestDataFileBytes()) &&
+                file.seek(trailingOffset_))
                 trailing_ = file.read(trailingBytes_);
         }
+        // A data1.dat the observer has made read-only is shown, not replaced.
+        if (readOnlyFileMessage(dataPath))
+            dataFileReadOnly_ = QCoreApplication::translate(
+                                    "orvanek", "Soubor %1 je jen pro čtení, změny nelze uložit.")
+                                    .arg(QDir::toNativeSeparators(dataPath));
     }
     if (records_.empty()) {
         records_.push_back(currentRecord_); // a new data set: one record with today's date
@@ -275,11 +312,16 @@ StoreStatus ObservationStore::writeDataFile() {
     for (const QString &path : {dataPath, backupPath, backupPath + QStringLiteral(".new")})
         if (const auto refused = unsafeTargetMessage(path))
             return StoreStatus::failure(*refused);
+    // Made read-only while the program ran: not replaced either.
+    if (const auto refused = readOnlyFileMessage(dataPath))
+        return StoreStatus::failure(*refused);
     // Bytes at the end of the file read that make no whole record are not written back:
     // they go to data1.removed first, or nothing is saved.
+    setAsideBySave_ = {};
     if (!trailing_.isEmpty()) {
-        if (const StoreStatus kept = keepInRemoved({QByteArrayView(trailing_)}); !kept)
+        if (const StoreStatus kept = keepInRemoved({{trailing_, trailingOffset_}}); !kept)
             return kept;
+        setAsideBySave_.trailingBytes = trailing_.size();
         trailing_.clear();
     }
     const qint64 bytes = static_cast<qint64>(records_.size()) * kRecordSize;
@@ -298,14 +340,14 @@ StoreStatus ObservationStore::writeDataFile() {
 
 StoreStatus ObservationStore::saveStore() {
     if (readOnly())
-        return StoreStatus::failure(readOnlyReason_);
+        return StoreStatus::failure(readOnlyReason());
     writeSetupIntoRecord1();
     return writeDataFile();
 }
 
 StoreStatus ObservationStore::closeStore() {
     if (readOnly())
-        return dataModified_ ? StoreStatus::failure(readOnlyReason_) : StoreStatus{};
+        return dataModified_ ? StoreStatus::failure(readOnlyReason()) : StoreStatus{};
     writeSetupIntoRecord1();
     if (dataModified_)
         return writeDataFile();
@@ -530,32 +572,44 @@ void ObservationStore::removeRecord(int number) {
     emit currentRecordChanged(currentIndex_);
 }
 
-StoreStatus ObservationStore::keepInRemoved(const std::vector<QByteArrayView> &pieces) {
+StoreStatus ObservationStore::keepInRemoved(const std::vector<Piece> &pieces) {
     const QString path = QDir(dataDirectory_).filePath(removedFileName());
     if (const auto refused = unsafeTargetMessage(path))
         return StoreStatus::failure(*refused);
-    // What an earlier start set aside but could not yet save away is not added again,
-    // wherever it stands in the file.
-    QByteArray earlier;
-    if (QFile old(path); old.exists()) {
-        if (!old.open(QIODevice::ReadOnly))
+    if (const auto refused = readOnlyFileMessage(path))
+        return StoreStatus::failure(*refused);
+    QByteArray content;
+    if (QFileInfo::exists(path)) {
+        QFile old;
+        if (const auto refused = openForReading(old, path, largestDataFileBytes()))
+            return StoreStatus::failure(*refused);
+        content = old.readAll();
+        if (old.error() != QFileDevice::NoError)
             return StoreStatus::failure(fileError(path, old));
-        earlier = old.readAll();
     }
-    QByteArray added;
-    for (const QByteArrayView piece : pieces)
-        if (!earlier.contains(piece))
-            added.append(piece);
-    if (added.isEmpty())
+    // What an earlier start set aside but could not yet save away is not added again: an
+    // entry of the same bytes from the same place vouches for one piece.
+    std::vector<SetAsideEntry> earlier = readSetAsideEntries(content);
+    const QString source = dataFileName();
+    const QDateTime now = QDateTime::currentDateTime();
+    const qsizetype before = content.size();
+    for (const Piece &piece : pieces) {
+        SetAsideEntry entry{source, piece.offset, now, piece.bytes.toByteArray()};
+        const auto kept = std::find_if(earlier.begin(), earlier.end(), [&](const SetAsideEntry &e) {
+            return e.sameBytesFrom(entry);
+        });
+        if (kept != earlier.end()) {
+            earlier.erase(kept);
+            continue;
+        }
+        content += setAsideEntryBytes(entry);
+    }
+    if (content.size() == before)
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return StoreStatus::failure(fileError(path, file));
-    if (!writeAll(file, added.constData(), added.size()) || !file.flush())
-        return StoreStatus::failure(fileError(path, file));
-#ifdef Q_OS_UNIX
-    ::fsync(file.handle()); // before the bytes leave data1.dat
-#endif
+    // Replaced whole rather than appended to: a second name of the file (a hard link to a
+    // file elsewhere) keeps its bytes.
+    if (const auto failed = replaceFile(path, content.constData(), content.size()))
+        return StoreStatus::failure(*failed);
     return {};
 }
 
@@ -566,12 +620,14 @@ StoreStatus ObservationStore::setAsideDamagedData(DamagedData *setAside) {
     if (unreadable == 0 && trailing_.isEmpty())
         return {};
 
-    std::vector<QByteArrayView> pieces;
+    std::vector<Piece> pieces;
     for (size_t i = 0; i < records_.size(); ++i)
         if (days_[i] == kUnreadableDay)
-            pieces.emplace_back(reinterpret_cast<const char *>(&records_[i]), kRecordSize);
+            pieces.push_back(
+                {QByteArrayView(reinterpret_cast<const char *>(&records_[i]), kRecordSize),
+                 static_cast<qint64>(i) * kRecordSize});
     if (!trailing_.isEmpty())
-        pieces.emplace_back(trailing_);
+        pieces.push_back({trailing_, trailingOffset_});
     if (const StoreStatus kept = keepInRemoved(pieces); !kept)
         return kept;
 

@@ -30,6 +30,7 @@ inline constexpr int kObserverSlots = 30;
 // The records of a data set, in huge pages when they are many. Records added by resize are
 // not zeroed: they are for a file's bytes to be read into.
 using RecordVector = std::vector<ObservationRecord, HugePageAllocator<ObservationRecord>>;
+
 inline constexpr int kButterflyBlockSize = 25000;
 
 // The positions that put records with the keys `keys` in ascending order, equal keys in
@@ -113,10 +114,13 @@ class ObservationStore : public QObject {
     // --- Changing -------------------------------------------------------------------------
 
     // A data set in a directory that cannot be written is only shown: saving says why it
-    // cannot, with `reason`.
+    // cannot, with `reason`. A data1.dat the observer has made read-only is shown the same
+    // way: loadStore finds it and gives the reason itself.
     void setReadOnly(const QString &reason) { readOnlyReason_ = reason; }
-    bool readOnly() const { return !readOnlyReason_.isEmpty(); }
-    const QString &readOnlyReason() const { return readOnlyReason_; }
+    bool readOnly() const { return !readOnlyReason().isEmpty(); }
+    const QString &readOnlyReason() const {
+        return readOnlyReason_.isEmpty() ? dataFileReadOnly_ : readOnlyReason_;
+    }
 
     // Where saveStore writes, for a data set made in memory rather than loaded.
     void setDataDirectory(const QString &dir) { dataDirectory_ = dir; }
@@ -166,6 +170,9 @@ class ObservationStore : public QObject {
         int records = 0;          // records whose date cannot be read
         qint64 trailingBytes = 0; // bytes at the end of data1.dat that make no whole record
     };
+    // What the last save put into data1.removed before it wrote data1.dat (the end of the
+    // file read that makes no whole record), so that the one who saved can say so.
+    const DamagedData &setAsideBySave() const { return setAsideBySave_; }
     // Takes out every record whose date cannot be read, in one pass, and the bytes at the end
     // of data1.dat that make no whole record. Their bytes are first appended to
     // data1.removed in the data directory, so nothing is lost, and bytes an earlier start
@@ -190,8 +197,14 @@ class ObservationStore : public QObject {
 
   private:
     StoreStatus writeDataFile();
-    // Appends to data1.removed each piece it does not hold yet, synced to the disk.
-    StoreStatus keepInRemoved(const std::vector<QByteArrayView> &pieces);
+    // A piece of data1.dat to set aside: its bytes and where in the file they stood.
+    struct Piece {
+        QByteArrayView bytes;
+        qint64 offset = 0;
+    };
+    // Adds to data1.removed, as an entry of its own, each piece it does not hold yet (the
+    // same bytes from the same place), and replaces the file in one step, synced to the disk.
+    StoreStatus keepInRemoved(const std::vector<Piece> &pieces);
     // Sorts when the store holds at least `fewest` records: a data set of two records is
     // left as it is by sortByDate and the commit, as it always was.
     StoreStatus sortRecords(bool *moved = nullptr, size_t fewest = 3);
@@ -217,8 +230,11 @@ class ObservationStore : public QObject {
     InstrumentLines instrumentLines_ = defaultInstrumentLines();
     QByteArray butterflyBlock_ = QByteArray(kButterflyBlockSize, '\0');
     qint64 trailingBytes_ = 0;
-    QByteArray trailing_; // those bytes, until they are set aside
+    QByteArray trailing_;       // those bytes, until they are set aside
+    qint64 trailingOffset_ = 0; // where they began in data1.dat
     QString readOnlyReason_;
+    QString dataFileReadOnly_; // why data1.dat may not be written, found by loadStore
+    DamagedData setAsideBySave_;
 };
 
 // Reads data1.dat as it stands, without any repair, for checking; trailingBytes gets
@@ -228,6 +244,12 @@ class ObservationStore : public QObject {
 StoreStatus readDataFile(const QString &path, RecordVector &records,
                          qint64 *trailingBytes = nullptr, size_t spareRecords = 0,
                          const std::function<void(size_t first, size_t end)> &pieceRead = {});
+
+// True for a record that holds nothing but its date (and, as record 1, the drawing setup):
+// the placeholder a new data set starts with, also after it was saved. It is no
+// observation, so the maps, the certificate, the statistics and the observers table leave
+// it out. A committed record always has a rotation, which no date after 1853 makes 0.
+bool isPlaceholderRecord(const ObservationRecord &record);
 
 // True when the special mark compares greater than "zvl" and so stands for the
 // canonical mark; then it is rewritten as "zvlášťní".

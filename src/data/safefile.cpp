@@ -1,14 +1,18 @@
 #include "data/safefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -27,10 +31,6 @@ QString shown(const QString &path) {
 // The temporary files of replaceFile: the name of a file the program writes, ".orvanek-"
 // and six letters or digits.
 const QString kTemporaryMark = QStringLiteral(".orvanek-");
-
-QString systemError() {
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
 
 // The permissions a new file is given: those of the file replaced, or what the user's
 // umask leaves of rw-rw-rw-.
@@ -84,28 +84,167 @@ std::optional<QString> unsafeTargetMessage(const QString &path) {
     return std::nullopt;
 }
 
-QString fileProblemText(const QString &path, const QString &systemText) {
-    // The system's texts of the causes an observer can do something about.
-    struct Cause {
-        int code;
-        const char *czech;
-    };
-    static const Cause causes[] = {
-        {ENOSPC, "na disku není místo"},  {EDQUOT, "je vyčerpána kvóta disku"},
-        {EACCES, "chybí oprávnění"},      {EPERM, "chybí oprávnění"},
-        {EROFS, "disk je jen pro čtení"}, {EFBIG, "soubor je větší, než systém dovolí"},
-    };
-    for (const Cause &cause : causes) {
+namespace {
+
+QString translated(const char *text) {
+    return QCoreApplication::translate("orvanek", text);
+}
+
+// The causes an observer meets, in the program's words.
+struct Cause {
+    int code;
+    const char *czech;
+};
+// clang-format off
+const Cause kCauses[] = {
+    {ENOENT, QT_TRANSLATE_NOOP("orvanek", "soubor nebo adresář neexistuje")},
+    {EACCES, QT_TRANSLATE_NOOP("orvanek", "chybí oprávnění")},
+    {EPERM, QT_TRANSLATE_NOOP("orvanek", "chybí oprávnění")},
+    {ENOSPC, QT_TRANSLATE_NOOP("orvanek", "na disku není místo")},
+    {EDQUOT, QT_TRANSLATE_NOOP("orvanek", "je vyčerpána kvóta disku")},
+    {EROFS, QT_TRANSLATE_NOOP("orvanek", "disk je jen pro čtení")},
+    {EFBIG, QT_TRANSLATE_NOOP("orvanek", "soubor je větší, než systém dovolí")},
+    {EISDIR, QT_TRANSLATE_NOOP("orvanek", "je to adresář")},
+    {ENOTDIR, QT_TRANSLATE_NOOP("orvanek", "část cesty není adresář")},
+    {EIO, QT_TRANSLATE_NOOP("orvanek", "chyba čtení nebo zápisu na disku")},
+    {ELOOP, QT_TRANSLATE_NOOP("orvanek", "příliš mnoho odkazů za sebou")},
+    {ENAMETOOLONG, QT_TRANSLATE_NOOP("orvanek", "příliš dlouhé jméno souboru")},
+    {EMFILE, QT_TRANSLATE_NOOP("orvanek", "příliš mnoho otevřených souborů")},
+    {ENFILE, QT_TRANSLATE_NOOP("orvanek", "příliš mnoho otevřených souborů")},
+    {ENOMEM, QT_TRANSLATE_NOOP("orvanek", "nedostatek paměti")},
+    {EBUSY, QT_TRANSLATE_NOOP("orvanek", "soubor právě používá jiný program")},
+    {ETXTBSY, QT_TRANSLATE_NOOP("orvanek", "soubor právě používá jiný program")},
+    {ENXIO, QT_TRANSLATE_NOOP("orvanek", "zařízení neexistuje")},
+    {EEXIST, QT_TRANSLATE_NOOP("orvanek", "soubor už existuje")},
+    {EXDEV, QT_TRANSLATE_NOOP("orvanek", "soubor je na jiném disku")},
+};
+// clang-format on
+
+} // namespace
+
+QString systemCauseText(int errorCode) {
+    for (const Cause &cause : kCauses)
+        if (cause.code == errorCode)
+            return translated(cause.czech);
+    return QString::fromLocal8Bit(std::strerror(errorCode));
+}
+
+QString systemCauseText(const QString &systemText) {
+    // Qt gives the system's text, sometimes after words of its own ("Cannot open: ...").
+    for (const Cause &cause : kCauses) {
         const QString text = QString::fromLocal8Bit(std::strerror(cause.code));
         if (systemText.contains(text, Qt::CaseInsensitive))
-            return QStringLiteral("%1: %2 (%3)")
-                .arg(shown(path), QString::fromUtf8(cause.czech), systemText);
+            return translated(cause.czech);
     }
-    return QStringLiteral("%1: %2").arg(shown(path), systemText);
+    return systemText;
+}
+
+QString fileProblemText(const QString &path, const QString &systemText) {
+    return QStringLiteral("%1: %2").arg(shown(path), systemCauseText(systemText));
 }
 
 QString fileProblemText(const QString &path, const QFileDevice &file) {
     return fileProblemText(path, file.errorString());
+}
+
+QString fileProblemText(const QString &path, int errorCode) {
+    return QStringLiteral("%1: %2").arg(shown(path), systemCauseText(errorCode));
+}
+
+std::optional<QString> readOnlyFileMessage(const QString &path) {
+    const QFileInfo info(path);
+    if (!info.exists() || info.isSymLink())
+        return std::nullopt;
+    // As root every file may be written; the owner's write permission still says whether
+    // the observer meant the file to stay as it is.
+    bool writable = info.permissions().testFlag(QFileDevice::WriteOwner);
+#ifdef Q_OS_UNIX
+    writable = writable && ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+#endif
+    if (writable)
+        return std::nullopt;
+    return translated("%1 je jen pro čtení; nic nebylo zapsáno").arg(shown(path));
+}
+
+std::optional<QString> openForReading(QFile &file, const QString &path, qint64 largestBytes) {
+    auto tooLarge = [&](qint64 size) -> std::optional<QString> {
+        if (size <= largestBytes)
+            return std::nullopt;
+        constexpr qint64 kMegabyte = 1024 * 1024;
+        return translated("%1 má %2 MB, víc, než program přečte (nejvýše %3 MB); nic nebylo "
+                          "přečteno")
+            .arg(shown(path))
+            .arg((size + kMegabyte - 1) / kMegabyte)
+            .arg(largestBytes / kMegabyte);
+    };
+#ifdef Q_OS_UNIX
+    // Opened without waiting: a pipe opened for reading would otherwise wait for a writer
+    // for ever. What it is is asked of the open file itself, so nothing can be put in its
+    // place between the question and the read.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return fileProblemText(path, errno);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return fileProblemText(path, error);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        ::close(fd);
+        const char *what = S_ISDIR(status.st_mode)    ? QT_TRANSLATE_NOOP("orvanek", "adresář")
+                           : S_ISFIFO(status.st_mode) ? QT_TRANSLATE_NOOP("orvanek", "roura")
+                           : S_ISSOCK(status.st_mode) ? QT_TRANSLATE_NOOP("orvanek", "soket")
+                                                      : QT_TRANSLATE_NOOP("orvanek", "zařízení");
+        return translated("%1 není obyčejný soubor, ale %2; nic nebylo přečteno")
+            .arg(shown(path), translated(what));
+    }
+    if (auto refused = tooLarge(status.st_size)) {
+        ::close(fd);
+        return refused;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fileProblemText(path, file);
+    }
+    return std::nullopt;
+#else
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return translated("%1 není obyčejný soubor; nic nebylo přečteno").arg(shown(path));
+    if (auto refused = tooLarge(info.size()))
+        return refused;
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return fileProblemText(path, file);
+    return std::nullopt;
+#endif
+}
+
+qint64 largestDataFileBytes() {
+#ifdef Q_OS_UNIX
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+    if (pages > 0 && pageSize > 0)
+        return static_cast<qint64>(pages) * pageSize;
+#endif
+    return std::numeric_limits<qint64>::max();
+}
+
+void ignoreFileSizeSignal() {
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+std::optional<QString> writeFileReplacing(const QString &path, const QByteArray &bytes) {
+    if (auto refused = unsafeTargetMessage(path))
+        return refused;
+    if (auto refused = readOnlyFileMessage(path))
+        return refused;
+    return replaceFile(path, bytes.constData(), bytes.size());
 }
 
 bool writeAll(QFileDevice &file, const char *bytes, qint64 size) {
@@ -124,11 +263,23 @@ std::optional<QString> replaceFile(const QString &path, const char *bytes, qint6
     QTemporaryFile temporary(path + kTemporaryMark + QStringLiteral("XXXXXX"));
     if (!temporary.open())
         return fileProblemText(path, temporary);
+#ifdef Q_OS_UNIX
+    // Written by the system's own calls: a write cut short by a file-size limit leaves its
+    // cause in errno, where Qt's buffer reports only "Unknown error".
+    for (qint64 left = size; left > 0;) {
+        const ssize_t written = ::write(temporary.handle(), bytes, static_cast<size_t>(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return fileProblemText(path, written < 0 ? errno : ENOSPC);
+        bytes += written;
+        left -= written;
+    }
+    if (::fsync(temporary.handle()) != 0)
+        return fileProblemText(path, errno);
+#else
     if (!writeAll(temporary, bytes, size) || !temporary.flush())
         return fileProblemText(path, temporary);
-#ifdef Q_OS_UNIX
-    if (::fsync(temporary.handle()) != 0)
-        return fileProblemText(path, systemError());
 #endif
     if (!temporary.setPermissions(newFilePermissions(path)))
         return fileProblemText(path, temporary);
@@ -137,9 +288,20 @@ std::optional<QString> replaceFile(const QString &path, const char *bytes, qint6
             return refused;
     if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
                     QFile::encodeName(path).constData()) != 0)
-        return fileProblemText(path, systemError());
+        return fileProblemText(path, errno);
     temporary.setAutoRemove(false); // it is `path` now
     syncDirectory(QFileInfo(path).absolutePath());
+    return std::nullopt;
+}
+
+std::optional<QString> writeNamedFile(const QString &path, const QByteArray &bytes) {
+    const QFileInfo info(path);
+    if (!info.isSymLink() && (!info.exists() || info.isFile()))
+        return replaceFile(path, bytes.constData(), bytes.size());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        !writeAll(file, bytes.constData(), bytes.size()) || !file.flush())
+        return fileProblemText(path, file);
     return std::nullopt;
 }
 

@@ -7,6 +7,8 @@
 #include "solar/ephemeris.h"
 #include "solar/rounding.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -84,7 +86,7 @@ EntryMessage headerMessage(const QString &text, EntryField field) {
 // What the observer typed, as a message quotes it: cut after 40 characters, so that a
 // pasted page does not become a page of message, and without control characters.
 QString quoted(const QString &typed) {
-    return printableText(typed.trimmed(), 40);
+    return inputExcerpt(QStringView(typed).trimmed());
 }
 
 QString notIntegerText(const QString &typed, EntryField field) {
@@ -136,6 +138,46 @@ bool decimalGroupColumn(int column) {
            column == ColAux2Area;
 }
 
+// The leading decimal number of a cell, as cellDecimal reads it; nothing when it is too
+// large for a double (over 308 digits before the point). One too small for a double is 0.
+std::optional<double> decimalCell(QStringView text) {
+    qsizetype i = skipBlanks(text, 0);
+    std::string number;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        if (text[i] == u'-')
+            number += '-';
+        ++i;
+    }
+    bool digits = false;
+    for (; i < text.size() && isAsciiDigit(text[i]); ++i) {
+        number += static_cast<char>(text[i].unicode());
+        digits = true;
+    }
+    if (i < text.size() && (text[i] == u'.' || text[i] == u',')) {
+        number += '.';
+        for (++i; i < text.size() && isAsciiDigit(text[i]); ++i) {
+            number += static_cast<char>(text[i].unicode());
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0.0;
+    if (number.front() == '.' || (number.front() == '-' && number[1] == '.'))
+        number.insert(number.front() == '-' ? 1 : 0, 1, '0');
+    double value = 0;
+    const auto read = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (read.ec == std::errc::result_out_of_range) {
+        // Out of range below (many zeros after the point) is 0; above, no number at all.
+        const size_t firstDigit = number.find_first_not_of("-0");
+        if (firstDigit != std::string::npos && number[firstDigit] != '.')
+            return std::nullopt;
+        return 0.0;
+    }
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 // A number cell as stored: empty is 0; otherwise blanks around a sign, digits and, where
 // decimals are taken, one decimal point or comma, and nothing else. Nothing for any other
 // text, so a typo such as "3OO" is not taken for 3.
@@ -159,7 +201,8 @@ std::optional<double> strictCellNumber(QStringView text, bool decimals) {
     }
     if (!digits)
         return std::nullopt;
-    return decimals ? cellDecimal(t) : static_cast<double>(cellInteger(t));
+    // A number too long for a double is refused like a typo, never stored as 0.
+    return decimals ? decimalCell(t) : static_cast<double>(cellInteger(t));
 }
 
 QString rowText(int row) {
@@ -174,7 +217,10 @@ std::optional<EntryMessage> checkCellNumbers(const EntryForm &form, int groupRow
                                              double drawingRadius, bool heliographicEntry) {
     // Areas are stored in mm² x 2550 / R, which must fit a word.
     const NumberRange areaRange{0, std::floor(65535.5 * drawingRadius / kAreaScale)};
-    const NumberRange unchecked{-1e300, 1e300};
+    // No bound here: the limits that have messages of their own (angle over 360, distance
+    // over R, "č.sk2" outside 0..70) are checked by checkTables, which names them.
+    constexpr double kNoBound = std::numeric_limits<double>::infinity();
+    const NumberRange unchecked{-kNoBound, kNoBound};
     // Millimetres beyond R have their own message; beyond 127 they would spill into the
     // packed degrees, which only a radius over 127 mm lets through.
     const NumberRange packedMm{0, drawingRadius > kPackedMmRange.max ? kPackedMmRange.max
@@ -456,32 +502,7 @@ int64_t cellInteger(QStringView text) {
 }
 
 double cellDecimal(QStringView text) {
-    qsizetype i = skipBlanks(text, 0);
-    std::string number;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        if (text[i] == u'-')
-            number += '-';
-        ++i;
-    }
-    bool digits = false;
-    for (; i < text.size() && isAsciiDigit(text[i]); ++i) {
-        number += static_cast<char>(text[i].unicode());
-        digits = true;
-    }
-    if (i < text.size() && (text[i] == u'.' || text[i] == u',')) {
-        number += '.';
-        for (++i; i < text.size() && isAsciiDigit(text[i]); ++i) {
-            number += static_cast<char>(text[i].unicode());
-            digits = true;
-        }
-    }
-    if (!digits)
-        return 0;
-    if (number.front() == '.' || (number.front() == '-' && number[1] == '.'))
-        number.insert(number.front() == '-' ? 1 : 0, 1, '0');
-    double value = 0;
-    std::from_chars(number.data(), number.data() + number.size(), value);
-    return value;
+    return decimalCell(text).value_or(0);
 }
 
 std::optional<int> strictInteger(QStringView text) {
@@ -657,6 +678,13 @@ QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm 
         const std::optional<int> value = strictInteger(n.typed);
         if (!value)
             return {headerMessage(notIntegerText(n.typed, n.field), n.field)};
+        // The moment decides the orientation; 9999 would be taken as a time four days on.
+        if (n.field == EntryField::TimeUT && !isTimeOfDay(*value))
+            return {headerMessage(
+                QCoreApplication::translate(
+                    "Commit", "„%1“ není čas hhmm (hodiny 0 až 23, minuty 0 až 59) – %2")
+                    .arg(quoted(n.typed), entryFieldLabel(n.field)),
+                n.field)};
         if (*value < n.range.min || *value > n.range.max)
             return {headerMessage(QStringLiteral("„%1“ je mimo rozsah %2 až %3 – %4")
                                       .arg(quoted(n.typed), numberText(n.range.min),
@@ -717,6 +745,7 @@ CommitResult commitEntry(ObservationStore &store, const EntryForm &form) {
         result.warning = sorted.message;
     result.ok = true;
     result.dateChanged = entry.dateChanged;
+    result.record = entry.record;
     return result;
 }
 

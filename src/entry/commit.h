@@ -65,6 +65,7 @@ struct CommitResult {
     QList<EntryMessage> messages; // when not ok: nothing has changed
     bool dateChanged = false;     // the date list must show a new or moved date
     QString warning; // stored, but the store could not be put in date order (an unreadable date)
+    ObservationRecord record{}; // when ok: the record as it was stored
 };
 
 // The dialog's confirm button (`ukoncitClick`): checks the form and, when it is sound,
@@ -85,6 +86,8 @@ class EntryBatch {
     QList<EntryMessage> add(const EntryForm &form);
 
     int size() const { return static_cast<int>(records_.size()); }
+    // The records kept so far, in the order their forms came.
+    const std::vector<ObservationRecord> &records() const { return records_; }
     bool failed() const { return failed_; }
 
     // Appends every kept record, learns the observers' names, sets dataModified, puts the

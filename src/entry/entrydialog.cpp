@@ -1,6 +1,8 @@
 #include "entry/entrydialog.h"
 
+#include "data/units.h"
 #include "entry/commit.h"
+#include "entry/summary.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,6 +19,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 namespace orvanek {
 
@@ -45,14 +48,80 @@ constexpr QRect kFaculaGrid{14, 18, 646, 55};
 constexpr int kTableFontPixels = 11;
 constexpr int kRowPadding = 3; // pixels of a row beyond the font's height
 
-// The widest value an observer types or a correction shows in each column, for its width.
-constexpr std::array<const char *, kGroupColumns> kGroupSamples = {
-    "Fkc", "255", "255", "359.9", "124.9", "9999", "999", "65535",
-    "999", "359", "125", "99.9",  "359",   "125",  "99.9"};
-constexpr std::array<const char *, kGroupColumns> kHeliographicGroupSamples = {
-    "Fkc", "255", "255", "359.9", "-45.5", "9999", "999", "65535", "999"}; // the rest hidden
-constexpr std::array<const char *, kFaculaColumns> kFaculaSamples = {
-    "359", "125", "359", "125", "359", "125", "359", "125", "359", "125", "359", "125"};
+// How a number column is widest: its digits (from the largest value it takes), a sign when
+// it takes negative values, and one decimal where it keeps tenths.
+struct NumberWidth {
+    int largest;
+    bool sign = false;
+    bool decimal = false;
+};
+
+// The widest text of a number column at the font of `metrics`: the font's widest digit in
+// every place, so that no value the column takes is wider.
+QString widestNumber(const QFontMetricsF &metrics, NumberWidth width) {
+    QChar widestDigit = u'0';
+    for (char16_t digit = u'1'; digit <= u'9'; ++digit)
+        if (metrics.horizontalAdvance(QChar(digit)) > metrics.horizontalAdvance(widestDigit))
+            widestDigit = QChar(digit);
+    const auto digits = QString::number(width.largest).size();
+    QString text = QString(digits, widestDigit);
+    if (width.sign)
+        text.prepend(u'-');
+    if (width.decimal)
+        text += u'.' + QString(widestDigit);
+    return text;
+}
+
+// The widest McIntosh class at the font of `metrics`, to the fraction of a pixel ("Dho" is
+// wider than "Fkc" in most fonts, and than "Dao" by a fifth of a pixel here).
+QString widestClass(const QFontMetricsF &metrics) {
+    QString widest;
+    for (std::string_view name : McIntoshClasses) {
+        const QString text = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+        if (metrics.horizontalAdvance(text) > metrics.horizontalAdvance(widest))
+            widest = text;
+    }
+    return widest;
+}
+
+// The widest value an observer types or a correction shows in each group column, for its
+// width: the class, counts of a byte, angles of one decimal, distances up to R, areas up to
+// what a stored word holds at R, numbers of a word, group numbers in a rotation up to 70.
+QStringList widestGroupValues(const QFontMetricsF &metrics, double radiusMm, bool heliographic) {
+    const int radius = static_cast<int>(radiusMm);
+    const int area = static_cast<int>(65535.5 * radiusMm / kAreaScale);
+    const int packedMm = std::min(radius, kPackedDegreeUnit - 1);
+    const NumberWidth widths[kGroupColumns - 1] = {
+        {255},                                           // poč
+        {255},                                           // s pen.
+        {359, false, true},                              // úhel, or l
+        heliographic ? NumberWidth{90, true, true}       // b
+                     : NumberWidth{radius, false, true}, // vzd.
+        {area},                                          // plocha.
+        {65535},                                         // mal.s.
+        {65535},                                         // č.sk1
+        {kRotationGroups},                               // č.sk2
+        {359},                                           // úhel1
+        {packedMm},                                      // vzd.1
+        {area, false, true},                             // plo.1
+        {359},                                           // úhel2
+        {packedMm},                                      // vzd.2
+        {area, false, true},                             // plo.2
+    };
+    QStringList values{widestClass(metrics)};
+    for (const NumberWidth &width : widths)
+        values << widestNumber(metrics, width);
+    return values;
+}
+
+// The faculae: whole degrees and whole millimetres up to R.
+QStringList widestFaculaValues(const QFontMetricsF &metrics, double radiusMm) {
+    const int packedMm = std::min(static_cast<int>(radiusMm), kPackedDegreeUnit - 1);
+    QStringList values;
+    for (int vertex = 0; vertex < kFaculaColumns / 2; ++vertex)
+        values << widestNumber(metrics, {359}) << widestNumber(metrics, {packedMm});
+    return values;
+}
 
 QFont pixelFont(int pixels) {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -140,11 +209,8 @@ int headingWidth(const QHeaderView *header, int section) {
 // Each column as wide as its heading or its widest value, whichever is wider. The values
 // are measured as the table itself measures its cells: the samples stand in the first row
 // while the columns are fitted.
-void fitColumns(QTableWidget *grid, const char *const *samples) {
+void fitColumns(QTableWidget *grid, const QStringList &widest) {
     const QStringList kept = rowTexts(grid, 0);
-    QStringList widest;
-    for (int column = 0; column < grid->columnCount(); ++column)
-        widest << QString::fromLatin1(samples[column] ? samples[column] : "");
     setRowTexts(grid, 0, widest);
     const QAbstractItemView *view = grid; // the table's own measure, public here
     for (int column = 0; column < grid->columnCount(); ++column) {
@@ -157,7 +223,8 @@ void fitColumns(QTableWidget *grid, const char *const *samples) {
 }
 
 QTableWidget *makeGrid(QWidget *parent, const QString &name, int columns,
-                       const QStringList &headings, const char *const *samples) {
+                       const QStringList &headings,
+                       const std::function<QStringList(const QFontMetricsF &)> &widest) {
     auto *grid = new QTableWidget(1, columns, parent);
     grid->setObjectName(name);
     QFont compact = grid->font();
@@ -169,7 +236,7 @@ QTableWidget *makeGrid(QWidget *parent, const QString &name, int columns,
     // itself shows where typing goes.
     grid->horizontalHeader()->setHighlightSections(false);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    fitColumns(grid, samples);
+    fitColumns(grid, widest(QFontMetricsF(compact)));
     const int rowHeight = QFontMetrics(compact).height() + kRowPadding;
     grid->verticalHeader()->setMinimumSectionSize(rowHeight);
     grid->verticalHeader()->setDefaultSectionSize(rowHeight);
@@ -282,13 +349,17 @@ void EntryDialog::createControls() {
 
     groupTableBox_ = new QGroupBox(tr("Skupiny"), this);
     groupTableBox_->setObjectName(QStringLiteral("tabulkaskv"));
+    const double radius = store_.drawingRadius();
     groupTable_ = makeGrid(groupTableBox_, QStringLiteral("StringGrid1"), kGroupColumns,
-                           groupHeadings(), kGroupSamples.data());
+                           groupHeadings(), [radius](const QFontMetricsF &metrics) {
+                               return widestGroupValues(metrics, radius, false);
+                           });
 
     faculaTableBox_ = new QGroupBox(tr("Fakule"), this);
     faculaTableBox_->setObjectName(QStringLiteral("tabulkafak"));
-    faculaTable_ = makeGrid(faculaTableBox_, QStringLiteral("StringGrid2"), kFaculaColumns,
-                            faculaHeadings(), kFaculaSamples.data());
+    faculaTable_ = makeGrid(
+        faculaTableBox_, QStringLiteral("StringGrid2"), kFaculaColumns, faculaHeadings(),
+        [radius](const QFontMetricsF &metrics) { return widestFaculaValues(metrics, radius); });
     QPalette white = faculaTable_->palette();
     white.setColor(QPalette::Base, Qt::white);
     faculaTable_->setPalette(white);
@@ -387,7 +458,8 @@ void EntryDialog::useHeliographicLayout() {
     groupTable_->setHorizontalHeaderItem(ColDistance - 1, new QTableWidgetItem(tr("   b ")));
     for (int column = kHeliographicGroupColumns + 1; column <= kGroupColumns; ++column)
         groupTable_->setColumnHidden(column - 1, true);
-    fitColumns(groupTable_, kHeliographicGroupSamples.data());
+    fitColumns(groupTable_,
+               widestGroupValues(QFontMetricsF(groupTable_->font()), store_.drawingRadius(), true));
     faculaTableBox_->setVisible(false);
     heliographic_ = true;
     setMinimumSize(kWidth, kHeliographicHeight);
@@ -497,6 +569,7 @@ void EntryDialog::ukoncitClick() {
     }
     if (!result.warning.isEmpty())
         dialogs_.information(result.warning);
+    emit committed(result.record);
     accept();
 }
 

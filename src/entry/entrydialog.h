@@ -59,6 +59,10 @@ class EntryDialog : public QDialog {
     // Closes without storing; asks first when anything differs from how the dialog opened.
     void reject() override;
 
+  signals:
+    // The form was stored: the record as the store now holds it, before the dialog closes.
+    void committed(const orvanek::ObservationRecord &record);
+
   protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

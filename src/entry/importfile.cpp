@@ -1,5 +1,6 @@
 #include "entry/importfile.h"
 
+#include "data/positioncheck.h"
 #include "entry/commit.h"
 
 #include <QIODevice>
@@ -75,7 +76,7 @@ class ImportReader {
             (group ? pending_->groupLines : pending_->faculaLines) << number;
         } else {
             problem(number, QStringLiteral("neznámý druh řádku „%1“ (má být O, G nebo F)")
-                                .arg(printableText(kind, 40)));
+                                .arg(inputExcerpt(kind)));
         }
     }
 
@@ -85,9 +86,13 @@ class ImportReader {
         EntryForm &form = pending_->form;
         form.groupCount = QString::number(form.groups.size());
         form.faculaFieldCount = QString::number(form.faculae.size());
-        if (!pending_->malformed)
-            for (const EntryMessage &m : batch_.add(form))
+        if (!pending_->malformed) {
+            const QList<EntryMessage> messages = batch_.add(form);
+            for (const EntryMessage &m : messages)
                 problem(pending_->lineOf(m.where), m.text);
+            if (messages.isEmpty())
+                groupLines_.push_back(pending_->groupLines);
+        }
         ++observations_;
         pending_.reset();
     }
@@ -98,6 +103,17 @@ class ImportReader {
 
     int observations() const { return observations_; }
     EntryBatch &batch() { return batch_; }
+
+    // The kept observations' groups that the days around them place elsewhere, by the line
+    // of their G rows.
+    QList<ImportProblem> misplacedGroups() const {
+        QList<ImportProblem> notices;
+        for (const PositionFinding &f : checkAddedPositions(store_, batch_.records())) {
+            const QList<int> &lines = groupLines_[static_cast<size_t>(f.record - 1)];
+            notices << ImportProblem{lines.value(f.slot - 1), positionFindingText(f)};
+        }
+        return notices;
+    }
 
   private:
     // Fields past the expected ones may be there when they are empty (a spreadsheet pads
@@ -143,6 +159,7 @@ class ImportReader {
     EntryBatch batch_;
     std::optional<PendingObservation> pending_;
     int observations_ = 0;
+    std::vector<QList<int>> groupLines_; // of every observation kept in the batch
 };
 
 } // namespace
@@ -184,6 +201,8 @@ ImportResult importObservations(ObservationStore &store, QIODevice &file) {
             [](const ImportProblem &a, const ImportProblem &b) { return a.line < b.line; });
         return result;
     }
+    // Judged before they are stored, against each other and the data set's own drawings.
+    QList<ImportProblem> notices = reader.misplacedGroups();
     const StoreStatus stored = reader.batch().commit();
     if (!stored) {
         result.failure = stored.message;
@@ -191,6 +210,7 @@ ImportResult importObservations(ObservationStore &store, QIODevice &file) {
     }
     result.ok = true;
     result.imported = reader.observations();
+    result.positionNotices = std::move(notices);
     return result;
 }
 

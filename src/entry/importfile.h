@@ -20,6 +20,9 @@ struct ImportResult {
     int imported = 0;              // observations stored
     QList<ImportProblem> problems; // lines at fault, in file order
     QString failure;               // a fault of the data set itself (no line)
+    // When stored: the groups that the drawings of the days around place elsewhere, each with
+    // the line of its G row and what the observer is told. Only a notice; they are stored.
+    QList<ImportProblem> positionNotices;
 };
 
 // "řádek N: " followed by the message, as the command prints it.
@@ -43,7 +46,8 @@ QString importProblemText(const ImportProblem &problem);
 // store's drawing radius and entry kind. All or nothing: when any line is at fault nothing
 // is stored and every fault is reported with the line of the offending cell; otherwise
 // every observation is appended, the store is put in date order once and dataModified is
-// set. The store is not saved here.
+// set; the groups placed elsewhere than the days around them say are noted. The store is
+// not saved here.
 ImportResult importObservations(ObservationStore &store, QIODevice &file);
 
 } // namespace orvanek

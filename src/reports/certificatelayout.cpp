@@ -1,8 +1,12 @@
 #include "reports/certificatelayout.h"
 
 #include "data/numberformat.h"
+#include "reports/reporttext.h"
+
+#include <QFontMetricsF>
 
 #include <algorithm>
+#include <cmath>
 
 namespace orvanek {
 
@@ -34,25 +38,35 @@ constexpr int kTimeX = 160;
 constexpr int kObserverX = 605;
 constexpr int kObservingDaysX = 610;
 
+// Room kept between a label and its value, and between a text and a grid line.
+constexpr int kTextGap = 4;
+constexpr int kCellPadding = 2;
+// A text that is no number shrinks to this share of its height at most before it is cut.
+constexpr double kSmallestShare = 0.7;
+// Wide fonts measured for paper: outline widths at this many times the height.
+constexpr int kOutlineScale = 64;
+
 struct Placed {
     const char *text;
     int x;
     int y;
+    int right; // where the text's room ends: its value, the next label, the grid's edge
 };
 
 constexpr Placed kHeaderLabels[] = {
-    {"Station:", 60, 50},         {"Instrument:", 60, 160}, {"Lens:", 250, 160},
-    {"Focus lens:", 380, 160},    {"Eyepiece:", 550, 160},  {"Method:", 60, 220},
-    {"Magnification:", 500, 220},
+    {"Station:", 60, 50, 120 - kTextGap},         {"Instrument:", 60, 160, 120 - kTextGap},
+    {"Lens:", 250, 160, 280 - kTextGap},          {"Focus lens:", 380, 160, 440 - kTextGap},
+    {"Eyepiece:", 550, 160, 600 - kTextGap},      {"Method:", 60, 220, 110 - kTextGap},
+    {"Magnification:", 500, 220, 580 - kTextGap},
 };
 
-constexpr Placed kTitle = {"CERTIFICATE  OF  DRAWING  SUN  SPOTS", 140, 100};
+constexpr Placed kTitle = {"CERTIFICATE  OF  DRAWING  SUN  SPOTS", 140, 100, kGridRight};
 
 constexpr Placed kHeadings[] = {
-    {"DATUM", 70, kFirstRowY},   {"   UT", 150, kFirstRowY},   {"  g", 210, kFirstRowY},
-    {"   f", 260, kFirstRowY},   {"   r", 310, kFirstRowY},    {" North", 360, kFirstRowY},
-    {" South", 410, kFirstRowY}, {" Center", 460, kFirstRowY}, {"   F", 510, kFirstRowY},
-    {"    Q", 560, kFirstRowY},  {"Autor", 610, kFirstRowY},
+    {"DATUM", 70, kFirstRowY, 0},   {"   UT", 150, kFirstRowY, 0},   {"  g", 210, kFirstRowY, 0},
+    {"   f", 260, kFirstRowY, 0},   {"   r", 310, kFirstRowY, 0},    {" North", 360, kFirstRowY, 0},
+    {" South", 410, kFirstRowY, 0}, {" Center", 460, kFirstRowY, 0}, {"   F", 510, kFirstRowY, 0},
+    {"    Q", 560, kFirstRowY, 0},  {"Autor", 610, kFirstRowY, 0},
 };
 
 // x of each summed value in a day row, and in the sums and means rows (those run further
@@ -63,6 +77,82 @@ constexpr int kTotalsValueX[CertificateValueCount] = {220, 270, 310, 360, 410, 4
 QString rightAligned(long long value, int width) {
     return QString::number(value).rightJustified(width, QLatin1Char(' '));
 }
+
+// The room of a text: from `left` to `right`, certificate units.
+struct Room {
+    int left;
+    int right;
+};
+
+// The cell of the table that holds x: between the grid lines on either side, padded.
+Room cellRoom(int x) {
+    int left = kGridLeft;
+    int right = kGridRight;
+    for (const Placed &heading : kHeadings) {
+        const int line = heading.x - kHeadingToLine;
+        if (line <= x)
+            left = line;
+        else
+            right = std::min(right, line);
+    }
+    return {left + kCellPadding, right - kCellPadding};
+}
+
+// Places texts into their rooms with one way of measuring them.
+class Fitter {
+  public:
+    Fitter(std::vector<PlacedText> &texts, const CertificateTextWidth &width)
+        : texts_(texts), width_(width) {}
+
+    // A number or a heading: at its place when it fits, else moved left within its room,
+    // and only when the room is narrower than the text made smaller.
+    void number(QPoint place, const QString &text, int font, bool bold, Room room) {
+        PlacedText t{place, text, font, bold, place};
+        double w = width_(text, font, bold);
+        if (place.x() + w > room.right) {
+            const int roomWidth = room.right - room.left;
+            while (t.fontHeight > 1 && w > roomWidth)
+                w = width_(text, --t.fontHeight, bold);
+            t.pos.setX(std::max(room.left, room.right - static_cast<int>(std::ceil(w))));
+        }
+        texts_.push_back(t);
+    }
+
+    // Any other text: at its place, made smaller when it does not fit, down to seven tenths
+    // of its height, and then cut with "…" to what fits.
+    void text(QPoint place, const QString &text, int font, bool bold, int right) {
+        PlacedText t{place, text, font, bold, place};
+        const int room = right - place.x();
+        const int smallest = static_cast<int>(std::ceil(font * kSmallestShare));
+        double w = width_(text, font, bold);
+        while (w > room && t.fontHeight > smallest)
+            w = width_(text, --t.fontHeight, bold);
+        if (w > room) {
+            const QString ellipsis(QChar(0x2026));
+            qsizetype n = text.size();
+            while (n > 0 && width_(text.left(n) + ellipsis, t.fontHeight, bold) > room)
+                --n;
+            t.text = text.left(n) + ellipsis;
+        }
+        texts_.push_back(t);
+    }
+
+    // The largest height, `font` at most and not under seven tenths of it, at which each of
+    // the texts fits its room: labels that stand together share one size.
+    int sharedHeight(const std::vector<std::pair<QString, int>> &textsAndRooms, int font,
+                     bool bold) const {
+        const int smallest = static_cast<int>(std::ceil(font * kSmallestShare));
+        int height = font;
+        for (const auto &[text, room] : textsAndRooms)
+            while (height > smallest && width_(text, height, bold) > room)
+                --height;
+        return height;
+    }
+
+  private:
+    std::vector<PlacedText> &texts_;
+    const CertificateTextWidth &width_;
+};
 
 } // namespace
 
@@ -88,17 +178,29 @@ QString certificateMagnificationText(const std::optional<int> &magnification) {
     return rightAligned(*magnification, 5) + QStringLiteral(" x");
 }
 
-CertificateLayout certificateLayout(const CertificateModel &model) {
+double certificateTextWidth(const QString &text, int fontHeight, bool bold) {
+    const double screen = QFontMetricsF(reportFont(fontHeight, bold)).horizontalAdvance(text);
+    const double paper =
+        QFontMetricsF(reportFont(fontHeight * kOutlineScale, bold)).horizontalAdvance(text) /
+        kOutlineScale;
+    return std::max(screen, paper);
+}
+
+CertificateLayout certificateLayout(const CertificateModel &model,
+                                    const CertificateTextWidth &width) {
     CertificateLayout layout;
     if (model.needsInstrument)
         return layout;
-    auto &texts = layout.texts;
-    auto place = [&texts](int x, int y, const QString &text, int font, bool bold) {
-        texts.push_back({QPoint(x, y), text, font, bold});
-    };
+    Fitter fit(layout.texts, width);
 
+    // The header's labels in one size, the largest at which all of them fit.
+    std::vector<std::pair<QString, int>> labels;
     for (const Placed &label : kHeaderLabels)
-        place(label.x, label.y, QString::fromLatin1(label.text), kLabelFont, false);
+        labels.emplace_back(QString::fromLatin1(label.text), label.right - label.x);
+    const int labelFont = fit.sharedHeight(labels, kLabelFont, false);
+    for (const Placed &label : kHeaderLabels)
+        fit.text(QPoint(label.x, label.y), QString::fromLatin1(label.text), labelFont, false,
+                 label.right);
 
     const CertificateHeader &h = model.header;
     const QString mm = QStringLiteral("  mm");
@@ -106,42 +208,47 @@ CertificateLayout certificateLayout(const CertificateModel &model) {
         int x;
         int y;
         QString text;
+        int right; // the next label, or the grid's right edge
     } headerValues[] = {
-        {120, 48, h.station},
-        {120, 158, h.instrument},
-        {280, 158, h.aperture + mm},
-        {440, 158, h.objectiveFocus + mm},
-        {600, 158, h.eyepiece + mm},
-        {110, 218, QStringLiteral("Projection drawing")},
-        {580, 218, certificateMagnificationText(h.magnification)},
+        {120, 48, h.station, kGridRight},
+        {120, 158, h.instrument, 250 - kTextGap},
+        {280, 158, h.aperture + mm, 380 - kTextGap},
+        {440, 158, h.objectiveFocus + mm, 550 - kTextGap},
+        {600, 158, h.eyepiece + mm, kGridRight},
+        {110, 218, QStringLiteral("Projection drawing"), 500 - kTextGap},
+        {580, 218, certificateMagnificationText(h.magnification), kGridRight},
     };
     for (const auto &value : headerValues)
-        place(value.x, value.y, value.text, kValueFont, true);
+        fit.text(QPoint(value.x, value.y), value.text, kValueFont, true, value.right);
 
-    place(kTitle.x, kTitle.y, QString::fromLatin1(kTitle.text), kTitleFont, true);
+    fit.text(QPoint(kTitle.x, kTitle.y), QString::fromLatin1(kTitle.text), kTitleFont, true,
+             kTitle.right);
 
+    const auto number = [&fit](int x, int y, const QString &text) {
+        fit.number(QPoint(x, y), text, kLabelFont, false, cellRoom(x));
+    };
     for (const CertificateDay &day : model.days) {
         const int y = kFirstRowY + kRowHeight * day.day;
-        place(kDateX, y, certificateDateText(day.day, model.month.month, model.month.year),
-              kLabelFont, false);
+        number(kDateX, y, certificateDateText(day.day, model.month.month, model.month.year));
         if (!day.observed())
             continue;
-        place(kTimeX, y, certificateTimeText(day.timeUT), kLabelFont, false);
+        number(kTimeX, y, certificateTimeText(day.timeUT));
         for (int v = 0; v < CertificateValueCount; ++v)
-            place(kRowValueX[v], y, QString::number(day.values[v]), kLabelFont, false);
-        place(kObserverX, y, day.observer, kLabelFont, false);
+            number(kRowValueX[v], y, QString::number(day.values[v]));
+        fit.text(QPoint(kObserverX, y), day.observer, kLabelFont, false,
+                 cellRoom(kObserverX).right);
     }
 
     for (int v = 0; v < CertificateValueCount; ++v) {
-        place(kTotalsValueX[v], kSumsY, QString::number(model.sums[v]), kLabelFont, false);
-        place(kTotalsValueX[v], kMeansY, certificateMeanText(model.means[v]), kLabelFont, false);
+        number(kTotalsValueX[v], kSumsY, QString::number(model.sums[v]));
+        number(kTotalsValueX[v], kMeansY, certificateMeanText(model.means[v]));
     }
-    place(kObservingDaysX, kSumsY, QString::number(model.observingDays), kLabelFont, false);
-    place(kObservingDaysX, kMeansY, certificateMeanText(model.observedShare) + QLatin1Char('%'),
-          kLabelFont, false);
+    number(kObservingDaysX, kSumsY, QString::number(model.observingDays));
+    number(kObservingDaysX, kMeansY, certificateMeanText(model.observedShare) + QLatin1Char('%'));
 
     for (const Placed &heading : kHeadings) {
-        place(heading.x, heading.y, QString::fromLatin1(heading.text), kLabelFont, true);
+        fit.number(QPoint(heading.x, heading.y), QString::fromLatin1(heading.text), kLabelFont,
+                   true, cellRoom(heading.x));
         const int x = heading.x - kHeadingToLine;
         layout.gridLines.emplace_back(x, kGridTop, x, kCertificateBottom);
     }

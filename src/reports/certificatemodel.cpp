@@ -52,7 +52,7 @@ int certificateDaysInMonth(int month, int year) {
 std::optional<int> monthRecordIndex(const ObservationStore &store, const AskedMonth &month) {
     const auto &records = store.records();
     for (size_t i = 0; i < records.size(); ++i)
-        if (inMonth(store.dateOf(records[i]), month))
+        if (!isPlaceholderRecord(records[i]) && inMonth(store.dateOf(records[i]), month))
             return static_cast<int>(i);
     return std::nullopt;
 }
@@ -85,6 +85,8 @@ CertificateModel buildCertificate(const ObservationStore &store, const AskedMont
     const auto &records = store.records();
     for (size_t i = 0; i < records.size(); ++i) {
         const ObservationRecord &record = records[i];
+        if (isPlaceholderRecord(record))
+            continue; // no observation, no day
         const auto date = store.dateOf(record);
         if (!inMonth(date, month) || date->curDay < 1 || date->curDay > m.daysInMonth)
             continue;

@@ -77,7 +77,8 @@ std::optional<int> monthRecordIndex(const ObservationStore &store, const AskedMo
 // Builds the certificate of `month` from the store's records and the instrument lines. A day
 // takes the first record dated on it; further records of that day are left out (and
 // counted in skippedRecords), so every later day still gets its own record. Sums and means
-// cover what the rows show. Records whose date does not read take no part.
+// cover what the rows show. Records whose date does not read take no part, nor does the
+// placeholder of a new data set.
 CertificateModel buildCertificate(const ObservationStore &store, const AskedMonth &month,
                                   const InstrumentLines &instrument);
 

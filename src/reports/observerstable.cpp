@@ -20,7 +20,6 @@ ObserverTable buildObserverTable(const ObservationStore &store) {
     }
 
     const auto &records = store.records();
-    table.grandTotal = static_cast<int>(records.size());
     // Each record's observer row (-1: none) and year, found once.
     std::vector<std::pair<int, int>> rowAndYear(records.size(), {-1, 0});
     // The first slot of a name wins, as a name could in principle be listed twice.
@@ -42,6 +41,9 @@ ObserverTable buildObserverTable(const ObservationStore &store) {
     int first = INT_MAX;
     int last = INT_MIN;
     for (size_t i = 0; i < records.size(); ++i) {
+        if (isPlaceholderRecord(records[i]))
+            continue; // the placeholder of a new data set is no drawing
+        ++table.grandTotal;
         const auto date = store.dateOf(records[i]);
         if (!date)
             continue;

@@ -21,8 +21,9 @@ struct ObserverTable {
     std::vector<std::vector<int>> counts; // [observer][year - firstYear]
     std::vector<int> observerTotals;      // per observer, over all years
     std::vector<int> yearTotals;          // per year, over the listed observers
-    // Every record of the store, also those of no listed observer (an empty name, say) and
-    // those whose date does not read: it can exceed the sum of the year totals.
+    // Every drawing of the store, also those of no listed observer (an empty name, say) and
+    // those whose date does not read: it can exceed the sum of the year totals. The
+    // placeholder of a new data set is no drawing.
     int grandTotal = 0;
 
     int yearCount() const { return lastYear >= firstYear ? lastYear - firstYear + 1 : 0; }

@@ -57,6 +57,7 @@ constexpr int kObserversGridBottomGap = 5;
 // The print panel, centred: half its width left of the middle, 100 above it.
 constexpr QSize kPrintPanelSize{350, 200};
 constexpr int kPrintPanelAboveMiddle = 100;
+constexpr int kPanelGap = 4; // pixels between the statistics grid and the print panel
 constexpr QRect kInstrumentBoxPlace{40, 40, 430, 175};
 
 // One statistics view: what its handler sets, checks and writes in the caption.
@@ -272,11 +273,19 @@ void ResultsWindow::createGrids() {
 }
 
 void ResultsWindow::createPrintPanel() {
-    printPanel_ = new QGroupBox(tr("Tiskový panel"), client_);
+    // The title is a line inside the frame: a group box's own title is drawn above the frame
+    // and to its left, over the grid's scroll bar beside it.
+    printPanel_ = new QGroupBox(client_);
     printPanel_->setObjectName(QStringLiteral("GroupBox1"));
     printPanel_->setAutoFillBackground(true);
     printPanel_->resize(kPrintPanelSize);
     auto *layout = new QVBoxLayout(printPanel_);
+    auto *title = new QLabel(tr("Tiskový panel"), printPanel_);
+    title->setObjectName(QStringLiteral("GroupBox1Title"));
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    layout->addWidget(title);
     countLabel_ = new QLabel(printPanel_);
     countLabel_->setObjectName(QStringLiteral("Label6"));
     layout->addWidget(countLabel_);
@@ -394,8 +403,13 @@ void ResultsWindow::placeChildren() {
         kObserversGridLeft, kObserversGridTop, std::max(0, client.width() - kObserversGridNarrower),
         std::clamp(client.height() - kObserversGridTop - kObserversGridBottomGap, 0,
                    kObserversGridHeight));
-    printPanel_->move(client.width() / 2 - kPrintPanelSize.width() / 2,
-                      client.height() / 2 - kPrintPanelAboveMiddle);
+    // Centred, unless it would cover the statistics it prints: then beside the grid, or at
+    // the right edge where the window is too narrow for both.
+    int panelLeft = client.width() / 2 - kPrintPanelSize.width() / 2;
+    if (statisticsGrid_->isVisible() && panelLeft <= statisticsGrid_->geometry().right())
+        panelLeft = std::max(0, std::min(statisticsGrid_->geometry().right() + 1 + kPanelGap,
+                                         client.width() - kPrintPanelSize.width()));
+    printPanel_->move(panelLeft, client.height() / 2 - kPrintPanelAboveMiddle);
 }
 
 void ResultsWindow::checkItems(std::initializer_list<const char *> names) {
@@ -549,7 +563,11 @@ void ResultsWindow::refresh() {
         fillObserversGrid();
     observersGrid_->setVisible(resultsMode_ == ResultsMode::Observers &&
                                !observers_.observers.empty());
+    // The print panel belongs to the view it was opened for.
+    if (!statistics && resultsMode_ != ResultsMode::GroupTypes)
+        printPanel_->hide();
     placeChildren();
+    emit viewShown();
 }
 
 void ResultsWindow::fillStatisticsGrid() {
@@ -630,8 +648,13 @@ void ResultsWindow::tiskvyslClick() {
         printPanel_->show();
         printPanel_->raise();
         break;
+    case ResultsMode::None:
+    case ResultsMode::Own:
+        // Nothing chosen yet: the printer set-up alone, nothing printed.
+        printerSetupOnly(dialogs_);
+        break;
     default:
-        // Nothing chosen, or a view without content: there is nothing to print.
+        // A view without content: there is nothing to print.
         break;
     }
 }

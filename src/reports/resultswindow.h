@@ -74,6 +74,11 @@ class ResultsWindow : public QWidget {
 
     QSize sizeHint() const override;
 
+  signals:
+    // What the window shows may have changed (a view chosen, a month prompt cancelled, the
+    // records changed): the main window's results panel presses the button of the view shown.
+    void viewShown();
+
   public slots:
     // The views (menu items and the main window's results panel).
     void vlastniClick();
@@ -89,7 +94,8 @@ class ResultsWindow : public QWidget {
     void vyskitClick();
     void udajmapaClick();
     // "Tisk": prints the certificate (after the printer set-up), the observers table at
-    // once, or opens the statistics' print panel.
+    // once, or opens the statistics' print panel; with no view chosen it shows the printer
+    // set-up alone.
     void tiskvyslClick();
     // "Změna přístroje": shows the instrument box.
     void pristrojClick();

@@ -92,6 +92,8 @@ MonthlySums sumByMonth(const ObservationStore &store, StatRegion region) {
     int first = INT_MAX;
     int last = INT_MIN;
     for (size_t i = 0; i < records.size(); ++i) {
+        if (isPlaceholderRecord(records[i]))
+            continue; // no observation: neither a month nor a day of one
         const auto date = store.dateOf(records[i]);
         if (!date)
             continue;

@@ -56,13 +56,14 @@ struct StatisticsTable {
     int lastMonthIndex() const { return static_cast<int>(rows.size()) - 1; }
     // Value columns the table has: 10 measured, 3 smoothed.
     int valueColumns() const { return smoothed ? kRegionQuantities : StatisticsColumnCount; }
-    // Columns of the grid, the label included: 11 measured, 9 smoothed (the smoothed grid
-    // keeps five columns that stay empty).
-    int gridColumns() const { return smoothed ? 9 : StatisticsColumnCount + 1; }
+    // Columns of the grid, the label included: 11 measured, 4 smoothed. Only g, f and R are
+    // smoothed: the smoothed grid has no columns that could never hold a value.
+    int gridColumns() const { return valueColumns() + 1; }
 };
 
 // Monthly means of the daily values. A month is a calendar month: records of the same month
-// in different years never share a row. Hemisphere tables leave the whole-disk columns empty.
+// in different years never share a row. The placeholder of a new data set is no observation
+// and makes no month. Hemisphere tables leave the whole-disk columns empty.
 StatisticsTable measuredStatistics(const ObservationStore &store, StatRegion region);
 
 // The 13-month running means of the monthly g, f and R (weights 1/24 at both ends, 1/12

@@ -18,7 +18,6 @@ constexpr int kValueX0 = 30;    // value of column c at kValueX0 + kColumnStep *
 constexpr int kColumnStep = 40; // a value column
 constexpr int kFirstRowY0 = 70; // row i of the page at kFirstRowY0 + kRowStep * i
 constexpr int kRowStep = 15;    // a printed row
-constexpr int kSmoothedPrintedColumns = 8;
 
 } // namespace
 
@@ -31,7 +30,7 @@ QString statisticsCellText(const StatisticsTable &table, int column, int row,
 }
 
 int statisticsPrintedColumns(const StatisticsTable &table) {
-    return table.smoothed ? kSmoothedPrintedColumns : StatisticsColumnCount;
+    return table.valueColumns();
 }
 
 void paintStatisticsPage(QPainter &painter, const StatisticsTable &table, const PrintedPage &page,

@@ -16,7 +16,7 @@ inline constexpr int kStatisticsCellWidth = 40;
 QString statisticsCellText(const StatisticsTable &table, int column, int row,
                            const ColumnAligner &aligner);
 
-// Value columns printed: 1..10 of the measured table, 1..8 of the smoothed one.
+// Value columns printed: 1..10 of the measured table, g, f and R of the smoothed one.
 int statisticsPrintedColumns(const StatisticsTable &table);
 
 // Paints one printed page at `scale` device pixels per table unit: "Stránka N", the

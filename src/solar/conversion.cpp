@@ -1,5 +1,7 @@
 #include "solar/conversion.h"
 
+#include "solar/vectorstate.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -7,6 +9,7 @@
 namespace orvanek {
 
 HeliographicPosition polarToHeliographic(const Ephemeris &e, double distance, double angle) {
+    clearUpperVectorState();
     const double beta = 0.0174533 * e.B0;
     const double theta = (0.1 * angle - e.P) * 0.0174532;
     const double x = std::cos(theta) * distance * 0.1;
@@ -40,6 +43,7 @@ HeliographicPosition polarToHeliographic(const Ephemeris &e, double distance, do
 }
 
 PolarPosition heliographicToPolar(const Ephemeris &e, float b, float l, double drawingRadius) {
+    clearUpperVectorState();
     constexpr double pi = std::numbers::pi;
     const double betaP = static_cast<float>(pi * b / 180);
     const double delta = static_cast<float>((360 - e.L0 + l) * pi / 180);

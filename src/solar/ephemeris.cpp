@@ -1,5 +1,7 @@
 #include "solar/ephemeris.h"
 
+#include "solar/vectorstate.h"
+
 #include <cmath>
 
 namespace orvanek {
@@ -15,6 +17,7 @@ int32_t rotationAt(double days) {
 } // namespace
 
 Ephemeris solarEphemeris(const CalendarDate &date, uint16_t timeUT) {
+    clearUpperVectorState();
     const int hours = timeUT / 100;
     const int minutes = timeUT % 100;
     const double dayFraction = (hours + minutes * 0.016666666) / 24;

@@ -6,6 +6,7 @@
 #include "entry/entrydialog.h"
 #include "observedrecord.h"
 #include "scripteddialogs.h"
+#include "setasidebytes.h"
 #include "testregistry.h"
 #include "views/butterfly/butterflywindow.h"
 #include "views/drawing/drawingwindow.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -48,6 +50,16 @@ struct Shell {
     Asker asker;
     MainWindow window;
 };
+// Three drawings of March 2001 with three groups between them, the setup in the first.
+void writeMarchDrawings(const QString &dir) {
+    std::vector<ObservationRecord> records{
+        observedRecord("01.03.2001"), observedRecord("02.03.2001"), observedRecord("03.03.2001")};
+    records[0].drawingSetup = 125;
+    addGroup(records[0], 900, 500);
+    addGroup(records[0], 2700, 300);
+    addGroup(records[2], 1800, 100);
+    writeDataFile(dir, records);
+}
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -183,7 +195,7 @@ class TestMainWindow : public QObject {
         QCOMPARE(dialogs.shown.size(), 1);
         QVERIFY(dialogs.shown[0].startsWith("Došlo k chybě zápisu data\rbube automaticky opraven"));
         QVERIFY(dialogs.shown[0].contains("data1.removed"));
-        QCOMPARE(fileContent(dir.filePath("data1.removed")),
+        QCOMPARE(setAsideBytes(fileContent(dir.filePath("data1.removed"))),
                  recordsBytes({records[3], records[7]}));
         QCOMPARE(store.recordCount(), 8);
         DateListWindow &list = *window.dateList();
@@ -193,6 +205,26 @@ class TestMainWindow : public QObject {
         QVERIFY(store.dataModified());
         QVERIFY(store.closeStore());
         QCOMPARE(fileContent(dir.filePath("data1.dat")).size(), 8 * 1314);
+    }
+
+    // A data1.dat the observer made read-only opens the data set read-only: the caption
+    // says so, the status bar says why.
+    void readOnlyDataFileOpensReadOnly() {
+        QTemporaryDir dir;
+        ObservationRecord first = datedRecord("01.03.2001");
+        first.drawingSetup = 125;
+        writeDataFile(dir.path(), {first, datedRecord("02.03.2001")});
+        const QString path = dir.filePath("data1.dat");
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                QFileDevice::ReadOther));
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
+        QVERIFY(window.FormCreate(false));
+        window.createViews();
+        QVERIFY(window.windowTitle().endsWith("  – jen pro čtení"));
+        const QLabel *status = window.findChild<QLabel *>("StatusText");
+        QVERIFY(status);
+        QCOMPARE(status->text(), "Soubor " + path + " je jen pro čtení, změny nelze uložit.");
     }
 
     void repairOfEveryRecordStartsAfresh() {
@@ -205,7 +237,7 @@ class TestMainWindow : public QObject {
         QCOMPARE(store.recordCount(), 1);
         QCOMPARE(readText(store.record(1).dateText), QDate::currentDate().toString("dd.MM.yyyy"));
         QCOMPARE(window.dateList()->lineCount(), 1);
-        QCOMPARE(fileContent(dir.filePath("data1.removed")).size(), 2 * 1314);
+        QCOMPARE(setAsideBytes(fileContent(dir.filePath("data1.removed"))).size(), 2 * 1314);
     }
 
     void hintsToggle() {
@@ -365,14 +397,7 @@ class TestMainWindow : public QObject {
         QFETCH(bool, directoryGone);
         QFETCH(QString, status);
         QTemporaryDir dir;
-        std::vector<ObservationRecord> records{observedRecord("01.03.2001"),
-                                               observedRecord("02.03.2001"),
-                                               observedRecord("03.03.2001")};
-        records[0].drawingSetup = 125;
-        addGroup(records[0], 900, 500);
-        addGroup(records[0], 2700, 300);
-        addGroup(records[2], 1800, 100);
-        writeDataFile(dir.path(), records);
+        writeMarchDrawings(dir.path());
         Shell shell(dir.path());
         auto &[store, dialogs, asker, window] = shell;
         QVERIFY(window.FormCreate(false));
@@ -387,6 +412,64 @@ class TestMainWindow : public QObject {
         }
         if (ascii && !directoryGone)
             QCOMPARE(fileContent(dir.filePath("SoubASCI.dat")).count("\r\n"), 4);
+    }
+
+    // What a save, an export or F10 wrote stays in the status bar until the data change;
+    // then the bar says they are changed and not saved. Another record chosen changes
+    // nothing. F10 says where it saved the drawing, or why it did not.
+    void statusBarFollowsLaterChanges_data() {
+        QTest::addColumn<QString>("write");  // save, ascii, bitmap, bitmap blocked
+        QTest::addColumn<QString>("then");   // nothing, correction, selection
+        QTest::addColumn<QString>("status"); // %1: the data directory
+        const QString changed = QStringLiteral("Data změněna, nejsou uložena");
+        QTest::newRow("F10: where it saved") << "bitmap"
+                                             << "nothing"
+                                             << "Zákres uložen do %1/Obrázek/Zakres03.03.2001.bmp";
+        QTest::newRow("F10: a file in the folder's place")
+            << "bitmap blocked"
+            << "nothing"
+            << "Zákres nebyl uložen: %1/Obrázek/Zakres03.03.2001.bmp: část cesty není adresář";
+        QTest::newRow("save, then a correction") << "save"
+                                                 << "correction" << changed;
+        QTest::newRow("ASCII, then a correction") << "ascii"
+                                                  << "correction" << changed;
+        QTest::newRow("F10, then a correction") << "bitmap"
+                                                << "correction" << changed;
+        QTest::newRow("save, then another record chosen")
+            << "save"
+            << "selection"
+            << "Data uložena do %1/data1.dat, záznamů: 3";
+    }
+    void statusBarFollowsLaterChanges() {
+        QFETCH(QString, write);
+        QFETCH(QString, then);
+        QFETCH(QString, status);
+        QTemporaryDir dir;
+        writeMarchDrawings(dir.path());
+        Shell shell(dir.path());
+        auto &[store, dialogs, asker, window] = shell;
+        QVERIFY(window.FormCreate(false));
+        window.createViews();
+        if (write == "save") {
+            window.ulozitdatClick();
+        } else if (write == "ascii") {
+            window.ulozASciClick();
+        } else {
+            if (write == "bitmap blocked") {
+                QFile blocker(dir.filePath("Obrázek"));
+                QVERIFY(blocker.open(QIODevice::WriteOnly));
+            }
+            dialogs.answers = {true}; // "Uložit bitmapu zákresu"
+            QTest::keyClick(window.drawing(), Qt::Key_F10);
+        }
+        if (then == "correction") {
+            ObservationRecord corrected = store.currentRecord();
+            corrected.timeUT = 1130;
+            QVERIFY(store.storeRecord(corrected, true));
+        } else if (then == "selection") {
+            store.selectRecord(0);
+        }
+        QCOMPARE(window.statusText(), status.replace("%1", dir.path()));
     }
 
     // A long observer or station name makes the drawing wider than its usual frame: the
@@ -422,21 +505,33 @@ class TestMainWindow : public QObject {
         QCOMPARE(window.dateList()->parentWidget()->geometry(), listFrame);
     }
 
-    // The buttons of the basic panel show each its own picture beside its letters (a
-    // null picture: the resource or the SVG plugin missing).
-    void basicPanelButtonsHavePictures() {
+    // The buttons of every panel show each its own picture beside its letters (a null
+    // picture: the resource or the SVG plugin missing; one picture twice: a button given
+    // another's).
+    void panelButtonsHavePictures_data() {
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<int>("buttons");
+        QTest::newRow("basic") << "zakladni" << 11;
+        QTest::newRow("graphs: g f r CV SN RB Pl Pk, curves, scale") << "prografy" << 13;
+        QTest::newRow("smoothed graphs: the quantities, scale") << "provyhlazovaci" << 9;
+        QTest::newRow("results: Vla Ofi NC NS NJ VC VS VJ Po Ty") << "provysledky" << 10;
+        QTest::newRow("butterfly") << "promotylek" << 4;
+        QTest::newRow("map") << "promapu" << 2;
+    }
+    void panelButtonsHavePictures() {
+        QFETCH(QString, panel);
+        QFETCH(int, buttons);
         QTemporaryDir dir;
         Shell shell(dir.path());
         QList<QImage> pictures;
-        for (const QToolButton *button :
-             shell.window.panel("zakladni")->findChildren<QToolButton *>()) {
+        for (const QToolButton *button : shell.window.panel(panel)->findChildren<QToolButton *>()) {
             const QByteArray name = button->objectName().toLatin1();
             const QImage picture = button->icon().pixmap(20, 20).toImage();
             QVERIFY2(!picture.isNull() && !pictures.contains(picture), name);
             pictures << picture;
             QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
         }
-        QCOMPARE(pictures.size(), 11);
+        QCOMPARE(pictures.size(), buttons);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "reports/resultswindow.h"
 #include "scripteddialogs.h"
 #include "testregistry.h"
+#include "views/drawing/drawingwindow.h"
 #include "widgettests.h"
 
 #include <QAction>
@@ -104,6 +105,90 @@ class TestResultsInShell : public QObject {
         QCOMPARE(w.resultsWindow() != nullptr, second);
         QCOMPARE(w.panelVisible("zakladni"), !second);
         QCOMPARE(w.panelVisible("provysledky"), second);
+    }
+
+    // The results panel presses the view the window shows, however it was chosen, and
+    // nothing while it shows none (a cancelled month prompt, a new window). A step is a
+    // panel button clicked ("oficialv 1.2000": with that answer to the month prompt, none:
+    // cancelled), "menu X" the window's own item X, "vysledky1" a new window.
+    void panelPressesTheViewShown_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("pressed"); // empty: none
+        QTest::newRow("certificate, then observers")
+            << QStringList{"oficialv 1.2000", "pozorovatelv"} << "pozorovatelv";
+        QTest::newRow("measured, then certificate")
+            << QStringList{"namercelek", "oficialv 1.2000"} << "oficialv";
+        QTest::newRow("month prompt cancelled") << QStringList{"namercelek", "oficialv"} << "";
+        QTest::newRow("the window's own menu")
+            << QStringList{"pozorovatelv", "menu celkovynam"} << "namercelek";
+        QTest::newRow("the south, chosen by the window")
+            << QStringList{"namercelek", "menu jihnam"} << "namerjih";
+        QTest::newRow("smoothed north") << QStringList{"menu severvyr"} << "vyhlsever";
+        QTest::newRow("a new results window") << QStringList{"pozorovatelv", "vysledky1"} << "";
+    }
+    void panelPressesTheViewShown() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, pressed);
+        QTemporaryDir dir;
+        ShownShell shell(dir.path());
+        MainWindow &w = shell.window;
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.action("vysledky1")->trigger();
+        for (const QString &step : steps) {
+            const QStringList words = step.split(' ');
+            if (words[0] == "menu") {
+                w.resultsWindow()->action(words[1])->trigger();
+            } else if (words[0] == "vysledky1") {
+                w.action(words[0])->trigger();
+            } else {
+                if (words.size() > 1)
+                    shell.dialogs.promptAnswers.push_back(words[1]);
+                shell.button(words[0].toLatin1())->click();
+            }
+        }
+        for (const char *name : {"vlastniv", "oficialv", "namercelek", "namersever", "namerjih",
+                                 "vyhlcelek", "vyhlsever", "vyhljih", "pozorovatelv", "vyvojskup"})
+            QVERIFY2(shell.button(name)->isChecked() == (pressed == QLatin1String(name)), name);
+    }
+
+    // A maximised view leaves no trap: however it goes, the date list and the drawing view
+    // are back where they were and the next view opens in its own size. The two views
+    // without title-bar buttons never stay maximised themselves.
+    void maximisedViewLeavesNoTrap_data() {
+        QTest::addColumn<QString>("how"); // a maximised results window goes, or a view is
+        QTest::newRow("results, then Zavřit") << "zavritvys";
+        QTest::newRow("results, then the date list clicked") << "date list";
+        QTest::newRow("results, then the graphs opened") << "graf";
+        QTest::newRow("the date list maximised") << "date list maximised";
+        QTest::newRow("the drawing view maximised") << "drawing maximised";
+    }
+    void maximisedViewLeavesNoTrap() {
+        QFETCH(QString, how);
+        QTemporaryDir dir;
+        ShownShell shell(dir.path());
+        MainWindow &w = shell.window;
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *dateSub = qobject_cast<QMdiSubWindow *>(w.dateList()->parentWidget());
+        auto *drawingSub = qobject_cast<QMdiSubWindow *>(w.drawing()->parentWidget());
+        const QRect places[] = {dateSub->geometry(), drawingSub->geometry()};
+        if (how.endsWith("maximised")) {
+            (how.startsWith("date") ? dateSub : drawingSub)->showMaximized();
+        } else {
+            w.action("vysledky1")->trigger();
+            QPointer<ResultsWindow> results = w.resultsWindow();
+            results->parentWidget()->showMaximized();
+            if (how == "date list")
+                w.mdiArea()->setActiveSubWindow(dateSub);
+            else
+                (how == "graf" ? w.action(how) : results->action(how))->trigger();
+            QTRY_VERIFY(!results);
+        }
+        QTRY_VERIFY(!dateSub->isMaximized() && !drawingSub->isMaximized());
+        QCOMPARE(dateSub->geometry(), places[0]);
+        QCOMPARE(drawingSub->geometry(), places[1]);
+        w.action("vysledky1")->trigger(); // the next view, in its own size
+        for (const QMdiSubWindow *sub : w.mdiArea()->subWindowList())
+            QVERIFY2(!sub->isMaximized(), qPrintable(sub->widget()->objectName()));
     }
 };
 

@@ -66,6 +66,7 @@ class TestCli : public QObject {
         QTest::newRow("ephemeris without time") << QStringList{"ephemeris", "01.01.2000"};
         QTest::newRow("ephemeris bad date") << QStringList{"ephemeris", "31.02.2000", "1200"};
         QTest::newRow("ephemeris bad time") << QStringList{"ephemeris", "01.01.2000", "12:00"};
+        QTest::newRow("ephemeris at 2400") << QStringList{"ephemeris", "01.01.2000", "2400"};
     }
     void wrongUsage() {
         QFETCH(QStringList, args);
@@ -112,10 +113,16 @@ class TestCli : public QObject {
             QCOMPARE(r.out, QStringLiteral("orvanek-cli " ORVANEK_VERSION "\n"));
             return;
         }
-        // First the very usage that wrong usage prints on standard error, then the options
-        // every command knows and where the whole description is.
+        // First every command of the usage that wrong usage prints on standard error, one
+        // per line with the program's name, then the options every command knows and where
+        // the whole description is.
         const QStringList out = rows(r.out);
-        QCOMPARE(out.value(0), rows(run({"draw"}).err).value(0));
+        QString usage = rows(run({"draw"}).err).value(0);
+        usage.remove(QStringLiteral("použití: orvanek-cli [-d ADRESÁŘ] "));
+        const QStringList commands = usage.split(QStringLiteral(" | "));
+        QCOMPARE(out.value(0), QStringLiteral("použití:"));
+        for (qsizetype i = 0; i < commands.size(); ++i)
+            QCOMPARE(out.value(i + 1), QStringLiteral("  orvanek-cli [-d ADRESÁŘ] ") + commands[i]);
         for (const char *option : {"--data", "--help", "--version", "man orvanek-cli"})
             QVERIFY2(out.filter(QLatin1String(option)).size() == 1, option);
     }

@@ -2,6 +2,7 @@
 #include "clirunner.h"
 #include "data/observationstore.h"
 #include "datedrecord.h"
+#include "filebytes.h"
 #include "testregistry.h"
 
 #include <QDir>
@@ -24,17 +25,6 @@ QByteArray groupLines(int count) {
     for (int i = 0; i < count; ++i)
         lines += "G;Axx;1;0;" + QByteArray::number(10 + i) + ";50\n";
     return lines;
-}
-
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 std::vector<ObservationRecord> readRecords(const QString &dir) {

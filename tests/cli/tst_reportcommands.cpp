@@ -40,12 +40,14 @@ ObservationRecord observation(const QString &date, const QString &observer, Hemi
 }
 
 // January 2000 by Eva and Jan, March 2000 by Eva; pristroj.dat with the station line
-// `station`.
+// `station`. The data set was saved in April 2000 before its first drawing was typed: the
+// placeholder it started with, dated on that day, is no observation of April.
 void writeDataSet(const QString &dir, const QString &station = QStringLiteral("Ondřejov")) {
     const std::vector<ObservationRecord> records = {
         observation("03.01.2000", "Eva", {2, 5, 25, 1, 1, 11}, 3, 4),
         observation("10.01.2000", "Jan", {1, 2, 12, 0, 0, 0}, 1, 2),
         observation("15.03.2000", "Eva", {0, 0, 0, 3, 4, 34}),
+        datedRecord("20.04.2000", 0),
     };
     QFile data(QDir(dir).filePath(QStringLiteral("data1.dat")));
     QVERIFY(data.open(QIODevice::WriteOnly));
@@ -109,6 +111,8 @@ class TestReportCommands : public QObject {
             << QStringList{"render", "drawing", "1.2000", "--out", "c.png"} << "Ondřejov" << 2;
         QTest::newRow("certificate of a month without records")
             << QStringList{"certificate", "2.2000", "--out", "c.png"} << "Ondřejov" << 1;
+        QTest::newRow("certificate of the placeholder's month")
+            << QStringList{"certificate", "4.2000", "--out", "c.png"} << "Ondřejov" << 1;
         QTest::newRow("certificate without station")
             << QStringList{"certificate", "1.2000", "--out", "c.png"} << "" << 1;
     }

@@ -128,6 +128,14 @@ class TestSheetCommands : public QObject {
         QTest::newRow("no time") << QStringList{"--date", "21.06.2001"} << 2 << "";
         QTest::newRow("a time with a colon")
             << QStringList{"--date", "21.06.2001", "--time", "8:30"} << 2 << "„8:30“ není čas HHMM";
+        // Whole millimetres 1..999, as the drawing setup and import take them.
+        const QString radius = "--radius: „%1“ není poloměr v celých mm od 1 do 999";
+        QTest::newRow("radius 1e-300")
+            << moment + QStringList{"--radius", "1e-300"} << 2 << radius.arg("1e-300");
+        QTest::newRow("radius 1000")
+            << moment + QStringList{"--radius", "1000"} << 2 << radius.arg("1000");
+        QTest::newRow("time 2400")
+            << QStringList{"--date", "21.06.2001", "--time", "2400"} << 2 << "„2400“ není čas HHMM";
         QTest::newRow("A5") << moment + QStringList{"--paper", "A5"} << 2
                             << "--paper: „A5“ není A4 ani A3";
         QTest::newRow("a bitmap") << moment + QStringList{"--out", "x.bmp"} << 2

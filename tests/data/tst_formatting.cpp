@@ -173,6 +173,27 @@ class TestFormatting : public QObject {
         QCOMPARE(formatTimeUT(static_cast<uint16_t>(time), u"hh nn"), expected);
     }
 
+    // What was read, as messages quote it: 40 characters at most, control bytes escaped.
+    void excerpts_data() {
+        QTest::addColumn<QByteArray>("read");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("40 characters") << QByteArray(40, 'a') << QString(40, u'a');
+        QTest::newRow("41 characters") << QByteArray(41, 'a') << QString(40, u'a') + u'…';
+        QTest::newRow("ten megabytes") << QByteArray(10'000'000, '9') << QString(40, u'9') + u'…';
+        QTest::newRow("NUL and a terminal's escape")
+            << QByteArray("a\0b\x1b[2J", 7) << "a\\x00b\\x1b[2J";
+        QTest::newRow("a C1 control and a turn-round mark")
+            << QByteArray("x\xc2\x9by\xe2\x80\xaez") << "x\\u009by\\u202ez";
+        QTest::newRow("41 two-byte letters")
+            << QString(41, u'č').toUtf8() << QString(40, u'č') + u'…';
+    }
+    void excerpts() {
+        QFETCH(QByteArray, read);
+        QFETCH(QString, shown);
+        QCOMPARE(inputExcerpt(QByteArrayView(read)), shown);
+        QCOMPARE(inputExcerpt(QStringView(QString::fromUtf8(read))), shown);
+    }
+
     void shortDateOfToday() {
         QCOMPARE(shortDate(toCalendarDate(QDate(2026, 12, 8))), QStringLiteral("08.12.2026"));
         QCOMPARE(toQDate(CalendarDate{1996, 2, 29}), QDate(1996, 2, 29));

@@ -5,6 +5,8 @@
 #include "data/instrumentfile.h"
 #include "data/observationstore.h"
 #include "data/safefile.h"
+#include "data/setaside.h"
+#include "setasidebytes.h"
 #include "testhelpers.h"
 
 #include <QCoreApplication>
@@ -12,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +25,7 @@
 #include <cstring>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -100,16 +104,22 @@ class TestSafety : public QObject {
         QTest::newRow("no permission") << EACCES << "chybí oprávnění";
         QTest::newRow("read-only disk") << EROFS << "disk je jen pro čtení";
         QTest::newRow("too large") << EFBIG << "soubor je větší, než systém dovolí";
-        QTest::newRow("anything else") << EIO << "";
+        QTest::newRow("no such file") << ENOENT << "soubor nebo adresář neexistuje";
+        QTest::newRow("a folder") << EISDIR << "je to adresář";
+        QTest::newRow("disk error") << EIO << "chyba čtení nebo zápisu na disku";
+        QTest::newRow("anything else") << EDOM << "";
     }
     void causesNamed() {
         QFETCH(int, code);
         QFETCH(QString, czech);
+        // Found in the system's text as Qt gives it, and by the error number alike; the
+        // system's own words only for a cause the program has no words for.
         const QString system = QString::fromLocal8Bit(std::strerror(code));
         const QString message = fileProblemText("/d/data1.dat", "Cannot open: " + system);
         const QString cause = "Cannot open: " + system;
-        QCOMPARE(message, czech.isEmpty() ? "/d/data1.dat: " + cause
-                                          : "/d/data1.dat: " + czech + " (" + cause + ")");
+        QCOMPARE(message, "/d/data1.dat: " + (czech.isEmpty() ? cause : czech));
+        QCOMPARE(fileProblemText("/d/data1.dat", code),
+                 "/d/data1.dat: " + (czech.isEmpty() ? system : czech));
     }
 
     void backupKeepsThePreviousBytes() {
@@ -190,7 +200,7 @@ class TestSafety : public QObject {
             QCOMPARE(store.recordCount(), 1);
             QVERIFY(store.dataModified());
         }
-        QCOMPARE(readFile(dir.filePath("data1.removed")), recordBytes(bad) + tail);
+        QCOMPARE(setAsideBytes(readFile(dir.filePath("data1.removed"))), recordBytes(bad) + tail);
         // Behind the partial record the file no longer keeps whole records in step: a
         // record set aside later is still found there and not added twice.
         const ObservationRecord later = datedRecord("30.02.2002");
@@ -201,7 +211,7 @@ class TestSafety : public QObject {
             ObservationStore::DamagedData setAside;
             QVERIFY(store.setAsideDamagedData(&setAside));
         }
-        QCOMPARE(readFile(dir.filePath("data1.removed")),
+        QCOMPARE(setAsideBytes(readFile(dir.filePath("data1.removed"))),
                  recordBytes(bad) + tail + recordBytes(later));
     }
 
@@ -262,6 +272,141 @@ class TestSafety : public QObject {
         other.join();
         QVERIFY(!lock);
         QVERIFY2(lock.refusal.contains("jiná spuštěná kopie"), qPrintable(lock.refusal));
+    }
+
+    // Larger than the computer's memory: refused before a byte is allocated (a sparse file
+    // takes no room on the disk).
+    void dataFileBeyondMemoryIsRefused() {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("data1.dat"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(largestDataFileBytes() + kRecordSize));
+        file.close();
+        ObservationStore store(kToday);
+        const StoreStatus loaded = store.loadStore(dir.path());
+        QVERIFY(!loaded);
+        QVERIFY2(loaded.message.contains("data1.dat") && loaded.message.contains("MB"),
+                 qPrintable(loaded.message));
+        QCOMPARE(store.recordCount(), 0);
+    }
+
+    // A lock of a copy that is gone, being taken over by another copy at this moment: the
+    // refusal names the copy that holds the lock now, never the one that is gone.
+    void staleLockTakenOverByAnotherCopy() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(lockFileName());
+        const QByteArray host = QSysInfo::machineHostName().toUtf8();
+        writeFile(path, "4194000\norvanek\n" + host + "\n");
+        // The other copy is removing the stale lock: it holds the removal lock, so this
+        // copy can neither remove it nor take it.
+        QLockFile removing(path + ".rmlock");
+        QVERIFY(removing.tryLock(0));
+        QLockFile other(path);
+        std::thread otherCopy([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            QFile::remove(path);
+            other.setStaleLockTime(0);
+            other.tryLock(0);
+            removing.unlock();
+        });
+        const DirectoryLock lock = lockDataDirectory(dir.path());
+        otherCopy.join();
+        QVERIFY(!lock);
+        QVERIFY2(lock.refusal.contains(QStringLiteral("(proces %1)").arg(getpid())) &&
+                     !lock.refusal.contains("4194000"),
+                 qPrintable(lock.refusal));
+    }
+
+    // A file of two names (a hard link to a file elsewhere) is replaced, never written
+    // into: the other name keeps its bytes. A file the observer made read-only (chmod 444,
+    // the folder writable) is not replaced at all; a read-only data1.dat makes the data set
+    // read-only, with the reason.
+    void writtenFilesAreReplacedOrRefused_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("readOnly"); // else a hard link to a file elsewhere
+        QTest::newRow("data1.removed, a hard link") << "data1.removed" << false;
+        QTest::newRow("data1.dat, a hard link") << "data1.dat" << false;
+        QTest::newRow("data1.dat, read-only") << "data1.dat" << true;
+        QTest::newRow("pristroj.dat, read-only") << "pristroj.dat" << true;
+    }
+    void writtenFilesAreReplacedOrRefused() {
+        QFETCH(QString, name);
+        QFETCH(bool, readOnly);
+        QTemporaryDir dir;
+        QTemporaryDir elsewhere;
+        const QString path = dir.filePath(name);
+        const QString outside = elsewhere.filePath("outside");
+        writeFile(name == "data1.dat" ? outside : dir.filePath("data1.dat"),
+                  recordsBytes({datedRecord("01.01.2000"), datedRecord("bad")}));
+        if (name != "data1.dat")
+            writeFile(outside, "bytes of a file elsewhere");
+        QCOMPARE(
+            ::link(QFile::encodeName(outside).constData(), QFile::encodeName(path).constData()), 0);
+        if (readOnly) // a copy of its own, made read-only
+            QVERIFY(QFile::remove(path) && QFile::copy(outside, path) &&
+                    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        const QByteArray before = readFile(outside);
+
+        ObservationStore store(kToday);
+        QVERIFY(store.loadStore(dir.path()));
+        QCOMPARE(store.readOnly(), readOnly && name == "data1.dat");
+        store.applyDrawingSetup(125);
+        QString message;
+        if (name == "data1.removed") {
+            ObservationStore::DamagedData setAside;
+            message = store.setAsideDamagedData(&setAside).message;
+        } else if (name == "pristroj.dat") {
+            writeInstrumentFile(dir.path(), defaultInstrumentLines(), &message);
+        } else {
+            store.removeRecord(2);
+            message = store.saveStore().message;
+        }
+        QCOMPARE(readFile(outside), before);
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+        if (readOnly) {
+            QVERIFY2(message.contains(path) && message.contains("jen pro čtení"),
+                     qPrintable(message));
+            QCOMPARE(readFile(path), before);
+            QCOMPARE(status.st_mode & 0777, mode_t(0440));
+        } else {
+            QVERIFY2(message.isEmpty(), qPrintable(message));
+            QVERIFY(readFile(path) != before);
+            QCOMPARE(status.st_nlink, nlink_t(1));
+        }
+    }
+
+    // The entries of data1.removed: each piece with its header, headerless bytes of an
+    // older version skipped, a header whose bytes are not all there no entry.
+    void setAsideEntriesRead_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QList<QByteArray>>("pieces");
+        QTest::addColumn<QList<qint64>>("offsets");
+        const QDateTime when(QDate(2026, 12, 8), QTime(10, 30));
+        auto entry = [&](const QByteArray &bytes, qint64 offset) {
+            return setAsideEntryBytes({QStringLiteral("data1.dat"), offset, when, bytes});
+        };
+        QTest::newRow("two entries")
+            << entry("JUNK", 2628) + entry(QByteArray(3, '\0'), 0)
+            << QList<QByteArray>{"JUNK", QByteArray(3, '\0')} << QList<qint64>{2628, 0};
+        QTest::newRow("an older version's bytes first")
+            << QByteArray("SOMEJUNK") + entry("JUNK", 1314) << QList<QByteArray>{"JUNK"}
+            << QList<qint64>{1314};
+        QTest::newRow("bytes cut short")
+            << QByteArray("#orvanek-odlozeno;100;data1.dat;0;2026-12-08T10:30:00\nshort\n")
+            << QList<QByteArray>{} << QList<qint64>{};
+    }
+    void setAsideEntriesRead() {
+        QFETCH(QByteArray, content);
+        QFETCH(QList<QByteArray>, pieces);
+        QFETCH(QList<qint64>, offsets);
+        const std::vector<SetAsideEntry> entries = readSetAsideEntries(content);
+        QCOMPARE(entries.size(), size_t(pieces.size()));
+        for (qsizetype i = 0; i < pieces.size(); ++i) {
+            QCOMPARE(entries[size_t(i)].bytes, pieces[i]);
+            QCOMPARE(entries[size_t(i)].offset, offsets[i]);
+            QCOMPARE(entries[size_t(i)].when, QDateTime(QDate(2026, 12, 8), QTime(10, 30)));
+        }
     }
 };
 

@@ -2,6 +2,7 @@
 #include "data/codepage1250.h"
 #include "data/instrumentfile.h"
 #include "data/observationstore.h"
+#include "setasidebytes.h"
 #include "testhelpers.h"
 
 #include <QDir>
@@ -39,6 +40,28 @@ class TestStore : public QObject {
         QVERIFY(!store.hasDrawingSetup());
     }
 
+    // A record that carries only its date (and record 1's drawing setup) is the placeholder,
+    // also as saved; one byte anywhere else makes an observation of it. The bytes chosen lie
+    // at the edges of the parts the rule leaves out (offsets in the record's layout).
+    void placeholderIsRecognisedByItsBytes_data() {
+        QTest::addColumn<int>("offset"); // -1: none set
+        QTest::addColumn<bool>("placeholder");
+        QTest::newRow("date alone") << -1 << true;
+        QTest::newRow("drawing setup, high byte") << 127 << true;
+        QTest::newRow("conditions, first byte after the date") << 11 << false;
+        QTest::newRow("special mark's last byte, before the setup") << 125 << false;
+        QTest::newRow("first slot, after the setup") << 128 << false;
+        QTest::newRow("summary's last byte") << 1313 << false;
+    }
+    void placeholderIsRecognisedByItsBytes() {
+        QFETCH(int, offset);
+        QFETCH(bool, placeholder);
+        ObservationRecord r = datedRecord(QStringLiteral("08.12.2026"), 0);
+        if (offset >= 0)
+            reinterpret_cast<unsigned char *>(&r)[offset] = 1;
+        QCOMPARE(isPlaceholderRecord(r), placeholder);
+    }
+
     void shortFilesAreLikeNoFileButKeptInTheBackup_data() {
         QTest::addColumn<int>("size");
         QTest::newRow("empty") << 0;
@@ -63,7 +86,7 @@ class TestStore : public QObject {
         // replaces data1.bak, loses nothing.
         QCOMPARE(QFile::exists(dir.filePath("data1.removed")), size > 0);
         if (size > 0)
-            QCOMPARE(readFile(dir.filePath("data1.removed")), old);
+            QCOMPARE(setAsideBytes(readFile(dir.filePath("data1.removed"))), old);
     }
 
     void loadSaveIsByteExact() {
@@ -366,6 +389,22 @@ class TestStore : public QObject {
         QCOMPARE(store.recordCount(), 3);
         QCOMPARE(int(store.record(2).timeUT), 2);
         QCOMPARE(store.currentIndex(), 2);
+    }
+
+    // The other line ends a pristroj.dat may have been saved with (CR LF is tested below):
+    // CR alone from an old Mac, LF alone from Unix; a blank line is an empty line.
+    void instrumentFileLineEnds_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("CR") << QByteArray("Hv\rRefraktor\r\r18\r1200\rBrno\r");
+        QTest::newRow("LF") << QByteArray("Hv\nRefraktor\n\n18\n1200\nBrno");
+    }
+    void instrumentFileLineEnds() {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("pristroj.dat"), bytes);
+        InstrumentLines lines;
+        QVERIFY(readInstrumentFile(dir.path(), lines));
+        QCOMPARE(lines, (InstrumentLines{"Hv", "Refraktor", "", "18", "1200", "Brno"}));
     }
 
     void instrumentFile() {

@@ -293,6 +293,12 @@ class TestCommit : public QObject {
                 "„128“ je mimo rozsah 0 až 127 – vzd.1, řádek 1", "G1:11");
         cellRow("faculae vertex not a number", 125, {}, {faculaRow({"1O", "20"})},
                 "„1O“ není celé číslo – U1, řádek 1", "F1:1");
+        // A number too long for a double is a typo, never 0; one that is merely large is
+        // refused by the limit it passes, which names R, never 1e+300.
+        cellRow("distance of 309 digits", 125, {groupRow({{ColDistance, QString(309, u'9')}})}, {},
+                QString("„%1…“ není číslo – vzd., řádek 1").arg(QString(40, u'9')), "G1:5");
+        cellRow("distance of 308 digits", 125, {groupRow({{ColDistance, QString(308, u'9')}})}, {},
+                groups125, "G1:5");
         QTest::newRow("faculae error, then the rotation number")
             << 125.0 << Rows{groupRow({{ColRotationNumber, "71"}})} << Rows{faculaRow({"0", "126"})}
             << QStringList{faculae125, rotation} << QStringList{"F1:2", "G1:9"};
@@ -352,6 +358,11 @@ class TestCommit : public QObject {
             "„7:05“ není celé číslo – Čas UT", EntryField::TimeUT);
         add("time, correction", correction, "timeUT", "12h", "„12h“ není celé číslo – Čas UT",
             EntryField::TimeUT);
+        // A time of day only: 9999 would be read as a moment four days on.
+        add("time 2400", isNew, "timeUT", "2400",
+            "„2400“ není čas hhmm (hodiny 0 až 23, minuty 0 až 59) – Čas UT", EntryField::TimeUT);
+        add("time 9999", special, "timeUT", "9999",
+            "„9999“ není čas hhmm (hodiny 0 až 23, minuty 0 až 59) – Čas UT", EntryField::TimeUT);
         add("PP empty", isNew, "conditions", "", "„“ není celé číslo – PP", EntryField::Conditions);
         add("Obr.", special, "imageQuality", "2b", "„2b“ není celé číslo – Obr.",
             EntryField::ImageQuality);

@@ -1,5 +1,6 @@
 // The entry dialog driven through its widgets, with the message boxes answered by a script.
 #include "entry/entrydialog.h"
+#include "entry/summary.h"
 #include "entrytesthelpers.h"
 #include "scripteddialogs.h"
 #include "testregistry.h"
@@ -498,6 +499,63 @@ class TestEntryDialog : public QObject {
             QVERIFY2(table->columnWidth(column) >= view->sizeHintForColumn(column), what);
         }
         QTRY_COMPARE(table->horizontalScrollBar()->maximum(), 0);
+        dialog->reject();
+    }
+
+    // Every value a column takes shows whole in its cell at the table's font: the text is
+    // no wider than the cell less its grid line and the style's text margins. "class" is
+    // every McIntosh class; in a number pattern each "#" stands for one digit, tried with
+    // every digit. At R = 125 a distance reaches 125.0, an area 65535.5 x 125 / 2550 = 3212,
+    // a group number in a rotation 70; counts are bytes (255), small spots and global group
+    // numbers words (65535); angles have one decimal, the auxiliary spots' whole degrees and
+    // millimetres, their areas one decimal.
+    void columnsHoldEveryValueTheyTake_data() {
+        QTest::addColumn<bool>("heliographic");
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<QStringList>("patterns");
+        QTest::newRow("groups, polar")
+            << false << "StringGrid1"
+            << QStringList{"class", "###", "###", "###.#",  "###.#", "####", "#####", "#####",
+                           "##",    "###", "###", "####.#", "###",   "###",  "####.#"};
+        QTest::newRow("groups, heliographic: l and b")
+            << true << "StringGrid1"
+            << QStringList{"class", "###", "###", "###.#", "-##.#", "####", "#####", "#####", "##"};
+        QTest::newRow("faculae") << false << "StringGrid2"
+                                 << QStringList{"###", "###", "###", "###", "###", "###",
+                                                "###", "###", "###", "###", "###", "###"};
+    }
+    void columnsHoldEveryValueTheyTake() {
+        QFETCH(bool, heliographic);
+        QFETCH(QString, grid);
+        QFETCH(QStringList, patterns);
+        ObservationStore store;
+        storeWithGroup(store);
+        store.setDrawingSetup(store.drawingRadius(), heliographic);
+        ScriptedDialogs dialogs;
+        QPointer<EntryDialog> dialog =
+            openDialog(store, EntryMode::New, dialogs, heliographic ? kHeliographic : kPolar);
+        const auto *table = control<QTableWidget>(dialog, grid.toLatin1());
+        const QFontMetricsF metrics(table->font());
+        const int textMargin =
+            table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1;
+        const int gridLine = table->showGrid() ? 1 : 0;
+        for (int column = 0; column < patterns.size(); ++column) {
+            QStringList values;
+            if (patterns[column] == "class") {
+                for (std::string_view name : McIntoshClasses)
+                    values << QString::fromLatin1(name.data(), qsizetype(name.size()));
+            } else {
+                for (char digit = '0'; digit <= '9'; ++digit)
+                    values << QString(patterns[column]).replace('#', QChar(digit));
+            }
+            const double room = table->columnWidth(column) - gridLine - 2 * textMargin;
+            for (const QString &value : values)
+                QVERIFY2(metrics.horizontalAdvance(value) <= room,
+                         qPrintable(QStringLiteral("%1 in column %2 (%3 px)")
+                                        .arg(value)
+                                        .arg(column + 1)
+                                        .arg(room)));
+        }
         dialog->reject();
     }
 

@@ -149,6 +149,13 @@ class TestImport : public QObject {
         QTest::newRow("time with a colon")
             << header("01.02.2000", "7:05;Jan;Praha;1;1;1;0;0;0;0;")
             << QStringList{"řádek 1: „7:05“ není celé číslo – Čas UT"};
+        QTest::newRow("time 2400")
+            << header("15.06.2002", "2400;Jan;Praha;1;1;1;0;0;0;0;")
+            << QStringList{
+                   "řádek 1: „2400“ není čas hhmm (hodiny 0 až 23, minuty 0 až 59) – Čas UT"};
+        QTest::newRow("a distance of 309 digits, quoted by its first 40")
+            << header("01.02.2000") + "G;Axx;1;0;10;" + QByteArray(309, '9') + "\n"
+            << QStringList{"řádek 2: „" + QString(40, u'9') + "…“ není číslo – vzd., řádek 1"};
         QTest::newRow("header numbers missing") << QByteArray("\n# note\nO;01.02.2000;1200;Jan\n")
                                                 << QStringList{"řádek 3: „“ není celé číslo – PP"};
         QTest::newRow("no such date")

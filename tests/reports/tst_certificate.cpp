@@ -23,7 +23,7 @@ InstrumentLines stationLines() {
 // The text placed at (x, y), or a marker that none is.
 QString textAt(const CertificateLayout &layout, int x, int y) {
     const auto found = std::find_if(layout.texts.begin(), layout.texts.end(),
-                                    [&](const PlacedText &t) { return t.pos == QPoint(x, y); });
+                                    [&](const PlacedText &t) { return t.place == QPoint(x, y); });
     return found == layout.texts.end() ? QStringLiteral("<none>") : found->text;
 }
 
@@ -130,6 +130,42 @@ class TestCertificate : public QObject {
         QCOMPARE(textAt(certificateLayout(m), 610, 798), QStringLiteral("  0.00%"));
     }
 
+    // Each column and header field where it belongs, with values no two of which are
+    // alike: 1 and 2 April 2001, North R 31 and 52, South R 47 and 29, Center R 13 and 8,
+    // F 5 and 7, Q 2 and 4. Day 1's row at y 286, the sums at 782 (the columns from R on
+    // 10 further left), the means at 798.
+    void columnsAndHeader_data() {
+        QTest::addColumn<QPoint>("place");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("North, day 1") << QPoint(370, 286) << "31";
+        QTest::newRow("Center, day 1") << QPoint(470, 286) << "13";
+        QTest::newRow("F, day 1") << QPoint(520, 286) << "5";
+        QTest::newRow("South, sum") << QPoint(410, 782) << "76";
+        QTest::newRow("Q, sum") << QPoint(560, 782) << "6";
+        QTest::newRow("Center, mean") << QPoint(460, 798) << " 10.50";
+        QTest::newRow("station") << QPoint(120, 48) << "Ondřejov";
+        QTest::newRow("instrument") << QPoint(120, 158) << "Coudé";
+        QTest::newRow("aperture") << QPoint(280, 158) << "150  mm";
+        QTest::newRow("focal length") << QPoint(440, 158) << "2250  mm";
+        QTest::newRow("eyepiece") << QPoint(600, 158) << "25  mm";
+    }
+    void columnsAndHeader() {
+        QFETCH(QPoint, place);
+        QFETCH(QString, text);
+        ObservationRecord day1 = summaryRecord("01.04.2001", {2, 3, 31}, {4, 7, 47}, 905, "Eva");
+        ObservationRecord day2 = summaryRecord("02.04.2001", {5, 2, 52}, {2, 9, 29}, 1010, "Jan");
+        day1.summary.centralR = 13, day2.summary.centralR = 8;
+        day1.faculaTotal = 5, day2.faculaTotal = 7;
+        day1.seeingQuality = 2, day2.seeingQuality = 4;
+        ObservationStore store(kTestToday);
+        fillStore(store, {day1, day2});
+        // Lines 1..6: observatory, instrument, aperture, eyepiece, focal length, station.
+        const InstrumentLines lines = {"Hvězdárna", "Coudé", "150", "25", "2250", "Ondřejov"};
+        QCOMPARE(textAt(certificateLayout(buildCertificate(store, {4, 2001}, lines)), place.x(),
+                        place.y()),
+                 text);
+    }
+
     void magnification_data() {
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("eyepiece");
@@ -162,6 +198,88 @@ class TestCertificate : public QObject {
         lines[5].clear(); // no station: the instrument box comes first, nothing is drawn
         QVERIFY(certificateLayout(buildCertificate(ObservationStore(kTestToday), {1, 2000}, lines))
                     .texts.empty());
+    }
+
+    // Texts wider than their room, measured here as half their height a character. The
+    // labels share the height all of them fit at: "Instrument:", 11 characters in the 56
+    // units before its value, needs 10 (11 x 5 = 55). The instrument (36 characters) shrinks
+    // to 12, 7/10 of 17, and is cut to the 20 that fit 126 units with "…" (21 x 6).
+    // Numbers and headings move left in their cell (2 units off its lines) and shrink only
+    // where it is too narrow: "65535.00", 52 wide, is 44 at 11 in the cell 302..348. The
+    // observer's room, 605..708, holds 19 characters and "…" at 10.
+    void textsFitTheirRoom_data() {
+        QTest::addColumn<QPoint>("place");
+        QTest::addColumn<QPoint>("pos");
+        QTest::addColumn<int>("font");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("label fits, in the labels' size")
+            << QPoint(60, 50) << QPoint(60, 50) << 10 << "Station:";
+        QTest::newRow("label shrinks") << QPoint(60, 160) << QPoint(60, 160) << 10 << "Instrument:";
+        QTest::newRow("instrument shrinks and is cut")
+            << QPoint(120, 158) << QPoint(120, 158) << 12 << "Refraktor Zeiss AS 8…";
+        // "  1.00", 39 wide, from 220 would end at 259: it ends at 248 instead.
+        QTest::newRow("g's mean moves left")
+            << QPoint(220, 798) << QPoint(209, 798) << 13 << "  1.00";
+        QTest::newRow("R's mean shrinks")
+            << QPoint(310, 798) << QPoint(304, 798) << 11 << "65535.00";
+        QTest::newRow("heading moves left")
+            << QPoint(460, 270) << QPoint(452, 270) << 13 << " Center";
+        QTest::newRow("observer is cut")
+            << QPoint(605, 286) << QPoint(605, 286) << 10 << "Bohuslava Kratochví…";
+    }
+    void textsFitTheirRoom() {
+        QFETCH(QPoint, place);
+        QFETCH(QPoint, pos);
+        QFETCH(int, font);
+        QFETCH(QString, text);
+        ObservationStore store(kTestToday);
+        fillStore(store, {summaryRecord("01.04.2001", {1, 0, 40000}, {0, 0, 25535}, 900,
+                                        "Bohuslava Kratochvílová-Novákov")});
+        InstrumentLines lines = stationLines();
+        lines[1] = QStringLiteral("Refraktor Zeiss AS 80/1200, projekce");
+        const auto halfHeight = [](const QString &t, int height, bool) {
+            return t.size() * height / 2.0;
+        };
+        const CertificateLayout layout =
+            certificateLayout(buildCertificate(store, {4, 2001}, lines), halfHeight);
+        const auto found = std::find_if(layout.texts.begin(), layout.texts.end(),
+                                        [&](const PlacedText &t) { return t.place == place; });
+        QVERIFY(found != layout.texts.end());
+        QCOMPARE(found->pos, pos);
+        QCOMPARE(found->fontHeight, font);
+        QCOMPARE(found->text, text);
+    }
+
+    // With the reports' own font, the demo's instrument line and a month of large numbers:
+    // no text of the header reaches the next one on its line, and no text of the table
+    // crosses a grid line.
+    void noTextRunsIntoItsNeighbour() {
+        ObservationStore store(kTestToday);
+        for (int day = 1; day <= 30; ++day)
+            store.appendRecord(
+                summaryRecord(QStringLiteral("%1.04.2001").arg(day, 2, 10, QLatin1Char('0')),
+                              {29, 999, 1289}, {31, 987, 1297}, 1159, "Bohuslava Kratochvílová"));
+        InstrumentLines lines = stationLines();
+        lines[1] = QStringLiteral("Refraktor Zeiss AS 80/1200, projekce");
+        lines[2] = QStringLiteral("150");
+        lines[4] = QStringLiteral("12000");
+        const CertificateLayout layout =
+            certificateLayout(buildCertificate(store, {4, 2001}, lines));
+        std::vector<QRectF> boxes;
+        for (const PlacedText &t : layout.texts)
+            boxes.emplace_back(
+                t.pos, QSizeF(certificateTextWidth(t.text, t.fontHeight, t.bold), t.fontHeight));
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            const QString what = layout.texts[i].text;
+            QVERIFY2(boxes[i].right() <= 710, qPrintable(what));
+            for (size_t j = i + 1; j < boxes.size(); ++j)
+                QVERIFY2(!boxes[i].intersects(boxes[j]),
+                         qPrintable(what + QStringLiteral(" | ") + layout.texts[j].text));
+            for (const QLine &line : layout.gridLines)
+                if (line.x1() == line.x2() && boxes[i].top() >= 266)
+                    QVERIFY2(line.x1() <= boxes[i].left() || line.x1() >= boxes[i].right(),
+                             qPrintable(what));
+        }
     }
 
     // 11 column lines and the closing one from y 266 to 810; 35 rows 16 apart, 266 to 810.

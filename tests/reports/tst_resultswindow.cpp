@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace orvanek;
@@ -120,8 +121,9 @@ class TestResultsWindow : public QObject {
         QVERIFY(f.window->action("oficialni")->isChecked());
     }
 
-    // Every statistics handler, the hidden ones included: view, region, grid columns,
-    // caption ("Výsledky    statistika - " and the view) and the items checked.
+    // Every statistics handler, the hidden ones included: view, region, grid columns (the
+    // month and ten values measured, the month with g, f and r smoothed), caption
+    // ("Výsledky    statistika - " and the view) and the items checked.
     void statisticsHandlers_data() {
         QTest::addColumn<QString>("handler");
         QTest::addColumn<ResultsMode>("mode");
@@ -137,10 +139,10 @@ class TestResultsWindow : public QObject {
         QTest::newRow("jihnam") << "jihnam" << measured << StatRegion::South << 11
                                 << "naměřené - jih";
         QTest::newRow("celkovyvyr")
-            << "celkovyvyr" << smoothed << StatRegion::Total << 9 << "vyhlazené - celkový";
-        QTest::newRow("severvyr") << "severvyr" << smoothed << StatRegion::North << 9
+            << "celkovyvyr" << smoothed << StatRegion::Total << 4 << "vyhlazené - celkový";
+        QTest::newRow("severvyr") << "severvyr" << smoothed << StatRegion::North << 4
                                   << "vyhlazené - sever";
-        QTest::newRow("jihvyr") << "jihvyr" << smoothed << StatRegion::South << 9
+        QTest::newRow("jihvyr") << "jihvyr" << smoothed << StatRegion::South << 4
                                 << "vyhlazené - jih";
     }
     void statisticsHandlers() {
@@ -209,6 +211,40 @@ class TestResultsWindow : public QObject {
         QVERIFY(!f.printChoice(choice)->isChecked());
     }
 
+    // The print panel's title is a line inside its frame (a group box's title would hang
+    // above the frame and left of it), and the panel stands beside the statistics it prints,
+    // or at the window's right edge when both do not fit, the months still in sight. It goes
+    // when another view is chosen.
+    void printPanelPlace_data() {
+        QTest::addColumn<int>("width");
+        QTest::newRow("1100: beside the grid") << 1100;
+        QTest::newRow("700: at the right edge") << 700;
+    }
+    void printPanelPlace() {
+        QFETCH(int, width);
+        QTemporaryDir dir;
+        Fixture f(dir.path(), true, 150);
+        f.window->resize(width, 600);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.window->celkovynamClick();
+        f.window->tiskvyslClick();
+        auto *panel = f.child<QGroupBox>("GroupBox1");
+        const auto *grid = f.child<QTableWidget>("StringGrid1");
+        QVERIFY(panel->title().isEmpty());
+        const auto labels = panel->findChildren<QLabel *>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(), [&](const QLabel *label) {
+            return label->text() == "Tiskový panel" && label->isVisible() &&
+                   panel->contentsRect().contains(label->geometry());
+        }));
+        const QRect frame = panel->geometry();
+        const int client = panel->parentWidget()->width();
+        QVERIFY(frame.left() >= grid->x() + grid->columnWidth(0) && frame.right() < client);
+        QVERIFY(frame.left() > grid->geometry().right() || frame.right() == client - 1);
+        f.window->pozorovateleClick();
+        QVERIFY(panel->isHidden());
+    }
+
     // Eva and Jan in 2000 and 2001; the grid has the years, "Suma", an empty row and the
     // year totals; the table prints at once into one page.
     void observers() {
@@ -246,6 +282,20 @@ class TestResultsWindow : public QObject {
         window.tiskvyslClick();
         QCOMPARE(dialogs.shown, (QStringList{QStringLiteral("Mení zadáno žádné jméno pozorovatele"),
                                              QStringLiteral("Ještě není znám žádný pozorovatel")}));
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    }
+
+    // The print command before any view is chosen: the printer set-up dialog and nothing
+    // printed; without a printer, the word that nothing is chosen.
+    void printWithNoViewChosen() {
+        QTemporaryDir dir;
+        Fixture f(dir.path());
+        f.window->tiskvyslClick();
+        QCOMPARE(f.dialogs.shown, QStringList{"Není vybráno nic k tisku."});
+        f.dialogs.printerExists = true;
+        f.window->tiskvyslClick();
+        QCOMPARE(f.dialogs.printerSetups, 1);
+        QCOMPARE(f.dialogs.shown.size(), 1);
         QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
     }
 

@@ -133,6 +133,38 @@ class TestStatistics : public QObject {
         QCOMPARE(rows[7].join(u';'), QStringLiteral("04.2014;1.0;0.0;116.4"));
     }
 
+    // One drawing a month from January 2001 to February 2002 (14 months, the least that is
+    // smoothed): north g 2, f 5 and R 10 + k in month k, south g 1, f 3 and R 30 - k. A
+    // straight line smooths to itself: July 2001 (k 6) has R 16 in the north, 24 in the south.
+    void smoothedRegions_data() {
+        QTest::addColumn<StatRegion>("region");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("north") << StatRegion::North << "07.2001;2.0;5.0;16.0";
+        QTest::newRow("south") << StatRegion::South << "07.2001;1.0;3.0;24.0";
+        QTest::newRow("total") << StatRegion::Total << "07.2001;3.0;8.0;40.0";
+    }
+    void smoothedRegions() {
+        QFETCH(StatRegion, region);
+        QFETCH(QString, row);
+        ObservationStore store(kTestToday);
+        for (int k = 0; k < 14; ++k)
+            store.appendRecord(summaryRecord(dayOf(1, k % 12 + 1, 2001 + k / 12),
+                                             {2, 5, static_cast<uint16_t>(10 + k)},
+                                             {1, 3, static_cast<uint16_t>(30 - k)}));
+        const auto rows = statisticsCsvRows(smoothedStatistics(store, region));
+        QCOMPARE(rows[7].join(u';'), row);
+        QCOMPARE(rows[6].join(u';'), QStringLiteral("06.2001;;;")); // the first six: none
+    }
+
+    // Means with one decimal round a half to the even digit, as every rounding here does:
+    // g 1, 0, 0, 0 in a month is 0.25 and shows 0.2.
+    void oneDecimalHalvesToEven() {
+        ObservationStore store(kTestToday);
+        for (int day = 1; day <= 4; ++day)
+            store.appendRecord(summaryRecord(dayOf(day, 3, 2001), {uint16_t(day == 1), 0, 0}));
+        QCOMPARE(statisticsGridText(measuredStatistics(store, StatRegion::Total), 1, 1), "  0.2");
+    }
+
     // Twelve months are too few to smooth: no value anywhere.
     void noSmoothingWithTwelveMonths() {
         ObservationStore store(kTestToday);

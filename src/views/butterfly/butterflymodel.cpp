@@ -3,7 +3,7 @@
 #include "data/units.h"
 #include "solar/conversion.h"
 #include "solar/ephemeris.h"
-#include "views/common/vectorstate.h"
+#include "solar/vectorstate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -405,8 +405,11 @@ ButterflyFrame butterflyFrame(const ButterflyModel &model, const ButterflyGeomet
         const int x = kRotationsPerAxisStep * k * xs + kButterflyAxisX;
         f.verticals.emplace_back(x, f.top, x, f.bottom);
     }
+    // The latitude lines run to the scroll range, and on to the last rotation line where
+    // that stands further right, so that no rotation line and label stand beyond them.
+    const int right = std::max(model.scrollRange, f.verticals.back().x1());
     for (int j = -n; j <= n; ++j) {
-        f.horizontals.emplace_back(kButterflyAxisX, j * d, model.scrollRange, j * d);
+        f.horizontals.emplace_back(kButterflyAxisX, j * d, right, j * d);
         f.latitudeLabels.push_back({QPoint(kLatitudeLabelX, j * d - kLatitudeLabelRise),
                                     QString::number(-kDegreesPerLatitudeLine * j)});
     }

@@ -181,7 +181,8 @@ struct ButterflyText {
 };
 
 // The frame in diagram units: vertical lines every 100 rotations, horizontal lines every
-// 10 degrees, latitude labels (north up) and rotation labels under the frame.
+// 10 degrees to the scroll range or the last vertical line, whichever is further right,
+// latitude labels (north up) and rotation labels under the frame.
 struct ButterflyFrame {
     std::vector<QLine> verticals;
     std::vector<QLine> horizontals;

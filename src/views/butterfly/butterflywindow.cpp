@@ -56,6 +56,17 @@ class ButterflyView : public QAbstractScrollArea {
         window_->updateScrollRanges();
     }
     void scrollContentsBy(int, int) override { viewport()->update(); }
+    // Home and End to either end in time, as in the graph windows.
+    void keyPressEvent(QKeyEvent *event) override {
+        if (event->key() == Qt::Key_Home || event->key() == Qt::Key_End) {
+            horizontalScrollBar()->triggerAction(event->key() == Qt::Key_Home
+                                                     ? QAbstractSlider::SliderToMinimum
+                                                     : QAbstractSlider::SliderToMaximum);
+            event->accept();
+            return;
+        }
+        QAbstractScrollArea::keyPressEvent(event);
+    }
 
   private:
     ButterflyWindow *window_;
@@ -148,12 +159,20 @@ void ButterflyWindow::updateScrollRanges() {
     const ButterflyModel &m = model();
     const ButterflyGeometry g = diagramGeometry();
     const QSize client = g.client;
-    view_->horizontalScrollBar()->setRange(0, std::max(0, m.contentRight - client.width()));
+    const ButterflyFrame frame = butterflyFrame(m, g);
+    const QFontMetrics metrics(butterflyFont());
+    // As far as the marks and the frame reach, and the last rotation label under the frame.
+    int right = m.contentRight;
+    if (!frame.rotationLabels.empty()) {
+        const ButterflyText &last = frame.rotationLabels.back();
+        right =
+            std::max(right, last.pos.x() + metrics.horizontalAdvance(last.text) + kScrollMargin);
+    }
+    view_->horizontalScrollBar()->setRange(0, std::max(0, right - client.width()));
     view_->horizontalScrollBar()->setPageStep(client.width());
     // From the latitude labels above the frame to the rotation labels under it; a frame
     // taller than the window scrolls up as well as down.
-    const ButterflyFrame frame = butterflyFrame(m, g);
-    const int textHeight = QFontMetrics(butterflyFont()).height();
+    const int textHeight = metrics.height();
     int top = g.equatorY + frame.top - kScrollMargin;
     int bottom = g.equatorY + frame.bottom + textHeight + kScrollMargin;
     if (!frame.rotationLabels.empty())

@@ -10,6 +10,8 @@ namespace orvanek {
 
 namespace {
 constexpr const char *kWatched = "orvanekClosesOnDeactivation";
+constexpr Qt::WindowStates kNotNormal =
+    Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
 
 QMdiSubWindow *subWindowOf(QWidget *view) {
     return qobject_cast<QMdiSubWindow *>(view->parentWidget());
@@ -35,6 +37,18 @@ void closeOnDeactivation(QWidget *view, std::function<void()> deactivate) {
                          // nullptr: no sub-window is active because the program is not.
                          if (active && active != sub)
                              QTimer::singleShot(0, sub, deactivate);
+                     });
+}
+
+void keepNormalSize(QMdiSubWindow *sub) {
+    QObject::connect(sub, &QMdiSubWindow::windowStateChanged, sub,
+                     [sub](Qt::WindowStates, Qt::WindowStates now) {
+                         // Once the area has finished what it was doing with the state.
+                         if (now & kNotNormal)
+                             QTimer::singleShot(0, sub, [sub] {
+                                 if (sub->windowState() & kNotNormal)
+                                     sub->showNormal();
+                             });
                      });
 }
 

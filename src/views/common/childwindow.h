@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QMdiSubWindow;
 class QWidget;
 
 namespace orvanek {
@@ -18,5 +19,10 @@ void closeView(QWidget *view);
 // such as a print dialog, or another program in front) does not count. Calling it again for
 // the same view does nothing.
 void closeOnDeactivation(QWidget *view, std::function<void()> deactivate = {});
+
+// A sub-window without title-bar buttons (the date list, the drawing view) would have no way
+// back from a maximised or minimised state: whatever puts it there, it returns at once to
+// its normal size and place.
+void keepNormalSize(QMdiSubWindow *sub);
 
 } // namespace orvanek

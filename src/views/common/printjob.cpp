@@ -1,6 +1,9 @@
 #include "views/common/printjob.h"
 
-#include <QFile>
+#include "data/safefile.h"
+
+#include <QBuffer>
+#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
 
@@ -50,9 +53,15 @@ bool printOn(QPagedPaintDevice &device, const PageSetup &setup, const PrintPages
 
 bool printToPdf(const QString &path, const QString &title, const PageSetup &setup,
                 const PrintPages &pages) {
+    // Made in memory and then written in one step: a file of the same name is replaced,
+    // never written into (a hard link to it elsewhere keeps its bytes).
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly))
+        return false;
     bool ok = false;
     {
-        QPdfWriter writer(path);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kPdfDotsPerInch);
         writer.setCreator(QStringLiteral("Orvanek"));
         writer.setTitle(title);
@@ -62,8 +71,15 @@ bool printToPdf(const QString &path, const QString &title, const PageSetup &setu
         ok = job.isActive() && pages(job);
         ok = job.end() && ok;
     }
-    // A writer that could not open its file paints nothing and says so only by the file.
-    return ok && QFile::exists(path);
+    buffer.close();
+    return ok && !bytes.isEmpty() && !writeNamedFile(path, bytes);
+}
+
+bool saveImageFile(const QImage &image, const QString &path, const char *format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    return buffer.open(QIODevice::WriteOnly) && image.save(&buffer, format) &&
+           !writeNamedFile(path, bytes);
 }
 
 } // namespace orvanek

@@ -10,6 +10,8 @@
 
 class QPagedPaintDevice;
 
+class QImage;
+
 namespace orvanek {
 
 // How a view's pages are laid out on paper.
@@ -56,5 +58,9 @@ bool printOn(QPagedPaintDevice &device, const PageSetup &setup, const PrintPages
 // cannot be written.
 bool printToPdf(const QString &path, const QString &title, const PageSetup &setup,
                 const PrintPages &pages);
+
+// Saves a picture in `format` (PNG, BMP) as a file the observer named, in one step as
+// printToPdf writes. False when it cannot be written.
+bool saveImageFile(const QImage &image, const QString &path, const char *format);
 
 } // namespace orvanek

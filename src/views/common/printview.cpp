@@ -40,4 +40,13 @@ PrintOutcome printView(Dialogs &dialogs, const QString &dataDir, const PrintRequ
     return PrintOutcome::Printed;
 }
 
+void printerSetupOnly(Dialogs &dialogs) {
+    if (!dialogs.hasPrinter()) {
+        dialogs.information(tr("Není vybráno nic k tisku."));
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    dialogs.printerSetup(&printer);
+}
+
 } // namespace orvanek

@@ -28,4 +28,9 @@ enum class PrintOutcome { Printed, Cancelled, Failed };
 // request's file name offered). A failure is shown to the user.
 PrintOutcome printView(Dialogs &dialogs, const QString &dataDir, const PrintRequest &request);
 
+// A print command with nothing chosen to print: the printer set-up dialog alone, as every
+// print command of the results first shows it, and nothing printed. Without any printer
+// there is nothing to set up; the user is told that nothing is chosen.
+void printerSetupOnly(Dialogs &dialogs);
+
 } // namespace orvanek

@@ -255,4 +255,30 @@ DrawingModel buildDrawingModel(const ObservationRecord &record, const DrawingSet
     return m;
 }
 
+DrawingModel buildCheckedDrawingModel(const ObservationStore &store,
+                                      const ObservationRecord &record,
+                                      const DrawingSettings &settings) {
+    DrawingModel m = buildDrawingModel(record, settings);
+    markMisplacedGroups(m, checkRecordPositions(store, record));
+    return m;
+}
+
+void markMisplacedGroups(DrawingModel &m, const std::vector<PositionFinding> &findings) {
+    for (const PositionFinding &f : findings) {
+        if (f.slot < 1 || f.slot > std::ssize(m.groups))
+            continue;
+        DrawingGroup &g = m.groups[static_cast<size_t>(f.slot - 1)];
+        g.misplaced = true;
+        // Where a group typed at the expected l, b would have been drawn: 2 px a mm of the
+        // reference drawing, as the group circles are placed.
+        const PolarPosition p =
+            heliographicToPolar(m.ephemeris, static_cast<float>(f.expectedLatitude),
+                                static_cast<float>(f.expectedLongitude), kReferenceRadiusMm);
+        const double theta = p.polarAngle * kRadPerDeg;
+        g.expectedCentre = {
+            roundInt(m.settings.orientX * std::sin(theta) * p.polarDistance * 2 + kDiskCentreX),
+            roundInt(-m.settings.orientY * std::cos(theta) * p.polarDistance * 2 + kDiskCentreY)};
+    }
+}
+
 } // namespace orvanek

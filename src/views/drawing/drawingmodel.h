@@ -2,6 +2,7 @@
 
 #include "data/observationrecord.h"
 #include "data/observationstore.h"
+#include "data/positioncheck.h"
 #include "solar/calendar.h"
 #include "solar/conversion.h"
 #include "solar/ephemeris.h"
@@ -74,6 +75,10 @@ struct DrawingGroup {
     QString latitudeText;       // b, "0.0"
     bool auxSpotsShown = false; // either packed position is not 0
     std::array<AuxSpotMarker, 2> auxSpots;
+    // The days around this drawing place the group elsewhere: its number is shown in red and
+    // the place they expect it at as a small ring.
+    bool misplaced = false;
+    QPoint expectedCentre; // pixel of the expected place, when misplaced
 };
 
 // The rows of the text block right of the disk, in the order they are drawn (y = 118 + 18 k).
@@ -129,6 +134,15 @@ constexpr int groupColumnX(int slot) {
 // Computes the drawing of one record: the ephemeris of its moment, the grid, the faculae,
 // the group markers with l and b, the auxiliary spots, the summary and the text block.
 DrawingModel buildDrawingModel(const ObservationRecord &record, const DrawingSettings &settings);
+
+// The same, with the groups that the drawings of the days around it place elsewhere marked:
+// what the drawing view and `render drawing` show of a record of the store.
+DrawingModel buildCheckedDrawingModel(const ObservationStore &store,
+                                      const ObservationRecord &record,
+                                      const DrawingSettings &settings);
+
+// Marks the groups of the findings (of this drawing) and where they are expected.
+void markMisplacedGroups(DrawingModel &model, const std::vector<PositionFinding> &findings);
 
 // Group circles for the record: the marker of every group slot 1..groupCount.
 std::vector<GroupMarker> groupMarkerLayout(const ObservationRecord &record, double drawingRadius,

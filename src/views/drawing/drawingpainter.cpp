@@ -47,6 +47,8 @@ constexpr int kGroupNumberLabelY = 630; // "číslo sku." between the two number
 // The group's rotation number beside its circle: 2 px right of it, 6 px above its middle.
 constexpr int kMarkerLabelGap = 2;
 constexpr int kMarkerLabelRise = 6;
+// The ring at the place the days around the drawing expect a misplaced group at.
+constexpr int kExpectedRingRadius = 6;
 
 const std::array<QString, 15> &labelTexts() {
     static const std::array<QString, 15> texts = {
@@ -122,7 +124,8 @@ std::vector<PlacedText> textBlockLayout(const DrawingModel &m) {
 std::array<PlacedText, 4> groupTableTexts(const DrawingGroup &g) {
     return {{{g.column, kSpotCountRowY, kFontGroups, g.spotCountText, spotCountColour()},
              {g.column, kGlobalNumberRowY, kFontGroups, g.globalNumberText},
-             {g.column, kRotationNumberRowY, kFontGroups, g.rotationNumberText},
+             {g.column, kRotationNumberRowY, kFontGroups, g.rotationNumberText,
+              g.misplaced ? misplacedColour() : QColor(Qt::black)},
              {g.column, kTypeRowY, kFontGroups, g.typeText}}};
 }
 
@@ -131,7 +134,7 @@ std::array<PlacedText, 4> groupTableTexts(const DrawingGroup &g) {
 std::array<PlacedText, 3> groupPositionTexts(const DrawingGroup &g) {
     const GroupMarker &c = g.marker;
     return {{{c.x + 2 * c.r + kMarkerLabelGap, c.y + c.r - kMarkerLabelRise, kFontGroups,
-              g.rotationNumberText},
+              g.rotationNumberText, g.misplaced ? misplacedColour() : QColor(Qt::black)},
              {g.column, kLongitudeRowY, kFontGroups, g.longitudeText},
              {g.column, kLatitudeRowY, kFontGroups, g.latitudeText}}};
 }
@@ -194,6 +197,8 @@ void paintGroups(QPainter &p, TextWriter &text, const DrawingModel &m) {
     const QBrush auxBrush(auxSpotColour());
     const QBrush groupBrush(groupFillColour());
     const QBrush whiteBrush(Qt::white);
+    QPen ringPen = plainPen(misplacedColour());
+    ringPen.setWidthF(1.5);
     text.forgetPen();
     for (const DrawingGroup &g : m.groups) {
         for (const PlacedText &t : groupTableTexts(g))
@@ -213,6 +218,12 @@ void paintGroups(QPainter &p, TextWriter &text, const DrawingModel &m) {
         p.setBrush(groupBrush);
         const GroupMarker &c = g.marker;
         p.drawEllipse(circleBox(c.x, c.y, c.r));
+        if (g.misplaced) {
+            p.setPen(ringPen);
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QPoint(g.expectedCentre), kExpectedRingRadius, kExpectedRingRadius);
+            text.forgetPen();
+        }
     }
     p.setPen(blackPen);
     p.setBrush(whiteBrush);
@@ -257,12 +268,19 @@ QSize drawingSize(const DrawingModel &model) {
     // The same texts the paint writes, where it writes them.
     for (const PlacedText &t : textBlockLayout(model))
         extend(t);
+    // The label by a group's circle widens the drawing only where the circle can be: on
+    // the disk or near it. A damaged record places groups thousands of pixels out; its
+    // drawing keeps its frame rather than growing to a picture of hundreds of megabytes.
+    const QRect nearTheDisk(0, 0, right, bottom);
     for (const DrawingGroup &g : model.groups) {
         for (const PlacedText &t : groupTableTexts(g))
             extend(t);
-        if (!model.special)
-            for (const PlacedText &t : groupPositionTexts(g))
-                extend(t);
+        if (model.special)
+            continue;
+        const auto texts = groupPositionTexts(g); // the label by the circle, then l and b
+        for (size_t k = 0; k < texts.size(); ++k)
+            if (k > 0 || nearTheDisk.contains(texts[k].x, texts[k].y))
+                extend(texts[k]);
     }
     return {right, bottom};
 }

@@ -42,6 +42,10 @@ inline QColor auxSpotColour() {
 inline QColor spotCountColour() {
     return {0, 0, 255};
 }
+// A group that the days around the drawing place elsewhere: its number and its expected place.
+inline QColor misplacedColour() {
+    return {220, 0, 0};
+}
 
 // "Ms sans Serif" at `size` points of the 96-dpi view, set in pixels so that every device
 // (window, image, printer under a scale) draws it the same size relative to the disk.

@@ -9,6 +9,7 @@
 #include "views/common/viewcanvas.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -103,7 +104,8 @@ DrawingWindow::DrawingWindow(const ObservationStore &store, Dialogs &dialogs, QW
 DrawingWindow::~DrawingWindow() = default;
 
 DrawingModel DrawingWindow::currentModel() const {
-    return buildDrawingModel(store_.currentRecord(), drawingSettings(store_, state_));
+    return buildCheckedDrawingModel(store_, store_.currentRecord(),
+                                    drawingSettings(store_, state_));
 }
 
 QWidget *DrawingWindow::canvas() const {
@@ -195,28 +197,31 @@ QString DrawingWindow::bitmapPath() const {
 bool DrawingWindow::saveBitmap() {
     if (!dialogs_.question(tr("Uložit bitmapu zákresu")))
         return false;
+    // Every end is said in the status bar too: the box is gone once it is answered.
+    const auto refuse = [this](const QString &message) {
+        dialogs_.information(message);
+        emit bitmapReport(tr("Zákres nebyl uložen: %1").arg(message));
+        return false;
+    };
     const QDir dataDir(store_.dataDirectory());
     const QFileInfo folder(dataDir.filePath(kBitmapFolder));
-    if (folder.isSymLink()) { // a link would put the picture somewhere else
-        dialogs_.information(tr("Složka %1 je odkaz jinam; program ukládá jen do svého "
-                                "adresáře, nic nebylo uloženo.")
-                                 .arg(QDir::toNativeSeparators(folder.filePath())));
-        return false;
-    }
-    if (!dataDir.exists(kBitmapFolder) && !dataDir.mkdir(kBitmapFolder)) {
-        dialogs_.information(tr("Složku %1 nelze vytvořit.")
-                                 .arg(QDir::toNativeSeparators(dataDir.filePath(kBitmapFolder))));
-        return false;
-    }
+    if (folder.isSymLink()) // a link would put the picture somewhere else
+        return refuse(tr("Složka %1 je odkaz jinam; program ukládá jen do svého "
+                         "adresáře, nic nebylo uloženo.")
+                          .arg(QDir::toNativeSeparators(folder.filePath())));
+    if (!dataDir.exists(kBitmapFolder) && !dataDir.mkdir(kBitmapFolder))
+        return refuse(tr("Složku %1 nelze vytvořit.")
+                          .arg(QDir::toNativeSeparators(dataDir.filePath(kBitmapFolder))));
     const QString path = bitmapPath();
-    if (const auto refused = unsafeTargetMessage(path)) {
-        dialogs_.information(*refused);
-        return false;
-    }
-    if (!renderDrawing(currentModel()).save(path, "BMP")) {
-        dialogs_.information(tr("Soubor %1 nelze uložit.").arg(QDir::toNativeSeparators(path)));
-        return false;
-    }
+    // Made in memory and written in one step: a picture of the same name (a hard link to a
+    // file elsewhere among them) is replaced, never written into.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !renderDrawing(currentModel()).save(&buffer, "BMP"))
+        return refuse(tr("Soubor %1 nelze uložit.").arg(QDir::toNativeSeparators(path)));
+    if (const auto failed = writeFileReplacing(path, bytes))
+        return refuse(*failed);
+    emit bitmapReport(tr("Zákres uložen do %1").arg(QDir::toNativeSeparators(path)));
     return true;
 }
 

@@ -61,6 +61,8 @@ class DrawingWindow : public QWidget {
   signals:
     // The drawing took another size (another record, a longer name).
     void drawingResized();
+    // What F10 did, for the main window's status bar: where the bitmap was saved, or why not.
+    void bitmapReport(const QString &text);
 
   public slots:
     // SpeedButton1 of the main window.

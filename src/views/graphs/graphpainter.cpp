@@ -48,6 +48,12 @@ class TextWriter {
             setSize(size);
         painter_.drawText(QPointF(t.pos.x(), t.pos.y() + ascent_), t.text);
     }
+    // A text hanging under a line at its top: placed so that the whole of every glyph, the
+    // accents of Č, Ř and Ú included, lies at or below its top, clear of the line above.
+    void writeHanging(const GraphText &t, int size) {
+        setSize(size);
+        painter_.drawText(QPointF(t.pos.x(), t.pos.y() + inkAscent_), t.text);
+    }
     // A value label, right-aligned in its column as every number column is.
     void writeValue(const GraphText &t, int size = kCurrentFont) {
         write({t.pos, aligner_.padLeft(t.text, kValueLabelWidth)}, size);
@@ -55,7 +61,11 @@ class TextWriter {
     void setFont(const QFont &font) {
         size_ = 0;
         painter_.setFont(font);
-        ascent_ = std::round(QFontMetricsF(font, painter_.device()).ascent());
+        const QFontMetricsF metrics(font, painter_.device());
+        ascent_ = std::round(metrics.ascent());
+        // The tallest capitals of the month names, with their accents.
+        inkAscent_ =
+            std::max(ascent_, std::ceil(-metrics.tightBoundingRect(QStringLiteral("ČŘÚ")).top()));
     }
 
   private:
@@ -69,6 +79,7 @@ class TextWriter {
     int dpi_;
     int size_ = 0;
     qreal ascent_ = 0;
+    qreal inkAscent_ = 0;
     ColumnAligner aligner_;
 };
 
@@ -101,7 +112,7 @@ void paintPanel(QPainter &p, TextWriter &text, const GraphPanelDrawing &d, const
             text.write(m.year, januaryFont);
             text.write(m.title, januaryFont);
         }
-        text.write(m.name, kMonthFont);
+        text.writeHanging(m.name, kMonthFont);
     }
     p.setPen(januaryPen);
     for (const GraphText &label : d.valueLabels)

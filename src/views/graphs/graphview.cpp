@@ -22,18 +22,18 @@ GraphView openedGraphView(const ObservationStore &store, const GraphState &state
     return view;
 }
 
-int smoothedScrollRange(const MonthlySeries &series, int clientWidth, int pixelsPerMonth) {
-    const SmoothedGeometry g = smoothedScreenGeometry(clientWidth, pixelsPerMonth, 0, 0);
+int smoothedScrollRange(const MonthlySeries &series, QSize client, int pixelsPerMonth) {
+    const SmoothedGeometry g = smoothedScreenGeometry(client, pixelsPerMonth, 0, 0);
     const int lastX = kSmoothedOrigin + series.lastClosedMonth() * g.monthStep;
-    return std::max(smoothedScrollRange(clientWidth, pixelsPerMonth), lastX + kSmoothedOverhang);
+    return std::max(smoothedScrollRange(client.width(), pixelsPerMonth), lastX + kSmoothedOverhang);
 }
 
-int smoothedNewestScroll(const MonthlySeries &series, int clientWidth, int pixelsPerMonth,
+int smoothedNewestScroll(const MonthlySeries &series, QSize client, int pixelsPerMonth,
                          int scrollRange) {
-    const SmoothedGeometry g = smoothedScreenGeometry(clientWidth, pixelsPerMonth, 0, 0);
+    const SmoothedGeometry g = smoothedScreenGeometry(client, pixelsPerMonth, 0, 0);
     const int lastX = kSmoothedOrigin + series.lastClosedMonth() * g.monthStep;
-    const int wanted = lastX + kNewestMargin - clientWidth;
-    return std::clamp(wanted, 0, std::max(scrollRange - clientWidth, 0));
+    const int wanted = lastX + kNewestMargin - client.width();
+    return std::clamp(wanted, 0, std::max(scrollRange - client.width(), 0));
 }
 
 SmoothedView smoothedView(const ObservationStore &store, const SmoothedState &state,
@@ -45,8 +45,8 @@ SmoothedView smoothedView(MonthlySeries series, const SmoothedState &state, QSiz
                           int scroll) {
     SmoothedView view;
     view.series = std::move(series);
-    const int range = smoothedScrollRange(view.series, clientSize.width(), state.pixelsPerMonth);
-    view.geometry = smoothedScreenGeometry(clientSize.width(), state.pixelsPerMonth, scroll, range);
+    const int range = smoothedScrollRange(view.series, clientSize, state.pixelsPerMonth);
+    view.geometry = smoothedScreenGeometry(clientSize, state.pixelsPerMonth, scroll, range);
     view.layout = layoutSmoothed(view.series, view.geometry);
     return view;
 }
@@ -54,12 +54,11 @@ SmoothedView smoothedView(MonthlySeries series, const SmoothedState &state, QSiz
 SmoothedView openedSmoothedView(const ObservationStore &store, const SmoothedState &state,
                                 QSize clientSize) {
     const MonthlySeries series = buildMonthlySeries(store, state.quantity);
-    const int range = smoothedScrollRange(series, clientSize.width(), state.pixelsPerMonth);
-    const int scroll =
-        smoothedNewestScroll(series, clientSize.width(), state.pixelsPerMonth, range);
+    const int range = smoothedScrollRange(series, clientSize, state.pixelsPerMonth);
+    const int scroll = smoothedNewestScroll(series, clientSize, state.pixelsPerMonth, range);
     SmoothedView view;
     view.series = series;
-    view.geometry = smoothedScreenGeometry(clientSize.width(), state.pixelsPerMonth, scroll, range);
+    view.geometry = smoothedScreenGeometry(clientSize, state.pixelsPerMonth, scroll, range);
     view.layout = layoutSmoothed(view.series, view.geometry);
     return view;
 }

@@ -36,11 +36,11 @@ struct SmoothedState {
 
 // The horizontal scroll range of the smoothed window: the width box's range, or as far as
 // the last closed month reaches and 200 pixels more when the data span further.
-int smoothedScrollRange(const MonthlySeries &series, int clientWidth, int pixelsPerMonth);
+int smoothedScrollRange(const MonthlySeries &series, QSize client, int pixelsPerMonth);
 
 // The scroll that brings the last closed month into view: 0 while it is in view from the
 // start, otherwise far enough to show it 50 pixels from the right edge.
-int smoothedNewestScroll(const MonthlySeries &series, int clientWidth, int pixelsPerMonth,
+int smoothedNewestScroll(const MonthlySeries &series, QSize client, int pixelsPerMonth,
                          int scrollRange);
 
 // One paint of the smoothed graphs at a client size and scroll.

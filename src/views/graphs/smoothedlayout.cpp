@@ -17,7 +17,7 @@ constexpr int kGridLeft = 10;
 constexpr int kYearsDrawn = 100; // at least; more when the data span more
 constexpr int kScrollOverhang = 200;
 constexpr int kAsymmetryOverhang = 150;
-constexpr int kAxisSizes = 42; // the vertical axis and year lines reach 42 s down...
+constexpr int kAxisSizes = 42; // the vertical axis, year lines and years reach 42 s down...
 constexpr int kAxisShort = 15; // ...less this
 constexpr int kYearLabelUp = 20;
 constexpr int kValueLabelX = 1;
@@ -58,9 +58,10 @@ QString smoothedCaption(SmoothedMode mode) {
                                           : QStringLiteral("Asymetrie    graf");
 }
 
-SmoothedGeometry smoothedScreenGeometry(int windowWidth, int pixelsPerMonth, int scroll,
+SmoothedGeometry smoothedScreenGeometry(QSize client, int pixelsPerMonth, int scroll,
                                         int scrollRange) {
-    return geometry(windowWidth / kScreenWidthPerSize, pixelsPerMonth, scroll, scrollRange);
+    const int s = std::min(client.width() / kScreenWidthPerSize, client.height() / kAxisSizes);
+    return geometry(s, pixelsPerMonth, scroll, scrollRange);
 }
 
 SmoothedGeometry smoothedPaperGeometry(int pageWidth, int pixelsPerMonth, int scroll,

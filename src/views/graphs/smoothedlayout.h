@@ -8,6 +8,7 @@
 #include <QLine>
 #include <QPolygon>
 #include <QRect>
+#include <QSize>
 
 #include <array>
 #include <vector>
@@ -21,7 +22,7 @@ QString smoothedCaption(SmoothedMode mode);
 
 // The scale of one drawing: everything grows with the size factor s.
 struct SmoothedGeometry {
-    int sizeFactor = 0;                          // s: window width div 68, page width div 64
+    int sizeFactor = 0; // s: window width div 68 (less in a low window), page width div 64
     int pixelsPerMonth = kDefaultPixelsPerMonth; // the width box, 1..5
     int monthStep = 0;                           // px = pixelsPerMonth x s div 16, at least 1
     int rowHeight = 0;                           // u = 2 s, one grid row
@@ -29,7 +30,9 @@ struct SmoothedGeometry {
     int scrollRange = 0;                         // grid and base line end here (before S)
     int dotsPerInch = kScreenDotsPerInch;        // text sizes are points at this resolution
 };
-SmoothedGeometry smoothedScreenGeometry(int windowWidth, int pixelsPerMonth, int scroll,
+// On screen s is the client width div 68, or the client height div 42 where the window is
+// too low for 42 s: the graph and its years reach 42 s down and stay in view.
+SmoothedGeometry smoothedScreenGeometry(QSize client, int pixelsPerMonth, int scroll,
                                         int scrollRange);
 SmoothedGeometry smoothedPaperGeometry(int pageWidth, int pixelsPerMonth, int scroll,
                                        int scrollRange);

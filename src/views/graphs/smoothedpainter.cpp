@@ -9,7 +9,9 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace orvanek {
 
@@ -39,24 +41,42 @@ void paintSmoothed(QPainter &p, const SmoothedLayout &l, const SmoothedGeometry 
     for (const GraphText &label : l.valueLabels)
         writeText(p, {label.pos, aligner.padLeft(label.text, kValueLabelWidth)});
 
-    // Year lines in the grid's colour; only those in view.
+    // Year lines in the grid's colour; only those in view. A year's label is left out where
+    // it would touch the one before (a low window gives a year only 12 pixels), so that the
+    // years stay readable.
     const int right = g.scrollRange - g.offset;
+    const QFontMetricsF labelMetrics(p.font(), p.device());
+    const qreal labelGap = labelMetrics.horizontalAdvance(QLatin1Char(' '));
+    qreal labelsEnd = std::numeric_limits<qreal>::lowest();
     for (size_t k = 0; k < l.yearLines.size(); ++k) {
         const QLine &line = l.yearLines[k];
         if (line.x1() > std::max(right, 0) + 100)
             break;
         p.setPen(smoothedGridColour());
         p.drawLine(line);
+        const GraphText &label = l.yearLabels[k];
+        if (label.pos.x() < labelsEnd + labelGap)
+            continue;
         p.setPen(textPen);
-        writeText(p, l.yearLabels[k]);
+        writeText(p, label);
+        labelsEnd = label.pos.x() + labelMetrics.horizontalAdvance(label.text);
     }
 
     p.setPen(QPen(Qt::black, 1));
     p.drawLine(l.baseLine);
     p.drawLine(l.axis);
-    p.setFont(graphFont(kTitleFont, g.dotsPerInch));
+    const QFont titleFont = graphFont(kTitleFont, g.dotsPerInch);
+    p.setFont(titleFont);
     writeText(p, l.title);
 
+    // The curves stay in the grid, below its top row and the title: a value beyond the
+    // scale (an RB or an area of a busy year) is cut there rather than drawn over the title.
+    const int titleBottom =
+        l.title.pos.y() +
+        static_cast<int>(std::ceil(QFontMetricsF(titleFont, p.device()).height()));
+    p.setClipRect(QRect(QPoint(p.window().left(), std::max(g.rowHeight, titleBottom)),
+                        QPoint(p.window().right(), p.window().bottom())),
+                  Qt::IntersectClip);
     // Centuries of months lie outside the window: only what can be seen is stroked.
     const QRect area = p.window();
     p.setPen(QPen(monthlyMeanColour(), 1));

@@ -23,7 +23,8 @@ inline QColor monthlyMeanColour() {
 }
 
 // Paints the layout: grid, value labels, year lines and years, axes, title, the monthly
-// means and the smoothed curve. No background.
+// means and the smoothed curve, both cut at the grid's top row or under the title, whichever
+// is lower. No background.
 void paintSmoothed(QPainter &painter, const SmoothedLayout &layout,
                    const SmoothedGeometry &geometry);
 

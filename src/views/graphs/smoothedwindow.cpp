@@ -203,8 +203,8 @@ void SmoothedWindow::updateScrollRange() {
     int range = 0;
     int newest = 0;
     if (mode_ == SmoothedMode::Smoothed) {
-        range = smoothedScrollRange(series(), width, state_.pixelsPerMonth);
-        newest = smoothedNewestScroll(series(), width, state_.pixelsPerMonth, range);
+        range = smoothedScrollRange(series(), canvas_->size(), state_.pixelsPerMonth);
+        newest = smoothedNewestScroll(series(), canvas_->size(), state_.pixelsPerMonth, range);
     } else {
         range = asymmetryScrollRange(store_);
     }

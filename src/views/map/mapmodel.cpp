@@ -6,7 +6,7 @@
 #include "solar/conversion.h"
 #include "solar/ephemeris.h"
 #include "solar/rounding.h"
-#include "views/common/vectorstate.h"
+#include "solar/vectorstate.h"
 
 #include <QDate>
 
@@ -150,10 +150,14 @@ QString labelText(float value) {
 
 std::vector<RotationItem> rotationList(const ObservationStore &store) {
     std::vector<RotationItem> items;
+    int previous = 0; // the rotation of the last observation met
     for (int i = 1; i <= store.recordCount(); ++i) {
-        const int rotation = store.record(i).rotation;
-        if (items.empty() || rotation > store.record(i - 1).rotation)
-            items.push_back({rotation, i});
+        const ObservationRecord &record = store.record(i);
+        if (isPlaceholderRecord(record))
+            continue;
+        if (items.empty() || record.rotation > previous)
+            items.push_back({record.rotation, i});
+        previous = record.rotation;
     }
     return items;
 }
@@ -170,19 +174,24 @@ RecordRange rotationRecordRange(const ObservationStore &store, int rotation) {
     RecordRange range;
     for (int i = 1; i <= store.recordCount() && range.empty(); ++i) {
         const ObservationRecord &r = store.record(i);
+        if (isPlaceholderRecord(r))
+            continue;
         if (r.rotation == n || (r.rotation == n - 1 && r.centralLongitude < kQuarterLongitude))
             range.first = i;
     }
     if (range.empty())
         return range;
     range.last = range.first;
-    while (range.last < store.recordCount()) {
-        const ObservationRecord &r = store.record(range.last + 1);
+    // A placeholder among the drawings neither belongs nor ends the range.
+    for (int i = range.first + 1; i <= store.recordCount(); ++i) {
+        const ObservationRecord &r = store.record(i);
+        if (isPlaceholderRecord(r))
+            continue;
         const bool belongs = r.rotation == n - 1 || r.rotation == n ||
                              (r.rotation == n + 1 && r.centralLongitude >= kThreeQuarterLongitude);
         if (!belongs)
             break;
-        ++range.last;
+        range.last = i;
     }
     return range;
 }

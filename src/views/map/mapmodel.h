@@ -41,8 +41,9 @@ struct RotationItem {
     int firstRecord = 0;
 };
 
-// Item 0 starts at record 1; a new item starts at every record whose rotation is greater
-// than that of the record before it.
+// Item 0 starts at the first record; a new item starts at every record whose rotation is
+// greater than that of the record before it. The placeholder of a new data set (rotation 0)
+// is no drawing and has no item.
 std::vector<RotationItem> rotationList(const ObservationStore &store);
 
 // The item of `rotation`, or -1.

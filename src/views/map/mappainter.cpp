@@ -159,6 +159,11 @@ void paintMap(QPainter &painter, const MapModel &model) {
     MapFonts fonts;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
+    // Nothing beyond the surface the map was laid out for: the window has no pixels there,
+    // but a page has its margins, where the faculae moved past 0 or 360 degrees would show.
+    painter.setClipRect(
+        QRect(0, 0, mapToPixels(model.settings.geometry.rightEdge, scale), mapHeight(model)),
+        Qt::IntersectClip);
     paintGrid(painter, frame, scale);
     paintTexts(painter, fonts, frameTexts(frame), scale);
     paintFaculae(painter, model, scale);

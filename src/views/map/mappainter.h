@@ -33,7 +33,8 @@ QFont mapFont(int pixels, bool cellHeight = false);
 
 // Paints the map as the model placed it, at the model's scale (map units x s / 16 pixels,
 // from the device's origin): grid, faculae, auxiliary spots, groups, the label table, the
-// blanked margins, the title and the latitude labels. It paints no background.
+// blanked margins, the title and the latitude labels, and nothing outside the surface it
+// was laid out for (the margin's right edge). It paints no background.
 void paintMap(QPainter &painter, const MapModel &model);
 
 // The height in pixels of everything the map paints at its scale: the chart and the label

@@ -41,7 +41,7 @@ class MapCanvas : public ViewCanvas {
   protected:
     void paintEvent(QPaintEvent *) override {
         // The map is shown while `mapky` is disabled, which is from the start on.
-        if (window_->action(QStringLiteral("mapky"))->isEnabled())
+        if (window_->action(QStringLiteral("mapky"))->isEnabled() || !window_->showsRotation())
             return;
         QPainter painter(this);
         paintMap(painter, window_->model());
@@ -146,6 +146,10 @@ int MapWindow::rotation() const {
     return store_.currentRecord().rotation;
 }
 
+bool MapWindow::showsRotation() const {
+    return !isPlaceholderRecord(store_.currentRecord());
+}
+
 const MapModel &MapWindow::model() {
     const int width = canvas_->width();
     if (!model_ || modelWidth_ != width) {
@@ -158,8 +162,8 @@ const MapModel &MapWindow::model() {
 
 void MapWindow::refresh() {
     const MapModel &m = model();
-    setWindowTitle(m.caption);
-    canvas_->setMinimumHeight(mapHeight(m));
+    setWindowTitle(showsRotation() ? m.caption : tr("Mapa"));
+    canvas_->setMinimumHeight(showsRotation() ? mapHeight(m) : 0);
     canvas_->update();
 }
 
@@ -193,7 +197,7 @@ void MapWindow::mapkyClick() {
 }
 
 void MapWindow::Tisk1Click() {
-    if (action(QStringLiteral("mapky"))->isEnabled())
+    if (action(QStringLiteral("mapky"))->isEnabled() || !showsRotation())
         return;
     const int n = rotation();
     const ObservationStore &store = store_;

@@ -32,6 +32,9 @@ class MapWindow : public QWidget {
 
     // N: the rotation of the current record.
     int rotation() const;
+    // False while the current record is the placeholder of a new data set: no rotation,
+    // no map.
+    bool showsRotation() const;
     // The map as it is painted now, at the canvas' width.
     const MapModel &model();
     int modelBuilds() const { return modelBuilds_; }

@@ -24,7 +24,7 @@ PrintOutcome printObservingSheet(const ObservationStore &store, Dialogs &dialogs
         return PrintOutcome::Cancelled;
     const auto date = parseDate(*dateText, store.pivotYear());
     if (!date) {
-        dialogs.information(tr("„%1“ není platné datum.").arg(*dateText));
+        dialogs.information(tr("„%1“ není platné datum.").arg(inputExcerpt(*dateText)));
         return PrintOutcome::Failed;
     }
     const QTime now = nowUtc.time();
@@ -34,7 +34,7 @@ PrintOutcome printObservingSheet(const ObservationStore &store, Dialogs &dialogs
         return PrintOutcome::Cancelled;
     const auto time = parseSheetTime(*timeText);
     if (!time) {
-        dialogs.information(tr("„%1“ není čas HHMM (0 až 2359).").arg(*timeText));
+        dialogs.information(tr("„%1“ není čas HHMM (0 až 2359).").arg(inputExcerpt(*timeText)));
         return PrintOutcome::Failed;
     }
 

@@ -3,7 +3,7 @@
 #include "data/dates.h"
 #include "data/numberformat.h"
 #include "entry/entryform.h"
-#include "views/common/vectorstate.h"
+#include "solar/vectorstate.h"
 
 #include <QLineF>
 
@@ -407,16 +407,7 @@ std::optional<SheetPaper> paperFromName(const QString &name) {
 }
 
 std::optional<uint16_t> parseSheetTime(const QString &text) {
-    const QString t = text.trimmed();
-    if (t.isEmpty() || t.size() > 4 ||
-        !std::all_of(t.begin(), t.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-        return std::nullopt;
-    const int value = t.toInt();
-    constexpr int kLastHour = 23;
-    constexpr int kLastMinute = 59;
-    if (value / 100 > kLastHour || value % 100 > kLastMinute)
-        return std::nullopt;
-    return static_cast<uint16_t>(value);
+    return parseTimeOfDay(text);
 }
 
 SheetSettings sheetSettings(const ObservationStore &store, const SheetState &state) {

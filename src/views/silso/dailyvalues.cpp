@@ -3,7 +3,7 @@
 #include "data/observationstore.h"
 #include "entry/summary.h"
 #include "solar/ephemeris.h"
-#include "views/common/vectorstate.h"
+#include "solar/vectorstate.h"
 
 #include <algorithm>
 #include <limits>

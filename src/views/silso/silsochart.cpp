@@ -22,6 +22,7 @@ constexpr double kYearLabelDropPx = 12;
 constexpr double kTickPx = 5;
 constexpr double kMinYearLabelPx = 40; // years are labelled at least this far apart
 constexpr int kValueMarks = 5;         // about this many marks up each panel
+constexpr int kMostValueMarks = 20;    // and never more than this
 // Room above the highest value and about the k values.
 constexpr double kHeadroom = 1.05;
 constexpr double kSmallestKSpan = 0.2;
@@ -112,6 +113,12 @@ void ChartBuilder::build() {
     const double pad = std::max((high - low) * kKPadding, (kSmallestKSpan - (high - low)) / 2);
     chart_.lowerLow = low - std::max(pad, 0.0);
     chart_.lowerHigh = high + std::max(pad, 0.0);
+    // Values so large that the padding is lost in their rounding still get a panel.
+    if (!(chart_.lowerHigh > chart_.lowerLow)) {
+        const double wide = std::max(std::abs(low), 1.0) * kKPadding;
+        chart_.lowerLow = low - wide;
+        chart_.lowerHigh = high + wide;
+    }
 
     curves();
     valueMarks();
@@ -146,8 +153,12 @@ void ChartBuilder::curves() {
 }
 
 void ChartBuilder::valueMarks() {
+    // The marks are counted, never stepped through by adding: at large values a step can be
+    // too small to change the value, and such a loop would never end.
     const double upperStep = upperStep_;
-    for (double v = 0; v <= chart_.upperTop * (1 + 1e-9); v += upperStep) {
+    const double upperMarks = std::floor(chart_.upperTop / upperStep * (1 + 1e-9));
+    for (int i = 0; i <= upperMarks && i <= kMostValueMarks; ++i) {
+        const double v = i * upperStep;
         const double y = upperY(v);
         chart_.gridLines.push_back({chart_.upper.left(), y, chart_.upper.right(), y});
         label({chart_.upper.left() - kLabelGapPx, y},
@@ -155,8 +166,10 @@ void ChartBuilder::valueMarks() {
     }
     const double span = chart_.lowerHigh - chart_.lowerLow;
     const double lowerStep = niceStep(span / kValueMarks);
-    for (double v = std::ceil(chart_.lowerLow / lowerStep - 1e-9) * lowerStep;
-         v <= chart_.lowerHigh + 1e-9; v += lowerStep) {
+    const double first = std::ceil(chart_.lowerLow / lowerStep - 1e-9);
+    const double lowerMarks = std::floor(chart_.lowerHigh / lowerStep + 1e-9) - first;
+    for (int i = 0; i <= lowerMarks && i <= kMostValueMarks; ++i) {
+        const double v = (first + i) * lowerStep;
         const double y = lowerY(v);
         chart_.gridLines.push_back({chart_.lower.left(), y, chart_.lower.right(), y});
         label({chart_.lower.left() - kLabelGapPx, y},

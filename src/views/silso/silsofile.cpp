@@ -1,10 +1,15 @@
 #include "views/silso/silsofile.h"
 
+#include "data/observationrecord.h"
+#include "data/safefile.h"
+
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -22,6 +27,8 @@ constexpr int kNorthField = 5;
 constexpr int kSouthField = 6;
 // SILSO's monthly file has this many: a common mistake worth naming.
 constexpr int kSilsoMonthlyFields = 7;
+// The file's mark of a day without a value.
+constexpr double kNoValue = -1;
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
@@ -62,7 +69,8 @@ class Reader {
                 QStringLiteral("Soubor %1, řádek %2: %3").arg(name_).arg(line).arg(what)};
     }
     static QString quoted(std::string_view field) {
-        return QStringLiteral("„%1“").arg(QString::fromUtf8(field.data(), qsizetype(field.size())));
+        return QStringLiteral("„%1“").arg(
+            inputExcerpt(QByteArrayView(field.data(), qsizetype(field.size()))));
     }
 
     QString name_;
@@ -153,6 +161,15 @@ SilsoReadResult Reader::read(const QByteArray &text) {
             const auto value = number(field);
             if (!value)
                 return fail(lineNumber, quoted(field) + QStringLiteral(" není číslo."));
+            // A value no sunspot number can have is a broken line, not a day to compare.
+            if (*value != kNoValue && (*value < 0 || *value > kHighestSunspotNumber))
+                return fail(lineNumber,
+                            QCoreApplication::translate(
+                                "Silso", "%1 není relativní číslo (%2 pro den bez hodnoty, "
+                                         "jinak 0 až %3).")
+                                .arg(quoted(field))
+                                .arg(kNoValue)
+                                .arg(kHighestSunspotNumber));
             *values[v].second = *value;
         }
         if (!file.days.empty() && day.day <= file.days.back().day)
@@ -187,11 +204,17 @@ SilsoReadResult parseSilsoFile(const QByteArray &text, const QString &name) {
 
 SilsoReadResult readSilsoFile(const QString &path) {
     const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // A regular file of a sane size only: a pipe or /dev/zero would be read for ever.
+    if (!QFileInfo::exists(path))
         return {std::nullopt,
-                QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path, file.errorString())};
-    return parseSilsoFile(file.readAll(), name);
+                QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path, systemCauseText(ENOENT))};
+    QFile file;
+    if (const auto refused = openForReading(file, path, kLargestTextFileBytes))
+        return {std::nullopt, *refused};
+    const QByteArray text = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {std::nullopt, fileProblemText(path, file)};
+    return parseSilsoFile(text, name);
 }
 
 } // namespace orvanek

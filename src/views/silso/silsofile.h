@@ -22,6 +22,9 @@ namespace orvanek {
 enum class SilsoKind { Total, Hemispheric };
 
 inline constexpr int kSilsoTotalFields = 8;
+// No day's sunspot number comes near this: SILSO's highest is 528, on 26 August 1870
+// (SN_d_tot_V2.0). A larger value is a broken line.
+inline constexpr int kHighestSunspotNumber = 2000;
 inline constexpr int kSilsoHemisphericFields = 14;
 
 // One day of the file that has a value.
@@ -49,10 +52,11 @@ struct SilsoReadResult {
 
 // Reads the text of a daily file; `name` names it in messages. Blank lines are skipped and
 // a line may end in CR LF. Any other line of a wrong number of fields, a field that should
-// be a number and is not, a date that does not exist or comes twice refuses the file.
+// be a number and is not, a sunspot number that is neither -1 nor 0 to
+// kHighestSunspotNumber, a date that does not exist or comes twice refuses the file.
 SilsoReadResult parseSilsoFile(const QByteArray &text, const QString &name);
 
-// The same from a file on disk.
+// The same from a file on disk: a regular file of at most kLargestTextFileBytes.
 SilsoReadResult readSilsoFile(const QString &path);
 
 } // namespace orvanek

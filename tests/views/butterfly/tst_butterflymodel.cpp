@@ -341,6 +341,17 @@ class TestButterflyModel : public QObject {
         QCOMPARE(horizontalScrollRange(s), xs * 1000 + 1000);
     }
 
+    // The latitude lines reach the last rotation line, 20 steps of 100 rotations from the
+    // axis at 50 (2050 at xs 1), beyond the scroll range of xs x 1000 + 1000 (2000).
+    void latitudeLinesReachTheLastRotationLine() {
+        const ButterflyModel m =
+            buildButterflyModel(*storeOf({observation(kDay)}), stateWith(3, 1));
+        const ButterflyFrame f = butterflyFrame(m, butterflyGeometry({900, 600}));
+        QCOMPARE(f.verticals.back().x1(), 2050);
+        for (const QLine &line : f.horizontals)
+            QCOMPARE(line.x2(), 2050);
+    }
+
     void latitudeLines_data() {
         QTest::addColumn<int>("vs");
         QTest::addColumn<int>("equatorY");

@@ -5,12 +5,14 @@
 #include "pdfpages.h"
 #include "scripteddialogs.h"
 #include "testregistry.h"
+#include "views/butterfly/butterflypainter.h"
 #include "views/butterfly/butterflywindow.h"
 #include "widgettests.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QFile>
+#include <QFontMetrics>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,6 +49,12 @@ struct Fixture {
     ScriptedDialogs dialogs;
     std::unique_ptr<ButterflyWindow> window;
 };
+
+// The right end of the label of the last rotation line, 2000 xs + 50: the label starts 15
+// pixels left of the line and is followed by 4 pixels of margin.
+int lastLabelEnd(int xs) {
+    return 2000 * xs + 50 - 15 + QFontMetrics(butterflyFont()).horizontalAdvance("3900") + 4;
+}
 
 } // namespace
 
@@ -88,9 +96,16 @@ class TestButterflyWindow : public QObject {
         }
         QCOMPARE(f.window->latitudeScale(), vs);
         QCOMPARE(f.window->rotationWidth(), xs);
-        // The diagram scrolls as far as its frame: 20 steps of 100 rotations at xs pixels.
-        const int viewport = f.window->view()->viewport()->width();
-        QCOMPARE(f.window->view()->horizontalScrollBar()->maximum(), 2000 * xs + 50 + 1 - viewport);
+        // The diagram scrolls as far as its frame, 20 steps of 100 rotations at xs pixels,
+        // and the last rotation's label under it: "3900" from 15 pixels left of the line
+        // and 4 pixels of margin.
+        QScrollBar *time = f.window->view()->horizontalScrollBar();
+        QCOMPARE(time->maximum(), lastLabelEnd(xs) - f.window->view()->viewport()->width());
+        // End and Home go to either end, as in the graph windows.
+        f.press(Qt::Key_End);
+        QCOMPARE(time->value(), time->maximum());
+        f.press(Qt::Key_Home);
+        QCOMPARE(time->value(), 0);
     }
 
     void diagramBuiltOncePerChange() {

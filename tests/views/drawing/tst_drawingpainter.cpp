@@ -316,6 +316,19 @@ class TestDrawingPainter : public QObject {
         QCOMPARE(countPixels(image, QRect(image.width() - 3, 0, 3, image.height()), isDark), 0);
     }
 
+    // A damaged record puts a group 52 times the radius out to the right (distance 65535):
+    // the picture keeps the frame a group on the disk gives it instead of growing to the
+    // label beside that circle, some 13000 pixels away.
+    void damagedGroupKeepsTheFrame() {
+        ObservationRecord onDisk = drawingRecord(QStringLiteral("21.06.2001"));
+        ObservationRecord damaged = onDisk;
+        addGroup(onDisk, 900, 1000);
+        addGroup(damaged, 900, 65535, 65535).smallSpots = 65535;
+        const QSize frame = drawingSize(buildDrawingModel(onDisk, settings()));
+        QCOMPARE(drawingSize(buildDrawingModel(damaged, settings())), frame);
+        QCOMPARE(renderDrawing(buildDrawingModel(damaged, settings())).size(), frame);
+    }
+
     void scaledPaintingKeepsProportions() {
         ObservationRecord r = drawingRecord(QStringLiteral("21.06.2001"));
         addGroup(r, 900, 625, 400);

@@ -3,6 +3,7 @@
 #include "data/observationstore.h"
 #include "datedrecord.h"
 #include "pdfpages.h"
+#include "views/graphs/monthlyseries.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -24,6 +25,19 @@ inline void fillStore(ObservationStore &store, const QStringList &days,
         r.summary.*south = static_cast<uint16_t>(value - value / 2);
         store.appendRecord(r);
     }
+}
+
+// Monthly means (eighths) of `quantity` for months 1, 2, ... from January of `firstYear`,
+// without a smoothed value.
+inline MonthlySeries seriesOfMeans(SmoothedQuantity quantity, std::vector<int32_t> eighths,
+                                   int firstYear = 2001) {
+    MonthlySeries series;
+    series.quantity = quantity;
+    series.firstYear = static_cast<uint16_t>(firstYear);
+    for (size_t m = 1; m <= eighths.size(); ++m)
+        series.monthNumber.push_back(static_cast<int>(m));
+    series.monthlyMean = std::move(eighths);
+    return series;
 }
 
 } // namespace orvanek::testing

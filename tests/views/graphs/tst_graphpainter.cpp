@@ -9,6 +9,7 @@
 
 #include <QDate>
 #include <QPainter>
+#include <algorithm>
 
 using namespace orvanek;
 using namespace orvanek::testing;
@@ -125,6 +126,21 @@ class TestGraphPainter : public QObject {
         QCOMPARE(pixelAt(image, {marchX + 2, 90}), kWhite);
     }
 
+    // The month names hang under the zero line (135 in a client 1000 x 450) with the pixel
+    // row under it left free: the accents of "Únor", "Červen", "Červenec", "Říjen" do not
+    // touch the line. 2001 spans x 50..780, its January lines black at both ends.
+    void monthNamesClearOfTheZeroLine() {
+        ObservationStore store(QDate(2026, 1, 1));
+        fillStore(store, {"01.01.2001=4", "31.12.2001=4"});
+        const GraphView view = openedGraphView(store, {}, {1000, 450});
+        QCOMPARE(view.geometry.offset, 0);
+        const QImage image = renderGraphs(view.model, view.geometry);
+        // Ink, the softened edges of letters too; not the light grey month lines (230).
+        const auto ink = [](QColor c) { return std::min({c.red(), c.green(), c.blue()}) < 220; };
+        QCOMPARE(countPixels(image, QRect(52, 136, 727, 1), ink), 0);
+        QVERIFY(countPixels(image, QRect(52, 137, 727, 12), isDark) > 100);
+    }
+
     void visiblePolyline_data() {
         QTest::addColumn<QPolygon>("line");
         QTest::addColumn<QPolygon>("visible");
@@ -194,10 +210,37 @@ class TestGraphPainter : public QObject {
         QCOMPARE(pixelAt(image, probe), colour);
     }
 
+    // An RB of 3000 a month is 12 steps of 250: beyond the grid's top (10 steps at y 0). At
+    // s = 20 the curve rises from the base line at 800 through x 30..33 and is cut at the
+    // top row, y 40, below the title (18 points: 24 pixels from y 2), not drawn over it.
+    void smoothedCurvesStayUnderTheTitle() {
+        const MonthlySeries series =
+            seriesOfMeans(SmoothedQuantity::Beck, {3000 * kEighths, 3000 * kEighths});
+        const SmoothedGeometry g = smoothedScreenGeometry({1360, 860}, 3, 0, 5000);
+        const QImage image = renderSmoothed(layoutSmoothed(series, g), g, {1360, 860});
+        const auto isMean = [](QColor c) { return c == monthlyMeanColour(); };
+        QCOMPARE(countPixels(image, QRect(0, 0, 100, 40), isMean), 0);
+        QVERIFY(countPixels(image, QRect(28, 40, 10, 20), isMean) > 0);
+    }
+
+    // A client 792 x 420 has s = 10 (420 div 42) and one pixel a month: years 12 pixels
+    // apart, too close for "97" after "96". Every other year is written: "98" from x 56
+    // (30 + 2 + 24), "99" from 68 left out, "00" from 80; the year lines all stay.
+    void smoothedYearLabelsDoNotTouch() {
+        const MonthlySeries series = seriesOfMeans(SmoothedQuantity::Groups, {}, 1996);
+        const SmoothedGeometry g = smoothedScreenGeometry({792, 420}, 3, 0, 5000);
+        QCOMPARE(g.monthStep, 1);
+        const QImage image = renderSmoothed(layoutSmoothed(series, g), g, {792, 420});
+        QVERIFY(countPixels(image, QRect(56, 402, 12, 10), isDark) > 0);
+        QCOMPARE(countPixels(image, QRect(72, 402, 7, 10), isDark), 0);
+        QVERIFY(countPixels(image, QRect(80, 402, 12, 10), isDark) > 0);
+        QCOMPARE(pixelAt(image, {66, 300}), smoothedGridColour()); // the line of 1999
+    }
+
     void smoothedPageStartsAtTheWindowsMonth() {
         // Window 1360 wide, 3 pixels a month, scrolled 30 pixels: ten months. On a page
         // 6400 wide (s = 100, 18 pixels a month) the page starts 180 pixels on.
-        const SmoothedGeometry screen = smoothedScreenGeometry(1360, 3, 30, 5000);
+        const SmoothedGeometry screen = smoothedScreenGeometry({1360, 860}, 3, 30, 5000);
         const SmoothedGeometry page = smoothedPageGeometry(6400, 600, screen);
         QCOMPARE(page.monthStep, 18);
         QCOMPARE(page.offset, 180);

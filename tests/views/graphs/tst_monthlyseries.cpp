@@ -175,7 +175,8 @@ class TestMonthlySeries : public QObject {
         QCOMPARE(series.lastSmoothed, last);
         if (first <= last)
             QCOMPARE(series.smoothed[size_t(first)], kSmoothedScale * 8); // flat: the value
-        const SmoothedLayout layout = layoutSmoothed(series, smoothedScreenGeometry(1360, 3, 0, 0));
+        const SmoothedLayout layout =
+            layoutSmoothed(series, smoothedScreenGeometry({1360, 860}, 3, 0, 0));
         QCOMPARE(layout.smoothed.size(), std::max(last - first + 1, 0));
     }
 
@@ -217,6 +218,55 @@ class TestMonthlySeries : public QObject {
         QCOMPARE(pixelsPerMonthFromText(typed), pixelsPerMonth);
     }
 
+    // s is the client width div 68 unless the window is too low for the 42 s the graph and
+    // its years take: then the height div 42. The year labels stand at 42 s - 20, above the
+    // window's bottom.
+    void screenScaleFitsTheWindow_data() {
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<int>("s");
+        QTest::newRow("1360 x 860: the width's 20, 840 high") << QSize(1360, 860) << 20;
+        QTest::newRow("1400 x 800, maximised: 800 div 42") << QSize(1400, 800) << 19;
+        QTest::newRow("1900 x 420: 420 div 42") << QSize(1900, 420) << 10;
+    }
+    void screenScaleFitsTheWindow() {
+        QFETCH(QSize, client);
+        QFETCH(int, s);
+        const SmoothedGeometry g = smoothedScreenGeometry(client, 3, 0, 5000);
+        QCOMPARE(g.sizeFactor, s);
+        const SmoothedLayout l = layoutSmoothed(seriesOfMeans(SmoothedQuantity::Groups, {}), g);
+        QCOMPARE(l.baseLine.y1(), 40 * s);
+        QCOMPARE(l.yearLabels[0].pos.y(), 42 * s - 20);
+    }
+
+    // Each quantity's scale step and title: the lowest label is one step, the highest nine,
+    // and a monthly mean of one step lies one labelled row (2u = 80 at s = 20) above the
+    // base line at 800.
+    void quantityScales_data() {
+        QTest::addColumn<SmoothedQuantity>("quantity");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("g") << SmoothedQuantity::Groups << 3 << "Počet skupin";
+        QTest::newRow("f") << SmoothedQuantity::Spots << 25 << "Počet skvrn";
+        QTest::newRow("R") << SmoothedQuantity::Relative << 40 << "Relativní číslo";
+        QTest::newRow("CV") << SmoothedQuantity::ClassSum << 40 << " CV  (McIntoshovo číslo)";
+        QTest::newRow("SN") << SmoothedQuantity::Pettis << 60 << " SN  (Pettisovo číslo)";
+        QTest::newRow("RB") << SmoothedQuantity::Beck << 250 << " RB  (Beckovo číslo)";
+        QTest::newRow("area") << SmoothedQuantity::Area << 400 << " Plocha  skvrn  disk";
+        QTest::newRow("hemisphere")
+            << SmoothedQuantity::HemisphereArea << 400 << " Plocha skvrn  polokoule";
+    }
+    void quantityScales() {
+        QFETCH(SmoothedQuantity, quantity);
+        QFETCH(int, step);
+        QFETCH(QString, title);
+        const SmoothedLayout l = layoutSmoothed(seriesOfMeans(quantity, {step * kEighths, 0}),
+                                                smoothedScreenGeometry({1360, 860}, 3, 0, 5000));
+        QCOMPARE(l.title.text, title);
+        QCOMPARE(l.valueLabels[0].text, QString::number(step));
+        QCOMPARE(l.valueLabels[8].text, QString::number(9 * step));
+        QCOMPARE(l.means.at(1).y(), 800 - 80);
+    }
+
     void layout_data() {
         QTest::addColumn<bool>("paper");
         QTest::addColumn<int>("width");
@@ -252,17 +302,13 @@ class TestMonthlySeries : public QObject {
         QFETCH(int, step);
         QFETCH(int, y);
         QFETCH(QString, year);
-        MonthlySeries series;
-        series.quantity = quantity;
-        series.firstYear = 2001;
-        series.monthNumber = {1, 2};
-        series.monthlyMean = {value * kEighths, 0};
+        MonthlySeries series = seriesOfMeans(quantity, {value * kEighths, 0});
         series.smoothed.assign(8, 0);
         series.smoothed[7] = value * kSmoothedScale;
         series.firstSmoothed = series.lastSmoothed = 7;
         const SmoothedGeometry g =
             paper ? smoothedPaperGeometry(width, pixelsPerMonth, scroll, 5000)
-                  : smoothedScreenGeometry(width, pixelsPerMonth, scroll, 5000);
+                  : smoothedScreenGeometry({width, 860}, pixelsPerMonth, scroll, 5000);
         QCOMPARE(g.monthStep, step);
         const SmoothedLayout l = layoutSmoothed(series, g);
         const int x0 = 30 - scroll;

@@ -130,6 +130,8 @@ class TestMapModel : public QObject {
             << RecordKeys{{-1, 90}, {0, 350}, {1, 200}} << 2 << 2;
         QTest::newRow("above N + 1 ends it") << RecordKeys{{0, 100}, {2, 350}, {0, 50}} << 1 << 1;
         QTest::newRow("no record of N") << RecordKeys{{-2, 10}, {1, 300}} << 0 << -1;
+        // A placeholder saved amid the drawings (rotation 0) neither belongs nor ends it.
+        QTest::newRow("placeholder inside") << RecordKeys{{0, 100}, {-2000, 0}, {0, 50}} << 1 << 3;
     }
     void recordRange() {
         QFETCH(RecordKeys, records);
@@ -137,7 +139,8 @@ class TestMapModel : public QObject {
         QFETCH(int, last);
         std::vector<ObservationRecord> list;
         for (const auto &[fromN, centralLongitude] : records) {
-            list.push_back(observation("20.02.2003"));
+            list.push_back(fromN == -2000 ? datedRecord("20.02.2003", 0)
+                                          : observation("20.02.2003"));
             list.back().rotation = static_cast<uint16_t>(2000 + fromN);
             list.back().centralLongitude = static_cast<uint16_t>(centralLongitude);
         }
@@ -261,6 +264,41 @@ class TestMapModel : public QObject {
                  QStringList({"12", "-10.2500", "200.5000", "3"}));
         QCOMPARE(mapGroupHeader(),
                  QStringList({"group", "meanLatitude", "meanLongitude", "count"}));
+    }
+
+    // Groups 3 and 8 at the same place have the same mean longitude: the larger number comes
+    // first. Group 5 east of them (larger l) before both, group 2 west of them after.
+    void equalLongitudesByDecreasingNumber() {
+        ObservationRecord r = observation("21.06.2001");
+        addGroupAt(r, 3, 10, 100);
+        addGroupAt(r, 2, 10, 90);
+        addGroupAt(r, 8, 10, 100);
+        addGroupAt(r, 5, -10, 110);
+        QList<int> order;
+        for (const MapGroupRow &row : mapGroupRows(mapOf(*storeOf({r}), kRotation)))
+            order << row.group;
+        QCOMPARE(order, QList<int>({5, 8, 3, 2}));
+    }
+
+    // Faculae of a drawing of rotation N + 1 (stored central longitude 270 or more, so in
+    // the range of N) are filled only when the drawing's own L0 is over 270: 09.06.2001 noon
+    // has L0 273.07, 10.06.2001 noon 259.83 (the ephemeris), here stored as 275.
+    void faculaeOfTheNextRotation_data() {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<int>("faculae");
+        QTest::newRow("L0 273.07") << "09.06.2001" << 1;
+        QTest::newRow("L0 259.83") << "10.06.2001" << 0;
+    }
+    void faculaeOfTheNextRotation() {
+        QFETCH(QString, date);
+        QFETCH(int, faculae);
+        ObservationRecord next = observation(date);
+        QCOMPARE(int(next.rotation), kRotation);
+        next.centralLongitude = std::max<uint16_t>(next.centralLongitude, 275);
+        addField(next, {packPosition(90, 30), packPosition(100, 30), packPosition(95, 40)});
+        const MapModel m = mapOf(*storeOf({observation("25.05.2001"), next}), kRotation - 1);
+        QCOMPARE(m.range, (RecordRange{1, 2}));
+        QCOMPARE(int(m.faculae.size()), faculae);
     }
 
     void labelRows_data() {

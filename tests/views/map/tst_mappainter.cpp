@@ -5,6 +5,7 @@
 #include "testregistry.h"
 #include "views/map/mappainter.h"
 
+#include <QPainter>
 #include <QTest>
 
 using namespace orvanek;
@@ -82,6 +83,29 @@ class TestMapPainter : public QObject {
         QFETCH(QPoint, point);
         QFETCH(QColor, colour);
         QCOMPARE(pixelAt(mapWithGroupAt(10, 2), point), colour);
+    }
+
+    // A page is the window's surface inside the paper's margins. Faculae moved past 0 and
+    // 360 degrees (map units from -150 to 900) are blanked by the map's margins (below 19,
+    // beyond 740) and not drawn on the paper's margins either. Page 1536 wide: s = 32, so
+    // the surface is 768 units, drawn 200 pixels in from the paper's edge.
+    void faculaeBeyondTheMapNotOnThePaperMargins() {
+        ObservationStore store(QDate(2026, 1, 1));
+        store.appendRecord(observedRecord(kDay));
+        MapModel model = buildMapModel(store, mapSettings(store, kRotation, pageMapGeometry(1536)));
+        QCOMPARE(model.settings.geometry.scale, 32);
+        model.faculae.push_back(QPolygon(QRect(-150, 100, 1050, 20)));
+        QImage paper(1936, 1000, QImage::Format_RGB32);
+        paper.fill(Qt::white);
+        QPainter painter(&paper);
+        painter.translate(200, 0);
+        paintMap(painter, model);
+        painter.end();
+        const auto isFacula = [](QColor c) { return c == mapFaculaColour(); };
+        QVERIFY(isFacula(pixelAt(paper, {200 + 2 * 25, 2 * 105})));
+        QVERIFY(isFacula(pixelAt(paper, {200 + 2 * 735, 2 * 105})));
+        QCOMPARE(countPixels(paper, QRect(0, 0, 200 + 2 * 19, 1000), isFacula), 0);
+        QCOMPARE(countPixels(paper, QRect(200 + 2 * 741, 0, 1000, 1000), isFacula), 0);
     }
 
     void labelTableUnderTheChart() {

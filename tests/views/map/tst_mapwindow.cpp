@@ -1,6 +1,7 @@
 // The map window: the rotation list, the working record replaced while choosing and brought
 // back on close, printing.
 #include "data/observationstore.h"
+#include "imageprobes.h"
 #include "observedrecord.h"
 #include "pdfpages.h"
 #include "scripteddialogs.h"
@@ -89,6 +90,25 @@ class TestMapWindow : public QObject {
         f.window->zavritmClick();
         QCOMPARE(dateOf(f.store.currentRecord()), QStringLiteral("22.06.2001"));
         QCOMPARE(f.store.currentIndex(), 2);
+    }
+
+    // A new data set holds only its placeholder: no rotation to list, no map of rotation 0
+    // with its dates of 1853, nothing to print.
+    void newDataSetShowsNoRotation() {
+        QTemporaryDir dir;
+        ObservationStore store(QDate(2026, 1, 1));
+        QVERIFY(store.loadStore(dir.path()));
+        ScriptedDialogs dialogs;
+        MapWindow window(store, dialogs);
+        window.resize(900, 700);
+        window.show();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Mapa"));
+        window.vybermClick();
+        QCOMPARE(window.rotationList()->count(), 0);
+        window.Tisk1Click();
+        QCOMPARE(dialogs.shown, QStringList());
+        const QImage shown = window.canvas()->grab().toImage();
+        QCOMPARE(countPixels(shown, shown.rect(), isDark), 0); // no "Číslo rotace  0"
     }
 
     void printGoesToAPdfWithoutAPrinter() {

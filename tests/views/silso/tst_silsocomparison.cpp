@@ -113,6 +113,30 @@ class TestSilsoComparison : public QObject {
                          65 / chart.upperTop * chart.upper.height()) < 1e-9);
     }
 
+    // Every month's k the same and as large as 1e18 / 11: the padding about it is lost in
+    // its rounding, and a mark loop that stepped by adding would never end.
+    void chartOfHugeEqualFactors() {
+        SilsoComparison c;
+        c.fileName = QStringLiteral("f.csv");
+        for (int month : {6, 7}) {
+            ComparisonRow row;
+            row.year = 2002;
+            row.month = month;
+            row.days = 1;
+            row.ownR = 11;
+            row.silso = 1e18;
+            row.k = 1e18 / 11;
+            c.months.push_back(row);
+        }
+        c.all = c.months.front();
+        c.all.year = c.all.month = 0;
+        const SilsoChart chart = silsoChart(c, QSizeF(900, 620));
+        QVERIFY(chart.lowerLow < 1e18 / 11 && 1e18 / 11 < chart.lowerHigh);
+        QVERIFY(!chart.gridLines.empty() && chart.gridLines.size() <= 2 * 21);
+        for (const QPointF &p : chart.kPoints)
+            QVERIFY(p.y() > chart.lower.top() && p.y() < chart.lower.bottom());
+    }
+
     void chartOfNothingShowsWhy() {
         const SilsoComparison c = compare({recordWithR("10.03.2001", 1, 1)}, silsoTotals());
         const SilsoChart chart = silsoChart(c, QSizeF(800, 600));

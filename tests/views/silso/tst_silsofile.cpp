@@ -63,6 +63,21 @@ class TestSilsoFile : public QObject {
             << "Soubor f.csv, řádek 2: „1x0“ není číslo.";
         QTest::newRow("infinity") << good + "2001;01;02;2001.004;  inf; 10.1;  30;1\n"
                                   << "Soubor f.csv, řádek 2: „inf“ není číslo.";
+        // No day's sunspot number lies outside 0..2000; -1 is the file's day without one.
+        const QString noNumber = "(-1 pro den bez hodnoty, jinak 0 až 2000).";
+        QTest::newRow("1e18") << good + "2001;01;02;2001.004; 1e18; 1.0;   1;1\n"
+                              << "Soubor f.csv, řádek 2: „1e18“ není relativní číslo " + noNumber;
+        QTest::newRow("-5") << good + "2001;01;02;2001.004;   -5; 1.0;   1;1\n"
+                            << "Soubor f.csv, řádek 2: „-5“ není relativní číslo " + noNumber;
+        QTest::newRow("a hemisphere's -3")
+            << QByteArray("1992;01;02;1992.004; 190; -3;172; 8.2; 2.6; 7.8; 21; -1; -1;1\n")
+            << "Soubor f.csv, řádek 1: „-3“ není relativní číslo " + noNumber;
+        // What was read is quoted by its first 40 characters, control bytes escaped.
+        QTest::newRow("ten million digits")
+            << good + "2001;01;02;2001.004;" + QByteArray(10'000'000, '9') + "; 1.0; 1;1\n"
+            << "Soubor f.csv, řádek 2: „" + QString(40, u'9') + "…“ není číslo.";
+        QTest::newRow("a NUL byte") << good + "2001;01;02;2001.004; 1" + '\0' + "0; 1.0; 1;1\n"
+                                    << "Soubor f.csv, řádek 2: „1\\x000“ není číslo.";
         QTest::newRow("a day that does not exist")
             << good + "2001;02;29;2001.160;  120; 10.1;  30;1\n"
             << "Soubor f.csv, řádek 2: datum 29.2.2001 neexistuje.";
