@@ -317,7 +317,7 @@ int commandCheck(CommandContext &c) {
         return out.fail(CliDataProblem, QStringLiteral("%1 neexistuje").arg(path));
     if (c.options.isSet(QStringLiteral("positions")))
         return checkPositionsOfDataSet(c);
-    std::vector<ObservationRecord> records;
+    RecordVector records;
     qint64 trailing = 0;
     const StoreStatus status = readDataFile(path, records, &trailing);
     if (!status)
