@@ -28,6 +28,7 @@ class SmoothedWindow;
 class Dialogs;
 class ResultsWindow;
 class ObservationStore;
+class ScanWindow;
 class SilsoWindow;
 
 // TForm1: the frame that holds every view, the main menu and the tool panels.
@@ -88,6 +89,10 @@ class MainWindow : public QMainWindow {
     // comparison window.
     void srovnaniClick();
     SilsoWindow *silsoWindow() const;
+    // "Zadávání › Ze skenu…" (`zeskenu`): a scanned drawing chosen and registered in the scan
+    // window; an entry dialog opened while it is there gets the scan beside it to click on.
+    void zeskenuClick();
+    ScanWindow *scanWindow() const;
 
     QAction *action(const QString &name) const;
     QWidget *panel(const QString &name) const;
@@ -150,6 +155,11 @@ class MainWindow : public QMainWindow {
     // The sheet's and the comparison's menu commands.
     void createSheetCommands();
     void createPositionPanel();
+    // "Ze skenu…", put into the menu beside the sheet.
+    QAction *createScanCommand();
+    void attachScan(EntryDialog *dialog);
+    // A closable child window over most of the frame, made active.
+    void showLargeView(QWidget *view);
 
     ObservationStore &store_;
     Dialogs &dialogs_;
@@ -170,6 +180,7 @@ class MainWindow : public QMainWindow {
     QPointer<GraphWindow> graphWindow_;       // the newest; its panel's buttons act on it
     QPointer<SmoothedWindow> smoothedWindow_; // likewise
     QPointer<SilsoWindow> silsoWindow_;       // the newest comparison window
+    QPointer<ScanWindow> scanWindow_;
     NamedActions actions_;
     std::map<QString, QWidget *> panels_;
     std::map<QString, QAction *> panelActions_;
