@@ -52,6 +52,8 @@ check "dependencies from dpkg-shlibdeps (Qt, C++ runtime)" \
     bash -c '[[ "$1" == *libqt6widgets6* && "$1" == *libstdc++6* ]]' _ "$(field Depends)"
 check "the SVG plugins for the icon" bash -c '[[ "$1" == *libqt6svg6* ]]' _ "$(field Depends)"
 check "Qt's Czech texts" bash -c '[[ "$1" == *qt6-translations-l10n* ]]' _ "$(field Depends)"
+check "OpenCV, zxing-cpp and the TIFF reader for scans" bash -c '[[ "$1" == *libopencv-imgproc406* &&
+    "$1" == *libzxing2* && "$1" == *qt6-image-formats-plugins* ]]' _ "$(field Depends)"
 outside=$(dpkg-deb --contents "$deb" | awk '{print $6}' | grep -v -E '^\./(usr(/.*)?)?$' || true)
 check "nothing outside /usr" same "$outside" ""
 
@@ -70,6 +72,9 @@ check "orvanek-cli makes, reads and draws a data set" bash -c '
     "$1" -d "$2/demo" info | grep -q "^drawingRadius;125$" &&
     "$1" -d "$2/demo" render drawing --out "$2/zakres.png" >/dev/null &&
     test -s "$2/zakres.png"' _ "$bin/orvanek-cli" "$work"
+check "orvanek-cli reads its own sheet back from a scan" bash -c '
+    "$1" template --date 21.06.2001 --time 0830 --radius 80 --out "$2/sablona.png" >/dev/null &&
+    "$1" scan "$2/sablona.png" | grep -q "^moment;21.06.2001 0830$"' _ "$bin/orvanek-cli" "$work"
 status=0
 LANGUAGE= LC_ALL= LANG=C QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" \
     "$bin/orvanek" "$work/missing" 2>"$work/missing.err" || status=$?

@@ -258,10 +258,6 @@ Full description: man orvanek-cli</translation>
         <translation>Note: the sheet has a radius of %1 mm, the drawings in the data %2 mm; convert distances measured on the sheet before typing them in.</translation>
     </message>
     <message>
-        <source>použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | map-groups --rotation N | certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width Š --height V] --out SOUBOR | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width Š --height V] --out SOUBOR | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import SOUBOR [--radius R --polar|--heliographic] | make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out SOUBOR.pdf|.png | compare-silso SOUBOR | daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]</source>
-        <translation>usage: orvanek-cli [-d DIR] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.YYYY HHMM [DD.MM.YYYY HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out FILE.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width W --height H] --out FILE | render map --rotation N [--width W] --out FILE | map-groups --rotation N | certificate MONTH.YEAR --out FILE.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width W --height H] --out FILE | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width W --height H] --out FILE | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import FILE [--radius R --polar|--heliographic] | make-demo DIR [--from YEAR --to YEAR --seed N] | template --date DD.MM.YYYY --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out FILE.pdf|.png | compare-silso FILE | daily [--from DD.MM.YYYY] [--to DD.MM.YYYY]</translation>
-    </message>
-    <message>
         <source>konec souboru %1 (%2 bajtů) netvoří celý záznam, je uložen v souboru %3</source>
         <translation>the end of the file %1 (%2 bytes) is no whole record; it is kept in the file %3</translation>
     </message>
@@ -272,6 +268,10 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>nedostatek paměti, příkaz nebyl dokončen</source>
         <translation>out of memory, the command was not finished</translation>
+    </message>
+    <message>
+        <source>použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | map-groups --rotation N | certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width Š --height V] --out SOUBOR | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width Š --height V] --out SOUBOR | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import SOUBOR [--radius R --polar|--heliographic] | make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out SOUBOR.pdf|.png | scan OBRÁZEK [--date DD.MM.RRRR --time HHMM] [--radius R] [--north-angle STUPNĚ] [--mirror-x] [--mirror-y] [--at X,Y ...] | compare-silso SOUBOR | daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]</source>
+        <translation>usage: orvanek-cli [-d DIR] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.YYYY HHMM [DD.MM.YYYY HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out FILE.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width W --height H] --out FILE | render map --rotation N [--width W] --out FILE | map-groups --rotation N | certificate MONTH.YEAR --out FILE.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width W --height H] --out FILE | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width W --height H] --out FILE | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import FILE [--radius R --polar|--heliographic] | make-demo DIR [--from YEAR --to YEAR --seed N] | template --date DD.MM.YYYY --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out FILE.pdf|.png | scan IMAGE [--date DD.MM.YYYY --time HHMM] [--radius R] [--north-angle DEGREES] [--mirror-x] [--mirror-y] [--at X,Y ...] | compare-silso FILE | daily [--from DD.MM.YYYY] [--to DD.MM.YYYY]</translation>
     </message>
 </context>
 <context>
@@ -860,6 +860,13 @@ Full description: man orvanek-cli</translation>
     </message>
 </context>
 <context>
+    <name>QObject</name>
+    <message>
+        <source>Ze skenu – obrázek zákresu</source>
+        <translation>From a scan – image of the drawing</translation>
+    </message>
+</context>
+<context>
     <name>SafeFile</name>
     <message>
         <source>%1 je odkaz na jiný soubor; program zapisuje jen do obyčejných souborů svého adresáře, nic nebylo zapsáno</source>
@@ -968,6 +975,126 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>%1 není obyčejný soubor; nic nebylo přečteno</source>
         <translation>%1 is not a plain file; nothing was read</translation>
+    </message>
+</context>
+<context>
+    <name>ScanCommand</name>
+    <message>
+        <source>--date a --time se zadávají spolu</source>
+        <translation>--date and --time are given together</translation>
+    </message>
+    <message>
+        <source>„%1“ není datum DD.MM.RRRR</source>
+        <translation>“%1” is not a date DD.MM.YYYY</translation>
+    </message>
+    <message>
+        <source>„%1“ není čas HHMM</source>
+        <translation>“%1” is not a time HHMM</translation>
+    </message>
+    <message>
+        <source>--radius: „%1“ není poloměr v mm</source>
+        <translation>--radius: “%1” is not a radius in mm</translation>
+    </message>
+    <message>
+        <source>--north-angle: „%1“ není úhel ve stupních</source>
+        <translation>--north-angle: “%1” is not an angle in degrees</translation>
+    </message>
+    <message>
+        <source>--at: „%1“ není bod X,Y v pixelech</source>
+        <translation>--at: “%1” is not a point X,Y in pixels</translation>
+    </message>
+    <message>
+        <source>Na obrázku %1 není nalezen okraj kotouče.</source>
+        <translation>No limb of the disk found in the image %1.</translation>
+    </message>
+    <message>
+        <source>Obrázek %1 nemá kód šablony: zadejte okamžik volbami --date a --time.</source>
+        <translation>The image %1 has no sheet code: give the moment with --date and --time.</translation>
+    </message>
+    <message>
+        <source>Pozor: %1; platí volba.</source>
+        <translation>Warning: %1; the option holds.</translation>
+    </message>
+    <message>
+        <source>Bod %1,%2 leží mimo kotouč (%3 mm od středu, poloměr %4 mm).</source>
+        <translation>The point %1,%2 lies outside the disk (%3 mm from the centre, radius %4 mm).</translation>
+    </message>
+</context>
+<context>
+    <name>ScanEntry</name>
+    <message>
+        <source>Bod leží za okrajem kotouče, na odvrácené straně Slunce.</source>
+        <translation>The point lies beyond the limb, on the far side of the Sun.</translation>
+    </message>
+    <message>
+        <source>Bez okamžiku zákresu nelze určit l a b: zadejte datum a čas.</source>
+        <translation>Without the moment of the drawing l and b cannot be found: enter the date and time.</translation>
+    </message>
+    <message>
+        <source>Bod leží mimo kotouč: %1 mm od středu, poloměr je %2 mm.</source>
+        <translation>The point lies outside the disk: %1 mm from the centre, the radius is %2 mm.</translation>
+    </message>
+</context>
+<context>
+    <name>ScanImage</name>
+    <message>
+        <source>soubor neexistuje</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>soubor nelze číst</source>
+        <translation>the file cannot be read</translation>
+    </message>
+    <message>
+        <source>takový druh obrázku program nečte</source>
+        <translation>the program does not read this kind of image</translation>
+    </message>
+    <message>
+        <source>data obrázku jsou poškozená</source>
+        <translation>the image data are damaged</translation>
+    </message>
+    <message>
+        <source>neznámá chyba</source>
+        <translation>unknown error</translation>
+    </message>
+    <message>
+        <source>Obrázek %1 nelze přečíst: %2.</source>
+        <translation>The image %1 cannot be read: %2.</translation>
+    </message>
+    <message>
+        <source>Obrázky (*.png *.jpg *.jpeg *.tif *.tiff *.bmp);;Všechny soubory (*)</source>
+        <translation>Images (*.png *.jpg *.jpeg *.tif *.tiff *.bmp);;All files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>ScanOverlay</name>
+    <message>
+        <source>S</source>
+        <comment>north</comment>
+        <translation>N</translation>
+    </message>
+</context>
+<context>
+    <name>ScanRegistration</name>
+    <message>
+        <source>okamžik %1 %2 se liší od kódu šablony (%3 %4)</source>
+        <translation>the moment %1 %2 differs from the sheet code (%3 %4)</translation>
+    </message>
+    <message>
+        <source>poloměr %1 mm se liší od kódu šablony (%2 mm)</source>
+        <translation>the radius %1 mm differs from the sheet code (%2 mm)</translation>
+    </message>
+    <message>
+        <source>zrcadlení východ–západ se liší od kódu šablony (nezrcadleno)</source>
+        <translation>the east–west mirroring differs from the sheet code (not mirrored)</translation>
+    </message>
+    <message>
+        <source>zrcadlení sever–jih se liší od kódu šablony (nezrcadleno)</source>
+        <translation>the north–south mirroring differs from the sheet code (not mirrored)</translation>
+    </message>
+    <message>
+        <source>sever ve směru %1° se liší od změřeného podle šablony (%2°)</source>
+        <translation>north at %1° differs from the one measured on the sheet (%2°)</translation>
     </message>
 </context>
 <context>
@@ -2168,6 +2295,10 @@ Opens the data directory DIR (default: the current directory).</translation>
         <source>Zákres %1: skupiny jinde, než čekám podle sousedních dnů</source>
         <translation>Drawing %1: groups away from where the days around it place them</translation>
     </message>
+    <message>
+        <source>Ze &amp;skenu…</source>
+        <translation>From a &amp;scan…</translation>
+    </message>
 </context>
 <context>
     <name>orvanek::MapWindow</name>
@@ -2389,6 +2520,189 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Suma</source>
         <translation>Total</translation>
+    </message>
+</context>
+<context>
+    <name>orvanek::ScanWindow</name>
+    <message>
+        <source>Ze skenu – %1</source>
+        <translation>From a scan – %1</translation>
+    </message>
+    <message>
+        <source>Sken je v okně vedle dialogu zadávání.</source>
+        <translation>The scan is in a window beside the entry dialog.</translation>
+    </message>
+    <message>
+        <source>Přizpůsobit</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Celý sken v okně</source>
+        <translation>The whole scan in the window</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Přiblížit (klávesa +, kolečko myši)</source>
+        <translation>Zoom in (key +, mouse wheel)</translation>
+    </message>
+    <message>
+        <source>−</source>
+        <translation>−</translation>
+    </message>
+    <message>
+        <source>Oddálit (klávesa −, kolečko myši)</source>
+        <translation>Zoom out (key −, mouse wheel)</translation>
+    </message>
+    <message>
+        <source>Síť</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>Síť rovnoběžek a poledníků okamžiku přes sken</source>
+        <translation>The grid of parallels and meridians of the moment over the scan</translation>
+    </message>
+    <message>
+        <source>Sever kliknutím</source>
+        <translation>North by a click</translation>
+    </message>
+    <message>
+        <source>Další klepnutí na okraj kotouče určí severní bod</source>
+        <translation>The next click on the limb sets the north point</translation>
+    </message>
+    <message>
+        <source>Z - V</source>
+        <translation>W - E</translation>
+    </message>
+    <message>
+        <source>Zrcadlení východ – západ, jako v okně zákresu</source>
+        <translation>East – west mirroring, as in the drawing window</translation>
+    </message>
+    <message>
+        <source>S - J</source>
+        <translation>N - S</translation>
+    </message>
+    <message>
+        <source>Zrcadlení sever – jih, jako v okně zákresu</source>
+        <translation>North – south mirroring, as in the drawing window</translation>
+    </message>
+    <message>
+        <source>Zavřít</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Zavřít sken</source>
+        <translation>Close the scan</translation>
+    </message>
+    <message>
+        <source>O kolik stupňů je papír na skenu pootočen po směru hodinových ručiček</source>
+        <translation>How many degrees the paper is turned clockwise on the scan</translation>
+    </message>
+    <message>
+        <source> Otočení </source>
+        <translation> Turn </translation>
+    </message>
+    <message>
+        <source>DD.MM.RRRR</source>
+        <translation>DD.MM.YYYY</translation>
+    </message>
+    <message>
+        <source>HHMM</source>
+        <translation>HHMM</translation>
+    </message>
+    <message>
+        <source>Čas UT bez dvojtečky, 7:05 = 705</source>
+        <translation>UT time without a colon, 7:05 = 705</translation>
+    </message>
+    <message>
+        <source>Poloměr kotouče zákresu na papíře</source>
+        <translation>The radius of the drawn disk on the paper</translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source>Datum </source>
+        <translation>Date </translation>
+    </message>
+    <message>
+        <source> Čas UT </source>
+        <translation> UT time </translation>
+    </message>
+    <message>
+        <source> R </source>
+        <translation> R </translation>
+    </message>
+    <message>
+        <source>V - Z</source>
+        <translation>E - W</translation>
+    </message>
+    <message>
+        <source>J - S</source>
+        <translation>S - N</translation>
+    </message>
+    <message>
+        <source>Okraj kotouče se nenašel: přetáhněte červenou kružnici na okraj zákresu (střed za křížek, poloměr za kružnici).</source>
+        <translation>The limb was not found: drag the red circle onto the drawn limb (the centre by its cross, the radius by the circle).</translation>
+    </message>
+    <message>
+        <source>Okraj kotouče: střed %1, %2 px, poloměr %3 px (%4 px/mm).</source>
+        <translation>Limb: centre %1, %2 px, radius %3 px (%4 px/mm).</translation>
+    </message>
+    <message>
+        <source>Šablona: %1 %2 UT, R %3 mm, papír %4, otočení %5° (terčíky: %6 ze 3).</source>
+        <translation>Sheet: %1 %2 UT, R %3 mm, paper %4, turn %5° (dots: %6 of 3).</translation>
+    </message>
+    <message>
+        <source>Bez kódu šablony: zadejte datum, čas UT a R, sever klepnutím na okraj („Sever kliknutím“) nebo otočením a zrcadlení tlačítky.</source>
+        <translation>No sheet code: enter the date, UT time and R, north by a click on the limb (“North by a click”) or by the turn, and the mirroring by the buttons.</translation>
+    </message>
+    <message>
+        <source>Severní bod nastaven, otočení %1°.</source>
+        <translation>North point set, turn %1°.</translation>
+    </message>
+    <message>
+        <source>Tabulka skupin je plná (30 řádků).</source>
+        <translation>The group table is full (30 rows).</translation>
+    </message>
+    <message>
+        <source>Řádek %1: %2, %3. Další klepnutí vyplní řádek %4.</source>
+        <translation>Row %1: %2, %3. The next click fills row %4.</translation>
+    </message>
+    <message>
+        <source>Úhel %1°, vzdálenost %2 mm</source>
+        <translation>Angle %1°, distance %2 mm</translation>
+    </message>
+    <message>
+        <source> – mimo kotouč.</source>
+        <translation> – outside the disk.</translation>
+    </message>
+    <message>
+        <source>; b %1°, l %2°.</source>
+        <translation>; b %1°, l %2°.</translation>
+    </message>
+    <message>
+        <source>; b a l až se zadaným okamžikem.</source>
+        <translation>; b and l once the moment is entered.</translation>
+    </message>
+    <message>
+        <source>Okraj kotouče: střed %1, %2 px, poloměr %3 px.</source>
+        <translation>Limb: centre %1, %2 px, radius %3 px.</translation>
+    </message>
+    <message>
+        <source>Sken – klepnutím na skupinu vyplníte její polohu</source>
+        <translation>Scan – a click on a group fills its position</translation>
+    </message>
+    <message>
+        <source>Klepnutí na skupinu vyplní polohu v řádku %1 tabulky skupin.</source>
+        <translation>A click on a group fills the position in row %1 of the group table.</translation>
+    </message>
+    <message>
+        <source>Pozor: zákres v dialogu je z %1 %2 UT, sken z %3 %4 UT; síť a l, b platí pro okamžik v dialogu.</source>
+        <translation>Warning: the drawing in the dialog is of %1 %2 UT, the scan of %3 %4 UT; the grid and l, b hold for the moment in the dialog.</translation>
     </message>
 </context>
 <context>

@@ -559,6 +559,7 @@ void MainWindow::openEntryDialog(EntryMode mode) {
         for (const char *name : {"novy", "zvlastni", "oprava"})
             action(QString::fromLatin1(name))->setEnabled(true);
     });
+    attachScan(entryDialog_);
     entryDialog_->open();
 }
 

@@ -29,6 +29,7 @@ class SmoothedWindow;
 class Dialogs;
 class ResultsWindow;
 class ObservationStore;
+class ScanWindow;
 class SilsoWindow;
 
 // TForm1: the frame that holds every view, the main menu and the tool panels.
@@ -89,6 +90,10 @@ class MainWindow : public QMainWindow {
     // comparison window.
     void srovnaniClick();
     SilsoWindow *silsoWindow() const;
+    // "Zadávání › Ze skenu…" (`zeskenu`): a scanned drawing chosen and registered in the scan
+    // window; an entry dialog opened while it is there gets the scan beside it to click on.
+    void zeskenuClick();
+    ScanWindow *scanWindow() const;
 
     // "Nastavení › Jazyk": the language the windows speak now and the one the environment
     // names, as the program found them at its start (it may have changed the environment's
@@ -162,6 +167,11 @@ class MainWindow : public QMainWindow {
     // "Nastavení › Jazyk" and its three choices.
     void createLanguageMenu();
     void showLanguageChoice();
+    // "Ze skenu…", put into the menu beside the sheet.
+    QAction *createScanCommand();
+    void attachScan(EntryDialog *dialog);
+    // A closable child window over most of the frame, made active.
+    void showLargeView(QWidget *view);
 
     ObservationStore &store_;
     Dialogs &dialogs_;
@@ -182,6 +192,7 @@ class MainWindow : public QMainWindow {
     QPointer<GraphWindow> graphWindow_;       // the newest; its panel's buttons act on it
     QPointer<SmoothedWindow> smoothedWindow_; // likewise
     QPointer<SilsoWindow> silsoWindow_;       // the newest comparison window
+    QPointer<ScanWindow> scanWindow_;
     NamedActions actions_;
     std::map<QString, QWidget *> panels_;
     std::map<QString, QAction *> panelActions_;

@@ -31,6 +31,7 @@ void MainWindow::createSheetCommands() {
             if (item->objectName() == QLatin1String("N1"))
                 before = item;
         zadavani->insertAction(before, sablona);
+        zadavani->insertAction(before, createScanCommand()); // the sheet's scans after it
     }
     QAction *silso = add("srovnanisilso", tr("&Srovnání s SILSO…"), &MainWindow::srovnaniClick);
     if (auto *grafy = menuBar()->findChild<QMenu *>(QStringLiteral("Grafy1")))
@@ -50,7 +51,11 @@ void MainWindow::srovnaniClick() {
         return;
     auto *window = new SilsoWindow(store_, dialogs_, std::move(*file));
     silsoWindow_ = window;
-    QMdiSubWindow *sub = addView(window, true);
+    showLargeView(window);
+}
+
+void MainWindow::showLargeView(QWidget *view) {
+    QMdiSubWindow *sub = addView(view, true);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     if (mdi_->width() > 100 && mdi_->height() > 100)
         sub->setGeometry(5, 1, mdi_->width() - 10, mdi_->height() - 38);

@@ -46,6 +46,8 @@ QString usageText() {
         "make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | "
         "template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] "
         "[--paper A4|A3] --out SOUBOR.pdf|.png | "
+        "scan OBRÁZEK [--date DD.MM.RRRR --time HHMM] [--radius R] [--north-angle STUPNĚ] "
+        "[--mirror-x] [--mirror-y] [--at X,Y ...] | "
         "compare-silso SOUBOR | "
         "daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]");
 }
@@ -325,7 +327,7 @@ int commandCheck(CommandContext &c) {
         return out.fail(CliDataProblem, CliTexts::tr("%1 neexistuje").arg(path));
     if (c.options.isSet(QStringLiteral("positions")))
         return checkPositionsOfDataSet(c);
-    std::vector<ObservationRecord> records;
+    RecordVector records;
     qint64 trailing = 0;
     const StoreStatus status = readDataFile(path, records, &trailing);
     if (!status)
@@ -395,6 +397,11 @@ const Command kCommands[] = {
      0,
      0,
      commandTemplate},
+    {"scan",
+     {"date", "time", "radius", "north-angle", "mirror-x", "mirror-y", "at"},
+     1,
+     1,
+     commandScan},
     {"compare-silso", {}, 1, 1, commandCompareSilso},
     {"daily", {"from", "to"}, 0, 0, commandDaily},
 };
@@ -433,6 +440,8 @@ QList<QCommandLineOption> allOptions() {
         QCommandLineOption(QStringLiteral("time"), QString(), value),
         QCommandLineOption(QStringLiteral("paper"), QString(), value),
         QCommandLineOption(QStringLiteral("positions")),
+        QCommandLineOption(QStringLiteral("north-angle"), QString(), value),
+        QCommandLineOption(QStringLiteral("at"), QString(), value),
     };
 }
 

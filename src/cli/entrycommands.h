@@ -34,6 +34,10 @@ int commandSeries(CommandContext &context);
 // --out FILE: the observing sheet of that moment at true scale (PDF, PNG at 300 dpi).
 int commandTemplate(CommandContext &context);
 
+// orvanek-cli scan IMAGE [--date D --time T] [--radius R] [--north-angle DEG] [--mirror-x]
+// [--mirror-y] [--at X,Y ...]: a scanned drawing registered, and the places of the points.
+int commandScan(CommandContext &context);
+
 // orvanek-cli compare-silso FILE: the observer's own R against SILSO's daily sunspot
 // number, month by month, with the scaling factor k.
 int commandCompareSilso(CommandContext &context);

@@ -383,6 +383,7 @@ void EntryDialog::createControls() {
     connect(confirmButton_, &QPushButton::clicked, this, &EntryDialog::ukoncitClick);
     connect(returnButton_, &QPushButton::clicked, this, &EntryDialog::NavratClick);
     connect(groupCountEdit_, &QLineEdit::textChanged, this, &EntryDialog::Edit11Change);
+    connect(groupTable_, &QTableWidget::itemChanged, this, &EntryDialog::groupsEdited);
     connect(faculaCountEdit_, &QLineEdit::textChanged, this, &EntryDialog::Edit12Change);
 }
 
@@ -587,6 +588,7 @@ void EntryDialog::reject() {
 
 void EntryDialog::Edit11Change() {
     resizeTable(groupTable_, groupCountEdit_, tr("Maximálni počet skupin je 30 !"), keptGroupRows_);
+    emit groupsEdited();
 }
 
 void EntryDialog::Edit12Change() {
@@ -669,6 +671,47 @@ void EntryDialog::select(const EntryLocation &where, bool focus) {
         edit->setFocus();
         edit->selectAll();
     }
+}
+
+int EntryDialog::currentGroupRow() const {
+    if (groupTable_->isEnabled() && groupTable_->currentIndex().isValid())
+        return groupTable_->currentRow() + 1;
+    const auto empty = [this](int row, int column) {
+        const QTableWidgetItem *item = groupTable_->item(row, column - 1);
+        return !item || item->text().trimmed().isEmpty();
+    };
+    const int rows = groupTable_->isEnabled() ? groupTable_->rowCount() : 0;
+    for (int row = 0; row < rows; ++row)
+        if (empty(row, ColAngle) && empty(row, ColDistance))
+            return row + 1;
+    return rows + 1;
+}
+
+bool EntryDialog::setGroupPosition(int row, const QString &first, const QString &second) {
+    if (row < 1 || row > kMaxTableRows)
+        return false;
+    const std::optional<int> count = strictInteger(groupCountEdit_->text());
+    if (!count || *count < row)
+        groupCountEdit_->setText(QString::number(row)); // sizes the table
+    QStringList cells = rowTexts(groupTable_, row - 1);
+    cells[ColAngle - 1] = first;
+    cells[ColDistance - 1] = second;
+    setRowTexts(groupTable_, row - 1, cells);
+    if (row < groupTable_->rowCount()) {
+        groupTable_->setCurrentCell(row, ColType - 1);
+    } else {
+        groupTable_->setCurrentIndex(QModelIndex());
+        groupTable_->clearSelection();
+    }
+    return true;
+}
+
+void EntryDialog::setMoment(const QString &date, const QString &timeUT) {
+    dateEdit_->setText(date);
+    timeEdit_->setText(timeUT);
+    // As if the dialog had opened with them: leaving it now throws away nothing typed.
+    openedForm_.date = dateEdit_->displayText();
+    openedForm_.timeUT = timeUT;
 }
 
 } // namespace orvanek

@@ -59,7 +59,21 @@ class EntryDialog : public QDialog {
     // Closes without storing; asks first when anything differs from how the dialog opened.
     void reject() override;
 
+    // What the scan window fills, a click on the scan at a time. The group row a click goes
+    // to, from 1: the row of the current cell, else the first row without a position, else
+    // the row after the last.
+    int currentGroupRow() const;
+    // Puts a position into group row `row` ("úhel" and "vzd.", or "l" and "b"), making the
+    // table that long first where it is shorter, then moves on to the next row. False, and
+    // nothing changed, for a row beyond the 30 the table holds.
+    bool setGroupPosition(int row, const QString &first, const QString &second);
+    // The drawing's date and UT time (hhmm), as its sheet's code gives them when the dialog
+    // opens.
+    void setMoment(const QString &date, const QString &timeUT);
+
   signals:
+    // A cell of the group table changed, or the table's length.
+    void groupsEdited();
     // The form was stored: the record as the store now holds it, before the dialog closes.
     void committed(const orvanek::ObservationRecord &record);
 

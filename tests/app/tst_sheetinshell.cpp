@@ -1,10 +1,14 @@
-// The observing sheet and the comparison with SILSO in the main window: where their menu
-// items stand, the sheet printed without a printer, the comparison window.
+// The observing sheet, its scans and the comparison with SILSO in the main window: where
+// their menu items stand, the sheet printed without a printer, the scan window beside the
+// entry dialog, the comparison window.
 #include "app/mainwindow.h"
 #include "apptesthelpers.h"
+#include "madescans.h"
+#include "scan/scanwindow.h"
 #include "scripteddialogs.h"
 #include "testregistry.h"
 #include "views/drawing/drawingwindow.h"
+#include "views/sheet/sheetpainter.h"
 #include "views/silso/silsowindow.h"
 #include "widgettests.h"
 
@@ -58,13 +62,15 @@ class TestSheetInShell : public QObject {
     void menuItems() {
         QTemporaryDir dir;
         Shell shell(dir.path());
-        // Beside the drawing's print, above "Konec"; last among the graphs.
+        // Beside the drawing's print and the scans after the sheet, above "Konec"; last
+        // among the graphs.
         const QStringList zadavani = shell.menuTexts("zadavani");
-        QCOMPARE(zadavani.mid(zadavani.indexOf("tisk1"), 4),
-                 (QStringList{"tisk1", "sablona", "-", "konec"}));
+        QCOMPARE(zadavani.mid(zadavani.indexOf("tisk1"), 5),
+                 (QStringList{"tisk1", "sablona", "zeskenu", "-", "konec"}));
         QCOMPARE(shell.menuTexts("Grafy1").last(), "srovnanisilso");
         QCOMPARE(shell.window.action("sablona")->text(), "Šablona pro &kresbu…");
         QCOMPARE(shell.window.action("srovnanisilso")->text(), "&Srovnání s SILSO…");
+        QCOMPARE(shell.window.action("zeskenu")->text(), "Ze &skenu…");
     }
 
     void sheetPrintedAsPdf() {
@@ -102,6 +108,29 @@ class TestSheetInShell : public QObject {
         shell.window.action("srovnanisilso")->trigger();
         QCOMPARE(shell.window.silsoWindow(), window);
         QVERIFY(shell.dialogs.shown.last().contains("nemá s pozorováními žádný společný den"));
+    }
+
+    void scanBesideTheEntryDialog() {
+        QTemporaryDir dir;
+        Shell shell(dir.path());
+        // The sheet of 21 June 2001 at R 60, scanned at 100 dpi.
+        const QString scan = dir.filePath("sablona.png");
+        QVERIFY(renderSheet(sheetOf2001(60), 100).save(scan));
+        shell.dialogs.fileAnswers.push_back(scan);
+        shell.window.action("zeskenu")->trigger();
+        ScanWindow *window = shell.window.scanWindow();
+        QVERIFY(window && window->registration().code);
+        QCOMPARE(shell.window.mdiArea()->activeSubWindow()->widget(), window);
+
+        // A new drawing: the scan goes beside the dialog, and comes back when it closes.
+        shell.window.novyClick();
+        EntryDialog *dialog = shell.window.entryDialog();
+        QVERIFY(dialog);
+        QCOMPARE(window->entryDialog(), dialog);
+        QCOMPARE(window->panel()->window()->parentWidget(), dialog);
+        QCOMPARE(dialog->entryForm().date, QStringLiteral("21.06.2001"));
+        dialog->reject(); // nothing typed: closes without asking
+        QCOMPARE(window->panel()->parentWidget(), window);
     }
 };
 

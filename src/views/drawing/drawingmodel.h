@@ -27,7 +27,7 @@ inline constexpr int kDiskRadiusPx = 250;
 struct DrawingSettings {
     double drawingRadius = 125;     // R, mm
     bool heliographicEntry = false; // no faculae are drawn in heliographic entry
-    int orientX = 1;                // +1: west on the right ("Z - V"); -1 mirrored ("V - Z")
+    int orientX = 1;                // +1: east on the right ("Z - V"); -1 mirrored ("V - Z")
     int orientY = 1;                // +1: north up ("S - J"); -1 mirrored ("J - S")
     // The date the ephemeris is computed for when the record's own date is empty or does
     // not read: the date of record 1, which the solar routines are left with between paints.

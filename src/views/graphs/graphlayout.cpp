@@ -338,6 +338,7 @@ GraphModel buildGraphModel(const GraphSeries &series, const GraphGeometry &g) {
     GraphModel model;
     model.surface = g.surface;
     const bool screen = g.surface == GraphSurface::Screen;
+    model.offset = screen ? g.offset : 0;
     const std::vector<MonthMark> marks =
         monthGrid(series.firstYear, series.lastX(), series.pixelsPerDay);
     for (const GraphPanel &p : g.panels) {

@@ -144,6 +144,9 @@ struct GraphModel {
     GraphSurface surface = GraphSurface::Screen;
     std::vector<GraphPanelDrawing> panels;
     GraphText pageTitle; // paper only
+    // On screen: the scroll position everything was placed at. A paint at another position
+    // shifts the model by the difference rather than placing it again.
+    int offset = 0;
 };
 GraphModel buildGraphModel(const GraphSeries &series, const GraphGeometry &geometry);
 

@@ -4,6 +4,7 @@
 #include "data/numberformat.h"
 #include "entry/entryform.h"
 #include "solar/vectorstate.h"
+#include "views/sheet/sheetcode.h"
 
 #include <QCoreApplication>
 #include <QLineF>
@@ -28,7 +29,7 @@ constexpr double kRadPerDeg = std::numbers::pi / 180;
 constexpr double kHeaderMm = 36; // the header block above the disk
 constexpr double kGapMm = 4;     // between header, disk and table
 // Beyond the limb: the position-angle ticks, their numbers and the compass letters.
-constexpr double kRingMm = 12;
+constexpr double kRingMm = kSheetRingMm;
 constexpr double kShortTickMm = 1.5;   // every 10 degrees
 constexpr double kLongTickMm = 3;      // every 30 degrees, where the numbers are
 constexpr double kLabelGapMm = 0.7;    // between a tick and its number
@@ -202,6 +203,7 @@ class Layout {
     void gridLabels();
     void scaleAndMarks();
     void table();
+    void registrationMarks();
 
   private:
     void text(QPointF at, double size, const QString &text, SheetText::Align align,
@@ -251,21 +253,11 @@ void Layout::header() {
 }
 
 void Layout::grid() {
-    const double L0 = m_.ephemeris.L0;
-    // Parallels sampled at even Carrington degrees, half a turn either side of the centre.
-    const int first = kSampleStepDeg * static_cast<int>(std::floor(L0 / kSampleStepDeg)) - 180;
-    for (int b = -kLastParallel; b <= kLastParallel; b += kGridStepDeg) {
-        GridCurve curve{double(b), b == 0, {}};
-        curve.runs = visibleRuns([&](double l) { return projector_.at(b, l); }, first, first + 360);
-        m_.parallels.push_back(std::move(curve));
-    }
-    for (int l = 0; l < 360; l += kGridStepDeg) {
-        GridCurve curve{double(l), false, {}};
-        curve.runs = visibleRuns([&](double b) { return projector_.at(b, l); }, -90, 90);
-        if (!curve.runs.empty())
-            m_.meridians.push_back(std::move(curve));
-    }
-    m_.centralMeridian = visibleRuns([&](double b) { return projector_.at(b, L0); }, -90, 90);
+    SheetGrid grid =
+        sheetGrid(m_.ephemeris, m_.radiusMm, m_.settings.orientX, m_.settings.orientY, m_.centre);
+    m_.parallels = std::move(grid.parallels);
+    m_.meridians = std::move(grid.meridians);
+    m_.centralMeridian = std::move(grid.centralMeridian);
 }
 
 void Layout::gridLabels() {
@@ -337,22 +329,23 @@ void Layout::scaleAndMarks() {
         text(onRadius(angle, R + kLongTickMm + kLabelGapMm + out), kScaleTextMm, number,
              SheetText::Centre, true);
     }
-    // The compass of the sky as the orientation puts it: north (S) up unless mirrored,
-    // west (Z) on the right unless mirrored.
-    const int ox = m_.settings.orientX;
-    const int oy = m_.settings.orientY;
+    // The compass of the sky as the orientation puts it: north (S) up, where the scale's 0
+    // is, and east (V) on the right, where its 90 is and where the lower Carrington
+    // longitudes lie (l = L0 - meridian distance), each side swapped by its mirror; read left
+    // to right and top to bottom the letters are the drawing view's buttons ("Z - V", "S - J").
     const struct {
         const char *letter[2]; // the letter and the direction it names
-        QPointF direction;
-    } compass[] = {{QT_TRANSLATE_NOOP3("Sheet", "S", "north"), {0.0, -oy * 1.0}},
-                   {QT_TRANSLATE_NOOP3("Sheet", "J", "south"), {0.0, oy * 1.0}},
-                   {QT_TRANSLATE_NOOP3("Sheet", "Z", "west"), {ox * 1.0, 0.0}},
-                   {QT_TRANSLATE_NOOP3("Sheet", "V", "east"), {-ox * 1.0, 0.0}}};
+        double angle;          // position angle, degrees
+    } compass[] = {{QT_TRANSLATE_NOOP3("Sheet", "S", "north"), 0},
+                   {QT_TRANSLATE_NOOP3("Sheet", "V", "east"), 90},
+                   {QT_TRANSLATE_NOOP3("Sheet", "J", "south"), 180},
+                   {QT_TRANSLATE_NOOP3("Sheet", "Z", "west"), 270}};
     // Outermost: each letter's far edge on the ring's edge.
     for (const auto &c : compass) {
-        const double in = reach(c.direction, kBoldCapitalWidthPerHeight * kCompassTextMm,
+        const QPointF direction = projector_.direction(c.angle);
+        const double in = reach(direction, kBoldCapitalWidthPerHeight * kCompassTextMm,
                                 kCapHeightPerHeight * kCompassTextMm);
-        text(m_.centre + c.direction * (R + kRingMm - in), kCompassTextMm,
+        text(m_.centre + direction * (R + kRingMm - in), kCompassTextMm,
              SheetTexts::tr(c.letter[0], c.letter[1]), SheetText::Centre, true, true);
     }
 
@@ -395,7 +388,37 @@ void Layout::table() {
              SheetText::Centre, true);
 }
 
+void Layout::registrationMarks() {
+    const SheetSettings &s = m_.settings;
+    m_.codeText = sheetCodeText({s.date, s.timeUT, m_.radiusMm, s.orientX, s.orientY, *m_.paper});
+    m_.codeSymbol = sheetCodeSymbol(m_.codeText);
+    const SheetMarks marks = sheetMarks(m_.radiusMm, m_.codeSymbol.size);
+    m_.codeMm = marks.code.translated(m_.centre);
+    for (const QPointF &f : marks.fiducials)
+        m_.fiducials.push_back(m_.centre + f);
+}
+
 } // namespace
+
+SheetGrid sheetGrid(const Ephemeris &e, double radiusMm, int orientX, int orientY, QPointF centre) {
+    const Projector projector(e, radiusMm, orientX, orientY, centre);
+    SheetGrid grid;
+    // Parallels sampled at even Carrington degrees, half a turn either side of the centre.
+    const int first = kSampleStepDeg * static_cast<int>(std::floor(e.L0 / kSampleStepDeg)) - 180;
+    for (int b = -kLastParallel; b <= kLastParallel; b += kGridStepDeg) {
+        GridCurve curve{double(b), b == 0, {}};
+        curve.runs = visibleRuns([&](double l) { return projector.at(b, l); }, first, first + 360);
+        grid.parallels.push_back(std::move(curve));
+    }
+    for (int l = 0; l < 360; l += kGridStepDeg) {
+        GridCurve curve{double(l), false, {}};
+        curve.runs = visibleRuns([&](double b) { return projector.at(b, l); }, -90, 90);
+        if (!curve.runs.empty())
+            grid.meridians.push_back(std::move(curve));
+    }
+    grid.centralMeridian = visibleRuns([&](double b) { return projector.at(b, e.L0); }, -90, 90);
+    return grid;
+}
 
 QSizeF paperSizeMm(SheetPaper paper) {
     return paper == SheetPaper::A4 ? QSizeF(210, 297) : QSizeF(297, 420);
@@ -489,6 +512,7 @@ SheetModel buildSheetModel(const SheetSettings &settings) {
     layout.gridLabels();
     layout.scaleAndMarks();
     layout.table();
+    layout.registrationMarks();
     return m;
 }
 

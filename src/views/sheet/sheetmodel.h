@@ -6,6 +6,7 @@
 
 #include <QPointF>
 #include <QPolygonF>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -22,6 +23,8 @@ namespace orvanek {
 
 // The margin on every side of the paper, mm.
 inline constexpr double kSheetMarginMm = 10;
+// Beyond the limb: the position-angle ticks, their numbers and the compass letters, mm.
+inline constexpr double kSheetRingMm = 12;
 
 // The papers a sheet goes on, smallest first; both upright.
 enum class SheetPaper { A4, A3 };
@@ -42,8 +45,8 @@ std::optional<uint16_t> parseSheetTime(const QString &text);
 struct SheetState {
     CalendarDate date;
     uint16_t timeUT = 0; // hhmm
-    int orientX = 1;     // +1: west on the right ("Z - V"); -1 mirrored
-    int orientY = 1;     // +1: north up ("S - J"); -1 mirrored
+    int orientX = 1;     // +1: east on the right ("Z - V" read left to right); -1 mirrored
+    int orientY = 1;     // +1: north up ("S - J" read top to bottom); -1 mirrored
     std::optional<double> radiusMm;
     std::optional<SheetPaper> paper;
 };
@@ -99,6 +102,16 @@ struct GridCurve {
     std::vector<QPolygonF> runs;
 };
 
+// The grid of a moment on a disk of radius R with its centre at `centre` (mm, x to the
+// right, y down), oriented as the sheet: what the sheet prints and a scan's overlay shows.
+struct SheetGrid {
+    std::vector<GridCurve> parallels;       // -80 .. +80 degrees, every 10
+    std::vector<GridCurve> meridians;       // Carrington 0 .. 350, every 10, where visible
+    std::vector<QPolygonF> centralMeridian; // the meridian of L0
+};
+SheetGrid sheetGrid(const Ephemeris &ephemeris, double radiusMm, int orientX, int orientY,
+                    QPointF centre = {});
+
 // A text at `anchor` (mm), of `sizeMm` character height.
 struct SheetText {
     enum Align { Left, Centre, Right };
@@ -108,6 +121,13 @@ struct SheetText {
     Align align = Left;
     bool middle = false; // the anchor is the middle of the text's height, not its baseline
     bool bold = false;
+};
+
+// A QR code's symbol: `size` x `size` modules, dark where `dark[y * size + x]`.
+struct SheetCodeSymbol {
+    int size = 0;
+    std::vector<uint8_t> dark;
+    bool at(int x, int y) const { return dark[static_cast<size_t>(y * size + x)] != 0; }
 };
 
 // The sheet laid out on its paper, in millimetres from the top-left corner of the
@@ -127,6 +147,12 @@ struct SheetModel {
     std::vector<SheetPath> paths;           // scale ticks, axis, table, fields, scale bar
     std::vector<SheetText> texts;           // header, scale and grid labels, table headings
     int tableRows = 0;                      // rows of the group table under the headings
+    // What a scan registers by: the code (its text, symbol and square) and the fiducial
+    // dots of kFiducialDiameterMm (sheetcode.h).
+    QString codeText;
+    SheetCodeSymbol codeSymbol;
+    QRectF codeMm;
+    std::vector<QPointF> fiducials;
 
     bool printable() const { return paper.has_value(); }
 };

@@ -1,11 +1,13 @@
 #include "views/sheet/sheetpainter.h"
 
 #include "data/dates.h"
+#include "views/sheet/sheetcode.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 
 namespace orvanek {
@@ -69,6 +71,38 @@ void paintTexts(QPainter &painter, const SheetModel &model) {
     painter.restore();
 }
 
+// The code's dark modules as one path, each row's runs one rectangle, so that no seam shows
+// between neighbouring modules.
+QPainterPath codePath(const SheetModel &model) {
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    const SheetCodeSymbol &symbol = model.codeSymbol;
+    const double module = model.codeMm.width() / std::max(symbol.size, 1);
+    for (int y = 0; y < symbol.size; ++y)
+        for (int x = 0; x < symbol.size;) {
+            if (!symbol.at(x, y)) {
+                ++x;
+                continue;
+            }
+            const int from = x;
+            while (x < symbol.size && symbol.at(x, y))
+                ++x;
+            path.addRect(QRectF(model.codeMm.left() + from * module,
+                                model.codeMm.top() + y * module, (x - from) * module, module));
+        }
+    return path;
+}
+
+void paintRegistrationMarks(QPainter &painter, const SheetModel &model) {
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    for (const QPointF &f : model.fiducials)
+        painter.drawEllipse(f, kFiducialDiameterMm / 2, kFiducialDiameterMm / 2);
+    painter.drawPath(codePath(model));
+    painter.restore();
+}
+
 } // namespace
 
 QFont sheetFont(double sizeMm, bool bold) {
@@ -112,6 +146,7 @@ void paintSheet(QPainter &painter, const SheetModel &model, const SheetGeometry 
         painter.drawPolyline(path.points);
     }
     paintTexts(painter, model);
+    paintRegistrationMarks(painter, model);
     painter.restore();
 }
 

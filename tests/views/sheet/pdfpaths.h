@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QProcess>
 #include <QRectF>
 #include <QRegularExpression>
 #include <QSizeF>
@@ -111,6 +112,34 @@ inline PdfPage readPdfPage(const QString &path) {
         operands.clear();
     }
     return page;
+}
+
+// A word of a PDF page as `pdftotext -bbox` (poppler) finds it: its text and its box in
+// points from the page's top-left corner, y down.
+struct PdfWord {
+    QString text;
+    QRectF box;
+};
+
+// The words of the first page; empty when pdftotext is missing or fails.
+inline std::vector<PdfWord> readPdfWords(const QString &path) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                     QStringLiteral("-l"), QStringLiteral("1"), path, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
+        return {};
+    std::vector<PdfWord> words;
+    static const QRegularExpression word(
+        R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re");
+    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        words.push_back({m.captured(5), QRectF(topLeft, bottomRight)});
+    }
+    return words;
 }
 
 inline double pointsToMm(double points) {

@@ -4,6 +4,7 @@
 #include "data/dates.h"
 #include "data/observationstore.h"
 #include "entry/commit.h"
+#include "orientations.h"
 #include "solar/conversion.h"
 #include "testregistry.h"
 #include "views/sheet/sheetmodel.h"
@@ -14,6 +15,7 @@
 #include <numbers>
 
 using namespace orvanek;
+using namespace orvanek::testing;
 
 namespace {
 
@@ -204,28 +206,44 @@ class TestSheetModel : public QObject {
         }
     }
 
-    void orientationMarks_data() {
-        QTest::addColumn<int>("orientX");
-        QTest::addColumn<int>("orientY");
-        QTest::newRow("Z - V, S - J") << 1 << 1;
-        QTest::newRow("V - Z") << -1 << 1;
-        QTest::newRow("J - S") << 1 << -1;
-        QTest::newRow("both mirrored") << -1 << -1;
-    }
+    void orientationMarks_data() { addOrientationRows(); }
     void orientationMarks() {
         QFETCH(int, orientX);
         QFETCH(int, orientY);
         const SheetModel m = buildSheetModel(settingsAt("21.06.2001", 830, 80, orientX, orientY));
-        // North (S) up and west (Z) on the right, each flipped by its mirror; the scale's 0
-        // at north, its 90 at west, as the drawing view places a group at 0 and 90 degrees.
+        // North (S) up and east (V) on the right, each flipped by its mirror: position angle
+        // 90 is east (a group there has meridian distance +, so l = L0 - meridian distance is
+        // below L0), and the drawing view's "Z - V" reads west, east from left to right.
         const QPointF up(0, -1);
         const QPointF right(1, 0);
         QCOMPARE(compassDirection(m, "S"), up * orientY);
         QCOMPARE(compassDirection(m, "J"), -up * orientY);
-        QCOMPARE(compassDirection(m, "Z"), right * orientX);
-        QCOMPARE(compassDirection(m, "V"), -right * orientX);
+        QCOMPARE(compassDirection(m, "V"), right * orientX);
+        QCOMPARE(compassDirection(m, "Z"), -right * orientX);
         QVERIFY(QLineF(scaleDirection(m, 0), up * orientY).length() < 1e-9);
         QVERIFY(QLineF(scaleDirection(m, 90), right * orientX).length() < 1e-9);
+        // Each letter on the side of its scale number and of its longitudes: the equator at
+        // L0 - 40 (east) and L0 + 40 (west) lies towards V and Z, 40 degrees of latitude
+        // towards S and J.
+        const double L0 = m.ephemeris.L0;
+        const auto towards = [&](QPointF from, QPointF to) {
+            const QPointF d = to - from;
+            return d / std::hypot(d.x(), d.y());
+        };
+        const QPointF east =
+            towards(sheetPlace(m, 0, L0 + 40).point, sheetPlace(m, 0, L0 - 40).point);
+        const QPointF north = towards(sheetPlace(m, -40, L0).point, sheetPlace(m, 40, L0).point);
+        const struct {
+            const char *letter;
+            int scale;
+            QPointF side;
+        } letters[] = {{"S", 0, north}, {"V", 90, east}, {"J", 180, -north}, {"Z", 270, -east}};
+        for (const auto &l : letters) {
+            const QPointF d = compassDirection(m, QString::fromLatin1(l.letter));
+            QVERIFY2(QPointF::dotProduct(d, scaleDirection(m, l.scale)) > 0.999, l.letter);
+            // cos 15: P is -7.06 degrees on that day, the grid turned with it.
+            QVERIFY2(QPointF::dotProduct(d, l.side) > 0.96, l.letter);
+        }
         // The rotation axis: its north end at position angle P (-7.06 on 21 June 2001 8:30).
         const QPointF northEnd(orientX * std::sin(-7.06 * kDeg), -orientY * std::cos(-7.06 * kDeg));
         bool axisFound = false;

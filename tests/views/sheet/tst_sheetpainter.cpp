@@ -1,15 +1,19 @@
 // The sheet on paper: the disk's diameter read back from the PDF, the image at 300 dpi with
 // its grid where the conversions put it, and a page too small refused.
 #include "data/dates.h"
+#include "madescans.h"
+#include "orientations.h"
 #include "pdfpaths.h"
 #include "solar/conversion.h"
 #include "testregistry.h"
 #include "views/sheet/sheetpainter.h"
 
+#include <QLineF>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <map>
 #include <numbers>
 
 using namespace orvanek;
@@ -20,13 +24,7 @@ namespace {
 constexpr double kDeg = std::numbers::pi / 180;
 
 SheetModel sheet(double radius, int orientX = 1, int orientY = 1) {
-    SheetSettings s;
-    s.date = *parseDate(QStringLiteral("21.06.2001"), 2000);
-    s.timeUT = 830;
-    s.radiusMm = radius;
-    s.orientX = orientX;
-    s.orientY = orientY;
-    return buildSheetModel(s);
+    return sheetOf2001(radius, orientX, orientY);
 }
 
 int greyAt(const QImage &image, QPointF mmOnPaper) {
@@ -75,6 +73,69 @@ class TestSheetPainter : public QObject {
         QVERIFY(std::abs(pointsToMm(centre.x()) - paperMm.width() / 2) < 0.5);
         QVERIFY(std::abs(paperMm.height() - pointsToMm(centre.y()) -
                          (kSheetMarginMm + m.centre.y())) < 0.5);
+    }
+
+    void compassInPdf_data() { addOrientationRows(); }
+    void compassInPdf() {
+        QFETCH(int, orientX);
+        QFETCH(int, orientY);
+        // 21 June 2001 8:30: L0 116.11, P -7.06; the meridians numbered inside the disk run
+        // from 50 to 180 without passing 0.
+        const SheetModel m = sheet(80, orientX, orientY);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("sablona.pdf");
+        QVERIFY(printToPdf(path, sheetTitle(m), sheetPage(m),
+                           [&m](PrintJob &job) { return printSheet(job, m); }));
+        const std::vector<PdfWord> words = readPdfWords(path);
+        QVERIFY2(!words.empty(), "pdftotext (poppler-utils) read no words");
+        const auto only = [&](const QString &text) {
+            std::vector<QPointF> found;
+            for (const PdfWord &w : words)
+                if (w.text == text)
+                    found.push_back(w.box.center());
+            return found;
+        };
+        QPointF centre;
+        std::map<QString, QPointF> letter;
+        for (const QString name : {"S", "J", "V", "Z"}) {
+            const std::vector<QPointF> found = only(name);
+            QCOMPARE(found.size(), size_t(1));
+            letter[name] = found[0];
+            centre += found[0] / 4;
+        }
+        // The scale's numbers beyond the limb; the meridians' numbers inside it.
+        const double limb = 80 * 72 / 25.4;
+        const auto scaleNumber = [&](const QString &text) {
+            for (const QPointF &p : only(text))
+                if (QLineF(centre, p).length() > limb)
+                    return p;
+            return QPointF();
+        };
+        const PdfWord *lowest = nullptr;
+        const PdfWord *highest = nullptr;
+        for (const PdfWord &w : words) {
+            bool number = false;
+            const int value = w.text.toInt(&number);
+            if (!number || w.text.startsWith('+') || w.text.startsWith('-') ||
+                QLineF(centre, w.box.center()).length() > limb)
+                continue;
+            if (!lowest || value < lowest->text.toInt())
+                lowest = &w;
+            if (!highest || value > highest->text.toInt())
+                highest = &w;
+        }
+        QVERIFY(lowest && highest && highest->text.toInt() - lowest->text.toInt() >= 60);
+        const double eastward = lowest->box.center().x() - highest->box.center().x();
+        // East (V) on the right unless mirrored, with the 90 and the lower longitudes; west
+        // (Z) with the 270; north (S) up unless mirrored, with the 0.
+        QCOMPARE(letter["V"].x() > centre.x(), orientX > 0);
+        QCOMPARE(letter["V"].x() > centre.x(), scaleNumber("90").x() > centre.x());
+        QCOMPARE(letter["V"].x() > centre.x(), eastward > 0);
+        QCOMPARE(letter["Z"].x() > centre.x(), scaleNumber("270").x() > centre.x());
+        QCOMPARE(letter["Z"].x() > centre.x(), eastward < 0);
+        QCOMPARE(letter["S"].y() < centre.y(), orientY > 0); // y down
+        QCOMPARE(letter["S"].y() < centre.y(), scaleNumber("0").y() < centre.y());
+        QCOMPARE(letter["J"].y() < centre.y(), scaleNumber("180").y() < centre.y());
     }
 
     void imageAt300Dpi_data() {

@@ -1,0 +1,169 @@
+// orvanek-cli scan: a scanned drawing registered, and the places of points given in its
+// pixels, as a click in the scan window would fill them.
+#include "cli/entrycommands.h"
+#include "data/dates.h"
+#include "data/observationstore.h"
+#include "scan/scanimage.h"
+#include "scan/scanregistration.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDate>
+
+#include <cmath>
+
+namespace orvanek {
+
+namespace {
+
+// The texts of this file, translated in the context "ScanCommand".
+struct ScanCommandTexts {
+    Q_DECLARE_TR_FUNCTIONS(ScanCommand)
+};
+
+// The largest radius and the widest angle an option takes.
+constexpr double kLargestRadiusOption = 1000; // mm
+constexpr double kFullTurn = 360;
+
+// Decimals: pixels and the turn with two, and a place one more than the entry dialog shows
+// (angle, distance, l and b to a tenth there).
+constexpr int kPixelDecimals = 2;
+constexpr int kPlaceDecimals = 2;
+constexpr int kScaleDecimals = 3;
+
+QString fixed(double value, int decimals) {
+    // No "-0.00" for a value that rounds to nothing.
+    const QString text = QString::number(value, 'f', decimals);
+    return text.startsWith(u'-') && text.mid(1).remove(u'0').remove(u'.').isEmpty() ? text.mid(1)
+                                                                                    : text;
+}
+
+std::optional<double> numberOption(const QString &text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
+// "X,Y" in image pixels.
+std::optional<QPointF> pointOption(const QString &text) {
+    const QStringList parts = text.split(u',');
+    if (parts.size() != 2)
+        return std::nullopt;
+    const auto x = numberOption(parts[0]);
+    const auto y = numberOption(parts[1]);
+    return x && y ? std::optional<QPointF>(QPointF(*x, *y)) : std::nullopt;
+}
+
+} // namespace
+
+int commandScan(CommandContext &c) {
+    const QCommandLineParser &o = c.options;
+    ScanOptions options;
+    const bool hasDate = o.isSet(QStringLiteral("date"));
+    if (hasDate != o.isSet(QStringLiteral("time")))
+        return c.out.fail(CliUsage, ScanCommandTexts::tr("--date a --time se zadávají spolu"));
+    if (hasDate) {
+        const QString dateText = o.value(QStringLiteral("date"));
+        options.date = parseDate(dateText, QDate::currentDate().year());
+        if (!options.date)
+            return c.out.fail(CliUsage,
+                              ScanCommandTexts::tr("„%1“ není datum DD.MM.RRRR").arg(dateText));
+        const QString timeText = o.value(QStringLiteral("time"));
+        options.timeUT = parseSheetTime(timeText);
+        if (!options.timeUT)
+            return c.out.fail(CliUsage, ScanCommandTexts::tr("„%1“ není čas HHMM").arg(timeText));
+    }
+    if (o.isSet(QStringLiteral("radius"))) {
+        options.radiusMm = numberOption(o.value(QStringLiteral("radius")));
+        if (!options.radiusMm || !(*options.radiusMm > 0) ||
+            *options.radiusMm > kLargestRadiusOption)
+            return c.out.fail(CliUsage, ScanCommandTexts::tr("--radius: „%1“ není poloměr v mm")
+                                            .arg(o.value(QStringLiteral("radius"))));
+    }
+    if (o.isSet(QStringLiteral("north-angle"))) {
+        options.northAngleDeg = numberOption(o.value(QStringLiteral("north-angle")));
+        if (!options.northAngleDeg || std::abs(*options.northAngleDeg) > kFullTurn)
+            return c.out.fail(CliUsage,
+                              ScanCommandTexts::tr("--north-angle: „%1“ není úhel ve stupních")
+                                  .arg(o.value(QStringLiteral("north-angle"))));
+    }
+    options.mirrorX = o.isSet(QStringLiteral("mirror-x"));
+    options.mirrorY = o.isSet(QStringLiteral("mirror-y"));
+    QList<QPointF> points;
+    for (const QString &text : o.values(QStringLiteral("at"))) {
+        const auto point = pointOption(text);
+        if (!point)
+            return c.out.fail(CliUsage,
+                              ScanCommandTexts::tr("--at: „%1“ není bod X,Y v pixelech").arg(text));
+        points << *point;
+    }
+
+    ObservationStore store;
+    if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
+        return status;
+    if (store.hasDrawingSetup())
+        options.fallbackRadiusMm = store.drawingRadius();
+    QString problem;
+    const QImage image = readScanImage(c.args.first(), &problem);
+    if (image.isNull())
+        return c.out.fail(CliDataProblem, problem);
+    const ScanRegistration reg = registerScan(image, options);
+    if (!reg.registered())
+        return c.out.fail(
+            CliDataProblem,
+            ScanCommandTexts::tr("Na obrázku %1 není nalezen okraj kotouče.").arg(c.args.first()));
+    if (!reg.hasMoment())
+        return c.out.fail(
+            CliDataProblem,
+            ScanCommandTexts::tr(
+                "Obrázek %1 nemá kód šablony: zadejte okamžik volbami --date a --time.")
+                .arg(c.args.first()));
+    for (const QString &text : scanDisagreements(reg, options))
+        c.out.warn(ScanCommandTexts::tr("Pozor: %1; platí volba.").arg(text));
+
+    const ScanFrame &f = reg.frame;
+    const auto flag = [](int orient) {
+        return orient < 0 ? QStringLiteral("1") : QStringLiteral("0");
+    };
+    // clang-format off
+    const std::pair<const char *, QString> rows[] = {
+        {"moment", shortDate(*reg.date) + u' ' + formatTimeUT(*reg.timeUT, u"hhnn")},
+        {"momentFrom", reg.momentFromCode ? QStringLiteral("code") : QStringLiteral("options")},
+        {"radius", QString::number(f.radiusMm)},
+        {"mirrorX", flag(f.orientX)},
+        {"mirrorY", flag(f.orientY)},
+        {"limbX", fixed(f.centre.x(), kPixelDecimals)},
+        {"limbY", fixed(f.centre.y(), kPixelDecimals)},
+        {"limbRadius", fixed(f.radiusPx, kPixelDecimals)},
+        {"turn", fixed(f.turnDeg, kPixelDecimals)},
+        {"dotsPerMm", fixed(f.dotsPerMm(), kScaleDecimals)},
+    };
+    // clang-format on
+    c.out.row({QStringLiteral("field"), QStringLiteral("value")});
+    for (const auto &[name, value] : rows)
+        c.out.row({QString::fromLatin1(name), value});
+
+    const Ephemeris e = solarEphemeris(*reg.date, *reg.timeUT);
+    int status = CliOk;
+    for (const QPointF &p : points) {
+        const ScanPoint point = scanPointAt(f, e, p);
+        QStringList row{QStringLiteral("at"), QString::number(p.x()), QString::number(p.y()),
+                        fixed(point.place.angleDeg, kPlaceDecimals),
+                        fixed(point.place.distanceMm, kPlaceDecimals)};
+        if (point.onDisk) {
+            row << fixed(point.helio.helioLatitude, kPlaceDecimals)
+                << fixed(point.helio.helioLongitude, kPlaceDecimals);
+        } else {
+            row << QString() << QString();
+            c.out.warn(
+                ScanCommandTexts::tr("Bod %1,%2 leží mimo kotouč (%3 mm od středu, poloměr %4 mm).")
+                    .arg(QString::number(p.x()), QString::number(p.y()),
+                         fixed(point.place.distanceMm, 1), QString::number(f.radiusMm)));
+            status = CliDataProblem;
+        }
+        c.out.row(row);
+    }
+    return status;
+}
+
+} // namespace orvanek

@@ -1,0 +1,240 @@
+// Registration on made scans: the program's own sheet at 150 and 300 dpi, A4 and A3, in all
+// four orientations, turned, shifted, noisy and saved as JPEG; a plain drawing with the moment
+// and north given; and what is refused. Expected places come from the program's own
+// heliographicToPolar for the sheet's moment, drawn where the sheet's orientation puts them.
+#include "madescans.h"
+#include "scan/scanregistration.h"
+#include "solar/conversion.h"
+#include "testregistry.h"
+
+#include <QLineF>
+#include <QRectF>
+
+#include <cmath>
+#include <numbers>
+
+using namespace orvanek;
+using namespace orvanek::testing;
+
+namespace {
+
+constexpr double kDeg = std::numbers::pi / 180;
+
+struct Truth {
+    double b, l, angle, distance; // a dot's place, its position angle and distance (mm)
+    QPointF pixel;
+};
+
+// Places on the visible disk between 0.3 R and 0.95 R from the centre (nearer the centre a
+// tenth of a mm is more than 0.3 degrees of angle).
+std::vector<Truth> truths(const Ephemeris &e, double radius, int orientX, int orientY,
+                          const QTransform &drawingToImage) {
+    std::vector<Truth> list;
+    for (double dl : {-65.0, -25.0, 35.0, 70.0})
+        for (double b : {-35.0, 12.0, 40.0}) {
+            const double l = std::fmod(e.L0 + dl + 360, 360);
+            const PolarPosition p = heliographicToPolar(e, float(b), float(l), radius);
+            const double a = p.polarAngle * kDeg;
+            const QPointF mm(orientX * std::sin(a), -orientY * std::cos(a));
+            if (p.polarDistance >= 0.3 * radius && p.polarDistance <= 0.95 * radius)
+                list.push_back({b, l, std::fmod(p.polarAngle + 360, 360), p.polarDistance,
+                                drawingToImage.map(mm * p.polarDistance)});
+        }
+    return list;
+}
+
+// Dots at the truths, and two at the limb that must not pull it.
+std::vector<QPointF> dotsFor(const std::vector<Truth> &list, const QTransform &toImage,
+                             double radius) {
+    std::vector<QPointF> dots{QPointF(0.68, 0.72) * radius, QPointF(-0.98, -0.1) * radius};
+    for (const Truth &t : list)
+        dots.push_back(toImage.inverted().map(t.pixel));
+    return dots;
+}
+
+double angleDifference(double a, double b) {
+    return std::abs(std::remainder(a - b, 360.0));
+}
+
+// Every truth read back within the tolerances observers work to.
+void checkPlaces(const ScanRegistration &reg, const Ephemeris &e, const std::vector<Truth> &list) {
+    QVERIFY(list.size() >= 5);
+    for (const Truth &t : list) {
+        const ScanPoint p = scanPointAt(reg.frame, e, t.pixel);
+        QVERIFY(p.onDisk && angleDifference(p.place.angleDeg, t.angle) <= 0.3);
+        QVERIFY(std::abs(p.place.distanceMm - t.distance) <= 0.3);
+        QVERIFY(std::abs(p.helio.helioLatitude - t.b) <= 0.5);
+        QVERIFY(angleDifference(p.helio.helioLongitude, t.l) <= 0.5);
+    }
+}
+
+// Whether the limb is where `drawingToImage` put it: the centre within 0.3 mm, the radius
+// within 0.2 %.
+bool limbWithin(const ScanFrame &f, const QTransform &drawingToImage, double radius, int dpi) {
+    const double k = dpi / 25.4;
+    return QLineF(f.centre, drawingToImage.map(QPointF())).length() <= 0.3 * k &&
+           std::abs(f.radiusPx / (radius * k) - 1) <= 0.002;
+}
+
+} // namespace
+
+class TestRegistration : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void ownSheet_data() {
+        QTest::addColumn<QString>("paper");
+        QTest::addColumn<double>("radius");
+        QTest::addColumn<int>("orientX");
+        QTest::addColumn<int>("orientY");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<double>("turn");
+        QTest::addColumn<QPointF>("shiftMm");
+        QTest::addColumn<int>("jpeg");
+        QTest::newRow("A4 R 80, 300 dpi, 7 degrees, moved, noisy JPEG 75")
+            << "A4" << 80.0 << 1 << 1 << 300 << 7.0 << QPointF(4, -6) << 75;
+        QTest::newRow("A3 R 125, 150 dpi, east-west mirrored, -10 degrees")
+            << "A3" << 125.0 << -1 << 1 << 150 << -10.0 << QPointF(-3, 2) << -1;
+        QTest::newRow("A4 R 60, 150 dpi, north-south mirrored, 10 degrees, JPEG 75")
+            << "A4" << 60.0 << 1 << -1 << 150 << 10.0 << QPointF(0, 5) << 75;
+        QTest::newRow("A3 R 100, 150 dpi, both mirrored, -3.5 degrees, JPEG 75")
+            << "A3" << 100.0 << -1 << -1 << 150 << -3.5 << QPointF(6, 0) << 75;
+        QTest::newRow("A4 R 45, 300 dpi, upside down")
+            << "A4" << 45.0 << 1 << 1 << 300 << 178.0 << QPointF(-2, -2) << 75;
+    }
+    void ownSheet() {
+        QFETCH(QString, paper);
+        QFETCH(double, radius);
+        QFETCH(int, orientX);
+        QFETCH(int, orientY);
+        QFETCH(int, dpi);
+        QFETCH(double, turn);
+        QFETCH(QPointF, shiftMm);
+        QFETCH(int, jpeg);
+        const SheetModel model = sheetOf2001(radius, orientX, orientY, paperFromName(paper));
+        const ScanRecipe recipe{dpi, turn, shiftMm, 6, jpeg};
+        // The places first, then the scan with dots drawn there.
+        const QTransform toImage = sheetDrawingToScan(model, recipe);
+        const std::vector<Truth> list = truths(model.ephemeris, radius, orientX, orientY, toImage);
+        const MadeScan made = scanOfSheet(model, recipe, dotsFor(list, toImage, radius));
+
+        const ScanRegistration reg = registerScan(made.image, ScanOptions{});
+        QVERIFY(reg.registered() && reg.code && reg.momentFromCode);
+        QVERIFY(*reg.code ==
+                (SheetCode{model.settings.date, 830, radius, orientX, orientY, *model.paper}));
+        // Every dot the scan holds whole, none cut by its edge (a turned sheet loses a
+        // corner off the scanner).
+        const double inside = 1.5 * dpi / 25.4 + 3; // the dot's radius and a little
+        const QRectF whole = QRectF(made.image.rect()).adjusted(inside, inside, -inside, -inside);
+        const auto held =
+            std::count_if(model.fiducials.begin(), model.fiducials.end(),
+                          [&](QPointF f) { return whole.contains(toImage.map(f - model.centre)); });
+        QVERIFY(held >= 1);
+        QCOMPARE(reg.fiducialsFound, int(held));
+        QVERIFY(limbWithin(reg.frame, toImage, radius, dpi));
+        QVERIFY(angleDifference(reg.frame.turnDeg, turn) < 0.1);
+        checkPlaces(reg, model.ephemeris, list);
+    }
+
+    void plainDrawing_data() {
+        QTest::addColumn<int>("orientY");
+        QTest::addColumn<double>("turn");
+        QTest::addColumn<int>("jpeg");
+        QTest::newRow("north up, turned 6 degrees") << 1 << 6.0 << -1;
+        QTest::newRow("north-south mirrored, turned -8 degrees, JPEG 75") << -1 << -8.0 << 75;
+    }
+    void plainDrawing() {
+        QFETCH(int, orientY);
+        QFETCH(double, turn);
+        QFETCH(int, jpeg);
+        // 15 March 1995 10:15: B0 -7.16, P -23.9, far from 0.
+        const CalendarDate date = *parseDate(QStringLiteral("15.03.1995"), 2000);
+        const Ephemeris e = solarEphemeris(date, 1015);
+        constexpr double radius = 100;
+        const ScanRecipe recipe{150, turn, QPointF(3, -4), 5, jpeg};
+        const QSizeF a4(210, 297);
+        const QTransform toImage = plainDrawingToScan(a4, recipe);
+        const std::vector<Truth> list = truths(e, radius, 1, orientY, toImage);
+        const MadeScan made =
+            scanOfPlainDrawing(a4, radius, orientY, recipe, dotsFor(list, toImage, radius));
+        // Without the moment the scan registers, but has none to convert with.
+        QVERIFY(!registerScan(made.image, ScanOptions{}).hasMoment());
+
+        ScanOptions options{
+            .date = date, .timeUT = 1015, .radiusMm = radius, .mirrorY = orientY < 0};
+        // The north mark drawn at the drawing's top (or bottom), turned with the paper: it
+        // lies `turn` degrees clockwise of the image's up (or of its down).
+        options.northAngleDeg = turn + (orientY > 0 ? 0 : 180);
+        const ScanRegistration reg = registerScan(made.image, options);
+        QVERIFY(reg.registered() && !reg.code && !reg.momentFromCode && reg.hasMoment());
+        QVERIFY(limbWithin(reg.frame, toImage, radius, 150));
+        checkPlaces(reg, e, list);
+    }
+
+    void limbOrNone_data() {
+        QTest::addColumn<QString>("drawn");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("blank paper") << "" << false;
+        QTest::newRow("a square and a line") << "square" << false;
+        QTest::newRow("a quarter of a circle") << "arc" << false;
+        // No dark shape of it is round: the circle transform finds it.
+        QTest::newRow("a dashed circle") << "dashed" << true;
+        QTest::newRow("a circle with a square beside it") << "circle" << true;
+    }
+    void limbOrNone() {
+        QFETCH(QString, drawn);
+        QFETCH(bool, found);
+        QImage image(1240, 1754, QImage::Format_Grayscale8);
+        image.fill(Qt::white);
+        // A circle of 400 pixels round (620, 800).
+        const QRectF circle(220, 400, 800, 800);
+        {
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(Qt::black, 4));
+            if (drawn == "square") {
+                p.drawRect(200, 300, 800, 800);
+                p.drawLine(100, 1500, 1100, 1400);
+            } else if (drawn == "arc") {
+                p.drawArc(circle, 0, 90 * 16);
+            } else if (drawn == "dashed") {
+                p.setPen(QPen(QColor(60, 60, 60), 4, Qt::DashLine));
+                p.drawEllipse(circle);
+            } else if (drawn == "circle") {
+                p.drawEllipse(circle);
+                p.drawRect(100, 1300, 300, 300);
+            }
+        }
+        const ScanRegistration reg = registerScan(image, ScanOptions{});
+        QCOMPARE(reg.registered(), found);
+        if (found) {
+            QVERIFY(QLineF(reg.frame.centre, QPointF(619.5, 799.5)).length() < 1);
+            QVERIFY(std::abs(reg.frame.radiusPx - 400) < 1);
+        }
+    }
+
+    void optionsAgainstTheCode() {
+        const SheetModel model = sheetOf2001(60);
+        const MadeScan made = scanOfSheet(model, {150, 2, QPointF(), 0, -1});
+        const ScanOptions options{.date = parseDate(QStringLiteral("22.06.2001"), 2000),
+                                  .timeUT = 830,
+                                  .radiusMm = 62,
+                                  .northAngleDeg = 0,
+                                  .mirrorX = true};
+        const ScanRegistration reg = registerScan(made.image, options);
+        // The options win, and each difference from the code is told.
+        QVERIFY(reg.date == options.date && !reg.momentFromCode);
+        QVERIFY(reg.frame.radiusMm == 62 && reg.frame.orientX == -1 && reg.frame.turnDeg == 0);
+        const QStringList told = scanDisagreements(reg, options);
+        QCOMPARE(told.size(), 4);
+        QVERIFY(told[0].contains("22.06.2001 0830") && told[0].contains("21.06.2001 0830"));
+        QVERIFY(told[1].contains("62 mm") && told[1].contains("60 mm"));
+        QVERIFY(told[3].contains("2.00"));
+        // Options that agree with it are not told.
+        const ScanOptions same{.date = model.settings.date, .timeUT = 830, .radiusMm = 60};
+        QVERIFY(scanDisagreements(registerScan(made.image, same), same).isEmpty());
+    }
+};
+
+ORVANEK_REGISTER_TEST(TestRegistration);
+#include "tst_registration.moc"
