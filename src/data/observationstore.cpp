@@ -455,7 +455,8 @@ StoreStatus ObservationStore::storeRecord(const ObservationRecord &record, bool 
     size_t stored;
     if (overCurrent) {
         if (currentIndex_ < 0 || currentIndex_ >= recordCount())
-            return StoreStatus::failure(QStringLiteral("Není vybrán žádný záznam k opravě"));
+            return StoreStatus::failure(
+                QCoreApplication::translate("Store", "Není vybrán žádný záznam k opravě"));
         stored = static_cast<size_t>(currentIndex_);
         records_[stored] = record;
         days_[stored] = dayKey(record);

@@ -39,8 +39,6 @@ namespace orvanek {
 
 namespace {
 
-const QString kCaption = QStringLiteral("Výsledky");
-
 // The grids: the month or name column and the value columns, pixels; a row.
 constexpr int kStatisticsLabelWidth = 60;
 constexpr int kStatisticsValueWidth = 45;
@@ -70,17 +68,17 @@ struct StatisticsChoice {
 };
 const StatisticsChoice kStatisticsChoices[] = {
     {ResultsMode::Measured, StatRegion::Total, "celkovynam", "namerena",
-     "Výsledky    statistika - naměřené - celkový"},
+     QT_TRANSLATE_NOOP("orvanek::ResultsWindow", "Výsledky    statistika - naměřené - celkový")},
     {ResultsMode::Measured, StatRegion::North, "severnam", "namerena",
-     "Výsledky    statistika - naměřené - sever"},
+     QT_TRANSLATE_NOOP("orvanek::ResultsWindow", "Výsledky    statistika - naměřené - sever")},
     {ResultsMode::Measured, StatRegion::South, "jihnam", "namerena",
-     "Výsledky    statistika - naměřené - jih"},
+     QT_TRANSLATE_NOOP("orvanek::ResultsWindow", "Výsledky    statistika - naměřené - jih")},
     {ResultsMode::Smoothed, StatRegion::Total, "celkovyvyr", "vyhlazena",
-     "Výsledky    statistika - vyhlazené - celkový"},
+     QT_TRANSLATE_NOOP("orvanek::ResultsWindow", "Výsledky    statistika - vyhlazené - celkový")},
     {ResultsMode::Smoothed, StatRegion::North, "severvyr", "vyhlazena",
-     "Výsledky    statistika - vyhlazené - sever"},
+     QT_TRANSLATE_NOOP("orvanek::ResultsWindow", "Výsledky    statistika - vyhlazené - sever")},
     {ResultsMode::Smoothed, StatRegion::South, "jihvyr", "vyhlazena",
-     "Výsledky    statistika - vyhlazené - jih"},
+     QT_TRANSLATE_NOOP("orvanek::ResultsWindow", "Výsledky    statistika - vyhlazené - jih")},
 };
 
 // The page the print panel's estimate is made for: the default printer's paper with the
@@ -167,7 +165,7 @@ class ResultsCanvas : public ViewCanvas {
 ResultsWindow::ResultsWindow(ObservationStore &store, Dialogs &dialogs, QWidget *parent)
     : QWidget(parent), store_(store), dialogs_(dialogs) {
     setObjectName(QStringLiteral("TForm9"));
-    setWindowTitle(kCaption);
+    setWindowTitle(tr("Výsledky"));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -454,7 +452,7 @@ void ResultsWindow::oficialniClick() {
         store_.selectRecord(index);
     }
     // A cancelled prompt leaves the current record where it was.
-    setWindowTitle(QStringLiteral("Výsledky    oficiální"));
+    setWindowTitle(tr("Výsledky    oficiální"));
     refresh();
     scrollArea_->verticalScrollBar()->setValue(0);
 }
@@ -468,7 +466,7 @@ void ResultsWindow::vlastniClick() {
         resultsMode_ = ResultsMode::Own;
         store_.selectRecord(index);
     }
-    setWindowTitle(QStringLiteral("Výsledky  vlastní"));
+    setWindowTitle(tr("Výsledky  vlastní"));
     refresh();
 }
 
@@ -479,7 +477,7 @@ void ResultsWindow::chooseStatistics(ResultsMode mode, StatRegion region) {
     resultsMode_ = mode;
     statRegion_ = region;
     checkItems({choice->item, "Statistika", choice->submenu});
-    setWindowTitle(QString::fromUtf8(choice->caption));
+    setWindowTitle(tr(choice->caption));
     refresh();
 }
 
@@ -511,7 +509,7 @@ void ResultsWindow::pozorovateleClick() {
     resultsMode_ = ResultsMode::Observers;
     statisticsGrid_->hide();
     checkItems({"pozorovatele", "Statistika"});
-    setWindowTitle(QStringLiteral("Výsledky    pozorovatelé"));
+    setWindowTitle(tr("Výsledky    pozorovatelé"));
     refresh();
     if (observers_.observers.empty())
         dialogs_.information(tr("Mení zadáno žádné jméno pozorovatele"));
@@ -521,7 +519,7 @@ void ResultsWindow::Vvojskupin1Click() {
     resultsMode_ = ResultsMode::GroupDevelopment;
     statisticsGrid_->hide();
     checkItems({"Vvojskupin1"});
-    setWindowTitle(QStringLiteral("Výsledky    vývoj skupin"));
+    setWindowTitle(tr("Výsledky    vývoj skupin"));
     refresh();
 }
 
@@ -608,7 +606,7 @@ void ResultsWindow::fillObserversGrid() {
     QStringList headings{QString()};
     for (int year = t.firstYear; year <= t.lastYear; ++year)
         headings << QString::number(year);
-    headings << observerTotalsHeading();
+    headings << tr("Suma");
     observersGrid_->setHorizontalHeaderLabels(headings);
     for (int r = 0; r < observers; ++r) {
         const auto row = static_cast<size_t>(r);
@@ -621,7 +619,7 @@ void ResultsWindow::fillObserversGrid() {
                                 cell(observerCountText(t.observerTotals[row], false), true));
     }
     const int totalsRow = observers + 1;
-    observersGrid_->setItem(totalsRow, 0, cell(observerTotalsHeading(), false));
+    observersGrid_->setItem(totalsRow, 0, cell(tr("Suma"), false));
     for (int y = 0; y < years; ++y)
         observersGrid_->setItem(
             totalsRow, y + 1,

@@ -4,6 +4,8 @@
 #include "data/observationstore.h"
 #include "solar/rounding.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <climits>
 
@@ -285,9 +287,10 @@ double statisticsPageEstimate(const StatisticsTable &table, PageSize page) {
 }
 
 QString statisticsCountLabel(const StatisticsTable &table, PageSize page) {
-    return QStringLiteral("Počet hodnot je = ") + QString::number(table.lastMonthIndex() + 2) +
-           QStringLiteral("   ( ") + formatNumber(statisticsPageEstimate(table, page), "##.#") +
-           QStringLiteral("  str.)");
+    return QCoreApplication::translate("Statistics", "Počet hodnot je = ") +
+           QString::number(table.lastMonthIndex() + 2) + QStringLiteral("   ( ") +
+           formatNumber(statisticsPageEstimate(table, page), "##.#") +
+           QCoreApplication::translate("Statistics", "  str.)");
 }
 
 std::vector<PrintedPage> statisticsPrintPages(int lastRow, int linesPerPage,

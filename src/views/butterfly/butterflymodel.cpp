@@ -5,6 +5,8 @@
 #include "solar/ephemeris.h"
 #include "solar/vectorstate.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -140,13 +142,13 @@ int horizontalScrollRange(const ButterflyState &state) {
 QString butterflyCaption(ButterflyMode mode) {
     switch (mode) {
     case ButterflyMode::Faculae:
-        return QStringLiteral("Motýlek   Fakule");
+        return QCoreApplication::translate("Butterfly", "Motýlek   Fakule");
     case ButterflyMode::SpotsAndFaculae:
-        return QStringLiteral("Motýlek   Skvrny a fakule");
+        return QCoreApplication::translate("Butterfly", "Motýlek   Skvrny a fakule");
     case ButterflyMode::Spots:
         break;
     }
-    return QStringLiteral("Motýlek   Skvrny");
+    return QCoreApplication::translate("Butterfly", "Motýlek   Skvrny");
 }
 
 bool hasSupplementaryData(const QByteArray &block) {

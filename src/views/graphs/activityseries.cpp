@@ -2,6 +2,8 @@
 
 #include "solar/calendar.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,11 +12,11 @@ namespace orvanek {
 const GraphQuantityInfo &graphQuantityInfo(GraphQuantity quantity) {
     static const std::array<GraphQuantityInfo, 3> table = {{
         {GraphQuantity::Groups, &RecordSummary::northGroups, &RecordSummary::southGroups, 3,
-         QStringLiteral(" Počet skupin")},
+         QT_TRANSLATE_NOOP("Graphs", " Počet skupin")},
         {GraphQuantity::Spots, &RecordSummary::northSpots, &RecordSummary::southSpots, 50,
-         QStringLiteral(" Počet skvrn")},
+         QT_TRANSLATE_NOOP("Graphs", " Počet skvrn")},
         {GraphQuantity::Relative, &RecordSummary::northR, &RecordSummary::southR, 50,
-         QStringLiteral(" Relativní číslo")},
+         QT_TRANSLATE_NOOP("Graphs", " Relativní číslo")},
     }};
     return table[static_cast<size_t>(quantity)];
 }
@@ -87,7 +89,7 @@ void selectQuantity(GraphSeries &series, const ObservationStore &store, GraphQua
                     int divisionHeight) {
     const GraphQuantityInfo &info = graphQuantityInfo(quantity);
     series.quantity = quantity;
-    series.quantityLabel = info.quantityLabel;
+    series.quantityLabel = QCoreApplication::translate("Graphs", info.quantityLabel);
     series.scaleStep = info.scaleStep;
     for (int k = 1; k <= kScaleDivisions; ++k)
         series.scaleLabels[static_cast<size_t>(k)] = info.scaleStep * k;

@@ -37,8 +37,8 @@ QString graphCaption(const QString &viewLabel, const QString &quantityLabel);
 
 // Czech month names, January first; the three-letter forms the printed grid uses when a
 // day is one pixel wide.
-const std::array<QString, 12> &monthNames();
-const std::array<QString, 12> &shortMonthNames();
+std::array<QString, 12> monthNames();
+std::array<QString, 12> shortMonthNames();
 
 // A panel's height and that of one of its eleven divisions, in pixels.
 struct PanelSize {
