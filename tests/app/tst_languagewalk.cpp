@@ -11,6 +11,7 @@
 #include "reports/resultswindow.h"
 #include "reports/statisticsmodel.h"
 #include "reports/statisticspainter.h"
+#include "scan/scanwindow.h"
 #include "scopedlanguage.h"
 #include "scripteddialogs.h"
 #include "testregistry.h"
@@ -21,6 +22,7 @@
 #include "views/graphs/smoothedwindow.h"
 #include "views/map/mapwindow.h"
 #include "views/sheet/sheetmodel.h"
+#include "views/sheet/sheetpainter.h"
 #include "widgettests.h"
 
 #include <QAction>
@@ -179,6 +181,14 @@ void walkTheProgram(const QString &dir, Language language, Shown &shown) {
     sheet.date = {2000, 6, 15};
     for (const SheetText &t : buildSheetModel(sheetSettings(store, sheet)).texts)
         shown.add(QStringLiteral("observing sheet"), t.text);
+
+    // Zadávání › Ze skenu…: that sheet scanned, alone and beside a new drawing's entry dialog.
+    const QString scan = QDir(dir).filePath(QStringLiteral("sken.png"));
+    QVERIFY(renderSheet(buildSheetModel(sheetSettings(store, sheet)), 100).save(scan));
+    dialogs.fileAnswers.push_back(scan);
+    step("scan", [&] { window.zeskenuClick(); });
+    QVERIFY(window.scanWindow());
+    entry(&MainWindow::novyClick);
 
     // Výsledky: every view of the results window, its print panel and a printed page.
     window.openResultsWindow();
@@ -352,6 +362,11 @@ class TestLanguageWalk : public QObject {
                                << "SILSO, mean of the same days";
         QTest::newRow("sheet") << "Šablona pro kresbu Slunce"
                                << "Sheet for drawing the Sun";
+        QTest::newRow("scan") << "Šablona: 15.06.2000 00:00 UT"
+                              << "Sheet: 15.06.2000 00:00 UT";
+        QTest::newRow("scan beside the entry dialog")
+            << "Sken – klepnutím na skupinu vyplníte její polohu"
+            << "Scan – a click on a group fills its position";
         QTest::newRow("certificate") << "DATUM"
                                      << "DATE";
         QTest::newRow("statistics") << "Výsledky    statistika - vyhlazené - jih"
