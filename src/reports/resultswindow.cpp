@@ -12,6 +12,7 @@
 
 #include "views/common/viewcanvas.h"
 
+#include <QAbstractTableModel>
 #include <QAction>
 #include <QButtonGroup>
 #include <QFontDatabase>
@@ -103,8 +104,8 @@ PageSize estimatePage(Dialogs &dialogs) {
     return {paint.width(), paint.height()};
 }
 
-QTableWidget *makeGrid(QWidget *parent, const char *name) {
-    auto *grid = new QTableWidget(parent);
+template <class Grid = QTableWidget> Grid *makeGrid(QWidget *parent, const char *name) {
+    auto *grid = new Grid(parent);
     grid->setObjectName(QString::fromLatin1(name));
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(kGridFontPixels);
@@ -120,29 +121,71 @@ QTableWidget *makeGrid(QWidget *parent, const char *name) {
 }
 
 // A grid cell: the month or name left, numbers right-aligned in their column.
+Qt::Alignment cellAlignment(bool number) {
+    return number ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter;
+}
+
 QTableWidgetItem *cell(const QString &text, bool number) {
     auto *item = new QTableWidgetItem(number ? text.trimmed() : text);
-    item->setTextAlignment(number ? Qt::AlignRight | Qt::AlignVCenter
-                                  : Qt::AlignLeft | Qt::AlignVCenter);
+    item->setTextAlignment(cellAlignment(number));
     return item;
 }
 
 // Width that shows every column and the vertical scroll bar.
-int gridWidth(const QTableWidget *grid) {
+int gridWidth(const QTableView *grid) {
     int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < grid->columnCount(); ++c)
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
         width += grid->columnWidth(c);
     return width;
 }
 
 // Columns at least `width` wide, wider where their texts need it.
-void sizeColumns(QTableWidget *grid, int firstWidth, int width) {
+void sizeColumns(QTableView *grid, int firstWidth, int width) {
     grid->resizeColumnsToContents();
-    for (int c = 0; c < grid->columnCount(); ++c)
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
         grid->setColumnWidth(c, std::max(grid->columnWidth(c), c == 0 ? firstWidth : width));
 }
 
 } // namespace
+
+// The statistics table as the grid shows it: each cell's text made when the grid asks for it.
+class StatisticsGridModel : public QAbstractTableModel {
+  public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // The table shown (none while it is being replaced); it must live as long as it is shown.
+    void show(const StatisticsTable *table) {
+        beginResetModel();
+        table_ = table;
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex &parent = {}) const override {
+        return table_ && !parent.isValid() ? static_cast<int>(table_->rows.size()) : 0;
+    }
+    int columnCount(const QModelIndex &parent = {}) const override {
+        return table_ && !parent.isValid() ? table_->gridColumns() : 0;
+    }
+    QVariant data(const QModelIndex &index, int role) const override {
+        if (!table_ || !index.isValid())
+            return {};
+        const bool number = index.column() > 0;
+        if (role == Qt::TextAlignmentRole)
+            return static_cast<int>(cellAlignment(number));
+        if (role != Qt::DisplayRole)
+            return {};
+        const QString text = statisticsGridText(*table_, index.column(), index.row() + 1);
+        return number ? text.trimmed() : text;
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (table_ && orientation == Qt::Horizontal && role == Qt::DisplayRole)
+            return statisticsGridText(*table_, section, 0);
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+  private:
+    const StatisticsTable *table_ = nullptr;
+};
 
 // The certificate, one widget pixel per certificate unit, scrolled as a whole.
 class ResultsCanvas : public ViewCanvas {
@@ -266,7 +309,9 @@ void ResultsWindow::createMenu() {
 }
 
 void ResultsWindow::createGrids() {
-    statisticsGrid_ = makeGrid(client_, "StringGrid1");
+    statisticsGrid_ = makeGrid<QTableView>(client_, "StringGrid1");
+    statisticsCells_ = new StatisticsGridModel(statisticsGrid_);
+    statisticsGrid_->setModel(statisticsCells_);
     observersGrid_ = makeGrid(client_, "StringGrid3");
 }
 
@@ -569,23 +614,15 @@ void ResultsWindow::refresh() {
 }
 
 void ResultsWindow::fillStatisticsGrid() {
+    const int cursorRow = statisticsGrid_->currentIndex().row();
+    statisticsCells_->show(nullptr);
     statistics_ = resultsMode_ == ResultsMode::Smoothed ? smoothedStatistics(store_, statRegion_)
                                                         : measuredStatistics(store_, statRegion_);
     const StatisticsTable &table = statistics_;
-    const int cursorRow = statisticsGrid_->currentRow();
-    statisticsGrid_->clear();
-    statisticsGrid_->setColumnCount(table.gridColumns());
-    statisticsGrid_->setRowCount(static_cast<int>(table.rows.size()));
-    QStringList headings;
-    for (int c = 0; c < table.gridColumns(); ++c)
-        headings << statisticsGridText(table, c, 0);
-    statisticsGrid_->setHorizontalHeaderLabels(headings);
-    for (int row = 1; row <= static_cast<int>(table.rows.size()); ++row)
-        for (int c = 0; c < table.gridColumns(); ++c)
-            statisticsGrid_->setItem(row - 1, c, cell(statisticsGridText(table, c, row), c > 0));
+    statisticsCells_->show(&table);
     sizeColumns(statisticsGrid_, kStatisticsLabelWidth, kStatisticsValueWidth);
-    if (cursorRow >= 0 && cursorRow < statisticsGrid_->rowCount())
-        statisticsGrid_->setCurrentCell(cursorRow, 0);
+    if (cursorRow >= 0 && cursorRow < statisticsCells_->rowCount())
+        statisticsGrid_->setCurrentIndex(statisticsCells_->index(cursorRow, 0));
     // The printer is asked once: its paper does not change while the window is open.
     if (!estimatePage_)
         estimatePage_ = estimatePage(dialogs_);
@@ -697,7 +734,7 @@ void ResultsWindow::Button2Click() {
         return;
     }
     const auto range = static_cast<StatisticsPrintRange>(choice);
-    const int cursorRow = std::max(0, statisticsGrid_->currentRow()) + 1;
+    const int cursorRow = std::max(0, statisticsGrid_->currentIndex().row()) + 1;
     PrintRequest request;
     request.title = windowTitle();
     request.pdfFileName = statistics_.smoothed ? QStringLiteral("Statistika_vyhlazena.pdf")
