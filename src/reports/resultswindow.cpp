@@ -31,6 +31,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -620,7 +621,17 @@ void ResultsWindow::fillStatisticsGrid() {
                                                         : measuredStatistics(store_, statRegion_);
     const StatisticsTable &table = statistics_;
     statisticsCells_->show(&table);
-    sizeColumns(statisticsGrid_, kStatisticsLabelWidth, kStatisticsValueWidth);
+    // Each column as wide as its widest text, found from the values rather than from the
+    // text of every cell, and no narrower than the grid's own width for it.
+    const QFontMetrics metrics(statisticsGrid_->font());
+    const int margins =
+        2 * (statisticsGrid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 1;
+    for (int c = 0; c < table.gridColumns(); ++c) {
+        const int text = metrics.horizontalAdvance(statisticsWidestText(table, c)) + margins;
+        const int heading = statisticsGrid_->horizontalHeader()->sectionSizeHint(c);
+        statisticsGrid_->setColumnWidth(
+            c, std::max({text, heading, c == 0 ? kStatisticsLabelWidth : kStatisticsValueWidth}));
+    }
     if (cursorRow >= 0 && cursorRow < statisticsCells_->rowCount())
         statisticsGrid_->setCurrentIndex(statisticsCells_->index(cursorRow, 0));
     // The printer is asked once: its paper does not change while the window is open.
