@@ -83,9 +83,6 @@ class TestHugePages : public QObject {
             << qulonglong(2 * kMiB - 1) << false << qulonglong(0);
         QTest::newRow("one huge page") << qulonglong(2 * kMiB) << true << qulonglong(2 * kMiB);
         QTest::newRow("a byte over") << qulonglong(2 * kMiB + 1) << true << qulonglong(4 * kMiB);
-        // 100 000 records: 131 400 000 bytes, 62.66 huge pages, so 63 of them.
-        QTest::newRow("100 000 records")
-            << qulonglong(100000ULL * 1314) << true << qulonglong(63 * 2 * kMiB);
     }
     void blocks() {
         QFETCH(qulonglong, bytes);

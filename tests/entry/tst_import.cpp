@@ -237,17 +237,11 @@ class TestImport : public QObject {
         QTest::newRow("letter O for zero in the angle")
             << o + "G;Axx;1;0;3OO;50\n"
             << "line 2: “3OO” is not a number – angle, row 1";
-        QTest::newRow("letter after the spots")
-            << o + "G;Axx;12a;0;10;50\n"
-            << "line 2: “12a” is not a whole number – spots, row 1";
         QTest::newRow("spots beyond their byte")
             << o + "G;Axx;300;0;10;50\n"
             << "line 2: “300” is outside the range 0 to 255 – spots, row 1";
         QTest::newRow("negative angle") << o + "G;Axx;1;0;-5;50\n"
                                         << "line 2: “-5” must not be negative – angle, row 1";
-        QTest::newRow("faculae vertex not a number")
-            << o + "F;1O;20\n"
-            << "line 2: “1O” is not a whole number – A1, row 1";
         QTest::newRow("not UTF-8") << QByteArray("O;01.02.2000;1200;Nov\xe1k;;1;1;1;0;0;0;0;\n")
                                    << "line 1: the text is not UTF-8";
     }
