@@ -19,10 +19,9 @@ namespace {
 
 constexpr std::size_t kMiB = std::size_t{1} << 20;
 
-// The mapping of this process that holds `address`: its first and last address and its
-// flags ("hg" once huge pages were asked for), from /proc/self/smaps.
+// The mapping of this process that holds `address`: its end and its flags ("hg" once huge
+// pages were asked for), from /proc/self/smaps.
 struct Mapping {
-    std::uintptr_t begin = 0;
     std::uintptr_t end = 0;
     QByteArray flags;
 };
@@ -43,7 +42,7 @@ std::optional<Mapping> mappingOf(const void *address) {
             const auto begin = line.left(dash).toULongLong(&ok1, 16);
             const auto end = line.mid(dash + 1, space - dash - 1).toULongLong(&ok2, 16);
             if (ok1 && ok2 && begin <= at && at < end)
-                found = Mapping{begin, end, {}};
+                found = Mapping{end, {}};
         } else if (found && line.startsWith("VmFlags:")) {
             found->flags = line.mid(8);
             break;
@@ -93,7 +92,6 @@ class TestHugePages : public QObject {
             QCOMPARE(qulonglong(hugePageSpan(bytes)), span);
         auto *block = static_cast<unsigned char *>(allocateBlock(bytes));
         QVERIFY(block);
-        // Every byte asked for can be written and read back.
         block[0] = 0x5a;
         block[bytes - 1] = 0xa5;
         QCOMPARE(int(block[0]), 0x5a);
@@ -111,9 +109,8 @@ class TestHugePages : public QObject {
         releaseBlock(block, bytes);
     }
 
+    // A vector grown past 2 MiB moves from the heap into a mapped block with every record.
     void vectorGrowsAcrossTheHugePageSize() {
-        // A vector grown past 2 MiB moves from the heap into a mapped block: every record
-        // comes along.
         RecordVector records;
         for (int k = 0; k < 1700; ++k) // 2.2 MB
             records.push_back(longSetRecord(k, -1));
