@@ -85,17 +85,15 @@ class TestResultsInShell : public QObject {
     void panelPressesTheViewShown_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("pressed"); // empty: none
-        QTest::newRow("certificate, then observers")
-            << QStringList{"oficialv 1.2000", "pozorovatelv"} << "pozorovatelv";
-        QTest::newRow("measured, then certificate")
-            << QStringList{"namercelek", "oficialv 1.2000"} << "oficialv";
+        // clang-format off
+        QTest::newRow("certificate, then observers") << QStringList{"oficialv 1.2000", "pozorovatelv"} << "pozorovatelv";
+        QTest::newRow("measured, then certificate") << QStringList{"namercelek", "oficialv 1.2000"} << "oficialv";
         QTest::newRow("month prompt cancelled") << QStringList{"namercelek", "oficialv"} << "";
-        QTest::newRow("the window's own menu")
-            << QStringList{"pozorovatelv", "menu celkovynam"} << "namercelek";
-        QTest::newRow("the south, chosen by the window")
-            << QStringList{"namercelek", "menu jihnam"} << "namerjih";
+        QTest::newRow("the window's own menu") << QStringList{"pozorovatelv", "menu celkovynam"} << "namercelek";
+        QTest::newRow("the south, chosen by the window") << QStringList{"namercelek", "menu jihnam"} << "namerjih";
         QTest::newRow("smoothed north") << QStringList{"menu severvyr"} << "vyhlsever";
         QTest::newRow("a new results window") << QStringList{"pozorovatelv", "vysledky1"} << "";
+        // clang-format on
     }
     void panelPressesTheViewShown() {
         QFETCH(QStringList, steps);

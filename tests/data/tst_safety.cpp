@@ -376,8 +376,8 @@ class TestSafety : public QObject {
         }
     }
 
-    // The entries of data1.removed: each piece with its header, headerless bytes of an
-    // older version skipped, a header whose bytes are not all there no entry.
+    // The entries of data1.removed: each piece with its header, a header whose bytes are not
+    // all there no entry.
     void setAsideEntriesRead_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QList<QByteArray>>("pieces");
@@ -389,9 +389,6 @@ class TestSafety : public QObject {
         QTest::newRow("two entries")
             << entry("JUNK", 2628) + entry(QByteArray(3, '\0'), 0)
             << QList<QByteArray>{"JUNK", QByteArray(3, '\0')} << QList<qint64>{2628, 0};
-        QTest::newRow("an older version's bytes first")
-            << QByteArray("SOMEJUNK") + entry("JUNK", 1314) << QList<QByteArray>{"JUNK"}
-            << QList<qint64>{1314};
         QTest::newRow("bytes cut short")
             << QByteArray("#orvanek-odlozeno;100;data1.dat;0;2026-12-08T10:30:00\nshort\n")
             << QList<QByteArray>{} << QList<qint64>{};
