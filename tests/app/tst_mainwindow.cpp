@@ -211,9 +211,7 @@ class TestMainWindow : public QObject {
     // says so, the status bar says why.
     void readOnlyDataFileOpensReadOnly() {
         QTemporaryDir dir;
-        ObservationRecord first = datedRecord("01.03.2001");
-        first.drawingSetup = 125;
-        writeDataFile(dir.path(), {first, datedRecord("02.03.2001")});
+        writeMarchDrawings(dir.path());
         const QString path = dir.filePath("data1.dat");
         QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
                                                 QFileDevice::ReadOther));

@@ -164,11 +164,10 @@ class TestCli : public QObject {
         QFETCH(QString, exitStatus);
         const QString page = manualPage(path);
         QVERIFY2(!page.isEmpty(), qPrintable(path));
-        QString usage;
-        {
+        QString usage = [&] {
             const orvanek::testing::ScopedLanguage scope(language);
-            usage = rows(run({"draw"}).err).value(0);
-        }
+            return rows(run({"draw"}).err).value(0);
+        }();
         QVERIFY2(usage.startsWith(usagePrefix), qPrintable(usage.left(60)));
         usage.remove(0, usagePrefix.size());
         int commands = 0;

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,19 +30,16 @@ std::optional<Mapping> mappingOf(const void *address) {
     QFile smaps(QStringLiteral("/proc/self/smaps"));
     if (!smaps.open(QIODevice::ReadOnly))
         return std::nullopt;
+    static const QRegularExpression header(QStringLiteral("^([0-9a-f]+)-([0-9a-f]+) "));
     const auto at = reinterpret_cast<std::uintptr_t>(address);
     std::optional<Mapping> found;
     for (const QByteArray &line : smaps.readAll().split('\n')) {
-        const qsizetype dash = line.indexOf('-');
-        const qsizetype space = line.indexOf(' ');
-        // A mapping's header starts "begin-end perms"; its fields start "Name:".
-        if (dash > 0 && space > dash && !line.left(space).endsWith(':')) {
+        const QRegularExpressionMatch m = header.match(QString::fromLatin1(line));
+        if (m.hasMatch()) {
             if (found)
-                break; // the next mapping's header: the one found has no flags line
-            bool ok1 = false, ok2 = false;
-            const auto begin = line.left(dash).toULongLong(&ok1, 16);
-            const auto end = line.mid(dash + 1, space - dash - 1).toULongLong(&ok2, 16);
-            if (ok1 && ok2 && begin <= at && at < end)
+                break; // the next mapping: the one found has no flags line
+            const auto end = m.captured(2).toULongLong(nullptr, 16);
+            if (m.captured(1).toULongLong(nullptr, 16) <= at && at < end)
                 found = Mapping{end, {}};
         } else if (found && line.startsWith("VmFlags:")) {
             found->flags = line.mid(8);
