@@ -1,6 +1,8 @@
 #include "data/hugepages.h"
 
 #include <cstdint>
+#include <limits>
+#include <new>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -62,7 +64,7 @@ void releaseBlock(void *block, std::size_t bytes) noexcept {
         return;
     }
 #endif
-    ::operator delete(block, bytes);
+    ::operator delete(block); // unsized: clang declares the sized one only on request
 }
 
 } // namespace orvanek
