@@ -27,13 +27,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QListWidget>
-#include <QMdiArea>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -96,12 +93,9 @@ QString writeSilsoFile(const QString &dir) {
     if (!file.open(QIODevice::WriteOnly))
         return {};
     for (QDate d(2000, 1, 1); d.year() < 2002; d = d.addDays(1))
-        file.write(QStringLiteral("%1;%2;%3;%4;120;8.0;30;1\n")
-                       .arg(d.year())
-                       .arg(d.month(), 2, 10, QLatin1Char('0'))
-                       .arg(d.day(), 2, 10, QLatin1Char('0'))
-                       .arg(d.year() + d.dayOfYear() / 366.0, 0, 'f', 3)
-                       .toLatin1());
+        file.write(d.toString(u"yyyy;MM;dd;").toLatin1() +
+                   QByteArray::number(d.year() + d.dayOfYear() / 366.0, 'f', 3) +
+                   ";120;8.0;30;1\n");
     return path;
 }
 
