@@ -22,6 +22,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <sys/resource.h>
@@ -301,12 +302,15 @@ class TestSafety : public QObject {
         // copy can neither remove it nor take it.
         QLockFile removing(path + ".rmlock");
         QVERIFY(removing.tryLock(0));
-        QLockFile other(path);
+        // Its own lock takes the stale one's place in one step (a second name of it renamed
+        // over the stale file): there is no moment without a lock for this copy to take.
+        QLockFile other(path + ".other");
+        const QByteArray name = QFile::encodeName(path), second = name + ".new";
         std::thread otherCopy([&] {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            QFile::remove(path);
-            other.setStaleLockTime(0);
             other.tryLock(0);
+            ::link(QFile::encodeName(other.fileName()).constData(), second.constData());
+            std::rename(second.constData(), name.constData());
             removing.unlock();
         });
         const DirectoryLock lock = lockDataDirectory(dir.path());
