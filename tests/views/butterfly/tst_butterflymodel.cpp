@@ -162,7 +162,6 @@ class TestButterflyModel : public QObject {
     void workersShareTheRecords_data() {
         QTest::addColumn<unsigned>("workers");
         QTest::newRow("one") << 1u;
-        QTest::newRow("two") << 2u;
         QTest::newRow("three, runs of 3, 3 and 4 records") << 3u;
         QTest::newRow("more workers than records") << 16u;
     }
