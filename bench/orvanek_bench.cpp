@@ -1,5 +1,6 @@
 // Benchmarks of the data layer over generated data sets of 1 000, 10 000 and 100 000
-// records: loading and saving data1.dat (next to a plain file copy for scale), sorting
+// records: the first touch of fresh memory in ordinary and in huge pages, loading and
+// saving data1.dat (next to a plain file copy for scale), sorting
 // after an append, the ephemeris and the coordinate conversion, and the ASCII export.
 // Each data set is generated once per size and kept for the whole run.
 
@@ -7,6 +8,7 @@
 
 #include "data/asciiexport.h"
 #include "data/dates.h"
+#include "data/hugepages.h"
 #include "data/observationstore.h"
 #include "solar/conversion.h"
 #include "solar/ephemeris.h"
@@ -18,6 +20,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -26,6 +29,7 @@
 #include <utility>
 #include <vector>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -190,6 +194,49 @@ void BM_CopyFile_ReadWriteFsync(benchmark::State &state) {
     copyByReadWrite(state, true);
 }
 
+// --- the first touch of fresh memory ----------------------------------------------------
+
+long minorPageFaults() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+// The records of 100 000 (131.4 MB) newly allocated and written once every 4096 bytes:
+// from the heap (4 KiB pages, a page fault each) or as the records' blocks are (2 MiB huge
+// pages where the kernel gives them). On a virtual machine a page fault costs so much that
+// the first can take several times a copy of the file; pageFaults counts them.
+void touchFreshMemory(benchmark::State &state, bool hugePages) {
+    constexpr size_t kBytes = size_t{100000} * kRecordSize;
+    long faults = 0;
+    for (auto _ : state) {
+        const long before = minorPageFaults();
+        auto *block = static_cast<char *>(hugePages ? allocateBlock(kBytes) : std::malloc(kBytes));
+        if (!block) {
+            state.SkipWithError("no memory");
+            break;
+        }
+        for (size_t i = 0; i < kBytes; i += 4096)
+            block[i] = 1;
+        benchmark::DoNotOptimize(block);
+        if (hugePages)
+            releaseBlock(block, kBytes);
+        else
+            std::free(block);
+        faults += minorPageFaults() - before;
+    }
+    state.counters["pageFaults"] =
+        benchmark::Counter(static_cast<double>(faults), benchmark::Counter::kAvgIterations);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kBytes));
+}
+
+void BM_TouchFreshMemory_Heap(benchmark::State &state) {
+    touchFreshMemory(state, false);
+}
+void BM_TouchFreshMemory_HugePages(benchmark::State &state) {
+    touchFreshMemory(state, true);
+}
+
 // --- sortByDate after one appended record -----------------------------------------------
 
 enum class NewDate { AfterLast, WithinLastMonth, BeforeAll };
@@ -228,7 +275,7 @@ void sortAfterAppend(benchmark::State &state, NewDate when) {
         state.SkipWithError("sortByDate failed");
         return;
     }
-    const std::vector<ObservationRecord> &held = store.records();
+    const RecordVector &held = store.records();
     size_t place = held.size();
     while (place-- > 0)
         if (std::memcmp(&held[place], &added, sizeof added) == 0)
@@ -403,6 +450,8 @@ void BM_AsciiExport_MillionGroups(benchmark::State &state) {
 
 #define ORVANEK_SIZES ->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
 
+BENCHMARK(BM_TouchFreshMemory_Heap)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TouchFreshMemory_HugePages)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadStore) ORVANEK_SIZES;
 BENCHMARK(BM_SaveStore) ORVANEK_SIZES;
 BENCHMARK(BM_LoadAndSave) ORVANEK_SIZES;

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <vector>
 
 using namespace orvanek;
@@ -52,7 +53,7 @@ void checkLoad(const ObservationStore &store, const uint8_t *data, size_t size) 
 }
 
 void checkSort(ObservationStore &store) {
-    const std::vector<ObservationRecord> before = store.records();
+    const RecordVector before = store.records();
     std::vector<std::optional<CalendarDate>> dates;
     bool allDates = true;
     for (const ObservationRecord &record : before) {
@@ -61,7 +62,7 @@ void checkSort(ObservationStore &store) {
     }
 
     const StoreStatus status = store.sortByDate();
-    const std::vector<ObservationRecord> &after = store.records();
+    const RecordVector &after = store.records();
     FUZZ_CHECK(after.size() == before.size());
 
     std::vector<size_t> order(before.size());
@@ -78,7 +79,7 @@ void checkSort(ObservationStore &store) {
         FUZZ_CHECK(sameBytes(after[i], before[order[i]]));
 }
 
-void checkExport(const std::vector<ObservationRecord> &records) {
+void checkExport(std::span<const ObservationRecord> records) {
     const AsciiExportResult result = buildAsciiExport(records, kToday.year());
     long long groups = 0;
     bool unreadable = false;

@@ -180,6 +180,16 @@ bool writeInstrumentSeeds(const QString &dir) {
     return writeTexts(dir, seeds);
 }
 
+bool writeSheetCodeSeeds(const QString &dir) {
+    const char *seeds[] = {
+        "ORVANEK/1;21.06.2001;0830;125;0;0;A3",
+        "ORVANEK/1;07.05.2001;0705;62.5;1;0;A4",
+        "ORVANEK/1;29.02.2000;2359;83;1;1;A4",
+        "https://example.org/sun",
+    };
+    return writeTexts(dir, seeds);
+}
+
 bool writeButterflySeeds(const QString &dir) {
     // Spot stream from byte 0, faculae from 15000 with their other ends 5000 bytes on;
     // 255 ends a column.
@@ -213,6 +223,7 @@ int main(int argc, char **argv) {
         {"records", writeRecordSeeds},        {"dates", writeDateSeeds},
         {"silso", writeSilsoSeeds},           {"import", writeImportSeeds},
         {"instrument", writeInstrumentSeeds}, {"butterfly", writeButterflySeeds},
+        {"sheetcode", writeSheetCodeSeeds},
     };
     for (const auto &t : targets) {
         const QString dir = out.filePath(QString::fromLatin1(t.target) + QStringLiteral("/seeds"));

@@ -63,7 +63,10 @@ check "orvanek --version without a display" same "$(headless "$bin/orvanek" --ve
 check "orvanek-cli --version" same "$(headless "$bin/orvanek-cli" --version)" \
     "orvanek-cli $version"
 check "orvanek-cli --help on standard output" \
-    bash -c '"$1" --help | head -1 | grep -q "^použití: orvanek-cli"' _ "$bin/orvanek-cli"
+    bash -c '"$1" --lang cs --help | head -1 | grep -q "^použití: orvanek-cli"' _ "$bin/orvanek-cli"
+check "... in English with the English environment" bash -c \
+    'LANGUAGE= LC_ALL= LANG=en_US.UTF-8 "$1" --help | head -1 | grep -q "^usage: orvanek-cli"' \
+    _ "$bin/orvanek-cli"
 check "orvanek-cli makes, reads and draws a data set" bash -c '
     "$1" make-demo "$2/demo" --from 2000 --to 2000 >/dev/null &&
     "$1" -d "$2/demo" info | grep -q "^drawingRadius;125$" &&
@@ -73,11 +76,16 @@ check "orvanek-cli reads its own sheet back from a scan" bash -c '
     "$1" template --date 21.06.2001 --time 0830 --radius 80 --out "$2/sablona.png" >/dev/null &&
     "$1" scan "$2/sablona.png" | grep -q "^moment;21.06.2001 0830$"' _ "$bin/orvanek-cli" "$work"
 status=0
-QT_QPA_PLATFORM=offscreen "$bin/orvanek" "$work/missing" 2>"$work/missing.err" || status=$?
+LANGUAGE= LC_ALL= LANG=C QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" \
+    "$bin/orvanek" "$work/missing" 2>"$work/missing.err" || status=$?
 check "orvanek on a missing directory: status 2" same "$status" 2
-check "... one message on standard error" \
+check "... one message on standard error, Czech under C" \
     grep -qx "Adresář $work/missing neexistuje." "$work/missing.err"
 check "... and the directory is not made" test ! -e "$work/missing"
+LANGUAGE= LC_ALL= LANG=en_GB.UTF-8 QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" \
+    "$bin/orvanek" "$work/missing" 2>"$work/missing.err" || true
+check "... English under an English locale" \
+    grep -qx "Directory $work/missing does not exist." "$work/missing.err"
 
 entry="$root/usr/share/applications/orvanek.desktop"
 check "desktop-file-validate" desktop-file-validate "$entry"
@@ -87,14 +95,19 @@ check "Exec=$exec_line names an installed program" test -x "$bin/${exec_line%% *
 check "Icon=$icon_name lies in the hicolor theme" \
     test -s "$root/usr/share/icons/hicolor/scalable/apps/$icon_name.svg"
 check "the categories" grep -qx "Categories=Education;Science;Astronomy;" "$entry"
+check "an English name and comment, Czech ones for cs" bash -c \
+    'grep -q "^Comment=Drawings of sunspots" "$1" && grep -q "^Comment\[cs\]=Zákresy" "$1"' _ "$entry"
+# English where man looks by default, Czech where it looks for a Czech locale (whether man
+# finds those depends on the machine having the Czech locale, so they are checked as files).
 for page in orvanek orvanek-cli; do
-    check "man -w $page" same "$(man --manpath="$root/usr/share/man" -w "$page")" \
+    check "man -w $page (English)" same "$(man --manpath="$root/usr/share/man" -w "$page")" \
         "$root/usr/share/man/man1/$page.1.gz"
-    check "man $page formats without warnings" bash -c '
-        out=$(MANWIDTH=80 man --warnings --manpath="$1" "$2" 2>&1 >/dev/null) &&
-        [ -z "$out" ] || { echo "$out"; false; }' _ "$root/usr/share/man" "$page"
+    for folder in man1 cs/man1; do
+        check "$folder/$page formats without warnings" bash -c '
+            test -s "$1" && out=$(MANWIDTH=80 man --warnings -l "$1" 2>&1 >/dev/null) &&
+            [ -z "$out" ] || { echo "$out"; false; }' _ "$root/usr/share/man/$folder/$page.1.gz"
+    done
 done
-
 echo "== files"
 dpkg-deb --contents "$deb" | awk '$6 !~ /\/$/ {print $6}'
 if [ "$failures" -gt 0 ]; then

@@ -5,6 +5,7 @@
 #include "data/datalock.h"
 #include "data/observationstore.h"
 #include "data/safefile.h"
+#include "language/language.h"
 
 #include <QApplication>
 #include <QDir>
@@ -75,21 +76,29 @@ int runProgram(int argc, char *argv[]) {
     QStringList rawArgs;
     for (int i = 1; i < argc; ++i)
         rawArgs << QString::fromLocal8Bit(argv[i]);
+    // The language chosen in "Nastavení › Jazyk", else the environment's, with its formats.
+    orvanek::Language systemLanguage = orvanek::Language::Czech;
+    const orvanek::Language language = orvanek::startLanguage(&systemLanguage);
     switch (orvanek::readStartRequest(rawArgs, QString()).action) {
     case orvanek::StartRequest::Action::ShowVersion:
         printLine(stdout, orvanek::programVersionLine());
         return 0;
-    case orvanek::StartRequest::Action::ShowHelp:
+    case orvanek::StartRequest::Action::ShowHelp: {
+        QCoreApplication core(argc, argv);
+        orvanek::installProgramTranslation(core, language);
         printLine(stdout, orvanek::programUsage());
         return 0;
+    }
     case orvanek::StartRequest::Action::Open:
         break;
     }
 
     QApplication app(argc, argv);
+    orvanek::restoreNumericCLocale();
     QApplication::setApplicationName(QStringLiteral("Orvanek"));
     QApplication::setWindowIcon(orvanek::applicationIcon());
-    orvanek::installQtTranslation(app);
+    orvanek::installProgramTranslation(app, language);
+    orvanek::installQtTranslation(app, language);
     app.setStyle(new HintStyle);
 
     // Qt's own options (-platform, -style ...) are gone from arguments() by now.
@@ -111,6 +120,7 @@ int runProgram(int argc, char *argv[]) {
         store.setReadOnly(lock.refusal);
     orvanek::QtDialogs dialogs;
     orvanek::MainWindow window(store, dialogs, dataDir, orvanek::askCoordinateMode);
+    window.setLanguages(language, systemLanguage);
     dialogs.setParent(&window);
     if (!window.FormCreate())
         return kStartFailed;

@@ -65,6 +65,7 @@ MainWindow::MainWindow(ObservationStore &store, Dialogs &dialogs, QString dataDi
     createActions();
     createMenus();
     createSheetCommands();
+    createLanguageMenu();
     createToolBars();
     createStatusBar();
     createPositionPanel();
@@ -302,7 +303,15 @@ void MainWindow::createToolBars() {
         {"snb", tr("SN  (Pettisovo číslo)")}, {"rbb", tr("RB  (Beckovo číslo)")},
         {"plochb", tr("Plocha skupin")},      {"polob", tr("Plocha  polokoule")},
     };
-    const QString graphTexts[] = {"g", "f", "r", "CV", "SN", "RB", "Pl", "Pk"};
+    // The quantities' symbols; the two areas' letters are words.
+    const QString graphTexts[] = {QStringLiteral("g"),
+                                  QStringLiteral("f"),
+                                  QStringLiteral("r"),
+                                  QStringLiteral("CV"),
+                                  QStringLiteral("SN"),
+                                  QStringLiteral("RB"),
+                                  tr("Pl"),
+                                  tr("Pk")};
     for (int i = 0; i < 8; ++i)
         addButton(prografy, graphButtons[i].first, graphTexts[i], graphButtons[i].second);
     addButton(prografy, "vsechny", tr("3"), tr("Tři  křivky"));
@@ -336,7 +345,8 @@ void MainWindow::createToolBars() {
         {"vyhlsever", tr("Vyhlazené sever")},    {"vyhljih", tr("Vyhlazené  jih")},
         {"pozorovatelv", tr("Pozorovatelé")},    {"vyvojskup", tr("Výskyt typu skupin")},
     };
-    const QString resultTexts[] = {"NC", "NS", "NJ", "VC", "VS", "VJ", "Po", "Ty"};
+    const QString resultTexts[] = {tr("NC"), tr("NS"), tr("NJ"), tr("VC"),
+                                   tr("VS"), tr("VJ"), tr("Po"), tr("Ty")};
     for (int i = 0; i < 8; ++i)
         addButton(provysledky, resultButtons[i].first, resultTexts[i], resultButtons[i].second);
 

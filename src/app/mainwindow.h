@@ -1,6 +1,7 @@
 #pragma once
 
 #include "entry/entrydialog.h"
+#include "language/language.h"
 #include "views/common/namedactions.h"
 
 #include <QMainWindow>
@@ -94,6 +95,14 @@ class MainWindow : public QMainWindow {
     void zeskenuClick();
     ScanWindow *scanWindow() const;
 
+    // "Nastavení › Jazyk": the language the windows speak now and the one the environment
+    // names, as the program found them at its start (it may have changed the environment's
+    // formats since).
+    void setLanguages(Language running, Language system);
+    // A language chosen in the menu is kept in the settings and taken at the next start; the
+    // user is told so when it differs from the language shown now.
+    void jazykClick(LanguageChoice choice);
+
     QAction *action(const QString &name) const;
     QWidget *panel(const QString &name) const;
     bool panelVisible(const QString &name) const;
@@ -155,6 +164,9 @@ class MainWindow : public QMainWindow {
     // The sheet's and the comparison's menu commands.
     void createSheetCommands();
     void createPositionPanel();
+    // "Nastavení › Jazyk" and its three choices.
+    void createLanguageMenu();
+    void showLanguageChoice();
     // "Ze skenu…", put into the menu beside the sheet.
     QAction *createScanCommand();
     void attachScan(EntryDialog *dialog);
@@ -184,6 +196,8 @@ class MainWindow : public QMainWindow {
     NamedActions actions_;
     std::map<QString, QWidget *> panels_;
     std::map<QString, QAction *> panelActions_;
+    Language runningLanguage_ = Language::Czech;
+    Language systemLanguage_ = Language::Czech;
     bool resolutionWarningShown_ = false;
     bool statusReportsWrite_ = false; // the status bar tells what a save or export wrote
     bool closing_ = false;

@@ -7,6 +7,15 @@
 
 namespace orvanek {
 
+namespace {
+
+// The texts of the start, translated in the context "Startup".
+struct StartupTexts {
+    Q_DECLARE_TR_FUNCTIONS(Startup)
+};
+
+} // namespace
+
 StartRequest readStartRequest(const QStringList &args, const QString &currentDir) {
     StartRequest request;
     bool version = false;
@@ -35,16 +44,16 @@ QString programVersionLine() {
 }
 
 QString programUsage() {
-    return QStringLiteral("použití: orvanek [ADRESÁŘ] | --version | --help\n"
-                          "Otevře datový adresář ADRESÁŘ (výchozí: aktuální adresář).");
+    return StartupTexts::tr("použití: orvanek [ADRESÁŘ] | --version | --help\n"
+                            "Otevře datový adresář ADRESÁŘ (výchozí: aktuální adresář).");
 }
 
 std::optional<QString> dataDirectoryProblem(const QString &dir) {
     const QFileInfo info(dir);
     if (!info.exists())
-        return QStringLiteral("Adresář %1 neexistuje.").arg(dir);
+        return StartupTexts::tr("Adresář %1 neexistuje.").arg(dir);
     if (!info.isDir())
-        return QStringLiteral("%1 není adresář.").arg(dir);
+        return StartupTexts::tr("%1 není adresář.").arg(dir);
     return std::nullopt;
 }
 
@@ -72,7 +81,9 @@ class QtCzechTexts : public QTranslator {
 
 } // namespace
 
-QTranslator *installQtTranslation(QCoreApplication &app) {
+QTranslator *installQtTranslation(QCoreApplication &app, Language language) {
+    if (language != Language::Czech)
+        return nullptr;
     auto *translator = new QtCzechTexts(&app);
     if (!translator->load(QStringLiteral("qtbase_cs"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "language/language.h"
+
 #include <QIcon>
 #include <QString>
 #include <QStringList>
@@ -37,11 +39,11 @@ std::optional<QString> dataDirectoryProblem(const QString &dir);
 // The program's icon, the projected solar disk, for the main window and its views.
 QIcon applicationIcon();
 
-// Installs Qt's own Czech texts ("Ano", "Ne", "Storno" on the standard buttons, the file and
-// print dialogs) from the translations the system ships with Qt, with "Storno" for Cancel. The
-// program's own texts are Czech already, whatever the user's locale, so Qt's follow them rather
-// than the locale. Returns the translator, owned by `app`, or nothing when the system has no such
-// file (Qt's texts stay English then).
-QTranslator *installQtTranslation(QCoreApplication &app);
+// Installs Qt's own texts in `language` ("Ano", "Ne", "Storno" on the standard buttons, the file
+// and print dialogs in Czech) from the translations the system ships with Qt, with "Storno" for
+// Cancel. Qt's texts follow the program's language rather than the locale. Returns the
+// translator, owned by `app`, or nothing for English (Qt's own language) and when the system has
+// no such file (Qt's texts stay English then).
+QTranslator *installQtTranslation(QCoreApplication &app, Language language);
 
 } // namespace orvanek

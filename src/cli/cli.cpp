@@ -21,35 +21,45 @@ namespace orvanek {
 
 namespace {
 
-const QString kUsageText = QStringLiteral(
-    "použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | "
-    "check [--positions] | "
-    "ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | "
-    "render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | "
-    "render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] "
-    "[--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | "
-    "map-groups --rotation N | "
-    "certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | "
-    "statistics [--smoothed] [--region total|north|south] | observers | "
-    "render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width Š --height V] "
-    "--out SOUBOR | "
-    "render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] "
-    "[--width Š --height V] --out SOUBOR | "
-    "series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | "
-    "import SOUBOR [--radius R --polar|--heliographic] | "
-    "make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | "
-    "template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] "
-    "[--paper A4|A3] --out SOUBOR.pdf|.png | "
-    "scan OBRÁZEK [--date DD.MM.RRRR --time HHMM] [--radius R] [--north-angle STUPNĚ] "
-    "[--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | "
-    "compare-silso SOUBOR | "
-    "daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]");
+// The command line's texts, translated in the context "Cli".
+struct CliTexts {
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
+
+QString usageText() {
+    return CliTexts::tr(
+        "použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | "
+        "check [--positions] | "
+        "ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | "
+        "render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | "
+        "render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] "
+        "[--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | "
+        "map-groups --rotation N | "
+        "certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | "
+        "statistics [--smoothed] [--region total|north|south] | observers | "
+        "render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width Š --height V] "
+        "--out SOUBOR | "
+        "render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] "
+        "[--width Š --height V] --out SOUBOR | "
+        "series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | "
+        "import SOUBOR [--radius R --polar|--heliographic] | "
+        "make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | "
+        "template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] "
+        "[--paper A4|A3] --out SOUBOR.pdf|.png | "
+        "scan OBRÁZEK [--date DD.MM.RRRR --time HHMM] [--radius R] [--north-angle STUPNĚ] "
+        "[--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | "
+        "compare-silso SOUBOR | "
+        "daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]");
+}
 
 // --help: the usage, then the options every command knows and where the rest is told.
-const QString kHelpTail = QStringLiteral("-d, --data ADRESÁŘ  datový adresář (výchozí: aktuální)\n"
-                                         "-h, --help          tento text\n"
-                                         "--version           verze programu\n"
-                                         "Podrobný popis: man orvanek-cli");
+QString helpTail() {
+    return CliTexts::tr("-d, --data ADRESÁŘ  datový adresář (výchozí: aktuální)\n"
+                        "--lang cs|en        jazyk zpráv (výchozí: podle prostředí)\n"
+                        "-h, --help          tento text\n"
+                        "--version           verze programu\n"
+                        "Podrobný popis: man orvanek-cli");
+}
 
 QString num(long long value) {
     return QString::number(value);
@@ -228,7 +238,7 @@ int commandGroups(CommandContext &c) {
         const ObservationRecord &r = store.record(n);
         const auto date = store.dateOf(r);
         if (!date && r.usedGroups() > 0) {
-            c.out.warn(QStringLiteral("záznam %1: nečitelné datum „%2“")
+            c.out.warn(CliTexts::tr("záznam %1: nečitelné datum „%2“")
                            .arg(n)
                            .arg(inputExcerpt(readText(r.dateText))));
             status = CliDataProblem;
@@ -258,11 +268,11 @@ int commandEphemeris(CommandContext &c) {
         const auto date = parseDate(args[i], thisYear);
         if (!date)
             return c.out.fail(
-                CliUsage, QStringLiteral("„%1“ není datum DD.MM.RRRR").arg(inputExcerpt(args[i])));
+                CliUsage, CliTexts::tr("„%1“ není datum DD.MM.RRRR").arg(inputExcerpt(args[i])));
         const auto time = parseTimeOfDay(args[i + 1]);
         if (!time)
             return c.out.fail(CliUsage,
-                              QStringLiteral("„%1“ není čas HHMM").arg(inputExcerpt(args[i + 1])));
+                              CliTexts::tr("„%1“ není čas HHMM").arg(inputExcerpt(args[i + 1])));
         moments.append({*date, *time});
     }
     c.out.line(QStringLiteral("date;timeUT;B0;P;L0;rotation"));
@@ -314,10 +324,10 @@ int commandCheck(CommandContext &c) {
     Output &out = c.out;
     const QString path = QDir(c.dataDir).filePath(ObservationStore::dataFileName());
     if (!QFileInfo::exists(path))
-        return out.fail(CliDataProblem, QStringLiteral("%1 neexistuje").arg(path));
+        return out.fail(CliDataProblem, CliTexts::tr("%1 neexistuje").arg(path));
     if (c.options.isSet(QStringLiteral("positions")))
         return checkPositionsOfDataSet(c);
-    std::vector<ObservationRecord> records;
+    RecordVector records;
     qint64 trailing = 0;
     const StoreStatus status = readDataFile(path, records, &trailing);
     if (!status)
@@ -336,23 +346,22 @@ int commandCheck(CommandContext &c) {
         const auto date = recordDate(r, thisYear);
         if (!date) {
             report(i + 1,
-                   QStringLiteral("nečitelné datum „%1“").arg(inputExcerpt(readText(r.dateText))));
+                   CliTexts::tr("nečitelné datum „%1“").arg(inputExcerpt(readText(r.dateText))));
         } else {
             const int32_t day = serialDay(*date);
             if (previous && day < *previous)
-                report(i + 1, QStringLiteral("datum %1 je dřívější než u předchozího záznamu")
+                report(i + 1, CliTexts::tr("datum %1 je dřívější než u předchozího záznamu")
                                   .arg(readText(r.dateText)));
             previous = day;
         }
         if (r.groupCount > kMaxSlots)
-            report(i + 1, QStringLiteral("počet skupin %1 je větší než 30").arg(r.groupCount));
+            report(i + 1, CliTexts::tr("počet skupin %1 je větší než 30").arg(r.groupCount));
         if (r.faculaFieldCount > kMaxSlots)
-            report(i + 1,
-                   QStringLiteral("počet fakulí %1 je větší než 30").arg(r.faculaFieldCount));
+            report(i + 1, CliTexts::tr("počet fakulí %1 je větší než 30").arg(r.faculaFieldCount));
     }
     if (trailing > 0)
         report(records.size() + 1,
-               QStringLiteral("neúplný záznam na konci souboru (%1 bajtů)").arg(trailing));
+               CliTexts::tr("neúplný záznam na konci souboru (%1 bajtů)").arg(trailing));
     return problems > 0 ? CliDataProblem : CliOk;
 }
 
@@ -402,8 +411,9 @@ QList<QCommandLineOption> allOptions() {
     const QString value = QStringLiteral("hodnota");
     return {
         QCommandLineOption({QStringLiteral("d"), QStringLiteral("data")}, QString(),
-                           QStringLiteral("adresář")),
+                           CliTexts::tr("adresář")),
         QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}),
+        QCommandLineOption(QStringLiteral("lang"), QString(), value),
         QCommandLineOption(QStringLiteral("version")),
         QCommandLineOption(QStringLiteral("out"), QString(), value),
         QCommandLineOption(QStringLiteral("record"), QString(), value),
@@ -439,16 +449,19 @@ QList<QCommandLineOption> allOptions() {
 } // namespace
 
 QString cliUsage() {
-    return kUsageText;
+    return usageText();
 }
 
 QString cliHelp() {
     // The commands one per line, each with the program's name, as the README shows them;
-    // wrong usage keeps the one line a script can match.
-    static const QString prefix = QStringLiteral("použití: orvanek-cli [-d ADRESÁŘ] ");
-    QStringList lines{QCoreApplication::translate("Cli", "použití:")};
-    for (const QString &command : kUsageText.mid(prefix.size()).split(QStringLiteral(" | ")))
-        lines << QStringLiteral("  orvanek-cli [-d ADRESÁŘ] ") + command;
+    // wrong usage keeps the one line a script can match. Cut from the usage in the language
+    // shown: "použití:", then "orvanek-cli [-d ADRESÁŘ] " before each command.
+    const QString usage = usageText();
+    const qsizetype commands = usage.indexOf(QLatin1String("] ")) + 2;
+    const qsizetype program = usage.indexOf(QLatin1Char(' ')) + 1;
+    QStringList lines{usage.left(program - 1)};
+    for (const QString &command : usage.mid(commands).split(QStringLiteral(" | ")))
+        lines << QStringLiteral("  ") + usage.mid(program, commands - program) + command;
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -458,7 +471,7 @@ QString cliVersion() {
 
 int loadDataSet(ObservationStore &store, const QString &dir, Output &out) {
     if (!QFileInfo(dir).isDir())
-        return out.fail(CliDataProblem, QStringLiteral("adresář %1 neexistuje").arg(dir));
+        return out.fail(CliDataProblem, CliTexts::tr("adresář %1 neexistuje").arg(dir));
     const StoreStatus status = store.loadStore(dir);
     if (!status)
         return out.fail(CliDataProblem, status.message);
@@ -472,9 +485,8 @@ int unreadableDateCount(const ObservationStore &store) {
 
 int finishTable(Output &out, int unreadableDates) {
     if (unreadableDates > 0)
-        return out.fail(
-            CliDataProblem,
-            QStringLiteral("%1 záznamů vynecháno: nečitelné datum").arg(unreadableDates));
+        return out.fail(CliDataProblem,
+                        CliTexts::tr("%1 záznamů vynecháno: nečitelné datum").arg(unreadableDates));
     return CliOk;
 }
 
@@ -501,9 +513,12 @@ int runCli(const QStringList &arguments, CliStreams streams) {
         return CliOk;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        out.line(cliHelp() + QLatin1Char('\n') + kHelpTail);
+        out.line(cliHelp() + QLatin1Char('\n') + helpTail());
         return CliOk;
     }
+    if (parser.isSet(QStringLiteral("lang")) &&
+        !languageFromCode(parser.value(QStringLiteral("lang"))))
+        return out.fail(CliUsage, cliUsage());
     QStringList words = parser.positionalArguments();
     if (words.isEmpty())
         return out.fail(CliUsage, cliUsage());
@@ -521,7 +536,7 @@ int runCli(const QStringList &arguments, CliStreams streams) {
         accepted += renderOptionNames(words.first());
     for (const QString &option : parser.optionNames())
         if (option != QLatin1String("d") && option != QLatin1String("data") &&
-            !accepted.contains(option))
+            option != QLatin1String("lang") && !accepted.contains(option))
             return out.fail(CliUsage, cliUsage());
 
     CommandContext context{parser, words,
@@ -530,6 +545,14 @@ int runCli(const QStringList &arguments, CliStreams streams) {
                                : QStringLiteral("."),
                            out};
     return command->run(context);
+}
+
+Language cliLanguage(const QStringList &arguments, Language environment) {
+    QCommandLineParser parser;
+    parser.addOptions(allOptions());
+    if (!parser.parse(QStringList{QStringLiteral("orvanek-cli")} + arguments))
+        return environment;
+    return languageFromCode(parser.value(QStringLiteral("lang"))).value_or(environment);
 }
 
 bool cliPaints(const QStringList &arguments) {

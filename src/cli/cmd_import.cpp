@@ -5,6 +5,7 @@
 #include "data/safefile.h"
 #include "entry/importfile.h"
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,11 @@
 namespace orvanek {
 
 namespace {
+
+// The command line's texts, translated in the context "Cli".
+struct CliTexts {
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
 
 struct ImportOptions {
     QString file;
@@ -44,10 +50,10 @@ std::optional<ImportOptions> readOptions(const CommandContext &c) {
 }
 
 QString setupText(double radius, bool heliographic) {
-    return QStringLiteral("poloměr %1 mm, %2")
+    return CliTexts::tr("poloměr %1 mm, %2")
         .arg(radius)
-        .arg(heliographic ? QStringLiteral("heliografické souřadnice")
-                          : QStringLiteral("polární souřadnice"));
+        .arg(heliographic ? CliTexts::tr("heliografické souřadnice")
+                          : CliTexts::tr("polární souřadnice"));
 }
 
 } // namespace
@@ -59,7 +65,7 @@ int commandImport(CommandContext &context) {
     if (!options)
         return out.fail(CliUsage, cliUsage());
     if (!QFileInfo(dataDir).isDir())
-        return out.fail(CliDataProblem, QStringLiteral("adresář %1 neexistuje").arg(dataDir));
+        return out.fail(CliDataProblem, CliTexts::tr("adresář %1 neexistuje").arg(dataDir));
 
     // The program may have this data set open; it would write its own copy over the import.
     const DirectoryLock lock = lockDataDirectory(dataDir);
@@ -77,13 +83,13 @@ int commandImport(CommandContext &context) {
             (options->heliographic && *options->heliographic != store.heliographicEntry());
         if (differs)
             return out.fail(CliUsage,
-                            QStringLiteral("data už mají nastavení zákresu (%1)")
+                            CliTexts::tr("data už mají nastavení zákresu (%1)")
                                 .arg(setupText(store.drawingRadius(), store.heliographicEntry())));
     } else {
         if (!options->radius || !options->heliographic)
             return out.fail(CliUsage,
-                            QStringLiteral("data nemají nastavení zákresu: zadejte --radius R "
-                                           "a --polar nebo --heliographic"));
+                            CliTexts::tr("data nemají nastavení zákresu: zadejte --radius R "
+                                         "a --polar nebo --heliographic"));
         store.setDrawingSetup(*options->radius, *options->heliographic);
     }
 

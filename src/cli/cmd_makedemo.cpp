@@ -6,6 +6,7 @@
 #include "entry/demodata.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -15,6 +16,11 @@
 namespace orvanek {
 
 namespace {
+
+// The command line's texts, translated in the context "Cli".
+struct CliTexts {
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
 
 struct MakeDemoOptions {
     QString dir;
@@ -53,8 +59,7 @@ int commandMakeDemo(CommandContext &context) {
         return out.fail(CliUsage, cliUsage());
     const QDir dir(options->dir);
     if (!QDir().mkpath(options->dir))
-        return out.fail(CliDataProblem,
-                        QStringLiteral("adresář %1 nelze založit").arg(options->dir));
+        return out.fail(CliDataProblem, CliTexts::tr("adresář %1 nelze založit").arg(options->dir));
     // Not while the program or an import works on the directory.
     const DirectoryLock lock = lockDataDirectory(options->dir);
     if (!lock)
@@ -62,7 +67,7 @@ int commandMakeDemo(CommandContext &context) {
     // Never over an observer's own data.
     const QString dataPath = dir.filePath(ObservationStore::dataFileName());
     if (QFileInfo::exists(dataPath))
-        return out.fail(CliDataProblem, QStringLiteral("%1 už existuje").arg(dataPath));
+        return out.fail(CliDataProblem, CliTexts::tr("%1 už existuje").arg(dataPath));
 
     ObservationStore store;
     store.setDataDirectory(options->dir);

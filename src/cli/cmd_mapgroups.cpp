@@ -5,10 +5,18 @@
 #include "views/map/mapmodel.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include <limits>
 
 namespace orvanek {
+
+namespace {
+// The command line's texts, translated in the context "Cli".
+struct CliTexts {
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
+} // namespace
 
 std::optional<int> rotationOption(const QCommandLineParser &options) {
     const QString name = QStringLiteral("rotation");
@@ -24,13 +32,13 @@ std::optional<int> rotationOption(const QCommandLineParser &options) {
 
 QString rotationOptionProblem(const QCommandLineParser &options) {
     if (!options.isSet(QStringLiteral("rotation")))
-        return QStringLiteral("chybí --rotation N");
-    return QStringLiteral("--rotation: „%1“ není číslo rotace")
+        return CliTexts::tr("chybí --rotation N");
+    return CliTexts::tr("--rotation: „%1“ není číslo rotace")
         .arg(inputExcerpt(options.value(QStringLiteral("rotation"))));
 }
 
 QString noRecordsOfRotation(int rotation) {
-    return QStringLiteral("rotace %1 nemá v datech žádný zákres").arg(rotation);
+    return CliTexts::tr("rotace %1 nemá v datech žádný zákres").arg(rotation);
 }
 
 int commandMapGroups(CommandContext &c) {

@@ -7,11 +7,17 @@
 #include "views/silso/silsocomparison.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDate>
 
 namespace orvanek {
 
 namespace {
+
+// The command line's texts, translated in the context "Cli".
+struct CliTexts {
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
 
 QString num(int value) {
     return QString::number(value);
@@ -77,7 +83,7 @@ int commandDaily(CommandContext &c) {
         range[i] = dateOption(c.options, names[i], &ok);
         if (!ok)
             return c.out.fail(CliUsage,
-                              QStringLiteral("--%1: „%2“ není datum DD.MM.RRRR")
+                              CliTexts::tr("--%1: „%2“ není datum DD.MM.RRRR")
                                   .arg(names[i], inputExcerpt(c.options.value(names[i]))));
     }
     ObservationStore store;

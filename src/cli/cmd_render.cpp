@@ -12,6 +12,7 @@
 #include "views/map/mappainter.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -22,6 +23,11 @@
 namespace orvanek {
 
 namespace {
+
+// The command line's texts, translated in the context "Cli".
+struct CliTexts {
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
 
 enum class RenderFormat { Png, Bmp, Pdf };
 
@@ -59,7 +65,7 @@ struct RenderJob {
         return false;
     }
     int cannotWrite() const {
-        return out.fail(CliDataProblem, QStringLiteral("soubor %1 nelze zapsat").arg(outFile));
+        return out.fail(CliDataProblem, CliTexts::tr("soubor %1 nelze zapsat").arg(outFile));
     }
 };
 
@@ -75,7 +81,7 @@ std::optional<QString> checkDrawingOptions(const QCommandLineParser &options) {
     bool ok = false;
     recordOption(options, &ok);
     if (!ok)
-        return QStringLiteral("„%1“ není číslo záznamu")
+        return CliTexts::tr("„%1“ není číslo záznamu")
             .arg(inputExcerpt(options.value(QStringLiteral("record"))));
     return std::nullopt;
 }
@@ -85,7 +91,7 @@ int renderDrawingView(const RenderJob &job) {
     bool ok = false;
     const int number = recordOption(job.options, &ok).value_or(store.recordCount());
     if (number < 1 || number > store.recordCount())
-        return job.out.fail(CliDataProblem, QStringLiteral("záznam %1 neexistuje (záznamů je %2)")
+        return job.out.fail(CliDataProblem, CliTexts::tr("záznam %1 neexistuje (záznamů je %2)")
                                                 .arg(number)
                                                 .arg(store.recordCount()));
     DrawingState state;
@@ -182,7 +188,7 @@ std::optional<QString> checkIntOptions(const QCommandLineParser &options,
                                        std::initializer_list<IntOption> list) {
     for (const IntOption &o : list)
         if (!intOption(options, o))
-            return QStringLiteral("--%1: „%2“ není celé číslo od %3 do %4")
+            return CliTexts::tr("--%1: „%2“ není celé číslo od %3 do %4")
                 .arg(QString::fromLatin1(o.name),
                      inputExcerpt(options.value(QString::fromLatin1(o.name))))
                 .arg(o.low)
@@ -209,7 +215,7 @@ int renderButterflyView(const RenderJob &job) {
     const QSize client(*intOption(job.options, kButterflyWidthOption),
                        *intOption(job.options, kButterflyHeightOption));
     if (state.supplementaryOn && !hasSupplementaryData(job.store.butterflyBlock()))
-        job.out.warn(QStringLiteral("doplňková data (Motfakul.dat) nejsou k dispozici"));
+        job.out.warn(CliTexts::tr("doplňková data (Motfakul.dat) nejsou k dispozici"));
     const ButterflyModel model = buildButterflyModel(job.store, state);
     const QImage image =
         job.format == RenderFormat::Pdf ? QImage() : renderButterfly(model, client);
@@ -263,7 +269,7 @@ std::optional<AskedMonth> certificateMonth(const QStringList &words) {
 std::optional<QString> checkCertificateMonth(const QStringList &words) {
     if (certificateMonth(words))
         return std::nullopt;
-    return QStringLiteral("„%1“ není měsíc MĚSÍC.ROK (2.2000)").arg(inputExcerpt(words.join(u' ')));
+    return CliTexts::tr("„%1“ není měsíc MĚSÍC.ROK (2.2000)").arg(inputExcerpt(words.join(u' ')));
 }
 
 int renderCertificateView(const RenderJob &job) {
@@ -274,13 +280,12 @@ int renderCertificateView(const RenderJob &job) {
     if (!monthRecordIndex(store, month))
         return job.out.fail(
             CliDataProblem,
-            QStringLiteral("v měsíci %1.%2 není žádný záznam").arg(month.month).arg(month.year));
+            CliTexts::tr("v měsíci %1.%2 není žádný záznam").arg(month.month).arg(month.year));
     const CertificateModel model = buildCertificate(store, month, store.instrumentLines());
     if (model.needsInstrument)
-        return job.out.fail(CliDataProblem,
-                            QStringLiteral("pristroj.dat nemá na 6. řádku stanici"));
+        return job.out.fail(CliDataProblem, CliTexts::tr("pristroj.dat nemá na 6. řádku stanici"));
     const QImage image = job.format == RenderFormat::Pdf ? QImage() : renderCertificate(model);
-    if (!job.write(image, QStringLiteral("Výsledky    oficiální"), certificatePage(),
+    if (!job.write(image, CliTexts::tr("Výsledky    oficiální"), certificatePage(),
                    [&model](PrintJob &print) { return printCertificate(print, model); }))
         return job.cannotWrite();
 
@@ -307,17 +312,17 @@ std::optional<QString> checkWindowSize(const QCommandLineParser &options) {
 std::optional<QString> checkGraphOptions(const QCommandLineParser &options) {
     if (!keyedOption(options, QStringLiteral("quantity"), kGraphQuantityKeys,
                      GraphQuantity::Groups))
-        return QStringLiteral("--quantity: „%1“ není g, f ani r")
+        return CliTexts::tr("--quantity: „%1“ není g, f ani r")
             .arg(inputExcerpt(options.value(QStringLiteral("quantity"))));
     if (!keyedOption(options, QStringLiteral("mode"), kModeKeys, DisplayMode::All))
-        return QStringLiteral("--mode: „%1“ není all, total, north ani south")
+        return CliTexts::tr("--mode: „%1“ není all, total, north ani south")
             .arg(inputExcerpt(options.value(QStringLiteral("mode"))));
     return checkWindowSize(options);
 }
 
 std::optional<QString> checkSmoothedOptions(const QCommandLineParser &options) {
     if (!smoothedQuantityOption(options))
-        return QStringLiteral("--quantity: „%1“ není g, f, r, cv, sn, rb, area ani hemisphere")
+        return CliTexts::tr("--quantity: „%1“ není g, f, r, cv, sn, rb, area ani hemisphere")
             .arg(inputExcerpt(options.value(QStringLiteral("quantity"))));
     return checkIntOptions(options, {kMonthsPxOption, kWindowWidthOption, kWindowHeightOption});
 }
@@ -434,9 +439,9 @@ int commandRender(CommandContext &context) {
     const auto format = formatOf(outFile);
     if (!format)
         return out.fail(CliUsage,
-                        QStringLiteral("soubor %1: umím jen .png, .bmp a .pdf").arg(outFile));
+                        CliTexts::tr("soubor %1: umím jen .png, .bmp a .pdf").arg(outFile));
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return out.fail(CliDataProblem, QStringLiteral("kreslení potřebuje grafickou aplikaci"));
+        return out.fail(CliDataProblem, CliTexts::tr("kreslení potřebuje grafickou aplikaci"));
 
     ObservationStore store;
     if (const int status = loadDataSet(store, context.dataDir, out); status != CliOk)
@@ -444,7 +449,7 @@ int commandRender(CommandContext &context) {
     // Without the radius and entry kind the grid and the circles have no scale.
     if (kind->needsDrawingSetup && !store.hasDrawingSetup())
         return out.fail(CliDataProblem,
-                        QStringLiteral("záznam 1 nemá nastavení zákresu (poloměr, souřadnice)"));
+                        CliTexts::tr("záznam 1 nemá nastavení zákresu (poloměr, souřadnice)"));
     return kind->render({store, context.options, outFile, *format, out, words});
 }
 

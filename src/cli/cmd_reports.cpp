@@ -5,12 +5,18 @@
 #include "reports/statisticsmodel.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include <optional>
 
 namespace orvanek {
 
 namespace {
+
+// The command line's texts, translated in the context "Cli".
+struct CliTexts {
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
 
 struct RegionName {
     const char *name;
@@ -38,7 +44,7 @@ int commandStatistics(CommandContext &c) {
     const auto region = regionOption(c.options);
     if (!region)
         return c.out.fail(CliUsage,
-                          QStringLiteral("„%1“ není oblast total, north ani south")
+                          CliTexts::tr("„%1“ není oblast total, north ani south")
                               .arg(inputExcerpt(c.options.value(QStringLiteral("region")))));
     ObservationStore store;
     if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)

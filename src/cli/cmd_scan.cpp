@@ -18,9 +18,10 @@ namespace orvanek {
 
 namespace {
 
-QString tr(const char *text) {
-    return QCoreApplication::translate("orvanek::ScanCommand", text);
-}
+// The texts of this file, translated in the context "ScanCommand".
+struct ScanCommandTexts {
+    Q_DECLARE_TR_FUNCTIONS(ScanCommand)
+};
 
 // The largest radius and the widest angle an option takes.
 constexpr double kLargestRadiusOption = 1000; // mm
@@ -102,9 +103,10 @@ int placePoints(CommandContext &c, const ScanFrame &f, const Ephemeris &e,
                 << fixed(point.helio.helioLongitude, kPlaceDecimals);
         } else {
             row << QString() << QString();
-            c.out.warn(tr("Bod %1,%2 leží mimo kotouč (%3 mm od středu, poloměr %4 mm).")
-                           .arg(QString::number(p.x()), QString::number(p.y()),
-                                fixed(point.place.distanceMm, 1), QString::number(f.radiusMm)));
+            c.out.warn(
+                ScanCommandTexts::tr("Bod %1,%2 leží mimo kotouč (%3 mm od středu, poloměr %4 mm).")
+                    .arg(QString::number(p.x()), QString::number(p.y()),
+                         fixed(point.place.distanceMm, 1), QString::number(f.radiusMm)));
             status = CliDataProblem;
         }
         c.out.row(row);
@@ -119,30 +121,31 @@ int commandScan(CommandContext &c) {
     ScanOptions options;
     const bool hasDate = o.isSet(QStringLiteral("date"));
     if (hasDate != o.isSet(QStringLiteral("time")))
-        return c.out.fail(CliUsage, tr("--date a --time se zadávají spolu"));
+        return c.out.fail(CliUsage, ScanCommandTexts::tr("--date a --time se zadávají spolu"));
     if (hasDate) {
         const QString dateText = o.value(QStringLiteral("date"));
         options.date = parseDate(dateText, QDate::currentDate().year());
         if (!options.date)
-            return c.out.fail(CliUsage, tr("„%1“ není datum DD.MM.RRRR").arg(dateText));
+            return c.out.fail(CliUsage,
+                              ScanCommandTexts::tr("„%1“ není datum DD.MM.RRRR").arg(dateText));
         const QString timeText = o.value(QStringLiteral("time"));
         options.timeUT = parseSheetTime(timeText);
         if (!options.timeUT)
-            return c.out.fail(CliUsage, tr("„%1“ není čas HHMM").arg(timeText));
+            return c.out.fail(CliUsage, ScanCommandTexts::tr("„%1“ není čas HHMM").arg(timeText));
     }
     if (o.isSet(QStringLiteral("radius"))) {
         options.radiusMm = numberOption(o.value(QStringLiteral("radius")));
         if (!options.radiusMm || !(*options.radiusMm > 0) ||
             *options.radiusMm > kLargestRadiusOption)
-            return c.out.fail(
-                CliUsage,
-                tr("--radius: „%1“ není poloměr v mm").arg(o.value(QStringLiteral("radius"))));
+            return c.out.fail(CliUsage, ScanCommandTexts::tr("--radius: „%1“ není poloměr v mm")
+                                            .arg(o.value(QStringLiteral("radius"))));
     }
     if (o.isSet(QStringLiteral("north-angle"))) {
         options.northAngleDeg = numberOption(o.value(QStringLiteral("north-angle")));
         if (!options.northAngleDeg || std::abs(*options.northAngleDeg) > kFullTurn)
-            return c.out.fail(CliUsage, tr("--north-angle: „%1“ není úhel ve stupních")
-                                            .arg(o.value(QStringLiteral("north-angle"))));
+            return c.out.fail(CliUsage,
+                              ScanCommandTexts::tr("--north-angle: „%1“ není úhel ve stupních")
+                                  .arg(o.value(QStringLiteral("north-angle"))));
     }
     options.mirrorX = o.isSet(QStringLiteral("mirror-x"));
     options.mirrorY = o.isSet(QStringLiteral("mirror-y"));
@@ -150,7 +153,8 @@ int commandScan(CommandContext &c) {
     for (const QString &text : o.values(QStringLiteral("at"))) {
         const auto point = pointOption(text);
         if (!point)
-            return c.out.fail(CliUsage, tr("--at: „%1“ není bod X,Y v pixelech").arg(text));
+            return c.out.fail(CliUsage,
+                              ScanCommandTexts::tr("--at: „%1“ není bod X,Y v pixelech").arg(text));
         points << *point;
     }
 
@@ -165,15 +169,17 @@ int commandScan(CommandContext &c) {
         return c.out.fail(CliDataProblem, problem);
     const ScanRegistration reg = registerScan(image, options);
     if (!reg.registered())
-        return c.out.fail(CliDataProblem,
-                          tr("Na obrázku %1 není nalezen okraj kotouče.").arg(c.args.first()));
+        return c.out.fail(
+            CliDataProblem,
+            ScanCommandTexts::tr("Na obrázku %1 není nalezen okraj kotouče.").arg(c.args.first()));
     if (!reg.hasMoment())
         return c.out.fail(
             CliDataProblem,
-            tr("Obrázek %1 nemá kód šablony: zadejte okamžik volbami --date a --time.")
+            ScanCommandTexts::tr(
+                "Obrázek %1 nemá kód šablony: zadejte okamžik volbami --date a --time.")
                 .arg(c.args.first()));
     for (const QString &text : scanDisagreements(reg, options))
-        c.out.warn(tr("Pozor: %1; platí volba.").arg(text));
+        c.out.warn(ScanCommandTexts::tr("Pozor: %1; platí volba.").arg(text));
 
     const ScanFrame &f = reg.frame;
     const Ephemeris e = solarEphemeris(*reg.date, *reg.timeUT);

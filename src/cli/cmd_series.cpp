@@ -5,6 +5,7 @@
 #include "views/graphs/monthlyseries.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <optional>
@@ -13,6 +14,11 @@
 namespace orvanek {
 
 namespace {
+
+// The command line's texts, translated in the context "Cli".
+struct CliTexts {
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
 
 constexpr int kDecimals = 4;
 
@@ -90,8 +96,8 @@ int commandSeries(CommandContext &c) {
         quantity = smoothedQuantityFromKey(c.options.value(QStringLiteral("quantity")));
     if (!quantity)
         return c.out.fail(CliUsage,
-                          QStringLiteral("--quantity: „%1“ není g, f, r, cv, sn, rb, area ani "
-                                         "hemisphere")
+                          CliTexts::tr("--quantity: „%1“ není g, f, r, cv, sn, rb, area ani "
+                                       "hemisphere")
                               .arg(inputExcerpt(c.options.value(QStringLiteral("quantity")))));
     ObservationStore store;
     if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)

@@ -16,6 +16,11 @@ namespace orvanek {
 
 namespace {
 
+// The command line's texts, translated in the context "Cli".
+struct CliTexts {
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
+
 // A radius no paper holds is still a radius: refused later with the paper's reason.
 constexpr int kSmallestRadiusOption = 1;  // mm
 constexpr int kLargestRadiusOption = 999; // mm
@@ -36,13 +41,12 @@ int commandTemplate(CommandContext &c) {
     const auto date = parseDate(dateText, QDate::currentDate().year());
     if (!date)
         return c.out.fail(CliUsage,
-                          QStringLiteral("„%1“ není datum DD.MM.RRRR").arg(inputExcerpt(dateText)));
+                          CliTexts::tr("„%1“ není datum DD.MM.RRRR").arg(inputExcerpt(dateText)));
     state.date = *date;
     const QString timeText = o.value(QStringLiteral("time"));
     const auto time = parseSheetTime(timeText);
     if (!time)
-        return c.out.fail(CliUsage,
-                          QStringLiteral("„%1“ není čas HHMM").arg(inputExcerpt(timeText)));
+        return c.out.fail(CliUsage, CliTexts::tr("„%1“ není čas HHMM").arg(inputExcerpt(timeText)));
     state.timeUT = *time;
     if (o.isSet(QStringLiteral("radius"))) {
         // Whole millimetres, as the drawing setup and import take them.
@@ -60,7 +64,7 @@ int commandTemplate(CommandContext &c) {
     if (o.isSet(QStringLiteral("paper"))) {
         state.paper = paperFromName(o.value(QStringLiteral("paper")));
         if (!state.paper)
-            return c.out.fail(CliUsage, QStringLiteral("--paper: „%1“ není A4 ani A3")
+            return c.out.fail(CliUsage, CliTexts::tr("--paper: „%1“ není A4 ani A3")
                                             .arg(inputExcerpt(o.value(QStringLiteral("paper")))));
     }
     state.orientX = o.isSet(QStringLiteral("mirror-x")) ? -1 : 1;
@@ -68,9 +72,9 @@ int commandTemplate(CommandContext &c) {
     const QString suffix = QFileInfo(outFile).suffix().toLower();
     const bool pdf = suffix == QLatin1String("pdf");
     if (!pdf && suffix != QLatin1String("png"))
-        return c.out.fail(CliUsage, QStringLiteral("soubor %1: umím jen .pdf a .png").arg(outFile));
+        return c.out.fail(CliUsage, CliTexts::tr("soubor %1: umím jen .pdf a .png").arg(outFile));
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return c.out.fail(CliDataProblem, QStringLiteral("kreslení potřebuje grafickou aplikaci"));
+        return c.out.fail(CliDataProblem, CliTexts::tr("kreslení potřebuje grafickou aplikaci"));
 
     ObservationStore store;
     if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
@@ -82,8 +86,8 @@ int commandTemplate(CommandContext &c) {
     // on a sheet of another radius they give other l and b.
     if (store.hasDrawingSetup() && !store.heliographicEntry() &&
         model.radiusMm != store.drawingRadius())
-        c.out.warn(QStringLiteral("Pozor: šablona má poloměr %1 mm, zákresy v datech %2 mm; "
-                                  "vzdálenosti změřené na šabloně před zadáním přepočtěte.")
+        c.out.warn(CliTexts::tr("Pozor: šablona má poloměr %1 mm, zákresy v datech %2 mm; "
+                                "vzdálenosti změřené na šabloně před zadáním přepočtěte.")
                        .arg(model.radiusMm)
                        .arg(store.drawingRadius()));
     const bool written =
@@ -91,7 +95,7 @@ int commandTemplate(CommandContext &c) {
                          [&model](PrintJob &job) { return printSheet(job, model); })
             : saveImageFile(renderSheet(model), outFile, "PNG");
     if (!written)
-        return c.out.fail(CliDataProblem, QStringLiteral("soubor %1 nelze zapsat").arg(outFile));
+        return c.out.fail(CliDataProblem, CliTexts::tr("soubor %1 nelze zapsat").arg(outFile));
 
     const Ephemeris &e = model.ephemeris;
     c.out.line(QStringLiteral("file;paper;radius;B0;P;L0;rotation"));

@@ -25,6 +25,9 @@ int main(int argc, char *argv[]) {
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
+    orvanek::installProgramTranslation(
+        *app, orvanek::cliLanguage(
+                  words, orvanek::environmentLanguage(orvanek::LocaleEnvironment::current())));
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     orvanek::CliStreams streams{stdout, stderr};

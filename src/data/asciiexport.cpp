@@ -39,7 +39,7 @@ long long roundedWhole(double value) {
 
 } // namespace
 
-AsciiExportResult buildAsciiExport(const std::vector<ObservationRecord> &records, int pivotYear) {
+AsciiExportResult buildAsciiExport(std::span<const ObservationRecord> records, int pivotYear) {
     AsciiExportResult result;
     QByteArray &out = result.content;
     out.reserve(static_cast<qsizetype>(records.size()) * 8 * 40 + 64);

@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include <vector>
+#include <span>
 
 namespace orvanek {
 
@@ -25,7 +25,7 @@ struct AsciiExportResult {
 // Builds the export of every group of every record: date, time, group number in the
 // rotation, class, l, b and area. A group without a class is written with "***". A record
 // whose date cannot be read stops the export with a message.
-AsciiExportResult buildAsciiExport(const std::vector<ObservationRecord> &records, int pivotYear);
+AsciiExportResult buildAsciiExport(std::span<const ObservationRecord> records, int pivotYear);
 
 // Builds the export from the store and writes SoubASCI.dat into its data directory; the
 // file is replaced only when the whole export succeeded. Groups without a class get "***"

@@ -22,9 +22,10 @@ namespace orvanek {
 
 namespace {
 
-QString tr(const char *text) {
-    return QCoreApplication::translate("orvanek", text);
-}
+// This file's texts, translated in the context "DataLock".
+struct DataLockTexts {
+    Q_DECLARE_TR_FUNCTIONS(DataLock)
+};
 
 QString shownDir(const QString &dir) {
     return QDir::toNativeSeparators(QDir(dir).absolutePath());
@@ -48,16 +49,19 @@ std::optional<QString> notALockMessage(const QString &path) {
         return std::nullopt;
     const QString shown = QDir::toNativeSeparators(path);
     if (info.isSymLink())
-        return tr("Na místě zámku %1 je odkaz na %2, ne zámek programu.\rSmažte ho a "
-                  "spusťte program znovu.")
+        return DataLockTexts::tr(
+                   "Na místě zámku %1 je odkaz na %2, ne zámek programu.\rSmažte ho a "
+                   "spusťte program znovu.")
             .arg(shown, QDir::toNativeSeparators(info.symLinkTarget()));
     if (info.isDir())
-        return tr("Na místě zámku %1 je adresář, ne zámek programu.\rPřejmenujte ho a "
-                  "spusťte program znovu.")
+        return DataLockTexts::tr(
+                   "Na místě zámku %1 je adresář, ne zámek programu.\rPřejmenujte ho a "
+                   "spusťte program znovu.")
             .arg(shown);
     if (!info.isFile())
-        return tr("Na místě zámku %1 je roura nebo zařízení, ne zámek programu.\rSmažte ho a "
-                  "spusťte program znovu.")
+        return DataLockTexts::tr(
+                   "Na místě zámku %1 je roura nebo zařízení, ne zámek programu.\rSmažte ho a "
+                   "spusťte program znovu.")
             .arg(shown);
     return std::nullopt;
 }
@@ -127,28 +131,32 @@ DirectoryLock lockDataDirectory(const QString &dir) {
             continue;
         }
         if (!thisMachine) {
-            result.refusal = tr("Data v adresáři %1 používá program Orvanek na počítači %2.\r"
-                                "Pokud tam už neběží, smažte soubor %3 a spusťte program znovu.")
-                                 .arg(shownDir(dir), host, QDir::toNativeSeparators(path));
+            result.refusal =
+                DataLockTexts::tr("Data v adresáři %1 používá program Orvanek na počítači %2.\r"
+                                  "Pokud tam už neběží, smažte soubor %3 a spusťte program znovu.")
+                    .arg(shownDir(dir), host, QDir::toNativeSeparators(path));
             return result;
         }
-        result.refusal = tr("Data v adresáři %1 už používá jiná spuštěná kopie programu "
-                            "Orvanek (proces %2).\rUkončete ji a spusťte program znovu.")
-                             .arg(shownDir(dir))
-                             .arg(pid);
+        result.refusal =
+            DataLockTexts::tr("Data v adresáři %1 už používá jiná spuštěná kopie programu "
+                              "Orvanek (proces %2).\rUkončete ji a spusťte program znovu.")
+                .arg(shownDir(dir))
+                .arg(pid);
         return result;
     }
     if (held) { // still held by a copy that keeps its lock unreadable
-        result.refusal = tr("Data v adresáři %1 už používá jiná spuštěná kopie programu "
-                            "Orvanek.\rUkončete ji a spusťte program znovu.")
-                             .arg(shownDir(dir));
+        result.refusal =
+            DataLockTexts::tr("Data v adresáři %1 už používá jiná spuštěná kopie programu "
+                              "Orvanek.\rUkončete ji a spusťte program znovu.")
+                .arg(shownDir(dir));
         return result;
     }
     const QString problem = writeProblem(dir);
     result.readOnly = true;
-    result.refusal = problem.isEmpty()
-                         ? tr("Zámek %1 nelze vytvořit.").arg(QDir::toNativeSeparators(path))
-                         : tr("Do adresáře %1 nelze zapisovat: %2").arg(shownDir(dir), problem);
+    result.refusal =
+        problem.isEmpty()
+            ? DataLockTexts::tr("Zámek %1 nelze vytvořit.").arg(QDir::toNativeSeparators(path))
+            : DataLockTexts::tr("Do adresáře %1 nelze zapisovat: %2").arg(shownDir(dir), problem);
     return result;
 }
 

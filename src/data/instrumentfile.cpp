@@ -4,6 +4,7 @@
 #include "data/observationrecord.h"
 #include "data/safefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -61,7 +62,8 @@ bool writeInstrumentFile(const QString &dir, const InstrumentLines &lines, QStri
     for (const QString &line : lines)
         if (line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r'))) {
             if (error)
-                *error = QStringLiteral("„%1“ obsahuje konec řádku; %2 nebyl zapsán")
+                *error = QCoreApplication::translate("InstrumentFile",
+                                                     "„%1“ obsahuje konec řádku; %2 nebyl zapsán")
                              .arg(inputExcerpt(line), kFileName);
             return false;
         }

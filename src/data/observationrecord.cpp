@@ -2,6 +2,8 @@
 
 #include "data/codepage1250.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
 
@@ -88,7 +90,7 @@ QString inputExcerpt(QByteArrayView bytes) {
 }
 
 QString unreadableDateText(size_t number, const ObservationRecord &record) {
-    return QStringLiteral("Záznam %1: „%2“ není platné datum")
+    return QCoreApplication::translate("Store", "Záznam %1: „%2“ není platné datum")
         .arg(number)
         .arg(inputExcerpt(readText(record.dateText)));
 }

@@ -29,6 +29,9 @@ namespace {
 constexpr size_t kFewOutOfPlace = 16;
 // Room kept beyond the records loaded, for the observations of a session.
 constexpr size_t kSpareRecords = 256;
+// The file is read in pieces that stay in the processor's cache until what is read from
+// every record at start has been taken from them.
+constexpr qint64 kReadPieceBytes = qint64{1} << 20;
 
 QString fileError(const QString &name, const QFileDevice &file) {
     return fileProblemText(name, file);
@@ -61,7 +64,7 @@ bool keepBackup(const QString &dataPath, const QString &backupPath, QString *err
 } // namespace
 
 ObservationStore::ObservationStore(const QDate &today, QObject *parent)
-    : QObject(parent), today_(today) {
+    : QObject(parent), today_(today), pivotYear_(today.year()) {
     std::memset(&currentRecord_, 0, sizeof currentRecord_);
 }
 
@@ -73,8 +76,9 @@ std::vector<uint32_t> stableOrder(const std::vector<int32_t> &keys) {
     return order;
 }
 
-StoreStatus readDataFile(const QString &path, std::vector<ObservationRecord> &records,
-                         qint64 *trailingBytes, size_t spareRecords) {
+StoreStatus readDataFile(const QString &path, RecordVector &records, qint64 *trailingBytes,
+                         size_t spareRecords,
+                         const std::function<void(size_t first, size_t end)> &pieceRead) {
     records.clear();
     if (trailingBytes)
         *trailingBytes = 0;
@@ -89,22 +93,29 @@ StoreStatus readDataFile(const QString &path, std::vector<ObservationRecord> &re
         *trailingBytes = size % kRecordSize;
     if (count == 0)
         return {};
-    // Read a piece at a time into room that is not first filled with zeros: the records are
-    // copied once, and no second image of the file (a mapping of it) is held beside them.
-    // Room for a few more is kept, so that a commit does not move them all.
+    // The file is read straight into the records' own memory, which resize leaves untouched
+    // (see RecordVector): every page is touched once, by the file's bytes, and no second
+    // image of the file is held beside them. Room for a few more is kept, so that a commit
+    // does not move them all.
     records.reserve(static_cast<size_t>(count) + spareRecords);
-    constexpr qint64 kPieceRecords = 256; // about a third of a megabyte
-    std::vector<ObservationRecord> piece(static_cast<size_t>(std::min(count, kPieceRecords)));
-    for (qint64 done = 0; done < count;) {
-        const qint64 n = std::min(count - done, kPieceRecords);
-        const qint64 bytes = n * kRecordSize;
-        if (file.read(reinterpret_cast<char *>(piece.data()), bytes) != bytes) {
+    records.resize(static_cast<size_t>(count));
+    char *const start = reinterpret_cast<char *>(records.data());
+    const qint64 total = count * kRecordSize;
+    size_t taken = 0; // records handed to pieceRead
+    for (qint64 done = 0; done < total;) {
+        const qint64 got = file.read(start + done, std::min(total - done, kReadPieceBytes));
+        if (got <= 0) {
+            // A file cut short while read (0) reads as one that failed.
             const QString problem = fileError(path, file);
             records.clear();
             return StoreStatus::failure(problem);
         }
-        records.insert(records.end(), piece.begin(), piece.begin() + n);
-        done += n;
+        done += got;
+        const auto whole = static_cast<size_t>(done / kRecordSize);
+        if (pieceRead && whole > taken) {
+            pieceRead(taken, whole);
+            taken = whole;
+        }
     }
     return {};
 }
@@ -149,6 +160,24 @@ int32_t ObservationStore::dayKey(const ObservationRecord &record) const {
     return date ? serialDay(*date) : kUnreadableDay;
 }
 
+void ObservationStore::takeInRecords(size_t first, size_t end,
+                                     const StoredText<30> *&lastObserver) {
+    // Observers draw day after day, so a name is decoded only where it changes.
+    days_.reserve(records_.size());
+    for (size_t i = first; i < end; ++i) {
+        ObservationRecord &r = records_[i];
+        normaliseSpecialMark(r);
+        const StoredText<30> &observer = r.observer;
+        if (!lastObserver || lastObserver->usedLength() != observer.usedLength() ||
+            std::memcmp(lastObserver->chars, observer.chars,
+                        static_cast<size_t>(observer.usedLength())) != 0) {
+            collectObserver(readText(observer));
+            lastObserver = &observer;
+        }
+        days_.push_back(dayKey(r));
+    }
+}
+
 StoreStatus ObservationStore::loadStore(const QString &dataDir) {
     dataDirectory_ = dataDir;
     const QDir dir(dataDir);
@@ -183,17 +212,25 @@ StoreStatus ObservationStore::loadStore(const QString &dataDir) {
     if (!readInstrumentFile(dataDir, instrumentLines_, &error))
         return StoreStatus::failure(error);
 
+    // Marks, observers and day numbers are taken from each piece of the file as it is read.
+    const StoredText<30> *lastObserver = nullptr;
+    const auto takeIn = [this, &lastObserver](size_t first, size_t end) {
+        takeInRecords(first, end, lastObserver);
+    };
     const QString dataPath = dir.filePath(dataFileName());
     if (QFileInfo::exists(dataPath)) {
         StoreStatus status;
         try {
-            status = readDataFile(dataPath, records_, &trailingBytes_, kSpareRecords);
+            status = readDataFile(dataPath, records_, &trailingBytes_, kSpareRecords, takeIn);
         } catch (const std::bad_alloc &) {
             records_ = {};
             status = StoreStatus::failure(fileProblemText(dataPath, ENOMEM));
         }
-        if (!status)
+        if (!status) {
+            days_.clear();
+            observerNames_ = {};
             return status;
+        }
         if (trailingBytes_ > 0) {
             QFile file;
             trailingOffset_ = recordCount() * qint64{kRecordSize};
@@ -210,23 +247,7 @@ StoreStatus ObservationStore::loadStore(const QString &dataDir) {
     if (records_.empty()) {
         records_.push_back(currentRecord_); // a new data set: one record with today's date
         placeholder_ = true;
-    }
-
-    // One pass over the records' first bytes: marks, observers and day numbers. Observers
-    // draw day after day, so a name is decoded only where it changes.
-    days_.resize(records_.size());
-    const StoredText<30> *lastObserver = nullptr;
-    for (size_t i = 0; i < records_.size(); ++i) {
-        ObservationRecord &r = records_[i];
-        normaliseSpecialMark(r);
-        const StoredText<30> &observer = r.observer;
-        if (!lastObserver || lastObserver->usedLength() != observer.usedLength() ||
-            std::memcmp(lastObserver->chars, observer.chars,
-                        static_cast<size_t>(observer.usedLength())) != 0) {
-            collectObserver(readText(observer));
-            lastObserver = &observer;
-        }
-        days_[i] = dayKey(r);
+        takeIn(0, 1);
     }
     applyDrawingSetup(records_.front().drawingSetup);
 
@@ -383,7 +404,7 @@ StoreStatus ObservationStore::sortRecords(bool *moved, size_t fewest) {
         *moved = outOfPlace > 0;
     if (outOfPlace > kFewOutOfPlace) {
         const std::vector<uint32_t> order = stableOrder(days_);
-        std::vector<ObservationRecord> sorted;
+        RecordVector sorted;
         sorted.reserve(records_.capacity());
         std::vector<int32_t> sortedDays;
         sortedDays.reserve(count);
@@ -434,7 +455,8 @@ StoreStatus ObservationStore::storeRecord(const ObservationRecord &record, bool 
     size_t stored;
     if (overCurrent) {
         if (currentIndex_ < 0 || currentIndex_ >= recordCount())
-            return StoreStatus::failure(QStringLiteral("Není vybrán žádný záznam k opravě"));
+            return StoreStatus::failure(
+                QCoreApplication::translate("Store", "Není vybrán žádný záznam k opravě"));
         stored = static_cast<size_t>(currentIndex_);
         records_[stored] = record;
         days_[stored] = dayKey(record);

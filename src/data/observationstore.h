@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/hugepages.h"
 #include "data/instrumentfile.h"
 #include "data/observationrecord.h"
 
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -24,6 +26,11 @@ struct StoreStatus {
 };
 
 inline constexpr int kObserverSlots = 30;
+
+// The records of a data set, in huge pages when they are many. Records added by resize are
+// not zeroed: they are for a file's bytes to be read into.
+using RecordVector = std::vector<ObservationRecord, HugePageAllocator<ObservationRecord>>;
+
 inline constexpr int kButterflyBlockSize = 25000;
 
 // The positions that put records with the keys `keys` in ascending order, equal keys in
@@ -54,6 +61,7 @@ class ObservationStore : public QObject {
     // The same on another day: `today` replaces the one the store was made with.
     StoreStatus loadStore(const QString &dataDir, const QDate &today) {
         today_ = today;
+        pivotYear_ = today.year();
         return loadStore(dataDir);
     }
 
@@ -71,7 +79,7 @@ class ObservationStore : public QObject {
     const ObservationRecord &record(int number) const {
         return records_[static_cast<size_t>(number - 1)];
     }
-    const std::vector<ObservationRecord> &records() const { return records_; }
+    const RecordVector &records() const { return records_; }
     // The day number (serialDay) of every record's date, kept with the records, so that
     // sorting, date ranges and statistics need not read 100 000 dates again.
     static constexpr int32_t kUnreadableDay = std::numeric_limits<int32_t>::min();
@@ -85,7 +93,7 @@ class ObservationStore : public QObject {
     const QString &dataDirectory() const { return dataDirectory_; }
     const QDate &today() const { return today_; }
     // The year two-digit years of dates are read around.
-    int pivotYear() const { return today_.year(); }
+    int pivotYear() const { return pivotYear_; }
     // The record's date as this store reads dates.
     std::optional<CalendarDate> dateOf(const ObservationRecord &record) const {
         return recordDate(record, pivotYear());
@@ -201,14 +209,17 @@ class ObservationStore : public QObject {
     // left as it is by sortByDate and the commit, as it always was.
     StoreStatus sortRecords(bool *moved = nullptr, size_t fewest = 3);
     int32_t dayKey(const ObservationRecord &record) const;
+    // Marks, observers and day numbers of records first..end - 1, just read.
+    void takeInRecords(size_t first, size_t end, const StoredText<30> *&lastObserver);
     void reserveFor(size_t more);
     void makeCurrent(int index);
     ObservationRecord placeholderRecord() const;
 
-    std::vector<ObservationRecord> records_;
+    RecordVector records_;
     std::vector<int32_t> days_; // dayNumbers(), one per record
     QString dataDirectory_;
     QDate today_;
+    int pivotYear_ = 0; // today_.year(), asked for every date read
     int currentIndex_ = -1;
     ObservationRecord currentRecord_{};
     bool dataModified_ = false;
@@ -227,9 +238,12 @@ class ObservationStore : public QObject {
 };
 
 // Reads data1.dat as it stands, without any repair, for checking; trailingBytes gets
-// the bytes past the last whole record.
-StoreStatus readDataFile(const QString &path, std::vector<ObservationRecord> &records,
-                         qint64 *trailingBytes = nullptr, size_t spareRecords = 0);
+// the bytes past the last whole record. The file is read a piece at a time; after each,
+// `pieceRead` (when given) is called with the records it brought, first..end - 1, while
+// they are still in the processor's cache.
+StoreStatus readDataFile(const QString &path, RecordVector &records,
+                         qint64 *trailingBytes = nullptr, size_t spareRecords = 0,
+                         const std::function<void(size_t first, size_t end)> &pieceRead = {});
 
 // True for a record that holds nothing but its date (and, as record 1, the drawing setup):
 // the placeholder a new data set starts with, also after it was saved. It is no

@@ -18,9 +18,10 @@ namespace orvanek {
 
 namespace {
 
-QString tr(const char *text) {
-    return QCoreApplication::translate("orvanek::PositionCheck", text);
-}
+// The check's texts, translated in the context "PositionCheck".
+struct PositionCheckTexts {
+    Q_DECLARE_TR_FUNCTIONS(PositionCheck)
+};
 
 // The two places that stand for a group placed only by hemisphere ("s", "j"): no position.
 constexpr uint16_t kNorthOnlyAngle = 10;
@@ -393,7 +394,7 @@ QString neighbourDatesText(const std::vector<CalendarDate> &dates) {
     if (parts.size() <= 1)
         return parts.value(0);
     const QString last = parts.takeLast();
-    return tr("%1 a %2").arg(parts.join(QStringLiteral(", ")), last);
+    return PositionCheckTexts::tr("%1 a %2").arg(parts.join(QStringLiteral(", ")), last);
 }
 
 QString positionFindingText(const PositionFinding &f) {
@@ -403,14 +404,15 @@ QString positionFindingText(const PositionFinding &f) {
     const QString latitude = locale.toString(std::fabs(f.latitude - f.expectedLatitude), 'f', 1);
     const QString days = neighbourDatesText(f.neighbourDates);
     if (f.longitudeOff && f.latitudeOff)
-        return tr("Skupina %1: o %2° v délce a o %3° v šířce jinde, než čekám podle %4")
+        return PositionCheckTexts::tr(
+                   "Skupina %1: o %2° v délce a o %3° v šířce jinde, než čekám podle %4")
             .arg(f.rotationGroup)
             .arg(longitude, latitude, days);
     if (f.latitudeOff)
-        return tr("Skupina %1: o %2° v šířce jinde, než čekám podle %3")
+        return PositionCheckTexts::tr("Skupina %1: o %2° v šířce jinde, než čekám podle %3")
             .arg(f.rotationGroup)
             .arg(latitude, days);
-    return tr("Skupina %1: o %2° v délce jinde, než čekám podle %3")
+    return PositionCheckTexts::tr("Skupina %1: o %2° v délce jinde, než čekám podle %3")
         .arg(f.rotationGroup)
         .arg(longitude, days);
 }

@@ -76,18 +76,26 @@ std::optional<QString> unsafeTargetMessage(const QString &path) {
     if (!info.isSymLink() && !info.exists())
         return std::nullopt;
     if (info.isSymLink())
-        return QStringLiteral("%1 je odkaz na jiný soubor; program zapisuje jen do obyčejných "
-                              "souborů svého adresáře, nic nebylo zapsáno")
+        return QCoreApplication::translate("SafeFile",
+                                           "%1 je odkaz na jiný soubor; program zapisuje jen do "
+                                           "obyčejných souborů svého adresáře, nic nebylo zapsáno")
             .arg(shown(path));
     if (!info.isFile())
-        return QStringLiteral("%1 není obyčejný soubor; nic nebylo zapsáno").arg(shown(path));
+        return QCoreApplication::translate("SafeFile",
+                                           "%1 není obyčejný soubor; nic nebylo zapsáno")
+            .arg(shown(path));
     return std::nullopt;
 }
 
 namespace {
 
+// This file's texts, translated in the context "SafeFile".
+struct SafeFileTexts {
+    Q_DECLARE_TR_FUNCTIONS(SafeFile)
+};
+
 QString translated(const char *text) {
-    return QCoreApplication::translate("orvanek", text);
+    return SafeFileTexts::tr(text);
 }
 
 // The causes an observer meets, in the program's words.
@@ -97,26 +105,26 @@ struct Cause {
 };
 // clang-format off
 const Cause kCauses[] = {
-    {ENOENT, QT_TRANSLATE_NOOP("orvanek", "soubor nebo adresář neexistuje")},
-    {EACCES, QT_TRANSLATE_NOOP("orvanek", "chybí oprávnění")},
-    {EPERM, QT_TRANSLATE_NOOP("orvanek", "chybí oprávnění")},
-    {ENOSPC, QT_TRANSLATE_NOOP("orvanek", "na disku není místo")},
-    {EDQUOT, QT_TRANSLATE_NOOP("orvanek", "je vyčerpána kvóta disku")},
-    {EROFS, QT_TRANSLATE_NOOP("orvanek", "disk je jen pro čtení")},
-    {EFBIG, QT_TRANSLATE_NOOP("orvanek", "soubor je větší, než systém dovolí")},
-    {EISDIR, QT_TRANSLATE_NOOP("orvanek", "je to adresář")},
-    {ENOTDIR, QT_TRANSLATE_NOOP("orvanek", "část cesty není adresář")},
-    {EIO, QT_TRANSLATE_NOOP("orvanek", "chyba čtení nebo zápisu na disku")},
-    {ELOOP, QT_TRANSLATE_NOOP("orvanek", "příliš mnoho odkazů za sebou")},
-    {ENAMETOOLONG, QT_TRANSLATE_NOOP("orvanek", "příliš dlouhé jméno souboru")},
-    {EMFILE, QT_TRANSLATE_NOOP("orvanek", "příliš mnoho otevřených souborů")},
-    {ENFILE, QT_TRANSLATE_NOOP("orvanek", "příliš mnoho otevřených souborů")},
-    {ENOMEM, QT_TRANSLATE_NOOP("orvanek", "nedostatek paměti")},
-    {EBUSY, QT_TRANSLATE_NOOP("orvanek", "soubor právě používá jiný program")},
-    {ETXTBSY, QT_TRANSLATE_NOOP("orvanek", "soubor právě používá jiný program")},
-    {ENXIO, QT_TRANSLATE_NOOP("orvanek", "zařízení neexistuje")},
-    {EEXIST, QT_TRANSLATE_NOOP("orvanek", "soubor už existuje")},
-    {EXDEV, QT_TRANSLATE_NOOP("orvanek", "soubor je na jiném disku")},
+    {ENOENT, QT_TRANSLATE_NOOP("SafeFile", "soubor nebo adresář neexistuje")},
+    {EACCES, QT_TRANSLATE_NOOP("SafeFile", "chybí oprávnění")},
+    {EPERM, QT_TRANSLATE_NOOP("SafeFile", "chybí oprávnění")},
+    {ENOSPC, QT_TRANSLATE_NOOP("SafeFile", "na disku není místo")},
+    {EDQUOT, QT_TRANSLATE_NOOP("SafeFile", "je vyčerpána kvóta disku")},
+    {EROFS, QT_TRANSLATE_NOOP("SafeFile", "disk je jen pro čtení")},
+    {EFBIG, QT_TRANSLATE_NOOP("SafeFile", "soubor je větší, než systém dovolí")},
+    {EISDIR, QT_TRANSLATE_NOOP("SafeFile", "je to adresář")},
+    {ENOTDIR, QT_TRANSLATE_NOOP("SafeFile", "část cesty není adresář")},
+    {EIO, QT_TRANSLATE_NOOP("SafeFile", "chyba čtení nebo zápisu na disku")},
+    {ELOOP, QT_TRANSLATE_NOOP("SafeFile", "příliš mnoho odkazů za sebou")},
+    {ENAMETOOLONG, QT_TRANSLATE_NOOP("SafeFile", "příliš dlouhé jméno souboru")},
+    {EMFILE, QT_TRANSLATE_NOOP("SafeFile", "příliš mnoho otevřených souborů")},
+    {ENFILE, QT_TRANSLATE_NOOP("SafeFile", "příliš mnoho otevřených souborů")},
+    {ENOMEM, QT_TRANSLATE_NOOP("SafeFile", "nedostatek paměti")},
+    {EBUSY, QT_TRANSLATE_NOOP("SafeFile", "soubor právě používá jiný program")},
+    {ETXTBSY, QT_TRANSLATE_NOOP("SafeFile", "soubor právě používá jiný program")},
+    {ENXIO, QT_TRANSLATE_NOOP("SafeFile", "zařízení neexistuje")},
+    {EEXIST, QT_TRANSLATE_NOOP("SafeFile", "soubor už existuje")},
+    {EXDEV, QT_TRANSLATE_NOOP("SafeFile", "soubor je na jiném disku")},
 };
 // clang-format on
 
@@ -163,7 +171,7 @@ std::optional<QString> readOnlyFileMessage(const QString &path) {
 #endif
     if (writable)
         return std::nullopt;
-    return translated("%1 je jen pro čtení; nic nebylo zapsáno").arg(shown(path));
+    return SafeFileTexts::tr("%1 je jen pro čtení; nic nebylo zapsáno").arg(shown(path));
 }
 
 std::optional<QString> openForReading(QFile &file, const QString &path, qint64 largestBytes) {
@@ -171,8 +179,8 @@ std::optional<QString> openForReading(QFile &file, const QString &path, qint64 l
         if (size <= largestBytes)
             return std::nullopt;
         constexpr qint64 kMegabyte = 1024 * 1024;
-        return translated("%1 má %2 MB, víc, než program přečte (nejvýše %3 MB); nic nebylo "
-                          "přečteno")
+        return SafeFileTexts::tr("%1 má %2 MB, víc, než program přečte (nejvýše %3 MB); nic nebylo "
+                                 "přečteno")
             .arg(shown(path))
             .arg((size + kMegabyte - 1) / kMegabyte)
             .arg(largestBytes / kMegabyte);
@@ -193,11 +201,11 @@ std::optional<QString> openForReading(QFile &file, const QString &path, qint64 l
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(fd);
-        const char *what = S_ISDIR(status.st_mode)    ? QT_TRANSLATE_NOOP("orvanek", "adresář")
-                           : S_ISFIFO(status.st_mode) ? QT_TRANSLATE_NOOP("orvanek", "roura")
-                           : S_ISSOCK(status.st_mode) ? QT_TRANSLATE_NOOP("orvanek", "soket")
-                                                      : QT_TRANSLATE_NOOP("orvanek", "zařízení");
-        return translated("%1 není obyčejný soubor, ale %2; nic nebylo přečteno")
+        const char *what = S_ISDIR(status.st_mode)    ? QT_TRANSLATE_NOOP("SafeFile", "adresář")
+                           : S_ISFIFO(status.st_mode) ? QT_TRANSLATE_NOOP("SafeFile", "roura")
+                           : S_ISSOCK(status.st_mode) ? QT_TRANSLATE_NOOP("SafeFile", "soket")
+                                                      : QT_TRANSLATE_NOOP("SafeFile", "zařízení");
+        return SafeFileTexts::tr("%1 není obyčejný soubor, ale %2; nic nebylo přečteno")
             .arg(shown(path), translated(what));
     }
     if (auto refused = tooLarge(status.st_size)) {
@@ -213,7 +221,7 @@ std::optional<QString> openForReading(QFile &file, const QString &path, qint64 l
 #else
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        return translated("%1 není obyčejný soubor; nic nebylo přečteno").arg(shown(path));
+        return SafeFileTexts::tr("%1 není obyčejný soubor; nic nebylo přečteno").arg(shown(path));
     if (auto refused = tooLarge(info.size()))
         return refused;
     file.setFileName(path);

@@ -22,6 +22,11 @@ namespace orvanek {
 
 namespace {
 
+// The texts of the commit, translated in the context "Commit".
+struct CommitTexts {
+    Q_DECLARE_TR_FUNCTIONS(Commit)
+};
+
 // A value the cell reader stops growing at: far beyond every field, far from overflow.
 constexpr int64_t kCellCap = 1'000'000'000'000;
 
@@ -90,7 +95,7 @@ QString quoted(const QString &typed) {
 }
 
 QString notIntegerText(const QString &typed, EntryField field) {
-    return QStringLiteral("„%1“ není celé číslo – %2").arg(quoted(typed), entryFieldLabel(field));
+    return CommitTexts::tr("„%1“ není celé číslo – %2").arg(quoted(typed), entryFieldLabel(field));
 }
 
 // A count of table rows: an integer from 0 to 30.
@@ -106,7 +111,7 @@ std::optional<int> readCount(const QString &typed, EntryField field, const QStri
         return std::nullopt;
     }
     if (*value < 0) {
-        messages << headerMessage(QStringLiteral("„%1“ není počet od 0 do 30 – %2")
+        messages << headerMessage(CommitTexts::tr("„%1“ není počet od 0 do 30 – %2")
                                       .arg(quoted(typed), entryFieldLabel(field)),
                                   field);
         return std::nullopt;
@@ -206,7 +211,7 @@ std::optional<double> strictCellNumber(QStringView text, bool decimals) {
 }
 
 QString rowText(int row) {
-    return QStringLiteral("řádek %1").arg(row);
+    return CommitTexts::tr("řádek %1").arg(row);
 }
 
 // Every number cell of the rows in use must be a number of its field's range. The first
@@ -256,16 +261,16 @@ std::optional<EntryMessage> checkCellNumbers(const EntryForm &form, int groupRow
         const EntryLocation where{table, row, column};
         const QString place = label + QStringLiteral(", ") + rowText(row);
         if (!value)
-            return EntryMessage{(decimals ? QStringLiteral("„%1“ není číslo – %2")
-                                          : QStringLiteral("„%1“ není celé číslo – %2"))
+            return EntryMessage{(decimals ? CommitTexts::tr("„%1“ není číslo – %2")
+                                          : CommitTexts::tr("„%1“ není celé číslo – %2"))
                                     .arg(quoted(typed), place),
                                 where};
         if (*value < range.min && range.max == unchecked.max)
             return EntryMessage{
-                QStringLiteral("„%1“ nesmí být záporné – %2").arg(quoted(typed), place), where};
+                CommitTexts::tr("„%1“ nesmí být záporné – %2").arg(quoted(typed), place), where};
         if (*value < range.min || *value > range.max)
             return EntryMessage{
-                QStringLiteral("„%1“ je mimo rozsah %2 až %3 – %4")
+                CommitTexts::tr("„%1“ je mimo rozsah %2 až %3 – %4")
                     .arg(quoted(typed), numberText(range.min), numberText(range.max), place),
                 where};
         return std::nullopt;
@@ -311,8 +316,8 @@ std::optional<EntryMessage> checkVisibleSide(const EntryForm &form, int groupRow
             std::sin(b * kRad) * std::sin(e.B0 * kRad);
         if (depth < 0)
             return EntryMessage{
-                QStringLiteral("Skupina v řádku %1 (l = %2, b = %3) leží na odvrácené straně "
-                               "Slunce, L0 = %4")
+                CommitTexts::tr("Skupina v řádku %1 (l = %2, b = %3) leží na odvrácené straně "
+                                "Slunce, L0 = %4")
                     .arg(i)
                     .arg(formatNumber(l, "0.0"), formatNumber(b, "0.0"), formatNumber(e.L0, "0.0")),
                 {EntryField::Groups, i, ColAngle}};
@@ -372,23 +377,23 @@ QList<EntryMessage> checkTables(const EntryForm &form, int groupRows, int facula
     QList<EntryMessage> messages;
     switch (error) {
     case Error::GroupDistance:
-        messages << EntryMessage{QStringLiteral("Špatně zadaná vzdálenost u skupin max. ") +
+        messages << EntryMessage{CommitTexts::tr("Špatně zadaná vzdálenost u skupin max. ") +
                                      radiusText(drawingRadius),
                                  errorCell};
         break;
     case Error::FaculaDistance:
-        messages << EntryMessage{QStringLiteral("Špatně zadaná vzdálenost u fakulí max. ") +
+        messages << EntryMessage{CommitTexts::tr("Špatně zadaná vzdálenost u fakulí max. ") +
                                      radiusText(drawingRadius),
                                  errorCell};
         break;
     case Error::Angle:
-        messages << EntryMessage{QStringLiteral("Úhel je maximálně 360 stupňů "), errorCell};
+        messages << EntryMessage{CommitTexts::tr("Úhel je maximálně 360 stupňů "), errorCell};
         break;
     case Error::None:
         break;
     }
     if (rotationCell)
-        messages << EntryMessage{QStringLiteral("Maximální číslo v otočce je 70"), *rotationCell};
+        messages << EntryMessage{CommitTexts::tr("Maximální číslo v otočce je 70"), *rotationCell};
     return messages;
 }
 
@@ -433,15 +438,15 @@ void fillGroup(SunspotGroup &g, const EntryForm &form, int row, const Ephemeris 
 QString entryFieldLabel(EntryField field) {
     switch (field) {
     case EntryField::Observer:
-        return QStringLiteral("Pozorovatel");
+        return CommitTexts::tr("Pozorovatel");
     case EntryField::Date:
-        return QStringLiteral("Datum");
+        return CommitTexts::tr("Datum");
     case EntryField::TimeUT:
-        return QStringLiteral("Čas UT");
+        return CommitTexts::tr("Čas UT");
     case EntryField::Conditions:
-        return QStringLiteral("PP");
+        return CommitTexts::tr("PP");
     case EntryField::ImageQuality:
-        return QStringLiteral("Obr.");
+        return CommitTexts::tr("Obr.");
     case EntryField::SeeingQuality:
         return QStringLiteral("Q");
     case EntryField::CentralGroups:
@@ -453,17 +458,17 @@ QString entryFieldLabel(EntryField field) {
     case EntryField::FaculaTotal:
         return QStringLiteral("F");
     case EntryField::GroupCount:
-        return QStringLiteral("Počet skupin");
+        return CommitTexts::tr("Počet skupin");
     case EntryField::FaculaFieldCount:
-        return QStringLiteral("Počet fakulí");
+        return CommitTexts::tr("Počet fakulí");
     case EntryField::Station:
-        return QStringLiteral("Stanice");
+        return CommitTexts::tr("Stanice");
     case EntryField::SpecialMark:
-        return QStringLiteral("Zvlášťní záznam");
+        return CommitTexts::tr("Zvlášťní záznam");
     case EntryField::Groups:
-        return QStringLiteral("Skupiny");
+        return CommitTexts::tr("Skupiny");
     case EntryField::Faculae:
-        return QStringLiteral("Fakule");
+        return CommitTexts::tr("Fakule");
     case EntryField::None:
         break;
     }
@@ -476,15 +481,22 @@ QString groupColumnLabel(int column, bool heliographicEntry) {
     if (heliographicEntry && column == ColDistance)
         return QStringLiteral("b");
     static const std::array<const char *, kGroupColumns> labels = {
-        "Typ",   "poč",   "s pen.", "úhel",  "vzd.",  "plocha.", "mal.s.", "č.sk1",
-        "č.sk2", "úhel1", "vzd.1",  "plo.1", "úhel2", "vzd.2",   "plo.2"};
+        QT_TRANSLATE_NOOP("Commit", "Typ"),    QT_TRANSLATE_NOOP("Commit", "poč"),
+        QT_TRANSLATE_NOOP("Commit", "s pen."), QT_TRANSLATE_NOOP("Commit", "úhel"),
+        QT_TRANSLATE_NOOP("Commit", "vzd."),   QT_TRANSLATE_NOOP("Commit", "plocha."),
+        QT_TRANSLATE_NOOP("Commit", "mal.s."), QT_TRANSLATE_NOOP("Commit", "č.sk1"),
+        QT_TRANSLATE_NOOP("Commit", "č.sk2"),  QT_TRANSLATE_NOOP("Commit", "úhel1"),
+        QT_TRANSLATE_NOOP("Commit", "vzd.1"),  QT_TRANSLATE_NOOP("Commit", "plo.1"),
+        QT_TRANSLATE_NOOP("Commit", "úhel2"),  QT_TRANSLATE_NOOP("Commit", "vzd.2"),
+        QT_TRANSLATE_NOOP("Commit", "plo.2")};
     if (column < 1 || column > kGroupColumns)
         return {};
-    return QString::fromUtf8(labels[static_cast<size_t>(column - 1)]);
+    return CommitTexts::tr(labels[static_cast<size_t>(column - 1)]);
 }
 
 QString faculaColumnLabel(int column) {
-    return (column % 2 == 1 ? QStringLiteral("U%1") : QStringLiteral("V%1")).arg((column + 1) / 2);
+    return (column % 2 == 1 ? CommitTexts::tr("U%1") : CommitTexts::tr("V%1"))
+        .arg((column + 1) / 2);
 }
 
 int64_t cellInteger(QStringView text) {
@@ -626,19 +638,19 @@ QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm 
     QList<EntryMessage> messages;
     const double radius = store.drawingRadius();
     if (!(radius > 0))
-        return {headerMessage(QStringLiteral("Není zvolen poloměr zákresu"), EntryField::None)};
+        return {headerMessage(CommitTexts::tr("Není zvolen poloměr zákresu"), EntryField::None)};
     const bool correction = form.mode == EntryMode::Correction;
     if (correction && (store.currentIndex() < 0 || store.currentIndex() >= store.recordCount()))
         return {
-            headerMessage(QStringLiteral("Není vybrán žádný záznam k opravě"), EntryField::None)};
+            headerMessage(CommitTexts::tr("Není vybrán žádný záznam k opravě"), EntryField::None)};
 
     // The counts decide how many rows are read, so they come first.
     const auto groupRows = readCount(form.groupCount, EntryField::GroupCount,
-                                     QStringLiteral("Maximálni počet skupin je 30 !"), messages);
+                                     CommitTexts::tr("Maximálni počet skupin je 30 !"), messages);
     if (!groupRows)
         return messages;
     const auto faculaRows = readCount(form.faculaFieldCount, EntryField::FaculaFieldCount,
-                                      QStringLiteral("Maximálni počet fakulí je 30 !"), messages);
+                                      CommitTexts::tr("Maximálni počet fakulí je 30 !"), messages);
     if (!faculaRows)
         return messages;
 
@@ -653,8 +665,8 @@ QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm 
     if (!date) {
         QString shown = form.date.trimmed();
         if (QString(shown).remove(u'.').trimmed().isEmpty())
-            return {headerMessage(QStringLiteral("Není zadáno datum"), EntryField::Date)};
-        return {headerMessage(QStringLiteral("„%1“ není platné datum – Datum").arg(quoted(shown)),
+            return {headerMessage(CommitTexts::tr("Není zadáno datum"), EntryField::Date)};
+        return {headerMessage(CommitTexts::tr("„%1“ není platné datum – Datum").arg(quoted(shown)),
                               EntryField::Date)};
     }
 
@@ -686,7 +698,7 @@ QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm 
                     .arg(quoted(n.typed), entryFieldLabel(n.field)),
                 n.field)};
         if (*value < n.range.min || *value > n.range.max)
-            return {headerMessage(QStringLiteral("„%1“ je mimo rozsah %2 až %3 – %4")
+            return {headerMessage(CommitTexts::tr("„%1“ je mimo rozsah %2 až %3 – %4")
                                       .arg(quoted(n.typed), numberText(n.range.min),
                                            numberText(n.range.max), entryFieldLabel(n.field)),
                                   n.field)};
@@ -752,7 +764,7 @@ CommitResult commitEntry(ObservationStore &store, const EntryForm &form) {
 QList<EntryMessage> EntryBatch::add(const EntryForm &form) {
     if (form.mode == EntryMode::Correction) {
         failed_ = true;
-        return {{QStringLiteral("Opravu nelze uložit dávkou"), {}}};
+        return {{CommitTexts::tr("Opravu nelze uložit dávkou"), {}}};
     }
     PreparedEntry entry;
     const QList<EntryMessage> messages = prepareEntry(store_, form, entry);
@@ -771,7 +783,7 @@ QList<EntryMessage> EntryBatch::add(const EntryForm &form) {
 
 StoreStatus EntryBatch::commit() {
     if (failed_)
-        return StoreStatus::failure(QStringLiteral("Některé pozorování nelze uložit"));
+        return StoreStatus::failure(CommitTexts::tr("Některé pozorování nelze uložit"));
     const StoreStatus stored = store_.appendRecords(std::move(records_));
     records_.clear();
     if (!stored)

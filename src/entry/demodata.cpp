@@ -8,6 +8,7 @@
 #include "solar/ephemeris.h"
 #include "solar/rounding.h"
 
+#include <QCoreApplication>
 #include <QDate>
 
 #include <algorithm>
@@ -473,12 +474,13 @@ class DemoGenerator {
 
 StoreStatus makeDemoData(ObservationStore &store, const DemoOptions &options) {
     if (store.recordCount() != 0)
-        return StoreStatus::failure(QStringLiteral("Ukázková data se zakládají jen do prázdné "
-                                                   "složky"));
+        return StoreStatus::failure(QCoreApplication::translate(
+            "Demo", "Ukázková data se zakládají jen do prázdné složky"));
     if (options.fromYear < 1 || options.toYear > 9999 || options.fromYear > options.toYear)
-        return StoreStatus::failure(QStringLiteral("Roky %1 až %2 nejsou platné")
-                                        .arg(options.fromYear)
-                                        .arg(options.toYear));
+        return StoreStatus::failure(
+            QCoreApplication::translate("Demo", "Roky %1 až %2 nejsou platné")
+                .arg(options.fromYear)
+                .arg(options.toYear));
     store.setDrawingSetup(kDemoRadius, false);
     return DemoGenerator(options).run(store);
 }

@@ -144,29 +144,29 @@ QStringList faculaHeadings() {
 }
 
 QString groupTableHint(bool heliographic) {
-    QStringList lines{QObject::tr("Typ   = Typ skupiny"),
-                      QObject::tr("poč.  = počet skvrn ve skupině"),
-                      QObject::tr("s pen = počet penumber ve skupině")};
+    QStringList lines{EntryDialog::tr("Typ   = Typ skupiny"),
+                      EntryDialog::tr("poč.  = počet skvrn ve skupině"),
+                      EntryDialog::tr("s pen = počet penumber ve skupině")};
     if (heliographic) {
-        lines << QObject::tr("  l        = heliografická délka")
-              << QObject::tr("  b       = heliografická šířka")
-              << QObject::tr(" plocha= plocha skvrn ve skupině v mm2")
-              << QObject::tr(" mal.s = počet malých skvrn menší než 1 mm2")
-              << QObject::tr("č.sk1. = číslo skupiny globalní")
-              << QObject::tr("č.sk2. = číslo skupiny v rotaci( dúležité)");
+        lines << EntryDialog::tr("  l        = heliografická délka")
+              << EntryDialog::tr("  b       = heliografická šířka")
+              << EntryDialog::tr(" plocha= plocha skvrn ve skupině v mm2")
+              << EntryDialog::tr(" mal.s = počet malých skvrn menší než 1 mm2")
+              << EntryDialog::tr("č.sk1. = číslo skupiny globalní")
+              << EntryDialog::tr("č.sk2. = číslo skupiny v rotaci( dúležité)");
     } else {
-        lines << QObject::tr(" úhel = polární souřadnice  úhel")
-              << QObject::tr(" vzd.  = polární souřednice  vzdálenost")
-              << QObject::tr(" plocha= plocha skvrn ve skupině v mm2")
-              << QObject::tr(" mal.s = počet malých skvrn menší než 1 mm2")
-              << QObject::tr("č.sk1. = číslo skupiny globalní")
-              << QObject::tr("č.sk2. = číslo skupiny v rotaci( důležité)")
-              << QObject::tr("uhel1  = úhel 1. pomocné skvrny")
-              << QObject::tr(" vzd1. = vzdálenost 1. pomocné skvrny")
-              << QObject::tr(" plo.1 = plocha 1. pomocné skvrny v mm2")
-              << QObject::tr("uhel2  = úhel 2. pomocné skvrny")
-              << QObject::tr(" vzd2. = vzdálenost 2. pomocné skvrny")
-              << QObject::tr(" plo.2 = plocha 2. pomocné skvrny v mm2");
+        lines << EntryDialog::tr(" úhel = polární souřadnice  úhel")
+              << EntryDialog::tr(" vzd.  = polární souřednice  vzdálenost")
+              << EntryDialog::tr(" plocha= plocha skvrn ve skupině v mm2")
+              << EntryDialog::tr(" mal.s = počet malých skvrn menší než 1 mm2")
+              << EntryDialog::tr("č.sk1. = číslo skupiny globalní")
+              << EntryDialog::tr("č.sk2. = číslo skupiny v rotaci( důležité)")
+              << EntryDialog::tr("uhel1  = úhel 1. pomocné skvrny")
+              << EntryDialog::tr(" vzd1. = vzdálenost 1. pomocné skvrny")
+              << EntryDialog::tr(" plo.1 = plocha 1. pomocné skvrny v mm2")
+              << EntryDialog::tr("uhel2  = úhel 2. pomocné skvrny")
+              << EntryDialog::tr(" vzd2. = vzdálenost 2. pomocné skvrny")
+              << EntryDialog::tr(" plo.2 = plocha 2. pomocné skvrny v mm2");
     }
     return lines.join(u'\n');
 }

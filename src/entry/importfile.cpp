@@ -3,6 +3,7 @@
 #include "data/positioncheck.h"
 #include "entry/commit.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QStringDecoder>
 
@@ -12,6 +13,11 @@
 namespace orvanek {
 
 namespace {
+
+// The texts of this file, translated in the context "Import".
+struct ImportTexts {
+    Q_DECLARE_TR_FUNCTIONS(Import)
+};
 
 constexpr int kHeaderFields = 12; // date … special
 
@@ -59,7 +65,7 @@ class ImportReader {
             startObservation(number, fields);
         } else if (kind == QLatin1String("G") || kind == QLatin1String("F")) {
             if (!pending_) {
-                problem(number, QStringLiteral("řádek %1 nenásleduje po řádku O").arg(kind));
+                problem(number, ImportTexts::tr("řádek %1 nenásleduje po řádku O").arg(kind));
                 return;
             }
             const bool group = kind == QLatin1String("G");
@@ -75,7 +81,7 @@ class ImportReader {
             (group ? pending_->form.groups : pending_->form.faculae) << fields;
             (group ? pending_->groupLines : pending_->faculaLines) << number;
         } else {
-            problem(number, QStringLiteral("neznámý druh řádku „%1“ (má být O, G nebo F)")
+            problem(number, ImportTexts::tr("neznámý druh řádku „%1“ (má být O, G nebo F)")
                                 .arg(inputExcerpt(kind)));
         }
     }
@@ -121,7 +127,7 @@ class ImportReader {
     bool fits(int number, const QStringList &fields, int width) {
         for (qsizetype i = width; i < fields.size(); ++i) {
             if (!fields[i].trimmed().isEmpty()) {
-                problem(number, QStringLiteral("příliš mnoho polí (nejvýše %1)").arg(width));
+                problem(number, ImportTexts::tr("příliš mnoho polí (nejvýše %1)").arg(width));
                 return false;
             }
         }
@@ -165,7 +171,7 @@ class ImportReader {
 } // namespace
 
 QString importProblemText(const ImportProblem &problem) {
-    return QStringLiteral("řádek %1: %2").arg(problem.line).arg(problem.message);
+    return ImportTexts::tr("řádek %1: %2").arg(problem.line).arg(problem.message);
 }
 
 ImportResult importObservations(ObservationStore &store, QIODevice &file) {
@@ -187,7 +193,7 @@ ImportResult importObservations(ObservationStore &store, QIODevice &file) {
         QStringDecoder utf8(QStringDecoder::Utf8);
         const QString line = utf8.decode(bytes);
         if (utf8.hasError()) {
-            reader.problem(number, QStringLiteral("text není v kódování UTF-8"));
+            reader.problem(number, ImportTexts::tr("text není v kódování UTF-8"));
             continue;
         }
         reader.readLine(number, line);

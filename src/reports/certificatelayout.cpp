@@ -5,6 +5,8 @@
 
 #include <QFontMetricsF>
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -53,20 +55,41 @@ struct Placed {
     int right; // where the text's room ends: its value, the next label, the grid's edge
 };
 
+// The certificate is a form for the networks abroad: its labels are English in the Czech
+// program too, and go through the translations like every text (the English catalogue keeps
+// them and mends the two Czech headings).
+// clang-format off
 constexpr Placed kHeaderLabels[] = {
-    {"Station:", 60, 50, 120 - kTextGap},         {"Instrument:", 60, 160, 120 - kTextGap},
-    {"Lens:", 250, 160, 280 - kTextGap},          {"Focus lens:", 380, 160, 440 - kTextGap},
-    {"Eyepiece:", 550, 160, 600 - kTextGap},      {"Method:", 60, 220, 110 - kTextGap},
-    {"Magnification:", 500, 220, 580 - kTextGap},
+    {QT_TRANSLATE_NOOP("Certificate", "Station:"), 60, 50, 120 - kTextGap},
+    {QT_TRANSLATE_NOOP("Certificate", "Instrument:"), 60, 160, 120 - kTextGap},
+    {QT_TRANSLATE_NOOP("Certificate", "Lens:"), 250, 160, 280 - kTextGap},
+    {QT_TRANSLATE_NOOP("Certificate", "Focus lens:"), 380, 160, 440 - kTextGap},
+    {QT_TRANSLATE_NOOP("Certificate", "Eyepiece:"), 550, 160, 600 - kTextGap},
+    {QT_TRANSLATE_NOOP("Certificate", "Method:"), 60, 220, 110 - kTextGap},
+    {QT_TRANSLATE_NOOP("Certificate", "Magnification:"), 500, 220, 580 - kTextGap},
 };
 
-constexpr Placed kTitle = {"CERTIFICATE  OF  DRAWING  SUN  SPOTS", 140, 100, kGridRight};
+constexpr Placed kTitle = {QT_TRANSLATE_NOOP("Certificate", "CERTIFICATE  OF  DRAWING  SUN  SPOTS"),
+                           140, 100, kGridRight};
 
 constexpr Placed kHeadings[] = {
-    {"DATUM", 70, kFirstRowY, 0},   {"   UT", 150, kFirstRowY, 0},   {"  g", 210, kFirstRowY, 0},
-    {"   f", 260, kFirstRowY, 0},   {"   r", 310, kFirstRowY, 0},    {" North", 360, kFirstRowY, 0},
-    {" South", 410, kFirstRowY, 0}, {" Center", 460, kFirstRowY, 0}, {"   F", 510, kFirstRowY, 0},
-    {"    Q", 560, kFirstRowY, 0},  {"Autor", 610, kFirstRowY, 0},
+    {QT_TRANSLATE_NOOP("Certificate", "DATUM"), 70, kFirstRowY, 0},
+    {"   UT", 150, kFirstRowY, 0},
+    {"  g", 210, kFirstRowY, 0},
+    {"   f", 260, kFirstRowY, 0},
+    {"   r", 310, kFirstRowY, 0},
+    {QT_TRANSLATE_NOOP("Certificate", " North"), 360, kFirstRowY, 0},
+    {QT_TRANSLATE_NOOP("Certificate", " South"), 410, kFirstRowY, 0},
+    {QT_TRANSLATE_NOOP("Certificate", " Center"), 460, kFirstRowY, 0},
+    {"   F", 510, kFirstRowY, 0},
+    {"    Q", 560, kFirstRowY, 0},
+    {QT_TRANSLATE_NOOP("Certificate", "Autor"), 610, kFirstRowY, 0},
+};
+// clang-format on
+
+// The texts of the certificate, translated in the context "Certificate".
+struct CertificateTexts {
+    Q_DECLARE_TR_FUNCTIONS(Certificate)
 };
 
 // x of each summed value in a day row, and in the sums and means rows (those run further
@@ -196,10 +219,10 @@ CertificateLayout certificateLayout(const CertificateModel &model,
     // The header's labels in one size, the largest at which all of them fit.
     std::vector<std::pair<QString, int>> labels;
     for (const Placed &label : kHeaderLabels)
-        labels.emplace_back(QString::fromLatin1(label.text), label.right - label.x);
+        labels.emplace_back(CertificateTexts::tr(label.text), label.right - label.x);
     const int labelFont = fit.sharedHeight(labels, kLabelFont, false);
     for (const Placed &label : kHeaderLabels)
-        fit.text(QPoint(label.x, label.y), QString::fromLatin1(label.text), labelFont, false,
+        fit.text(QPoint(label.x, label.y), CertificateTexts::tr(label.text), labelFont, false,
                  label.right);
 
     const CertificateHeader &h = model.header;
@@ -215,13 +238,13 @@ CertificateLayout certificateLayout(const CertificateModel &model,
         {280, 158, h.aperture + mm, 380 - kTextGap},
         {440, 158, h.objectiveFocus + mm, 550 - kTextGap},
         {600, 158, h.eyepiece + mm, kGridRight},
-        {110, 218, QStringLiteral("Projection drawing"), 500 - kTextGap},
+        {110, 218, CertificateTexts::tr("Projection drawing"), 500 - kTextGap},
         {580, 218, certificateMagnificationText(h.magnification), kGridRight},
     };
     for (const auto &value : headerValues)
         fit.text(QPoint(value.x, value.y), value.text, kValueFont, true, value.right);
 
-    fit.text(QPoint(kTitle.x, kTitle.y), QString::fromLatin1(kTitle.text), kTitleFont, true,
+    fit.text(QPoint(kTitle.x, kTitle.y), CertificateTexts::tr(kTitle.text), kTitleFont, true,
              kTitle.right);
 
     const auto number = [&fit](int x, int y, const QString &text) {
@@ -247,7 +270,7 @@ CertificateLayout certificateLayout(const CertificateModel &model,
     number(kObservingDaysX, kMeansY, certificateMeanText(model.observedShare) + QLatin1Char('%'));
 
     for (const Placed &heading : kHeadings) {
-        fit.number(QPoint(heading.x, heading.y), QString::fromLatin1(heading.text), kLabelFont,
+        fit.number(QPoint(heading.x, heading.y), CertificateTexts::tr(heading.text), kLabelFont,
                    true, cellRoom(heading.x));
         const int x = heading.x - kHeadingToLine;
         layout.gridLines.emplace_back(x, kGridTop, x, kCertificateBottom);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -17,10 +18,10 @@ struct AskedMonth {
 
 // The prompt that asks for the month.
 inline QString monthPromptCaption() {
-    return QStringLiteral("Zadaní");
+    return QCoreApplication::translate("MonthPrompt", "Zadaní");
 }
 inline QString monthPromptText() {
-    return QStringLiteral("Zadej měsíc a rok ? (2.2000)");
+    return QCoreApplication::translate("MonthPrompt", "Zadej měsíc a rok ? (2.2000)");
 }
 
 // Reads the prompt's answer: the month, a '.' (or, when the text has no '.', a ','), the

@@ -41,7 +41,8 @@ QString observerCountText(int count, bool emptyWhenZero);
 // grand total.
 std::vector<QStringList> observerTableCsvRows(const ObserverTable &table);
 
-// The heading of the totals column and row.
+// The heading of the totals column and row in the table for scripts (the window's grid shows
+// it in the program's language).
 inline QString observerTotalsHeading() {
     return QStringLiteral("Suma");
 }

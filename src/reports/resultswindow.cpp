@@ -12,6 +12,7 @@
 
 #include "views/common/viewcanvas.h"
 
+#include <QAbstractTableModel>
 #include <QAction>
 #include <QButtonGroup>
 #include <QFontDatabase>
@@ -30,6 +31,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -38,8 +40,6 @@
 namespace orvanek {
 
 namespace {
-
-const QString kCaption = QStringLiteral("Výsledky");
 
 // The grids: the month or name column and the value columns, pixels; a row.
 constexpr int kStatisticsLabelWidth = 60;
@@ -70,17 +70,17 @@ struct StatisticsChoice {
 };
 const StatisticsChoice kStatisticsChoices[] = {
     {ResultsMode::Measured, StatRegion::Total, "celkovynam", "namerena",
-     "Výsledky    statistika - naměřené - celkový"},
+     QT_TRANSLATE_NOOP("orvanek::ResultsWindow", "Výsledky    statistika - naměřené - celkový")},
     {ResultsMode::Measured, StatRegion::North, "severnam", "namerena",
-     "Výsledky    statistika - naměřené - sever"},
+     QT_TRANSLATE_NOOP("orvanek::ResultsWindow", "Výsledky    statistika - naměřené - sever")},
     {ResultsMode::Measured, StatRegion::South, "jihnam", "namerena",
-     "Výsledky    statistika - naměřené - jih"},
+     QT_TRANSLATE_NOOP("orvanek::ResultsWindow", "Výsledky    statistika - naměřené - jih")},
     {ResultsMode::Smoothed, StatRegion::Total, "celkovyvyr", "vyhlazena",
-     "Výsledky    statistika - vyhlazené - celkový"},
+     QT_TRANSLATE_NOOP("orvanek::ResultsWindow", "Výsledky    statistika - vyhlazené - celkový")},
     {ResultsMode::Smoothed, StatRegion::North, "severvyr", "vyhlazena",
-     "Výsledky    statistika - vyhlazené - sever"},
+     QT_TRANSLATE_NOOP("orvanek::ResultsWindow", "Výsledky    statistika - vyhlazené - sever")},
     {ResultsMode::Smoothed, StatRegion::South, "jihvyr", "vyhlazena",
-     "Výsledky    statistika - vyhlazené - jih"},
+     QT_TRANSLATE_NOOP("orvanek::ResultsWindow", "Výsledky    statistika - vyhlazené - jih")},
 };
 
 // The page the print panel's estimate is made for: the default printer's paper with the
@@ -105,8 +105,8 @@ PageSize estimatePage(Dialogs &dialogs) {
     return {paint.width(), paint.height()};
 }
 
-QTableWidget *makeGrid(QWidget *parent, const char *name) {
-    auto *grid = new QTableWidget(parent);
+template <class Grid = QTableWidget> Grid *makeGrid(QWidget *parent, const char *name) {
+    auto *grid = new Grid(parent);
     grid->setObjectName(QString::fromLatin1(name));
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(kGridFontPixels);
@@ -122,29 +122,71 @@ QTableWidget *makeGrid(QWidget *parent, const char *name) {
 }
 
 // A grid cell: the month or name left, numbers right-aligned in their column.
+Qt::Alignment cellAlignment(bool number) {
+    return number ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter;
+}
+
 QTableWidgetItem *cell(const QString &text, bool number) {
     auto *item = new QTableWidgetItem(number ? text.trimmed() : text);
-    item->setTextAlignment(number ? Qt::AlignRight | Qt::AlignVCenter
-                                  : Qt::AlignLeft | Qt::AlignVCenter);
+    item->setTextAlignment(cellAlignment(number));
     return item;
 }
 
 // Width that shows every column and the vertical scroll bar.
-int gridWidth(const QTableWidget *grid) {
+int gridWidth(const QTableView *grid) {
     int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < grid->columnCount(); ++c)
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
         width += grid->columnWidth(c);
     return width;
 }
 
 // Columns at least `width` wide, wider where their texts need it.
-void sizeColumns(QTableWidget *grid, int firstWidth, int width) {
+void sizeColumns(QTableView *grid, int firstWidth, int width) {
     grid->resizeColumnsToContents();
-    for (int c = 0; c < grid->columnCount(); ++c)
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
         grid->setColumnWidth(c, std::max(grid->columnWidth(c), c == 0 ? firstWidth : width));
 }
 
 } // namespace
+
+// The statistics table as the grid shows it: each cell's text made when the grid asks for it.
+class StatisticsGridModel : public QAbstractTableModel {
+  public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // The table shown (none while it is being replaced); it must live as long as it is shown.
+    void show(const StatisticsTable *table) {
+        beginResetModel();
+        table_ = table;
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex &parent = {}) const override {
+        return table_ && !parent.isValid() ? static_cast<int>(table_->rows.size()) : 0;
+    }
+    int columnCount(const QModelIndex &parent = {}) const override {
+        return table_ && !parent.isValid() ? table_->gridColumns() : 0;
+    }
+    QVariant data(const QModelIndex &index, int role) const override {
+        if (!table_ || !index.isValid())
+            return {};
+        const bool number = index.column() > 0;
+        if (role == Qt::TextAlignmentRole)
+            return static_cast<int>(cellAlignment(number));
+        if (role != Qt::DisplayRole)
+            return {};
+        const QString text = statisticsGridText(*table_, index.column(), index.row() + 1);
+        return number ? text.trimmed() : text;
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (table_ && orientation == Qt::Horizontal && role == Qt::DisplayRole)
+            return statisticsGridText(*table_, section, 0);
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+  private:
+    const StatisticsTable *table_ = nullptr;
+};
 
 // The certificate, one widget pixel per certificate unit, scrolled as a whole.
 class ResultsCanvas : public ViewCanvas {
@@ -167,7 +209,7 @@ class ResultsCanvas : public ViewCanvas {
 ResultsWindow::ResultsWindow(ObservationStore &store, Dialogs &dialogs, QWidget *parent)
     : QWidget(parent), store_(store), dialogs_(dialogs) {
     setObjectName(QStringLiteral("TForm9"));
-    setWindowTitle(kCaption);
+    setWindowTitle(tr("Výsledky"));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -268,7 +310,9 @@ void ResultsWindow::createMenu() {
 }
 
 void ResultsWindow::createGrids() {
-    statisticsGrid_ = makeGrid(client_, "StringGrid1");
+    statisticsGrid_ = makeGrid<QTableView>(client_, "StringGrid1");
+    statisticsCells_ = new StatisticsGridModel(statisticsGrid_);
+    statisticsGrid_->setModel(statisticsCells_);
     observersGrid_ = makeGrid(client_, "StringGrid3");
 }
 
@@ -454,7 +498,7 @@ void ResultsWindow::oficialniClick() {
         store_.selectRecord(index);
     }
     // A cancelled prompt leaves the current record where it was.
-    setWindowTitle(QStringLiteral("Výsledky    oficiální"));
+    setWindowTitle(tr("Výsledky    oficiální"));
     refresh();
     scrollArea_->verticalScrollBar()->setValue(0);
 }
@@ -468,7 +512,7 @@ void ResultsWindow::vlastniClick() {
         resultsMode_ = ResultsMode::Own;
         store_.selectRecord(index);
     }
-    setWindowTitle(QStringLiteral("Výsledky  vlastní"));
+    setWindowTitle(tr("Výsledky  vlastní"));
     refresh();
 }
 
@@ -479,7 +523,7 @@ void ResultsWindow::chooseStatistics(ResultsMode mode, StatRegion region) {
     resultsMode_ = mode;
     statRegion_ = region;
     checkItems({choice->item, "Statistika", choice->submenu});
-    setWindowTitle(QString::fromUtf8(choice->caption));
+    setWindowTitle(tr(choice->caption));
     refresh();
 }
 
@@ -511,7 +555,7 @@ void ResultsWindow::pozorovateleClick() {
     resultsMode_ = ResultsMode::Observers;
     statisticsGrid_->hide();
     checkItems({"pozorovatele", "Statistika"});
-    setWindowTitle(QStringLiteral("Výsledky    pozorovatelé"));
+    setWindowTitle(tr("Výsledky    pozorovatelé"));
     refresh();
     if (observers_.observers.empty())
         dialogs_.information(tr("Mení zadáno žádné jméno pozorovatele"));
@@ -521,7 +565,7 @@ void ResultsWindow::Vvojskupin1Click() {
     resultsMode_ = ResultsMode::GroupDevelopment;
     statisticsGrid_->hide();
     checkItems({"Vvojskupin1"});
-    setWindowTitle(QStringLiteral("Výsledky    vývoj skupin"));
+    setWindowTitle(tr("Výsledky    vývoj skupin"));
     refresh();
 }
 
@@ -571,23 +615,25 @@ void ResultsWindow::refresh() {
 }
 
 void ResultsWindow::fillStatisticsGrid() {
+    const int cursorRow = statisticsGrid_->currentIndex().row();
+    statisticsCells_->show(nullptr);
     statistics_ = resultsMode_ == ResultsMode::Smoothed ? smoothedStatistics(store_, statRegion_)
                                                         : measuredStatistics(store_, statRegion_);
     const StatisticsTable &table = statistics_;
-    const int cursorRow = statisticsGrid_->currentRow();
-    statisticsGrid_->clear();
-    statisticsGrid_->setColumnCount(table.gridColumns());
-    statisticsGrid_->setRowCount(static_cast<int>(table.rows.size()));
-    QStringList headings;
-    for (int c = 0; c < table.gridColumns(); ++c)
-        headings << statisticsGridText(table, c, 0);
-    statisticsGrid_->setHorizontalHeaderLabels(headings);
-    for (int row = 1; row <= static_cast<int>(table.rows.size()); ++row)
-        for (int c = 0; c < table.gridColumns(); ++c)
-            statisticsGrid_->setItem(row - 1, c, cell(statisticsGridText(table, c, row), c > 0));
-    sizeColumns(statisticsGrid_, kStatisticsLabelWidth, kStatisticsValueWidth);
-    if (cursorRow >= 0 && cursorRow < statisticsGrid_->rowCount())
-        statisticsGrid_->setCurrentCell(cursorRow, 0);
+    statisticsCells_->show(&table);
+    // Each column as wide as its widest text, found from the values rather than from the
+    // text of every cell, and no narrower than the grid's own width for it.
+    const QFontMetrics metrics(statisticsGrid_->font());
+    const int margins =
+        2 * (statisticsGrid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 1;
+    for (int c = 0; c < table.gridColumns(); ++c) {
+        const int text = metrics.horizontalAdvance(statisticsWidestText(table, c)) + margins;
+        const int heading = statisticsGrid_->horizontalHeader()->sectionSizeHint(c);
+        statisticsGrid_->setColumnWidth(
+            c, std::max({text, heading, c == 0 ? kStatisticsLabelWidth : kStatisticsValueWidth}));
+    }
+    if (cursorRow >= 0 && cursorRow < statisticsCells_->rowCount())
+        statisticsGrid_->setCurrentIndex(statisticsCells_->index(cursorRow, 0));
     // The printer is asked once: its paper does not change while the window is open.
     if (!estimatePage_)
         estimatePage_ = estimatePage(dialogs_);
@@ -608,7 +654,7 @@ void ResultsWindow::fillObserversGrid() {
     QStringList headings{QString()};
     for (int year = t.firstYear; year <= t.lastYear; ++year)
         headings << QString::number(year);
-    headings << observerTotalsHeading();
+    headings << tr("Suma");
     observersGrid_->setHorizontalHeaderLabels(headings);
     for (int r = 0; r < observers; ++r) {
         const auto row = static_cast<size_t>(r);
@@ -621,7 +667,7 @@ void ResultsWindow::fillObserversGrid() {
                                 cell(observerCountText(t.observerTotals[row], false), true));
     }
     const int totalsRow = observers + 1;
-    observersGrid_->setItem(totalsRow, 0, cell(observerTotalsHeading(), false));
+    observersGrid_->setItem(totalsRow, 0, cell(tr("Suma"), false));
     for (int y = 0; y < years; ++y)
         observersGrid_->setItem(
             totalsRow, y + 1,
@@ -699,7 +745,7 @@ void ResultsWindow::Button2Click() {
         return;
     }
     const auto range = static_cast<StatisticsPrintRange>(choice);
-    const int cursorRow = std::max(0, statisticsGrid_->currentRow()) + 1;
+    const int cursorRow = std::max(0, statisticsGrid_->currentIndex().row()) + 1;
     PrintRequest request;
     request.title = windowTitle();
     request.pdfFileName = statistics_.smoothed ? QStringLiteral("Statistika_vyhlazena.pdf")

@@ -20,9 +20,12 @@ class QMdiSubWindow;
 class QMenuBar;
 class QScrollArea;
 class QSpinBox;
+class QTableView;
 class QTableWidget;
 
 namespace orvanek {
+
+class StatisticsGridModel;
 
 class Dialogs;
 class ObservationStore;
@@ -146,15 +149,18 @@ class ResultsWindow : public QWidget {
     QWidget *client_ = nullptr;
     QScrollArea *scrollArea_ = nullptr;
     ResultsCanvas *canvas_ = nullptr;
-    QTableWidget *statisticsGrid_ = nullptr; // StringGrid1
-    QTableWidget *observersGrid_ = nullptr;  // StringGrid3
-    QGroupBox *printPanel_ = nullptr;        // GroupBox1
-    QLabel *countLabel_ = nullptr;           // Label6
-    QButtonGroup *printRange_ = nullptr;     // RadioGroup1
-    QGroupBox *instrumentBox_ = nullptr;     // GroupBox2
-    QLineEdit *instrumentFields_[5] = {};    // Edit1 .. Edit5
-    QWidget *rotationPanel_ = nullptr;       // Panel2
-    QSpinBox *rotationField_ = nullptr;      // SpinEdit1
+    // The statistics are shown from the table itself, row by row as they come into sight: at
+    // 100 000 records a cell of its own for each of 50 000 values took longer than a frame.
+    QTableView *statisticsGrid_ = nullptr; // StringGrid1
+    StatisticsGridModel *statisticsCells_ = nullptr;
+    QTableWidget *observersGrid_ = nullptr; // StringGrid3
+    QGroupBox *printPanel_ = nullptr;       // GroupBox1
+    QLabel *countLabel_ = nullptr;          // Label6
+    QButtonGroup *printRange_ = nullptr;    // RadioGroup1
+    QGroupBox *instrumentBox_ = nullptr;    // GroupBox2
+    QLineEdit *instrumentFields_[5] = {};   // Edit1 .. Edit5
+    QWidget *rotationPanel_ = nullptr;      // Panel2
+    QSpinBox *rotationField_ = nullptr;     // SpinEdit1
 };
 
 } // namespace orvanek

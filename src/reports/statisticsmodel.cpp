@@ -4,6 +4,8 @@
 #include "data/observationstore.h"
 #include "solar/rounding.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <climits>
 
@@ -251,6 +253,26 @@ QString statisticsGridText(const StatisticsTable &table, int column, int row) {
     return table.smoothed ? oneDecimal(*value) : oneDecimal(*value).rightJustified(5, u' ');
 }
 
+QString statisticsWidestText(const StatisticsTable &table, int column) {
+    if (table.rows.empty() || column < 0 || column > table.valueColumns())
+        return {};
+    if (column == 0)
+        return statisticsMonthLabel(table.rows.back().year, table.rows.back().month);
+    std::optional<double> lowest;
+    std::optional<double> highest;
+    for (const StatisticsRow &r : table.rows)
+        if (const auto &value = r.values[static_cast<size_t>(column - 1)]) {
+            lowest = std::min(lowest.value_or(*value), *value);
+            highest = std::max(highest.value_or(*value), *value);
+        }
+    if (!highest)
+        return {};
+    // One decimal: the most digits are at one end or the other (a minus sign counts).
+    const QString low = oneDecimal(*lowest);
+    const QString high = oneDecimal(*highest);
+    return low.size() > high.size() ? low : high;
+}
+
 std::vector<QStringList> statisticsCsvRows(const StatisticsTable &table) {
     std::vector<QStringList> rows;
     rows.reserve(table.rows.size() + 1);
@@ -285,9 +307,10 @@ double statisticsPageEstimate(const StatisticsTable &table, PageSize page) {
 }
 
 QString statisticsCountLabel(const StatisticsTable &table, PageSize page) {
-    return QStringLiteral("Počet hodnot je = ") + QString::number(table.lastMonthIndex() + 2) +
-           QStringLiteral("   ( ") + formatNumber(statisticsPageEstimate(table, page), "##.#") +
-           QStringLiteral("  str.)");
+    return QCoreApplication::translate("Statistics", "Počet hodnot je = ") +
+           QString::number(table.lastMonthIndex() + 2) + QStringLiteral("   ( ") +
+           formatNumber(statisticsPageEstimate(table, page), "##.#") +
+           QCoreApplication::translate("Statistics", "  str.)");
 }
 
 std::vector<PrintedPage> statisticsPrintPages(int lastRow, int linesPerPage,

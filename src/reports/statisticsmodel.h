@@ -80,6 +80,9 @@ QString statisticsMonthLabel(int year, int month);
 // value, before it is aligned in the grid: measured values with one decimal right-aligned in
 // 5 characters, smoothed values with one decimal; empty cells empty; row 0 the headings.
 QString statisticsGridText(const StatisticsTable &table, int column, int row);
+// The longest text of a column's cells below its heading (the month column's, or the text of
+// the column's largest or smallest value), for sizing the column without making every text.
+QString statisticsWidestText(const StatisticsTable &table, int column);
 
 // The table for scripts: a header line "month;g;f;r;gc;fc;rc;F;p;o;Q" ("month;g;f;r" smoothed),
 // then one line per month: "03.1999" and each value with one decimal, empty cells empty.

@@ -2,6 +2,7 @@
 
 #include "reports/reporttext.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 namespace orvanek {
@@ -42,7 +43,8 @@ void paintStatisticsPage(QPainter &painter, const StatisticsTable &table, const 
     TopLeftWriter writer(painter);
     writer.setFont(kFontHeight * scale);
     writer.write(at(kPageNumberAt.x(), kPageNumberAt.y()),
-                 QStringLiteral("Stránka ") + QString::number(page.number));
+                 QCoreApplication::translate("Statistics", "Stránka ") +
+                     QString::number(page.number));
     const int columns = statisticsPrintedColumns(table);
     for (int c = 1; c <= columns; ++c)
         writer.write(at(kHeadingX0 + kColumnStep * c, kHeadingY),

@@ -13,9 +13,10 @@ namespace orvanek {
 
 namespace {
 
-QString tr(const char *text) {
-    return QCoreApplication::translate("orvanek::ScanEntry", text);
-}
+// The texts of this file, translated in the context "ScanEntry".
+struct ScanEntryTexts {
+    Q_DECLARE_TR_FUNCTIONS(ScanEntry)
+};
 
 constexpr double kRadPerDeg = std::numbers::pi / 180;
 constexpr int kTenthsPerTurn = 3600;
@@ -50,9 +51,11 @@ ScanFill scanFill(const ScanFrame &frame, const std::optional<Ephemeris> &epheme
     const bool beyond = roundHalfEven(distance * 10) > roundHalfEven(drawingRadiusMm * 10);
     if (heliographicEntry) {
         if (beyond) {
-            fill.refusal = tr("Bod leží za okrajem kotouče, na odvrácené straně Slunce.");
+            fill.refusal =
+                ScanEntryTexts::tr("Bod leží za okrajem kotouče, na odvrácené straně Slunce.");
         } else if (!ephemeris) {
-            fill.refusal = tr("Bez okamžiku zákresu nelze určit l a b: zadejte datum a čas.");
+            fill.refusal =
+                ScanEntryTexts::tr("Bez okamžiku zákresu nelze určit l a b: zadejte datum a čas.");
         } else {
             const HeliographicPosition h = scanPointAt(frame, *ephemeris, pixel).helio;
             fill.first = tenths(h.helioLongitude);
@@ -62,8 +65,9 @@ ScanFill scanFill(const ScanFrame &frame, const std::optional<Ephemeris> &epheme
         return fill;
     }
     if (beyond) {
-        fill.refusal = tr("Bod leží mimo kotouč: %1 mm od středu, poloměr je %2 mm.")
-                           .arg(tenths(distance), formatNumber(drawingRadiusMm, "0.#"));
+        fill.refusal =
+            ScanEntryTexts::tr("Bod leží mimo kotouč: %1 mm od středu, poloměr je %2 mm.")
+                .arg(tenths(distance), formatNumber(drawingRadiusMm, "0.#"));
         return fill;
     }
     const long angle = static_cast<long>(roundHalfEven(place.angleDeg * 10)) % kTenthsPerTurn;

@@ -11,9 +11,10 @@ namespace orvanek {
 
 namespace {
 
-QString tr(const char *text) {
-    return QCoreApplication::translate("orvanek::ScanImage", text);
-}
+// The texts of this file, translated in the context "ScanImage".
+struct ScanImageTexts {
+    Q_DECLARE_TR_FUNCTIONS(ScanImage)
+};
 
 // An A3 sheet scanned at 600 dpi is 70 million pixels: 280 MB in colour, above Qt's
 // default limit of 256 MB.
@@ -25,17 +26,17 @@ constexpr qint64 kLargestScanBytes = qint64{1024} * 1024 * 1024;
 QString readerProblem(QImageReader::ImageReaderError error) {
     switch (error) {
     case QImageReader::FileNotFoundError:
-        return tr("soubor neexistuje");
+        return ScanImageTexts::tr("soubor neexistuje");
     case QImageReader::DeviceError:
-        return tr("soubor nelze číst");
+        return ScanImageTexts::tr("soubor nelze číst");
     case QImageReader::UnsupportedFormatError:
-        return tr("takový druh obrázku program nečte");
+        return ScanImageTexts::tr("takový druh obrázku program nečte");
     case QImageReader::InvalidDataError:
-        return tr("data obrázku jsou poškozená");
+        return ScanImageTexts::tr("data obrázku jsou poškozená");
     case QImageReader::UnknownError:
         break;
     }
-    return tr("neznámá chyba");
+    return ScanImageTexts::tr("neznámá chyba");
 }
 
 } // namespace
@@ -54,14 +55,16 @@ QImage readScanImage(const QString &path, QString *error) {
     QImage image = reader.read();
     if (image.isNull()) {
         if (error)
-            *error = tr("Obrázek %1 nelze přečíst: %2.").arg(path, readerProblem(reader.error()));
+            *error = ScanImageTexts::tr("Obrázek %1 nelze přečíst: %2.")
+                         .arg(path, readerProblem(reader.error()));
         return {};
     }
     return scanGrey(image);
 }
 
 QString scanImageFilter() {
-    return tr("Obrázky (*.png *.jpg *.jpeg *.tif *.tiff *.bmp);;Všechny soubory (*)");
+    return ScanImageTexts::tr(
+        "Obrázky (*.png *.jpg *.jpeg *.tif *.tiff *.bmp);;Všechny soubory (*)");
 }
 
 } // namespace orvanek

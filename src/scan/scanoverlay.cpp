@@ -99,7 +99,7 @@ void paintScanOverlay(QPainter &painter, const ScanOverlay &o, const QTransform 
         const QPointF at = north + out * kNorthMarkPx * 1.3;
         painter.drawText(
             QRectF(at - QPointF(kNorthMarkPx, kNorthMarkPx), QSizeF(2, 2) * kNorthMarkPx),
-            Qt::AlignCenter, QCoreApplication::translate("orvanek::ScanOverlay", "S"));
+            Qt::AlignCenter, QCoreApplication::translate("ScanOverlay", "S", "north"));
     }
 
     QFont small = painter.font();

@@ -21,9 +21,10 @@ namespace orvanek {
 
 namespace {
 
-QString tr(const char *text) {
-    return QCoreApplication::translate("orvanek::ScanRegistration", text);
-}
+// The texts of this file, translated in the context "ScanRegistration".
+struct ScanRegistrationTexts {
+    Q_DECLARE_TR_FUNCTIONS(ScanRegistration)
+};
 
 constexpr double kRadPerDeg = std::numbers::pi / 180;
 
@@ -597,22 +598,25 @@ QStringList scanDisagreements(const ScanRegistration &reg, const ScanOptions &op
     const SheetCode &code = *reg.code;
     if (options.date && options.timeUT &&
         (*options.date != code.date || *options.timeUT != code.timeUT))
-        texts << tr("okamžik %1 %2 se liší od kódu šablony (%3 %4)")
+        texts << ScanRegistrationTexts::tr("okamžik %1 %2 se liší od kódu šablony (%3 %4)")
                      .arg(shortDate(*options.date), formatTimeUT(*options.timeUT, u"hhnn"),
                           shortDate(code.date), formatTimeUT(code.timeUT, u"hhnn"));
     if (options.radiusMm && *options.radiusMm != code.radiusMm)
-        texts << tr("poloměr %1 mm se liší od kódu šablony (%2 mm)")
+        texts << ScanRegistrationTexts::tr("poloměr %1 mm se liší od kódu šablony (%2 mm)")
                      .arg(*options.radiusMm)
                      .arg(code.radiusMm);
     if (options.mirrorX && code.orientX > 0)
-        texts << tr("zrcadlení východ–západ se liší od kódu šablony (nezrcadleno)");
+        texts << ScanRegistrationTexts::tr(
+            "zrcadlení východ–západ se liší od kódu šablony (nezrcadleno)");
     if (options.mirrorY && code.orientY > 0)
-        texts << tr("zrcadlení sever–jih se liší od kódu šablony (nezrcadleno)");
+        texts << ScanRegistrationTexts::tr(
+            "zrcadlení sever–jih se liší od kódu šablony (nezrcadleno)");
     if (options.northAngleDeg && reg.measuredTurnDeg) {
         const int orientY = options.mirrorY || code.orientY < 0 ? -1 : 1;
         const double measured = normalizedTurn(*reg.measuredTurnDeg + (orientY > 0 ? 0.0 : 180.0));
         if (std::abs(normalizedTurn(*options.northAngleDeg - measured)) > 0.05)
-            texts << tr("sever ve směru %1° se liší od změřeného podle šablony (%2°)")
+            texts << ScanRegistrationTexts::tr(
+                         "sever ve směru %1° se liší od změřeného podle šablony (%2°)")
                          .arg(QString::number(*options.northAngleDeg, 'f', 2),
                               QString::number(measured, 'f', 2));
     }

@@ -1,5 +1,7 @@
 #include "solar/calendar.h"
 
+#include <algorithm>
+
 namespace orvanek {
 
 bool isLeapYear(int year) {
@@ -36,12 +38,14 @@ float dayNumber(const CalendarDate &date) {
 }
 
 int32_t serialDay(const CalendarDate &date) {
-    // Days before the year, then before the month, then the day itself.
+    // Days before the year, then before the month (a month past December counts the whole
+    // year), then the day itself.
+    static constexpr int32_t daysBefore[13] = {0,   31,  59,  90,  120, 151, 181,
+                                               212, 243, 273, 304, 334, 365};
     const int32_t y = date.curYear - 1;
-    int32_t days = y * 365 + y / 4 - y / 100 + y / 400;
-    for (int month = 1; month < date.curMonth && month <= 12; ++month)
-        days += daysInMonth(date.curYear, month);
-    return days + date.curDay;
+    const int month = std::clamp<int>(date.curMonth, 1, 13);
+    const int32_t leapDay = month > 2 && isLeapYear(date.curYear) ? 1 : 0;
+    return y * 365 + y / 4 - y / 100 + y / 400 + daysBefore[month - 1] + leapDay + date.curDay;
 }
 
 CalendarDate dateOfSerialDay(int32_t day) {

@@ -211,9 +211,7 @@ class TestMainWindow : public QObject {
     // says so, the status bar says why.
     void readOnlyDataFileOpensReadOnly() {
         QTemporaryDir dir;
-        ObservationRecord first = datedRecord("01.03.2001");
-        first.drawingSetup = 125;
-        writeDataFile(dir.path(), {first, datedRecord("02.03.2001")});
+        writeMarchDrawings(dir.path());
         const QString path = dir.filePath("data1.dat");
         QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
                                                 QFileDevice::ReadOther));
@@ -422,23 +420,15 @@ class TestMainWindow : public QObject {
         QTest::addColumn<QString>("then");   // nothing, correction, selection
         QTest::addColumn<QString>("status"); // %1: the data directory
         const QString changed = QStringLiteral("Data změněna, nejsou uložena");
-        QTest::newRow("F10: where it saved") << "bitmap"
-                                             << "nothing"
-                                             << "Zákres uložen do %1/Obrázek/Zakres03.03.2001.bmp";
-        QTest::newRow("F10: a file in the folder's place")
-            << "bitmap blocked"
-            << "nothing"
-            << "Zákres nebyl uložen: %1/Obrázek/Zakres03.03.2001.bmp: část cesty není adresář";
-        QTest::newRow("save, then a correction") << "save"
-                                                 << "correction" << changed;
-        QTest::newRow("ASCII, then a correction") << "ascii"
-                                                  << "correction" << changed;
-        QTest::newRow("F10, then a correction") << "bitmap"
-                                                << "correction" << changed;
-        QTest::newRow("save, then another record chosen")
-            << "save"
-            << "selection"
-            << "Data uložena do %1/data1.dat, záznamů: 3";
+        const QString bitmap = QStringLiteral("%1/Obrázek/Zakres03.03.2001.bmp");
+        // clang-format off
+        QTest::newRow("F10: where it saved") << "bitmap" << "nothing" << "Zákres uložen do " + bitmap;
+        QTest::newRow("F10: a file in the folder's place") << "bitmap blocked" << "nothing" << "Zákres nebyl uložen: " + bitmap + ": část cesty není adresář";
+        QTest::newRow("save, then a correction") << "save" << "correction" << changed;
+        QTest::newRow("ASCII, then a correction") << "ascii" << "correction" << changed;
+        QTest::newRow("F10, then a correction") << "bitmap" << "correction" << changed;
+        QTest::newRow("save, then another record chosen") << "save" << "selection" << "Data uložena do %1/data1.dat, záznamů: 3";
+        // clang-format on
     }
     void statusBarFollowsLaterChanges() {
         QFETCH(QString, write);

@@ -1,8 +1,6 @@
-// The notice after a commit: a correction of the tracked groups' 28.06.2024 (day 4) typing
-// group 15's angle 10 degrees round is stored as typed and asks nothing; the group is listed
-// under the views, a click on the line shows the drawing again, and the drawing view shows
-// its number in red and a ring where its circle stands when typed right, however turned.
-// The correction that mends it takes the list away.
+// A correction typing group 15's angle of 28.06.2024 10 degrees round is stored as typed and
+// listed under the views; a click on the line shows the drawing, with the group's number in
+// red and a ring where it belongs, however turned. The correction that mends it ends the list.
 #include "app/mainwindow.h"
 #include "apptesthelpers.h"
 #include "entry/entrydialog.h"

@@ -41,6 +41,11 @@ struct ShownShell {
     MainWindow window;
 };
 
+// The results panel's buttons.
+const char *const kResultsButtons[] = {"vlastniv",     "oficialv",  "namercelek", "namersever",
+                                       "namerjih",     "vyhlcelek", "vyhlsever",  "vyhljih",
+                                       "pozorovatelv", "vyvojskup"};
+
 } // namespace
 
 class TestResultsInShell : public QObject {
@@ -62,8 +67,7 @@ class TestResultsInShell : public QObject {
         QVERIFY(w.panelVisible("provysledky"));
         QVERIFY(!w.panelVisible("zakladni"));
         const QStringList enabled{"oficialv", "namercelek", "pozorovatelv"};
-        for (const char *name : {"vlastniv", "oficialv", "namercelek", "namersever", "namerjih",
-                                 "vyhlcelek", "vyhlsever", "vyhljih", "pozorovatelv", "vyvojskup"})
+        for (const char *name : kResultsButtons)
             QCOMPARE(shell.button(name)->isEnabled(), enabled.contains(QLatin1String(name)));
         shell.button("namercelek")->click();
         QCOMPARE(w.resultsWindow()->resultsMode(), ResultsMode::Measured);
@@ -74,39 +78,6 @@ class TestResultsInShell : public QObject {
         QCOMPARE(w.resultsWindow()->resultsMode(), ResultsMode::Certificate);
     }
 
-    // Another child window becoming active closes the results window and brings the basic
-    // panel back; so does its own "Zavřit".
-    // A second results window closes the first the same way, and its panel stays.
-    void closesWhenAnotherWindowIsActivated_data() {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("date list activated") << "date list";
-        QTest::newRow("Zavřit") << "zavritvys";
-        QTest::newRow("second results window") << "vysledky1";
-    }
-    void closesWhenAnotherWindowIsActivated() {
-        QFETCH(QString, how);
-        QTemporaryDir dir;
-        ShownShell shell(dir.path());
-        MainWindow &w = shell.window;
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        shell.button("vysledekz")->click();
-        QPointer<ResultsWindow> results = w.resultsWindow();
-        QVERIFY(results);
-        QCOMPARE(w.mdiArea()->activeSubWindow()->widget(), results.data());
-        if (how == "zavritvys")
-            results->action(how)->trigger();
-        else if (how == "vysledky1")
-            w.action(how)->trigger();
-        for (QMdiSubWindow *sub : w.mdiArea()->subWindowList())
-            if (how == "date list" && sub->widget() == w.dateList())
-                w.mdiArea()->setActiveSubWindow(sub);
-        QTRY_VERIFY(!results);
-        const bool second = how == "vysledky1";
-        QCOMPARE(w.resultsWindow() != nullptr, second);
-        QCOMPARE(w.panelVisible("zakladni"), !second);
-        QCOMPARE(w.panelVisible("provysledky"), second);
-    }
-
     // The results panel presses the view the window shows, however it was chosen, and
     // nothing while it shows none (a cancelled month prompt, a new window). A step is a
     // panel button clicked ("oficialv 1.2000": with that answer to the month prompt, none:
@@ -114,17 +85,15 @@ class TestResultsInShell : public QObject {
     void panelPressesTheViewShown_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("pressed"); // empty: none
-        QTest::newRow("certificate, then observers")
-            << QStringList{"oficialv 1.2000", "pozorovatelv"} << "pozorovatelv";
-        QTest::newRow("measured, then certificate")
-            << QStringList{"namercelek", "oficialv 1.2000"} << "oficialv";
+        // clang-format off
+        QTest::newRow("certificate, then observers") << QStringList{"oficialv 1.2000", "pozorovatelv"} << "pozorovatelv";
+        QTest::newRow("measured, then certificate") << QStringList{"namercelek", "oficialv 1.2000"} << "oficialv";
         QTest::newRow("month prompt cancelled") << QStringList{"namercelek", "oficialv"} << "";
-        QTest::newRow("the window's own menu")
-            << QStringList{"pozorovatelv", "menu celkovynam"} << "namercelek";
-        QTest::newRow("the south, chosen by the window")
-            << QStringList{"namercelek", "menu jihnam"} << "namerjih";
+        QTest::newRow("the window's own menu") << QStringList{"pozorovatelv", "menu celkovynam"} << "namercelek";
+        QTest::newRow("the south, chosen by the window") << QStringList{"namercelek", "menu jihnam"} << "namerjih";
         QTest::newRow("smoothed north") << QStringList{"menu severvyr"} << "vyhlsever";
         QTest::newRow("a new results window") << QStringList{"pozorovatelv", "vysledky1"} << "";
+        // clang-format on
     }
     void panelPressesTheViewShown() {
         QFETCH(QStringList, steps);
@@ -146,24 +115,30 @@ class TestResultsInShell : public QObject {
                 shell.button(words[0].toLatin1())->click();
             }
         }
-        for (const char *name : {"vlastniv", "oficialv", "namercelek", "namersever", "namerjih",
-                                 "vyhlcelek", "vyhlsever", "vyhljih", "pozorovatelv", "vyvojskup"})
+        for (const char *name : kResultsButtons)
             QVERIFY2(shell.button(name)->isChecked() == (pressed == QLatin1String(name)), name);
     }
 
-    // A maximised view leaves no trap: however it goes, the date list and the drawing view
-    // are back where they were and the next view opens in its own size. The two views
-    // without title-bar buttons never stay maximised themselves.
-    void maximisedViewLeavesNoTrap_data() {
-        QTest::addColumn<QString>("how"); // a maximised results window goes, or a view is
-        QTest::newRow("results, then Zavřit") << "zavritvys";
-        QTest::newRow("results, then the date list clicked") << "date list";
-        QTest::newRow("results, then the graphs opened") << "graf";
-        QTest::newRow("the date list maximised") << "date list maximised";
-        QTest::newRow("the drawing view maximised") << "drawing maximised";
+    // The results window (opened by the basic panel) goes when another child window becomes
+    // active, by its own "Zavřit", or for a second results window, whose panel stays; the
+    // basic panel comes back. Whether it was maximised or a view was, no trap is left: the
+    // date list and the drawing view are back where they were and the next view opens in
+    // its own size (the two views without title-bar buttons never stay maximised).
+    void resultsWindowGoesAndLeavesNoTrap_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("maximised"); // the results window
+        QTest::newRow("date list activated") << "date list" << false;
+        QTest::newRow("Zavřit") << "zavritvys" << false;
+        QTest::newRow("second results window") << "vysledky1" << false;
+        QTest::newRow("maximised, then Zavřit") << "zavritvys" << true;
+        QTest::newRow("maximised, then the date list clicked") << "date list" << true;
+        QTest::newRow("maximised, then the graphs opened") << "graf" << true;
+        QTest::newRow("the date list maximised") << "date list maximised" << false;
+        QTest::newRow("the drawing view maximised") << "drawing maximised" << false;
     }
-    void maximisedViewLeavesNoTrap() {
+    void resultsWindowGoesAndLeavesNoTrap() {
         QFETCH(QString, how);
+        QFETCH(bool, maximised);
         QTemporaryDir dir;
         ShownShell shell(dir.path());
         MainWindow &w = shell.window;
@@ -171,18 +146,25 @@ class TestResultsInShell : public QObject {
         auto *dateSub = qobject_cast<QMdiSubWindow *>(w.dateList()->parentWidget());
         auto *drawingSub = qobject_cast<QMdiSubWindow *>(w.drawing()->parentWidget());
         const QRect places[] = {dateSub->geometry(), drawingSub->geometry()};
-        if (how.endsWith("maximised")) {
+        if (how.endsWith(" maximised")) {
             (how.startsWith("date") ? dateSub : drawingSub)->showMaximized();
         } else {
-            w.action("vysledky1")->trigger();
+            shell.button("vysledekz")->click();
             QPointer<ResultsWindow> results = w.resultsWindow();
-            results->parentWidget()->showMaximized();
+            QVERIFY(results);
+            QCOMPARE(w.mdiArea()->activeSubWindow()->widget(), results.data());
+            if (maximised)
+                results->parentWidget()->showMaximized();
             if (how == "date list")
                 w.mdiArea()->setActiveSubWindow(dateSub);
             else
-                (how == "graf" ? w.action(how) : results->action(how))->trigger();
+                (how == "zavritvys" ? results->action(how) : w.action(how))->trigger();
             QTRY_VERIFY(!results);
         }
+        const bool second = how == "vysledky1";
+        QCOMPARE(w.resultsWindow() != nullptr, second);
+        QCOMPARE(w.panelVisible("zakladni"), !second);
+        QCOMPARE(w.panelVisible("provysledky"), second);
         QTRY_VERIFY(!dateSub->isMaximized() && !drawingSub->isMaximized());
         QCOMPARE(dateSub->geometry(), places[0]);
         QCOMPARE(drawingSub->geometry(), places[1]);

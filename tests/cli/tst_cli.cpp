@@ -3,10 +3,13 @@
 #include "clirunner.h"
 #include "data/datalock.h"
 #include "data/observationstore.h"
+#include "localeenvironment.h"
+#include "scopedlanguage.h"
 #include "testregistry.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +18,8 @@
 #include <cstring>
 
 using namespace orvanek;
+
+Q_DECLARE_METATYPE(orvanek::Language)
 
 namespace {
 
@@ -50,6 +55,14 @@ QStringList rows(const QString &text) {
     return text.split('\n', Qt::SkipEmptyParts);
 }
 
+// A manual page as its reader sees it: in roff a hyphen is written \-.
+QString manualPage(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), QStringLiteral("-"));
+}
+
 } // namespace
 
 class TestCli : public QObject {
@@ -67,6 +80,8 @@ class TestCli : public QObject {
         QTest::newRow("ephemeris bad date") << QStringList{"ephemeris", "31.02.2000", "1200"};
         QTest::newRow("ephemeris bad time") << QStringList{"ephemeris", "01.01.2000", "12:00"};
         QTest::newRow("ephemeris at 2400") << QStringList{"ephemeris", "01.01.2000", "2400"};
+        QTest::newRow("language not spoken") << QStringList{"--lang", "de", "info"};
+        QTest::newRow("language without a name") << QStringList{"info", "--lang"};
     }
     void wrongUsage() {
         QFETCH(QStringList, args);
@@ -128,14 +143,33 @@ class TestCli : public QObject {
     }
 
     // The manual page describes every command and option the usage names: a command added
-    // without its section (.SS) or an option without its entry fails here.
+    // without its section (.SS) or an option without its entry fails here. The English page
+    // is checked against the English usage.
+    void manualPageCoversTheUsage_data() {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("usagePrefix");
+        QTest::addColumn<QString>("exitStatus");
+        QTest::newRow("Czech") << Language::Czech << QStringLiteral(ORVANEK_MANUAL_PAGE)
+                               << "použití: orvanek-cli [-d ADRESÁŘ] "
+                               << ".SH NÁVRATOVÁ HODNOTA";
+        QTest::newRow("English") << Language::English << QStringLiteral(ORVANEK_ENGLISH_MANUAL_PAGE)
+                                 << "usage: orvanek-cli [-d DIR] "
+                                 << ".SH EXIT STATUS";
+    }
     void manualPageCoversTheUsage() {
-        QFile file(QStringLiteral(ORVANEK_MANUAL_PAGE));
-        QVERIFY2(file.open(QIODevice::ReadOnly), ORVANEK_MANUAL_PAGE);
-        // In roff a hyphen is written \-; the page is read as the reader sees it.
-        const QString page = QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), "-");
-        QString usage = rows(run({"draw"}).err).value(0);
-        usage.remove(QStringLiteral("použití: orvanek-cli [-d ADRESÁŘ] "));
+        QFETCH(Language, language);
+        QFETCH(QString, path);
+        QFETCH(QString, usagePrefix);
+        QFETCH(QString, exitStatus);
+        const QString page = manualPage(path);
+        QVERIFY2(!page.isEmpty(), qPrintable(path));
+        QString usage = [&] {
+            const orvanek::testing::ScopedLanguage scope(language);
+            return rows(run({"draw"}).err).value(0);
+        }();
+        QVERIFY2(usage.startsWith(usagePrefix), qPrintable(usage.left(60)));
+        usage.remove(0, usagePrefix.size());
         int commands = 0;
         // Each alternative of the usage starts with its command, in lower case.
         static const QRegularExpression command(QStringLiteral("^[a-z][a-z-]*( [a-z][a-z-]*)*"));
@@ -150,9 +184,74 @@ class TestCli : public QObject {
         QVERIFY(commands >= 9);
         static const QRegularExpression option(QStringLiteral("--[a-z][a-z-]*"));
         for (const QRegularExpressionMatch &match :
-             option.globalMatch(usage + " --data --help --version"))
+             option.globalMatch(usage + " --data --lang --help --version"))
             QVERIFY2(page.contains(match.captured(0)), qPrintable(match.captured(0)));
-        QVERIFY(page.contains(QStringLiteral(".SH NÁVRATOVÁ HODNOTA")));
+        QVERIFY(page.contains(exitStatus));
+    }
+
+    // The two languages' pages describe the same commands, options and columns: a section or
+    // a column added to one page only fails here.
+    void manualPagesAgree() {
+        const auto names = [](const QString &page) {
+            static const QRegularExpression pattern(QStringLiteral(
+                "(?:\\n\\.SS [^\\n]+|--[a-z][a-z0-9-]*|\\.B[RI]? [a-z][A-Za-z0-9]+)"));
+            QSet<QString> found;
+            for (const QRegularExpressionMatch &m : pattern.globalMatch(page))
+                found.insert(m.captured(0).trimmed());
+            return found;
+        };
+        const QSet<QString> czech = names(manualPage(QStringLiteral(ORVANEK_MANUAL_PAGE)));
+        const QSet<QString> english =
+            names(manualPage(QStringLiteral(ORVANEK_ENGLISH_MANUAL_PAGE)));
+        QStringList onlyCzech(czech.begin(), czech.end());
+        onlyCzech.removeIf([&](const QString &n) { return english.contains(n); });
+        QStringList onlyEnglish(english.begin(), english.end());
+        onlyEnglish.removeIf([&](const QString &n) { return czech.contains(n); });
+        QVERIFY2(onlyCzech.isEmpty(), qPrintable(onlyCzech.join(QLatin1Char(' '))));
+        QVERIFY2(onlyEnglish.isEmpty(), qPrintable(onlyEnglish.join(QLatin1Char(' '))));
+        // The pattern finds what it should: a section, an option, a column.
+        for (const char *name : {".SS compare-silso", "--rotation-width", ".B recordCount"})
+            QVERIFY2(czech.contains(QLatin1String(name)), name);
+    }
+
+    // The program itself, run under each locale: its messages in the environment's language
+    // or --lang's, its tables the same in every language (B0 = -3.02 deg at 1 January 2000,
+    // 12 h UT: Astronomical Almanac 2000, ephemeris for physical observations of the Sun).
+    void languageOfTheProgram_data() {
+        QTest::addColumn<QStringList>("locale");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<QString>("out");
+        const QStringList info{"-d", "/no/such/dir", "info"};
+        const QString czech = QStringLiteral("adresář /no/such/dir neexistuje\n");
+        const QString english = QStringLiteral("directory /no/such/dir does not exist\n");
+        // clang-format off
+        QTest::newRow("American") << QStringList{"LANG=en_US.UTF-8"} << info << english << "";
+        QTest::newRow("Czech") << QStringList{"LANG=cs_CZ.UTF-8"} << info << czech << "";
+        QTest::newRow("nothing set: Czech") << QStringList{} << info << czech << "";
+        QTest::newRow("LANGUAGE before LANG") << QStringList{"LANGUAGE=en", "LANG=cs_CZ.UTF-8"} << info << english << "";
+        QTest::newRow("--lang en on a Czech system") << QStringList{"LANG=cs_CZ.UTF-8"} << QStringList{"--lang", "en"} + info << english << "";
+        QTest::newRow("--lang=cs on an English system") << QStringList{"LC_ALL=en_GB.UTF-8"} << QStringList{"--lang=cs"} + info << czech << "";
+        QTest::newRow("English usage") << QStringList{"LANG=en_US.UTF-8"} << QStringList{"draw"} << "usage: orvanek-cli [-d DIR] info" << "";
+        QTest::newRow("table in English") << QStringList{"LANG=en_US.UTF-8"} << QStringList{"ephemeris", "01.01.2000", "1200"} << ""
+                                          << "date;timeUT;B0;P;L0;rotation\n01.01.2000;1200;-3.0";
+        // clang-format on
+    }
+    void languageOfTheProgram() {
+        QFETCH(QStringList, locale);
+        QFETCH(QStringList, args);
+        QFETCH(QString, err);
+        QFETCH(QString, out);
+        QProcess process;
+        process.setProcessEnvironment(testing::localeEnvironment(locale));
+        process.start(QStringLiteral(ORVANEK_CLI_PROGRAM), args);
+        QVERIFY(process.waitForFinished(60000));
+        const QString shownErr = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(err.isEmpty() ? shownErr.isEmpty() : shownErr.startsWith(err),
+                 qPrintable(shownErr.left(80)));
+        const QString shownOut = QString::fromUtf8(process.readAllStandardOutput());
+        QVERIFY2(out.isEmpty() ? shownOut.isEmpty() : shownOut.startsWith(out),
+                 qPrintable(shownOut.left(80)));
     }
 
     void missingDirectoryIsADataProblem() {

@@ -28,9 +28,9 @@ QByteArray groupLines(int count) {
 }
 
 std::vector<ObservationRecord> readRecords(const QString &dir) {
-    std::vector<ObservationRecord> records;
+    RecordVector records;
     readDataFile(QDir(dir).filePath("data1.dat"), records);
-    return records;
+    return {records.begin(), records.end()};
 }
 
 } // namespace

@@ -88,17 +88,16 @@ class TestHostileFiles : public QObject {
         QTest::addColumn<QStringList>("command");
         QTest::addColumn<QString>("what");
         const QStringList import{"import", "@one.txt"};
+        // clang-format off
         QTest::newRow("import of a pipe") << "one.txt:pipe" << import << "roura";
         QTest::newRow("data1.dat a pipe") << "data1.dat:pipe" << QStringList{"info"} << "roura";
         QTest::newRow("pristroj.dat a pipe") << "pristroj.dat:pipe" << import << "roura";
         QTest::newRow("orvanek.lock a pipe") << "orvanek.lock:pipe" << import << "roura";
         QTest::newRow("orvanek.lock a folder") << "orvanek.lock:folder" << import << "adresář";
-        QTest::newRow("orvanek.lock a dangling link")
-            << "orvanek.lock:link" << import << "odkaz na";
-        QTest::newRow("import of /dev/zero") << ":" << QStringList{"import", "/dev/zero"}
-                                             << "/dev/zero není obyčejný soubor, ale zařízení";
-        QTest::newRow("import of a missing file") << ":" << QStringList{"import", "@none.txt"}
-                                                  << "none.txt: soubor nebo adresář neexistuje";
+        QTest::newRow("orvanek.lock a dangling link") << "orvanek.lock:link" << import << "odkaz na";
+        QTest::newRow("import of /dev/zero") << ":" << QStringList{"import", "/dev/zero"} << "/dev/zero není obyčejný soubor, ale zařízení";
+        QTest::newRow("import of a missing file") << ":" << QStringList{"import", "@none.txt"} << "none.txt: soubor nebo adresář neexistuje";
+        // clang-format on
     }
     void notWaitedOn() {
         QFETCH(QString, special);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 namespace orvanek::testing {
@@ -48,9 +49,12 @@ inline QByteArray recordBytes(const ObservationRecord &record) {
     return QByteArray(reinterpret_cast<const char *>(&record), sizeof record);
 }
 
-inline QByteArray recordsBytes(const std::vector<ObservationRecord> &records) {
+inline QByteArray recordsBytes(std::span<const ObservationRecord> records) {
     return QByteArray(reinterpret_cast<const char *>(records.data()),
                       static_cast<qsizetype>(records.size() * sizeof(ObservationRecord)));
+}
+inline QByteArray recordsBytes(const std::vector<ObservationRecord> &records) {
+    return recordsBytes(std::span<const ObservationRecord>(records));
 }
 
 } // namespace orvanek::testing

@@ -179,7 +179,6 @@ class TestFormatting : public QObject {
         QTest::addColumn<QString>("shown");
         QTest::newRow("40 characters") << QByteArray(40, 'a') << QString(40, u'a');
         QTest::newRow("41 characters") << QByteArray(41, 'a') << QString(40, u'a') + u'…';
-        QTest::newRow("ten megabytes") << QByteArray(10'000'000, '9') << QString(40, u'9') + u'…';
         QTest::newRow("NUL and a terminal's escape")
             << QByteArray("a\0b\x1b[2J", 7) << "a\\x00b\\x1b[2J";
         QTest::newRow("a C1 control and a turn-round mark")

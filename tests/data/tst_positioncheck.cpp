@@ -59,32 +59,27 @@ class TestPositionCheck : public QObject {
         QTest::addColumn<int>("typedNumber");    // the group's number as typed
         QTest::addColumn<int>("neighbours");     // drawings that place it, 0: nothing found
         QTest::addColumn<QString>("told");       // what the observer reads
+        // clang-format off
         QTest::newRow("as drawn") << 0 << 3 << 0 << 0 << false << 3 << 0 << QString();
         // 33 degrees west on the equator: 10 degrees of angle are sin 33 x 10 = 5.4 of latitude.
         QTest::newRow("angle 10 degrees out") << 4 << 15 << 100 << 0 << false << 15 << 5
-                                              << "15: o 5,\\d° v šířce jinde, než čekám podle "
-                                                 "25\\., 26\\., 27\\., 29\\. a 30\\.06\\.";
+            << "15: o 5,\\d° v šířce jinde, než čekám podle 25\\., 26\\., 27\\., 29\\. a 30\\.06\\.";
         // 62 degrees from the centre at b = 30, three drawings before it and one after: 7.7 of
         // latitude; a drift taken the wrong way would move the expected place a degree.
-        QTest::newRow("angle out at the track's end")
-            << 10 << 12 << 100 << 0 << false << 12 << 4
+        QTest::newRow("angle out at the track's end") << 10 << 12 << 100 << 0 << false << 12 << 4
             << "12: o [78],\\d° v šířce jinde, než čekám podle 1\\., 2\\., 3\\. a 5\\.07\\.";
         // b = 30 on the meridian: 8 mm out of 125 is asin(0.488 + 0.064) - 29.2 = 4.3 degrees
         // of latitude, the tolerance 3 x 1 / cos 31 = 3.5.
         QTest::newRow("distance 8 mm out") << 6 << 12 << 0 << 80 << false << 12 << 6
-                                           << "12: o 4,\\d° v šířce jinde, než čekám podle 27\\., "
-                                              "28\\., 29\\.06\\., 1\\., 2\\. a 3\\.07\\.";
+            << "12: o 4,\\d° v šířce jinde, než čekám podle 27\\., 28\\., 29\\.06\\., 1\\., 2\\. a 3\\.07\\.";
         // Mirrored across the drawing's vertical, 22 degrees west becomes about 22 east; with P
         // and B0 small the latitude stays within its tolerance.
         QTest::newRow("angle mirrored") << 7 << 3 << 0 << 0 << true << 3 << 6
-                                        << "3: o \\d+,\\d° v délce jinde, než čekám podle 28\\., "
-                                           "29\\., 30\\.06\\., 2\\., 3\\. a "
-                                           "4\\.07\\.";
+            << "3: o \\d+,\\d° v délce jinde, než čekám podle 28\\., 29\\., 30\\.06\\., 2\\., 3\\. a 4\\.07\\.";
         // Group 21 near the centre typed as 3, which is 49 degrees west that day.
         QTest::newRow("another group's number") << 9 << 21 << 0 << 0 << false << 3 << 5
-                                                << "3: o \\d+,\\d° v délce a o \\d+,\\d° v šířce "
-                                                   "jinde, než čekám podle 30\\.06\\., 1\\., "
-                                                   "2\\., 4\\. a 5\\.07\\.";
+            << "3: o \\d+,\\d° v délce a o \\d+,\\d° v šířce jinde, než čekám podle 30\\.06\\., 1\\., 2\\., 4\\. a 5\\.07\\.";
+        // clang-format on
     }
     void plantedSlipsAreFoundAndNothingElse() {
         QFETCH(int, day);

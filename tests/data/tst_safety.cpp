@@ -22,6 +22,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <sys/resource.h>
@@ -301,12 +302,15 @@ class TestSafety : public QObject {
         // copy can neither remove it nor take it.
         QLockFile removing(path + ".rmlock");
         QVERIFY(removing.tryLock(0));
-        QLockFile other(path);
+        // Its own lock takes the stale one's place in one step (a second name of it renamed
+        // over the stale file): there is no moment without a lock for this copy to take.
+        QLockFile other(path + ".other");
+        const QByteArray name = QFile::encodeName(path), second = name + ".new";
         std::thread otherCopy([&] {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            QFile::remove(path);
-            other.setStaleLockTime(0);
             other.tryLock(0);
+            ::link(QFile::encodeName(other.fileName()).constData(), second.constData());
+            std::rename(second.constData(), name.constData());
             removing.unlock();
         });
         const DirectoryLock lock = lockDataDirectory(dir.path());
@@ -376,8 +380,8 @@ class TestSafety : public QObject {
         }
     }
 
-    // The entries of data1.removed: each piece with its header, headerless bytes of an
-    // older version skipped, a header whose bytes are not all there no entry.
+    // The entries of data1.removed: each piece with its header, a header whose bytes are not
+    // all there no entry.
     void setAsideEntriesRead_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QList<QByteArray>>("pieces");
@@ -389,9 +393,6 @@ class TestSafety : public QObject {
         QTest::newRow("two entries")
             << entry("JUNK", 2628) + entry(QByteArray(3, '\0'), 0)
             << QList<QByteArray>{"JUNK", QByteArray(3, '\0')} << QList<qint64>{2628, 0};
-        QTest::newRow("an older version's bytes first")
-            << QByteArray("SOMEJUNK") + entry("JUNK", 1314) << QList<QByteArray>{"JUNK"}
-            << QList<qint64>{1314};
         QTest::newRow("bytes cut short")
             << QByteArray("#orvanek-odlozeno;100;data1.dat;0;2026-12-08T10:30:00\nshort\n")
             << QList<QByteArray>{} << QList<qint64>{};

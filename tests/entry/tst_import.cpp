@@ -4,6 +4,7 @@
 #include "entry/demodata.h"
 #include "entry/importfile.h"
 #include "entrytesthelpers.h"
+#include "scopedlanguage.h"
 #include "solar/conversion.h"
 #include "solar/ephemeris.h"
 #include "testregistry.h"
@@ -199,6 +200,45 @@ class TestImport : public QObject {
         const ImportResult result = importText(store, text);
         QVERIFY(!result.ok);
         QCOMPARE(problemTexts(result), problems);
+        QVERIFY(StoreSnapshot(store) == before);
+    }
+
+    // The same faults in English: the import's and the commit's messages, each with its line.
+    void faultsAreReportedInEnglish_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("problem");
+        const QByteArray o = header("01.02.2000");
+        // clang-format off
+        QTest::newRow("time with a colon") << header("01.02.2000", "7:05;Jan;Praha;1;1;1;0;0;0;0;") << "line 1: “7:05” is not a whole number – Time UT";
+        QTest::newRow("header numbers missing") << QByteArray("\n# note\nO;01.02.2000;1200;Jan\n") << "line 3: “” is not a whole number – OC";
+        QTest::newRow("no date") << header("") << "line 1: No date has been given";
+        QTest::newRow("no such date") << header("31.02.2000") << "line 1: “31.02.2000” is not a valid date – Date";
+        QTest::newRow("31 groups") << o + groupLines(31) << "line 32: The largest number of groups is 30!";
+        QTest::newRow("31 faculae fields") << o + QByteArray("F;1;2\n").repeated(31) << "line 32: The largest number of faculae is 30!";
+        QTest::newRow("group before any observation") << QByteArray("G;Axx\n") + o << "line 1: a G line that does not follow an O line";
+        QTest::newRow("unknown line") << o + "X;1\n" << "line 2: unknown kind of line “X” (should be O, G or F)";
+        QTest::newRow("a filled 16th group cell") << o + "G;Axx;1;0;10;50;;;;;;;;;;;7\n" << "line 2: too many fields (at most 15)";
+        QTest::newRow("angle over 360") << o + "G;Axx;1;0;361;50\n" << "line 2: The angle is at most 360 degrees ";
+        QTest::newRow("group beyond R") << o + "G;Axx;1;0;10;130\n" << "line 2: Wrong distance of a group, at most 125";
+        QTest::newRow("faculae vertex beyond R") << o + "F;10;20;30;126\n" << "line 2: Wrong distance of a facula, at most 125";
+        QTest::newRow("rotation number 71") << o + "G;Axx;1;0;10;50;0;0;0;71\n" << "line 2: The largest number in a rotation is 70";
+        QTest::newRow("letter O for zero in the angle") << o + "G;Axx;1;0;3OO;50\n" << "line 2: “3OO” is not a number – angle, row 1";
+        QTest::newRow("spots beyond their byte") << o + "G;Axx;300;0;10;50\n" << "line 2: “300” is outside the range 0 to 255 – spots, row 1";
+        QTest::newRow("negative angle") << o + "G;Axx;1;0;-5;50\n" << "line 2: “-5” must not be negative – angle, row 1";
+        QTest::newRow("not UTF-8") << QByteArray("O;01.02.2000;1200;Nov\xe1k;;1;1;1;0;0;0;0;\n") << "line 1: the text is not UTF-8";
+        // clang-format on
+    }
+    void faultsAreReportedInEnglish() {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, problem);
+        const ScopedLanguage english(Language::English);
+        QVERIFY(english.installed());
+        ObservationStore store;
+        fillStore(store, {datedRecord("10.01.2000")}, 125);
+        const StoreSnapshot before(store);
+        const ImportResult result = importText(store, text);
+        QVERIFY(!result.ok);
+        QCOMPARE(problemTexts(result), QStringList{problem});
         QVERIFY(StoreSnapshot(store) == before);
     }
 

@@ -212,20 +212,16 @@ class TestCertificate : public QObject {
         QTest::addColumn<QPoint>("pos");
         QTest::addColumn<int>("font");
         QTest::addColumn<QString>("text");
-        QTest::newRow("label fits, in the labels' size")
-            << QPoint(60, 50) << QPoint(60, 50) << 10 << "Station:";
+        // clang-format off
+        QTest::newRow("label fits, in the labels' size") << QPoint(60, 50) << QPoint(60, 50) << 10 << "Station:";
         QTest::newRow("label shrinks") << QPoint(60, 160) << QPoint(60, 160) << 10 << "Instrument:";
-        QTest::newRow("instrument shrinks and is cut")
-            << QPoint(120, 158) << QPoint(120, 158) << 12 << "Refraktor Zeiss AS 8…";
+        QTest::newRow("instrument shrinks and is cut") << QPoint(120, 158) << QPoint(120, 158) << 12 << "Refraktor Zeiss AS 8…";
         // "  1.00", 39 wide, from 220 would end at 259: it ends at 248 instead.
-        QTest::newRow("g's mean moves left")
-            << QPoint(220, 798) << QPoint(209, 798) << 13 << "  1.00";
-        QTest::newRow("R's mean shrinks")
-            << QPoint(310, 798) << QPoint(304, 798) << 11 << "65535.00";
-        QTest::newRow("heading moves left")
-            << QPoint(460, 270) << QPoint(452, 270) << 13 << " Center";
-        QTest::newRow("observer is cut")
-            << QPoint(605, 286) << QPoint(605, 286) << 10 << "Bohuslava Kratochví…";
+        QTest::newRow("g's mean moves left") << QPoint(220, 798) << QPoint(209, 798) << 13 << "  1.00";
+        QTest::newRow("R's mean shrinks") << QPoint(310, 798) << QPoint(304, 798) << 11 << "65535.00";
+        QTest::newRow("heading moves left") << QPoint(460, 270) << QPoint(452, 270) << 13 << " Center";
+        QTest::newRow("observer is cut") << QPoint(605, 286) << QPoint(605, 286) << 10 << "Bohuslava Kratochví…";
+        // clang-format on
     }
     void textsFitTheirRoom() {
         QFETCH(QPoint, place);

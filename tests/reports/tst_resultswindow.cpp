@@ -70,9 +70,8 @@ struct Fixture {
     std::unique_ptr<ResultsWindow> window;
 };
 
-QString cellText(const QTableWidget *grid, int row, int column) {
-    const QTableWidgetItem *item = grid->item(row, column);
-    return item ? item->text() : QString();
+QString cellText(const QTableView *grid, int row, int column) {
+    return grid->model()->index(row, column).data().toString();
 }
 
 QByteArray fileBytes(const QString &path) {
@@ -157,10 +156,16 @@ class TestResultsWindow : public QObject {
         QCOMPARE(f.window->resultsMode(), mode);
         QCOMPARE(f.window->statRegion(), region);
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Výsledky    statistika - ") + view);
-        auto *grid = f.child<QTableWidget>("StringGrid1");
+        auto *grid = f.child<QTableView>("StringGrid1");
         QVERIFY(!grid->isHidden());
-        QCOMPARE(grid->columnCount(), columns);
-        QCOMPARE(grid->rowCount(), 15); // January 2000 to March 2001
+        QCOMPARE(grid->model()->rowCount(), 15); // January 2000 to March 2001
+        QCOMPARE(grid->model()->columnCount(), columns);
+        // Each row is its month, numbers right-aligned; the heading names the month column.
+        QCOMPARE(cellText(grid, 0, 0), QStringLiteral(" 01.2000"));
+        QCOMPARE(cellText(grid, 14, 0), QStringLiteral(" 03.2001"));
+        QCOMPARE(grid->model()->index(0, 1).data(Qt::TextAlignmentRole).toInt(),
+                 int(Qt::AlignRight | Qt::AlignVCenter));
+        QCOMPARE(grid->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("   g"));
         const QString submenu = mode == ResultsMode::Measured ? "namerena" : "vyhlazena";
         for (const QString &name : {handler, QStringLiteral("Statistika"), submenu})
             QVERIFY2(f.window->action(name)->isChecked(), qPrintable(name));
@@ -203,7 +208,10 @@ class TestResultsWindow : public QObject {
 
         const QString pdf = dir.filePath(QStringLiteral("statistika.pdf"));
         f.dialogs.fileAnswers.push_back(pdf);
-        f.child<QTableWidget>("StringGrid1")->setCurrentCell(cursorRow - 1, 1);
+        {
+            auto *grid = f.child<QTableView>("StringGrid1");
+            grid->setCurrentIndex(grid->model()->index(cursorRow - 1, 1));
+        }
         f.printChoice(choice)->setChecked(true);
         f.window->Button2Click();
         QCOMPARE(pdfPageCount(pdf), pages);
@@ -230,7 +238,7 @@ class TestResultsWindow : public QObject {
         f.window->celkovynamClick();
         f.window->tiskvyslClick();
         auto *panel = f.child<QGroupBox>("GroupBox1");
-        const auto *grid = f.child<QTableWidget>("StringGrid1");
+        const auto *grid = f.child<QTableView>("StringGrid1");
         QVERIFY(panel->title().isEmpty());
         const auto labels = panel->findChildren<QLabel *>();
         QVERIFY(std::any_of(labels.begin(), labels.end(), [&](const QLabel *label) {

@@ -5,6 +5,9 @@
 
 #include <QTest>
 
+#include <cmath>
+#include <limits>
+
 using namespace orvanek;
 using namespace orvanek::testing;
 
@@ -163,6 +166,32 @@ class TestStatistics : public QObject {
         for (int day = 1; day <= 4; ++day)
             store.appendRecord(summaryRecord(dayOf(day, 3, 2001), {uint16_t(day == 1), 0, 0}));
         QCOMPARE(statisticsGridText(measuredStatistics(store, StatRegion::Total), 1, 1), "  0.2");
+    }
+
+    // A column is sized by its longest text: found from the largest and smallest values, a
+    // minus sign counted; empty columns and the month column by their own texts.
+    void widestText_data() {
+        QTest::addColumn<QList<double>>("values"); // NaN: an empty cell
+        QTest::addColumn<QString>("widest");
+        const double none = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("largest last") << QList<double>{3.0, 9.95, 123.4} << "123.4";
+        QTest::newRow("largest first, empties") << QList<double>{1234.5, none, 7.0} << "1234.5";
+        QTest::newRow("a negative one wider") << QList<double>{-12.25, 99.9} << "-12.2";
+        QTest::newRow("no value") << QList<double>{none, none} << "";
+    }
+    void widestText() {
+        QFETCH(QList<double>, values);
+        QFETCH(QString, widest);
+        StatisticsTable table;
+        for (int i = 0; i < values.size(); ++i) {
+            StatisticsRow row{2001, i + 1, {}};
+            if (!std::isnan(values[i]))
+                row.values[StatR] = values[i];
+            table.rows.push_back(row);
+        }
+        QCOMPARE(statisticsWidestText(table, StatR + 1), widest);
+        QCOMPARE(statisticsWidestText(table, 0),
+                 QString(" %1.2001").arg(values.size(), 2, 10, QChar('0')));
     }
 
     // Twelve months are too few to smooth: no value anywhere.

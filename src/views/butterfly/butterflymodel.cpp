@@ -5,9 +5,12 @@
 #include "solar/ephemeris.h"
 #include "solar/vectorstate.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <thread>
 
 namespace orvanek {
 
@@ -63,39 +66,46 @@ double vertexLatitude(const Ephemeris &e, uint16_t word, double drawingRadius,
     return h.helioLatitude;
 }
 
-// Keeps the first of boxes that cover the same pixels: all boxes of one diagram have one
-// size, and a group seen on many drawings of a rotation gives the same box again and
-// again; painting it once looks the same and halves the painter's work.
-void dropRepeatedBoxes(std::vector<QRect> &boxes) {
-    if (boxes.size() < 2)
-        return;
-    int left = boxes.front().x(), right = left, top = boxes.front().y(), bottom = top;
-    for (const QRect &b : boxes) {
-        left = std::min(left, b.x());
-        right = std::max(right, b.x());
-        top = std::min(top, b.y());
-        bottom = std::max(bottom, b.y());
+// Remembers the places of the boxes placed: all boxes of one diagram have one size, and a
+// group seen on many drawings of a rotation gives the same box again and again; painting
+// it once looks the same and halves the painter's work. A box is known by its column and
+// top, one bit each over the columns and rows it can take.
+class BoxPlaces {
+  public:
+    BoxPlaces(int firstColumn, int lastColumn, int topmost, int lowest)
+        : firstColumn_(firstColumn), topmost_(topmost) {
+        const long long columns = static_cast<long long>(lastColumn) - firstColumn + 1;
+        rows_ = static_cast<long long>(lowest) - topmost + 1;
+        // Data far outside the diagram (a damaged rotation) would need too many bits: then
+        // every box is kept.
+        constexpr long long kMaxBits = 1LL << 26;
+        if (columns > 0 && rows_ > 0 && columns * rows_ <= kMaxBits) {
+            columns_ = columns;
+            seen_.resize(static_cast<size_t>((columns * rows_ + 63) / 64));
+        }
     }
-    // One bit per possible top-left corner; data far outside the diagram would need too
-    // many, and then the boxes are left as they are.
-    constexpr long long kMaxBits = 1LL << 26;
-    const long long width = static_cast<long long>(right) - left + 1;
-    const long long height = static_cast<long long>(bottom) - top + 1;
-    if (width * height > kMaxBits)
-        return;
-    std::vector<uint64_t> seen(static_cast<size_t>((width * height + 63) / 64));
-    size_t kept = 0;
-    for (const QRect &b : boxes) {
-        const auto bit = static_cast<size_t>((b.x() - left) * height + (b.y() - top));
-        uint64_t &word = seen[bit / 64];
+    // True the first time a box stands at this column and top.
+    bool firstAt(int column, int top) {
+        const long long c = static_cast<long long>(column) - firstColumn_;
+        const long long r = static_cast<long long>(top) - topmost_;
+        if (c < 0 || c >= columns_ || r < 0 || r >= rows_)
+            return true;
+        const auto bit = static_cast<size_t>(c * rows_ + r);
+        uint64_t &word = seen_[bit / 64];
         const uint64_t mask = uint64_t(1) << (bit % 64);
         if (word & mask)
-            continue;
+            return false;
         word |= mask;
-        boxes[kept++] = b;
+        return true;
     }
-    boxes.resize(kept);
-}
+
+  private:
+    int firstColumn_;
+    int topmost_;
+    long long columns_ = 0;
+    long long rows_ = 0;
+    std::vector<uint64_t> seen_;
+};
 
 } // namespace
 
@@ -132,13 +142,13 @@ int horizontalScrollRange(const ButterflyState &state) {
 QString butterflyCaption(ButterflyMode mode) {
     switch (mode) {
     case ButterflyMode::Faculae:
-        return QStringLiteral("Motýlek   Fakule");
+        return QCoreApplication::translate("Butterfly", "Motýlek   Fakule");
     case ButterflyMode::SpotsAndFaculae:
-        return QStringLiteral("Motýlek   Skvrny a fakule");
+        return QCoreApplication::translate("Butterfly", "Motýlek   Skvrny a fakule");
     case ButterflyMode::Spots:
         break;
     }
-    return QStringLiteral("Motýlek   Skvrny");
+    return QCoreApplication::translate("Butterfly", "Motýlek   Skvrny");
 }
 
 bool hasSupplementaryData(const QByteArray &block) {
@@ -207,9 +217,114 @@ ButterflyModel buildButterflyModel(const ObservationStore &store, const Butterfl
     return buildButterflyModel(store, butterflySettings(store, state));
 }
 
+namespace {
+
+// The marks of records first..end - 1 appended to `marks`, whose pivot year, drawing radius
+// and faculae switch are set.
+void addMarks(ButterflyMarks &marks, const RecordVector &records, size_t first, size_t end) {
+    clearUpperVectorState(); // one conversion per group follows
+    const int pivotYear = marks.pivotYear;
+    const double drawingRadius = marks.drawingRadius;
+    const bool withFaculae = marks.withFaculae;
+    for (size_t i = first; i < end; ++i) {
+        const ObservationRecord &record = records[i];
+        if (record.isSpecial())
+            continue;
+        // Days without a mark cost no ephemeris (most days near a minimum).
+        if (record.usedGroups() == 0 && (!withFaculae || record.usedFaculaFields() == 0))
+            continue;
+        // A record whose date does not read has no moment to compute the Sun's
+        // orientation for; it is left out like a special one.
+        const std::optional<CalendarDate> date = recordDate(record, pivotYear);
+        if (!date)
+            continue;
+        const Ephemeris e = solarEphemeris(*date, record.timeUT);
+        // The record's own rotation and the position's longitude from the central meridian
+        // give the column: the central meridian itself is at the start of rotation + 1.
+        const auto turn = [&e](double longitude) { return (360 - e.L0 + longitude) / 360; };
+
+        for (int k = 1; withFaculae && k <= record.usedFaculaFields(); ++k) {
+            const FaculaField &field = record.facula(k);
+            if (field.vertices[0] == 0)
+                continue;
+            double longitude = 0;
+            const double first =
+                2 * vertexLatitude(e, field.vertices[0], drawingRadius, &longitude);
+            int hi = static_cast<int>(std::trunc(first));
+            int lo = hi;
+            for (int v = 1; v < 6 && field.vertices[v] != 0; ++v) {
+                const double twice = 2 * vertexLatitude(e, field.vertices[v], drawingRadius);
+                if (twice > hi)
+                    hi = static_cast<int>(std::trunc(twice));
+                if (twice < lo)
+                    lo = static_cast<int>(std::trunc(twice));
+            }
+            marks.faculae.push_back({record.rotation, turn(longitude), hi, lo});
+        }
+        for (int k = 1; k <= record.usedGroups(); ++k) {
+            const SunspotGroup &g = record.group(k);
+            const HeliographicPosition h = polarToHeliographic(e, g.distance, g.angle);
+            marks.groups.push_back({record.rotation, turn(h.helioLongitude), h.helioLatitude});
+        }
+    }
+}
+
+// Records one worker takes at least: fewer are not worth a thread.
+constexpr size_t kRecordsPerWorker = 5000;
+
+} // namespace
+
+ButterflyMarks butterflyMarks(const ObservationStore &store, int pivotYear, double drawingRadius,
+                              bool withFaculae, unsigned workers) {
+    const RecordVector &records = store.records();
+    if (workers == 0) {
+        const size_t fit = std::max<size_t>(records.size() / kRecordsPerWorker, 1);
+        workers = static_cast<unsigned>(
+            std::min<size_t>(fit, std::max(std::thread::hardware_concurrency(), 1u)));
+    }
+    // Each worker takes an equal run of the records into marks of its own; they are joined
+    // in the records' order.
+    std::vector<ButterflyMarks> parts(workers);
+    for (ButterflyMarks &part : parts) {
+        part.pivotYear = pivotYear;
+        part.drawingRadius = drawingRadius;
+        part.withFaculae = withFaculae;
+    }
+    const auto runOf = [&](unsigned w) { return records.size() * w / workers; };
+    std::vector<std::thread> threads;
+    for (unsigned w = 1; w < workers; ++w)
+        threads.emplace_back([&, w] { addMarks(parts[w], records, runOf(w), runOf(w + 1)); });
+    addMarks(parts[0], records, 0, runOf(1));
+    for (std::thread &thread : threads)
+        thread.join();
+
+    ButterflyMarks marks = std::move(parts[0]);
+    for (unsigned w = 1; w < workers; ++w) {
+        marks.groups.insert(marks.groups.end(), parts[w].groups.begin(), parts[w].groups.end());
+        marks.faculae.insert(marks.faculae.end(), parts[w].faculae.begin(), parts[w].faculae.end());
+    }
+    for (const ButterflyMarks::Group &g : marks.groups) {
+        marks.lowestRotation = std::min(marks.lowestRotation, g.rotation);
+        marks.highestRotation = std::max(marks.highestRotation, g.rotation);
+    }
+    return marks;
+}
+
 ButterflyModel buildButterflyModel(const ObservationStore &store,
                                    const ButterflySettings &settings) {
-    clearUpperVectorState(); // one conversion per group follows
+    const bool faculae = settings.state.mode != ButterflyMode::Spots;
+    return buildButterflyModel(
+        butterflyMarks(store, settings.pivotYear, settings.drawingRadius, faculae),
+        store.butterflyBlock(), settings);
+}
+
+bool marksServe(const ButterflyMarks &marks, const ButterflySettings &settings) {
+    return marks.pivotYear == settings.pivotYear && marks.drawingRadius == settings.drawingRadius &&
+           (marks.withFaculae || settings.state.mode == ButterflyMode::Spots);
+}
+
+ButterflyModel buildButterflyModel(const ButterflyMarks &marks, const QByteArray &butterflyBlock,
+                                   const ButterflySettings &settings) {
     ButterflyModel m;
     m.settings = settings;
     const ButterflyState &state = settings.state;
@@ -220,7 +335,7 @@ ButterflyModel buildButterflyModel(const ObservationStore &store,
     m.scrollRange = horizontalScrollRange(state);
 
     if (settings.supplementaryShown) {
-        SupplementaryStrokes all = supplementaryStrokes(store.butterflyBlock(), state);
+        SupplementaryStrokes all = supplementaryStrokes(butterflyBlock, state);
         if (faculae)
             m.supplementary.faculae = std::move(all.faculae);
         if (spots)
@@ -228,69 +343,43 @@ ButterflyModel buildButterflyModel(const ObservationStore &store,
     }
 
     const int base = settings.baseRotation;
-    for (const ObservationRecord &record : store.records()) {
-        if (record.isSpecial())
-            continue;
-        // Days without a mark to draw cost no ephemeris (most days near a minimum).
-        if (!(spots && record.usedGroups() > 0) && !(faculae && record.usedFaculaFields() > 0))
-            continue;
-        // A record whose date does not read has no moment to compute the Sun's
-        // orientation for; it is left out like a special one.
-        const std::optional<CalendarDate> date = recordDate(record, settings.pivotYear);
-        if (!date)
-            continue;
-        const Ephemeris e = solarEphemeris(*date, record.timeUT);
-        // The record's own rotation and the position's longitude from the central meridian
-        // give the column: the central meridian itself is at the start of rotation + 1.
-        const auto columnX = [&](double longitude) {
-            const double rotations = record.rotation - base + (360 - e.L0 + longitude) / 360;
-            return static_cast<int>(std::trunc(rotations)) * xs + kButterflyAxisX;
-        };
-
-        if (faculae) {
-            for (int k = 1; k <= record.usedFaculaFields(); ++k) {
-                const FaculaField &field = record.facula(k);
-                if (field.vertices[0] == 0)
-                    continue;
-                double longitude = 0;
-                const double first =
-                    2 * vertexLatitude(e, field.vertices[0], settings.drawingRadius, &longitude);
-                int hi = static_cast<int>(std::trunc(first));
-                int lo = hi;
-                for (int v = 1; v < 6 && field.vertices[v] != 0; ++v) {
-                    const double twice =
-                        2 * vertexLatitude(e, field.vertices[v], settings.drawingRadius);
-                    if (twice > hi)
-                        hi = static_cast<int>(std::trunc(twice));
-                    if (twice < lo)
-                        lo = static_cast<int>(std::trunc(twice));
-                }
-                m.faculae.push_back(
-                    {columnX(longitude) - 1, -floorHalf(vs * hi), -floorHalf(vs * lo)});
-            }
-        }
-
-        if (spots) {
-            for (int k = 1; k <= record.usedGroups(); ++k) {
-                const SunspotGroup &g = record.group(k);
-                const HeliographicPosition h = polarToHeliographic(e, g.distance, g.angle);
-                const int v = static_cast<int>(std::trunc(2 * h.helioLatitude * vs));
-                // From (x, vs div 2 - v/2) to (x + xs - xs div 2 + 1, -2 - v/2), the right
-                // and bottom edges excluded.
-                const int top = -kGroupBoxRise - floorHalf(v);
-                m.groups.emplace_back(columnX(h.helioLongitude), top, xs - xs / 2 + 1,
-                                      vs / 2 + kGroupBoxRise);
-            }
+    // The rotation at a mark's longitude, counted from the left axis, cut to whole rotations
+    // (the conversion to int cuts toward zero, as std::trunc does, without its cost).
+    const auto column = [base](int32_t rotation, double turn) {
+        const double rotations = rotation - base + turn;
+        return static_cast<int>(rotations);
+    };
+    const int frameRight = kRotationAxisSteps * kRotationsPerAxisStep * xs + kButterflyAxisX + 1;
+    m.contentRight = std::max(m.scrollRange, frameRight);
+    if (faculae) {
+        m.faculae.reserve(marks.faculae.size());
+        for (const ButterflyMarks::Field &f : marks.faculae) {
+            const int x = column(f.rotation, f.turn) * xs + kButterflyAxisX - 1;
+            m.faculae.push_back(
+                {x, -floorHalf(vs * f.twiceHighest), -floorHalf(vs * f.twiceLowest)});
+            m.contentRight = std::max(m.contentRight, x + 1);
         }
     }
-
-    const int frameRight = kRotationAxisSteps * kRotationsPerAxisStep * xs + kButterflyAxisX + 1;
-    dropRepeatedBoxes(m.groups);
-    m.contentRight = std::max(m.scrollRange, frameRight);
-    for (const QRect &box : m.groups)
-        m.contentRight = std::max(m.contentRight, box.right() + 1);
-    for (const ButterflyStroke &s : m.faculae)
-        m.contentRight = std::max(m.contentRight, s.x + 1);
+    if (spots && !marks.groups.empty()) {
+        // A turn lies in (0, 2]: the columns run from the lowest rotation to two past the
+        // highest; latitudes lie within +-90 degrees.
+        const int width = xs - xs / 2 + 1;
+        const int height = vs / 2 + kGroupBoxRise;
+        BoxPlaces places(marks.lowestRotation - base - 1, marks.highestRotation - base + 3,
+                         -kGroupBoxRise - 90 * vs - 1, -kGroupBoxRise + 90 * vs + 1);
+        for (const ButterflyMarks::Group &g : marks.groups) {
+            const int c = column(g.rotation, g.turn);
+            const int v = static_cast<int>(2 * g.latitude * vs); // cut toward zero
+            // From (x, vs div 2 - v/2) to (x + xs - xs div 2 + 1, -2 - v/2), the right
+            // and bottom edges excluded.
+            const int top = -kGroupBoxRise - floorHalf(v);
+            if (!places.firstAt(c, top))
+                continue;
+            const int x = c * xs + kButterflyAxisX;
+            m.groups.emplace_back(x, top, width, height);
+            m.contentRight = std::max(m.contentRight, x + width);
+        }
+    }
     return m;
 }
 

@@ -9,6 +9,8 @@
 #include <QSize>
 #include <QString>
 
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace orvanek {
@@ -99,6 +101,41 @@ struct SupplementaryStrokes {
 // one stroke, kept only when both lie in 31..219.
 SupplementaryStrokes supplementaryStrokes(const QByteArray &block, const ButterflyState &state);
 
+// Where every group and faculae field of the store's ordinary records lies on the Sun, as
+// far as that does not depend on the diagram's scales, mode or left axis: the ephemeris of
+// every record and a conversion per group or vertex, the costly part of the diagram. Worked
+// out again only when the records change; the scales, the mode and the axis only place them.
+struct ButterflyMarks {
+    // The column of a mark is the rotation at its longitude, record rotation - left axis
+    // + turn, cut to whole rotations; the turn is (360 - L0 + l) / 360, l the longitude.
+    struct Group {
+        int32_t rotation = 0; // the record's stored rotation
+        double turn = 0;
+        double latitude = 0; // b, degrees
+    };
+    struct Field {
+        int32_t rotation = 0;
+        double turn = 0; // at the longitude of the first vertex
+        int twiceHighest = 0;
+        int twiceLowest = 0; // the vertices' extreme latitudes, doubled and cut to whole degrees
+    };
+    std::vector<Group> groups;  // in store order
+    std::vector<Field> faculae; // in store order; fields without a first vertex left out
+    // The lowest and the highest rotation of the groups.
+    int32_t lowestRotation = std::numeric_limits<int32_t>::max();
+    int32_t highestRotation = std::numeric_limits<int32_t>::min();
+    // What they were worked out with; the faculae only when asked for (their six vertices
+    // cost more than the groups).
+    int pivotYear = 0;
+    double drawingRadius = 0;
+    bool withFaculae = false;
+};
+// `workers` threads share the records (0: one per 5000 records, at most one per processor).
+ButterflyMarks butterflyMarks(const ObservationStore &store, int pivotYear, double drawingRadius,
+                              bool withFaculae, unsigned workers = 0);
+// True when `marks` serve a diagram of `settings`.
+bool marksServe(const ButterflyMarks &marks, const ButterflySettings &settings);
+
 // Everything the diagram shows for one store and state.
 struct ButterflyModel {
     ButterflySettings settings;
@@ -114,6 +151,9 @@ struct ButterflyModel {
 // heliographic latitude. Builds the settings from the store first.
 ButterflyModel buildButterflyModel(const ObservationStore &store, const ButterflyState &state);
 ButterflyModel buildButterflyModel(const ObservationStore &store,
+                                   const ButterflySettings &settings);
+// The same from marks that serve the settings, and the store's Motfakul.dat block.
+ButterflyModel buildButterflyModel(const ButterflyMarks &marks, const QByteArray &butterflyBlock,
                                    const ButterflySettings &settings);
 
 // Where the diagram lies in a window: the equator at half the client height, shifted left

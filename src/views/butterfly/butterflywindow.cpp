@@ -144,7 +144,12 @@ ButterflyGeometry ButterflyWindow::diagramGeometry() const {
 
 const ButterflyModel &ButterflyWindow::model() {
     if (!model_) {
-        model_ = buildButterflyModel(store_, state_);
+        // A key changes the scales or the mode: the marks of the records stay as they were.
+        const ButterflySettings settings = butterflySettings(store_, state_);
+        if (!marks_ || !marksServe(*marks_, settings))
+            marks_ = butterflyMarks(store_, settings.pivotYear, settings.drawingRadius,
+                                    settings.state.mode != ButterflyMode::Spots);
+        model_ = buildButterflyModel(*marks_, store_.butterflyBlock(), settings);
         ++modelBuilds_;
     }
     return *model_;
@@ -185,6 +190,7 @@ void ButterflyWindow::repaintDiagram() {
 }
 
 void ButterflyWindow::storeChanged() {
+    marks_.reset();
     model_.reset();
     repaintDiagram();
 }

@@ -87,6 +87,7 @@ class ButterflyWindow : public QWidget {
     ButterflyState state_;
     bool scaleShown_ = false;
     bool closed_ = false;
+    std::optional<ButterflyMarks> marks_; // empty when the store changed
     std::optional<ButterflyModel> model_; // empty when the store or the state changed
     int modelBuilds_ = 0;
     ButterflyView *view_ = nullptr;

@@ -9,9 +9,10 @@
 namespace orvanek {
 
 namespace {
-QString tr(const char *text) {
-    return QCoreApplication::translate("orvanek::PrintView", text);
-}
+// This file's texts, translated in the context "PrintView".
+struct PrintViewTexts {
+    Q_DECLARE_TR_FUNCTIONS(PrintView)
+};
 } // namespace
 
 PrintOutcome printView(Dialogs &dialogs, const QString &dataDir, const PrintRequest &request) {
@@ -23,18 +24,19 @@ PrintOutcome printView(Dialogs &dialogs, const QString &dataDir, const PrintRequ
         if (request.askSetup && !dialogs.printerSetup(&printer))
             return PrintOutcome::Cancelled;
         if (!printOn(printer, request.page, request.pages)) {
-            dialogs.information(tr("Tisk se nepodařil."));
+            dialogs.information(PrintViewTexts::tr("Tisk se nepodařil."));
             return PrintOutcome::Failed;
         }
         return PrintOutcome::Printed;
     }
     const auto path = dialogs.saveFileName(
-        tr("Tiskárna není k dispozici – uložit tisk do souboru PDF"),
-        QDir(dataDir).filePath(request.pdfFileName), tr("Dokument PDF (*.pdf)"));
+        PrintViewTexts::tr("Tiskárna není k dispozici – uložit tisk do souboru PDF"),
+        QDir(dataDir).filePath(request.pdfFileName), PrintViewTexts::tr("Dokument PDF (*.pdf)"));
     if (!path || path->isEmpty())
         return PrintOutcome::Cancelled;
     if (!printToPdf(*path, request.title, request.page, request.pages)) {
-        dialogs.information(tr("Soubor %1 nelze zapsat.").arg(QDir::toNativeSeparators(*path)));
+        dialogs.information(
+            PrintViewTexts::tr("Soubor %1 nelze zapsat.").arg(QDir::toNativeSeparators(*path)));
         return PrintOutcome::Failed;
     }
     return PrintOutcome::Printed;
@@ -42,7 +44,7 @@ PrintOutcome printView(Dialogs &dialogs, const QString &dataDir, const PrintRequ
 
 void printerSetupOnly(Dialogs &dialogs) {
     if (!dialogs.hasPrinter()) {
-        dialogs.information(tr("Není vybráno nic k tisku."));
+        dialogs.information(PrintViewTexts::tr("Není vybráno nic k tisku."));
         return;
     }
     QPrinter printer(QPrinter::HighResolution);

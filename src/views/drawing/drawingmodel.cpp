@@ -4,6 +4,8 @@
 #include "entry/summary.h"
 #include "solar/rounding.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -130,7 +132,7 @@ DrawingSettings drawingSettings(const ObservationStore &store, const DrawingStat
 }
 
 QString drawingCaption(const QString &dateText) {
-    return (QStringLiteral("Zákres    ") + dateText).left(20);
+    return (QCoreApplication::translate("Drawing", "Zákres    ") + dateText).left(20);
 }
 
 QString timeOfDayText(uint16_t timeUT) {

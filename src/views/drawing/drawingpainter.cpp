@@ -4,6 +4,7 @@
 #include "views/common/screenimage.h"
 #include "views/common/viewfont.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -18,6 +19,11 @@
 namespace orvanek {
 
 namespace {
+
+// The texts of the drawing, translated in the context "Drawing".
+struct DrawingTexts {
+    Q_DECLARE_TR_FUNCTIONS(Drawing)
+};
 
 constexpr int kFontLabels = 9;
 constexpr int kFontHeader = 13;
@@ -50,14 +56,27 @@ constexpr int kMarkerLabelRise = 6;
 // The ring at the place the days around the drawing expect a misplaced group at.
 constexpr int kExpectedRingRadius = 6;
 
-const std::array<QString, 15> &labelTexts() {
-    static const std::array<QString, 15> texts = {
-        QStringLiteral("Čas UT"),  QStringLiteral("Podmínky"), QStringLiteral("Obraz"),
-        QStringLiteral("Kvalita"), QStringLiteral("Rotace"),   QStringLiteral("Lt"),
-        QStringLiteral("Bo"),      QStringLiteral("P"),        QStringLiteral("gc"),
-        QStringLiteral("fc"),      QStringLiteral("rc"),       QStringLiteral("F"),
-        QStringLiteral("g"),       QStringLiteral("f"),        QStringLiteral("r")};
-    return texts;
+// The labels of the text block; the symbols stay as they are in every language.
+std::array<QString, 15> labelTexts() {
+    static const char *const texts[] = {QT_TRANSLATE_NOOP("Drawing", "Čas UT"),
+                                        QT_TRANSLATE_NOOP("Drawing", "Podmínky"),
+                                        QT_TRANSLATE_NOOP("Drawing", "Obraz"),
+                                        QT_TRANSLATE_NOOP("Drawing", "Kvalita"),
+                                        QT_TRANSLATE_NOOP("Drawing", "Rotace"),
+                                        "Lt",
+                                        "Bo",
+                                        "P",
+                                        "gc",
+                                        "fc",
+                                        "rc",
+                                        "F",
+                                        "g",
+                                        "f",
+                                        "r"};
+    std::array<QString, 15> translated;
+    for (size_t k = 0; k < translated.size(); ++k)
+        translated[k] = DrawingTexts::tr(texts[k]);
+    return translated;
 }
 
 // Label row k (1..15) of the text block.
@@ -89,22 +108,22 @@ std::vector<PlacedText> textBlockLayout(const DrawingModel &m) {
     const ColumnAligner aligner;
     std::vector<PlacedText> texts;
     texts.reserve(40);
+    const std::array<QString, 15> labels = labelTexts();
     for (int k = 1; k <= 15; ++k)
-        texts.push_back(
-            {kLabelX, labelY(k), kFontLabels, labelTexts()[static_cast<size_t>(k - 1)]});
-    texts.push_back({kRowLabelX, kTypeRowY, kFontLabels, QStringLiteral("Typ")});
+        texts.push_back({kLabelX, labelY(k), kFontLabels, labels[static_cast<size_t>(k - 1)]});
+    texts.push_back({kRowLabelX, kTypeRowY, kFontLabels, DrawingTexts::tr("Typ")});
     texts.push_back({kRowLabelX, kLatitudeRowY, kFontLabels, QStringLiteral("b")});
     texts.push_back({kRowLabelX, kLongitudeRowY, kFontLabels, QStringLiteral("l")});
-    texts.push_back({kWideRowLabelX, kSpotCountRowY, kFontLabels, QStringLiteral("poč.skv.")});
+    texts.push_back({kWideRowLabelX, kSpotCountRowY, kFontLabels, DrawingTexts::tr("poč.skv.")});
     texts.push_back(
-        {kWideRowLabelX, kGroupNumberLabelY, kFontLabels, QStringLiteral("číslo sku.")});
+        {kWideRowLabelX, kGroupNumberLabelY, kFontLabels, DrawingTexts::tr("číslo sku.")});
 
+    texts.push_back({kHeaderX, kHeaderY[0], kFontHeader,
+                     DrawingTexts::tr("Datum :             ") + m.dateText});
     texts.push_back(
-        {kHeaderX, kHeaderY[0], kFontHeader, QStringLiteral("Datum :             ") + m.dateText});
+        {kHeaderX, kHeaderY[1], kFontHeader, DrawingTexts::tr("Pozorovatel :   ") + m.observer});
     texts.push_back(
-        {kHeaderX, kHeaderY[1], kFontHeader, QStringLiteral("Pozorovatel :   ") + m.observer});
-    texts.push_back(
-        {kHeaderX, kHeaderY[2], kFontHeader, QStringLiteral("Stanice :           ") + m.station});
+        {kHeaderX, kHeaderY[2], kFontHeader, DrawingTexts::tr("Stanice :           ") + m.station});
 
     for (int row = 0; row < TextBlockRowCount; ++row)
         texts.push_back({kValueX, labelY(row + 1), kFontValues,

@@ -2,6 +2,8 @@
 
 #include "solar/calendar.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,11 +12,11 @@ namespace orvanek {
 const GraphQuantityInfo &graphQuantityInfo(GraphQuantity quantity) {
     static const std::array<GraphQuantityInfo, 3> table = {{
         {GraphQuantity::Groups, &RecordSummary::northGroups, &RecordSummary::southGroups, 3,
-         QStringLiteral(" Počet skupin")},
+         QT_TRANSLATE_NOOP("Graphs", " Počet skupin")},
         {GraphQuantity::Spots, &RecordSummary::northSpots, &RecordSummary::southSpots, 50,
-         QStringLiteral(" Počet skvrn")},
+         QT_TRANSLATE_NOOP("Graphs", " Počet skvrn")},
         {GraphQuantity::Relative, &RecordSummary::northR, &RecordSummary::southR, 50,
-         QStringLiteral(" Relativní číslo")},
+         QT_TRANSLATE_NOOP("Graphs", " Relativní číslo")},
     }};
     return table[static_cast<size_t>(quantity)];
 }
@@ -50,19 +52,26 @@ void buildTimeAxis(GraphSeries &series, const ObservationStore &store, int pixel
     series.pixelsPerDay = pixelsPerDay;
     series.recordIndex.clear();
     series.graphX.clear();
-    series.recordIndex.reserve(store.records().size());
-    series.graphX.reserve(store.records().size());
-    for (int i = 0; i < store.recordCount(); ++i) {
-        const std::optional<CalendarDate> date =
-            store.dateOf(store.records()[static_cast<size_t>(i)]);
-        if (!date)
+    // The store keeps the day of every date: no date is read again. Days between two dates
+    // are the same count on both day scales, so a position is the serial days since 1
+    // January of the first year.
+    const std::vector<int32_t> &days = store.dayNumbers();
+    series.recordIndex.reserve(days.size());
+    series.graphX.reserve(days.size());
+    int32_t firstDay = 0; // serial day of 1 January of firstYear
+    for (size_t i = 0; i < days.size(); ++i) {
+        const int32_t day = days[i];
+        if (day == ObservationStore::kUnreadableDay)
             continue;
         if (series.recordIndex.empty()) {
-            series.firstYear = date->curYear;
-            series.graphDayZero = dayStart(CalendarDate{date->curYear, 1, 1});
+            const CalendarDate january{dateOfSerialDay(day).curYear, 1, 1};
+            series.firstYear = january.curYear;
+            series.graphDayZero = dayStart(january);
+            firstDay = serialDay(january);
         }
-        series.recordIndex.push_back(i);
-        series.graphX.push_back(graphXOf(*date, series.graphDayZero, pixelsPerDay));
+        const int64_t x = (static_cast<int64_t>(day) - firstDay) * pixelsPerDay;
+        series.recordIndex.push_back(static_cast<int>(i));
+        series.graphX.push_back(static_cast<int32_t>(std::clamp<int64_t>(x, 0, kMaxGraphX)));
     }
     series.northHeight.assign(series.graphX.size(), 0);
     series.southHeight.assign(series.graphX.size(), 0);
@@ -80,7 +89,7 @@ void selectQuantity(GraphSeries &series, const ObservationStore &store, GraphQua
                     int divisionHeight) {
     const GraphQuantityInfo &info = graphQuantityInfo(quantity);
     series.quantity = quantity;
-    series.quantityLabel = info.quantityLabel;
+    series.quantityLabel = QCoreApplication::translate("Graphs", info.quantityLabel);
     series.scaleStep = info.scaleStep;
     for (int k = 1; k <= kScaleDivisions; ++k)
         series.scaleLabels[static_cast<size_t>(k)] = info.scaleStep * k;

@@ -23,7 +23,7 @@ struct GraphQuantityInfo {
     uint16_t RecordSummary::*northField;
     uint16_t RecordSummary::*southField;
     int scaleStep;
-    QString quantityLabel;
+    const char *quantityLabel; // untranslated
 };
 
 const GraphQuantityInfo &graphQuantityInfo(GraphQuantity quantity);

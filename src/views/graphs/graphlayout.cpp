@@ -3,11 +3,18 @@
 #include "solar/calendar.h"
 #include "solar/rounding.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace orvanek {
 
 namespace {
+
+// The texts of the daily graphs, translated in the context "Graphs".
+struct GraphTexts {
+    Q_DECLARE_TR_FUNCTIONS(Graphs)
+};
 
 // Screen layout, pixels of the window's client area.
 constexpr int kPanelMargins = 120;     // client height not given to the three panels
@@ -42,11 +49,15 @@ constexpr int kPaperTitleDays = 105; // and the panel name this many
 // The three panels: whole disk black, north red, south blue.
 GraphPanel panel(int index, int baseline) {
     static const std::array<GraphPanel, 3> panels = {{
-        {1, QStringLiteral("SEVER + JIH"), GraphCurve::Whole, QColor(0, 0, 0), 0},
-        {2, QStringLiteral("SEVER"), GraphCurve::North, QColor(255, 0, 0), 0},
-        {3, QStringLiteral("JIH"), GraphCurve::South, QColor(0, 0, 255), 0},
+        {1, {}, GraphCurve::Whole, QColor(0, 0, 0), 0},
+        {2, {}, GraphCurve::North, QColor(255, 0, 0), 0},
+        {3, {}, GraphCurve::South, QColor(0, 0, 255), 0},
     }};
+    static const char *const names[] = {QT_TRANSLATE_NOOP("Graphs", "SEVER + JIH"),
+                                        QT_TRANSLATE_NOOP("Graphs", "SEVER"),
+                                        QT_TRANSLATE_NOOP("Graphs", "JIH")};
     GraphPanel p = panels[static_cast<size_t>(index - 1)];
+    p.name = GraphTexts::tr(names[index - 1]);
     p.baseline = baseline;
     return p;
 }
@@ -80,12 +91,13 @@ std::vector<GraphMonthLine> screenMonths(const GraphSeries &series, const GraphG
     const int h = g.step;
     std::vector<GraphMonthLine> months;
     months.reserve(marks.size());
+    const std::array<QString, 12> names = monthNames();
     for (const MonthMark &m : marks) {
         const int x = m.x + kScreenLeft - g.offset;
         GraphMonthLine line;
         line.line = QLine(x, yb + kMonthLineBelow, x, yb - 10 * h);
         line.name = {QPoint(x + kMonthNameIndent, yb + kMonthNameDrop),
-                     monthNames()[static_cast<size_t>(m.month)]};
+                     names[static_cast<size_t>(m.month)]};
         line.january = m.month == 0;
         if (line.january) {
             line.year = {QPoint(x, yb - 11 * h), QString::number(m.year)};
@@ -103,6 +115,8 @@ std::vector<GraphMonthLine> paperMonths(const GraphSeries &series, const GraphGe
     const int h = g.step;
     const int ppd = series.pixelsPerDay;
     std::vector<GraphMonthLine> months;
+    const std::array<QString, 12> names = monthNames();
+    const std::array<QString, 12> shortNames = shortMonthNames();
     for (const MonthMark &m : marks) {
         const int shifted = m.x - g.offset;
         if (shifted < 0 || shifted >= g.width + kPaperMonthSlack)
@@ -112,9 +126,8 @@ std::vector<GraphMonthLine> paperMonths(const GraphSeries &series, const GraphGe
         line.line = QLine(x, yb + kPaperMonthLineBelow, x, yb - 10 * h);
         const auto month = static_cast<size_t>(m.month);
         const int nameY = yb + kMonthNameDrop;
-        line.name = ppd > 1
-                        ? GraphText{QPoint(x + kMonthNameIndent, nameY), monthNames()[month]}
-                        : GraphText{QPoint(x + kShortNameIndent, nameY), shortMonthNames()[month]};
+        line.name = ppd > 1 ? GraphText{QPoint(x + kMonthNameIndent, nameY), names[month]}
+                            : GraphText{QPoint(x + kShortNameIndent, nameY), shortNames[month]};
         line.january = m.month == 0;
         if (line.january) {
             line.year = {QPoint(shifted + kPaperYearDays * ppd, yb - 10 * h),
@@ -160,41 +173,58 @@ int verticalFactor(DisplayMode mode) {
 QString viewLabel(DisplayMode mode) {
     switch (mode) {
     case DisplayMode::All:
-        return QStringLiteral("Celkový  Sever  Jih   -");
+        return GraphTexts::tr("Celkový  Sever  Jih   -");
     case DisplayMode::Whole:
-        return QStringLiteral("Celkový   -");
+        return GraphTexts::tr("Celkový   -");
     case DisplayMode::North:
-        return QStringLiteral("Sever   -");
+        return GraphTexts::tr("Sever   -");
     case DisplayMode::South:
-        return QStringLiteral("Jih   -");
+        return GraphTexts::tr("Jih   -");
     }
     return {};
 }
 
 QString initialViewLabel() {
-    return QStringLiteral("Celkový   Sever   Jih  -");
+    return GraphTexts::tr("Celkový   Sever   Jih  -");
 }
 
 QString graphCaption(const QString &viewLabel, const QString &quantityLabel) {
-    return ((QStringLiteral("Graf   ") + viewLabel).left(47) + quantityLabel).left(87);
+    return ((GraphTexts::tr("Graf   ") + viewLabel).left(47) + quantityLabel).left(87);
 }
 
-const std::array<QString, 12> &monthNames() {
-    static const std::array<QString, 12> names = {
-        QStringLiteral("Leden"),    QStringLiteral("Únor"),     QStringLiteral("Březen"),
-        QStringLiteral("Duben"),    QStringLiteral("Květen"),   QStringLiteral("Červen"),
-        QStringLiteral("Červenec"), QStringLiteral("Srpen"),    QStringLiteral("Září"),
-        QStringLiteral("Říjen"),    QStringLiteral("Listopad"), QStringLiteral("Prosinec")};
-    return names;
+std::array<QString, 12> monthNames() {
+    static const char *const names[] = {
+        QT_TRANSLATE_NOOP("Graphs", "Leden"),    QT_TRANSLATE_NOOP("Graphs", "Únor"),
+        QT_TRANSLATE_NOOP("Graphs", "Březen"),   QT_TRANSLATE_NOOP("Graphs", "Duben"),
+        QT_TRANSLATE_NOOP("Graphs", "Květen"),   QT_TRANSLATE_NOOP("Graphs", "Červen"),
+        QT_TRANSLATE_NOOP("Graphs", "Červenec"), QT_TRANSLATE_NOOP("Graphs", "Srpen"),
+        QT_TRANSLATE_NOOP("Graphs", "Září"),     QT_TRANSLATE_NOOP("Graphs", "Říjen"),
+        QT_TRANSLATE_NOOP("Graphs", "Listopad"), QT_TRANSLATE_NOOP("Graphs", "Prosinec")};
+    std::array<QString, 12> translated;
+    for (size_t m = 0; m < translated.size(); ++m)
+        translated[m] = GraphTexts::tr(names[m]);
+    return translated;
 }
 
-const std::array<QString, 12> &shortMonthNames() {
-    // June and July (Červen, Červenec) both print as "Čer".
-    static const std::array<QString, 12> names = {
-        QStringLiteral("Led"), QStringLiteral("Úno"), QStringLiteral("Bře"), QStringLiteral("Dub"),
-        QStringLiteral("Kvě"), QStringLiteral("Čer"), QStringLiteral("Čer"), QStringLiteral("Srp"),
-        QStringLiteral("Zář"), QStringLiteral("Říj"), QStringLiteral("Lis"), QStringLiteral("Pro")};
-    return names;
+std::array<QString, 12> shortMonthNames() {
+    // June and July (Červen, Červenec) both print as "Čer"; the month tells the translations
+    // apart.
+    static const char *const names[][2] = {QT_TRANSLATE_NOOP3("Graphs", "Led", "January"),
+                                           QT_TRANSLATE_NOOP3("Graphs", "Úno", "February"),
+                                           QT_TRANSLATE_NOOP3("Graphs", "Bře", "March"),
+                                           QT_TRANSLATE_NOOP3("Graphs", "Dub", "April"),
+                                           QT_TRANSLATE_NOOP3("Graphs", "Kvě", "May"),
+                                           QT_TRANSLATE_NOOP3("Graphs", "Čer", "June"),
+                                           QT_TRANSLATE_NOOP3("Graphs", "Čer", "July"),
+                                           QT_TRANSLATE_NOOP3("Graphs", "Srp", "August"),
+                                           QT_TRANSLATE_NOOP3("Graphs", "Zář", "September"),
+                                           QT_TRANSLATE_NOOP3("Graphs", "Říj", "October"),
+                                           QT_TRANSLATE_NOOP3("Graphs", "Lis", "November"),
+                                           QT_TRANSLATE_NOOP3("Graphs", "Pro", "December")};
+    std::array<QString, 12> translated;
+    for (size_t m = 0; m < translated.size(); ++m)
+        translated[m] = GraphTexts::tr(names[m][0], names[m][1]);
+    return translated;
 }
 
 PanelSize screenPanelSize(int clientHeight) {
@@ -308,6 +338,7 @@ GraphModel buildGraphModel(const GraphSeries &series, const GraphGeometry &g) {
     GraphModel model;
     model.surface = g.surface;
     const bool screen = g.surface == GraphSurface::Screen;
+    model.offset = screen ? g.offset : 0;
     const std::vector<MonthMark> marks =
         monthGrid(series.firstYear, series.lastX(), series.pixelsPerDay);
     for (const GraphPanel &p : g.panels) {

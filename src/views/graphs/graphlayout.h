@@ -37,8 +37,8 @@ QString graphCaption(const QString &viewLabel, const QString &quantityLabel);
 
 // Czech month names, January first; the three-letter forms the printed grid uses when a
 // day is one pixel wide.
-const std::array<QString, 12> &monthNames();
-const std::array<QString, 12> &shortMonthNames();
+std::array<QString, 12> monthNames();
+std::array<QString, 12> shortMonthNames();
 
 // A panel's height and that of one of its eleven divisions, in pixels.
 struct PanelSize {
@@ -144,6 +144,9 @@ struct GraphModel {
     GraphSurface surface = GraphSurface::Screen;
     std::vector<GraphPanelDrawing> panels;
     GraphText pageTitle; // paper only
+    // On screen: the scroll position everything was placed at. A paint at another position
+    // shifts the model by the difference rather than placing it again.
+    int offset = 0;
 };
 GraphModel buildGraphModel(const GraphSeries &series, const GraphGeometry &geometry);
 

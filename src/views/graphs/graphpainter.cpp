@@ -83,14 +83,16 @@ class TextWriter {
     ColumnAligner aligner_;
 };
 
-bool monthVisible(const GraphMonthLine &m, const GraphGeometry &g) {
+// `shift`: pixels the model is moved right on screen (its offset less the paint's).
+bool monthVisible(const GraphMonthLine &m, const GraphGeometry &g, int shift) {
     if (g.surface == GraphSurface::Paper)
         return true; // the model keeps only the months of the page
-    const int x = m.line.x1();
+    const int x = m.line.x1() + shift;
     return x + kJanuaryTextReach >= 0 && x <= g.width;
 }
 
-void paintPanel(QPainter &p, TextWriter &text, const GraphPanelDrawing &d, const GraphGeometry &g) {
+void paintPanel(QPainter &p, TextWriter &text, const GraphPanelDrawing &d, const GraphGeometry &g,
+                int shift) {
     const bool screen = g.surface == GraphSurface::Screen;
     for (size_t k = 0; k < d.gridLines.size(); ++k) {
         // On paper every grid line is black.
@@ -101,7 +103,7 @@ void paintPanel(QPainter &p, TextWriter &text, const GraphPanelDrawing &d, const
     const QPen monthPen = pen(monthLineColour());
     const int januaryFont = screen ? kScreenJanuaryFont : kPaperJanuaryFont;
     for (const GraphMonthLine &m : d.months) {
-        if (!monthVisible(m, g))
+        if (!monthVisible(m, g, shift))
             continue;
         p.setPen(m.january ? januaryPen : monthPen);
         p.drawLine(m.line);
@@ -119,7 +121,7 @@ void paintPanel(QPainter &p, TextWriter &text, const GraphPanelDrawing &d, const
     p.setPen(pen(d.panel.colour, screen ? kScreenCurvePen : kPaperCurvePen));
     // Decades of records lie outside the window: only what can be seen is stroked.
     const QRect area = p.window();
-    p.drawPolyline(visiblePolyline(d.curve, area.left(), area.right()));
+    p.drawPolyline(visiblePolyline(d.curve, area.left() - shift, area.right() - shift));
 }
 
 } // namespace
@@ -150,8 +152,12 @@ void paintGraphs(QPainter &painter, const GraphModel &model, const GraphGeometry
         painter.setPen(pen(Qt::black));
         text.write(model.pageTitle, kPaperTitleFont);
     }
+    // A screen model placed at another scroll position is moved by whole pixels.
+    const int shift = model.surface == GraphSurface::Screen ? model.offset - geometry.offset : 0;
+    if (shift != 0)
+        painter.translate(shift, 0);
     for (const GraphPanelDrawing &d : model.panels)
-        paintPanel(painter, text, d, geometry);
+        paintPanel(painter, text, d, geometry, shift);
     painter.restore();
 }
 

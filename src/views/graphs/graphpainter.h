@@ -37,7 +37,8 @@ QPolygon visiblePolyline(const QPolygon &line, int left, int right);
 
 // Paints the panels of the model: grid, month lines with names and years, value labels and
 // the curves in their colours. It paints no background; only what can be seen in the
-// geometry's width is drawn of a screen model.
+// geometry's width is drawn of a screen model, which is shifted to the geometry's scroll
+// position when it was placed at another one.
 void paintGraphs(QPainter &painter, const GraphModel &model, const GraphGeometry &geometry);
 
 // The scale command: white boxes at the left edge with the value labels of each panel.

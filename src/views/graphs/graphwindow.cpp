@@ -164,9 +164,22 @@ GraphGeometry GraphWindow::preparedGeometry() {
     if (!seriesReady_ || series_.divisionHeight != geometry.panel.divisionHeight) {
         recomputeSelected(series_, store_, geometry.panel.divisionHeight);
         seriesReady_ = true;
+        modelPlaced_ = false;
         updateCaption();
     }
     return geometry;
+}
+
+const GraphModel &GraphWindow::placedModel(const GraphGeometry &geometry) {
+    const GraphGeometry &was = modelGeometry_;
+    if (!modelPlaced_ || was.mode != geometry.mode || was.width != geometry.width ||
+        was.height != geometry.height || was.step != geometry.step ||
+        was.panel.panelHeight != geometry.panel.panelHeight) {
+        model_ = buildGraphModel(series_, geometry);
+        modelGeometry_ = geometry;
+        modelPlaced_ = true;
+    }
+    return model_;
 }
 
 GraphView GraphWindow::currentView() {
@@ -179,7 +192,7 @@ GraphView GraphWindow::currentView() {
 
 void GraphWindow::FormPaint(QPainter &painter) {
     const GraphGeometry geometry = preparedGeometry();
-    paintGraphs(painter, buildGraphModel(series_, geometry), geometry);
+    paintGraphs(painter, placedModel(geometry), geometry);
     if (scaleShown_)
         paintGraphScale(painter, graphScale(series_, geometry, width()), geometry);
 }
@@ -208,6 +221,7 @@ void GraphWindow::updateCaption() {
 void GraphWindow::recordsChanged() {
     buildTimeAxis(series_, store_, kScreenPixelsPerDay);
     seriesReady_ = false;
+    modelPlaced_ = false;
     updateScrollRange();
     canvas_->update();
 }
@@ -215,6 +229,7 @@ void GraphWindow::recordsChanged() {
 void GraphWindow::chooseQuantity(GraphQuantity quantity, const char *item) {
     selectQuantity(series_, store_, quantity, screenGeometry().panel.divisionHeight);
     seriesReady_ = true;
+    modelPlaced_ = false;
     scaleShown_ = false;
     action(QString::fromLatin1(item))->setChecked(true);
     updateCaption();
@@ -296,6 +311,7 @@ void GraphWindow::plneoknoClick() {
     viewLabel_ = mode_ == DisplayMode::All ? initialViewLabel() : orvanek::viewLabel(mode_);
     buildTimeAxis(series_, store_, kScreenPixelsPerDay);
     seriesReady_ = false; // the heights follow at the new size
+    modelPlaced_ = false;
     updateCaption();
     updateScrollRange();
     canvas_->update();

@@ -86,6 +86,9 @@ class GraphWindow : public QWidget {
     GraphGeometry screenGeometry() const;
     // The geometry of a paint now, the heights brought to its division first.
     GraphGeometry preparedGeometry();
+    // The model of the series in the panels of `geometry`: the one placed before while the
+    // series and the panels stay, whatever the scroll position (the painter shifts it).
+    const GraphModel &placedModel(const GraphGeometry &geometry);
     void recordsChanged();
     void updateScrollRange();
     void updateCaption();
@@ -94,6 +97,9 @@ class GraphWindow : public QWidget {
     const ObservationStore &store_;
     Dialogs &dialogs_;
     GraphSeries series_;
+    GraphModel model_;
+    bool modelPlaced_ = false; // model_ shows series_ in the panels of modelGeometry_
+    GraphGeometry modelGeometry_;
     DisplayMode mode_ = DisplayMode::All;
     QString viewLabel_;
     bool seriesReady_ = false; // heights computed at the first paint, once the size is known

@@ -2,6 +2,8 @@
 
 #include "solar/rounding.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace orvanek {
@@ -10,27 +12,31 @@ const std::array<SmoothedQuantityInfo, 8> &smoothedQuantities() {
     using S = RecordSummary;
     static const std::array<SmoothedQuantityInfo, 8> table = {{
         {SmoothedQuantity::Groups, QStringLiteral("g"), &S::northGroups, &S::southGroups, 3,
-         QStringLiteral("Počet skupin")},
+         QT_TRANSLATE_NOOP("Graphs", "Počet skupin")},
         {SmoothedQuantity::Spots, QStringLiteral("f"), &S::northSpots, &S::southSpots, 25,
-         QStringLiteral("Počet skvrn")},
+         QT_TRANSLATE_NOOP("Graphs", "Počet skvrn")},
         {SmoothedQuantity::Relative, QStringLiteral("r"), &S::northR, &S::southR, 40,
-         QStringLiteral("Relativní číslo")},
+         QT_TRANSLATE_NOOP("Graphs", "Relativní číslo")},
         {SmoothedQuantity::ClassSum, QStringLiteral("cv"), &S::northClassSum, &S::southClassSum, 40,
-         QStringLiteral(" CV  (McIntoshovo číslo)")},
+         QT_TRANSLATE_NOOP("Graphs", " CV  (McIntoshovo číslo)")},
         {SmoothedQuantity::Pettis, QStringLiteral("sn"), &S::northSN, &S::southSN, 60,
-         QStringLiteral(" SN  (Pettisovo číslo)")},
+         QT_TRANSLATE_NOOP("Graphs", " SN  (Pettisovo číslo)")},
         {SmoothedQuantity::Beck, QStringLiteral("rb"), &S::northRB, &S::southRB, 250,
-         QStringLiteral(" RB  (Beckovo číslo)")},
+         QT_TRANSLATE_NOOP("Graphs", " RB  (Beckovo číslo)")},
         {SmoothedQuantity::Area, QStringLiteral("area"), &S::northArea, &S::southArea, 400,
-         QStringLiteral(" Plocha  skvrn  disk")},
+         QT_TRANSLATE_NOOP("Graphs", " Plocha  skvrn  disk")},
         {SmoothedQuantity::HemisphereArea, QStringLiteral("hemisphere"), &S::northCorrectedArea,
-         &S::southCorrectedArea, 400, QStringLiteral(" Plocha skvrn  polokoule")},
+         &S::southCorrectedArea, 400, QT_TRANSLATE_NOOP("Graphs", " Plocha skvrn  polokoule")},
     }};
     return table;
 }
 
 const SmoothedQuantityInfo &smoothedQuantityInfo(SmoothedQuantity quantity) {
     return smoothedQuantities()[static_cast<size_t>(quantity) - 1];
+}
+
+QString smoothedQuantityTitle(SmoothedQuantity quantity) {
+    return QCoreApplication::translate("Graphs", smoothedQuantityInfo(quantity).title);
 }
 
 std::optional<SmoothedQuantity> smoothedQuantityFromKey(QStringView key) {

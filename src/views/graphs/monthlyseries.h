@@ -32,13 +32,15 @@ struct SmoothedQuantityInfo {
     QString key; // the command line's name: g, f, r, cv, sn, rb, area, hemisphere
     uint16_t RecordSummary::*northField;
     uint16_t RecordSummary::*southField;
-    int scaleStep; // value of one labelled grid step
-    QString title;
+    int scaleStep;     // value of one labelled grid step
+    const char *title; // untranslated: smoothedQuantityTitle()
 };
 
 const std::array<SmoothedQuantityInfo, 8> &smoothedQuantities();
 const SmoothedQuantityInfo &smoothedQuantityInfo(SmoothedQuantity quantity);
 std::optional<SmoothedQuantity> smoothedQuantityFromKey(QStringView key);
+// The quantity's title in the program's language.
+QString smoothedQuantityTitle(SmoothedQuantity quantity);
 
 // Means are kept in eighths of the quantity's unit.
 inline constexpr int kEighths = 8;

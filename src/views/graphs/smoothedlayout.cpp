@@ -2,6 +2,8 @@
 
 #include "solar/calendar.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace orvanek {
@@ -54,8 +56,9 @@ QString yearText(int year, bool twoDigits) {
 } // namespace
 
 QString smoothedCaption(SmoothedMode mode) {
-    return mode == SmoothedMode::Smoothed ? QStringLiteral("Vyhlazovací   grafy")
-                                          : QStringLiteral("Asymetrie    graf");
+    return mode == SmoothedMode::Smoothed
+               ? QCoreApplication::translate("Graphs", "Vyhlazovací   grafy")
+               : QCoreApplication::translate("Graphs", "Asymetrie    graf");
 }
 
 SmoothedGeometry smoothedScreenGeometry(QSize client, int pixelsPerMonth, int scroll,
@@ -99,7 +102,7 @@ SmoothedLayout layoutSmoothed(const MonthlySeries &series, const SmoothedGeometr
     }
     l.baseLine = QLine(x0, base, right, base);
     l.axis = QLine(x0, u, x0, axisBottom);
-    l.title = {QPoint(x0, kTitleY), info.title};
+    l.title = {QPoint(x0, kTitleY), smoothedQuantityTitle(series.quantity)};
 
     if (!series.hasCurves())
         return l;

@@ -8,6 +8,7 @@
 #include "solar/rounding.h"
 #include "solar/vectorstate.h"
 
+#include <QCoreApplication>
 #include <QDate>
 
 #include <algorithm>
@@ -208,8 +209,8 @@ RotationDates rotationDates(int rotation) {
 
 QString mapCaption(int rotation) {
     const RotationDates d = rotationDates(rotation);
-    return QStringLiteral("Mapa   ") + shortDate(d.start) + QStringLiteral(" - ") +
-           shortDate(d.end);
+    return QCoreApplication::translate("Map", "Mapa   ") + shortDate(d.start) +
+           QStringLiteral(" - ") + shortDate(d.end);
 }
 
 namespace {
@@ -385,7 +386,8 @@ MapModel buildMapModel(const ObservationStore &store, const MapSettings &setting
 
     m.margins = {QRect(QPoint(0, 1), QPoint(kMapLeft - 1, kMapBottom)),
                  QRect(QPoint(kMapRight + 1, 1), QPoint(settings.geometry.rightEdge, kMapBottom))};
-    m.title = {QPoint(kTitleX, kTitleY), QStringLiteral("Číslo rotace  ") + QString::number(n),
+    m.title = {QPoint(kTitleX, kTitleY),
+               QCoreApplication::translate("Map", "Číslo rotace  ") + QString::number(n),
                fontPx(kTitleFont, scale)};
     return m;
 }

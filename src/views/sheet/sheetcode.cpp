@@ -6,6 +6,7 @@
 #include <ZXing/BitMatrix.h>
 #include <ZXing/MultiFormatWriter.h>
 
+#include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
@@ -25,15 +26,19 @@ constexpr int kAnyPivotYear = 2000;
 } // namespace
 
 QString sheetCodeText(const SheetCode &code) {
-    return QStringList{QString::fromLatin1(kSheetCodeTag),
-                       shortDate(code.date),
+    return QStringList{QString::fromLatin1(kSheetCodeTag), shortDate(code.date),
                        formatTimeUT(code.timeUT, u"hhnn"),
-                       QString::number(code.radiusMm),
+                       // the shortest text that reads back as the same radius
+                       QString::number(code.radiusMm, 'g', QLocale::FloatingPointShortest),
                        code.orientX < 0 ? QStringLiteral("1") : QStringLiteral("0"),
                        code.orientY < 0 ? QStringLiteral("1") : QStringLiteral("0"),
                        paperName(code.paper)}
         .join(u';');
 }
+
+// The largest radius a sheet is drawn at: a code that says more is not one of ours (and
+// would make a scan's millimetres vanishingly small).
+constexpr double kLargestRadiusMm = 999;
 
 std::optional<SheetCode> parseSheetCode(const QString &text) {
     const QStringList f = text.split(u';');
@@ -46,7 +51,7 @@ std::optional<SheetCode> parseSheetCode(const QString &text) {
     code.radiusMm = f[3].toDouble(&radiusRead);
     const auto paper = paperFromName(f[6]);
     const auto flag = [](const QString &t) { return t == u'0' || t == u'1'; };
-    if (!date || !time || !radiusRead || !(code.radiusMm > 0) || !std::isfinite(code.radiusMm) ||
+    if (!date || !time || !radiusRead || !(code.radiusMm > 0) || code.radiusMm > kLargestRadiusMm ||
         !flag(f[4]) || !flag(f[5]) || !paper)
         return std::nullopt;
     code.date = *date;

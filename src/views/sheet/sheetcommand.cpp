@@ -10,31 +10,35 @@
 namespace orvanek {
 
 namespace {
-QString tr(const char *text) {
-    return QCoreApplication::translate("orvanek::SheetCommand", text);
-}
+// This file's texts, translated in the context "SheetCommand".
+struct SheetCommandTexts {
+    Q_DECLARE_TR_FUNCTIONS(SheetCommand)
+};
 } // namespace
 
 PrintOutcome printObservingSheet(const ObservationStore &store, Dialogs &dialogs, int orientX,
                                  int orientY, const QDateTime &nowUtc) {
-    const QString caption = tr("Šablona pro kresbu");
-    const auto dateText =
-        dialogs.prompt(caption, tr("Datum (DD.MM.RRRR)"), shortDate(toCalendarDate(nowUtc.date())));
+    const QString caption = SheetCommandTexts::tr("Šablona pro kresbu");
+    const auto dateText = dialogs.prompt(caption, SheetCommandTexts::tr("Datum (DD.MM.RRRR)"),
+                                         shortDate(toCalendarDate(nowUtc.date())));
     if (!dateText)
         return PrintOutcome::Cancelled;
     const auto date = parseDate(*dateText, store.pivotYear());
     if (!date) {
-        dialogs.information(tr("„%1“ není platné datum.").arg(inputExcerpt(*dateText)));
+        dialogs.information(
+            SheetCommandTexts::tr("„%1“ není platné datum.").arg(inputExcerpt(*dateText)));
         return PrintOutcome::Failed;
     }
     const QTime now = nowUtc.time();
-    const auto timeText = dialogs.prompt(caption, tr("Čas UT (bez dvojtečky, 7:05 = 705)"),
-                                         QString::number(now.hour() * 100 + now.minute()));
+    const auto timeText =
+        dialogs.prompt(caption, SheetCommandTexts::tr("Čas UT (bez dvojtečky, 7:05 = 705)"),
+                       QString::number(now.hour() * 100 + now.minute()));
     if (!timeText)
         return PrintOutcome::Cancelled;
     const auto time = parseSheetTime(*timeText);
     if (!time) {
-        dialogs.information(tr("„%1“ není čas HHMM (0 až 2359).").arg(inputExcerpt(*timeText)));
+        dialogs.information(
+            SheetCommandTexts::tr("„%1“ není čas HHMM (0 až 2359).").arg(inputExcerpt(*timeText)));
         return PrintOutcome::Failed;
     }
 
@@ -60,9 +64,10 @@ PrintOutcome printObservingSheet(const ObservationStore &store, Dialogs &dialogs
     };
     const PrintOutcome outcome = printView(dialogs, store.dataDirectory(), request);
     if (outcome == PrintOutcome::Failed && pageTooSmall)
-        dialogs.information(tr("Kotouč o průměru %1 mm se na zvolený papír nevejde; zvolte %2.")
-                                .arg(2 * model.radiusMm)
-                                .arg(paperName(*model.paper)));
+        dialogs.information(
+            SheetCommandTexts::tr("Kotouč o průměru %1 mm se na zvolený papír nevejde; zvolte %2.")
+                .arg(2 * model.radiusMm)
+                .arg(paperName(*model.paper)));
     return outcome;
 }
 

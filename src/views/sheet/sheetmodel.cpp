@@ -6,6 +6,7 @@
 #include "solar/vectorstate.h"
 #include "views/sheet/sheetcode.h"
 
+#include <QCoreApplication>
 #include <QLineF>
 
 #include <algorithm>
@@ -15,6 +16,11 @@
 namespace orvanek {
 
 namespace {
+
+// The texts of the sheet, translated in the context "Sheet".
+struct SheetTexts {
+    Q_DECLARE_TR_FUNCTIONS(Sheet)
+};
 
 constexpr double kRadPerDeg = std::numbers::pi / 180;
 
@@ -63,10 +69,10 @@ struct BlankField {
 };
 // clang-format off
 constexpr BlankField kBlankFields[] = {
-    {"Pozorovatel:", kObserverY, 0, 25, 105},
-    {"Stanice:", kObserverY, 110, 128, 0},
-    {"PP:", kConditionsY, 0, 7, 22},
-    {"Obr.:", kConditionsY, 26, 36, 51},
+    {QT_TRANSLATE_NOOP("Sheet", "Pozorovatel:"), kObserverY, 0, 25, 105},
+    {QT_TRANSLATE_NOOP("Sheet", "Stanice:"), kObserverY, 110, 128, 0},
+    {QT_TRANSLATE_NOOP("Sheet", "PP:"), kConditionsY, 0, 7, 22},
+    {QT_TRANSLATE_NOOP("Sheet", "Obr.:"), kConditionsY, 26, 36, 51},
     {"Q:", kConditionsY, 55, 60, 75},
 };
 // clang-format on
@@ -219,19 +225,19 @@ void Layout::header() {
     const SheetSettings &s = m_.settings;
     const Ephemeris &e = m_.ephemeris;
     const double width = m_.contentMm.width();
-    text({0, kTitleY}, kTitleMm, QStringLiteral("Šablona pro kresbu Slunce"), SheetText::Left,
+    text({0, kTitleY}, kTitleMm, SheetTexts::tr("Šablona pro kresbu Slunce"), SheetText::Left,
          false, true);
     text({0, kMomentY}, kHeaderTextMm,
-         QStringLiteral("Datum: %1     Čas UT: %2     Rotace: %3")
+         SheetTexts::tr("Datum: %1     Čas UT: %2     Rotace: %3")
              .arg(shortDate(s.date), formatTimeUT(s.timeUT, u"hh:nn"))
              .arg(e.rotation),
          SheetText::Left);
     text({0, kEphemerisY}, kHeaderTextMm,
-         QStringLiteral("B0 = %1     P = %2     L0 = %3     průměr kotouče %4 mm")
+         SheetTexts::tr("B0 = %1     P = %2     L0 = %3     průměr kotouče %4 mm")
              .arg(degrees(e.B0), degrees(e.P), degrees(e.L0), millimetres(2 * m_.radiusMm)),
          SheetText::Left);
     for (const BlankField &f : kBlankFields) {
-        text({f.x, f.y}, kHeaderTextMm, QString::fromUtf8(f.label), SheetText::Left);
+        text({f.x, f.y}, kHeaderTextMm, SheetTexts::tr(f.label), SheetText::Left);
         const double to = f.lineTo > 0 ? f.lineTo : width + f.lineTo;
         line(SheetStroke::Tick, {f.lineFrom, f.y + kUnderlineDropMm}, {to, f.y + kUnderlineDropMm});
     }
@@ -328,16 +334,19 @@ void Layout::scaleAndMarks() {
     // longitudes lie (l = L0 - meridian distance), each side swapped by its mirror; read left
     // to right and top to bottom the letters are the drawing view's buttons ("Z - V", "S - J").
     const struct {
-        const char *letter;
-        double angle; // position angle, degrees
-    } compass[] = {{"S", 0}, {"V", 90}, {"J", 180}, {"Z", 270}};
+        const char *letter[2]; // the letter and the direction it names
+        double angle;          // position angle, degrees
+    } compass[] = {{QT_TRANSLATE_NOOP3("Sheet", "S", "north"), 0},
+                   {QT_TRANSLATE_NOOP3("Sheet", "V", "east"), 90},
+                   {QT_TRANSLATE_NOOP3("Sheet", "J", "south"), 180},
+                   {QT_TRANSLATE_NOOP3("Sheet", "Z", "west"), 270}};
     // Outermost: each letter's far edge on the ring's edge.
     for (const auto &c : compass) {
         const QPointF direction = projector_.direction(c.angle);
         const double in = reach(direction, kBoldCapitalWidthPerHeight * kCompassTextMm,
                                 kCapHeightPerHeight * kCompassTextMm);
         text(m_.centre + direction * (R + kRingMm - in), kCompassTextMm,
-             QString::fromLatin1(c.letter), SheetText::Centre, true, true);
+             SheetTexts::tr(c.letter[0], c.letter[1]), SheetText::Centre, true, true);
     }
 
     // The rotation axis: its north end at position angle P, its south end opposite.
@@ -369,7 +378,7 @@ void Layout::table() {
         line(SheetStroke::Tick, {x, top}, {x, bottom});
     }
     const double headingY = top + kTableRowMm / 2;
-    text({kNumberColumnMm / 2, headingY}, kSmallTextMm, QStringLiteral("č."), SheetText::Centre,
+    text({kNumberColumnMm / 2, headingY}, kSmallTextMm, SheetTexts::tr("č."), SheetText::Centre,
          true, true);
     for (int c = 1; c <= columns; ++c)
         text({columnX(c) + columnMm / 2, headingY}, kSmallTextMm, groupColumnLabel(c, helio),
@@ -474,7 +483,7 @@ SheetModel buildSheetModel(const SheetSettings &settings) {
         if (sheetFits(settings.radiusMm, *settings.paper))
             m.paper = settings.paper;
         else
-            m.refusal = QStringLiteral("Kotouč o průměru %1 mm se s okraji nevejde na papír %2 "
+            m.refusal = SheetTexts::tr("Kotouč o průměru %1 mm se s okraji nevejde na papír %2 "
                                        "(největší průměr na něm je %3 mm).")
                             .arg(diameter, paperName(*settings.paper))
                             .arg(2 * largestSheetRadius(*settings.paper));
@@ -483,7 +492,7 @@ SheetModel buildSheetModel(const SheetSettings &settings) {
             if (!m.paper && sheetFits(settings.radiusMm, paper))
                 m.paper = paper;
         if (!m.paper)
-            m.refusal = QStringLiteral("Kotouč o průměru %1 mm se s okraji nevejde ani na papír "
+            m.refusal = SheetTexts::tr("Kotouč o průměru %1 mm se s okraji nevejde ani na papír "
                                        "A3 (největší průměr je %2 mm).")
                             .arg(diameter)
                             .arg(2 * largestSheetRadius(SheetPaper::A3));

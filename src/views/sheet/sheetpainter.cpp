@@ -3,6 +3,7 @@
 #include "data/dates.h"
 #include "views/sheet/sheetcode.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
@@ -207,8 +208,9 @@ bool printSheet(PrintJob &job, const SheetModel &model) {
 }
 
 QString sheetTitle(const SheetModel &model) {
-    return QStringLiteral("Šablona pro kresbu  ") + shortDate(model.settings.date) +
-           QLatin1Char(' ') + formatTimeUT(model.settings.timeUT, u"hh:nn");
+    return QCoreApplication::translate("Sheet", "Šablona pro kresbu  ") +
+           shortDate(model.settings.date) + QLatin1Char(' ') +
+           formatTimeUT(model.settings.timeUT, u"hh:nn");
 }
 
 QString sheetFileName(const SheetModel &model) {

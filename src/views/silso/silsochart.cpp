@@ -1,5 +1,7 @@
 #include "views/silso/silsochart.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -203,29 +205,34 @@ void ChartBuilder::years() {
 void ChartBuilder::legend() {
     const ComparisonRow &all = c_.all;
     const auto kOrNone = [](const std::optional<double> &k) {
-        return k ? kText(*k) : QStringLiteral("nelze určit");
+        return k ? kText(*k) : QCoreApplication::translate("Silso", "nelze určit");
     };
-    QString title = QStringLiteral("Srovnání s SILSO: %1, %2 společných dní, k = %3")
-                        .arg(c_.fileName)
-                        .arg(all.days)
-                        .arg(kOrNone(all.k));
+    QString title =
+        QCoreApplication::translate("Silso", "Srovnání s SILSO: %1, %2 společných dní, k = %3")
+            .arg(c_.fileName)
+            .arg(all.days)
+            .arg(kOrNone(all.k));
     if (c_.kind == SilsoKind::Hemispheric)
-        title += QStringLiteral(", sever %1, jih %2").arg(kOrNone(all.kNorth), kOrNone(all.kSouth));
+        title += QCoreApplication::translate("Silso", ", sever %1, jih %2")
+                     .arg(kOrNone(all.kNorth), kOrNone(all.kSouth));
     label({kLeftPx, kTitleY}, title, ChartLabel::Left, Qt::black, true);
     const double x0 = kLeftPx;
     chart_.ownLegend = QLineF(x0, kLegendY, x0 + kLegendLinePx, kLegendY);
     label({x0 + kLegendLinePx + kLabelGapPx, kLegendY},
-          all.k ? QStringLiteral("vlastní měsíční R × k") : QStringLiteral("vlastní měsíční R"),
+          all.k ? QCoreApplication::translate("Silso", "vlastní měsíční R × k")
+                : QCoreApplication::translate("Silso", "vlastní měsíční R"),
           ChartLabel::Left, ownCurveColour());
     const double x1 = x0 + chart_.upper.width() / 3;
     chart_.silsoLegend = QLineF(x1, kLegendY, x1 + kLegendLinePx, kLegendY);
     label({x1 + kLegendLinePx + kLabelGapPx, kLegendY},
-          QStringLiteral("SILSO, průměr ze stejných dní"), ChartLabel::Left, silsoCurveColour());
-    label(
-        {kLeftPx, chart_.lower.top() - kLabelGapPx - 4},
-        QStringLiteral("měsíční k") +
-            (all.k ? QStringLiteral(" (čára: k = %1 ze všech dní)").arg(kText(*all.k)) : QString()),
-        ChartLabel::Left, kPointColour());
+          QCoreApplication::translate("Silso", "SILSO, průměr ze stejných dní"), ChartLabel::Left,
+          silsoCurveColour());
+    label({kLeftPx, chart_.lower.top() - kLabelGapPx - 4},
+          QCoreApplication::translate("Silso", "měsíční k") +
+              (all.k ? QCoreApplication::translate("Silso", " (čára: k = %1 ze všech dní)")
+                           .arg(kText(*all.k))
+                     : QString()),
+          ChartLabel::Left, kPointColour());
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "data/dates.h"
 #include "data/observationstore.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace orvanek {
@@ -99,7 +101,8 @@ SilsoComparison compareWithSilso(const ObservationStore &store, const SilsoFile 
                        double(s.southR)});
     }
     if (own.empty()) {
-        c.problem = QStringLiteral("V datech není žádné řádné pozorování s čitelným datem.");
+        c.problem = QCoreApplication::translate(
+            "Silso", "V datech není žádné řádné pozorování s čitelným datem.");
         return c;
     }
     std::stable_sort(own.begin(), own.end(),
@@ -147,12 +150,12 @@ SilsoComparison compareWithSilso(const ObservationStore &store, const SilsoFile 
 
     if (all.days == 0) {
         const QString fileRange = file.days.empty()
-                                      ? QStringLiteral("bez jediné hodnoty")
+                                      ? QCoreApplication::translate("Silso", "bez jediné hodnoty")
                                       : shortDate(file.days.front().date) + QStringLiteral(" – ") +
                                             shortDate(file.days.back().date);
         c.problem =
-            QStringLiteral("Soubor %1 nemá s pozorováními žádný společný den "
-                           "(pozorování %2 – %3, soubor %4).")
+            QCoreApplication::translate("Silso", "Soubor %1 nemá s pozorováními žádný společný den "
+                                                 "(pozorování %2 – %3, soubor %4).")
                 .arg(file.name, shortDate(own.front().date), shortDate(own.back().date), fileRange);
     }
     return c;

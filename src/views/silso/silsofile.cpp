@@ -18,6 +18,11 @@ namespace orvanek {
 
 namespace {
 
+// The texts of the SILSO file's reader, translated in the context "SilsoFile".
+struct SilsoFileTexts {
+    Q_DECLARE_TR_FUNCTIONS(SilsoFile)
+};
+
 // The fields used, by their place in either layout.
 constexpr int kYearField = 0;
 constexpr int kMonthField = 1;
@@ -66,10 +71,10 @@ class Reader {
   private:
     SilsoReadResult fail(int line, const QString &what) const {
         return {std::nullopt,
-                QStringLiteral("Soubor %1, řádek %2: %3").arg(name_).arg(line).arg(what)};
+                SilsoFileTexts::tr("Soubor %1, řádek %2: %3").arg(name_).arg(line).arg(what)};
     }
     static QString quoted(std::string_view field) {
-        return QStringLiteral("„%1“").arg(
+        return SilsoFileTexts::tr("„%1“").arg(
             inputExcerpt(QByteArrayView(field.data(), qsizetype(field.size()))));
     }
 
@@ -115,21 +120,23 @@ SilsoReadResult Reader::read(const QByteArray &text) {
         }
         if (expectedFields == 0) {
             if (count != kSilsoTotalFields && count != kSilsoHemisphericFields) {
-                QString what = QStringLiteral("počet polí %1; denní soubor SILSO (SN_d_tot) "
-                                              "jich má %2, hemisférický (SN_d_hem) %3.")
+                QString what = SilsoFileTexts::tr("počet polí %1; denní soubor SILSO (SN_d_tot) "
+                                                  "jich má %2, hemisférický (SN_d_hem) %3.")
                                    .arg(count)
                                    .arg(kSilsoTotalFields)
                                    .arg(kSilsoHemisphericFields);
                 if (count == kSilsoMonthlyFields)
-                    what += QStringLiteral(" Měsíční soubor (SN_m_tot) nestačí, je třeba denní.");
+                    what +=
+                        SilsoFileTexts::tr(" Měsíční soubor (SN_m_tot) nestačí, je třeba denní.");
                 return fail(lineNumber, what);
             }
             expectedFields = count;
             file.kind = count == kSilsoTotalFields ? SilsoKind::Total : SilsoKind::Hemispheric;
         } else if (count != expectedFields) {
-            return fail(lineNumber, QStringLiteral("počet polí %1 místo %2 jako na prvním řádku.")
-                                        .arg(count)
-                                        .arg(expectedFields));
+            return fail(lineNumber,
+                        SilsoFileTexts::tr("počet polí %1 místo %2 jako na prvním řádku.")
+                            .arg(count)
+                            .arg(expectedFields));
         }
 
         int dateParts[3] = {0, 0, 0};
@@ -137,7 +144,7 @@ SilsoReadResult Reader::read(const QByteArray &text) {
             const auto value = wholeNumber(fields[static_cast<size_t>(f)]);
             if (!value)
                 return fail(lineNumber, quoted(fields[static_cast<size_t>(f)]) +
-                                            QStringLiteral(" není celé číslo."));
+                                            SilsoFileTexts::tr(" není celé číslo."));
             dateParts[f] = *value;
         }
         const CalendarDate date{static_cast<uint16_t>(std::clamp(dateParts[0], 0, 0xFFFF)),
@@ -145,7 +152,7 @@ SilsoReadResult Reader::read(const QByteArray &text) {
                                 static_cast<uint16_t>(std::clamp(dateParts[2], 0, 0xFFFF))};
         if (dateParts[0] != date.curYear || dateParts[1] != date.curMonth ||
             dateParts[2] != date.curDay || !isValidDate(date))
-            return fail(lineNumber, QStringLiteral("datum %1.%2.%3 neexistuje.")
+            return fail(lineNumber, SilsoFileTexts::tr("datum %1.%2.%3 neexistuje.")
                                         .arg(dateParts[2])
                                         .arg(dateParts[1])
                                         .arg(dateParts[0]));
@@ -160,7 +167,7 @@ SilsoReadResult Reader::read(const QByteArray &text) {
             const std::string_view field = fields[static_cast<size_t>(values[v].first)];
             const auto value = number(field);
             if (!value)
-                return fail(lineNumber, quoted(field) + QStringLiteral(" není číslo."));
+                return fail(lineNumber, quoted(field) + SilsoFileTexts::tr(" není číslo."));
             // A value no sunspot number can have is a broken line, not a day to compare.
             if (*value != kNoValue && (*value < 0 || *value > kHighestSunspotNumber))
                 return fail(lineNumber,
@@ -180,7 +187,7 @@ SilsoReadResult Reader::read(const QByteArray &text) {
     file.lines = lineNumber;
     if (expectedFields == 0)
         return {std::nullopt,
-                QStringLiteral("Soubor %1 neobsahuje žádný řádek s daty.").arg(name_)};
+                SilsoFileTexts::tr("Soubor %1 neobsahuje žádný řádek s daty.").arg(name_)};
     if (!ordered)
         std::stable_sort(file.days.begin(), file.days.end(),
                          [](const SilsoDay &a, const SilsoDay &b) { return a.day < b.day; });
@@ -188,7 +195,7 @@ SilsoReadResult Reader::read(const QByteArray &text) {
         std::adjacent_find(file.days.begin(), file.days.end(),
                            [](const SilsoDay &a, const SilsoDay &b) { return a.day == b.day; });
     if (twice != file.days.end())
-        return fail(std::next(twice)->line, QStringLiteral("den %1.%2.%3 už je na řádku %4.")
+        return fail(std::next(twice)->line, SilsoFileTexts::tr("den %1.%2.%3 už je na řádku %4.")
                                                 .arg(twice->date.curDay)
                                                 .arg(twice->date.curMonth)
                                                 .arg(twice->date.curYear)
@@ -206,8 +213,9 @@ SilsoReadResult readSilsoFile(const QString &path) {
     const QString name = QFileInfo(path).fileName();
     // A regular file of a sane size only: a pipe or /dev/zero would be read for ever.
     if (!QFileInfo::exists(path))
-        return {std::nullopt,
-                QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path, systemCauseText(ENOENT))};
+        return {
+            std::nullopt,
+            SilsoFileTexts::tr("Soubor %1 nelze otevřít: %2").arg(path, systemCauseText(ENOENT))};
     QFile file;
     if (const auto refused = openForReading(file, path, kLargestTextFileBytes))
         return {std::nullopt, *refused};

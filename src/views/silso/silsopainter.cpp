@@ -2,6 +2,7 @@
 
 #include "views/common/screenimage.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
@@ -135,7 +136,7 @@ bool printSilsoChart(PrintJob &job, const SilsoComparison &comparison) {
 }
 
 QString silsoCaption(const SilsoComparison &comparison) {
-    return QStringLiteral("Srovnání s SILSO  ") + comparison.fileName;
+    return QCoreApplication::translate("Silso", "Srovnání s SILSO  ") + comparison.fileName;
 }
 
 } // namespace orvanek

@@ -36,8 +36,8 @@ class SilsoCanvas : public ViewCanvas {
 
 std::optional<SilsoFile> chooseSilsoFile(const ObservationStore &store, Dialogs &dialogs) {
     const auto path = dialogs.openFileName(
-        QObject::tr("Srovnání s SILSO – denní soubor (SN_d_tot nebo SN_d_hem)"),
-        store.dataDirectory(), QObject::tr("Soubory SILSO (*.csv *.txt);;Všechny soubory (*)"));
+        SilsoWindow::tr("Srovnání s SILSO – denní soubor (SN_d_tot nebo SN_d_hem)"),
+        store.dataDirectory(), SilsoWindow::tr("Soubory SILSO (*.csv *.txt);;Všechny soubory (*)"));
     if (!path || path->isEmpty())
         return std::nullopt;
     SilsoReadResult read = readSilsoFile(*path);

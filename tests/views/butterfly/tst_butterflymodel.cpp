@@ -158,6 +158,50 @@ class TestButterflyModel : public QObject {
         QCOMPARE(int(m.faculae.size()), strokes);
     }
 
+    // The records are shared out among threads; their marks come back whole and in order.
+    void workersShareTheRecords_data() {
+        QTest::addColumn<unsigned>("workers");
+        QTest::newRow("one") << 1u;
+        QTest::newRow("three, runs of 3, 3 and 4 records") << 3u;
+        QTest::newRow("more workers than records") << 16u;
+    }
+    void workersShareTheRecords() {
+        QFETCH(unsigned, workers);
+        // Ten records a rotation apart, the group of record k at latitude 10 + k; record 4 is
+        // special, the even ones have a faculae field.
+        std::vector<ObservationRecord> records;
+        for (int k = 0; k < 10; ++k) {
+            ObservationRecord r =
+                observation(QDate(2001, 6, 21).addDays(28 * k).toString("dd.MM.yyyy"));
+            addGroupAt(r, 10 + k, -30);
+            if (k % 2 == 0)
+                addField(r, {packPosition(0, 60)});
+            if (k == 4)
+                writeText(r.specialMark, specialMarkText());
+            records.push_back(r);
+        }
+        const auto store = storeOf(records);
+        const ButterflyMarks marks = butterflyMarks(*store, 2026, 125, true, workers);
+        QCOMPARE(marks.groups.size(), size_t(9));
+        QCOMPARE(marks.faculae.size(), size_t(4)); // records 0, 2, 6, 8
+        int k = 0;
+        for (const ButterflyMarks::Group &g : marks.groups) {
+            if (k == 4)
+                ++k;
+            // A tenth of a degree covers the rounding of the stored angle and distance.
+            QVERIFY2(std::abs(g.latitude - (10 + k)) < 0.1,
+                     qPrintable(QString::number(g.latitude)));
+            QCOMPARE(g.rotation, int32_t(records[size_t(k)].rotation));
+            ++k;
+        }
+        QCOMPARE(marks.lowestRotation, int32_t(records.front().rotation));
+        QCOMPARE(marks.highestRotation, int32_t(records.back().rotation));
+        // Each mark exactly as one thread works it out.
+        const ButterflyMarks alone = butterflyMarks(*store, 2026, 125, true, 1);
+        for (size_t i = 0; i < marks.groups.size(); ++i)
+            QCOMPARE(marks.groups[i].turn, alone.groups[i].turn);
+    }
+
     void faculaStroke_data() {
         QTest::addColumn<double>("radius");
         QTest::addColumn<QList<int>>("mm"); // up, up, down, (0), down

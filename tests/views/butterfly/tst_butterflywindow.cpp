@@ -128,6 +128,28 @@ class TestButterflyWindow : public QObject {
         QCOMPARE(f.window->modelBuilds(), built + 2);
     }
 
+    // The positions of the records' marks are worked out again when the records change,
+    // and when a mode shows the faculae they were worked out without; a scale key only
+    // places them again.
+    void marksFollowRecordsAndMode() {
+        Fixture f;
+        QCOMPARE(f.window->model().groups.size(), size_t(1));
+        f.press(Qt::Key_4);
+        ObservationRecord later = observedRecord(QStringLiteral("23.06.2001"));
+        // At b -20.06 (a twentieth of a degree either way after the conversions) and 4
+        // pixels a degree: v = trunc(2 x -20.06 x 4) = -160, the box's top -2 + 80 = 78.
+        addGroupSeenAt(later, -20.06, ephemerisOf(later).L0);
+        addFaculaField(later, {packPosition(90, 60)});
+        f.store.appendRecord(later);
+        const std::vector<QRect> &boxes = f.window->model().groups;
+        QCOMPARE(boxes.size(), size_t(2));
+        QCOMPARE(boxes.back().top(), 78);
+        QVERIFY(f.window->model().faculae.empty()); // spots only
+        f.window->celek1Click();
+        QCOMPARE(f.window->model().faculae.size(), size_t(1));
+        QCOMPARE(f.window->model().groups.size(), size_t(2));
+    }
+
     void supplementarySwitch_data() {
         QTest::addColumn<bool>("fileHasData");
         QTest::newRow("Motfakul.dat with data") << true;

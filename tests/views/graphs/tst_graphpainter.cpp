@@ -94,6 +94,38 @@ class TestGraphPainter : public QObject {
         QCOMPARE(pixelAt(image, probe), colour);
     }
 
+    // A screen model placed at one scroll position and painted at another is moved by the
+    // difference: the curve, the month lines and what is cut off at the window's edges.
+    void shiftedModel_data() {
+        QTest::addColumn<int>("placedAt");
+        QTest::addColumn<int>("paintedAt");
+        // As in screen(): the whole disk's curve at y 99 from x 50 to 70, the March line at
+        // x 168, all less the scroll position painted at.
+        QTest::newRow("placed and painted at 0") << 0 << 0;
+        QTest::newRow("scrolled right") << 0 << 20;
+        QTest::newRow("scrolled back") << 40 << 0;
+        QTest::newRow("placed far right, shown from 30") << 1500 << 30;
+        QTest::newRow("the curve at the left edge") << 0 << 55;
+    }
+    void shiftedModel() {
+        QFETCH(int, placedAt);
+        QFETCH(int, paintedAt);
+        ObservationStore store(QDate(2026, 1, 1));
+        fillJanuary(store, 2001);
+        store.appendRecord(datedRecord("31.12.2005")); // months to scroll over
+        const GraphSeries series = graphSeries(store, GraphQuantity::Groups, 2, 10);
+        const GraphModel model =
+            buildGraphModel(series, screenGraphGeometry(1000, 450, DisplayMode::All, placedAt));
+        const GraphGeometry painted = screenGraphGeometry(1000, 450, DisplayMode::All, paintedAt);
+        const QImage image = renderGraphs(model, painted);
+        const int curveX = 60 - paintedAt;
+        const int marchX = 168 - paintedAt;
+        // Between the two January records the curve is flat at 99 (g 4 + 7, 36 pixels).
+        QCOMPARE(pixelAt(image, {curveX, 135 - 36}), kBlack);
+        QCOMPARE(pixelAt(image, {marchX, 90}), monthLineColour());
+        QCOMPARE(pixelAt(image, {marchX + 2, 90}), kWhite);
+    }
+
     // The month names hang under the zero line (135 in a client 1000 x 450) with the pixel
     // row under it left free: the accents of "Únor", "Červen", "Červenec", "Říjen" do not
     // touch the line. 2001 spans x 50..780, its January lines black at both ends.

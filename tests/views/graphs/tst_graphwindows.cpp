@@ -185,6 +185,49 @@ class TestGraphWindows : public QObject {
         QCOMPARE(f.window->scrollPosition(), expected < 0 ? bar->maximum() : expected);
     }
 
+    // A scroll moves the panels placed before; what changes them places them again.
+    void scrolledPanels_data() {
+        QTest::addColumn<QString>("command"); // after the first paint and a scroll of 20
+        QTest::addColumn<QPoint>("curve");    // a point of the northern curve, red
+        // As in commands(), 20 pixels to the left: 1..11 January at x 30..50.
+        QTest::newRow("scroll alone") << "" << QPoint(40, 270 - 13);
+        QTest::newRow("f") << "fgraf" << QPoint(40, 270 - 8);
+        QTest::newRow("north alone") << "severg" << QPoint(40, 330 - 39);
+        // 560 pixels high: panels of (560 - 120) div 3 div 11 x 11 = 143, the north's zero
+        // line at 2 x (143 + 25) = 336, g 4 at 4 x 13 div 3 = 17.
+        QTest::newRow("taller") << "taller" << QPoint(40, 336 - 17);
+        // 21 January with g 10 (33 pixels): the curve climbs from 11 January (x 50, 257)
+        // to x 70, 237.
+        QTest::newRow("a record added") << "add" << QPoint(70, 270 - 33);
+    }
+    void scrolledPanels() {
+        QFETCH(QString, command);
+        QFETCH(QPoint, curve);
+        GraphFixture f;
+        f.store.appendRecord(datedRecord("31.12.2002")); // room to scroll
+        showWithCanvas(*f.window, {1000, 450});
+        grab(f.window->canvas());
+        f.window->setScrollPosition(20);
+        if (command == "taller") {
+            f.window->canvas()->setFixedSize(1000, 560);
+        } else if (command == "add") {
+            ObservationRecord r = datedRecord("21.01.2001");
+            r.summary.northGroups = 10;
+            f.store.appendRecord(r);
+            QVERIFY(f.store.sortByDate());
+        } else if (!command.isEmpty()) {
+            f.window->action(command)->trigger();
+        }
+        QCOMPARE(f.window->scrollPosition(), 20);
+        const QImage image = grab(f.window->canvas());
+        QCOMPARE(pixelAt(image, curve), kRed);
+        QCOMPARE(pixelAt(image, curve - QPoint(0, 3)), kWhite);
+        // The same as the panels placed afresh at this scroll position.
+        const GraphView view = f.window->currentView();
+        QCOMPARE(view.geometry.offset, 20);
+        QCOMPARE(image, renderGraphs(view.model, view.geometry));
+    }
+
     void printsAndResets() {
         GraphFixture f;
         showWithCanvas(*f.window, {1000, 450});

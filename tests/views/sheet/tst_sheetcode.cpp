@@ -67,6 +67,7 @@ class TestSheetCode : public QObject {
         QTest::newRow("minute 60") << "ORVANEK/1;21.06.2001;0860;125;0;0;A3";
         QTest::newRow("no radius") << "ORVANEK/1;21.06.2001;0830;0;0;0;A3";
         QTest::newRow("radius not a number") << "ORVANEK/1;21.06.2001;0830;inf;0;0;A3";
+        QTest::newRow("a radius no sheet has") << "ORVANEK/1;21.06.2001;0830;1000;0;0;A3";
         QTest::newRow("a mirror flag 2") << "ORVANEK/1;21.06.2001;0830;125;2;0;A3";
         QTest::newRow("paper A5") << "ORVANEK/1;21.06.2001;0830;125;0;0;A5";
     }

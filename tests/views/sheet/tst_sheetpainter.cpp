@@ -88,54 +88,42 @@ class TestSheetPainter : public QObject {
                            [&m](PrintJob &job) { return printSheet(job, m); }));
         const std::vector<PdfWord> words = readPdfWords(path);
         QVERIFY2(!words.empty(), "pdftotext (poppler-utils) read no words");
-        const auto only = [&](const QString &text) {
-            std::vector<QPointF> found;
-            for (const PdfWord &w : words)
-                if (w.text == text)
-                    found.push_back(w.box.center());
-            return found;
-        };
-        QPointF centre;
+        // The four letters, each once, the disk's centre amid them.
         std::map<QString, QPointF> letter;
-        for (const QString name : {"S", "J", "V", "Z"}) {
-            const std::vector<QPointF> found = only(name);
-            QCOMPARE(found.size(), size_t(1));
-            letter[name] = found[0];
-            centre += found[0] / 4;
-        }
-        // The scale's numbers beyond the limb; the meridians' numbers inside it.
+        QPointF centre;
+        for (const PdfWord &w : words)
+            if (w.text.size() == 1 && QStringLiteral("SJVZ").contains(w.text)) {
+                QVERIFY2(!letter.count(w.text), qPrintable(w.text));
+                letter[w.text] = w.box.center();
+                centre += w.box.center() / 4;
+            }
+        QCOMPARE(letter.size(), size_t(4));
+        // The scale's numbers in the 12 mm beyond the limb; the meridians' numbers inside it.
         const double limb = 80 * 72 / 25.4;
-        const auto scaleNumber = [&](const QString &text) {
-            for (const QPointF &p : only(text))
-                if (QLineF(centre, p).length() > limb)
-                    return p;
-            return QPointF();
-        };
-        const PdfWord *lowest = nullptr;
-        const PdfWord *highest = nullptr;
+        std::map<int, QPointF> scale, meridian;
         for (const PdfWord &w : words) {
             bool number = false;
             const int value = w.text.toInt(&number);
-            if (!number || w.text.startsWith('+') || w.text.startsWith('-') ||
-                QLineF(centre, w.box.center()).length() > limb)
-                continue;
-            if (!lowest || value < lowest->text.toInt())
-                lowest = &w;
-            if (!highest || value > highest->text.toInt())
-                highest = &w;
+            const double r = QLineF(centre, w.box.center()).length();
+            if (number && !w.text.startsWith('+') && !w.text.startsWith('-') && r < limb + 40)
+                (r > limb ? scale : meridian)[value] = w.box.center();
         }
-        QVERIFY(lowest && highest && highest->text.toInt() - lowest->text.toInt() >= 60);
-        const double eastward = lowest->box.center().x() - highest->box.center().x();
+        for (const int n : {0, 90, 180, 270})
+            QVERIFY2(scale.count(n), qPrintable(QString::number(n)));
+        QVERIFY(meridian.size() > 1 && meridian.rbegin()->first - meridian.begin()->first >= 60);
+        const double eastward = meridian.begin()->second.x() - meridian.rbegin()->second.x();
         // East (V) on the right unless mirrored, with the 90 and the lower longitudes; west
-        // (Z) with the 270; north (S) up unless mirrored, with the 0.
-        QCOMPARE(letter["V"].x() > centre.x(), orientX > 0);
-        QCOMPARE(letter["V"].x() > centre.x(), scaleNumber("90").x() > centre.x());
-        QCOMPARE(letter["V"].x() > centre.x(), eastward > 0);
-        QCOMPARE(letter["Z"].x() > centre.x(), scaleNumber("270").x() > centre.x());
-        QCOMPARE(letter["Z"].x() > centre.x(), eastward < 0);
-        QCOMPARE(letter["S"].y() < centre.y(), orientY > 0); // y down
-        QCOMPARE(letter["S"].y() < centre.y(), scaleNumber("0").y() < centre.y());
-        QCOMPARE(letter["J"].y() < centre.y(), scaleNumber("180").y() < centre.y());
+        // (Z) with the 270; north (S) up unless mirrored (y down), with the 0.
+        const auto right = [&](const QPointF &p) { return p.x() > centre.x(); };
+        const auto up = [&](const QPointF &p) { return p.y() < centre.y(); };
+        QCOMPARE(right(letter["V"]), orientX > 0);
+        QCOMPARE(right(letter["V"]), right(scale.at(90)));
+        QCOMPARE(right(letter["V"]), eastward > 0);
+        QCOMPARE(right(letter["Z"]), right(scale.at(270)));
+        QCOMPARE(right(letter["Z"]), eastward < 0);
+        QCOMPARE(up(letter["S"]), orientY > 0);
+        QCOMPARE(up(letter["S"]), up(scale.at(0)));
+        QCOMPARE(up(letter["J"]), up(scale.at(180)));
     }
 
     void imageAt300Dpi_data() {
