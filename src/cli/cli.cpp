@@ -558,7 +558,9 @@ Language cliLanguage(const QStringList &arguments, Language environment) {
 bool cliPaints(const QStringList &arguments) {
     return arguments.contains(QStringLiteral("render")) ||
            arguments.contains(QStringLiteral("certificate")) ||
-           arguments.contains(QStringLiteral("template"));
+           arguments.contains(QStringLiteral("template")) ||
+           (arguments.contains(QStringLiteral("scan")) &&
+            arguments.contains(QStringLiteral("--spots"))); // the sheet rendered to leave out
 }
 
 } // namespace orvanek

@@ -11,6 +11,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
+#include <QGuiApplication>
 
 #include <cmath>
 
@@ -184,6 +185,10 @@ int commandScan(CommandContext &c) {
     const ScanFrame &f = reg.frame;
     const Ephemeris e = solarEphemeris(*reg.date, *reg.timeUT);
     if (o.isSet(QStringLiteral("spots"))) {
+        // The sheet is rendered (its texts too) to be left out of the pencil.
+        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            return c.out.fail(CliDataProblem, QCoreApplication::translate(
+                                                  "Cli", "kreslení potřebuje grafickou aplikaci"));
         printSpots(c, image, reg, e);
         return placePoints(c, f, e, points);
     }
