@@ -121,19 +121,8 @@ class TestScanCommands : public QObject {
         const SheetModel model = sheetOf2001(70);
         const double k = pixelsPerMm(150);
         QImage page = renderSheet(model, 150);
-        {
-            QPainter p(&page);
-            p.setRenderHint(QPainter::Antialiasing);
-            p.setTransform(sheetDrawingToPage(model, 150));
-            p.setPen(QPen(QColor(30, 30, 30), 0.3));
-            p.drawEllipse(QPointF(-20, -25), 1.85, 1.85);
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(30, 30, 30));
-            p.drawEllipse(QPointF(-20, -25), 0.7, 0.7);
-            p.drawEllipse(QPointF(-16, -25), 1, 1);
-            p.drawEllipse(QPointF(25, 30), 1.5, 1.5);
-            p.drawEllipse(QPointF(5, 5), 0.1, 0.1);
-        }
+        drawPencilSpots(page, sheetDrawingToPage(model, 150),
+                        {{{-20, -25}, 2, true}, {{-16, -25}, 1}, {{25, 30}, 1.5}, {{5, 5}, 0.1}});
         const ScanRecipe recipe{150, 3, QPointF(), 4, 75};
         QTemporaryDir dir;
         const QString path = dir.filePath("sken.jpg");

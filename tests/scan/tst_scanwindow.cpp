@@ -59,18 +59,8 @@ MadeScan sheetWithSpots() {
     const SheetModel model = sheetOf2001(100);
     const ScanRecipe recipe{150, 2, QPointF(), 0, -1};
     QImage page = renderSheet(model, recipe.dpi);
-    {
-        QPainter p(&page);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setTransform(sheetDrawingToPage(model, recipe.dpi));
-        p.setPen(QPen(QColor(30, 30, 30), 0.3));
-        p.drawEllipse(QPointF(-20, -30), 1.85, 1.85);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(30, 30, 30));
-        p.drawEllipse(QPointF(-20, -30), 0.7, 0.7);
-        p.drawEllipse(QPointF(-16, -30), 1, 1);
-        p.drawEllipse(QPointF(30, 20), 1.5, 1.5);
-    }
+    drawPencilSpots(page, sheetDrawingToPage(model, recipe.dpi),
+                    {{{-20, -30}, 2, true}, {{-16, -30}, 1}, {{30, 20}, 1.5}});
     return {scanPage(page, recipe), sheetDrawingToScan(model, recipe)};
 }
 
