@@ -270,8 +270,8 @@ Full description: man orvanek-cli</translation>
         <translation>out of memory, the command was not finished</translation>
     </message>
     <message>
-        <source>použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | map-groups --rotation N | certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width Š --height V] --out SOUBOR | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width Š --height V] --out SOUBOR | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import SOUBOR [--radius R --polar|--heliographic] | make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out SOUBOR.pdf|.png | scan OBRÁZEK [--date DD.MM.RRRR --time HHMM] [--radius R] [--north-angle STUPNĚ] [--mirror-x] [--mirror-y] [--at X,Y ...] | compare-silso SOUBOR | daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]</source>
-        <translation>usage: orvanek-cli [-d DIR] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.YYYY HHMM [DD.MM.YYYY HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out FILE.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width W --height H] --out FILE | render map --rotation N [--width W] --out FILE | map-groups --rotation N | certificate MONTH.YEAR --out FILE.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width W --height H] --out FILE | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width W --height H] --out FILE | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import FILE [--radius R --polar|--heliographic] | make-demo DIR [--from YEAR --to YEAR --seed N] | template --date DD.MM.YYYY --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out FILE.pdf|.png | scan IMAGE [--date DD.MM.YYYY --time HHMM] [--radius R] [--north-angle DEGREES] [--mirror-x] [--mirror-y] [--at X,Y ...] | compare-silso FILE | daily [--from DD.MM.YYYY] [--to DD.MM.YYYY]</translation>
+        <source>použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | map-groups --rotation N | certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width Š --height V] --out SOUBOR | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width Š --height V] --out SOUBOR | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import SOUBOR [--radius R --polar|--heliographic] | make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out SOUBOR.pdf|.png | scan OBRÁZEK [--date DD.MM.RRRR --time HHMM] [--radius R] [--north-angle STUPNĚ] [--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | compare-silso SOUBOR | daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]</source>
+        <translation>usage: orvanek-cli [-d DIR] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.YYYY HHMM [DD.MM.YYYY HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out FILE.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width W --height H] --out FILE | render map --rotation N [--width W] --out FILE | map-groups --rotation N | certificate MONTH.YEAR --out FILE.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width W --height H] --out FILE | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width W --height H] --out FILE | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import FILE [--radius R --polar|--heliographic] | make-demo DIR [--from YEAR --to YEAR --seed N] | template --date DD.MM.YYYY --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out FILE.pdf|.png | scan IMAGE [--date DD.MM.YYYY --time HHMM] [--radius R] [--north-angle DEGREES] [--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | compare-silso FILE | daily [--from DD.MM.YYYY] [--to DD.MM.YYYY]</translation>
     </message>
 </context>
 <context>
@@ -1725,6 +1725,18 @@ Opens the data directory DIR (default: the current directory).</translation>
         <source> plo.2 = plocha 2. pomocné skvrny v mm2</source>
         <translation> area2  = area of the 2nd auxiliary spot in mm2</translation>
     </message>
+    <message>
+        <source>Převzít skupiny</source>
+        <translation>Take the groups</translation>
+    </message>
+    <message>
+        <source>Vyplní skupiny podle skvrn nalezených na skenu: počet skvrn, penumbry, polohu a plochu; typ doplníte sami</source>
+        <translation>Fills the groups from the spots found on the scan: the number of spots, penumbrae, the position and the area; you add the type</translation>
+    </message>
+    <message>
+        <source>Na skenu nejsou žádné skvrny.</source>
+        <translation>There are no spots on the scan.</translation>
+    </message>
 </context>
 <context>
     <name>orvanek::GraphWindow</name>
@@ -2703,6 +2715,46 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Pozor: zákres v dialogu je z %1 %2 UT, sken z %3 %4 UT; síť a l, b platí pro okamžik v dialogu.</source>
         <translation>Warning: the drawing in the dialog is of %1 %2 UT, the scan of %3 %4 UT; the grid and l, b hold for the moment in the dialog.</translation>
+    </message>
+    <message>
+        <source>Najít skvrny</source>
+        <translation>Find spots</translation>
+    </message>
+    <message>
+        <source>Najde skvrny nakreslené uvnitř okraje a navrhne skupiny; klepnutím na skvrnu ji odeberete, klepnutím jinam přidáte, přetažením na jinou skvrnu ji převedete do její skupiny</source>
+        <translation>Finds the spots drawn inside the limb and proposes groups; a click on a spot takes it out, a click elsewhere adds one, dragging a spot onto another moves it into that one&apos;s group</translation>
+    </message>
+    <message>
+        <source>Skvrny se hledají uvnitř okraje kotouče a seskupují podle okamžiku zákresu: nejdřív nastavte okraj a zadejte datum a čas.</source>
+        <translation>Spots are looked for inside the disk&apos;s limb and grouped by the drawing&apos;s moment: set the limb and enter the date and time first.</translation>
+    </message>
+    <message>
+        <source>Skvrny skryty; klepnutí opět určuje polohu.</source>
+        <translation>Spots hidden; a click gives a position again.</translation>
+    </message>
+    <message>
+        <source>Skvrna odebrána.</source>
+        <translation>Spot taken out.</translation>
+    </message>
+    <message>
+        <source>Bod leží mimo kotouč.</source>
+        <translation>The point lies outside the disk.</translation>
+    </message>
+    <message>
+        <source>Skvrna přidána do skupiny %1.</source>
+        <translation>Spot added to group %1.</translation>
+    </message>
+    <message>
+        <source>Skvrna převedena do skupiny %1.</source>
+        <translation>Spot moved to group %1.</translation>
+    </message>
+    <message>
+        <source>Skvrny: %1, skupiny: %2.</source>
+        <translation>Spots: %1, groups: %2.</translation>
+    </message>
+    <message>
+        <source>Klepnutím na skvrnu ji odeberete, klepnutím jinam přidáte, přetažením na jinou skvrnu ji převedete do její skupiny.</source>
+        <translation>A click on a spot takes it out, a click elsewhere adds one, dragging a spot onto another moves it into that one&apos;s group.</translation>
     </message>
 </context>
 <context>

@@ -47,7 +47,7 @@ QString usageText() {
         "template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] "
         "[--paper A4|A3] --out SOUBOR.pdf|.png | "
         "scan OBRÁZEK [--date DD.MM.RRRR --time HHMM] [--radius R] [--north-angle STUPNĚ] "
-        "[--mirror-x] [--mirror-y] [--at X,Y ...] | "
+        "[--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | "
         "compare-silso SOUBOR | "
         "daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]");
 }
@@ -398,7 +398,7 @@ const Command kCommands[] = {
      0,
      commandTemplate},
     {"scan",
-     {"date", "time", "radius", "north-angle", "mirror-x", "mirror-y", "at"},
+     {"date", "time", "radius", "north-angle", "mirror-x", "mirror-y", "at", "spots"},
      1,
      1,
      commandScan},
@@ -442,6 +442,7 @@ QList<QCommandLineOption> allOptions() {
         QCommandLineOption(QStringLiteral("positions")),
         QCommandLineOption(QStringLiteral("north-angle"), QString(), value),
         QCommandLineOption(QStringLiteral("at"), QString(), value),
+        QCommandLineOption(QStringLiteral("spots")),
     };
 }
 
@@ -557,7 +558,9 @@ Language cliLanguage(const QStringList &arguments, Language environment) {
 bool cliPaints(const QStringList &arguments) {
     return arguments.contains(QStringLiteral("render")) ||
            arguments.contains(QStringLiteral("certificate")) ||
-           arguments.contains(QStringLiteral("template"));
+           arguments.contains(QStringLiteral("template")) ||
+           (arguments.contains(QStringLiteral("scan")) &&
+            arguments.contains(QStringLiteral("--spots"))); // the sheet rendered to leave out
 }
 
 } // namespace orvanek

@@ -1,14 +1,17 @@
 // orvanek-cli scan: a scanned drawing registered, and the places of points given in its
-// pixels, as a click in the scan window would fill them.
+// pixels, as a click in the scan window would fill them; or the spots drawn on it and the
+// groups they are proposed in.
 #include "cli/entrycommands.h"
 #include "data/dates.h"
 #include "data/observationstore.h"
 #include "scan/scanimage.h"
 #include "scan/scanregistration.h"
+#include "scan/scanspots.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
+#include <QGuiApplication>
 
 #include <cmath>
 
@@ -30,6 +33,7 @@ constexpr double kFullTurn = 360;
 constexpr int kPixelDecimals = 2;
 constexpr int kPlaceDecimals = 2;
 constexpr int kScaleDecimals = 3;
+constexpr int kAreaDecimals = 2; // mm², the entry dialog takes whole ones
 
 QString fixed(double value, int decimals) {
     // No "-0.00" for a value that rounds to nothing.
@@ -52,6 +56,63 @@ std::optional<QPointF> pointOption(const QString &text) {
     const auto x = numberOption(parts[0]);
     const auto y = numberOption(parts[1]);
     return x && y ? std::optional<QPointF>(QPointF(*x, *y)) : std::nullopt;
+}
+
+// The spots, by group and round the disk within it, then the groups:
+//     spot;group;x;y;angle;distance;areaMm2;latitude;longitude
+//     group;spots;penumbrae;angle;distance;areaMm2;latitude;longitude
+void printSpots(CommandContext &c, const QImage &image, const ScanRegistration &reg,
+                const Ephemeris &e) {
+    std::vector<FoundSpot> spots = findSpots(image, reg);
+    groupSpots(spots, reg.frame, e);
+    const std::vector<SpotGroup> groups = spotGroups(spots, reg.frame, e);
+    std::vector<std::pair<FoundSpot, ScanPoint>> placed;
+    for (const FoundSpot &s : spots)
+        placed.emplace_back(s, scanPointAt(reg.frame, e, s.pixel));
+    std::stable_sort(placed.begin(), placed.end(), [](const auto &a, const auto &b) {
+        return a.first.group != b.first.group ? a.first.group < b.first.group
+                                              : a.second.place.angleDeg < b.second.place.angleDeg;
+    });
+    const auto place = [](const DrawingPlace &p, double area, const HeliographicPosition &h) {
+        return QStringList{fixed(p.angleDeg, kPlaceDecimals), fixed(p.distanceMm, kPlaceDecimals),
+                           fixed(area, kAreaDecimals), fixed(h.helioLatitude, kPlaceDecimals),
+                           fixed(h.helioLongitude, kPlaceDecimals)};
+    };
+    for (const auto &[s, point] : placed)
+        c.out.row(QStringList{QStringLiteral("spot"), QString::number(s.group),
+                              fixed(s.pixel.x(), kPixelDecimals),
+                              fixed(s.pixel.y(), kPixelDecimals)} +
+                  place(point.place, s.areaMm2, point.helio));
+    for (const SpotGroup &g : groups)
+        c.out.row(QStringList{QStringLiteral("group"), QString::number(g.spots),
+                              QString::number(g.penumbrae)} +
+                  place(g.place, g.areaMm2, g.helio));
+}
+
+// A row for each point given, as a click there would place it; a point beyond the limb is a
+// data problem.
+int placePoints(CommandContext &c, const ScanFrame &f, const Ephemeris &e,
+                const QList<QPointF> &points) {
+    int status = CliOk;
+    for (const QPointF &p : points) {
+        const ScanPoint point = scanPointAt(f, e, p);
+        QStringList row{QStringLiteral("at"), QString::number(p.x()), QString::number(p.y()),
+                        fixed(point.place.angleDeg, kPlaceDecimals),
+                        fixed(point.place.distanceMm, kPlaceDecimals)};
+        if (point.onDisk) {
+            row << fixed(point.helio.helioLatitude, kPlaceDecimals)
+                << fixed(point.helio.helioLongitude, kPlaceDecimals);
+        } else {
+            row << QString() << QString();
+            c.out.warn(
+                ScanCommandTexts::tr("Bod %1,%2 leží mimo kotouč (%3 mm od středu, poloměr %4 mm).")
+                    .arg(QString::number(p.x()), QString::number(p.y()),
+                         fixed(point.place.distanceMm, 1), QString::number(f.radiusMm)));
+            status = CliDataProblem;
+        }
+        c.out.row(row);
+    }
+    return status;
 }
 
 } // namespace
@@ -122,6 +183,15 @@ int commandScan(CommandContext &c) {
         c.out.warn(ScanCommandTexts::tr("Pozor: %1; platí volba.").arg(text));
 
     const ScanFrame &f = reg.frame;
+    const Ephemeris e = solarEphemeris(*reg.date, *reg.timeUT);
+    if (o.isSet(QStringLiteral("spots"))) {
+        // The sheet is rendered (its texts too) to be left out of the pencil.
+        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            return c.out.fail(CliDataProblem, QCoreApplication::translate(
+                                                  "Cli", "kreslení potřebuje grafickou aplikaci"));
+        printSpots(c, image, reg, e);
+        return placePoints(c, f, e, points);
+    }
     const auto flag = [](int orient) {
         return orient < 0 ? QStringLiteral("1") : QStringLiteral("0");
     };
@@ -143,27 +213,7 @@ int commandScan(CommandContext &c) {
     for (const auto &[name, value] : rows)
         c.out.row({QString::fromLatin1(name), value});
 
-    const Ephemeris e = solarEphemeris(*reg.date, *reg.timeUT);
-    int status = CliOk;
-    for (const QPointF &p : points) {
-        const ScanPoint point = scanPointAt(f, e, p);
-        QStringList row{QStringLiteral("at"), QString::number(p.x()), QString::number(p.y()),
-                        fixed(point.place.angleDeg, kPlaceDecimals),
-                        fixed(point.place.distanceMm, kPlaceDecimals)};
-        if (point.onDisk) {
-            row << fixed(point.helio.helioLatitude, kPlaceDecimals)
-                << fixed(point.helio.helioLongitude, kPlaceDecimals);
-        } else {
-            row << QString() << QString();
-            c.out.warn(
-                ScanCommandTexts::tr("Bod %1,%2 leží mimo kotouč (%3 mm od středu, poloměr %4 mm).")
-                    .arg(QString::number(p.x()), QString::number(p.y()),
-                         fixed(point.place.distanceMm, 1), QString::number(f.radiusMm)));
-            status = CliDataProblem;
-        }
-        c.out.row(row);
-    }
-    return status;
+    return placePoints(c, f, e, points);
 }
 
 } // namespace orvanek

@@ -341,8 +341,16 @@ void EntryDialog::createControls() {
     returnButton_->setObjectName(QStringLiteral("Navrat"));
     returnButton_->setGeometry(472, 104, 185, 33);
     returnButton_->setFont(pixelFont(16));
+    takeGroupsButton_ = new QPushButton(tr("Převzít skupiny"), this);
+    takeGroupsButton_->setObjectName(QStringLiteral("prevzitskupiny"));
+    takeGroupsButton_->setGeometry(472, 148, 185, 33);
+    takeGroupsButton_->setFont(pixelFont(16));
+    takeGroupsButton_->setToolTip(
+        tr("Vyplní skupiny podle skvrn nalezených na skenu: počet skvrn, penumbry, polohu a "
+           "plochu; typ doplníte sami"));
+    takeGroupsButton_->hide();
     // Enter finishes a cell or a field; only the button itself commits.
-    for (QPushButton *button : {confirmButton_, returnButton_}) {
+    for (QPushButton *button : {confirmButton_, returnButton_, takeGroupsButton_}) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
@@ -369,12 +377,12 @@ void EntryDialog::createControls() {
 
     // Header fields top to bottom, then the tables (Tab moves between their cells, Ctrl+Tab
     // leaves them), then the buttons.
-    const QList<QWidget *> order{observerBox_,       dateEdit_,         timeEdit_,
-                                 conditionsEdit_,    imageQualityEdit_, seeingQualityEdit_,
-                                 centralGroupsEdit_, centralSpotsEdit_, centralREdit_,
-                                 groupCountEdit_,    faculaCountEdit_,  faculaTotalEdit_,
-                                 stationEdit_,       specialMarkEdit_,  groupTable_,
-                                 faculaTable_,       confirmButton_,    returnButton_};
+    const QList<QWidget *> order{
+        observerBox_,      dateEdit_,          timeEdit_,          conditionsEdit_,
+        imageQualityEdit_, seeingQualityEdit_, centralGroupsEdit_, centralSpotsEdit_,
+        centralREdit_,     groupCountEdit_,    faculaCountEdit_,   faculaTotalEdit_,
+        stationEdit_,      specialMarkEdit_,   groupTable_,        faculaTable_,
+        confirmButton_,    returnButton_,      takeGroupsButton_};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -382,6 +390,10 @@ void EntryDialog::createControls() {
 
     connect(confirmButton_, &QPushButton::clicked, this, &EntryDialog::ukoncitClick);
     connect(returnButton_, &QPushButton::clicked, this, &EntryDialog::NavratClick);
+    connect(takeGroupsButton_, &QPushButton::clicked, this, [this] {
+        if (groupSource_)
+            takeGroups(groupSource_());
+    });
     connect(groupCountEdit_, &QLineEdit::textChanged, this, &EntryDialog::Edit11Change);
     connect(groupTable_, &QTableWidget::itemChanged, this, &EntryDialog::groupsEdited);
     connect(faculaCountEdit_, &QLineEdit::textChanged, this, &EntryDialog::Edit12Change);
@@ -712,6 +724,30 @@ void EntryDialog::setMoment(const QString &date, const QString &timeUT) {
     // As if the dialog had opened with them: leaving it now throws away nothing typed.
     openedForm_.date = dateEdit_->displayText();
     openedForm_.timeUT = timeUT;
+}
+
+void EntryDialog::offerGroups(std::function<QList<GroupCells>()> source) {
+    groupSource_ = std::move(source);
+    takeGroupsButton_->setVisible(static_cast<bool>(groupSource_));
+}
+
+void EntryDialog::takeGroups(const QList<GroupCells> &rows) {
+    if (rows.isEmpty()) {
+        dialogs_.information(tr("Na skenu nejsou žádné skvrny."));
+        return;
+    }
+    const int n = std::min(static_cast<int>(rows.size()), kMaxTableRows);
+    const std::optional<int> count = strictInteger(groupCountEdit_->text());
+    if (!count || *count < n)
+        groupCountEdit_->setText(QString::number(n)); // sizes the table
+    for (int row = 0; row < n; ++row) {
+        QStringList cells = rowTexts(groupTable_, row);
+        for (auto cell = rows[row].constBegin(); cell != rows[row].constEnd(); ++cell)
+            if (cell.key() >= 1 && cell.key() <= cells.size())
+                cells[cell.key() - 1] = cell.value();
+        setRowTexts(groupTable_, row, cells);
+    }
+    emit groupsEdited();
 }
 
 } // namespace orvanek

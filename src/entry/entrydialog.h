@@ -9,6 +9,8 @@
 #include <QMap>
 #include <QStringList>
 
+#include <functional>
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -71,6 +73,16 @@ class EntryDialog : public QDialog {
     // opens.
     void setMoment(const QString &date, const QString &timeUT);
 
+    // Group rows proposed from a scan: row i's cells by column (ColSpots, ColAngle …), the
+    // other cells of the row left as typed.
+    using GroupCells = QMap<int, QString>;
+    // Shows "Převzít skupiny", whose click asks `source` for the rows and takes them.
+    void offerGroups(std::function<QList<GroupCells>()> source);
+    // Puts the rows into the group table from its first row, the table made as long as the
+    // rows first where it is shorter ("Počet skupin" typed where it was empty); nothing is
+    // stored until the commit. Rows beyond the 30 the table holds are left out.
+    void takeGroups(const QList<GroupCells> &rows);
+
   signals:
     // A cell of the group table changed, or the table's length.
     void groupsEdited();
@@ -128,6 +140,8 @@ class EntryDialog : public QDialog {
     QTableWidget *faculaTable_ = nullptr;
     QPushButton *confirmButton_ = nullptr;
     QPushButton *returnButton_ = nullptr;
+    QPushButton *takeGroupsButton_ = nullptr; // prevzitskupiny, with a scan only
+    std::function<QList<GroupCells>()> groupSource_;
 
     // Cells of rows cut off when a count was lowered, given back when it grows again, so a
     // count typed digit by digit loses nothing.

@@ -115,8 +115,11 @@ void ScanCanvas::mouseReleaseEvent(QMouseEvent *event) {
         return;
     const QPointF moved = event->position() - pressedAt_;
     // A press on the limb or its centre that did not move is a click all the same.
-    if (drag != Drag::None && std::hypot(moved.x(), moved.y()) <= kClickSlackPx && clicked)
+    const bool still = std::hypot(moved.x(), moved.y()) <= kClickSlackPx;
+    if (drag != Drag::None && still && clicked)
         clicked(imageFromWidget(event->position()));
+    else if (drag == Drag::Click && !still && dragged)
+        dragged(imageFromWidget(pressedAt_), imageFromWidget(event->position()));
 }
 
 void ScanCanvas::wheelEvent(QWheelEvent *event) {

@@ -35,6 +35,8 @@ class ScanCanvas : public QWidget {
 
     // What the window does with the mouse and the wheel.
     std::function<void(QPointF pixel)> clicked;
+    // A press away from the limb's handles moved and let go elsewhere.
+    std::function<void(QPointF from, QPointF to)> dragged;
     std::function<void(QPointF centre, double radiusPx)> limbDragged;
     std::function<void(double factor, QPointF at)> wheelZoom; // at: widget point
 

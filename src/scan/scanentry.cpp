@@ -1,6 +1,7 @@
 #include "scan/scanentry.h"
 
 #include "data/numberformat.h"
+#include "entry/entryform.h"
 #include "solar/rounding.h"
 
 #include <QCoreApplication>
@@ -92,6 +93,28 @@ std::optional<QPointF> scanMarkerAt(const ScanFrame &frame,
         return imageAtPlace(frame, {p.polarAngle, p.polarDistance});
     }
     return imageAtPlace(frame, {*a, *b / drawingRadiusMm * frame.radiusMm});
+}
+
+QList<QMap<int, QString>> proposedGroupRows(const std::vector<SpotGroup> &groups,
+                                            const ScanFrame &frame,
+                                            const std::optional<Ephemeris> &ephemeris,
+                                            bool heliographicEntry, double drawingRadiusMm) {
+    QList<QMap<int, QString>> rows;
+    // mm² of the scanned drawing to mm² of the data set's.
+    const double scale = std::pow(drawingRadiusMm / frame.radiusMm, 2);
+    for (const SpotGroup &g : groups) {
+        QMap<int, QString> cells{{ColSpots, QString::number(g.spots)},
+                                 {ColPenumbrae, QString::number(g.penumbrae)},
+                                 {ColArea, formatNumber(roundHalfEven(g.areaMm2 * scale), "0")}};
+        const ScanFill fill =
+            scanFill(frame, ephemeris, g.pixel, heliographicEntry, drawingRadiusMm);
+        if (fill.accepted) {
+            cells[ColAngle] = fill.first;
+            cells[ColDistance] = fill.second;
+        }
+        rows << cells;
+    }
+    return rows;
 }
 
 } // namespace orvanek

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "scan/scanframe.h"
+#include "scan/scanspots.h"
 
+#include <QList>
+#include <QMap>
 #include <QPointF>
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace orvanek {
 
@@ -31,5 +35,15 @@ std::optional<QPointF> scanMarkerAt(const ScanFrame &frame,
                                     const std::optional<Ephemeris> &ephemeris, const QString &first,
                                     const QString &second, bool heliographicEntry,
                                     double drawingRadiusMm);
+
+// The group rows a scan's groups propose, each its cells by the entry dialog's column: the
+// spots ("poč"), those with a penumbra ("s pen."), the position of the group's centre as a
+// click there fills it (angle and distance, or l and b) and the area in whole mm² on the
+// data set's drawing of radius `drawingRadiusMm`. A group whose centre a click could not
+// place (l, b without a moment) gets no position.
+QList<QMap<int, QString>> proposedGroupRows(const std::vector<SpotGroup> &groups,
+                                            const ScanFrame &frame,
+                                            const std::optional<Ephemeris> &ephemeris,
+                                            bool heliographicEntry, double drawingRadiusMm);
 
 } // namespace orvanek

@@ -17,6 +17,7 @@ namespace {
 const QColor kLimbColour(230, 40, 40);
 const QColor kGridColour(0, 150, 220);
 const QColor kMarkerColour(20, 160, 20);
+const QColor kSpotColour(235, 120, 0);
 // Widths and sizes in device pixels.
 constexpr double kLimbPen = 1.5;
 constexpr double kGridPen = 1;
@@ -24,6 +25,7 @@ constexpr double kBoldGridPen = 2;
 constexpr double kCrossPx = 8;
 constexpr double kMarkerRadiusPx = 9;
 constexpr double kNorthMarkPx = 14;
+constexpr double kLeastSpotMarkPx = 5; // a spot's ring however small the spot
 
 QPen cosmetic(const QColor &colour, double width) {
     QPen pen(colour, width);
@@ -111,6 +113,17 @@ void paintScanOverlay(QPainter &painter, const ScanOverlay &o, const QTransform 
         painter.drawText(QRectF(p + QPointF(kMarkerRadiusPx, -2 * kMarkerRadiusPx),
                                 QSizeF(4, 2) * kMarkerRadiusPx),
                          Qt::AlignLeft | Qt::AlignVCenter, QString::number(m.row));
+    }
+    // Each spot ringed, its group's number beside it.
+    const double scale = std::sqrt(std::abs(imageToDevice.determinant()));
+    for (const ScanSpotMark &m : o.spots) {
+        const QPointF p = imageToDevice.map(m.pixel);
+        const double r = std::max(kLeastSpotMarkPx, m.radiusPx * scale + 3);
+        painter.setPen(cosmetic(kSpotColour, 1.5));
+        painter.drawEllipse(p, r, r);
+        painter.drawText(QRectF(p + QPointF(r * 0.7, -r * 0.7 - 2 * kMarkerRadiusPx),
+                                QSizeF(4, 2) * kMarkerRadiusPx),
+                         Qt::AlignLeft | Qt::AlignBottom, QString::number(m.group));
     }
     painter.restore();
 }

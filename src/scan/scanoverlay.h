@@ -22,6 +22,13 @@ struct ScanMarker {
     QPointF pixel;
 };
 
+// A spot found on the scan, marked with its group's number.
+struct ScanSpotMark {
+    QPointF pixel;
+    double radiusPx = 0; // a circle of the spot's area
+    int group = 0;
+};
+
 // What is drawn over a scan, in image pixels: the limb, its centre and north point, the grid
 // of the moment as the sheet prints it (parallels and meridians every 10 degrees, the equator
 // and the central meridian bold) and the markers of the rows placed so far.
@@ -31,6 +38,7 @@ struct ScanOverlay {
     std::vector<QPolygonF> grid;
     std::vector<QPolygonF> boldGrid;
     std::vector<ScanMarker> markers;
+    std::vector<ScanSpotMark> spots;
 };
 
 // The overlay of a registered scan; without a moment (or with `withGrid` false) no grid.

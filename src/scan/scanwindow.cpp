@@ -24,7 +24,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <cmath>
 #include <functional>
+#include <numbers>
 
 namespace orvanek {
 
@@ -39,6 +41,8 @@ constexpr double kStartingRadius = 0.4;
 constexpr QSize kCompanionSize{640, 720};
 constexpr int kLeastCompanionWidth = 360;
 constexpr int kCompanionGap = 8;
+// A click this many screen pixels from a spot's edge still hits it.
+constexpr double kSpotHitPx = 6;
 
 QString turnText(double degrees) {
     return formatNumber(degrees, "0.00");
@@ -193,6 +197,14 @@ void ScanWindow::createPanel() {
          {},
          [this] { sejiClick(); },
          false},
+        {"najitskvrny",
+         tr("Najít skvrny"),
+         tr("Najde skvrny nakreslené uvnitř okraje a navrhne skupiny; klepnutím na skvrnu ji "
+            "odeberete, klepnutím jinam přidáte, přetažením na jinou skvrnu ji převedete do "
+            "její skupiny"),
+         {},
+         [this] { najitskvrnyClick(); },
+         true},
         {"zavritsken", tr("Zavřít"), tr("Zavřít sken"), {}, [this] { zavritClick(); }, false},
     };
     // Two tool bars: in a narrow window what does not fit goes into their » menus.
@@ -227,7 +239,7 @@ void ScanWindow::createPanel() {
             commandBar->addWidget(turnBox_);
         }
         if (c.name == QLatin1String("sit") || c.name == QLatin1String("severklik") ||
-            c.name == QLatin1String("seji"))
+            c.name == QLatin1String("seji") || c.name == QLatin1String("najitskvrny"))
             commandBar->addSeparator();
     }
     actions_.find(QStringLiteral("sit"))->setChecked(true);
@@ -267,6 +279,7 @@ void ScanWindow::createPanel() {
     column->addWidget(scrollArea_, 1);
     canvas_->clicked = [this](QPointF pixel) { scanClicked(pixel); };
     canvas_->limbDragged = [this](QPointF centre, double radius) { limbDragged(centre, radius); };
+    canvas_->dragged = [this](QPointF from, QPointF to) { spotDragged(from, to); };
     canvas_->wheelZoom = [this](double factor, QPointF at) {
         // The point under the mouse stays under it.
         const QPointF pixel = canvas_->imageFromWidget(at);
@@ -404,9 +417,16 @@ void ScanWindow::updateOverlay() {
                 markers.push_back({row, *at});
         }
     }
-    canvas_->setOverlay(buildScanOverlay(registration_.frame, moment,
-                                         actions_.find(QStringLiteral("sit"))->isChecked(),
-                                         std::move(markers)));
+    ScanOverlay overlay =
+        buildScanOverlay(registration_.frame, moment,
+                         actions_.find(QStringLiteral("sit"))->isChecked(), std::move(markers));
+    if (actions_.find(QStringLiteral("najitskvrny"))->isChecked())
+        for (const FoundSpot &spot : spots_)
+            overlay.spots.push_back(
+                {spot.pixel,
+                 std::sqrt(spot.areaMm2 / std::numbers::pi) * registration_.frame.dotsPerMm(),
+                 spot.group});
+    canvas_->setOverlay(std::move(overlay));
 }
 
 void ScanWindow::scanClicked(QPointF pixel) {
@@ -417,6 +437,10 @@ void ScanWindow::scanClicked(QPointF pixel) {
         frame.turnDeg = turnForNorthPoint(frame, pixel);
         showRegistration();
         setStatus(tr("Severní bod nastaven, otočení %1°.").arg(turnText(frame.turnDeg)));
+        return;
+    }
+    if (actions_.find(QStringLiteral("najitskvrny"))->isChecked()) {
+        spotClicked(pixel);
         return;
     }
     if (entryDialog_) {
@@ -498,6 +522,133 @@ void ScanWindow::sejiClick() {
     showRegistration();
 }
 
+std::optional<Ephemeris> ScanWindow::moment() const {
+    return entryDialog_ ? entryEphemeris() : scanEphemeris();
+}
+
+void ScanWindow::najitskvrnyClick() {
+    QAction *shown = actions_.find(QStringLiteral("najitskvrny"));
+    if (shown->isChecked() && !spotsFound_) {
+        const std::optional<Ephemeris> e = moment();
+        if (!registration_.registered() || !e) {
+            shown->setChecked(false);
+            dialogs_.information(
+                tr("Skvrny se hledají uvnitř okraje kotouče a seskupují podle okamžiku zákresu: "
+                   "nejdřív nastavte okraj a zadejte datum a čas."));
+            return;
+        }
+        spots_ = findSpots(image_, registration_);
+        groupSpots(spots_, registration_.frame, *e);
+        spotsFound_ = true;
+    }
+    updateOverlay();
+    if (shown->isChecked())
+        spotsEdited(QString());
+    else
+        setStatus(tr("Skvrny skryty; klepnutí opět určuje polohu."));
+}
+
+int ScanWindow::spotNear(QPointF pixel) const {
+    int nearest = -1;
+    double best = 0;
+    for (size_t i = 0; i < spots_.size(); ++i) {
+        const FoundSpot &s = spots_[i];
+        const double edge =
+            std::sqrt(s.areaMm2 / std::numbers::pi) * registration_.frame.dotsPerMm() +
+            kSpotHitPx / canvas_->zoom();
+        const double d = std::hypot(s.pixel.x() - pixel.x(), s.pixel.y() - pixel.y());
+        if (d <= edge && (nearest < 0 || d < best)) {
+            nearest = static_cast<int>(i);
+            best = d;
+        }
+    }
+    return nearest;
+}
+
+void ScanWindow::spotClicked(QPointF pixel) {
+    const std::optional<Ephemeris> e = moment();
+    if (!e)
+        return;
+    const ScanFrame &frame = registration_.frame;
+    if (const int hit = spotNear(pixel); hit >= 0) {
+        spots_.erase(spots_.begin() + hit);
+        spotsEdited(tr("Skvrna odebrána."));
+        return;
+    }
+    if (drawingPlaceAt(frame, pixel).distanceMm > frame.radiusMm) {
+        dialogs_.information(tr("Bod leží mimo kotouč."));
+        return;
+    }
+    // The mark drawn there, measured; else a spot without an area at the click. It joins
+    // the group of its nearest neighbour on the Sun within the grouping's reach.
+    FoundSpot added = spotAt(image_, registration_, pixel).value_or(FoundSpot{pixel});
+    const HeliographicPosition h = spotHelio(frame, *e, added.pixel);
+    double nearest = kGroupReachDeg;
+    int group = 0;
+    for (const FoundSpot &s : spots_) {
+        const HeliographicPosition o = spotHelio(frame, *e, s.pixel);
+        const double d = sphereDistanceDeg(h, o);
+        if (d <= nearest) {
+            nearest = d;
+            added.group = s.group;
+        }
+    }
+    if (added.group == 0) {
+        for (const FoundSpot &s : spots_)
+            group = std::max(group, s.group);
+        added.group = group + 1;
+    }
+    spots_.push_back(added);
+    spotsEdited(tr("Skvrna přidána do skupiny %1.").arg(added.group));
+}
+
+void ScanWindow::spotDragged(QPointF from, QPointF to) {
+    if (!actions_.find(QStringLiteral("najitskvrny"))->isChecked())
+        return;
+    const int moved = spotNear(from);
+    if (moved < 0)
+        return;
+    const int onto = spotNear(to);
+    int group = 0;
+    if (onto >= 0 && onto != moved) {
+        group = spots_[static_cast<size_t>(onto)].group;
+    } else {
+        for (const FoundSpot &s : spots_)
+            group = std::max(group, s.group);
+        ++group; // a group of its own
+    }
+    spots_[static_cast<size_t>(moved)].group = group;
+    spotsEdited(tr("Skvrna převedena do skupiny %1.").arg(group));
+}
+
+void ScanWindow::spotsEdited(const QString &what) {
+    int groups = 0;
+    if (const auto e = moment())
+        groups = static_cast<int>(spotGroups(spots_, registration_.frame, *e).size());
+    updateOverlay();
+    QString text = tr("Skvrny: %1, skupiny: %2.").arg(spots_.size()).arg(groups);
+    if (!what.isEmpty())
+        text = what + u' ' + text;
+    setStatus(text + u' ' +
+              tr("Klepnutím na skvrnu ji odeberete, klepnutím jinam přidáte, přetažením na jinou "
+                 "skvrnu ji převedete do její skupiny."));
+}
+
+QList<QMap<int, QString>> ScanWindow::proposedRows() {
+    QAction *shown = actions_.find(QStringLiteral("najitskvrny"));
+    if (!shown->isChecked()) {
+        shown->setChecked(true);
+        najitskvrnyClick();
+    }
+    const std::optional<Ephemeris> e = moment();
+    if (!e || !spotsFound_)
+        return {};
+    const std::vector<SpotGroup> groups = spotGroups(spots_, registration_.frame, *e);
+    updateOverlay();
+    return proposedGroupRows(groups, registration_.frame, e, store_.heliographicEntry(),
+                             store_.drawingRadius());
+}
+
 void ScanWindow::zavritClick() {
     closeView(this);
 }
@@ -521,6 +672,9 @@ void ScanWindow::attachEntryDialog(EntryDialog *dialog) {
         showRegistration();
     }
     connect(dialog, &EntryDialog::groupsEdited, this, &ScanWindow::updateOverlay);
+    dialog->offerGroups([window = QPointer<ScanWindow>(this)] {
+        return window ? window->proposedRows() : QList<QMap<int, QString>>();
+    });
     connect(dialog, &QDialog::finished, this, &ScanWindow::detachEntryDialog);
 
     fitPending_ = true;
@@ -562,8 +716,10 @@ void ScanWindow::attachEntryDialog(EntryDialog *dialog) {
 }
 
 void ScanWindow::detachEntryDialog() {
-    if (entryDialog_)
+    if (entryDialog_) {
         disconnect(entryDialog_, nullptr, this, nullptr);
+        entryDialog_->offerGroups({});
+    }
     entryDialog_ = nullptr;
     if (panel_ && panel_->parentWidget() != this) {
         fitPending_ = true;

@@ -1,14 +1,18 @@
 #pragma once
 
 #include "scan/scanregistration.h"
+#include "scan/scanspots.h"
 #include "views/common/namedactions.h"
 
 #include <QImage>
+#include <QList>
+#include <QMap>
 #include <QPointer>
 #include <QWidget>
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QDoubleSpinBox;
 class QLabel;
@@ -53,6 +57,11 @@ ScanBeside scanBesideDialog(const QRect &dialog, const QRect &room);
 // the dialog's own, beside it, so that it can be clicked while the dialog stays modal for
 // everything else; there a click fills the current group row's position and moves on, each
 // row's numbered marker showing where it is, and it comes back here when the dialog closes.
+//
+// "Najít skvrny" finds the spots drawn inside the limb and marks each with its proposed
+// group's number; while they show, a click on a spot takes it out, a click on an empty place
+// adds the spot there, and a spot dragged onto another joins that one's group (dragged
+// elsewhere, a group of its own). The entry dialog's "Převzít skupiny" takes the groups.
 class ScanWindow : public QWidget {
     Q_OBJECT
 
@@ -69,7 +78,7 @@ class ScanWindow : public QWidget {
     QWidget *panel() const { return panel_; }
     // The status line under the scan: the registration, a place clicked, a refusal.
     QString statusText() const;
-    // prizpusobit, priblizit, oddalit, sit, severklik, vyza, seji, zavritsken
+    // prizpusobit, priblizit, oddalit, sit, severklik, vyza, seji, najitskvrny, zavritsken
     QAction *action(const QString &name) const;
 
     // Gives the scan to an entry dialog while it is open (see the class).
@@ -80,6 +89,14 @@ class ScanWindow : public QWidget {
     void scanClicked(QPointF pixel);
     // The limb moved or resized by dragging.
     void limbDragged(QPointF centre, double radiusPx);
+    // A press at `from` let go at `to`, image pixels: a spot moved to another group.
+    void spotDragged(QPointF from, QPointF to);
+
+    // The spots found and edited so far, each with its group.
+    const std::vector<FoundSpot> &spots() const { return spots_; }
+    // The group rows the spots propose, for the entry dialog (found first where they were
+    // not yet).
+    QList<QMap<int, QString>> proposedRows();
 
     // The controls' handlers, by their commands.
     void prizpusobitClick();
@@ -87,6 +104,7 @@ class ScanWindow : public QWidget {
     void oddalitClick();
     void vyzaClick();
     void sejiClick();
+    void najitskvrnyClick();
     void zavritClick();
 
   signals:
@@ -105,6 +123,12 @@ class ScanWindow : public QWidget {
     std::optional<Ephemeris> scanEphemeris() const;
     std::optional<Ephemeris> entryEphemeris() const;
     void detachEntryDialog();
+    std::optional<Ephemeris> moment() const;
+    void spotClicked(QPointF pixel);
+    // The spot under `pixel` (within a few screen pixels of its edge), or -1.
+    int spotNear(QPointF pixel) const;
+    // Groups numbered again without gaps, the marks and the count told.
+    void spotsEdited(const QString &what);
 
     const ObservationStore &store_;
     Dialogs &dialogs_;
@@ -125,6 +149,8 @@ class ScanWindow : public QWidget {
     bool updatingFields_ = false;
     bool closing_ = false;
     bool fitPending_ = false; // fit the scan when its view next gets its size
+    std::vector<FoundSpot> spots_;
+    bool spotsFound_ = false;
 
     QPointer<EntryDialog> entryDialog_;
     QPointer<QWidget> companion_; // the dialog's window the panel stands in

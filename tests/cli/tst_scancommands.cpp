@@ -5,6 +5,9 @@
 #include "solar/conversion.h"
 #include "testregistry.h"
 
+#include <QLineF>
+#include <QPainter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -100,6 +103,62 @@ class TestScanCommands : public QObject {
         QVERIFY(std::abs(beyond[4].toDouble() - 72) <= 0.3 &&
                 beyond.mid(5) == QStringList({"", ""}));
         QVERIFY(r.err.contains("mimo kotouč") && r.err.contains(warning));
+    }
+
+    void spotsListed_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<double>("scale"); // of the drawing's mm to the sheet's
+        QTest::newRow("R from the code") << QStringList{} << 1.0;
+        // R given twice the code's: every distance twice, every area four times as large.
+        QTest::newRow("R 140 given") << QStringList{"--radius", "140"} << 2.0;
+    }
+    void spotsListed() {
+        QFETCH(QStringList, options);
+        QFETCH(double, scale);
+        // A4, R 70, 150 dpi: group 1 of an outline of 4 mm round a core and a filled spot
+        // of 2 mm 4 mm to its right, up and left of the centre; group 2 a spot of 3 mm
+        // down and right; a pencil speck of 0.2 mm that is no spot.
+        const SheetModel model = sheetOf2001(70);
+        const double k = pixelsPerMm(150);
+        QImage page = renderSheet(model, 150);
+        drawPencilSpots(page, sheetDrawingToPage(model, 150),
+                        {{{-20, -25}, 2, true}, {{-16, -25}, 1}, {{25, 30}, 1.5}, {{5, 5}, 0.1}});
+        const ScanRecipe recipe{150, 3, QPointF(), 4, 75};
+        QTemporaryDir dir;
+        const QString path = dir.filePath("sken.jpg");
+        QVERIFY(scanPage(page, recipe).save(path));
+        const CliRun r =
+            runCliCommand(QStringList{"-d", dir.path(), "scan", path, "--spots"} + options);
+        QCOMPARE(r.status, 0);
+        const QStringList rows = lines(r.out);
+        QCOMPARE(rows.size(), 5);
+        // Groups numbered round the disk: the one down and right (position angle 140) first.
+        QVERIFY(rows[0].startsWith("spot;1;") && rows[1].startsWith("spot;2;") &&
+                rows[2].startsWith("spot;2;"));
+        const QPointF at = sheetDrawingToScan(model, recipe).map(QPointF(25, 30));
+        const QStringList first = rows[0].split(';');
+        QVERIFY(first.size() == 9 && first[2].contains(QRegularExpression("^\\d+\\.\\d\\d$")));
+        QVERIFY(QLineF(QPointF(first[2].toDouble(), first[3].toDouble()), at).length() < 0.3 * k);
+        // The groups: their spots, penumbrae and area (π r² summed), their place the
+        // area-weighted centre: (-20 × 4² + -16 × 2²) / 20 = -19.2 across, -25 down.
+        const auto place = [](QPointF mm) {
+            return QPointF(std::fmod(std::atan2(mm.x(), -mm.y()) / kDeg + 360, 360),
+                           std::hypot(mm.x(), mm.y()));
+        };
+        const struct {
+            QString counts;
+            double area;
+            QPointF mm;
+        } groups[] = {{"group;1;0", 2.25 * std::numbers::pi, {25, 30}},
+                      {"group;2;1", (4 + 1) * std::numbers::pi, {-19.2, -25}}};
+        for (int i = 0; i < 2; ++i) {
+            const QStringList g = rows[3 + i].split(';');
+            QCOMPARE(g.mid(0, 3).join(';'), groups[i].counts);
+            const QPointF want = place(groups[i].mm);
+            QVERIFY(std::abs(g[3].toDouble() - want.x()) <= 0.3);
+            QVERIFY(std::abs(g[4].toDouble() - want.y() * scale) <= 0.3 * scale);
+            QVERIFY(std::abs(g[5].toDouble() / (groups[i].area * scale * scale) - 1) <= 0.15);
+        }
     }
 
     void refused_data() {

@@ -108,6 +108,32 @@ inline void drawDots(QImage &page, const QTransform &drawingToPage,
         p.drawEllipse(drawingToPage.map(d), r, r);
 }
 
+// Round pencil spots at places in mm from the disk's centre, each filled or an outline 0.3 mm
+// wide round a core of 0.35 of its radius; the radius is the outer edge's.
+struct PencilSpot {
+    QPointF mm;
+    double radiusMm = 1;
+    bool outline = false;
+};
+inline void drawPencilSpots(QImage &page, const QTransform &drawingToPage,
+                            const std::vector<PencilSpot> &spots) {
+    QPainter p(&page);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setTransform(drawingToPage);
+    const QColor pencil(30, 30, 30);
+    for (const PencilSpot &s : spots) {
+        p.setPen(s.outline ? QPen(pencil, 0.3) : QPen(Qt::NoPen));
+        p.setBrush(s.outline ? QBrush(Qt::NoBrush) : QBrush(pencil));
+        const double r = s.outline ? s.radiusMm - 0.15 : s.radiusMm;
+        p.drawEllipse(s.mm, r, r);
+        if (s.outline) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(pencil);
+            p.drawEllipse(s.mm, 0.35 * s.radiusMm, 0.35 * s.radiusMm);
+        }
+    }
+}
+
 // The sheet's page at the recipe's resolution, and its millimetres from the disk's centre to
 // the page's painter coordinates (the printable area starts at the margin).
 inline QSize sheetPageSize(const SheetModel &model, int dpi) {

@@ -7,6 +7,7 @@
 #include "scan/scancanvas.h"
 #include "scan/scanwindow.h"
 #include "scripteddialogs.h"
+#include "solar/conversion.h"
 #include "testregistry.h"
 #include "widgettests.h"
 
@@ -14,7 +15,9 @@
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QLineF>
+#include <QPainter>
 #include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
@@ -47,6 +50,18 @@ ScanWindow *openWindow(ObservationStore &store, Dialogs &dialogs, const QImage &
 // A press and release at an image pixel of the canvas, as a mouse click.
 void clickAt(ScanCanvas *canvas, QPointF pixel) {
     QTest::mouseClick(canvas, Qt::LeftButton, {}, canvas->widgetFromImage(pixel).toPoint());
+}
+
+// A sheet of R 100 mm at 150 dpi, turned 2 degrees, with pencil spots: an outline of 4 mm
+// round a core and a filled spot of 2 mm 4 mm east of it (up and left), and a filled spot of
+// 3 mm down and right.
+MadeScan sheetWithSpots() {
+    const SheetModel model = sheetOf2001(100);
+    const ScanRecipe recipe{150, 2, QPointF(), 0, -1};
+    QImage page = renderSheet(model, recipe.dpi);
+    drawPencilSpots(page, sheetDrawingToPage(model, recipe.dpi),
+                    {{{-20, -30}, 2, true}, {{-16, -30}, 1}, {{30, 20}, 1.5}});
+    return {scanPage(page, recipe), sheetDrawingToScan(model, recipe)};
 }
 
 QString cell(QTableWidget *table, int row, int column) {
@@ -114,6 +129,108 @@ class TestScanWindow : public QObject {
         QCOMPARE(window->panel()->parentWidget(), window);
         QVERIFY(window->entryDialog() == nullptr);
         QVERIFY(store.recordCount() == records && !store.dataModified());
+    }
+
+    void groupsTaken_data() {
+        QTest::addColumn<bool>("heliographic");
+        QTest::addColumn<QString>("typedCount"); // "Počet skupin" before
+        QTest::addColumn<QString>("count");      // and after
+        QTest::newRow("polar, no count typed") << false << ""
+                                               << "2";
+        QTest::newRow("heliographic, 4 groups typed") << true << "4"
+                                                      << "4";
+    }
+    void groupsTaken() {
+        QFETCH(bool, heliographic);
+        QFETCH(QString, typedCount);
+        QFETCH(QString, count);
+        ObservationStore store;
+        store.setDrawingSetup(125, heliographic);
+        const int records = store.recordCount();
+        ScriptedDialogs dialogs;
+        const MadeScan made = sheetWithSpots();
+        ScanWindow *window = openWindow(store, dialogs, made.image, {900, 700});
+        QPointer<EntryDialog> dialog = new EntryDialog(store, EntryMode::New, QString(), dialogs);
+        window->attachEntryDialog(dialog);
+        dialog->show();
+        dialog->findChild<QLineEdit *>("Edit11")->setText(typedCount.isEmpty() ? "1" : typedCount);
+        auto *table = dialog->findChild<QTableWidget *>("StringGrid1");
+        table->setItem(0, 0, new QTableWidgetItem("Axx"));
+        if (typedCount.isEmpty())
+            dialog->findChild<QLineEdit *>("Edit11")->clear();
+        auto *take = dialog->findChild<QPushButton *>("prevzitskupiny");
+        QVERIFY(take && take->isVisible());
+        take->click();
+
+        // Numbered round the disk: the spot down and right (position angle 123.7) first, then
+        // the pair (their area-weighted centre -19.2, -30: 327.4). On the data set's 125 mm
+        // drawing distances are 1.25 times, areas 1.5625 times those on the sheet.
+        QCOMPARE(dialog->entryForm().groupCount, count);
+        QCOMPARE(cell(table, 1, 1), QStringLiteral("Axx")); // typed, kept
+        const Ephemeris e = solarEphemeris(*parseDate(QStringLiteral("21.06.2001"), 2000), 830);
+        const struct {
+            QString counts;
+            QPointF mm;
+            double areaMm2;
+        } rows[] = {{"1;0", {30, 20}, 2.25 * std::numbers::pi * 1.5625},
+                    {"2;1", {-19.2, -30}, 5 * std::numbers::pi * 1.5625}};
+        for (int row = 1; row <= 2; ++row) {
+            const auto &want = rows[row - 1];
+            QCOMPARE(cell(table, row, 2) + ';' + cell(table, row, 3), want.counts);
+            QVERIFY(std::abs(cell(table, row, 6).toDouble() / want.areaMm2 - 1) <= 0.15);
+            const double angle = std::fmod(std::atan2(want.mm.x(), -want.mm.y()) / kDeg + 360, 360);
+            const double distance = std::hypot(want.mm.x(), want.mm.y()) * 1.25;
+            const double first = cell(table, row, 4).toDouble();
+            const double second = cell(table, row, 5).toDouble();
+            if (heliographic) {
+                const HeliographicPosition h =
+                    polarToHeliographic(e, distance / 125 * 1250, angle * 10);
+                QVERIFY(std::abs(std::remainder(first - h.helioLongitude, 360)) <= 0.5 &&
+                        std::abs(second - h.helioLatitude) <= 0.5);
+            } else {
+                QVERIFY(std::abs(first - angle) <= 0.3 && std::abs(second - distance) <= 0.4);
+            }
+        }
+        // Shown on the scan, nothing stored.
+        QCOMPARE(window->canvas()->overlay().spots.size(), size_t(3));
+        QVERIFY(store.recordCount() == records && !store.dataModified());
+        dialogs.answers = {true}; // thrown away
+        dialog->reject();
+        QVERIFY(window->entryDialog() == nullptr);
+    }
+
+    void spotsEditedByHand() {
+        ObservationStore store;
+        ScriptedDialogs dialogs;
+        const MadeScan made = sheetWithSpots();
+        ScanWindow *window = openWindow(store, dialogs, made.image, {900, 700});
+        window->canvas()->setZoom(2);
+        window->action("najitskvrny")->trigger();
+        const auto groupAt = [&](QPointF mm) {
+            const QPointF at = made.drawingToImage.map(mm);
+            for (const FoundSpot &s : window->spots())
+                if (QLineF(s.pixel, at).length() < 3)
+                    return s.group;
+            return 0;
+        };
+        QCOMPARE(window->spots().size(), size_t(3));
+        QVERIFY(groupAt({-20, -30}) == groupAt({-16, -30}) && groupAt({30, 20}) != 0 &&
+                groupAt({30, 20}) != groupAt({-20, -30}));
+        // A click on the lone spot takes it out; one on blank paper far from the pair adds a
+        // spot of its own group there.
+        clickAt(window->canvas(), made.drawingToImage.map(QPointF(30.5, 20)));
+        QCOMPARE(window->spots().size(), size_t(2));
+        clickAt(window->canvas(), made.drawingToImage.map(QPointF(10, 40)));
+        QVERIFY(window->spots().size() == 3 && window->spots().back().areaMm2 == 0);
+        QVERIFY(groupAt({10, 40}) != groupAt({-20, -30}));
+        // The small spot of the pair dragged onto the added one: its group now.
+        window->spotDragged(made.drawingToImage.map(QPointF(-16, -30)),
+                            made.drawingToImage.map(QPointF(10, 40)));
+        QCOMPARE(groupAt({-16, -30}), groupAt({10, 40}));
+        QVERIFY(window->statusText().contains("skupiny: 2"));
+        // A click beyond the limb adds nothing.
+        clickAt(window->canvas(), made.drawingToImage.map(QPointF(0, -103)));
+        QVERIFY(window->spots().size() == 3 && dialogs.shown.size() == 1);
     }
 
     void plainDrawingByHand() {

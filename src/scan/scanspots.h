@@ -1,0 +1,76 @@
+#pragma once
+
+#include "scan/scanregistration.h"
+#include "solar/conversion.h"
+
+#include <QImage>
+#include <QPointF>
+
+#include <optional>
+#include <vector>
+
+namespace orvanek {
+
+// Marks smaller than this on paper are dust or the scanner's noise, not a spot: a dot of
+// about 0.36 mm across. The smallest spot an observer draws is a pencil point of 0.5 mm
+// (0.2 mm²), twice as large.
+inline constexpr double kLeastSpotAreaMm2 = 0.1;
+
+// Spots of a group lie close together on the Sun: two spots belong to one group when their
+// centres are at most this far apart on the solar sphere (degrees of a great circle), and a
+// group is every spot joined to it through such neighbours. Measured on the sphere, not on
+// paper, so that a group near the limb, drawn foreshortened, is judged as one near the
+// centre. 5 degrees are 60 000 km, 10.9 mm at the centre of a drawing of R 125 mm: wider than
+// the gap between neighbouring spots of one group, narrower than the 15 mm that separate
+// groups an observer draws apart.
+inline constexpr double kGroupReachDeg = 5.0;
+
+// One spot the observer drew: its centre (image pixels), its area in mm² on the drawing of
+// radius R (the whole spot, penumbra and umbra, as the area column takes it), whether it is
+// drawn as an outline round a core (a spot with a penumbra), and its proposed group (from 1).
+struct FoundSpot {
+    QPointF pixel;
+    double areaMm2 = 0;
+    bool penumbra = false;
+    int group = 0;
+};
+
+// A proposed group: its spots, the spots with a penumbra among them, their area summed
+// (mm² on the drawing of radius R) and the area-weighted centre of the spots on the Sun, as
+// a place on the drawing and in the image.
+struct SpotGroup {
+    int number = 0;
+    int spots = 0;
+    int penumbrae = 0;
+    double areaMm2 = 0;
+    HeliographicPosition helio;
+    DrawingPlace place;
+    QPointF pixel;
+};
+
+// The observer's pencil inside the limb of a registered scan (grey levels, scanGrey): on the
+// program's own sheet everything the sheet prints (rendered for the registration) is taken
+// out first, on any other drawing thin lines (a hand-drawn grid, the north mark) are left
+// out by their shape. Marks under kLeastSpotAreaMm2 are left out. The spots come ungrouped.
+std::vector<FoundSpot> findSpots(const QImage &grey, const ScanRegistration &registration);
+
+// The spot drawn round `pixel` (a click where the finder found nothing): the mark at the
+// place or within a millimetre of it, measured as findSpots measures; nothing where there is
+// no mark.
+std::optional<FoundSpot> spotAt(const QImage &grey, const ScanRegistration &registration,
+                                QPointF pixel);
+
+// Where a spot lies on the Sun.
+HeliographicPosition spotHelio(const ScanFrame &frame, const Ephemeris &ephemeris, QPointF pixel);
+// How far apart two places on the Sun are, degrees of a great circle.
+double sphereDistanceDeg(const HeliographicPosition &a, const HeliographicPosition &b);
+
+// Gives every spot its group by kGroupReachDeg, groups numbered by their position angle.
+void groupSpots(std::vector<FoundSpot> &spots, const ScanFrame &frame, const Ephemeris &ephemeris);
+
+// The groups the spots' numbers make, numbered again from 1 without gaps (in the order of
+// their old numbers; the spots' numbers follow).
+std::vector<SpotGroup> spotGroups(std::vector<FoundSpot> &spots, const ScanFrame &frame,
+                                  const Ephemeris &ephemeris);
+
+} // namespace orvanek
