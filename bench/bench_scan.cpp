@@ -66,7 +66,8 @@ const QImage &sheetScan() {
     return image;
 }
 
-// The same sheet with 30 pencil spots of 0.6 to 5 mm in 8 groups, some outlined round a core.
+// The same sheet with 28 pencil spots of 0.6 to 4.5 mm, at least 3 mm apart, in 8 groups, some
+// outlined round a core.
 const QImage &spottedScan() {
     static const QImage image = [] {
         const SheetModel model = benchSheet();
@@ -77,13 +78,13 @@ const QImage &spottedScan() {
         p.scale(k, k);
         p.translate(model.centre + QPointF(kSheetMarginMm, kSheetMarginMm));
         std::mt19937 random(3);
-        std::uniform_real_distribution<double> size(0.6, 5);
+        std::uniform_real_distribution<double> size(0.6, 4.5);
         for (int g = 0; g < 8; ++g) {
             const double a = g * 45 * 3.14159265 / 180;
             const QPointF centre(std::sin(a) * (20 + 7 * g), -std::cos(a) * (20 + 7 * g));
             for (int i = 0; i < 4 - g % 2; ++i) {
                 const double d = size(random);
-                const QPointF at = centre + QPointF(4 * i, (i % 2) * 2.5);
+                const QPointF at = centre + QPointF(7.5 * i, (i % 2) * 2.5);
                 p.setBrush(QColor(40, 40, 40));
                 if (d > 3) {
                     p.setPen(QPen(QColor(40, 40, 40), 0.25));
