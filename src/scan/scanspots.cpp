@@ -62,6 +62,7 @@ cv::Mat matOf(const QImage &grey) {
 struct WorkRegion {
     cv::Mat grey;
     cv::Mat expected;
+    cv::Mat printedCore;        // 255 where the sheet itself prints (before it is widened)
     cv::Point origin;           // the region's top-left pixel in the image
     int factor = 1;             // image pixels per working pixel
     double dotsPerMm = 1;       // working pixels per mm of the paper
@@ -131,6 +132,7 @@ WorkRegion workRegion(const cv::Mat &grey, const ScanRegistration &reg, cv::Rect
 
     // The printed sheet where the scan shows it, at the working scale, and widened.
     cv::Mat printed;
+    cv::Mat printedCore;
     if (reg.code) {
         ScanRegistration here = reg;
         here.frame.centre = w.fromImage(f.centre);
@@ -140,6 +142,7 @@ WorkRegion workRegion(const cv::Mat &grey, const ScanRegistration &reg, cv::Rect
         if (!sheet.isNull()) {
             const int margin = std::max(kLeastPrintMarginPx,
                                         static_cast<int>(std::ceil(kPrintMarginMm * w.dotsPerMm)));
+            printedCore = matOf(sheet) < 128;
             cv::erode(matOf(sheet), printed,
                       cv::getStructuringElement(cv::MORPH_ELLIPSE,
                                                 cv::Size(2 * margin + 1, 2 * margin + 1)));
@@ -159,6 +162,7 @@ WorkRegion workRegion(const cv::Mat &grey, const ScanRegistration &reg, cv::Rect
         [&](int x, int y, uchar v) { return v < w.paper - 2 * kPencilContrast && unprinted(x, y); },
         kDarkestPart * w.paper);
     w.ink = std::min(w.ink, w.paper - 2 * kPencilContrast);
+    w.printedCore = printedCore;
     if (hasPrint)
         printed.convertTo(w.expected, CV_8U, (w.paper - w.ink) / 255, w.ink);
     else
@@ -183,6 +187,24 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w, const ScanFrame &frame) {
         for (int x = 0; x < pencil.cols; ++x) {
             out[x] = w.pencil(printed[x], level[x]) > 0.5 ? 255 : 0;
             dark[x] = printed[x] - w.ink < kPencilContrast / 2 ? 255 : 0;
+        }
+    }
+    // In the band the print was widened by, the paper shows beside the print: a dark pixel
+    // there next to the pencil is pencil (grown a few pixels from it, so that a printed line
+    // a pixel off its place does not run along).
+    if (!w.printedCore.empty()) {
+        cv::Mat candidates = (w.grey < (w.paper + w.ink) / 2) & (w.expected < w.paper);
+        candidates &= ~w.printedCore;
+        const int steps = std::max(kLeastPrintMarginPx,
+                                   static_cast<int>(std::ceil(kPrintMarginMm * w.dotsPerMm))) +
+                          1;
+        for (int i = 0; i < steps; ++i) {
+            cv::Mat grown;
+            cv::dilate(pencil, grown, cv::Mat());
+            grown &= candidates;
+            if (cv::countNonZero(grown & ~pencil) == 0)
+                break;
+            pencil |= grown;
         }
     }
     // Across dark print: where the pencil shows on both sides.

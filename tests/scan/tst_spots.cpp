@@ -116,6 +116,9 @@ class TestSpots : public QObject {
         QVERIFY(std::abs(line.x() + 4 * orientX) < 2);
         spots.push_back({line + QPointF(0, 0.06 + 0.5 + 0.6), 1.2, 1.2, 0, false, 7});
         spots.push_back({line + QPointF(0, 0.06 + 0.5 + 1.2 + 3.6), 2.5, 2.5, 0, true, 7});
+        // An outline round its core across the bold central meridian (P -7.06: 6.81 mm east of
+        // the centre 55 mm south), drawn the same on the plain paper.
+        spots.push_back({QPointF(6.81 * orientX, 55), 4, 4, 0, true, 8});
 
         QImage page;
         QTransform drawingToPage;
