@@ -25,8 +25,9 @@ constexpr double kRadPerDeg = std::numbers::pi / 180;
 // The two ends of a bipolar group: the spots within this part of its length from either
 // extreme spot. A penumbra in an end's part is a penumbra "at that end".
 constexpr double kEndPart = 1.0 / 3;
-// A spot this close along the group's axis to the leader or the follower belongs to it, not
-// to the middle between them (the small spots an observer draws round a large one).
+// A spot this close along the group's axis to the leader's or the follower's penumbra (to the
+// spot itself without one) belongs to it, not to the middle between them (the small spots an
+// observer draws round a large one).
 constexpr double kEndReachDeg = 1;
 
 // A symmetric penumbra, from its pencil outline as it lies on the Sun (the drawing's
@@ -49,6 +50,11 @@ constexpr double kCoreOpeningMm = 0.6;
 // at most where the core is drawn off its middle.
 constexpr double kRudimentaryBareEdge = 0.25;
 constexpr double kCoreReachMm = 0.35;
+// A mark whose core fills at least this part of its outline is a filled spot (its grain may
+// leave light pixels inside that look like a penumbra's paper), not a penumbra round a core.
+constexpr double kFilledCore = 0.45;
+// Notches narrower than this are closed before an outline's shape is judged.
+constexpr double kNotchMm = 0.8;
 // The paper round a spot: a band this wide outside its outline's box.
 constexpr double kPaperBandMm = 0.6;
 // Pencil is at least this much darker than the paper.
@@ -156,11 +162,16 @@ ClassProposal proposeClass(const std::vector<ClassSpot> &spots) {
     else if (largest)
         zurich = 'C';
 
+    // Beside the leader or the follower is within its penumbra's half-width and a little more.
+    const auto reach = [&](size_t k) {
+        const PenumbraShape &shape = spots[k].shape;
+        return kEndReachDeg + (spots[k].penumbra && shape.measured ? shape.northSouthDeg / 2 : 0);
+    };
     int between = 0;
     bool penumbraBetween = false;
     for (size_t k = 0; k < spots.size(); ++k) {
-        if (k == leader || k == follower || along[k] <= along[leader] + kEndReachDeg ||
-            along[k] >= along[follower] - kEndReachDeg)
+        if (k == leader || k == follower || along[k] <= along[leader] + reach(leader) ||
+            along[k] >= along[follower] - reach(follower))
             continue;
         ++between;
         penumbraBetween = penumbraBetween || spots[k].penumbra;
@@ -256,6 +267,12 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
     const cv::Moments coreMoments =
         core.empty() ? cv::Moments() : cv::moments(core, /*binaryImage=*/true);
 
+    const double filledArea = std::abs(cv::contourArea(polygon));
+    if (filledArea > 0 && coreMoments.m00 >= kFilledCore * filledArea) {
+        shape.filled = true;
+        return shape;
+    }
+
     // Rudimentary: the outline's edge bare of a stroke round the core along a part of it.
     if (coreMoments.m00 > 0) {
         cv::Mat reach;
@@ -280,8 +297,7 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
     }
 
     // Symmetry, where the outline is wide enough on paper and not too foreshortened.
-    const double widthMm =
-        2 * std::sqrt(std::abs(cv::contourArea(polygon)) / std::numbers::pi) / dotsPerMm;
+    const double widthMm = 2 * std::sqrt(filledArea / std::numbers::pi) / dotsPerMm;
     const DrawingPlace place = drawingPlaceAt(frame, spot.pixel);
     const double fromCentreDeg =
         std::asin(std::clamp(place.distanceMm / frame.radiusMm, 0.0, 1.0)) / kRadPerDeg;
@@ -293,6 +309,24 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
         shape.doubt = SpotClassTexts::tr(
             "skvrna leží blízko okraje kotouče, souměrnost penumbry nelze posoudit");
         return shape;
+    }
+    // The outline with its notches closed (a printed line across it takes a stroke's width
+    // out of the pencil, a gap in the stroke lets the edge run in): the lobes stay.
+    cv::Mat whole;
+    const int notch = std::max(3, static_cast<int>(std::lround(kNotchMm * dotsPerMm)) | 1);
+    cv::copyMakeBorder(inside, whole, notch, notch, notch, notch, cv::BORDER_CONSTANT);
+    cv::morphologyEx(whole, whole, cv::MORPH_CLOSE,
+                     cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(notch, notch)));
+    std::vector<std::vector<cv::Point>> contours;
+    cv::findContours(whole, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_SIMPLE);
+    if (!contours.empty()) {
+        const auto widest =
+            std::max_element(contours.begin(), contours.end(), [](const auto &a, const auto &b) {
+                return std::abs(cv::contourArea(a)) < std::abs(cv::contourArea(b));
+            });
+        outline.clear();
+        for (const cv::Point &q : *widest)
+            outline.push_back(onSun(QPointF(q.x - notch + box.x, q.y - notch + box.y)));
     }
     const double area = std::abs(cv::contourArea(outline));
     std::vector<cv::Point2f> hull;
@@ -346,12 +380,12 @@ std::vector<ClassProposal> proposeClasses(const QImage &grey, const ScanRegistra
     std::vector<ClassProposal> proposals;
     for (size_t g = 0; g < members.size(); ++g) {
         std::vector<ClassSpot> &m = members[g];
-        std::optional<size_t> largest;
-        for (size_t i = 0; i < m.size(); ++i)
-            if (m[i].penumbra && (!largest || m[i].areaMm2 > m[*largest].areaMm2))
-                largest = i;
-        if (largest)
-            m[*largest].shape = measurePenumbra(grey, reg, ephemeris, *found[g][*largest]);
+        for (size_t i = 0; i < m.size(); ++i) {
+            if (!m[i].penumbra)
+                continue;
+            m[i].shape = measurePenumbra(grey, reg, ephemeris, *found[g][i]);
+            m[i].penumbra = !m[i].shape.filled;
+        }
         proposals.push_back(proposeClass(m));
     }
     return proposals;

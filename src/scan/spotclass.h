@@ -32,6 +32,7 @@ inline constexpr int kSeveralBetween = 3;
 // nothing where the drawing cannot tell, with the reason.
 struct PenumbraShape {
     bool measured = false; // an outline was there to be measured
+    bool filled = false;   // the core fills the outline: a spot without a penumbra
     double northSouthDeg = 0;
     bool rudimentary = false;
     std::optional<bool> symmetric;
@@ -69,7 +70,8 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &regist
                               const Ephemeris &ephemeris, const FoundSpot &spot);
 
 // The proposals for the groups of `spots` (numbered from 1 as groupSpots and spotGroups leave
-// them): element k is group k + 1's. Only each group's largest spot with a penumbra is measured.
+// them): element k is group k + 1's. The spots found with a penumbra are measured; one whose
+// core fills its outline counts as without.
 std::vector<ClassProposal> proposeClasses(const QImage &grey, const ScanRegistration &registration,
                                           const Ephemeris &ephemeris,
                                           const std::vector<FoundSpot> &spots);
