@@ -1019,6 +1019,10 @@ Full description: man orvanek-cli</translation>
         <source>Bod %1,%2 leží mimo kotouč (%3 mm od středu, poloměr %4 mm).</source>
         <translation>The point %1,%2 lies outside the disk (%3 mm from the centre, radius %4 mm).</translation>
     </message>
+    <message>
+        <source>Skupina %1: třída %2 nejistá – %3.</source>
+        <translation>Group %1: class %2 uncertain – %3.</translation>
+    </message>
 </context>
 <context>
     <name>ScanEntry</name>
@@ -1291,6 +1295,29 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>Soubor %1 nelze otevřít: %2</source>
         <translation>File %1 cannot be opened: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SpotClass</name>
+    <message>
+        <source>ve skupině nejsou skvrny</source>
+        <translation>the group has no spots</translation>
+    </message>
+    <message>
+        <source>obrys penumbry není změřen</source>
+        <translation>the penumbra's outline was not measured</translation>
+    </message>
+    <message>
+        <source>třída %1 není v tabulce tříd, navržena %2</source>
+        <translation>class %1 is not in the class table, %2 proposed</translation>
+    </message>
+    <message>
+        <source>obrys penumbry je příliš malý na posouzení souměrnosti</source>
+        <translation>the penumbra's outline is too small to judge its symmetry</translation>
+    </message>
+    <message>
+        <source>skvrna leží blízko okraje kotouče, souměrnost penumbry nelze posoudit</source>
+        <translation>the spot lies near the limb, the penumbra's symmetry cannot be judged</translation>
     </message>
 </context>
 <context>
@@ -2755,6 +2782,10 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Klepnutím na skvrnu ji odeberete, klepnutím jinam přidáte, přetažením na jinou skvrnu ji převedete do její skupiny.</source>
         <translation>A click on a spot takes it out, a click elsewhere adds one, dragging a spot onto another moves it into that one&apos;s group.</translation>
+    </message>
+    <message>
+        <source>Skupina %1, %2: %3.</source>
+        <translation>Group %1, %2: %3.</translation>
     </message>
 </context>
 <context>
