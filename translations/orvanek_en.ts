@@ -273,6 +273,10 @@ Full description: man orvanek-cli</translation>
         <source>použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | map-groups --rotation N | certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width Š --height V] --out SOUBOR | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width Š --height V] --out SOUBOR | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import SOUBOR [--radius R --polar|--heliographic] | make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out SOUBOR.pdf|.png | scan OBRÁZEK [--date DD.MM.RRRR --time HHMM] [--radius R] [--north-angle STUPNĚ] [--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | compare-silso SOUBOR | daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]</source>
         <translation>usage: orvanek-cli [-d DIR] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.YYYY HHMM [DD.MM.YYYY HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out FILE.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width W --height H] --out FILE | render map --rotation N [--width W] --out FILE | map-groups --rotation N | certificate MONTH.YEAR --out FILE.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width W --height H] --out FILE | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width W --height H] --out FILE | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import FILE [--radius R --polar|--heliographic] | make-demo DIR [--from YEAR --to YEAR --seed N] | template --date DD.MM.YYYY --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out FILE.pdf|.png | scan IMAGE [--date DD.MM.YYYY --time HHMM] [--radius R] [--north-angle DEGREES] [--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | compare-silso FILE | daily [--from DD.MM.YYYY] [--to DD.MM.YYYY]</translation>
     </message>
+    <message>
+        <source>skupina %1: %2</source>
+        <translation>group %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>Commit</name>
@@ -467,6 +471,10 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>„%1“ není čas hhmm (hodiny 0 až 23, minuty 0 až 59) – %2</source>
         <translation>“%1” is not a time hhmm (hours 0 to 23, minutes 0 to 59) – %2</translation>
+    </message>
+    <message>
+        <source>třída „%1“ není v tabulce tříd, do součtu tříd (CV) dne přidá 0</source>
+        <translation>class “%1” is not in the class table, it adds 0 to the day&apos;s class sum (CV)</translation>
     </message>
 </context>
 <context>
@@ -1305,7 +1313,7 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>obrys penumbry není změřen</source>
-        <translation>the penumbra's outline was not measured</translation>
+        <translation>the penumbra&apos;s outline was not measured</translation>
     </message>
     <message>
         <source>třída %1 není v tabulce tříd, navržena %2</source>
@@ -1313,11 +1321,11 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>obrys penumbry je příliš malý na posouzení souměrnosti</source>
-        <translation>the penumbra's outline is too small to judge its symmetry</translation>
+        <translation>the penumbra&apos;s outline is too small to judge its symmetry</translation>
     </message>
     <message>
         <source>skvrna leží blízko okraje kotouče, souměrnost penumbry nelze posoudit</source>
-        <translation>the spot lies near the limb, the penumbra's symmetry cannot be judged</translation>
+        <translation>the spot lies near the limb, the penumbra&apos;s symmetry cannot be judged</translation>
     </message>
 </context>
 <context>
@@ -1763,6 +1771,14 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Na skenu nejsou žádné skvrny.</source>
         <translation>There are no spots on the scan.</translation>
+    </message>
+    <message>
+        <source>Řádek %1: %2.</source>
+        <translation>Row %1: %2.</translation>
+    </message>
+    <message>
+        <source>Uložit přesto?</source>
+        <translation>Store it anyway?</translation>
     </message>
 </context>
 <context>

@@ -571,8 +571,40 @@ EntryForm EntryDialog::entryForm() const {
     return form;
 }
 
+bool EntryDialog::acceptUnlistedClasses(const EntryForm &form) {
+    // Asked once for all such classes of a sound form; a class the observer kept is not asked
+    // about again.
+    PreparedEntry prepared;
+    if (!prepareEntry(store_, form, prepared).isEmpty())
+        return true;
+    QStringList lines;
+    std::optional<EntryLocation> first;
+    for (const EntryMessage &notice : unlistedClassNotices(form)) {
+        const QString asked = QString::number(notice.where.row) + u' ' +
+                              form.groupCell(notice.where.row, ColType).trimmed();
+        if (acceptedClasses_.contains(asked))
+            continue;
+        lines << tr("Řádek %1: %2.").arg(notice.where.row).arg(notice.text);
+        if (!first)
+            first = notice.where;
+    }
+    if (lines.isEmpty())
+        return true;
+    if (!dialogs_.question(lines.join(u'\n') + u'\n' + tr("Uložit přesto?"))) {
+        select(*first, true);
+        return false;
+    }
+    for (const EntryMessage &notice : unlistedClassNotices(form))
+        acceptedClasses_ << QString::number(notice.where.row) + u' ' +
+                                form.groupCell(notice.where.row, ColType).trimmed();
+    return true;
+}
+
 void EntryDialog::ukoncitClick() {
-    const CommitResult result = commitEntry(store_, entryForm());
+    const EntryForm form = entryForm();
+    if (!acceptUnlistedClasses(form))
+        return;
+    const CommitResult result = commitEntry(store_, form);
     if (!result.ok) {
         for (const EntryMessage &message : result.messages)
             dialogs_.information(message.text);
