@@ -181,8 +181,9 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
     // a group an observer draws is seen as one: long groups trail small spots from their
     // leader and follower.
     const double length = zurich == 'E'   ? uniform(r, 11, 14)
-                          : zurich == 'F' ? uniform(r, 15.3, 16.5)
-                                          : uniform(r, 4.5, 9);
+                          : zurich == 'F' ? uniform(r, 16, 18)
+                          : spread == 'o' ? uniform(r, 4.5, 9)
+                                          : uniform(r, 7.5, 9.8); // room for spots between
     const double tilt = uniform(r, -0.15, 0.15);
     const auto onAxis = [&](DrawnSpot s, double along, double across) {
         return place(std::move(s), along, across + along * tilt);
@@ -202,8 +203,8 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
     double near = 0;
     double far = -length;
     if (length > 10) {
-        near = -leaderNs / 2 - 0.9;
-        far = -length + followerNs / 2 + 0.9;
+        near = -leaderNs / 2 - 1.1;
+        far = -length + followerNs / 2 + 1.1;
         g.spots.push_back(onAxis(bareSpot(r, 0.55), near, uniform(r, -0.4, 0.4)));
         g.spots.push_back(onAxis(bareSpot(r, 0.55), far, uniform(r, -0.4, 0.4)));
     }
@@ -211,8 +212,8 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
     // keep each within the grouping's reach of the next.
     constexpr double kLongestGapDeg = 3.6;
     const int bridging = static_cast<int>(std::ceil((near - far) / kLongestGapDeg)) - 1;
-    const int inside =
-        spread == 'o' ? std::min(2, std::max(between(r, 0, 2), bridging)) : between(r, 3, 5);
+    const int inside = spread == 'o' ? std::min(2, std::max(between(r, 0, 2), bridging))
+                                     : between(r, 3, length > 10 ? 5 : 4);
     for (int k = 0; k < inside; ++k) {
         const double along = near + (far - near) * (k + 1) / (inside + 1) + uniform(r, -0.2, 0.2);
         const double across = uniform(r, -0.8, 0.8);
@@ -428,6 +429,27 @@ std::vector<Classed> classCorpus(bool verbose) {
                 page.scan.save(QStringLiteral("%1/page%2.png")
                                    .arg(qEnvironmentVariable("ORVANEK_CLASS_PAGES"))
                                    .arg(first / kGroupsPerPage + 1));
+        }
+        if (verbose) {
+            // The drawn spots no found spot lies near (within half a degree), by their size.
+            for (const DrawnGroup &g : page.groups)
+                for (size_t k = 0; k < g.spots.size(); ++k) {
+                    const DrawnSpot &d = g.spots[k];
+                    double nearest = 1e9;
+                    for (const FoundSpot &s : spots)
+                        nearest = std::min(
+                            nearest,
+                            sphereDistanceDeg(spotHelio(reg.frame, e, s.pixel),
+                                              {d.latDeg, std::fmod(d.lonDeg + 360, 360), 0}));
+                    const PolarPosition p =
+                        heliographicToPolar(e, float(d.latDeg), float(d.lonDeg), kRadiusMm);
+                    const QPointF at = imageAtPlace(reg.frame, {p.polarAngle, p.polarDistance});
+                    if (nearest > 0.5)
+                        std::printf("    missed in %s at %.0f,%.0f: spot %zu%s, %.1f degrees "
+                                    "from the nearest found\n",
+                                    qPrintable(g.type), at.x(), at.y(), k,
+                                    d.outline.empty() ? "" : " (penumbra)", nearest);
+                }
         }
         // Each drawn group is matched to the proposed group holding the spot nearest to its
         // leader, when that group holds no spot nearer to another drawn group's spots.
