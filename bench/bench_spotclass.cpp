@@ -153,9 +153,9 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
     const char zurich = type[0].toLatin1();
     const char penumbra = type[1].toLatin1();
     const char spread = type[2].toLatin1();
-    const double leaderNs = penumbra == 'h' || penumbra == 'k' ? uniform(r, 3.1, 4.6)
+    const double leaderNs = penumbra == 'h' || penumbra == 'k' ? uniform(r, 3.0, 4.4)
                             : penumbra == 'r'                  ? uniform(r, 1.8, 3.6)
-                                                               : uniform(r, 1.6, 2.4);
+                                                               : uniform(r, 1.5, 2.2);
     const auto place = [](DrawnSpot s, double along, double across) {
         s.lonDeg = along;
         s.latDeg = across;
@@ -183,7 +183,7 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
     const double length = zurich == 'E'   ? uniform(r, 11, 14)
                           : zurich == 'F' ? uniform(r, 16, 18)
                           : spread == 'o' ? uniform(r, 4.5, 9)
-                                          : uniform(r, 7.5, 9.8); // room for spots between
+                                          : uniform(r, 8, 9.9); // room for spots between
     const double tilt = uniform(r, -0.15, 0.15);
     const auto onAxis = [&](DrawnSpot s, double along, double across) {
         return place(std::move(s), along, across + along * tilt);
@@ -193,34 +193,38 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
         g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.8, 1.2)), 0, 0));
     else
         g.spots.push_back(onAxis(penumbralSpot(r, penumbra, leaderNs), 0, 0));
-    const double followerNs = uniform(r, 1.2, 1.4);
+    const double followerNs = uniform(r, 1.35, std::min(1.6, leaderNs - 0.1));
     if (zurich == 'D' || zurich == 'E' || zurich == 'F')
         g.spots.push_back(onAxis(penumbralSpot(r, 's', followerNs), -length, 0));
     else
         g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.7, 1.1)), -length, 0));
+    const bool penumbralFollower = zurich == 'D' || zurich == 'E' || zurich == 'F';
     // Long groups trail small spots close to the leader's and the follower's penumbrae (not
     // between them).
     double near = 0;
     double far = -length;
     if (length > 10) {
-        near = -leaderNs / 2 - 1.1;
-        far = -length + followerNs / 2 + 1.1;
+        near = -leaderNs / 2 - 0.8;
+        far = -length + followerNs / 2 + 0.8;
         g.spots.push_back(onAxis(bareSpot(r, 0.55), near, uniform(r, -0.4, 0.4)));
         g.spots.push_back(onAxis(bareSpot(r, 0.55), far, uniform(r, -0.4, 0.4)));
     }
-    // The middle, spaced evenly: an open group has at most two spots between, and as many as
-    // keep each within the grouping's reach of the next.
+    // The middle, spaced evenly clear of the leader and the follower: an open group has at
+    // most two spots between, and as many as keep each within the grouping's reach of the
+    // next.
+    const double first = -(zurich == 'B' ? 0.5 : leaderNs / 2) - 1.4;
+    const double last = -length + (penumbralFollower ? followerNs / 2 : 0.5) + 1.4;
     constexpr double kLongestGapDeg = 3.6;
     const int bridging = static_cast<int>(std::ceil((near - far) / kLongestGapDeg)) - 1;
     const int inside = spread == 'o' ? std::min(2, std::max(between(r, 0, 2), bridging))
                                      : between(r, 3, length > 10 ? 5 : 4);
     for (int k = 0; k < inside; ++k) {
-        const double along = near + (far - near) * (k + 1) / (inside + 1) + uniform(r, -0.2, 0.2);
-        const double across = uniform(r, -0.8, 0.8);
+        const double along = first + (last - first) * (k + 0.5) / inside + uniform(r, -0.15, 0.15);
+        const double across = (k % 2 ? 1 : -1) * uniform(r, 0.2, 0.9);
         if (spread == 'c' && k == inside / 2)
-            g.spots.push_back(onAxis(penumbralSpot(r, 's', 1.2), along, across));
+            g.spots.push_back(onAxis(penumbralSpot(r, 's', 1.35), along, across));
         else
-            g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.55, 0.8)), along, across));
+            g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.5, 0.7)), along, across));
     }
     return g;
 }
