@@ -36,8 +36,8 @@ constexpr double kEndReachDeg = 1;
 // many times its shortest — with its core near the middle (at most this part of its radius
 // from the outline's centre).
 constexpr double kLeastSymmetricSolidity = 0.9;
-constexpr double kMostSymmetricElongation = 1.5;
-constexpr double kMostSymmetricCoreOffset = 0.3;
+constexpr double kMostSymmetricElongation = 1.35;
+constexpr double kMostSymmetricCoreOffset = 0.22;
 // An outline less than this wide on paper shows no shape a pencil can be judged by, and one
 // further than this from the disk's centre is foreshortened beyond telling (degrees).
 constexpr double kLeastShapeMm = 1.2;
@@ -50,11 +50,14 @@ constexpr double kCoreOpeningMm = 0.6;
 // at most where the core is drawn off its middle.
 constexpr double kRudimentaryBareEdge = 0.25;
 constexpr double kCoreReachMm = 0.35;
-// A mark whose core fills at least this part of its outline is a filled spot (its grain may
-// leave light pixels inside that look like a penumbra's paper), not a penumbra round a core.
-constexpr double kFilledCore = 0.45;
-// Notches narrower than this are closed before an outline's shape is judged.
-constexpr double kNotchMm = 0.8;
+// A mark whose core fills at least this part of its outline, or makes at least this part of
+// its edge, is a filled spot (its grain may leave light pixels inside that look like a
+// penumbra's paper), not a penumbra round a core.
+constexpr double kFilledCore = 0.7;
+constexpr double kFilledBareEdge = 0.85;
+// Notches narrower than this (and than a quarter of the outline's width) are closed before
+// an outline's shape is judged: a printed line across the stroke, a gap in it.
+constexpr double kNotchMm = 0.6;
 // The paper round a spot: a band this wide outside its outline's box.
 constexpr double kPaperBandMm = 0.6;
 // Pencil is at least this much darker than the paper.
@@ -268,10 +271,6 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
         core.empty() ? cv::Moments() : cv::moments(core, /*binaryImage=*/true);
 
     const double filledArea = std::abs(cv::contourArea(polygon));
-    if (filledArea > 0 && coreMoments.m00 >= kFilledCore * filledArea) {
-        shape.filled = true;
-        return shape;
-    }
 
     // Rudimentary: the outline's edge bare of a stroke round the core along a part of it.
     if (coreMoments.m00 > 0) {
@@ -294,6 +293,12 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
             }
         }
         shape.rudimentary = samples > 0 && bare > kRudimentaryBareEdge * samples;
+        shape.filled = samples > 0 && bare >= kFilledBareEdge * samples;
+    }
+    if (shape.filled || (filledArea > 0 && coreMoments.m00 >= kFilledCore * filledArea)) {
+        shape.filled = true;
+        shape.rudimentary = false;
+        return shape;
     }
 
     // Symmetry, where the outline is wide enough on paper and not too foreshortened.
@@ -313,7 +318,9 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
     // The outline with its notches closed (a printed line across it takes a stroke's width
     // out of the pencil, a gap in the stroke lets the edge run in): the lobes stay.
     cv::Mat whole;
-    const int notch = std::max(3, static_cast<int>(std::lround(kNotchMm * dotsPerMm)) | 1);
+    const double widthPx = 2 * std::sqrt(filledArea / std::numbers::pi);
+    const int notch =
+        std::max(3, static_cast<int>(std::lround(std::min(kNotchMm * dotsPerMm, widthPx / 4))) | 1);
     cv::copyMakeBorder(inside, whole, notch, notch, notch, notch, cv::BORDER_CONSTANT);
     cv::morphologyEx(whole, whole, cv::MORPH_CLOSE,
                      cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(notch, notch)));
