@@ -37,8 +37,7 @@ QStringList problemTexts(const ImportResult &result) {
 }
 
 // A header line for a date with every number filled.
-QByteArray header(const char *date,
-                  const QByteArray &rest = "1200;Jan Novák;Praha;1;1;1;0;0;0;0;") {
+QByteArray header(const char *date, const char *rest = "1200;Jan Novák;Praha;1;1;1;0;0;0;0;") {
     return QByteArray("O;") + date + ";" + rest + "\n";
 }
 
@@ -272,14 +271,11 @@ class TestImport : public QObject {
     void cutNameIsTold() {
         ObservationStore store;
         fillStore(store, {datedRecord("10.01.2000")}, 125);
-        const QByteArray name(10 << 20, 'N');
-        const ImportResult result =
-            importText(store, "\n" + header("01.02.2000", "1200;" + name + ";;1;1;1;0;0;0;0;"));
-        QVERIFY(result.ok);
-        QCOMPARE(readText(store.record(2).observer), QString(30, u'N'));
-        QCOMPARE(result.cutTexts.size(), 1);
+        const ImportResult result = importText(
+            store, "O;01.02.2000;1200;" + QByteArray(10 << 20, 'N') + ";;1;1;1;0;0;0;0;\n");
+        QVERIFY(result.ok && result.cutTexts.size() == 1);
         QCOMPARE(importProblemText(result.cutTexts[0]),
-                 "řádek 2: jméno pozorovatele má víc než 30 znaků; uloženo je „" +
+                 "řádek 1: jméno pozorovatele má víc než 30 znaků; uloženo je „" +
                      QString(30, u'N') + "“");
     }
 

@@ -99,10 +99,9 @@ class TestLanguage : public QObject {
         QFETCH(QString, expected);
         QTemporaryDir config;
         QVERIFY(QDir(config.path()).mkpath(QStringLiteral("Orvanek")));
-        if (stored == QLatin1String("<pipe>")) {
-            // Opened by the program as QSettings opens it, it would wait for a writer for ever.
+        if (stored == QLatin1String("<pipe>")) // opened as QSettings opens it, waited on for ever
             QVERIFY(::mkfifo(qPrintable(config.filePath("Orvanek/orvanek.conf")), 0600) == 0);
-        } else if (!stored.isEmpty()) {
+        else if (!stored.isEmpty()) {
             QFile file(config.filePath(QStringLiteral("Orvanek/orvanek.conf")));
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("[General]\nlanguage=" + stored.toLatin1() + "\n");
