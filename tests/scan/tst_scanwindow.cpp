@@ -191,6 +191,14 @@ class TestScanWindow : public QObject {
                 QVERIFY(std::abs(first - angle) <= 0.3 && std::abs(second - distance) <= 0.4);
             }
         }
+        // The pair's class: within 3 degrees, its outline 2.3 degrees across, round about its
+        // core; shown beside one spot of each group.
+        QCOMPARE(cell(table, 2, 1), QStringLiteral("Hsx"));
+        QStringList labels;
+        for (const ScanSpotMark &m : window->canvas()->overlay().spots)
+            labels << m.groupClass;
+        labels.sort();
+        QCOMPARE(labels, (QStringList{"", "Axx", "Hsx"}));
         // Shown on the scan, nothing stored.
         QCOMPARE(window->canvas()->overlay().spots.size(), size_t(3));
         QVERIFY(store.recordCount() == records && !store.dataModified());
