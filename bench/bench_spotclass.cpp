@@ -2,17 +2,21 @@
 // finding the spots.
 //
 // A generator draws every class of the class table (and more A and B groups) onto the
-// program's own sheet in pencil: grey graphite (levels 70-130 on paper of 240) that is grainy,
-// spots as irregular blobs, penumbrae as hand-drawn outlines round a core (round and centred
-// for s and h, lobed, stretched and off-centre for a and k, an arc ending on the core for r),
-// each group laid out on the Sun by its class (lengths in heliographic degrees, the spots
-// between leader and follower for o, i and c) and drawn foreshortened where it lies. The page
-// is scanned at 200 or 300 dpi, a little turned, noisy, through JPEG. The evaluation runs
-// registration, the spot finder, the grouping and the class over every page and prints the
-// confusion table of first letters, first-letter and whole-class accuracy and the proposals
-// outside the table. The benchmark times the class for a 300-dpi A4 scan's spots.
+// program's own sheet in grainy pencil: spots as irregular blobs, penumbrae as hand-drawn
+// outlines round a core (round and centred for s and h, lobed, stretched and off-centre for a
+// and k, an arc ending on the core for r), each group laid out on the Sun by its class
+// (lengths in heliographic degrees, the spots between leader and follower for o, i and c)
+// and drawn foreshortened where it lies. The page is scanned at 200 or 300 dpi, a little
+// turned, noisy, through JPEG. The evaluation runs registration, the spot finder, the
+// grouping and the class over every page and prints the confusion table of first letters,
+// first-letter and whole-class accuracy and the proposals outside the table, and the drawn
+// spots the finder missed. The benchmark times the class for a 300-dpi A4 scan's spots.
 //
-//   bench_spotclass --evaluate          the evaluation, then the benchmarks
+// The pencil is dark (levels 30-60) and its outlines closed: the spot finder of today takes
+// lighter pencil along the printed grid for spots. With --observer-pencil it is as observers
+// press it, grey (levels 70-130) with gaps of up to 1 mm in the outlines.
+//
+//   bench_spotclass --evaluate [--observer-pencil]   the evaluation, then the benchmarks
 
 #include "data/dates.h"
 #include "entry/summary.h"
@@ -24,8 +28,8 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineF>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <benchmark/benchmark.h>
 
@@ -42,9 +46,13 @@ using namespace orvanek;
 constexpr double kRadPerDeg = std::numbers::pi / 180;
 constexpr double kRadiusMm = 83; // the A4 sheet's disk
 constexpr double kPaper = 255;
-// The pencil's level on the page.
+// The pencil's level on the page, and as observers press it.
 constexpr double kLightestInk = 30;
 constexpr double kDarkestInk = 60;
+constexpr double kLightestGreyInk = 70;
+constexpr double kDarkestGreyInk = 130;
+constexpr double kLongestGapMm = 1;
+bool observerPencil = false;
 
 using Random = std::mt19937;
 
@@ -304,7 +312,8 @@ Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
         }
         g.latDeg = places[i].y() + uniform(r, -2, 2);
         g.lonDeg = page.ephemeris.L0 + places[i].x() + uniform(r, -3, 3) - (west + east) / 2;
-        const double ink = uniform(r, kLightestInk, kDarkestInk);
+        const double ink = observerPencil ? uniform(r, kLightestGreyInk, kDarkestGreyInk)
+                                          : uniform(r, kLightestInk, kDarkestInk);
         for (DrawnSpot &s : g.spots) {
             s.latDeg += g.latDeg;
             s.lonDeg += g.lonDeg;
@@ -339,7 +348,26 @@ Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
                 arc << middle;
                 p.drawPolyline(arc);
             } else {
-                p.drawPolygon(outline);
+                if (!observerPencil) {
+                    p.drawPolygon(outline);
+                    continue;
+                }
+                // One or two gaps where the pencil left the paper.
+                const int n = static_cast<int>(outline.size());
+                double lengthMm = 0;
+                for (int v = 0; v < n; ++v)
+                    lengthMm += QLineF(outline[v], outline[(v + 1) % n]).length() / k;
+                const int gapVertices =
+                    std::max(1, static_cast<int>(uniform(r, 0.3, kLongestGapMm) / (lengthMm / n)));
+                int v = between(r, 0, n - 1);
+                const int gaps = between(r, 1, 2);
+                for (int gap = 0; gap < gaps; ++gap) {
+                    QPolygonF stroke;
+                    for (int w = 0; w <= n / gaps - gapVertices; ++w)
+                        stroke << outline[(v + w) % n];
+                    p.drawPolyline(stroke);
+                    v += n / gaps;
+                }
             }
         }
         page.groups.push_back(std::move(g));
@@ -597,14 +625,17 @@ int main(int argc, char **argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     bool evaluate = false;
-    for (int i = 1; i < argc; ++i)
-        if (std::string_view(argv[i]) == "--evaluate") {
-            evaluate = true;
-            for (int j = i; j + 1 < argc; ++j)
-                argv[j] = argv[j + 1];
-            --argc;
-            break;
+    for (int i = 1; i < argc;) {
+        const std::string_view option(argv[i]);
+        if (option != "--evaluate" && option != "--observer-pencil") {
+            ++i;
+            continue;
         }
+        (option == "--evaluate" ? evaluate : observerPencil) = true;
+        for (int j = i; j + 1 < argc; ++j)
+            argv[j] = argv[j + 1];
+        --argc;
+    }
     if (evaluate)
         printEvaluation();
     benchmark::Initialize(&argc, argv);
