@@ -774,9 +774,13 @@ void EntryDialog::takeGroups(const QList<GroupCells> &rows) {
         groupCountEdit_->setText(QString::number(n)); // sizes the table
     for (int row = 0; row < n; ++row) {
         QStringList cells = rowTexts(groupTable_, row);
-        for (auto cell = rows[row].constBegin(); cell != rows[row].constEnd(); ++cell)
+        for (auto cell = rows[row].constBegin(); cell != rows[row].constEnd(); ++cell) {
+            // A class the observer typed stays: the proposal is only a proposal.
+            if (cell.key() == ColType && !cells.value(ColType - 1).trimmed().isEmpty())
+                continue;
             if (cell.key() >= 1 && cell.key() <= cells.size())
                 cells[cell.key() - 1] = cell.value();
+        }
         setRowTexts(groupTable_, row, cells);
     }
     emit groupsEdited();
