@@ -273,6 +273,62 @@ Full description: man orvanek-cli</translation>
         <source>použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | map-groups --rotation N | certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width Š --height V] --out SOUBOR | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width Š --height V] --out SOUBOR | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import SOUBOR [--radius R --polar|--heliographic] | make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out SOUBOR.pdf|.png | scan OBRÁZEK [--date DD.MM.RRRR --time HHMM] [--radius R] [--north-angle STUPNĚ] [--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | compare-silso SOUBOR | daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]</source>
         <translation>usage: orvanek-cli [-d DIR] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.YYYY HHMM [DD.MM.YYYY HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out FILE.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width W --height H] --out FILE | render map --rotation N [--width W] --out FILE | map-groups --rotation N | certificate MONTH.YEAR --out FILE.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width W --height H] --out FILE | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width W --height H] --out FILE | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import FILE [--radius R --polar|--heliographic] | make-demo DIR [--from YEAR --to YEAR --seed N] | template --date DD.MM.YYYY --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out FILE.pdf|.png | scan IMAGE [--date DD.MM.YYYY --time HHMM] [--radius R] [--north-angle DEGREES] [--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | compare-silso FILE | daily [--from DD.MM.YYYY] [--to DD.MM.YYYY]</translation>
     </message>
+    <message>
+        <source>příkazu %1 chybí argument</source>
+        <translation>the command %1 needs an argument</translation>
+    </message>
+    <message>
+        <source>ke každému datu patří čas</source>
+        <translation>every date needs its time</translation>
+    </message>
+    <message>
+        <source>soubor %1 nelze zapsat: %2</source>
+        <translation>file %1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>%1 není adresář</source>
+        <translation>%1 is not a directory</translation>
+    </message>
+    <message>
+        <source>neznámá volba %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>volbě %1 chybí hodnota</source>
+        <translation>the option %1 needs a value</translation>
+    </message>
+    <message>
+        <source>příkazy: %1 (popis: orvanek-cli --help)</source>
+        <translation>commands: %1 (described by orvanek-cli --help)</translation>
+    </message>
+    <message>
+        <source>--lang: „%1“ není cs ani en</source>
+        <translation>--lang: “%1” is neither cs nor en</translation>
+    </message>
+    <message>
+        <source>neznámý příkaz „%1“</source>
+        <translation>unknown command “%1”</translation>
+    </message>
+    <message>
+        <source>příkaz %1 nebere argument „%2“</source>
+        <translation>the command %1 takes no argument “%2”</translation>
+    </message>
+    <message>
+        <source>příkaz %1 nezná volbu %2</source>
+        <translation>the command %1 takes no option %2</translation>
+    </message>
+    <message>
+        <source>render nezná pohled „%1“</source>
+        <translation>render knows no view “%1”</translation>
+    </message>
+    <message>
+        <source>chybí --out SOUBOR</source>
+        <translation>--out FILE is missing</translation>
+    </message>
+    <message>
+        <source>příkaz render %1 nebere argument „%2“</source>
+        <translation>the command render %1 takes no argument “%2”</translation>
+    </message>
 </context>
 <context>
     <name>Commit</name>

@@ -50,6 +50,11 @@ struct CommandContext {
 QString cliUsage();
 // The usage --help shows: the same commands, one per line.
 QString cliHelp();
+// The usage of one command: "usage: orvanek-cli [-d DIR] info", a line for each of its forms.
+QString commandUsage(const QString &command);
+
+// "file F cannot be written", with the cause when `problem` ("<file>: <cause>") gives one.
+QString cannotWriteText(const QString &file, const QString &problem);
 
 // One line for --version: the program's name and the project's version.
 QString cliVersion();

@@ -1,5 +1,6 @@
 // orvanek-cli, driven through the same entry point as the program.
 #include "cli/cli.h"
+#include "cli/clioutput.h"
 #include "clirunner.h"
 #include "data/datalock.h"
 #include "data/observationstore.h"
@@ -69,38 +70,49 @@ class TestCli : public QObject {
     Q_OBJECT
 
   private slots:
+    // Wrong usage says in one line what was wrong, then the usage of that command; with no
+    // command at all the usage of every command is the one line.
     void wrongUsage_data() {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("nothing") << QStringList{};
-        QTest::newRow("unknown command") << QStringList{"draw"};
-        QTest::newRow("-d without directory") << QStringList{"info", "-d"};
-        QTest::newRow("extra argument") << QStringList{"info", "more"};
-        QTest::newRow("unknown option") << QStringList{"info", "--verbose"};
-        QTest::newRow("ephemeris without time") << QStringList{"ephemeris", "01.01.2000"};
-        QTest::newRow("ephemeris bad date") << QStringList{"ephemeris", "31.02.2000", "1200"};
-        QTest::newRow("ephemeris bad time") << QStringList{"ephemeris", "01.01.2000", "12:00"};
-        QTest::newRow("ephemeris at 2400") << QStringList{"ephemeris", "01.01.2000", "2400"};
-        QTest::newRow("language not spoken") << QStringList{"--lang", "de", "info"};
-        QTest::newRow("language without a name") << QStringList{"info", "--lang"};
+        QTest::addColumn<QString>("problem"); // empty: the whole usage alone
+        QTest::addColumn<QString>("usage");
+        const QString info = QStringLiteral("použití: orvanek-cli [-d ADRESÁŘ] info");
+        const QString ephemeris = QStringLiteral(
+            "použití: orvanek-cli [-d ADRESÁŘ] ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...]");
+        // clang-format off
+        QTest::newRow("nothing") << QStringList{} << "" << "";
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << "neznámý příkaz „frobnicate“" << "příkazy: info, records, groups, export-ascii, check, ephemeris, render, ";
+        QTest::newRow("-d without directory") << QStringList{"info", "-d"} << "volbě -d chybí hodnota" << info;
+        QTest::newRow("extra argument") << QStringList{"info", "more"} << "příkaz info nebere argument „more“" << info;
+        QTest::newRow("unknown option") << QStringList{"info", "--verbose"} << "neznámá volba --verbose" << info;
+        QTest::newRow("option of another command") << QStringList{"info", "--radius", "5"} << "příkaz info nezná volbu --radius" << info;
+        QTest::newRow("ephemeris without time") << QStringList{"ephemeris", "01.01.2000"} << "ke každému datu patří čas" << ephemeris;
+        QTest::newRow("ephemeris bad date") << QStringList{"ephemeris", "31.02.2000", "1200"} << "„31.02.2000“ není datum DD.MM.RRRR" << "";
+        QTest::newRow("ephemeris bad time") << QStringList{"ephemeris", "01.01.2000", "12:00"} << "„12:00“ není čas HHMM" << "";
+        QTest::newRow("ephemeris at 2400") << QStringList{"ephemeris", "01.01.2000", "2400"} << "„2400“ není čas HHMM" << "";
+        QTest::newRow("language not spoken") << QStringList{"--lang", "de", "info"} << "--lang: „de“ není cs ani en" << "";
+        QTest::newRow("language without a name") << QStringList{"info", "--lang"} << "volbě --lang chybí hodnota" << info;
+        // clang-format on
     }
     void wrongUsage() {
         QFETCH(QStringList, args);
+        QFETCH(QString, problem);
+        QFETCH(QString, usage);
         const Run r = run(args);
         QCOMPARE(r.status, 2);
         QVERIFY(r.out.isEmpty());
-        QCOMPARE(rows(r.err).size(), 1);
+        const QStringList err = rows(r.err);
+        QCOMPARE(err.value(0), problem.isEmpty() ? cliUsage() : problem);
+        QVERIFY2(usage.isEmpty() ? err.size() == 1 : err.size() == 2 && err[1].startsWith(usage),
+                 qPrintable(r.err));
     }
 
-    // An unknown command is told the usage, which names every command, on standard error.
+    // An unknown command is told every command's name.
     void unknownCommandShowsTheUsage() {
-        const Run r = run({"draw"});
-        QCOMPARE(r.status, 2);
-        QVERIFY(r.out.isEmpty());
-        QCOMPARE(rows(r.err).size(), 1);
-        QVERIFY(r.err.startsWith(QStringLiteral("použití: orvanek-cli")));
+        const QString usage = rows(run({"draw"}).err).value(1);
         for (const char *command : {"info", "records", "groups", "export-ascii", "check",
-                                    "ephemeris", "render drawing", "import", "make-demo"})
-            QVERIFY2(r.err.contains(QLatin1String(command)), command);
+                                    "ephemeris", "render", "import", "make-demo", "daily"})
+            QVERIFY2(usage.contains(QLatin1String(command)), command);
     }
 
     // --help and --version answer on standard output with status 0, whatever else is given:
@@ -132,7 +144,7 @@ class TestCli : public QObject {
         // per line with the program's name, then the options every command knows and where
         // the whole description is.
         const QStringList out = rows(r.out);
-        QString usage = rows(run({"draw"}).err).value(0);
+        QString usage = cliUsage();
         usage.remove(QStringLiteral("použití: orvanek-cli [-d ADRESÁŘ] "));
         const QStringList commands = usage.split(QStringLiteral(" | "));
         QCOMPARE(out.value(0), QStringLiteral("použití:"));
@@ -166,7 +178,7 @@ class TestCli : public QObject {
         QVERIFY2(!page.isEmpty(), qPrintable(path));
         QString usage = [&] {
             const orvanek::testing::ScopedLanguage scope(language);
-            return rows(run({"draw"}).err).value(0);
+            return cliUsage();
         }();
         QVERIFY2(usage.startsWith(usagePrefix), qPrintable(usage.left(60)));
         usage.remove(0, usagePrefix.size());
@@ -232,7 +244,10 @@ class TestCli : public QObject {
         QTest::newRow("LANGUAGE before LANG") << QStringList{"LANGUAGE=en", "LANG=cs_CZ.UTF-8"} << info << english << "";
         QTest::newRow("--lang en on a Czech system") << QStringList{"LANG=cs_CZ.UTF-8"} << QStringList{"--lang", "en"} + info << english << "";
         QTest::newRow("--lang=cs on an English system") << QStringList{"LC_ALL=en_GB.UTF-8"} << QStringList{"--lang=cs"} + info << czech << "";
-        QTest::newRow("English usage") << QStringList{"LANG=en_US.UTF-8"} << QStringList{"draw"} << "usage: orvanek-cli [-d DIR] info" << "";
+        QTest::newRow("English usage") << QStringList{"LANG=en_US.UTF-8"} << QStringList{} << "usage: orvanek-cli [-d DIR] info" << "";
+        QTest::newRow("English, unknown command") << QStringList{"LANG=en_US.UTF-8"} << QStringList{"frobnicate"} << "unknown command “frobnicate”\ncommands: info, records," << "";
+        QTest::newRow("English, wrong option") << QStringList{"LANG=en_US.UTF-8"} << QStringList{"info", "--radius", "5"} << "the command info takes no option --radius\nusage: orvanek-cli [-d DIR] info\n" << "";
+        QTest::newRow("not a directory") << QStringList{"LANG=en_US.UTF-8"} << QStringList{"-d", "/etc/passwd", "info"} << "/etc/passwd is not a directory\n" << "";
         QTest::newRow("table in English") << QStringList{"LANG=en_US.UTF-8"} << QStringList{"ephemeris", "01.01.2000", "1200"} << ""
                                           << "date;timeUT;B0;P;L0;rotation\n01.01.2000;1200;-3.0";
         // clang-format on

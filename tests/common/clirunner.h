@@ -40,4 +40,10 @@ inline CliRun runCliCommand(const QStringList &args) {
     return r;
 }
 
+// The messages of a run without the usage that follows a refusal (the lines from "použití:").
+inline QString messagesBeforeUsage(const QString &err) {
+    const qsizetype usage = err.indexOf(u"použití:");
+    return usage < 0 ? err : err.left(usage);
+}
+
 } // namespace orvanek::testing
