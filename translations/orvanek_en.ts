@@ -2589,6 +2589,22 @@ Opens the data directory DIR (default: the current directory).</translation>
         <source>Suma</source>
         <translation>Total</translation>
     </message>
+    <message>
+        <source>V datech není žádné pozorování, výsledky nejsou z čeho sestavit.</source>
+        <translation>The data hold no observation: there is nothing to compile results from.</translation>
+    </message>
+    <message>
+        <source>Zadejte měsíc a rok, například 2.2000.</source>
+        <translation>Type the month and the year, for example 2.2000.</translation>
+    </message>
+    <message>
+        <source>„%1“ není měsíc a rok: zadejte je jako 2.2000 (měsíc 1 až 12).</source>
+        <translation>“%1” is not a month and a year: type them as 2.2000 (month 1 to 12).</translation>
+    </message>
+    <message>
+        <source>V měsíci %1.%2 není v datech žádné pozorování.</source>
+        <translation>The data hold no observation in the month %1.%2.</translation>
+    </message>
 </context>
 <context>
     <name>orvanek::ScanWindow</name>

@@ -471,18 +471,34 @@ CertificateModel ResultsWindow::certificateModel() const {
 // --- The views ------------------------------------------------------------------------------
 
 bool ResultsWindow::askMonthWithRecords(std::optional<AskedMonth> &month, int &recordIndex) {
+    // With no observation no month has records: asking would bring the prompt back forever.
+    const auto &records = store_.records();
+    if (std::all_of(records.begin(), records.end(), isPlaceholderRecord)) {
+        dialogs_.information(
+            tr("V datech není žádné pozorování, výsledky nejsou z čeho sestavit."));
+        return false;
+    }
     for (;;) {
         const auto answer = dialogs_.prompt(monthPromptCaption(), monthPromptText(), QString());
         if (!answer)
             return false;
         const auto asked = parseMonthPrompt(*answer, store_.pivotYear());
-        if (!asked)
-            continue; // a text that names no month matches no record: asked again
+        if (!asked) {
+            dialogs_.information(
+                answer->trimmed().isEmpty()
+                    ? tr("Zadejte měsíc a rok, například 2.2000.")
+                    : tr("„%1“ není měsíc a rok: zadejte je jako 2.2000 (měsíc 1 až 12).")
+                          .arg(inputExcerpt(*answer)));
+            continue;
+        }
         if (const auto index = monthRecordIndex(store_, *asked)) {
             month = asked;
             recordIndex = *index;
             return true;
         }
+        dialogs_.information(tr("V měsíci %1.%2 není v datech žádné pozorování.")
+                                 .arg(asked->month)
+                                 .arg(asked->year));
     }
 }
 
