@@ -122,10 +122,6 @@ Full description: man orvanek-cli</translation>
         <translation>number of faculae %1 is more than 30</translation>
     </message>
     <message>
-        <source>neúplný záznam na konci souboru (%1 bajtů)</source>
-        <translation>incomplete record at the end of the file (%1 bytes)</translation>
-    </message>
-    <message>
         <source>adresář</source>
         <translation>directory</translation>
     </message>
@@ -178,20 +174,12 @@ Full description: man orvanek-cli</translation>
         <translation>--%1: “%2” is not a date DD.MM.YYYY</translation>
     </message>
     <message>
-        <source>%1 záznamů vynecháno: nečitelné datum</source>
-        <translation>%1 records left out: unreadable date</translation>
-    </message>
-    <message>
         <source>soubor %1 nelze zapsat</source>
         <translation>file %1 cannot be written</translation>
     </message>
     <message>
         <source>„%1“ není číslo záznamu</source>
         <translation>“%1” is not a record number</translation>
-    </message>
-    <message>
-        <source>záznam %1 neexistuje (záznamů je %2)</source>
-        <translation>record %1 does not exist (there are %2 records)</translation>
     </message>
     <message>
         <source>--%1: „%2“ není celé číslo od %3 do %4</source>
@@ -256,10 +244,6 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>Pozor: šablona má poloměr %1 mm, zákresy v datech %2 mm; vzdálenosti změřené na šabloně před zadáním přepočtěte.</source>
         <translation>Note: the sheet has a radius of %1 mm, the drawings in the data %2 mm; convert distances measured on the sheet before typing them in.</translation>
-    </message>
-    <message>
-        <source>konec souboru %1 (%2 bajtů) netvoří celý záznam, je uložen v souboru %3</source>
-        <translation>the end of the file %1 (%2 bytes) is no whole record; it is kept in the file %3</translation>
     </message>
     <message>
         <source>--radius: „%1“ není poloměr v celých mm od %2 do %3</source>
@@ -328,6 +312,34 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>příkaz render %1 nebere argument „%2“</source>
         <translation>the command render %1 takes no argument “%2”</translation>
+    </message>
+    <message numerus="yes">
+        <source>neúplný záznam na konci souboru (%n bajtů)</source>
+        <translation>
+            <numerusform>incomplete record at the end of the file (%n byte)</numerusform>
+            <numerusform>incomplete record at the end of the file (%n bytes)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n záznamů vynecháno: nečitelné datum</source>
+        <translation>
+            <numerusform>%n record left out: unreadable date</numerusform>
+            <numerusform>%n records left out: unreadable date</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>záznam %1 neexistuje (záznamů je %n)</source>
+        <translation>
+            <numerusform>record %1 does not exist (there is %n record)</numerusform>
+            <numerusform>record %1 does not exist (there are %n records)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>konec souboru %1 (%n bajtů) netvoří celý záznam, je uložen v souboru %2</source>
+        <translation>
+            <numerusform>the end of the file %1 (%n byte) is no whole record; it is kept in the file %2</numerusform>
+            <numerusform>the end of the file %1 (%n bytes) is no whole record; it is kept in the file %2</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1254,10 +1266,6 @@ Full description: man orvanek-cli</translation>
         <translation>cannot be found</translation>
     </message>
     <message>
-        <source>Srovnání s SILSO: %1, %2 společných dní, k = %3</source>
-        <translation>Comparison with SILSO: %1, %2 common days, k = %3</translation>
-    </message>
-    <message>
         <source>, sever %1, jih %2</source>
         <translation>, north %1, south %2</translation>
     </message>
@@ -1300,6 +1308,13 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>%1 není relativní číslo (%2 pro den bez hodnoty, jinak 0 až %3).</source>
         <translation>%1 is no sunspot number (%2 for a day without a value, else 0 to %3).</translation>
+    </message>
+    <message numerus="yes">
+        <source>Srovnání s SILSO: %1, %n společných dní, k = %2</source>
+        <translation>
+            <numerusform>Comparison with SILSO: %1, %n common day, k = %2</numerusform>
+            <numerusform>Comparison with SILSO: %1, %n common days, k = %2</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1908,10 +1923,6 @@ Opens the data directory DIR (default: the current directory).</translation>
         <translation>Records removed: %1, they are kept in the file %2</translation>
     </message>
     <message>
-        <source>Konec souboru %1 (%2 bajtů) netvoří celý záznam, je uložen v souboru %3</source>
-        <translation>The end of the file %1 (%2 bytes) is no whole record; it is kept in the file %3</translation>
-    </message>
-    <message>
         <source> (Heliografické souřadnice)</source>
         <translation> (Heliographic coordinates)</translation>
     </message>
@@ -2366,6 +2377,13 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Ze &amp;skenu…</source>
         <translation>From a &amp;scan…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Konec souboru %1 (%n bajtů) netvoří celý záznam, je uložen v souboru %2</source>
+        <translation>
+            <numerusform>The end of the file %1 (%n byte) is no whole record; it is kept in the file %2</numerusform>
+            <numerusform>The end of the file %1 (%n bytes) is no whole record; it is kept in the file %2</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -126,10 +126,9 @@ void MainWindow::repairUnreadableDates() {
                          .arg(setAside.records)
                          .arg(ObservationStore::removedFileName());
     if (setAside.trailingBytes > 0)
-        lines << tr("Konec souboru %1 (%2 bajtů) netvoří celý záznam, je uložen v souboru %3")
-                     .arg(ObservationStore::dataFileName())
-                     .arg(setAside.trailingBytes)
-                     .arg(ObservationStore::removedFileName());
+        lines << tr("Konec souboru %1 (%n bajtů) netvoří celý záznam, je uložen v souboru %2",
+                    nullptr, static_cast<int>(setAside.trailingBytes))
+                     .arg(ObservationStore::dataFileName(), ObservationStore::removedFileName());
     if (!lines.isEmpty())
         dialogs_.information(lines.join(QLatin1Char('\r')));
 }

@@ -364,8 +364,8 @@ int commandCheck(CommandContext &c) {
             report(i + 1, CliTexts::tr("počet fakulí %1 je větší než 30").arg(r.faculaFieldCount));
     }
     if (trailing > 0)
-        report(records.size() + 1,
-               CliTexts::tr("neúplný záznam na konci souboru (%1 bajtů)").arg(trailing));
+        report(records.size() + 1, CliTexts::tr("neúplný záznam na konci souboru (%n bajtů)",
+                                                nullptr, static_cast<int>(trailing)));
     return problems > 0 ? CliDataProblem : CliOk;
 }
 
@@ -545,8 +545,8 @@ int unreadableDateCount(const ObservationStore &store) {
 
 int finishTable(Output &out, int unreadableDates) {
     if (unreadableDates > 0)
-        return out.fail(CliDataProblem,
-                        CliTexts::tr("%1 záznamů vynecháno: nečitelné datum").arg(unreadableDates));
+        return out.fail(CliDataProblem, CliTexts::tr("%n záznamů vynecháno: nečitelné datum",
+                                                     nullptr, unreadableDates));
     return CliOk;
 }
 
@@ -554,11 +554,9 @@ void reportSetAside(const ObservationStore &store, Output &out) {
     const qint64 bytes = store.setAsideBySave().trailingBytes;
     if (bytes > 0)
         out.warn(
-            QCoreApplication::translate(
-                "Cli", "konec souboru %1 (%2 bajtů) netvoří celý záznam, je uložen v souboru %3")
-                .arg(ObservationStore::dataFileName())
-                .arg(bytes)
-                .arg(ObservationStore::removedFileName()));
+            CliTexts::tr("konec souboru %1 (%n bajtů) netvoří celý záznam, je uložen v souboru %2",
+                         nullptr, static_cast<int>(bytes))
+                .arg(ObservationStore::dataFileName(), ObservationStore::removedFileName()));
 }
 
 namespace {

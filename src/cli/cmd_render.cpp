@@ -90,9 +90,9 @@ int renderDrawingView(const RenderJob &job) {
     bool ok = false;
     const int number = recordOption(job.options, &ok).value_or(store.recordCount());
     if (number < 1 || number > store.recordCount())
-        return job.out.fail(CliDataProblem, CliTexts::tr("záznam %1 neexistuje (záznamů je %2)")
-                                                .arg(number)
-                                                .arg(store.recordCount()));
+        return job.out.fail(CliDataProblem, CliTexts::tr("záznam %1 neexistuje (záznamů je %n)",
+                                                         nullptr, store.recordCount())
+                                                .arg(number));
     DrawingState state;
     state.orientX = job.options.isSet(QStringLiteral("mirror-x")) ? -1 : 1;
     state.orientY = job.options.isSet(QStringLiteral("mirror-y")) ? -1 : 1;

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -105,6 +106,36 @@ class TestLanguage : public QObject {
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).trimmed(), expected);
+    }
+
+    // A count takes its plural form in both languages: Czech has three (1, 2-4, 5 and more),
+    // English two.
+    void pluralForms_data() {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("expected");
+        const Language cs = Language::Czech, en = Language::English;
+        // clang-format off
+        QTest::newRow("cs 1") << cs << 1 << "neúplný záznam na konci souboru (1 bajt)";
+        QTest::newRow("cs 3") << cs << 3 << "neúplný záznam na konci souboru (3 bajty)";
+        QTest::newRow("cs 5") << cs << 5 << "neúplný záznam na konci souboru (5 bajtů)";
+        QTest::newRow("cs 22") << cs << 22 << "neúplný záznam na konci souboru (22 bajtů)";
+        QTest::newRow("en 1") << en << 1 << "incomplete record at the end of the file (1 byte)";
+        QTest::newRow("en 2") << en << 2 << "incomplete record at the end of the file (2 bytes)";
+        // clang-format on
+    }
+    void pluralForms() {
+        QFETCH(Language, language);
+        QFETCH(int, count);
+        QFETCH(QString, expected);
+        QTranslator *translator =
+            installProgramTranslation(*QCoreApplication::instance(), language);
+        QVERIFY(translator);
+        const QString shown = QCoreApplication::translate(
+            "Cli", "neúplný záznam na konci souboru (%n bajtů)", nullptr, count);
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+        QCOMPARE(shown, expected);
     }
 };
 
