@@ -5,15 +5,15 @@
     <name>Butterfly</name>
     <message>
         <source>Motýlek   Fakule</source>
-        <translation>Butterfly   Faculae</translation>
+        <translation>Butterfly diagram – faculae</translation>
     </message>
     <message>
         <source>Motýlek   Skvrny a fakule</source>
-        <translation>Butterfly   Spots and faculae</translation>
+        <translation>Butterfly diagram – spots and faculae</translation>
     </message>
     <message>
         <source>Motýlek   Skvrny</source>
-        <translation>Butterfly   Spots</translation>
+        <translation>Butterfly diagram – spots</translation>
     </message>
 </context>
 <context>
@@ -28,11 +28,11 @@
     </message>
     <message>
         <source>Lens:</source>
-        <translation>Lens:</translation>
+        <translation>Aperture:</translation>
     </message>
     <message>
         <source>Focus lens:</source>
-        <translation>Focus lens:</translation>
+        <translation>Focal length:</translation>
     </message>
     <message>
         <source>Eyepiece:</source>
@@ -48,7 +48,7 @@
     </message>
     <message>
         <source>CERTIFICATE  OF  DRAWING  SUN  SPOTS</source>
-        <translation>CERTIFICATE  OF  DRAWING  SUN  SPOTS</translation>
+        <translation>CERTIFICATE OF SUNSPOT DRAWINGS</translation>
     </message>
     <message>
         <source>DATUM</source>
@@ -64,7 +64,7 @@
     </message>
     <message>
         <source> Center</source>
-        <translation> Center</translation>
+        <translation> Central</translation>
     </message>
     <message>
         <source>Autor</source>
@@ -402,11 +402,11 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>PP</source>
-        <translation>OC</translation>
+        <translation>Cond.</translation>
     </message>
     <message>
         <source>Obr.</source>
-        <translation>Img</translation>
+        <translation>Image</translation>
     </message>
     <message>
         <source>Počet skupin</source>
@@ -422,7 +422,7 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Zvlášťní záznam</source>
-        <translation>Special record</translation>
+        <translation>Special drawing</translation>
     </message>
     <message>
         <source>Skupiny</source>
@@ -434,7 +434,7 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Typ</source>
-        <translation>Type</translation>
+        <translation>Class</translation>
     </message>
     <message>
         <source>poč</source>
@@ -462,11 +462,11 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>č.sk1</source>
-        <translation>grp.1</translation>
+        <translation>no.1</translation>
     </message>
     <message>
         <source>č.sk2</source>
-        <translation>grp.2</translation>
+        <translation>no.2</translation>
     </message>
     <message>
         <source>úhel1</source>
@@ -587,7 +587,7 @@ Full description: man orvanek-cli</translation>
     <name>Drawing</name>
     <message>
         <source>Zákres    </source>
-        <translation>Drawing   </translation>
+        <translation>Drawing </translation>
     </message>
     <message>
         <source>Čas UT</source>
@@ -611,7 +611,7 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Typ</source>
-        <translation>Type</translation>
+        <translation>Class</translation>
     </message>
     <message>
         <source>poč.skv.</source>
@@ -633,6 +633,14 @@ Full description: man orvanek-cli</translation>
         <source>Stanice :           </source>
         <translation>Station :          </translation>
     </message>
+    <message>
+        <source>Lt</source>
+        <translation>L0</translation>
+    </message>
+    <message>
+        <source>Bo</source>
+        <translation>B0</translation>
+    </message>
 </context>
 <context>
     <name>Graphs</name>
@@ -646,7 +654,7 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source> Relativní číslo</source>
-        <translation> Relative number</translation>
+        <translation> Relative sunspot number (Wolf number)</translation>
     </message>
     <message>
         <source>SEVER + JIH</source>
@@ -662,27 +670,27 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Celkový  Sever  Jih   -</source>
-        <translation>Total  North  South   -</translation>
+        <translation>total, north, south –</translation>
     </message>
     <message>
         <source>Celkový   -</source>
-        <translation>Total   -</translation>
+        <translation>total –</translation>
     </message>
     <message>
         <source>Sever   -</source>
-        <translation>North   -</translation>
+        <translation>north –</translation>
     </message>
     <message>
         <source>Jih   -</source>
-        <translation>South   -</translation>
+        <translation>south –</translation>
     </message>
     <message>
         <source>Celkový   Sever   Jih  -</source>
-        <translation>Total   North   South  -</translation>
+        <translation>total, north, south –</translation>
     </message>
     <message>
         <source>Graf   </source>
-        <translation>Graph   </translation>
+        <translation>Graph: </translation>
     </message>
     <message>
         <source>Leden</source>
@@ -802,35 +810,35 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Relativní číslo</source>
-        <translation>Relative number</translation>
+        <translation>Relative sunspot number (Wolf number)</translation>
     </message>
     <message>
         <source> CV  (McIntoshovo číslo)</source>
-        <translation> CV  (McIntosh number)</translation>
+        <translation> CV (McIntosh number)</translation>
     </message>
     <message>
         <source> SN  (Pettisovo číslo)</source>
-        <translation> SN  (Pettis number)</translation>
+        <translation> SN (Pettis number)</translation>
     </message>
     <message>
         <source> RB  (Beckovo číslo)</source>
-        <translation> RB  (Beck number)</translation>
+        <translation> RB (Beck number)</translation>
     </message>
     <message>
         <source> Plocha  skvrn  disk</source>
-        <translation> Spot area  disk</translation>
+        <translation> Sunspot area (millionths of the disk)</translation>
     </message>
     <message>
         <source> Plocha skvrn  polokoule</source>
-        <translation> Spot area  hemisphere</translation>
+        <translation> Corrected sunspot area (millionths of the hemisphere)</translation>
     </message>
     <message>
         <source>Vyhlazovací   grafy</source>
-        <translation>Smoothed   graphs</translation>
+        <translation>Smoothed graphs</translation>
     </message>
     <message>
         <source>Asymetrie    graf</source>
-        <translation>Asymmetry    graph</translation>
+        <translation>Asymmetry graph</translation>
     </message>
 </context>
 <context>
@@ -871,7 +879,7 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Číslo rotace  </source>
-        <translation>Rotation number  </translation>
+        <translation>Rotation number </translation>
     </message>
 </context>
 <context>
@@ -1177,11 +1185,11 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>PP:</source>
-        <translation>OC:</translation>
+        <translation>Cond.:</translation>
     </message>
     <message>
         <source>Obr.:</source>
-        <translation>Img:</translation>
+        <translation>Image:</translation>
     </message>
     <message>
         <source>Šablona pro kresbu Slunce</source>
@@ -1230,6 +1238,10 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>Šablona pro kresbu  </source>
         <translation>Drawing sheet  </translation>
+    </message>
+    <message>
+        <source>Sablona%1_%2.pdf</source>
+        <translation>Sheet%1_%2.pdf</translation>
     </message>
 </context>
 <context>
@@ -1464,6 +1476,10 @@ Opens the data directory DIR (default: the current directory).</translation>
         <source>Vypnout</source>
         <translation>Switch off</translation>
     </message>
+    <message>
+        <source>Motylek.pdf</source>
+        <translation>Butterfly diagram.pdf</translation>
+    </message>
 </context>
 <context>
     <name>orvanek::CoordinateModeDialog</name>
@@ -1485,7 +1501,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Poloměr zákresu</source>
-        <translation>Drawing radius</translation>
+        <translation>Drawing radius (mm)</translation>
     </message>
     <message>
         <source>Potvrdit</source>
@@ -1557,6 +1573,10 @@ Opens the data directory DIR (default: the current directory).</translation>
         <source>Zákres uložen do %1</source>
         <translation>Drawing saved to %1</translation>
     </message>
+    <message>
+        <source>Zakres%1.pdf</source>
+        <translation>Drawing%1.pdf</translation>
+    </message>
 </context>
 <context>
     <name>orvanek::EntryDialog</name>
@@ -1578,35 +1598,35 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Čas    UT</source>
-        <translation>Time   UT</translation>
+        <translation>Time UT</translation>
     </message>
     <message>
         <source>Zadat čas ve formátu  bez dvojtečky   7:05  =  705</source>
-        <translation>Type the time without a colon:  7:05  =  705</translation>
+        <translation>Type the time without a colon: 7:05 = 705</translation>
     </message>
     <message>
         <source>PP</source>
-        <translation>OC</translation>
+        <translation>Cond.</translation>
     </message>
     <message>
         <source>Podmínky pozorování</source>
-        <translation>Observing conditions</translation>
+        <translation>Conditions: the observing conditions</translation>
     </message>
     <message>
         <source>Obr.</source>
-        <translation>Img</translation>
+        <translation>Image</translation>
     </message>
     <message>
         <source>Kvalita obrazu</source>
-        <translation>Image quality</translation>
+        <translation>Image: the quality of the image</translation>
     </message>
     <message>
         <source>Q</source>
-        <translation>Q</translation>
+        <translation>Qual.</translation>
     </message>
     <message>
         <source>Kvalita pozorovacích podmínek</source>
-        <translation>Quality of the observing conditions</translation>
+        <translation>Quality: the quality of the observing conditions</translation>
     </message>
     <message>
         <source>qc</source>
@@ -1630,7 +1650,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Relativní číslo centrální oblasti</source>
-        <translation>Relative number of the central zone</translation>
+        <translation>Relative sunspot number of the central zone</translation>
     </message>
     <message>
         <source>Počet skupin</source>
@@ -1666,7 +1686,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Potvrdit  zadávání</source>
-        <translation>Confirm  entry</translation>
+        <translation>Confirm entry</translation>
     </message>
     <message>
         <source>Návrat</source>
@@ -1698,11 +1718,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Zvlášťní záznam  </source>
-        <translation>Special record  </translation>
+        <translation>Special drawing  </translation>
     </message>
     <message>
         <source>Oprava dat  </source>
-        <translation>Correction  </translation>
+        <translation>Correct a drawing  </translation>
     </message>
     <message>
         <source>    l </source>
@@ -1726,7 +1746,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Typ   = Typ skupiny</source>
-        <translation>Type   = type of the group</translation>
+        <translation>Class  = McIntosh class of the group</translation>
     </message>
     <message>
         <source>poč.  = počet skvrn ve skupině</source>
@@ -1746,7 +1766,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source> plocha= plocha skvrn ve skupině v mm2</source>
-        <translation> area   = area of the group’s spots in mm2</translation>
+        <translation> area   = sunspot area of the group in mm² of the drawing</translation>
     </message>
     <message>
         <source> mal.s = počet malých skvrn menší než 1 mm2</source>
@@ -1754,11 +1774,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>č.sk1. = číslo skupiny globalní</source>
-        <translation>grp.1  = global group number</translation>
+        <translation>no.1   = group no., global</translation>
     </message>
     <message>
         <source>č.sk2. = číslo skupiny v rotaci( dúležité)</source>
-        <translation>grp.2  = group number in the rotation (important)</translation>
+        <translation>no.2   = group no. in the rotation (important)</translation>
     </message>
     <message>
         <source> úhel = polární souřadnice  úhel</source>
@@ -1770,7 +1790,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>č.sk2. = číslo skupiny v rotaci( důležité)</source>
-        <translation>grp.2  = group number in the rotation (important)</translation>
+        <translation>no.2   = group no. in the rotation (important)</translation>
     </message>
     <message>
         <source>uhel1  = úhel 1. pomocné skvrny</source>
@@ -1821,35 +1841,35 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>&amp;g    Počet skupin</source>
-        <translation>&amp;g    Number of groups</translation>
+        <translation>&amp;g  Number of groups</translation>
     </message>
     <message>
         <source>&amp;f      Počet skvrn</source>
-        <translation>&amp;f      Number of spots</translation>
+        <translation>&amp;f  Number of spots</translation>
     </message>
     <message>
         <source>&amp;r     Relativní číslo</source>
-        <translation>&amp;r     Relative number</translation>
+        <translation>&amp;r  Relative sunspot number (Wolf number)</translation>
     </message>
     <message>
         <source>CV  (McIntoshovo číslo)</source>
-        <translation>CV  (McIntosh number)</translation>
+        <translation>CV (McIntosh number)</translation>
     </message>
     <message>
         <source>SN  (Pettisovo číslo)</source>
-        <translation>SN  (Pettis number)</translation>
+        <translation>SN (Pettis number)</translation>
     </message>
     <message>
         <source>RB  (Beckovo číslo)</source>
-        <translation>RB  (Beck number)</translation>
+        <translation>RB (Beck number)</translation>
     </message>
     <message>
         <source>Plocha skupin</source>
-        <translation>Group area</translation>
+        <translation>Sunspot area (millionths of the disk)</translation>
     </message>
     <message>
         <source>Plocha  polokoule</source>
-        <translation>Hemisphere area</translation>
+        <translation>Corrected sunspot area (millionths of the hemisphere)</translation>
     </message>
     <message>
         <source>Ty&amp;p zobrazení</source>
@@ -1903,6 +1923,10 @@ Opens the data directory DIR (default: the current directory).</translation>
         <source>Uložit </source>
         <translation>Save</translation>
     </message>
+    <message>
+        <source>Grafy.pdf</source>
+        <translation>Graphs.pdf</translation>
+    </message>
 </context>
 <context>
     <name>orvanek::MainWindow</name>
@@ -1932,7 +1956,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>  (průměr zákresu  </source>
-        <translation>  (drawing diameter  </translation>
+        <translation> (drawing diameter </translation>
     </message>
     <message>
         <source> mm)</source>
@@ -1956,7 +1980,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>&amp;Oprava  dat</source>
-        <translation>&amp;Correct data</translation>
+        <translation>&amp;Correct a drawing</translation>
     </message>
     <message>
         <source>&amp;Uložit data</source>
@@ -1988,11 +2012,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>&amp;Motýlek</source>
-        <translation>&amp;Butterfly</translation>
+        <translation>&amp;Butterfly diagram</translation>
     </message>
     <message>
         <source>&amp;Vyhlazovací</source>
-        <translation>&amp;Smoothed</translation>
+        <translation>&amp;Smoothed graphs</translation>
     </message>
     <message>
         <source>&amp;Asymetrie</source>
@@ -2008,11 +2032,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Nápověda</source>
-        <translation>Hints</translation>
+        <translation>Tooltips</translation>
     </message>
     <message>
         <source>N</source>
-        <translation>N</translation>
+        <translation>New</translation>
     </message>
     <message>
         <source>Nový  zákres</source>
@@ -2020,7 +2044,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Z</source>
-        <translation>Sp</translation>
+        <translation>Special</translation>
     </message>
     <message>
         <source>Zvláštní zákres</source>
@@ -2028,15 +2052,15 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>O</source>
-        <translation>C</translation>
+        <translation>Correct</translation>
     </message>
     <message>
         <source>Oprava  záznamu</source>
-        <translation>Correct a record</translation>
+        <translation>Correct a drawing</translation>
     </message>
     <message>
         <source>U</source>
-        <translation>Sv</translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>Uložit data</source>
@@ -2044,15 +2068,15 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>P</source>
-        <translation>L</translation>
+        <translation>Last</translation>
     </message>
     <message>
         <source>Poslední záznam</source>
-        <translation>Last record</translation>
+        <translation>Last drawing</translation>
     </message>
     <message>
         <source>M</source>
-        <translation>B</translation>
+        <translation>Butterfly diagram</translation>
     </message>
     <message>
         <source>Motýlek</source>
@@ -2060,7 +2084,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>G</source>
-        <translation>G</translation>
+        <translation>Graphs</translation>
     </message>
     <message>
         <source>Grafy</source>
@@ -2068,15 +2092,15 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>V</source>
-        <translation>Sm</translation>
+        <translation>Smoothed graphs</translation>
     </message>
     <message>
         <source>Vyhlazené</source>
-        <translation>Smoothed</translation>
+        <translation>Smoothed graphs</translation>
     </message>
     <message>
         <source>Ma</source>
-        <translation>Ma</translation>
+        <translation>Maps</translation>
     </message>
     <message>
         <source>Mapy</source>
@@ -2084,7 +2108,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Vý</source>
-        <translation>Re</translation>
+        <translation>Results</translation>
     </message>
     <message>
         <source>Výsledky</source>
@@ -2092,7 +2116,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Or</source>
-        <translation>Or</translation>
+        <translation>Orientation</translation>
     </message>
     <message>
         <source>Orientace</source>
@@ -2140,31 +2164,31 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Relativní číslo</source>
-        <translation>Relative number</translation>
+        <translation>Relative sunspot number (Wolf number)</translation>
     </message>
     <message>
         <source>CV  (McIntoshovo číslo)</source>
-        <translation>CV  (McIntosh number)</translation>
+        <translation>CV (McIntosh number)</translation>
     </message>
     <message>
         <source>SN  (Pettisovo číslo)</source>
-        <translation>SN  (Pettis number)</translation>
+        <translation>SN (Pettis number)</translation>
     </message>
     <message>
         <source>RB  (Beckovo číslo)</source>
-        <translation>RB  (Beck number)</translation>
+        <translation>RB (Beck number)</translation>
     </message>
     <message>
         <source>Plocha skupin</source>
-        <translation>Group area</translation>
+        <translation>Sunspot area (millionths of the disk)</translation>
     </message>
     <message>
         <source>Plocha  polokoule</source>
-        <translation>Hemisphere area</translation>
+        <translation>Corrected sunspot area (millionths of the hemisphere)</translation>
     </message>
     <message>
         <source>3</source>
-        <translation>3</translation>
+        <translation>All three</translation>
     </message>
     <message>
         <source>Tři  křivky</source>
@@ -2172,7 +2196,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>C</source>
-        <translation>T</translation>
+        <translation>Whole disk</translation>
     </message>
     <message>
         <source>Celá plocha</source>
@@ -2180,7 +2204,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>S</source>
-        <translation>N</translation>
+        <translation>North</translation>
     </message>
     <message>
         <source>Severní  polokoule</source>
@@ -2188,7 +2212,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>J</source>
-        <translation>S</translation>
+        <translation>South</translation>
     </message>
     <message>
         <source>Jižní polokoule</source>
@@ -2196,7 +2220,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>St</source>
-        <translation>Sc</translation>
+        <translation>Scale</translation>
     </message>
     <message>
         <source>Stupnice</source>
@@ -2204,11 +2228,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Plocha  skupin</source>
-        <translation>Group area</translation>
+        <translation>Sunspot area (millionths of the disk)</translation>
     </message>
     <message>
         <source>R</source>
-        <translation>R</translation>
+        <translation>Rotation</translation>
     </message>
     <message>
         <source>Výběr rotace</source>
@@ -2220,7 +2244,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Vla</source>
-        <translation>Own</translation>
+        <translation>Own results</translation>
     </message>
     <message>
         <source>Vlastní výsledky</source>
@@ -2228,35 +2252,35 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Ofi</source>
-        <translation>Ofc</translation>
+        <translation>Certificate</translation>
     </message>
     <message>
         <source>Oficiální výsledky</source>
-        <translation>Official results</translation>
+        <translation>Certificate</translation>
     </message>
     <message>
         <source>Naměřené  celkové</source>
-        <translation>Measured  total</translation>
+        <translation>Measured, total</translation>
     </message>
     <message>
         <source>Naměřené  sever</source>
-        <translation>Measured  north</translation>
+        <translation>Measured, north</translation>
     </message>
     <message>
         <source>Naměřené  jih</source>
-        <translation>Measured  south</translation>
+        <translation>Measured, south</translation>
     </message>
     <message>
         <source>Vyhlazené  celkové</source>
-        <translation>Smoothed  total</translation>
+        <translation>Smoothed, total</translation>
     </message>
     <message>
         <source>Vyhlazené sever</source>
-        <translation>Smoothed  north</translation>
+        <translation>Smoothed, north</translation>
     </message>
     <message>
         <source>Vyhlazené  jih</source>
-        <translation>Smoothed  south</translation>
+        <translation>Smoothed, south</translation>
     </message>
     <message>
         <source>Pozorovatelé</source>
@@ -2264,7 +2288,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Výskyt typu skupin</source>
-        <translation>Group types</translation>
+        <translation>McIntosh classes of the groups</translation>
     </message>
     <message>
         <source>Data jsou otevřena jen pro čtení, zadávat nelze.<byte value="xd"/>%1</source>
@@ -2288,11 +2312,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Bude se zobrazovat plovoucí nápověda</source>
-        <translation>Hints will be shown</translation>
+        <translation>Tooltips will be shown</translation>
     </message>
     <message>
         <source>Nebude se zobrazovat plovoucí nápověda</source>
-        <translation>Hints will not be shown</translation>
+        <translation>Tooltips will not be shown</translation>
     </message>
     <message>
         <source>Data se nepodařilo uložit. Ukončit program bez uložení?</source>
@@ -2308,43 +2332,43 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Pl</source>
-        <translation>Ar</translation>
+        <translation>Area</translation>
     </message>
     <message>
         <source>Pk</source>
-        <translation>Ha</translation>
+        <translation>Corrected area</translation>
     </message>
     <message>
         <source>NC</source>
-        <translation>MT</translation>
+        <translation>Measured total</translation>
     </message>
     <message>
         <source>NS</source>
-        <translation>MN</translation>
+        <translation>Measured north</translation>
     </message>
     <message>
         <source>NJ</source>
-        <translation>MS</translation>
+        <translation>Measured south</translation>
     </message>
     <message>
         <source>VC</source>
-        <translation>ST</translation>
+        <translation>Smoothed total</translation>
     </message>
     <message>
         <source>VS</source>
-        <translation>SN</translation>
+        <translation>Smoothed north</translation>
     </message>
     <message>
         <source>VJ</source>
-        <translation>SS</translation>
+        <translation>Smoothed south</translation>
     </message>
     <message>
         <source>Po</source>
-        <translation>Ob</translation>
+        <translation>Observers</translation>
     </message>
     <message>
         <source>Ty</source>
-        <translation>Ty</translation>
+        <translation>McIntosh classes</translation>
     </message>
     <message>
         <source>Na&amp;stavení</source>
@@ -2420,6 +2444,10 @@ Opens the data directory DIR (default: the current directory).</translation>
         <source>&amp;Tisk</source>
         <translation>&amp;Print</translation>
     </message>
+    <message>
+        <source>Mapa%1.pdf</source>
+        <translation>Map%1.pdf</translation>
+    </message>
 </context>
 <context>
     <name>orvanek::ResultsWindow</name>
@@ -2433,11 +2461,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>&amp;Vlastní</source>
-        <translation>&amp;Own</translation>
+        <translation>&amp;Own results</translation>
     </message>
     <message>
         <source>&amp;Oficiální</source>
-        <translation>&amp;Official</translation>
+        <translation>&amp;Certificate</translation>
     </message>
     <message>
         <source>&amp;Statistika</source>
@@ -2469,7 +2497,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Výskyt  typu &amp;skupiny</source>
-        <translation>&amp;Group types</translation>
+        <translation>&amp;McIntosh classes</translation>
     </message>
     <message>
         <source>Vývo&amp;j skupin</source>
@@ -2521,11 +2549,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Prametry přístroje</source>
-        <translation>Instrument</translation>
+        <translation>Instrument and station</translation>
     </message>
     <message>
         <source>Observatoř</source>
-        <translation>Observatory</translation>
+        <translation>Station</translation>
     </message>
     <message>
         <source>Přístroj</source>
@@ -2533,11 +2561,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Průměr/ohnisko</source>
-        <translation>Aperture/focus</translation>
+        <translation>Aperture/focal length (mm)</translation>
     </message>
     <message>
         <source>Okulár</source>
-        <translation>Eyepiece</translation>
+        <translation>Eyepiece (mm)</translation>
     </message>
     <message>
         <source>OK</source>
@@ -2561,27 +2589,27 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Výsledky    statistika - naměřené - celkový</source>
-        <translation>Results    statistics - measured - total</translation>
+        <translation>Results – statistics – measured – total</translation>
     </message>
     <message>
         <source>Výsledky    statistika - naměřené - sever</source>
-        <translation>Results    statistics - measured - north</translation>
+        <translation>Results – statistics – measured – north</translation>
     </message>
     <message>
         <source>Výsledky    statistika - naměřené - jih</source>
-        <translation>Results    statistics - measured - south</translation>
+        <translation>Results – statistics – measured – south</translation>
     </message>
     <message>
         <source>Výsledky    statistika - vyhlazené - celkový</source>
-        <translation>Results    statistics - smoothed - total</translation>
+        <translation>Results – statistics – smoothed – total</translation>
     </message>
     <message>
         <source>Výsledky    statistika - vyhlazené - sever</source>
-        <translation>Results    statistics - smoothed - north</translation>
+        <translation>Results – statistics – smoothed – north</translation>
     </message>
     <message>
         <source>Výsledky    statistika - vyhlazené - jih</source>
-        <translation>Results    statistics - smoothed - south</translation>
+        <translation>Results – statistics – smoothed – south</translation>
     </message>
     <message>
         <source>Výsledky</source>
@@ -2589,19 +2617,19 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Výsledky    oficiální</source>
-        <translation>Results    official</translation>
+        <translation>Results – certificate</translation>
     </message>
     <message>
         <source>Výsledky  vlastní</source>
-        <translation>Results  own</translation>
+        <translation>Results – own</translation>
     </message>
     <message>
         <source>Výsledky    pozorovatelé</source>
-        <translation>Results    observers</translation>
+        <translation>Results – observers</translation>
     </message>
     <message>
         <source>Výsledky    vývoj skupin</source>
-        <translation>Results    group development</translation>
+        <translation>Results – group development</translation>
     </message>
     <message>
         <source>Suma</source>
@@ -2622,6 +2650,22 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>V měsíci %1.%2 není v datech žádné pozorování.</source>
         <translation>The data hold no observation in the month %1.%2.</translation>
+    </message>
+    <message>
+        <source>Certifikat_%1_%2.pdf</source>
+        <translation>Certificate_%1_%2.pdf</translation>
+    </message>
+    <message>
+        <source>Pozorovatele.pdf</source>
+        <translation>Observers.pdf</translation>
+    </message>
+    <message>
+        <source>Statistika_vyhlazena.pdf</source>
+        <translation>Statistics_smoothed.pdf</translation>
+    </message>
+    <message>
+        <source>Statistika.pdf</source>
+        <translation>Statistics.pdf</translation>
     </message>
 </context>
 <context>
@@ -2716,7 +2760,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Čas UT bez dvojtečky, 7:05 = 705</source>
-        <translation>UT time without a colon, 7:05 = 705</translation>
+        <translation>Time UT without a colon, 7:05 = 705</translation>
     </message>
     <message>
         <source>Poloměr kotouče zákresu na papíře</source>
@@ -2732,7 +2776,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source> Čas UT </source>
-        <translation> UT time </translation>
+        <translation> Time UT </translation>
     </message>
     <message>
         <source> R </source>
@@ -2760,7 +2804,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Bez kódu šablony: zadejte datum, čas UT a R, sever klepnutím na okraj („Sever kliknutím“) nebo otočením a zrcadlení tlačítky.</source>
-        <translation>No sheet code: enter the date, UT time and R, north by a click on the limb (“North by a click”) or by the turn, and the mirroring by the buttons.</translation>
+        <translation>No sheet code: enter the date, time UT and R, north by a click on the limb (“North by a click”) or by the turn, and the mirroring by the buttons.</translation>
     </message>
     <message>
         <source>Severní bod nastaven, otočení %1°.</source>
@@ -2869,6 +2913,10 @@ Opens the data directory DIR (default: the current directory).</translation>
         <source>Soubory SILSO (*.csv *.txt);;Všechny soubory (*)</source>
         <translation>SILSO files (*.csv *.txt);;All files (*)</translation>
     </message>
+    <message>
+        <source>SrovnaniSILSO.pdf</source>
+        <translation>SILSO comparison.pdf</translation>
+    </message>
 </context>
 <context>
     <name>orvanek::SmoothedWindow</name>
@@ -2922,35 +2970,39 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>&amp;g    Počet skupin</source>
-        <translation>&amp;g    Number of groups</translation>
+        <translation>&amp;g  Number of groups</translation>
     </message>
     <message>
         <source>&amp;f      Počet skvrn</source>
-        <translation>&amp;f      Number of spots</translation>
+        <translation>&amp;f  Number of spots</translation>
     </message>
     <message>
         <source>&amp;r     Relativní číslo</source>
-        <translation>&amp;r     Relative number</translation>
+        <translation>&amp;r  Relative sunspot number (Wolf number)</translation>
     </message>
     <message>
         <source>CV  (McIntoshovo číslo)</source>
-        <translation>CV  (McIntosh number)</translation>
+        <translation>CV (McIntosh number)</translation>
     </message>
     <message>
         <source>SN  (Pettisovo číslo)</source>
-        <translation>SN  (Pettis number)</translation>
+        <translation>SN (Pettis number)</translation>
     </message>
     <message>
         <source>RB  (Beckovo číslo)</source>
-        <translation>RB  (Beck number)</translation>
+        <translation>RB (Beck number)</translation>
     </message>
     <message>
         <source>Plocha  skupin</source>
-        <translation>Group area</translation>
+        <translation>Sunspot area (millionths of the disk)</translation>
     </message>
     <message>
         <source>Plocha  polokoule</source>
-        <translation>Hemisphere area</translation>
+        <translation>Corrected sunspot area (millionths of the hemisphere)</translation>
+    </message>
+    <message>
+        <source>Vyhlazovaci grafy.pdf</source>
+        <translation>Smoothed graphs.pdf</translation>
     </message>
 </context>
 </TS>

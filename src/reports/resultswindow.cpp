@@ -729,7 +729,7 @@ void ResultsWindow::printCertificateView() {
     }
     PrintRequest request;
     request.title = windowTitle();
-    request.pdfFileName = QStringLiteral("Certifikat_%1_%2.pdf")
+    request.pdfFileName = tr("Certifikat_%1_%2.pdf")
                               .arg(model.month.month, 2, 10, QLatin1Char('0'))
                               .arg(model.month.year);
     request.page = certificatePage();
@@ -744,7 +744,7 @@ void ResultsWindow::printObserversView() {
     }
     PrintRequest request;
     request.title = windowTitle();
-    request.pdfFileName = QStringLiteral("Pozorovatele.pdf");
+    request.pdfFileName = tr("Pozorovatele.pdf");
     request.page = observersPage();
     request.askSetup = false; // the observers table prints at once
     const ObserverTable &table = observers_;
@@ -764,8 +764,8 @@ void ResultsWindow::Button2Click() {
     const int cursorRow = std::max(0, statisticsGrid_->currentIndex().row()) + 1;
     PrintRequest request;
     request.title = windowTitle();
-    request.pdfFileName = statistics_.smoothed ? QStringLiteral("Statistika_vyhlazena.pdf")
-                                               : QStringLiteral("Statistika.pdf");
+    request.pdfFileName =
+        statistics_.smoothed ? tr("Statistika_vyhlazena.pdf") : tr("Statistika.pdf");
     request.page = statisticsPage();
     request.askSetup = false; // the print panel is where the print is set up
     const StatisticsTable &table = statistics_;

@@ -214,8 +214,9 @@ QString sheetTitle(const SheetModel &model) {
 }
 
 QString sheetFileName(const SheetModel &model) {
-    return QStringLiteral("Sablona") + shortDate(model.settings.date) + QLatin1Char('_') +
-           formatTimeUT(model.settings.timeUT, u"hhnn") + QStringLiteral(".pdf");
+    // The file name offered in the language shown: "Sablona15.06.2005_1030.pdf".
+    return QCoreApplication::translate("Sheet", "Sablona%1_%2.pdf")
+        .arg(shortDate(model.settings.date), formatTimeUT(model.settings.timeUT, u"hhnn"));
 }
 
 } // namespace orvanek
