@@ -1095,6 +1095,10 @@ Full description: man orvanek-cli</translation>
         <source>Bod %1,%2 leží mimo kotouč (%3 mm od středu, poloměr %4 mm).</source>
         <translation>The point %1,%2 lies outside the disk (%3 mm from the centre, radius %4 mm).</translation>
     </message>
+    <message>
+        <source>--at: bod %1 leží mimo obrázek (%2 × %3 bodů)</source>
+        <translation>--at: the point %1 lies off the image (%2 × %3 pixels)</translation>
+    </message>
 </context>
 <context>
     <name>ScanEntry</name>
@@ -1140,6 +1144,10 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>Obrázky (*.png *.jpg *.jpeg *.tif *.tiff *.bmp);;Všechny soubory (*)</source>
         <translation>Images (*.png *.jpg *.jpeg *.tif *.tiff *.bmp);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Obrázek %1 nelze přečíst: po otevření by zabral víc než 1 GB paměti (%2 × %3 bodů).</source>
+        <translation>The image %1 cannot be read: it would take more than 1 GB of memory when opened (%2 × %3 pixels).</translation>
     </message>
 </context>
 <context>

@@ -8,8 +8,10 @@
 #include "scopedlanguage.h"
 #include "testregistry.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -267,6 +269,49 @@ class TestCli : public QObject {
         const QString shownOut = QString::fromUtf8(process.readAllStandardOutput());
         QVERIFY2(out.isEmpty() ? shownOut.isEmpty() : shownOut.startsWith(out),
                  qPrintable(shownOut.left(80)));
+    }
+
+    // A scan the image libraries cannot read, or a point off it, is told in the program's one
+    // line: nothing the libraries print (libpng, Qt's allocation limit) reaches the terminal.
+    void scanProblemsInOneLine_data() {
+        QTest::addColumn<QByteArray>("image");
+        QTest::addColumn<QString>("at");
+        QTest::addColumn<QString>("err"); // %1: the image's path
+        // PNG files made with zlib: 4 x 4 grey rows with filter byte 7 (no such filter), and a
+        // header of 40000 x 40000 RGBA pixels, 6.4 GB in memory.
+        const QByteArray badFilter = QByteArray::fromHex(
+            "89504e470d0a1a0a0000000d49484452000000040000000408000000008c9ac1a20000000e49444154789c"
+            "63670002765402000172001dacbec27b0000000049454e44ae426082");
+        const QByteArray huge = QByteArray::fromHex(
+            "89504e470d0a1a0a0000000d4948445200009c4000009c400806000000510c0e050000000b49444154789c"
+            "6360800100000a00017f80745e0000000049454e44ae426082");
+        QBuffer small;
+        small.open(QIODevice::WriteOnly);
+        QImage(20, 10, QImage::Format_Grayscale8).save(&small, "PNG");
+        // clang-format off
+        QTest::newRow("damaged PNG") << badFilter << "" << "The image %1 cannot be read: the image data are damaged.\n";
+        QTest::newRow("more than 1 GB") << huge << "" << "The image %1 cannot be read: it would take more than 1 GB of memory when opened (40000 × 40000 pixels).\n";
+        QTest::newRow("point off the image") << small.data() << "1e308,1e308" << "--at: the point 1e308,1e308 lies off the image (20 × 10 pixels)\n";
+        // clang-format on
+    }
+    void scanProblemsInOneLine() {
+        QFETCH(QByteArray, image);
+        QFETCH(QString, at);
+        QFETCH(QString, err);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("scan.png"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(image) == image.size());
+        file.close();
+        QStringList args{"--lang", "en",     "-d",         dir.path(), "scan",
+                         path,     "--date", "01.01.2000", "--time",   "1200"};
+        if (!at.isEmpty())
+            args << "--at" << at;
+        QProcess process;
+        process.start(QStringLiteral(ORVANEK_CLI_PROGRAM), args);
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(QString::fromUtf8(process.readAllStandardError()),
+                 err.contains(QLatin1String("%1")) ? err.arg(path) : err);
     }
 
     void missingDirectoryIsADataProblem() {
