@@ -1251,6 +1251,10 @@ Full description: man orvanek-cli</translation>
         <source>Sablona%1_%2.pdf</source>
         <translation>Sheet%1_%2.pdf</translation>
     </message>
+    <message>
+        <source>Q:</source>
+        <translation>Qual.:</translation>
+    </message>
 </context>
 <context>
     <name>SheetCommand</name>

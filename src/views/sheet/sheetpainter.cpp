@@ -113,6 +113,10 @@ QFont sheetFont(double sizeMm, bool bold) {
     return font;
 }
 
+double sheetTextWidthMm(const QString &text, double sizeMm, bool bold) {
+    return QFontMetricsF(sheetFont(sizeMm, bold)).horizontalAdvance(text) / kTextUnitsPerMm;
+}
+
 void paintSheet(QPainter &painter, const SheetModel &model, const SheetGeometry &geometry) {
     if (!model.printable())
         return;
