@@ -34,6 +34,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <QTreeView>
 #include <functional>
 
 #include <set>
@@ -201,10 +202,14 @@ void walkTheProgram(const QString &dir, Language language, Shown &shown) {
 
     QMessageBox box(QMessageBox::Question, QStringLiteral("Orvanek"), QString(),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel);
+    QDir(dir).mkdir(QStringLiteral("Obrázek"));
     QFileDialog files(nullptr, QString(), dir);
     files.setOption(QFileDialog::DontUseNativeDialog);
-    // No file listed: their sizes and dates are in the test's own locale.
+    // No file listed: their sizes and dates are in the test's own locale. A folder is, with
+    // its kind in the details.
     files.setNameFilter(QStringLiteral("*.pdf"));
+    files.setViewMode(QFileDialog::Detail);
+    files.findChild<QTreeView *>()->setColumnHidden(3, true); // its date, in the test's locale
     step("Qt's dialogs", [&] { box.show(), files.show(); });
     for (const QString &text : dialogs.shown)
         for (const QString &part : text.split(QLatin1Char('|')))
@@ -338,6 +343,7 @@ class TestLanguageWalk : public QObject {
         QTest::newRow("coordinate mode") << "Zadání souřadnic" << "Coordinates";
         QTest::newRow("language menu") << "Jazyk se změní při příštím spuštění programu." << "The language changes when the program next starts.";
         QTest::newRow("Qt's buttons") << "Storno" << "Cancel";
+        QTest::newRow("a folder in the file dialog") << "Složka" << "Folder";
         // clang-format on
     }
     void everyWindowWasSeen() {
