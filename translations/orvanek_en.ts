@@ -623,15 +623,15 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Datum :             </source>
-        <translation>Date :              </translation>
+        <translation>Date: </translation>
     </message>
     <message>
         <source>Pozorovatel :   </source>
-        <translation>Observer :     </translation>
+        <translation>Observer: </translation>
     </message>
     <message>
         <source>Stanice :           </source>
-        <translation>Station :          </translation>
+        <translation>Station: </translation>
     </message>
     <message>
         <source>Lt</source>
@@ -1726,15 +1726,15 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Nový zákres  </source>
-        <translation>New drawing  </translation>
+        <translation>New drawing</translation>
     </message>
     <message>
         <source>Zvlášťní záznam  </source>
-        <translation>Special drawing  </translation>
+        <translation>Special drawing</translation>
     </message>
     <message>
         <source>Oprava dat  </source>
-        <translation>Correct a drawing  </translation>
+        <translation>Correct a drawing</translation>
     </message>
     <message>
         <source>    l </source>
@@ -1943,14 +1943,6 @@ Opens the data directory DIR (default: the current directory).</translation>
 <context>
     <name>orvanek::MainWindow</name>
     <message>
-        <source>Program je určen pro rozlišení 1024x768 a větší</source>
-        <translation>Made for screens of 1024x768 and larger</translation>
-    </message>
-    <message>
-        <source>Zobrazení nebude dobré</source>
-        <translation>The windows will not show well</translation>
-    </message>
-    <message>
         <source>Došlo k chybě zápisu data<byte value="xd"/>bube automaticky opraven</source>
         <translation>A date was stored wrongly;<byte value="xd"/>it is being repaired</translation>
     </message>
@@ -1967,16 +1959,8 @@ Opens the data directory DIR (default: the current directory).</translation>
         <translation> (Polar coordinates)</translation>
     </message>
     <message>
-        <source>  (průměr zákresu  </source>
-        <translation> (drawing diameter </translation>
-    </message>
-    <message>
-        <source> mm)</source>
-        <translation> mm)</translation>
-    </message>
-    <message>
         <source>  – jen pro čtení</source>
-        <translation>  – read-only</translation>
+        <translation> – read-only</translation>
     </message>
     <message>
         <source>&amp;Zadávání</source>
@@ -2420,6 +2404,19 @@ Opens the data directory DIR (default: the current directory).</translation>
             <numerusform>The end of the file %1 (%n byte) is no whole record; it is kept in the file %2</numerusform>
             <numerusform>The end of the file %1 (%n bytes) is no whole record; it is kept in the file %2</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Orvanek  %1</source>
+        <translation>Orvanek%1</translation>
+    </message>
+    <message>
+        <source>Orvanek %1  (průměr zákresu  %2 mm)</source>
+        <translation>Orvanek%1 (drawing diameter %2 mm)</translation>
+    </message>
+    <message>
+        <source>Program je určen pro rozlišení 1024x768 a větší<byte value="xd"/>
+                       Zobrazení nebude dobré</source>
+        <translation>Orvanek is made for screens of 1024 × 768 and larger: at this size its windows will not show well.</translation>
     </message>
 </context>
 <context>

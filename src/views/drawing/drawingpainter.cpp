@@ -133,12 +133,21 @@ std::vector<PlacedText> textBlockLayout(const DrawingModel &m) {
     rowLabel(kWideRowLabelX, kSpotCountRowY, DrawingTexts::tr("poč.skv."));
     rowLabel(kWideRowLabelX, kGroupNumberLabelY, DrawingTexts::tr("číslo sku."));
 
-    texts.push_back({kHeaderX, kHeaderY[0], kFontHeader,
-                     DrawingTexts::tr("Datum :             ") + m.dateText});
-    texts.push_back(
-        {kHeaderX, kHeaderY[1], kFontHeader, DrawingTexts::tr("Pozorovatel :   ") + m.observer});
-    texts.push_back(
-        {kHeaderX, kHeaderY[2], kFontHeader, DrawingTexts::tr("Stanice :           ") + m.station});
+    // The header's values in one column after the widest label, as wide as the language's
+    // words make it (the Czech labels end in the blanks that always set it).
+    const QString headerLabels[3] = {DrawingTexts::tr("Datum :             "),
+                                     DrawingTexts::tr("Pozorovatel :   "),
+                                     DrawingTexts::tr("Stanice :           ")};
+    const QString headerValues[3] = {m.dateText, m.observer, m.station};
+    const QFontMetricsF headerMetrics(drawingFont(kFontHeader));
+    double labelWidth = 0;
+    for (const QString &label : headerLabels)
+        labelWidth = std::max(labelWidth, headerMetrics.horizontalAdvance(label));
+    const int valueX = kHeaderX + static_cast<int>(std::ceil(labelWidth));
+    for (size_t k = 0; k < 3; ++k) {
+        texts.push_back({kHeaderX, kHeaderY[k], kFontHeader, headerLabels[k]});
+        texts.push_back({valueX, kHeaderY[k], kFontHeader, headerValues[k]});
+    }
 
     for (int row = 0; row < TextBlockRowCount; ++row)
         texts.push_back({kValueX, labelY(row + 1), kFontValues,
