@@ -840,6 +840,11 @@ Full description: man orvanek-cli</translation>
         <source>Asymetrie    graf</source>
         <translation>Asymmetry graph</translation>
     </message>
+    <message>
+        <source>%1   %2</source>
+        <comment>a panel&apos;s title: its curve, the quantity</comment>
+        <translation>%1 –%2</translation>
+    </message>
 </context>
 <context>
     <name>Import</name>

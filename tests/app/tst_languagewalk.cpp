@@ -326,7 +326,7 @@ class TestLanguageWalk : public QObject {
         QTest::newRow("entry dialog") << "Nový zákres" << "New drawing";
         QTest::newRow("butterfly") << "Motýlek   Skvrny" << "Butterfly diagram – spots";
         QTest::newRow("map") << "Číslo rotace" << "Rotation number";
-        QTest::newRow("daily graphs") << "SEVER + JIH    Počet skupin" << "NORTH + SOUTH    Number of groups";
+        QTest::newRow("daily graphs") << "SEVER + JIH    Počet skupin" << "NORTH + SOUTH – Number of groups";
         QTest::newRow("smoothed graphs") << "Vyhlazovací   grafy" << "Smoothed graphs";
         QTest::newRow("Wolf number") << " Relativní číslo" << " Relative sunspot number (Wolf number)";
         QTest::newRow("certificate") << "CERTIFICATE  OF  DRAWING  SUN  SPOTS" << "CERTIFICATE OF SUNSPOT DRAWINGS";

@@ -116,7 +116,8 @@ std::vector<GraphMonthLine> screenMonths(const GraphSeries &series, const GraphG
         if (line.january) {
             line.year = {QPoint(x, yb - 11 * h), QString::number(m.year)};
             line.title = {QPoint(x + kJanuaryTitleIndent, yb - 11 * h),
-                          p.name + QStringLiteral("   ") + series.quantityLabel};
+                          GraphTexts::tr("%1   %2", "a panel's title: its curve, the quantity")
+                              .arg(p.name, series.quantityLabel)};
         }
         months.push_back(line);
     }
