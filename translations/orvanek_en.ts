@@ -64,7 +64,7 @@
     </message>
     <message>
         <source> Center</source>
-        <translation> Central</translation>
+        <translation> Centre</translation>
     </message>
     <message>
         <source>Autor</source>
