@@ -341,6 +341,18 @@ Full description: man orvanek-cli</translation>
             <numerusform>the end of the file %1 (%n bytes) is no whole record; it is kept in the file %2</numerusform>
         </translation>
     </message>
+    <message>
+        <source>--radius je celý počet mm od 1 do 999; --polar a --heliographic nejdou spolu</source>
+        <translation>--radius is a whole number of mm from 1 to 999; --polar and --heliographic do not go together</translation>
+    </message>
+    <message>
+        <source>--from a --to jsou roky 1 až 9999 (--from nejvýše --to), --seed celé nezáporné číslo</source>
+        <translation>--from and --to are years 1 to 9999 (--from not after --to), --seed a whole number not below 0</translation>
+    </message>
+    <message>
+        <source>příkaz template chce --date, --time a --out</source>
+        <translation>the command template needs --date, --time and --out</translation>
+    </message>
 </context>
 <context>
     <name>Commit</name>

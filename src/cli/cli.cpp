@@ -516,6 +516,11 @@ QString commandUsage(const QString &command) {
     return usageLines(usage, forms);
 }
 
+int refuseUsage(Output &out, const QString &problem, const QString &command) {
+    out.warn(problem);
+    return out.fail(CliUsage, commandUsage(command));
+}
+
 QString cannotWriteText(const QString &file, const QString &problem) {
     const qsizetype cause = problem.lastIndexOf(QLatin1String(": "));
     if (cause < 0)

@@ -53,6 +53,10 @@ QString cliHelp();
 // The usage of one command: "usage: orvanek-cli [-d DIR] info", a line for each of its forms.
 QString commandUsage(const QString &command);
 
+// Wrong usage of `command` ("render map" for a view): what was wrong in one line, then the
+// command's usage; status 2.
+int refuseUsage(Output &out, const QString &problem, const QString &command);
+
 // "file F cannot be written", with the cause when `problem` ("<file>: <cause>") gives one.
 QString cannotWriteText(const QString &file, const QString &problem);
 

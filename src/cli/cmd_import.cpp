@@ -63,7 +63,10 @@ int commandImport(CommandContext &context) {
     const QString &dataDir = context.dataDir;
     const std::optional<ImportOptions> options = readOptions(context);
     if (!options)
-        return out.fail(CliUsage, cliUsage());
+        return refuseUsage(out,
+                           CliTexts::tr("--radius je celý počet mm od 1 do 999; --polar "
+                                        "a --heliographic nejdou spolu"),
+                           QStringLiteral("import"));
     if (!QFileInfo(dataDir).isDir())
         return out.fail(CliDataProblem, CliTexts::tr("adresář %1 neexistuje").arg(dataDir));
 

@@ -35,7 +35,8 @@ int commandTemplate(CommandContext &c) {
     const QCommandLineParser &o = c.options;
     const QString outFile = o.value(QStringLiteral("out"));
     if (!o.isSet(QStringLiteral("date")) || !o.isSet(QStringLiteral("time")) || outFile.isEmpty())
-        return c.out.fail(CliUsage, cliUsage());
+        return refuseUsage(c.out, CliTexts::tr("příkaz template chce --date, --time a --out"),
+                           QStringLiteral("template"));
     SheetState state;
     const QString dateText = o.value(QStringLiteral("date"));
     const auto date = parseDate(dateText, QDate::currentDate().year());

@@ -330,7 +330,6 @@ class TestLanguageWalk : public QObject {
         QTest::newRow("smoothed graphs") << "Vyhlazovací   grafy" << "Smoothed graphs";
         QTest::newRow("Wolf number") << " Relativní číslo" << " Relative sunspot number (Wolf number)";
         QTest::newRow("certificate") << "CERTIFICATE  OF  DRAWING  SUN  SPOTS" << "CERTIFICATE OF SUNSPOT DRAWINGS";
-        QTest::newRow("certificate's aperture") << "Lens:" << "Aperture:";
         QTest::newRow("month refused") << "„13.2000“ není měsíc a rok" << "“13.2000” is not a month and a year";
         QTest::newRow("sheet's file") << "Sablona15.06.2000_1200.pdf" << "Sheet15.06.2000_1200.pdf";
         QTest::newRow("tooltips switch") << "Nápověda" << "Tooltips";

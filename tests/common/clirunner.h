@@ -42,8 +42,7 @@ inline CliRun runCliCommand(const QStringList &args) {
 
 // The messages of a run without the usage that follows a refusal (the lines from "použití:").
 inline QString messagesBeforeUsage(const QString &err) {
-    const qsizetype usage = err.indexOf(u"použití:");
-    return usage < 0 ? err : err.left(usage);
+    return err.left(err.indexOf(u"použití:")); // all of it when there is none (-1)
 }
 
 } // namespace orvanek::testing
