@@ -203,7 +203,7 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Výsledky    oficiální</source>
-        <translation>Results    official</translation>
+        <translation>Results – certificate</translation>
     </message>
     <message>
         <source>--quantity: „%1“ není g, f ani r</source>
@@ -1799,7 +1799,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source> mal.s = počet malých skvrn menší než 1 mm2</source>
-        <translation> small  = number of small spots under 1 mm2</translation>
+        <translation> small  = number of small spots under 1 mm²</translation>
     </message>
     <message>
         <source>č.sk1. = číslo skupiny globalní</source>
@@ -1831,7 +1831,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source> plo.1 = plocha 1. pomocné skvrny v mm2</source>
-        <translation> area1  = area of the 1st auxiliary spot in mm2</translation>
+        <translation> area1  = area of the 1st auxiliary spot in mm²</translation>
     </message>
     <message>
         <source>uhel2  = úhel 2. pomocné skvrny</source>
@@ -1843,7 +1843,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source> plo.2 = plocha 2. pomocné skvrny v mm2</source>
-        <translation> area2  = area of the 2nd auxiliary spot in mm2</translation>
+        <translation> area2  = area of the 2nd auxiliary spot in mm²</translation>
     </message>
     <message>
         <source>Převzít skupiny</source>
@@ -1851,7 +1851,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Vyplní skupiny podle skvrn nalezených na skenu: počet skvrn, penumbry, polohu a plochu; typ doplníte sami</source>
-        <translation>Fills the groups from the spots found on the scan: the number of spots, penumbrae, the position and the area; you add the type</translation>
+        <translation>Fills the groups from the spots found on the scan: the number of spots, penumbrae, the position and the area; you add the McIntosh class</translation>
     </message>
     <message>
         <source>Na skenu nejsou žádné skvrny.</source>
@@ -1870,15 +1870,15 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>&amp;g    Počet skupin</source>
-        <translation>&amp;g  Number of groups</translation>
+        <translation>&amp;g Number of groups</translation>
     </message>
     <message>
         <source>&amp;f      Počet skvrn</source>
-        <translation>&amp;f  Number of spots</translation>
+        <translation>&amp;f Number of spots</translation>
     </message>
     <message>
         <source>&amp;r     Relativní číslo</source>
-        <translation>&amp;r  Relative sunspot number (Wolf number)</translation>
+        <translation>&amp;r Relative sunspot number (Wolf number)</translation>
     </message>
     <message>
         <source>CV  (McIntoshovo číslo)</source>
@@ -2996,15 +2996,15 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>&amp;g    Počet skupin</source>
-        <translation>&amp;g  Number of groups</translation>
+        <translation>&amp;g Number of groups</translation>
     </message>
     <message>
         <source>&amp;f      Počet skvrn</source>
-        <translation>&amp;f  Number of spots</translation>
+        <translation>&amp;f Number of spots</translation>
     </message>
     <message>
         <source>&amp;r     Relativní číslo</source>
-        <translation>&amp;r  Relative sunspot number (Wolf number)</translation>
+        <translation>&amp;r Relative sunspot number (Wolf number)</translation>
     </message>
     <message>
         <source>CV  (McIntoshovo číslo)</source>
