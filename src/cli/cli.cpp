@@ -326,6 +326,8 @@ int checkPositionsOfDataSet(CommandContext &c) {
 
 int commandCheck(CommandContext &c) {
     Output &out = c.out;
+    if (const int status = checkDataDirectory(c.dataDir, out); status != CliOk)
+        return status;
     const QString path = QDir(c.dataDir).filePath(ObservationStore::dataFileName());
     if (!QFileInfo::exists(path))
         return out.fail(CliDataProblem, CliTexts::tr("%1 neexistuje").arg(path));
@@ -532,11 +534,17 @@ QString cliVersion() {
     return QStringLiteral("orvanek-cli " ORVANEK_VERSION);
 }
 
-int loadDataSet(ObservationStore &store, const QString &dir, Output &out) {
+int checkDataDirectory(const QString &dir, Output &out) {
     if (QFileInfo::exists(dir) && !QFileInfo(dir).isDir())
         return out.fail(CliDataProblem, CliTexts::tr("%1 není adresář").arg(dir));
     if (!QFileInfo(dir).isDir())
         return out.fail(CliDataProblem, CliTexts::tr("adresář %1 neexistuje").arg(dir));
+    return CliOk;
+}
+
+int loadDataSet(ObservationStore &store, const QString &dir, Output &out) {
+    if (const int status = checkDataDirectory(dir, out); status != CliOk)
+        return status;
     const StoreStatus status = store.loadStore(dir);
     if (!status)
         return out.fail(CliDataProblem, status.message);

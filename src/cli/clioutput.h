@@ -63,6 +63,10 @@ QString cannotWriteText(const QString &file, const QString &problem);
 // One line for --version: the program's name and the project's version.
 QString cliVersion();
 
+// CliOk when `dir` is a directory, else the status of the message printed: it does not
+// exist, or it is no directory.
+int checkDataDirectory(const QString &dir, Output &out);
+
 // Loads the data directory into the store, with the drawing setup of record 1; CliOk, or
 // the status of the message already printed.
 int loadDataSet(ObservationStore &store, const QString &dir, Output &out);

@@ -67,8 +67,8 @@ int commandImport(CommandContext &context) {
                            CliTexts::tr("--radius je celý počet mm od 1 do 999; --polar "
                                         "a --heliographic nejdou spolu"),
                            QStringLiteral("import"));
-    if (!QFileInfo(dataDir).isDir())
-        return out.fail(CliDataProblem, CliTexts::tr("adresář %1 neexistuje").arg(dataDir));
+    if (const int status = checkDataDirectory(dataDir, out); status != CliOk)
+        return status;
 
     // The program may have this data set open; it would write its own copy over the import.
     const DirectoryLock lock = lockDataDirectory(dataDir);
