@@ -8,6 +8,8 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace orvanek {
 
@@ -44,6 +46,14 @@ void MainWindow::createLanguageMenu() {
 void MainWindow::setLanguages(Language running, Language system) {
     runningLanguage_ = running;
     systemLanguage_ = system;
+    // The tool buttons' letters are Czech abbreviations its users know; in English a button
+    // shows its picture alone, its hint saying what it does (words beside every picture would
+    // not fit the tool bar at 800x600). The button keeps its word as its name.
+    const Qt::ToolButtonStyle style =
+        running == Language::Czech ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly;
+    for (QToolButton *button : toolBar_->findChildren<QToolButton *>())
+        if (!button->icon().isNull())
+            button->setToolButtonStyle(style);
 }
 
 void MainWindow::showLanguageChoice() {

@@ -187,8 +187,7 @@ Language startLanguage(Language *systemLanguage, bool *settingsRefused) {
 }
 
 QString translationResource(Language language) {
-    if (language == Language::Czech)
-        return {};
+    // Czech too: the sources are Czech, but a text with a number takes its plural form here.
     return QStringLiteral(":/i18n/orvanek_%1.qm").arg(languageCode(language));
 }
 

@@ -94,7 +94,7 @@ Language startLanguage(Language *systemLanguage = nullptr, bool *settingsRefused
 QTranslator *installProgramTranslation(QCoreApplication &app, Language language);
 
 // The file of the program's texts in `language` among its resources (":/i18n/orvanek_en.qm");
-// empty for Czech.
+// Czech has one for its plural forms alone.
 QString translationResource(Language language);
 
 } // namespace orvanek

@@ -226,7 +226,7 @@ class TestImport : public QObject {
         const QByteArray o = header("01.02.2000");
         // clang-format off
         QTest::newRow("time with a colon") << header("01.02.2000", "7:05;Jan;Praha;1;1;1;0;0;0;0;") << "line 1: “7:05” is not a whole number – Time UT";
-        QTest::newRow("header numbers missing") << QByteArray("\n# note\nO;01.02.2000;1200;Jan\n") << "line 3: “” is not a whole number – OC";
+        QTest::newRow("header numbers missing") << QByteArray("\n# note\nO;01.02.2000;1200;Jan\n") << "line 3: “” is not a whole number – Cond.";
         QTest::newRow("no date") << header("") << "line 1: No date has been given";
         QTest::newRow("no such date") << header("31.02.2000") << "line 1: “31.02.2000” is not a valid date – Date";
         QTest::newRow("31 groups") << o + groupLines(31) << "line 32: The largest number of groups is 30!";

@@ -2,6 +2,7 @@
 // program as a whole process (the test runs itself as the program would start).
 #include "language/language.h"
 #include "localeenvironment.h"
+#include "scopedlanguage.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -114,6 +115,30 @@ class TestLanguage : public QObject {
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).trimmed(), expected);
+    }
+
+    // A count takes its plural form in both languages: Czech has three (1, 2-4, 5 and more),
+    // English two.
+    void pluralForms_data() {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("cs 1") << Language::Czech << 1 << "neúplný záznam na konci souboru (1 bajt)";
+        QTest::newRow("cs 3") << Language::Czech << 3
+                              << "neúplný záznam na konci souboru (3 bajty)";
+        QTest::newRow("cs 5") << Language::Czech << 5
+                              << "neúplný záznam na konci souboru (5 bajtů)";
+        QTest::newRow("en 1") << Language::English << 1
+                              << "incomplete record at the end of the file (1 byte)";
+    }
+    void pluralForms() {
+        QFETCH(Language, language);
+        QFETCH(int, count);
+        QFETCH(QString, expected);
+        const testing::ScopedLanguage scope(language);
+        QCOMPARE(QCoreApplication::translate("Cli", "neúplný záznam na konci souboru (%n bajtů)",
+                                             nullptr, count),
+                 expected);
     }
 };
 
