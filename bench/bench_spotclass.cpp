@@ -212,8 +212,8 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
     double near = 0;
     double far = -length;
     if (length > 10) {
-        near = -leaderNs / 2 - 0.8;
-        far = -length + followerNs / 2 + 0.8;
+        near = -leaderNs / 2 - 1.0;
+        far = -length + followerNs / 2 + 1.0;
         g.spots.push_back(onAxis(bareSpot(r, 0.55), near, uniform(r, -0.4, 0.4)));
         g.spots.push_back(onAxis(bareSpot(r, 0.55), far, uniform(r, -0.4, 0.4)));
     }

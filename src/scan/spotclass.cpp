@@ -28,7 +28,7 @@ constexpr double kEndPart = 1.0 / 3;
 // A spot this close along the group's axis to the leader's or the follower's penumbra (to the
 // spot itself without one) belongs to it, not to the middle between them (the small spots an
 // observer draws round a large one).
-constexpr double kEndReachDeg = 1;
+constexpr double kEndReachDeg = 1.2;
 
 // A symmetric penumbra, from its pencil outline as it lies on the Sun (the drawing's
 // foreshortening undone): nearly round — its area at least this part of its convex hull's
