@@ -22,9 +22,9 @@ void BM_CheckPositions(benchmark::State &state) {
     const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     size_t found = 0;
     for (auto _ : state) {
-        const std::vector<PositionFinding> findings = checkPositions(store);
-        found = findings.size();
-        benchmark::DoNotOptimize(findings.data());
+        const PositionReport report = checkPositions(store);
+        found = report.findings.size();
+        benchmark::DoNotOptimize(report.findings.data());
     }
     state.counters["found"] = static_cast<double>(found);
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -36,8 +36,8 @@ void BM_CheckOneRecord(benchmark::State &state) {
     const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
     const ObservationRecord &record = store.record(store.recordCount() / 2);
     for (auto _ : state) {
-        const std::vector<PositionFinding> findings = checkRecordPositions(store, record);
-        benchmark::DoNotOptimize(findings.data());
+        const PositionReport report = checkRecordPositions(store, record);
+        benchmark::DoNotOptimize(report.findings.data());
     }
 }
 BENCHMARK(BM_CheckOneRecord)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);

@@ -99,7 +99,7 @@ class TestPositionCheck : public QObject {
         ObservationStore store(QDate(2026, 12, 8));
         QVERIFY(store.appendRecords(records));
 
-        const std::vector<PositionFinding> findings = checkPositions(store);
+        const std::vector<PositionFinding> findings = checkPositions(store).findings;
         const Places expected = neighbours ? Places{{day + 1, slot}} : Places{};
         QCOMPARE(placesOf(findings), expected);
         for (const PositionFinding &f : findings) {
@@ -120,10 +120,11 @@ class TestPositionCheck : public QObject {
         }
         Places oneByOne;
         for (int n = 1; n <= store.recordCount(); ++n)
-            oneByOne.merge(placesOf(checkRecordPositions(store, store.record(n))));
+            oneByOne.merge(placesOf(checkRecordPositions(store, store.record(n)).findings));
         QCOMPARE(oneByOne, expected);
-        QCOMPARE(placesOf(checkAddedPositions(ObservationStore(QDate(2026, 12, 8)), records)),
-                 expected);
+        QCOMPARE(
+            placesOf(checkAddedPositions(ObservationStore(QDate(2026, 12, 8)), records).findings),
+            expected);
     }
 };
 
