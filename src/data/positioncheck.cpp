@@ -41,7 +41,7 @@ constexpr double kNearPairDays = 1.5;
 constexpr double kCentralLongitudeRate = 360 / 27.2753;
 // A drawing is only blamed when its groups are this far off as a rule (the median of their
 // misfits, 1 at the tolerance), and mended they are at most half as far off.
-constexpr double kFaultMisfit = 0.8;
+constexpr double kFaultMisfit = 0.5;
 constexpr double kFaultGain = 0.5;
 // A shift of time under this many hours is within the scatter; one from kDayFromHours to
 // kDayToHours is the date a day out.
@@ -656,10 +656,13 @@ std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predic
         offsets.push_back(median(own));
     }
     const int hours = static_cast<int>(std::lround(-median(offsets) / kCentralLongitudeRate * 24));
+    // About a day: the date a day out, or a time near midnight read on the wrong side of it;
+    // the better fit tells.
     if (std::abs(hours) >= kDayFromHours && std::abs(hours) <= kDayToHours)
         tries.push_back({hours > 0 ? DrawingFaultKind::DayAfter : DrawingFaultKind::DayBefore,
                          hours > 0 ? 24 : -24});
-    else if (std::abs(hours) >= kFewestShiftHours && std::abs(hours) < kDayFromHours)
+    if (std::abs(hours) >= kFewestShiftHours && std::abs(hours) <= kDayToHours &&
+        (std::abs(hours) < kDayFromHours || shiftedMoment(d.day, d.timeUT, hours).first == d.day))
         tries.push_back({DrawingFaultKind::Time, hours});
 
     std::optional<DrawingFault> best;
