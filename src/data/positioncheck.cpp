@@ -248,7 +248,10 @@ struct Index {
     // How far apart two places are, in tolerances: at most 1 when they agree.
     double misfit(double latitudeDifference, double longitudeDifference, const Sighting &a,
                   const Sighting &b) const {
-        const PairTolerance t = tolerance(a, b);
+        return misfit(latitudeDifference, longitudeDifference, a, b, tolerance(a, b));
+    }
+    static double misfit(double latitudeDifference, double longitudeDifference, const Sighting &a,
+                         const Sighting &b, const PairTolerance &t) {
         const double latitude = t.latitude * std::max(a.limb.latitude, b.limb.latitude);
         const double longitude = t.longitude * std::max(a.limb.longitude, b.limb.longitude) +
                                  t.longitudePerDay * std::fabs(a.time - b.time);
@@ -271,6 +274,8 @@ struct Prediction {
 // at x's moment is another group.
 std::optional<Prediction> nearestIn(Index &index, const Sighting &x, const Index::Run &run) {
     std::optional<Prediction> best;
+    // One drawing: one pair of tolerances.
+    const PairTolerance t = index.tolerance(x, index.sightings[index.order[run.begin]]);
     for (uint32_t k = run.begin; k < run.end; ++k) {
         const Sighting &s = index.sightings[index.order[k]];
         ++index.comparisons;
@@ -279,7 +284,7 @@ std::optional<Prediction> nearestIn(Index &index, const Sighting &x, const Index
             continue;
         const double offset = wrap180(longitude - x.longitude);
         const Prediction p{&s, s.latitude, offset,
-                           index.misfit(s.latitude - x.latitude, offset, x, s)};
+                           Index::misfit(s.latitude - x.latitude, offset, x, s, t)};
         if (!best || p.misfit < best->misfit)
             best = p;
     }
@@ -379,24 +384,21 @@ PositionTolerance learnFrom(const std::vector<LearningPair> &pairs) {
 
 // Learns the tolerances from the index's sightings (whose drawings hold the fixed ones) and
 // gives each drawing its own.
-LearnedTolerances learn(Index &index) {
+LearnedTolerances learn(const Index &index, const Predictions &predictions) {
     std::vector<LearningPair> pairs;
     for (uint32_t x = 0; x < index.sightings.size(); ++x) {
         const Sighting &s = index.sightings[x];
-        index.forNeighbourRuns(x, [&](const Index::Run &run) {
-            if (run.time < s.time + kFewestLearningDays)
-                return; // each pair once, from its earlier sighting
-            const auto p = nearestIn(index, s, run);
-            if (!p)
-                return;
-            const Sighting &o = *p->from;
+        for (const Prediction &p : predictions.of(x)) {
+            const Sighting &o = *p.from;
+            if (o.time < s.time + kFewestLearningDays)
+                continue; // each pair once, from its earlier sighting
             const int a = index.drawings[static_cast<size_t>(s.drawing)].observer;
             const int b = index.drawings[static_cast<size_t>(o.drawing)].observer;
             pairs.push_back(
                 {std::fabs(o.latitude - s.latitude) / std::max(s.limb.latitude, o.limb.latitude),
-                 std::fabs(p->longitudeOffset) / std::max(s.limb.longitude, o.limb.longitude),
+                 std::fabs(p.longitudeOffset) / std::max(s.limb.longitude, o.limb.longitude),
                  o.time - s.time, a == b ? a : -1});
-        });
+        }
     }
     LearnedTolerances learned;
     learned.dataSet = learnFrom(pairs);
@@ -418,6 +420,25 @@ void useTolerances(Index &index, const LearnedTolerances &tolerances) {
     for (Drawing &d : index.drawings)
         d.tolerance = tolerances.of(
             d.observer < 0 ? QString() : index.observers[static_cast<size_t>(d.observer)]);
+}
+
+// The predictions' misfits anew, after the tolerances changed or (onlyFaulty) the sightings
+// of the faulty drawings were mended: the neighbours stay the ones found.
+void refresh(const Index &index, Predictions &predictions, bool onlyFaulty) {
+    for (uint32_t x = 0; x < index.sightings.size(); ++x) {
+        const Sighting &s = index.sightings[x];
+        const bool mendedHere = index.drawings[static_cast<size_t>(s.drawing)].faulty;
+        for (uint32_t k = predictions.first[x]; k < predictions.first[x + 1]; ++k) {
+            Prediction &p = predictions.all[k];
+            const Sighting &o = *p.from;
+            if (onlyFaulty && !mendedHere && !index.drawings[static_cast<size_t>(o.drawing)].faulty)
+                continue;
+            const double longitude = o.longitude + o.drift * (s.time - o.time);
+            p.latitude = o.latitude;
+            p.longitudeOffset = wrap180(longitude - s.longitude);
+            p.misfit = index.misfit(o.latitude - s.latitude, p.longitudeOffset, s, o);
+        }
+    }
 }
 
 double median(std::vector<double> values) {
@@ -691,9 +712,8 @@ std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predic
 }
 
 // Checks the judged drawings of the index: their faults, then their groups.
-PositionReport checkIndex(Index &index) {
+PositionReport checkIndex(Index &index, Predictions &predictions) {
     PositionReport report;
-    Predictions predictions = predictAll(index);
     // A faulty drawing, mended, speaks for its groups to the others.
     bool mendedAny = false;
     for (Drawing &d : index.drawings) {
@@ -714,7 +734,7 @@ PositionReport checkIndex(Index &index) {
         }
     }
     if (mendedAny)
-        predictions = predictAll(index);
+        refresh(index, predictions, true);
     for (uint32_t x = 0; x < index.sightings.size(); ++x) {
         const Drawing &d = index.drawings[static_cast<size_t>(index.sightings[x].drawing)];
         if (d.judged && !d.faulty)
@@ -799,7 +819,7 @@ const PositionTolerance &LearnedTolerances::of(const QString &observer) const {
 
 LearnedTolerances learnTolerances(const ObservationStore &store) {
     Index index = storeIndex(store);
-    return learn(index);
+    return learn(index, predictAll(index));
 }
 
 const LearnedTolerances &storeTolerances(const ObservationStore &store) {
@@ -857,9 +877,12 @@ QStringList toleranceTexts(const LearnedTolerances &tolerances) {
 
 PositionReport checkPositions(const ObservationStore &store) {
     Index index = storeIndex(store);
-    const LearnedTolerances tolerances = learn(index);
+    // The neighbours are found once, with the fixed tolerances, and judged with the learned.
+    Predictions predictions = predictAll(index);
+    const LearnedTolerances tolerances = learn(index, predictions);
     useTolerances(index, tolerances);
-    PositionReport report = checkIndex(index);
+    refresh(index, predictions, false);
+    PositionReport report = checkIndex(index, predictions);
     report.tolerances = tolerances;
     return report;
 }
@@ -886,7 +909,8 @@ PositionReport checkRecordPositions(const ObservationStore &store,
     index.build();
     const LearnedTolerances &tolerances = storeTolerances(store);
     useTolerances(index, tolerances);
-    PositionReport report = checkIndex(index);
+    Predictions predictions = predictAll(index);
+    PositionReport report = checkIndex(index, predictions);
     report.tolerances = tolerances;
     return report;
 }
@@ -915,11 +939,13 @@ PositionReport checkAddedPositions(const ObservationStore &store,
     index.build();
     // The added records teach as much as the stored ones: learned from all of them, unless
     // the store alone has more to say.
-    LearnedTolerances tolerances = learn(index);
+    Predictions predictions = predictAll(index);
+    LearnedTolerances tolerances = learn(index, predictions);
     if (!tolerances.dataSet.learned)
         tolerances = storeTolerances(store);
     useTolerances(index, tolerances);
-    PositionReport report = checkIndex(index);
+    refresh(index, predictions, false);
+    PositionReport report = checkIndex(index, predictions);
     report.tolerances = std::move(tolerances);
     return report;
 }
