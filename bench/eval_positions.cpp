@@ -394,9 +394,23 @@ int main(int argc, char *argv[]) {
                     }
                     continue;
                 }
+                bool hit = false;
                 for (const PositionFinding &f : report.findings)
-                    if (f.record == n && f.slot == slot)
+                    if (f.record == n && f.slot == slot) {
                         (f.pair ? t.pairs : t.found) += 1;
+                        hit = true;
+                    }
+                if (!hit && qEnvironmentVariableIsSet("EVAL_VERBOSE")) {
+                    const SunspotGroup &g = records[record].group(slot);
+                    const SunspotGroup &was = y.records[record].group(slot);
+                    std::printf("  missed %s on %s group %d at %d mm (moved %.1f mm):", slipName(slip),
+                                qPrintable(readText(records[record].dateText)),
+                                g.rotationGroupNumber, g.distance / 10, moved(g, was));
+                    for (const PositionFinding &f : report.findings)
+                        if (f.record == n)
+                            std::printf(" | %s", qPrintable(positionFindingText(f)));
+                    std::printf("\n");
+                }
                 for (const DrawingFault &f : report.drawings)
                     t.wrongFault += f.record == n;
             }

@@ -57,6 +57,13 @@ double wrap360(double degrees) {
     return degrees - 360 * std::floor(degrees / 360);
 }
 
+// The limb factor of a difference of two sightings: each scatters by its own factor, the
+// difference by the root of the sum of their squares, taken so that two equal factors give
+// that factor.
+double bothLimbs(double a, double b) {
+    return std::sqrt((a * a + b * b) / 2);
+}
+
 // The tolerances two sightings are judged with: each the larger of their drawings'.
 struct PairTolerance {
     double latitude;
@@ -252,8 +259,8 @@ struct Index {
     }
     static double misfit(double latitudeDifference, double longitudeDifference, const Sighting &a,
                          const Sighting &b, const PairTolerance &t) {
-        const double latitude = t.latitude * std::max(a.limb.latitude, b.limb.latitude);
-        const double longitude = t.longitude * std::max(a.limb.longitude, b.limb.longitude) +
+        const double latitude = t.latitude * bothLimbs(a.limb.latitude, b.limb.latitude);
+        const double longitude = t.longitude * bothLimbs(a.limb.longitude, b.limb.longitude) +
                                  t.longitudePerDay * std::fabs(a.time - b.time);
         return std::max(std::fabs(latitudeDifference) / latitude,
                         std::fabs(longitudeDifference) / longitude);
@@ -395,8 +402,8 @@ LearnedTolerances learn(const Index &index, const Predictions &predictions) {
             const int a = index.drawings[static_cast<size_t>(s.drawing)].observer;
             const int b = index.drawings[static_cast<size_t>(o.drawing)].observer;
             pairs.push_back(
-                {std::fabs(o.latitude - s.latitude) / std::max(s.limb.latitude, o.limb.latitude),
-                 std::fabs(p.longitudeOffset) / std::max(s.limb.longitude, o.limb.longitude),
+                {std::fabs(o.latitude - s.latitude) / bothLimbs(s.limb.latitude, o.limb.latitude),
+                 std::fabs(p.longitudeOffset) / bothLimbs(s.limb.longitude, o.limb.longitude),
                  o.time - s.time, a == b ? a : -1});
         }
     }
