@@ -18,6 +18,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <string_view>
+
 namespace {
 
 using namespace orvanek;
@@ -88,4 +91,15 @@ BENCHMARK(BM_CrowdedWeek)->Arg(10)->Arg(50)->Arg(200)->Unit(benchmark::kMillisec
 
 } // namespace
 
-BENCHMARK_MAIN();
+// bench_positions --write-crowded K DIR writes the crowded week as DIR/data1.dat, for timing
+// `orvanek-cli -d DIR check --positions` as a whole process.
+int main(int argc, char **argv) {
+    if (argc == 4 && std::string_view(argv[1]) == "--write-crowded")
+        return bench::writeDataSet(QString::fromLocal8Bit(argv[3]), crowdedWeek(std::atoi(argv[2])))
+                   ? 0
+                   : 1;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -280,9 +280,16 @@ struct Prediction {
 // the numbers of a new rotation meet an old group). One whose group would be behind the limb
 // at x's moment is another group.
 std::optional<Prediction> nearestIn(Index &index, const Sighting &x, const Index::Run &run) {
-    std::optional<Prediction> best;
-    // One drawing: one pair of tolerances.
-    const PairTolerance t = index.tolerance(x, index.sightings[index.order[run.begin]]);
+    // One drawing: one pair of tolerances and one time apart. The nearest is chosen by x's
+    // own limb factors, which need no root for each candidate; only it is measured fully.
+    const Sighting &first = index.sightings[index.order[run.begin]];
+    const PairTolerance t = index.tolerance(x, first);
+    const double perLatitude = 1 / (t.latitude * x.limb.latitude);
+    const double perLongitude =
+        1 / (t.longitude * x.limb.longitude + t.longitudePerDay * std::fabs(x.time - first.time));
+    const Sighting *best = nullptr;
+    double bestOffset = 0;
+    double bestDistance = 0;
     for (uint32_t k = run.begin; k < run.end; ++k) {
         const Sighting &s = index.sightings[index.order[k]];
         ++index.comparisons;
@@ -290,12 +297,18 @@ std::optional<Prediction> nearestIn(Index &index, const Sighting &x, const Index
         if (std::fabs(wrap180(x.l0 - longitude)) > 90)
             continue;
         const double offset = wrap180(longitude - x.longitude);
-        const Prediction p{&s, s.latitude, offset,
-                           Index::misfit(s.latitude - x.latitude, offset, x, s, t)};
-        if (!best || p.misfit < best->misfit)
-            best = p;
+        const double distance = std::max(std::fabs(s.latitude - x.latitude) * perLatitude,
+                                         std::fabs(offset) * perLongitude);
+        if (!best || distance < bestDistance) {
+            best = &s;
+            bestOffset = offset;
+            bestDistance = distance;
+        }
     }
-    return best;
+    if (!best)
+        return std::nullopt;
+    return Prediction{best, best->latitude, bestOffset,
+                      Index::misfit(best->latitude - x.latitude, bestOffset, x, *best, t)};
 }
 
 // The predictions of every sighting, kept in one array.
