@@ -49,6 +49,17 @@ void BM_CheckOneRecord(benchmark::State &state) {
 }
 BENCHMARK(BM_CheckOneRecord)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
+// What the first check after a commit adds: the tolerances learned again from the latest
+// records.
+void BM_LearnAfterCommit(benchmark::State &state) {
+    const ObservationStore &store = bench::generatedStore(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const LearnedTolerances learned = learnTolerances(store, kLearningRecords);
+        benchmark::DoNotOptimize(learned.dataSet.latitude);
+    }
+}
+BENCHMARK(BM_LearnAfterCommit)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 // A crowded week: seven days, each with `copies` copies of one 30-group drawing whose groups
 // are all numbered 7 (30 x 7 x 200 = 42 000 groups). Every group has thousands of sightings
 // of its number around it; the check asks only kDrawingsPerDay drawings a day.

@@ -797,11 +797,12 @@ QLocale numberLocale() {
                                            : locale;
 }
 
-Index storeIndex(const ObservationStore &store) {
+// The records from `first` on (numbered from 1).
+Index storeIndex(const ObservationStore &store, int first = 1) {
     Index index;
-    index.sightings.reserve(static_cast<size_t>(store.recordCount()) * 4);
+    index.sightings.reserve(static_cast<size_t>(store.recordCount() - first + 1) * 4);
     const std::vector<int32_t> &days = store.dayNumbers();
-    for (int n = 1; n <= store.recordCount(); ++n)
+    for (int n = first; n <= store.recordCount(); ++n)
         index.add(store.record(n), n, days[static_cast<size_t>(n - 1)], true);
     index.build();
     return index;
@@ -837,8 +838,8 @@ const PositionTolerance &LearnedTolerances::of(const QString &observer) const {
     return it != observers.end() && it->first == observer ? it->second : dataSet;
 }
 
-LearnedTolerances learnTolerances(const ObservationStore &store) {
-    Index index = storeIndex(store);
+LearnedTolerances learnTolerances(const ObservationStore &store, int latestRecords) {
+    Index index = storeIndex(store, std::max(1, store.recordCount() - latestRecords + 1));
     return learn(index, predictAll(index));
 }
 
@@ -849,7 +850,7 @@ const LearnedTolerances &storeTolerances(const ObservationStore &store) {
     const std::lock_guard lock(mutex);
     auto it = learned.find(&store);
     if (it == learned.end()) {
-        it = learned.emplace(&store, learnTolerances(store)).first;
+        it = learned.emplace(&store, learnTolerances(store, kLearningRecords)).first;
         const auto forget = [&store] {
             const std::lock_guard again(mutex);
             learned.erase(&store);

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -98,10 +99,15 @@ struct LearnedTolerances {
     const PositionTolerance &of(const QString &observer) const;
 };
 
-LearnedTolerances learnTolerances(const ObservationStore &store);
+// From the last `latestRecords` records of the store (in date order), by default all.
+LearnedTolerances learnTolerances(const ObservationStore &store,
+                                  int latestRecords = std::numeric_limits<int>::max());
 
 // The store's learned tolerances, kept until its records change: the drawing view checks its
-// record on every paint.
+// record on every paint. They are learned from the latest kLearningRecords records, the
+// observer's present hand, so that a commit into a long data set stays quick (a whole data
+// set's check learns from all of it).
+inline constexpr int kLearningRecords = 10000;
 const LearnedTolerances &storeTolerances(const ObservationStore &store);
 
 // What the tolerances are, one line each, the data set's first: "tolerance: latitude 3.0°,
