@@ -396,7 +396,8 @@ int main(int argc, char *argv[]) {
                 }
                 bool hit = false;
                 for (const PositionFinding &f : report.findings)
-                    if (f.record == n && f.slot == slot) {
+                    if ((f.record == n && f.slot == slot) ||
+                        (f.pair && f.otherRecord == n && f.otherSlot == slot)) {
                         (f.pair ? t.pairs : t.found) += 1;
                         hit = true;
                     }
