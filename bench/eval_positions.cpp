@@ -404,8 +404,8 @@ int main(int argc, char *argv[]) {
                 if (!hit && qEnvironmentVariableIsSet("EVAL_VERBOSE")) {
                     const SunspotGroup &g = records[record].group(slot);
                     const SunspotGroup &was = y.records[record].group(slot);
-                    std::printf("  missed %s on %s group %d at %d mm (moved %.1f mm):", slipName(slip),
-                                qPrintable(readText(records[record].dateText)),
+                    std::printf("  missed %s on %s group %d at %d mm (moved %.1f mm):",
+                                slipName(slip), qPrintable(readText(records[record].dateText)),
                                 g.rotationGroupNumber, g.distance / 10, moved(g, was));
                     for (const PositionFinding &f : report.findings)
                         if (f.record == n)
@@ -419,19 +419,23 @@ int main(int argc, char *argv[]) {
     }
     std::printf("\nyears: %s\n", qPrintable(args.join(u' ')));
     std::printf("drawings %lld, clean group-days %lld\n", drawings, groupDays);
-    std::printf("false alarms: slips %lld, pair group-days %lld, drawings named %lld (%lld "
-                "group-days) -> %.2f %% of group-days\n",
-                flaggedSlips, flaggedPairs, faultDrawings, faultGroupDays,
+    std::printf("false alarms: slips %lld, pair group-days %lld (%.2f %% of group-days); "
+                "drawings named %lld (%lld group-days, %.2f %% with them)\n",
+                flaggedSlips, flaggedPairs,
+                100.0 * double(flaggedSlips + flaggedPairs) / double(groupDays), faultDrawings,
+                faultGroupDays,
                 100.0 * double(flaggedSlips + flaggedPairs + faultGroupDays) / double(groupDays));
     for (const auto &[kind, count] : faultKinds)
         std::printf("  clean drawings named %s: %d\n", qPrintable(kind), count);
-    std::printf("%-24s %8s %8s %8s %8s %12s\n", "slip", "planted", "found", "%", "as pair",
-                "drawing hit");
+    std::printf("%-24s %8s %8s %8s %8s %10s %12s\n", "slip", "planted", "found", "%", "as pair",
+                "% with", "drawing hit");
     for (const Slip slip : kSlips) {
         const Tally &t = tallies[slip];
-        std::printf("%-24s %8lld %8lld %8.1f %8lld %12lld\n", slipName(slip), t.planted, t.found,
-                    t.planted ? 100.0 * double(t.found) / double(t.planted) : 0.0, t.pairs,
-                    t.wrongFault);
+        const auto share = [&t](long long n) {
+            return t.planted ? 100.0 * double(n) / double(t.planted) : 0.0;
+        };
+        std::printf("%-24s %8lld %8lld %8.1f %8lld %10.1f %12lld\n", slipName(slip), t.planted,
+                    t.found, share(t.found), t.pairs, share(t.found + t.pairs), t.wrongFault);
     }
     return 0;
 }
