@@ -364,13 +364,13 @@ PositionTolerance learnFrom(const std::vector<LearningPair> &pairs) {
     }
     const double latitudeMedian = std::max(quantile(latitudes, 0.5), 0.1);
     const double longitudeMedian = std::max(quantile(longitudes, 0.5), 0.1);
-    std::vector<double> nearLatitudes, nearLongitudes, farLongitudes;
+    std::vector<double> keptLatitudes, nearLongitudes, farLongitudes;
     double nearDays = 0, farDays = 0;
     for (const LearningPair &p : pairs) {
         if (p.latitude > kOutlierMedians * latitudeMedian ||
             p.longitude > kOutlierMedians * longitudeMedian)
             continue;
-        nearLatitudes.push_back(p.latitude);
+        keptLatitudes.push_back(p.latitude);
         if (p.days <= kNearPairDays) {
             nearLongitudes.push_back(p.longitude);
             nearDays += p.days;
@@ -380,7 +380,7 @@ PositionTolerance learnFrom(const std::vector<LearningPair> &pairs) {
         }
     }
     t.learned = true;
-    t.latitude = std::max(kLatitudeTolerance, quantile(nearLatitudes, kLearnedPercentile));
+    t.latitude = std::max(kLatitudeTolerance, quantile(keptLatitudes, kLearnedPercentile));
     // The growth a day from the two kinds of pairs, when each is a good share of them.
     const auto enough = [&](const std::vector<double> &v) {
         return std::ssize(v) >= kFewestLearningPairs / 4;
