@@ -844,23 +844,23 @@ LearnedTolerances learnTolerances(const ObservationStore &store, int latestRecor
 }
 
 const LearnedTolerances &storeTolerances(const ObservationStore &store) {
-    // Learned once for each store and forgotten when its records change or it goes.
+    // Learned once for each store and forgotten when its records change or it goes; each
+    // store is watched once, its connections going with it.
     static std::mutex mutex;
     static std::map<const ObservationStore *, LearnedTolerances> learned;
+    static std::set<const ObservationStore *> watched;
     const std::lock_guard lock(mutex);
     auto it = learned.find(&store);
     if (it == learned.end()) {
         it = learned.emplace(&store, learnTolerances(store, kLearningRecords)).first;
-        const auto forget = [&store] {
-            const std::lock_guard again(mutex);
-            learned.erase(&store);
-        };
-        // Once per store: the connections go with it.
-        static std::set<const ObservationStore *> watched;
         if (watched.insert(&store).second) {
-            QObject::connect(&store, &ObservationStore::recordsChanged, &store, forget);
-            QObject::connect(&store, &QObject::destroyed, [forget, &store] {
-                forget();
+            QObject::connect(&store, &ObservationStore::recordsChanged, &store, [&store] {
+                const std::lock_guard again(mutex);
+                learned.erase(&store);
+            });
+            QObject::connect(&store, &QObject::destroyed, [&store] {
+                const std::lock_guard again(mutex);
+                learned.erase(&store);
                 watched.erase(&store);
             });
         }

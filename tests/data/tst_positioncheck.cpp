@@ -196,8 +196,10 @@ class TestPositionCheck : public QObject {
         if (swingB >= 0)
             observers.push_back({"B", swingB});
         ObservationStore store(QDate(2026, 12, 8));
+        QCOMPARE(storeTolerances(store).dataSet.pairs, 0); // kept until the records change
         QVERIFY(store.appendRecords(swungRecords(days, observers)));
         const LearnedTolerances learned = learnTolerances(store);
+        QCOMPARE(storeTolerances(store).dataSet.pairs, learned.dataSet.pairs);
         const QStringList lines = toleranceTexts(learned);
         QVERIFY2(QRegularExpression("^" + told + "$").match(lines[0]).hasMatch(),
                  qPrintable(lines[0]));
