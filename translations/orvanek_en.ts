@@ -787,6 +787,18 @@ Full description: man orvanek-cli</translation>
         <source>text není v kódování UTF-8</source>
         <translation>the text is not UTF-8</translation>
     </message>
+    <message>
+        <source>jméno pozorovatele má víc než %1 znaků; uloženo je „%2“</source>
+        <translation>the observer’s name has more than %1 characters; “%2” was stored</translation>
+    </message>
+    <message>
+        <source>stanice má víc než %1 znaků; uložena je „%2“</source>
+        <translation>the station has more than %1 characters; “%2” was stored</translation>
+    </message>
+    <message>
+        <source>příliš mnoho chyb; další řádky nebyly čteny</source>
+        <translation>too many faults; the lines after this were not read</translation>
+    </message>
 </context>
 <context>
     <name>InstrumentFile</name>

@@ -8,17 +8,8 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 
 namespace orvanek {
-
-namespace {
-
-QSettings windowSettings() {
-    return QSettings(settingsFile(), QSettings::IniFormat);
-}
-
-} // namespace
 
 void MainWindow::createLanguageMenu() {
     auto *nastaveni = new QMenu(tr("Na&stavení"), this);
@@ -56,17 +47,21 @@ void MainWindow::setLanguages(Language running, Language system) {
 }
 
 void MainWindow::showLanguageChoice() {
-    const int stored = static_cast<int>(storedLanguageChoice(windowSettings()));
+    const int stored = static_cast<int>(readLanguageChoice(settingsFile()));
     for (const char *name : {"cestina", "anglictina", "podlesystemu"})
         if (QAction *a = action(QLatin1String(name)); a->data().toInt() == stored)
             a->setChecked(true);
 }
 
 void MainWindow::jazykClick(LanguageChoice choice) {
-    QSettings settings = windowSettings();
-    storeLanguageChoice(settings, choice);
-    settings.sync();
+    // A settings file that cannot be kept (a pipe in its place, no room) is said, not
+    // promised for the next start.
+    const auto failed = storeLanguageChoice(settingsFile(), choice);
     showLanguageChoice();
+    if (failed) {
+        dialogs_.information(*failed);
+        return;
+    }
     if (chosenLanguage(choice, systemLanguage_) != runningLanguage_)
         dialogs_.information(tr("Jazyk se změní při příštím spuštění programu."));
 }

@@ -114,7 +114,7 @@ int commandImport(CommandContext &context) {
     out.line(QStringLiteral("imported"));
     out.row({QString::number(result.imported)});
     // Stored as typed; the observer decides.
-    for (const ImportProblem &notice : result.positionNotices)
+    for (const ImportProblem &notice : result.positionNotices + result.cutTexts)
         out.warn(importProblemText(notice));
     return CliOk;
 }

@@ -13,6 +13,8 @@
 
 #include <cstdio>
 
+#include <sys/stat.h>
+
 using namespace orvanek;
 
 Q_DECLARE_METATYPE(orvanek::Language)
@@ -23,11 +25,13 @@ constexpr char kProbe[] = "--probe";
 
 // The program's start, then what Qt's system locale has become, on one line.
 int probe(int argc, char *argv[]) {
-    const Language language = startLanguage();
+    bool refused = false;
+    const Language language = startLanguage(nullptr, &refused);
     QCoreApplication app(argc, argv);
     const QLocale system = QLocale::system();
-    std::printf("%s;%s;%s\n", qPrintable(languageCode(language)), qPrintable(system.name()),
-                qPrintable(system.toString(QDate(2024, 12, 9), QLocale::ShortFormat)));
+    std::printf("%s;%s;%s%s\n", qPrintable(languageCode(language)), qPrintable(system.name()),
+                qPrintable(system.toString(QDate(2024, 12, 9), QLocale::ShortFormat)),
+                refused ? ";settings refused" : "");
     return 0;
 }
 
@@ -52,6 +56,7 @@ class TestLanguage : public QObject {
         QTest::newRow("LC_MESSAGES before LANG") << "||en_GB.UTF-8|cs_CZ.UTF-8" << en;
         QTest::newRow("LC_ALL before LC_MESSAGES") << "|cs_CZ.UTF-8|en_GB.UTF-8|en_US.UTF-8" << cs;
         QTest::newRow("LC_ALL=C names none") << "|C||en_US.UTF-8" << cs;
+        QTest::newRow("LC_ALL=: names none") << "|:||" << cs;
         QTest::newRow("LANGUAGE before the rest") << "en:cs|cs_CZ.UTF-8||" << en;
         QTest::newRow("first spoken one of LANGUAGE") << "sk:cs:en|||sk_SK" << cs;
         QTest::newRow("LANGUAGE without a spoken one") << "de:fr|||cs_CZ" << en;
@@ -84,6 +89,8 @@ class TestLanguage : public QObject {
         QTest::newRow("English chosen on a Czech system") << QStringList{"LANG=cs_CZ.UTF-8"} << "en" << "en;en_GB;09/12/2024";
         QTest::newRow("as the system, chosen") << QStringList{"LANG=en_US.UTF-8"} << "system" << "en;en_US;12/9/24";
         QTest::newRow("unknown choice: as the system") << QStringList{"LANG=C"} << "de" << "cs;cs_CZ;09.12.24";
+        QTest::newRow("LC_ALL's formats before LANG's") << QStringList{"LC_ALL=en_US.UTF-8", "LANG=de_DE.UTF-8"} << "" << "en;en_US;12/9/24";
+        QTest::newRow("a pipe as the settings file") << QStringList{"LANG=en_US.UTF-8"} << "<pipe>" << "en;en_US;12/9/24;settings refused";
         // clang-format on
     }
     void languageAndFormatsAtTheStart() {
@@ -91,8 +98,10 @@ class TestLanguage : public QObject {
         QFETCH(QString, stored);
         QFETCH(QString, expected);
         QTemporaryDir config;
-        if (!stored.isEmpty()) {
-            QVERIFY(QDir(config.path()).mkpath(QStringLiteral("Orvanek")));
+        QVERIFY(QDir(config.path()).mkpath(QStringLiteral("Orvanek")));
+        if (stored == QLatin1String("<pipe>")) // opened as QSettings opens it, waited on for ever
+            QVERIFY(::mkfifo(qPrintable(config.filePath("Orvanek/orvanek.conf")), 0600) == 0);
+        else if (!stored.isEmpty()) {
             QFile file(config.filePath(QStringLiteral("Orvanek/orvanek.conf")));
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("[General]\nlanguage=" + stored.toLatin1() + "\n");
