@@ -948,6 +948,46 @@ Full description: man orvanek-cli</translation>
         <source>Skupina %1: o %2° v délce jinde, než čekám podle %3</source>
         <translation>Group %1: %2° in longitude off the place expected from %3</translation>
     </message>
+    <message>
+        <source>tolerance: šířka %1°, délka %2° + %3°/den, pevná (jen %4 dvojic)</source>
+        <translation>tolerance: latitude %1°, longitude %2° + %3°/day, fixed (only %4 pairs)</translation>
+    </message>
+    <message>
+        <source>tolerance: šířka %1°, délka %2° + %3°/den, z %4 dvojic celého souboru</source>
+        <translation>tolerance: latitude %1°, longitude %2° + %3°/day, from %4 pairs of the whole data set</translation>
+    </message>
+    <message>
+        <source>tolerance: šířka %1°, délka %2° + %3°/den, z %4 dvojic pozorovatele %5</source>
+        <translation>tolerance: latitude %1°, longitude %2° + %3°/day, from %4 pairs of observer %5</translation>
+    </message>
+    <message>
+        <source>skupiny %1 ze dnů %2 a %3 se neshodují; jedna z nich je jinde</source>
+        <translation>groups %1 on %2 and %3 disagree; one of them is misplaced</translation>
+    </message>
+    <message>
+        <source>Zákres %1 %2 UT: skupiny sedí na čas o %3 h pozdější, %4 %5 UT</source>
+        <translation>Drawing %1 %2 UT: its groups fit a time %3 h later, %4 %5 UT</translation>
+    </message>
+    <message>
+        <source>Zákres %1 %2 UT: skupiny sedí na čas o %3 h dřívější, %4 %5 UT</source>
+        <translation>Drawing %1 %2 UT: its groups fit a time %3 h earlier, %4 %5 UT</translation>
+    </message>
+    <message>
+        <source>Zákres %1: skupiny sedí na předchozí den, %2</source>
+        <translation>Drawing %1: its groups fit the day before, %2</translation>
+    </message>
+    <message>
+        <source>Zákres %1: skupiny sedí na následující den, %2</source>
+        <translation>Drawing %1: its groups fit the day after, %2</translation>
+    </message>
+    <message>
+        <source>Zákres %1: východ a západ jsou zrcadlově prohozené</source>
+        <translation>Drawing %1: east and west are mirrored</translation>
+    </message>
+    <message>
+        <source>Zákres %1: sever a jih jsou zrcadlově prohozené</source>
+        <translation>Drawing %1: north and south are mirrored</translation>
+    </message>
 </context>
 <context>
     <name>PrintView</name>

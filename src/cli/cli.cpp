@@ -307,21 +307,41 @@ QString fixed2(double value) {
     return QString::number(value, 'f', 2);
 }
 
-// check --positions: every group observation its neighbouring days place elsewhere. What it
-// finds is a list to look at, not a fault of the file: the status is 0 either way.
-// The records keep their numbers in the file: the check needs no date order of its own.
+// check --positions: every group observation its neighbouring days place elsewhere, a row
+// `drawing;record;date;fault;suggestion` for a drawing whose groups all fit once it is mended
+// (its groups are not listed), and `pair;record;date;rotationGroup;otherRecord;otherDate` for
+// two sightings that disagree with nothing else to decide. The tolerances used go to standard
+// error. What it finds is a list to look at, not a fault of the file: the status is 0 either
+// way. The records keep their numbers in the file: the check needs no date order of its own.
 int checkPositionsOfDataSet(CommandContext &c) {
     Output &out = c.out;
     ObservationStore store;
     if (const int status = loadDataSet(store, c.dataDir, out); status != CliOk)
         return status;
+    const PositionReport report = checkPositions(store);
+    for (const QString &line : toleranceTexts(report.tolerances))
+        out.warn(line);
     out.line(QStringLiteral(
         "record;date;rotationGroup;latitude;longitude;expectedLatitude;expectedLongitude;"
         "neighbours"));
-    for (const PositionFinding &f : checkPositions(store))
-        out.row({num(f.record), readText(store.record(f.record).dateText), num(f.rotationGroup),
-                 fixed2(f.latitude), fixed2(f.longitude), fixed2(f.expectedLatitude),
-                 fixed2(f.expectedLongitude), num(f.neighbours)});
+    const auto dateOf = [&store](int record) { return readText(store.record(record).dateText); };
+    auto fault = report.drawings.begin();
+    const auto drawingsUpTo = [&](int record) {
+        for (; fault != report.drawings.end() && fault->record <= record; ++fault)
+            out.row({QStringLiteral("drawing"), num(fault->record), dateOf(fault->record),
+                     drawingFaultCode(fault->kind), drawingFaultSuggestion(*fault)});
+    };
+    for (const PositionFinding &f : report.findings) {
+        drawingsUpTo(f.record);
+        if (f.pair)
+            out.row({QStringLiteral("pair"), num(f.record), dateOf(f.record), num(f.rotationGroup),
+                     num(f.otherRecord), dateOf(f.otherRecord)});
+        else
+            out.row({num(f.record), dateOf(f.record), num(f.rotationGroup), fixed2(f.latitude),
+                     fixed2(f.longitude), fixed2(f.expectedLatitude), fixed2(f.expectedLongitude),
+                     num(f.neighbours)});
+    }
+    drawingsUpTo(store.recordCount());
     return CliOk;
 }
 

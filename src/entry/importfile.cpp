@@ -111,7 +111,7 @@ class ImportReader {
             for (const EntryMessage &m : messages)
                 problem(pending_->lineOf(m.where), m.text);
             if (messages.isEmpty())
-                groupLines_.push_back(pending_->groupLines);
+                groupLines_.push_back(QList<int>{pending_->headerLine} + pending_->groupLines);
             if (messages.isEmpty())
                 for (const EntryMessage &m : unlistedClassNotices(form))
                     result_.classNotices << ImportProblem{pending_->lineOf(m.where), m.text};
@@ -128,13 +128,20 @@ class ImportReader {
     EntryBatch &batch() { return batch_; }
 
     // The kept observations' groups that the days around them place elsewhere, by the line
-    // of their G rows.
+    // of their G rows, after a drawing that is wrong as a whole, by its O row.
     QList<ImportProblem> misplacedGroups() const {
         QList<ImportProblem> notices;
-        for (const PositionFinding &f : checkAddedPositions(store_, batch_.records())) {
+        const PositionReport report = checkAddedPositions(store_, batch_.records());
+        for (const DrawingFault &f : report.drawings)
+            notices << ImportProblem{groupLines_[static_cast<size_t>(f.record - 1)].value(0),
+                                     drawingFaultText(f)};
+        for (const PositionFinding &f : report.findings) {
             const QList<int> &lines = groupLines_[static_cast<size_t>(f.record - 1)];
-            notices << ImportProblem{lines.value(f.slot - 1), positionFindingText(f)};
+            notices << ImportProblem{lines.value(f.slot), positionFindingText(f)};
         }
+        std::stable_sort(
+            notices.begin(), notices.end(),
+            [](const ImportProblem &a, const ImportProblem &b) { return a.line < b.line; });
         return notices;
     }
 
@@ -197,7 +204,7 @@ class ImportReader {
     std::optional<PendingObservation> pending_;
     bool lineCut_ = false;
     int observations_ = 0;
-    std::vector<QList<int>> groupLines_; // of every observation kept in the batch
+    std::vector<QList<int>> groupLines_; // of every observation kept: its O row, its G rows
 };
 
 } // namespace
