@@ -258,6 +258,10 @@ Full description: man orvanek-cli</translation>
         <translation>usage: orvanek-cli [-d DIR] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.YYYY HHMM [DD.MM.YYYY HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out FILE.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width W --height H] --out FILE | render map --rotation N [--width W] --out FILE | map-groups --rotation N | certificate MONTH.YEAR --out FILE.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width W --height H] --out FILE | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width W --height H] --out FILE | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import FILE [--radius R --polar|--heliographic] | make-demo DIR [--from YEAR --to YEAR --seed N] | template --date DD.MM.YYYY --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out FILE.pdf|.png | scan IMAGE [--date DD.MM.YYYY --time HHMM] [--radius R] [--north-angle DEGREES] [--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | compare-silso FILE | daily [--from DD.MM.YYYY] [--to DD.MM.YYYY]</translation>
     </message>
     <message>
+        <source>skupina %1: %2</source>
+        <translation>group %1: %2</translation>
+    </message>
+    <message>
         <source>příkazu %1 chybí argument</source>
         <translation>the command %1 needs an argument</translation>
     </message>
@@ -547,6 +551,10 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>„%1“ není čas hhmm (hodiny 0 až 23, minuty 0 až 59) – %2</source>
         <translation>“%1” is not a time hhmm (hours 0 to 23, minutes 0 to 59) – %2</translation>
+    </message>
+    <message>
+        <source>třída „%1“ není v tabulce tříd, do součtu tříd (CV) dne přidá 0</source>
+        <translation>class “%1” is not in the class table, it adds 0 to the day&apos;s class sum (CV)</translation>
     </message>
 </context>
 <context>
@@ -1165,6 +1173,10 @@ Full description: man orvanek-cli</translation>
         <translation>The point %1,%2 lies outside the disk (%3 mm from the centre, radius %4 mm).</translation>
     </message>
     <message>
+        <source>Skupina %1: třída %2 nejistá – %3.</source>
+        <translation>Group %1: class %2 uncertain – %3.</translation>
+    </message>
+    <message>
         <source>--at: bod %1 leží mimo obrázek (%2 × %3 bodů)</source>
         <translation>--at: the point %1 lies off the image (%2 × %3 pixels)</translation>
     </message>
@@ -1455,6 +1467,29 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>Soubor %1 nelze otevřít: %2</source>
         <translation>File %1 cannot be opened: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SpotClass</name>
+    <message>
+        <source>ve skupině nejsou skvrny</source>
+        <translation>the group has no spots</translation>
+    </message>
+    <message>
+        <source>obrys penumbry není změřen</source>
+        <translation>the penumbra&apos;s outline was not measured</translation>
+    </message>
+    <message>
+        <source>třída %1 není v tabulce tříd, navržena %2</source>
+        <translation>class %1 is not in the class table, %2 proposed</translation>
+    </message>
+    <message>
+        <source>obrys penumbry je příliš malý na posouzení souměrnosti</source>
+        <translation>the penumbra&apos;s outline is too small to judge its symmetry</translation>
+    </message>
+    <message>
+        <source>skvrna leží blízko okraje kotouče, souměrnost penumbry nelze posoudit</source>
+        <translation>the spot lies near the limb, the penumbra&apos;s symmetry cannot be judged</translation>
     </message>
 </context>
 <context>
@@ -1902,12 +1937,20 @@ Opens the data directory DIR (default: the current directory).</translation>
         <translation>Take the groups</translation>
     </message>
     <message>
-        <source>Vyplní skupiny podle skvrn nalezených na skenu: počet skvrn, penumbry, polohu a plochu; typ doplníte sami</source>
-        <translation>Fills the groups from the spots found on the scan: the number of spots, penumbrae, the position and the area; you add the McIntosh class</translation>
-    </message>
-    <message>
         <source>Na skenu nejsou žádné skvrny.</source>
         <translation>There are no spots on the scan.</translation>
+    </message>
+    <message>
+        <source>Řádek %1: %2.</source>
+        <translation>Row %1: %2.</translation>
+    </message>
+    <message>
+        <source>Uložit přesto?</source>
+        <translation>Store it anyway?</translation>
+    </message>
+    <message>
+        <source>Vyplní skupiny podle skvrn nalezených na skenu: navržený typ (kde není zapsaný), počet skvrn, penumbry, polohu a plochu</source>
+        <translation>Fills the groups from the spots found on the scan: the proposed McIntosh class (where none is typed), the number of spots, penumbrae, the position and the area</translation>
     </message>
 </context>
 <context>
@@ -2967,6 +3010,10 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Klepnutím na skvrnu ji odeberete, klepnutím jinam přidáte, přetažením na jinou skvrnu ji převedete do její skupiny.</source>
         <translation>A click on a spot takes it out, a click elsewhere adds one, dragging a spot onto another moves it into that one&apos;s group.</translation>
+    </message>
+    <message>
+        <source>Skupina %1, %2: %3.</source>
+        <translation>Group %1, %2: %3.</translation>
     </message>
 </context>
 <context>

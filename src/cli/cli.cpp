@@ -7,6 +7,7 @@
 #include "data/dates.h"
 #include "data/observationstore.h"
 #include "data/positioncheck.h"
+#include "entry/commit.h"
 #include "solar/conversion.h"
 
 #include <QCommandLineParser>
@@ -384,6 +385,9 @@ int commandCheck(CommandContext &c) {
             report(i + 1, CliTexts::tr("počet skupin %1 je větší než 30").arg(r.groupCount));
         if (r.faculaFieldCount > kMaxSlots)
             report(i + 1, CliTexts::tr("počet fakulí %1 je větší než 30").arg(r.faculaFieldCount));
+        for (int g = 1; g <= r.usedGroups(); ++g)
+            if (const QString type = readText(r.group(g).type); !listedClass(type))
+                report(i + 1, CliTexts::tr("skupina %1: %2").arg(g).arg(unlistedClassText(type)));
     }
     if (trailing > 0)
         report(records.size() + 1, CliTexts::tr("neúplný záznam na konci souboru (%n bajtů)",

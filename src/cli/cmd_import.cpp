@@ -119,6 +119,8 @@ int commandImport(CommandContext &context) {
     // Stored as typed; the observer decides.
     for (const ImportProblem &notice : result.positionNotices + result.cutTexts)
         out.warn(importProblemText(notice));
+    for (const ImportProblem &notice : result.classNotices)
+        out.warn(importProblemText(notice));
     return CliOk;
 }
 

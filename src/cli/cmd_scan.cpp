@@ -7,6 +7,7 @@
 #include "scan/scanimage.h"
 #include "scan/scanregistration.h"
 #include "scan/scanspots.h"
+#include "scan/spotclass.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -60,12 +61,14 @@ std::optional<QPointF> pointOption(const QString &text) {
 
 // The spots, by group and round the disk within it, then the groups:
 //     spot;group;x;y;angle;distance;areaMm2;latitude;longitude
-//     group;spots;penumbrae;angle;distance;areaMm2;latitude;longitude
+//     group;spots;penumbrae;angle;distance;areaMm2;latitude;longitude;class
+// A class the drawing does not wholly decide is said on standard error with the reason.
 void printSpots(CommandContext &c, const QImage &image, const ScanRegistration &reg,
                 const Ephemeris &e) {
     std::vector<FoundSpot> spots = findSpots(image, reg);
     groupSpots(spots, reg.frame, e);
     const std::vector<SpotGroup> groups = spotGroups(spots, reg.frame, e);
+    const std::vector<ClassProposal> classes = proposeClasses(image, reg, e, spots);
     std::vector<std::pair<FoundSpot, ScanPoint>> placed;
     for (const FoundSpot &s : spots)
         placed.emplace_back(s, scanPointAt(reg.frame, e, s.pixel));
@@ -83,10 +86,16 @@ void printSpots(CommandContext &c, const QImage &image, const ScanRegistration &
                               fixed(s.pixel.x(), kPixelDecimals),
                               fixed(s.pixel.y(), kPixelDecimals)} +
                   place(point.place, s.areaMm2, point.helio));
-    for (const SpotGroup &g : groups)
+    for (const SpotGroup &g : groups) {
+        const ClassProposal &proposal = classes[static_cast<size_t>(g.number - 1)];
         c.out.row(QStringList{QStringLiteral("group"), QString::number(g.spots),
                               QString::number(g.penumbrae)} +
-                  place(g.place, g.areaMm2, g.helio));
+                  place(g.place, g.areaMm2, g.helio) + QStringList{proposal.type});
+        if (!proposal.decided())
+            c.out.warn(ScanCommandTexts::tr("Skupina %1: třída %2 nejistá – %3.")
+                           .arg(g.number)
+                           .arg(proposal.type, proposal.doubts.join(QStringLiteral("; "))));
+    }
 }
 
 // A row for each point given, as a click there would place it; a point beyond the limb is a

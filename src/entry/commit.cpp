@@ -743,6 +743,31 @@ QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm 
     return {};
 }
 
+bool listedClass(const QString &type) {
+    const QString t = type.trimmed();
+    return t.isEmpty() ||
+           t == QLatin1String(kUnclassifiedType.data(),
+                              static_cast<qsizetype>(kUnclassifiedType.size())) ||
+           classNumber(t.toStdString()) > 0;
+}
+
+QString unlistedClassText(const QString &type) {
+    return CommitTexts::tr("třída „%1“ není v tabulce tříd, do součtu tříd (CV) dne přidá 0")
+        .arg(quoted(type));
+}
+
+QList<EntryMessage> unlistedClassNotices(const EntryForm &form) {
+    QList<EntryMessage> notices;
+    const std::optional<int> rows = strictInteger(form.groupCount);
+    for (int i = 1; rows && i <= std::min(*rows, kMaxTableRows); ++i) {
+        // The class as it is stored: its first three characters.
+        const QString type = groupType(form.groupCell(i, ColType));
+        if (!listedClass(type))
+            notices << EntryMessage{unlistedClassText(type), {EntryField::Groups, i, ColType}};
+    }
+    return notices;
+}
+
 CommitResult commitEntry(ObservationStore &store, const EntryForm &form) {
     CommitResult result;
     PreparedEntry entry;

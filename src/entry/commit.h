@@ -60,6 +60,14 @@ struct PreparedEntry {
 QList<EntryMessage> prepareEntry(const ObservationStore &store, const EntryForm &form,
                                  PreparedEntry &entry);
 
+// A group's class that is none of the class table's 60 adds 0 to the class sum (CV) of its
+// day. Such a class is stored as typed (files hold them from before), but the observer is
+// told: the text for a class, and the rows of a form that hold one (an empty cell and "***"
+// are no class), each the text with its Typ cell.
+bool listedClass(const QString &type);
+QString unlistedClassText(const QString &type);
+QList<EntryMessage> unlistedClassNotices(const EntryForm &form);
+
 struct CommitResult {
     bool ok = false;
     QList<EntryMessage> messages; // when not ok: nothing has changed

@@ -352,8 +352,8 @@ void EntryDialog::createControls() {
     takeGroupsButton_->setGeometry(472, 148, 185, 33);
     takeGroupsButton_->setFont(pixelFont(16));
     takeGroupsButton_->setToolTip(
-        tr("Vyplní skupiny podle skvrn nalezených na skenu: počet skvrn, penumbry, polohu a "
-           "plochu; typ doplníte sami"));
+        tr("Vyplní skupiny podle skvrn nalezených na skenu: navržený typ (kde není zapsaný), "
+           "počet skvrn, penumbry, polohu a plochu"));
     takeGroupsButton_->hide();
     // Enter finishes a cell or a field; only the button itself commits.
     for (QPushButton *button : {confirmButton_, returnButton_, takeGroupsButton_}) {
@@ -577,8 +577,40 @@ EntryForm EntryDialog::entryForm() const {
     return form;
 }
 
+bool EntryDialog::acceptUnlistedClasses(const EntryForm &form) {
+    // Asked once for all such classes of a sound form; a class the observer kept is not asked
+    // about again.
+    PreparedEntry prepared;
+    if (!prepareEntry(store_, form, prepared).isEmpty())
+        return true;
+    QStringList lines;
+    std::optional<EntryLocation> first;
+    for (const EntryMessage &notice : unlistedClassNotices(form)) {
+        const QString asked = QString::number(notice.where.row) + u' ' +
+                              form.groupCell(notice.where.row, ColType).trimmed();
+        if (acceptedClasses_.contains(asked))
+            continue;
+        lines << tr("Řádek %1: %2.").arg(notice.where.row).arg(notice.text);
+        if (!first)
+            first = notice.where;
+    }
+    if (lines.isEmpty())
+        return true;
+    if (!dialogs_.question(lines.join(u'\n') + u'\n' + tr("Uložit přesto?"))) {
+        select(*first, true);
+        return false;
+    }
+    for (const EntryMessage &notice : unlistedClassNotices(form))
+        acceptedClasses_ << QString::number(notice.where.row) + u' ' +
+                                form.groupCell(notice.where.row, ColType).trimmed();
+    return true;
+}
+
 void EntryDialog::ukoncitClick() {
-    const CommitResult result = commitEntry(store_, entryForm());
+    const EntryForm form = entryForm();
+    if (!acceptUnlistedClasses(form))
+        return;
+    const CommitResult result = commitEntry(store_, form);
     if (!result.ok) {
         for (const EntryMessage &message : result.messages)
             dialogs_.information(message.text);
@@ -748,9 +780,13 @@ void EntryDialog::takeGroups(const QList<GroupCells> &rows) {
         groupCountEdit_->setText(QString::number(n)); // sizes the table
     for (int row = 0; row < n; ++row) {
         QStringList cells = rowTexts(groupTable_, row);
-        for (auto cell = rows[row].constBegin(); cell != rows[row].constEnd(); ++cell)
+        for (auto cell = rows[row].constBegin(); cell != rows[row].constEnd(); ++cell) {
+            // A class the observer typed stays: the proposal is only a proposal.
+            if (cell.key() == ColType && !cells.value(ColType - 1).trimmed().isEmpty())
+                continue;
             if (cell.key() >= 1 && cell.key() <= cells.size())
                 cells[cell.key() - 1] = cell.value();
+        }
         setRowTexts(groupTable_, row, cells);
     }
     emit groupsEdited();

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QMap>
+#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -96,6 +97,9 @@ class EntryDialog : public QDialog {
   private:
     void createControls();
     void FormCreate(const QString &modeText);
+    // Before a sound form is stored: the classes it holds that are none of the class table's
+    // told in one question; false when the observer goes back to them.
+    bool acceptUnlistedClasses(const EntryForm &form);
     void clearRecord();
     void fillFromRecord();
     void useHeliographicLayout();
@@ -142,6 +146,7 @@ class EntryDialog : public QDialog {
     QPushButton *returnButton_ = nullptr;
     QPushButton *takeGroupsButton_ = nullptr; // prevzitskupiny, with a scan only
     std::function<QList<GroupCells>()> groupSource_;
+    QSet<QString> acceptedClasses_; // "row class" the observer chose to store as typed
 
     // Cells of rows cut off when a count was lowered, given back when it grows again, so a
     // count typed digit by digit loses nothing.

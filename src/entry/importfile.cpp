@@ -112,6 +112,9 @@ class ImportReader {
                 problem(pending_->lineOf(m.where), m.text);
             if (messages.isEmpty())
                 groupLines_.push_back(QList<int>{pending_->headerLine} + pending_->groupLines);
+            if (messages.isEmpty())
+                for (const EntryMessage &m : unlistedClassNotices(form))
+                    result_.classNotices << ImportProblem{pending_->lineOf(m.where), m.text};
         }
         ++observations_;
         pending_.reset();

@@ -114,16 +114,19 @@ void paintScanOverlay(QPainter &painter, const ScanOverlay &o, const QTransform 
                                 QSizeF(4, 2) * kMarkerRadiusPx),
                          Qt::AlignLeft | Qt::AlignVCenter, QString::number(m.row));
     }
-    // Each spot ringed, its group's number beside it.
+    // Each spot ringed, its group's number beside it; the group's class beside one of them.
     const double scale = std::sqrt(std::abs(imageToDevice.determinant()));
     for (const ScanSpotMark &m : o.spots) {
         const QPointF p = imageToDevice.map(m.pixel);
         const double r = std::max(kLeastSpotMarkPx, m.radiusPx * scale + 3);
         painter.setPen(cosmetic(kSpotColour, 1.5));
         painter.drawEllipse(p, r, r);
+        const QString label = m.groupClass.isEmpty()
+                                  ? QString::number(m.group)
+                                  : QString::number(m.group) + u' ' + m.groupClass;
         painter.drawText(QRectF(p + QPointF(r * 0.7, -r * 0.7 - 2 * kMarkerRadiusPx),
-                                QSizeF(4, 2) * kMarkerRadiusPx),
-                         Qt::AlignLeft | Qt::AlignBottom, QString::number(m.group));
+                                QSizeF(8, 2) * kMarkerRadiusPx),
+                         Qt::AlignLeft | Qt::AlignBottom, label);
     }
     painter.restore();
 }

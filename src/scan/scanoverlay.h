@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QPolygonF>
+#include <QString>
 #include <QTransform>
 
 #include <optional>
@@ -27,6 +28,7 @@ struct ScanSpotMark {
     QPointF pixel;
     double radiusPx = 0; // a circle of the spot's area
     int group = 0;
+    QString groupClass; // the group's proposed class, beside one spot of each group
 };
 
 // What is drawn over a scan, in image pixels: the limb, its centre and north point, the grid

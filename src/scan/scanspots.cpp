@@ -302,6 +302,8 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w, const ScanFrame &frame) {
         spot.pixel = w.toImage(moment / area);
         spot.areaMm2 = area * mm2PerPixel * w.drawingPerPaper * w.drawingPerPaper;
         spot.penumbra = gap * mm2PerPixel >= kLeastPenumbraGapMm2;
+        for (const cv::Point &p : contour)
+            spot.outline << w.toImage(QPointF(p.x, p.y));
         spots.push_back(spot);
     }
     return spots;

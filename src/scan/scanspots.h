@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QPolygonF>
 
 #include <optional>
 #include <vector>
@@ -33,6 +34,9 @@ struct FoundSpot {
     double areaMm2 = 0;
     bool penumbra = false;
     int group = 0;
+    // The mark's outer edge (image pixels), what the class measures a penumbra by; empty for
+    // a spot placed where no mark is.
+    QPolygonF outline{};
 };
 
 // A proposed group: its spots, the spots with a penumbra among them, their area summed

@@ -420,13 +420,37 @@ void ScanWindow::updateOverlay() {
     ScanOverlay overlay =
         buildScanOverlay(registration_.frame, moment,
                          actions_.find(QStringLiteral("sit"))->isChecked(), std::move(markers));
-    if (actions_.find(QStringLiteral("najitskvrny"))->isChecked())
+    if (actions_.find(QStringLiteral("najitskvrny"))->isChecked()) {
         for (const FoundSpot &spot : spots_)
             overlay.spots.push_back(
                 {spot.pixel,
                  std::sqrt(spot.areaMm2 / std::numbers::pi) * registration_.frame.dotsPerMm(),
-                 spot.group});
+                 spot.group, QString()});
+        labelGroupClasses(overlay.spots);
+    }
     canvas_->setOverlay(std::move(overlay));
+}
+
+std::vector<ClassProposal> ScanWindow::groupClasses() const {
+    const std::optional<Ephemeris> e = moment();
+    if (!e || !spotsFound_)
+        return {};
+    return proposeClasses(image_, registration_, *e, spots_);
+}
+
+void ScanWindow::labelGroupClasses(std::vector<ScanSpotMark> &marks) const {
+    // Beside the largest spot of each group.
+    const std::vector<ClassProposal> classes = groupClasses();
+    std::vector<int> largest(classes.size(), -1);
+    for (size_t i = 0; i < spots_.size(); ++i) {
+        const size_t g = static_cast<size_t>(spots_[i].group - 1);
+        if (g < largest.size() &&
+            (largest[g] < 0 || spots_[i].areaMm2 > spots_[static_cast<size_t>(largest[g])].areaMm2))
+            largest[g] = static_cast<int>(i);
+    }
+    for (size_t g = 0; g < largest.size(); ++g)
+        if (largest[g] >= 0 && static_cast<size_t>(largest[g]) < marks.size())
+            marks[static_cast<size_t>(largest[g])].groupClass = classes[g].label();
 }
 
 void ScanWindow::scanClicked(QPointF pixel) {
@@ -629,6 +653,14 @@ void ScanWindow::spotsEdited(const QString &what) {
     QString text = tr("Skvrny: %1, skupiny: %2.").arg(spots_.size()).arg(groups);
     if (!what.isEmpty())
         text = what + u' ' + text;
+    // Why a class is in doubt, group by group.
+    const std::vector<ClassProposal> classes = groupClasses();
+    for (size_t g = 0; g < classes.size(); ++g)
+        if (!classes[g].decided())
+            text +=
+                u' ' + tr("Skupina %1, %2: %3.")
+                           .arg(g + 1)
+                           .arg(classes[g].label(), classes[g].doubts.join(QStringLiteral("; ")));
     setStatus(text + u' ' +
               tr("Klepnutím na skvrnu ji odeberete, klepnutím jinam přidáte, přetažením na jinou "
                  "skvrnu ji převedete do její skupiny."));
@@ -645,8 +677,13 @@ QList<QMap<int, QString>> ScanWindow::proposedRows() {
         return {};
     const std::vector<SpotGroup> groups = spotGroups(spots_, registration_.frame, *e);
     updateOverlay();
-    return proposedGroupRows(groups, registration_.frame, e, store_.heliographicEntry(),
-                             store_.drawingRadius());
+    QList<QMap<int, QString>> rows = proposedGroupRows(
+        groups, registration_.frame, e, store_.heliographicEntry(), store_.drawingRadius());
+    // Each row's class, to be typed over as every other figure.
+    const std::vector<ClassProposal> classes = groupClasses();
+    for (qsizetype k = 0; k < rows.size() && static_cast<size_t>(k) < classes.size(); ++k)
+        rows[k][ColType] = classes[static_cast<size_t>(k)].type;
+    return rows;
 }
 
 void ScanWindow::zavritClick() {

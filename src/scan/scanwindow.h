@@ -1,7 +1,9 @@
 #pragma once
 
+#include "scan/scanoverlay.h"
 #include "scan/scanregistration.h"
 #include "scan/scanspots.h"
+#include "scan/spotclass.h"
 #include "views/common/namedactions.h"
 
 #include <QImage>
@@ -129,6 +131,10 @@ class ScanWindow : public QWidget {
     int spotNear(QPointF pixel) const;
     // Groups numbered again without gaps, the marks and the count told.
     void spotsEdited(const QString &what);
+    // The proposed class of each group of the spots (element k: group k + 1), and the marks
+    // that show them.
+    std::vector<ClassProposal> groupClasses() const;
+    void labelGroupClasses(std::vector<ScanSpotMark> &marks) const;
 
     const ObservationStore &store_;
     Dialogs &dialogs_;

@@ -523,18 +523,23 @@ class TestCli : public QObject {
                                                record("05.01.2000", 3), record("03.01.2000", 4)};
         records[2].groupCount = 45;
         records[3].faculaFieldCount = 31;
+        // A class none of the table's, beside one that is.
+        records[0].groupCount = 2;
+        writeText(records[0].group(1).type, QStringLiteral("Dkc"));
+        writeText(records[0].group(2).type, QStringLiteral("Dxo"));
         writeData(dir.path(), records, QByteArray(100, 'x'));
         const QByteArray before = fileBytes(dir.filePath("data1.dat"));
         const Run r = run({"-d", dir.path(), "check"});
         QCOMPARE(r.status, 1);
         const QStringList out = rows(r.out);
         QCOMPARE(out.value(0), QStringLiteral("record;problem"));
-        QCOMPARE(out.size(), 6);
-        QVERIFY(out[1].startsWith("2;") && out[1].contains("31.02.2000"));
-        QVERIFY(out[2].startsWith("3;") && out[2].contains("45"));
-        QVERIFY(out[3].startsWith("4;") && out[3].contains("03.01.2000"));
-        QVERIFY(out[4].startsWith("4;") && out[4].contains("31"));
-        QVERIFY(out[5].startsWith("5;") && out[5].contains("100"));
+        QCOMPARE(out.size(), 7);
+        QVERIFY(out[1].startsWith("1;skupina 2:") && out[1].contains("„Dxo“"));
+        QVERIFY(out[2].startsWith("2;") && out[2].contains("31.02.2000"));
+        QVERIFY(out[3].startsWith("3;") && out[3].contains("45"));
+        QVERIFY(out[4].startsWith("4;") && out[4].contains("03.01.2000"));
+        QVERIFY(out[5].startsWith("4;") && out[5].contains("31"));
+        QVERIFY(out[6].startsWith("5;") && out[6].contains("100"));
         QCOMPARE(fileBytes(dir.filePath("data1.dat")), before);
         QVERIFY(!QFile::exists(dir.filePath("data1.bak")));
     }

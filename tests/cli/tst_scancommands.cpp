@@ -145,15 +145,20 @@ class TestScanCommands : public QObject {
             return QPointF(std::fmod(std::atan2(mm.x(), -mm.y()) / kDeg + 360, 360),
                            std::hypot(mm.x(), mm.y()));
         };
+        // The class last: a lone spot without a penumbra; a pair 4 mm apart on R 70 (3.3
+        // degrees, bipolar), the penumbra at one end, round about its core and 3.3 degrees
+        // across.
         const struct {
             QString counts;
             double area;
             QPointF mm;
-        } groups[] = {{"group;1;0", 2.25 * std::numbers::pi, {25, 30}},
-                      {"group;2;1", (4 + 1) * std::numbers::pi, {-19.2, -25}}};
+            QString type;
+        } groups[] = {{"group;1;0", 2.25 * std::numbers::pi, {25, 30}, "Axx"},
+                      {"group;2;1", (4 + 1) * std::numbers::pi, {-19.2, -25}, "Cho"}};
         for (int i = 0; i < 2; ++i) {
             const QStringList g = rows[3 + i].split(';');
             QCOMPARE(g.mid(0, 3).join(';'), groups[i].counts);
+            QCOMPARE(g.value(8), groups[i].type);
             const QPointF want = place(groups[i].mm);
             QVERIFY(std::abs(g[3].toDouble() - want.x()) <= 0.3);
             QVERIFY(std::abs(g[4].toDouble() - want.y() * scale) <= 0.3 * scale);

@@ -186,31 +186,44 @@ class TestCommit : public QObject {
         QCOMPARE(groupField(committed(store).group(1), field), expected);
     }
 
+    // A class none of the table's is stored as typed, with a notice on its Typ cell.
     void groupTypeIsCapitalisedOnce_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("notice");
         QTest::newRow("lower case") << "dkc"
-                                    << "Dkc";
+                                    << "Dkc" << false;
         QTest::newRow("upper case") << "DKC"
-                                    << "Dkc";
+                                    << "Dkc" << false;
         QTest::newRow("blank in front") << " hsx"
-                                        << "Hsx";
+                                        << "Hsx" << false;
         QTest::newRow("fourth letter dropped") << "fkci"
-                                               << "Fkc";
+                                               << "Fkc" << false;
         QTest::newRow("no class") << "***"
-                                  << "***";
+                                  << "***" << false;
         QTest::newRow("empty") << ""
-                               << "";
+                               << "" << false;
+        QTest::newRow("not in the table") << "dxo"
+                                          << "Dxo" << true;
+        QTest::newRow("cut to one not in it") << "Dsox"
+                                              << "Dso" << false;
     }
     void groupTypeIsCapitalisedOnce() {
         QFETCH(QString, typed);
         QFETCH(QString, stored);
+        QFETCH(bool, notice);
         ObservationStore store;
         januaryStore(store);
-        QVERIFY(commitEntry(store,
-                            makeForm(EntryMode::New, "15.01.2000", {groupRow({{ColType, typed}})}))
-                    .ok);
-        QCOMPARE(readText(committed(store).group(1).type), stored);
+        const EntryForm form =
+            makeForm(EntryMode::New, "15.01.2000", {groupRow({}), groupRow({{ColType, typed}})});
+        const QList<EntryMessage> notices = unlistedClassNotices(form);
+        QCOMPARE(notices.size(), notice ? 1 : 0);
+        if (notice) {
+            QCOMPARE(notices[0].where.row, 2);
+            QVERIFY(notices[0].text.contains(QStringLiteral("„%1“").arg(stored)));
+        }
+        QVERIFY(commitEntry(store, form).ok);
+        QCOMPARE(readText(committed(store).group(2).type), stored);
     }
 
     void refusedCellsChangeNothing_data() {

@@ -192,6 +192,30 @@ class TestEntryDialog : public QObject {
         QVERIFY(store.dataModified());
     }
 
+    // A class none of the table's: one question; "No" goes back to its cell, "Yes" stores it.
+    void classOutsideTheTableIsAskedAbout() {
+        ObservationStore store;
+        storeWithGroup(store);
+        ScriptedDialogs dialogs;
+        QPointer<EntryDialog> dialog = openDialog(store, EntryMode::Correction, dialogs);
+        auto *groups = control<QTableWidget>(dialog, "StringGrid1");
+        typeIntoCell(groups, 0, 0, QStringLiteral("dxo"));
+        groups->setCurrentCell(0, 5);
+        auto *confirm = control<QPushButton>(dialog, "ukoncit");
+        QTest::mouseClick(confirm, Qt::LeftButton);
+        QCOMPARE(dialogs.shown.size(), 1);
+        QVERIFY(dialogs.shown[0].contains(u"„Dxo“"));
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(groups->currentColumn(), 0);
+        QCOMPARE(readText(store.record(2).group(1).type), QStringLiteral("Axx"));
+        dialogs.answers = {true};
+        QTest::mouseClick(confirm, Qt::LeftButton);
+        QCOMPARE(dialogs.shown.size(), 2);
+        processDeletes();
+        QVERIFY(dialog.isNull());
+        QCOMPARE(readText(store.record(2).group(1).type), QStringLiteral("Dxo"));
+    }
+
     void correctionShowsTheRecordAndStoresTheChange() {
         ObservationStore store;
         storeWithGroup(store);

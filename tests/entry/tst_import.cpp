@@ -127,6 +127,19 @@ class TestImport : public QObject {
         QVERIFY(StoreSnapshot(store) == before);
     }
 
+    // A class none of the table's is stored, with a notice on the line of its G row.
+    void classOutsideTheTableIsStoredWithANotice() {
+        ObservationStore store;
+        fillStore(store, {datedRecord("10.01.2000", 900, "Karel")}, 125);
+        const ImportResult result =
+            importText(store, header("01.02.2000") + "G;Axx;1;0;30;50\nG;dxo;2;0;40;50\n");
+        QVERIFY(result.ok);
+        QCOMPARE(result.classNotices.size(), 1);
+        QCOMPARE(result.classNotices[0].line, 3);
+        QVERIFY(result.classNotices[0].message.contains(u"„Dxo“"));
+        QCOMPARE(readText(store.record(2).group(2).type), QStringLiteral("Dxo"));
+    }
+
     void oneBadCellStoresNothing() {
         ObservationStore store;
         fillStore(store, {datedRecord("10.01.2000", 900, "Karel")}, 125);

@@ -155,7 +155,7 @@ class TestScanWindow : public QObject {
         dialog->show();
         dialog->findChild<QLineEdit *>("Edit11")->setText(typedCount.isEmpty() ? "1" : typedCount);
         auto *table = dialog->findChild<QTableWidget *>("StringGrid1");
-        table->setItem(0, 0, new QTableWidgetItem("Axx"));
+        table->setItem(0, 0, new QTableWidgetItem("Bxo"));
         if (typedCount.isEmpty())
             dialog->findChild<QLineEdit *>("Edit11")->clear();
         auto *take = dialog->findChild<QPushButton *>("prevzitskupiny");
@@ -166,7 +166,7 @@ class TestScanWindow : public QObject {
         // the pair (their area-weighted centre -19.2, -30: 327.4). On the data set's 125 mm
         // drawing distances are 1.25 times, areas 1.5625 times those on the sheet.
         QCOMPARE(dialog->entryForm().groupCount, count);
-        QCOMPARE(cell(table, 1, 1), QStringLiteral("Axx")); // typed, kept
+        QCOMPARE(cell(table, 1, 1), QStringLiteral("Bxo")); // typed, kept over the proposed Axx
         const Ephemeris e = solarEphemeris(*parseDate(QStringLiteral("21.06.2001"), 2000), 830);
         const struct {
             QString counts;
@@ -191,6 +191,14 @@ class TestScanWindow : public QObject {
                 QVERIFY(std::abs(first - angle) <= 0.3 && std::abs(second - distance) <= 0.4);
             }
         }
+        // The pair's class: within 3 degrees, its outline 2.3 degrees across, round about its
+        // core; shown beside one spot of each group.
+        QCOMPARE(cell(table, 2, 1), QStringLiteral("Hsx"));
+        QStringList labels;
+        for (const ScanSpotMark &m : window->canvas()->overlay().spots)
+            labels << m.groupClass;
+        labels.sort();
+        QCOMPARE(labels, (QStringList{"", "Axx", "Hsx"}));
         // Shown on the scan, nothing stored.
         QCOMPARE(window->canvas()->overlay().spots.size(), size_t(3));
         QVERIFY(store.recordCount() == records && !store.dataModified());

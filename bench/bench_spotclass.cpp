@@ -1,0 +1,647 @@
+// The classes proposed for groups drawn as observers draw them, and what classing adds to
+// finding the spots.
+//
+// A generator draws every class of the class table (and more A and B groups) onto the
+// program's own sheet in grainy pencil: spots as irregular blobs, penumbrae as hand-drawn
+// outlines round a core (round and centred for s and h, lobed, stretched and off-centre for a
+// and k, an arc ending on the core for r), each group laid out on the Sun by its class
+// (lengths in heliographic degrees, the spots between leader and follower for o, i and c)
+// and drawn foreshortened where it lies. The page is scanned at 200 or 300 dpi, a little
+// turned, noisy, through JPEG. The evaluation runs registration, the spot finder, the
+// grouping and the class over every page and prints the confusion table of first letters,
+// first-letter and whole-class accuracy and the proposals outside the table, and the drawn
+// spots the finder missed. The benchmark times the class for a 300-dpi A4 scan's spots.
+//
+// The pencil is dark (levels 30-60) and its outlines closed: the spot finder of today takes
+// lighter pencil along the printed grid for spots. With --observer-pencil it is as observers
+// press it, grey (levels 70-130) with gaps of up to 1 mm in the outlines.
+//
+//   bench_spotclass --evaluate [--observer-pencil]   the evaluation, then the benchmarks
+
+#include "data/dates.h"
+#include "entry/summary.h"
+#include "scan/scanregistration.h"
+#include "scan/scanspots.h"
+#include "scan/spotclass.h"
+#include "views/sheet/sheetpainter.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLineF>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <numbers>
+#include <random>
+
+namespace {
+
+using namespace orvanek;
+
+constexpr double kRadPerDeg = std::numbers::pi / 180;
+constexpr double kRadiusMm = 83; // the A4 sheet's disk
+constexpr double kPaper = 255;
+// The pencil's level on the page, and as observers press it.
+constexpr double kLightestInk = 30;
+constexpr double kDarkestInk = 60;
+constexpr double kLightestGreyInk = 70;
+constexpr double kDarkestGreyInk = 130;
+constexpr double kLongestGapMm = 1;
+bool observerPencil = false;
+
+using Random = std::mt19937;
+
+double uniform(Random &r, double a, double b) {
+    return std::uniform_real_distribution<double>(a, b)(r);
+}
+int between(Random &r, int a, int b) {
+    return std::uniform_int_distribution<int>(a, b)(r);
+}
+
+// A shape on the Sun: its outline in degrees east and north of a centre.
+using SunShape = std::vector<QPointF>;
+
+// A hand-drawn closed outline: a radius that wanders by `wobble` and by the lobes given, the
+// whole stretched by `stretch` along a turned axis.
+SunShape handOutline(Random &r, double radiusDeg, double wobble, double lobes, double stretch) {
+    const double turn = uniform(r, 0, std::numbers::pi);
+    const double phase2 = uniform(r, 0, 2 * std::numbers::pi);
+    const double phase3 = uniform(r, 0, 2 * std::numbers::pi);
+    const double w1 = uniform(r, -1, 1), w2 = uniform(r, -1, 1), w3 = uniform(r, -1, 1);
+    SunShape shape;
+    constexpr int kVertices = 72;
+    for (int k = 0; k < kVertices; ++k) {
+        const double a = 2 * std::numbers::pi * k / kVertices;
+        const double radius =
+            radiusDeg *
+            (1 + lobes * (0.6 * std::cos(2 * a + phase2) + 0.4 * std::cos(3 * a + phase3)) +
+             wobble * (w1 * std::cos(a) + w2 * std::sin(4 * a) + w3 * std::cos(5 * a)));
+        const QPointF p(radius * std::cos(a) * stretch, radius * std::sin(a) / stretch);
+        shape.push_back({p.x() * std::cos(turn) - p.y() * std::sin(turn),
+                         p.x() * std::sin(turn) + p.y() * std::cos(turn)});
+    }
+    return shape;
+}
+
+// One spot as drawn: its centre on the Sun, its core (a filled blob) and, for a penumbra, its
+// outline (closed) or an arc (rudimentary: open, its ends on the core).
+struct DrawnSpot {
+    double latDeg = 0;
+    double lonDeg = 0;
+    SunShape core;
+    SunShape outline;
+    bool arc = false;
+    QPointF coreOffset; // degrees
+};
+
+struct DrawnGroup {
+    QString type;
+    std::vector<DrawnSpot> spots;
+    double latDeg = 0;
+    double lonDeg = 0;
+};
+
+// A spot without a penumbra, `sizeDeg` across.
+DrawnSpot bareSpot(Random &r, double sizeDeg) {
+    DrawnSpot s;
+    s.core = handOutline(r, sizeDeg / 2, 0.12, 0.08, uniform(r, 1, 1.3));
+    return s;
+}
+
+// A spot with a penumbra of kind s, a, h, k or r, `nsDeg` from north to south.
+DrawnSpot penumbralSpot(Random &r, char kind, double nsDeg) {
+    DrawnSpot s;
+    const double radius = nsDeg / 2;
+    switch (kind) {
+    case 's':
+    case 'h':
+        s.outline = handOutline(r, radius, 0.04, 0, uniform(r, 1, 1.15));
+        s.coreOffset = QPointF(uniform(r, -0.08, 0.08), uniform(r, -0.08, 0.08)) * radius;
+        s.core = handOutline(r, radius * uniform(r, 0.3, 0.45), 0.08, 0.05, 1.1);
+        break;
+    case 'a':
+    case 'k': {
+        s.outline = handOutline(r, radius, 0.06, uniform(r, 0.25, 0.35), uniform(r, 1.3, 1.7));
+        const double a = uniform(r, 0, 2 * std::numbers::pi);
+        s.coreOffset = QPointF(std::cos(a), std::sin(a)) * radius * uniform(r, 0.3, 0.45);
+        s.core = handOutline(r, radius * uniform(r, 0.22, 0.32), 0.1, 0.1, 1.2);
+        break;
+    }
+    default: // 'r': an arc round one side of a large core, its ends drawn onto it
+        s.arc = true;
+        s.core = handOutline(r, radius * uniform(r, 0.45, 0.55), 0.08, 0.05, 1.1);
+        s.outline = handOutline(r, radius, 0.04, 0, 1.05);
+        break;
+    }
+    // The north-south extent as asked for, whatever the stretch and turn made of it.
+    double south = 0, north = 0;
+    for (const QPointF &p : s.outline) {
+        south = std::min(south, p.y());
+        north = std::max(north, p.y());
+    }
+    const double scale = nsDeg / (north - south);
+    for (QPointF &p : s.outline)
+        p *= scale;
+    for (QPointF &p : s.core)
+        p *= scale;
+    s.coreOffset *= scale;
+    return s;
+}
+
+// A group built to be `type`, laid along an axis tilted by a few degrees, the leader (the
+// largest penumbra) at the western end.
+DrawnGroup buildGroup(Random &r, const QString &type) {
+    DrawnGroup g;
+    g.type = type;
+    const char zurich = type[0].toLatin1();
+    const char penumbra = type[1].toLatin1();
+    const char spread = type[2].toLatin1();
+    const double leaderNs = penumbra == 'h' || penumbra == 'k' ? uniform(r, 3.0, 4.4)
+                            : penumbra == 'r'                  ? uniform(r, 1.8, 3.6)
+                                                               : uniform(r, 1.5, 2.2);
+    const auto place = [](DrawnSpot s, double along, double across) {
+        s.lonDeg = along;
+        s.latDeg = across;
+        return s;
+    };
+    switch (zurich) {
+    case 'A':
+        g.spots.push_back(place(bareSpot(r, uniform(r, 0.5, 1)), 0, 0));
+        if (between(r, 0, 1))
+            g.spots.push_back(
+                place(bareSpot(r, uniform(r, 0.4, 0.7)), uniform(r, 1, 2), uniform(r, -0.5, 0.5)));
+        return g;
+    case 'H':
+        g.spots.push_back(place(penumbralSpot(r, penumbra, leaderNs), 0, 0));
+        if (between(r, 0, 1))
+            g.spots.push_back(place(bareSpot(r, uniform(r, 0.4, 0.6)),
+                                    -leaderNs / 2 - uniform(r, 0.6, 1.2), uniform(r, -0.5, 0.5)));
+        return g;
+    default:
+        break;
+    }
+    // The spots of a group lie within the grouping's reach of a neighbour (5 degrees), as
+    // a group an observer draws is seen as one: long groups trail small spots from their
+    // leader and follower.
+    const double length = zurich == 'E'   ? uniform(r, 11, 14)
+                          : zurich == 'F' ? uniform(r, 16, 18)
+                          : spread == 'o' ? uniform(r, 4.5, 9)
+                                          : uniform(r, 8, 9.9); // room for spots between
+    const double tilt = uniform(r, -0.15, 0.15);
+    const auto onAxis = [&](DrawnSpot s, double along, double across) {
+        return place(std::move(s), along, across + along * tilt);
+    };
+    // Leader at 0 (west), follower at -length.
+    if (zurich == 'B')
+        g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.8, 1.2)), 0, 0));
+    else
+        g.spots.push_back(onAxis(penumbralSpot(r, penumbra, leaderNs), 0, 0));
+    const double followerNs = uniform(r, 1.35, std::min(1.6, leaderNs - 0.1));
+    if (zurich == 'D' || zurich == 'E' || zurich == 'F')
+        g.spots.push_back(onAxis(penumbralSpot(r, 's', followerNs), -length, 0));
+    else
+        g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.7, 1.1)), -length, 0));
+    const bool penumbralFollower = zurich == 'D' || zurich == 'E' || zurich == 'F';
+    // Long groups trail small spots close to the leader's and the follower's penumbrae (not
+    // between them).
+    double near = 0;
+    double far = -length;
+    if (length > 10) {
+        near = -leaderNs / 2 - 1.0;
+        far = -length + followerNs / 2 + 1.0;
+        g.spots.push_back(onAxis(bareSpot(r, 0.55), near, uniform(r, -0.4, 0.4)));
+        g.spots.push_back(onAxis(bareSpot(r, 0.55), far, uniform(r, -0.4, 0.4)));
+    }
+    // The middle, spaced evenly clear of the leader and the follower: an open group has at
+    // most two spots between, and as many as keep each within the grouping's reach of the
+    // next.
+    const double first = -(zurich == 'B' ? 0.5 : leaderNs / 2) - 1.4;
+    const double last = -length + (penumbralFollower ? followerNs / 2 : 0.5) + 1.4;
+    constexpr double kLongestGapDeg = 3.6;
+    const int bridging = static_cast<int>(std::ceil((near - far) / kLongestGapDeg)) - 1;
+    const int inside = spread == 'o' ? std::min(2, std::max(between(r, 0, 2), bridging))
+                                     : between(r, 3, length > 10 ? 5 : 4);
+    for (int k = 0; k < inside; ++k) {
+        const double along = first + (last - first) * (k + 0.5) / inside + uniform(r, -0.15, 0.15);
+        const double across = (k % 2 ? 1 : -1) * uniform(r, 0.2, 0.9);
+        if (spread == 'c' && k == inside / 2)
+            g.spots.push_back(onAxis(penumbralSpot(r, 's', 1.35), along, across));
+        else
+            g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.5, 0.7)), along, across));
+    }
+    return g;
+}
+
+// A page: the program's sheet at `dpi` with the groups drawn in pencil, scanned.
+struct Page {
+    QImage scan;
+    std::vector<DrawnGroup> groups;
+    Ephemeris ephemeris;
+};
+
+SheetModel benchSheet() {
+    SheetSettings s;
+    s.date = *parseDate(QStringLiteral("21.06.2001"), 2000);
+    s.timeUT = 830;
+    s.radiusMm = kRadiusMm;
+    return buildSheetModel(s);
+}
+
+// Grainy graphite: the pencil layer (255 nothing; where the pencil covers a pixel wholly,
+// its level) laid onto the page as graphite darkens paper, each pixel pressed a little harder
+// or lighter.
+void layPencil(QImage &page, const QImage &layer, Random &r) {
+    std::normal_distribution<double> grain(1, 0.18);
+    for (int y = 0; y < page.height(); ++y) {
+        const uchar *cover = layer.constScanLine(y);
+        uchar *out = page.scanLine(y);
+        for (int x = 0; x < page.width(); ++x) {
+            if (cover[x] == 255)
+                continue;
+            const double darkening = std::clamp((255 - cover[x]) * grain(r), 0.0, 255.0);
+            out[x] = static_cast<uchar>(out[x] * (255 - darkening) / 255);
+        }
+    }
+}
+
+Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
+    Page page;
+    const SheetModel model = benchSheet();
+    page.ephemeris = solarEphemeris(*parseDate(QStringLiteral("21.06.2001"), 2000), 830);
+    QImage image = renderSheet(model, dpi);
+    image = image.convertToFormat(QImage::Format_Grayscale8);
+    // White paper to the scanner's grey paper.
+    for (int y = 0; y < image.height(); ++y) {
+        uchar *row = image.scanLine(y);
+        for (int x = 0; x < image.width(); ++x)
+            row[x] = static_cast<uchar>(row[x] * kPaper / 255);
+    }
+    const double k = dpi / 25.4;
+    ScanFrame frame;
+    frame.centre = (model.centre + QPointF(kSheetMarginMm, kSheetMarginMm)) * k - QPointF(0.5, 0.5);
+    frame.radiusPx = kRadiusMm * k;
+    frame.radiusMm = kRadiusMm;
+    const auto toImage = [&](double lat, double lon) {
+        const PolarPosition p =
+            heliographicToPolar(page.ephemeris, float(lat), float(lon), kRadiusMm);
+        return imageAtPlace(frame, {p.polarAngle, p.polarDistance}) + QPointF(0.5, 0.5);
+    };
+    // Slots on the Sun far enough apart that no two groups come within the grouping's reach.
+    std::vector<QPointF> places;
+    for (double lat : {-24.0, -9.0, 9.0, 24.0})
+        for (double cmd : {-42.0, -12.0, 18.0, 48.0})
+            places.emplace_back(cmd, lat);
+    std::shuffle(places.begin(), places.end(), r);
+
+    QImage layer(image.size(), QImage::Format_Grayscale8);
+    layer.fill(255);
+    QPainter p(&layer);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (size_t i = 0; i < types.size() && i < places.size(); ++i) {
+        DrawnGroup g = buildGroup(r, types[i]);
+        // A long group's middle on its slot.
+        double west = 0, east = 0;
+        for (const DrawnSpot &s : g.spots) {
+            west = std::max(west, s.lonDeg);
+            east = std::min(east, s.lonDeg);
+        }
+        g.latDeg = places[i].y() + uniform(r, -2, 2);
+        g.lonDeg = page.ephemeris.L0 + places[i].x() + uniform(r, -3, 3) - (west + east) / 2;
+        const double ink = observerPencil ? uniform(r, kLightestGreyInk, kDarkestGreyInk)
+                                          : uniform(r, kLightestInk, kDarkestInk);
+        for (DrawnSpot &s : g.spots) {
+            s.latDeg += g.latDeg;
+            s.lonDeg += g.lonDeg;
+            const double shrink = 1 / std::cos(s.latDeg * kRadPerDeg);
+            const auto map = [&](const SunShape &shape, QPointF offset) {
+                QPolygonF polygon;
+                for (const QPointF &q : shape)
+                    polygon << toImage(s.latDeg + q.y() + offset.y(),
+                                       s.lonDeg + (q.x() + offset.x()) * shrink);
+                return polygon;
+            };
+            const int level = static_cast<int>(ink);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(level, level, level));
+            p.drawPolygon(map(s.core, s.coreOffset));
+            if (s.outline.empty())
+                continue;
+            QPolygonF outline = map(s.outline, {});
+            p.setBrush(Qt::NoBrush);
+            p.setPen(QPen(QColor(level + 10, level + 10, level + 10), uniform(r, 0.25, 0.35) * k,
+                          Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            if (s.arc) {
+                // Half the outline, its ends drawn to the core's middle.
+                const int n = static_cast<int>(outline.size());
+                const int start = between(r, 0, n - 1);
+                const int span = static_cast<int>(n * uniform(r, 0.4, 0.55));
+                QPolygonF arc;
+                const QPointF middle = toImage(s.latDeg, s.lonDeg);
+                arc << middle;
+                for (int v = 0; v <= span; ++v)
+                    arc << outline[(start + v) % n];
+                arc << middle;
+                p.drawPolyline(arc);
+            } else {
+                if (!observerPencil) {
+                    p.drawPolygon(outline);
+                    continue;
+                }
+                // One or two gaps where the pencil left the paper.
+                const int n = static_cast<int>(outline.size());
+                double lengthMm = 0;
+                for (int v = 0; v < n; ++v)
+                    lengthMm += QLineF(outline[v], outline[(v + 1) % n]).length() / k;
+                const int gapVertices =
+                    std::max(1, static_cast<int>(uniform(r, 0.3, kLongestGapMm) / (lengthMm / n)));
+                int v = between(r, 0, n - 1);
+                const int gaps = between(r, 1, 2);
+                for (int gap = 0; gap < gaps; ++gap) {
+                    QPolygonF stroke;
+                    for (int w = 0; w <= n / gaps - gapVertices; ++w)
+                        stroke << outline[(v + w) % n];
+                    p.drawPolyline(stroke);
+                    v += n / gaps;
+                }
+            }
+        }
+        page.groups.push_back(std::move(g));
+    }
+    p.end();
+    layPencil(image, layer, r);
+
+    // The scanner: turned a little, noise, JPEG.
+    const double turn = uniform(r, -2, 2);
+    QImage scan(image.size(), QImage::Format_Grayscale8);
+    scan.fill(static_cast<int>(kPaper));
+    {
+        QPainter s(&scan);
+        s.setRenderHint(QPainter::SmoothPixmapTransform);
+        s.translate(image.width() / 2.0, image.height() / 2.0);
+        s.rotate(turn);
+        s.translate(-image.width() / 2.0, -image.height() / 2.0);
+        s.drawImage(0, 0, image);
+    }
+    std::normal_distribution<double> noise(0, 4);
+    for (int y = 0; y < scan.height(); ++y) {
+        uchar *row = scan.scanLine(y);
+        for (int x = 0; x < scan.width(); ++x)
+            row[x] = static_cast<uchar>(std::clamp(row[x] + noise(r), 0.0, 255.0));
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    scan.save(&buffer, "JPG", between(r, 70, 90));
+    page.scan = QImage::fromData(bytes, "JPG").convertToFormat(QImage::Format_Grayscale8);
+    return page;
+}
+
+// The groups to draw: every class of the table twice, and A and B groups to have as many of
+// each first letter as of the others.
+std::vector<QString> corpusTypes() {
+    std::vector<QString> types;
+    for (int round = 0; round < 2; ++round)
+        for (std::string_view name : McIntoshClasses)
+            types.push_back(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    for (int k = 0; k < 10; ++k) {
+        types.push_back(QStringLiteral("Axx"));
+        types.push_back(k % 2 ? QStringLiteral("Bxo") : QStringLiteral("Bxi"));
+    }
+    return types;
+}
+
+constexpr int kGroupsPerPage = 8;
+
+struct Classed {
+    bool whole = false; // proposed as one group of as many spots as were drawn
+    QString drawn;
+    QString proposed; // empty: the drawn group was not proposed as one group
+    bool decided = true;
+    QString doubts;
+};
+
+// The evaluation over the whole corpus.
+std::vector<Classed> classCorpus(bool verbose) {
+    Random r(20261209);
+    std::vector<QString> types = corpusTypes();
+    std::shuffle(types.begin(), types.end(), r);
+    std::vector<Classed> results;
+    for (size_t first = 0; first < types.size(); first += kGroupsPerPage) {
+        const std::vector<QString> some(types.begin() + static_cast<std::ptrdiff_t>(first),
+                                        types.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                            first + kGroupsPerPage, types.size())));
+        const int dpi = (first / kGroupsPerPage) % 3 == 2 ? 200 : 300;
+        const Page page = drawPage(r, some, dpi);
+        const ScanRegistration reg = registerScan(page.scan, ScanOptions{});
+        if (!reg.registered() || !reg.hasMoment()) {
+            for (const DrawnGroup &g : page.groups)
+                results.push_back(
+                    {false, g.type, QString(), false, QStringLiteral("not registered")});
+            continue;
+        }
+        const Ephemeris e = solarEphemeris(*reg.date, *reg.timeUT);
+        std::vector<FoundSpot> spots = findSpots(page.scan, reg);
+        groupSpots(spots, reg.frame, e);
+        const std::vector<SpotGroup> groups = spotGroups(spots, reg.frame, e);
+        const std::vector<ClassProposal> proposals = proposeClasses(page.scan, reg, e, spots);
+        if (verbose) {
+            size_t drawn = 0;
+            for (const DrawnGroup &g : page.groups)
+                drawn += g.spots.size();
+            std::printf("page %zu (%d dpi): spots drawn %zu, found %zu; groups drawn %zu, "
+                        "proposed %zu\n",
+                        first / kGroupsPerPage + 1, dpi, drawn, spots.size(), page.groups.size(),
+                        groups.size());
+            if (qEnvironmentVariableIsSet("ORVANEK_CLASS_PAGES"))
+                page.scan.save(QStringLiteral("%1/page%2.png")
+                                   .arg(qEnvironmentVariable("ORVANEK_CLASS_PAGES"))
+                                   .arg(first / kGroupsPerPage + 1));
+        }
+        if (verbose) {
+            // The drawn spots no found spot lies near (within half a degree), by their size.
+            for (const DrawnGroup &g : page.groups)
+                for (size_t k = 0; k < g.spots.size(); ++k) {
+                    const DrawnSpot &d = g.spots[k];
+                    double nearest = 1e9;
+                    for (const FoundSpot &s : spots)
+                        nearest = std::min(
+                            nearest,
+                            sphereDistanceDeg(spotHelio(reg.frame, e, s.pixel),
+                                              {d.latDeg, std::fmod(d.lonDeg + 360, 360), 0}));
+                    const PolarPosition p =
+                        heliographicToPolar(e, float(d.latDeg), float(d.lonDeg), kRadiusMm);
+                    const QPointF at = imageAtPlace(reg.frame, {p.polarAngle, p.polarDistance});
+                    if (nearest > 0.5)
+                        std::printf("    missed in %s at %.0f,%.0f: spot %zu%s, %.1f degrees "
+                                    "from the nearest found\n",
+                                    qPrintable(g.type), at.x(), at.y(), k,
+                                    d.outline.empty() ? "" : " (penumbra)", nearest);
+                }
+        }
+        // Each drawn group is matched to the proposed group holding the spot nearest to its
+        // leader, when that group holds no spot nearer to another drawn group's spots.
+        for (const DrawnGroup &g : page.groups) {
+            Classed c{false, g.type, QString(), true, QString()};
+            int found = 0;
+            QPointF at;
+            double best = 1.5; // degrees
+            for (const FoundSpot &s : spots) {
+                const HeliographicPosition h = spotHelio(reg.frame, e, s.pixel);
+                const double d = sphereDistanceDeg(
+                    h, {g.spots[0].latDeg, std::fmod(g.spots[0].lonDeg + 360, 360), 0});
+                if (d < best) {
+                    best = d;
+                    found = s.group;
+                    at = s.pixel;
+                }
+            }
+            // The proposed group must hold as many spots as were drawn (none split off, none
+            // joined) to count as the drawn group.
+            if (found > 0) {
+                int held = 0;
+                for (const FoundSpot &s : spots)
+                    held += s.group == found ? 1 : 0;
+                const ClassProposal &p = proposals[static_cast<size_t>(found - 1)];
+                c.whole = held == static_cast<int>(g.spots.size());
+                c.proposed = p.type;
+                c.decided = p.decided();
+                c.doubts = p.doubts.join(QStringLiteral("; "));
+                if (verbose && (p.type != g.type || held != static_cast<int>(g.spots.size())))
+                    std::printf("  page %zu at %.0f,%.0f: drawn %s (%zu spots) proposed %s (%d "
+                                "spots)%s%s\n",
+                                first / kGroupsPerPage + 1, at.x(), at.y(), qPrintable(g.type),
+                                g.spots.size(), qPrintable(p.type), held,
+                                c.doubts.isEmpty() ? "" : ": ", qPrintable(c.doubts));
+            }
+            results.push_back(c);
+        }
+    }
+    return results;
+}
+
+void printEvaluation() {
+    {
+        // The same sheet without pencil: what the finder takes for spots on the print alone.
+        Random r(1);
+        const Page blank = drawPage(r, {}, 300);
+        const ScanRegistration reg = registerScan(blank.scan, ScanOptions{});
+        std::printf("blank page (300 dpi): %zu spots found\n", findSpots(blank.scan, reg).size());
+        if (qEnvironmentVariableIsSet("ORVANEK_CLASS_PAGES"))
+            blank.scan.save(
+                QStringLiteral("%1/blank.png").arg(qEnvironmentVariable("ORVANEK_CLASS_PAGES")));
+    }
+    const std::vector<Classed> results = classCorpus(true);
+    const QString letters = QStringLiteral("AHBCDEF");
+    std::map<std::pair<QChar, QChar>, int> confusion;
+    int firstRight = 0, wholeRight = 0, outside = 0, undecided = 0, undecidedRight = 0;
+    std::map<int, std::pair<int, int>> letterRight; // per letter position: right, of
+    for (const Classed &c : results) {
+        const QChar proposed = c.proposed.isEmpty() ? QChar(u'-') : c.proposed[0];
+        ++confusion[{c.drawn[0], proposed}];
+        firstRight += proposed == c.drawn[0] ? 1 : 0;
+        wholeRight += c.proposed == c.drawn ? 1 : 0;
+        if (!c.proposed.isEmpty() && classNumber(c.proposed.toStdString()) == 0)
+            ++outside;
+        if (!c.decided) {
+            ++undecided;
+            undecidedRight += c.proposed == c.drawn ? 1 : 0;
+        }
+        for (int k = 1; k < 3; ++k) {
+            auto &[right, of] = letterRight[k];
+            ++of;
+            right += c.proposed.size() == 3 && c.proposed[k] == c.drawn[k] ? 1 : 0;
+        }
+    }
+    std::printf("\nFirst letters: drawn (rows) against proposed (columns; - not proposed as "
+                "one group)\n      ");
+    const QString columns = letters + u'-';
+    for (QChar col : columns)
+        std::printf("%5c", col.toLatin1());
+    std::printf("\n");
+    for (QChar row : letters) {
+        std::printf("%5c ", row.toLatin1());
+        for (QChar col : columns)
+            std::printf("%5d", confusion[{row, col}]);
+        std::printf("\n");
+    }
+    const double n = static_cast<double>(results.size());
+    int whole = 0, wholeFirst = 0, wholeClass = 0;
+    for (const Classed &c : results) {
+        if (!c.whole)
+            continue;
+        ++whole;
+        wholeFirst += c.proposed[0] == c.drawn[0] ? 1 : 0;
+        wholeClass += c.proposed == c.drawn ? 1 : 0;
+    }
+    std::printf("\ngroups %zu\nfirst letter right %d (%.1f %%)\nwhole class right %d (%.1f %%)\n"
+                "second letter right %.1f %%, third letter right %.1f %%\n"
+                "proposals outside the table %d\nproposals with a letter in doubt %d (%d of them "
+                "right)\n\n",
+                results.size(), firstRight, 100 * firstRight / n, wholeRight, 100 * wholeRight / n,
+                100.0 * letterRight[1].first / n, 100.0 * letterRight[2].first / n, outside,
+                undecided, undecidedRight);
+    std::printf("groups found whole (as many spots as drawn, in one group) %d: first letter "
+                "right %.1f %%, whole class right %.1f %%\n\n",
+                whole, 100.0 * wholeFirst / std::max(whole, 1),
+                100.0 * wholeClass / std::max(whole, 1));
+}
+
+// What the class adds to a 300-dpi A4 scan's spots: its eight groups found and grouped
+// beforehand, the class of each measured and proposed.
+void BM_ProposeClasses(benchmark::State &state) {
+    Random r(7);
+    static const Page page =
+        drawPage(r,
+                 {QStringLiteral("Fkc"), QStringLiteral("Ehi"), QStringLiteral("Dso"),
+                  QStringLiteral("Cro"), QStringLiteral("Hhx"), QStringLiteral("Bxi"),
+                  QStringLiteral("Axx"), QStringLiteral("Dac")},
+                 300);
+    const ScanRegistration reg = registerScan(page.scan, ScanOptions{});
+    if (!reg.hasMoment()) {
+        state.SkipWithError("not registered");
+        return;
+    }
+    const Ephemeris e = solarEphemeris(*reg.date, *reg.timeUT);
+    std::vector<FoundSpot> spots = findSpots(page.scan, reg);
+    groupSpots(spots, reg.frame, e);
+    spotGroups(spots, reg.frame, e);
+    for (auto _ : state) {
+        std::vector<ClassProposal> proposals = proposeClasses(page.scan, reg, e, spots);
+        benchmark::DoNotOptimize(proposals);
+    }
+    state.counters["spots"] = static_cast<double>(spots.size());
+}
+BENCHMARK(BM_ProposeClasses)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    bool evaluate = false;
+    for (int i = 1; i < argc;) {
+        const std::string_view option(argv[i]);
+        if (option != "--evaluate" && option != "--observer-pencil") {
+            ++i;
+            continue;
+        }
+        (option == "--evaluate" ? evaluate : observerPencil) = true;
+        for (int j = i; j + 1 < argc; ++j)
+            argv[j] = argv[j + 1];
+        --argc;
+    }
+    if (evaluate)
+        printEvaluation();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

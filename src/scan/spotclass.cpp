@@ -1,0 +1,401 @@
+#include "scan/spotclass.h"
+
+#include "entry/summary.h"
+
+#include <QCoreApplication>
+
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace orvanek {
+
+namespace {
+
+// The texts of this file, translated in the context "SpotClass".
+struct SpotClassTexts {
+    Q_DECLARE_TR_FUNCTIONS(SpotClass)
+};
+
+constexpr double kRadPerDeg = std::numbers::pi / 180;
+
+// The two ends of a bipolar group: the spots within this part of its length from either
+// extreme spot. A penumbra in an end's part is a penumbra "at that end".
+constexpr double kEndPart = 1.0 / 3;
+// A spot this close along the group's axis to the leader's or the follower's penumbra (to the
+// spot itself without one) belongs to it, not to the middle between them (the small spots an
+// observer draws round a large one).
+constexpr double kEndReachDeg = 1.2;
+
+// A symmetric penumbra, from its pencil outline as it lies on the Sun (the drawing's
+// foreshortening undone): nearly round — its area at least this part of its convex hull's
+// (a hand-drawn outline wobbles; lobes and notches cut deeper), its longest axis at most this
+// many times its shortest — with its core near the middle (at most this part of its radius
+// from the outline's centre).
+constexpr double kLeastSymmetricSolidity = 0.9;
+constexpr double kMostSymmetricElongation = 1.35;
+constexpr double kMostSymmetricCoreOffset = 0.22;
+// An outline less than this wide on paper shows no shape a pencil can be judged by, and one
+// further than this from the disk's centre is foreshortened beyond telling (degrees).
+constexpr double kLeastShapeMm = 1.2;
+constexpr double kFarthestShapeDeg = 70;
+// The core: the pencil inside the outline that an opening this wide leaves (the outline's
+// stroke and the printed grid are narrower).
+constexpr double kCoreOpeningMm = 0.6;
+// A rudimentary penumbra leaves its core bare on a part of its edge: more than this part of
+// the outline's edge lies within kCoreReachMm of the core. A whole outline touches its core
+// at most where the core is drawn off its middle.
+constexpr double kRudimentaryBareEdge = 0.25;
+constexpr double kCoreReachMm = 0.35;
+// A mark whose core fills at least this part of its outline, or makes at least this part of
+// its edge, is a filled spot (its grain may leave light pixels inside that look like a
+// penumbra's paper), not a penumbra round a core.
+constexpr double kFilledCore = 0.7;
+constexpr double kFilledBareEdge = 0.85;
+// Notches narrower than this (and than a quarter of the outline's width) are closed before
+// an outline's shape is judged: a printed line across the stroke, a gap in it.
+constexpr double kNotchMm = 0.6;
+// The paper round a spot: a band this wide outside its outline's box.
+constexpr double kPaperBandMm = 0.6;
+// Pencil is at least this much darker than the paper.
+constexpr double kLeastPencilContrast = 30;
+
+cv::Vec3d unitVector(double b, double l) {
+    return {std::cos(b * kRadPerDeg) * std::cos(l * kRadPerDeg),
+            std::cos(b * kRadPerDeg) * std::sin(l * kRadPerDeg), std::sin(b * kRadPerDeg)};
+}
+
+double angleDeg(const cv::Vec3d &a, const cv::Vec3d &b) {
+    return std::acos(std::clamp(a.dot(b), -1.0, 1.0)) / kRadPerDeg;
+}
+
+QString letters(char a, char b, char c) {
+    return QString(QChar::fromLatin1(a)) + QChar::fromLatin1(b) + QChar::fromLatin1(c);
+}
+
+double paperDotsPerMm(const ScanRegistration &reg) {
+    return reg.code ? reg.frame.radiusPx / reg.code->radiusMm : reg.frame.dotsPerMm();
+}
+
+} // namespace
+
+ClassProposal proposeClass(const std::vector<ClassSpot> &spots) {
+    ClassProposal p;
+    if (spots.empty()) {
+        p.type = QStringLiteral("Axx");
+        p.sure = {false, false, false};
+        p.doubts << SpotClassTexts::tr("ve skupině nejsou skvrny");
+        return p;
+    }
+    std::vector<cv::Vec3d> onSun;
+    for (const ClassSpot &s : spots)
+        onSun.push_back(unitVector(s.latitudeDeg, s.longitudeDeg));
+    // The two spots farthest apart are the group's ends.
+    size_t first = 0;
+    size_t last = 0;
+    for (size_t i = 0; i < spots.size(); ++i)
+        for (size_t j = i + 1; j < spots.size(); ++j)
+            if (const double d = angleDeg(onSun[i], onSun[j]); d > p.lengthDeg) {
+                p.lengthDeg = d;
+                first = i;
+                last = j;
+            }
+
+    // The second letter: the largest penumbra.
+    std::optional<size_t> largest;
+    for (size_t i = 0; i < spots.size(); ++i)
+        if (spots[i].penumbra && (!largest || spots[i].areaMm2 > spots[*largest].areaMm2))
+            largest = i;
+    char penumbra = 'x';
+    if (largest) {
+        const PenumbraShape &shape = spots[*largest].shape;
+        const bool small = shape.northSouthDeg <= kSmallPenumbraDeg;
+        if (!shape.measured) {
+            p.sure[1] = false;
+            p.doubts << SpotClassTexts::tr("obrys penumbry není změřen");
+        } else if (!shape.rudimentary && !shape.symmetric) {
+            p.sure[1] = false;
+            p.doubts << shape.doubt;
+        }
+        // Where the symmetry is not told, a small penumbra is taken round, a large one not:
+        // as most are drawn.
+        const bool symmetric = shape.symmetric.value_or(small);
+        if (shape.rudimentary)
+            penumbra = 'r';
+        else if (small)
+            penumbra = symmetric ? 's' : 'a';
+        else
+            penumbra = symmetric ? 'h' : 'k';
+    }
+
+    if (p.lengthDeg <= kUnipolarDeg) {
+        p.type = largest ? letters('H', penumbra, 'x') : QStringLiteral("Axx");
+        return p;
+    }
+
+    // Bipolar: each spot's place along the axis from the first end to the last.
+    const double length = p.lengthDeg;
+    std::vector<double> along(spots.size());
+    for (size_t k = 0; k < spots.size(); ++k) {
+        const double a = angleDeg(onSun[first], onSun[k]);
+        const double b = angleDeg(onSun[last], onSun[k]);
+        along[k] = (a * a - b * b + length * length) / (2 * length);
+    }
+    bool firstEnd = false;
+    bool lastEnd = false;
+    size_t leader = first;
+    size_t follower = last;
+    for (size_t k = 0; k < spots.size(); ++k) {
+        if (along[k] <= length * kEndPart) {
+            firstEnd = firstEnd || spots[k].penumbra;
+            if (spots[k].areaMm2 > spots[leader].areaMm2)
+                leader = k;
+        } else if (along[k] >= length * (1 - kEndPart)) {
+            lastEnd = lastEnd || spots[k].penumbra;
+            if (spots[k].areaMm2 > spots[follower].areaMm2)
+                follower = k;
+        }
+    }
+    char zurich = 'B';
+    if (firstEnd && lastEnd)
+        zurich = length <= kLongestDDeg ? 'D' : length <= kLongestEDeg ? 'E' : 'F';
+    else if (largest)
+        zurich = 'C';
+
+    // Beside the leader or the follower is within its penumbra's half-width and a little more.
+    const auto reach = [&](size_t k) {
+        const PenumbraShape &shape = spots[k].shape;
+        return kEndReachDeg + (spots[k].penumbra && shape.measured ? shape.northSouthDeg / 2 : 0);
+    };
+    int between = 0;
+    bool penumbraBetween = false;
+    for (size_t k = 0; k < spots.size(); ++k) {
+        if (k == leader || k == follower || along[k] <= along[leader] + reach(leader) ||
+            along[k] >= along[follower] - reach(follower))
+            continue;
+        ++between;
+        penumbraBetween = penumbraBetween || spots[k].penumbra;
+    }
+    char spread = between < kSeveralBetween ? 'o' : penumbraBetween ? 'c' : 'i';
+    if (zurich == 'B' && penumbra != 'x')
+        penumbra = 'x';
+    QString type = letters(zurich, penumbra, spread);
+    if (classNumber(type.toStdString()) == 0) {
+        // The letters the drawing gives make no class of the table (a compact group whose
+        // largest penumbra is rudimentary, or whose penumbrae are between its ends only):
+        // the spread said without the interior penumbra.
+        const QString taken = letters(zurich, penumbra, 'i');
+        p.sure[2] = false;
+        p.doubts
+            << SpotClassTexts::tr("třída %1 není v tabulce tříd, navržena %2").arg(type, taken);
+        type = taken;
+    }
+    p.type = type;
+    return p;
+}
+
+PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
+                              const Ephemeris &ephemeris, const FoundSpot &spot) {
+    PenumbraShape shape;
+    if (spot.outline.size() < 3 || grey.format() != QImage::Format_Grayscale8 || !reg.registered())
+        return shape;
+    const ScanFrame &frame = reg.frame;
+    const double dotsPerMm = paperDotsPerMm(reg);
+    const HeliographicPosition centre = spotHelio(frame, ephemeris, spot.pixel);
+    // The outline on the Sun, in degrees east and north of the spot's centre.
+    const double shrink = std::cos(centre.helioLatitude * kRadPerDeg);
+    const auto onSun = [&](QPointF pixel) {
+        const HeliographicPosition h = spotHelio(frame, ephemeris, pixel);
+        const double east = std::remainder(h.helioLongitude - centre.helioLongitude, 360.0);
+        return cv::Point2f(static_cast<float>(east * shrink),
+                           static_cast<float>(h.helioLatitude - centre.helioLatitude));
+    };
+    std::vector<cv::Point2f> outline;
+    for (const QPointF &p : spot.outline)
+        outline.push_back(onSun(p));
+    float south = outline.front().y;
+    float north = south;
+    for (const cv::Point2f &p : outline) {
+        south = std::min(south, p.y);
+        north = std::max(north, p.y);
+    }
+    shape.measured = true;
+    shape.northSouthDeg = north - south;
+
+    // The core: in the outline's box, the pencil darker than half-way from the paper round
+    // it to the darkest inside, left by an opening wider than a stroke.
+    const QRectF bounds = spot.outline.boundingRect();
+    const int band = static_cast<int>(std::ceil(kPaperBandMm * dotsPerMm));
+    const cv::Rect box = cv::Rect(static_cast<int>(std::floor(bounds.left())) - band,
+                                  static_cast<int>(std::floor(bounds.top())) - band,
+                                  static_cast<int>(std::ceil(bounds.width())) + 2 * band + 1,
+                                  static_cast<int>(std::ceil(bounds.height())) + 2 * band + 1) &
+                         cv::Rect(0, 0, grey.width(), grey.height());
+    if (box.width < 3 || box.height < 3)
+        return shape;
+    const cv::Mat image(grey.height(), grey.width(), CV_8UC1, const_cast<uchar *>(grey.constBits()),
+                        static_cast<size_t>(grey.bytesPerLine()));
+    const cv::Mat levels = image(box);
+    std::vector<cv::Point> polygon;
+    for (const QPointF &p : spot.outline)
+        polygon.emplace_back(static_cast<int>(std::lround(p.x())) - box.x,
+                             static_cast<int>(std::lround(p.y())) - box.y);
+    cv::Mat inside = cv::Mat::zeros(box.size(), CV_8UC1);
+    cv::fillPoly(inside, std::vector<std::vector<cv::Point>>{polygon}, cv::Scalar(255));
+    std::vector<uchar> paper;
+    std::vector<uchar> pencil;
+    for (int y = 0; y < box.height; ++y)
+        for (int x = 0; x < box.width; ++x)
+            (inside.at<uchar>(y, x) ? pencil : paper).push_back(levels.at<uchar>(y, x));
+    if (paper.empty() || pencil.empty())
+        return shape;
+    const auto quantile = [](std::vector<uchar> &v, double q) {
+        auto at = v.begin() + static_cast<std::ptrdiff_t>(q * static_cast<double>(v.size() - 1));
+        std::nth_element(v.begin(), at, v.end());
+        return static_cast<double>(*at);
+    };
+    const double paperLevel = quantile(paper, 0.5);
+    const double inkLevel = quantile(pencil, 0.1);
+    cv::Mat core;
+    if (paperLevel - inkLevel >= kLeastPencilContrast) {
+        core = (levels < (paperLevel + inkLevel) / 2) & inside;
+        cv::morphologyEx(core, core, cv::MORPH_CLOSE, cv::Mat());
+        const int opening = std::max(3, static_cast<int>(std::lround(kCoreOpeningMm * dotsPerMm)));
+        cv::morphologyEx(core, core, cv::MORPH_OPEN,
+                         cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(opening, opening)));
+    }
+    const cv::Moments coreMoments =
+        core.empty() ? cv::Moments() : cv::moments(core, /*binaryImage=*/true);
+
+    const double filledArea = std::abs(cv::contourArea(polygon));
+
+    // Rudimentary: the outline's edge bare of a stroke round the core along a part of it.
+    if (coreMoments.m00 > 0) {
+        cv::Mat reach;
+        const int r = std::max(1, static_cast<int>(std::lround(kCoreReachMm * dotsPerMm)));
+        cv::dilate(core, reach,
+                   cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * r + 1, 2 * r + 1)));
+        int samples = 0;
+        int bare = 0;
+        for (size_t i = 0; i < polygon.size(); ++i) {
+            const cv::Point a = polygon[i];
+            const cv::Point b = polygon[(i + 1) % polygon.size()];
+            const int steps = std::max(1, std::max(std::abs(b.x - a.x), std::abs(b.y - a.y)));
+            for (int s = 0; s < steps; ++s) {
+                const cv::Point p(a.x + (b.x - a.x) * s / steps, a.y + (b.y - a.y) * s / steps);
+                if (!cv::Rect(0, 0, box.width, box.height).contains(p))
+                    continue;
+                ++samples;
+                bare += reach.at<uchar>(p) ? 1 : 0;
+            }
+        }
+        shape.rudimentary = samples > 0 && bare > kRudimentaryBareEdge * samples;
+        shape.filled = samples > 0 && bare >= kFilledBareEdge * samples;
+    }
+    if (shape.filled || (filledArea > 0 && coreMoments.m00 >= kFilledCore * filledArea)) {
+        shape.filled = true;
+        shape.rudimentary = false;
+        return shape;
+    }
+
+    // Symmetry, where the outline is wide enough on paper and not too foreshortened.
+    const double widthMm = 2 * std::sqrt(filledArea / std::numbers::pi) / dotsPerMm;
+    const DrawingPlace place = drawingPlaceAt(frame, spot.pixel);
+    const double fromCentreDeg =
+        std::asin(std::clamp(place.distanceMm / frame.radiusMm, 0.0, 1.0)) / kRadPerDeg;
+    if (widthMm < kLeastShapeMm) {
+        shape.doubt = SpotClassTexts::tr("obrys penumbry je příliš malý na posouzení souměrnosti");
+        return shape;
+    }
+    if (fromCentreDeg > kFarthestShapeDeg) {
+        shape.doubt = SpotClassTexts::tr(
+            "skvrna leží blízko okraje kotouče, souměrnost penumbry nelze posoudit");
+        return shape;
+    }
+    // The outline with its notches closed (a printed line across it takes a stroke's width
+    // out of the pencil, a gap in the stroke lets the edge run in): the lobes stay.
+    cv::Mat whole;
+    const double widthPx = 2 * std::sqrt(filledArea / std::numbers::pi);
+    const int notch =
+        std::max(3, static_cast<int>(std::lround(std::min(kNotchMm * dotsPerMm, widthPx / 4))) | 1);
+    cv::copyMakeBorder(inside, whole, notch, notch, notch, notch, cv::BORDER_CONSTANT);
+    cv::morphologyEx(whole, whole, cv::MORPH_CLOSE,
+                     cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(notch, notch)));
+    std::vector<std::vector<cv::Point>> contours;
+    cv::findContours(whole, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_SIMPLE);
+    if (!contours.empty()) {
+        const auto widest =
+            std::max_element(contours.begin(), contours.end(), [](const auto &a, const auto &b) {
+                return std::abs(cv::contourArea(a)) < std::abs(cv::contourArea(b));
+            });
+        outline.clear();
+        for (const cv::Point &q : *widest)
+            outline.push_back(onSun(QPointF(q.x - notch + box.x, q.y - notch + box.y)));
+    }
+    const double area = std::abs(cv::contourArea(outline));
+    std::vector<cv::Point2f> hull;
+    cv::convexHull(outline, hull);
+    const double hullArea = cv::contourArea(hull);
+    const cv::Moments m = cv::moments(outline);
+    if (!(area > 0) || !(hullArea > 0) || !(m.m00 != 0)) {
+        shape.doubt = SpotClassTexts::tr("obrys penumbry je příliš malý na posouzení souměrnosti");
+        return shape;
+    }
+    const double a = m.mu20 / m.m00;
+    const double b = m.mu02 / m.m00;
+    const double c = m.mu11 / m.m00;
+    const double spread = std::sqrt((a - b) * (a - b) + 4 * c * c);
+    const double longest = (a + b + spread) / 2;
+    const double shortest = std::max((a + b - spread) / 2, 1e-12);
+    const double elongation = std::sqrt(longest / shortest);
+    double offset = 0;
+    if (coreMoments.m00 > 0) {
+        const cv::Point2f coreOnSun = onSun(QPointF(box.x + coreMoments.m10 / coreMoments.m00,
+                                                    box.y + coreMoments.m01 / coreMoments.m00));
+        const cv::Point2f middle(static_cast<float>(m.m10 / m.m00),
+                                 static_cast<float>(m.m01 / m.m00));
+        offset = cv::norm(coreOnSun - middle) / std::sqrt(area / std::numbers::pi);
+    }
+    shape.symmetric = area / hullArea >= kLeastSymmetricSolidity &&
+                      elongation <= kMostSymmetricElongation && offset <= kMostSymmetricCoreOffset;
+    return shape;
+}
+
+std::vector<ClassProposal> proposeClasses(const QImage &grey, const ScanRegistration &reg,
+                                          const Ephemeris &ephemeris,
+                                          const std::vector<FoundSpot> &spots) {
+    int groups = 0;
+    for (const FoundSpot &s : spots)
+        groups = std::max(groups, s.group);
+    std::vector<std::vector<ClassSpot>> members(static_cast<size_t>(groups));
+    std::vector<std::vector<const FoundSpot *>> found(static_cast<size_t>(groups));
+    for (const FoundSpot &s : spots) {
+        if (s.group < 1)
+            continue;
+        const HeliographicPosition h = spotHelio(reg.frame, ephemeris, s.pixel);
+        ClassSpot c;
+        c.latitudeDeg = h.helioLatitude;
+        c.longitudeDeg = h.helioLongitude;
+        c.penumbra = s.penumbra;
+        c.areaMm2 = s.areaMm2;
+        members[static_cast<size_t>(s.group - 1)].push_back(c);
+        found[static_cast<size_t>(s.group - 1)].push_back(&s);
+    }
+    std::vector<ClassProposal> proposals;
+    for (size_t g = 0; g < members.size(); ++g) {
+        std::vector<ClassSpot> &m = members[g];
+        for (size_t i = 0; i < m.size(); ++i) {
+            if (!m[i].penumbra)
+                continue;
+            m[i].shape = measurePenumbra(grey, reg, ephemeris, *found[g][i]);
+            m[i].penumbra = !m[i].shape.filled;
+        }
+        proposals.push_back(proposeClass(m));
+    }
+    return proposals;
+}
+
+} // namespace orvanek

@@ -1,0 +1,99 @@
+// The class proposed for a group: each rule at its boundary (3, 10 and 15 degrees of length,
+// 2.5 degrees of penumbra), the letters the table does not combine, and a penumbra whose shape
+// the drawing does not show. Spots lie on the equator, so a degree of longitude is a degree
+// of length.
+#include "scan/spotclass.h"
+#include "testregistry.h"
+
+#include <QTest>
+
+using namespace orvanek;
+
+Q_DECLARE_METATYPE(std::vector<orvanek::ClassSpot>)
+
+namespace {
+
+ClassSpot bare(double lon, double lat = 0) {
+    return {lat, lon, false, 1, {}};
+}
+
+// A spot with a measured penumbra `ns` degrees from north to south.
+ClassSpot outlined(double lon, double ns, bool symmetric = true, bool rudimentary = false,
+                   double area = 10) {
+    ClassSpot s{0, lon, true, area, {}};
+    s.shape.measured = true;
+    s.shape.northSouthDeg = ns;
+    s.shape.symmetric = symmetric;
+    s.shape.rudimentary = rudimentary;
+    return s;
+}
+
+class TestSpotClass : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void classOfGroup_data() {
+        QTest::addColumn<std::vector<ClassSpot>>("spots");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("sure");
+        QTest::newRow("one spot") << std::vector{bare(10)} << "Axx" << true;
+        QTest::newRow("2.99 apart: unipolar")
+            << std::vector{bare(10), bare(12.99)} << "Axx" << true;
+        QTest::newRow("3.01 apart: bipolar") << std::vector{bare(10), bare(13.01)} << "Bxo" << true;
+        QTest::newRow("unipolar, penumbra")
+            << std::vector{outlined(10, 2), bare(12)} << "Hsx" << true;
+        QTest::newRow("penumbra 2.5: small")
+            << std::vector{outlined(10, 2.5), bare(15)} << "Cso" << true;
+        QTest::newRow("penumbra 2.51: large")
+            << std::vector{outlined(10, 2.51), bare(15)} << "Cho" << true;
+        QTest::newRow("small, asymmetric")
+            << std::vector{outlined(10, 2.5, false), bare(15)} << "Cao" << true;
+        QTest::newRow("large, asymmetric")
+            << std::vector{outlined(10, 2.51, false), bare(15)} << "Cko" << true;
+        QTest::newRow("rudimentary")
+            << std::vector{outlined(10, 3, true, true), bare(15)} << "Cro" << true;
+        QTest::newRow("both ends, 9.99: D")
+            << std::vector{outlined(10, 2), outlined(19.99, 1, true, false, 5)} << "Dso" << true;
+        QTest::newRow("both ends, 10.01: E")
+            << std::vector{outlined(10, 2), outlined(20.01, 1, true, false, 5)} << "Eso" << true;
+        QTest::newRow("both ends, 14.99: E")
+            << std::vector{outlined(10, 3), outlined(24.99, 1, true, false, 5)} << "Eho" << true;
+        QTest::newRow("both ends, 15.01: F")
+            << std::vector{outlined(10, 3), outlined(25.01, 1, true, false, 5)} << "Fho" << true;
+        QTest::newRow("two between: open")
+            << std::vector{outlined(10, 2), bare(13), bare(15), outlined(18, 1, true, false, 5)}
+            << "Dso" << true;
+        QTest::newRow("three between: intermediate")
+            << std::vector{outlined(10, 2), bare(13), bare(14), bare(15),
+                           outlined(18, 1, true, false, 5)}
+            << "Dsi" << true;
+        QTest::newRow("three between, one penumbra: compact")
+            << std::vector{outlined(10, 2), bare(13), outlined(14, 1, true, false, 2), bare(15),
+                           outlined(18, 1, true, false, 5)}
+            << "Dsc" << true;
+        QTest::newRow("beside the leader is not between")
+            << std::vector{outlined(10, 2), bare(10.5), bare(10.8, 0.5), bare(14),
+                           outlined(18, 1, true, false, 5)}
+            << "Dso" << true;
+        QTest::newRow("compact, rudimentary: not in the table")
+            << std::vector{outlined(10, 2, true, true), bare(13), outlined(14, 1, true, false, 2),
+                           bare(15), outlined(18, 1, true, false, 5)}
+            << "Dri" << false;
+        QTest::newRow("shape not shown")
+            << std::vector{ClassSpot{0, 10, true, 10, {}}, bare(15)} << "Cso" << false;
+    }
+    void classOfGroup() {
+        QFETCH(std::vector<ClassSpot>, spots);
+        QFETCH(QString, type);
+        QFETCH(bool, sure);
+        const ClassProposal p = proposeClass(spots);
+        QCOMPARE(p.type, type);
+        QCOMPARE(p.decided(), sure);
+        QCOMPARE(p.doubts.isEmpty(), sure);
+    }
+};
+
+} // namespace
+
+ORVANEK_REGISTER_TEST(TestSpotClass);
+#include "tst_spotclass.moc"
