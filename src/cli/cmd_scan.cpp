@@ -163,7 +163,7 @@ int commandScan(CommandContext &c) {
     if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
         return status;
     if (store.hasDrawingSetup())
-        options.fallbackRadiusMm = store.drawingRadius();
+        options.dataSetRadiusMm = store.drawingRadius();
     QString problem;
     const QImage image = readScanImage(c.args.first(), &problem);
     if (image.isNull())

@@ -113,7 +113,7 @@ ScanWindow::ScanWindow(const ObservationStore &store, Dialogs &dialogs, ChosenSc
     setWindowTitle(tr("Ze skenu – %1").arg(path_));
     ScanOptions options;
     if (store_.hasDrawingSetup())
-        options.fallbackRadiusMm = store_.drawingRadius();
+        options.dataSetRadiusMm = store_.drawingRadius();
     registration_ = registerScan(image_, options);
     if (!registration_.registered()) {
         // A circle to drag onto the drawing's limb.
