@@ -1081,6 +1081,20 @@ void settleUnreadableCode(ScanRegistration &reg) {
     reg.code = code;
 }
 
+QString radiusSourceText(RadiusSource source) {
+    switch (source) {
+    case RadiusSource::Code:
+        return ScanRegistrationTexts::tr("z kódu šablony");
+    case RadiusSource::Options:
+        return ScanRegistrationTexts::tr("zadaný");
+    case RadiusSource::DataSet:
+        return ScanRegistrationTexts::tr("z nastavení souboru dat");
+    case RadiusSource::Default:
+        break;
+    }
+    return ScanRegistrationTexts::tr("neznámý, výchozí");
+}
+
 QString radiusSourceName(RadiusSource source) {
     switch (source) {
     case RadiusSource::Code:
@@ -1114,27 +1128,11 @@ QStringList scanNotes(const ScanRegistration &reg) {
                      .arg(shortDate(reg.otherCode->date),
                           formatTimeUT(reg.otherCode->timeUT, u"hh:nn"))
                      .arg(reg.otherCode->radiusMm);
-    if (reg.registered()) {
-        switch (reg.radiusFrom) {
-        case RadiusSource::Code:
-            break;
-        case RadiusSource::Options:
-            notes
-                << ScanRegistrationTexts::tr("Poloměr R %1 mm je zadaný.").arg(reg.frame.radiusMm);
-            break;
-        case RadiusSource::DataSet:
-            notes << ScanRegistrationTexts::tr(
-                         "Poloměr R %1 mm je převzatý z nastavení souboru dat.")
-                         .arg(reg.frame.radiusMm);
-            break;
-        case RadiusSource::Default:
-            notes << ScanRegistrationTexts::tr(
-                         "Poloměr R není znám (ani z kódu, ani zadaný, ani ze souboru dat): "
-                         "počítá se s %1 mm, zadejte skutečný.")
-                         .arg(reg.frame.radiusMm);
-            break;
-        }
-    }
+    if (reg.registered() && reg.radiusFrom == RadiusSource::Default)
+        notes << ScanRegistrationTexts::tr(
+                     "Poloměr R není znám (ani z kódu, ani zadaný, ani ze souboru dat): "
+                     "počítá se s %1 mm, zadejte skutečný.")
+                     .arg(reg.frame.radiusMm);
     return notes;
 }
 

@@ -96,11 +96,12 @@ ScanRegistration registerScan(const QImage &grey, const ScanOptions &options);
 QStringList scanDisagreements(const ScanRegistration &registration, const ScanOptions &options);
 
 // What the registration has to say beyond the frame, one line each: a code that cannot be
-// read (and what to give instead), two different codes, where R comes from when it is not
-// the code's.
+// read (and what to give instead), two different codes, an R nobody gave.
 QStringList scanNotes(const ScanRegistration &registration);
 // Where R came from, a word for the command line's output: code, options, dataset, default.
 QString radiusSourceName(RadiusSource source);
+// The same in the program's words, for the scan window.
+QString radiusSourceText(RadiusSource source);
 
 // Options that do not change where things are found (moment, R, mirrors, north) applied to a
 // registration already made: the window's fields.
