@@ -35,7 +35,7 @@ constexpr double kRadPerDeg = std::numbers::pi / 180;
 // The reduced copy the circle is looked for on: its longer side about this many pixels.
 constexpr int kCoarseSide = 500;
 // The disk's radius is looked for between these parts of the image's shorter side.
-constexpr double kSmallestDisk = 0.03;
+constexpr double kSmallestDisk = 0.1;
 // A reduced copy narrower than this many pixels holds no disk worth fitting.
 constexpr int kLeastCoarseSide = 16;
 constexpr double kLargestDisk = 0.5;
