@@ -718,6 +718,11 @@ void ScanWindow::attachEntryDialog(EntryDialog *dialog) {
         if (!window)
             return;
         window->companion_ = nullptr; // going already
+        // Armed it goes only with the dialog, whose members are gone by now: nothing more is
+        // asked of it (offerGroups on it crashed when a dialog was deleted while attached).
+        if (window->entryDialog_)
+            disconnect(window->entryDialog_, nullptr, window, nullptr);
+        window->entryDialog_ = nullptr;
         window->detachEntryDialog();
     });
     companion_ = companion;

@@ -134,16 +134,26 @@ class TestScanWindow : public QObject {
     void groupsTaken_data() {
         QTest::addColumn<bool>("heliographic");
         QTest::addColumn<QString>("typedCount"); // "Počet skupin" before
-        QTest::addColumn<QString>("count");      // and after
-        QTest::newRow("polar, no count typed") << false << ""
-                                               << "2";
-        QTest::newRow("heliographic, 4 groups typed") << true << "4"
-                                                      << "4";
+        QTest::addColumn<int>("typedRows");      // rows from the first the observer typed
+        QTest::addColumn<bool>("placed");        // and the next one placed by a click
+        QTest::addColumn<QString>("count");      // "Počet skupin" after
+        QTest::addColumn<QString>("message");
+        // clang-format off
+        QTest::newRow("polar, no count typed") << false << "" << 1 << false << "3" << "ze skenu: 2 ";
+        QTest::newRow("heliographic, 4 groups typed") << true << "4" << 1 << false << "4" << "ze skenu: 2 ";
+        // A typed count smaller than the proposals drops none of them.
+        QTest::newRow("typed count below the proposals") << false << "1" << 0 << false << "2" << "ze skenu: 2 ";
+        QTest::newRow("a row placed by a click kept") << false << "2" << 1 << true << "4" << "ze skenu: 2 ";
+        QTest::newRow("one row left of 30") << false << "30" << 29 << false << "30" << "Nevešlo se: 1 ";
+        // clang-format on
     }
     void groupsTaken() {
         QFETCH(bool, heliographic);
         QFETCH(QString, typedCount);
+        QFETCH(int, typedRows);
+        QFETCH(bool, placed);
         QFETCH(QString, count);
+        QFETCH(QString, message);
         ObservationStore store;
         store.setDrawingSetup(125, heliographic);
         const int records = store.recordCount();
@@ -155,18 +165,27 @@ class TestScanWindow : public QObject {
         dialog->show();
         dialog->findChild<QLineEdit *>("Edit11")->setText(typedCount.isEmpty() ? "1" : typedCount);
         auto *table = dialog->findChild<QTableWidget *>("StringGrid1");
-        table->setItem(0, 0, new QTableWidgetItem("Axx"));
+        for (int row = 0; row < typedRows; ++row)
+            table->setItem(row, 0, new QTableWidgetItem("Axx"));
+        if (placed)
+            QVERIFY(dialog->setGroupPosition(typedRows + 1, "10", "20"));
+        const int first = typedRows + (placed ? 1 : 0) + 1; // the first row taken
         if (typedCount.isEmpty())
             dialog->findChild<QLineEdit *>("Edit11")->clear();
         auto *take = dialog->findChild<QPushButton *>("prevzitskupiny");
         QVERIFY(take && take->isVisible());
         take->click();
+        QVERIFY2(!dialogs.shown.isEmpty() && dialogs.shown.back().contains(message),
+                 qPrintable(dialogs.shown.join('|')));
 
         // Numbered round the disk: the spot down and right (position angle 123.7) first, then
         // the pair (their area-weighted centre -19.2, -30: 327.4). On the data set's 125 mm
         // drawing distances are 1.25 times, areas 1.5625 times those on the sheet.
         QCOMPARE(dialog->entryForm().groupCount, count);
-        QCOMPARE(cell(table, 1, 1), QStringLiteral("Axx")); // typed, kept
+        for (int row = 1; row <= typedRows; ++row) // typed, kept whole
+            QCOMPARE(cell(table, row, 1) + cell(table, row, 2), QStringLiteral("Axx"));
+        if (placed)
+            QCOMPARE(cell(table, first - 1, 4) + ';' + cell(table, first - 1, 5), "10;20");
         const Ephemeris e = solarEphemeris(*parseDate(QStringLiteral("21.06.2001"), 2000), 830);
         const struct {
             QString counts;
@@ -174,8 +193,8 @@ class TestScanWindow : public QObject {
             double areaMm2;
         } rows[] = {{"1;0", {30, 20}, 2.25 * std::numbers::pi * 1.5625},
                     {"2;1", {-19.2, -30}, 5 * std::numbers::pi * 1.5625}};
-        for (int row = 1; row <= 2; ++row) {
-            const auto &want = rows[row - 1];
+        for (int row = first; row <= std::min(first + 1, 30); ++row) {
+            const auto &want = rows[row - first];
             QCOMPARE(cell(table, row, 2) + ';' + cell(table, row, 3), want.counts);
             QVERIFY(std::abs(cell(table, row, 6).toDouble() / want.areaMm2 - 1) <= 0.15);
             const double angle = std::fmod(std::atan2(want.mm.x(), -want.mm.y()) / kDeg + 360, 360);
