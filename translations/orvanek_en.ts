@@ -273,6 +273,10 @@ Full description: man orvanek-cli</translation>
         <source>použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | map-groups --rotation N | certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width Š --height V] --out SOUBOR | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width Š --height V] --out SOUBOR | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import SOUBOR [--radius R --polar|--heliographic] | make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out SOUBOR.pdf|.png | scan OBRÁZEK [--date DD.MM.RRRR --time HHMM] [--radius R] [--north-angle STUPNĚ] [--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | compare-silso SOUBOR | daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]</source>
         <translation>usage: orvanek-cli [-d DIR] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.YYYY HHMM [DD.MM.YYYY HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out FILE.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width W --height H] --out FILE | render map --rotation N [--width W] --out FILE | map-groups --rotation N | certificate MONTH.YEAR --out FILE.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width W --height H] --out FILE | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width W --height H] --out FILE | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import FILE [--radius R --polar|--heliographic] | make-demo DIR [--from YEAR --to YEAR --seed N] | template --date DD.MM.YYYY --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out FILE.pdf|.png | scan IMAGE [--date DD.MM.YYYY --time HHMM] [--radius R] [--north-angle DEGREES] [--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | compare-silso FILE | daily [--from DD.MM.YYYY] [--to DD.MM.YYYY]</translation>
     </message>
+    <message>
+        <source>Šablonu s poloměrem %1 mm nelze naskenovat: nejmenší poloměr, jehož sken program spolehlivě přečte, je %2 mm (u menšího splývá okraj kotouče se stupnicí a kódem).</source>
+        <translation>A sheet of radius %1 mm cannot be scanned: the smallest radius whose scan the program reads reliably is %2 mm (below it the limb runs into the scale and the code).</translation>
+    </message>
 </context>
 <context>
     <name>Commit</name>
@@ -992,10 +996,6 @@ Full description: man orvanek-cli</translation>
         <translation>“%1” is not a time HHMM</translation>
     </message>
     <message>
-        <source>--radius: „%1“ není poloměr v mm</source>
-        <translation>--radius: “%1” is not a radius in mm</translation>
-    </message>
-    <message>
         <source>--north-angle: „%1“ není úhel ve stupních</source>
         <translation>--north-angle: “%1” is not an angle in degrees</translation>
     </message>
@@ -1018,6 +1018,14 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>Bod %1,%2 leží mimo kotouč (%3 mm od středu, poloměr %4 mm).</source>
         <translation>The point %1,%2 lies outside the disk (%3 mm from the centre, radius %4 mm).</translation>
+    </message>
+    <message>
+        <source>--radius: „%1“ není poloměr v mm od %2 do %3</source>
+        <translation>--radius: “%1” is not a radius in mm from %2 to %3</translation>
+    </message>
+    <message>
+        <source>Kód šablony na obrázku %1 nelze přečíst (terčíky šablony jsou nalezeny): zadejte datum, čas a poloměr zákresu volbami --date, --time a --radius.</source>
+        <translation>The sheet code on image %1 cannot be read (the sheet's fiducial dots were found): give the drawing's date, time and radius with --date, --time and --radius.</translation>
     </message>
 </context>
 <context>
@@ -1095,6 +1103,38 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>sever ve směru %1° se liší od změřeného podle šablony (%2°)</source>
         <translation>north at %1° differs from the one measured on the sheet (%2°)</translation>
+    </message>
+    <message>
+        <source>z kódu šablony</source>
+        <translation>from the sheet code</translation>
+    </message>
+    <message>
+        <source>zadaný</source>
+        <translation>given</translation>
+    </message>
+    <message>
+        <source>z nastavení souboru dat</source>
+        <translation>from the data set's settings</translation>
+    </message>
+    <message>
+        <source>neznámý, výchozí</source>
+        <translation>unknown, the default</translation>
+    </message>
+    <message>
+        <source>Kód šablony nelze přečíst (terčíky nalezeny): zadejte datum, čas UT a poloměr R zákresu, tisk šablony se pak odečte jako s přečteným kódem.</source>
+        <translation>The sheet code cannot be read (fiducial dots found): enter the drawing's date, UT time and radius R; the sheet's print is then taken out as with a code read.</translation>
+    </message>
+    <message>
+        <source>Kód šablony nelze přečíst: platí zadaný okamžik a poloměr R %1 mm.</source>
+        <translation>The sheet code cannot be read: the moment given and radius R %1 mm apply.</translation>
+    </message>
+    <message>
+        <source>Na skenu jsou dva různé kódy šablony: platí %1 %2 UT, R %3 mm; druhý (%4 %5 UT, R %6 mm) se nepoužije.</source>
+        <translation>The scan holds two different sheet codes: %1 %2 UT, R %3 mm is used; the other (%4 %5 UT, R %6 mm) is not.</translation>
+    </message>
+    <message>
+        <source>Poloměr R není znám (ani z kódu, ani zadaný, ani ze souboru dat): počítá se s %1 mm, zadejte skutečný.</source>
+        <translation>The radius R is not known (not from a code, not given, not in the data set): %1 mm is assumed, enter the real one.</translation>
     </message>
 </context>
 <context>
@@ -1736,6 +1776,14 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Na skenu nejsou žádné skvrny.</source>
         <translation>There are no spots on the scan.</translation>
+    </message>
+    <message>
+        <source>Převzaté skupiny ze skenu: %1 do prázdných řádků.</source>
+        <translation>Groups taken from the scan: %1, into empty rows.</translation>
+    </message>
+    <message>
+        <source>Nevešlo se: %1 (tabulka má nejvýše %2 řádků; řádky s vlastním zápisem zůstaly).</source>
+        <translation>Did not fit: %1 (the table holds at most %2 rows; rows with the observer's own entries were kept).</translation>
     </message>
 </context>
 <context>
@@ -2755,6 +2803,10 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Klepnutím na skvrnu ji odeberete, klepnutím jinam přidáte, přetažením na jinou skvrnu ji převedete do její skupiny.</source>
         <translation>A click on a spot takes it out, a click elsewhere adds one, dragging a spot onto another moves it into that one&apos;s group.</translation>
+    </message>
+    <message>
+        <source>Poloměr R %1 mm: %2.</source>
+        <translation>Radius R %1 mm: %2.</translation>
     </message>
 </context>
 <context>
