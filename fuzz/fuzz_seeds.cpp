@@ -210,7 +210,8 @@ bool writeButterflySeeds(const QString &dir) {
 
 // fuzz_scan's images: width - 1, height - 1, flags, an R byte, grey levels.
 QByteArray scanSeed(int width, int height, char flags, char radius, double ringPx) {
-    QByteArray bytes{char(width - 1), char(height - 1), flags, radius};
+    QByteArray bytes;
+    bytes.append(char(width - 1)).append(char(height - 1)).append(flags).append(radius);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const double r = std::hypot(x - width / 2.0, y - height / 2.0);

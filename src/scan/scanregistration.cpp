@@ -1027,13 +1027,18 @@ void applyScanOptions(ScanRegistration &reg, const ScanOptions &options) {
     if (reg.codeState == CodeState::Unreadable)
         reg.code.reset();
     const std::optional<SheetCode> &code = reg.code;
-    if (options.radiusMm) {
+    // An R no sheet has (the command line and the window refuse it first) is not taken: it
+    // would make a millimetre more pixels than any image holds.
+    const bool usableRadius = options.radiusMm && *options.radiusMm >= kSmallestScannedRadiusMm &&
+                              *options.radiusMm <= kLargestScannedRadiusMm;
+    if (usableRadius) {
         reg.frame.radiusMm = *options.radiusMm;
         reg.radiusFrom = RadiusSource::Options;
     } else if (code) {
         reg.frame.radiusMm = code->radiusMm;
         reg.radiusFrom = RadiusSource::Code;
-    } else if (options.dataSetRadiusMm) {
+    } else if (options.dataSetRadiusMm && *options.dataSetRadiusMm >= kSmallestScannedRadiusMm &&
+               *options.dataSetRadiusMm <= kLargestScannedRadiusMm) {
         reg.frame.radiusMm = *options.dataSetRadiusMm;
         reg.radiusFrom = RadiusSource::DataSet;
     } else {
