@@ -13,6 +13,13 @@ namespace orvanek {
 // right and y down; the sheet's own millimetres (sheetcode.h) count from the disk's centre,
 // x to the right and y down as printed.
 struct ScanFrame {
+    ScanFrame() = default;
+    // The perspective last and optional: a frame is written as the six values of a scan.
+    ScanFrame(QPointF centre, double radiusPx, double turnDeg, int orientX, int orientY,
+              double radiusMm, const QTransform &perspective = QTransform())
+        : centre(centre), radiusPx(radiusPx), turnDeg(turnDeg), orientX(orientX), orientY(orientY),
+          radiusMm(radiusMm), perspective(perspective) {}
+
     QPointF centre;        // the limb's centre, image pixels
     double radiusPx = 0;   // the limb's radius, image pixels
     double turnDeg = 0;    // the paper turned clockwise (as the image is seen) by this, -180..180

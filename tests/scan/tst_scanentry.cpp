@@ -19,7 +19,7 @@ constexpr double kDeg = std::numbers::pi / 180;
 
 // A disk of radius 100 mm at 10 pixels per mm, its centre at (1000, 1000).
 ScanFrame frameOf(double turn, int orientX, int orientY) {
-    return {QPointF(1000, 1000), 1000, turn, orientX, orientY, 100, {}};
+    return {QPointF(1000, 1000), 1000, turn, orientX, orientY, 100};
 }
 
 // The pixel at position angle a and distance d (mm) of an upright, unturned frameOf().

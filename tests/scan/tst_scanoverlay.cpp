@@ -48,7 +48,7 @@ class TestScanOverlay : public QObject {
         QFETCH(bool, withGrid);
         // A disk of 150 pixels for R 100 mm at (200, 200); B0 0, P 0, L0 100: the central
         // meridian runs up the drawing, the equator across it.
-        const ScanFrame frame{QPointF(200, 200), 150, turn, 1, 1, 100, {}};
+        const ScanFrame frame{QPointF(200, 200), 150, turn, 1, 1, 100};
         const ScanOverlay overlay =
             buildScanOverlay(frame, Ephemeris{0, 0, 100, 0}, withGrid, {{3, QPointF(260, 140)}});
         QImage image(400, 400, QImage::Format_RGB32);
