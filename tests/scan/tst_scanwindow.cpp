@@ -289,6 +289,29 @@ class TestScanWindow : public QObject {
         QVERIFY(std::abs(window->registration().frame.centre.x() - centre.x() - 30) < 0.4);
     }
 
+    void unreadableCodeByFields() {
+        // A sheet of R 70 whose code is covered, in a data set without a drawing's R.
+        ObservationStore store;
+        ScriptedDialogs dialogs;
+        const SheetModel model = sheetOf2001(70);
+        QImage page = renderSheet(model, 150).convertToFormat(QImage::Format_Grayscale8);
+        QPainter(&page).fillRect(
+            sheetDrawingToPage(model, 150).mapRect(model.codeMm.translated(-model.centre)),
+            Qt::white);
+        ScanWindow *window = openWindow(store, dialogs, page, {600, 500});
+        QVERIFY(window->registration().registered() && !window->registration().code);
+        QVERIFY(window->statusText().contains("nelze přečíst (terčíky nalezeny)"));
+        // The moment and R in the fields make it the sheet it is.
+        window->findChild<QLineEdit *>("datumsken")->setText("21.06.2001");
+        window->findChild<QLineEdit *>("casken")->setText("0830");
+        QVERIFY(!window->registration().programSheet()); // R still not given
+        window->findChild<QDoubleSpinBox *>("polomersken")->setValue(70);
+        QVERIFY(window->registration().programSheet());
+        QVERIFY(*window->registration().code ==
+                (SheetCode{model.settings.date, 830, 70, 1, 1, SheetPaper::A4}));
+        QVERIFY(window->statusText().contains("platí zadaný okamžik a poloměr R 70 mm"));
+    }
+
     void besideTheDialog_data() {
         QTest::addColumn<QRect>("room");
         QTest::addColumn<QRect>("opened"); // the dialog's frame as it opens, in the middle
