@@ -218,6 +218,26 @@ bool writeButterflySeeds(const QString &dir) {
            writeFile(dir, QStringLiteral("empty"), QByteArray());
 }
 
+// fuzz_scan's images: width - 1, height - 1, flags, an R byte, grey levels.
+QByteArray scanSeed(int width, int height, char flags, char radius, double ringPx) {
+    QByteArray bytes;
+    bytes.append(char(width - 1)).append(char(height - 1)).append(flags).append(radius);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const double r = std::hypot(x - width / 2.0, y - height / 2.0);
+            bytes.append(ringPx > 0 && std::abs(r - ringPx) < 1.5 ? char(40) : char(255));
+        }
+    return bytes;
+}
+
+bool writeScanSeeds(const QString &dir) {
+    // A drawn circle with the moment and R 80 given, with R 1e-300, a strip and one pixel.
+    return writeFile(dir, QStringLiteral("circle"), scanSeed(200, 200, 3, 79, 70)) &&
+           writeFile(dir, QStringLiteral("tiny-r"), scanSeed(200, 200, 7, 0, 70)) &&
+           writeFile(dir, QStringLiteral("strip"), scanSeed(256, 1, 0, 0, 0)) &&
+           writeFile(dir, QStringLiteral("pixel"), scanSeed(1, 1, 0, 0, 0));
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -234,6 +254,7 @@ int main(int argc, char **argv) {
         {"silso", writeSilsoSeeds},           {"import", writeImportSeeds},
         {"instrument", writeInstrumentSeeds}, {"butterfly", writeButterflySeeds},
         {"sheetcode", writeSheetCodeSeeds},   {"settings", writeSettingsSeeds},
+        {"scan", writeScanSeeds},
     };
     for (const auto &t : targets) {
         const QString dir = out.filePath(QString::fromLatin1(t.target) + QStringLiteral("/seeds"));

@@ -357,6 +357,10 @@ Full description: man orvanek-cli</translation>
         <source>příkaz template chce --date, --time a --out</source>
         <translation>the command template needs --date, --time and --out</translation>
     </message>
+    <message>
+        <source>Šablonu s poloměrem %1 mm nelze naskenovat: nejmenší poloměr, jehož sken program spolehlivě přečte, je %2 mm (u menšího splývá okraj kotouče se stupnicí a kódem).</source>
+        <translation>A sheet of radius %1 mm cannot be scanned: the smallest radius whose scan the program reads reliably is %2 mm (below it the limb runs into the scale and the code).</translation>
+    </message>
 </context>
 <context>
     <name>Commit</name>
@@ -1145,10 +1149,6 @@ Full description: man orvanek-cli</translation>
         <translation>“%1” is not a time HHMM</translation>
     </message>
     <message>
-        <source>--radius: „%1“ není poloměr v mm</source>
-        <translation>--radius: “%1” is not a radius in mm</translation>
-    </message>
-    <message>
         <source>--north-angle: „%1“ není úhel ve stupních</source>
         <translation>--north-angle: “%1” is not an angle in degrees</translation>
     </message>
@@ -1179,6 +1179,14 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>--at: bod %1 leží mimo obrázek (%2 × %3 bodů)</source>
         <translation>--at: the point %1 lies off the image (%2 × %3 pixels)</translation>
+    </message>
+    <message>
+        <source>--radius: „%1“ není poloměr v mm od %2 do %3</source>
+        <translation>--radius: “%1” is not a radius in mm from %2 to %3</translation>
+    </message>
+    <message>
+        <source>Kód šablony na obrázku %1 nelze přečíst (terčíky šablony jsou nalezeny): zadejte datum, čas a poloměr zákresu volbami --date, --time a --radius.</source>
+        <translation>The sheet code on image %1 cannot be read (the sheet&apos;s fiducial dots were found): give the drawing&apos;s date, time and radius with --date, --time and --radius.</translation>
     </message>
 </context>
 <context>
@@ -1260,6 +1268,38 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>sever ve směru %1° se liší od změřeného podle šablony (%2°)</source>
         <translation>north at %1° differs from the one measured on the sheet (%2°)</translation>
+    </message>
+    <message>
+        <source>z kódu šablony</source>
+        <translation>from the sheet code</translation>
+    </message>
+    <message>
+        <source>zadaný</source>
+        <translation>given</translation>
+    </message>
+    <message>
+        <source>z nastavení souboru dat</source>
+        <translation>from the data set&apos;s settings</translation>
+    </message>
+    <message>
+        <source>neznámý, výchozí</source>
+        <translation>unknown, the default</translation>
+    </message>
+    <message>
+        <source>Kód šablony nelze přečíst (terčíky nalezeny): zadejte datum, čas UT a poloměr R zákresu, tisk šablony se pak odečte jako s přečteným kódem.</source>
+        <translation>The sheet code cannot be read (fiducial dots found): enter the drawing&apos;s date, UT time and radius R; the sheet&apos;s print is then taken out as with a code read.</translation>
+    </message>
+    <message>
+        <source>Kód šablony nelze přečíst: platí zadaný okamžik a poloměr R %1 mm.</source>
+        <translation>The sheet code cannot be read: the moment given and radius R %1 mm apply.</translation>
+    </message>
+    <message>
+        <source>Na skenu jsou dva různé kódy šablony: platí %1 %2 UT, R %3 mm; druhý (%4 %5 UT, R %6 mm) se nepoužije.</source>
+        <translation>The scan holds two different sheet codes: %1 %2 UT, R %3 mm is used; the other (%4 %5 UT, R %6 mm) is not.</translation>
+    </message>
+    <message>
+        <source>Poloměr R není znám (ani z kódu, ani zadaný, ani ze souboru dat): počítá se s %1 mm, zadejte skutečný.</source>
+        <translation>The radius R is not known (not from a code, not given, not in the data set): %1 mm is assumed, enter the real one.</translation>
     </message>
 </context>
 <context>
@@ -1951,6 +1991,14 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Vyplní skupiny podle skvrn nalezených na skenu: navržený typ (kde není zapsaný), počet skvrn, penumbry, polohu a plochu</source>
         <translation>Fills the groups from the spots found on the scan: the proposed McIntosh class (where none is typed), the number of spots, penumbrae, the position and the area</translation>
+    </message>
+    <message>
+        <source>Převzaté skupiny ze skenu: %1 do prázdných řádků.</source>
+        <translation>Groups taken from the scan: %1, into empty rows.</translation>
+    </message>
+    <message>
+        <source>Nevešlo se: %1 (tabulka má nejvýše %2 řádků; řádky s vlastním zápisem zůstaly).</source>
+        <translation>Did not fit: %1 (the table holds at most %2 rows; rows with the observer&apos;s own entries were kept).</translation>
     </message>
 </context>
 <context>
@@ -3014,6 +3062,10 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Skupina %1, %2: %3.</source>
         <translation>Group %1, %2: %3.</translation>
+    </message>
+    <message>
+        <source>Poloměr R %1 mm: %2.</source>
+        <translation>Radius R %1 mm: %2.</translation>
     </message>
 </context>
 <context>

@@ -25,8 +25,7 @@ struct ScanCommandTexts {
     Q_DECLARE_TR_FUNCTIONS(ScanCommand)
 };
 
-// The largest radius and the widest angle an option takes.
-constexpr double kLargestRadiusOption = 1000; // mm
+// The widest angle an option takes.
 constexpr double kFullTurn = 360;
 
 // Decimals: pixels and the turn with two, and a place one more than the entry dialog shows
@@ -145,10 +144,15 @@ int commandScan(CommandContext &c) {
     }
     if (o.isSet(QStringLiteral("radius"))) {
         options.radiusMm = numberOption(o.value(QStringLiteral("radius")));
-        if (!options.radiusMm || !(*options.radiusMm > 0) ||
-            *options.radiusMm > kLargestRadiusOption)
-            return c.out.fail(CliUsage, ScanCommandTexts::tr("--radius: „%1“ není poloměr v mm")
-                                            .arg(o.value(QStringLiteral("radius"))));
+        // Not below the smallest sheet the scan reads: a smaller R makes a millimetre more
+        // pixels than the image has.
+        if (!options.radiusMm || !(*options.radiusMm >= kSmallestScannedRadiusMm) ||
+            *options.radiusMm > kLargestScannedRadiusMm)
+            return c.out.fail(CliUsage,
+                              ScanCommandTexts::tr("--radius: „%1“ není poloměr v mm od %2 do %3")
+                                  .arg(o.value(QStringLiteral("radius")))
+                                  .arg(kSmallestScannedRadiusMm)
+                                  .arg(kLargestScannedRadiusMm));
     }
     if (o.isSet(QStringLiteral("north-angle"))) {
         options.northAngleDeg = numberOption(o.value(QStringLiteral("north-angle")));
@@ -172,7 +176,7 @@ int commandScan(CommandContext &c) {
     if (const int status = loadDataSet(store, c.dataDir, c.out); status != CliOk)
         return status;
     if (store.hasDrawingSetup())
-        options.fallbackRadiusMm = store.drawingRadius();
+        options.dataSetRadiusMm = store.drawingRadius();
     QString problem;
     const QImage image = readScanImage(c.args.first(), &problem);
     if (image.isNull())
@@ -190,6 +194,13 @@ int commandScan(CommandContext &c) {
         return c.out.fail(
             CliDataProblem,
             ScanCommandTexts::tr("Na obrázku %1 není nalezen okraj kotouče.").arg(c.args.first()));
+    if (reg.codeState == CodeState::Unreadable && !reg.code)
+        return c.out.fail(
+            CliDataProblem,
+            ScanCommandTexts::tr("Kód šablony na obrázku %1 nelze přečíst (terčíky šablony jsou "
+                                 "nalezeny): zadejte datum, čas a poloměr zákresu volbami "
+                                 "--date, --time a --radius.")
+                .arg(c.args.first()));
     if (!reg.hasMoment())
         return c.out.fail(
             CliDataProblem,
@@ -198,6 +209,8 @@ int commandScan(CommandContext &c) {
                 .arg(c.args.first()));
     for (const QString &text : scanDisagreements(reg, options))
         c.out.warn(ScanCommandTexts::tr("Pozor: %1; platí volba.").arg(text));
+    for (const QString &note : scanNotes(reg))
+        c.out.warn(note);
 
     const ScanFrame &f = reg.frame;
     const Ephemeris e = solarEphemeris(*reg.date, *reg.timeUT);
@@ -217,6 +230,12 @@ int commandScan(CommandContext &c) {
         {"moment", shortDate(*reg.date) + u' ' + formatTimeUT(*reg.timeUT, u"hhnn")},
         {"momentFrom", reg.momentFromCode ? QStringLiteral("code") : QStringLiteral("options")},
         {"radius", QString::number(f.radiusMm)},
+        {"radiusFrom", radiusSourceName(reg.radiusFrom)},
+        {"code", reg.codeState == CodeState::Read         ? QStringLiteral("read")
+                 : reg.codeState == CodeState::Unreadable ? QStringLiteral("unreadable")
+                                                          : QStringLiteral("none")},
+        {"codes", QString::number(reg.codeState != CodeState::Read ? 0 : reg.otherCode ? 2 : 1)},
+        {"perspective", reg.frame.perspective.isIdentity() ? QStringLiteral("0") : QStringLiteral("1")},
         {"mirrorX", flag(f.orientX)},
         {"mirrorY", flag(f.orientY)},
         {"limbX", fixed(f.centre.x(), kPixelDecimals)},

@@ -3,6 +3,7 @@
 #include "cli/entrycommands.h"
 #include "data/dates.h"
 #include "data/observationstore.h"
+#include "scan/scanregistration.h"
 #include "views/common/printjob.h"
 #include "views/sheet/sheetpainter.h"
 
@@ -83,6 +84,15 @@ int commandTemplate(CommandContext &c) {
     const SheetModel model = buildSheetModel(sheetSettings(store, state));
     if (!model.printable())
         return c.out.fail(CliDataProblem, model.refusal);
+    // A sheet is printed to be scanned: below this R its limb, scale and code crowd each other
+    // and no scan finds the limb.
+    if (model.radiusMm < kSmallestScannedRadiusMm)
+        return c.out.fail(CliDataProblem,
+                          CliTexts::tr("Šablonu s poloměrem %1 mm nelze naskenovat: nejmenší "
+                                       "poloměr, jehož sken program spolehlivě přečte, je %2 mm "
+                                       "(u menšího splývá okraj kotouče se stupnicí a kódem).")
+                              .arg(model.radiusMm)
+                              .arg(kSmallestScannedRadiusMm));
     // Distances measured on the sheet are typed in as millimetres of the data set's drawing:
     // on a sheet of another radius they give other l and b.
     if (store.hasDrawingSetup() && !store.heliographicEntry() &&

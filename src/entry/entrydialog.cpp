@@ -774,22 +774,41 @@ void EntryDialog::takeGroups(const QList<GroupCells> &rows) {
         dialogs_.information(tr("Na skenu nejsou žádné skvrny."));
         return;
     }
-    const int n = std::min(static_cast<int>(rows.size()), kMaxTableRows);
-    const std::optional<int> count = strictInteger(groupCountEdit_->text());
-    if (!count || *count < n)
-        groupCountEdit_->setText(QString::number(n)); // sizes the table
-    for (int row = 0; row < n; ++row) {
-        QStringList cells = rowTexts(groupTable_, row);
-        for (auto cell = rows[row].constBegin(); cell != rows[row].constEnd(); ++cell) {
-            // A class the observer typed stays: the proposal is only a proposal.
-            if (cell.key() == ColType && !cells.value(ColType - 1).trimmed().isEmpty())
-                continue;
+    // A row holding anything is the observer's (typed, or placed by a click on the scan) and
+    // stays as it is: the proposals go into the empty rows, in order, the table lengthened up
+    // to its 30 rows; rows cut off by a lower count and kept count as they are.
+    const int count =
+        std::clamp(strictInteger(groupCountEdit_->text()).value_or(0), 0, kMaxTableRows);
+    const auto rowHolds = [&](int row) {
+        const QStringList cells = row < groupTable_->rowCount() ? rowTexts(groupTable_, row)
+                                                                 : keptGroupRows_.value(row);
+        return std::any_of(cells.begin(), cells.end(),
+                           [](const QString &c) { return !c.trimmed().isEmpty(); });
+    };
+    QList<int> freeRows;
+    for (int row = 0; row < kMaxTableRows && freeRows.size() < rows.size(); ++row)
+        if (!rowHolds(row))
+            freeRows << row;
+    const int taken = static_cast<int>(freeRows.size());
+    if (taken > 0 && freeRows.back() + 1 > count)
+        groupCountEdit_->setText(QString::number(freeRows.back() + 1)); // sizes the table
+    for (int i = 0; i < taken; ++i) {
+        // Empty cells and the proposal's: the Typ column too, where a proposal gives one.
+        QStringList cells = rowTexts(groupTable_, freeRows[i]);
+        for (auto cell = rows[i].constBegin(); cell != rows[i].constEnd(); ++cell)
             if (cell.key() >= 1 && cell.key() <= cells.size())
                 cells[cell.key() - 1] = cell.value();
-        }
-        setRowTexts(groupTable_, row, cells);
+        setRowTexts(groupTable_, freeRows[i], cells);
     }
     emit groupsEdited();
+    const int left = static_cast<int>(rows.size()) - taken;
+    QString text = tr("Převzaté skupiny ze skenu: %1 do prázdných řádků.").arg(taken);
+    if (left > 0)
+        text += u' ' + tr("Nevešlo se: %1 (tabulka má nejvýše %2 řádků; řádky s vlastním "
+                          "zápisem zůstaly).")
+                           .arg(left)
+                           .arg(kMaxTableRows);
+    dialogs_.information(text);
 }
 
 } // namespace orvanek

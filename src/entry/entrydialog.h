@@ -79,9 +79,10 @@ class EntryDialog : public QDialog {
     using GroupCells = QMap<int, QString>;
     // Shows "Převzít skupiny", whose click asks `source` for the rows and takes them.
     void offerGroups(std::function<QList<GroupCells>()> source);
-    // Puts the rows into the group table from its first row, the table made as long as the
-    // rows first where it is shorter ("Počet skupin" typed where it was empty); nothing is
-    // stored until the commit. Rows beyond the 30 the table holds are left out.
+    // Puts the rows into the group table's empty rows in order, never over a row the observer
+    // typed or placed by a click, the table made as long as that needs ("Počet skupin" typed
+    // up to 30); nothing is stored until the commit. Says how many were taken and how many
+    // did not fit into the 30 rows.
     void takeGroups(const QList<GroupCells> &rows);
 
   signals:

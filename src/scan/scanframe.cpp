@@ -29,10 +29,43 @@ QTransform sheetToImage(const ScanFrame &frame) {
     t.translate(frame.centre.x(), frame.centre.y());
     t.rotate(frame.turnDeg); // clockwise on an image whose y runs down
     t.scale(frame.dotsPerMm(), frame.dotsPerMm());
-    return t;
+    if (frame.perspective.isIdentity())
+        return t;
+    // The sheet turned, in limb radii, then the photo's perspective, then scaled and moved to
+    // the centre: a frame scaled with its centre (a reduced copy) keeps its perspective.
+    QTransform turned;
+    turned.rotate(frame.turnDeg);
+    turned.scale(1 / frame.radiusMm, 1 / frame.radiusMm);
+    return turned * frame.perspective * QTransform::fromScale(frame.radiusPx, frame.radiusPx) *
+           QTransform::fromTranslate(frame.centre.x(), frame.centre.y());
+}
+
+ScanFrame frameFromProjective(const QTransform &h, double radiusMm) {
+    ScanFrame f;
+    f.radiusMm = radiusMm;
+    f.centre = h.map(QPointF(0, 0));
+    // The map's derivative at the disk's centre, by columns: d image / d sheet x, d sheet y.
+    const double w = h.m33();
+    const QPointF dx = (QPointF(h.m11(), h.m12()) - f.centre * h.m13()) / w;
+    const QPointF dy = (QPointF(h.m21(), h.m22()) - f.centre * h.m23()) / w;
+    // Its rotation (the polar decomposition's) and its scale, the root of its determinant.
+    const double det = dx.x() * dy.y() - dy.x() * dx.y();
+    if (!(det > 0) || !std::isfinite(det))
+        return {};
+    f.turnDeg = normalizedTurn(std::atan2(dx.y() - dy.x(), dx.x() + dy.y()) / kRadPerDeg);
+    f.radiusPx = std::sqrt(det) * radiusMm;
+    QTransform turned;
+    turned.rotate(f.turnDeg);
+    turned.scale(1 / radiusMm, 1 / radiusMm);
+    f.perspective = turned.inverted() * h *
+                    QTransform::fromTranslate(-f.centre.x(), -f.centre.y()) *
+                    QTransform::fromScale(1 / f.radiusPx, 1 / f.radiusPx);
+    return f;
 }
 
 QPointF imageFromSheet(const ScanFrame &frame, QPointF sheetMm) {
+    if (!frame.perspective.isIdentity())
+        return sheetToImage(frame).map(sheetMm);
     const double a = frame.turnDeg * kRadPerDeg;
     const double c = std::cos(a);
     const double s = std::sin(a);
@@ -42,6 +75,8 @@ QPointF imageFromSheet(const ScanFrame &frame, QPointF sheetMm) {
 }
 
 QPointF sheetFromImage(const ScanFrame &frame, QPointF pixel) {
+    if (!frame.perspective.isIdentity())
+        return sheetToImage(frame).inverted().map(pixel);
     const double a = frame.turnDeg * kRadPerDeg;
     const double c = std::cos(a);
     const double s = std::sin(a);

@@ -13,21 +13,40 @@ namespace orvanek {
 // right and y down; the sheet's own millimetres (sheetcode.h) count from the disk's centre,
 // x to the right and y down as printed.
 struct ScanFrame {
+    ScanFrame() = default;
+    // The perspective last and optional: a frame is written as the six values of a scan.
+    ScanFrame(QPointF centre, double radiusPx, double turnDeg, int orientX, int orientY,
+              double radiusMm, const QTransform &perspective = QTransform())
+        : centre(centre), radiusPx(radiusPx), turnDeg(turnDeg), orientX(orientX), orientY(orientY),
+          radiusMm(radiusMm), perspective(perspective) {}
+
     QPointF centre;        // the limb's centre, image pixels
     double radiusPx = 0;   // the limb's radius, image pixels
     double turnDeg = 0;    // the paper turned clockwise (as the image is seen) by this, -180..180
     int orientX = 1;       // +1: east on the right of the drawing ("Z - V"); -1 mirrored
     int orientY = 1;       // +1: north at its top ("S - J"); -1 mirrored
     double radiusMm = 125; // R: the drawing's radius on paper
+    // A photo's perspective: offsets from `centre` as a flat scan would show them to the
+    // offsets the photo shows, both in limb radii (radiusPx), a projective map that keeps the
+    // centre and neither turns nor scales there, so that `radiusPx` and `turnDeg` are
+    // the scale and the turn at the disk (and a frame scaled with its centre keeps it). The
+    // identity for a scan.
+    QTransform perspective;
 
     bool valid() const { return radiusPx > 0 && radiusMm > 0; }
     double dotsPerMm() const { return radiusPx / radiusMm; }
 };
 
-// The sheet's millimetres (from the disk's centre) to image pixels, and back.
+// The sheet's millimetres (from the disk's centre) to image pixels, and back; projective
+// where the frame has a perspective.
 QTransform sheetToImage(const ScanFrame &frame);
 QPointF imageFromSheet(const ScanFrame &frame, QPointF sheetMm);
 QPointF sheetFromImage(const ScanFrame &frame, QPointF pixel);
+
+// The frame of a projective map from the sheet's millimetres (of a drawing of radius
+// `radiusMm`) to image pixels: the centre where the map puts the disk's centre, the scale
+// and turn it has there, and the rest as the frame's perspective.
+ScanFrame frameFromProjective(const QTransform &sheetToPixels, double radiusMm);
 
 // A place on the drawing as the entry dialog takes it: the position angle from the top of
 // the disk towards the right (each mirrored with its orientation), 0 <= angle < 360, and

@@ -72,13 +72,14 @@ void paintScanOverlay(QPainter &painter, const ScanOverlay &o, const QTransform 
     for (const QPolygonF &run : o.boldGrid)
         painter.drawPolyline(imageToDevice.map(run));
 
-    // The limb as a polygon through the mapped circle, so that any zoom keeps it exact.
+    // The limb as a polygon through the mapped circle, so that any zoom keeps it exact (and a
+    // photo's perspective shows it as the oval it is).
     constexpr int kLimbVertices = 360;
     QPolygonF limb;
     for (int k = 0; k <= kLimbVertices; ++k) {
         const double a = 2 * std::numbers::pi * k / kLimbVertices;
-        limb << imageToDevice.map(o.frame.centre +
-                                  QPointF(std::cos(a), std::sin(a)) * o.frame.radiusPx);
+        limb << imageToDevice.map(
+            imageFromSheet(o.frame, QPointF(std::cos(a), std::sin(a)) * o.frame.radiusMm));
     }
     painter.setPen(cosmetic(kLimbColour, kLimbPen));
     painter.drawPolyline(limb);

@@ -1,6 +1,8 @@
 #include "scan/scanregistration.h"
 
 #include "data/dates.h"
+#include "data/units.h"
+#include "views/sheet/sheetmodel.h"
 
 #define ZX_USE_UTF8
 #include <ZXing/ReadBarcode.h>
@@ -34,6 +36,8 @@ constexpr double kRadPerDeg = std::numbers::pi / 180;
 constexpr int kCoarseSide = 500;
 // The disk's radius is looked for between these parts of the image's shorter side.
 constexpr double kSmallestDisk = 0.1;
+// A reduced copy narrower than this many pixels holds no disk worth fitting.
+constexpr int kLeastCoarseSide = 16;
 constexpr double kLargestDisk = 0.5;
 // Candidates of the circle transform (where no dark shape gives the limb) weighed by how
 // much of their round is a drawn line.
@@ -288,6 +292,8 @@ void keepBetter(std::optional<LimbFit> &best, const std::optional<LimbFit> &cand
 // touches it (the grid, ticks, spots) is one such shape; its box is the limb's give or take
 // the ticks.
 void candidatesFromShapes(const cv::Mat &small, std::optional<LimbFit> &best) {
+    if (small.empty())
+        return;
     cv::Mat dark;
     cv::threshold(small, dark, 0, 255, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
     cv::Mat labels, stats, centroids;
@@ -311,6 +317,9 @@ std::optional<LimbFit> coarseLimb(const cv::Mat &grey, int &factor) {
     const int longer = std::max(grey.cols, grey.rows);
     factor = std::max(1, (longer + kCoarseSide - 1) / kCoarseSide);
     const cv::Mat small = factor > 1 ? darkestOfBlocks(grey, factor) : grey;
+    // A strip (600 x 1 reduces to no row at all) holds no disk.
+    if (std::min(small.cols, small.rows) < kLeastCoarseSide)
+        return std::nullopt;
     std::optional<LimbFit> best;
     candidatesFromShapes(small, best);
     if (!best) {
@@ -319,10 +328,11 @@ std::optional<LimbFit> coarseLimb(const cv::Mat &grey, int &factor) {
         cv::Mat smooth;
         cv::GaussianBlur(small, smooth, cv::Size(5, 5), 1.2);
         const int shorter = std::min(smooth.cols, smooth.rows);
+        const int least = std::max(2, static_cast<int>(shorter * kSmallestDisk));
         for (double perfectness : {kPerfectCircle, kRoughCircle}) {
             std::vector<cv::Vec3f> circles;
             cv::HoughCircles(smooth, circles, cv::HOUGH_GRADIENT_ALT, 1, shorter / 8.0,
-                             kEdgeThreshold, perfectness, static_cast<int>(shorter * kSmallestDisk),
+                             kEdgeThreshold, perfectness, least,
                              static_cast<int>(shorter * kLargestDisk));
             for (size_t i = 0; i < std::min<size_t>(circles.size(), kCoarseCandidates); ++i)
                 keepBetter(best, refinedCandidate(small, QPointF(circles[i][0], circles[i][1]),
@@ -354,6 +364,9 @@ constexpr double kCodeReachDown = 1.9;
 // code alone darkens about 1 % of the corner round the largest disk.
 constexpr double kCodeDarkLevel = 128;
 constexpr double kCodeLeastDarkShare = 0.003;
+// How far from its expected place a fiducial dot is looked for when it is not near it: a
+// photo's perspective moves the dots of a large sheet by several millimetres.
+constexpr double kWideDotReachMm = 12;
 
 struct FoundCode {
     SheetCode code;
@@ -361,10 +374,12 @@ struct FoundCode {
     QPolygonF corners; // image pixels
 };
 
-std::optional<FoundCode> readCodeIn(const cv::Mat &grey, cv::Rect region, int reduce) {
+std::vector<FoundCode> readCodesIn(const cv::Mat &grey, cv::Rect region, int reduce) {
+    std::vector<FoundCode> codes;
     region &= cv::Rect(0, 0, grey.cols, grey.rows);
     if (region.width < 21 || region.height < 21)
-        return std::nullopt;
+        return codes;
+    reduce = std::clamp(reduce, 1, std::min(region.width, region.height) / 21);
     cv::Mat part = grey(region);
     if (reduce > 1)
         cv::resize(part, part, cv::Size(part.cols / reduce, part.rows / reduce), 0, 0,
@@ -375,7 +390,7 @@ std::optional<FoundCode> readCodeIn(const cv::Mat &grey, cv::Rect region, int re
     cv::Mat dark;
     cv::threshold(part, dark, kCodeDarkLevel, 255, cv::THRESH_BINARY_INV);
     if (cv::countNonZero(dark) < kCodeLeastDarkShare * static_cast<double>(part.total()))
-        return std::nullopt;
+        return codes;
     ZXing::DecodeHints hints;
     hints.setFormats(ZXing::BarcodeFormat::QRCode);
     hints.setTryRotate(false);
@@ -389,21 +404,24 @@ std::optional<FoundCode> readCodeIn(const cv::Mat &grey, cv::Rect region, int re
             continue;
         const QString text = QString::fromStdString(r.text());
         const auto code = parseSheetCode(text);
-        if (!code)
+        // A code whose R no sheet is scanned with is not taken for one.
+        if (!code || code->radiusMm < kSmallestScannedRadiusMm ||
+            code->radiusMm > kLargestScannedRadiusMm)
             continue;
         FoundCode found{*code, text, {}};
         const double k = reduce;
         for (int i = 0; i < 4; ++i)
             found.corners << QPointF(region.x + (r.position()[i].x + 0.5) * k - 0.5,
                                      region.y + (r.position()[i].y + 0.5) * k - 0.5);
-        return found;
+        codes.push_back(found);
     }
-    return std::nullopt;
+    return codes;
 }
 
-// The code: first in the corner of the square round the disk where the sheet prints it,
-// then in the other three (a sheet scanned upside down or sideways), then anywhere.
-std::optional<FoundCode> findCode(const cv::Mat &grey, const LimbFit &limb) {
+// The codes: first in the corner of the square round the disk where the sheet prints it,
+// then in the other three (a sheet scanned upside down or sideways). The first is the one
+// taken; a second that says something else is told.
+std::vector<FoundCode> findCodes(const cv::Mat &grey, const LimbFit &limb) {
     const double r = limb.radiusPx;
     // A module is 0.6 mm; on the largest disk (R 126.5 mm) that is r / 211 pixels. Reduced
     // so that a module keeps three pixels at least.
@@ -416,6 +434,7 @@ std::optional<FoundCode> findCode(const cv::Mat &grey, const LimbFit &limb) {
         QPointF direction;
         bool sideways;
     } corners[] = {{{-1, 1}, false}, {{1, -1}, false}, {{-1, -1}, true}, {{1, 1}, true}};
+    std::vector<FoundCode> codes;
     for (const auto &c : corners) {
         const double across = c.sideways ? kCodeReachDown : kCodeReachAside;
         const double down = c.sideways ? kCodeReachAside : kCodeReachDown;
@@ -426,17 +445,55 @@ std::optional<FoundCode> findCode(const cv::Mat &grey, const LimbFit &limb) {
         const cv::Rect region(static_cast<int>(x0), static_cast<int>(y0),
                               static_cast<int>((across - kCodeNearest) * r),
                               static_cast<int>((down - kCodeNearest) * r));
-        if (auto found = readCodeIn(grey, region, reduce))
-            return found;
+        for (FoundCode &found : readCodesIn(grey, region, reduce))
+            if (std::none_of(codes.begin(), codes.end(),
+                             [&](const FoundCode &f) { return f.text == found.text; }))
+                codes.push_back(std::move(found));
     }
-    return std::nullopt;
+    return codes;
+}
+
+// The codes anywhere on the image, for a sheet whose limb the search missed (a disk small
+// against the page, a photo's uneven light): the whole image, reduced as far as a module of a
+// 300-dpi scan keeps three pixels.
+std::vector<FoundCode> findCodesAnywhere(const cv::Mat &grey) {
+    const int reduce = std::max(1, std::max(grey.cols, grey.rows) / 3600 + 1);
+    return readCodesIn(grey, cv::Rect(0, 0, grey.cols, grey.rows), reduce);
+}
+
+// The limb where a code says it is: the code's size gives the scale, its edge the turn and
+// its place on the sheet the disk's centre.
+LimbFit limbFromCode(const FoundCode &found) {
+    const SheetMarks marks = sheetMarks(found.code.radiusMm, sheetCodeSymbol(found.text).size);
+    const QPolygonF &c = found.corners;
+    const QPointF top = c[1] - c[0];
+    const QPointF left = c[3] - c[0];
+    const double dotsPerMm =
+        (std::hypot(top.x(), top.y()) + std::hypot(left.x(), left.y())) / 2 / marks.code.width();
+    const double turn = directionDeg(top);
+    ScanFrame frame{{}, dotsPerMm * found.code.radiusMm, turn, 1, 1, found.code.radiusMm, {}};
+    QPointF middle;
+    for (const QPointF &p : c)
+        middle += p / 4;
+    // The code's middle is where the frame without a centre puts it.
+    LimbFit limb;
+    limb.centre = middle - imageFromSheet(frame, marks.code.center());
+    limb.radiusPx = frame.radiusPx;
+    return limb;
 }
 
 // The centre of a fiducial dot near `expected` (pixels), the darkness-weighted middle of
 // the dark blob of about the dot's size there; nothing when no such blob is found.
-std::optional<QPointF> findDot(const cv::Mat &grey, QPointF expected, double dotsPerMm) {
+std::optional<QPointF> findDot(const cv::Mat &grey, QPointF expected, double dotsPerMm,
+                               double reachMm = 4) {
+    // A scale no image holds a dot at (a code's R of 1e-300) finds none, and overflows nothing.
+    if (!(dotsPerMm > 0) || reachMm * dotsPerMm > std::max(grey.cols, grey.rows) ||
+        !std::isfinite(expected.x()) || !std::isfinite(expected.y()) ||
+        std::abs(expected.x()) > 4.0 * grey.cols + 1e4 ||
+        std::abs(expected.y()) > 4.0 * grey.rows + 1e4)
+        return std::nullopt;
     const double dotRadius = kFiducialDiameterMm / 2 * dotsPerMm;
-    const int half = static_cast<int>(std::ceil(4 * dotsPerMm)); // 4 mm round the expected place
+    const int half = static_cast<int>(std::ceil(reachMm * dotsPerMm)); // round the expected place
     cv::Rect box(static_cast<int>(expected.x()) - half, static_cast<int>(expected.y()) - half,
                  2 * half + 1, 2 * half + 1);
     box &= cv::Rect(0, 0, grey.cols, grey.rows);
@@ -498,30 +555,290 @@ std::optional<QPointF> findDot(const cv::Mat &grey, QPointF expected, double dot
     return sum > 0 ? std::optional<QPointF>(moment / sum) : std::nullopt;
 }
 
+// The fiducial dots of a sheet of radius `radiusMm` in a frame (the code's rough one), each
+// looked for near its place and, on a photo whose perspective moves it, a little farther.
+std::vector<std::pair<QPointF, QPointF>> findDots(const cv::Mat &grey, const ScanFrame &frame,
+                                                  const SheetMarks &marks) {
+    std::vector<std::pair<QPointF, QPointF>> dots; // sheet mm, image pixels
+    for (const QPointF &f : marks.fiducials) {
+        const QPointF expected = imageFromSheet(frame, f);
+        auto dot = findDot(grey, expected, frame.dotsPerMm());
+        if (!dot)
+            dot = findDot(grey, expected, frame.dotsPerMm(), kWideDotReachMm);
+        if (dot)
+            dots.emplace_back(f, *dot);
+    }
+    return dots;
+}
+
 // The paper's turn: roughly from where the code lies about the limb's centre, then from the
 // three dots, each at its known place on the sheet.
 double measureTurn(const cv::Mat &grey, const LimbFit &limb, const FoundCode &found,
-                   int &dotsFound) {
+                   std::vector<std::pair<QPointF, QPointF>> &dots) {
     const SheetMarks marks = sheetMarks(found.code.radiusMm, sheetCodeSymbol(found.text).size);
     QPointF codeCentre;
     for (const QPointF &p : found.corners)
         codeCentre += p / 4;
     const double rough =
         normalizedTurn(directionDeg(codeCentre - limb.centre) - directionDeg(marks.code.center()));
-    ScanFrame frame{limb.centre, limb.radiusPx, rough, 1, 1, found.code.radiusMm};
+    const ScanFrame frame{limb.centre, limb.radiusPx, rough, 1, 1, found.code.radiusMm, {}};
+    dots = findDots(grey, frame, marks);
     double sinSum = 0;
     double cosSum = 0;
-    dotsFound = 0;
-    for (const QPointF &f : marks.fiducials) {
-        const auto dot = findDot(grey, imageFromSheet(frame, f), frame.dotsPerMm());
-        if (!dot)
-            continue;
-        const double turn = (directionDeg(*dot - limb.centre) - directionDeg(f)) * kRadPerDeg;
+    for (const auto &[f, dot] : dots) {
+        const double turn = (directionDeg(dot - limb.centre) - directionDeg(f)) * kRadPerDeg;
         sinSum += std::sin(turn);
         cosSum += std::cos(turn);
-        ++dotsFound;
     }
-    return dotsFound > 0 ? std::atan2(sinSum, cosSum) / kRadPerDeg : rough;
+    return !dots.empty() ? std::atan2(sinSum, cosSum) / kRadPerDeg : rough;
+}
+
+// The three fiducial dots of a sheet whose code cannot be read: filled round blobs outside
+// the limb at one distance from its centre, a quarter turn apart, of the size a sheet's R
+// gives them at that distance (R + kSheetRingMm - kFiducialInsetMm on either axis). The
+// paper's turn is where the dots say the code's corner is; nothing unless all three are
+// found.
+std::optional<double> damagedSheetTurn(const cv::Mat &grey, const LimbFit &limb,
+                                       std::vector<QPointF> &found) {
+    const double r = limb.radiusPx;
+    // The dots of the smallest sheet stand farthest out against the limb.
+    const double reach =
+        std::sqrt(2.0) * (1 + (kSheetRingMm - kFiducialInsetMm) / kSmallestScannedRadiusMm);
+    const cv::Rect box = cv::Rect(static_cast<int>(limb.centre.x() - reach * r - r / 10),
+                                  static_cast<int>(limb.centre.y() - reach * r - r / 10),
+                                  static_cast<int>(2 * (reach * r + r / 10)),
+                                  static_cast<int>(2 * (reach * r + r / 10))) &
+                         cv::Rect(0, 0, grey.cols, grey.rows);
+    if (box.width < 5 || box.height < 5)
+        return std::nullopt;
+    cv::Mat dark;
+    cv::threshold(grey(box), dark, 0, 255, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
+    cv::Mat labels, stats, centroids;
+    const int n = cv::connectedComponentsWithStats(dark, labels, stats, centroids, 8, CV_32S);
+    struct Blob {
+        QPointF centre;
+        double diameter;
+        double distance;
+        double angle;
+    };
+    std::vector<Blob> blobs;
+    for (int i = 1; i < n; ++i) {
+        const int w = stats.at<int>(i, cv::CC_STAT_WIDTH);
+        const int h = stats.at<int>(i, cv::CC_STAT_HEIGHT);
+        const double area = stats.at<int>(i, cv::CC_STAT_AREA);
+        const double d = (w + h) / 2.0;
+        // Round and filled.
+        if (w < 4 || std::abs(w - h) > 0.25 * d + 1 ||
+            std::abs(area / (std::numbers::pi * d * d / 4) - 1) > 0.3)
+            continue;
+        const QPointF c(box.x + centroids.at<double>(i, 0), box.y + centroids.at<double>(i, 1));
+        const QPointF v = c - limb.centre;
+        const double distance = std::hypot(v.x(), v.y());
+        if (distance < 1.05 * r)
+            continue;
+        blobs.push_back({c, d, distance, directionDeg(v)});
+    }
+    if (blobs.size() > 200)
+        return std::nullopt;
+    // A dot on the diagonal of the square round the disk, its half side s = R + ring - inset
+    // in mm, is distance = sqrt(2) s dots; R = r / k and a dot is 3 mm, so
+    // k = (distance / sqrt(2) - r) / (ring - inset) and the dot's diameter is 3 k.
+    for (size_t a = 0; a < blobs.size(); ++a)
+        for (size_t b = 0; b < blobs.size(); ++b)
+            for (size_t c = 0; c < blobs.size(); ++c) {
+                if (a == b || b == c || a == c)
+                    continue;
+                const Blob &ul = blobs[a], &ur = blobs[b], &lr = blobs[c];
+                const double mean = (ul.distance + ur.distance + lr.distance) / 3;
+                if (std::max({ul.distance, ur.distance, lr.distance}) -
+                        std::min({ul.distance, ur.distance, lr.distance}) >
+                    0.04 * mean)
+                    continue;
+                // Clockwise as the image is seen: upper left, upper right, lower right.
+                if (std::abs(normalizedTurn(ur.angle - ul.angle - 90)) > 4 ||
+                    std::abs(normalizedTurn(lr.angle - ur.angle - 90)) > 4)
+                    continue;
+                const double k = (mean / std::sqrt(2.0) - r) / (kSheetRingMm - kFiducialInsetMm);
+                const double diameter = (ul.diameter + ur.diameter + lr.diameter) / 3;
+                if (!(k > 0) || std::abs(diameter / (kFiducialDiameterMm * k) - 1) > 0.35)
+                    continue;
+                found = {ul.centre, ur.centre, lr.centre};
+                // The upper right dot lies at -45 degrees on the sheet.
+                double sinSum = 0, cosSum = 0;
+                const double expected[] = {-135, -45, 45};
+                const Blob *dots[] = {&ul, &ur, &lr};
+                for (int i = 0; i < 3; ++i) {
+                    const double t = (dots[i]->angle - expected[i]) * kRadPerDeg;
+                    sinSum += std::sin(t);
+                    cosSum += std::cos(t);
+                }
+                return std::atan2(sinSum, cosSum) / kRadPerDeg;
+            }
+    return std::nullopt;
+}
+
+// --- A photo's perspective -------------------------------------------------------------------
+
+// Limb points for the perspective: rays from the disk's centre as the map puts it.
+constexpr int kPerspectiveRays = 360;
+// A perspective that moves no point of the disk by more than this (mm, and half a pixel:
+// below what the scan can measure) is a flat scan's, the fit's noise.
+constexpr double kFlatScanMm = 0.1;
+constexpr double kFlatScanPx = 0.5;
+// How much a fiducial dot weighs against one limb point, and a code's corner (read less
+// exactly by the reader). Light: the limb leaves the map free only in its turn and in where
+// the disk's centre lies, which the marks alone then fix; where a lens's barrel distortion
+// puts the marks at the page's corners out of line with the limb, the limb wins, and points
+// on the disk come out nearer (on an A4 photo of R 80 with 1 % barrel 0.15 mm worst against
+// 0.22 mm with the dots weighing 20 limb points; 2 %: 0.28 against 0.42).
+constexpr double kDotWeight = 1;
+constexpr double kCornerWeight = 0.2;
+// The windows along the rays for the limb's line, parts of the radius: round the frame found
+// without perspective (a tilt of 10 degrees makes the limb 1.5 % oval), then round the fit.
+constexpr double kFirstLimbWindow = 0.03;
+constexpr double kLimbWindow = 0.008;
+// The windows along the rays for a limb placed by the code alone (its size read to a few
+// per cent), parts of the radius.
+constexpr std::initializer_list<double> kLimbFromCodeWindows = {0.06, 0.02, 0.006};
+// A limb found by its own search is the code's when it lies this near (parts of the radius)
+// where the code puts it.
+constexpr double kCodeLimbAgreement = 0.08;
+// A limb this small against the image's shorter side may be another circle of a small sheet.
+constexpr double kSmallDiskPart = 0.2;
+
+// The map from image pixels to the sheet's mm (of the code's R), projective, that puts the
+// limb's line on the circle of radius R round the centre and the marks found on their places
+// on the sheet; Gauss-Newton from the frame found without perspective. Nothing when it does
+// not settle.
+std::optional<QTransform> fitPerspective(const cv::Mat &grey, const ScanFrame &start,
+                                         const std::vector<std::pair<QPointF, QPointF>> &marks,
+                                         const std::vector<double> &weights, double firstWindow) {
+    const double radiusMm = start.radiusMm;
+    // Image pixels normalized round the limb's centre: the parameters stay near 1.
+    const QTransform normal = QTransform::fromTranslate(-start.centre.x(), -start.centre.y()) *
+                              QTransform::fromScale(1 / start.radiusPx, 1 / start.radiusPx);
+    const QTransform toSheet = sheetToImage(start).inverted();
+    const QTransform fromNormal = normal.inverted();
+    // The parameters: the map from normalized pixels to mm / R, its m33 kept at 1.
+    QTransform p = fromNormal * toSheet * QTransform::fromScale(1 / radiusMm, 1 / radiusMm);
+    const auto params = [](const QTransform &t) {
+        const double w = t.m33();
+        return cv::Vec<double, 8>(t.m11() / w, t.m12() / w, t.m13() / w, t.m21() / w, t.m22() / w,
+                                  t.m23() / w, t.m31() / w, t.m32() / w);
+    };
+    const auto transformOf = [](const cv::Vec<double, 8> &v) {
+        return QTransform(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], 1);
+    };
+    cv::Vec<double, 8> v = params(p);
+    for (int round = 0; round < 3; ++round) {
+        // The limb's line where the current map puts the circle, found along image rays.
+        const QTransform sheetToPixels = QTransform::fromScale(1 / radiusMm, 1 / radiusMm) *
+                                         transformOf(v).inverted() * fromNormal;
+        const QPointF centre = sheetToPixels.map(QPointF(0, 0));
+        std::vector<QPointF> limbPoints;
+        const double lineWidth = std::max(2.0, 0.003 * start.radiusPx);
+        for (int i = 0; i < kPerspectiveRays; ++i) {
+            const double a = 2 * std::numbers::pi * i / kPerspectiveRays;
+            const QPointF onLimb = sheetToPixels.map(QPointF(std::cos(a), std::sin(a)) * radiusMm);
+            const QPointF ray = onLimb - centre;
+            const double length = std::hypot(ray.x(), ray.y());
+            if (!(length > 4))
+                continue;
+            const double window =
+                round == 0 ? firstWindow * length : std::max(3.0, kLimbWindow * length);
+            const auto edge =
+                edgeOnRay(grey, centre, std::atan2(ray.y(), ray.x()), length - window - 2,
+                          length + window + 2, length, lineWidth);
+            if (edge && edge->darkness > kLineContrast / 4)
+                limbPoints.push_back(centre + ray / length * edge->radius);
+        }
+        if (limbPoints.size() < kLeastInliers * kPerspectiveRays)
+            return std::nullopt;
+        std::vector<QPointF> limbNormal;
+        for (const QPointF &q : limbPoints)
+            limbNormal.push_back(normal.map(q));
+        std::vector<std::pair<QPointF, QPointF>> marksNormal;
+        for (const auto &[sheet, pixel] : marks)
+            marksNormal.emplace_back(sheet / radiusMm, normal.map(pixel));
+        // Residuals in units of R: the limb's points off the unit circle, the marks off theirs.
+        std::vector<double> limbWeight(limbNormal.size(), 1.0);
+        for (int iteration = 0; iteration < 8; ++iteration) {
+            const auto residuals = [&](const cv::Vec<double, 8> &x) {
+                const QTransform t = transformOf(x);
+                std::vector<double> out;
+                out.reserve(limbNormal.size() + 2 * marksNormal.size());
+                for (size_t i = 0; i < limbNormal.size(); ++i) {
+                    const QPointF m = t.map(limbNormal[i]);
+                    out.push_back(limbWeight[i] * (std::hypot(m.x(), m.y()) - 1));
+                }
+                for (size_t i = 0; i < marksNormal.size(); ++i) {
+                    const QPointF m = t.map(marksNormal[i].second) - marksNormal[i].first;
+                    const double w = std::sqrt(weights[i]);
+                    out.push_back(w * m.x());
+                    out.push_back(w * m.y());
+                }
+                return out;
+            };
+            const std::vector<double> r0 = residuals(v);
+            cv::Mat jt(8, static_cast<int>(r0.size()), CV_64F);
+            for (int j = 0; j < 8; ++j) {
+                cv::Vec<double, 8> x = v;
+                const double step = 1e-7 * std::max(1.0, std::abs(v[j]));
+                x[j] += step;
+                const std::vector<double> r1 = residuals(x);
+                for (size_t i = 0; i < r0.size(); ++i)
+                    jt.at<double>(j, static_cast<int>(i)) = (r1[i] - r0[i]) / step;
+            }
+            const cv::Mat rv(static_cast<int>(r0.size()), 1, CV_64F,
+                             const_cast<double *>(r0.data()));
+            cv::Mat delta;
+            if (!cv::solve(jt * jt.t(), -(jt * rv), delta, cv::DECOMP_SVD))
+                return std::nullopt;
+            double largest = 0;
+            for (int j = 0; j < 8; ++j) {
+                v[j] += delta.at<double>(j);
+                largest = std::max(largest, std::abs(delta.at<double>(j)));
+            }
+            // Limb points far off the circle (a tick, a spot at the limb) weigh nothing.
+            const QTransform t = transformOf(v);
+            std::vector<double> off;
+            for (const QPointF &q : limbNormal) {
+                const QPointF m = t.map(q);
+                off.push_back(std::abs(std::hypot(m.x(), m.y()) - 1));
+            }
+            std::vector<double> sorted = off;
+            std::nth_element(sorted.begin(),
+                             sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2),
+                             sorted.end());
+            const double limit = std::max(kLeastOutlierPx / start.radiusPx,
+                                          kOutlierDeviations * 1.4826 * sorted[sorted.size() / 2]);
+            for (size_t i = 0; i < off.size(); ++i)
+                limbWeight[i] = off[i] <= limit ? 1.0 : 0.0;
+            if (largest < 1e-9)
+                break;
+        }
+    }
+    for (int j = 0; j < 8; ++j)
+        if (!std::isfinite(v[j]))
+            return std::nullopt;
+    // Image pixels to the sheet's mm.
+    return normal * transformOf(v) * QTransform::fromScale(radiusMm, radiusMm);
+}
+
+// How far (mm) a perspective moves the points of the disk from where the frame without it
+// puts them.
+double perspectiveShiftMm(const ScanFrame &frame) {
+    ScanFrame flat = frame;
+    flat.perspective = QTransform();
+    double largest = 0;
+    for (int i = 0; i < 16; ++i)
+        for (const double part : {0.5, 1.0}) {
+            const double a = 2 * std::numbers::pi * i / 16;
+            const QPointF p = QPointF(std::cos(a), std::sin(a)) * part * frame.radiusMm;
+            const QPointF d = imageFromSheet(frame, p) - imageFromSheet(flat, p);
+            largest = std::max(largest, std::hypot(d.x(), d.y()) / frame.dotsPerMm());
+        }
+    return largest;
 }
 
 } // namespace
@@ -532,44 +849,209 @@ QImage scanGrey(const QImage &image) {
                : image.convertToFormat(QImage::Format_Grayscale8);
 }
 
-std::optional<LimbFit> findLimb(const QImage &greyImage) {
-    if (greyImage.isNull() || greyImage.format() != QImage::Format_Grayscale8)
-        return std::nullopt;
-    const cv::Mat grey = matOf(greyImage);
-    int factor = 1;
-    const std::optional<LimbFit> coarse = coarseLimb(grey, factor);
-    if (!coarse)
-        return std::nullopt;
+namespace {
+
+// The limb's first guess on the reduced copy and the circle fitted at full resolution; a
+// photo's oval limb may give the first and not the second.
+struct LimbSearch {
+    std::optional<LimbFit> coarse;
+    std::optional<LimbFit> fine;
+};
+
+std::optional<LimbFit> fineLimb(const cv::Mat &grey, const LimbFit &guess,
+                                std::initializer_list<double> windows, double slack) {
     // The drawn line is about 0.3 % of the radius wide (0.35 mm at R 125), a few pixels.
-    const double lineWidth = std::max(2.0, 0.003 * coarse->radiusPx);
-    const auto fit = fitAlongRays(grey, coarse->centre, coarse->radiusPx, kRayWindows, 2.0 * factor,
-                                  lineWidth, kFineRays);
+    const double lineWidth = std::max(2.0, 0.003 * guess.radiusPx);
+    const auto fit =
+        fitAlongRays(grey, guess.centre, guess.radiusPx, windows, slack, lineWidth, kFineRays);
     if (!fit || fit->points < kLeastInliers * kFineRays || fit->rmsPx > kLargestRms * fit->radiusPx)
         return std::nullopt;
     return fit;
 }
 
+LimbSearch searchLimb(const cv::Mat &grey) {
+    LimbSearch search;
+    int factor = 1;
+    search.coarse = coarseLimb(grey, factor);
+    if (search.coarse)
+        search.fine = fineLimb(grey, *search.coarse, kRayWindows, 2.0 * factor);
+    return search;
+}
+
+// The frame of the code's sheet (its R, no mirrors) found from a limb and a turn.
+ScanFrame codeFrame(const LimbFit &limb, double turnDeg, const SheetCode &code) {
+    return {limb.centre, limb.radiusPx, turnDeg, 1, 1, code.radiusMm, {}};
+}
+
+// The program's sheet with its code read: the dots, the paper's turn and, on a photo, the
+// perspective the dots, the code's corners and the limb's line give together.
+void registerWithCode(const cv::Mat &grey, ScanRegistration &reg, const LimbSearch &limbs,
+                      const FoundCode &found) {
+    reg.code = found.code;
+    reg.codeState = CodeState::Read;
+    reg.codeCorners = found.corners;
+    // The limb where the code says it is, fitted at full resolution; the one found by its
+    // own search where it agrees (on a small disk that search may take another circle).
+    const LimbFit fromCode = limbFromCode(found);
+    const auto agrees = [&](const std::optional<LimbFit> &limb) {
+        return limb &&
+               std::hypot(limb->centre.x() - fromCode.centre.x(),
+                          limb->centre.y() - fromCode.centre.y()) <
+                   kCodeLimbAgreement * fromCode.radiusPx &&
+               std::abs(limb->radiusPx / fromCode.radiusPx - 1) < kCodeLimbAgreement;
+    };
+    std::optional<LimbFit> fine = agrees(limbs.fine) ? limbs.fine : std::nullopt;
+    std::optional<LimbFit> guide = fine ? fine : agrees(limbs.coarse) ? limbs.coarse : std::nullopt;
+    if (!guide) {
+        fine = fineLimb(grey, fromCode, kLimbFromCodeWindows, 2.0);
+        guide = fine ? fine : fromCode;
+    }
+    std::vector<std::pair<QPointF, QPointF>> dots;
+    const double turn = measureTurn(grey, *guide, found, dots);
+    reg.fiducialsFound = static_cast<int>(dots.size());
+    // The marks: the dots, and the code's corners (upper left, upper right, lower right,
+    // lower left as the reader gives them) on the sheet's code square.
+    const SheetMarks marks = sheetMarks(found.code.radiusMm, sheetCodeSymbol(found.text).size);
+    const QPointF square[] = {marks.code.topLeft(), marks.code.topRight(), marks.code.bottomRight(),
+                              marks.code.bottomLeft()};
+    const auto pointsOf = [&](const std::vector<std::pair<QPointF, QPointF>> &dotsFound,
+                              std::vector<double> &weights) {
+        std::vector<std::pair<QPointF, QPointF>> points = dotsFound;
+        weights.assign(dotsFound.size(), kDotWeight);
+        for (int i = 0; i < 4 && i < found.corners.size(); ++i) {
+            points.emplace_back(square[i], found.corners[i]);
+            weights.push_back(kCornerWeight);
+        }
+        return points;
+    };
+    std::optional<LimbFit> limb = fine;
+    double measured = turn;
+    // Two dots and the code's corners hold the perspective; a dot the first frame missed is
+    // looked for again where the perspective puts it.
+    std::optional<ScanFrame> photo;
+    ScanFrame start = codeFrame(*guide, turn, found.code);
+    const double firstWindow = fine ? kFirstLimbWindow : kLimbFromCodeWindows.begin()[0];
+    for (int round = 0; round < 2 && dots.size() >= 2; ++round) {
+        std::vector<double> weights;
+        const auto points = pointsOf(dots, weights);
+        const auto toSheet = fitPerspective(grey, start, points, weights, firstWindow);
+        if (!toSheet)
+            break;
+        const ScanFrame f = frameFromProjective(toSheet->inverted(), found.code.radiusMm);
+        if (!f.valid())
+            break;
+        photo = f;
+        if (dots.size() == marks.fiducials.size())
+            break;
+        start = f;
+        dots = findDots(grey, f, marks);
+        reg.fiducialsFound = static_cast<int>(dots.size());
+    }
+    if (photo) {
+        const double shift = perspectiveShiftMm(*photo);
+        const double flat = std::max(kFlatScanMm, kFlatScanPx / photo->dotsPerMm());
+        // A flat scan keeps the limb fitted as a circle and the dots' turn.
+        if (!limb || shift > flat) {
+            limb = LimbFit{photo->centre, photo->radiusPx, limb ? limb->points : 0,
+                           limb ? limb->rmsPx : 0};
+            measured = photo->turnDeg;
+            if (shift > flat)
+                reg.frame.perspective = photo->perspective;
+        }
+    }
+    if (!limb)
+        return;
+    reg.limb = limb;
+    reg.measuredTurnDeg = measured;
+}
+
+ScanRegistration registerUnguarded(const QImage &greyImage) {
+    ScanRegistration reg;
+    if (greyImage.isNull() || greyImage.format() != QImage::Format_Grayscale8)
+        return reg;
+    const cv::Mat grey = matOf(greyImage);
+    const LimbSearch limbs = searchLimb(grey);
+    std::vector<FoundCode> codes;
+    if (const std::optional<LimbFit> &guide = limbs.fine ? limbs.fine : limbs.coarse)
+        codes = findCodes(grey, *guide);
+    // A small disk's own limb search may take another circle: the code looked for anywhere.
+    if (codes.empty() &&
+        (!limbs.fine || limbs.fine->radiusPx < kSmallDiskPart * std::min(grey.cols, grey.rows)))
+        codes = findCodesAnywhere(grey);
+    if (!codes.empty()) {
+        for (const FoundCode &other : codes)
+            if (other.code != codes.front().code) {
+                reg.otherCode = other.code;
+                break;
+            }
+        registerWithCode(grey, reg, limbs, codes.front());
+        if (reg.limb)
+            return reg;
+        // The code's sheet without its limb: as a drawing of its own.
+        reg = ScanRegistration{};
+    }
+    reg.limb = limbs.fine;
+    if (!reg.limb)
+        return reg;
+    std::vector<QPointF> dots;
+    if (const auto turn = damagedSheetTurn(grey, *reg.limb, dots)) {
+        reg.codeState = CodeState::Unreadable;
+        reg.fiducialsFound = static_cast<int>(dots.size());
+        reg.measuredTurnDeg = *turn;
+    }
+    return reg;
+}
+
+} // namespace
+
+std::optional<LimbFit> findLimb(const QImage &greyImage) {
+    if (greyImage.isNull() || greyImage.format() != QImage::Format_Grayscale8)
+        return std::nullopt;
+    try {
+        return searchLimb(matOf(greyImage)).fine;
+    } catch (const std::exception &) {
+        // No image aborts the program: what OpenCV refuses holds no limb.
+        return std::nullopt;
+    }
+}
+
 ScanRegistration registerScan(const QImage &greyImage, const ScanOptions &options) {
     ScanRegistration reg;
-    reg.limb = findLimb(greyImage);
-    if (reg.limb) {
-        const cv::Mat grey = matOf(greyImage);
-        if (const auto found = findCode(grey, *reg.limb)) {
-            reg.code = found->code;
-            reg.codeCorners = found->corners;
-            reg.measuredTurnDeg = measureTurn(grey, *reg.limb, *found, reg.fiducialsFound);
-        }
-        reg.frame.centre = reg.limb->centre;
-        reg.frame.radiusPx = reg.limb->radiusPx;
+    try {
+        reg = registerUnguarded(greyImage);
+    } catch (const std::exception &) {
+        // No image aborts the program: what OpenCV refuses is registered as nothing.
+        reg = ScanRegistration{};
     }
+    reg.frame.centre = reg.limb ? reg.limb->centre : QPointF();
+    reg.frame.radiusPx = reg.limb ? reg.limb->radiusPx : 0;
     applyScanOptions(reg, options);
     return reg;
 }
 
 void applyScanOptions(ScanRegistration &reg, const ScanOptions &options) {
+    // A code that cannot be read is made again of what is given now.
+    if (reg.codeState == CodeState::Unreadable)
+        reg.code.reset();
     const std::optional<SheetCode> &code = reg.code;
-    reg.frame.radiusMm =
-        options.radiusMm ? *options.radiusMm : (code ? code->radiusMm : options.fallbackRadiusMm);
+    // An R no sheet has (the command line and the window refuse it first) is not taken: it
+    // would make a millimetre more pixels than any image holds.
+    const bool usableRadius = options.radiusMm && *options.radiusMm >= kSmallestScannedRadiusMm &&
+                              *options.radiusMm <= kLargestScannedRadiusMm;
+    if (usableRadius) {
+        reg.frame.radiusMm = *options.radiusMm;
+        reg.radiusFrom = RadiusSource::Options;
+    } else if (code) {
+        reg.frame.radiusMm = code->radiusMm;
+        reg.radiusFrom = RadiusSource::Code;
+    } else if (options.dataSetRadiusMm && *options.dataSetRadiusMm >= kSmallestScannedRadiusMm &&
+               *options.dataSetRadiusMm <= kLargestScannedRadiusMm) {
+        reg.frame.radiusMm = *options.dataSetRadiusMm;
+        reg.radiusFrom = RadiusSource::DataSet;
+    } else {
+        reg.frame.radiusMm = kReferenceRadiusMm;
+        reg.radiusFrom = RadiusSource::Default;
+    }
     reg.frame.orientX = options.mirrorX || (code && code->orientX < 0) ? -1 : 1;
     reg.frame.orientY = options.mirrorY || (code && code->orientY < 0) ? -1 : 1;
     if (options.northAngleDeg)
@@ -589,11 +1071,86 @@ void applyScanOptions(ScanRegistration &reg, const ScanOptions &options) {
         reg.date.reset();
         reg.timeUT.reset();
     }
+    settleUnreadableCode(reg);
+}
+
+void settleUnreadableCode(ScanRegistration &reg) {
+    if (reg.codeState != CodeState::Unreadable)
+        return;
+    reg.code.reset();
+    reg.momentFromCode = false;
+    // Not without a moment and an R the observer gave (or the data set's).
+    if (!reg.hasMoment() || reg.radiusFrom == RadiusSource::Default ||
+        reg.frame.radiusMm < kSmallestScannedRadiusMm ||
+        reg.frame.radiusMm > kLargestScannedRadiusMm)
+        return;
+    SheetCode code;
+    code.date = *reg.date;
+    code.timeUT = *reg.timeUT;
+    code.radiusMm = reg.frame.radiusMm;
+    code.orientX = reg.frame.orientX;
+    code.orientY = reg.frame.orientY;
+    reg.code = code;
+}
+
+QString radiusSourceText(RadiusSource source) {
+    switch (source) {
+    case RadiusSource::Code:
+        return ScanRegistrationTexts::tr("z kódu šablony");
+    case RadiusSource::Options:
+        return ScanRegistrationTexts::tr("zadaný");
+    case RadiusSource::DataSet:
+        return ScanRegistrationTexts::tr("z nastavení souboru dat");
+    case RadiusSource::Default:
+        break;
+    }
+    return ScanRegistrationTexts::tr("neznámý, výchozí");
+}
+
+QString radiusSourceName(RadiusSource source) {
+    switch (source) {
+    case RadiusSource::Code:
+        return QStringLiteral("code");
+    case RadiusSource::Options:
+        return QStringLiteral("options");
+    case RadiusSource::DataSet:
+        return QStringLiteral("dataset");
+    case RadiusSource::Default:
+        break;
+    }
+    return QStringLiteral("default");
+}
+
+QStringList scanNotes(const ScanRegistration &reg) {
+    QStringList notes;
+    if (reg.codeState == CodeState::Unreadable && !reg.code)
+        notes << ScanRegistrationTexts::tr(
+            "Kód šablony nelze přečíst (terčíky nalezeny): zadejte datum, čas UT a poloměr R "
+            "zákresu, tisk šablony se pak odečte jako s přečteným kódem.");
+    else if (reg.codeState == CodeState::Unreadable)
+        notes << ScanRegistrationTexts::tr(
+                     "Kód šablony nelze přečíst: platí zadaný okamžik a poloměr R %1 mm.")
+                     .arg(reg.frame.radiusMm);
+    if (reg.otherCode && reg.code)
+        notes << ScanRegistrationTexts::tr(
+                     "Na skenu jsou dva různé kódy šablony: platí %1 %2 UT, R %3 mm; "
+                     "druhý (%4 %5 UT, R %6 mm) se nepoužije.")
+                     .arg(shortDate(reg.code->date), formatTimeUT(reg.code->timeUT, u"hh:nn"))
+                     .arg(reg.code->radiusMm)
+                     .arg(shortDate(reg.otherCode->date),
+                          formatTimeUT(reg.otherCode->timeUT, u"hh:nn"))
+                     .arg(reg.otherCode->radiusMm);
+    if (reg.registered() && reg.radiusFrom == RadiusSource::Default)
+        notes << ScanRegistrationTexts::tr(
+                     "Poloměr R není znám (ani z kódu, ani zadaný, ani ze souboru dat): "
+                     "počítá se s %1 mm, zadejte skutečný.")
+                     .arg(reg.frame.radiusMm);
+    return notes;
 }
 
 QStringList scanDisagreements(const ScanRegistration &reg, const ScanOptions &options) {
     QStringList texts;
-    if (!reg.code)
+    if (!reg.code || reg.codeState != CodeState::Read)
         return texts;
     const SheetCode &code = *reg.code;
     if (options.date && options.timeUT &&

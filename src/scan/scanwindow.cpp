@@ -113,7 +113,7 @@ ScanWindow::ScanWindow(const ObservationStore &store, Dialogs &dialogs, ChosenSc
     setWindowTitle(tr("Ze skenu – %1").arg(path_));
     ScanOptions options;
     if (store_.hasDrawingSetup())
-        options.fallbackRadiusMm = store_.drawingRadius();
+        options.dataSetRadiusMm = store_.drawingRadius();
     registration_ = registerScan(image_, options);
     if (!registration_.registered()) {
         // A circle to drag onto the drawing's limb.
@@ -259,7 +259,7 @@ void ScanWindow::createPanel() {
     radiusBox_ = new QDoubleSpinBox(fieldBar);
     radiusBox_->setObjectName(QStringLiteral("polomersken"));
     radiusBox_->setToolTip(tr("Poloměr kotouče zákresu na papíře"));
-    radiusBox_->setRange(1, 999);
+    radiusBox_->setRange(kSmallestScannedRadiusMm, kLargestScannedRadiusMm);
     radiusBox_->setDecimals(1);
     radiusBox_->setSuffix(tr(" mm"));
     fieldBar->addWidget(new QLabel(tr("Datum "), fieldBar));
@@ -304,7 +304,8 @@ void ScanWindow::createPanel() {
         if (updatingFields_)
             return;
         registration_.frame.radiusMm = radius;
-        updateOverlay();
+        registration_.radiusFrom = RadiusSource::Options;
+        sheetFieldsChanged();
     });
     connect(turnBox_, &QDoubleSpinBox::valueChanged, this, [this](double turn) {
         if (updatingFields_)
@@ -342,6 +343,11 @@ void ScanWindow::showRegistration() {
     updatingFields_ = false;
     updateOverlay();
 
+    setStatus(registrationText());
+}
+
+QString ScanWindow::registrationText() const {
+    const ScanRegistration &r = registration_;
     QStringList lines;
     if (!r.registered())
         lines << tr("Okraj kotouče se nenašel: přetáhněte červenou kružnici na okraj zákresu "
@@ -352,16 +358,21 @@ void ScanWindow::showRegistration() {
                           formatNumber(r.frame.centre.y(), "0.0"),
                           formatNumber(r.frame.radiusPx, "0.0"),
                           formatNumber(r.frame.dotsPerMm(), "0.00"));
-    if (r.code)
+    if (r.code && r.codeState == CodeState::Read)
         lines << tr("Šablona: %1 %2 UT, R %3 mm, papír %4, otočení %5° (terčíky: %6 ze 3).")
                      .arg(shortDate(r.code->date), formatTimeUT(r.code->timeUT, u"hh:nn"),
                           formatNumber(r.code->radiusMm, "0.#"), paperName(r.code->paper),
                           turnText(r.frame.turnDeg))
                      .arg(r.fiducialsFound);
-    else
+    else if (r.codeState == CodeState::None)
         lines << tr("Bez kódu šablony: zadejte datum, čas UT a R, sever klepnutím na okraj "
                     "(„Sever kliknutím“) nebo otočením a zrcadlení tlačítky.");
-    setStatus(lines.join(u'\n'));
+    if (r.registered() && r.radiusFrom != RadiusSource::Code &&
+        r.radiusFrom != RadiusSource::Default)
+        lines << tr("Poloměr R %1 mm: %2.")
+                     .arg(formatNumber(r.frame.radiusMm, "0.#"), radiusSourceText(r.radiusFrom));
+    lines << scanNotes(r);
+    return lines.join(u'\n');
 }
 
 void ScanWindow::setStatus(const QString &text) {
@@ -381,7 +392,20 @@ void ScanWindow::fieldsChanged() {
         r.date.reset();
         r.timeUT.reset();
     }
-    r.momentFromCode = r.code && date && time && r.code->date == *date && r.code->timeUT == *time;
+    r.momentFromCode = r.codeState == CodeState::Read && date && time && r.code->date == *date &&
+                       r.code->timeUT == *time;
+    sheetFieldsChanged();
+}
+
+void ScanWindow::sheetFieldsChanged() {
+    // A code that cannot be read is made again of the fields: the print is taken out once the
+    // moment and R are there.
+    if (registration_.codeState == CodeState::Unreadable) {
+        const bool had = registration_.code.has_value();
+        settleUnreadableCode(registration_);
+        spotsFound_ = spotsFound_ && had == registration_.code.has_value();
+        setStatus(registrationText());
+    }
     updateOverlay();
 }
 
@@ -534,6 +558,7 @@ void ScanWindow::oddalitClick() {
 
 void ScanWindow::vyzaClick() {
     registration_.frame.orientX = -registration_.frame.orientX;
+    settleUnreadableCode(registration_);
     showRegistration();
 }
 
@@ -543,6 +568,7 @@ void ScanWindow::sejiClick() {
     const double north = northAngleOf(f);
     f.orientY = -f.orientY;
     f.turnDeg = turnForNorthAngle(north, f.orientY);
+    settleUnreadableCode(registration_);
     showRegistration();
 }
 
@@ -561,7 +587,12 @@ void ScanWindow::najitskvrnyClick() {
                    "nejdřív nastavte okraj a zadejte datum a čas."));
             return;
         }
-        spots_ = findSpots(image_, registration_);
+        try {
+            spots_ = findSpots(image_, registration_);
+        } catch (const std::exception &) {
+            // No image aborts the program: what the image processing refuses has no spots.
+            spots_.clear();
+        }
         groupSpots(spots_, registration_.frame, *e);
         spotsFound_ = true;
     }
@@ -605,7 +636,12 @@ void ScanWindow::spotClicked(QPointF pixel) {
     }
     // The mark drawn there, measured; else a spot without an area at the click. It joins
     // the group of its nearest neighbour on the Sun within the grouping's reach.
-    FoundSpot added = spotAt(image_, registration_, pixel).value_or(FoundSpot{pixel});
+    FoundSpot added{pixel};
+    try {
+        added = spotAt(image_, registration_, pixel).value_or(FoundSpot{pixel});
+    } catch (const std::exception &) {
+        // A spot without an area at the click, as where nothing is drawn.
+    }
     const HeliographicPosition h = spotHelio(frame, *e, added.pixel);
     double nearest = kGroupReachDeg;
     int group = 0;
@@ -719,6 +755,11 @@ void ScanWindow::attachEntryDialog(EntryDialog *dialog) {
         if (!window)
             return;
         window->companion_ = nullptr; // going already
+        // Armed it goes only with the dialog, whose members are gone by now: nothing more is
+        // asked of it (offerGroups on it crashed when a dialog was deleted while attached).
+        if (window->entryDialog_)
+            disconnect(window->entryDialog_, nullptr, window, nullptr);
+        window->entryDialog_ = nullptr;
         window->detachEntryDialog();
     });
     companion_ = companion;

@@ -120,6 +120,10 @@ class ScanWindow : public QWidget {
     void createPanel();
     void showRegistration();
     void fieldsChanged();
+    // R, the moment or a mirror changed in the fields: a code that cannot be read made again.
+    void sheetFieldsChanged();
+    // The registration in the status line's words.
+    QString registrationText() const;
     void updateOverlay();
     void setStatus(const QString &text);
     std::optional<Ephemeris> scanEphemeris() const;

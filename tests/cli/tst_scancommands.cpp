@@ -173,6 +173,9 @@ class TestScanCommands : public QObject {
         QTest::addColumn<QString>("message");
         // clang-format off
         QTest::newRow("no limb") << "blank" << QStringList{} << 1 << "okraj kotouče";
+        QTest::newRow("a strip 600 x 1") << "strip" << QStringList{} << 1 << "okraj kotouče";
+        QTest::newRow("a sheet's code covered") << "covered" << QStringList{"--date", "21.06.2001", "--time", "0830"} << 1 << "nelze přečíst";
+        QTest::newRow("R below the smallest sheet") << "plain" << QStringList{"--radius", "1e-300"} << 2 << "--radius";
         QTest::newRow("a plain drawing without a moment") << "plain" << QStringList{} << 1 << "--date a --time";
         QTest::newRow("not an image") << "text" << QStringList{} << 1 << "nelze přečíst";
         QTest::newRow("a pipe, not waited on") << "pipe" << QStringList{} << 1 << "roura";
@@ -194,8 +197,16 @@ class TestScanCommands : public QObject {
         } else if (image == "text") {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write("no picture") > 0);
-        } else if (image == "blank") {
-            QImage blank(800, 1100, QImage::Format_Grayscale8);
+        } else if (image == "covered") {
+            const SheetModel model = sheetOf2001(70);
+            QImage page = renderSheet(model, 150).convertToFormat(QImage::Format_Grayscale8);
+            QPainter(&page).fillRect(
+                sheetDrawingToPage(model, 150).mapRect(model.codeMm.translated(-model.centre)),
+                Qt::white);
+            QVERIFY(page.save(path));
+        } else if (image == "blank" || image == "strip") {
+            QImage blank(image == "strip" ? QSize(600, 1) : QSize(800, 1100),
+                         QImage::Format_Grayscale8);
             blank.fill(Qt::white);
             QVERIFY(blank.save(path));
         } else {

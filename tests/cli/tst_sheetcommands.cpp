@@ -143,6 +143,10 @@ class TestSheetCommands : public QObject {
                                   << "soubor x.bmp: umím jen .pdf a .png";
         QTest::newRow("an option of render")
             << moment + QStringList{"--record", "1"} << 2 << "příkaz template nezná volbu --record";
+        QTest::newRow("a sheet too small to scan")
+            << moment + QStringList{"--radius", "2"} << 1
+            << "Šablonu s poloměrem 2 mm nelze naskenovat: nejmenší poloměr, jehož sken program "
+               "spolehlivě přečte, je 3 mm (u menšího splývá okraj kotouče se stupnicí a kódem).";
         QTest::newRow("too large for the A4 asked")
             << moment + QStringList{"--radius", "100", "--paper", "A4"} << 1
             << "Kotouč o průměru 200 mm se s okraji nevejde na papír A4 (největší průměr na něm "

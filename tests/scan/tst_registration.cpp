@@ -4,6 +4,7 @@
 // heliographicToPolar for the sheet's moment, drawn where the sheet's orientation puts them.
 #include "madescans.h"
 #include "scan/scanregistration.h"
+#include "scan/scanspots.h"
 #include "solar/conversion.h"
 #include "testregistry.h"
 
@@ -74,6 +75,73 @@ bool limbWithin(const ScanFrame &f, const QTransform &drawingToImage, double rad
     const double k = dpi / 25.4;
     return QLineF(f.centre, drawingToImage.map(QPointF())).length() <= 0.3 * k &&
            std::abs(f.radiusPx / (radius * k) - 1) <= 0.002;
+}
+
+// A code of `text` painted on a page with its quiet zone, its upper left corner at `mm` of
+// the drawing.
+void paintCode(QImage &page, const QTransform &drawingToPage, const QString &text, QPointF mm) {
+    const SheetCodeSymbol symbol = sheetCodeSymbol(text);
+    QPainter p(&page);
+    p.setTransform(drawingToPage);
+    const double quiet = kCodeQuietModules * kCodeModuleMm;
+    const double side = symbol.size * kCodeModuleMm;
+    p.fillRect(QRectF(mm - QPointF(quiet, quiet), QSizeF(side, side) + QSizeF(2, 2) * quiet),
+               Qt::white);
+    for (int y = 0; y < symbol.size; ++y)
+        for (int x = 0; x < symbol.size; ++x)
+            if (symbol.dark[static_cast<size_t>(y * symbol.size + x)])
+                p.fillRect(QRectF(mm + QPointF(x, y) * kCodeModuleMm,
+                                  QSizeF(kCodeModuleMm, kCodeModuleMm)),
+                           Qt::black);
+}
+
+// A phone's photo of a page: the page tilted (its top edge `inset` of the width narrower on
+// each side, about 10 degrees at 0.055) and a lens's barrel distortion `barrel` (a photo
+// pixel q at r from the middle, in half the shorter side, shows the page's perspective image
+// at r (barrel r + 1 - barrel)). The photo and where a point of the page lands in it.
+struct Photo {
+    QImage image;
+    std::function<QPointF(QPointF)> fromPage;
+};
+Photo photoOf(const QImage &page, double inset, double barrel) {
+    const double w = page.width(), h = page.height();
+    QTransform tilt;
+    QTransform::quadToQuad(
+        QPolygonF({{0, 0}, {w, 0}, {w, h}, {0, h}}),
+        QPolygonF({{inset * w, 0.03 * h}, {(1 - inset) * w, 0.03 * h}, {w, h}, {0, h}}), tilt);
+    const QPointF middle(w / 2, h / 2);
+    const double half = std::min(w, h) / 2;
+    const auto lens = [=](QPointF q) { // photo -> tilted page
+        const QPointF v = (q - middle) / half;
+        return middle + v * half * (barrel * std::hypot(v.x(), v.y()) + 1 - barrel);
+    };
+    const QTransform untilt = tilt.inverted();
+    Photo photo{QImage(page.size(), QImage::Format_Grayscale8), {}};
+    for (int y = 0; y < page.height(); ++y) {
+        uchar *row = photo.image.scanLine(y);
+        for (int x = 0; x < page.width(); ++x) {
+            const QPointF p = untilt.map(lens(QPointF(x, y)));
+            const int x0 = static_cast<int>(std::floor(p.x())),
+                      y0 = static_cast<int>(std::floor(p.y()));
+            if (x0 < 0 || y0 < 0 || x0 + 1 >= page.width() || y0 + 1 >= page.height()) {
+                row[x] = 255;
+                continue;
+            }
+            const double fx = p.x() - x0, fy = p.y() - y0;
+            const auto at = [&](int i, int j) { return page.constScanLine(j)[i]; };
+            row[x] = static_cast<uchar>(
+                std::lround((at(x0, y0) * (1 - fx) + at(x0 + 1, y0) * fx) * (1 - fy) +
+                            (at(x0, y0 + 1) * (1 - fx) + at(x0 + 1, y0 + 1) * fx) * fy));
+        }
+    }
+    photo.fromPage = [=](QPointF p) { // the lens undone by iteration
+        const QPointF target = tilt.map(p);
+        QPointF q = target;
+        for (int i = 0; i < 50; ++i)
+            q += target - lens(q);
+        return q;
+    };
+    return photo;
 }
 
 } // namespace
@@ -233,6 +301,107 @@ class TestRegistration : public QObject {
         // Options that agree with it are not told.
         const ScanOptions same{.date = model.settings.date, .timeUT = 830, .radiusMm = 60};
         QVERIFY(scanDisagreements(registerScan(made.image, same), same).isEmpty());
+    }
+
+    void photo_data() {
+        QTest::addColumn<double>("inset");
+        QTest::addColumn<double>("barrel");
+        QTest::addColumn<int>("quarterTurns");
+        QTest::newRow("tilted about 10 degrees") << 0.055 << 0.0 << 0;
+        QTest::newRow("tilted, mild barrel distortion") << 0.055 << 0.01 << 0;
+        QTest::newRow("tilted less, barrel, upside down") << 0.03 << 0.01 << 2;
+    }
+    void photo() {
+        QFETCH(double, inset);
+        QFETCH(double, barrel);
+        QFETCH(int, quarterTurns);
+        // A4 R 80 at 200 dpi, photographed: every point within 0.3 mm as on a scan.
+        const SheetModel model = sheetOf2001(80);
+        const QImage page = renderSheet(model, 200).convertToFormat(QImage::Format_Grayscale8);
+        Photo photo = photoOf(page, inset, barrel);
+        QTransform turned = QTransform().rotate(90 * quarterTurns);
+        const QRect bounds = turned.mapRect(page.rect());
+        turned *= QTransform::fromTranslate(-bounds.left() - (quarterTurns % 4 ? 1 : 0),
+                                            -bounds.top() - (quarterTurns % 4 ? 1 : 0));
+        photo.image = photo.image.transformed(QTransform().rotate(90 * quarterTurns));
+        const QTransform drawingToPage = sheetDrawingToPage(model, 200);
+        const ScanRegistration reg = registerScan(photo.image, ScanOptions{});
+        QVERIFY(reg.registered() && reg.code && !reg.frame.perspective.isIdentity());
+        for (const QPointF mm : {QPointF(0, 0), QPointF(40, 0), QPointF(0, -56), QPointF(-48, 48),
+                                 QPointF(72, 16), QPointF(-24, -72), QPointF(48, 48)}) {
+            const QPointF pixel =
+                turned.map(photo.fromPage(drawingToPage.map(mm) - QPointF(0.5, 0.5)));
+            const QPointF found = sheetFromImage(reg.frame, pixel);
+            QVERIFY2(QLineF(found, mm).length() <= 0.3,
+                     qPrintable(QStringLiteral("%1,%2 read as %3,%4")
+                                    .arg(mm.x())
+                                    .arg(mm.y())
+                                    .arg(found.x())
+                                    .arg(found.y())));
+        }
+    }
+
+    void anyImage_data() {
+        QTest::addColumn<QSize>("size");   // a blank image; or a sheet of R 70 at 150 dpi:
+        QTest::addColumn<QString>("code"); // its code's R written so, "covered" or "second"
+        QTest::addColumn<int>("state");    // CodeState
+        // clang-format off
+        QTest::newRow("1 x 1") << QSize(1, 1) << "" << int(CodeState::None);
+        QTest::newRow("600 x 1") << QSize(600, 1) << "" << int(CodeState::None);
+        QTest::newRow("1001 x 1") << QSize(1001, 1) << "" << int(CodeState::None);
+        QTest::newRow("1 x 1001") << QSize(1, 1001) << "" << int(CodeState::None);
+        QTest::newRow("3000 x 2") << QSize(3000, 2) << "" << int(CodeState::None);
+        QTest::newRow("2 x 3000") << QSize(2, 3000) << "" << int(CodeState::None);
+        QTest::newRow("17 x 40") << QSize(17, 40) << "" << int(CodeState::None);
+        // A code no sheet is scanned with is not read; its dots still make it the program's.
+        QTest::newRow("code R 1e-300") << QSize() << "1e-300" << int(CodeState::Unreadable);
+        QTest::newRow("code R 5e-324") << QSize() << "5e-324" << int(CodeState::Unreadable);
+        QTest::newRow("code covered") << QSize() << "covered" << int(CodeState::Unreadable);
+        QTest::newRow("a second code") << QSize() << "second" << int(CodeState::Read);
+        // clang-format on
+    }
+    void anyImage() {
+        QFETCH(QSize, size);
+        QFETCH(QString, code);
+        QFETCH(int, state);
+        const SheetModel model = sheetOf2001(70);
+        QImage image;
+        if (size.isValid()) {
+            image = QImage(size, QImage::Format_Grayscale8);
+            image.fill(Qt::white);
+        } else {
+            image = renderSheet(model, 150).convertToFormat(QImage::Format_Grayscale8);
+            const QTransform toPage = sheetDrawingToPage(model, 150);
+            const QPointF codeAt = model.codeMm.topLeft() - model.centre;
+            if (code == "covered")
+                QPainter(&image).fillRect(toPage.mapRect(QRectF(codeAt, model.codeMm.size())),
+                                          Qt::white);
+            else if (code == "second") // the east-west mirrored sheet's, up and right
+                paintCode(image, toPage, sheetOf2001(70, -1).codeText, QPointF(50, -90));
+            else
+                paintCode(image, toPage, QString(model.codeText).replace(";70;", ';' + code + ';'),
+                          codeAt);
+        }
+        ScanOptions options;
+        const ScanRegistration bare = registerScan(image, options);
+        QCOMPARE(int(bare.codeState), state);
+        QCOMPARE(bare.registered(), !size.isValid());
+        if (state == int(CodeState::Unreadable)) {
+            // Asked for the moment and R; once given, the sheet's code is made of them.
+            QVERIFY(!bare.code && scanNotes(bare).join(' ').contains("nelze přečíst"));
+            options = {.date = model.settings.date, .timeUT = 830, .radiusMm = 70};
+        }
+        const ScanRegistration reg = registerScan(image, options);
+        QCOMPARE(reg.programSheet(), !size.isValid());
+        if (reg.programSheet())
+            QVERIFY(*reg.code == (SheetCode{model.settings.date, 830, 70, 1, 1, SheetPaper::A4}));
+        if (code == "second") // told, and the one in the sheet's own corner taken
+            QVERIFY(reg.otherCode && reg.otherCode->orientX == -1 &&
+                    scanNotes(reg).join(' ').contains("dva různé kódy"));
+        // The spot finder on any of them ends without an exception; a blank image has none.
+        const std::vector<FoundSpot> spots = findSpots(image, reg);
+        if (size.isValid())
+            QVERIFY(spots.empty());
     }
 };
 

@@ -134,16 +134,26 @@ class TestScanWindow : public QObject {
     void groupsTaken_data() {
         QTest::addColumn<bool>("heliographic");
         QTest::addColumn<QString>("typedCount"); // "Počet skupin" before
-        QTest::addColumn<QString>("count");      // and after
-        QTest::newRow("polar, no count typed") << false << ""
-                                               << "2";
-        QTest::newRow("heliographic, 4 groups typed") << true << "4"
-                                                      << "4";
+        QTest::addColumn<int>("typedRows");      // rows from the first the observer typed
+        QTest::addColumn<bool>("placed");        // and the next one placed by a click
+        QTest::addColumn<QString>("count");      // "Počet skupin" after
+        QTest::addColumn<QString>("message");
+        // clang-format off
+        QTest::newRow("polar, no count typed") << false << "" << 1 << false << "3" << "ze skenu: 2 ";
+        QTest::newRow("heliographic, 4 groups typed") << true << "4" << 1 << false << "4" << "ze skenu: 2 ";
+        // A typed count smaller than the proposals drops none of them.
+        QTest::newRow("typed count below the proposals") << false << "1" << 0 << false << "2" << "ze skenu: 2 ";
+        QTest::newRow("a row placed by a click kept") << false << "2" << 1 << true << "4" << "ze skenu: 2 ";
+        QTest::newRow("one row left of 30") << false << "30" << 29 << false << "30" << "Nevešlo se: 1 ";
+        // clang-format on
     }
     void groupsTaken() {
         QFETCH(bool, heliographic);
         QFETCH(QString, typedCount);
+        QFETCH(int, typedRows);
+        QFETCH(bool, placed);
         QFETCH(QString, count);
+        QFETCH(QString, message);
         ObservationStore store;
         store.setDrawingSetup(125, heliographic);
         const int records = store.recordCount();
@@ -155,18 +165,27 @@ class TestScanWindow : public QObject {
         dialog->show();
         dialog->findChild<QLineEdit *>("Edit11")->setText(typedCount.isEmpty() ? "1" : typedCount);
         auto *table = dialog->findChild<QTableWidget *>("StringGrid1");
-        table->setItem(0, 0, new QTableWidgetItem("Bxo"));
+        for (int row = 0; row < typedRows; ++row)
+            table->setItem(row, 0, new QTableWidgetItem("Axx"));
+        if (placed)
+            QVERIFY(dialog->setGroupPosition(typedRows + 1, "10", "20"));
+        const int first = typedRows + (placed ? 1 : 0) + 1; // the first row taken
         if (typedCount.isEmpty())
             dialog->findChild<QLineEdit *>("Edit11")->clear();
         auto *take = dialog->findChild<QPushButton *>("prevzitskupiny");
         QVERIFY(take && take->isVisible());
         take->click();
+        QVERIFY2(!dialogs.shown.isEmpty() && dialogs.shown.back().contains(message),
+                 qPrintable(dialogs.shown.join('|')));
 
         // Numbered round the disk: the spot down and right (position angle 123.7) first, then
         // the pair (their area-weighted centre -19.2, -30: 327.4). On the data set's 125 mm
         // drawing distances are 1.25 times, areas 1.5625 times those on the sheet.
         QCOMPARE(dialog->entryForm().groupCount, count);
-        QCOMPARE(cell(table, 1, 1), QStringLiteral("Bxo")); // typed, kept over the proposed Axx
+        for (int row = 1; row <= typedRows; ++row) // typed, kept whole
+            QCOMPARE(cell(table, row, 1) + cell(table, row, 2), QStringLiteral("Axx"));
+        if (placed)
+            QCOMPARE(cell(table, first - 1, 4) + ';' + cell(table, first - 1, 5), "10;20");
         const Ephemeris e = solarEphemeris(*parseDate(QStringLiteral("21.06.2001"), 2000), 830);
         const struct {
             QString counts;
@@ -174,8 +193,8 @@ class TestScanWindow : public QObject {
             double areaMm2;
         } rows[] = {{"1;0", {30, 20}, 2.25 * std::numbers::pi * 1.5625},
                     {"2;1", {-19.2, -30}, 5 * std::numbers::pi * 1.5625}};
-        for (int row = 1; row <= 2; ++row) {
-            const auto &want = rows[row - 1];
+        for (int row = first; row <= std::min(first + 1, 30); ++row) {
+            const auto &want = rows[row - first];
             QCOMPARE(cell(table, row, 2) + ';' + cell(table, row, 3), want.counts);
             QVERIFY(std::abs(cell(table, row, 6).toDouble() / want.areaMm2 - 1) <= 0.15);
             const double angle = std::fmod(std::atan2(want.mm.x(), -want.mm.y()) / kDeg + 360, 360);
@@ -193,7 +212,8 @@ class TestScanWindow : public QObject {
         }
         // The pair's class: within 3 degrees, its outline 2.3 degrees across, round about its
         // core; shown beside one spot of each group.
-        QCOMPARE(cell(table, 2, 1), QStringLiteral("Hsx"));
+        if (first + 1 <= 30)
+            QCOMPARE(cell(table, first + 1, 1), QStringLiteral("Hsx"));
         QStringList labels;
         for (const ScanSpotMark &m : window->canvas()->overlay().spots)
             labels << m.groupClass;
@@ -276,6 +296,29 @@ class TestScanWindow : public QObject {
         QApplication::sendEvent(canvas, &move);
         QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
         QVERIFY(std::abs(window->registration().frame.centre.x() - centre.x() - 30) < 0.4);
+    }
+
+    void unreadableCodeByFields() {
+        // A sheet of R 70 whose code is covered, in a data set without a drawing's R.
+        ObservationStore store;
+        ScriptedDialogs dialogs;
+        const SheetModel model = sheetOf2001(70);
+        QImage page = renderSheet(model, 150).convertToFormat(QImage::Format_Grayscale8);
+        QPainter(&page).fillRect(
+            sheetDrawingToPage(model, 150).mapRect(model.codeMm.translated(-model.centre)),
+            Qt::white);
+        ScanWindow *window = openWindow(store, dialogs, page, {600, 500});
+        QVERIFY(window->registration().registered() && !window->registration().code);
+        QVERIFY(window->statusText().contains("nelze přečíst (terčíky nalezeny)"));
+        // The moment and R in the fields make it the sheet it is.
+        window->findChild<QLineEdit *>("datumsken")->setText("21.06.2001");
+        window->findChild<QLineEdit *>("casken")->setText("0830");
+        QVERIFY(!window->registration().programSheet()); // R still not given
+        window->findChild<QDoubleSpinBox *>("polomersken")->setValue(70);
+        QVERIFY(window->registration().programSheet());
+        QVERIFY(*window->registration().code ==
+                (SheetCode{model.settings.date, 830, 70, 1, 1, SheetPaper::A4}));
+        QVERIFY(window->statusText().contains("platí zadaný okamžik a poloměr R 70 mm"));
     }
 
     void besideTheDialog_data() {
