@@ -101,8 +101,34 @@ Outcome evaluate(const CorpusCase &c, const CorpusDrawing &d) {
         groupsOfDrawn[s.group].insert(f.group);
         drawnOfGroup[f.group].insert(s.group);
     }
-    for (bool t : taken)
-        o.notDrawn += t ? 0 : 1;
+    const bool detail = qEnvironmentVariableIsSet("ORVANEK_CORPUS_DETAIL");
+    if (detail)
+        std::printf("  %s:\n", qPrintable(c.name));
+    for (size_t i = 0; i < found.size(); ++i) {
+        o.notDrawn += taken[i] ? 0 : 1;
+        if (detail && !taken[i]) {
+            const QPointF mm = sheetFromImage(reg.frame, found[i].pixel);
+            std::printf("    not drawn: %.1f %.1f mm (px %.0f %.0f), %.2f mm²%s\n", mm.x(), mm.y(),
+                        found[i].pixel.x(), found[i].pixel.y(), found[i].areaMm2,
+                        found[i].penumbra ? ", penumbra" : "");
+        }
+    }
+    if (detail)
+        for (const CorpusSpot &s : d.spots) {
+            double best = 1e9;
+            const FoundSpot *nearest = nullptr;
+            for (const FoundSpot &f : found) {
+                const double off = QLineF(sheetFromImage(reg.frame, f.pixel), s.mm).length();
+                if (off < best) {
+                    best = off;
+                    nearest = &f;
+                }
+            }
+            std::printf("    drawn %.1f %.1f mm, %.2f mm²%s: nearest %.2f mm off, %.2f mm²%s\n",
+                        s.mm.x(), s.mm.y(), s.areaMm2, s.outline ? " outline" : "", best,
+                        nearest ? nearest->areaMm2 : 0.0,
+                        nearest && nearest->penumbra ? " penumbra" : "");
+        }
     o.exactGroups = o.notDrawn == 0 && o.groupsProposed == o.groupsDrawn &&
                     static_cast<int>(groupsOfDrawn.size()) == o.groupsDrawn;
     for (const auto &[g, into] : groupsOfDrawn)

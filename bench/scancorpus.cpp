@@ -394,7 +394,11 @@ std::vector<CorpusCase> scanCorpus() {
     const auto add = [&](QString name, bool plain, int dpi, double turn, auto tweak) {
         CorpusCase c;
         c.name = std::move(name);
-        c.seed = static_cast<uint32_t>(cases.size() * 7919 + 11);
+        // The seed from the name (FNV-1a), so that adding a case changes no other.
+        uint32_t seed = 2166136261u;
+        for (const QChar ch : c.name)
+            seed = (seed ^ ch.unicode()) * 16777619u;
+        c.seed = seed;
         c.plain = plain;
         c.scan.dpi = dpi;
         c.scan.turnDeg = turn;
