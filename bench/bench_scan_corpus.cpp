@@ -143,7 +143,10 @@ void printCorpusTable(const QString &saveDir) {
                 "!drawn", "groups", "exact", "reg", "placeMm", "area%", "ms");
     int blankCases = 0, blankClean = 0, drawnCases = 0, exact = 0, missed = 0, notDrawn = 0;
     int placeOk = 0, areaOk = 0;
+    const QString only = qEnvironmentVariable("ORVANEK_CORPUS_CASE");
     for (const CorpusCase &c : scanCorpus()) {
+        if (!only.isEmpty() && !c.name.contains(only))
+            continue;
         const CorpusDrawing d = makeCorpusDrawing(c);
         if (!saveDir.isEmpty())
             d.image.save(QDir(saveDir).filePath(QString(c.name).replace(u' ', u'_') + ".png"));

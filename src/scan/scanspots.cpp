@@ -92,6 +92,10 @@ constexpr double kWidestStrokeMm = 1.2;
 constexpr double kStrokeLength = 4.2; // a disk comes to pi, an ellipse of 2:1 to 3.7
 // A mark with a part this many times as wide as its strokes holds a filled core.
 constexpr double kFilledPart = 1.6;
+// Strokes opened away by a disk this many times their width leave a core.
+constexpr double kCoreOfStrokes = 1.4;
+constexpr double kLeastCoreMm2 = 0.4;
+constexpr double kSmallOutlineMm = 3.5;
 // A hand-drawn line: at least this long, and its area spread along it narrower than this.
 constexpr double kShortestLineMm = 2;
 constexpr double kThinLineMm = 0.5;
@@ -450,13 +454,11 @@ struct Marks {
 // beyond it; where they do on nearly every side, with no gap wider than kOutlineGapMm, the
 // polygon through the strokes' outer edges (gaps bridged from their neighbours) is the
 // outline's round, and the strokes met are its own.
-std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, const WorkRegion &w,
+std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, const cv::Mat &coreMask,
+                                                  QPointF c, const WorkRegion &w,
                                                   const std::vector<bool> &thin,
                                                   std::vector<int> &strokesMet) {
     const cv::Mat &labels = m.labels;
-    const QPointF c(
-        m.stats.at<int>(core, cv::CC_STAT_LEFT) + m.stats.at<int>(core, cv::CC_STAT_WIDTH) / 2.0,
-        m.stats.at<int>(core, cv::CC_STAT_TOP) + m.stats.at<int>(core, cv::CC_STAT_HEIGHT) / 2.0);
     const double reach = kLargestOutlineMm * w.dotsPerMm;
     std::array<double, kOutlineRays> outer{};
     std::vector<int> met;
@@ -471,7 +473,11 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
             if (x < 0 || y < 0 || x >= labels.cols || y >= labels.rows)
                 break;
             const int l = labels.at<int>(y, x);
-            if (in == 0 && l != 0 && l != core && thin[static_cast<size_t>(l)])
+            // The core itself, then the first stroke beyond it: another mark, or where the
+            // core is opened out of a mark its outline touches, the rest of that mark.
+            const bool inCore = coreMask.empty() ? l == core : coreMask.at<uchar>(y, x) != 0;
+            if (in == 0 && l != 0 && !inCore &&
+                (l == core ? !coreMask.empty() : thin[static_cast<size_t>(l)]))
                 in = l;
             if (in != 0 && l != in)
                 break;
@@ -539,6 +545,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
     // area over its edge's length (a strip's, a ring's alike), its length its area over that.
     std::vector<bool> isStroke(count, false);
     std::vector<bool> thin(count, false);
+    std::vector<bool> filledPart(count, false);
     cv::Mat depth;
     cv::distanceTransform(mask, depth, cv::DIST_L2, cv::DIST_MASK_PRECISE);
     std::vector<float> deepest(count, 0);
@@ -572,10 +579,9 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
         cv::findNonZero(part, pixels);
         const cv::RotatedRect along = cv::minAreaRect(pixels);
         const double length = std::max(along.size.width, along.size.height);
-        // A filled part much wider than the rest (a core the outline touches) is no writing.
-        const bool filledPart = 2 * deepest[i] >= kFilledPart * width;
+        filledPart[i] = 2 * deepest[i] >= kFilledPart * width;
         isStroke[i] =
-            (thin[i] && !filledPart && area >= kStrokeLength * width * width) ||
+            (thin[i] && area >= kStrokeLength * width * width) ||
             (length >= kShortestLineMm * w.dotsPerMm && area / length < kThinLineMm * w.dotsPerMm);
     }
     // The marks with their holes filled, and which marks each such round holds.
@@ -598,6 +604,45 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
                 roundOf[static_cast<size_t>(l[x])] = r[x];
         }
     }
+    const double leastHole = kLeastHoleMm2 * w.dotsPerMm * w.dotsPerMm;
+    // A stroke round paper with a part much wider than the rest is an outline drawn into its
+    // core, no writing.
+    // An open outline drawn into its core: the core opened out of the strokes (the corner of
+    // a cross or an arrow's head leaves little), and the rest of the mark round it on nearly
+    // every side.
+    std::vector<std::optional<std::vector<cv::Point>>> touchingOutline(count);
+    std::vector<int> openedCore(count, 0);
+    for (size_t i = 1; i < count; ++i) {
+        if (!isStroke[i] || !filledPart[i])
+            continue;
+        if (holePixels[static_cast<size_t>(roundOf[i])] >= leastHole) {
+            isStroke[i] = false;
+            continue;
+        }
+        const int k = static_cast<int>(i);
+        const cv::Rect box(
+            m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
+            m.stats.at<int>(k, cv::CC_STAT_WIDTH), m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
+        const int opening = static_cast<int>(std::ceil(kCoreOfStrokes * 2 * m.thickness[i])) | 1;
+        cv::Mat core = cv::Mat::zeros(mask.size(), CV_8UC1);
+        cv::morphologyEx(m.labels(box) == k, core(box), cv::MORPH_OPEN,
+                         cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(opening, opening)));
+        const cv::Moments moments = cv::moments(core(box), true);
+        // A small outline (the scan shows no core opened out of it) round paper its stroke
+        // barely leaves: a spot, its outline told by the paper inside.
+        if (std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
+            moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm)
+            isStroke[i] = false;
+        if (moments.m00 < kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm)
+            continue;
+        const QPointF middle(box.x + moments.m10 / moments.m00, box.y + moments.m01 / moments.m00);
+        std::vector<int> met;
+        touchingOutline[i] = openOutline(m, k, core, middle, w, thin, met);
+        if (touchingOutline[i]) {
+            isStroke[i] = false;
+            openedCore[i] = static_cast<int>(moments.m00);
+        }
+    }
     std::vector<int> strokes(roundCount, 0), blobs(roundCount, 0), corePixels(roundCount, 0);
     std::vector<int> largestBlob(roundCount, 0);
     for (size_t i = 1; i < count; ++i) {
@@ -611,7 +656,6 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
             largestBlob[r] = std::max(largestBlob[r], area);
         }
     }
-    const double leastHole = kLeastHoleMm2 * w.dotsPerMm * w.dotsPerMm;
     std::vector<Shape> shapes;
     std::vector<int> shapeOfRound(roundCount, -1);
     std::vector<int> shapeOfMark(count, -1);
@@ -636,12 +680,24 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
     });
     std::vector<std::vector<cv::Point>> polygons;
     std::vector<int> polygonShape;
+    for (size_t i = 1; i < count; ++i) {
+        const int own = shapeOfRound[static_cast<size_t>(roundOf[i])];
+        if (!touchingOutline[i] || own < 0)
+            continue;
+        shapes[static_cast<size_t>(own)].penumbra = true;
+        shapes[static_cast<size_t>(own)].corePixels = openedCore[i];
+        polygons.push_back(*touchingOutline[i]);
+        polygonShape.push_back(own);
+    }
     for (int i : cores) {
         const int own = shapeOfRound[static_cast<size_t>(roundOf[static_cast<size_t>(i)])];
         if (redirect[static_cast<size_t>(own)] != own || shapes[static_cast<size_t>(own)].penumbra)
             continue;
         std::vector<int> met;
-        const auto polygon = openOutline(m, i, w, thin, met);
+        const QPointF middle(
+            m.stats.at<int>(i, cv::CC_STAT_LEFT) + m.stats.at<int>(i, cv::CC_STAT_WIDTH) / 2.0,
+            m.stats.at<int>(i, cv::CC_STAT_TOP) + m.stats.at<int>(i, cv::CC_STAT_HEIGHT) / 2.0);
+        const auto polygon = openOutline(m, i, cv::Mat(), middle, w, thin, met);
         if (!polygon)
             continue;
         Shape &shape = shapes[static_cast<size_t>(own)];
