@@ -60,6 +60,9 @@ constexpr double kSeedPart = 0.4;
 constexpr double kLeastSeed = 0.15;
 constexpr double kEdgePart = 0.28;
 constexpr int kEdgeSteps = 3;
+// The print may lie this far (working pixels) off its place where lines crowd; a mark starts
+// only where it is darker than the darkest print this near.
+constexpr int kBandPx = 2;
 // A soft eraser's smudge: its darker part does not come to half of the pencil's darkness.
 constexpr double kSmudgePart = 0.5;
 constexpr double kSmudgePercentile = 0.95;
@@ -72,6 +75,7 @@ constexpr double kBridgeMm = 1.4;
 // kLeastSpotAtPrintMm2 there is what is left of the print itself.
 constexpr double kPrintDarkness = 0.05;
 constexpr double kLeastSpotAtPrintMm2 = 0.2;
+constexpr double kAllOnPrint = 0.9;
 // A band this wide inside the fitted limb's middle is left out: the limb's own line.
 constexpr double kLimbBandMm = 0.5;
 
@@ -746,8 +750,10 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
     // the darkest print round it, and reaches into the band along the print by what the scan
     // shows there.
     cv::Mat expectedNear, toleranceNear;
-    cv::dilate(w.expected, expectedNear, cv::Mat());
-    cv::dilate(w.tolerance, toleranceNear, cv::Mat());
+    const cv::Mat band =
+        cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * kBandPx + 1, 2 * kBandPx + 1));
+    cv::dilate(w.expected, expectedNear, band);
+    cv::dilate(w.tolerance, toleranceNear, band);
     cv::Mat seedLimit, edgeLimit;
     cv::max(toleranceNear, std::max(kLeastSeed, kSeedPart * w.ink), seedLimit);
     cv::max(w.tolerance, kEdgePart * w.ink, edgeLimit);
@@ -787,16 +793,27 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
         // The mark's own pencil: how much darker than the print its pixels are.
         std::vector<float> own;
         bool atPrint = false;
+        size_t marked = 0;
+        size_t onPrint = 0;
         for (const cv::Point &p : shape.pixels) {
             if (mask.at<uchar>(p) && !w.hidden.at<uchar>(p))
                 own.push_back(above.at<float>(p));
             atPrint = atPrint || nearPrint.at<uchar>(p);
+            if (mask.at<uchar>(p)) {
+                ++marked;
+                onPrint += w.printed.at<uchar>(p) ? 1 : 0;
+            }
         }
+        // Where the print crowds (meridians running into the limb) what is left of it may
+        // join into marks; a mark lying all on the print is taken for such (pencil shows
+        // beside the print somewhere).
         if (own.empty())
             continue;
         auto at = own.begin() + static_cast<std::ptrdiff_t>(own.size() / 2);
         std::nth_element(own.begin(), at, own.end());
         const double middle = *at;
+        if (onPrint >= kAllOnPrint * marked)
+            continue;
         at = own.begin() + static_cast<std::ptrdiff_t>(kSmudgePercentile * (own.size() - 1));
         std::nth_element(own.begin(), at, own.end());
         if (*at < kSmudgePart * w.ink)
