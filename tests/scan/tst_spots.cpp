@@ -216,12 +216,17 @@ class TestSpots : public QObject {
         QTest::addColumn<int>("spots");
         QTest::addColumn<bool>("penumbra");
         QTest::addColumn<double>("area");
-        QTest::newRow("blank, 150 dpi") << "" << 150 << 0 << false << 0.0;
-        QTest::newRow("blank, 300 dpi") << "" << 300 << 0 << false << 0.0;
-        QTest::newRow("blank, 600 dpi") << "" << 600 << 0 << false << 0.0;
-        QTest::newRow("outline with a gap") << "gap" << 150 << 1 << true << 15.2;
-        QTest::newRow("written 12") << "12" << 150 << 0 << false << 0.0;
-        QTest::newRow("light pixel in a spot") << "pixel" << 150 << 1 << false << 0.0;
+        QTest::addColumn<double>("core"); // mm²; the extent then the outline's 4.4 mm
+        QTest::newRow("blank, 150 dpi") << "" << 150 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("blank, 300 dpi") << "" << 300 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("blank, 600 dpi") << "" << 600 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("outline with a gap") << "gap" << 150 << 1 << true << 15.2 << 2.01;
+        QTest::newRow("outline with a gap, 300 dpi") << "gap" << 300 << 1 << true << 15.2 << 2.01;
+        QTest::newRow("written 12") << "12" << 150 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("written 12, 300 dpi") << "12" << 300 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("cross") << "+" << 200 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("eraser smudge") << "smudge" << 150 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("light pixel in a spot") << "pixel" << 150 << 1 << false << 7.07 << 0.0;
     }
     void marksOnSheet() {
         QFETCH(QString, mark);
@@ -229,6 +234,7 @@ class TestSpots : public QObject {
         QFETCH(int, spots);
         QFETCH(bool, penumbra);
         QFETCH(double, area);
+        QFETCH(double, core);
         const SheetModel model = sheetOf2001(80, 1, 1, SheetPaper::A4);
         QImage page = renderSheet(model, dpi);
         for (int y = 0; y < page.height(); ++y) {
@@ -258,6 +264,17 @@ class TestSpots : public QObject {
                 font.setPixelSize(4);
                 text.addText(at, font, mark);
                 p.drawPath(text);
+            } else if (mark == u"+") {
+                p.setPen(QPen(QColor(90, 90, 90), 0.35));
+                p.drawLine(at - QPointF(2, 2), at + QPointF(2, 2));
+                p.drawLine(at - QPointF(2, -2), at + QPointF(2, -2));
+            } else if (mark == u"smudge") {
+                // 45 levels darker than the paper in the middle, fading over 3 mm.
+                QRadialGradient soft(at, 3);
+                soft.setColorAt(0, QColor(210, 210, 210));
+                soft.setColorAt(1, QColor(255, 255, 255, 0));
+                p.setBrush(soft);
+                p.drawEllipse(at, 3, 3);
             } else if (mark == u"pixel") {
                 p.drawEllipse(at, 1.5, 1.5);
             }
@@ -276,6 +293,11 @@ class TestSpots : public QObject {
             if (area > 0)
                 QVERIFY2(std::abs(found[0].areaMm2 / area - 1) <= 0.15,
                          qPrintable(QString::number(found[0].areaMm2)));
+            if (core > 0) {
+                QVERIFY2(std::abs(found[0].coreAreaMm2 / core - 1) <= 0.3,
+                         qPrintable(QString::number(found[0].coreAreaMm2)));
+                QVERIFY(std::abs(found[0].extentMm - 4.4) <= 0.5);
+            }
         }
     }
 
