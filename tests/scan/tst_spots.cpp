@@ -226,6 +226,8 @@ class TestSpots : public QObject {
         QTest::newRow("written 12, 300 dpi") << "12" << 300 << 0 << false << 0.0 << 0.0;
         QTest::newRow("cross") << "+" << 200 << 0 << false << 0.0 << 0.0;
         QTest::newRow("eraser smudge") << "smudge" << 150 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("blank, tinted, a shadow band")
+            << "shadow" << 200 << 0 << false << 0.0 << 0.0;
         QTest::newRow("light pixel in a spot") << "pixel" << 150 << 1 << false << 7.07 << 0.0;
     }
     void marksOnSheet() {
@@ -283,7 +285,17 @@ class TestSpots : public QObject {
             const QPoint middle = toPage.map(at).toPoint();
             page.setPixel(middle, qRgb(255, 255, 255));
         }
-        const QImage scan = scanPage(page, {dpi, 0, QPointF(), 0, -1});
+        QImage scan = scanPage(page, {dpi, 0, QPointF(), 0, -1});
+        if (mark == u"shadow") {
+            // Cream paper (0.92 of white) darkened by half along the left edge, as a book's
+            // gutter, fading over some 50 mm: across the disk's left third.
+            for (int y = 0; y < scan.height(); ++y) {
+                uchar *row = scan.scanLine(y);
+                for (int x = 0; x < scan.width(); ++x)
+                    row[x] = static_cast<uchar>(row[x] * 0.92 *
+                                                (1 - 0.5 * std::exp(-x / pixelsPerMm(dpi) / 25)));
+            }
+        }
         const ScanRegistration reg = registerScan(scan, ScanOptions{});
         QVERIFY(reg.registered() && reg.code);
         const std::vector<FoundSpot> found = findSpots(scan, reg);
