@@ -6,7 +6,7 @@
 // layout fuzz_dates reads. SILSO: lines of both daily layouts around June 2002. Import:
 // observations of each line kind after the byte that chooses the drawing setup. Instrument:
 // pristroj.dat with its line ends. Butterfly: Motfakul.dat blocks with columns of both
-// streams.
+// streams. Settings: orvanek.conf as the program writes it and as a hand may have changed it.
 
 #include "bench/datagenerator.h"
 
@@ -180,6 +180,16 @@ bool writeInstrumentSeeds(const QString &dir) {
     return writeTexts(dir, seeds);
 }
 
+bool writeSettingsSeeds(const QString &dir) {
+    const char *seeds[] = {
+        "[General]\nlanguage=en\n",
+        "[General]\r\nlanguage = \"cs\"\r\n",
+        "language=system\n[Other]\nlanguage=en\n",
+        "",
+    };
+    return writeTexts(dir, seeds);
+}
+
 bool writeSheetCodeSeeds(const QString &dir) {
     const char *seeds[] = {
         "ORVANEK/1;21.06.2001;0830;125;0;0;A3",
@@ -223,7 +233,7 @@ int main(int argc, char **argv) {
         {"records", writeRecordSeeds},        {"dates", writeDateSeeds},
         {"silso", writeSilsoSeeds},           {"import", writeImportSeeds},
         {"instrument", writeInstrumentSeeds}, {"butterfly", writeButterflySeeds},
-        {"sheetcode", writeSheetCodeSeeds},
+        {"sheetcode", writeSheetCodeSeeds},   {"settings", writeSettingsSeeds},
     };
     for (const auto &t : targets) {
         const QString dir = out.filePath(QString::fromLatin1(t.target) + QStringLiteral("/seeds"));

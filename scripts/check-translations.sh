@@ -29,8 +29,11 @@ for ts in translations/orvanek_*.ts; do
     language=${language#orvanek_}
     copy="$work/$(basename "$ts")"
     cp "$ts" "$copy"
-    "$lupdate" -silent -source-language cs -target-language "$language" -locations none src \
-        -ts "$copy"
+    # Czech, the sources' language, is translated only in its plural forms.
+    only=()
+    [ "$language" = cs ] && only=(-pluralonly)
+    "$lupdate" -silent -source-language cs -target-language "$language" -locations none \
+        "${only[@]}" src -ts "$copy"
     # One line per entry that is not finished: its context and its source text.
     problems=$(python3 - "$copy" <<'PY'
 import sys

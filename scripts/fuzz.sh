@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang in build-fuzz and runs each for SECONDS seconds
 # (first argument, default 60), one after the other: the record loader, the date parser,
-# the SILSO reader, the import file, pristroj.dat, Motfakul.dat and the sheet's code.
+# the SILSO reader, the import file, pristroj.dat, Motfakul.dat, the sheet's code and the
+# settings file.
 #
 #     scripts/fuzz.sh [SECONDS]
 #
@@ -23,7 +24,7 @@ export CC=clang CXX=clang++
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DORVANEK_BUILD_FUZZ=ON -DORVANEK_BUILD_TESTS=OFF -DORVANEK_BUILD_BENCH=OFF >/dev/null
-targets=(records dates silso import instrument butterfly sheetcode)
+targets=(records dates silso import instrument butterfly sheetcode settings)
 cmake --build build-fuzz --parallel 2 \
     --target orvanek_fuzz_seeds "${targets[@]/#/orvanek_fuzz_}"
 
@@ -56,4 +57,5 @@ run import 4096
 run instrument 1024
 run butterfly 25600
 run sheetcode 256
+run settings 1024
 exit "$status"

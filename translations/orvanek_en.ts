@@ -5,15 +5,15 @@
     <name>Butterfly</name>
     <message>
         <source>Motýlek   Fakule</source>
-        <translation>Butterfly   Faculae</translation>
+        <translation>Butterfly diagram – faculae</translation>
     </message>
     <message>
         <source>Motýlek   Skvrny a fakule</source>
-        <translation>Butterfly   Spots and faculae</translation>
+        <translation>Butterfly diagram – spots and faculae</translation>
     </message>
     <message>
         <source>Motýlek   Skvrny</source>
-        <translation>Butterfly   Spots</translation>
+        <translation>Butterfly diagram – spots</translation>
     </message>
 </context>
 <context>
@@ -28,11 +28,11 @@
     </message>
     <message>
         <source>Lens:</source>
-        <translation>Lens:</translation>
+        <translation>Aperture:</translation>
     </message>
     <message>
         <source>Focus lens:</source>
-        <translation>Focus lens:</translation>
+        <translation>Focal length:</translation>
     </message>
     <message>
         <source>Eyepiece:</source>
@@ -48,7 +48,7 @@
     </message>
     <message>
         <source>CERTIFICATE  OF  DRAWING  SUN  SPOTS</source>
-        <translation>CERTIFICATE  OF  DRAWING  SUN  SPOTS</translation>
+        <translation>CERTIFICATE OF SUNSPOT DRAWINGS</translation>
     </message>
     <message>
         <source>DATUM</source>
@@ -64,7 +64,7 @@
     </message>
     <message>
         <source> Center</source>
-        <translation> Center</translation>
+        <translation> Centre</translation>
     </message>
     <message>
         <source>Autor</source>
@@ -122,10 +122,6 @@ Full description: man orvanek-cli</translation>
         <translation>number of faculae %1 is more than 30</translation>
     </message>
     <message>
-        <source>neúplný záznam na konci souboru (%1 bajtů)</source>
-        <translation>incomplete record at the end of the file (%1 bytes)</translation>
-    </message>
-    <message>
         <source>adresář</source>
         <translation>directory</translation>
     </message>
@@ -178,20 +174,12 @@ Full description: man orvanek-cli</translation>
         <translation>--%1: “%2” is not a date DD.MM.YYYY</translation>
     </message>
     <message>
-        <source>%1 záznamů vynecháno: nečitelné datum</source>
-        <translation>%1 records left out: unreadable date</translation>
-    </message>
-    <message>
         <source>soubor %1 nelze zapsat</source>
         <translation>file %1 cannot be written</translation>
     </message>
     <message>
         <source>„%1“ není číslo záznamu</source>
         <translation>“%1” is not a record number</translation>
-    </message>
-    <message>
-        <source>záznam %1 neexistuje (záznamů je %2)</source>
-        <translation>record %1 does not exist (there are %2 records)</translation>
     </message>
     <message>
         <source>--%1: „%2“ není celé číslo od %3 do %4</source>
@@ -215,7 +203,7 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Výsledky    oficiální</source>
-        <translation>Results    official</translation>
+        <translation>Results – certificate</translation>
     </message>
     <message>
         <source>--quantity: „%1“ není g, f ani r</source>
@@ -258,10 +246,6 @@ Full description: man orvanek-cli</translation>
         <translation>Note: the sheet has a radius of %1 mm, the drawings in the data %2 mm; convert distances measured on the sheet before typing them in.</translation>
     </message>
     <message>
-        <source>konec souboru %1 (%2 bajtů) netvoří celý záznam, je uložen v souboru %3</source>
-        <translation>the end of the file %1 (%2 bytes) is no whole record; it is kept in the file %3</translation>
-    </message>
-    <message>
         <source>--radius: „%1“ není poloměr v celých mm od %2 do %3</source>
         <translation>--radius: “%1” is not a radius in whole mm from %2 to %3</translation>
     </message>
@@ -272,6 +256,102 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>použití: orvanek-cli [-d ADRESÁŘ] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.RRRR HHMM [DD.MM.RRRR HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out SOUBOR.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width Š --height V] --out SOUBOR | render map --rotation N [--width Š] --out SOUBOR | map-groups --rotation N | certificate MĚSÍC.ROK --out SOUBOR.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width Š --height V] --out SOUBOR | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width Š --height V] --out SOUBOR | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import SOUBOR [--radius R --polar|--heliographic] | make-demo ADRESÁŘ [--from ROK --to ROK --seed N] | template --date DD.MM.RRRR --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out SOUBOR.pdf|.png | scan OBRÁZEK [--date DD.MM.RRRR --time HHMM] [--radius R] [--north-angle STUPNĚ] [--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | compare-silso SOUBOR | daily [--from DD.MM.RRRR] [--to DD.MM.RRRR]</source>
         <translation>usage: orvanek-cli [-d DIR] info | records | groups | export-ascii | check [--positions] | ephemeris DD.MM.YYYY HHMM [DD.MM.YYYY HHMM ...] | render drawing [--record N] [--mirror-x] [--mirror-y] --out FILE.png|.bmp|.pdf | render butterfly [--latitude-scale 1..9] [--rotation-width 1..16] [--supplementary] [--width W --height H] --out FILE | render map --rotation N [--width W] --out FILE | map-groups --rotation N | certificate MONTH.YEAR --out FILE.png|.bmp|.pdf | statistics [--smoothed] [--region total|north|south] | observers | render graphs [--quantity g|f|r] [--mode all|total|north|south] [--width W --height H] --out FILE | render smoothed [--quantity g|f|r|cv|sn|rb|area|hemisphere] [--months-px 1..5] [--width W --height H] --out FILE | series [--quantity g|f|r|cv|sn|rb|area|hemisphere] | import FILE [--radius R --polar|--heliographic] | make-demo DIR [--from YEAR --to YEAR --seed N] | template --date DD.MM.YYYY --time HHMM [--radius R] [--mirror-x] [--mirror-y] [--paper A4|A3] --out FILE.pdf|.png | scan IMAGE [--date DD.MM.YYYY --time HHMM] [--radius R] [--north-angle DEGREES] [--mirror-x] [--mirror-y] [--at X,Y ...] [--spots] | compare-silso FILE | daily [--from DD.MM.YYYY] [--to DD.MM.YYYY]</translation>
+    </message>
+    <message>
+        <source>příkazu %1 chybí argument</source>
+        <translation>the command %1 needs an argument</translation>
+    </message>
+    <message>
+        <source>ke každému datu patří čas</source>
+        <translation>every date needs its time</translation>
+    </message>
+    <message>
+        <source>soubor %1 nelze zapsat: %2</source>
+        <translation>file %1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>%1 není adresář</source>
+        <translation>%1 is not a directory</translation>
+    </message>
+    <message>
+        <source>neznámá volba %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>volbě %1 chybí hodnota</source>
+        <translation>the option %1 needs a value</translation>
+    </message>
+    <message>
+        <source>příkazy: %1 (popis: orvanek-cli --help)</source>
+        <translation>commands: %1 (described by orvanek-cli --help)</translation>
+    </message>
+    <message>
+        <source>--lang: „%1“ není cs ani en</source>
+        <translation>--lang: “%1” is neither cs nor en</translation>
+    </message>
+    <message>
+        <source>neznámý příkaz „%1“</source>
+        <translation>unknown command “%1”</translation>
+    </message>
+    <message>
+        <source>příkaz %1 nebere argument „%2“</source>
+        <translation>the command %1 takes no argument “%2”</translation>
+    </message>
+    <message>
+        <source>příkaz %1 nezná volbu %2</source>
+        <translation>the command %1 takes no option %2</translation>
+    </message>
+    <message>
+        <source>render nezná pohled „%1“</source>
+        <translation>render knows no view “%1”</translation>
+    </message>
+    <message>
+        <source>chybí --out SOUBOR</source>
+        <translation>--out FILE is missing</translation>
+    </message>
+    <message>
+        <source>příkaz render %1 nebere argument „%2“</source>
+        <translation>the command render %1 takes no argument “%2”</translation>
+    </message>
+    <message numerus="yes">
+        <source>neúplný záznam na konci souboru (%n bajtů)</source>
+        <translation>
+            <numerusform>incomplete record at the end of the file (%n byte)</numerusform>
+            <numerusform>incomplete record at the end of the file (%n bytes)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n záznamů vynecháno: nečitelné datum</source>
+        <translation>
+            <numerusform>%n record left out: unreadable date</numerusform>
+            <numerusform>%n records left out: unreadable date</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>záznam %1 neexistuje (záznamů je %n)</source>
+        <translation>
+            <numerusform>record %1 does not exist (there is %n record)</numerusform>
+            <numerusform>record %1 does not exist (there are %n records)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>konec souboru %1 (%n bajtů) netvoří celý záznam, je uložen v souboru %2</source>
+        <translation>
+            <numerusform>the end of the file %1 (%n byte) is no whole record; it is kept in the file %2</numerusform>
+            <numerusform>the end of the file %1 (%n bytes) is no whole record; it is kept in the file %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>--radius je celý počet mm od 1 do 999; --polar a --heliographic nejdou spolu</source>
+        <translation>--radius is a whole number of mm from 1 to 999; --polar and --heliographic do not go together</translation>
+    </message>
+    <message>
+        <source>--from a --to jsou roky 1 až 9999 (--from nejvýše --to), --seed celé nezáporné číslo</source>
+        <translation>--from and --to are years 1 to 9999 (--from not after --to), --seed a whole number not below 0</translation>
+    </message>
+    <message>
+        <source>příkaz template chce --date, --time a --out</source>
+        <translation>the command template needs --date, --time and --out</translation>
     </message>
 </context>
 <context>
@@ -334,11 +414,11 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>PP</source>
-        <translation>OC</translation>
+        <translation>Cond.</translation>
     </message>
     <message>
         <source>Obr.</source>
-        <translation>Img</translation>
+        <translation>Image</translation>
     </message>
     <message>
         <source>Počet skupin</source>
@@ -354,7 +434,7 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Zvlášťní záznam</source>
-        <translation>Special record</translation>
+        <translation>Special drawing</translation>
     </message>
     <message>
         <source>Skupiny</source>
@@ -366,7 +446,7 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Typ</source>
-        <translation>Type</translation>
+        <translation>Class</translation>
     </message>
     <message>
         <source>poč</source>
@@ -394,11 +474,11 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>č.sk1</source>
-        <translation>grp.1</translation>
+        <translation>no.1</translation>
     </message>
     <message>
         <source>č.sk2</source>
-        <translation>grp.2</translation>
+        <translation>no.2</translation>
     </message>
     <message>
         <source>úhel1</source>
@@ -519,7 +599,7 @@ Full description: man orvanek-cli</translation>
     <name>Drawing</name>
     <message>
         <source>Zákres    </source>
-        <translation>Drawing   </translation>
+        <translation>Drawing </translation>
     </message>
     <message>
         <source>Čas UT</source>
@@ -543,7 +623,7 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Typ</source>
-        <translation>Type</translation>
+        <translation>Class</translation>
     </message>
     <message>
         <source>poč.skv.</source>
@@ -555,15 +635,23 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Datum :             </source>
-        <translation>Date :              </translation>
+        <translation>Date: </translation>
     </message>
     <message>
         <source>Pozorovatel :   </source>
-        <translation>Observer :     </translation>
+        <translation>Observer: </translation>
     </message>
     <message>
         <source>Stanice :           </source>
-        <translation>Station :          </translation>
+        <translation>Station: </translation>
+    </message>
+    <message>
+        <source>Lt</source>
+        <translation>L0</translation>
+    </message>
+    <message>
+        <source>Bo</source>
+        <translation>B0</translation>
     </message>
 </context>
 <context>
@@ -578,7 +666,7 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source> Relativní číslo</source>
-        <translation> Relative number</translation>
+        <translation> Relative sunspot number (Wolf number)</translation>
     </message>
     <message>
         <source>SEVER + JIH</source>
@@ -594,27 +682,27 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Celkový  Sever  Jih   -</source>
-        <translation>Total  North  South   -</translation>
+        <translation>total, north, south –</translation>
     </message>
     <message>
         <source>Celkový   -</source>
-        <translation>Total   -</translation>
+        <translation>total –</translation>
     </message>
     <message>
         <source>Sever   -</source>
-        <translation>North   -</translation>
+        <translation>north –</translation>
     </message>
     <message>
         <source>Jih   -</source>
-        <translation>South   -</translation>
+        <translation>south –</translation>
     </message>
     <message>
         <source>Celkový   Sever   Jih  -</source>
-        <translation>Total   North   South  -</translation>
+        <translation>total, north, south –</translation>
     </message>
     <message>
         <source>Graf   </source>
-        <translation>Graph   </translation>
+        <translation>Graph: </translation>
     </message>
     <message>
         <source>Leden</source>
@@ -734,35 +822,40 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Relativní číslo</source>
-        <translation>Relative number</translation>
+        <translation>Relative sunspot number (Wolf number)</translation>
     </message>
     <message>
         <source> CV  (McIntoshovo číslo)</source>
-        <translation> CV  (McIntosh number)</translation>
+        <translation> CV (McIntosh number)</translation>
     </message>
     <message>
         <source> SN  (Pettisovo číslo)</source>
-        <translation> SN  (Pettis number)</translation>
+        <translation> SN (Pettis number)</translation>
     </message>
     <message>
         <source> RB  (Beckovo číslo)</source>
-        <translation> RB  (Beck number)</translation>
+        <translation> RB (Beck number)</translation>
     </message>
     <message>
         <source> Plocha  skvrn  disk</source>
-        <translation> Spot area  disk</translation>
+        <translation> Sunspot area (millionths of the disk)</translation>
     </message>
     <message>
         <source> Plocha skvrn  polokoule</source>
-        <translation> Spot area  hemisphere</translation>
+        <translation> Corrected sunspot area (millionths of the hemisphere)</translation>
     </message>
     <message>
         <source>Vyhlazovací   grafy</source>
-        <translation>Smoothed   graphs</translation>
+        <translation>Smoothed graphs</translation>
     </message>
     <message>
         <source>Asymetrie    graf</source>
-        <translation>Asymmetry    graph</translation>
+        <translation>Asymmetry graph</translation>
+    </message>
+    <message>
+        <source>%1   %2</source>
+        <comment>a panel&apos;s title: its curve, the quantity</comment>
+        <translation>%1 –%2</translation>
     </message>
 </context>
 <context>
@@ -787,6 +880,18 @@ Full description: man orvanek-cli</translation>
         <source>text není v kódování UTF-8</source>
         <translation>the text is not UTF-8</translation>
     </message>
+    <message>
+        <source>jméno pozorovatele má víc než %1 znaků; uloženo je „%2“</source>
+        <translation>the observer’s name has more than %1 characters; “%2” was stored</translation>
+    </message>
+    <message>
+        <source>stanice má víc než %1 znaků; uložena je „%2“</source>
+        <translation>the station has more than %1 characters; “%2” was stored</translation>
+    </message>
+    <message>
+        <source>příliš mnoho chyb; další řádky nebyly čteny</source>
+        <translation>too many faults; the lines after this were not read</translation>
+    </message>
 </context>
 <context>
     <name>InstrumentFile</name>
@@ -803,7 +908,7 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>Číslo rotace  </source>
-        <translation>Rotation number  </translation>
+        <translation>Rotation number </translation>
     </message>
 </context>
 <context>
@@ -834,6 +939,46 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>Skupina %1: o %2° v délce jinde, než čekám podle %3</source>
         <translation>Group %1: %2° in longitude off the place expected from %3</translation>
+    </message>
+    <message>
+        <source>tolerance: šířka %1°, délka %2° + %3°/den, pevná (jen %4 dvojic)</source>
+        <translation>tolerance: latitude %1°, longitude %2° + %3°/day, fixed (only %4 pairs)</translation>
+    </message>
+    <message>
+        <source>tolerance: šířka %1°, délka %2° + %3°/den, z %4 dvojic celého souboru</source>
+        <translation>tolerance: latitude %1°, longitude %2° + %3°/day, from %4 pairs of the whole data set</translation>
+    </message>
+    <message>
+        <source>tolerance: šířka %1°, délka %2° + %3°/den, z %4 dvojic pozorovatele %5</source>
+        <translation>tolerance: latitude %1°, longitude %2° + %3°/day, from %4 pairs of observer %5</translation>
+    </message>
+    <message>
+        <source>skupiny %1 ze dnů %2 a %3 se neshodují; jedna z nich je jinde</source>
+        <translation>groups %1 on %2 and %3 disagree; one of them is misplaced</translation>
+    </message>
+    <message>
+        <source>Zákres %1 %2 UT: skupiny sedí na čas o %3 h pozdější, %4 %5 UT</source>
+        <translation>Drawing %1 %2 UT: its groups fit a time %3 h later, %4 %5 UT</translation>
+    </message>
+    <message>
+        <source>Zákres %1 %2 UT: skupiny sedí na čas o %3 h dřívější, %4 %5 UT</source>
+        <translation>Drawing %1 %2 UT: its groups fit a time %3 h earlier, %4 %5 UT</translation>
+    </message>
+    <message>
+        <source>Zákres %1: skupiny sedí na předchozí den, %2</source>
+        <translation>Drawing %1: its groups fit the day before, %2</translation>
+    </message>
+    <message>
+        <source>Zákres %1: skupiny sedí na následující den, %2</source>
+        <translation>Drawing %1: its groups fit the day after, %2</translation>
+    </message>
+    <message>
+        <source>Zákres %1: východ a západ jsou zrcadlově prohozené</source>
+        <translation>Drawing %1: east and west are mirrored</translation>
+    </message>
+    <message>
+        <source>Zákres %1: sever a jih jsou zrcadlově prohozené</source>
+        <translation>Drawing %1: north and south are mirrored</translation>
     </message>
 </context>
 <context>
@@ -1019,6 +1164,10 @@ Full description: man orvanek-cli</translation>
         <source>Bod %1,%2 leží mimo kotouč (%3 mm od středu, poloměr %4 mm).</source>
         <translation>The point %1,%2 lies outside the disk (%3 mm from the centre, radius %4 mm).</translation>
     </message>
+    <message>
+        <source>--at: bod %1 leží mimo obrázek (%2 × %3 bodů)</source>
+        <translation>--at: the point %1 lies off the image (%2 × %3 pixels)</translation>
+    </message>
 </context>
 <context>
     <name>ScanEntry</name>
@@ -1065,6 +1214,10 @@ Full description: man orvanek-cli</translation>
         <source>Obrázky (*.png *.jpg *.jpeg *.tif *.tiff *.bmp);;Všechny soubory (*)</source>
         <translation>Images (*.png *.jpg *.jpeg *.tif *.tiff *.bmp);;All files (*)</translation>
     </message>
+    <message>
+        <source>Obrázek %1 nelze přečíst: po otevření by zabral víc než 1 GB paměti (%2 × %3 bodů).</source>
+        <translation>The image %1 cannot be read: it would take more than 1 GB of memory when opened (%2 × %3 pixels).</translation>
+    </message>
 </context>
 <context>
     <name>ScanOverlay</name>
@@ -1109,11 +1262,11 @@ Full description: man orvanek-cli</translation>
     </message>
     <message>
         <source>PP:</source>
-        <translation>OC:</translation>
+        <translation>Cond.:</translation>
     </message>
     <message>
         <source>Obr.:</source>
-        <translation>Img:</translation>
+        <translation>Image:</translation>
     </message>
     <message>
         <source>Šablona pro kresbu Slunce</source>
@@ -1163,6 +1316,14 @@ Full description: man orvanek-cli</translation>
         <source>Šablona pro kresbu  </source>
         <translation>Drawing sheet  </translation>
     </message>
+    <message>
+        <source>Sablona%1_%2.pdf</source>
+        <translation>Sheet%1_%2.pdf</translation>
+    </message>
+    <message>
+        <source>Q:</source>
+        <translation>Qual.:</translation>
+    </message>
 </context>
 <context>
     <name>SheetCommand</name>
@@ -1196,10 +1357,6 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>nelze určit</source>
         <translation>cannot be found</translation>
-    </message>
-    <message>
-        <source>Srovnání s SILSO: %1, %2 společných dní, k = %3</source>
-        <translation>Comparison with SILSO: %1, %2 common days, k = %3</translation>
     </message>
     <message>
         <source>, sever %1, jih %2</source>
@@ -1244,6 +1401,13 @@ Full description: man orvanek-cli</translation>
     <message>
         <source>%1 není relativní číslo (%2 pro den bez hodnoty, jinak 0 až %3).</source>
         <translation>%1 is no sunspot number (%2 for a day without a value, else 0 to %3).</translation>
+    </message>
+    <message numerus="yes">
+        <source>Srovnání s SILSO: %1, %n společných dní, k = %2</source>
+        <translation>
+            <numerusform>Comparison with SILSO: %1, %n common day, k = %2</numerusform>
+            <numerusform>Comparison with SILSO: %1, %n common days, k = %2</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1393,6 +1557,10 @@ Opens the data directory DIR (default: the current directory).</translation>
         <source>Vypnout</source>
         <translation>Switch off</translation>
     </message>
+    <message>
+        <source>Motylek.pdf</source>
+        <translation>Butterfly diagram.pdf</translation>
+    </message>
 </context>
 <context>
     <name>orvanek::CoordinateModeDialog</name>
@@ -1414,7 +1582,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Poloměr zákresu</source>
-        <translation>Drawing radius</translation>
+        <translation>Drawing radius (mm)</translation>
     </message>
     <message>
         <source>Potvrdit</source>
@@ -1486,6 +1654,10 @@ Opens the data directory DIR (default: the current directory).</translation>
         <source>Zákres uložen do %1</source>
         <translation>Drawing saved to %1</translation>
     </message>
+    <message>
+        <source>Zakres%1.pdf</source>
+        <translation>Drawing%1.pdf</translation>
+    </message>
 </context>
 <context>
     <name>orvanek::EntryDialog</name>
@@ -1507,35 +1679,35 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Čas    UT</source>
-        <translation>Time   UT</translation>
+        <translation>Time UT</translation>
     </message>
     <message>
         <source>Zadat čas ve formátu  bez dvojtečky   7:05  =  705</source>
-        <translation>Type the time without a colon:  7:05  =  705</translation>
+        <translation>Type the time without a colon: 7:05 = 705</translation>
     </message>
     <message>
         <source>PP</source>
-        <translation>OC</translation>
+        <translation>Cond.</translation>
     </message>
     <message>
         <source>Podmínky pozorování</source>
-        <translation>Observing conditions</translation>
+        <translation>Conditions: the observing conditions</translation>
     </message>
     <message>
         <source>Obr.</source>
-        <translation>Img</translation>
+        <translation>Image</translation>
     </message>
     <message>
         <source>Kvalita obrazu</source>
-        <translation>Image quality</translation>
+        <translation>Image: the quality of the image</translation>
     </message>
     <message>
         <source>Q</source>
-        <translation>Q</translation>
+        <translation>Qual.</translation>
     </message>
     <message>
         <source>Kvalita pozorovacích podmínek</source>
-        <translation>Quality of the observing conditions</translation>
+        <translation>Quality: the quality of the observing conditions</translation>
     </message>
     <message>
         <source>qc</source>
@@ -1559,7 +1731,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Relativní číslo centrální oblasti</source>
-        <translation>Relative number of the central zone</translation>
+        <translation>Relative sunspot number of the central zone</translation>
     </message>
     <message>
         <source>Počet skupin</source>
@@ -1595,7 +1767,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Potvrdit  zadávání</source>
-        <translation>Confirm  entry</translation>
+        <translation>Confirm entry</translation>
     </message>
     <message>
         <source>Návrat</source>
@@ -1623,15 +1795,15 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Nový zákres  </source>
-        <translation>New drawing  </translation>
+        <translation>New drawing</translation>
     </message>
     <message>
         <source>Zvlášťní záznam  </source>
-        <translation>Special record  </translation>
+        <translation>Special drawing</translation>
     </message>
     <message>
         <source>Oprava dat  </source>
-        <translation>Correction  </translation>
+        <translation>Correct a drawing</translation>
     </message>
     <message>
         <source>    l </source>
@@ -1655,7 +1827,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Typ   = Typ skupiny</source>
-        <translation>Type   = type of the group</translation>
+        <translation>Class  = McIntosh class of the group</translation>
     </message>
     <message>
         <source>poč.  = počet skvrn ve skupině</source>
@@ -1675,19 +1847,19 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source> plocha= plocha skvrn ve skupině v mm2</source>
-        <translation> area   = area of the group’s spots in mm2</translation>
+        <translation> area   = sunspot area of the group in mm² of the drawing</translation>
     </message>
     <message>
         <source> mal.s = počet malých skvrn menší než 1 mm2</source>
-        <translation> small  = number of small spots under 1 mm2</translation>
+        <translation> small  = number of small spots under 1 mm²</translation>
     </message>
     <message>
         <source>č.sk1. = číslo skupiny globalní</source>
-        <translation>grp.1  = global group number</translation>
+        <translation>no.1   = group no., global</translation>
     </message>
     <message>
         <source>č.sk2. = číslo skupiny v rotaci( dúležité)</source>
-        <translation>grp.2  = group number in the rotation (important)</translation>
+        <translation>no.2   = group no. in the rotation (important)</translation>
     </message>
     <message>
         <source> úhel = polární souřadnice  úhel</source>
@@ -1699,7 +1871,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>č.sk2. = číslo skupiny v rotaci( důležité)</source>
-        <translation>grp.2  = group number in the rotation (important)</translation>
+        <translation>no.2   = group no. in the rotation (important)</translation>
     </message>
     <message>
         <source>uhel1  = úhel 1. pomocné skvrny</source>
@@ -1711,7 +1883,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source> plo.1 = plocha 1. pomocné skvrny v mm2</source>
-        <translation> area1  = area of the 1st auxiliary spot in mm2</translation>
+        <translation> area1  = area of the 1st auxiliary spot in mm²</translation>
     </message>
     <message>
         <source>uhel2  = úhel 2. pomocné skvrny</source>
@@ -1723,7 +1895,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source> plo.2 = plocha 2. pomocné skvrny v mm2</source>
-        <translation> area2  = area of the 2nd auxiliary spot in mm2</translation>
+        <translation> area2  = area of the 2nd auxiliary spot in mm²</translation>
     </message>
     <message>
         <source>Převzít skupiny</source>
@@ -1731,7 +1903,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Vyplní skupiny podle skvrn nalezených na skenu: počet skvrn, penumbry, polohu a plochu; typ doplníte sami</source>
-        <translation>Fills the groups from the spots found on the scan: the number of spots, penumbrae, the position and the area; you add the type</translation>
+        <translation>Fills the groups from the spots found on the scan: the number of spots, penumbrae, the position and the area; you add the McIntosh class</translation>
     </message>
     <message>
         <source>Na skenu nejsou žádné skvrny.</source>
@@ -1750,35 +1922,35 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>&amp;g    Počet skupin</source>
-        <translation>&amp;g    Number of groups</translation>
+        <translation>&amp;g Number of groups</translation>
     </message>
     <message>
         <source>&amp;f      Počet skvrn</source>
-        <translation>&amp;f      Number of spots</translation>
+        <translation>&amp;f Number of spots</translation>
     </message>
     <message>
         <source>&amp;r     Relativní číslo</source>
-        <translation>&amp;r     Relative number</translation>
+        <translation>&amp;r Relative sunspot number (Wolf number)</translation>
     </message>
     <message>
         <source>CV  (McIntoshovo číslo)</source>
-        <translation>CV  (McIntosh number)</translation>
+        <translation>CV (McIntosh number)</translation>
     </message>
     <message>
         <source>SN  (Pettisovo číslo)</source>
-        <translation>SN  (Pettis number)</translation>
+        <translation>SN (Pettis number)</translation>
     </message>
     <message>
         <source>RB  (Beckovo číslo)</source>
-        <translation>RB  (Beck number)</translation>
+        <translation>RB (Beck number)</translation>
     </message>
     <message>
         <source>Plocha skupin</source>
-        <translation>Group area</translation>
+        <translation>Sunspot area (millionths of the disk)</translation>
     </message>
     <message>
         <source>Plocha  polokoule</source>
-        <translation>Hemisphere area</translation>
+        <translation>Corrected sunspot area (millionths of the hemisphere)</translation>
     </message>
     <message>
         <source>Ty&amp;p zobrazení</source>
@@ -1832,17 +2004,13 @@ Opens the data directory DIR (default: the current directory).</translation>
         <source>Uložit </source>
         <translation>Save</translation>
     </message>
+    <message>
+        <source>Grafy.pdf</source>
+        <translation>Graphs.pdf</translation>
+    </message>
 </context>
 <context>
     <name>orvanek::MainWindow</name>
-    <message>
-        <source>Program je určen pro rozlišení 1024x768 a větší</source>
-        <translation>Made for screens of 1024x768 and larger</translation>
-    </message>
-    <message>
-        <source>Zobrazení nebude dobré</source>
-        <translation>The windows will not show well</translation>
-    </message>
     <message>
         <source>Došlo k chybě zápisu data<byte value="xd"/>bube automaticky opraven</source>
         <translation>A date was stored wrongly;<byte value="xd"/>it is being repaired</translation>
@@ -1850,10 +2018,6 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Počet odstraněných záznamů: %1, jsou uloženy v souboru %2</source>
         <translation>Records removed: %1, they are kept in the file %2</translation>
-    </message>
-    <message>
-        <source>Konec souboru %1 (%2 bajtů) netvoří celý záznam, je uložen v souboru %3</source>
-        <translation>The end of the file %1 (%2 bytes) is no whole record; it is kept in the file %3</translation>
     </message>
     <message>
         <source> (Heliografické souřadnice)</source>
@@ -1864,16 +2028,8 @@ Opens the data directory DIR (default: the current directory).</translation>
         <translation> (Polar coordinates)</translation>
     </message>
     <message>
-        <source>  (průměr zákresu  </source>
-        <translation>  (drawing diameter  </translation>
-    </message>
-    <message>
-        <source> mm)</source>
-        <translation> mm)</translation>
-    </message>
-    <message>
         <source>  – jen pro čtení</source>
-        <translation>  – read-only</translation>
+        <translation> – read-only</translation>
     </message>
     <message>
         <source>&amp;Zadávání</source>
@@ -1889,7 +2045,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>&amp;Oprava  dat</source>
-        <translation>&amp;Correct data</translation>
+        <translation>&amp;Correct a drawing</translation>
     </message>
     <message>
         <source>&amp;Uložit data</source>
@@ -1921,11 +2077,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>&amp;Motýlek</source>
-        <translation>&amp;Butterfly</translation>
+        <translation>&amp;Butterfly diagram</translation>
     </message>
     <message>
         <source>&amp;Vyhlazovací</source>
-        <translation>&amp;Smoothed</translation>
+        <translation>&amp;Smoothed graphs</translation>
     </message>
     <message>
         <source>&amp;Asymetrie</source>
@@ -1941,11 +2097,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Nápověda</source>
-        <translation>Hints</translation>
+        <translation>Tooltips</translation>
     </message>
     <message>
         <source>N</source>
-        <translation>N</translation>
+        <translation>New</translation>
     </message>
     <message>
         <source>Nový  zákres</source>
@@ -1953,7 +2109,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Z</source>
-        <translation>Sp</translation>
+        <translation>Special</translation>
     </message>
     <message>
         <source>Zvláštní zákres</source>
@@ -1961,15 +2117,15 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>O</source>
-        <translation>C</translation>
+        <translation>Correct</translation>
     </message>
     <message>
         <source>Oprava  záznamu</source>
-        <translation>Correct a record</translation>
+        <translation>Correct a drawing</translation>
     </message>
     <message>
         <source>U</source>
-        <translation>Sv</translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>Uložit data</source>
@@ -1977,15 +2133,15 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>P</source>
-        <translation>L</translation>
+        <translation>Last</translation>
     </message>
     <message>
         <source>Poslední záznam</source>
-        <translation>Last record</translation>
+        <translation>Last drawing</translation>
     </message>
     <message>
         <source>M</source>
-        <translation>B</translation>
+        <translation>Butterfly diagram</translation>
     </message>
     <message>
         <source>Motýlek</source>
@@ -1993,7 +2149,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>G</source>
-        <translation>G</translation>
+        <translation>Graphs</translation>
     </message>
     <message>
         <source>Grafy</source>
@@ -2001,15 +2157,15 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>V</source>
-        <translation>Sm</translation>
+        <translation>Smoothed graphs</translation>
     </message>
     <message>
         <source>Vyhlazené</source>
-        <translation>Smoothed</translation>
+        <translation>Smoothed graphs</translation>
     </message>
     <message>
         <source>Ma</source>
-        <translation>Ma</translation>
+        <translation>Maps</translation>
     </message>
     <message>
         <source>Mapy</source>
@@ -2017,7 +2173,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Vý</source>
-        <translation>Re</translation>
+        <translation>Results</translation>
     </message>
     <message>
         <source>Výsledky</source>
@@ -2025,7 +2181,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Or</source>
-        <translation>Or</translation>
+        <translation>Orientation</translation>
     </message>
     <message>
         <source>Orientace</source>
@@ -2073,31 +2229,31 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Relativní číslo</source>
-        <translation>Relative number</translation>
+        <translation>Relative sunspot number (Wolf number)</translation>
     </message>
     <message>
         <source>CV  (McIntoshovo číslo)</source>
-        <translation>CV  (McIntosh number)</translation>
+        <translation>CV (McIntosh number)</translation>
     </message>
     <message>
         <source>SN  (Pettisovo číslo)</source>
-        <translation>SN  (Pettis number)</translation>
+        <translation>SN (Pettis number)</translation>
     </message>
     <message>
         <source>RB  (Beckovo číslo)</source>
-        <translation>RB  (Beck number)</translation>
+        <translation>RB (Beck number)</translation>
     </message>
     <message>
         <source>Plocha skupin</source>
-        <translation>Group area</translation>
+        <translation>Sunspot area (millionths of the disk)</translation>
     </message>
     <message>
         <source>Plocha  polokoule</source>
-        <translation>Hemisphere area</translation>
+        <translation>Corrected sunspot area (millionths of the hemisphere)</translation>
     </message>
     <message>
         <source>3</source>
-        <translation>3</translation>
+        <translation>All three</translation>
     </message>
     <message>
         <source>Tři  křivky</source>
@@ -2105,7 +2261,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>C</source>
-        <translation>T</translation>
+        <translation>Whole disk</translation>
     </message>
     <message>
         <source>Celá plocha</source>
@@ -2113,7 +2269,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>S</source>
-        <translation>N</translation>
+        <translation>North</translation>
     </message>
     <message>
         <source>Severní  polokoule</source>
@@ -2121,7 +2277,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>J</source>
-        <translation>S</translation>
+        <translation>South</translation>
     </message>
     <message>
         <source>Jižní polokoule</source>
@@ -2129,7 +2285,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>St</source>
-        <translation>Sc</translation>
+        <translation>Scale</translation>
     </message>
     <message>
         <source>Stupnice</source>
@@ -2137,11 +2293,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Plocha  skupin</source>
-        <translation>Group area</translation>
+        <translation>Sunspot area (millionths of the disk)</translation>
     </message>
     <message>
         <source>R</source>
-        <translation>R</translation>
+        <translation>Rotation</translation>
     </message>
     <message>
         <source>Výběr rotace</source>
@@ -2153,7 +2309,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Vla</source>
-        <translation>Own</translation>
+        <translation>Own results</translation>
     </message>
     <message>
         <source>Vlastní výsledky</source>
@@ -2161,35 +2317,35 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Ofi</source>
-        <translation>Ofc</translation>
+        <translation>Certificate</translation>
     </message>
     <message>
         <source>Oficiální výsledky</source>
-        <translation>Official results</translation>
+        <translation>Certificate</translation>
     </message>
     <message>
         <source>Naměřené  celkové</source>
-        <translation>Measured  total</translation>
+        <translation>Measured, total</translation>
     </message>
     <message>
         <source>Naměřené  sever</source>
-        <translation>Measured  north</translation>
+        <translation>Measured, north</translation>
     </message>
     <message>
         <source>Naměřené  jih</source>
-        <translation>Measured  south</translation>
+        <translation>Measured, south</translation>
     </message>
     <message>
         <source>Vyhlazené  celkové</source>
-        <translation>Smoothed  total</translation>
+        <translation>Smoothed, total</translation>
     </message>
     <message>
         <source>Vyhlazené sever</source>
-        <translation>Smoothed  north</translation>
+        <translation>Smoothed, north</translation>
     </message>
     <message>
         <source>Vyhlazené  jih</source>
-        <translation>Smoothed  south</translation>
+        <translation>Smoothed, south</translation>
     </message>
     <message>
         <source>Pozorovatelé</source>
@@ -2197,7 +2353,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Výskyt typu skupin</source>
-        <translation>Group types</translation>
+        <translation>McIntosh classes of the groups</translation>
     </message>
     <message>
         <source>Data jsou otevřena jen pro čtení, zadávat nelze.<byte value="xd"/>%1</source>
@@ -2221,11 +2377,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Bude se zobrazovat plovoucí nápověda</source>
-        <translation>Hints will be shown</translation>
+        <translation>Tooltips will be shown</translation>
     </message>
     <message>
         <source>Nebude se zobrazovat plovoucí nápověda</source>
-        <translation>Hints will not be shown</translation>
+        <translation>Tooltips will not be shown</translation>
     </message>
     <message>
         <source>Data se nepodařilo uložit. Ukončit program bez uložení?</source>
@@ -2241,43 +2397,43 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Pl</source>
-        <translation>Ar</translation>
+        <translation>Area</translation>
     </message>
     <message>
         <source>Pk</source>
-        <translation>Ha</translation>
+        <translation>Corrected area</translation>
     </message>
     <message>
         <source>NC</source>
-        <translation>MT</translation>
+        <translation>Measured total</translation>
     </message>
     <message>
         <source>NS</source>
-        <translation>MN</translation>
+        <translation>Measured north</translation>
     </message>
     <message>
         <source>NJ</source>
-        <translation>MS</translation>
+        <translation>Measured south</translation>
     </message>
     <message>
         <source>VC</source>
-        <translation>ST</translation>
+        <translation>Smoothed total</translation>
     </message>
     <message>
         <source>VS</source>
-        <translation>SN</translation>
+        <translation>Smoothed north</translation>
     </message>
     <message>
         <source>VJ</source>
-        <translation>SS</translation>
+        <translation>Smoothed south</translation>
     </message>
     <message>
         <source>Po</source>
-        <translation>Ob</translation>
+        <translation>Observers</translation>
     </message>
     <message>
         <source>Ty</source>
-        <translation>Ty</translation>
+        <translation>McIntosh classes</translation>
     </message>
     <message>
         <source>Na&amp;stavení</source>
@@ -2310,6 +2466,26 @@ Opens the data directory DIR (default: the current directory).</translation>
     <message>
         <source>Ze &amp;skenu…</source>
         <translation>From a &amp;scan…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Konec souboru %1 (%n bajtů) netvoří celý záznam, je uložen v souboru %2</source>
+        <translation>
+            <numerusform>The end of the file %1 (%n byte) is no whole record; it is kept in the file %2</numerusform>
+            <numerusform>The end of the file %1 (%n bytes) is no whole record; it is kept in the file %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Orvanek  %1</source>
+        <translation>Orvanek%1</translation>
+    </message>
+    <message>
+        <source>Orvanek %1  (průměr zákresu  %2 mm)</source>
+        <translation>Orvanek%1 (drawing diameter %2 mm)</translation>
+    </message>
+    <message>
+        <source>Program je určen pro rozlišení 1024x768 a větší<byte value="xd"/>
+                       Zobrazení nebude dobré</source>
+        <translation>Orvanek is made for screens of 1024 × 768 and larger: at this size its windows will not show well.</translation>
     </message>
 </context>
 <context>
@@ -2346,6 +2522,10 @@ Opens the data directory DIR (default: the current directory).</translation>
         <source>&amp;Tisk</source>
         <translation>&amp;Print</translation>
     </message>
+    <message>
+        <source>Mapa%1.pdf</source>
+        <translation>Map%1.pdf</translation>
+    </message>
 </context>
 <context>
     <name>orvanek::ResultsWindow</name>
@@ -2359,11 +2539,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>&amp;Vlastní</source>
-        <translation>&amp;Own</translation>
+        <translation>&amp;Own results</translation>
     </message>
     <message>
         <source>&amp;Oficiální</source>
-        <translation>&amp;Official</translation>
+        <translation>&amp;Certificate</translation>
     </message>
     <message>
         <source>&amp;Statistika</source>
@@ -2395,7 +2575,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Výskyt  typu &amp;skupiny</source>
-        <translation>&amp;Group types</translation>
+        <translation>&amp;McIntosh classes</translation>
     </message>
     <message>
         <source>Vývo&amp;j skupin</source>
@@ -2447,11 +2627,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Prametry přístroje</source>
-        <translation>Instrument</translation>
+        <translation>Instrument and station</translation>
     </message>
     <message>
         <source>Observatoř</source>
-        <translation>Observatory</translation>
+        <translation>Station</translation>
     </message>
     <message>
         <source>Přístroj</source>
@@ -2459,11 +2639,11 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Průměr/ohnisko</source>
-        <translation>Aperture/focus</translation>
+        <translation>Aperture/focal length (mm)</translation>
     </message>
     <message>
         <source>Okulár</source>
-        <translation>Eyepiece</translation>
+        <translation>Eyepiece (mm)</translation>
     </message>
     <message>
         <source>OK</source>
@@ -2487,27 +2667,27 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Výsledky    statistika - naměřené - celkový</source>
-        <translation>Results    statistics - measured - total</translation>
+        <translation>Results – statistics – measured – total</translation>
     </message>
     <message>
         <source>Výsledky    statistika - naměřené - sever</source>
-        <translation>Results    statistics - measured - north</translation>
+        <translation>Results – statistics – measured – north</translation>
     </message>
     <message>
         <source>Výsledky    statistika - naměřené - jih</source>
-        <translation>Results    statistics - measured - south</translation>
+        <translation>Results – statistics – measured – south</translation>
     </message>
     <message>
         <source>Výsledky    statistika - vyhlazené - celkový</source>
-        <translation>Results    statistics - smoothed - total</translation>
+        <translation>Results – statistics – smoothed – total</translation>
     </message>
     <message>
         <source>Výsledky    statistika - vyhlazené - sever</source>
-        <translation>Results    statistics - smoothed - north</translation>
+        <translation>Results – statistics – smoothed – north</translation>
     </message>
     <message>
         <source>Výsledky    statistika - vyhlazené - jih</source>
-        <translation>Results    statistics - smoothed - south</translation>
+        <translation>Results – statistics – smoothed – south</translation>
     </message>
     <message>
         <source>Výsledky</source>
@@ -2515,23 +2695,55 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Výsledky    oficiální</source>
-        <translation>Results    official</translation>
+        <translation>Results – certificate</translation>
     </message>
     <message>
         <source>Výsledky  vlastní</source>
-        <translation>Results  own</translation>
+        <translation>Results – own</translation>
     </message>
     <message>
         <source>Výsledky    pozorovatelé</source>
-        <translation>Results    observers</translation>
+        <translation>Results – observers</translation>
     </message>
     <message>
         <source>Výsledky    vývoj skupin</source>
-        <translation>Results    group development</translation>
+        <translation>Results – group development</translation>
     </message>
     <message>
         <source>Suma</source>
         <translation>Total</translation>
+    </message>
+    <message>
+        <source>V datech není žádné pozorování, výsledky nejsou z čeho sestavit.</source>
+        <translation>The data hold no observation: there is nothing to compile results from.</translation>
+    </message>
+    <message>
+        <source>Zadejte měsíc a rok, například 2.2000.</source>
+        <translation>Type the month and the year, for example 2.2000.</translation>
+    </message>
+    <message>
+        <source>„%1“ není měsíc a rok: zadejte je jako 2.2000 (měsíc 1 až 12).</source>
+        <translation>“%1” is not a month and a year: type them as 2.2000 (month 1 to 12).</translation>
+    </message>
+    <message>
+        <source>V měsíci %1.%2 není v datech žádné pozorování.</source>
+        <translation>The data hold no observation in the month %1.%2.</translation>
+    </message>
+    <message>
+        <source>Certifikat_%1_%2.pdf</source>
+        <translation>Certificate_%1_%2.pdf</translation>
+    </message>
+    <message>
+        <source>Pozorovatele.pdf</source>
+        <translation>Observers.pdf</translation>
+    </message>
+    <message>
+        <source>Statistika_vyhlazena.pdf</source>
+        <translation>Statistics_smoothed.pdf</translation>
+    </message>
+    <message>
+        <source>Statistika.pdf</source>
+        <translation>Statistics.pdf</translation>
     </message>
 </context>
 <context>
@@ -2626,7 +2838,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Čas UT bez dvojtečky, 7:05 = 705</source>
-        <translation>UT time without a colon, 7:05 = 705</translation>
+        <translation>Time UT without a colon, 7:05 = 705</translation>
     </message>
     <message>
         <source>Poloměr kotouče zákresu na papíře</source>
@@ -2642,7 +2854,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source> Čas UT </source>
-        <translation> UT time </translation>
+        <translation> Time UT </translation>
     </message>
     <message>
         <source> R </source>
@@ -2670,7 +2882,7 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>Bez kódu šablony: zadejte datum, čas UT a R, sever klepnutím na okraj („Sever kliknutím“) nebo otočením a zrcadlení tlačítky.</source>
-        <translation>No sheet code: enter the date, UT time and R, north by a click on the limb (“North by a click”) or by the turn, and the mirroring by the buttons.</translation>
+        <translation>No sheet code: enter the date, time UT and R, north by a click on the limb (“North by a click”) or by the turn, and the mirroring by the buttons.</translation>
     </message>
     <message>
         <source>Severní bod nastaven, otočení %1°.</source>
@@ -2779,6 +2991,10 @@ Opens the data directory DIR (default: the current directory).</translation>
         <source>Soubory SILSO (*.csv *.txt);;Všechny soubory (*)</source>
         <translation>SILSO files (*.csv *.txt);;All files (*)</translation>
     </message>
+    <message>
+        <source>SrovnaniSILSO.pdf</source>
+        <translation>SILSO comparison.pdf</translation>
+    </message>
 </context>
 <context>
     <name>orvanek::SmoothedWindow</name>
@@ -2832,35 +3048,39 @@ Opens the data directory DIR (default: the current directory).</translation>
     </message>
     <message>
         <source>&amp;g    Počet skupin</source>
-        <translation>&amp;g    Number of groups</translation>
+        <translation>&amp;g Number of groups</translation>
     </message>
     <message>
         <source>&amp;f      Počet skvrn</source>
-        <translation>&amp;f      Number of spots</translation>
+        <translation>&amp;f Number of spots</translation>
     </message>
     <message>
         <source>&amp;r     Relativní číslo</source>
-        <translation>&amp;r     Relative number</translation>
+        <translation>&amp;r Relative sunspot number (Wolf number)</translation>
     </message>
     <message>
         <source>CV  (McIntoshovo číslo)</source>
-        <translation>CV  (McIntosh number)</translation>
+        <translation>CV (McIntosh number)</translation>
     </message>
     <message>
         <source>SN  (Pettisovo číslo)</source>
-        <translation>SN  (Pettis number)</translation>
+        <translation>SN (Pettis number)</translation>
     </message>
     <message>
         <source>RB  (Beckovo číslo)</source>
-        <translation>RB  (Beck number)</translation>
+        <translation>RB (Beck number)</translation>
     </message>
     <message>
         <source>Plocha  skupin</source>
-        <translation>Group area</translation>
+        <translation>Sunspot area (millionths of the disk)</translation>
     </message>
     <message>
         <source>Plocha  polokoule</source>
-        <translation>Hemisphere area</translation>
+        <translation>Corrected sunspot area (millionths of the hemisphere)</translation>
+    </message>
+    <message>
+        <source>Vyhlazovaci grafy.pdf</source>
+        <translation>Smoothed graphs.pdf</translation>
     </message>
 </context>
 </TS>

@@ -78,7 +78,17 @@ int runProgram(int argc, char *argv[]) {
         rawArgs << QString::fromLocal8Bit(argv[i]);
     // The language chosen in "Nastavení › Jazyk", else the environment's, with its formats.
     orvanek::Language systemLanguage = orvanek::Language::Czech;
-    const orvanek::Language language = orvanek::startLanguage(&systemLanguage);
+    bool settingsRefused = false;
+    const orvanek::Language language = orvanek::startLanguage(&systemLanguage, &settingsRefused);
+    // A settings file left alone (a pipe, a device, a huge file) is said once, in the
+    // language the program starts in, and the start goes on.
+    auto sayRefusedSettings = [&] {
+        QString problem;
+        if (settingsRefused)
+            orvanek::readLanguageChoice(orvanek::settingsFile(), &problem);
+        if (!problem.isEmpty())
+            printLine(stderr, problem);
+    };
     switch (orvanek::readStartRequest(rawArgs, QString()).action) {
     case orvanek::StartRequest::Action::ShowVersion:
         printLine(stdout, orvanek::programVersionLine());
@@ -86,6 +96,7 @@ int runProgram(int argc, char *argv[]) {
     case orvanek::StartRequest::Action::ShowHelp: {
         QCoreApplication core(argc, argv);
         orvanek::installProgramTranslation(core, language);
+        sayRefusedSettings();
         printLine(stdout, orvanek::programUsage());
         return 0;
     }
@@ -99,6 +110,7 @@ int runProgram(int argc, char *argv[]) {
     QApplication::setWindowIcon(orvanek::applicationIcon());
     orvanek::installProgramTranslation(app, language);
     orvanek::installQtTranslation(app, language);
+    sayRefusedSettings();
     app.setStyle(new HintStyle);
 
     // Qt's own options (-platform, -style ...) are gone from arguments() by now.

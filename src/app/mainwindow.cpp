@@ -82,9 +82,10 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::FormCreate(bool show) {
-    resolutionWarning = tr("Program je určen pro rozlišení 1024x768 a větší") +
-                        QStringLiteral("\r\n") + QString(23, QLatin1Char(' ')) +
-                        tr("Zobrazení nebude dobré");
+    // One text, so that each language lays it out: the Czech centres its second line by
+    // blanks, the English is one paragraph.
+    resolutionWarning = tr("Program je určen pro rozlišení 1024x768 a větší\r\n"
+                           "                       Zobrazení nebude dobré");
     const StoreStatus loaded = store_.loadStore(dataDir_);
     if (!loaded) {
         dialogs_.information(loaded.message);
@@ -126,10 +127,9 @@ void MainWindow::repairUnreadableDates() {
                          .arg(setAside.records)
                          .arg(ObservationStore::removedFileName());
     if (setAside.trailingBytes > 0)
-        lines << tr("Konec souboru %1 (%2 bajtů) netvoří celý záznam, je uložen v souboru %3")
-                     .arg(ObservationStore::dataFileName())
-                     .arg(setAside.trailingBytes)
-                     .arg(ObservationStore::removedFileName());
+        lines << tr("Konec souboru %1 (%n bajtů) netvoří celý záznam, je uložen v souboru %2",
+                    nullptr, static_cast<int>(setAside.trailingBytes))
+                     .arg(ObservationStore::dataFileName(), ObservationStore::removedFileName());
     if (!lines.isEmpty())
         dialogs_.information(lines.join(QLatin1Char('\r')));
 }
@@ -137,11 +137,12 @@ void MainWindow::repairUnreadableDates() {
 void MainWindow::updateCaption() {
     if (store_.heliographicEntry()) {
         modeText = tr(" (Heliografické souřadnice)");
-        setWindowTitle(QStringLiteral("Orvanek  ") + modeText);
+        // The spacing is the language's: Czech keeps its wide gaps, English has none.
+        setWindowTitle(tr("Orvanek  %1").arg(modeText));
     } else {
         modeText = tr(" (Polární souřednice)");
-        setWindowTitle(QStringLiteral("Orvanek ") + modeText + tr("  (průměr zákresu  ") +
-                       formatNumber(2 * store_.drawingRadius(), "###") + tr(" mm)"));
+        setWindowTitle(tr("Orvanek %1  (průměr zákresu  %2 mm)")
+                           .arg(modeText, formatNumber(2 * store_.drawingRadius(), "###")));
     }
     if (store_.readOnly())
         setWindowTitle(windowTitle() + tr("  – jen pro čtení"));

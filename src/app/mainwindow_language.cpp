@@ -8,17 +8,10 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace orvanek {
-
-namespace {
-
-QSettings windowSettings() {
-    return QSettings(settingsFile(), QSettings::IniFormat);
-}
-
-} // namespace
 
 void MainWindow::createLanguageMenu() {
     auto *nastaveni = new QMenu(tr("Na&stavení"), this);
@@ -53,20 +46,32 @@ void MainWindow::createLanguageMenu() {
 void MainWindow::setLanguages(Language running, Language system) {
     runningLanguage_ = running;
     systemLanguage_ = system;
+    // The tool buttons' letters are Czech abbreviations its users know; in English a button
+    // shows its picture alone, its hint saying what it does (words beside every picture would
+    // not fit the tool bar at 800x600). The button keeps its word as its name.
+    const Qt::ToolButtonStyle style =
+        running == Language::Czech ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly;
+    for (QToolButton *button : toolBar_->findChildren<QToolButton *>())
+        if (!button->icon().isNull())
+            button->setToolButtonStyle(style);
 }
 
 void MainWindow::showLanguageChoice() {
-    const int stored = static_cast<int>(storedLanguageChoice(windowSettings()));
+    const int stored = static_cast<int>(readLanguageChoice(settingsFile()));
     for (const char *name : {"cestina", "anglictina", "podlesystemu"})
         if (QAction *a = action(QLatin1String(name)); a->data().toInt() == stored)
             a->setChecked(true);
 }
 
 void MainWindow::jazykClick(LanguageChoice choice) {
-    QSettings settings = windowSettings();
-    storeLanguageChoice(settings, choice);
-    settings.sync();
+    // A settings file that cannot be kept (a pipe in its place, no room) is said, not
+    // promised for the next start.
+    const auto failed = storeLanguageChoice(settingsFile(), choice);
     showLanguageChoice();
+    if (failed) {
+        dialogs_.information(*failed);
+        return;
+    }
     if (chosenLanguage(choice, systemLanguage_) != runningLanguage_)
         dialogs_.information(tr("Jazyk se změní při příštím spuštění programu."));
 }

@@ -1,5 +1,6 @@
 // The main window's notice after a commit: the groups of the drawing just stored that the
-// drawings of the days around it place elsewhere, in a panel under the views. It asks
+// drawings of the days around it place elsewhere, or what is wrong with the drawing as a
+// whole (its time, its date, a mirrored drawing), in a panel under the views. It asks
 // nothing; the record stays as it was typed, and a click on a line shows the drawing.
 #include "app/mainwindow.h"
 
@@ -40,15 +41,20 @@ void MainWindow::createPositionPanel() {
 }
 
 void MainWindow::showPositionNotice(const ObservationRecord &record) {
-    const std::vector<PositionFinding> findings = checkRecordPositions(store_, record);
+    const PositionReport report = checkRecordPositions(store_, record);
     positionList_->clear();
-    if (findings.empty()) {
+    if (report.drawings.empty() && report.findings.empty()) {
         positionPanel_->hide();
         return;
     }
     positionPanel_->setWindowTitle(tr("Zákres %1: skupiny jinde, než čekám podle sousedních dnů")
                                        .arg(readText(record.dateText)));
-    for (const PositionFinding &f : findings) {
+    // The drawing as a whole first: when it is wrong, its groups are not listed.
+    for (const DrawingFault &f : report.drawings) {
+        auto *item = new QListWidgetItem(drawingFaultText(f), positionList_);
+        item->setData(Qt::UserRole, f.record);
+    }
+    for (const PositionFinding &f : report.findings) {
         auto *item = new QListWidgetItem(positionFindingText(f), positionList_);
         item->setData(Qt::UserRole, f.record);
     }

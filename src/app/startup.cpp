@@ -64,7 +64,8 @@ QIcon applicationIcon() {
 namespace {
 
 // Qt's Czech catalogue, but "Storno" for Cancel where it says "Zrušit": the word of the
-// program's own panels and of the desktop programs Czech observers know.
+// program's own panels and of the desktop programs Czech observers know; and the kinds of
+// the file dialog's entries ("Složka") where the catalogue misses them.
 class QtCzechTexts : public QTranslator {
   public:
     using QTranslator::QTranslator;
@@ -75,6 +76,10 @@ class QtCzechTexts : public QTranslator {
             return QStringLiteral("Storno");
         if (qstrcmp(sourceText, "&Cancel") == 0)
             return QStringLiteral("&Storno");
+        // Qt 6 names a folder's kind ("Folder", "Drive") in a context the catalogue does not
+        // have yet; the file dialog's own context holds the same words.
+        if (qstrcmp(context, "QAbstractFileIconProvider") == 0)
+            return QTranslator::translate("QFileDialog", sourceText, disambiguation, n);
         return QTranslator::translate(context, sourceText, disambiguation, n);
     }
 };

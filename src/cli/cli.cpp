@@ -260,8 +260,12 @@ int commandGroups(CommandContext &c) {
 
 int commandEphemeris(CommandContext &c) {
     const QStringList &args = c.args;
-    if (args.isEmpty() || args.size() % 2 != 0)
-        return c.out.fail(CliUsage, cliUsage());
+    if (args.isEmpty() || args.size() % 2 != 0) {
+        c.out.warn(args.isEmpty()
+                       ? CliTexts::tr("příkazu %1 chybí argument").arg(QStringLiteral("ephemeris"))
+                       : CliTexts::tr("ke každému datu patří čas"));
+        return c.out.fail(CliUsage, commandUsage(QStringLiteral("ephemeris")));
+    }
     const int thisYear = QDate::currentDate().year();
     QList<std::pair<CalendarDate, uint16_t>> moments;
     for (qsizetype i = 0; i < args.size(); i += 2) {
@@ -302,26 +306,48 @@ QString fixed2(double value) {
     return QString::number(value, 'f', 2);
 }
 
-// check --positions: every group observation its neighbouring days place elsewhere. What it
-// finds is a list to look at, not a fault of the file: the status is 0 either way.
-// The records keep their numbers in the file: the check needs no date order of its own.
+// check --positions: every group observation its neighbouring days place elsewhere, a row
+// `drawing;record;date;fault;suggestion` for a drawing whose groups all fit once it is mended
+// (its groups are not listed), and `pair;record;date;rotationGroup;otherRecord;otherDate` for
+// two sightings that disagree with nothing else to decide. The tolerances used go to standard
+// error. What it finds is a list to look at, not a fault of the file: the status is 0 either
+// way. The records keep their numbers in the file: the check needs no date order of its own.
 int checkPositionsOfDataSet(CommandContext &c) {
     Output &out = c.out;
     ObservationStore store;
     if (const int status = loadDataSet(store, c.dataDir, out); status != CliOk)
         return status;
+    const PositionReport report = checkPositions(store);
+    for (const QString &line : toleranceTexts(report.tolerances))
+        out.warn(line);
     out.line(QStringLiteral(
         "record;date;rotationGroup;latitude;longitude;expectedLatitude;expectedLongitude;"
         "neighbours"));
-    for (const PositionFinding &f : checkPositions(store))
-        out.row({num(f.record), readText(store.record(f.record).dateText), num(f.rotationGroup),
-                 fixed2(f.latitude), fixed2(f.longitude), fixed2(f.expectedLatitude),
-                 fixed2(f.expectedLongitude), num(f.neighbours)});
+    const auto dateOf = [&store](int record) { return readText(store.record(record).dateText); };
+    auto fault = report.drawings.begin();
+    const auto drawingsUpTo = [&](int record) {
+        for (; fault != report.drawings.end() && fault->record <= record; ++fault)
+            out.row({QStringLiteral("drawing"), num(fault->record), dateOf(fault->record),
+                     drawingFaultCode(fault->kind), drawingFaultSuggestion(*fault)});
+    };
+    for (const PositionFinding &f : report.findings) {
+        drawingsUpTo(f.record);
+        if (f.pair)
+            out.row({QStringLiteral("pair"), num(f.record), dateOf(f.record), num(f.rotationGroup),
+                     num(f.otherRecord), dateOf(f.otherRecord)});
+        else
+            out.row({num(f.record), dateOf(f.record), num(f.rotationGroup), fixed2(f.latitude),
+                     fixed2(f.longitude), fixed2(f.expectedLatitude), fixed2(f.expectedLongitude),
+                     num(f.neighbours)});
+    }
+    drawingsUpTo(store.recordCount());
     return CliOk;
 }
 
 int commandCheck(CommandContext &c) {
     Output &out = c.out;
+    if (const int status = checkDataDirectory(c.dataDir, out); status != CliOk)
+        return status;
     const QString path = QDir(c.dataDir).filePath(ObservationStore::dataFileName());
     if (!QFileInfo::exists(path))
         return out.fail(CliDataProblem, CliTexts::tr("%1 neexistuje").arg(path));
@@ -360,8 +386,8 @@ int commandCheck(CommandContext &c) {
             report(i + 1, CliTexts::tr("počet fakulí %1 je větší než 30").arg(r.faculaFieldCount));
     }
     if (trailing > 0)
-        report(records.size() + 1,
-               CliTexts::tr("neúplný záznam na konci souboru (%1 bajtů)").arg(trailing));
+        report(records.size() + 1, CliTexts::tr("neúplný záznam na konci souboru (%n bajtů)",
+                                                nullptr, static_cast<int>(trailing)));
     return problems > 0 ? CliDataProblem : CliOk;
 }
 
@@ -405,6 +431,14 @@ const Command kCommands[] = {
     {"compare-silso", {}, 1, 1, commandCompareSilso},
     {"daily", {"from", "to"}, 0, 0, commandDaily},
 };
+
+// The commands' names, for a command the program does not know.
+QString commandNames() {
+    QStringList names;
+    for (const Command &c : kCommands)
+        names << QString::fromLatin1(c.name);
+    return names.join(QStringLiteral(", "));
+}
 
 // Every option of every command; a command refuses the ones that are not its own.
 QList<QCommandLineOption> allOptions() {
@@ -452,26 +486,85 @@ QString cliUsage() {
     return usageText();
 }
 
-QString cliHelp() {
-    // The commands one per line, each with the program's name, as the README shows them;
-    // wrong usage keeps the one line a script can match. Cut from the usage in the language
-    // shown: "použití:", then "orvanek-cli [-d ADRESÁŘ] " before each command.
+namespace {
+
+// The usage cut into its forms: the heading ("použití:"), the words before every command
+// ("orvanek-cli [-d ADRESÁŘ] ") and each command with its options, in the language shown.
+struct UsageForms {
+    QString heading;
+    QString program;
+    QStringList forms;
+};
+
+UsageForms usageForms() {
     const QString usage = usageText();
     const qsizetype commands = usage.indexOf(QLatin1String("] ")) + 2;
     const qsizetype program = usage.indexOf(QLatin1Char(' ')) + 1;
-    QStringList lines{usage.left(program - 1)};
-    for (const QString &command : usage.mid(commands).split(QStringLiteral(" | ")))
-        lines << QStringLiteral("  ") + usage.mid(program, commands - program) + command;
+    return {usage.left(program - 1), usage.mid(program, commands - program),
+            usage.mid(commands).split(QStringLiteral(" | "))};
+}
+
+QString usageLines(const UsageForms &usage, const QStringList &forms) {
+    QStringList lines{usage.heading};
+    for (const QString &form : forms)
+        lines << QStringLiteral("  ") + usage.program + form;
     return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+QString cliHelp() {
+    // The commands one per line, each with the program's name, as the README shows them;
+    // wrong usage keeps the one line a script can match.
+    const UsageForms usage = usageForms();
+    return usageLines(usage, usage.forms);
+}
+
+QString commandUsage(const QString &command) {
+    const UsageForms usage = usageForms();
+    // "render map": the form of that view; "render" or a view it has not: all of its forms.
+    const auto formsOf = [&](const QString &words) {
+        QStringList forms;
+        for (const QString &form : usage.forms)
+            if (form == words || form.startsWith(words + QLatin1Char(' ')))
+                forms << form;
+        return forms;
+    };
+    QStringList forms = formsOf(command);
+    if (forms.isEmpty())
+        forms = formsOf(command.section(QLatin1Char(' '), 0, 0));
+    if (forms.size() == 1) // one form on the heading's line
+        return usage.heading + QLatin1Char(' ') + usage.program + forms.first();
+    return usageLines(usage, forms);
+}
+
+int refuseUsage(Output &out, const QString &problem, const QString &command) {
+    out.warn(problem);
+    return out.fail(CliUsage, commandUsage(command));
+}
+
+QString cannotWriteText(const QString &file, const QString &problem) {
+    const qsizetype cause = problem.lastIndexOf(QLatin1String(": "));
+    if (cause < 0)
+        return CliTexts::tr("soubor %1 nelze zapsat").arg(file);
+    return CliTexts::tr("soubor %1 nelze zapsat: %2").arg(file, problem.mid(cause + 2));
 }
 
 QString cliVersion() {
     return QStringLiteral("orvanek-cli " ORVANEK_VERSION);
 }
 
-int loadDataSet(ObservationStore &store, const QString &dir, Output &out) {
+int checkDataDirectory(const QString &dir, Output &out) {
+    if (QFileInfo::exists(dir) && !QFileInfo(dir).isDir())
+        return out.fail(CliDataProblem, CliTexts::tr("%1 není adresář").arg(dir));
     if (!QFileInfo(dir).isDir())
         return out.fail(CliDataProblem, CliTexts::tr("adresář %1 neexistuje").arg(dir));
+    return CliOk;
+}
+
+int loadDataSet(ObservationStore &store, const QString &dir, Output &out) {
+    if (const int status = checkDataDirectory(dir, out); status != CliOk)
+        return status;
     const StoreStatus status = store.loadStore(dir);
     if (!status)
         return out.fail(CliDataProblem, status.message);
@@ -485,8 +578,8 @@ int unreadableDateCount(const ObservationStore &store) {
 
 int finishTable(Output &out, int unreadableDates) {
     if (unreadableDates > 0)
-        return out.fail(CliDataProblem,
-                        CliTexts::tr("%1 záznamů vynecháno: nečitelné datum").arg(unreadableDates));
+        return out.fail(CliDataProblem, CliTexts::tr("%n záznamů vynecháno: nečitelné datum",
+                                                     nullptr, unreadableDates));
     return CliOk;
 }
 
@@ -494,19 +587,50 @@ void reportSetAside(const ObservationStore &store, Output &out) {
     const qint64 bytes = store.setAsideBySave().trailingBytes;
     if (bytes > 0)
         out.warn(
-            QCoreApplication::translate(
-                "Cli", "konec souboru %1 (%2 bajtů) netvoří celý záznam, je uložen v souboru %3")
-                .arg(ObservationStore::dataFileName())
-                .arg(bytes)
-                .arg(ObservationStore::removedFileName()));
+            CliTexts::tr("konec souboru %1 (%n bajtů) netvoří celý záznam, je uložen v souboru %2",
+                         nullptr, static_cast<int>(bytes))
+                .arg(ObservationStore::dataFileName(), ObservationStore::removedFileName()));
 }
+
+namespace {
+
+// The command the arguments name, if any: the first word that is the name of one.
+const Command *namedCommand(const QStringList &arguments) {
+    for (const QString &word : arguments)
+        for (const Command &c : kCommands)
+            if (word == QLatin1String(c.name))
+                return &c;
+    return nullptr;
+}
+
+// What the parser refused: an option no command knows, or one given without its value.
+QString parseProblem(const QCommandLineParser &parser, const QStringList &arguments) {
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString name = parser.unknownOptionNames().first();
+        return CliTexts::tr("neznámá volba %1")
+            .arg((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name);
+    }
+    return CliTexts::tr("volbě %1 chybí hodnota").arg(arguments.value(arguments.size() - 1));
+}
+
+// One line that says what was wrong, then the usage of the command (of every command when
+// none is named).
+int refuse(Output &out, const QString &problem, const Command *command) {
+    out.warn(problem);
+    return out.fail(
+        CliUsage,
+        command ? commandUsage(QString::fromLatin1(command->name))
+                : CliTexts::tr("příkazy: %1 (popis: orvanek-cli --help)").arg(commandNames()));
+}
+
+} // namespace
 
 int runCli(const QStringList &arguments, CliStreams streams) {
     Output out(streams);
     QCommandLineParser parser;
     parser.addOptions(allOptions());
     if (!parser.parse(QStringList{QStringLiteral("orvanek-cli")} + arguments))
-        return out.fail(CliUsage, cliUsage());
+        return refuse(out, parseProblem(parser, arguments), namedCommand(arguments));
     // Asked for on their own, they answer on standard output whatever else is given.
     if (parser.isSet(QStringLiteral("version"))) {
         out.line(cliVersion());
@@ -518,7 +642,8 @@ int runCli(const QStringList &arguments, CliStreams streams) {
     }
     if (parser.isSet(QStringLiteral("lang")) &&
         !languageFromCode(parser.value(QStringLiteral("lang"))))
-        return out.fail(CliUsage, cliUsage());
+        return out.fail(CliUsage, CliTexts::tr("--lang: „%1“ není cs ani en")
+                                      .arg(inputExcerpt(parser.value(QStringLiteral("lang")))));
     QStringList words = parser.positionalArguments();
     if (words.isEmpty())
         return out.fail(CliUsage, cliUsage());
@@ -526,10 +651,14 @@ int runCli(const QStringList &arguments, CliStreams streams) {
     const auto command = std::find_if(std::begin(kCommands), std::end(kCommands),
                                       [&](const Command &c) { return name == c.name; });
     if (command == std::end(kCommands))
-        return out.fail(CliUsage, cliUsage());
-    if (words.size() < command->minArgs ||
-        (command->maxArgs >= 0 && words.size() > command->maxArgs))
-        return out.fail(CliUsage, cliUsage());
+        return refuse(out, CliTexts::tr("neznámý příkaz „%1“").arg(inputExcerpt(name)), nullptr);
+    if (words.size() < command->minArgs)
+        return refuse(out, CliTexts::tr("příkazu %1 chybí argument").arg(name), command);
+    if (command->maxArgs >= 0 && words.size() > command->maxArgs)
+        return refuse(out,
+                      CliTexts::tr("příkaz %1 nebere argument „%2“")
+                          .arg(name, inputExcerpt(words.value(command->maxArgs))),
+                      command);
 
     QStringList accepted = command->options;
     if (command->run == commandRender)
@@ -537,7 +666,12 @@ int runCli(const QStringList &arguments, CliStreams streams) {
     for (const QString &option : parser.optionNames())
         if (option != QLatin1String("d") && option != QLatin1String("data") &&
             option != QLatin1String("lang") && !accepted.contains(option))
-            return out.fail(CliUsage, cliUsage());
+            return refuse(
+                out,
+                CliTexts::tr("příkaz %1 nezná volbu %2")
+                    .arg(name, (option.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) +
+                                   option),
+                command);
 
     CommandContext context{parser, words,
                            parser.isSet(QStringLiteral("data"))

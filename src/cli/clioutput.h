@@ -50,9 +50,22 @@ struct CommandContext {
 QString cliUsage();
 // The usage --help shows: the same commands, one per line.
 QString cliHelp();
+// The usage of one command: "usage: orvanek-cli [-d DIR] info", a line for each of its forms.
+QString commandUsage(const QString &command);
+
+// Wrong usage of `command` ("render map" for a view): what was wrong in one line, then the
+// command's usage; status 2.
+int refuseUsage(Output &out, const QString &problem, const QString &command);
+
+// "file F cannot be written", with the cause when `problem` ("<file>: <cause>") gives one.
+QString cannotWriteText(const QString &file, const QString &problem);
 
 // One line for --version: the program's name and the project's version.
 QString cliVersion();
+
+// CliOk when `dir` is a directory, else the status of the message printed: it does not
+// exist, or it is no directory.
+int checkDataDirectory(const QString &dir, Output &out);
 
 // Loads the data directory into the store, with the drawing setup of record 1; CliOk, or
 // the status of the message already printed.

@@ -63,9 +63,12 @@ int commandImport(CommandContext &context) {
     const QString &dataDir = context.dataDir;
     const std::optional<ImportOptions> options = readOptions(context);
     if (!options)
-        return out.fail(CliUsage, cliUsage());
-    if (!QFileInfo(dataDir).isDir())
-        return out.fail(CliDataProblem, CliTexts::tr("adresář %1 neexistuje").arg(dataDir));
+        return refuseUsage(out,
+                           CliTexts::tr("--radius je celý počet mm od 1 do 999; --polar "
+                                        "a --heliographic nejdou spolu"),
+                           QStringLiteral("import"));
+    if (const int status = checkDataDirectory(dataDir, out); status != CliOk)
+        return status;
 
     // The program may have this data set open; it would write its own copy over the import.
     const DirectoryLock lock = lockDataDirectory(dataDir);
@@ -114,7 +117,7 @@ int commandImport(CommandContext &context) {
     out.line(QStringLiteral("imported"));
     out.row({QString::number(result.imported)});
     // Stored as typed; the observer decides.
-    for (const ImportProblem &notice : result.positionNotices)
+    for (const ImportProblem &notice : result.positionNotices + result.cutTexts)
         out.warn(importProblemText(notice));
     return CliOk;
 }

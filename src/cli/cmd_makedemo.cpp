@@ -56,7 +56,10 @@ int commandMakeDemo(CommandContext &context) {
     Output &out = context.out;
     const std::optional<MakeDemoOptions> options = readOptions(context);
     if (!options)
-        return out.fail(CliUsage, cliUsage());
+        return refuseUsage(out,
+                           CliTexts::tr("--from a --to jsou roky 1 až 9999 (--from nejvýše --to), "
+                                        "--seed celé nezáporné číslo"),
+                           QStringLiteral("make-demo"));
     const QDir dir(options->dir);
     if (!QDir().mkpath(options->dir))
         return out.fail(CliDataProblem, CliTexts::tr("adresář %1 nelze založit").arg(options->dir));

@@ -56,17 +56,16 @@ struct RenderJob {
                const PrintPages &pages) const {
         switch (format) {
         case RenderFormat::Png:
-            return saveImageFile(image, outFile, "PNG");
+            return saveImageFile(image, outFile, "PNG", &problem);
         case RenderFormat::Bmp:
-            return saveImageFile(image, outFile, "BMP");
+            return saveImageFile(image, outFile, "BMP", &problem);
         case RenderFormat::Pdf:
-            return printToPdf(outFile, title, page, pages);
+            return printToPdf(outFile, title, page, pages, &problem);
         }
         return false;
     }
-    int cannotWrite() const {
-        return out.fail(CliDataProblem, CliTexts::tr("soubor %1 nelze zapsat").arg(outFile));
-    }
+    int cannotWrite() const { return out.fail(CliDataProblem, cannotWriteText(outFile, problem)); }
+    mutable QString problem; // why the last write failed, when it was the writing
 };
 
 // The record asked for by --record; nothing when the option is not given.
@@ -91,9 +90,9 @@ int renderDrawingView(const RenderJob &job) {
     bool ok = false;
     const int number = recordOption(job.options, &ok).value_or(store.recordCount());
     if (number < 1 || number > store.recordCount())
-        return job.out.fail(CliDataProblem, CliTexts::tr("záznam %1 neexistuje (záznamů je %2)")
-                                                .arg(number)
-                                                .arg(store.recordCount()));
+        return job.out.fail(CliDataProblem, CliTexts::tr("záznam %1 neexistuje (záznamů je %n)",
+                                                         nullptr, store.recordCount())
+                                                .arg(number));
     DrawingState state;
     state.orientX = job.options.isSet(QStringLiteral("mirror-x")) ? -1 : 1;
     state.orientY = job.options.isSet(QStringLiteral("mirror-y")) ? -1 : 1;
@@ -426,16 +425,29 @@ int commandRender(CommandContext &context) {
     Output &out = context.out;
     const RenderKind *kind = findKind(context.args.value(0));
     const QString outFile = context.options.value(QStringLiteral("out"));
-    if (!kind || outFile.isEmpty())
-        return out.fail(CliUsage, cliUsage());
+    if (!kind) {
+        out.warn(CliTexts::tr("render nezná pohled „%1“").arg(inputExcerpt(context.args.value(0))));
+        return out.fail(CliUsage, commandUsage(QStringLiteral("render")));
+    }
+    const QString usage = commandUsage(QStringLiteral("render ") + context.args.value(0));
+    if (outFile.isEmpty()) {
+        out.warn(CliTexts::tr("chybí --out SOUBOR"));
+        return out.fail(CliUsage, usage);
+    }
     if (const auto problem = kind->checkOptions(context.options))
         return out.fail(CliUsage, *problem);
     const QStringList words = context.args.mid(1);
     const std::optional<QString> wordProblem =
-        kind->checkArguments ? kind->checkArguments(words)
-                             : (words.isEmpty() ? std::nullopt : std::optional(cliUsage()));
-    if (wordProblem)
-        return out.fail(CliUsage, *wordProblem);
+        kind->checkArguments
+            ? kind->checkArguments(words)
+            : (words.isEmpty() ? std::nullopt
+                               : std::optional(CliTexts::tr("příkaz render %1 nebere argument „%2“")
+                                                   .arg(QString::fromLatin1(kind->name),
+                                                        inputExcerpt(words.first()))));
+    if (wordProblem) {
+        out.warn(*wordProblem);
+        return out.fail(CliUsage, usage);
+    }
     const auto format = formatOf(outFile);
     if (!format)
         return out.fail(CliUsage,
@@ -450,7 +462,7 @@ int commandRender(CommandContext &context) {
     if (kind->needsDrawingSetup && !store.hasDrawingSetup())
         return out.fail(CliDataProblem,
                         CliTexts::tr("záznam 1 nemá nastavení zákresu (poloměr, souřadnice)"));
-    return kind->render({store, context.options, outFile, *format, out, words});
+    return kind->render({store, context.options, outFile, *format, out, words, {}});
 }
 
 } // namespace orvanek

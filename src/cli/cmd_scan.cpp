@@ -168,6 +168,14 @@ int commandScan(CommandContext &c) {
     const QImage image = readScanImage(c.args.first(), &problem);
     if (image.isNull())
         return c.out.fail(CliDataProblem, problem);
+    // A point off the image is no place on the drawing: refused before anything is computed.
+    for (qsizetype k = 0; k < points.size(); ++k)
+        if (!QRectF(QPointF(0, 0), QSizeF(image.size())).contains(points[k]))
+            return c.out.fail(CliUsage, ScanCommandTexts::tr("--at: bod %1 leží mimo obrázek "
+                                                             "(%2 × %3 bodů)")
+                                            .arg(inputExcerpt(o.values(QStringLiteral("at"))[k]))
+                                            .arg(image.width())
+                                            .arg(image.height()));
     const ScanRegistration reg = registerScan(image, options);
     if (!reg.registered())
         return c.out.fail(

@@ -35,7 +35,8 @@ int commandTemplate(CommandContext &c) {
     const QCommandLineParser &o = c.options;
     const QString outFile = o.value(QStringLiteral("out"));
     if (!o.isSet(QStringLiteral("date")) || !o.isSet(QStringLiteral("time")) || outFile.isEmpty())
-        return c.out.fail(CliUsage, cliUsage());
+        return refuseUsage(c.out, CliTexts::tr("příkaz template chce --date, --time a --out"),
+                           QStringLiteral("template"));
     SheetState state;
     const QString dateText = o.value(QStringLiteral("date"));
     const auto date = parseDate(dateText, QDate::currentDate().year());
@@ -90,12 +91,14 @@ int commandTemplate(CommandContext &c) {
                                 "vzdálenosti změřené na šabloně před zadáním přepočtěte.")
                        .arg(model.radiusMm)
                        .arg(store.drawingRadius()));
+    QString problem;
     const bool written =
-        pdf ? printToPdf(outFile, sheetTitle(model), sheetPage(model),
-                         [&model](PrintJob &job) { return printSheet(job, model); })
-            : saveImageFile(renderSheet(model), outFile, "PNG");
+        pdf ? printToPdf(
+                  outFile, sheetTitle(model), sheetPage(model),
+                  [&model](PrintJob &job) { return printSheet(job, model); }, &problem)
+            : saveImageFile(renderSheet(model), outFile, "PNG", &problem);
     if (!written)
-        return c.out.fail(CliDataProblem, CliTexts::tr("soubor %1 nelze zapsat").arg(outFile));
+        return c.out.fail(CliDataProblem, cannotWriteText(outFile, problem));
 
     const Ephemeris &e = model.ephemeris;
     c.out.line(QStringLiteral("file;paper;radius;B0;P;L0;rotation"));

@@ -8,6 +8,22 @@
 #include <memory>
 #include <new>
 
+namespace {
+
+QtMessageHandler gQtHandler = nullptr;
+
+// Painting starts a GUI application, which on a machine without a desktop session warns that
+// XDG_RUNTIME_DIR is not set. The command line keeps nothing at run time, so the line tells
+// the user nothing about the command and is dropped; every other message goes on as before.
+void dropRuntimeDirNotice(QtMsgType type, const QMessageLogContext &context,
+                          const QString &message) {
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    gQtHandler(type, context, message);
+}
+
+} // namespace
+
 int main(int argc, char *argv[]) {
     // A write beyond `ulimit -f` fails with its cause instead of ending the program unseen.
     orvanek::ignoreFileSizeSignal();
@@ -21,6 +37,7 @@ int main(int argc, char *argv[]) {
     if (orvanek::cliPaints(words)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        gQtHandler = qInstallMessageHandler(dropRuntimeDirNotice);
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);

@@ -13,8 +13,6 @@ namespace orvanek {
 
 namespace {
 const QString kFileName = QStringLiteral("pristroj.dat");
-// Six short lines; a file far beyond that is not the instrument file and is not read.
-constexpr qint64 kLargestInstrumentFile = 1024 * 1024;
 } // namespace
 
 InstrumentLines defaultInstrumentLines() {
@@ -33,7 +31,7 @@ bool readInstrumentFile(const QString &dir, InstrumentLines &lines, QString *err
         return true;
     }
     QFile file;
-    if (const auto refused = openForReading(file, path, kLargestInstrumentFile)) {
+    if (const auto refused = openForReading(file, path, kLargestShortFileBytes)) {
         if (error)
             *error = *refused;
         return false;

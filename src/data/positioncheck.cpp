@@ -8,10 +8,14 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <map>
+#include <mutex>
 #include <numbers>
 #include <optional>
+#include <set>
 #include <span>
 
 namespace orvanek {
@@ -28,6 +32,23 @@ constexpr uint16_t kNorthOnlyAngle = 10;
 constexpr uint16_t kSouthOnlyAngle = 1790;
 constexpr uint16_t kHemisphereOnlyDistance = 1200;
 
+// Two drawings closer than this (days) are the same moment to the learning: their difference
+// says how two hands differ, not how a group changes from day to day.
+constexpr double kFewestLearningDays = 0.25;
+// Pairs up to this many days apart give the longitude tolerance, those further the growth.
+constexpr double kNearPairDays = 1.5;
+// The central meridian's longitude falls this much a day (360 degrees a synodic rotation).
+constexpr double kCentralLongitudeRate = 360 / 27.2753;
+// A drawing is only blamed when its groups are this far off as a rule (the median of their
+// misfits, 1 at the tolerance), and mended they are at most half as far off.
+constexpr double kFaultMisfit = 0.5;
+constexpr double kFaultGain = 0.5;
+// A shift of time under this many hours is within the scatter; one from kDayFromHours to
+// kDayToHours is the date a day out.
+constexpr int kFewestShiftHours = 3;
+constexpr int kDayFromHours = 18;
+constexpr int kDayToHours = 30;
+
 double wrap180(double degrees) {
     return degrees - 360 * std::floor((degrees + 180) / 360);
 }
@@ -36,9 +57,36 @@ double wrap360(double degrees) {
     return degrees - 360 * std::floor(degrees / 360);
 }
 
+// The limb factor of a difference of two sightings: each scatters by its own factor, the
+// difference by the root of the sum of their squares, taken so that two equal factors give
+// that factor.
+double bothLimbs(double a, double b) {
+    return std::sqrt((a * a + b * b) / 2);
+}
+
+// The tolerances two sightings are judged with: each the larger of their drawings'.
+struct PairTolerance {
+    double latitude;
+    double longitude;
+    double longitudePerDay;
+};
+
+// One drawing the check reads.
+struct Drawing {
+    const ObservationRecord *record;
+    int source; // the record it is (see the checks)
+    int32_t day;
+    uint16_t timeUT;
+    int observer; // index into the observers' names, -1 without a name
+    bool judged;
+    PositionTolerance tolerance;
+    size_t first = 0, count = 0; // its sightings
+    bool faulty = false;
+};
+
 // One group on one drawing, as the check compares it.
 struct Sighting {
-    int source; // the record it comes from (see the checks)
+    int drawing;
     int slot;
     int number; // rotation group number
     int32_t day;
@@ -55,37 +103,169 @@ bool placedOnlyByHemisphere(const SunspotGroup &g) {
            g.distance == kHemisphereOnlyDistance;
 }
 
-void addSightings(std::vector<Sighting> &out, const ObservationRecord &r, int source, int32_t day) {
-    if (r.isSpecial() || day == ObservationStore::kUnreadableDay || r.usedGroups() == 0)
-        return;
-    bool any = false;
-    for (int i = 1; i <= r.usedGroups(); ++i)
-        any = any || r.group(i).rotationGroupNumber != 0;
-    if (!any)
-        return;
-    const Ephemeris e = solarEphemeris(dateOfSerialDay(day), r.timeUT);
-    const double time = day + (r.timeUT / 100 + (r.timeUT % 100) / 60.0) / 24;
-    for (int i = 1; i <= r.usedGroups(); ++i) {
-        const SunspotGroup &g = r.group(i);
-        if (g.rotationGroupNumber == 0 || placedOnlyByHemisphere(g))
-            continue;
-        const HeliographicPosition h = polarToHeliographic(e, g.distance, g.angle);
-        out.push_back({source, i, g.rotationGroupNumber, day, time, h.helioLatitude,
-                       h.helioLongitude, e.L0,
-                       limbFactors(g.distance, g.angle / 10.0 - e.P, h.helioLatitude),
-                       longitudeDriftPerDay(h.helioLatitude)});
-    }
+double timeOfDay(uint16_t timeUT) {
+    return (timeUT / 100 + (timeUT % 100) / 60.0) / 24;
 }
 
-bool bySightingOrder(const Sighting &a, const Sighting &b) {
-    if (a.number != b.number)
-        return a.number < b.number;
-    if (a.time != b.time)
-        return a.time < b.time;
-    if (a.source != b.source)
-        return a.source < b.source;
-    return a.slot < b.slot;
+Sighting sightingAt(const Ephemeris &e, int drawing, int slot, int number, int32_t day,
+                    uint16_t timeUT, uint16_t angle, uint16_t distance) {
+    const HeliographicPosition h = polarToHeliographic(e, distance, angle);
+    return {drawing,
+            slot,
+            number,
+            day,
+            day + timeOfDay(timeUT),
+            h.helioLatitude,
+            h.helioLongitude,
+            e.L0,
+            limbFactors(distance, angle / 10.0 - e.P, h.helioLatitude),
+            longitudeDriftPerDay(h.helioLatitude)};
 }
+
+// Everything a check reads: the drawings, their sightings, and the sightings in the order of
+// their numbers and moments, cut into runs (one drawing's sightings of one number) and blocks
+// (one number's runs).
+struct Index {
+    std::vector<Drawing> drawings;
+    std::vector<Sighting> sightings;
+    std::vector<QString> observers;
+    std::map<QString, int> observerIds;
+
+    struct Run {
+        int drawing;
+        int32_t day;
+        double time;
+        uint32_t begin, end;        // in `order`
+        uint32_t dayFirst, dayLast; // the runs of its number and day
+        uint32_t blockFirst, blockEnd;
+    };
+    std::vector<uint32_t> order; // sightings by number, time, drawing and row
+    std::vector<Run> runs;
+    std::vector<uint32_t> runOf; // each sighting's run
+    long long comparisons = 0;
+
+    void add(const ObservationRecord &r, int source, int32_t day, bool judged) {
+        if (r.isSpecial() || day == ObservationStore::kUnreadableDay || r.usedGroups() == 0)
+            return;
+        bool any = false;
+        for (int i = 1; i <= r.usedGroups(); ++i)
+            any = any || r.group(i).rotationGroupNumber != 0;
+        if (!any)
+            return;
+        const QString name = readText(r.observer).trimmed();
+        int observer = -1;
+        if (!name.isEmpty()) {
+            const auto [it, added] = observerIds.try_emplace(name, int(observers.size()));
+            if (added)
+                observers.push_back(name);
+            observer = it->second;
+        }
+        Drawing d{&r, source, day, r.timeUT, observer, judged, {}, sightings.size(), 0, false};
+        const int index = static_cast<int>(drawings.size());
+        const Ephemeris e = solarEphemeris(dateOfSerialDay(day), r.timeUT);
+        for (int i = 1; i <= r.usedGroups(); ++i) {
+            const SunspotGroup &g = r.group(i);
+            if (g.rotationGroupNumber == 0 || placedOnlyByHemisphere(g))
+                continue;
+            sightings.push_back(
+                sightingAt(e, index, i, g.rotationGroupNumber, day, r.timeUT, g.angle, g.distance));
+        }
+        d.count = sightings.size() - d.first;
+        drawings.push_back(d);
+    }
+
+    void build() {
+        order.resize(sightings.size());
+        for (uint32_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(), [this](uint32_t i, uint32_t j) {
+            const Sighting &a = sightings[i];
+            const Sighting &b = sightings[j];
+            if (a.number != b.number)
+                return a.number < b.number;
+            if (a.time != b.time)
+                return a.time < b.time;
+            if (a.drawing != b.drawing)
+                return a.drawing < b.drawing;
+            return a.slot < b.slot;
+        });
+        runs.clear();
+        runOf.assign(sightings.size(), 0);
+        for (uint32_t k = 0; k < order.size(); ++k) {
+            const Sighting &s = sightings[order[k]];
+            if (runs.empty() || sightings[order[runs.back().begin]].number != s.number ||
+                runs.back().drawing != s.drawing)
+                runs.push_back({s.drawing, s.day, s.time, k, k + 1, 0, 0, 0, 0});
+            else
+                runs.back().end = k + 1;
+            runOf[order[k]] = static_cast<uint32_t>(runs.size() - 1);
+        }
+        // Each run's day and block, for the jumps over a crowded day.
+        const auto numberOf = [this](const Run &r) { return sightings[order[r.begin]].number; };
+        for (uint32_t first = 0; first < runs.size();) {
+            uint32_t end = first;
+            while (end < runs.size() && numberOf(runs[end]) == numberOf(runs[first]))
+                ++end;
+            for (uint32_t d = first; d < end;) {
+                uint32_t e = d;
+                while (e < end && runs[e].day == runs[d].day)
+                    ++e;
+                for (uint32_t k = d; k < e; ++k) {
+                    runs[k].dayFirst = d;
+                    runs[k].dayLast = e - 1;
+                    runs[k].blockFirst = first;
+                    runs[k].blockEnd = end;
+                }
+                d = e;
+            }
+            first = end;
+        }
+    }
+
+    // The runs of x's number on the drawings around x: at most kDrawingsPerDay a day, the
+    // nearest to it in time, within kNeighbourDays. Not x's own.
+    template <typename F> void forNeighbourRuns(uint32_t x, F visit) const {
+        const Run &own = runs[runOf[x]];
+        const int32_t day = sightings[x].day;
+        std::array<int, 2 * kNeighbourDays + 1> taken{};
+        const auto take = [&](uint32_t k) {
+            int &n = taken[static_cast<size_t>(runs[k].day - day + kNeighbourDays)];
+            if (n >= kDrawingsPerDay)
+                return false;
+            ++n;
+            visit(runs[k]);
+            return true;
+        };
+        const uint32_t self = runOf[x];
+        for (uint32_t k = self; k-- > own.blockFirst && runs[k].day >= day - kNeighbourDays;)
+            if (!take(k))
+                k = runs[k].dayFirst; // the rest of that day is further in time
+        for (uint32_t k = self + 1; k < own.blockEnd && runs[k].day <= day + kNeighbourDays; ++k)
+            if (!take(k))
+                k = runs[k].dayLast;
+    }
+
+    PairTolerance tolerance(const Sighting &a, const Sighting &b) const {
+        const PositionTolerance &x = drawings[static_cast<size_t>(a.drawing)].tolerance;
+        const PositionTolerance &y = drawings[static_cast<size_t>(b.drawing)].tolerance;
+        return {std::max(x.latitude, y.latitude), std::max(x.longitude, y.longitude),
+                std::max(x.longitudePerDay, y.longitudePerDay)};
+    }
+
+    // How far apart two places are, in tolerances: at most 1 when they agree.
+    double misfit(double latitudeDifference, double longitudeDifference, const Sighting &a,
+                  const Sighting &b) const {
+        return misfit(latitudeDifference, longitudeDifference, a, b, tolerance(a, b));
+    }
+    static double misfit(double latitudeDifference, double longitudeDifference, const Sighting &a,
+                         const Sighting &b, const PairTolerance &t) {
+        const double latitude = t.latitude * bothLimbs(a.limb.latitude, b.limb.latitude);
+        const double longitude = t.longitude * bothLimbs(a.limb.longitude, b.limb.longitude) +
+                                 t.longitudePerDay * std::fabs(a.time - b.time);
+        return std::max(std::fabs(latitudeDifference) / latitude,
+                        std::fabs(longitudeDifference) / longitude);
+    }
+};
 
 // A neighbour's word on where the judged group is: its own place moved on to the judged
 // group's moment.
@@ -96,27 +276,205 @@ struct Prediction {
     double misfit;          // 1 = just at the tolerance from the judged group
 };
 
-double latitudeTolerance(const Sighting &a, const Sighting &b) {
-    return kLatitudeTolerance * std::max(a.limb.latitude, b.limb.latitude);
+// The sighting of run `run` nearest to x (a drawing may show two groups of one number, when
+// the numbers of a new rotation meet an old group). One whose group would be behind the limb
+// at x's moment is another group.
+std::optional<Prediction> nearestIn(Index &index, const Sighting &x, const Index::Run &run) {
+    // One drawing: one pair of tolerances and one time apart. The nearest is chosen by x's
+    // own limb factors, which need no root for each candidate; only it is measured fully.
+    const Sighting &first = index.sightings[index.order[run.begin]];
+    const PairTolerance t = index.tolerance(x, first);
+    const double perLatitude = 1 / (t.latitude * x.limb.latitude);
+    const double perLongitude =
+        1 / (t.longitude * x.limb.longitude + t.longitudePerDay * std::fabs(x.time - first.time));
+    const Sighting *best = nullptr;
+    double bestOffset = 0;
+    double bestDistance = 0;
+    for (uint32_t k = run.begin; k < run.end; ++k) {
+        const Sighting &s = index.sightings[index.order[k]];
+        ++index.comparisons;
+        const double longitude = s.longitude + s.drift * (x.time - s.time);
+        if (std::fabs(wrap180(x.l0 - longitude)) > 90)
+            continue;
+        const double offset = wrap180(longitude - x.longitude);
+        const double distance = std::max(std::fabs(s.latitude - x.latitude) * perLatitude,
+                                         std::fabs(offset) * perLongitude);
+        if (!best || distance < bestDistance) {
+            best = &s;
+            bestOffset = offset;
+            bestDistance = distance;
+        }
+    }
+    if (!best)
+        return std::nullopt;
+    return Prediction{best, best->latitude, bestOffset,
+                      Index::misfit(best->latitude - x.latitude, bestOffset, x, *best, t)};
 }
 
-double longitudeTolerance(const Sighting &a, const Sighting &b) {
-    return kLongitudeTolerance * std::max(a.limb.longitude, b.limb.longitude) +
-           kLongitudeTolerancePerDay * std::fabs(a.time - b.time);
+// The predictions of every sighting, kept in one array.
+struct Predictions {
+    std::vector<Prediction> all;
+    std::vector<uint32_t> first; // of each sighting, and one past the last
+
+    std::span<const Prediction> of(uint32_t x) const {
+        return {all.data() + first[x], all.data() + first[x + 1]};
+    }
+};
+
+Predictions predictAll(Index &index) {
+    Predictions p;
+    p.first.reserve(index.sightings.size() + 1);
+    for (uint32_t x = 0; x < index.sightings.size(); ++x) {
+        p.first.push_back(static_cast<uint32_t>(p.all.size()));
+        const Sighting &s = index.sightings[x];
+        index.forNeighbourRuns(x, [&](const Index::Run &run) {
+            if (auto q = nearestIn(index, s, run))
+                p.all.push_back(*q);
+        });
+    }
+    p.first.push_back(static_cast<uint32_t>(p.all.size()));
+    return p;
 }
 
-// How far apart two places are, in tolerances: at most 1 when they agree.
-double misfit(double latitudeDifference, double longitudeDifference, const Sighting &a,
-              const Sighting &b) {
-    return std::max(std::fabs(latitudeDifference) / latitudeTolerance(a, b),
-                    std::fabs(longitudeDifference) / longitudeTolerance(a, b));
+// The high quantile of values (sorted here), at least `floor`.
+double quantile(std::vector<double> &values, double q) {
+    std::sort(values.begin(), values.end());
+    const auto k = static_cast<size_t>(std::ceil(q * static_cast<double>(values.size()))) - 1;
+    return values[std::min(k, values.size() - 1)];
+}
+
+// One pair of sightings a learning reads.
+struct LearningPair {
+    double latitude;  // difference over the larger limb factor, degrees
+    double longitude; // likewise, drift-corrected
+    double days;
+    int observer; // both sightings', -1 when they differ or have no name
+};
+
+PositionTolerance learnFrom(const std::vector<LearningPair> &pairs) {
+    PositionTolerance t;
+    t.pairs = static_cast<int>(pairs.size());
+    if (t.pairs < kFewestLearningPairs)
+        return t;
+    // Pairs far beyond the usual are slips or other groups: left out before the quantile.
+    std::vector<double> latitudes, longitudes;
+    for (const LearningPair &p : pairs) {
+        latitudes.push_back(p.latitude);
+        longitudes.push_back(p.longitude);
+    }
+    const double latitudeMedian = std::max(quantile(latitudes, 0.5), 0.1);
+    const double longitudeMedian = std::max(quantile(longitudes, 0.5), 0.1);
+    std::vector<double> keptLatitudes, nearLongitudes, farLongitudes;
+    double nearDays = 0, farDays = 0;
+    for (const LearningPair &p : pairs) {
+        if (p.latitude > kOutlierMedians * latitudeMedian ||
+            p.longitude > kOutlierMedians * longitudeMedian)
+            continue;
+        keptLatitudes.push_back(p.latitude);
+        if (p.days <= kNearPairDays) {
+            nearLongitudes.push_back(p.longitude);
+            nearDays += p.days;
+        } else {
+            farLongitudes.push_back(p.longitude);
+            farDays += p.days;
+        }
+    }
+    t.learned = true;
+    t.latitude = std::max(kLatitudeTolerance, quantile(keptLatitudes, kLearnedPercentile));
+    // The growth a day from the two kinds of pairs, when each is a good share of them.
+    const auto enough = [&](const std::vector<double> &v) {
+        return std::ssize(v) >= kFewestLearningPairs / 4;
+    };
+    if (enough(nearLongitudes) && enough(farLongitudes)) {
+        nearDays /= double(nearLongitudes.size());
+        farDays /= double(farLongitudes.size());
+        const double nearQ = quantile(nearLongitudes, kLearnedPercentile);
+        const double farQ = quantile(farLongitudes, kLearnedPercentile);
+        t.longitudePerDay =
+            std::max(kLongitudeTolerancePerDay, (farQ - nearQ) / std::max(farDays - nearDays, 0.5));
+        t.longitude = std::max(kLongitudeTolerance, nearQ - t.longitudePerDay * nearDays);
+    } else {
+        std::vector<double> &all = enough(nearLongitudes) ? nearLongitudes : farLongitudes;
+        const double days = (enough(nearLongitudes) ? nearDays : farDays) / double(all.size());
+        t.longitude = std::max(kLongitudeTolerance, quantile(all, kLearnedPercentile) -
+                                                        kLongitudeTolerancePerDay * days);
+    }
+    return t;
+}
+
+// Learns the tolerances from the index's sightings (whose drawings hold the fixed ones) and
+// gives each drawing its own.
+LearnedTolerances learn(const Index &index, const Predictions &predictions) {
+    std::vector<LearningPair> pairs;
+    for (uint32_t x = 0; x < index.sightings.size(); ++x) {
+        const Sighting &s = index.sightings[x];
+        for (const Prediction &p : predictions.of(x)) {
+            const Sighting &o = *p.from;
+            if (o.time < s.time + kFewestLearningDays)
+                continue; // each pair once, from its earlier sighting
+            const int a = index.drawings[static_cast<size_t>(s.drawing)].observer;
+            const int b = index.drawings[static_cast<size_t>(o.drawing)].observer;
+            pairs.push_back(
+                {std::fabs(o.latitude - s.latitude) / bothLimbs(s.limb.latitude, o.limb.latitude),
+                 std::fabs(p.longitudeOffset) / bothLimbs(s.limb.longitude, o.limb.longitude),
+                 o.time - s.time, a == b ? a : -1});
+        }
+    }
+    LearnedTolerances learned;
+    learned.dataSet = learnFrom(pairs);
+    std::vector<std::vector<LearningPair>> byObserver(index.observers.size());
+    for (const LearningPair &p : pairs)
+        if (p.observer >= 0)
+            byObserver[static_cast<size_t>(p.observer)].push_back(p);
+    for (size_t i = 0; i < byObserver.size(); ++i) {
+        const PositionTolerance t = learnFrom(byObserver[i]);
+        if (t.learned)
+            learned.observers.emplace_back(index.observers[i], t);
+    }
+    std::sort(learned.observers.begin(), learned.observers.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    return learned;
+}
+
+void useTolerances(Index &index, const LearnedTolerances &tolerances) {
+    for (Drawing &d : index.drawings)
+        d.tolerance = tolerances.of(
+            d.observer < 0 ? QString() : index.observers[static_cast<size_t>(d.observer)]);
+}
+
+// The predictions' misfits anew, after the tolerances changed or (onlyFaulty) the sightings
+// of the faulty drawings were mended: the neighbours stay the ones found.
+void refresh(const Index &index, Predictions &predictions, bool onlyFaulty) {
+    for (uint32_t x = 0; x < index.sightings.size(); ++x) {
+        const Sighting &s = index.sightings[x];
+        const bool mendedHere = index.drawings[static_cast<size_t>(s.drawing)].faulty;
+        for (uint32_t k = predictions.first[x]; k < predictions.first[x + 1]; ++k) {
+            Prediction &p = predictions.all[k];
+            const Sighting &o = *p.from;
+            if (onlyFaulty && !mendedHere && !index.drawings[static_cast<size_t>(o.drawing)].faulty)
+                continue;
+            const double longitude = o.longitude + o.drift * (s.time - o.time);
+            p.latitude = o.latitude;
+            p.longitudeOffset = wrap180(longitude - s.longitude);
+            p.misfit = index.misfit(o.latitude - s.latitude, p.longitudeOffset, s, o);
+        }
+    }
+}
+
+double median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    const auto mid = values.begin() + std::ssize(values) / 2;
+    std::nth_element(values.begin(), mid, values.end());
+    if (values.size() % 2 == 1)
+        return *mid;
+    return (*mid + *std::max_element(values.begin(), mid)) / 2;
 }
 
 // Neighbours that agree with x all on one side of it in time and those that disagree all on
 // the other: the number passed from a group that has gone to a new one, or a group that
 // changed between the days, rather than a slip on x's drawing.
-bool handedOver(const Sighting &x, const std::vector<Prediction> &predictions) {
-    // Which of the four (agreeing or not, before x or after it) occur.
+bool handedOver(const Sighting &x, std::span<const Prediction> predictions) {
     bool agreeBefore = false, agreeAfter = false, disagreeBefore = false, disagreeAfter = false;
     for (const Prediction &p : predictions) {
         const bool agrees = p.misfit <= 1;
@@ -132,55 +490,105 @@ bool handedOver(const Sighting &x, const std::vector<Prediction> &predictions) {
            (agreeBefore && !agreeAfter && !disagreeBefore);
 }
 
-// Judges sighting x against the sightings of the same number around it (sorted by time).
-// Each neighbouring drawing speaks once, with its sighting nearest to x (a drawing may show
-// two groups of one number, when the numbers of a new rotation meet an old group). A
-// neighbour whose group would be behind the limb at x's moment is another group. x is
-// misplaced when more neighbours disagree with it than agree, and the largest set of them
-// that agree among themselves still outnumbers those that agree with x; a tie gives it the
-// benefit of the doubt, and so does a number handed over (above).
-// What judge works in, kept from one sighting to the next so that a long data set is not a
-// long run of small allocations.
-struct Scratch {
-    std::vector<Prediction> predictions;
-    std::vector<const Prediction *> disagreeing;
-};
-
-std::optional<PositionFinding> judge(const Sighting &x, std::span<const Sighting> sameNumber,
-                                     Scratch &scratch) {
-    std::vector<Prediction> &predictions = scratch.predictions;
-    predictions.clear();
-    for (const Sighting &s : sameNumber) {
-        if (s.source == x.source || std::abs(s.day - x.day) > kNeighbourDays)
-            continue;
-        const double longitude = s.longitude + s.drift * (x.time - s.time);
-        if (std::fabs(wrap180(x.l0 - longitude)) > 90)
-            continue;
-        const double offset = wrap180(longitude - x.longitude);
-        const Prediction p{&s, s.latitude, offset, misfit(s.latitude - x.latitude, offset, x, s)};
-        const auto same =
-            std::find_if(predictions.begin(), predictions.end(),
-                         [&](const Prediction &q) { return q.from->source == s.source; });
-        if (same == predictions.end())
-            predictions.push_back(p);
-        else if (p.misfit < same->misfit)
-            *same = p;
+PositionFinding findingOf(const Index &index, const Sighting &x,
+                          std::span<const Prediction *const> best, const Prediction &centre) {
+    PositionFinding f;
+    f.record = index.drawings[static_cast<size_t>(x.drawing)].source;
+    f.slot = x.slot;
+    f.rotationGroup = x.number;
+    f.date = dateOfSerialDay(x.day);
+    f.latitude = x.latitude;
+    f.longitude = x.longitude;
+    double latitudeSum = 0;
+    double offsetSum = 0;
+    std::vector<int32_t> days;
+    for (const Prediction *p : best) {
+        latitudeSum += p->latitude;
+        // Around the centre's, so that a set astride the far side's 180 degrees stays whole.
+        offsetSum += wrap180(p->longitudeOffset - centre.longitudeOffset);
+        days.push_back(p->from->day);
     }
-    const auto agreeing = std::count_if(predictions.begin(), predictions.end(),
-                                        [](const Prediction &p) { return p.misfit <= 1; });
-    std::vector<const Prediction *> &disagreeing = scratch.disagreeing;
-    disagreeing.clear();
-    for (const Prediction &p : predictions)
+    const auto n = static_cast<double>(best.size());
+    const double offset = wrap180(centre.longitudeOffset + offsetSum / n);
+    f.expectedLatitude = latitudeSum / n;
+    f.expectedLongitude = wrap360(x.longitude + offset);
+    f.neighbours = static_cast<int>(best.size());
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+    for (int32_t day : days)
+        f.neighbourDates.push_back(dateOfSerialDay(day));
+    // Which of the two the observer is told about: those beyond the group's own tolerance,
+    // or the larger one where only the neighbours' wider tolerances made the difference.
+    const PositionTolerance &t = index.drawings[static_cast<size_t>(x.drawing)].tolerance;
+    const double latitudeMisfit = std::fabs(x.latitude - f.expectedLatitude) / t.latitude;
+    const double longitudeMisfit = std::fabs(offset) / t.longitude;
+    f.latitudeOff = latitudeMisfit > x.limb.latitude;
+    f.longitudeOff = longitudeMisfit > x.limb.longitude;
+    if (!f.latitudeOff && !f.longitudeOff) {
+        f.latitudeOff = latitudeMisfit > longitudeMisfit;
+        f.longitudeOff = !f.latitudeOff;
+    }
+    return f;
+}
+
+// Judges x by its neighbours. With two or more: x is misplaced when more neighbours disagree
+// with it than agree, and the largest set of them that agree among themselves still
+// outnumbers those that agree with x; a tie gives it the benefit of the doubt, and so does a
+// number handed over (above). With one that disagrees: x is misplaced when a third sighting
+// agrees with that one; when nothing else has seen the group, the two are a pair, told once.
+std::optional<PositionFinding> judge(const Index &index, const Predictions &predictions,
+                                     uint32_t xi) {
+    const Sighting &x = index.sightings[xi];
+    const std::span<const Prediction> mine = predictions.of(xi);
+    if (mine.empty())
+        return std::nullopt;
+    if (mine.size() == 1) {
+        const Prediction &only = mine[0];
+        if (only.misfit <= 1)
+            return std::nullopt;
+        const auto si = static_cast<uint32_t>(only.from - index.sightings.data());
+        const std::span<const Prediction> theirs = predictions.of(si);
+        const Drawing &other = index.drawings[static_cast<size_t>(only.from->drawing)];
+        if (other.faulty)
+            return std::nullopt;
+        const bool seenElsewhere =
+            std::any_of(theirs.begin(), theirs.end(),
+                        [&](const Prediction &p) { return p.from->drawing != x.drawing; });
+        const bool confirmed = std::any_of(theirs.begin(), theirs.end(), [&](const Prediction &p) {
+            return p.from->drawing != x.drawing && p.misfit <= 1;
+        });
+        if (seenElsewhere && confirmed) {
+            const Prediction *best[] = {&only};
+            return findingOf(index, x, best, only);
+        }
+        if (seenElsewhere)
+            return std::nullopt; // the other sighting answers for itself
+        // Told once: by the earlier of two judged sightings.
+        if (other.judged && (only.from->time < x.time ||
+                             (only.from->time == x.time && only.from->drawing < x.drawing)))
+            return std::nullopt;
+        const Prediction *best[] = {&only};
+        PositionFinding f = findingOf(index, x, best, only);
+        f.pair = true;
+        f.otherRecord = other.source;
+        f.otherSlot = only.from->slot;
+        f.otherDate = dateOfSerialDay(only.from->day);
+        return f;
+    }
+    const auto agreeing =
+        std::count_if(mine.begin(), mine.end(), [](const Prediction &p) { return p.misfit <= 1; });
+    std::vector<const Prediction *> disagreeing;
+    for (const Prediction &p : mine)
         if (p.misfit > 1)
             disagreeing.push_back(&p);
-    if (std::ssize(disagreeing) <= agreeing || handedOver(x, predictions))
+    if (std::ssize(disagreeing) <= agreeing || handedOver(x, mine))
         return std::nullopt;
 
     // The largest set of disagreeing neighbours that agree with one of them.
-    const auto agreesWith = [](const Prediction *centre, const Prediction *p) {
-        return misfit(p->latitude - centre->latitude,
-                      wrap180(p->longitudeOffset - centre->longitudeOffset), *p->from,
-                      *centre->from) <= 1;
+    const auto agreesWith = [&](const Prediction *centre, const Prediction *p) {
+        return index.misfit(p->latitude - centre->latitude,
+                            wrap180(p->longitudeOffset - centre->longitudeOffset), *p->from,
+                            *centre->from) <= 1;
     };
     const Prediction *bestCentre = nullptr;
     std::ptrdiff_t most = 0;
@@ -199,76 +607,168 @@ std::optional<PositionFinding> judge(const Sighting &x, std::span<const Sighting
     for (const Prediction *p : disagreeing)
         if (agreesWith(bestCentre, p))
             best.push_back(p);
-
-    PositionFinding f;
-    f.record = x.source;
-    f.slot = x.slot;
-    f.rotationGroup = x.number;
-    f.date = dateOfSerialDay(x.day);
-    f.latitude = x.latitude;
-    f.longitude = x.longitude;
-    double latitudeSum = 0;
-    double offsetSum = 0;
-    std::vector<int32_t> days;
-    for (const Prediction *p : best) {
-        latitudeSum += p->latitude;
-        // Around the centre's, so that a set astride the far side's 180 degrees stays whole.
-        offsetSum += wrap180(p->longitudeOffset - bestCentre->longitudeOffset);
-        days.push_back(p->from->day);
-    }
-    const auto n = static_cast<double>(best.size());
-    const double offset = wrap180(bestCentre->longitudeOffset + offsetSum / n);
-    f.expectedLatitude = latitudeSum / n;
-    f.expectedLongitude = wrap360(x.longitude + offset);
-    f.neighbours = static_cast<int>(best.size());
-    std::sort(days.begin(), days.end());
-    days.erase(std::unique(days.begin(), days.end()), days.end());
-    for (int32_t day : days)
-        f.neighbourDates.push_back(dateOfSerialDay(day));
-    // Which of the two the observer is told about: those beyond the group's own tolerance,
-    // or the larger one where only the neighbours' wider tolerances made the difference.
-    const double latitudeMisfit = std::fabs(x.latitude - f.expectedLatitude) / kLatitudeTolerance;
-    const double longitudeMisfit = std::fabs(offset) / kLongitudeTolerance;
-    f.latitudeOff = latitudeMisfit > x.limb.latitude;
-    f.longitudeOff = longitudeMisfit > x.limb.longitude;
-    if (!f.latitudeOff && !f.longitudeOff) {
-        f.latitudeOff = latitudeMisfit > longitudeMisfit;
-        f.longitudeOff = !f.latitudeOff;
-    }
-    return f;
+    return findingOf(index, x, best, *bestCentre);
 }
 
-// Judges the sightings for which `judged` holds against all of them.
-template <typename Judged>
-std::vector<PositionFinding> judgeAll(std::vector<Sighting> &sightings, Judged judged) {
-    std::sort(sightings.begin(), sightings.end(), bySightingOrder);
-    std::vector<PositionFinding> findings;
-    Scratch scratch;
-    for (auto first = sightings.begin(); first != sightings.end();) {
-        const int number = first->number;
-        const auto last = std::find_if(first, sightings.end(),
-                                       [number](const Sighting &s) { return s.number != number; });
-        for (auto x = first; x != last; ++x) {
-            if (!judged(*x))
-                continue;
-            // The same number within the days around x, found by halving its block.
-            const auto from =
-                std::lower_bound(first, x, x->day - kNeighbourDays,
-                                 [](const Sighting &s, int32_t day) { return s.day < day; });
-            const auto to =
-                std::upper_bound(x, last, x->day + kNeighbourDays,
-                                 [](int32_t day, const Sighting &s) { return day < s.day; });
-            if (auto f = judge(
-                    *x, std::span<const Sighting>(&*from, static_cast<size_t>(to - from)), scratch))
-                findings.push_back(std::move(*f));
-        }
-        first = last;
+// The moment `hours` after a day and time.
+std::pair<int32_t, uint16_t> shiftedMoment(int32_t day, uint16_t timeUT, int hours) {
+    const int minutes = (timeUT / 100) * 60 + timeUT % 100 + hours * 60;
+    const int32_t days = static_cast<int32_t>(std::floor(minutes / 1440.0));
+    const int rest = minutes - days * 1440;
+    return {day + days, static_cast<uint16_t>((rest / 60) * 100 + rest % 60)};
+}
+
+// How a drawing is mended to try a fault.
+struct Mending {
+    DrawingFaultKind kind;
+    int hours = 0;
+};
+
+// The drawing's sightings as they would be, mended.
+std::vector<Sighting> mended(const Index &index, const Drawing &d, const Mending &m) {
+    int32_t day = d.day;
+    uint16_t timeUT = d.timeUT;
+    if (m.hours != 0)
+        std::tie(day, timeUT) = shiftedMoment(d.day, d.timeUT, m.hours);
+    const Ephemeris e = solarEphemeris(dateOfSerialDay(day), timeUT);
+    std::vector<Sighting> out;
+    for (size_t i = d.first; i < d.first + d.count; ++i) {
+        const Sighting &s = index.sightings[i];
+        const SunspotGroup &g = d.record->group(s.slot);
+        int angle = g.angle;
+        if (m.kind == DrawingFaultKind::MirroredEastWest)
+            angle = (7200 - angle) % 3600;
+        else if (m.kind == DrawingFaultKind::MirroredNorthSouth)
+            angle = (5400 - angle) % 3600;
+        Sighting t = sightingAt(e, s.drawing, s.slot, s.number, day, timeUT,
+                                static_cast<uint16_t>(angle), g.distance);
+        // It stays on its written day among the neighbours, and is only moved in time.
+        t.day = s.day;
+        out.push_back(t);
     }
-    std::sort(findings.begin(), findings.end(),
+    return out;
+}
+
+// How far a group is from its neighbours: the median of its misfits to them.
+double groupMisfit(const Index &index, const Sighting &x, std::span<const Prediction> mine) {
+    std::vector<double> misfits;
+    for (const Prediction &p : mine) {
+        const Sighting &s = *p.from;
+        const double longitude = s.longitude + s.drift * (x.time - s.time);
+        misfits.push_back(
+            index.misfit(s.latitude - x.latitude, wrap180(longitude - x.longitude), x, s));
+    }
+    return median(misfits);
+}
+
+// The fault of drawing d, when mending it one way brings most of its groups, at least
+// kFewestFaultGroups, to their neighbours.
+std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predictions,
+                                         const Drawing &d) {
+    std::vector<uint32_t> seen; // its sightings with neighbours
+    for (size_t i = d.first; i < d.first + d.count; ++i)
+        if (!predictions.of(static_cast<uint32_t>(i)).empty())
+            seen.push_back(static_cast<uint32_t>(i));
+    if (std::ssize(seen) < kFewestFaultGroups)
+        return std::nullopt;
+    const auto score = [&](std::span<const Sighting> as) {
+        std::vector<double> misfits;
+        int fitting = 0;
+        for (uint32_t i : seen) {
+            const double m = groupMisfit(index, as[i - d.first], predictions.of(i));
+            misfits.push_back(m);
+            fitting += m <= 1;
+        }
+        return std::pair{median(misfits), fitting};
+    };
+    const std::span<const Sighting> drawn(index.sightings.data() + d.first, d.count);
+    const auto [drawnMisfit, drawnFitting] = score(drawn);
+    if (drawnMisfit <= kFaultMisfit)
+        return std::nullopt;
+
+    std::vector<Mending> tries = {{DrawingFaultKind::MirroredEastWest},
+                                  {DrawingFaultKind::MirroredNorthSouth}};
+    // The shift of time that brings the longitudes home: a later moment, a smaller L0.
+    std::vector<double> offsets;
+    for (uint32_t i : seen) {
+        std::vector<double> own;
+        for (const Prediction &p : predictions.of(i))
+            own.push_back(p.longitudeOffset);
+        offsets.push_back(median(own));
+    }
+    const int hours = static_cast<int>(std::lround(-median(offsets) / kCentralLongitudeRate * 24));
+    // About a day: the date a day out, or a time near midnight read on the wrong side of it;
+    // the better fit tells.
+    if (std::abs(hours) >= kDayFromHours && std::abs(hours) <= kDayToHours)
+        tries.push_back({hours > 0 ? DrawingFaultKind::DayAfter : DrawingFaultKind::DayBefore,
+                         hours > 0 ? 24 : -24});
+    if (std::abs(hours) >= kFewestShiftHours && std::abs(hours) <= kDayToHours &&
+        (std::abs(hours) < kDayFromHours || shiftedMoment(d.day, d.timeUT, hours).first == d.day))
+        tries.push_back({DrawingFaultKind::Time, hours});
+
+    std::optional<DrawingFault> best;
+    double bestMisfit = drawnMisfit * kFaultGain;
+    for (const Mending &m : tries) {
+        const std::vector<Sighting> as = mended(index, d, m);
+        const auto [misfit, fitting] = score(as);
+        if (fitting < kFewestFaultGroups || 2 * fitting <= std::ssize(seen) ||
+            fitting <= drawnFitting || misfit > bestMisfit)
+            continue;
+        bestMisfit = misfit;
+        DrawingFault f;
+        f.record = d.source;
+        f.date = dateOfSerialDay(d.day);
+        f.timeUT = d.timeUT;
+        f.kind = m.kind;
+        f.hours = m.kind == DrawingFaultKind::Time ? m.hours : 0;
+        const auto [day, timeUT] = shiftedMoment(d.day, d.timeUT, m.hours);
+        f.fittingDate = dateOfSerialDay(day);
+        f.fittingTimeUT = timeUT;
+        f.groups = static_cast<int>(seen.size());
+        f.fitting = fitting;
+        best = f;
+    }
+    return best;
+}
+
+// Checks the judged drawings of the index: their faults, then their groups.
+PositionReport checkIndex(Index &index, Predictions &predictions) {
+    PositionReport report;
+    // A faulty drawing, mended, speaks for its groups to the others.
+    bool mendedAny = false;
+    for (Drawing &d : index.drawings) {
+        if (!d.judged)
+            continue;
+        if (auto f = drawingFault(index, predictions, d)) {
+            const std::vector<Sighting> as =
+                mended(index, d,
+                       {f->kind, f->kind == DrawingFaultKind::Time        ? f->hours
+                                 : f->kind == DrawingFaultKind::DayAfter  ? 24
+                                 : f->kind == DrawingFaultKind::DayBefore ? -24
+                                                                          : 0});
+            std::copy(as.begin(), as.end(),
+                      index.sightings.begin() + static_cast<std::ptrdiff_t>(d.first));
+            d.faulty = true;
+            mendedAny = true;
+            report.drawings.push_back(*f);
+        }
+    }
+    if (mendedAny)
+        refresh(index, predictions, true);
+    for (uint32_t x = 0; x < index.sightings.size(); ++x) {
+        const Drawing &d = index.drawings[static_cast<size_t>(index.sightings[x].drawing)];
+        if (d.judged && !d.faulty)
+            if (auto f = judge(index, predictions, x))
+                report.findings.push_back(std::move(*f));
+    }
+    std::sort(report.drawings.begin(), report.drawings.end(),
+              [](const DrawingFault &a, const DrawingFault &b) { return a.record < b.record; });
+    std::sort(report.findings.begin(), report.findings.end(),
               [](const PositionFinding &a, const PositionFinding &b) {
                   return a.record != b.record ? a.record < b.record : a.slot < b.slot;
               });
-    return findings;
+    report.comparisons = index.comparisons;
+    return report;
 }
 
 // The stored records (0-based) whose days lie within [firstDay, lastDay], by halving.
@@ -297,6 +797,17 @@ QLocale numberLocale() {
                                            : locale;
 }
 
+// The records from `first` on (numbered from 1).
+Index storeIndex(const ObservationStore &store, int first = 1) {
+    Index index;
+    index.sightings.reserve(static_cast<size_t>(store.recordCount() - first + 1) * 4);
+    const std::vector<int32_t> &days = store.dayNumbers();
+    for (int n = first; n <= store.recordCount(); ++n)
+        index.add(store.record(n), n, days[static_cast<size_t>(n - 1)], true);
+    index.build();
+    return index;
+}
+
 } // namespace
 
 double longitudeDriftPerDay(double latitude) {
@@ -321,39 +832,113 @@ LimbFactors limbFactors(double distance, double axisAngle, double latitude) {
     return {stretched(towardsPole, acrossAxis), stretched(acrossAxis, towardsPole) / cosLatitude};
 }
 
-std::vector<PositionFinding> checkPositions(const ObservationStore &store) {
-    std::vector<Sighting> sightings;
-    sightings.reserve(static_cast<size_t>(store.recordCount()) * 4);
-    const std::vector<int32_t> &days = store.dayNumbers();
-    for (int n = 1; n <= store.recordCount(); ++n)
-        addSightings(sightings, store.record(n), n, days[static_cast<size_t>(n - 1)]);
-    return judgeAll(sightings, [](const Sighting &) { return true; });
+const PositionTolerance &LearnedTolerances::of(const QString &observer) const {
+    const auto it = std::lower_bound(observers.begin(), observers.end(), observer,
+                                     [](const auto &a, const QString &b) { return a.first < b; });
+    return it != observers.end() && it->first == observer ? it->second : dataSet;
 }
 
-std::vector<PositionFinding> checkRecordPositions(const ObservationStore &store,
-                                                  const ObservationRecord &record) {
+LearnedTolerances learnTolerances(const ObservationStore &store, int latestRecords) {
+    Index index = storeIndex(store, std::max(1, store.recordCount() - latestRecords + 1));
+    return learn(index, predictAll(index));
+}
+
+const LearnedTolerances &storeTolerances(const ObservationStore &store) {
+    // Learned once for each store and forgotten when its records change or it goes; each
+    // store is watched once, its connections going with it.
+    static std::mutex mutex;
+    static std::map<const ObservationStore *, LearnedTolerances> learned;
+    static std::set<const ObservationStore *> watched;
+    const std::lock_guard lock(mutex);
+    auto it = learned.find(&store);
+    if (it == learned.end()) {
+        it = learned.emplace(&store, learnTolerances(store, kLearningRecords)).first;
+        if (watched.insert(&store).second) {
+            QObject::connect(&store, &ObservationStore::recordsChanged, &store, [&store] {
+                const std::lock_guard again(mutex);
+                learned.erase(&store);
+            });
+            QObject::connect(&store, &QObject::destroyed, [&store] {
+                const std::lock_guard again(mutex);
+                learned.erase(&store);
+                watched.erase(&store);
+            });
+        }
+    }
+    return it->second;
+}
+
+QStringList toleranceTexts(const LearnedTolerances &tolerances) {
+    const QLocale locale = numberLocale();
+    const auto line = [&](const PositionTolerance &t, const QString &observer) {
+        const QString latitude = locale.toString(t.latitude, 'f', 1);
+        const QString longitude = locale.toString(t.longitude, 'f', 1);
+        const QString perDay = locale.toString(t.longitudePerDay, 'f', 1);
+        if (!t.learned)
+            return PositionCheckTexts::tr(
+                       "tolerance: šířka %1°, délka %2° + %3°/den, pevná (jen %4 dvojic)")
+                .arg(latitude, longitude, perDay)
+                .arg(t.pairs);
+        if (observer.isNull())
+            return PositionCheckTexts::tr(
+                       "tolerance: šířka %1°, délka %2° + %3°/den, z %4 dvojic celého souboru")
+                .arg(latitude, longitude, perDay)
+                .arg(t.pairs);
+        return PositionCheckTexts::tr(
+                   "tolerance: šířka %1°, délka %2° + %3°/den, z %4 dvojic pozorovatele %5")
+            .arg(latitude, longitude, perDay)
+            .arg(t.pairs)
+            .arg(observer);
+    };
+    QStringList lines{line(tolerances.dataSet, QString())};
+    for (const auto &[observer, t] : tolerances.observers)
+        lines << line(t, observer);
+    return lines;
+}
+
+PositionReport checkPositions(const ObservationStore &store) {
+    Index index = storeIndex(store);
+    // The neighbours are found once, with the fixed tolerances, and judged with the learned.
+    Predictions predictions = predictAll(index);
+    const LearnedTolerances tolerances = learn(index, predictions);
+    useTolerances(index, tolerances);
+    refresh(index, predictions, false);
+    PositionReport report = checkIndex(index, predictions);
+    report.tolerances = tolerances;
+    return report;
+}
+
+PositionReport checkRecordPositions(const ObservationStore &store,
+                                    const ObservationRecord &record) {
     const auto date = store.dateOf(record);
     if (!date || record.isSpecial())
         return {};
     const int32_t day = serialDay(*date);
-    const auto [from, to] = storedDays(store, day - kNeighbourDays, day + kNeighbourDays);
+    // The neighbours' own neighbours too: they say whether a lone neighbour is confirmed.
+    const auto [from, to] = storedDays(store, day - 2 * kNeighbourDays, day + 2 * kNeighbourDays);
     int own = 0;
-    std::vector<Sighting> sightings;
+    Index index;
     for (size_t i = from; i < to; ++i) {
         const ObservationRecord &r = store.records()[i];
         if (own == 0 && store.dayNumbers()[i] == day && sameDrawing(r, record)) {
             own = static_cast<int>(i) + 1;
             continue;
         }
-        addSightings(sightings, r, static_cast<int>(i) + 1, store.dayNumbers()[i]);
+        index.add(r, static_cast<int>(i) + 1, store.dayNumbers()[i], false);
     }
-    addSightings(sightings, record, own, day);
-    return judgeAll(sightings, [own](const Sighting &s) { return s.source == own; });
+    index.add(record, own, day, true);
+    index.build();
+    const LearnedTolerances &tolerances = storeTolerances(store);
+    useTolerances(index, tolerances);
+    Predictions predictions = predictAll(index);
+    PositionReport report = checkIndex(index, predictions);
+    report.tolerances = tolerances;
+    return report;
 }
 
-std::vector<PositionFinding> checkAddedPositions(const ObservationStore &store,
-                                                 const std::vector<ObservationRecord> &added) {
-    std::vector<Sighting> sightings;
+PositionReport checkAddedPositions(const ObservationStore &store,
+                                   const std::vector<ObservationRecord> &added) {
+    Index index;
     std::optional<int32_t> first;
     std::optional<int32_t> last;
     for (size_t i = 0; i < added.size(); ++i) {
@@ -363,23 +948,27 @@ std::vector<PositionFinding> checkAddedPositions(const ObservationStore &store,
         const int32_t day = serialDay(*date);
         first = std::min(first.value_or(day), day);
         last = std::max(last.value_or(day), day);
-        // Numbered below 0, apart from the stored ones.
-        addSightings(sightings, added[i], -static_cast<int>(i) - 1, day);
+        index.add(added[i], static_cast<int>(i) + 1, day, true);
     }
     if (!first)
         return {};
-    const auto [from, to] = storedDays(store, *first - kNeighbourDays, *last + kNeighbourDays);
+    const auto [from, to] =
+        storedDays(store, *first - 2 * kNeighbourDays, *last + 2 * kNeighbourDays);
+    // Numbered below 0, apart from the added ones.
     for (size_t i = from; i < to; ++i)
-        addSightings(sightings, store.records()[i], static_cast<int>(i) + 1, store.dayNumbers()[i]);
-    std::vector<PositionFinding> findings =
-        judgeAll(sightings, [](const Sighting &s) { return s.source < 0; });
-    for (PositionFinding &f : findings)
-        f.record = -f.record;
-    std::sort(findings.begin(), findings.end(),
-              [](const PositionFinding &a, const PositionFinding &b) {
-                  return a.record != b.record ? a.record < b.record : a.slot < b.slot;
-              });
-    return findings;
+        index.add(store.records()[i], -static_cast<int>(i) - 1, store.dayNumbers()[i], false);
+    index.build();
+    // The added records teach as much as the stored ones: learned from all of them, unless
+    // the store alone has more to say.
+    Predictions predictions = predictAll(index);
+    LearnedTolerances tolerances = learn(index, predictions);
+    if (!tolerances.dataSet.learned)
+        tolerances = storeTolerances(store);
+    useTolerances(index, tolerances);
+    refresh(index, predictions, false);
+    PositionReport report = checkIndex(index, predictions);
+    report.tolerances = std::move(tolerances);
+    return report;
 }
 
 QString neighbourDatesText(const std::vector<CalendarDate> &dates) {
@@ -398,6 +987,16 @@ QString neighbourDatesText(const std::vector<CalendarDate> &dates) {
 }
 
 QString positionFindingText(const PositionFinding &f) {
+    if (f.pair) {
+        // In the order of the days.
+        CalendarDate a = f.date, b = f.otherDate;
+        if (serialDay(b) < serialDay(a))
+            std::swap(a, b);
+        return PositionCheckTexts::tr(
+                   "skupiny %1 ze dnů %2 a %3 se neshodují; jedna z nich je jinde")
+            .arg(f.rotationGroup)
+            .arg(formatDate(a, u"d.mm"), formatDate(b, u"d.mm"));
+    }
     const QLocale locale = numberLocale();
     const QString longitude =
         locale.toString(std::fabs(wrap180(f.longitude - f.expectedLongitude)), 'f', 1);
@@ -415,6 +1014,71 @@ QString positionFindingText(const PositionFinding &f) {
     return PositionCheckTexts::tr("Skupina %1: o %2° v délce jinde, než čekám podle %3")
         .arg(f.rotationGroup)
         .arg(longitude, days);
+}
+
+QString drawingFaultText(const DrawingFault &f) {
+    const QString date = formatDate(f.date, u"dd.mm.yyyy");
+    const QString fittingDate = formatDate(f.fittingDate, u"dd.mm.yyyy");
+    switch (f.kind) {
+    case DrawingFaultKind::Time: {
+        const QString time = formatTimeUT(f.timeUT, u"hh:nn");
+        const QString fitting = formatTimeUT(f.fittingTimeUT, u"hh:nn");
+        if (f.hours > 0)
+            return PositionCheckTexts::tr(
+                       "Zákres %1 %2 UT: skupiny sedí na čas o %3 h pozdější, %4 %5 UT")
+                .arg(date, time)
+                .arg(f.hours)
+                .arg(fittingDate, fitting);
+        return PositionCheckTexts::tr(
+                   "Zákres %1 %2 UT: skupiny sedí na čas o %3 h dřívější, %4 %5 UT")
+            .arg(date, time)
+            .arg(-f.hours)
+            .arg(fittingDate, fitting);
+    }
+    case DrawingFaultKind::DayBefore:
+        return PositionCheckTexts::tr("Zákres %1: skupiny sedí na předchozí den, %2")
+            .arg(date, fittingDate);
+    case DrawingFaultKind::DayAfter:
+        return PositionCheckTexts::tr("Zákres %1: skupiny sedí na následující den, %2")
+            .arg(date, fittingDate);
+    case DrawingFaultKind::MirroredEastWest:
+        return PositionCheckTexts::tr("Zákres %1: východ a západ jsou zrcadlově prohozené")
+            .arg(date);
+    case DrawingFaultKind::MirroredNorthSouth:
+        return PositionCheckTexts::tr("Zákres %1: sever a jih jsou zrcadlově prohozené").arg(date);
+    }
+    return {};
+}
+
+QString drawingFaultCode(DrawingFaultKind kind) {
+    switch (kind) {
+    case DrawingFaultKind::Time:
+        return QStringLiteral("time");
+    case DrawingFaultKind::DayBefore:
+        return QStringLiteral("dayBefore");
+    case DrawingFaultKind::DayAfter:
+        return QStringLiteral("dayAfter");
+    case DrawingFaultKind::MirroredEastWest:
+        return QStringLiteral("mirroredEastWest");
+    case DrawingFaultKind::MirroredNorthSouth:
+        return QStringLiteral("mirroredNorthSouth");
+    }
+    return {};
+}
+
+QString drawingFaultSuggestion(const DrawingFault &f) {
+    switch (f.kind) {
+    case DrawingFaultKind::Time:
+    case DrawingFaultKind::DayBefore:
+    case DrawingFaultKind::DayAfter:
+        return formatDate(f.fittingDate, u"dd.mm.yyyy") + u' ' +
+               formatTimeUT(f.fittingTimeUT, u"hhnn");
+    case DrawingFaultKind::MirroredEastWest:
+        return QStringLiteral("360-angle");
+    case DrawingFaultKind::MirroredNorthSouth:
+        return QStringLiteral("180-angle");
+    }
+    return {};
 }
 
 } // namespace orvanek

@@ -9,7 +9,10 @@
 #include "solar/calendar.h"
 
 #include <QString>
+#include <QStringList>
 
+#include <limits>
+#include <utility>
 #include <vector>
 
 namespace orvanek {
@@ -30,14 +33,16 @@ double longitudeDriftPerDay(double latitude);
 // The records a group is compared with: those of this many days before and after its own.
 inline constexpr int kNeighbourDays = 3;
 
-// Two sightings of one group agree when their latitudes differ by at most
-// kLatitudeTolerance and their longitudes (the earlier one moved on by the drift) by at most
-// kLongitudeTolerance + kLongitudeTolerancePerDay for each day between them, each tolerance
-// times the larger limb factor of the two sightings (below). The numbers come from the
-// Greenwich group positions of 1956-1959: the day-to-day scatter of a group's own latitude
-// stays under 2.4 degrees and that of its drift-corrected longitude under 3.9 degrees after
-// one day and 5.5 after three (99 % of pairs near the disk centre); a drawing adds about
-// 0.5 degree a millimetre at the centre of a 125 mm disk.
+// Two sightings of one group agree when their latitudes differ by at most a latitude tolerance
+// and their longitudes (the earlier one moved on by the drift) by at most a longitude
+// tolerance plus so much for each day between them, each tolerance times the larger limb
+// factor of the two sightings (below). These are the tolerances a new data set starts from,
+// and the least the check ever uses: they come from the Greenwich group positions of
+// 1956-1959, the day-to-day scatter of a group's own latitude staying under 2.4 degrees and
+// that of its drift-corrected longitude under 3.9 degrees after one day and 5.5 after three
+// (99 % of pairs near the disk centre); a drawing adds about 0.5 degree a millimetre at the
+// centre of a 125 mm disk. An observer's pencil scatters more than a photograph, so a data set
+// with enough sightings gets its own tolerances (learnTolerances below).
 inline constexpr double kLatitudeTolerance = 3.0;        // degrees
 inline constexpr double kLongitudeTolerance = 3.0;       // degrees
 inline constexpr double kLongitudeTolerancePerDay = 0.7; // degrees a day between the sightings
@@ -61,7 +66,56 @@ struct LimbFactors {
 // latitude `latitude` degrees.
 LimbFactors limbFactors(double distance, double axisAngle, double latitude);
 
-// A group observation that its neighbours place elsewhere.
+// The tolerances two sightings are judged with (see above), degrees.
+struct PositionTolerance {
+    double latitude = kLatitudeTolerance;
+    double longitude = kLongitudeTolerance;
+    double longitudePerDay = kLongitudeTolerancePerDay;
+    int pairs = 0;        // the pairs they were learned from
+    bool learned = false; // false: the fixed values above, too few pairs to learn from
+};
+
+// Learning the tolerances from the data set's own scatter: every pair of sightings of one
+// number on two drawings a quarter of a day to kNeighbourDays apart (each group with its
+// nearest of that number on the other drawing, at most kDrawingsPerDay drawings a day) gives
+// its latitude difference and its drift-corrected longitude difference, each divided by the
+// larger limb factor of the two. Pairs beyond kOutlierMedians times the median difference
+// are slips or other groups and are left out; of the rest the tolerance is the
+// kLearnedPercentile quantile, in longitude that of the pairs up to a day and a half apart
+// and the growth a day up to that of the pairs further apart. Never less than the fixed
+// values; learned only from kFewestLearningPairs pairs or more.
+inline constexpr int kFewestLearningPairs = 300;
+inline constexpr double kLearnedPercentile = 0.99;
+inline constexpr double kOutlierMedians = 6.0;
+// At most this many drawings of one day are asked about a group: the ones nearest in time.
+inline constexpr int kDrawingsPerDay = 4;
+
+// The tolerances of a data set: its own, and those of each observer with enough pairs of
+// their own (both sightings of a pair by the observer).
+struct LearnedTolerances {
+    PositionTolerance dataSet;
+    std::vector<std::pair<QString, PositionTolerance>> observers; // by name
+    // An observer's own tolerances, or the data set's.
+    const PositionTolerance &of(const QString &observer) const;
+};
+
+// From the last `latestRecords` records of the store (in date order), by default all.
+LearnedTolerances learnTolerances(const ObservationStore &store,
+                                  int latestRecords = std::numeric_limits<int>::max());
+
+// The store's learned tolerances, kept until its records change: the drawing view checks its
+// record on every paint. They are learned from the latest kLearningRecords records, the
+// observer's present hand, so that a commit into a long data set stays quick (a whole data
+// set's check learns from all of it).
+inline constexpr int kLearningRecords = 10000;
+const LearnedTolerances &storeTolerances(const ObservationStore &store);
+
+// What the tolerances are, one line each, the data set's first: "tolerance: latitude 3.0°,
+// longitude 3.0° + 0.7°/day, from 1250 pairs of observer Novák".
+QStringList toleranceTexts(const LearnedTolerances &tolerances);
+
+// A group observation that its neighbours place elsewhere, or (pair) one whose only
+// neighbour disagrees with it with no third sighting to tell which of the two is wrong.
 struct PositionFinding {
     int record = 0; // its record, numbered from 1 (see each check for what it counts)
     int slot = 0;   // the group's row, from 1
@@ -75,27 +129,75 @@ struct PositionFinding {
     std::vector<CalendarDate> neighbourDates; // their days, each once, in order
     bool latitudeOff = false;                 // which of the two is beyond the tolerance
     bool longitudeOff = false;
+    // A pair: the other sighting (its record counted as `record`, 0 when not a stored one
+    // in a check of one record), and the group's place there moved on to this one's moment.
+    bool pair = false;
+    int otherRecord = 0;
+    int otherSlot = 0;
+    CalendarDate otherDate;
+};
+
+// What is wrong with a whole drawing when most of its groups, at least kFewestFaultGroups,
+// fit their neighbours once it is mended one way.
+enum class DrawingFaultKind {
+    Time,               // they fit another time of the same day or so: `hours` later
+    DayBefore,          // they fit the day before the written date
+    DayAfter,           // the day after
+    MirroredEastWest,   // angles typed as 360 - angle
+    MirroredNorthSouth, // angles typed as 180 - angle
+};
+inline constexpr int kFewestFaultGroups = 3;
+
+struct DrawingFault {
+    int record = 0; // counted as the findings' `record`
+    CalendarDate date;
+    uint16_t timeUT = 0;
+    DrawingFaultKind kind = DrawingFaultKind::Time;
+    int hours = 0;            // Time: how many hours later (negative: earlier) the groups fit
+    CalendarDate fittingDate; // Time, DayBefore, DayAfter: the moment that fits
+    uint16_t fittingTimeUT = 0;
+    int groups = 0;  // the drawing's groups with neighbours
+    int fitting = 0; // those that fit once it is mended
+};
+
+// What a check finds. The groups of a drawing with a fault are not among the findings, and a
+// pair with one of them is not either: the drawing is named once, for all of them.
+struct PositionReport {
+    std::vector<DrawingFault> drawings;    // by record
+    std::vector<PositionFinding> findings; // by record and row
+    // How many times a sighting was set against another: at most a fixed multiple of the
+    // sightings times the same number's sightings per drawing, however many drawings a day.
+    long long comparisons = 0;
+    LearnedTolerances tolerances; // what was used (the judged records' data set's)
 };
 
 // Every group of the data set. `record` is the record's number in the store. Ordinary records
 // only (special ones and those whose date does not read are left out), and only groups with a
-// rotation group number and a place on the disk (not one placed only by hemisphere). Sorted
-// by record and row.
-std::vector<PositionFinding> checkPositions(const ObservationStore &store);
+// rotation group number and a place on the disk (not one placed only by hemisphere).
+PositionReport checkPositions(const ObservationStore &store);
 
 // The groups of one record (the one just committed, or the one the drawing view shows),
 // against the stored records of the days around it, found by halving the store's date order.
 // A stored record that is this same drawing is the record itself; `record` of a finding is
-// its number, 0 when the store does not hold it.
-std::vector<PositionFinding> checkRecordPositions(const ObservationStore &store,
-                                                  const ObservationRecord &record);
+// its number, 0 when the store does not hold it. The tolerances are the store's.
+PositionReport checkRecordPositions(const ObservationStore &store, const ObservationRecord &record);
 
 // Records about to be stored together (an import), against each other and the stored ones.
-// `record` of a finding counts in `added`, from 1.
-std::vector<PositionFinding> checkAddedPositions(const ObservationStore &store,
-                                                 const std::vector<ObservationRecord> &added);
+// `record` of a finding counts in `added`, from 1 (a pair's other record too, when it is an
+// added one; a stored one is counted below 0: -1 the store's first).
+PositionReport checkAddedPositions(const ObservationStore &store,
+                                   const std::vector<ObservationRecord> &added);
 
-// What the observer is told: "Skupina 5: o 11,8° v délce jinde, než čekám podle 14. a 16.06."
+// What the observer is told of a drawing: "Zákres 12.03.2024 10:30 UT: skupiny sedí na čas o
+// 12 h dřívější, 12.03.2024 22:30 UT".
+QString drawingFaultText(const DrawingFault &fault);
+// The fault's name and the moment that fits, as `check --positions` writes them: "time",
+// "dayBefore", "dayAfter", "mirroredEastWest", "mirroredNorthSouth"; "dd.mm.yyyy hhmm".
+QString drawingFaultCode(DrawingFaultKind kind);
+QString drawingFaultSuggestion(const DrawingFault &fault);
+
+// What the observer is told: "Skupina 5: o 11,8° v délce jinde, než čekám podle 14. a 16.06.",
+// of a pair "skupiny 7 ze dnů 12.03 a 14.03 se neshodují; jedna z nich je jinde".
 QString positionFindingText(const PositionFinding &finding);
 
 // The days a finding was predicted from: "14. a 16.06.", "30.06. a 1.07.".

@@ -47,6 +47,10 @@ std::optional<QString> openForReading(QFile &file, const QString &path, qint64 l
 // they are refused rather than read.
 inline constexpr qint64 kLargestTextFileBytes = qint64{200} * 1024 * 1024;
 
+// Files of a few short lines (pristroj.dat, the settings file): one far beyond that is no
+// such file and is refused rather than read.
+inline constexpr qint64 kLargestShortFileBytes = qint64{1024} * 1024;
+
 // The largest data1.dat a store can hold: the records live in memory, so no larger than the
 // computer's memory.
 qint64 largestDataFileBytes();

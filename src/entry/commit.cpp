@@ -178,8 +178,7 @@ std::optional<double> decimalCell(QStringView text) {
             return std::nullopt;
         return 0.0;
     }
-    if (!std::isfinite(value))
-        return std::nullopt;
+    // Digits and one point alone: from_chars gives a finite value or says it is out of range.
     return value;
 }
 

@@ -274,12 +274,18 @@ EntryDialog::EntryDialog(ObservationStore &store, EntryMode mode, const QString 
 }
 
 void EntryDialog::createControls() {
-    auto label = [this](const QString &text, int x, int y, const char *name = nullptr) {
+    // A label before a field that starts at fieldX: where the language's word would reach the
+    // field ("Image" in English), it ends just before it instead.
+    auto label = [this](const QString &text, int x, int y, const char *name = nullptr,
+                        int fieldX = 0) {
         auto *l = new QLabel(text, this);
         if (name)
             l->setObjectName(QLatin1String(name));
-        l->move(x, y + 3);
         l->adjustSize();
+        constexpr int kGapBeforeField = 3;
+        if (fieldX > 0 && x + l->width() > fieldX - 1)
+            x = fieldX - kGapBeforeField - l->width();
+        l->move(x, y + 3);
         return l;
     };
     auto edit = [this](const char *name, int x, int y, int width, const QString &hint) {
@@ -309,16 +315,16 @@ void EntryDialog::createControls() {
                      tr("Zadat čas ve formátu  bez dvojtečky   7:05  =  705"));
     label(tr("PP"), kLabelX, 88);
     conditionsEdit_ = edit("Edit4", kFieldX, 88, kSmallWidth, tr("Podmínky pozorování"));
-    label(tr("Obr."), 204, 88);
+    label(tr("Obr."), 204, 88, nullptr, 232);
     imageQualityEdit_ = edit("Edit5", 232, 88, kSmallWidth, tr("Kvalita obrazu"));
-    label(tr("Q"), 280, 88);
+    label(tr("Q"), 280, 88, nullptr, 304);
     seeingQualityEdit_ = edit("Edit6", 304, 88, kSmallWidth, tr("Kvalita pozorovacích podmínek"));
     label(tr("qc"), kLabelX, 112);
     centralGroupsEdit_ =
         edit("Edit7", kFieldX, 112, kSmallWidth, tr("Počet skupin v centrální oblasti"));
-    label(tr("fc"), 210, 112);
+    label(tr("fc"), 210, 112, nullptr, 232);
     centralSpotsEdit_ = edit("Edit8", 232, 112, kSmallWidth, tr("Počet skvrn v centrální oblasti"));
-    label(tr("rc"), 280, 112);
+    label(tr("rc"), 280, 112, nullptr, 304);
     centralREdit_ = edit("Edit9", 304, 112, kSmallWidth, tr("Relativní číslo centrální oblasti"));
     label(tr("Počet skupin"), kLabelX, 136);
     groupCountEdit_ = edit("Edit11", kFieldX, 136, kFieldWidth, tr("Počet skupin na zákresu"));

@@ -1,5 +1,6 @@
 #include "entry/importfile.h"
 
+#include "data/codepage1250.h"
 #include "data/positioncheck.h"
 #include "entry/commit.h"
 
@@ -20,14 +21,21 @@ struct ImportTexts {
 };
 
 constexpr int kHeaderFields = 12; // date … special
+// A line is read no further than this many fields: twice the widest line (a G line, its kind
+// and 15 cells) leaves room for a spreadsheet's padding, and a longer line is refused.
+constexpr int kMostFields = 2 * (1 + std::max({kHeaderFields, kGroupColumns, kFaculaColumns}));
+// Lines at fault reported before the rest of the file is left unread.
+constexpr qsizetype kMostProblems = 1000;
 
 // One observation as it is being read: the form and the line of every part of it.
 struct PendingObservation {
     EntryForm form;
     int headerLine = 0;
     bool malformed = false; // a line of it could not be read; its cells are not checked
-    QList<int> groupLines;
+    QList<int> groupLines;  // of the rows kept: no more than the first one too many
     QList<int> faculaLines;
+    int groupRows = 0; // G and F lines read, also those past the rows kept
+    int faculaRows = 0;
 
     // The line of the field or cell a message points to. A count beyond 30 points to the
     // first row too many.
@@ -55,9 +63,11 @@ class ImportReader {
     ImportReader(ObservationStore &store, ImportResult &result)
         : store_(store), result_(result), batch_(store) {}
 
-    void readLine(int number, const QString &line) {
+    // `cut`: the line went on past the most fields any line may have, and was read no further.
+    void readLine(int number, const QString &line, bool cut = false) {
         if (line.trimmed().isEmpty() || line.startsWith(u'#'))
             return;
+        lineCut_ = cut;
         QStringList fields = line.split(u';');
         const QString kind = fields.takeFirst().trimmed();
         if (kind == QLatin1String("O")) {
@@ -69,6 +79,10 @@ class ImportReader {
                 return;
             }
             const bool group = kind == QLatin1String("G");
+            // Rows past the first one too many are counted, not kept: the count is refused
+            // at that row, and a file of millions of G lines needs no memory for them.
+            if (++(group ? pending_->groupRows : pending_->faculaRows) > kMaxTableRows + 1)
+                return;
             const int width = group ? kGroupColumns : kFaculaColumns;
             if (!fits(number, fields, width)) {
                 pending_->malformed = true;
@@ -90,14 +104,14 @@ class ImportReader {
         if (!pending_)
             return;
         EntryForm &form = pending_->form;
-        form.groupCount = QString::number(form.groups.size());
-        form.faculaFieldCount = QString::number(form.faculae.size());
+        form.groupCount = QString::number(pending_->groupRows);
+        form.faculaFieldCount = QString::number(pending_->faculaRows);
         if (!pending_->malformed) {
             const QList<EntryMessage> messages = batch_.add(form);
             for (const EntryMessage &m : messages)
                 problem(pending_->lineOf(m.where), m.text);
             if (messages.isEmpty())
-                groupLines_.push_back(pending_->groupLines);
+                groupLines_.push_back(QList<int>{pending_->headerLine} + pending_->groupLines);
         }
         ++observations_;
         pending_.reset();
@@ -111,13 +125,20 @@ class ImportReader {
     EntryBatch &batch() { return batch_; }
 
     // The kept observations' groups that the days around them place elsewhere, by the line
-    // of their G rows.
+    // of their G rows, after a drawing that is wrong as a whole, by its O row.
     QList<ImportProblem> misplacedGroups() const {
         QList<ImportProblem> notices;
-        for (const PositionFinding &f : checkAddedPositions(store_, batch_.records())) {
+        const PositionReport report = checkAddedPositions(store_, batch_.records());
+        for (const DrawingFault &f : report.drawings)
+            notices << ImportProblem{groupLines_[static_cast<size_t>(f.record - 1)].value(0),
+                                     drawingFaultText(f)};
+        for (const PositionFinding &f : report.findings) {
             const QList<int> &lines = groupLines_[static_cast<size_t>(f.record - 1)];
-            notices << ImportProblem{lines.value(f.slot - 1), positionFindingText(f)};
+            notices << ImportProblem{lines.value(f.slot), positionFindingText(f)};
         }
+        std::stable_sort(
+            notices.begin(), notices.end(),
+            [](const ImportProblem &a, const ImportProblem &b) { return a.line < b.line; });
         return notices;
     }
 
@@ -126,12 +147,22 @@ class ImportReader {
     // its rows); a filled one means the columns have slipped.
     bool fits(int number, const QStringList &fields, int width) {
         for (qsizetype i = width; i < fields.size(); ++i) {
-            if (!fields[i].trimmed().isEmpty()) {
+            if (lineCut_ || !fields[i].trimmed().isEmpty()) {
                 problem(number, ImportTexts::tr("příliš mnoho polí (nejvýše %1)").arg(width));
                 return false;
             }
         }
         return true;
+    }
+
+    // A text longer than its field of the record is kept cut, as in the dialog, whose field
+    // takes no more; the observer is told what was kept.
+    void noteCut(int number, const QString &text, int fieldLength, const QString &message) {
+        const QByteArray bytes = encode1250(text);
+        if (bytes.size() > fieldLength)
+            result_.cutTexts << ImportProblem{
+                number,
+                message.arg(fieldLength).arg(inputExcerpt(decode1250(bytes.left(fieldLength))))};
     }
 
     void startObservation(int number, QStringList fields) {
@@ -147,6 +178,10 @@ class ImportReader {
         form.timeUT = fields[1];
         form.observer = fields[2];
         form.station = fields[3];
+        noteCut(number, form.observer, decltype(ObservationRecord::observer)::maxLength,
+                ImportTexts::tr("jméno pozorovatele má víc než %1 znaků; uloženo je „%2“"));
+        noteCut(number, form.station, decltype(ObservationRecord::station)::maxLength,
+                ImportTexts::tr("stanice má víc než %1 znaků; uložena je „%2“"));
         form.conditions = fields[4];
         form.imageQuality = fields[5];
         form.seeingQuality = fields[6];
@@ -164,8 +199,9 @@ class ImportReader {
     ImportResult &result_;
     EntryBatch batch_;
     std::optional<PendingObservation> pending_;
+    bool lineCut_ = false;
     int observations_ = 0;
-    std::vector<QList<int>> groupLines_; // of every observation kept in the batch
+    std::vector<QList<int>> groupLines_; // of every observation kept: its O row, its G rows
 };
 
 } // namespace
@@ -182,21 +218,32 @@ ImportResult importObservations(ObservationStore &store, QIODevice &file) {
     int number = 0;
     // Lines end with LF, CR LF or CR alone (older spreadsheets write the last).
     for (qsizetype start = 0; start < content.size();) {
+        if (result.problems.size() >= kMostProblems) {
+            // A file of millions of wrong lines would keep a message for each one.
+            reader.problem(number + 1,
+                           ImportTexts::tr("příliš mnoho chyb; další řádky nebyly čteny"));
+            break;
+        }
         qsizetype end = start;
-        while (end < content.size() && content[end] != '\n' && content[end] != '\r')
-            ++end;
-        const QByteArrayView bytes(content.constData() + start, end - start);
+        // A line is read up to the field beyond the most any line may have and no further:
+        // the fields of 200 MB of ';' would take gigabytes, and the line is refused anyway.
+        qsizetype cutAt = -1;
+        for (int separators = 0;
+             end < content.size() && content[end] != '\n' && content[end] != '\r'; ++end)
+            if (content[end] == ';' && cutAt < 0 && ++separators == kMostFields)
+                cutAt = end + 1;
+        const QByteArrayView bytes(content.constData() + start, (cutAt < 0 ? end : cutAt) - start);
         start = end + 1;
         if (end + 1 < content.size() && content[end] == '\r' && content[end + 1] == '\n')
             ++start;
         ++number;
-        QStringDecoder utf8(QStringDecoder::Utf8);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString line = utf8.decode(bytes);
         if (utf8.hasError()) {
             reader.problem(number, ImportTexts::tr("text není v kódování UTF-8"));
             continue;
         }
-        reader.readLine(number, line);
+        reader.readLine(number, line, cutAt >= 0);
     }
     reader.finish();
 

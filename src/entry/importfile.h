@@ -23,6 +23,9 @@ struct ImportResult {
     // When stored: the groups that the drawings of the days around place elsewhere, each with
     // the line of its G row and what the observer is told. Only a notice; they are stored.
     QList<ImportProblem> positionNotices;
+    // When stored: the observers' names and stations longer than their fields, stored cut as
+    // the dialog's fields cut them, each with its line and what was kept. Only a notice.
+    QList<ImportProblem> cutTexts;
 };
 
 // "řádek N: " followed by the message, as the command prints it.

@@ -1,8 +1,12 @@
 #include "language/language.h"
 
+#include "data/safefile.h"
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTranslator>
 
@@ -15,11 +19,14 @@ namespace {
 constexpr char kLanguageKey[] = "language";
 
 // The language part of a locale name: "cs" of "cs_CZ.UTF-8@euro" or "cs-CZ"; empty for the
-// C and POSIX locales, which name none.
+// C and POSIX locales and for what is no name (":"), which name none.
 QString languagePart(const QString &localeName) {
     const qsizetype end = localeName.indexOf(QRegularExpression(QStringLiteral("[_.@-]")));
     const QString part = localeName.left(end).trimmed().toLower();
-    if (part == QLatin1String("c") || part == QLatin1String("posix"))
+    // A language is named by letters ("cs", "ckb"): a ':' alone (an empty list) names none.
+    static const QRegularExpression letters(QStringLiteral("^[a-z]+$"));
+    if (part == QLatin1String("c") || part == QLatin1String("posix") ||
+        !letters.match(part).hasMatch())
         return {};
     return part;
 }
@@ -70,27 +77,54 @@ QString languageCode(Language language) {
     return language == Language::Czech ? QStringLiteral("cs") : QStringLiteral("en");
 }
 
-LanguageChoice storedLanguageChoice(const QSettings &settings) {
-    const QString code = settings.value(QLatin1String(kLanguageKey)).toString();
-    if (code == QLatin1String("cs"))
+LanguageChoice languageChoiceFromSettings(const QByteArray &text) {
+    QByteArray code;
+    bool general = true; // keys before any section are those of [General]
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        const QByteArray line = text.mid(start, end - start).trimmed();
+        start = end + 1;
+        const qsizetype equals = line.indexOf('=');
+        if (line.startsWith('['))
+            general = line.toLower() == "[general]";
+        else if (general && equals > 0 && line.left(equals).trimmed() == kLanguageKey)
+            code = line.mid(equals + 1).trimmed(); // the last one counts, as in QSettings
+    }
+    if (code.size() >= 2 && code.startsWith('"') && code.endsWith('"'))
+        code = code.mid(1, code.size() - 2);
+    if (code == "cs")
         return LanguageChoice::Czech;
-    if (code == QLatin1String("en"))
+    if (code == "en")
         return LanguageChoice::English;
     return LanguageChoice::System;
 }
 
-void storeLanguageChoice(QSettings &settings, LanguageChoice choice) {
-    switch (choice) {
-    case LanguageChoice::System:
-        settings.setValue(QLatin1String(kLanguageKey), QStringLiteral("system"));
-        break;
-    case LanguageChoice::Czech:
-        settings.setValue(QLatin1String(kLanguageKey), languageCode(Language::Czech));
-        break;
-    case LanguageChoice::English:
-        settings.setValue(QLatin1String(kLanguageKey), languageCode(Language::English));
-        break;
+LanguageChoice readLanguageChoice(const QString &path, QString *problem) {
+    if (!QFileInfo::exists(path))
+        return LanguageChoice::System;
+    QFile file;
+    if (const auto refused = openForReading(file, path, kLargestShortFileBytes)) {
+        if (problem)
+            *problem = *refused;
+        return LanguageChoice::System;
     }
+    return languageChoiceFromSettings(file.readAll());
+}
+
+std::optional<QString> storeLanguageChoice(const QString &path, LanguageChoice choice) {
+    QString problem;
+    readLanguageChoice(path, &problem);
+    if (!problem.isEmpty())
+        return problem;
+    const QString code =
+        choice == LanguageChoice::System
+            ? QStringLiteral("system")
+            : languageCode(choice == LanguageChoice::Czech ? Language::Czech : Language::English);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return writeNamedFile(path,
+                          "[General]\n" + QByteArray(kLanguageKey) + '=' + code.toLatin1() + '\n');
 }
 
 Language chosenLanguage(LanguageChoice choice, Language systemLanguage) {
@@ -140,19 +174,20 @@ QString settingsFile() {
            QStringLiteral("/Orvanek/orvanek.conf");
 }
 
-Language startLanguage(Language *systemLanguage) {
+Language startLanguage(Language *systemLanguage, bool *settingsRefused) {
     const Language system = environmentLanguage(LocaleEnvironment::current());
     if (systemLanguage)
         *systemLanguage = system;
-    const Language language = chosenLanguage(
-        storedLanguageChoice(QSettings(settingsFile(), QSettings::IniFormat)), system);
+    QString problem;
+    const Language language = chosenLanguage(readLanguageChoice(settingsFile(), &problem), system);
+    if (settingsRefused)
+        *settingsRefused = !problem.isEmpty();
     useFormatsOf(language);
     return language;
 }
 
 QString translationResource(Language language) {
-    if (language == Language::Czech)
-        return {};
+    // Czech too: the sources are Czech, but a text with a number takes its plural form here.
     return QStringLiteral(":/i18n/orvanek_%1.qm").arg(languageCode(language));
 }
 

@@ -6,7 +6,6 @@
 #include <optional>
 
 class QCoreApplication;
-class QSettings;
 class QTranslator;
 
 namespace orvanek {
@@ -41,14 +40,28 @@ Language environmentLanguage(const LocaleEnvironment &environment);
 std::optional<Language> languageFromCode(const QString &code);
 QString languageCode(Language language);
 
-// The choice kept in the settings; System when none was made or the stored one is not known.
-LanguageChoice storedLanguageChoice(const QSettings &settings);
-void storeLanguageChoice(QSettings &settings, LanguageChoice choice);
+// The choice kept in the text of the settings file, an INI file: the key "language" of its
+// [General] section ("cs", "en" or "system"); System when none was made or the stored one is
+// not known.
+LanguageChoice languageChoiceFromSettings(const QByteArray &text);
+
+// The choice kept in the settings file `path`, which is read as the program's other short files
+// are: only a regular file of at most kLargestShortFileBytes. A pipe, a device, a folder or a
+// larger file is left alone, never waited on: System, and `problem` (when given) says why,
+// naming the file. A missing file is no problem.
+LanguageChoice readLanguageChoice(const QString &path, QString *problem = nullptr);
+
+// Keeps `choice` in the settings file `path`, replacing it in one step (its folder made when
+// missing). A file readLanguageChoice leaves alone is left alone here too. The message of the
+// failure, nothing on success.
+std::optional<QString> storeLanguageChoice(const QString &path, LanguageChoice choice);
+
 Language chosenLanguage(LanguageChoice choice, Language systemLanguage);
 
 // The file the windows keep their settings in (the language chosen): in the user's
-// configuration folder, ~/.config/Orvanek/orvanek.conf on Linux. Read as an INI file by its
-// path: Qt's native settings would read the system locale before the program has set it.
+// configuration folder, ~/.config/Orvanek/orvanek.conf on Linux. Read by the program itself
+// (readLanguageChoice), before the application object exists: Qt's native settings would read
+// the system locale before the program has set it, and QSettings waits on a pipe for ever.
 QString settingsFile();
 
 // The locale whose date and number formats the windows use for `language`: the system's when
@@ -71,7 +84,9 @@ void restoreNumericCLocale();
 // At the start of the program with windows, before its application object: the language
 // chosen in the settings, else the environment's (into `systemLanguage`, when given), with
 // the formats of that language put into the environment for Qt to read (useFormatsOf).
-Language startLanguage(Language *systemLanguage = nullptr);
+// `settingsRefused` (when given) tells that the settings file was left alone
+// (readLanguageChoice says why, once the program's texts are installed).
+Language startLanguage(Language *systemLanguage = nullptr, bool *settingsRefused = nullptr);
 
 // Installs the program's own texts in `language` (nothing to install for Czech, the language
 // the texts are written in) and makes the language's locale the default one. Returns the
@@ -79,7 +94,7 @@ Language startLanguage(Language *systemLanguage = nullptr);
 QTranslator *installProgramTranslation(QCoreApplication &app, Language language);
 
 // The file of the program's texts in `language` among its resources (":/i18n/orvanek_en.qm");
-// empty for Czech.
+// Czech has one for its plural forms alone.
 QString translationResource(Language language);
 
 } // namespace orvanek

@@ -216,23 +216,16 @@ CertificateLayout certificateLayout(const CertificateModel &model,
         return layout;
     Fitter fit(layout.texts, width);
 
-    // The header's labels in one size, the largest at which all of them fit.
-    std::vector<std::pair<QString, int>> labels;
-    for (const Placed &label : kHeaderLabels)
-        labels.emplace_back(CertificateTexts::tr(label.text), label.right - label.x);
-    const int labelFont = fit.sharedHeight(labels, kLabelFont, false);
-    for (const Placed &label : kHeaderLabels)
-        fit.text(QPoint(label.x, label.y), CertificateTexts::tr(label.text), labelFont, false,
-                 label.right);
-
     const CertificateHeader &h = model.header;
     const QString mm = QStringLiteral("  mm");
-    const struct {
+    struct HeaderValue {
         int x;
         int y;
         QString text;
         int right; // the next label, or the grid's right edge
-    } headerValues[] = {
+    };
+    // One value to each label of kHeaderLabels, in its order.
+    HeaderValue headerValues[] = {
         {120, 48, h.station, kGridRight},
         {120, 158, h.instrument, 250 - kTextGap},
         {280, 158, h.aperture + mm, 380 - kTextGap},
@@ -241,7 +234,33 @@ CertificateLayout certificateLayout(const CertificateModel &model,
         {110, 218, CertificateTexts::tr("Projection drawing"), 500 - kTextGap},
         {580, 218, certificateMagnificationText(h.magnification), kGridRight},
     };
-    for (const auto &value : headerValues)
+    static_assert(std::size(headerValues) == std::size(kHeaderLabels));
+
+    // The header's labels in one size, the largest at which all of them fit. A label that does
+    // not fit the form's place for it even at the smallest size ("Focal length:" in English)
+    // takes what its value leaves of the room and moves the value right.
+    std::vector<std::pair<QString, int>> labels;
+    for (size_t i = 0; i < std::size(kHeaderLabels); ++i) {
+        const Placed &label = kHeaderLabels[i];
+        const HeaderValue &value = headerValues[i];
+        const QString text = CertificateTexts::tr(label.text);
+        const int formRoom = label.right - label.x;
+        const int smallest = static_cast<int>(std::ceil(kLabelFont * kSmallestShare));
+        const int valueWidth = static_cast<int>(std::ceil(width(value.text, kValueFont, true)));
+        labels.emplace_back(
+            text, width(text, smallest, false) <= formRoom
+                      ? formRoom
+                      : std::max(formRoom, value.right - valueWidth - kTextGap - label.x));
+    }
+    const int labelFont = fit.sharedHeight(labels, kLabelFont, false);
+    for (size_t i = 0; i < std::size(kHeaderLabels); ++i) {
+        const Placed &label = kHeaderLabels[i];
+        const auto &[text, room] = labels[i];
+        fit.text(QPoint(label.x, label.y), text, labelFont, false, label.x + room);
+        const int end = label.x + static_cast<int>(std::ceil(width(text, labelFont, false)));
+        headerValues[i].x = std::max(headerValues[i].x, end + kTextGap);
+    }
+    for (const HeaderValue &value : headerValues)
         fit.text(QPoint(value.x, value.y), value.text, kValueFont, true, value.right);
 
     fit.text(QPoint(kTitle.x, kTitle.y), CertificateTexts::tr(kTitle.text), kTitleFont, true,

@@ -471,18 +471,34 @@ CertificateModel ResultsWindow::certificateModel() const {
 // --- The views ------------------------------------------------------------------------------
 
 bool ResultsWindow::askMonthWithRecords(std::optional<AskedMonth> &month, int &recordIndex) {
+    // With no observation no month has records: asking would bring the prompt back forever.
+    const auto &records = store_.records();
+    if (std::all_of(records.begin(), records.end(), isPlaceholderRecord)) {
+        dialogs_.information(
+            tr("V datech není žádné pozorování, výsledky nejsou z čeho sestavit."));
+        return false;
+    }
     for (;;) {
         const auto answer = dialogs_.prompt(monthPromptCaption(), monthPromptText(), QString());
         if (!answer)
             return false;
         const auto asked = parseMonthPrompt(*answer, store_.pivotYear());
-        if (!asked)
-            continue; // a text that names no month matches no record: asked again
+        if (!asked) {
+            dialogs_.information(
+                answer->trimmed().isEmpty()
+                    ? tr("Zadejte měsíc a rok, například 2.2000.")
+                    : tr("„%1“ není měsíc a rok: zadejte je jako 2.2000 (měsíc 1 až 12).")
+                          .arg(inputExcerpt(*answer)));
+            continue;
+        }
         if (const auto index = monthRecordIndex(store_, *asked)) {
             month = asked;
             recordIndex = *index;
             return true;
         }
+        dialogs_.information(tr("V měsíci %1.%2 není v datech žádné pozorování.")
+                                 .arg(asked->month)
+                                 .arg(asked->year));
     }
 }
 
@@ -713,7 +729,7 @@ void ResultsWindow::printCertificateView() {
     }
     PrintRequest request;
     request.title = windowTitle();
-    request.pdfFileName = QStringLiteral("Certifikat_%1_%2.pdf")
+    request.pdfFileName = tr("Certifikat_%1_%2.pdf")
                               .arg(model.month.month, 2, 10, QLatin1Char('0'))
                               .arg(model.month.year);
     request.page = certificatePage();
@@ -728,7 +744,7 @@ void ResultsWindow::printObserversView() {
     }
     PrintRequest request;
     request.title = windowTitle();
-    request.pdfFileName = QStringLiteral("Pozorovatele.pdf");
+    request.pdfFileName = tr("Pozorovatele.pdf");
     request.page = observersPage();
     request.askSetup = false; // the observers table prints at once
     const ObserverTable &table = observers_;
@@ -748,8 +764,8 @@ void ResultsWindow::Button2Click() {
     const int cursorRow = std::max(0, statisticsGrid_->currentIndex().row()) + 1;
     PrintRequest request;
     request.title = windowTitle();
-    request.pdfFileName = statistics_.smoothed ? QStringLiteral("Statistika_vyhlazena.pdf")
-                                               : QStringLiteral("Statistika.pdf");
+    request.pdfFileName =
+        statistics_.smoothed ? tr("Statistika_vyhlazena.pdf") : tr("Statistika.pdf");
     request.page = statisticsPage();
     request.askSetup = false; // the print panel is where the print is set up
     const StatisticsTable &table = statistics_;

@@ -34,6 +34,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <QTreeView>
 #include <functional>
 
 #include <set>
@@ -173,7 +174,7 @@ void walkTheProgram(const QString &dir, Language language, Shown &shown) {
 
     window.openResultsWindow();
     ResultsWindow *results = window.resultsWindow();
-    dialogs.promptAnswers = {QStringLiteral("6.2000")};
+    dialogs.promptAnswers = {QStringLiteral("13.2000"), QStringLiteral("6.2000")};
     for (void (ResultsWindow::*view)() :
          {&ResultsWindow::oficialniClick, &ResultsWindow::vlastniClick,
           &ResultsWindow::severnamClick, &ResultsWindow::jihnamClick,
@@ -201,10 +202,14 @@ void walkTheProgram(const QString &dir, Language language, Shown &shown) {
 
     QMessageBox box(QMessageBox::Question, QStringLiteral("Orvanek"), QString(),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel);
+    QDir(dir).mkdir(QStringLiteral("Obrázek"));
     QFileDialog files(nullptr, QString(), dir);
     files.setOption(QFileDialog::DontUseNativeDialog);
-    // No file listed: their sizes and dates are in the test's own locale.
+    // No file listed: their sizes and dates are in the test's own locale. A folder is, with
+    // its kind in the details.
     files.setNameFilter(QStringLiteral("*.pdf"));
+    files.setViewMode(QFileDialog::Detail);
+    files.findChild<QTreeView *>()->setColumnHidden(3, true); // its date, in the test's locale
     step("Qt's dialogs", [&] { box.show(), files.show(); });
     for (const QString &text : dialogs.shown)
         for (const QString &part : text.split(QLatin1Char('|')))
@@ -317,21 +322,27 @@ class TestLanguageWalk : public QObject {
         QTest::addColumn<QString>("english");
         // clang-format off
         QTest::newRow("heliographic entry") << "heliografická šířka" << "heliographic latitude";
-        QTest::newRow("drawing, its whole date") << "Zákres    31.12.2001" << "Drawing   31.12.2001";
+        QTest::newRow("drawing, its whole date") << "Zákres    31.12.2001" << "Drawing 31.12.2001";
         QTest::newRow("entry dialog") << "Nový zákres" << "New drawing";
-        QTest::newRow("butterfly") << "Motýlek   Skvrny" << "Butterfly   Spots";
+        QTest::newRow("butterfly") << "Motýlek   Skvrny" << "Butterfly diagram – spots";
         QTest::newRow("map") << "Číslo rotace" << "Rotation number";
-        QTest::newRow("daily graphs") << "SEVER + JIH    Počet skupin" << "NORTH + SOUTH    Number of groups";
-        QTest::newRow("smoothed graphs") << "Vyhlazovací   grafy" << "Smoothed   graphs";
+        QTest::newRow("daily graphs") << "SEVER + JIH    Počet skupin" << "NORTH + SOUTH – Number of groups";
+        QTest::newRow("smoothed graphs") << "Vyhlazovací   grafy" << "Smoothed graphs";
+        QTest::newRow("Wolf number") << " Relativní číslo" << " Relative sunspot number (Wolf number)";
+        QTest::newRow("certificate") << "CERTIFICATE  OF  DRAWING  SUN  SPOTS" << "CERTIFICATE OF SUNSPOT DRAWINGS";
+        QTest::newRow("month refused") << "„13.2000“ není měsíc a rok" << "“13.2000” is not a month and a year";
+        QTest::newRow("sheet's file") << "Sablona15.06.2000_1200.pdf" << "Sheet15.06.2000_1200.pdf";
+        QTest::newRow("tooltips switch") << "Nápověda" << "Tooltips";
         QTest::newRow("SILSO") << "SILSO, průměr ze stejných dní" << "SILSO, mean of the same days";
         QTest::newRow("sheet") << "Šablona pro kresbu Slunce" << "Sheet for drawing the Sun";
         QTest::newRow("scan") << "Šablona: 15.06.2000 00:00 UT" << "Sheet: 15.06.2000 00:00 UT";
         QTest::newRow("scan beside the entry dialog") << "Sken – klepnutím na skupinu vyplníte její polohu" << "Scan – a click on a group fills its position";
-        QTest::newRow("statistics") << "Výsledky    statistika - vyhlazené - jih" << "Results    statistics - smoothed - south";
+        QTest::newRow("statistics") << "Výsledky    statistika - vyhlazené - jih" << "Results – statistics – smoothed – south";
         QTest::newRow("statistics page") << "Stránka 1" << "Page 1";
         QTest::newRow("coordinate mode") << "Zadání souřadnic" << "Coordinates";
         QTest::newRow("language menu") << "Jazyk se změní při příštím spuštění programu." << "The language changes when the program next starts.";
         QTest::newRow("Qt's buttons") << "Storno" << "Cancel";
+        QTest::newRow("a folder in the file dialog") << "Složka" << "Folder";
         // clang-format on
     }
     void everyWindowWasSeen() {

@@ -1,8 +1,10 @@
 // orvanek-cli, driven through the same entry point as the program.
 #include "cli/cli.h"
+#include "cli/clioutput.h"
 #include "clirunner.h"
 #include "data/datalock.h"
 #include "data/observationstore.h"
+#include "filebytes.h"
 #include "localeenvironment.h"
 #include "scopedlanguage.h"
 #include "testregistry.h"
@@ -69,38 +71,46 @@ class TestCli : public QObject {
     Q_OBJECT
 
   private slots:
+    // Wrong usage says in one line what was wrong, then the usage of that command; with no
+    // command at all the usage of every command is the one line.
     void wrongUsage_data() {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("nothing") << QStringList{};
-        QTest::newRow("unknown command") << QStringList{"draw"};
-        QTest::newRow("-d without directory") << QStringList{"info", "-d"};
-        QTest::newRow("extra argument") << QStringList{"info", "more"};
-        QTest::newRow("unknown option") << QStringList{"info", "--verbose"};
-        QTest::newRow("ephemeris without time") << QStringList{"ephemeris", "01.01.2000"};
-        QTest::newRow("ephemeris bad date") << QStringList{"ephemeris", "31.02.2000", "1200"};
-        QTest::newRow("ephemeris bad time") << QStringList{"ephemeris", "01.01.2000", "12:00"};
-        QTest::newRow("ephemeris at 2400") << QStringList{"ephemeris", "01.01.2000", "2400"};
-        QTest::newRow("language not spoken") << QStringList{"--lang", "de", "info"};
-        QTest::newRow("language without a name") << QStringList{"info", "--lang"};
+        QTest::addColumn<QString>("problem"); // empty: the whole usage alone
+        QTest::addColumn<QString>("usage");
+        const QString info = QStringLiteral("použití: orvanek-cli [-d ADRESÁŘ] info");
+        // clang-format off
+        QTest::newRow("nothing") << QStringList{} << "" << "";
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << "neznámý příkaz „frobnicate“" << "příkazy: info, records, groups, export-ascii, check, ephemeris, render, ";
+        QTest::newRow("-d without directory") << QStringList{"info", "-d"} << "volbě -d chybí hodnota" << info;
+        QTest::newRow("extra argument") << QStringList{"info", "more"} << "příkaz info nebere argument „more“" << info;
+        QTest::newRow("unknown option") << QStringList{"info", "--verbose"} << "neznámá volba --verbose" << info;
+        QTest::newRow("ephemeris without time") << QStringList{"ephemeris", "01.01.2000"} << "ke každému datu patří čas" << "použití: orvanek-cli [-d ADRESÁŘ] ephemeris DD.MM.RRRR HHMM";
+        QTest::newRow("ephemeris bad date") << QStringList{"ephemeris", "31.02.2000", "1200"} << "„31.02.2000“ není datum DD.MM.RRRR" << "";
+        QTest::newRow("ephemeris bad time") << QStringList{"ephemeris", "01.01.2000", "12:00"} << "„12:00“ není čas HHMM" << "";
+        QTest::newRow("ephemeris at 2400") << QStringList{"ephemeris", "01.01.2000", "2400"} << "„2400“ není čas HHMM" << "";
+        QTest::newRow("language not spoken") << QStringList{"--lang", "de", "info"} << "--lang: „de“ není cs ani en" << "";
+        QTest::newRow("language without a name") << QStringList{"info", "--lang"} << "volbě --lang chybí hodnota" << info;
+        // clang-format on
     }
     void wrongUsage() {
         QFETCH(QStringList, args);
+        QFETCH(QString, problem);
+        QFETCH(QString, usage);
         const Run r = run(args);
         QCOMPARE(r.status, 2);
         QVERIFY(r.out.isEmpty());
-        QCOMPARE(rows(r.err).size(), 1);
+        const QStringList err = rows(r.err);
+        QCOMPARE(err.value(0), problem.isEmpty() ? cliUsage() : problem);
+        QVERIFY2(usage.isEmpty() ? err.size() == 1 : err.size() == 2 && err[1].startsWith(usage),
+                 qPrintable(r.err));
     }
 
-    // An unknown command is told the usage, which names every command, on standard error.
+    // An unknown command is told every command's name.
     void unknownCommandShowsTheUsage() {
-        const Run r = run({"draw"});
-        QCOMPARE(r.status, 2);
-        QVERIFY(r.out.isEmpty());
-        QCOMPARE(rows(r.err).size(), 1);
-        QVERIFY(r.err.startsWith(QStringLiteral("použití: orvanek-cli")));
+        const QString usage = rows(run({"draw"}).err).value(1);
         for (const char *command : {"info", "records", "groups", "export-ascii", "check",
-                                    "ephemeris", "render drawing", "import", "make-demo"})
-            QVERIFY2(r.err.contains(QLatin1String(command)), command);
+                                    "ephemeris", "render", "import", "make-demo", "daily"})
+            QVERIFY2(usage.contains(QLatin1String(command)), command);
     }
 
     // --help and --version answer on standard output with status 0, whatever else is given:
@@ -132,7 +142,7 @@ class TestCli : public QObject {
         // per line with the program's name, then the options every command knows and where
         // the whole description is.
         const QStringList out = rows(r.out);
-        QString usage = rows(run({"draw"}).err).value(0);
+        QString usage = cliUsage();
         usage.remove(QStringLiteral("použití: orvanek-cli [-d ADRESÁŘ] "));
         const QStringList commands = usage.split(QStringLiteral(" | "));
         QCOMPARE(out.value(0), QStringLiteral("použití:"));
@@ -166,7 +176,7 @@ class TestCli : public QObject {
         QVERIFY2(!page.isEmpty(), qPrintable(path));
         QString usage = [&] {
             const orvanek::testing::ScopedLanguage scope(language);
-            return rows(run({"draw"}).err).value(0);
+            return cliUsage();
         }();
         QVERIFY2(usage.startsWith(usagePrefix), qPrintable(usage.left(60)));
         usage.remove(0, usagePrefix.size());
@@ -232,7 +242,9 @@ class TestCli : public QObject {
         QTest::newRow("LANGUAGE before LANG") << QStringList{"LANGUAGE=en", "LANG=cs_CZ.UTF-8"} << info << english << "";
         QTest::newRow("--lang en on a Czech system") << QStringList{"LANG=cs_CZ.UTF-8"} << QStringList{"--lang", "en"} + info << english << "";
         QTest::newRow("--lang=cs on an English system") << QStringList{"LC_ALL=en_GB.UTF-8"} << QStringList{"--lang=cs"} + info << czech << "";
-        QTest::newRow("English usage") << QStringList{"LANG=en_US.UTF-8"} << QStringList{"draw"} << "usage: orvanek-cli [-d DIR] info" << "";
+        QTest::newRow("English usage") << QStringList{"LANG=en_US.UTF-8"} << QStringList{} << "usage: orvanek-cli [-d DIR] info" << "";
+        QTest::newRow("English, wrong option") << QStringList{"LANG=en_US.UTF-8"} << QStringList{"info", "--radius", "5"} << "the command info takes no option --radius\nusage: orvanek-cli [-d DIR] info\n" << "";
+        QTest::newRow("not a directory") << QStringList{"LANG=en_US.UTF-8"} << QStringList{"-d", "/etc/passwd", "info"} << "/etc/passwd is not a directory\n" << "";
         QTest::newRow("table in English") << QStringList{"LANG=en_US.UTF-8"} << QStringList{"ephemeris", "01.01.2000", "1200"} << ""
                                           << "date;timeUT;B0;P;L0;rotation\n01.01.2000;1200;-3.0";
         // clang-format on
@@ -252,6 +264,39 @@ class TestCli : public QObject {
         const QString shownOut = QString::fromUtf8(process.readAllStandardOutput());
         QVERIFY2(out.isEmpty() ? shownOut.isEmpty() : shownOut.startsWith(out),
                  qPrintable(shownOut.left(80)));
+    }
+
+    // A scan the image libraries cannot read is told in the program's one line: nothing they
+    // print (libpng, Qt's allocation limit) reaches the terminal.
+    void scanProblemsInOneLine_data() {
+        QTest::addColumn<QByteArray>("image");
+        QTest::addColumn<QString>("err"); // %1: the image's path
+        // PNG files made with zlib: 4 x 4 grey rows with filter byte 7 (no such filter), and a
+        // header of 40000 x 40000 RGBA pixels, 6.4 GB in memory.
+        QTest::newRow("damaged PNG")
+            << QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000000040000000408000000008c9a"
+                                   "c1a20000000e49444154789c63670002765402000172001dacbec27b0000"
+                                   "000049454e44ae426082")
+            << "The image %1 cannot be read: the image data are damaged.\n";
+        QTest::newRow("more than 1 GB")
+            << QByteArray::fromHex("89504e470d0a1a0a0000000d4948445200009c4000009c40080600000051"
+                                   "0c0e050000000b49444154789c6360800100000a00017f80745e00000000"
+                                   "49454e44ae426082")
+            << "The image %1 cannot be read: it would take more than 1 GB of memory when opened "
+               "(40000 × 40000 pixels).\n";
+    }
+    void scanProblemsInOneLine() {
+        QFETCH(QByteArray, image);
+        QFETCH(QString, err);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("scan.png"));
+        orvanek::testing::writeBytes(path, image);
+        QProcess process;
+        process.start(QStringLiteral(ORVANEK_CLI_PROGRAM),
+                      {"--lang", "en", "-d", dir.path(), "scan", path, "--date", "01.01.2000",
+                       "--time", "1200"});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(QString::fromUtf8(process.readAllStandardError()), err.arg(path));
     }
 
     void missingDirectoryIsADataProblem() {

@@ -156,7 +156,7 @@ class TestMakeDemoCommand : public QObject {
         QTemporaryDir dir;
         const CliRun r = runCliCommand(QStringList{"-d", dir.path()} + args);
         QCOMPARE(r.status, 2);
-        QVERIFY(r.err.startsWith(QStringLiteral("použití:")));
+        QVERIFY(r.err.contains(QStringLiteral("použití:")));
     }
 };
 

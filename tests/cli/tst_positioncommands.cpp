@@ -74,6 +74,29 @@ class TestPositionCommands : public QObject {
         QVERIFY2(slip ? m.hasMatch() && m.captured(1).toInt() == 1 + slot : import.err.isEmpty(),
                  qPrintable(import.err));
     }
+
+    // Group 15 of day 4 typed 10 degrees round and day 6 drawn at 22:30 instead of 10:30: the
+    // group's row, then the drawing's row in its record's place, none of its groups; the
+    // tolerances used on standard error.
+    void drawingRowInItsPlace() {
+        QTemporaryDir dir;
+        std::vector<ObservationRecord> records = trackedRecords();
+        records[4].group(trackedSlot(4, 15)).angle += 100;
+        records[6].timeUT += 1200;
+        QVERIFY(writeDataDirectory(dir.path(), records));
+        const CliRun check = runCliCommand({"-d", dir.path(), "check", "--positions"});
+        QCOMPARE(check.status, 0);
+        const QStringList rows = check.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 3);
+        QVERIFY2(rows[1].startsWith(QStringLiteral("5;28.06.2024;15;")), qPrintable(rows[1]));
+        QCOMPARE(rows[2], QStringLiteral("drawing;7;30.06.2024;time;30.06.2024 1030"));
+        QVERIFY2(
+            QRegularExpression(QStringLiteral("^tolerance: šířka 3,0°, délka 3,0° \\+ 0,7°/den, "
+                                              "pevná \\(jen \\d+ dvojic\\)\\n$"))
+                .match(check.err)
+                .hasMatch(),
+            qPrintable(check.err));
+    }
 };
 
 ORVANEK_REGISTER_TEST(TestPositionCommands);

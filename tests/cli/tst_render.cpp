@@ -158,7 +158,7 @@ class TestRender : public QObject {
         const Run r = run(QStringList{"-d", dir.path()} + args);
         QCOMPARE(r.status, 2);
         QCOMPARE(r.out, QString());
-        QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
+        QCOMPARE(messagesBeforeUsage(r.err).count(QLatin1Char('\n')), 1);
         QVERIFY(QDir(dir.path()).entryList({"x.*"}).isEmpty());
     }
 

@@ -174,6 +174,7 @@ class TestScanCommands : public QObject {
         QTest::newRow("a date without a time") << "plain" << QStringList{"--date", "01.05.2001"} << 2 << "--date a --time";
         QTest::newRow("a point without Y") << "plain" << QStringList{"--date", "01.05.2001", "--time", "800", "--at", "100"} << 2 << "--at";
         QTest::newRow("north not a number") << "plain" << QStringList{"--north-angle", "sever"} << 2 << "--north-angle";
+        QTest::newRow("a point off the image") << "plain" << QStringList{"--date", "01.05.2001", "--time", "800", "--at", "1e308,1e308"} << 2 << "--at: bod 1e308,1e308 leží mimo obrázek (";
         // clang-format on
     }
     void refused() {

@@ -40,4 +40,9 @@ inline CliRun runCliCommand(const QStringList &args) {
     return r;
 }
 
+// The messages of a run without the usage that follows a refusal (the lines from "použití:").
+inline QString messagesBeforeUsage(const QString &err) {
+    return err.left(err.indexOf(u"použití:")); // all of it when there is none (-1)
+}
+
 } // namespace orvanek::testing

@@ -25,8 +25,8 @@ class ScopedLanguage {
     ScopedLanguage(const ScopedLanguage &) = delete;
     ScopedLanguage &operator=(const ScopedLanguage &) = delete;
 
-    // Whether the language's texts were found among the program's resources (Czech needs
-    // none).
+    // Whether the language's texts were found among the program's resources (Czech's hold
+    // its plural forms).
     bool installed() const { return translator_ != nullptr; }
 
   private:

@@ -2,6 +2,7 @@
 // slips of an observer with what the observer is told of them.
 #include "data/dates.h"
 #include "data/positioncheck.h"
+#include "observedrecord.h"
 #include "testhelpers.h"
 #include "trackedgroups.h"
 
@@ -15,6 +16,40 @@ using namespace orvanek;
 using namespace orvanek::testing;
 
 namespace {
+// Twelve groups 30 degrees of longitude apart at latitudes +-10..20, drawn every day at noon
+// while within 70 degrees of the central meridian, each observer's latitudes swung by
+// +-swing degrees on odd and even days: a difference of 2 swing one and three days apart,
+// none two days apart.
+std::vector<ObservationRecord>
+swungRecords(int days, const std::vector<std::pair<QString, double>> &observers) {
+    std::vector<ObservationRecord> records;
+    for (int day = 0; day < days; ++day)
+        for (const auto &[name, swing] : observers) {
+            ObservationRecord r = observedRecord(trackedDate(day), 1200);
+            writeText(r.observer, name);
+            for (int n = 1; n <= 12; ++n) {
+                const double b = (n % 2 ? 1 : -1) * (10 + n % 3 * 5);
+                const double l = n * 30 + longitudeDriftPerDay(b) * day;
+                if (std::fabs(std::remainder(ephemerisOf(r).L0 - l, 360.0)) < 70)
+                    addGroupSeenAt(r, b + (day % 2 ? swing : -swing), l, 400, n).angle %= 3600;
+            }
+            records.push_back(r);
+        }
+    return records;
+}
+
+// Seven days, each with `copies` copies of one drawing of 30 groups all numbered 7.
+std::vector<ObservationRecord> crowdedWeek(int copies) {
+    std::vector<ObservationRecord> records;
+    for (int day = 0; day < 7; ++day) {
+        ObservationRecord r = observedRecord(trackedDate(day), 900);
+        for (int i = 1; i <= kMaxSlots; ++i)
+            addGroupSeenAt(r, -30 + 2 * i, ephemerisOf(r).L0 - 60 + 4 * i, 400, 7).angle %= 3600;
+        records.insert(records.end(), static_cast<size_t>(copies), r);
+    }
+    return records;
+}
+
 using Places = std::set<std::pair<int, int>>; // record, row
 Places placesOf(const std::vector<PositionFinding> &findings) {
     Places places;
@@ -99,7 +134,7 @@ class TestPositionCheck : public QObject {
         ObservationStore store(QDate(2026, 12, 8));
         QVERIFY(store.appendRecords(records));
 
-        const std::vector<PositionFinding> findings = checkPositions(store);
+        const std::vector<PositionFinding> findings = checkPositions(store).findings;
         const Places expected = neighbours ? Places{{day + 1, slot}} : Places{};
         QCOMPARE(placesOf(findings), expected);
         for (const PositionFinding &f : findings) {
@@ -120,10 +155,157 @@ class TestPositionCheck : public QObject {
         }
         Places oneByOne;
         for (int n = 1; n <= store.recordCount(); ++n)
-            oneByOne.merge(placesOf(checkRecordPositions(store, store.record(n))));
+            oneByOne.merge(placesOf(checkRecordPositions(store, store.record(n)).findings));
         QCOMPARE(oneByOne, expected);
-        QCOMPARE(placesOf(checkAddedPositions(ObservationStore(QDate(2026, 12, 8)), records)),
-                 expected);
+        QCOMPARE(
+            placesOf(checkAddedPositions(ObservationStore(QDate(2026, 12, 8)), records).findings),
+            expected);
+    }
+
+    // The tolerances learned from a steady hand stay the fixed ones; a swinging one's
+    // latitude tolerance is its day-to-day difference, 2 swing (the groups nearest the disk
+    // centre, limb factor 1, give the largest); one observer's swing is not another's.
+    void toleranceIsLearnedFromTheScatter_data() {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<double>("swingA"); // degrees
+        QTest::addColumn<double>("swingB"); // degrees, -1: B does not observe
+        QTest::addColumn<double>("latitudeA");
+        QTest::addColumn<double>("latitudeB");
+        QTest::addColumn<QString>("told"); // the first line on standard error
+        QTest::newRow("too few pairs")
+            << 20 << 2.5 << -1.0 << 3.0 << 0.0
+            << R"(tolerance: šířka 3,0°, délka 3,0° \+ 0,7°/den, pevná \(jen \d+ dvojic\))";
+        QTest::newRow("steady hand")
+            << 80 << 0.0 << -1.0 << 3.0 << 0.0
+            << R"(tolerance: šířka 3,0°, délka 3,0° \+ 0,7°/den, z \d+ dvojic celého souboru)";
+        QTest::newRow("swinging hand")
+            << 80 << 2.5 << -1.0 << 5.0 << 0.0
+            << R"(tolerance: šířka [45],\d°, délka 3,0° \+ 0,7°/den, z \d+ dvojic celého souboru)";
+        QTest::newRow("two hands")
+            << 80 << 0.0 << 3.0 << 3.0 << 6.0
+            << R"(tolerance: šířka [4-6],\d°, délka 3,0° \+ 0,7°/den, z \d+ dvojic celého souboru)";
+    }
+    void toleranceIsLearnedFromTheScatter() {
+        QFETCH(int, days);
+        QFETCH(double, swingA);
+        QFETCH(double, swingB);
+        QFETCH(double, latitudeA);
+        QFETCH(double, latitudeB);
+        QFETCH(QString, told);
+        std::vector<std::pair<QString, double>> observers{{"A", swingA}};
+        if (swingB >= 0)
+            observers.push_back({"B", swingB});
+        ObservationStore store(QDate(2026, 12, 8));
+        QCOMPARE(storeTolerances(store).dataSet.pairs, 0); // kept until the records change
+        QVERIFY(store.appendRecords(swungRecords(days, observers)));
+        const LearnedTolerances learned = learnTolerances(store);
+        QCOMPARE(storeTolerances(store).dataSet.pairs, learned.dataSet.pairs);
+        const QStringList lines = toleranceTexts(learned);
+        QVERIFY2(QRegularExpression("^" + told + "$").match(lines[0]).hasMatch(),
+                 qPrintable(lines[0]));
+        const PositionTolerance &a = learned.of("A");
+        QVERIFY2(std::fabs(a.latitude - latitudeA) < 0.25, qPrintable(QString::number(a.latitude)));
+        QCOMPARE(a.longitude, kLongitudeTolerance);
+        QCOMPARE(a.longitudePerDay, kLongitudeTolerancePerDay);
+        QCOMPARE(learned.observers.size(), size_t(swingB >= 0 ? 2 : a.learned ? 1 : 0));
+        if (swingB >= 0) {
+            const PositionTolerance &b = learned.of("B");
+            QVERIFY2(std::fabs(b.latitude - latitudeB) < 0.25,
+                     qPrintable(QString::number(b.latitude)));
+            QVERIFY(lines.last().endsWith(QStringLiteral("dvojic pozorovatele B")));
+        }
+    }
+
+    // A drawing wrong as a whole is named once and its groups are not listed; a group seen
+    // on two drawings only that disagree is told once, as a pair; a group that splits is
+    // neither. Alike for the whole data set, the one record after a commit and an import.
+    void drawingFaultsAndPairs_data() {
+        QTest::addColumn<QString>("plant");
+        QTest::addColumn<QString>("code"); // the drawing's fault, empty: none
+        QTest::addColumn<QString>("told");
+        QTest::newRow("time 12 h late") << "time"
+                                        << "time"
+                                        << "Zákres 30.06.2024 22:30 UT: skupiny sedí na čas o 12 h "
+                                           "dřívější, 30.06.2024 10:30 UT";
+        QTest::newRow("date a day late")
+            << "date"
+            << "dayBefore"
+            << "Zákres 01.07.2024: skupiny sedí na předchozí den, 30.06.2024";
+        QTest::newRow("east and west")
+            << "eastWest"
+            << "mirroredEastWest"
+            << "Zákres 30.06.2024: východ a západ jsou zrcadlově prohozené";
+        QTest::newRow("north and south")
+            << "northSouth"
+            << "mirroredNorthSouth"
+            << "Zákres 30.06.2024: sever a jih jsou zrcadlově prohozené";
+        QTest::newRow("pair")
+            << "pair"
+            << ""
+            << "skupiny 21 ze dnů 27.06 a 29.06 se neshodují; jedna z nich je jinde";
+        QTest::newRow("group split in two") << "split"
+                                            << ""
+                                            << "";
+    }
+    void drawingFaultsAndPairs() {
+        QFETCH(QString, plant);
+        QFETCH(QString, code);
+        QFETCH(QString, told);
+        std::vector<ObservationRecord> records = trackedRecords();
+        ObservationRecord &r = records[6];
+        if (plant == "time")
+            r.timeUT += 1200;
+        if (plant == "date")
+            writeText(r.dateText, trackedDate(7));
+        for (int i = 1; i <= r.groupCount; ++i) {
+            uint16_t &angle = r.group(i).angle;
+            if (plant == "eastWest" || plant == "northSouth")
+                angle = static_cast<uint16_t>(((plant == "eastWest" ? 7200 : 5400) - angle) % 3600);
+        }
+        if (plant == "pair") { // group 21 seen on days 3 and 5 only, 10 degrees out on day 5
+            for (int day = 0; day < kTrackedDays; ++day)
+                if (const int slot = trackedSlot(day, 21); slot && day != 3 && day != 5)
+                    records[size_t(day)].group(slot).rotationGroupNumber = 0;
+            records[5].group(trackedSlot(5, 21)).angle += 100;
+        }
+        for (int day = 6; plant == "split" && day <= 8; ++day) { // group 12 in two, 4 degrees apart
+            const auto [b, l] = trackedPlace(kTrackedGroups[2], day);
+            addGroupSeenAt(records[size_t(day)], b, l + 4, 400, 12).angle %= 3600;
+        }
+        ObservationStore store(QDate(2026, 12, 8));
+        QVERIFY(store.appendRecords(records));
+        const ObservationRecord &judged = plant == "pair" ? records[3] : records[6];
+        const PositionReport reports[] = {
+            checkPositions(store), checkRecordPositions(store, judged),
+            checkAddedPositions(ObservationStore(QDate(2026, 12, 8)), records)};
+        for (const PositionReport &report : reports) {
+            QStringList texts;
+            for (const DrawingFault &f : report.drawings)
+                texts << drawingFaultCode(f.kind) + ": " + drawingFaultText(f);
+            for (const PositionFinding &f : report.findings)
+                texts << positionFindingText(f);
+            QCOMPARE(texts, told.isEmpty()   ? QStringList()
+                            : code.isEmpty() ? QStringList{told}
+                                             : QStringList{code + ": " + told});
+        }
+    }
+
+    // The crowded week: each group has 6 K drawings of its number around it, with 30
+    // sightings each; it is set against those of at most kDrawingsPerDay drawings a day.
+    void crowdedWeekStaysLinear_data() {
+        QTest::addColumn<int>("copies");
+        QTest::newRow("5 a day") << 5;
+        QTest::newRow("20 a day") << 20;
+    }
+    void crowdedWeekStaysLinear() {
+        QFETCH(int, copies);
+        ObservationStore store(QDate(2026, 12, 8));
+        QVERIFY(store.appendRecords(crowdedWeek(copies)));
+        const long long groups = 7LL * copies * kMaxSlots;
+        const long long comparisons = checkPositions(store).comparisons;
+        QVERIFY2(comparisons <= groups * (2 * kNeighbourDays + 1) * kDrawingsPerDay * kMaxSlots &&
+                     comparisons >= groups,
+                 qPrintable(QString::number(double(comparisons) / double(groups))));
     }
 };
 

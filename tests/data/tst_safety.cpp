@@ -330,6 +330,7 @@ class TestSafety : public QObject {
         QTest::addColumn<bool>("readOnly"); // else a hard link to a file elsewhere
         QTest::newRow("data1.removed, a hard link") << "data1.removed" << false;
         QTest::newRow("data1.dat, a hard link") << "data1.dat" << false;
+        QTest::newRow("pristroj.dat, a hard link") << "pristroj.dat" << false;
         QTest::newRow("data1.dat, read-only") << "data1.dat" << true;
         QTest::newRow("pristroj.dat, read-only") << "pristroj.dat" << true;
     }

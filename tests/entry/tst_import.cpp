@@ -176,6 +176,9 @@ class TestImport : public QObject {
         QTest::newRow("a filled 16th group cell")
             << header("01.02.2000") + "G;Axx;1;0;10;50;;;;;;;;;;;7\n"
             << QStringList{"řádek 2: příliš mnoho polí (nejvýše 15)"};
+        QTest::newRow("a line read no further than 32 fields, its end unread")
+            << "O;01.02.2000;1200;Jan;Praha;1;1;1;0;0;0;0" + QByteArray(1 << 20, ';') + "\xe1\n"
+            << QStringList{"řádek 1: příliš mnoho polí (nejvýše 12)"};
         QTest::newRow("faculae vertex beyond R")
             << header("01.02.2000") + groupLines(1) + "F;10;20;30;126\n"
             << QStringList{"řádek 3: Špatně zadaná vzdálenost u fakulí max. 125"};
@@ -210,7 +213,7 @@ class TestImport : public QObject {
         const QByteArray o = header("01.02.2000");
         // clang-format off
         QTest::newRow("time with a colon") << header("01.02.2000", "7:05;Jan;Praha;1;1;1;0;0;0;0;") << "line 1: “7:05” is not a whole number – Time UT";
-        QTest::newRow("header numbers missing") << QByteArray("\n# note\nO;01.02.2000;1200;Jan\n") << "line 3: “” is not a whole number – OC";
+        QTest::newRow("header numbers missing") << QByteArray("\n# note\nO;01.02.2000;1200;Jan\n") << "line 3: “” is not a whole number – Cond.";
         QTest::newRow("no date") << header("") << "line 1: No date has been given";
         QTest::newRow("no such date") << header("31.02.2000") << "line 1: “31.02.2000” is not a valid date – Date";
         QTest::newRow("31 groups") << o + groupLines(31) << "line 32: The largest number of groups is 30!";
@@ -262,6 +265,18 @@ class TestImport : public QObject {
         const ImportResult wrong =
             importText(store, header("03.02.2000") + end + end + "X;1" + end);
         QCOMPARE(problemTexts(wrong).value(0).left(9), QStringLiteral("řádek 4: "));
+    }
+
+    // A 10 MB name is stored cut to its field, as the dialog's field cuts it, and told.
+    void cutNameIsTold() {
+        ObservationStore store;
+        fillStore(store, {datedRecord("10.01.2000")}, 125);
+        const ImportResult result = importText(
+            store, "O;01.02.2000;1200;" + QByteArray(10 << 20, 'N') + ";;1;1;1;0;0;0;0;\n");
+        QVERIFY(result.ok && result.cutTexts.size() == 1);
+        QCOMPARE(importProblemText(result.cutTexts[0]),
+                 "řádek 1: jméno pozorovatele má víc než 30 znaků; uloženo je „" +
+                     QString(30, u'N') + "“");
     }
 
     void heliographicImportIgnoresAuxiliarySpots() {

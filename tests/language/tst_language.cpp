@@ -2,6 +2,7 @@
 // program as a whole process (the test runs itself as the program would start).
 #include "language/language.h"
 #include "localeenvironment.h"
+#include "scopedlanguage.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -13,6 +14,8 @@
 
 #include <cstdio>
 
+#include <sys/stat.h>
+
 using namespace orvanek;
 
 Q_DECLARE_METATYPE(orvanek::Language)
@@ -23,11 +26,13 @@ constexpr char kProbe[] = "--probe";
 
 // The program's start, then what Qt's system locale has become, on one line.
 int probe(int argc, char *argv[]) {
-    const Language language = startLanguage();
+    bool refused = false;
+    const Language language = startLanguage(nullptr, &refused);
     QCoreApplication app(argc, argv);
     const QLocale system = QLocale::system();
-    std::printf("%s;%s;%s\n", qPrintable(languageCode(language)), qPrintable(system.name()),
-                qPrintable(system.toString(QDate(2024, 12, 9), QLocale::ShortFormat)));
+    std::printf("%s;%s;%s%s\n", qPrintable(languageCode(language)), qPrintable(system.name()),
+                qPrintable(system.toString(QDate(2024, 12, 9), QLocale::ShortFormat)),
+                refused ? ";settings refused" : "");
     return 0;
 }
 
@@ -52,6 +57,7 @@ class TestLanguage : public QObject {
         QTest::newRow("LC_MESSAGES before LANG") << "||en_GB.UTF-8|cs_CZ.UTF-8" << en;
         QTest::newRow("LC_ALL before LC_MESSAGES") << "|cs_CZ.UTF-8|en_GB.UTF-8|en_US.UTF-8" << cs;
         QTest::newRow("LC_ALL=C names none") << "|C||en_US.UTF-8" << cs;
+        QTest::newRow("LC_ALL=: names none") << "|:||" << cs;
         QTest::newRow("LANGUAGE before the rest") << "en:cs|cs_CZ.UTF-8||" << en;
         QTest::newRow("first spoken one of LANGUAGE") << "sk:cs:en|||sk_SK" << cs;
         QTest::newRow("LANGUAGE without a spoken one") << "de:fr|||cs_CZ" << en;
@@ -84,6 +90,8 @@ class TestLanguage : public QObject {
         QTest::newRow("English chosen on a Czech system") << QStringList{"LANG=cs_CZ.UTF-8"} << "en" << "en;en_GB;09/12/2024";
         QTest::newRow("as the system, chosen") << QStringList{"LANG=en_US.UTF-8"} << "system" << "en;en_US;12/9/24";
         QTest::newRow("unknown choice: as the system") << QStringList{"LANG=C"} << "de" << "cs;cs_CZ;09.12.24";
+        QTest::newRow("LC_ALL's formats before LANG's") << QStringList{"LC_ALL=en_US.UTF-8", "LANG=de_DE.UTF-8"} << "" << "en;en_US;12/9/24";
+        QTest::newRow("a pipe as the settings file") << QStringList{"LANG=en_US.UTF-8"} << "<pipe>" << "en;en_US;12/9/24;settings refused";
         // clang-format on
     }
     void languageAndFormatsAtTheStart() {
@@ -91,8 +99,10 @@ class TestLanguage : public QObject {
         QFETCH(QString, stored);
         QFETCH(QString, expected);
         QTemporaryDir config;
-        if (!stored.isEmpty()) {
-            QVERIFY(QDir(config.path()).mkpath(QStringLiteral("Orvanek")));
+        QVERIFY(QDir(config.path()).mkpath(QStringLiteral("Orvanek")));
+        if (stored == QLatin1String("<pipe>")) // opened as QSettings opens it, waited on for ever
+            QVERIFY(::mkfifo(qPrintable(config.filePath("Orvanek/orvanek.conf")), 0600) == 0);
+        else if (!stored.isEmpty()) {
             QFile file(config.filePath(QStringLiteral("Orvanek/orvanek.conf")));
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("[General]\nlanguage=" + stored.toLatin1() + "\n");
@@ -105,6 +115,30 @@ class TestLanguage : public QObject {
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).trimmed(), expected);
+    }
+
+    // A count takes its plural form in both languages: Czech has three (1, 2-4, 5 and more),
+    // English two.
+    void pluralForms_data() {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("cs 1") << Language::Czech << 1 << "neúplný záznam na konci souboru (1 bajt)";
+        QTest::newRow("cs 3") << Language::Czech << 3
+                              << "neúplný záznam na konci souboru (3 bajty)";
+        QTest::newRow("cs 5") << Language::Czech << 5
+                              << "neúplný záznam na konci souboru (5 bajtů)";
+        QTest::newRow("en 1") << Language::English << 1
+                              << "incomplete record at the end of the file (1 byte)";
+    }
+    void pluralForms() {
+        QFETCH(Language, language);
+        QFETCH(int, count);
+        QFETCH(QString, expected);
+        const testing::ScopedLanguage scope(language);
+        QCOMPARE(QCoreApplication::translate("Cli", "neúplný záznam na konci souboru (%n bajtů)",
+                                             nullptr, count),
+                 expected);
     }
 };
 

@@ -78,7 +78,8 @@ class TestCertificate : public QObject {
     }
 
     // Two records on the 3rd: the first fills the row, the second is left out, and the days
-    // after it keep their own records. February of the year before is another month.
+    // after it keep their own records. February of the year before is another month, and the
+    // placeholder saved on the 29th (a date and nothing else) no observed day.
     void severalRecordsOnADay() {
         ObservationStore store(kTestToday);
         fillStore(store, {summaryRecord("03.02.1999", {9, 9, 99}),
@@ -86,7 +87,7 @@ class TestCertificate : public QObject {
                           summaryRecord("03.02.2000", {5, 5, 55}, {}, 1530, "Jan"),
                           summaryRecord("04.02.2000", {2, 3, 23}, {1, 1, 11}),
                           summaryRecord("28.02.2000", {0, 0, 0}, {2, 6, 26}),
-                          summaryRecord("01.03.2000", {9, 9, 99})});
+                          datedRecord("29.02.2000", 0), summaryRecord("01.03.2000", {9, 9, 99})});
         const CertificateModel m = buildCertificate(store, {2, 2000}, stationLines());
         QCOMPARE(m.days[2].recordNumber, 2);
         QCOMPARE(m.days[3].recordNumber, 4);

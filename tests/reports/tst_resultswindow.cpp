@@ -87,31 +87,48 @@ class TestResultsWindow : public QObject {
   private slots:
     void cleanup() { closeTopLevelWidgets(); }
 
-    // The prompt is asked again until it names a month with records; the first record of
-    // that month becomes current. A cancelled prompt shows nothing and moves nothing.
+    // The prompt is asked again until it names a month with records, each refusal said; the
+    // first record of that month becomes current. A cancelled prompt shows nothing and moves
+    // nothing; with no observation at all the prompt is not shown.
     void monthPrompt_data() {
         QTest::addColumn<QStringList>("answers"); // the prompt is cancelled after the last
         QTest::addColumn<int>("month");           // February 2000 or 0: none chosen
         QTest::addColumn<int>("prompts");
         QTest::addColumn<int>("currentIndex");
-        QTest::newRow("02.2000") << QStringList{"02.2000"} << 2 << 1 << 2;
+        QTest::addColumn<QStringList>("said"); // the messages between the prompts
+        QTest::addColumn<int>("months");       // Fixture's; -1: a data set with no observation
+        const QString notMonth =
+            QStringLiteral("„%1“ není měsíc a rok: zadejte je jako 2.2000 (měsíc 1 až 12).");
+        const QString noRecords = QStringLiteral("V měsíci 5.1999 není v datech žádné pozorování.");
+        QTest::newRow("02.2000") << QStringList{"02.2000"} << 2 << 1 << 2 << QStringList{} << 0;
         QTest::newRow("wrong texts, then 2.2000")
-            << QStringList{"abc", "13.2000", "", "5.1999", "2.2000"} << 2 << 5 << 2;
-        QTest::newRow("no records, then cancelled") << QStringList{"5.1999"} << 0 << 2 << 4;
-        QTest::newRow("cancelled") << QStringList{} << 0 << 1 << 4;
+            << QStringList{"abc", "13.2000", "", "5.1999", "2.2000"} << 2 << 5 << 2
+            << QStringList{notMonth.arg("abc"), notMonth.arg("13.2000"),
+                           "Zadejte měsíc a rok, například 2.2000.", noRecords}
+            << 0;
+        QTest::newRow("no records, then cancelled")
+            << QStringList{"5.1999"} << 0 << 2 << 4 << QStringList{noRecords} << 0;
+        QTest::newRow("cancelled") << QStringList{} << 0 << 1 << 4 << QStringList{} << 0;
+        QTest::newRow("no observation")
+            << QStringList{"2.2000"} << 0 << 0 << -1
+            << QStringList{"V datech není žádné pozorování, výsledky nejsou z čeho sestavit."}
+            << -1;
     }
     void monthPrompt() {
         QFETCH(QStringList, answers);
         QFETCH(int, month);
         QFETCH(int, prompts);
         QFETCH(int, currentIndex);
+        QFETCH(QStringList, said);
+        QFETCH(int, months);
         QTemporaryDir dir;
-        Fixture f(dir.path());
+        Fixture f(dir.path(), true, months);
         for (const QString &answer : answers)
             f.dialogs.promptAnswers.push_back(answer);
         f.window->oficialniClick();
         QCOMPARE(f.dialogs.shown.count(kPromptShown), prompts);
-        QCOMPARE(f.dialogs.shown.size(), prompts);
+        f.dialogs.shown.removeAll(kPromptShown);
+        QCOMPARE(f.dialogs.shown, said);
         QCOMPARE(f.window->resultsMode(), month ? ResultsMode::Certificate : ResultsMode::None);
         if (month)
             QCOMPARE(*f.window->askedMonth(), (AskedMonth{month, 2000}));

@@ -242,7 +242,7 @@ void ButterflyWindow::tiskmotClick() {
     const ButterflyPaintOptions options{scaleShown_};
     PrintRequest request;
     request.title = windowTitle();
-    request.pdfFileName = QStringLiteral("Motylek.pdf");
+    request.pdfFileName = tr("Motylek.pdf");
     request.page = butterflyPage();
     request.pages = [&](PrintJob &job) { return printButterfly(job, m, g, options); };
     printView(dialogs_, store_.dataDirectory(), request);

@@ -12,6 +12,14 @@ namespace orvanek {
 namespace {
 // Fine enough that lines and text on paper are placed to a hundredth of a millimetre.
 constexpr int kPdfDotsPerInch = 1200;
+
+// Writes the made file; a failure's file and cause go to `problem` when it is given.
+bool writeWhole(const QString &path, const QByteArray &bytes, QString *problem) {
+    const std::optional<QString> failure = writeNamedFile(path, bytes);
+    if (failure && problem)
+        *problem = *failure;
+    return !failure;
+}
 } // namespace
 
 PrintJob::PrintJob(QPagedPaintDevice &device) : device_(device) {
@@ -52,7 +60,7 @@ bool printOn(QPagedPaintDevice &device, const PageSetup &setup, const PrintPages
 }
 
 bool printToPdf(const QString &path, const QString &title, const PageSetup &setup,
-                const PrintPages &pages) {
+                const PrintPages &pages, QString *problem) {
     // Made in memory and then written in one step: a file of the same name is replaced,
     // never written into (a hard link to it elsewhere keeps its bytes).
     QByteArray bytes;
@@ -72,14 +80,14 @@ bool printToPdf(const QString &path, const QString &title, const PageSetup &setu
         ok = job.end() && ok;
     }
     buffer.close();
-    return ok && !bytes.isEmpty() && !writeNamedFile(path, bytes);
+    return ok && !bytes.isEmpty() && writeWhole(path, bytes, problem);
 }
 
-bool saveImageFile(const QImage &image, const QString &path, const char *format) {
+bool saveImageFile(const QImage &image, const QString &path, const char *format, QString *problem) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     return buffer.open(QIODevice::WriteOnly) && image.save(&buffer, format) &&
-           !writeNamedFile(path, bytes);
+           writeWhole(path, bytes, problem);
 }
 
 } // namespace orvanek

@@ -55,12 +55,14 @@ bool printOn(QPagedPaintDevice &device, const PageSetup &setup, const PrintPages
 
 // Prints into a PDF file of vectors with the whole set-up (paper too): what the command
 // line writes and what a print becomes where no printer exists. False when the file
-// cannot be written.
+// cannot be written; `problem`, when given, then gets the file and the cause when it was the
+// writing that failed ("<file>: <cause>"), else stays empty.
 bool printToPdf(const QString &path, const QString &title, const PageSetup &setup,
-                const PrintPages &pages);
+                const PrintPages &pages, QString *problem = nullptr);
 
 // Saves a picture in `format` (PNG, BMP) as a file the observer named, in one step as
-// printToPdf writes. False when it cannot be written.
-bool saveImageFile(const QImage &image, const QString &path, const char *format);
+// printToPdf writes. False when it cannot be written, with `problem` as printToPdf gives it.
+bool saveImageFile(const QImage &image, const QString &path, const char *format,
+                   QString *problem = nullptr);
 
 } // namespace orvanek

@@ -261,13 +261,14 @@ DrawingModel buildCheckedDrawingModel(const ObservationStore &store,
                                       const ObservationRecord &record,
                                       const DrawingSettings &settings) {
     DrawingModel m = buildDrawingModel(record, settings);
-    markMisplacedGroups(m, checkRecordPositions(store, record));
+    markMisplacedGroups(m, checkRecordPositions(store, record).findings);
     return m;
 }
 
 void markMisplacedGroups(DrawingModel &m, const std::vector<PositionFinding> &findings) {
     for (const PositionFinding &f : findings) {
-        if (f.slot < 1 || f.slot > std::ssize(m.groups))
+        // A pair accuses neither of its two sightings.
+        if (f.pair || f.slot < 1 || f.slot > std::ssize(m.groups))
             continue;
         DrawingGroup &g = m.groups[static_cast<size_t>(f.slot - 1)];
         g.misplaced = true;

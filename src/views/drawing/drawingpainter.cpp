@@ -63,8 +63,8 @@ std::array<QString, 15> labelTexts() {
                                         QT_TRANSLATE_NOOP("Drawing", "Obraz"),
                                         QT_TRANSLATE_NOOP("Drawing", "Kvalita"),
                                         QT_TRANSLATE_NOOP("Drawing", "Rotace"),
-                                        "Lt",
-                                        "Bo",
+                                        QT_TRANSLATE_NOOP("Drawing", "Lt"),
+                                        QT_TRANSLATE_NOOP("Drawing", "Bo"),
                                         "P",
                                         "gc",
                                         "fc",
@@ -77,6 +77,19 @@ std::array<QString, 15> labelTexts() {
     for (size_t k = 0; k < translated.size(); ++k)
         translated[k] = DrawingTexts::tr(texts[k]);
     return translated;
+}
+
+// The size of a row label under the disk that starts at x: the labels' size, or smaller where
+// the language's word would reach the first group column ("group no." in English).
+int rowLabelSize(const QString &text, int x) {
+    constexpr int kGapBeforeColumn = 4;
+    constexpr int kSmallestRowLabel = 7;
+    const double room = groupColumnX(1) - kGapBeforeColumn - x;
+    int size = kFontLabels;
+    while (size > kSmallestRowLabel &&
+           QFontMetricsF(drawingFont(size)).horizontalAdvance(text) > room)
+        --size;
+    return size;
 }
 
 // Label row k (1..15) of the text block.
@@ -111,19 +124,30 @@ std::vector<PlacedText> textBlockLayout(const DrawingModel &m) {
     const std::array<QString, 15> labels = labelTexts();
     for (int k = 1; k <= 15; ++k)
         texts.push_back({kLabelX, labelY(k), kFontLabels, labels[static_cast<size_t>(k - 1)]});
-    texts.push_back({kRowLabelX, kTypeRowY, kFontLabels, DrawingTexts::tr("Typ")});
+    const auto rowLabel = [&texts](int x, int y, const QString &text) {
+        texts.push_back({x, y, rowLabelSize(text, x), text});
+    };
+    rowLabel(kRowLabelX, kTypeRowY, DrawingTexts::tr("Typ"));
     texts.push_back({kRowLabelX, kLatitudeRowY, kFontLabels, QStringLiteral("b")});
     texts.push_back({kRowLabelX, kLongitudeRowY, kFontLabels, QStringLiteral("l")});
-    texts.push_back({kWideRowLabelX, kSpotCountRowY, kFontLabels, DrawingTexts::tr("poč.skv.")});
-    texts.push_back(
-        {kWideRowLabelX, kGroupNumberLabelY, kFontLabels, DrawingTexts::tr("číslo sku.")});
+    rowLabel(kWideRowLabelX, kSpotCountRowY, DrawingTexts::tr("poč.skv."));
+    rowLabel(kWideRowLabelX, kGroupNumberLabelY, DrawingTexts::tr("číslo sku."));
 
-    texts.push_back({kHeaderX, kHeaderY[0], kFontHeader,
-                     DrawingTexts::tr("Datum :             ") + m.dateText});
-    texts.push_back(
-        {kHeaderX, kHeaderY[1], kFontHeader, DrawingTexts::tr("Pozorovatel :   ") + m.observer});
-    texts.push_back(
-        {kHeaderX, kHeaderY[2], kFontHeader, DrawingTexts::tr("Stanice :           ") + m.station});
+    // The header's values in one column after the widest label, as wide as the language's
+    // words make it (the Czech labels end in the blanks that always set it).
+    const QString headerLabels[3] = {DrawingTexts::tr("Datum :             "),
+                                     DrawingTexts::tr("Pozorovatel :   "),
+                                     DrawingTexts::tr("Stanice :           ")};
+    const QString headerValues[3] = {m.dateText, m.observer, m.station};
+    const QFontMetricsF headerMetrics(drawingFont(kFontHeader));
+    double labelWidth = 0;
+    for (const QString &label : headerLabels)
+        labelWidth = std::max(labelWidth, headerMetrics.horizontalAdvance(label));
+    const int valueX = kHeaderX + static_cast<int>(std::ceil(labelWidth));
+    for (size_t k = 0; k < 3; ++k) {
+        texts.push_back({kHeaderX, kHeaderY[k], kFontHeader, headerLabels[k]});
+        texts.push_back({valueX, kHeaderY[k], kFontHeader, headerValues[k]});
+    }
 
     for (int row = 0; row < TextBlockRowCount; ++row)
         texts.push_back({kValueX, labelY(row + 1), kFontValues,

@@ -229,7 +229,7 @@ void DrawingWindow::tiskzakresClick() {
     const DrawingModel model = currentModel();
     PrintRequest request;
     request.title = drawingCaption(model.dateText);
-    request.pdfFileName = QStringLiteral("Zakres") + model.dateText + QStringLiteral(".pdf");
+    request.pdfFileName = tr("Zakres%1.pdf").arg(model.dateText);
     request.page = drawingPage();
     request.askSetup = false; // the drawing prints at once
     request.pages = [&model](PrintJob &job) { return printDrawing(job, model); };

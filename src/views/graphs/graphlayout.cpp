@@ -1,9 +1,11 @@
 #include "views/graphs/graphlayout.h"
+#include "views/graphs/graphpainter.h"
 
 #include "solar/calendar.h"
 #include "solar/rounding.h"
 
 #include <QCoreApplication>
+#include <QFontMetricsF>
 
 #include <algorithm>
 
@@ -31,7 +33,8 @@ constexpr int kSmallScaleBelowWidth = 601;
 constexpr int kLabelRaise = 8;       // value labels stand this far above their line
 constexpr int kMonthLineBelow = 10;  // month lines reach below the zero line
 constexpr int kMonthNameIndent = 10; // month names right of their line
-constexpr int kMonthNameDrop = 2;    // month names under the zero line
+constexpr int kDaysInLongestMonth = 31;
+constexpr int kMonthNameDrop = 2; // month names under the zero line
 constexpr int kJanuaryTitleIndent = 50;
 
 // Paper layout, page pixels.
@@ -92,17 +95,29 @@ std::vector<GraphMonthLine> screenMonths(const GraphSeries &series, const GraphG
     std::vector<GraphMonthLine> months;
     months.reserve(marks.size());
     const std::array<QString, 12> names = monthNames();
-    for (const MonthMark &m : marks) {
+    const std::array<QString, 12> shortNames = shortMonthNames();
+    // A month's name where it fits before the next month's line, else its short name
+    // ("September" is wider than a month at one pixel a day, and in English at two).
+    const QFontMetricsF metrics(graphFont(kGraphMonthFont));
+    constexpr int kGapBeforeNextLine = 3;
+    for (size_t k = 0; k < marks.size(); ++k) {
+        const MonthMark &m = marks[k];
+        const int width =
+            k + 1 < marks.size() ? marks[k + 1].x - m.x : kDaysInLongestMonth * series.pixelsPerDay;
+        const int monthRoom = width - kMonthNameIndent - kGapBeforeNextLine;
         const int x = m.x + kScreenLeft - g.offset;
         GraphMonthLine line;
         line.line = QLine(x, yb + kMonthLineBelow, x, yb - 10 * h);
+        const auto month = static_cast<size_t>(m.month);
         line.name = {QPoint(x + kMonthNameIndent, yb + kMonthNameDrop),
-                     names[static_cast<size_t>(m.month)]};
+                     metrics.horizontalAdvance(names[month]) <= monthRoom ? names[month]
+                                                                          : shortNames[month]};
         line.january = m.month == 0;
         if (line.january) {
             line.year = {QPoint(x, yb - 11 * h), QString::number(m.year)};
             line.title = {QPoint(x + kJanuaryTitleIndent, yb - 11 * h),
-                          p.name + QStringLiteral("   ") + series.quantityLabel};
+                          GraphTexts::tr("%1   %2", "a panel's title: its curve, the quantity")
+                              .arg(p.name, series.quantityLabel)};
         }
         months.push_back(line);
     }
@@ -369,8 +384,11 @@ GraphScale graphScale(const GraphSeries &series, const GraphGeometry &g, int win
     scale.smallFont = windowWidth < kSmallScaleBelowWidth;
     for (const GraphPanel &p : g.panels) {
         GraphScaleBlock block;
-        block.box = QRect(QPoint(kScaleBoxLeft, p.baseline - 11 * g.step),
-                          QPoint(kScaleBoxRight, p.baseline));
+        // From the top value's label down: the panel's title on the row above stays readable
+        // when the graph is scrolled under the scale.
+        block.box =
+            QRect(QPoint(kScaleBoxLeft, p.baseline - kScaleDivisions * g.step - kLabelRaise),
+                  QPoint(kScaleBoxRight, p.baseline));
         block.labels = valueLabels(series, kLabelX, p.baseline, g.step, kLabelRaise);
         scale.blocks.push_back(block);
     }

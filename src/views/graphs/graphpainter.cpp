@@ -18,7 +18,7 @@ namespace {
 // Font sizes in points.
 constexpr int kScreenGridFont = 9;
 constexpr int kScreenJanuaryFont = 12;
-constexpr int kMonthFont = 7; // month names and value labels, screen and paper
+constexpr int kMonthFont = kGraphMonthFont;
 constexpr int kPaperJanuaryFont = 10;
 constexpr int kPaperTitleFont = 15;
 

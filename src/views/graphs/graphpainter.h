@@ -30,6 +30,9 @@ inline QColor monthLineColour() {
 // that the window and an image of it draw the same glyphs.
 QFont graphFont(int size, int dotsPerInch = kScreenDotsPerInch);
 
+// The size in points of the month names and value labels, on screen and paper.
+inline constexpr int kGraphMonthFont = 7;
+
 // The part of a polyline running left to right that can be seen between x `left` and
 // `right`: from the last point left of it to the first point right of it, so that the
 // lines crossing the edges stay. A polyline that turns back anywhere is returned whole.

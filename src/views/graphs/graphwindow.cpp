@@ -291,7 +291,7 @@ void GraphWindow::tiskgrafClick() {
     const int scroll = scrollBar_->value();
     PrintRequest request;
     request.title = windowTitle();
-    request.pdfFileName = QStringLiteral("Grafy.pdf");
+    request.pdfFileName = tr("Grafy.pdf");
     request.page = graphPage();
     request.askSetup = true;
     request.pages = [&](PrintJob &job) {

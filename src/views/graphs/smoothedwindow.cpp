@@ -292,7 +292,7 @@ void SmoothedWindow::tiskvyhlClick() {
     const SmoothedView view = currentView();
     PrintRequest request;
     request.title = windowTitle();
-    request.pdfFileName = QStringLiteral("Vyhlazovaci grafy.pdf");
+    request.pdfFileName = tr("Vyhlazovaci grafy.pdf");
     request.page = smoothedPage();
     request.askSetup = true;
     request.pages = [&view](PrintJob &job) {

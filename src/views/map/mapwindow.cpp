@@ -203,7 +203,7 @@ void MapWindow::Tisk1Click() {
     const ObservationStore &store = store_;
     PrintRequest request;
     request.title = model().caption;
-    request.pdfFileName = QStringLiteral("Mapa%1.pdf").arg(n);
+    request.pdfFileName = tr("Mapa%1.pdf").arg(n);
     request.page = mapPage();
     request.pages = [&store, n](PrintJob &job) { return printMap(job, store, n); };
     printView(dialogs_, store_.dataDirectory(), request);

@@ -5,6 +5,7 @@
 #include "entry/entryform.h"
 #include "solar/vectorstate.h"
 #include "views/sheet/sheetcode.h"
+#include "views/sheet/sheetpainter.h"
 
 #include <QCoreApplication>
 #include <QLineF>
@@ -73,7 +74,7 @@ constexpr BlankField kBlankFields[] = {
     {QT_TRANSLATE_NOOP("Sheet", "Stanice:"), kObserverY, 110, 128, 0},
     {QT_TRANSLATE_NOOP("Sheet", "PP:"), kConditionsY, 0, 7, 22},
     {QT_TRANSLATE_NOOP("Sheet", "Obr.:"), kConditionsY, 26, 36, 51},
-    {"Q:", kConditionsY, 55, 60, 75},
+    {QT_TRANSLATE_NOOP("Sheet", "Q:"), kConditionsY, 55, 60, 75},
 };
 // clang-format on
 
@@ -237,9 +238,14 @@ void Layout::header() {
              .arg(degrees(e.B0), degrees(e.P), degrees(e.L0), millimetres(2 * m_.radiusMm)),
          SheetText::Left);
     for (const BlankField &f : kBlankFields) {
-        text({f.x, f.y}, kHeaderTextMm, SheetTexts::tr(f.label), SheetText::Left);
+        const QString label = SheetTexts::tr(f.label);
+        text({f.x, f.y}, kHeaderTextMm, label, SheetText::Left);
         const double to = f.lineTo > 0 ? f.lineTo : width + f.lineTo;
-        line(SheetStroke::Tick, {f.lineFrom, f.y + kUnderlineDropMm}, {to, f.y + kUnderlineDropMm});
+        // The line starts after its label where the language's word is longer ("Cond.:").
+        constexpr double kGapAfterLabelMm = 1;
+        const double from = std::max(
+            f.lineFrom, f.x + sheetTextWidthMm(label, kHeaderTextMm, false) + kGapAfterLabelMm);
+        line(SheetStroke::Tick, {from, f.y + kUnderlineDropMm}, {to, f.y + kUnderlineDropMm});
     }
     // A bar of 100 mm at the right: measured on paper it shows the print was not scaled.
     constexpr double kBarEndTickMm = 2;

@@ -113,6 +113,10 @@ QFont sheetFont(double sizeMm, bool bold) {
     return font;
 }
 
+double sheetTextWidthMm(const QString &text, double sizeMm, bool bold) {
+    return QFontMetricsF(sheetFont(sizeMm, bold)).horizontalAdvance(text) / kTextUnitsPerMm;
+}
+
 void paintSheet(QPainter &painter, const SheetModel &model, const SheetGeometry &geometry) {
     if (!model.printable())
         return;
@@ -214,8 +218,9 @@ QString sheetTitle(const SheetModel &model) {
 }
 
 QString sheetFileName(const SheetModel &model) {
-    return QStringLiteral("Sablona") + shortDate(model.settings.date) + QLatin1Char('_') +
-           formatTimeUT(model.settings.timeUT, u"hhnn") + QStringLiteral(".pdf");
+    // The file name offered in the language shown: "Sablona15.06.2005_1030.pdf".
+    return QCoreApplication::translate("Sheet", "Sablona%1_%2.pdf")
+        .arg(shortDate(model.settings.date), formatTimeUT(model.settings.timeUT, u"hhnn"));
 }
 
 } // namespace orvanek

@@ -31,6 +31,8 @@ inline QColor sheetGridColour() {
 
 // The sheet's sans-serif font of `sizeMm` character height, in units of 1/100 mm.
 QFont sheetFont(double sizeMm, bool bold);
+// How wide a text of the sheet is, in mm, as paintSheet writes it.
+double sheetTextWidthMm(const QString &text, double sizeMm, bool bold);
 
 // Paints the sheet at true scale: the limb, the grid, the scale, marks, header and table,
 // every text of the model's list. It paints no background.

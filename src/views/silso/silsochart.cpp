@@ -208,10 +208,9 @@ void ChartBuilder::legend() {
         return k ? kText(*k) : QCoreApplication::translate("Silso", "nelze určit");
     };
     QString title =
-        QCoreApplication::translate("Silso", "Srovnání s SILSO: %1, %2 společných dní, k = %3")
-            .arg(c_.fileName)
-            .arg(all.days)
-            .arg(kOrNone(all.k));
+        QCoreApplication::translate("Silso", "Srovnání s SILSO: %1, %n společných dní, k = %2",
+                                    nullptr, all.days)
+            .arg(c_.fileName, kOrNone(all.k));
     if (c_.kind == SilsoKind::Hemispheric)
         title += QCoreApplication::translate("Silso", ", sever %1, jih %2")
                      .arg(kOrNone(all.kNorth), kOrNone(all.kSouth));

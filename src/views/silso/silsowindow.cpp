@@ -123,7 +123,7 @@ void SilsoWindow::tiskClick() {
     }
     PrintRequest request;
     request.title = silsoCaption(comparison_);
-    request.pdfFileName = QStringLiteral("SrovnaniSILSO.pdf");
+    request.pdfFileName = tr("SrovnaniSILSO.pdf");
     request.page = silsoPage();
     request.pages = [this](PrintJob &job) { return printSilsoChart(job, comparison_); };
     printView(dialogs_, store_.dataDirectory(), request);

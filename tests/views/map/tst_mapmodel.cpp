@@ -180,6 +180,7 @@ class TestMapModel : public QObject {
         QTest::newRow("N - 1, L0 271, l 89") << -1 << 89 << 271 << 449;
         QTest::newRow("N - 1, L0 270, l 89") << -1 << 89 << 270 << 89;
         QTest::newRow("N - 1, L0 179, l 179") << -1 << 179 << 179 << 539;
+        QTest::newRow("N - 1, L0 179, l 180") << -1 << 180 << 179 << 180;
         QTest::newRow("N, L0 271, l 89") << 0 << 89 << 271 << 449;
         QTest::newRow("N, L0 271, l 90") << 0 << 90 << 271 << 90;
         QTest::newRow("N, L0 89, l 300") << 0 << 300 << 89 << -60;

@@ -1,0 +1,441 @@
+// How well the position check does on real groups: the yearly files of a sunspot-group
+// catalogue (Greenwich/USAF/NOAA, Hathaway's fixed-width format: date, fraction of the day,
+// group number, distance in disk radii, position angle, Carrington longitude, latitude,
+// central meridian distance) are entered as one observer's daily polar drawings of radius
+// 125 mm, the angle read to a whole degree and the distance to a whole millimetre, each
+// photograph one drawing. The clean data set says how many group-days are flagged for
+// nothing; then one slip at a time is planted in a drawing chosen at random and the check
+// says whether it was found:
+//   angle 5/10/20 degrees (either way), distance 5/10 mm (either way), the angle mirrored
+//   (360 - a), the latitude's sign, another group's number of the same drawing: found when
+//   the group is listed as a slip (a pair with it is counted apart);
+//   the time 12 hours off, the date a day off: found when the drawing is named with that
+//   fault and none of its groups is listed.
+// A group slip is planted only in a group seen on another drawing within three days; the
+// mirrored angle, the latitude's sign and another group's number only where they move the
+// group 5 mm or more on the drawing (elsewhere they are no slip); a drawing's fault only in
+// a drawing with three or more such groups.
+//
+//   eval_positions DIR YEAR [YEAR ...] [--plants N]
+// reads DIR/gYEAR.txt; the years are taken together in one table.
+
+#include "data/dates.h"
+#include "data/observationstore.h"
+#include "data/positioncheck.h"
+#include "solar/conversion.h"
+#include "solar/ephemeris.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <numbers>
+#include <random>
+#include <set>
+
+using namespace orvanek;
+
+namespace {
+
+struct CatalogueGroup {
+    int number;
+    double latitude;
+    double meridianDistance; // catalogue's: west positive
+};
+
+struct Photograph {
+    CalendarDate date;
+    uint16_t timeUT;
+    std::vector<CatalogueGroup> groups;
+};
+
+std::vector<Photograph> readYear(const QString &path) {
+    QFile file(path);
+    std::map<std::tuple<int, int, int, int>, Photograph> byMoment;
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        if (line.size() < 74)
+            continue;
+        const auto field = [&](int from, int to) { return line.mid(from - 1, to - from + 1); };
+        const int year = field(1, 4).trimmed().toInt();
+        const int month = field(5, 6).trimmed().toInt();
+        const int day = field(7, 8).trimmed().toInt();
+        const double fraction = field(9, 12).trimmed().toDouble();
+        const int number = field(13, 20).trimmed().toInt();
+        const double r = field(45, 50).trimmed().toDouble();
+        const double l = field(57, 62).trimmed().toDouble();
+        const double b = field(63, 68).trimmed().toDouble();
+        const double cmd = field(69, 74).trimmed().toDouble();
+        if (r == 0 && l == 0 && b == 0)
+            continue; // a day without groups
+        const int minutes = std::clamp(static_cast<int>(std::lround(fraction * 1440)), 0, 1439);
+        Photograph &p = byMoment[{year, month, day, minutes}];
+        p.date = {static_cast<uint16_t>(year), static_cast<uint16_t>(month),
+                  static_cast<uint16_t>(day)};
+        p.timeUT = static_cast<uint16_t>(minutes / 60 * 100 + minutes % 60);
+        p.groups.push_back({number % 65536, b, cmd});
+    }
+    std::vector<Photograph> out;
+    for (auto &[moment, p] : byMoment)
+        out.push_back(std::move(p));
+    return out;
+}
+
+// The drawing an observer would have made of the photograph.
+ObservationRecord drawingOf(const Photograph &p) {
+    ObservationRecord r{};
+    writeText(r.dateText, formatDate(p.date, u"dd.mm.yyyy"));
+    r.timeUT = p.timeUT;
+    writeText(r.observer, QStringLiteral("Greenwich"));
+    const Ephemeris e = solarEphemeris(p.date, p.timeUT);
+    int slot = 0;
+    for (const CatalogueGroup &g : p.groups) {
+        if (slot == kMaxSlots)
+            break;
+        // Carrington longitude = L0 + CMD (west positive) with the program's own L0.
+        const PolarPosition polar = heliographicToPolar(
+            e, static_cast<float>(g.latitude), static_cast<float>(e.L0 + g.meridianDistance), 125);
+        SunspotGroup &s = r.group(++slot);
+        s.angle = static_cast<uint16_t>(std::lround(polar.polarAngle) % 360 * 10);
+        s.distance = static_cast<uint16_t>(std::min(124L, std::lround(polar.polarDistance)) * 10);
+        s.rotationGroupNumber = static_cast<uint16_t>(g.number);
+    }
+    r.groupCount = static_cast<uint8_t>(slot);
+    return r;
+}
+
+enum class Slip {
+    Angle5,
+    Angle10,
+    Angle20,
+    Distance5,
+    Distance10,
+    Mirrored,
+    LatitudeSign,
+    OtherNumber,
+    Time12,
+    DateOff,
+};
+constexpr Slip kSlips[] = {Slip::Angle5,     Slip::Angle10,  Slip::Angle20,      Slip::Distance5,
+                           Slip::Distance10, Slip::Mirrored, Slip::LatitudeSign, Slip::OtherNumber,
+                           Slip::Time12,     Slip::DateOff};
+const char *slipName(Slip s) {
+    switch (s) {
+    case Slip::Angle5:
+        return "angle 5°";
+    case Slip::Angle10:
+        return "angle 10°";
+    case Slip::Angle20:
+        return "angle 20°";
+    case Slip::Distance5:
+        return "distance 5 mm";
+    case Slip::Distance10:
+        return "distance 10 mm";
+    case Slip::Mirrored:
+        return "mirrored angle";
+    case Slip::LatitudeSign:
+        return "latitude sign";
+    case Slip::OtherNumber:
+        return "another group's number";
+    case Slip::Time12:
+        return "time 12 h off";
+    case Slip::DateOff:
+        return "date ±1 day";
+    }
+    return "";
+}
+
+// Where a group is drawn, mm from the centre of a 125 mm disk.
+std::pair<double, double> drawnAt(const SunspotGroup &g) {
+    const double a = g.angle / 10.0 * std::numbers::pi / 180;
+    return {g.distance / 10.0 * std::sin(a), g.distance / 10.0 * std::cos(a)};
+}
+
+double moved(const SunspotGroup &a, const SunspotGroup &b) {
+    const auto [x1, y1] = drawnAt(a);
+    const auto [x2, y2] = drawnAt(b);
+    return std::hypot(x1 - x2, y1 - y2);
+}
+
+struct Tally {
+    long long planted = 0, found = 0, pairs = 0, wrongFault = 0;
+};
+
+struct YearData {
+    std::vector<ObservationRecord> records;
+    std::vector<int32_t> days;
+    // Groups seen on another drawing within three days: record index, slot.
+    std::vector<std::vector<bool>> seenElsewhere;
+};
+
+YearData prepare(const std::vector<Photograph> &photos) {
+    YearData y;
+    for (const Photograph &p : photos) {
+        y.records.push_back(drawingOf(p));
+        y.days.push_back(serialDay(p.date));
+    }
+    std::map<int, std::vector<std::pair<int32_t, size_t>>> byNumber;
+    for (size_t i = 0; i < y.records.size(); ++i)
+        for (int s = 1; s <= y.records[i].groupCount; ++s)
+            byNumber[y.records[i].group(s).rotationGroupNumber].push_back({y.days[i], i});
+    y.seenElsewhere.resize(y.records.size());
+    for (size_t i = 0; i < y.records.size(); ++i) {
+        for (int s = 1; s <= y.records[i].groupCount; ++s) {
+            bool seen = false;
+            for (const auto &[day, j] : byNumber[y.records[i].group(s).rotationGroupNumber])
+                seen = seen || (j != i && std::abs(day - y.days[i]) <= kNeighbourDays);
+            y.seenElsewhere[i].push_back(seen);
+        }
+    }
+    return y;
+}
+
+std::unique_ptr<ObservationStore> storeOf(const std::vector<ObservationRecord> &records) {
+    auto store = std::make_unique<ObservationStore>(QDate(2026, 12, 8));
+    store->appendRecords(records);
+    return store;
+}
+
+int storedNumber(const ObservationStore &store, const ObservationRecord &r) {
+    for (int n = 1; n <= store.recordCount(); ++n)
+        if (std::memcmp(&store.record(n), &r, sizeof r) == 0)
+            return n;
+    return 0;
+}
+
+// Plants `slip` into a copy of the year; false when the chosen drawing does not suit it.
+bool plant(const YearData &y, Slip slip, std::mt19937 &random, std::vector<ObservationRecord> &out,
+           size_t &record, int &slot) {
+    out = y.records;
+    record = std::uniform_int_distribution<size_t>(0, y.records.size() - 1)(random);
+    ObservationRecord &r = out[record];
+    const std::vector<bool> &seen = y.seenElsewhere[record];
+    const int seenCount = static_cast<int>(std::count(seen.begin(), seen.end(), true));
+    if (slip == Slip::Time12 || slip == Slip::DateOff) {
+        if (seenCount < kFewestFaultGroups)
+            return false;
+        slot = 0;
+        if (slip == Slip::Time12) {
+            r.timeUT = static_cast<uint16_t>((r.timeUT + 1200) % 2400);
+        } else {
+            const int32_t day = y.days[record] + (random() % 2 ? 1 : -1);
+            writeText(r.dateText, formatDate(dateOfSerialDay(day), u"dd.mm.yyyy"));
+        }
+        return true;
+    }
+    std::vector<int> candidates;
+    for (int s = 1; s <= r.groupCount; ++s)
+        if (seen[static_cast<size_t>(s - 1)])
+            candidates.push_back(s);
+    if (candidates.empty())
+        return false;
+    slot = candidates[std::uniform_int_distribution<size_t>(0, candidates.size() - 1)(random)];
+    SunspotGroup &g = r.group(slot);
+    const SunspotGroup drawn = g;
+    const int sign = random() % 2 ? 1 : -1;
+    switch (slip) {
+    case Slip::Angle5:
+    case Slip::Angle10:
+    case Slip::Angle20: {
+        const int degrees = slip == Slip::Angle5 ? 5 : slip == Slip::Angle10 ? 10 : 20;
+        g.angle = static_cast<uint16_t>((g.angle + 3600 + sign * degrees * 10) % 3600);
+        return true;
+    }
+    case Slip::Distance5:
+    case Slip::Distance10: {
+        const int mm = slip == Slip::Distance5 ? 5 : 10;
+        int d = g.distance + sign * mm * 10;
+        if (d < 0 || d > 1240)
+            d = g.distance - sign * mm * 10;
+        g.distance = static_cast<uint16_t>(d);
+        return true;
+    }
+    case Slip::Mirrored:
+        g.angle = static_cast<uint16_t>((3600 - g.angle) % 3600);
+        return moved(g, drawn) >= 5;
+    case Slip::LatitudeSign: {
+        const Ephemeris e = solarEphemeris(dateOfSerialDay(y.days[record]), r.timeUT);
+        const HeliographicPosition h = polarToHeliographic(e, g.distance, g.angle);
+        const PolarPosition p = heliographicToPolar(e, static_cast<float>(-h.helioLatitude),
+                                                    static_cast<float>(h.helioLongitude), 125);
+        g.angle = static_cast<uint16_t>(std::lround(p.polarAngle) % 360 * 10);
+        g.distance = static_cast<uint16_t>(std::min(124L, std::lround(p.polarDistance)) * 10);
+        return moved(g, drawn) >= 5;
+    }
+    case Slip::OtherNumber: {
+        std::vector<int> others;
+        for (int s = 1; s <= r.groupCount; ++s)
+            if (s != slot && r.group(s).rotationGroupNumber != g.rotationGroupNumber &&
+                seen[static_cast<size_t>(s - 1)] && moved(r.group(s), g) >= 5)
+                others.push_back(s);
+        if (others.empty())
+            return false;
+        g.rotationGroupNumber =
+            r.group(others[std::uniform_int_distribution<size_t>(0, others.size() - 1)(random)])
+                .rotationGroupNumber;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    int plants = 40;
+    if (const qsizetype i = args.indexOf(QStringLiteral("--plants"));
+        i >= 0 && i + 1 < args.size()) {
+        plants = args[i + 1].toInt();
+        args.remove(i, 2);
+    }
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: eval_positions DIR YEAR [YEAR ...] [--plants N]\n");
+        return 2;
+    }
+    const QString dir = args.takeFirst();
+    long long groupDays = 0, flaggedSlips = 0, flaggedPairs = 0, faultDrawings = 0,
+              faultGroupDays = 0, drawings = 0;
+    std::map<Slip, Tally> tallies;
+    std::map<QString, int> faultKinds;
+    for (const QString &year : args) {
+        const std::vector<Photograph> photos =
+            readYear(dir + QStringLiteral("/g") + year + QStringLiteral(".txt"));
+        if (photos.empty()) {
+            std::fprintf(stderr, "no groups in %s\n", qPrintable(year));
+            return 1;
+        }
+        const YearData y = prepare(photos);
+        drawings += static_cast<long long>(y.records.size());
+        {
+            const auto held = storeOf(y.records);
+            const ObservationStore &store = *held;
+            const PositionReport clean = checkPositions(store);
+            for (const QString &line : toleranceTexts(clean.tolerances))
+                std::printf("%s: %s\n", qPrintable(year), qPrintable(line));
+            for (int n = 1; n <= store.recordCount(); ++n)
+                for (int s = 1; s <= store.record(n).groupCount; ++s)
+                    groupDays += store.record(n).group(s).rotationGroupNumber != 0;
+            std::set<std::pair<int, int>> flagged;
+            for (const PositionFinding &f : clean.findings) {
+                if (f.pair) {
+                    flaggedPairs += 2;
+                } else {
+                    ++flaggedSlips;
+                }
+            }
+            const bool verbose = qEnvironmentVariableIsSet("EVAL_VERBOSE");
+            for (const PositionFinding &f : clean.findings)
+                if (verbose)
+                    std::printf("  clean %s\n", qPrintable(positionFindingText(f)));
+            for (const DrawingFault &f : clean.drawings) {
+                if (verbose)
+                    std::printf("  clean %s (%d of %d)\n", qPrintable(drawingFaultText(f)),
+                                f.fitting, f.groups);
+                ++faultDrawings;
+                faultGroupDays += store.record(f.record).groupCount;
+                ++faultKinds[drawingFaultCode(f.kind)];
+            }
+        }
+        std::mt19937 random(static_cast<unsigned>(year.toInt()));
+        for (const Slip slip : kSlips) {
+            Tally &t = tallies[slip];
+            int done = 0;
+            for (int attempt = 0; done < plants && attempt < plants * 200; ++attempt) {
+                std::vector<ObservationRecord> records;
+                size_t record = 0;
+                int slot = 0;
+                if (!plant(y, slip, random, records, record, slot))
+                    continue;
+                ++done;
+                ++t.planted;
+                const auto held = storeOf(records);
+                const ObservationStore &store = *held;
+                const int n = storedNumber(store, records[record]);
+                const PositionReport report = checkPositions(store);
+                if (slip == Slip::Time12 || slip == Slip::DateOff) {
+                    const bool listed =
+                        std::any_of(report.findings.begin(), report.findings.end(),
+                                    [n](const PositionFinding &f) { return f.record == n; });
+                    const auto named =
+                        std::find_if(report.drawings.begin(), report.drawings.end(),
+                                     [n](const DrawingFault &f) { return f.record == n; });
+                    bool right = false;
+                    if (named != report.drawings.end()) {
+                        if (slip == Slip::Time12)
+                            right = named->kind == DrawingFaultKind::Time &&
+                                    std::abs(std::abs(named->hours) - 12) <= 4;
+                        else
+                            right = named->kind == DrawingFaultKind::DayBefore ||
+                                    named->kind == DrawingFaultKind::DayAfter;
+                        t.wrongFault += !right;
+                    }
+                    t.found += right && !listed;
+                    if (!(right && !listed) && qEnvironmentVariableIsSet("EVAL_VERBOSE")) {
+                        std::printf("  missed %s on %s %04d (%d groups):", slipName(slip),
+                                    qPrintable(readText(records[record].dateText)),
+                                    records[record].timeUT, records[record].groupCount);
+                        if (named != report.drawings.end())
+                            std::printf(" named %s", qPrintable(drawingFaultText(*named)));
+                        for (const PositionFinding &f : report.findings)
+                            if (f.record == n)
+                                std::printf(" | %s", qPrintable(positionFindingText(f)));
+                        std::printf("\n");
+                    }
+                    continue;
+                }
+                bool hit = false;
+                for (const PositionFinding &f : report.findings)
+                    if ((f.record == n && f.slot == slot) ||
+                        (f.pair && f.otherRecord == n && f.otherSlot == slot)) {
+                        (f.pair ? t.pairs : t.found) += 1;
+                        hit = true;
+                    }
+                if (!hit && qEnvironmentVariableIsSet("EVAL_VERBOSE")) {
+                    const SunspotGroup &g = records[record].group(slot);
+                    const SunspotGroup &was = y.records[record].group(slot);
+                    std::printf("  missed %s on %s group %d at %d mm (moved %.1f mm):",
+                                slipName(slip), qPrintable(readText(records[record].dateText)),
+                                g.rotationGroupNumber, g.distance / 10, moved(g, was));
+                    for (const PositionFinding &f : report.findings)
+                        if (f.record == n)
+                            std::printf(" | %s", qPrintable(positionFindingText(f)));
+                    std::printf("\n");
+                }
+                for (const DrawingFault &f : report.drawings)
+                    t.wrongFault += f.record == n;
+            }
+        }
+    }
+    std::printf("\nyears: %s\n", qPrintable(args.join(u' ')));
+    std::printf("drawings %lld, clean group-days %lld\n", drawings, groupDays);
+    std::printf("false alarms: slips %lld, pair group-days %lld (%.2f %% of group-days); "
+                "drawings named %lld (%lld group-days, %.2f %% with them)\n",
+                flaggedSlips, flaggedPairs,
+                100.0 * double(flaggedSlips + flaggedPairs) / double(groupDays), faultDrawings,
+                faultGroupDays,
+                100.0 * double(flaggedSlips + flaggedPairs + faultGroupDays) / double(groupDays));
+    for (const auto &[kind, count] : faultKinds)
+        std::printf("  clean drawings named %s: %d\n", qPrintable(kind), count);
+    std::printf("%-24s %8s %8s %8s %8s %10s %12s\n", "slip", "planted", "found", "%", "as pair",
+                "% with", "drawing hit");
+    for (const Slip slip : kSlips) {
+        const Tally &t = tallies[slip];
+        const auto share = [&t](long long n) {
+            return t.planted ? 100.0 * double(n) / double(t.planted) : 0.0;
+        };
+        std::printf("%-24s %8lld %8lld %8.1f %8lld %10.1f %12lld\n", slipName(slip), t.planted,
+                    t.found, share(t.found), t.pairs, share(t.found + t.pairs), t.wrongFault);
+    }
+    return 0;
+}
