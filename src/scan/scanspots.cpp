@@ -535,6 +535,26 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
     return polygon;
 }
 
+// The filled part of a mark: what is left when its strokes are opened away by a disk
+// kCoreOfStrokes times their width; its pixels (the mask's size) and count.
+struct OpenedCore {
+    cv::Mat mask;
+    int pixels = 0;
+};
+OpenedCore openCore(const Marks &m, int k, cv::Size size) {
+    const cv::Rect box(m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
+                       m.stats.at<int>(k, cv::CC_STAT_WIDTH),
+                       m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
+    const int opening =
+        static_cast<int>(std::ceil(kCoreOfStrokes * 2 * m.thickness[static_cast<size_t>(k)])) | 1;
+    OpenedCore core;
+    core.mask = cv::Mat::zeros(size, CV_8UC1);
+    cv::morphologyEx(m.labels(box) == k, core.mask(box), cv::MORPH_OPEN,
+                     cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(opening, opening)));
+    core.pixels = cv::countNonZero(core.mask(box));
+    return core;
+}
+
 // Spots from marks: an outline round a core (closed, or open with gaps up to kOutlineGapMm)
 // becomes one spot with what it encloses; writing and lines (strokes of even width,
 // enclosing nothing filled) are left out; every other mark is a spot, its small holes
@@ -619,10 +639,6 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
     for (size_t i = 1; i < count; ++i) {
         if (!isStroke[i] || !filledPart[i])
             continue;
-        if (holePixels[static_cast<size_t>(roundOf[i])] >= leastHole) {
-            isStroke[i] = false;
-            continue;
-        }
         const int k = static_cast<int>(i);
         const cv::Rect box(
             m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
@@ -632,6 +648,13 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
         cv::morphologyEx(m.labels(box) == k, core(box), cv::MORPH_OPEN,
                          cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(opening, opening)));
         const cv::Moments moments = cv::moments(core(box), true);
+        // A closed outline into its core: paper inside and a core (not the junction of a
+        // written 8 or A).
+        if (holePixels[static_cast<size_t>(roundOf[i])] >= leastHole &&
+            moments.m00 >= kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm) {
+            isStroke[i] = false;
+            continue;
+        }
         // A small outline (the scan shows no core opened out of it) round paper its stroke
         // barely leaves: a spot, its outline told by the paper inside.
         if (std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
@@ -648,7 +671,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
         }
     }
     std::vector<int> strokes(roundCount, 0), blobs(roundCount, 0), corePixels(roundCount, 0);
-    std::vector<int> largestBlob(roundCount, 0);
+    std::vector<int> largestBlob(roundCount, 0), blobMark(roundCount, 0);
     for (size_t i = 1; i < count; ++i) {
         const auto r = static_cast<size_t>(roundOf[i]);
         const int area = m.stats.at<int>(static_cast<int>(i), cv::CC_STAT_AREA);
@@ -657,7 +680,10 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
         } else {
             ++blobs[r];
             corePixels[r] += area;
-            largestBlob[r] = std::max(largestBlob[r], area);
+            if (area > largestBlob[r]) {
+                largestBlob[r] = area;
+                blobMark[r] = static_cast<int>(i);
+            }
         }
     }
     std::vector<Shape> shapes;
@@ -666,8 +692,14 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
     for (size_t r = 1; r < roundCount; ++r) {
         if (blobs[r] == 0)
             continue; // writing, a line, an empty ring
-        // A closed outline round a core, or a blob holding paper: a penumbra.
+        // A closed outline round a core, or a blob holding paper: a penumbra. A thin mark
+        // holding paper without a core in it is writing (a 6, 8, 9, A, p).
         const bool outlined = strokes[r] > 0 || holePixels[r] >= leastHole;
+        if (strokes[r] == 0 && outlined && blobs[r] == 1 &&
+            thin[static_cast<size_t>(blobMark[r])] &&
+            openCore(m, blobMark[r], mask.size()).pixels <
+                kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm)
+            continue;
         shapeOfRound[r] = static_cast<int>(shapes.size());
         shapes.push_back({{}, outlined, outlined ? corePixels[r] : 0});
     }
