@@ -132,7 +132,8 @@ void paintScanOverlay(QPainter &painter, const ScanOverlay &o, const QTransform 
     painter.restore();
 }
 
-QImage renderSheetOnScan(const ScanRegistration &reg, QSize imageSize) {
+QImage renderSheetOnScan(const ScanRegistration &reg, QSize imageSize,
+                         const QTransform &imageToTarget) {
     if (!reg.code || !reg.registered())
         return {};
     SheetSettings s;
@@ -153,7 +154,7 @@ QImage renderSheetOnScan(const ScanRegistration &reg, QSize imageSize) {
     frame.radiusMm = model.radiusMm;
     // Pixel centres are whole coordinates here, a painter's are half ones.
     painter.setTransform(QTransform::fromTranslate(-model.centre.x(), -model.centre.y()) *
-                         sheetToImage(frame) * QTransform::fromTranslate(0.5, 0.5));
+                         sheetToImage(frame) * imageToTarget * QTransform::fromTranslate(0.5, 0.5));
     paintSheet(painter, model, {1, 1, QPointF()});
     return image;
 }

@@ -55,6 +55,9 @@ void paintScanOverlay(QPainter &painter, const ScanOverlay &overlay,
 // The observing sheet of a registered scan painted where the scan shows it, on white, at
 // the image's size: what is printed on the paper, so that the observer's own pencil can be
 // told from it. A null image without a code (and so without a sheet to paint).
-QImage renderSheetOnScan(const ScanRegistration &registration, QSize imageSize);
+// `imageToTarget` maps the scan's pixels to the image painted (pixel centres at whole
+// numbers in both), for a part of the scan or another scale.
+QImage renderSheetOnScan(const ScanRegistration &registration, QSize imageSize,
+                         const QTransform &imageToTarget = QTransform());
 
 } // namespace orvanek

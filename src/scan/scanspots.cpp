@@ -6,6 +6,7 @@
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <numeric>
@@ -20,93 +21,351 @@ constexpr double kRadPerDeg = std::numbers::pi / 180;
 // a spot of 0.5 mm still spans three pixels, and the area is measured to a fraction of a
 // pixel from the grey levels of its edge.
 constexpr double kWorkDotsPerMm = 6;
-// What the sheet prints is widened by this on every side before the pencil is looked for,
-// so that the registration's last fraction of a pixel and JPEG's ringing round the print
-// leave nothing behind.
-constexpr double kPrintMarginMm = 0.2;
-constexpr int kLeastPrintMarginPx = 2; // a scan's own resampling blurs a line by a pixel
-// Where the print is nearly as dark as pencil (a label, the bold central meridian) the
-// pencil cannot be seen; a spot drawn across such a line is joined over it where its pencil
-// shows on both sides, up to this far.
+
+// --- The paper's light --------------------------------------------------------------------
+// The light the paper reflects (tint, uneven light, a shadow band) is judged on cells of this
+// size, every mark narrower than kWidestMarkMm taken off: what is left is the paper's light.
+constexpr double kPaperCellMm = 1;
+constexpr double kWidestMarkMm = 11;
+
+// --- The print, as this scan shows it -------------------------------------------------------
+// The rendered sheet is moved onto the print of the scan in this many tiles across and down
+// (a shift each, by the gradient of the print), at most this far (working pixels).
+constexpr int kAlignTiles = 6;
+constexpr double kLargestShiftPx = 3;
+constexpr int kAlignRounds = 2;
+// The scanner's blur is the one of these (working pixels) that makes the rendered sheet most
+// like the scan.
+constexpr std::array<double, 6> kBlurs = {0.4, 0.7, 1.0, 1.4, 2.0, 2.8};
+// How dark each printed level comes out is learnt in this many classes of the blurred
+// render's darkness; a pixel is darker than the print where it exceeds the class's middle by
+// this many of its robust deviations, and never by less than kLeastTolerance.
+constexpr int kToneClasses = 40;
+constexpr int kLeastClassPixels = 40;
+constexpr double kToleranceDeviations = 5;
+constexpr double kLeastTolerance = 0.06; // darkness: a part of the paper's light
+// Darkness steps of the histograms the classes are measured with.
+constexpr int kDarknessSteps = 300;
+constexpr double kDarknessFrom = -0.5;
+constexpr double kDarknessTo = 1.0;
+
+// --- The pencil -----------------------------------------------------------------------------
+// The pencil's darkness (a part of the paper's light): graphite of level 70-130 on paper of
+// 240 is 0.45-0.7, dark pencil 0.85-0.9. Measured on the marks; this without any.
+constexpr double kUsualInk = 0.55;
+constexpr double kLeastInk = 0.3;
+// A mark starts where it is darker than the print by this part of the pencil (and by the
+// print's tolerance, and at least kLeastSeed), and reaches where it is darker by kEdgePart.
+constexpr double kSeedPart = 0.4;
+constexpr double kLeastSeed = 0.15;
+constexpr double kEdgePart = 0.28;
+constexpr int kEdgeSteps = 3;
+// The print may lie this far (working pixels) off its place where lines crowd; a mark starts
+// only where it is darker than the darkest print this near.
+constexpr int kBandPx = 2;
+// A soft eraser's smudge: its darker part does not come to half of the pencil's darkness.
+constexpr double kSmudgePart = 0.5;
+constexpr double kSmudgePercentile = 0.95;
+// Where the print is darker than the pencil less this, the pencil cannot be seen on it; a
+// spot drawn across such a line is joined over it where its pencil shows on both sides, up
+// to kBridgeMm.
+constexpr double kHiddenMargin = 0.15;
 constexpr double kBridgeMm = 1.4;
-// A mark smaller than this that touches such print is what is left of the print itself (a
-// letter printed a little otherwise than it was rendered), not a spot.
-constexpr double kLeastSpotAtPrintMm2 = 0.3;
+// Print is where the blurred render is at least this dark; a mark smaller than
+// kLeastSpotAtPrintMm2 there is what is left of the print itself.
+constexpr double kPrintDarkness = 0.05;
+constexpr double kLeastSpotAtPrintMm2 = 0.2;
+constexpr double kAllOnPrint = 0.9;
 // A band this wide inside the fitted limb's middle is left out: the limb's own line.
 constexpr double kLimbBandMm = 0.5;
-// Pencil is at least twice this many grey levels darker than the paper; the marks' ink
-// level is the median of such pixels, and a pixel is pencil when it is darker than half-way
-// between. Print nearer the pencil's level than half this hides it.
-constexpr double kPencilContrast = 60;
-// Without any pencil to measure, the pencil is taken this dark (a part of the paper's level).
-constexpr double kDarkestPart = 0.2;
-// A line, not a spot: at least this long (the longer side of its box) and, its area spread
-// along that length, narrower than this (a pencil line is 0.2-0.4 mm wide).
+
+// --- Shapes ---------------------------------------------------------------------------------
+// An outline round a core (a spot with a penumbra) may have gaps up to 1 mm: they are closed
+// by this much, and the paper it then encloses, at least kLeastHoleMm2, is the penumbra's.
+constexpr double kOutlineGapMm = 1.1;
+constexpr double kLeastHoleMm2 = 0.4;
+// An open outline is looked for on this many rays from its core, out to this far; its gaps
+// come out of the scan up to this wide (a drawn gap of 1 mm and the stroke's thinning ends).
+constexpr double kOutlineGapSeenMm = 1.5;
+constexpr int kOutlineRays = 48;
+constexpr double kLargestOutlineMm = 5;
+// Writing (numbers, letters, crosses, arrows) and hand-drawn lines: strokes of even width up
+// to kWidestStrokeMm, at least kStrokeLength times as long as wide, enclosing nothing
+// filled.
+constexpr double kWidestStrokeMm = 1.2;
+constexpr double kStrokeLength = 4.2; // a disk comes to pi, an ellipse of 2:1 to 3.7
+// A mark with a part this many times as wide as its strokes holds a filled core.
+constexpr double kFilledPart = 1.6;
+// Strokes opened away by a disk this many times their width leave a core.
+constexpr double kCoreOfStrokes = 1.4;
+constexpr double kLeastCoreMm2 = 0.4;
+constexpr double kSmallOutlineMm = 3.5;
+// A hand-drawn line: at least this long, and its area spread along it narrower than this.
 constexpr double kShortestLineMm = 2;
 constexpr double kThinLineMm = 0.5;
-// An outline round a core (a spot with its penumbra): the paper left inside the outline
-// comes to this much at least.
-constexpr double kLeastPenumbraGapMm2 = 0.05;
-// A mark's own pencil level is taken from this many pixels inside its edge at least.
-constexpr size_t kLeastCorePixels = 5;
-// A click takes the mark within this of it.
+// Paper inside a filled mark (lighter than this part of its darkest pencil) of this much at least
+// is what an outline drawn close round its core leaves.
+constexpr double kLightInside = 0.75;
+constexpr double kOwnInkPart = 0.85;
+constexpr double kLeastLightInsideMm2 = 0.1;
+// A click takes the mark within this of it, and looks this far round it for the paper and
+// the print.
 constexpr double kClickReachMm = 1;
+constexpr double kClickRegionMm = 14;
 
 cv::Mat matOf(const QImage &grey) {
     return cv::Mat(grey.height(), grey.width(), CV_8UC1, const_cast<uchar *>(grey.constBits()),
                    static_cast<size_t>(grey.bytesPerLine()));
 }
 
-// A region of the scan at the working scale: its grey levels, the levels the printed sheet
-// alone gives there (the paper's where nothing is printed) and the mapping back.
-struct WorkRegion {
-    cv::Mat grey;
-    cv::Mat expected;
-    cv::Mat printedCore;        // 255 where the sheet itself prints (before it is widened)
-    cv::Point origin;           // the region's top-left pixel in the image
-    int factor = 1;             // image pixels per working pixel
-    double dotsPerMm = 1;       // working pixels per mm of the paper
-    double drawingPerPaper = 1; // mm of the drawing of radius R per mm of paper
-    double paper = 255;
-    double ink = 0;
-
-    QPointF toImage(QPointF p) const {
-        return (p + QPointF(0.5, 0.5)) * factor - QPointF(0.5, 0.5) + QPointF(origin.x, origin.y);
-    }
-    QPointF fromImage(QPointF p) const {
-        return (p - QPointF(origin.x, origin.y) + QPointF(0.5, 0.5)) / factor - QPointF(0.5, 0.5);
-    }
-    // How much of a pixel of grey `level` the pencil covers where the print alone gives
-    // `printed`, 0..1; none where the print is nearly as dark as the pencil.
-    double pencil(double printed, double level) const { return pencil(printed, level, ink); }
-    static double pencil(double printed, double level, double inkLevel) {
-        if (printed - inkLevel < kPencilContrast / 2)
-            return 0;
-        return std::clamp((printed - level) / (printed - inkLevel), 0.0, 1.0);
-    }
-};
-
-// The median of every `step`-th level of `levels` that `keep` accepts; `fallback` when none.
-template <typename Keep>
-double medianOf(const cv::Mat &levels, int step, Keep keep, double fallback) {
-    std::vector<uchar> kept;
-    for (int y = 0; y < levels.rows; y += step) {
-        const uchar *row = levels.ptr<uchar>(y);
-        for (int x = 0; x < levels.cols; x += step)
-            if (keep(x, y, row[x]))
-                kept.push_back(row[x]);
-    }
-    if (kept.empty())
-        return fallback;
-    auto middle = kept.begin() + static_cast<std::ptrdiff_t>(kept.size() / 2);
-    std::nth_element(kept.begin(), middle, kept.end());
-    return *middle;
-}
-
 // Image pixels per mm of the paper: the sheet's R where the code gives it (an option may say
 // another R for the drawing; the pencil and the print keep their size on paper).
 double paperDotsPerMm(const ScanRegistration &reg) {
     return reg.code ? reg.frame.radiusPx / reg.code->radiusMm : reg.frame.dotsPerMm();
+}
+
+// A region of the scan at the working scale: how much darker than the paper each pixel is,
+// what the print alone gives there and how far that may go, and the mapping back.
+struct WorkRegion {
+    cv::Mat darkness;     // CV_32F: 1 - level / the paper's light
+    cv::Mat expected;     // CV_32F: the darkness of the print alone (0 where nothing is printed)
+    cv::Mat tolerance;    // CV_32F: how far the print's darkness goes round `expected`
+    cv::Mat printed;      // CV_8U: 255 where something is printed
+    cv::Mat hidden;       // CV_8U: 255 where the print is as dark as the pencil
+    cv::Mat disk;         // CV_8U: 255 inside the limb, its line left out
+    cv::Point origin;     // the region's top-left pixel in the image
+    int factor = 1;       // image pixels per working pixel
+    double dotsPerMm = 1; // working pixels per mm of the paper
+    double drawingPerPaper = 1; // mm of the drawing of radius R per mm of paper
+    double ink = kUsualInk;
+
+    QPointF toImage(QPointF p) const {
+        return (p + QPointF(0.5, 0.5)) * factor - QPointF(0.5, 0.5) + QPointF(origin.x, origin.y);
+    }
+    QTransform imageToWork() const {
+        return QTransform::fromTranslate(0.5 - origin.x, 0.5 - origin.y) *
+               QTransform::fromScale(1.0 / factor, 1.0 / factor) *
+               QTransform::fromTranslate(-0.5, -0.5);
+    }
+    // How much of a working pixel the pencil covers, 0..1, against a pencil of `inkLevel`.
+    double cover(int x, int y, double inkLevel) const {
+        const double above = darkness.at<float>(y, x) - expected.at<float>(y, x);
+        return std::clamp(above / inkLevel, 0.0, 1.0);
+    }
+};
+
+// The paper's light: the scan with every mark narrower than kWidestMarkMm closed over, on
+// cells of kPaperCellMm, smoothed and brought back to the working scale.
+cv::Mat paperLight(const cv::Mat &grey, double dotsPerMm) {
+    const double cell = std::max(1.0, kPaperCellMm * dotsPerMm);
+    cv::Mat small;
+    cv::resize(grey, small,
+               cv::Size(std::max(1, static_cast<int>(grey.cols / cell)),
+                        std::max(1, static_cast<int>(grey.rows / cell))),
+               0, 0, cv::INTER_AREA);
+    const int reach = static_cast<int>(std::lround(kWidestMarkMm / kPaperCellMm)) | 1;
+    cv::morphologyEx(small, small, cv::MORPH_CLOSE,
+                     cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(reach, reach)));
+    cv::Mat light;
+    small.convertTo(light, CV_32F);
+    cv::GaussianBlur(light, light, cv::Size(3, 3), 0);
+    cv::resize(light, light, grey.size(), 0, 0, cv::INTER_LINEAR);
+    cv::max(light, 1.0, light);
+    return light;
+}
+
+// The rendered print moved onto the scan's print: a shift for each tile from the print's
+// gradient (the brightness-constancy step of optical flow), interpolated between tiles.
+cv::Mat alignPrint(const cv::Mat &print, const cv::Mat &darkness) {
+    cv::Mat seen;
+    cv::GaussianBlur(darkness, seen, cv::Size(), 1.0);
+    cv::Mat aligned = print;
+    cv::Mat shiftX = cv::Mat::zeros(kAlignTiles, kAlignTiles, CV_32F);
+    cv::Mat shiftY = cv::Mat::zeros(kAlignTiles, kAlignTiles, CV_32F);
+    for (int round = 0; round < kAlignRounds; ++round) {
+        cv::Mat model, gx, gy;
+        cv::GaussianBlur(aligned, model, cv::Size(), 1.0);
+        cv::Sobel(model, gx, CV_32F, 1, 0, 3, 1.0 / 8);
+        cv::Sobel(model, gy, CV_32F, 0, 1, 3, 1.0 / 8);
+        const double gain = model.dot(model) > 0 ? seen.dot(model) / model.dot(model) : 1;
+        if (gain <= 0.05)
+            return aligned;
+        std::vector<cv::Matx22d> a(kAlignTiles * kAlignTiles, cv::Matx22d::zeros());
+        std::vector<cv::Vec2d> b(kAlignTiles * kAlignTiles, cv::Vec2d(0, 0));
+        cv::Matx22d all = cv::Matx22d::zeros();
+        cv::Vec2d allB(0, 0);
+        for (int y = 0; y < model.rows; ++y) {
+            const float *m = model.ptr<float>(y);
+            const float *s = seen.ptr<float>(y);
+            const float *dx = gx.ptr<float>(y);
+            const float *dy = gy.ptr<float>(y);
+            const int ty = y * kAlignTiles / model.rows;
+            for (int x = 0; x < model.cols; ++x) {
+                const double e = (s[x] - gain * m[x]) / gain;
+                if (std::abs(e) > 0.4 || (dx[x] == 0 && dy[x] == 0))
+                    continue; // the pencil, or nothing printed
+                const int t = ty * kAlignTiles + x * kAlignTiles / model.cols;
+                const cv::Matx22d g(dx[x] * dx[x], dx[x] * dy[x], dx[x] * dy[x], dy[x] * dy[x]);
+                a[static_cast<size_t>(t)] += g;
+                b[static_cast<size_t>(t)] += cv::Vec2d(dx[x] * e, dy[x] * e);
+                all += g;
+                allB += cv::Vec2d(dx[x] * e, dy[x] * e);
+            }
+        }
+        const auto solve = [](const cv::Matx22d &m, const cv::Vec2d &v, cv::Vec2d &out) {
+            const double det = cv::determinant(m);
+            if (!(det > 1e-9 * (m(0, 0) + m(1, 1)) * (m(0, 0) + m(1, 1))) || m(0, 0) + m(1, 1) < 1)
+                return false;
+            out = m.inv() * v;
+            return true;
+        };
+        cv::Vec2d overall(0, 0);
+        solve(all, allB, overall);
+        for (int t = 0; t < kAlignTiles * kAlignTiles; ++t) {
+            cv::Vec2d s = overall;
+            solve(a[static_cast<size_t>(t)], b[static_cast<size_t>(t)], s);
+            float &sx = shiftX.at<float>(t / kAlignTiles, t % kAlignTiles);
+            float &sy = shiftY.at<float>(t / kAlignTiles, t % kAlignTiles);
+            sx = static_cast<float>(std::clamp(sx + s[0], -kLargestShiftPx, kLargestShiftPx));
+            sy = static_cast<float>(std::clamp(sy + s[1], -kLargestShiftPx, kLargestShiftPx));
+        }
+        cv::Mat mapX, mapY;
+        cv::resize(shiftX, mapX, print.size(), 0, 0, cv::INTER_LINEAR);
+        cv::resize(shiftY, mapY, print.size(), 0, 0, cv::INTER_LINEAR);
+        for (int y = 0; y < mapX.rows; ++y) {
+            float *mx = mapX.ptr<float>(y);
+            float *my = mapY.ptr<float>(y);
+            for (int x = 0; x < mapX.cols; ++x) {
+                mx[x] += static_cast<float>(x);
+                my[x] += static_cast<float>(y);
+            }
+        }
+        cv::remap(print, aligned, mapX, mapY, cv::INTER_LINEAR, cv::BORDER_CONSTANT, cv::Scalar(0));
+    }
+    return aligned;
+}
+
+int darknessStep(float d) {
+    return std::clamp(
+        static_cast<int>((d - kDarknessFrom) / (kDarknessTo - kDarknessFrom) * kDarknessSteps), 0,
+        kDarknessSteps - 1);
+}
+float darknessOfStep(int step) {
+    return static_cast<float>(kDarknessFrom +
+                              (step + 0.5) * (kDarknessTo - kDarknessFrom) / kDarknessSteps);
+}
+int stepOfHistogram(const std::vector<int> &histogram, int count, double part) {
+    int seen = 0;
+    for (int i = 0; i < kDarknessSteps; ++i) {
+        seen += histogram[static_cast<size_t>(i)];
+        if (seen > part * count)
+            return i;
+    }
+    return kDarknessSteps - 1;
+}
+
+// How dark each printed level comes out on this scan: for the classes of the blurred render's
+// darkness, the middle of the scan's darkness and the tolerance round it; `expected` and
+// `tolerance` then for every pixel.
+void learnTone(const cv::Mat &model, WorkRegion &w) {
+    const size_t classes = kToneClasses;
+    const auto classOf = [&](float p) {
+        return std::clamp(static_cast<int>(p * kToneClasses), 0, kToneClasses - 1);
+    };
+    std::vector<std::vector<int>> histogram(classes, std::vector<int>(kDarknessSteps, 0));
+    std::vector<int> count(classes, 0);
+    for (int y = 0; y < model.rows; ++y) {
+        const float *m = model.ptr<float>(y);
+        const float *d = w.darkness.ptr<float>(y);
+        const uchar *inside = w.disk.ptr<uchar>(y);
+        for (int x = 0; x < model.cols; ++x) {
+            if (!inside[x])
+                continue;
+            const int c = classOf(m[x]);
+            ++histogram[static_cast<size_t>(c)][static_cast<size_t>(darknessStep(d[x]))];
+            ++count[static_cast<size_t>(c)];
+        }
+    }
+    std::vector<float> middle(classes, -1), spread(classes, -1);
+    for (size_t c = 0; c < classes; ++c) {
+        if (count[c] < kLeastClassPixels)
+            continue;
+        const int m = stepOfHistogram(histogram[c], count[c], 0.5);
+        std::vector<int> deviation(kDarknessSteps, 0);
+        for (int i = 0; i < kDarknessSteps; ++i)
+            deviation[static_cast<size_t>(std::abs(i - m))] += histogram[c][static_cast<size_t>(i)];
+        const double step = (kDarknessTo - kDarknessFrom) / kDarknessSteps;
+        middle[c] = darknessOfStep(m);
+        spread[c] = static_cast<float>(std::max(
+            kLeastTolerance, kToleranceDeviations * 1.4826 *
+                                 (stepOfHistogram(deviation, count[c], 0.5) + 0.5) * step));
+    }
+    // Classes without enough pixels take their neighbours'; darker print never comes out
+    // lighter.
+    float lastMiddle = 0;
+    float lastSpread = static_cast<float>(kLeastTolerance);
+    for (size_t c = 0; c < classes; ++c) {
+        if (middle[c] < 0) {
+            middle[c] = lastMiddle;
+            spread[c] = lastSpread;
+        }
+        middle[c] = std::max(middle[c], lastMiddle);
+        lastMiddle = middle[c];
+        lastSpread = spread[c];
+    }
+    w.expected.create(model.size(), CV_32F);
+    w.tolerance.create(model.size(), CV_32F);
+    for (int y = 0; y < model.rows; ++y) {
+        const float *m = model.ptr<float>(y);
+        float *e = w.expected.ptr<float>(y);
+        float *t = w.tolerance.ptr<float>(y);
+        for (int x = 0; x < model.cols; ++x) {
+            const auto c = static_cast<size_t>(classOf(m[x]));
+            e[x] = middle[c];
+            t[x] = spread[c];
+        }
+    }
+}
+
+// The sheet's print at the working scale as a darkness 0..1, moved onto the scan's and
+// blurred as the scanner blurred it; empty where the sheet is not the program's.
+cv::Mat printModel(const ScanRegistration &reg, const WorkRegion &w) {
+    if (!reg.code)
+        return {};
+    ScanRegistration here = reg;
+    // The print lies as the paper does, whatever north an option gives the drawing.
+    if (reg.measuredTurnDeg)
+        here.frame.turnDeg = *reg.measuredTurnDeg;
+    const QImage sheet =
+        renderSheetOnScan(here, QSize(w.darkness.cols, w.darkness.rows), w.imageToWork());
+    if (sheet.isNull())
+        return {};
+    cv::Mat print;
+    matOf(sheet).convertTo(print, CV_32F, -1.0 / 255, 1.0);
+    print = alignPrint(print, w.darkness);
+    // The blur that makes the render most like the scan, the pencil's pixels weighing little.
+    cv::Mat best;
+    double bestError = 0;
+    for (double sigma : kBlurs) {
+        cv::Mat model;
+        cv::GaussianBlur(print, model, cv::Size(), sigma);
+        const double gain = model.dot(model) > 0 ? w.darkness.dot(model) / model.dot(model) : 1;
+        double error = 0;
+        for (int y = 0; y < model.rows; y += 2) {
+            const float *m = model.ptr<float>(y);
+            const float *d = w.darkness.ptr<float>(y);
+            for (int x = 0; x < model.cols; x += 2)
+                if (m[x] > 0.01) {
+                    const double e = std::min(std::abs(d[x] - gain * m[x]), 0.3);
+                    error += e * e;
+                }
+        }
+        if (best.empty() || error < bestError) {
+            best = model;
+            bestError = error;
+        }
+    }
+    return best;
 }
 
 WorkRegion workRegion(const cv::Mat &grey, const ScanRegistration &reg, cv::Rect box) {
@@ -122,191 +381,577 @@ WorkRegion workRegion(const cv::Mat &grey, const ScanRegistration &reg, cv::Rect
     box.height -= box.height % w.factor;
     w.origin = box.tl();
     w.dotsPerMm = dotsPerMm / w.factor;
-    if (box.width < w.factor || box.height < w.factor)
+    if (box.width < 3 * w.factor || box.height < 3 * w.factor)
         return w;
+    cv::Mat level;
     if (w.factor > 1)
-        cv::resize(grey(box), w.grey, cv::Size(box.width / w.factor, box.height / w.factor), 0, 0,
+        cv::resize(grey(box), level, cv::Size(box.width / w.factor, box.height / w.factor), 0, 0,
                    cv::INTER_AREA);
     else
-        w.grey = grey(box);
+        level = grey(box);
+    const cv::Mat light = paperLight(level, w.dotsPerMm);
+    level.convertTo(w.darkness, CV_32F);
+    cv::divide(w.darkness, light, w.darkness);
+    cv::subtract(1.0, w.darkness, w.darkness);
 
-    // The printed sheet where the scan shows it, at the working scale, and widened.
-    cv::Mat printed;
-    cv::Mat printedCore;
-    if (reg.code) {
-        ScanRegistration here = reg;
-        here.frame.centre = w.fromImage(f.centre);
-        here.frame.radiusPx = f.radiusPx / w.factor;
-        here.frame.turnDeg = reg.measuredTurnDeg.value_or(f.turnDeg);
-        const QImage sheet = renderSheetOnScan(here, QSize(w.grey.cols, w.grey.rows));
-        if (!sheet.isNull()) {
-            const int margin = std::max(kLeastPrintMarginPx,
-                                        static_cast<int>(std::ceil(kPrintMarginMm * w.dotsPerMm)));
-            printedCore = matOf(sheet) < 128;
-            cv::erode(matOf(sheet), printed,
-                      cv::getStructuringElement(cv::MORPH_ELLIPSE,
-                                                cv::Size(2 * margin + 1, 2 * margin + 1)));
-        }
+    // Inside the limb, its line left out: the circle of the drawing mapped as the frame maps.
+    w.disk = cv::Mat::zeros(w.darkness.size(), CV_8UC1);
+    const QTransform toWork = sheetToImage(f) * w.imageToWork();
+    const double inner = f.radiusMm - kLimbBandMm / w.drawingPerPaper;
+    constexpr int kLimbVertices = 360;
+    constexpr int kShift = 4; // vertices to a sixteenth of a pixel
+    std::vector<cv::Point> limb;
+    for (int k = 0; k < kLimbVertices; ++k) {
+        const double a = 2 * std::numbers::pi * k / kLimbVertices;
+        const QPointF p = toWork.map(QPointF(std::cos(a), std::sin(a)) * inner);
+        limb.emplace_back(static_cast<int>(std::lround(p.x() * 16)),
+                          static_cast<int>(std::lround(p.y() * 16)));
     }
-    // The paper: the median of what is not printed; the pencil: the median of what is
-    // clearly darker than the paper.
-    const bool hasPrint = !printed.empty();
-    const auto unprinted = [&](int x, int y) {
-        return !hasPrint || printed.at<uchar>(y, x) == 255;
-    };
-    w.paper = medianOf(
-        w.grey, 3, [&](int x, int y, uchar) { return unprinted(x, y); }, 255);
-    // Only the clearly dark: the print's blurred edge beyond the margin is not the pencil.
-    w.ink = medianOf(
-        w.grey, 1,
-        [&](int x, int y, uchar v) { return v < w.paper - 2 * kPencilContrast && unprinted(x, y); },
-        kDarkestPart * w.paper);
-    w.ink = std::min(w.ink, w.paper - 2 * kPencilContrast);
-    w.printedCore = printedCore;
-    if (hasPrint)
-        printed.convertTo(w.expected, CV_8U, (w.paper - w.ink) / 255, w.ink);
-    else
-        w.expected = cv::Mat(w.grey.size(), CV_8UC1, cv::Scalar(w.paper));
+    cv::fillPoly(w.disk, std::vector<std::vector<cv::Point>>{limb}, cv::Scalar(255), cv::LINE_8,
+                 kShift);
+
+    const cv::Mat model = printModel(reg, w);
+    if (model.empty()) {
+        learnTone(cv::Mat::zeros(w.darkness.size(), CV_32F), w);
+        w.printed = cv::Mat::zeros(w.darkness.size(), CV_8UC1);
+    } else {
+        learnTone(model, w);
+        w.printed = model > kPrintDarkness;
+    }
+    // The pencil's darkness: the middle of what is clearly darker than the print.
+    std::vector<float> clearly;
+    for (int y = 0; y < w.darkness.rows; ++y) {
+        const float *d = w.darkness.ptr<float>(y);
+        const float *e = w.expected.ptr<float>(y);
+        const float *t = w.tolerance.ptr<float>(y);
+        const uchar *inside = w.disk.ptr<uchar>(y);
+        for (int x = 0; x < w.darkness.cols; ++x)
+            if (inside[x] && d[x] - e[x] > std::max<float>(t[x], 0.2f) && e[x] < kPrintDarkness)
+                clearly.push_back(d[x] - e[x]);
+    }
+    if (clearly.size() >= kLeastClassPixels) {
+        auto middle = clearly.begin() + static_cast<std::ptrdiff_t>(clearly.size() / 2);
+        std::nth_element(clearly.begin(), middle, clearly.end());
+        w.ink = std::clamp<double>(*middle, kLeastInk, 1.0);
+    }
+    w.hidden = w.expected > w.ink - kHiddenMargin;
     return w;
 }
 
-// The marks in a working region inside the limb, measured; the lines and the specks left
-// out.
-std::vector<FoundSpot> spotsIn(const WorkRegion &w, const ScanFrame &frame) {
-    std::vector<FoundSpot> spots;
-    if (w.grey.empty())
-        return spots;
-    // Pencil: darker than half-way from what is printed there to the ink.
-    cv::Mat pencil(w.grey.size(), CV_8UC1);
-    cv::Mat hidden(w.grey.size(), CV_8UC1); // dark print: the pencil cannot be seen on it
-    for (int y = 0; y < pencil.rows; ++y) {
-        const uchar *level = w.grey.ptr<uchar>(y);
-        const uchar *printed = w.expected.ptr<uchar>(y);
-        uchar *out = pencil.ptr<uchar>(y);
-        uchar *dark = hidden.ptr<uchar>(y);
-        for (int x = 0; x < pencil.cols; ++x) {
-            out[x] = w.pencil(printed[x], level[x]) > 0.5 ? 255 : 0;
-            dark[x] = printed[x] - w.ink < kPencilContrast / 2 ? 255 : 0;
-        }
-    }
-    // In the band the print was widened by, the paper shows beside the print: a dark pixel
-    // there next to the pencil is pencil (grown a few pixels from it, so that a printed line
-    // a pixel off its place does not run along).
-    if (!w.printedCore.empty()) {
-        cv::Mat candidates = (w.grey < (w.paper + w.ink) / 2) & (w.expected < w.paper);
-        candidates &= ~w.printedCore;
-        const int steps = std::max(kLeastPrintMarginPx,
-                                   static_cast<int>(std::ceil(kPrintMarginMm * w.dotsPerMm))) +
-                          1;
-        for (int i = 0; i < steps; ++i) {
-            cv::Mat grown;
-            cv::dilate(pencil, grown, cv::Mat());
-            grown &= candidates;
-            if (cv::countNonZero(grown & ~pencil) == 0)
-                break;
-            pencil |= grown;
-        }
-    }
-    // Across dark print: where the pencil shows on both sides.
-    if (cv::countNonZero(hidden) > 0) {
-        const int bridge = static_cast<int>(std::lround(kBridgeMm * w.dotsPerMm)) | 1;
-        cv::Mat joined;
-        cv::morphologyEx(pencil, joined, cv::MORPH_CLOSE,
-                         cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(bridge, bridge)));
-        cv::bitwise_and(joined, hidden, joined);
-        cv::bitwise_or(pencil, joined, pencil);
-    }
-    cv::Mat nearPrint;
-    cv::dilate(hidden, nearPrint, cv::Mat());
-    // Only inside the limb, its line left out.
-    cv::Mat disk = cv::Mat::zeros(pencil.size(), CV_8UC1);
-    const QPointF c = w.fromImage(frame.centre);
-    constexpr int kShift = 4; // the circle's centre and radius to a sixteenth of a pixel
-    cv::circle(disk,
-               cv::Point(static_cast<int>(std::lround(c.x() * 16)),
-                         static_cast<int>(std::lround(c.y() * 16))),
-               static_cast<int>((frame.radiusPx / w.factor - kLimbBandMm * w.dotsPerMm) * 16),
-               cv::Scalar(255), cv::FILLED, cv::LINE_8, kShift);
-    cv::bitwise_and(pencil, disk, pencil);
-    // A pixel's break in an outline (a light stroke, the print beside it) closed, so that the
-    // outline still holds its core.
-    cv::Mat closed;
-    cv::morphologyEx(pencil, closed, cv::MORPH_CLOSE, cv::Mat());
+// What is measured of a spot: its pixels (working scale), whether it is an outline round a
+// core, and the core's pixels.
+struct Shape {
+    std::vector<cv::Point> pixels;
+    bool penumbra = false;
+    int corePixels = 0;
+};
 
-    std::vector<std::vector<cv::Point>> contours;
-    cv::findContours(closed, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_SIMPLE);
-    const double mm2PerPixel = 1 / (w.dotsPerMm * w.dotsPerMm); // of paper
-    for (const auto &contour : contours) {
-        const cv::Rect bounds = cv::boundingRect(contour);
-        const cv::RotatedRect box = cv::minAreaRect(contour);
-        // The filled shape with a pixel's room round it for the edge.
-        const cv::Rect room =
-            cv::Rect(bounds.x - 2, bounds.y - 2, bounds.width + 4, bounds.height + 4) &
-            cv::Rect(0, 0, pencil.cols, pencil.rows);
-        cv::Mat filled = cv::Mat::zeros(room.size(), CV_8UC1);
-        cv::drawContours(filled, std::vector<std::vector<cv::Point>>{contour}, 0, cv::Scalar(255),
-                         cv::FILLED, cv::LINE_8, cv::noArray(), 0, -room.tl());
-        const int filledCount = cv::countNonZero(filled);
-        const double roughMm2 = filledCount * mm2PerPixel;
-        const double lengthMm = std::max(box.size.width, box.size.height) / w.dotsPerMm;
-        if (roughMm2 < kLeastSpotAreaMm2 / 2 ||
-            (lengthMm >= kShortestLineMm && roughMm2 / lengthMm < kThinLineMm))
+// The marks of a mask (8-connected) and what is known of each.
+struct Marks {
+    cv::Mat labels;
+    cv::Mat stats;
+    int count = 0;
+    std::vector<float> thickness; // the largest distance from the mark's edge, pixels
+};
+
+// An open outline round the core `core`: rays from the core's middle that meet a stroke
+// beyond it; where they do on nearly every side, with no gap wider than kOutlineGapMm, the
+// polygon through the strokes' outer edges (gaps bridged from their neighbours) is the
+// outline's round, and the strokes met are its own.
+std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, const cv::Mat &coreMask,
+                                                  QPointF c, const WorkRegion &w,
+                                                  const std::vector<bool> &thin,
+                                                  std::vector<int> &strokesMet) {
+    const cv::Mat &labels = m.labels;
+    const double reach = kLargestOutlineMm * w.dotsPerMm;
+    std::array<double, kOutlineRays> outer{};
+    std::vector<int> met;
+    for (int k = 0; k < kOutlineRays; ++k) {
+        const double a = 2 * std::numbers::pi * k / kOutlineRays;
+        const QPointF u(std::cos(a), std::sin(a));
+        outer[static_cast<size_t>(k)] = -1;
+        int in = 0;
+        for (double r = 0; r <= reach; r += 0.5) {
+            const int x = static_cast<int>(std::lround(c.x() + u.x() * r));
+            const int y = static_cast<int>(std::lround(c.y() + u.y() * r));
+            if (x < 0 || y < 0 || x >= labels.cols || y >= labels.rows)
+                break;
+            const int l = labels.at<int>(y, x);
+            // The core itself, then the first stroke beyond it: another mark, or where the
+            // core is opened out of a mark its outline touches, the rest of that mark.
+            const bool inCore = coreMask.empty() ? l == core : coreMask.at<uchar>(y, x) != 0;
+            if (in == 0 && l != 0 && !inCore &&
+                (l == core ? !coreMask.empty() : thin[static_cast<size_t>(l)]))
+                in = l;
+            if (in != 0 && l != in)
+                break;
+            if (in != 0)
+                outer[static_cast<size_t>(k)] = r + 0.5;
+        }
+        if (in != 0 && std::find(met.begin(), met.end(), in) == met.end())
+            met.push_back(in);
+    }
+    // Every gap no wider than kOutlineGapMm at the radius of the outline beside it.
+    double sum = 0;
+    int hits = 0;
+    for (double r : outer)
+        if (r > 0) {
+            sum += r;
+            ++hits;
+        }
+    if (hits < kOutlineRays / 2)
+        return std::nullopt;
+    const double radius = sum / hits;
+    const double step = 2 * std::numbers::pi * radius / kOutlineRays / w.dotsPerMm; // mm
+    int run = 0;
+    int first = 0;
+    while (first < kOutlineRays && outer[static_cast<size_t>(first)] > 0)
+        ++first;
+    for (int i = 0; i < kOutlineRays; ++i) {
+        if (outer[static_cast<size_t>((first + i) % kOutlineRays)] > 0)
+            run = 0;
+        else if (++run * step > kOutlineGapSeenMm + step)
+            return std::nullopt;
+    }
+    // The gaps bridged: a missing ray takes the radius between its neighbours.
+    std::vector<cv::Point> polygon;
+    for (int k = 0; k < kOutlineRays; ++k) {
+        double r = outer[static_cast<size_t>(k)];
+        if (r <= 0) {
+            int before = k, after = k;
+            while (outer[static_cast<size_t>((before + kOutlineRays) % kOutlineRays)] <= 0)
+                --before;
+            while (outer[static_cast<size_t>(after % kOutlineRays)] <= 0)
+                ++after;
+            const double t = double(k - before) / (after - before);
+            r = outer[static_cast<size_t>((before + kOutlineRays) % kOutlineRays)] * (1 - t) +
+                outer[static_cast<size_t>(after % kOutlineRays)] * t;
+        }
+        const double a = 2 * std::numbers::pi * k / kOutlineRays;
+        polygon.emplace_back(static_cast<int>(std::lround(c.x() + std::cos(a) * r)),
+                             static_cast<int>(std::lround(c.y() + std::sin(a) * r)));
+    }
+    strokesMet = met;
+    return polygon;
+}
+
+// The filled part of a mark: what is left when its strokes are opened away by a disk
+// kCoreOfStrokes times their width; its pixels (the mask's size) and count.
+struct OpenedCore {
+    cv::Mat mask;
+    int pixels = 0;
+};
+OpenedCore openCore(const Marks &m, int k, cv::Size size) {
+    const cv::Rect box(m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
+                       m.stats.at<int>(k, cv::CC_STAT_WIDTH),
+                       m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
+    const int opening =
+        static_cast<int>(std::ceil(kCoreOfStrokes * 2 * m.thickness[static_cast<size_t>(k)])) | 1;
+    OpenedCore core;
+    core.mask = cv::Mat::zeros(size, CV_8UC1);
+    cv::morphologyEx(m.labels(box) == k, core.mask(box), cv::MORPH_OPEN,
+                     cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(opening, opening)));
+    core.pixels = cv::countNonZero(core.mask(box));
+    return core;
+}
+
+// Spots from marks: an outline round a core (closed, or open with gaps up to kOutlineGapMm)
+// becomes one spot with what it encloses; writing and lines (strokes of even width,
+// enclosing nothing filled) are left out; every other mark is a spot, its small holes
+// filled. A mark enclosing paper of kLeastHoleMm2 or more (an outline drawn into its core)
+// is a spot with a penumbra too.
+std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
+    Marks m;
+    cv::Mat centroids;
+    m.count = cv::connectedComponentsWithStats(mask, m.labels, m.stats, centroids, 8, CV_32S);
+    const auto count = static_cast<size_t>(m.count);
+    // A stroke: no wider than a pencil line and long for its width. Its width is twice its
+    // area over its edge's length (a strip's, a ring's alike), its length its area over that.
+    std::vector<bool> isStroke(count, false);
+    std::vector<bool> thin(count, false);
+    std::vector<bool> filledPart(count, false);
+    cv::Mat depth;
+    cv::distanceTransform(mask, depth, cv::DIST_L2, cv::DIST_MASK_PRECISE);
+    std::vector<float> deepest(count, 0);
+    for (int y = 0; y < mask.rows; ++y) {
+        const int *l = m.labels.ptr<int>(y);
+        const float *d = depth.ptr<float>(y);
+        for (int x = 0; x < mask.cols; ++x)
+            deepest[static_cast<size_t>(l[x])] = std::max(deepest[static_cast<size_t>(l[x])], d[x]);
+    }
+    m.thickness.assign(count, 0);
+    for (size_t i = 1; i < count; ++i) {
+        const int k = static_cast<int>(i);
+        const cv::Rect box = cv::Rect(m.stats.at<int>(k, cv::CC_STAT_LEFT) - 1,
+                                      m.stats.at<int>(k, cv::CC_STAT_TOP) - 1,
+                                      m.stats.at<int>(k, cv::CC_STAT_WIDTH) + 2,
+                                      m.stats.at<int>(k, cv::CC_STAT_HEIGHT) + 2) &
+                             cv::Rect(0, 0, mask.cols, mask.rows);
+        const cv::Mat part = m.labels(box) == k;
+        std::vector<std::vector<cv::Point>> edges;
+        cv::findContours(part, edges, cv::RETR_LIST, cv::CHAIN_APPROX_NONE);
+        double edge = 0;
+        for (const auto &e : edges)
+            edge += std::max(cv::arcLength(e, true), 2.0);
+        const double area = m.stats.at<int>(k, cv::CC_STAT_AREA);
+        const double width = 2 * area / std::max(edge, 1.0) + 1; // the edge runs on pixel centres
+        m.thickness[i] = static_cast<float>(width / 2);
+        thin[i] = width / w.dotsPerMm <= kWidestStrokeMm;
+        // A line drawn by hand (a grid line, the north mark): long, its area spread along it
+        // narrower than a pencil line.
+        std::vector<cv::Point> pixels;
+        cv::findNonZero(part, pixels);
+        const cv::RotatedRect along = cv::minAreaRect(pixels);
+        const double length = std::max(along.size.width, along.size.height);
+        filledPart[i] = 2 * deepest[i] >= kFilledPart * width;
+        isStroke[i] =
+            (thin[i] && area >= kStrokeLength * width * width) ||
+            (length >= kShortestLineMm * w.dotsPerMm && area / length < kThinLineMm * w.dotsPerMm);
+    }
+    // The marks with their holes filled, and which marks each such round holds.
+    cv::Mat around = cv::Mat::zeros(mask.rows + 2, mask.cols + 2, CV_8UC1);
+    mask.copyTo(around(cv::Rect(1, 1, mask.cols, mask.rows)));
+    cv::floodFill(around, cv::Point(0, 0), cv::Scalar(128));
+    const cv::Mat filled = around(cv::Rect(1, 1, mask.cols, mask.rows)) != 128;
+    cv::Mat rounds;
+    const auto roundCount = static_cast<size_t>(cv::connectedComponents(filled, rounds, 8, CV_32S));
+    std::vector<int> holePixels(roundCount, 0);
+    std::vector<int> roundOf(count, 0);
+    for (int y = 0; y < mask.rows; ++y) {
+        const int *r = rounds.ptr<int>(y);
+        const int *l = m.labels.ptr<int>(y);
+        const uchar *inMask = mask.ptr<uchar>(y);
+        for (int x = 0; x < mask.cols; ++x) {
+            if (r[x] && !inMask[x])
+                ++holePixels[static_cast<size_t>(r[x])];
+            if (l[x])
+                roundOf[static_cast<size_t>(l[x])] = r[x];
+        }
+    }
+    const double leastHole = kLeastHoleMm2 * w.dotsPerMm * w.dotsPerMm;
+    // A stroke round paper with a part much wider than the rest is an outline drawn into its
+    // core, no writing.
+    // An open outline drawn into its core: the core opened out of the strokes (the corner of
+    // a cross or an arrow's head leaves little), and the rest of the mark round it on nearly
+    // every side.
+    std::vector<std::optional<std::vector<cv::Point>>> touchingOutline(count);
+    std::vector<int> openedCore(count, 0);
+    for (size_t i = 1; i < count; ++i) {
+        if (!isStroke[i] || !filledPart[i])
             continue;
-        // Area and centre: whole pixels inside, the edge by how much of it is pencil.
-        cv::Mat inner, outer;
-        cv::erode(filled, inner, cv::Mat());
-        cv::dilate(filled, outer, cv::Mat());
-        // The edge weighed against this mark's own pencil (pressed harder or lighter than
-        // another's): the middle level of its pencil inside the edge.
-        std::vector<uchar> core;
-        for (int y = 0; y < room.height; ++y) {
-            const uchar *in = inner.ptr<uchar>(y);
-            const uchar *mark = pencil.ptr<uchar>(room.y + y) + room.x;
-            const uchar *level = w.grey.ptr<uchar>(room.y + y) + room.x;
-            for (int x = 0; x < room.width; ++x)
-                if (in[x] && mark[x])
-                    core.push_back(level[x]);
+        const int k = static_cast<int>(i);
+        const cv::Rect box(
+            m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
+            m.stats.at<int>(k, cv::CC_STAT_WIDTH), m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
+        const int opening = static_cast<int>(std::ceil(kCoreOfStrokes * 2 * m.thickness[i])) | 1;
+        cv::Mat core = cv::Mat::zeros(mask.size(), CV_8UC1);
+        cv::morphologyEx(m.labels(box) == k, core(box), cv::MORPH_OPEN,
+                         cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(opening, opening)));
+        const cv::Moments moments = cv::moments(core(box), true);
+        // A closed outline into its core: paper inside and a core (not the junction of a
+        // written 8 or A).
+        if (holePixels[static_cast<size_t>(roundOf[i])] >= leastHole &&
+            moments.m00 >= kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm) {
+            isStroke[i] = false;
+            continue;
         }
-        double ink = w.ink;
-        if (core.size() >= kLeastCorePixels) {
-            auto middle = core.begin() + static_cast<std::ptrdiff_t>(core.size() / 2);
-            std::nth_element(core.begin(), middle, core.end());
-            ink = std::min<double>(*middle, w.paper - kPencilContrast);
+        // A small outline (the scan shows no core opened out of it) round paper its stroke
+        // barely leaves: a spot, its outline told by the paper inside.
+        if (std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
+            moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm)
+            isStroke[i] = false;
+        if (moments.m00 < kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm)
+            continue;
+        const QPointF middle(box.x + moments.m10 / moments.m00, box.y + moments.m01 / moments.m00);
+        std::vector<int> met;
+        touchingOutline[i] = openOutline(m, k, core, middle, w, thin, met);
+        if (touchingOutline[i]) {
+            isStroke[i] = false;
+            openedCore[i] = static_cast<int>(moments.m00);
         }
-        double area = 0;
-        QPointF moment;
-        int gap = 0;
-        for (int y = 0; y < room.height; ++y) {
-            const uchar *in = inner.ptr<uchar>(y);
-            const uchar *out = outer.ptr<uchar>(y);
-            const uchar *fill = filled.ptr<uchar>(y);
-            const uchar *mark = pencil.ptr<uchar>(room.y + y) + room.x;
-            for (int x = 0; x < room.width; ++x) {
-                if (!out[x])
-                    continue;
-                const double weight =
-                    in[x] ? 1.0
-                          : WorkRegion::pencil(w.expected.at<uchar>(room.y + y, room.x + x),
-                                               w.grey.at<uchar>(room.y + y, room.x + x), ink);
-                area += weight;
-                moment += QPointF(room.x + x, room.y + y) * weight;
-                if (fill[x] && !mark[x])
-                    ++gap;
+    }
+    std::vector<int> strokes(roundCount, 0), blobs(roundCount, 0), corePixels(roundCount, 0);
+    std::vector<int> largestBlob(roundCount, 0), blobMark(roundCount, 0);
+    for (size_t i = 1; i < count; ++i) {
+        const auto r = static_cast<size_t>(roundOf[i]);
+        const int area = m.stats.at<int>(static_cast<int>(i), cv::CC_STAT_AREA);
+        if (isStroke[i]) {
+            ++strokes[r];
+        } else {
+            ++blobs[r];
+            corePixels[r] += area;
+            if (area > largestBlob[r]) {
+                largestBlob[r] = area;
+                blobMark[r] = static_cast<int>(i);
             }
         }
-        if (area * mm2PerPixel < kLeastSpotAreaMm2 ||
-            (area * mm2PerPixel < kLeastSpotAtPrintMm2 &&
-             cv::countNonZero(nearPrint(room) & filled) > 0))
+    }
+    std::vector<Shape> shapes;
+    std::vector<int> shapeOfRound(roundCount, -1);
+    std::vector<int> shapeOfMark(count, -1);
+    for (size_t r = 1; r < roundCount; ++r) {
+        if (blobs[r] == 0)
+            continue; // writing, a line, an empty ring
+        // A closed outline round a core, or a blob holding paper: a penumbra. A thin mark
+        // holding paper without a core in it is writing (a 6, 8, 9, A, p).
+        const bool outlined = strokes[r] > 0 || holePixels[r] >= leastHole;
+        if (strokes[r] == 0 && outlined && blobs[r] == 1 &&
+            thin[static_cast<size_t>(blobMark[r])] &&
+            openCore(m, blobMark[r], mask.size()).pixels <
+                kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm)
+            continue;
+        shapeOfRound[r] = static_cast<int>(shapes.size());
+        shapes.push_back({{}, outlined, outlined ? corePixels[r] : 0});
+    }
+    // Open outlines round a core not yet in a penumbra, the largest cores first; the pieces of
+    // an outline (short ones may have been taken for spots) join its spot.
+    std::vector<int> redirect(shapes.size());
+    std::iota(redirect.begin(), redirect.end(), 0);
+    std::vector<int> cores;
+    for (size_t i = 1; i < count; ++i)
+        if (!isStroke[i] && shapeOfRound[static_cast<size_t>(roundOf[i])] >= 0)
+            cores.push_back(static_cast<int>(i));
+    std::stable_sort(cores.begin(), cores.end(), [&](int a, int b) {
+        return m.stats.at<int>(a, cv::CC_STAT_AREA) > m.stats.at<int>(b, cv::CC_STAT_AREA);
+    });
+    std::vector<std::vector<cv::Point>> polygons;
+    std::vector<int> polygonShape;
+    for (size_t i = 1; i < count; ++i) {
+        const int own = shapeOfRound[static_cast<size_t>(roundOf[i])];
+        if (!touchingOutline[i] || own < 0)
+            continue;
+        shapes[static_cast<size_t>(own)].penumbra = true;
+        shapes[static_cast<size_t>(own)].corePixels = openedCore[i];
+        polygons.push_back(*touchingOutline[i]);
+        polygonShape.push_back(own);
+    }
+    for (int i : cores) {
+        const int own = shapeOfRound[static_cast<size_t>(roundOf[static_cast<size_t>(i)])];
+        if (redirect[static_cast<size_t>(own)] != own || shapes[static_cast<size_t>(own)].penumbra)
+            continue;
+        std::vector<int> met;
+        const QPointF middle(
+            m.stats.at<int>(i, cv::CC_STAT_LEFT) + m.stats.at<int>(i, cv::CC_STAT_WIDTH) / 2.0,
+            m.stats.at<int>(i, cv::CC_STAT_TOP) + m.stats.at<int>(i, cv::CC_STAT_HEIGHT) / 2.0);
+        const auto polygon = openOutline(m, i, cv::Mat(), middle, w, thin, met);
+        if (!polygon)
+            continue;
+        Shape &shape = shapes[static_cast<size_t>(own)];
+        shape.penumbra = true;
+        shape.corePixels = m.stats.at<int>(i, cv::CC_STAT_AREA);
+        for (int piece : met) {
+            shapeOfMark[static_cast<size_t>(piece)] = own;
+            const int other =
+                shapeOfRound[static_cast<size_t>(roundOf[static_cast<size_t>(piece)])];
+            if (other >= 0 && other != own)
+                redirect[static_cast<size_t>(other)] = own;
+        }
+        polygons.push_back(*polygon);
+        polygonShape.push_back(own);
+    }
+    cv::Mat owner(mask.size(), CV_32S, cv::Scalar(-1));
+    for (size_t k = 0; k < polygons.size(); ++k)
+        cv::fillPoly(owner, std::vector<std::vector<cv::Point>>{polygons[k]},
+                     cv::Scalar(polygonShape[k]));
+    for (int y = 0; y < mask.rows; ++y) {
+        const int *r = rounds.ptr<int>(y);
+        const int *l = m.labels.ptr<int>(y);
+        const int *o = owner.ptr<int>(y);
+        for (int x = 0; x < mask.cols; ++x) {
+            int s = o[x];
+            if (s < 0 && r[x])
+                s = shapeOfRound[static_cast<size_t>(r[x])];
+            if (s < 0 && l[x])
+                s = shapeOfMark[static_cast<size_t>(l[x])];
+            if (s >= 0)
+                shapes[static_cast<size_t>(redirect[static_cast<size_t>(s)])].pixels.emplace_back(
+                    x, y);
+        }
+    }
+    return shapes;
+}
+
+// The marks in a working region inside the limb, measured; writing, lines, smudges and
+// specks left out.
+std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
+    std::vector<FoundSpot> spots;
+    if (w.darkness.empty())
+        return spots;
+    cv::Mat above = w.darkness - w.expected;
+    // The print may lie a pixel off its place: a mark starts only where it is darker than
+    // the darkest print round it, and reaches into the band along the print by what the scan
+    // shows there.
+    cv::Mat expectedNear, toleranceNear;
+    const cv::Mat band =
+        cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * kBandPx + 1, 2 * kBandPx + 1));
+    cv::dilate(w.expected, expectedNear, band);
+    cv::dilate(w.tolerance, toleranceNear, band);
+    cv::Mat seedLimit, edgeLimit;
+    cv::max(toleranceNear, std::max(kLeastSeed, kSeedPart * w.ink), seedLimit);
+    cv::max(w.tolerance, kEdgePart * w.ink, edgeLimit);
+    cv::Mat mask = (w.darkness - expectedNear) > seedLimit;
+    const cv::Mat edge = above > edgeLimit;
+    for (int i = 0; i < kEdgeSteps; ++i) {
+        cv::Mat grown;
+        cv::dilate(mask, grown, cv::Mat());
+        mask |= grown & edge;
+    }
+    // Across dark print: where the pencil shows on both sides.
+    if (cv::countNonZero(w.hidden) > 0) {
+        const int bridge = static_cast<int>(std::lround(kBridgeMm * w.dotsPerMm)) | 1;
+        cv::Mat joined;
+        cv::morphologyEx(mask, joined, cv::MORPH_CLOSE,
+                         cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(bridge, bridge)));
+        mask |= joined & w.hidden;
+    }
+    mask &= w.disk;
+    // A pixel's break in a stroke (the pencil's grain, the print beside it) closed.
+    cv::morphologyEx(mask, mask, cv::MORPH_CLOSE, cv::Mat());
+    cv::Mat nearPrint;
+    cv::dilate(w.printed, nearPrint, cv::Mat());
+
+    const std::vector<Shape> shapes = shapesOf(mask, w);
+    cv::Mat owner(mask.size(), CV_32S, cv::Scalar(-1));
+    for (size_t s = 0; s < shapes.size(); ++s)
+        for (const cv::Point &p : shapes[s].pixels)
+            owner.at<int>(p) = static_cast<int>(s);
+    const double mm2PerPixel = 1 / (w.dotsPerMm * w.dotsPerMm); // of paper
+    const double drawing2 = w.drawingPerPaper * w.drawingPerPaper;
+    const cv::Rect all(0, 0, mask.cols, mask.rows);
+    for (size_t s = 0; s < shapes.size(); ++s) {
+        const Shape &shape = shapes[s];
+        if (shape.pixels.empty())
+            continue;
+        // The mark's own pencil: how much darker than the print its pixels are.
+        std::vector<float> own;
+        bool atPrint = false;
+        size_t marked = 0;
+        size_t onPrint = 0;
+        for (const cv::Point &p : shape.pixels) {
+            if (mask.at<uchar>(p) && !w.hidden.at<uchar>(p))
+                own.push_back(above.at<float>(p));
+            atPrint = atPrint || nearPrint.at<uchar>(p);
+            if (mask.at<uchar>(p)) {
+                ++marked;
+                onPrint += w.printed.at<uchar>(p) ? 1 : 0;
+            }
+        }
+        // Where the print crowds (meridians running into the limb) what is left of it may
+        // join into marks; a mark lying all on the print is taken for such (pencil shows
+        // beside the print somewhere).
+        if (own.empty())
+            continue;
+        auto at = own.begin() + static_cast<std::ptrdiff_t>(own.size() / 2);
+        std::nth_element(own.begin(), at, own.end());
+        const double middle = *at;
+        if (onPrint >= kAllOnPrint * marked)
+            continue;
+        at = own.begin() + static_cast<std::ptrdiff_t>(kSmudgePercentile * (own.size() - 1));
+        std::nth_element(own.begin(), at, own.end());
+        if (*at < kSmudgePart * w.ink)
+            continue; // a smudge
+        const double darkest = *at;
+        // The edge is weighed against the mark's own pencil: its middle level, or near its
+        // darkest where the mark is mostly thin strokes that the scan shows lighter.
+        const double ink = std::max({middle, kOwnInkPart * darkest, kEdgePart * w.ink});
+        // Area and centre: the pixels well inside whole, the edge by how much of it is pencil.
+        const cv::Rect bounds = cv::boundingRect(shape.pixels);
+        const cv::Rect room =
+            cv::Rect(bounds.x - 3, bounds.y - 3, bounds.width + 6, bounds.height + 6) & all;
+        cv::Mat own8 = cv::Mat::zeros(room.size(), CV_8UC1);
+        for (const cv::Point &p : shape.pixels)
+            own8.at<uchar>(p - room.tl()) = 255;
+        cv::Mat inner, outer;
+        cv::erode(own8, inner, cv::Mat());
+        cv::dilate(own8, outer, cv::Mat(), cv::Point(-1, -1), 2);
+        double area = 0;
+        QPointF moment;
+        for (int y = 0; y < room.height; ++y)
+            for (int x = 0; x < room.width; ++x) {
+                if (!outer.at<uchar>(y, x))
+                    continue;
+                const int gx = room.x + x;
+                const int gy = room.y + y;
+                const int other = owner.at<int>(gy, gx);
+                if (other >= 0 && other != static_cast<int>(s))
+                    continue;
+                const double weight =
+                    inner.at<uchar>(y, x) || (own8.at<uchar>(y, x) && w.hidden.at<uchar>(gy, gx))
+                        ? 1.0
+                    : w.hidden.at<uchar>(gy, gx) ? 0.0
+                                                 : w.cover(gx, gy, ink);
+                area += weight;
+                moment += QPointF(gx, gy) * weight;
+            }
+        const double areaMm2 = area * mm2PerPixel;
+        if (area <= 0 || areaMm2 < kLeastSpotAreaMm2 || (areaMm2 < kLeastSpotAtPrintMm2 && atPrint))
             continue;
         FoundSpot spot;
         spot.pixel = w.toImage(moment / area);
-        spot.areaMm2 = area * mm2PerPixel * w.drawingPerPaper * w.drawingPerPaper;
-        spot.penumbra = gap * mm2PerPixel >= kLeastPenumbraGapMm2;
-        for (const cv::Point &p : contour)
-            spot.outline << w.toImage(QPointF(p.x, p.y));
+        spot.areaMm2 = areaMm2 * drawing2;
+        spot.penumbra = shape.penumbra;
+        spot.coreAreaMm2 =
+            shape.penumbra ? shape.corePixels * mm2PerPixel * drawing2 : spot.areaMm2;
+        if (!shape.penumbra) {
+            // An outline drawn so close round its core that the scan joins them: paper lighter
+            // than half the spot's pencil inside it, kLeastLightInsideMm2 at least (a light
+            // grain of the pencil is a pixel or two).
+            // Away from the spot's blurred edge.
+            cv::Mat deep;
+            cv::erode(own8, deep, cv::Mat(), cv::Point(-1, -1), 2);
+            cv::Mat light = cv::Mat::zeros(room.size(), CV_8UC1);
+            for (int y = 0; y < room.height; ++y)
+                for (int x = 0; x < room.width; ++x)
+                    if (deep.at<uchar>(y, x) && !nearPrint.at<uchar>(room.y + y, room.x + x) &&
+                        above.at<float>(room.y + y, room.x + x) < kLightInside * darkest)
+                        light.at<uchar>(y, x) = 255;
+            cv::Mat parts, partStats, partMiddles;
+            const int n = cv::connectedComponentsWithStats(light, parts, partStats, partMiddles, 8);
+            int lightInside = 0;
+            for (int k = 1; k < n; ++k)
+                lightInside = std::max(lightInside, partStats.at<int>(k, cv::CC_STAT_AREA));
+            cv::Mat edge;
+            cv::dilate(~own8, edge, cv::Mat());
+            if (lightInside * mm2PerPixel >= kLeastLightInsideMm2) {
+                spot.penumbra = true;
+                // The core: the pencil the light ring encloses.
+                const cv::Mat solid = own8 & ~light;
+                int core = 0;
+                cv::Mat solidParts, solidStats, solidMiddles;
+                const int m = cv::connectedComponentsWithStats(solid, solidParts, solidStats,
+                                                               solidMiddles, 8);
+                for (int k = 1; k < m; ++k)
+                    if (cv::countNonZero((solidParts == k) & edge) == 0)
+                        core += solidStats.at<int>(k, cv::CC_STAT_AREA);
+                spot.coreAreaMm2 = core * mm2PerPixel * drawing2;
+            }
+        }
+        const cv::RotatedRect box = cv::minAreaRect(shape.pixels);
+        spot.extentMm = std::max(box.size.width, box.size.height) / w.dotsPerMm * w.drawingPerPaper;
+        {
+            // The mark's outer edge, what the class measures a penumbra by.
+            std::vector<std::vector<cv::Point>> edges;
+            cv::findContours(own8.clone(), edges, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE);
+            const auto largest =
+                std::max_element(edges.begin(), edges.end(),
+                                 [](const auto &a, const auto &b) { return a.size() < b.size(); });
+            if (largest != edges.end())
+                for (const cv::Point &p : *largest)
+                    spot.outline << w.toImage(QPointF(p.x + room.x, p.y + room.y));
+        }
         spots.push_back(spot);
     }
     return spots;
+}
+
+// The image's box round the drawing's disk, a little beyond the limb.
+cv::Rect diskBox(const ScanFrame &f) {
+    const double r = f.radiusMm * 1.02 + 1;
+    const QRectF box = sheetToImage(f).mapRect(QRectF(-r, -r, 2 * r, 2 * r));
+    return cv::Rect(static_cast<int>(std::floor(box.left())),
+                    static_cast<int>(std::floor(box.top())),
+                    static_cast<int>(std::ceil(box.width())) + 2,
+                    static_cast<int>(std::ceil(box.height())) + 2);
 }
 
 cv::Vec3d unitVector(double b, double l) {
@@ -317,27 +962,25 @@ cv::Vec3d unitVector(double b, double l) {
 } // namespace
 
 std::vector<FoundSpot> findSpots(const QImage &greyImage, const ScanRegistration &reg) {
-    if (!reg.registered() || greyImage.format() != QImage::Format_Grayscale8)
+    if (!reg.registered() || !reg.frame.valid() || greyImage.isNull() ||
+        greyImage.format() != QImage::Format_Grayscale8)
         return {};
-    const ScanFrame &f = reg.frame;
-    const int r = static_cast<int>(std::ceil(f.radiusPx)) + 2;
-    const cv::Rect box(static_cast<int>(f.centre.x()) - r, static_cast<int>(f.centre.y()) - r,
-                       2 * r + 1, 2 * r + 1);
-    return spotsIn(workRegion(matOf(greyImage), reg, box), f);
+    return spotsIn(workRegion(matOf(greyImage), reg, diskBox(reg.frame)));
 }
 
 std::optional<FoundSpot> spotAt(const QImage &greyImage, const ScanRegistration &reg,
                                 QPointF pixel) {
-    if (!reg.registered() || greyImage.format() != QImage::Format_Grayscale8)
+    if (!reg.registered() || !reg.frame.valid() || greyImage.isNull() ||
+        greyImage.format() != QImage::Format_Grayscale8)
         return std::nullopt;
-    // The largest spot drawn and a margin of paper round it.
+    // The largest spot drawn, and paper and print enough round it to judge them by.
     const double dotsPerMm = paperDotsPerMm(reg);
-    const int half = static_cast<int>(std::ceil(8 * dotsPerMm));
+    const int half = static_cast<int>(std::ceil(kClickRegionMm * dotsPerMm));
     const cv::Rect box(static_cast<int>(pixel.x()) - half, static_cast<int>(pixel.y()) - half,
                        2 * half + 1, 2 * half + 1);
     std::optional<FoundSpot> nearest;
     double best = kClickReachMm * dotsPerMm;
-    for (const FoundSpot &s : spotsIn(workRegion(matOf(greyImage), reg, box), reg.frame)) {
+    for (const FoundSpot &s : spotsIn(workRegion(matOf(greyImage), reg, box))) {
         // A spot's own middle may lie a little off the click; its radius counts as near (its
         // area is the drawing's, so is its radius in pixels).
         const double reach = std::hypot(s.pixel.x() - pixel.x(), s.pixel.y() - pixel.y()) -

@@ -27,13 +27,18 @@ inline constexpr double kLeastSpotAreaMm2 = 0.1;
 inline constexpr double kGroupReachDeg = 5.0;
 
 // One spot the observer drew: its centre (image pixels), its area in mm² on the drawing of
-// radius R (the whole spot, penumbra and umbra, as the area column takes it), whether it is
-// drawn as an outline round a core (a spot with a penumbra), and its proposed group (from 1).
+// radius R (the whole spot, penumbra and umbra, as the area column takes it; an outlined
+// spot what its outline encloses), whether it is drawn as an outline round a core (a spot
+// with a penumbra), and its proposed group (from 1). For classing the group: the area of the
+// core (of a spot without a penumbra, the spot's own) and the spot's longest extent, mm on
+// the drawing.
 struct FoundSpot {
     QPointF pixel;
     double areaMm2 = 0;
     bool penumbra = false;
     int group = 0;
+    double coreAreaMm2 = 0;
+    double extentMm = 0;
     // The mark's outer edge (image pixels), what the class measures a penumbra by; empty for
     // a spot placed where no mark is.
     QPolygonF outline{};
@@ -52,10 +57,15 @@ struct SpotGroup {
     QPointF pixel;
 };
 
-// The observer's pencil inside the limb of a registered scan (grey levels, scanGrey): on the
-// program's own sheet everything the sheet prints (rendered for the registration) is taken
-// out first, on any other drawing thin lines (a hand-drawn grid, the north mark) are left
-// out by their shape. Marks under kLeastSpotAreaMm2 are left out. The spots come ungrouped.
+// The observer's pencil inside the limb of a registered scan (grey levels, scanGrey), judged
+// against the paper's own light. On the program's own sheet the sheet's print is taken out
+// as this scan shows it: the rendered sheet is moved onto the scan's print to a fraction of
+// a pixel, blurred as the scanner blurred it, and how dark each printed level comes out, and
+// how far it varies, is learnt from the scan. Writing and lines (a hand-drawn grid, the north
+// mark, numbers, letters, crosses, arrows: strokes of even width enclosing nothing filled)
+// are left out by their shape, an eraser's smudge by being lighter than half the pencil, and
+// marks under kLeastSpotAreaMm2. An outline round a core, its gaps up to a millimetre
+// closed, is one spot with a penumbra. The spots come ungrouped.
 std::vector<FoundSpot> findSpots(const QImage &grey, const ScanRegistration &registration);
 
 // The spot drawn round `pixel` (a click where the finder found nothing): the mark at the

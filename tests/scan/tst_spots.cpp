@@ -7,6 +7,7 @@
 #include "testregistry.h"
 
 #include <QLineF>
+#include <QPainterPath>
 
 #include <cmath>
 #include <numbers>
@@ -202,6 +203,130 @@ class TestSpots : public QObject {
             numbers.insert(*foundGroups.begin());
         }
         QCOMPARE(numbers.size(), groupsOfDrawn.size());
+    }
+
+    // Single marks on the sheet (R 80, A4, unturned) as a printer without anti-aliasing
+    // prints it (every pixel the ink's colour or paper): no spot on the blank sheet; an
+    // outline with a gap of 0.8 mm round a core is one spot with a penumbra of what the
+    // outline encloses (0.2 mm wide, 4.4 mm across: 15.2 mm²); a written number is none; a
+    // filled spot with one light pixel at its middle is no penumbra.
+    void marksOnSheet_data() {
+        QTest::addColumn<QString>("mark");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("spots");
+        QTest::addColumn<bool>("penumbra");
+        QTest::addColumn<double>("area");
+        QTest::addColumn<double>("core"); // mm²; the extent then the outline's 4.4 mm
+        QTest::newRow("blank, 150 dpi") << "" << 150 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("blank, 300 dpi") << "" << 300 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("blank, 600 dpi") << "" << 600 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("outline with a gap") << "gap" << 150 << 1 << true << 15.2 << 2.01;
+        QTest::newRow("outline with a gap, 300 dpi") << "gap" << 300 << 1 << true << 15.2 << 2.01;
+        QTest::newRow("written 12") << "12" << 150 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("written 12, 300 dpi") << "12" << 300 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("cross") << "+" << 200 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("eraser smudge") << "smudge" << 150 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("blank, tinted, a shadow band")
+            << "shadow" << 200 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("light pixel in a spot") << "pixel" << 150 << 1 << false << 7.07 << 0.0;
+    }
+    void marksOnSheet() {
+        QFETCH(QString, mark);
+        QFETCH(int, dpi);
+        QFETCH(int, spots);
+        QFETCH(bool, penumbra);
+        QFETCH(double, area);
+        QFETCH(double, core);
+        const SheetModel model = sheetOf2001(80, 1, 1, SheetPaper::A4);
+        QImage page = renderSheet(model, dpi);
+        for (int y = 0; y < page.height(); ++y) {
+            uchar *row = page.scanLine(y);
+            for (int x = 0; x < page.width(); ++x)
+                row[x] = row[x] > 172 ? 255 : (row[x] < 45 ? 0 : 90);
+        }
+        const QTransform toPage = sheetDrawingToPage(model, dpi);
+        const QPointF at(-25, 20); // between the grid's lines
+        {
+            QPainter p(&page);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setTransform(toPage);
+            p.setBrush(QColor(90, 90, 90));
+            p.setPen(Qt::NoPen);
+            if (mark == u"gap") {
+                p.setPen(QPen(QColor(90, 90, 90), 0.2, Qt::SolidLine, Qt::FlatCap));
+                p.setBrush(Qt::NoBrush);
+                // 2.1 mm to the stroke's middle: a gap of 0.8 mm is 22 degrees of it.
+                p.drawArc(QRectF(at - QPointF(2.1, 2.1), QSizeF(4.2, 4.2)), 11 * 16, 338 * 16);
+                p.setPen(Qt::NoPen);
+                p.setBrush(QColor(60, 60, 60));
+                p.drawEllipse(at, 0.8, 0.8);
+            } else if (mark == u"12") {
+                QPainterPath text;
+                QFont font(QStringLiteral("DejaVu Sans"));
+                font.setPixelSize(4);
+                text.addText(at, font, mark);
+                p.drawPath(text);
+            } else if (mark == u"+") {
+                p.setPen(QPen(QColor(90, 90, 90), 0.35));
+                p.drawLine(at - QPointF(2, 2), at + QPointF(2, 2));
+                p.drawLine(at - QPointF(2, -2), at + QPointF(2, -2));
+            } else if (mark == u"smudge") {
+                // 45 levels darker than the paper in the middle, fading over 3 mm.
+                QRadialGradient soft(at, 3);
+                soft.setColorAt(0, QColor(210, 210, 210));
+                soft.setColorAt(1, QColor(255, 255, 255, 0));
+                p.setBrush(soft);
+                p.drawEllipse(at, 3, 3);
+            } else if (mark == u"pixel") {
+                p.drawEllipse(at, 1.5, 1.5);
+            }
+        }
+        if (mark == u"pixel") {
+            const QPoint middle = toPage.map(at).toPoint();
+            page.setPixel(middle, qRgb(255, 255, 255));
+        }
+        QImage scan = scanPage(page, {dpi, 0, QPointF(), 0, -1});
+        if (mark == u"shadow") {
+            // Cream paper (0.92 of white) darkened by half along the left edge, as a book's
+            // gutter, fading over some 50 mm: across the disk's left third.
+            for (int y = 0; y < scan.height(); ++y) {
+                uchar *row = scan.scanLine(y);
+                for (int x = 0; x < scan.width(); ++x)
+                    row[x] = static_cast<uchar>(row[x] * 0.92 *
+                                                (1 - 0.5 * std::exp(-x / pixelsPerMm(dpi) / 25)));
+            }
+        }
+        const ScanRegistration reg = registerScan(scan, ScanOptions{});
+        QVERIFY(reg.registered() && reg.code);
+        const std::vector<FoundSpot> found = findSpots(scan, reg);
+        QCOMPARE(int(found.size()), spots);
+        if (spots == 1) {
+            QCOMPARE(found[0].penumbra, penumbra);
+            if (area > 0)
+                QVERIFY2(std::abs(found[0].areaMm2 / area - 1) <= 0.15,
+                         qPrintable(QString::number(found[0].areaMm2)));
+            if (core > 0) {
+                QVERIFY2(std::abs(found[0].coreAreaMm2 / core - 1) <= 0.3,
+                         qPrintable(QString::number(found[0].coreAreaMm2)));
+                QVERIFY(std::abs(found[0].extentMm - 4.4) <= 0.5);
+            }
+        }
+    }
+
+    // Spots join a group within 5 degrees of a neighbour on the Sun: a lone spot about
+    // 9 degrees from a group of two (3 degrees apart) stays a group of its own.
+    void loneSpotBesideAGroup() {
+        const SheetModel model = sheetOf2001(80);
+        const ScanFrame frame{QPointF(1000, 1000), 800, 0, 1, 1, 80};
+        std::vector<FoundSpot> spots;
+        for (double dl : {0.0, 3.0, 12.0}) {
+            const PolarPosition p = heliographicToPolar(
+                model.ephemeris, 10.0f, float(model.ephemeris.L0 + dl), frame.radiusMm);
+            spots.push_back({imageAtPlace(frame, {p.polarAngle, p.polarDistance}), 1.0});
+        }
+        groupSpots(spots, frame, model.ephemeris);
+        QCOMPARE(spots[0].group, spots[1].group);
+        QVERIFY(spots[2].group != spots[0].group);
     }
 };
 
