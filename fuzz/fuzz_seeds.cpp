@@ -250,10 +250,14 @@ int main(int argc, char **argv) {
         const char *target;
         bool (*write)(const QString &);
     } targets[] = {
-        {"records", writeRecordSeeds},        {"dates", writeDateSeeds},
-        {"silso", writeSilsoSeeds},           {"import", writeImportSeeds},
-        {"instrument", writeInstrumentSeeds}, {"butterfly", writeButterflySeeds},
-        {"sheetcode", writeSheetCodeSeeds},   {"settings", writeSettingsSeeds},
+        {"records", writeRecordSeeds},
+        {"dates", writeDateSeeds},
+        {"silso", writeSilsoSeeds},
+        {"import", writeImportSeeds},
+        {"instrument", writeInstrumentSeeds},
+        {"butterfly", writeButterflySeeds},
+        {"sheetcode", writeSheetCodeSeeds},
+        {"settings", writeSettingsSeeds},
         {"scan", writeScanSeeds},
     };
     for (const auto &t : targets) {

@@ -780,8 +780,8 @@ void EntryDialog::takeGroups(const QList<GroupCells> &rows) {
     const int count =
         std::clamp(strictInteger(groupCountEdit_->text()).value_or(0), 0, kMaxTableRows);
     const auto rowHolds = [&](int row) {
-        const QStringList cells = row < groupTable_->rowCount() ? rowTexts(groupTable_, row)
-                                                                 : keptGroupRows_.value(row);
+        const QStringList cells =
+            row < groupTable_->rowCount() ? rowTexts(groupTable_, row) : keptGroupRows_.value(row);
         return std::any_of(cells.begin(), cells.end(),
                            [](const QString &c) { return !c.trimmed().isEmpty(); });
     };
