@@ -140,8 +140,7 @@ ObservationRecord drawingOf(const Photograph &p, Pencil &pencil) {
         double angle = polar.polarAngle;
         double distance = polar.polarDistance;
         if (pencil.scatter > 0) {
-            const double hardness =
-                std::min(kHardestAngle, kEasyAngleMm / std::max(distance, 1.0));
+            const double hardness = std::min(kHardestAngle, kEasyAngleMm / std::max(distance, 1.0));
             angle += normal(pencil.random) * hand.angleSigma * std::max(1.0, hardness);
             distance = std::fabs(distance + normal(pencil.random) * hand.distanceSigma);
         }
