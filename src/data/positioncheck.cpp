@@ -349,7 +349,7 @@ double quantile(std::vector<double> &values, double q) {
 // swings with the few largest; the median stands on all of them. But a scatter without a
 // normal tail, a hand that errs by so much and hardly more, would get far more than it ever
 // needs: the tolerance is at most what the same sigmas are of a normal scatter with the
-// set's 99th percentile (2.576 sigma), so never much beyond its largest differences.
+// set's 99th percentile (2.576 sigma): half again that percentile.
 double spread(std::vector<double> &values) {
     constexpr double kMedianPerSigma = 0.6745;
     constexpr double kPercentile99PerSigma = 2.5758;
