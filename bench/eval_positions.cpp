@@ -16,8 +16,11 @@
 // group 5 mm or more on the drawing (elsewhere they are no slip); a drawing's fault only in
 // a drawing with three or more such groups.
 //
-//   eval_positions DIR YEAR [YEAR ...] [--plants N]
-// reads DIR/gYEAR.txt; the years are taken together in one table.
+//   eval_positions DIR YEAR [YEAR ...] [--plants N] [--pencil S]
+// reads DIR/gYEAR.txt; the years are taken together in one table. With --pencil the
+// photographs are drawn by three observers taking the months in turn, each scattering the
+// places as a pencil would (Hand below), S times their usual scatter, so that the tolerances
+// are learned above the fixed ones as an amateur's data set would have them.
 
 #include "data/dates.h"
 #include "data/observationstore.h"
@@ -89,13 +92,44 @@ std::vector<Photograph> readYear(const QString &path) {
     return out;
 }
 
+// An amateur's pencil on top of the photograph's places: each observer marks a group some
+// way off, by a normal error of the angle and one of the distance. Near the disk centre the
+// angle is hard to read (a mark a fraction of a millimetre off turns it by degrees), so there
+// its error grows as kEasyAngleMm over the distance, up to kHardestAngle times.
+struct Hand {
+    const char *name;
+    double angleSigma;    // degrees, where the angle is easy to read
+    double distanceSigma; // mm
+};
+constexpr double kEasyAngleMm = 30;
+constexpr double kHardestAngle = 10;
+// The photograph's own measurer, and three observers who take the months in turn, each
+// with a pencil of its own: at scatter 1 an angle error of 1, 1.5 and 2 degrees and a
+// distance error of 0.5, 1 and 1.5 mm, all times the scatter asked for.
+constexpr Hand kCatalogueHand = {"Greenwich", 0, 0};
+constexpr Hand kPencilHands[] = {{"A", 1.0, 0.5}, {"B", 1.5, 1.0}, {"C", 2.0, 1.5}};
+
+struct Pencil {
+    double scatter = 0; // 0: the catalogue's places as they are
+    std::mt19937 random;
+
+    Hand handOf(const CalendarDate &date) const {
+        if (scatter <= 0)
+            return kCatalogueHand;
+        const Hand &h = kPencilHands[(date.curYear * 12 + date.curMonth) % std::size(kPencilHands)];
+        return {h.name, h.angleSigma * scatter, h.distanceSigma * scatter};
+    }
+};
+
 // The drawing an observer would have made of the photograph.
-ObservationRecord drawingOf(const Photograph &p) {
+ObservationRecord drawingOf(const Photograph &p, Pencil &pencil) {
     ObservationRecord r{};
     writeText(r.dateText, formatDate(p.date, u"dd.mm.yyyy"));
     r.timeUT = p.timeUT;
-    writeText(r.observer, QStringLiteral("Greenwich"));
+    const Hand hand = pencil.handOf(p.date);
+    writeText(r.observer, QString::fromLatin1(hand.name));
     const Ephemeris e = solarEphemeris(p.date, p.timeUT);
+    std::normal_distribution<double> normal;
     int slot = 0;
     for (const CatalogueGroup &g : p.groups) {
         if (slot == kMaxSlots)
@@ -103,9 +137,16 @@ ObservationRecord drawingOf(const Photograph &p) {
         // Carrington longitude = L0 + CMD (west positive) with the program's own L0.
         const PolarPosition polar = heliographicToPolar(
             e, static_cast<float>(g.latitude), static_cast<float>(e.L0 + g.meridianDistance), 125);
+        double angle = polar.polarAngle;
+        double distance = polar.polarDistance;
+        if (pencil.scatter > 0) {
+            const double hardness = std::min(kHardestAngle, kEasyAngleMm / std::max(distance, 1.0));
+            angle += normal(pencil.random) * hand.angleSigma * std::max(1.0, hardness);
+            distance = std::fabs(distance + normal(pencil.random) * hand.distanceSigma);
+        }
         SunspotGroup &s = r.group(++slot);
-        s.angle = static_cast<uint16_t>(std::lround(polar.polarAngle) % 360 * 10);
-        s.distance = static_cast<uint16_t>(std::min(124L, std::lround(polar.polarDistance)) * 10);
+        s.angle = static_cast<uint16_t>((std::lround(angle) % 360 + 360) % 360 * 10);
+        s.distance = static_cast<uint16_t>(std::min(124L, std::lround(distance)) * 10);
         s.rotationGroupNumber = static_cast<uint16_t>(g.number);
     }
     r.groupCount = static_cast<uint8_t>(slot);
@@ -176,10 +217,10 @@ struct YearData {
     std::vector<std::vector<bool>> seenElsewhere;
 };
 
-YearData prepare(const std::vector<Photograph> &photos) {
+YearData prepare(const std::vector<Photograph> &photos, Pencil &pencil) {
     YearData y;
     for (const Photograph &p : photos) {
-        y.records.push_back(drawingOf(p));
+        y.records.push_back(drawingOf(p, pencil));
         y.days.push_back(serialDay(p.date));
     }
     std::map<int, std::vector<std::pair<int32_t, size_t>>> byNumber;
@@ -293,16 +334,25 @@ bool plant(const YearData &y, Slip slip, std::mt19937 &random, std::vector<Obser
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    int plants = 40;
-    if (const qsizetype i = args.indexOf(QStringLiteral("--plants"));
-        i >= 0 && i + 1 < args.size()) {
-        plants = args[i + 1].toInt();
+    const auto option = [&args](const char *name, double otherwise) {
+        const qsizetype i = args.indexOf(QLatin1String(name));
+        if (i < 0 || i + 1 >= args.size())
+            return otherwise;
+        const double value = args[i + 1].toDouble();
         args.remove(i, 2);
-    }
+        return value;
+    };
+    const int plants = static_cast<int>(option("--plants", 40));
+    const double scatter = option("--pencil", 0);
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: eval_positions DIR YEAR [YEAR ...] [--plants N]\n");
+        std::fprintf(stderr,
+                     "usage: eval_positions DIR YEAR [YEAR ...] [--plants N] [--pencil S]\n");
         return 2;
     }
+    if (scatter > 0)
+        for (const Hand &h : kPencilHands)
+            std::printf("pencil %s: angle %.2f°, distance %.2f mm (sigma)\n", h.name,
+                        h.angleSigma * scatter, h.distanceSigma * scatter);
     const QString dir = args.takeFirst();
     long long groupDays = 0, flaggedSlips = 0, flaggedPairs = 0, faultDrawings = 0,
               faultGroupDays = 0, drawings = 0;
@@ -315,7 +365,10 @@ int main(int argc, char *argv[]) {
             std::fprintf(stderr, "no groups in %s\n", qPrintable(year));
             return 1;
         }
-        const YearData y = prepare(photos);
+        // Its own seed for each year and scatter, apart from the planting's.
+        Pencil pencil{scatter, std::mt19937(static_cast<unsigned>(year.toInt() * 1000 +
+                                                                  std::lround(scatter * 100)))};
+        const YearData y = prepare(photos, pencil);
         drawings += static_cast<long long>(y.records.size());
         {
             const auto held = storeOf(y.records);

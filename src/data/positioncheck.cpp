@@ -343,6 +343,20 @@ double quantile(std::vector<double> &values, double q) {
     return values[std::min(k, values.size() - 1)];
 }
 
+// The tolerance a set of differences (their sizes, sorted here) asks for: kToleranceSigmas
+// times their scale, read from their median as a normal scatter's would be (the median size
+// of a normal difference is 0.6745 of its sigma). A high quantile of a few hundred pairs
+// swings with the few largest; the median stands on all of them. But a scatter without a
+// normal tail, a hand that errs by so much and hardly more, would get far more than it ever
+// needs: the tolerance is at most what the same sigmas are of a normal scatter with the
+// set's 99th percentile (2.576 sigma): half again that percentile.
+double spread(std::vector<double> &values) {
+    constexpr double kMedianPerSigma = 0.6745;
+    constexpr double kPercentile99PerSigma = 2.5758;
+    return kToleranceSigmas * std::min(quantile(values, 0.5) / kMedianPerSigma,
+                                       quantile(values, 0.99) / kPercentile99PerSigma);
+}
+
 // One pair of sightings a learning reads.
 struct LearningPair {
     double latitude;  // difference over the larger limb factor, degrees
@@ -380,7 +394,7 @@ PositionTolerance learnFrom(const std::vector<LearningPair> &pairs) {
         }
     }
     t.learned = true;
-    t.latitude = std::max(kLatitudeTolerance, quantile(keptLatitudes, kLearnedPercentile));
+    t.latitude = std::max(kLatitudeTolerance, spread(keptLatitudes));
     // The growth a day from the two kinds of pairs, when each is a good share of them.
     const auto enough = [&](const std::vector<double> &v) {
         return std::ssize(v) >= kFewestLearningPairs / 4;
@@ -388,16 +402,15 @@ PositionTolerance learnFrom(const std::vector<LearningPair> &pairs) {
     if (enough(nearLongitudes) && enough(farLongitudes)) {
         nearDays /= double(nearLongitudes.size());
         farDays /= double(farLongitudes.size());
-        const double nearQ = quantile(nearLongitudes, kLearnedPercentile);
-        const double farQ = quantile(farLongitudes, kLearnedPercentile);
+        const double nearQ = spread(nearLongitudes);
+        const double farQ = spread(farLongitudes);
         t.longitudePerDay =
             std::max(kLongitudeTolerancePerDay, (farQ - nearQ) / std::max(farDays - nearDays, 0.5));
         t.longitude = std::max(kLongitudeTolerance, nearQ - t.longitudePerDay * nearDays);
     } else {
         std::vector<double> &all = enough(nearLongitudes) ? nearLongitudes : farLongitudes;
         const double days = (enough(nearLongitudes) ? nearDays : farDays) / double(all.size());
-        t.longitude = std::max(kLongitudeTolerance, quantile(all, kLearnedPercentile) -
-                                                        kLongitudeTolerancePerDay * days);
+        t.longitude = std::max(kLongitudeTolerance, spread(all) - kLongitudeTolerancePerDay * days);
     }
     return t;
 }
@@ -706,13 +719,16 @@ std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predic
         (std::abs(hours) < kDayFromHours || shiftedMoment(d.day, d.timeUT, hours).first == d.day))
         tries.push_back({DrawingFaultKind::Time, hours});
 
+    // Mended, the groups are at most half as far off and none fits less: where an observer's
+    // scatter is wide, the groups of a drawing 12 hours out may each still lie within it, and
+    // what tells the drawing's fault is that all of them come home at once.
     std::optional<DrawingFault> best;
     double bestMisfit = drawnMisfit * kFaultGain;
     for (const Mending &m : tries) {
         const std::vector<Sighting> as = mended(index, d, m);
         const auto [misfit, fitting] = score(as);
         if (fitting < kFewestFaultGroups || 2 * fitting <= std::ssize(seen) ||
-            fitting <= drawnFitting || misfit > bestMisfit)
+            fitting < drawnFitting || misfit > bestMisfit)
             continue;
         bestMisfit = misfit;
         DrawingFault f;

@@ -80,12 +80,17 @@ struct PositionTolerance {
 // nearest of that number on the other drawing, at most kDrawingsPerDay drawings a day) gives
 // its latitude difference and its drift-corrected longitude difference, each divided by the
 // larger limb factor of the two. Pairs beyond kOutlierMedians times the median difference
-// are slips or other groups and are left out; of the rest the tolerance is the
-// kLearnedPercentile quantile, in longitude that of the pairs up to a day and a half apart
-// and the growth a day up to that of the pairs further apart. Never less than the fixed
-// values; learned only from kFewestLearningPairs pairs or more.
+// are slips or other groups and are left out; of the rest the tolerance is kToleranceSigmas
+// times their scatter, the sigma read from their median, in longitude that of the pairs up
+// to a day and a half apart and the growth a day up to that of the pairs further apart.
+// Four sigma, not a high percentile: a 99th percentile leaves 1 % of clean pairs beyond the
+// tolerance by its very construction, more than the 0.3 % of a data set's group-days the
+// check may flag for nothing, and a high quantile of a few hundred pairs swings with the few
+// largest where the median stands on all of them; at most it is the four sigma of a normal
+// scatter with the same 99th percentile (a scatter without a tail needs no more). Never less
+// than the fixed values; learned only from kFewestLearningPairs pairs or more.
 inline constexpr int kFewestLearningPairs = 300;
-inline constexpr double kLearnedPercentile = 0.99;
+inline constexpr double kToleranceSigmas = 4.0;
 inline constexpr double kOutlierMedians = 6.0;
 // At most this many drawings of one day are asked about a group: the ones nearest in time.
 inline constexpr int kDrawingsPerDay = 4;
