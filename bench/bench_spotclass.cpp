@@ -17,6 +17,9 @@
 // press it, grey (levels 70-130) with gaps of up to 1 mm in the outlines.
 //
 //   bench_spotclass --evaluate [--observer-pencil]   the evaluation, then the benchmarks
+//
+// ORVANEK_CLASS_PAGES=DIR saves the pages; ORVANEK_CLASS_SPOTS=1 lists the found spots of each
+// group classed wrong (the finder's area, core and penumbra, the class's measurement).
 
 #include "data/dates.h"
 #include "entry/summary.h"
@@ -538,6 +541,16 @@ std::vector<Classed> classCorpus(bool verbose) {
                                 first / kGroupsPerPage + 1, at.x(), at.y(), qPrintable(g.type),
                                 g.spots.size(), qPrintable(p.type), held,
                                 c.doubts.isEmpty() ? "" : ": ", qPrintable(c.doubts));
+                if (verbose && qEnvironmentVariableIsSet("ORVANEK_CLASS_SPOTS") && p.type != g.type)
+                    for (const FoundSpot &s : spots)
+                        if (s.group == found) {
+                            const PenumbraShape sh = measurePenumbra(page.scan, reg, e, s);
+                            std::printf("      spot %.0f,%.0f area %.2f core %.2f pen %d filled %d "
+                                        "ns %.2f sym %d rud %d\n",
+                                        s.pixel.x(), s.pixel.y(), s.areaMm2, s.coreAreaMm2,
+                                        s.penumbra, sh.filled, sh.northSouthDeg,
+                                        sh.symmetric.value_or(-1), sh.rudimentary);
+                        }
             }
             results.push_back(c);
         }
