@@ -26,6 +26,7 @@
 #include "scan/scanregistration.h"
 #include "scan/scanspots.h"
 #include "scan/spotclass.h"
+#include "scancorpus.h"
 #include "views/sheet/sheetpainter.h"
 
 #include <QBuffer>
@@ -54,7 +55,6 @@ constexpr double kLightestInk = 30;
 constexpr double kDarkestInk = 60;
 constexpr double kLightestGreyInk = 70;
 constexpr double kDarkestGreyInk = 130;
-constexpr double kLongestGapMm = 1;
 bool observerPencil = false;
 
 using Random = std::mt19937;
@@ -357,8 +357,9 @@ Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
                 continue;
             QPolygonF outline = map(s.outline, {});
             p.setBrush(Qt::NoBrush);
-            p.setPen(QPen(QColor(level + 10, level + 10, level + 10), uniform(r, 0.25, 0.35) * k,
-                          Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            const QPen pen(QColor(level + 10, level + 10, level + 10), uniform(r, 0.25, 0.35) * k,
+                           Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+            p.setPen(pen);
             if (s.arc) {
                 // Half the outline, its ends drawn to the core's middle.
                 const int n = static_cast<int>(outline.size());
@@ -376,22 +377,11 @@ Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
                     p.drawPolygon(outline);
                     continue;
                 }
-                // One or two gaps where the pencil left the paper.
-                const int n = static_cast<int>(outline.size());
-                double lengthMm = 0;
-                for (int v = 0; v < n; ++v)
-                    lengthMm += QLineF(outline[v], outline[(v + 1) % n]).length() / k;
-                const int gapVertices =
-                    std::max(1, static_cast<int>(uniform(r, 0.3, kLongestGapMm) / (lengthMm / n)));
-                int v = between(r, 0, n - 1);
-                const int gaps = between(r, 1, 2);
-                for (int gap = 0; gap < gaps; ++gap) {
-                    QPolygonF stroke;
-                    for (int w = 0; w <= n / gaps - gapVertices; ++w)
-                        stroke << outline[(v + w) % n];
-                    p.drawPolyline(stroke);
-                    v += n / gaps;
-                }
+                // One or two gaps where the pencil left the paper, as the corpus of
+                // real-looking drawings cuts them (in millimetres of paper).
+                const QTransform toMm = QTransform::fromScale(1 / k, 1 / k);
+                p.drawPath(toMm.inverted().map(bench::gappedOutline(
+                    r, toMm.map(outline), pen.widthF() / k, between(r, 1, 2))));
             }
         }
         page.groups.push_back(std::move(g));
