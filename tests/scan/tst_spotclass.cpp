@@ -129,6 +129,43 @@ class TestSpotClass : public QObject {
         const Ephemeris e = solarEphemeris(CalendarDate{2005, 6, 15}, 1030);
         QCOMPARE(measurePenumbra(grey, reg, e, spot).filled, filled);
     }
+
+    // A round outline with a gap of 1 mm (the finder gives the edge of the open stroke, round
+    // its ends) round a centred core: judged on the outline the gap is closed in, symmetric.
+    void gapClosedBeforeShapeIsJudged() {
+        const QPointF centre(600, 600);
+        constexpr double kPx = 6.25;            // pixels a millimetre
+        constexpr double kGap = 1.0 * kPx / 18; // radians of the stroke's middle
+        QPolygonF stroke; // the stroke's edge: out along the outer side, back along the inner
+        for (int k = 0; k <= 72; ++k) {
+            const double a = kGap / 2 + k * (2 * std::numbers::pi - kGap) / 72;
+            stroke << centre + 19.25 * QPointF(std::cos(a), std::sin(a));
+        }
+        for (int k = 72; k >= 0; --k) {
+            const double a = kGap / 2 + k * (2 * std::numbers::pi - kGap) / 72;
+            stroke << centre + 16.75 * QPointF(std::cos(a), std::sin(a));
+        }
+        QImage grey(1200, 1200, QImage::Format_Grayscale8);
+        grey.fill(240);
+        QPainter p(&grey);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 60, 60));
+        p.drawPolygon(stroke);
+        p.drawEllipse(centre, 5, 5);
+        p.end();
+        ScanRegistration reg;
+        reg.limb = LimbFit{centre, 500, 100, 0.5};
+        reg.frame = ScanFrame(centre, 500, 0, 1, 1, 500 / kPx);
+        FoundSpot spot;
+        spot.pixel = centre;
+        spot.penumbra = true;
+        spot.outline = stroke;
+        const PenumbraShape shape =
+            measurePenumbra(grey, reg, solarEphemeris(CalendarDate{2005, 6, 15}, 1030), spot);
+        QVERIFY(!shape.filled);
+        QVERIFY(!shape.rudimentary);
+        QCOMPARE(shape.symmetric, std::optional<bool>(true));
+    }
 };
 
 } // namespace
