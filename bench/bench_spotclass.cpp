@@ -17,12 +17,16 @@
 // press it, grey (levels 70-130) with gaps of up to 1 mm in the outlines.
 //
 //   bench_spotclass --evaluate [--observer-pencil]   the evaluation, then the benchmarks
+//
+// ORVANEK_CLASS_PAGES=DIR saves the pages; ORVANEK_CLASS_SPOTS=1 lists the found spots of each
+// group classed wrong (the finder's area, core and penumbra, the class's measurement).
 
 #include "data/dates.h"
 #include "entry/summary.h"
 #include "scan/scanregistration.h"
 #include "scan/scanspots.h"
 #include "scan/spotclass.h"
+#include "scancorpus.h"
 #include "views/sheet/sheetpainter.h"
 
 #include <QBuffer>
@@ -51,7 +55,6 @@ constexpr double kLightestInk = 30;
 constexpr double kDarkestInk = 60;
 constexpr double kLightestGreyInk = 70;
 constexpr double kDarkestGreyInk = 130;
-constexpr double kLongestGapMm = 1;
 bool observerPencil = false;
 
 using Random = std::mt19937;
@@ -153,6 +156,18 @@ DrawnSpot penumbralSpot(Random &r, char kind, double nsDeg) {
     return s;
 }
 
+// How far a spot's drawing reaches east or west of its centre (degrees): a stretched or lobed
+// outline reaches beyond half its north-south extent, and the spots beside it are drawn
+// clear of it.
+double halfWidthDeg(const DrawnSpot &s) {
+    double reach = 0;
+    for (const QPointF &p : s.outline)
+        reach = std::max(reach, std::abs(p.x()));
+    for (const QPointF &p : s.core)
+        reach = std::max(reach, std::abs(p.x() + s.coreOffset.x()));
+    return reach;
+}
+
 // A group built to be `type`, laid along an axis tilted by a few degrees, the leader (the
 // largest penumbra) at the western end.
 DrawnGroup buildGroup(Random &r, const QString &type) {
@@ -176,12 +191,14 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
             g.spots.push_back(
                 place(bareSpot(r, uniform(r, 0.4, 0.7)), uniform(r, 1, 2), uniform(r, -0.5, 0.5)));
         return g;
-    case 'H':
+    case 'H': {
         g.spots.push_back(place(penumbralSpot(r, penumbra, leaderNs), 0, 0));
+        const double half = halfWidthDeg(g.spots.front());
         if (between(r, 0, 1))
-            g.spots.push_back(place(bareSpot(r, uniform(r, 0.4, 0.6)),
-                                    -leaderNs / 2 - uniform(r, 0.6, 1.2), uniform(r, -0.5, 0.5)));
+            g.spots.push_back(place(bareSpot(r, uniform(r, 0.4, 0.6)), -half - uniform(r, 0.6, 1.2),
+                                    uniform(r, -0.5, 0.5)));
         return g;
+    }
     default:
         break;
     }
@@ -197,31 +214,38 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
         return place(std::move(s), along, across + along * tilt);
     };
     // Leader at 0 (west), follower at -length.
-    if (zurich == 'B')
+    if (zurich == 'B') {
         g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.8, 1.2)), 0, 0));
-    else
-        g.spots.push_back(onAxis(penumbralSpot(r, penumbra, leaderNs), 0, 0));
+    } else {
+        // A leader no longer east to west than its group has room for.
+        DrawnSpot leader = penumbralSpot(r, penumbra, leaderNs);
+        for (int attempt = 0; attempt < 20 && halfWidthDeg(leader) > 0.9 * leaderNs; ++attempt)
+            leader = penumbralSpot(r, penumbra, leaderNs);
+        g.spots.push_back(onAxis(std::move(leader), 0, 0));
+    }
     const double followerNs = uniform(r, 1.35, std::min(1.6, leaderNs - 0.1));
     if (zurich == 'D' || zurich == 'E' || zurich == 'F')
         g.spots.push_back(onAxis(penumbralSpot(r, 's', followerNs), -length, 0));
     else
         g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.7, 1.1)), -length, 0));
     const bool penumbralFollower = zurich == 'D' || zurich == 'E' || zurich == 'F';
+    const double leaderHalf = zurich == 'B' ? 0.5 : halfWidthDeg(g.spots[0]);
+    const double followerHalf = penumbralFollower ? halfWidthDeg(g.spots[1]) : 0.5;
     // Long groups trail small spots close to the leader's and the follower's penumbrae (not
     // between them).
     double near = 0;
     double far = -length;
     if (length > 10) {
-        near = -leaderNs / 2 - 1.0;
-        far = -length + followerNs / 2 + 1.0;
+        near = -leaderHalf - 1.0;
+        far = -length + followerHalf + 1.0;
         g.spots.push_back(onAxis(bareSpot(r, 0.55), near, uniform(r, -0.4, 0.4)));
         g.spots.push_back(onAxis(bareSpot(r, 0.55), far, uniform(r, -0.4, 0.4)));
     }
     // The middle, spaced evenly clear of the leader and the follower: an open group has at
     // most two spots between, and as many as keep each within the grouping's reach of the
     // next.
-    const double first = -(zurich == 'B' ? 0.5 : leaderNs / 2) - 1.4;
-    const double last = -length + (penumbralFollower ? followerNs / 2 : 0.5) + 1.4;
+    const double first = -leaderHalf - 1.4;
+    const double last = -length + followerHalf + 1.4;
     constexpr double kLongestGapDeg = 3.6;
     const int bridging = static_cast<int>(std::ceil((near - far) / kLongestGapDeg)) - 1;
     const int inside = spread == 'o' ? std::min(2, std::max(between(r, 0, 2), bridging))
@@ -333,8 +357,9 @@ Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
                 continue;
             QPolygonF outline = map(s.outline, {});
             p.setBrush(Qt::NoBrush);
-            p.setPen(QPen(QColor(level + 10, level + 10, level + 10), uniform(r, 0.25, 0.35) * k,
-                          Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            const QPen pen(QColor(level + 10, level + 10, level + 10), uniform(r, 0.25, 0.35) * k,
+                           Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+            p.setPen(pen);
             if (s.arc) {
                 // Half the outline, its ends drawn to the core's middle.
                 const int n = static_cast<int>(outline.size());
@@ -352,22 +377,11 @@ Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
                     p.drawPolygon(outline);
                     continue;
                 }
-                // One or two gaps where the pencil left the paper.
-                const int n = static_cast<int>(outline.size());
-                double lengthMm = 0;
-                for (int v = 0; v < n; ++v)
-                    lengthMm += QLineF(outline[v], outline[(v + 1) % n]).length() / k;
-                const int gapVertices =
-                    std::max(1, static_cast<int>(uniform(r, 0.3, kLongestGapMm) / (lengthMm / n)));
-                int v = between(r, 0, n - 1);
-                const int gaps = between(r, 1, 2);
-                for (int gap = 0; gap < gaps; ++gap) {
-                    QPolygonF stroke;
-                    for (int w = 0; w <= n / gaps - gapVertices; ++w)
-                        stroke << outline[(v + w) % n];
-                    p.drawPolyline(stroke);
-                    v += n / gaps;
-                }
+                // One or two gaps where the pencil left the paper, as the corpus of
+                // real-looking drawings cuts them (in millimetres of paper).
+                const QTransform toMm = QTransform::fromScale(1 / k, 1 / k);
+                p.drawPath(toMm.inverted().map(bench::gappedOutline(
+                    r, toMm.map(outline), pen.widthF() / k, between(r, 1, 2))));
             }
         }
         page.groups.push_back(std::move(g));
@@ -517,6 +531,16 @@ std::vector<Classed> classCorpus(bool verbose) {
                                 first / kGroupsPerPage + 1, at.x(), at.y(), qPrintable(g.type),
                                 g.spots.size(), qPrintable(p.type), held,
                                 c.doubts.isEmpty() ? "" : ": ", qPrintable(c.doubts));
+                if (verbose && qEnvironmentVariableIsSet("ORVANEK_CLASS_SPOTS") && p.type != g.type)
+                    for (const FoundSpot &s : spots)
+                        if (s.group == found) {
+                            const PenumbraShape sh = measurePenumbra(page.scan, reg, e, s);
+                            std::printf("      spot %.0f,%.0f area %.2f core %.2f pen %d filled %d "
+                                        "ns %.2f sym %d rud %d\n",
+                                        s.pixel.x(), s.pixel.y(), s.areaMm2, s.coreAreaMm2,
+                                        s.penumbra, sh.filled, sh.northSouthDeg,
+                                        sh.symmetric.value_or(-1), sh.rudimentary);
+                        }
             }
             results.push_back(c);
         }

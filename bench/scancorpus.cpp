@@ -389,6 +389,35 @@ cv::Mat printedSheet(const SheetModel &model, int dpi, const CorpusPrint &print,
 
 } // namespace
 
+QPainterPath gappedOutline(Random &random, const QPolygonF &line, double widthMm, int gaps) {
+    // As drawPencil cuts its outlines.
+    std::vector<std::pair<double, double>> cut;
+    const double perimeter = perimeterOf(line);
+    for (int k = 0; k < gaps; ++k) {
+        const double at = uniform(random, 0, perimeter);
+        cut.emplace_back(at, at + uniform(random, 0.3, 1.0) + widthMm);
+    }
+    QPainterPath path;
+    double run = 0;
+    bool drawing = false;
+    for (int i = 0; i <= line.size(); ++i) {
+        const QPointF v = line[i % line.size()];
+        bool inGap = false;
+        for (const auto &[from, to] : cut)
+            inGap = inGap || (run >= from && run <= to);
+        if (!inGap && !drawing) {
+            path.moveTo(v);
+            drawing = true;
+        } else if (!inGap) {
+            path.lineTo(v);
+        } else {
+            drawing = false;
+        }
+        run += QLineF(v, line[(i + 1) % line.size()]).length();
+    }
+    return path;
+}
+
 std::vector<CorpusCase> scanCorpus() {
     std::vector<CorpusCase> cases;
     const auto add = [&](QString name, bool plain, int dpi, double turn, auto tweak) {

@@ -13,12 +13,15 @@
 #include "views/sheet/sheetmodel.h"
 
 #include <QImage>
+#include <QPainterPath>
 #include <QPointF>
+#include <QPolygonF>
 #include <QString>
 
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <random>
 #include <vector>
 
 namespace orvanek::bench {
@@ -87,6 +90,11 @@ struct CorpusDrawing {
     // Where the drawing's millimetres land in the image (for the evaluation only).
     std::function<QPointF(QPointF)> drawingToImage;
 };
+
+// A hand-drawn outline (millimetres) as the corpus's pencil draws it, `gaps` gaps of 0.3 to
+// 1 mm and the stroke's width where the pencil left the paper: the strokes to draw
+// `widthMm` wide.
+QPainterPath gappedOutline(std::mt19937 &random, const QPolygonF &line, double widthMm, int gaps);
 
 // The cases of the corpus, fixed: their number and variety are what the benchmark reports on.
 std::vector<CorpusCase> scanCorpus();

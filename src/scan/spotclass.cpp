@@ -55,6 +55,9 @@ constexpr double kCoreReachMm = 0.35;
 // penumbra's paper), not a penumbra round a core.
 constexpr double kFilledCore = 0.7;
 constexpr double kFilledBareEdge = 0.85;
+// The finder's core (the pencil its outline encloses, paper left out) under this part of the
+// spot's area leaves paper round the core: a penumbra.
+constexpr double kSmallestFilledCore = 0.5;
 // Notches narrower than this (and than a quarter of the outline's width) are closed before
 // an outline's shape is judged: a printed line across the stroke, a gap in it.
 constexpr double kNotchMm = 0.6;
@@ -62,6 +65,10 @@ constexpr double kNotchMm = 0.6;
 constexpr double kPaperBandMm = 0.6;
 // Pencil is at least this much darker than the paper.
 constexpr double kLeastPencilContrast = 30;
+// A hand-drawn outline may have gaps up to this (the finder joins a mark's strokes across
+// them): its edge traced round an open stroke encloses the stroke alone, so the region it
+// bounds is closed across gaps this wide and filled before it is measured.
+constexpr double kOutlineGapMm = 1.1;
 
 cv::Vec3d unitVector(double b, double l) {
     return {std::cos(b * kRadPerDeg) * std::cos(l * kRadPerDeg),
@@ -245,6 +252,27 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
                              static_cast<int>(std::lround(p.y())) - box.y);
     cv::Mat inside = cv::Mat::zeros(box.size(), CV_8UC1);
     cv::fillPoly(inside, std::vector<std::vector<cv::Point>>{polygon}, cv::Scalar(255));
+    {
+        // The outline's gaps closed and what it encloses filled: the region of the spot.
+        // A disc closes the gaps narrower than it.
+        const int gap = (static_cast<int>(std::ceil(kOutlineGapMm * dotsPerMm)) + 1) | 1;
+        cv::Mat closed;
+        cv::copyMakeBorder(inside, closed, gap, gap, gap, gap, cv::BORDER_CONSTANT);
+        cv::morphologyEx(closed, closed, cv::MORPH_CLOSE,
+                         cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(gap, gap)));
+        std::vector<std::vector<cv::Point>> edges;
+        cv::findContours(closed, edges, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE,
+                         cv::Point(-gap, -gap));
+        const auto widest =
+            std::max_element(edges.begin(), edges.end(), [](const auto &a, const auto &b) {
+                return std::abs(cv::contourArea(a)) < std::abs(cv::contourArea(b));
+            });
+        if (widest != edges.end() && std::abs(cv::contourArea(*widest)) > 0) {
+            polygon = *widest;
+            inside = cv::Mat::zeros(box.size(), CV_8UC1);
+            cv::fillPoly(inside, std::vector<std::vector<cv::Point>>{polygon}, cv::Scalar(255));
+        }
+    }
     std::vector<uchar> paper;
     std::vector<uchar> pencil;
     for (int y = 0; y < box.height; ++y)
@@ -295,7 +323,13 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
         shape.rudimentary = samples > 0 && bare > kRudimentaryBareEdge * samples;
         shape.filled = samples > 0 && bare >= kFilledBareEdge * samples;
     }
-    if (shape.filled || (filledArea > 0 && coreMoments.m00 >= kFilledCore * filledArea)) {
+    // A spot the finder saw a small core in (paper round it inside the outline) is not
+    // filled, whatever the pencil's grain inside the outline suggests.
+    const bool smallCore =
+        spot.coreAreaMm2 > 0 && spot.coreAreaMm2 < kSmallestFilledCore * spot.areaMm2;
+    shape.filled = shape.filled && !smallCore;
+    if (!smallCore &&
+        (shape.filled || (filledArea > 0 && coreMoments.m00 >= kFilledCore * filledArea))) {
         shape.filled = true;
         shape.rudimentary = false;
         return shape;

@@ -3,9 +3,13 @@
 // the drawing does not show. Spots lie on the equator, so a degree of longitude is a degree
 // of length.
 #include "scan/spotclass.h"
+#include "solar/ephemeris.h"
 #include "testregistry.h"
 
+#include <QPainter>
 #include <QTest>
+
+#include <numbers>
 
 using namespace orvanek;
 
@@ -90,6 +94,77 @@ class TestSpotClass : public QObject {
         QCOMPARE(p.type, type);
         QCOMPARE(p.decided(), sure);
         QCOMPARE(p.doubts.isEmpty(), sure);
+    }
+
+    // A spot drawn solid inside its outline is filled, unless the finder saw a core under half
+    // its area (paper round the core inside the outline, which the grain can hide).
+    void filledByFinderCore_data() {
+        QTest::addColumn<double>("coreMm2");
+        QTest::addColumn<bool>("filled");
+        QTest::newRow("finder's core 0.49 of the spot: a penumbra") << 0.49 << false;
+        QTest::newRow("finder's core 0.51 of the spot: filled") << 0.51 << true;
+    }
+    void filledByFinderCore() {
+        QFETCH(double, coreMm2);
+        QFETCH(bool, filled);
+        const QPointF centre(600, 600);
+        QImage grey(1200, 1200, QImage::Format_Grayscale8);
+        grey.fill(240);
+        QPainter p(&grey);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 60, 60));
+        p.drawEllipse(centre, 20, 20);
+        p.end();
+        ScanRegistration reg;
+        reg.limb = LimbFit{centre, 500, 100, 0.5};
+        reg.frame = ScanFrame(centre, 500, 0, 1, 1, 80); // 6.25 pixels a millimetre
+        FoundSpot spot;
+        spot.pixel = centre;
+        spot.penumbra = true;
+        spot.areaMm2 = std::numbers::pi * 3.2 * 3.2; // 20 pixels of radius
+        spot.coreAreaMm2 = coreMm2 * spot.areaMm2;
+        for (int k = 0; k < 72; ++k)
+            spot.outline << centre + 20 * QPointF(std::cos(k * std::numbers::pi / 36),
+                                                  std::sin(k * std::numbers::pi / 36));
+        const Ephemeris e = solarEphemeris(CalendarDate{2005, 6, 15}, 1030);
+        QCOMPARE(measurePenumbra(grey, reg, e, spot).filled, filled);
+    }
+
+    // A round outline with a gap of 1 mm (the finder gives the edge of the open stroke, round
+    // its ends) round a centred core: judged on the outline the gap is closed in, symmetric.
+    void gapClosedBeforeShapeIsJudged() {
+        const QPointF centre(600, 600);
+        constexpr double kPx = 6.25;            // pixels a millimetre
+        constexpr double kGap = 1.0 * kPx / 18; // radians of the stroke's middle
+        QPolygonF stroke; // the stroke's edge: out along the outer side, back along the inner
+        for (int k = 0; k <= 72; ++k) {
+            const double a = kGap / 2 + k * (2 * std::numbers::pi - kGap) / 72;
+            stroke << centre + 19.25 * QPointF(std::cos(a), std::sin(a));
+        }
+        for (int k = 72; k >= 0; --k) {
+            const double a = kGap / 2 + k * (2 * std::numbers::pi - kGap) / 72;
+            stroke << centre + 16.75 * QPointF(std::cos(a), std::sin(a));
+        }
+        QImage grey(1200, 1200, QImage::Format_Grayscale8);
+        grey.fill(240);
+        QPainter p(&grey);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 60, 60));
+        p.drawPolygon(stroke);
+        p.drawEllipse(centre, 5, 5);
+        p.end();
+        ScanRegistration reg;
+        reg.limb = LimbFit{centre, 500, 100, 0.5};
+        reg.frame = ScanFrame(centre, 500, 0, 1, 1, 500 / kPx);
+        FoundSpot spot;
+        spot.pixel = centre;
+        spot.penumbra = true;
+        spot.outline = stroke;
+        const PenumbraShape shape =
+            measurePenumbra(grey, reg, solarEphemeris(CalendarDate{2005, 6, 15}, 1030), spot);
+        QVERIFY(!shape.filled);
+        QVERIFY(!shape.rudimentary);
+        QCOMPARE(shape.symmetric, std::optional<bool>(true));
     }
 };
 
