@@ -466,11 +466,13 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
     const double reach = kLargestOutlineMm * w.dotsPerMm;
     std::array<double, kOutlineRays> outer{};
     std::vector<int> met;
+    int acrossPaper = 0;
     for (int k = 0; k < kOutlineRays; ++k) {
         const double a = 2 * std::numbers::pi * k / kOutlineRays;
         const QPointF u(std::cos(a), std::sin(a));
         outer[static_cast<size_t>(k)] = -1;
         int in = 0;
+        bool paper = false;
         for (double r = 0; r <= reach; r += 0.5) {
             const int x = static_cast<int>(std::lround(c.x() + u.x() * r));
             const int y = static_cast<int>(std::lround(c.y() + u.y() * r));
@@ -480,6 +482,7 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
             // The core itself, then the first stroke beyond it: another mark, or where the
             // core is opened out of a mark its outline touches, the rest of that mark.
             const bool inCore = coreMask.empty() ? l == core : coreMask.at<uchar>(y, x) != 0;
+            paper = paper || (in == 0 && l == 0);
             if (in == 0 && l != 0 && !inCore &&
                 (l == core ? !coreMask.empty() : thin[static_cast<size_t>(l)]))
                 in = l;
@@ -490,7 +493,13 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
         }
         if (in != 0 && std::find(met.begin(), met.end(), in) == met.end())
             met.push_back(in);
+        acrossPaper += in != 0 && paper ? 1 : 0;
     }
+    // Paper lies between a core and most of its outline: rays that go from the core straight
+    // into the rest of its mark run along strokes (the junction of a cross, an arrow's head,
+    // a written 4), not round a core.
+    if (acrossPaper < kOutlineRays / 2)
+        return std::nullopt;
     // Every gap no wider than kOutlineGapMm at the radius of the outline beside it.
     double sum = 0;
     int hits = 0;
