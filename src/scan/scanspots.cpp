@@ -103,6 +103,9 @@ constexpr double kSmallOutlineMm = 3.5;
 // A hand-drawn line: at least this long, and its area spread along it narrower than this.
 constexpr double kShortestLineMm = 2;
 constexpr double kThinLineMm = 0.5;
+// A mark whose deepest point lies at most this part of the radius of a disk of its area from
+// its edge is strokes, not a filled spot.
+constexpr double kShallowPart = 0.64;
 // Paper inside a filled mark (lighter than this part of its darkest pencil) of this much at least
 // is what an outline drawn close round its core leaves.
 constexpr double kLightInside = 0.75;
@@ -638,6 +641,14 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
         }
     }
     const double leastHole = kLeastHoleMm2 * w.dotsPerMm * w.dotsPerMm;
+    // A piece of writing the print cut short, or a letter too short for its width: nowhere as
+    // deep as a filled mark of its area is (a spot drawn as an ellipse up to 2.5 : 1 is).
+    for (size_t i = 1; i < count; ++i) {
+        const double area = m.stats.at<int>(static_cast<int>(i), cv::CC_STAT_AREA);
+        if (!filledPart[i] && holePixels[static_cast<size_t>(roundOf[i])] == 0 &&
+            deepest[i] < kShallowPart * std::sqrt(area / std::numbers::pi))
+            isStroke[i] = true;
+    }
     // A stroke round paper with a part much wider than the rest is an outline drawn into its
     // core, no writing.
     // An open outline drawn into its core: the core opened out of the strokes (the corner of
