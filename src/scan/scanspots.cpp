@@ -76,6 +76,10 @@ constexpr double kBridgeMm = 1.4;
 constexpr double kPrintDarkness = 0.05;
 constexpr double kLeastSpotAtPrintMm2 = 0.2;
 constexpr double kAllOnPrint = 0.9;
+// No spot is drawn larger than this (mm² of paper): the largest sunspots cover about 0.6 % of
+// the disk, 120 mm² on a drawing of R 80 and 300 on one of R 125. A round larger than this is
+// what the limb's line or the print closes, no outline.
+constexpr double kLargestSpotMm2 = 400;
 // A band this wide inside the fitted limb's middle is left out: the limb's own line.
 constexpr double kLimbBandMm = 0.5;
 
@@ -904,7 +908,8 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
                 moment += QPointF(gx, gy) * weight;
             }
         const double areaMm2 = area * mm2PerPixel;
-        if (area <= 0 || areaMm2 < kLeastSpotAreaMm2 || (areaMm2 < kLeastSpotAtPrintMm2 && atPrint))
+        if (area <= 0 || areaMm2 < kLeastSpotAreaMm2 || areaMm2 > kLargestSpotMm2 ||
+            (areaMm2 < kLeastSpotAtPrintMm2 && atPrint))
             continue;
         FoundSpot spot;
         spot.pixel = w.toImage(moment / area);
