@@ -124,9 +124,11 @@ Outcome evaluate(const CorpusCase &c, const CorpusDrawing &d) {
                     nearest = &f;
                 }
             }
-            std::printf("    drawn %.1f %.1f mm, %.2f mm²%s: nearest %.2f mm off, %.2f mm²%s\n",
-                        s.mm.x(), s.mm.y(), s.areaMm2, s.outline ? " outline" : "", best,
-                        nearest ? nearest->areaMm2 : 0.0,
+            const QPointF px = imageFromSheet(reg.frame, s.mm);
+            std::printf("    drawn %.1f %.1f mm (px %.0f %.0f), %.2f mm²%s: nearest %.2f mm off, "
+                        "%.2f mm²%s\n",
+                        s.mm.x(), s.mm.y(), px.x(), px.y(), s.areaMm2, s.outline ? " outline" : "",
+                        best, nearest ? nearest->areaMm2 : 0.0,
                         nearest && nearest->penumbra ? " penumbra" : "");
         }
     o.exactGroups = o.notDrawn == 0 && o.groupsProposed == o.groupsDrawn &&

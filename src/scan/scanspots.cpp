@@ -76,6 +76,10 @@ constexpr double kBridgeMm = 1.4;
 constexpr double kPrintDarkness = 0.05;
 constexpr double kLeastSpotAtPrintMm2 = 0.2;
 constexpr double kAllOnPrint = 0.9;
+// No spot is drawn larger than this (mm² of paper): the largest sunspots cover about 0.6 % of
+// the disk, 120 mm² on a drawing of R 80 and 300 on one of R 125. A round larger than this is
+// what the limb's line or the print closes, no outline.
+constexpr double kLargestSpotMm2 = 400;
 // A band this wide inside the fitted limb's middle is left out: the limb's own line.
 constexpr double kLimbBandMm = 0.5;
 
@@ -103,6 +107,9 @@ constexpr double kSmallOutlineMm = 3.5;
 // A hand-drawn line: at least this long, and its area spread along it narrower than this.
 constexpr double kShortestLineMm = 2;
 constexpr double kThinLineMm = 0.5;
+// A mark whose deepest point lies at most this part of the radius of a disk of its area from
+// its edge is strokes, not a filled spot.
+constexpr double kShallowPart = 0.64;
 // Paper inside a filled mark (lighter than this part of its darkest pencil) of this much at least
 // is what an outline drawn close round its core leaves.
 constexpr double kLightInside = 0.75;
@@ -466,11 +473,13 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
     const double reach = kLargestOutlineMm * w.dotsPerMm;
     std::array<double, kOutlineRays> outer{};
     std::vector<int> met;
+    int acrossPaper = 0;
     for (int k = 0; k < kOutlineRays; ++k) {
         const double a = 2 * std::numbers::pi * k / kOutlineRays;
         const QPointF u(std::cos(a), std::sin(a));
         outer[static_cast<size_t>(k)] = -1;
         int in = 0;
+        bool paper = false;
         for (double r = 0; r <= reach; r += 0.5) {
             const int x = static_cast<int>(std::lround(c.x() + u.x() * r));
             const int y = static_cast<int>(std::lround(c.y() + u.y() * r));
@@ -480,6 +489,7 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
             // The core itself, then the first stroke beyond it: another mark, or where the
             // core is opened out of a mark its outline touches, the rest of that mark.
             const bool inCore = coreMask.empty() ? l == core : coreMask.at<uchar>(y, x) != 0;
+            paper = paper || (in == 0 && l == 0);
             if (in == 0 && l != 0 && !inCore &&
                 (l == core ? !coreMask.empty() : thin[static_cast<size_t>(l)]))
                 in = l;
@@ -490,7 +500,13 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
         }
         if (in != 0 && std::find(met.begin(), met.end(), in) == met.end())
             met.push_back(in);
+        acrossPaper += in != 0 && paper ? 1 : 0;
     }
+    // Paper lies between a core and most of its outline: rays that go from the core straight
+    // into the rest of its mark run along strokes (the junction of a cross, an arrow's head,
+    // a written 4), not round a core.
+    if (acrossPaper < kOutlineRays / 2)
+        return std::nullopt;
     // Every gap no wider than kOutlineGapMm at the radius of the outline beside it.
     double sum = 0;
     int hits = 0;
@@ -629,6 +645,14 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
         }
     }
     const double leastHole = kLeastHoleMm2 * w.dotsPerMm * w.dotsPerMm;
+    // A piece of writing the print cut short, or a letter too short for its width: nowhere as
+    // deep as a filled mark of its area is (a spot drawn as an ellipse up to 2.5 : 1 is).
+    for (size_t i = 1; i < count; ++i) {
+        const double area = m.stats.at<int>(static_cast<int>(i), cv::CC_STAT_AREA);
+        if (!filledPart[i] && holePixels[static_cast<size_t>(roundOf[i])] == 0 &&
+            deepest[i] < kShallowPart * std::sqrt(area / std::numbers::pi))
+            isStroke[i] = true;
+    }
     // A stroke round paper with a part much wider than the rest is an outline drawn into its
     // core, no writing.
     // An open outline drawn into its core: the core opened out of the strokes (the corner of
@@ -884,7 +908,8 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
                 moment += QPointF(gx, gy) * weight;
             }
         const double areaMm2 = area * mm2PerPixel;
-        if (area <= 0 || areaMm2 < kLeastSpotAreaMm2 || (areaMm2 < kLeastSpotAtPrintMm2 && atPrint))
+        if (area <= 0 || areaMm2 < kLeastSpotAreaMm2 || areaMm2 > kLargestSpotMm2 ||
+            (areaMm2 < kLeastSpotAtPrintMm2 && atPrint))
             continue;
         FoundSpot spot;
         spot.pixel = w.toImage(moment / area);
