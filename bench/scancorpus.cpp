@@ -220,30 +220,7 @@ void drawPencil(Random &r, const CorpusCase &c, const Layout &layout, Pencil &pe
                     const double width = uniform(r, 0.2, 0.35);
                     const QPolygonF line = blob(r, p.mm, p.radius - width / 2, 0.8);
                     const int gaps = static_cast<int>(uniform(r, 0, 3));
-                    std::vector<std::pair<double, double>> cut;
-                    const double perimeter = perimeterOf(line);
-                    for (int k = 0; k < gaps; ++k) {
-                        const double at = uniform(r, 0, perimeter);
-                        cut.emplace_back(at, at + uniform(r, 0.3, 1.0) + width);
-                    }
-                    QPainterPath path;
-                    double run = 0;
-                    bool drawing = false;
-                    for (int i = 0; i <= line.size(); ++i) {
-                        const QPointF v = line[i % line.size()];
-                        bool inGap = false;
-                        for (const auto &[from, to] : cut)
-                            inGap = inGap || (run >= from && run <= to);
-                        if (!inGap && !drawing) {
-                            path.moveTo(v);
-                            drawing = true;
-                        } else if (!inGap) {
-                            path.lineTo(v);
-                        } else {
-                            drawing = false;
-                        }
-                        run += QLineF(v, line[(i + 1) % line.size()]).length();
-                    }
+                    const QPainterPath path = gappedOutline(r, line, width, gaps);
                     strokeShape(pencil, path, width, level);
                     s.areaMm2 = shoelace(line) + perimeterOf(line) * width / 2;
                     s.mm = centroidOf(line);
