@@ -254,7 +254,9 @@ struct Index {
                 std::max(x.longitudePerDay, y.longitudePerDay)};
     }
 
-    // How far apart two places are, in tolerances: at most 1 when they agree.
+    // How far apart two places are, in tolerances: at most 1 when they agree, within the
+    // ellipse the two tolerances span. Off in both at once by most of each is further than
+    // the day-to-day scatter goes: a hand's latitude and longitude err apart.
     double misfit(double latitudeDifference, double longitudeDifference, const Sighting &a,
                   const Sighting &b) const {
         return misfit(latitudeDifference, longitudeDifference, a, b, tolerance(a, b));
@@ -264,8 +266,7 @@ struct Index {
         const double latitude = t.latitude * bothLimbs(a.limb.latitude, b.limb.latitude);
         const double longitude = t.longitude * bothLimbs(a.limb.longitude, b.limb.longitude) +
                                  t.longitudePerDay * std::fabs(a.time - b.time);
-        return std::max(std::fabs(latitudeDifference) / latitude,
-                        std::fabs(longitudeDifference) / longitude);
+        return std::hypot(latitudeDifference / latitude, longitudeDifference / longitude);
     }
 };
 

@@ -35,8 +35,9 @@ inline constexpr int kNeighbourDays = 3;
 
 // Two sightings of one group agree when their latitudes differ by at most a latitude tolerance
 // and their longitudes (the earlier one moved on by the drift) by at most a longitude
-// tolerance plus so much for each day between them, each tolerance times the larger limb
-// factor of the two sightings (below). These are the tolerances a new data set starts from,
+// tolerance plus so much for each day between them, each tolerance times the limb factor of
+// the two sightings (below), and a difference in both at once lies within the ellipse the two
+// tolerances span. These are the tolerances a new data set starts from,
 // and the least the check ever uses: they come from the Greenwich group positions of
 // 1956-1959, the day-to-day scatter of a group's own latitude staying under 2.4 degrees and
 // that of its drift-corrected longitude under 3.9 degrees after one day and 5.5 after three
@@ -91,7 +92,7 @@ struct PositionTolerance {
 // far as the tail goes. Never less than the fixed values; learned only from
 // kFewestLearningPairs pairs or more.
 inline constexpr int kFewestLearningPairs = 300;
-inline constexpr double kPairsBeyond = 0.003;
+inline constexpr double kPairsBeyond = 0.002;
 inline constexpr double kOutlierScales = 5.0;
 // At most this many drawings of one day are asked about a group: the ones nearest in time.
 inline constexpr int kDrawingsPerDay = 4;
