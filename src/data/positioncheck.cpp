@@ -266,7 +266,9 @@ struct Index {
         const double latitude = t.latitude * bothLimbs(a.limb.latitude, b.limb.latitude);
         const double longitude = t.longitude * bothLimbs(a.limb.longitude, b.limb.longitude) +
                                  t.longitudePerDay * std::fabs(a.time - b.time);
-        return std::hypot(latitudeDifference / latitude, longitudeDifference / longitude);
+        const double inLatitude = latitudeDifference / latitude;
+        const double inLongitude = longitudeDifference / longitude;
+        return std::sqrt(inLatitude * inLatitude + inLongitude * inLongitude);
     }
 };
 
