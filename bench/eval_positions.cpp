@@ -290,8 +290,8 @@ YearData prepare(const std::vector<Photograph> &photos, Pencil &pencil) {
     return y;
 }
 
-// The 99th percentile of one group's day-to-day differences in the drawings, as the issue
-// gives it for catalogues: pairs 0.5 to 1.5 days apart, both within 60 degrees of the central
+// The 99th percentile of one group's day-to-day differences in the drawings, as it is quoted
+// for catalogues: pairs 0.5 to 1.5 days apart, both within 60 degrees of the central
 // meridian, the longitude drift-corrected; pairs beyond 15 degrees are other groups.
 void printScatter(const QString &year, const YearData &y) {
     struct Place {
