@@ -459,9 +459,8 @@ int main(int argc, char *argv[]) {
         }
     }
     if (args.size() < 2) {
-        std::fprintf(stderr,
-                     "usage: eval_positions DIR YEAR [YEAR ...] [--plants N] [--pencil S] "
-                     "[--tails t|mix|limb|jump|all] [--tail T]\n");
+        std::fprintf(stderr, "usage: eval_positions DIR YEAR [YEAR ...] [--plants N] [--pencil S] "
+                             "[--tails t|mix|limb|jump|all] [--tail T]\n");
         return 2;
     }
     if (scatter > 0)
@@ -481,10 +480,10 @@ int main(int argc, char *argv[]) {
             return 1;
         }
         // Its own seed for each year and scatter, apart from the planting's.
-        Pencil pencil{scatter,
-                      std::mt19937(static_cast<unsigned>(year.toInt() * 1000 +
-                                                         std::lround(scatter * 100))),
-                      tails};
+        Pencil pencil{
+            scatter,
+            std::mt19937(static_cast<unsigned>(year.toInt() * 1000 + std::lround(scatter * 100))),
+            tails};
         const YearData y = prepare(photos, pencil);
         printScatter(year, y);
         drawings += static_cast<long long>(y.records.size());
