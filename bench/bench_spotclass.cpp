@@ -99,6 +99,8 @@ struct DrawnSpot {
     SunShape core;
     SunShape outline;
     bool arc = false;
+    int arcStart = 0; // the arc drawn: this many vertices of the outline from this one
+    int arcSpan = 0;
     QPointF coreOffset; // degrees
 };
 
@@ -363,13 +365,13 @@ Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
             if (s.arc) {
                 // Half the outline, its ends drawn to the core's middle.
                 const int n = static_cast<int>(outline.size());
-                const int start = between(r, 0, n - 1);
-                const int span = static_cast<int>(n * uniform(r, 0.4, 0.55));
+                s.arcStart = between(r, 0, n - 1);
+                s.arcSpan = static_cast<int>(n * uniform(r, 0.4, 0.55));
                 QPolygonF arc;
                 const QPointF middle = toImage(s.latDeg, s.lonDeg);
                 arc << middle;
-                for (int v = 0; v <= span; ++v)
-                    arc << outline[(start + v) % n];
+                for (int v = 0; v <= s.arcSpan; ++v)
+                    arc << outline[(s.arcStart + v) % n];
                 arc << middle;
                 p.drawPolyline(arc);
             } else {
@@ -437,7 +439,67 @@ struct Classed {
     QString proposed; // empty: the drawn group was not proposed as one group
     bool decided = true;
     QString doubts;
+    QString onDrawn; // the class proposed from the drawn spots themselves (see drawnSpots)
 };
+
+// The drawn spots of `groups` as the spot finder would report them were it right: each at its
+// drawn centre, its edge the outer edge of what was drawn (the core and the outline, or the
+// arc of a rudimentary penumbra, whole: gaps closed), its area what that edge encloses, with a
+// penumbra where an outline was drawn; grouped as drawn (group k + 1 is groups[k]).
+std::vector<FoundSpot> drawnSpots(const std::vector<DrawnGroup> &groups,
+                                  const ScanRegistration &reg, const Ephemeris &e) {
+    const double dotsPerMm = reg.frame.radiusPx / kRadiusMm;
+    std::vector<FoundSpot> spots;
+    for (size_t g = 0; g < groups.size(); ++g)
+        for (const DrawnSpot &d : groups[g].spots) {
+            const double shrink = 1 / std::cos(d.latDeg * kRadPerDeg);
+            const auto toImage = [&](double lat, double lon) {
+                const PolarPosition p = heliographicToPolar(e, float(lat), float(lon), kRadiusMm);
+                return imageAtPlace(reg.frame, {p.polarAngle, p.polarDistance}) + QPointF(0.5, 0.5);
+            };
+            const auto map = [&](const SunShape &shape, QPointF offset) {
+                QPolygonF polygon;
+                for (const QPointF &q : shape)
+                    polygon << toImage(d.latDeg + q.y() + offset.y(),
+                                       d.lonDeg + (q.x() + offset.x()) * shrink);
+                return polygon;
+            };
+            FoundSpot s;
+            s.group = static_cast<int>(g) + 1;
+            s.pixel = toImage(d.latDeg, d.lonDeg) - QPointF(0.5, 0.5);
+            const QPolygonF core = map(d.core, d.coreOffset);
+            QPainterPath edge;
+            edge.addPolygon(core);
+            edge.closeSubpath();
+            if (!d.outline.empty()) {
+                QPolygonF outline = map(d.outline, {});
+                if (d.arc) {
+                    // The arc drawn, closed through the core's middle as its ends are drawn.
+                    QPolygonF arc;
+                    arc << s.pixel + QPointF(0.5, 0.5);
+                    for (int v = 0; v <= d.arcSpan; ++v)
+                        arc << outline[(d.arcStart + v) % outline.size()];
+                    outline = arc;
+                }
+                QPainterPath round;
+                round.addPolygon(outline);
+                round.closeSubpath();
+                edge = edge.united(round);
+                s.penumbra = true;
+            }
+            s.outline = edge.toFillPolygon();
+            const auto areaOf = [&](const QPolygonF &q) {
+                double a = 0;
+                for (qsizetype i = 0; i < q.size(); ++i)
+                    a += q[i].x() * q[(i + 1) % q.size()].y() - q[(i + 1) % q.size()].x() * q[i].y();
+                return std::abs(a) / 2 / (dotsPerMm * dotsPerMm);
+            };
+            s.areaMm2 = areaOf(s.outline);
+            s.coreAreaMm2 = areaOf(core);
+            spots.push_back(s);
+        }
+    return spots;
+}
 
 // The evaluation over the whole corpus.
 std::vector<Classed> classCorpus(bool verbose) {
@@ -455,7 +517,7 @@ std::vector<Classed> classCorpus(bool verbose) {
         if (!reg.registered() || !reg.hasMoment()) {
             for (const DrawnGroup &g : page.groups)
                 results.push_back(
-                    {false, g.type, QString(), false, QStringLiteral("not registered")});
+                    {false, g.type, QString(), false, QStringLiteral("not registered"), QString()});
             continue;
         }
         const Ephemeris e = solarEphemeris(*reg.date, *reg.timeUT);
@@ -463,6 +525,8 @@ std::vector<Classed> classCorpus(bool verbose) {
         groupSpots(spots, reg.frame, e);
         const std::vector<SpotGroup> groups = spotGroups(spots, reg.frame, e);
         const std::vector<ClassProposal> proposals = proposeClasses(page.scan, reg, e, spots);
+        const std::vector<FoundSpot> drawn = drawnSpots(page.groups, reg, e);
+        const std::vector<ClassProposal> onDrawn = proposeClasses(page.scan, reg, e, drawn);
         if (verbose) {
             size_t drawn = 0;
             for (const DrawnGroup &g : page.groups)
@@ -499,8 +563,27 @@ std::vector<Classed> classCorpus(bool verbose) {
         }
         // Each drawn group is matched to the proposed group holding the spot nearest to its
         // leader, when that group holds no spot nearer to another drawn group's spots.
-        for (const DrawnGroup &g : page.groups) {
-            Classed c{false, g.type, QString(), true, QString()};
+        for (size_t gi = 0; gi < page.groups.size(); ++gi) {
+            const DrawnGroup &g = page.groups[gi];
+            Classed c{false, g.type, QString(), true, QString(), onDrawn[gi].type};
+            if (verbose && c.onDrawn != g.type) {
+                std::printf("  page %zu: drawn %s, from the drawn spots %s%s%s\n",
+                            first / kGroupsPerPage + 1, qPrintable(g.type), qPrintable(c.onDrawn),
+                            onDrawn[gi].doubts.isEmpty() ? "" : ": ",
+                            qPrintable(onDrawn[gi].doubts.join(QStringLiteral("; "))));
+                if (qEnvironmentVariableIsSet("ORVANEK_CLASS_SPOTS"))
+                    for (const FoundSpot &s : drawn)
+                        if (s.group == static_cast<int>(gi) + 1) {
+                            const HeliographicPosition h = spotHelio(reg.frame, e, s.pixel);
+                            const PenumbraShape sh = measurePenumbra(page.scan, reg, e, s);
+                            std::printf("      drawn spot %.0f,%.0f (%.2f, %.2f) area %.2f core "
+                                        "%.2f pen %d filled %d ns %.2f sym %d rud %d\n",
+                                        s.pixel.x(), s.pixel.y(), h.helioLatitude,
+                                        h.helioLongitude, s.areaMm2, s.coreAreaMm2, s.penumbra,
+                                        sh.filled, sh.northSouthDeg, sh.symmetric.value_or(-1),
+                                        sh.rudimentary);
+                        }
+            }
             int found = 0;
             QPointF at;
             double best = 1.5; // degrees
@@ -548,40 +631,25 @@ std::vector<Classed> classCorpus(bool verbose) {
     return results;
 }
 
-void printEvaluation() {
-    {
-        // The same sheet without pencil: what the finder takes for spots on the print alone.
-        Random r(1);
-        const Page blank = drawPage(r, {}, 300);
-        const ScanRegistration reg = registerScan(blank.scan, ScanOptions{});
-        std::printf("blank page (300 dpi): %zu spots found\n", findSpots(blank.scan, reg).size());
-        if (qEnvironmentVariableIsSet("ORVANEK_CLASS_PAGES"))
-            blank.scan.save(
-                QStringLiteral("%1/blank.png").arg(qEnvironmentVariable("ORVANEK_CLASS_PAGES")));
-    }
-    const std::vector<Classed> results = classCorpus(true);
+// The confusion table of first letters and the share right of `proposed` against the drawn
+// classes.
+void printAccuracy(const std::vector<Classed> &results, QString Classed::*proposedBy) {
     const QString letters = QStringLiteral("AHBCDEF");
     std::map<std::pair<QChar, QChar>, int> confusion;
-    int firstRight = 0, wholeRight = 0, outside = 0, undecided = 0, undecidedRight = 0;
-    std::map<int, std::pair<int, int>> letterRight; // per letter position: right, of
+    int firstRight = 0, wholeRight = 0, outside = 0;
+    std::map<int, int> letterRight; // per letter position
     for (const Classed &c : results) {
-        const QChar proposed = c.proposed.isEmpty() ? QChar(u'-') : c.proposed[0];
+        const QString &proposedClass = c.*proposedBy;
+        const QChar proposed = proposedClass.isEmpty() ? QChar(u'-') : proposedClass[0];
         ++confusion[{c.drawn[0], proposed}];
         firstRight += proposed == c.drawn[0] ? 1 : 0;
-        wholeRight += c.proposed == c.drawn ? 1 : 0;
-        if (!c.proposed.isEmpty() && classNumber(c.proposed.toStdString()) == 0)
+        wholeRight += proposedClass == c.drawn ? 1 : 0;
+        if (!proposedClass.isEmpty() && classNumber(proposedClass.toStdString()) == 0)
             ++outside;
-        if (!c.decided) {
-            ++undecided;
-            undecidedRight += c.proposed == c.drawn ? 1 : 0;
-        }
-        for (int k = 1; k < 3; ++k) {
-            auto &[right, of] = letterRight[k];
-            ++of;
-            right += c.proposed.size() == 3 && c.proposed[k] == c.drawn[k] ? 1 : 0;
-        }
+        for (int k = 1; k < 3; ++k)
+            letterRight[k] += proposedClass.size() == 3 && proposedClass[k] == c.drawn[k] ? 1 : 0;
     }
-    std::printf("\nFirst letters: drawn (rows) against proposed (columns; - not proposed as "
+    std::printf("First letters: drawn (rows) against proposed (columns; - not proposed as "
                 "one group)\n      ");
     const QString columns = letters + u'-';
     for (QChar col : columns)
@@ -594,25 +662,47 @@ void printEvaluation() {
         std::printf("\n");
     }
     const double n = static_cast<double>(results.size());
-    int whole = 0, wholeFirst = 0, wholeClass = 0;
+    std::printf("groups %zu\nfirst letter right %d (%.1f %%)\nwhole class right %d (%.1f %%)\n"
+                "second letter right %.1f %%, third letter right %.1f %%\n"
+                "proposals outside the table %d\n",
+                results.size(), firstRight, 100 * firstRight / n, wholeRight, 100 * wholeRight / n,
+                100.0 * letterRight[1] / n, 100.0 * letterRight[2] / n, outside);
+}
+
+void printEvaluation() {
+    {
+        // The same sheet without pencil: what the finder takes for spots on the print alone.
+        Random r(1);
+        const Page blank = drawPage(r, {}, 300);
+        const ScanRegistration reg = registerScan(blank.scan, ScanOptions{});
+        std::printf("blank page (300 dpi): %zu spots found\n", findSpots(blank.scan, reg).size());
+        if (qEnvironmentVariableIsSet("ORVANEK_CLASS_PAGES"))
+            blank.scan.save(
+                QStringLiteral("%1/blank.png").arg(qEnvironmentVariable("ORVANEK_CLASS_PAGES")));
+    }
+    const std::vector<Classed> results = classCorpus(true);
+    std::printf("\nThe classes of the spots found:\n");
+    printAccuracy(results, &Classed::proposed);
+    int undecided = 0, undecidedRight = 0, whole = 0, wholeFirst = 0, wholeClass = 0;
     for (const Classed &c : results) {
+        if (!c.decided) {
+            ++undecided;
+            undecidedRight += c.proposed == c.drawn ? 1 : 0;
+        }
         if (!c.whole)
             continue;
         ++whole;
         wholeFirst += c.proposed[0] == c.drawn[0] ? 1 : 0;
         wholeClass += c.proposed == c.drawn ? 1 : 0;
     }
-    std::printf("\ngroups %zu\nfirst letter right %d (%.1f %%)\nwhole class right %d (%.1f %%)\n"
-                "second letter right %.1f %%, third letter right %.1f %%\n"
-                "proposals outside the table %d\nproposals with a letter in doubt %d (%d of them "
-                "right)\n\n",
-                results.size(), firstRight, 100 * firstRight / n, wholeRight, 100 * wholeRight / n,
-                100.0 * letterRight[1].first / n, 100.0 * letterRight[2].first / n, outside,
-                undecided, undecidedRight);
-    std::printf("groups found whole (as many spots as drawn, in one group) %d: first letter "
-                "right %.1f %%, whole class right %.1f %%\n\n",
-                whole, 100.0 * wholeFirst / std::max(whole, 1),
+    std::printf("proposals with a letter in doubt %d (%d of them right)\n"
+                "groups found whole (as many spots as drawn, in one group) %d: first letter "
+                "right %.1f %%, whole class right %.1f %%\n",
+                undecided, undecidedRight, whole, 100.0 * wholeFirst / std::max(whole, 1),
                 100.0 * wholeClass / std::max(whole, 1));
+    std::printf("\nThe classes of the drawn spots themselves (the finder right):\n");
+    printAccuracy(results, &Classed::onDrawn);
+    std::printf("\n");
 }
 
 // What the class adds to a 300-dpi A4 scan's spots: its eight groups found and grouped
