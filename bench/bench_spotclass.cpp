@@ -170,6 +170,22 @@ double halfWidthDeg(const DrawnSpot &s) {
     return reach;
 }
 
+// A spot's area on the Sun (square degrees): its outline's, of a rudimentary penumbra the
+// half of it the arc bounds, of a spot without a penumbra its core's.
+double sunAreaDeg2(const DrawnSpot &s) {
+    const SunShape &shape = s.outline.empty() ? s.core : s.outline;
+    double area = 0;
+    for (size_t i = 0; i < shape.size(); ++i) {
+        const QPointF a = shape[i];
+        const QPointF b = shape[(i + 1) % shape.size()];
+        area += a.x() * b.y() - b.x() * a.y();
+    }
+    return std::abs(area) / 2 * (s.arc ? 0.5 : 1);
+}
+
+// The leader is drawn at least this much larger than any other spot of its group.
+constexpr double kLeaderLarger = 1.3;
+
 // A group built to be `type`, laid along an axis tilted by a few degrees, the leader (the
 // largest penumbra) at the western end.
 DrawnGroup buildGroup(Random &r, const QString &type) {
@@ -206,48 +222,51 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
     }
     // The spots of a group lie within the grouping's reach of a neighbour (5 degrees), as
     // a group an observer draws is seen as one: long groups trail small spots from their
-    // leader and follower.
-    const double length = zurich == 'E'   ? uniform(r, 11, 14)
-                          : zurich == 'F' ? uniform(r, 16, 18)
-                          : spread == 'o' ? uniform(r, 4.5, 9)
-                                          : uniform(r, 8, 9.9); // room for spots between
+    // leader and follower. Lengths are kept clear of the classes' bounds (drawAsClass checks
+    // them on the Sun).
+    const bool penumbralFollower = zurich == 'D' || zurich == 'E' || zurich == 'F';
+    DrawnSpot follower = penumbralFollower ? penumbralSpot(r, 's', uniform(r, 1.3, 1.55))
+                                           : bareSpot(r, uniform(r, 0.7, 1.1));
+    // The leader: the group's largest spot, no longer east to west than its group has room
+    // for.
+    DrawnSpot leader = zurich == 'B' ? bareSpot(r, uniform(r, 0.8, 1.2))
+                                     : penumbralSpot(r, penumbra, leaderNs);
+    for (int attempt = 0; attempt < 50 && zurich != 'B' &&
+                          (halfWidthDeg(leader) > 0.9 * leaderNs ||
+                           sunAreaDeg2(leader) < kLeaderLarger * sunAreaDeg2(follower));
+         ++attempt)
+        leader = penumbralSpot(r, penumbra, leaderNs);
+    const double leaderHalf = zurich == 'B' ? 0.5 : halfWidthDeg(leader);
+    const double followerHalf = penumbralFollower ? halfWidthDeg(follower) : 0.5;
+    // A bipolar group's follower lies well over 3 degrees from the leader's penumbra.
+    const double shortest = std::max(4.5, leaderHalf + 3.8);
+    const double length = zurich == 'E'   ? uniform(r, 10.6, 14.4)
+                          : zurich == 'F' ? uniform(r, 15.6, 18)
+                          : spread == 'o' ? uniform(r, shortest, 9.3)
+                                          : uniform(r, std::max(8.0, shortest), 9.4);
     const double tilt = uniform(r, -0.15, 0.15);
     const auto onAxis = [&](DrawnSpot s, double along, double across) {
         return place(std::move(s), along, across + along * tilt);
     };
     // Leader at 0 (west), follower at -length.
-    if (zurich == 'B') {
-        g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.8, 1.2)), 0, 0));
-    } else {
-        // A leader no longer east to west than its group has room for.
-        DrawnSpot leader = penumbralSpot(r, penumbra, leaderNs);
-        for (int attempt = 0; attempt < 20 && halfWidthDeg(leader) > 0.9 * leaderNs; ++attempt)
-            leader = penumbralSpot(r, penumbra, leaderNs);
-        g.spots.push_back(onAxis(std::move(leader), 0, 0));
-    }
-    const double followerNs = uniform(r, 1.35, std::min(1.6, leaderNs - 0.1));
-    if (zurich == 'D' || zurich == 'E' || zurich == 'F')
-        g.spots.push_back(onAxis(penumbralSpot(r, 's', followerNs), -length, 0));
-    else
-        g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.7, 1.1)), -length, 0));
-    const bool penumbralFollower = zurich == 'D' || zurich == 'E' || zurich == 'F';
-    const double leaderHalf = zurich == 'B' ? 0.5 : halfWidthDeg(g.spots[0]);
-    const double followerHalf = penumbralFollower ? halfWidthDeg(g.spots[1]) : 0.5;
+    g.spots.push_back(onAxis(std::move(leader), 0, 0));
+    g.spots.push_back(onAxis(std::move(follower), -length, 0));
     // Long groups trail small spots close to the leader's and the follower's penumbrae (not
-    // between them).
+    // between them: the class takes a spot within 1.2 degrees of an end's penumbra as that
+    // end's).
     double near = 0;
     double far = -length;
     if (length > 10) {
-        near = -leaderHalf - 1.0;
-        far = -length + followerHalf + 1.0;
+        near = -leaderHalf - 0.8;
+        far = -length + followerHalf + 0.8;
         g.spots.push_back(onAxis(bareSpot(r, 0.55), near, uniform(r, -0.4, 0.4)));
         g.spots.push_back(onAxis(bareSpot(r, 0.55), far, uniform(r, -0.4, 0.4)));
     }
     // The middle, spaced evenly clear of the leader and the follower: an open group has at
     // most two spots between, and as many as keep each within the grouping's reach of the
     // next.
-    const double first = -leaderHalf - 1.4;
-    const double last = -length + followerHalf + 1.4;
+    const double first = -leaderHalf - 1.6;
+    const double last = -length + followerHalf + 1.6;
     constexpr double kLongestGapDeg = 3.6;
     const int bridging = static_cast<int>(std::ceil((near - far) / kLongestGapDeg)) - 1;
     const int inside = spread == 'o' ? std::min(2, std::max(between(r, 0, 2), bridging))
@@ -261,6 +280,59 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
             g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.5, 0.7)), along, across));
     }
     return g;
+}
+
+// Whether what is drawn of `g` (placed on the Sun) is its class by the classification's rules,
+// each clear of its bound: unipolar (A, H) when its spots lie within 3 degrees of each other,
+// measured from an H group's penumbra's border; bipolar otherwise, its length (the greatest
+// distance between two spots' centres) for D at most 10 degrees, for E 10 to 15, for F more;
+// its leader its largest spot.
+bool drawnAsClass(const DrawnGroup &g) {
+    const auto onSun = [](const DrawnSpot &s) {
+        const double b = s.latDeg * kRadPerDeg, l = s.lonDeg * kRadPerDeg;
+        return std::array<double, 3>{std::cos(b) * std::cos(l), std::cos(b) * std::sin(l),
+                                     std::sin(b)};
+    };
+    const auto distance = [&](const DrawnSpot &a, const DrawnSpot &b) {
+        const auto u = onSun(a), v = onSun(b);
+        return std::acos(std::clamp(u[0] * v[0] + u[1] * v[1] + u[2] * v[2], -1.0, 1.0)) /
+               kRadPerDeg;
+    };
+    const DrawnSpot &leader = g.spots.front();
+    // How far the leader's outline reaches towards a spot (degrees on the Sun).
+    const auto reach = [&](const DrawnSpot &to) {
+        const QPointF way((to.lonDeg - leader.lonDeg) * std::cos(leader.latDeg * kRadPerDeg),
+                          to.latDeg - leader.latDeg);
+        const double n = std::hypot(way.x(), way.y());
+        double most = 0;
+        for (const QPointF &p : leader.outline)
+            most = std::max(most, (p.x() * way.x() + p.y() * way.y()) / n);
+        return most;
+    };
+    double length = 0, separation = 0;
+    for (size_t i = 0; i < g.spots.size(); ++i) {
+        if (i > 0 && sunAreaDeg2(g.spots[i]) * kLeaderLarger > sunAreaDeg2(leader) &&
+            !leader.outline.empty())
+            return false;
+        for (size_t j = i + 1; j < g.spots.size(); ++j) {
+            const double d = distance(g.spots[i], g.spots[j]);
+            length = std::max(length, d);
+            separation = std::max(separation, i == 0 ? d - reach(g.spots[j]) : d);
+        }
+    }
+    switch (g.type[0].toLatin1()) {
+    case 'A':
+    case 'H':
+        return separation <= 2.7;
+    case 'D':
+        return separation >= 3.3 && length <= 9.7;
+    case 'E':
+        return separation >= 3.3 && length >= 10.3 && length <= 14.7;
+    case 'F':
+        return separation >= 3.3 && length >= 15.3;
+    default:
+        return separation >= 3.3;
+    }
 }
 
 // A page: the program's sheet at `dpi` with the groups drawn in pencil, scanned.
@@ -329,20 +401,34 @@ Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
     QPainter p(&layer);
     p.setRenderHint(QPainter::Antialiasing);
     for (size_t i = 0; i < types.size() && i < places.size(); ++i) {
-        DrawnGroup g = buildGroup(r, types[i]);
-        // A long group's middle on its slot.
-        double west = 0, east = 0;
-        for (const DrawnSpot &s : g.spots) {
-            west = std::max(west, s.lonDeg);
-            east = std::min(east, s.lonDeg);
+        // The group on its slot (a long group's middle there), rebuilt until what is drawn is
+        // its class on the Sun.
+        DrawnGroup g;
+        for (int attempt = 0;; ++attempt) {
+            g = buildGroup(r, types[i]);
+            double west = 0, east = 0;
+            for (const DrawnSpot &s : g.spots) {
+                west = std::max(west, s.lonDeg);
+                east = std::min(east, s.lonDeg);
+            }
+            g.latDeg = places[i].y() + uniform(r, -2, 2);
+            g.lonDeg = page.ephemeris.L0 + places[i].x() + uniform(r, -3, 3);
+            // Degrees along the group on the Sun to degrees of longitude where it lies.
+            const double widen = 1 / std::cos(g.latDeg * kRadPerDeg);
+            for (DrawnSpot &s : g.spots) {
+                s.latDeg += g.latDeg;
+                s.lonDeg = g.lonDeg + (s.lonDeg - (west + east) / 2) * widen;
+            }
+            if (drawnAsClass(g))
+                break;
+            if (attempt == 200) {
+                std::fprintf(stderr, "no %s drawn as its class\n", qPrintable(g.type));
+                break;
+            }
         }
-        g.latDeg = places[i].y() + uniform(r, -2, 2);
-        g.lonDeg = page.ephemeris.L0 + places[i].x() + uniform(r, -3, 3) - (west + east) / 2;
         const double ink = observerPencil ? uniform(r, kLightestGreyInk, kDarkestGreyInk)
                                           : uniform(r, kLightestInk, kDarkestInk);
         for (DrawnSpot &s : g.spots) {
-            s.latDeg += g.latDeg;
-            s.lonDeg += g.lonDeg;
             const double shrink = 1 / std::cos(s.latDeg * kRadPerDeg);
             const auto map = [&](const SunShape &shape, QPointF offset) {
                 QPolygonF polygon;
