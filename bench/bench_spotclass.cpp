@@ -229,8 +229,8 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
                                            : bareSpot(r, uniform(r, 0.7, 1.1));
     // The leader: the group's largest spot, no longer east to west than its group has room
     // for.
-    DrawnSpot leader = zurich == 'B' ? bareSpot(r, uniform(r, 0.8, 1.2))
-                                     : penumbralSpot(r, penumbra, leaderNs);
+    DrawnSpot leader =
+        zurich == 'B' ? bareSpot(r, uniform(r, 0.8, 1.2)) : penumbralSpot(r, penumbra, leaderNs);
     for (int attempt = 0; attempt < 50 && zurich != 'B' &&
                           (halfWidthDeg(leader) > 0.9 * leaderNs ||
                            sunAreaDeg2(leader) < kLeaderLarger * sunAreaDeg2(follower));
@@ -577,7 +577,8 @@ std::vector<FoundSpot> drawnSpots(const std::vector<DrawnGroup> &groups,
             const auto areaOf = [&](const QPolygonF &q) {
                 double a = 0;
                 for (qsizetype i = 0; i < q.size(); ++i)
-                    a += q[i].x() * q[(i + 1) % q.size()].y() - q[(i + 1) % q.size()].x() * q[i].y();
+                    a +=
+                        q[i].x() * q[(i + 1) % q.size()].y() - q[(i + 1) % q.size()].x() * q[i].y();
                 return std::abs(a) / 2 / (dotsPerMm * dotsPerMm);
             };
             s.areaMm2 = areaOf(s.outline);
@@ -664,9 +665,9 @@ std::vector<Classed> classCorpus(bool verbose) {
                             const PenumbraShape sh = measurePenumbra(page.scan, reg, e, s);
                             std::printf("      drawn spot %.0f,%.0f (%.2f, %.2f) area %.2f core "
                                         "%.2f pen %d filled %d ns %.2f sym %d rud %d\n",
-                                        s.pixel.x(), s.pixel.y(), h.helioLatitude,
-                                        h.helioLongitude, s.areaMm2, s.coreAreaMm2, s.penumbra,
-                                        sh.filled, sh.northSouthDeg, sh.symmetric.value_or(-1),
+                                        s.pixel.x(), s.pixel.y(), h.helioLatitude, h.helioLongitude,
+                                        s.areaMm2, s.coreAreaMm2, s.penumbra, sh.filled,
+                                        sh.northSouthDeg, sh.symmetric.value_or(-1),
                                         sh.rudimentary);
                         }
             }

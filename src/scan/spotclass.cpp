@@ -69,6 +69,11 @@ constexpr double kLeastPencilContrast = 30;
 // them): its edge traced round an open stroke encloses the stroke alone, so the region it
 // bounds is closed across gaps this wide and filled before it is measured.
 constexpr double kOutlineGapMm = 1.1;
+// A spot's area on the Sun is its area on the drawing divided by the foreshortening, taken
+// no further out than this part of the radius (where a tenth of a millimetre changes it).
+constexpr double kMostFromCentre = 0.98;
+// The outline kept on the Sun for the group's rules: this many of its points.
+constexpr size_t kOutlinePoints = 90;
 
 cv::Vec3d unitVector(double b, double l) {
     return {std::cos(b * kRadPerDeg) * std::cos(l * kRadPerDeg),
@@ -110,6 +115,23 @@ ClassProposal proposeClass(const std::vector<ClassSpot> &spots) {
                 first = i;
                 last = j;
             }
+    // How far spot k's penumbra reaches from its centre towards spot `to` (degrees): its
+    // outline's furthest point that way, half its north-south extent where only that is known.
+    const auto reach = [&](size_t k, size_t to) {
+        const ClassSpot &s = spots[k];
+        if (!s.penumbra || !s.shape.measured)
+            return 0.0;
+        const double east = std::remainder(spots[to].longitudeDeg - s.longitudeDeg, 360.0) *
+                            std::cos(s.latitudeDeg * kRadPerDeg);
+        const double north = spots[to].latitudeDeg - s.latitudeDeg;
+        const double way = std::hypot(east, north);
+        if (s.shape.outlineDeg.empty() || !(way > 0))
+            return s.shape.northSouthDeg / 2;
+        double most = 0;
+        for (const QPointF &q : s.shape.outlineDeg)
+            most = std::max(most, (q.x() * east + q.y() * north) / way);
+        return most;
+    };
 
     // The second letter: the largest penumbra.
     std::optional<size_t> largest;
@@ -138,7 +160,14 @@ ClassProposal proposeClass(const std::vector<ClassSpot> &spots) {
             penumbra = symmetric ? 'h' : 'k';
     }
 
-    if (p.lengthDeg <= kUnipolarDeg) {
+    // Unipolar: every spot within kUnipolarDeg of the others, of the largest penumbra's border.
+    double separation = 0;
+    for (size_t i = 0; i < spots.size(); ++i)
+        for (size_t j = i + 1; j < spots.size(); ++j)
+            separation = std::max(separation, angleDeg(onSun[i], onSun[j]) -
+                                                  (i == largest ? reach(i, j) : 0) -
+                                                  (j == largest ? reach(j, i) : 0));
+    if (separation <= kUnipolarDeg) {
         p.type = largest ? letters('H', penumbra, 'x') : QStringLiteral("Axx");
         return p;
     }
@@ -172,16 +201,14 @@ ClassProposal proposeClass(const std::vector<ClassSpot> &spots) {
     else if (largest)
         zurich = 'C';
 
-    // Beside the leader or the follower is within its penumbra's half-width and a little more.
-    const auto reach = [&](size_t k) {
-        const PenumbraShape &shape = spots[k].shape;
-        return kEndReachDeg + (spots[k].penumbra && shape.measured ? shape.northSouthDeg / 2 : 0);
-    };
+    // Beside the leader or the follower is within its penumbra's reach along the group and a
+    // little more.
+    const double besideLeader = along[leader] + reach(leader, follower) + kEndReachDeg;
+    const double besideFollower = along[follower] - reach(follower, leader) - kEndReachDeg;
     int between = 0;
     bool penumbraBetween = false;
     for (size_t k = 0; k < spots.size(); ++k) {
-        if (k == leader || k == follower || along[k] <= along[leader] + reach(leader) ||
-            along[k] >= along[follower] - reach(follower))
+        if (k == leader || k == follower || along[k] <= besideLeader || along[k] >= besideFollower)
             continue;
         ++between;
         penumbraBetween = penumbraBetween || spots[k].penumbra;
@@ -231,6 +258,21 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
     }
     shape.measured = true;
     shape.northSouthDeg = north - south;
+    const auto keepOutline = [&](const auto &points, QPointF shift) {
+        // At most kOutlinePoints of them, evenly along it.
+        shape.outlineDeg.clear();
+        const size_t step = std::max<size_t>(1, points.size() / kOutlinePoints);
+        for (size_t i = 0; i < points.size(); i += step) {
+            const cv::Point2f q = onSun(QPointF(points[i].x, points[i].y) + shift);
+            shape.outlineDeg.emplace_back(q.x, q.y);
+        }
+    };
+    {
+        std::vector<cv::Point2d> finders;
+        for (const QPointF &q : spot.outline)
+            finders.emplace_back(q.x(), q.y());
+        keepOutline(finders, {});
+    }
 
     // The core: in the outline's box, the pencil darker than half-way from the paper round
     // it to the darkest inside, left by an opening wider than a stroke.
@@ -269,6 +311,7 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
             });
         if (widest != edges.end() && std::abs(cv::contourArea(*widest)) > 0) {
             polygon = *widest;
+            keepOutline(polygon, QPointF(box.x, box.y));
             inside = cv::Mat::zeros(box.size(), CV_8UC1);
             cv::fillPoly(inside, std::vector<std::vector<cv::Point>>{polygon}, cv::Scalar(255));
         }
@@ -414,7 +457,11 @@ std::vector<ClassProposal> proposeClasses(const QImage &grey, const ScanRegistra
         c.latitudeDeg = h.helioLatitude;
         c.longitudeDeg = h.helioLongitude;
         c.penumbra = s.penumbra;
-        c.areaMm2 = s.areaMm2;
+        // Its area on the Sun: the drawing's foreshortening undone.
+        const double fromCentre =
+            std::clamp(drawingPlaceAt(reg.frame, s.pixel).distanceMm / reg.frame.radiusMm, 0.0,
+                       kMostFromCentre);
+        c.areaMm2 = s.areaMm2 / std::sqrt(1 - fromCentre * fromCentre);
         members[static_cast<size_t>(s.group - 1)].push_back(c);
         found[static_cast<size_t>(s.group - 1)].push_back(&s);
     }

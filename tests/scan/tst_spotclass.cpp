@@ -32,6 +32,15 @@ ClassSpot outlined(double lon, double ns, bool symmetric = true, bool rudimentar
     return s;
 }
 
+// The same, its outline on the Sun an ellipse reaching `eastWest` degrees east and west.
+ClassSpot elongated(double lon, double ns, double eastWest) {
+    ClassSpot s = outlined(lon, ns);
+    for (int k = 0; k < 36; ++k)
+        s.shape.outlineDeg.emplace_back(eastWest * std::cos(k * std::numbers::pi / 18),
+                                        ns / 2 * std::sin(k * std::numbers::pi / 18));
+    return s;
+}
+
 class TestSpotClass : public QObject {
     Q_OBJECT
 
@@ -46,6 +55,10 @@ class TestSpotClass : public QObject {
         QTest::newRow("3.01 apart: bipolar") << std::vector{bare(10), bare(13.01)} << "Bxo" << true;
         QTest::newRow("unipolar, penumbra")
             << std::vector{outlined(10, 2), bare(12)} << "Hsx" << true;
+        QTest::newRow("2.99 from the penumbra's border: unipolar")
+            << std::vector{elongated(10, 2, 2), bare(14.99)} << "Hsx" << true;
+        QTest::newRow("3.01 from the penumbra's border: bipolar")
+            << std::vector{elongated(10, 2, 2), bare(15.01)} << "Cso" << true;
         QTest::newRow("penumbra 2.5: small")
             << std::vector{outlined(10, 2.5), bare(15)} << "Cso" << true;
         QTest::newRow("penumbra 2.51: large")
@@ -78,6 +91,10 @@ class TestSpotClass : public QObject {
         QTest::newRow("beside the leader is not between")
             << std::vector{outlined(10, 2), bare(10.5), bare(10.8, 0.5), bare(14),
                            outlined(18, 1, true, false, 5)}
+            << "Dso" << true;
+        QTest::newRow("beside the leader's penumbra along the group")
+            << std::vector{elongated(10, 2, 2), bare(13.1), bare(14), bare(15),
+                           outlined(19, 1, true, false, 5)}
             << "Dso" << true;
         QTest::newRow("compact, rudimentary: not in the table")
             << std::vector{outlined(10, 2, true, true), bare(13), outlined(14, 1, true, false, 2),
