@@ -118,8 +118,40 @@ DrawnSpot bareSpot(Random &r, double sizeDeg) {
     return s;
 }
 
+// Penumbra is drawn at least this wide (degrees on the Sun) between a whole outline and its
+// core: a core that comes closer to the outline, or crosses it, leaves the outline open round
+// it, as a rudimentary penumbra is drawn.
+constexpr double kPenumbraBandDeg = 0.3;
+
+DrawnSpot penumbralSpotOnce(Random &r, char kind, double nsDeg);
+
 // A spot with a penumbra of kind s, a, h, k or r, `nsDeg` from north to south.
 DrawnSpot penumbralSpot(Random &r, char kind, double nsDeg) {
+    for (int attempt = 0;; ++attempt) {
+        DrawnSpot s = penumbralSpotOnce(r, kind, nsDeg);
+        if (s.arc || attempt == 100)
+            return s;
+        const QPolygonF outline(QList<QPointF>(s.outline.begin(), s.outline.end()));
+        bool clear = true;
+        for (const QPointF &c : s.core) {
+            const QPointF q = c + s.coreOffset;
+            clear = clear && outline.containsPoint(q, Qt::OddEvenFill);
+            for (qsizetype i = 0; clear && i < outline.size(); ++i) {
+                const QPointF a = outline[i], b = outline[(i + 1) % outline.size()];
+                const QPointF ab = b - a;
+                const double t = std::clamp(QPointF::dotProduct(q - a, ab) /
+                                                std::max(QPointF::dotProduct(ab, ab), 1e-12),
+                                            0.0, 1.0);
+                const QPointF d = q - (a + t * ab);
+                clear = std::hypot(d.x(), d.y()) >= kPenumbraBandDeg;
+            }
+        }
+        if (clear)
+            return s;
+    }
+}
+
+DrawnSpot penumbralSpotOnce(Random &r, char kind, double nsDeg) {
     DrawnSpot s;
     const double radius = nsDeg / 2;
     switch (kind) {
@@ -139,6 +171,8 @@ DrawnSpot penumbralSpot(Random &r, char kind, double nsDeg) {
     }
     default: // 'r': an arc round one side of a large core, its ends drawn onto it
         s.arc = true;
+        s.arcStart = between(r, 0, 71);
+        s.arcSpan = static_cast<int>(72 * uniform(r, 0.4, 0.55));
         s.core = handOutline(r, radius * uniform(r, 0.45, 0.55), 0.08, 0.05, 1.1);
         s.outline = handOutline(r, radius, 0.04, 0, 1.05);
         break;
@@ -159,12 +193,14 @@ DrawnSpot penumbralSpot(Random &r, char kind, double nsDeg) {
 }
 
 // How far a spot's drawing reaches east or west of its centre (degrees): a stretched or lobed
-// outline reaches beyond half its north-south extent, and the spots beside it are drawn
-// clear of it.
+// outline reaches beyond half its north-south extent (a rudimentary one only where its arc is
+// drawn), and the spots beside it are drawn clear of it.
 double halfWidthDeg(const DrawnSpot &s) {
     double reach = 0;
-    for (const QPointF &p : s.outline)
-        reach = std::max(reach, std::abs(p.x()));
+    for (size_t v = 0; v < s.outline.size(); ++v)
+        if (!s.arc || (v + s.outline.size() - static_cast<size_t>(s.arcStart)) % s.outline.size() <=
+                          static_cast<size_t>(s.arcSpan))
+            reach = std::max(reach, std::abs(s.outline[v].x()));
     for (const QPointF &p : s.core)
         reach = std::max(reach, std::abs(p.x() + s.coreOffset.x()));
     return reach;
@@ -451,8 +487,6 @@ Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
             if (s.arc) {
                 // Half the outline, its ends drawn to the core's middle.
                 const int n = static_cast<int>(outline.size());
-                s.arcStart = between(r, 0, n - 1);
-                s.arcSpan = static_cast<int>(n * uniform(r, 0.4, 0.55));
                 QPolygonF arc;
                 const QPointF middle = toImage(s.latDeg, s.lonDeg);
                 arc << middle;

@@ -344,11 +344,21 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
     const double filledArea = std::abs(cv::contourArea(polygon));
 
     // Rudimentary: the outline's edge bare of a stroke round the core along a part of it.
+    // Near the limb the drawing narrows the penumbra towards the disk's centre: its width is
+    // judged as it lies on the Sun (the reach shortened that way by the foreshortening).
     if (coreMoments.m00 > 0) {
         cv::Mat reach;
         const int r = std::max(1, static_cast<int>(std::lround(kCoreReachMm * dotsPerMm)));
-        cv::dilate(core, reach,
-                   cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * r + 1, 2 * r + 1)));
+        const QPointF out = spot.pixel - frame.centre;
+        const double fromCentre =
+            std::min(std::hypot(out.x(), out.y()) / frame.radiusPx, kMostFromCentre);
+        cv::Mat disc = cv::Mat::zeros(2 * r + 1, 2 * r + 1, CV_8UC1);
+        cv::ellipse(disc, cv::Point(r, r),
+                    cv::Size(std::max(1, static_cast<int>(std::lround(
+                                             r * std::sqrt(1 - fromCentre * fromCentre)))),
+                             r),
+                    std::atan2(out.y(), out.x()) / kRadPerDeg, 0, 360, cv::Scalar(255), cv::FILLED);
+        cv::dilate(core, reach, disc);
         int samples = 0;
         int bare = 0;
         for (size_t i = 0; i < polygon.size(); ++i) {
