@@ -34,6 +34,7 @@
 #include <QImage>
 #include <QLineF>
 #include <QPainter>
+#include <QPainterPathStroker>
 
 #include <benchmark/benchmark.h>
 
@@ -55,6 +56,12 @@ constexpr double kLightestInk = 30;
 constexpr double kDarkestInk = 60;
 constexpr double kLightestGreyInk = 70;
 constexpr double kDarkestGreyInk = 130;
+// An outline is left open along at most this part of its length, by gaps of at most this
+// (mm; bench::gappedOutline cuts 0.3 to 1 mm and the stroke's width).
+constexpr double kMostOpen = 0.2;
+constexpr double kLongestGapMm = 1.0;
+// The width of an outline's stroke (mm).
+constexpr double kStrokeMm = 0.3;
 bool observerPencil = false;
 
 using Random = std::mt19937;
@@ -481,8 +488,9 @@ Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
                 continue;
             QPolygonF outline = map(s.outline, {});
             p.setBrush(Qt::NoBrush);
-            const QPen pen(QColor(level + 10, level + 10, level + 10), uniform(r, 0.25, 0.35) * k,
-                           Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+            const QPen pen(QColor(level + 10, level + 10, level + 10),
+                           uniform(r, kStrokeMm - 0.05, kStrokeMm + 0.05) * k, Qt::SolidLine,
+                           Qt::RoundCap, Qt::RoundJoin);
             p.setPen(pen);
             if (s.arc) {
                 // Half the outline, its ends drawn to the core's middle.
@@ -500,10 +508,19 @@ Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
                     continue;
                 }
                 // One or two gaps where the pencil left the paper, as the corpus of
-                // real-looking drawings cuts them (in millimetres of paper).
+                // real-looking drawings cuts them (in millimetres of paper), together no more
+                // than a fifth of the outline: an outline open for longer is drawn as a
+                // rudimentary penumbra is.
                 const QTransform toMm = QTransform::fromScale(1 / k, 1 / k);
-                p.drawPath(toMm.inverted().map(bench::gappedOutline(
-                    r, toMm.map(outline), pen.widthF() / k, between(r, 1, 2))));
+                const QPolygonF line = toMm.map(outline);
+                double length = 0;
+                for (qsizetype v = 0; v < line.size(); ++v)
+                    length += QLineF(line[v], line[(v + 1) % line.size()]).length();
+                const int gaps = std::min(
+                    between(r, 1, 2),
+                    static_cast<int>(kMostOpen * length / (kLongestGapMm + pen.widthF() / k)));
+                p.drawPath(
+                    toMm.inverted().map(bench::gappedOutline(r, line, pen.widthF() / k, gaps)));
             }
         }
         page.groups.push_back(std::move(g));
@@ -601,10 +618,16 @@ std::vector<FoundSpot> drawnSpots(const std::vector<DrawnGroup> &groups,
                         arc << outline[(d.arcStart + v) % outline.size()];
                     outline = arc;
                 }
+                // The edge the finder follows is the stroke's outer edge.
                 QPainterPath round;
                 round.addPolygon(outline);
-                round.closeSubpath();
-                edge = edge.united(round);
+                if (!d.arc)
+                    round.closeSubpath();
+                QPainterPathStroker pen;
+                pen.setWidth(kStrokeMm * dotsPerMm);
+                pen.setJoinStyle(Qt::RoundJoin);
+                pen.setCapStyle(Qt::RoundCap);
+                edge = edge.united(round).united(pen.createStroke(round)).simplified();
                 s.penumbra = true;
             }
             s.outline = edge.toFillPolygon();

@@ -72,6 +72,9 @@ constexpr double kOutlineGapMm = 1.1;
 // A spot's area on the Sun is its area on the drawing divided by the foreshortening, taken
 // no further out than this part of the radius (where a tenth of a millimetre changes it).
 constexpr double kMostFromCentre = 0.98;
+// A pencil stroke is narrower than this: pencil wider than it round the core is a shaded
+// penumbra, not an outline.
+constexpr double kWidestStrokeMm = 0.7;
 // The outline kept on the Sun for the group's rules: this many of its points.
 constexpr size_t kOutlinePoints = 90;
 
@@ -331,8 +334,10 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
     const double paperLevel = quantile(paper, 0.5);
     const double inkLevel = quantile(pencil, 0.1);
     cv::Mat core;
+    cv::Mat pencilInside;
     if (paperLevel - inkLevel >= kLeastPencilContrast) {
-        core = (levels < (paperLevel + inkLevel) / 2) & inside;
+        pencilInside = (levels < (paperLevel + inkLevel) / 2) & inside;
+        core = pencilInside.clone();
         cv::morphologyEx(core, core, cv::MORPH_CLOSE, cv::Mat());
         const int opening = std::max(3, static_cast<int>(std::lround(kCoreOpeningMm * dotsPerMm)));
         cv::morphologyEx(core, core, cv::MORPH_OPEN,
@@ -342,6 +347,36 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
         core.empty() ? cv::Moments() : cv::moments(core, /*binaryImage=*/true);
 
     const double filledArea = std::abs(cv::contourArea(polygon));
+    shape.areaMm2 = filledArea / (dotsPerMm * dotsPerMm);
+    // The region follows the outer edge of the outline's stroke; the penumbra's border is the
+    // stroke's middle: the region narrowed by half the stroke's mean width (its pencil
+    // outside the core over the edge's length) before the north-south extent is taken.
+    if (!pencilInside.empty()) {
+        const double width = cv::countNonZero(pencilInside & ~core) / cv::arcLength(polygon, true);
+        const int half = static_cast<int>(std::lround(width / 2));
+        if (half >= 1 && width < kWidestStrokeMm * dotsPerMm) {
+            cv::Mat middle;
+            cv::erode(
+                inside, middle,
+                cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * half + 1, 2 * half + 1)));
+            std::vector<std::vector<cv::Point>> edges;
+            cv::findContours(middle, edges, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE);
+            if (!edges.empty()) {
+                const auto widest =
+                    std::max_element(edges.begin(), edges.end(), [](const auto &a, const auto &b) {
+                        return a.size() < b.size();
+                    });
+                keepOutline(*widest, QPointF(box.x, box.y));
+                double south = shape.outlineDeg.front().y();
+                double north = south;
+                for (const QPointF &q : shape.outlineDeg) {
+                    south = std::min(south, q.y());
+                    north = std::max(north, q.y());
+                }
+                shape.northSouthDeg = north - south;
+            }
+        }
+    }
 
     // Rudimentary: the outline's edge bare of a stroke round the core along a part of it.
     // Near the limb the drawing narrows the penumbra towards the disk's centre: its width is
@@ -483,6 +518,9 @@ std::vector<ClassProposal> proposeClasses(const QImage &grey, const ScanRegistra
                 continue;
             m[i].shape = measurePenumbra(grey, reg, ephemeris, *found[g][i]);
             m[i].penumbra = !m[i].shape.filled;
+            // The area the outline encloses with its gaps closed, where the finder's is less.
+            if (found[g][i]->areaMm2 > 0)
+                m[i].areaMm2 *= std::max(1.0, m[i].shape.areaMm2 / found[g][i]->areaMm2);
         }
         proposals.push_back(proposeClass(m));
     }

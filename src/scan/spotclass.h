@@ -32,9 +32,10 @@ inline constexpr int kSeveralBetween = 3;
 // it encloses only part of its core (a rudimentary penumbra), and whether it is symmetric —
 // nothing where the drawing cannot tell, with the reason.
 struct PenumbraShape {
-    bool measured = false; // an outline was there to be measured
-    bool filled = false;   // the core fills the outline: a spot without a penumbra
-    double northSouthDeg = 0;
+    bool measured = false;    // an outline was there to be measured
+    bool filled = false;      // the core fills the outline: a spot without a penumbra
+    double northSouthDeg = 0; // at the outline stroke's middle
+    double areaMm2 = 0;       // on the drawing, enclosed by the outline with its gaps closed
     bool rudimentary = false;
     std::optional<bool> symmetric;
     QString doubt; // why the symmetry cannot be told

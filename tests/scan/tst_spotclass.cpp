@@ -182,6 +182,12 @@ class TestSpotClass : public QObject {
         QVERIFY(!shape.filled);
         QVERIFY(!shape.rudimentary);
         QCOMPARE(shape.symmetric, std::optional<bool>(true));
+        // Its north-south extent is the stroke's middle's (18 pixels from the centre at the
+        // disk's centre of R 80 mm) to a pixel, not its outer edge's (19.25 pixels: 0.29
+        // degrees more).
+        const double middleDeg = 2 * std::asin(18 / kPx / 80) * 180 / std::numbers::pi;
+        QVERIFY2(std::abs(shape.northSouthDeg - middleDeg) < 0.15,
+                 qPrintable(QString::number(shape.northSouthDeg)));
     }
 };
 
