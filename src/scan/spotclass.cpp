@@ -75,6 +75,9 @@ constexpr double kMostFromCentre = 0.98;
 // A pencil stroke is narrower than this: pencil wider than it round the core is a shaded
 // penumbra, not an outline.
 constexpr double kWidestStrokeMm = 0.7;
+// The smallest spot drawn with a penumbra (mm² on the drawing): an outline of 1.5 mm across
+// round a core.
+constexpr double kLeastOutlinedMm2 = 1.8;
 // The outline kept on the Sun for the group's rules: this many of its points.
 constexpr size_t kOutlinePoints = 90;
 
@@ -514,7 +517,10 @@ std::vector<ClassProposal> proposeClasses(const QImage &grey, const ScanRegistra
     for (size_t g = 0; g < members.size(); ++g) {
         std::vector<ClassSpot> &m = members[g];
         for (size_t i = 0; i < m.size(); ++i) {
-            if (!m[i].penumbra)
+            // A spot the finder gives without a penumbra may be an outline it did not see round
+            // its core (crossed by the print, open): one large enough to hold a penumbra is
+            // measured too.
+            if (!m[i].penumbra && found[g][i]->areaMm2 < kLeastOutlinedMm2)
                 continue;
             m[i].shape = measurePenumbra(grey, reg, ephemeris, *found[g][i]);
             m[i].penumbra = !m[i].shape.filled;

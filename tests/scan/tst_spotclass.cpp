@@ -147,6 +147,41 @@ class TestSpotClass : public QObject {
         QCOMPARE(measurePenumbra(grey, reg, e, spot).filled, filled);
     }
 
+    // A spot the finder gives without a penumbra is measured for one (an outline it did not
+    // see) when it is large enough to hold one.
+    void outlineTheFinderMissed_data() {
+        QTest::addColumn<double>("finderMm2");
+        QTest::addColumn<QString>("type");
+        QTest::newRow("1.79 mm²: a spot without penumbra") << 1.79 << "Axx";
+        QTest::newRow("1.81 mm²: measured, an outline round a core") << 1.81 << "Hhx";
+    }
+    void outlineTheFinderMissed() {
+        QFETCH(double, finderMm2);
+        QFETCH(QString, type);
+        const QPointF centre(600, 600);
+        QImage grey(1200, 1200, QImage::Format_Grayscale8);
+        grey.fill(240);
+        QPainter p(&grey);
+        p.setPen(QPen(QColor(60, 60, 60), 2.5));
+        p.drawEllipse(centre, 18, 18);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 60, 60));
+        p.drawEllipse(centre, 5, 5);
+        p.end();
+        ScanRegistration reg;
+        reg.limb = LimbFit{centre, 500, 100, 0.5};
+        reg.frame = ScanFrame(centre, 500, 0, 1, 1, 80); // 6.25 pixels a millimetre
+        FoundSpot spot;
+        spot.pixel = centre;
+        spot.group = 1;
+        spot.areaMm2 = finderMm2;
+        for (int k = 0; k < 72; ++k)
+            spot.outline << centre + 19.25 * QPointF(std::cos(k * std::numbers::pi / 36),
+                                                     std::sin(k * std::numbers::pi / 36));
+        const Ephemeris e = solarEphemeris(CalendarDate{2005, 6, 15}, 1030);
+        QCOMPARE(proposeClasses(grey, reg, e, {spot}).at(0).type, type);
+    }
+
     // A round outline with a gap of 1 mm (the finder gives the edge of the open stroke, round
     // its ends) round a centred core: judged on the outline the gap is closed in, symmetric.
     void gapClosedBeforeShapeIsJudged() {
