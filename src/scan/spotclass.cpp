@@ -46,8 +46,9 @@ constexpr double kFarthestShapeDeg = 70;
 // stroke and the printed grid are narrower).
 constexpr double kCoreOpeningMm = 0.6;
 // A rudimentary penumbra leaves its core bare on a part of its edge: more than this part of
-// the outline's edge lies within kCoreReachMm of the core. A whole outline touches its core
-// at most where the core is drawn off its middle.
+// the outline's edge, in one stretch, lies within kCoreReachMm of the core. A whole outline
+// touches its core at most where the core is drawn off its middle, and where the drawing's
+// foreshortening narrows the penumbra: on two sides.
 constexpr double kRudimentaryBareEdge = 0.25;
 constexpr double kCoreReachMm = 0.35;
 // A mark whose core fills at least this part of its outline, or makes at least this part of
@@ -399,6 +400,7 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
         cv::dilate(core, reach, disc);
         int samples = 0;
         int bare = 0;
+        std::vector<bool> bareAlong;
         for (size_t i = 0; i < polygon.size(); ++i) {
             const cv::Point a = polygon[i];
             const cv::Point b = polygon[(i + 1) % polygon.size()];
@@ -409,9 +411,18 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
                     continue;
                 ++samples;
                 bare += reach.at<uchar>(p) ? 1 : 0;
+                bareAlong.push_back(reach.at<uchar>(p) != 0);
             }
         }
-        shape.rudimentary = samples > 0 && bare > kRudimentaryBareEdge * samples;
+        // The longest stretch of the edge bare without a break (round the end too).
+        size_t run = 0;
+        size_t longest = 0;
+        for (size_t i = 0; i < 2 * bareAlong.size(); ++i) {
+            run = bareAlong[i % bareAlong.size()] ? run + 1 : 0;
+            longest = std::max(longest, std::min(run, bareAlong.size()));
+        }
+        shape.rudimentary =
+            samples > 0 && static_cast<double>(longest) > kRudimentaryBareEdge * samples;
         shape.filled = samples > 0 && bare >= kFilledBareEdge * samples;
     }
     // A spot the finder saw a small core in (paper round it inside the outline) is not

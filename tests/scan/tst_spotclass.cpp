@@ -182,6 +182,48 @@ class TestSpotClass : public QObject {
         QCOMPARE(proposeClasses(grey, reg, e, {spot}).at(0).type, type);
     }
 
+    // Rudimentary: an outline that leaves its core bare along one stretch of the edge (an arc
+    // over half the core), not a whole outline its core touches on two sides (as a penumbra
+    // drawn foreshortened does), though that leaves as much bare in all.
+    void rudimentaryInOneStretch_data() {
+        QTest::addColumn<bool>("arc");
+        QTest::newRow("arc over half the core: rudimentary") << true;
+        QTest::newRow("whole outline, core touching it on two sides: not") << false;
+    }
+    void rudimentaryInOneStretch() {
+        QFETCH(bool, arc);
+        const QPointF centre(600, 600);
+        QImage grey(1200, 1200, QImage::Format_Grayscale8);
+        grey.fill(240);
+        QPainter p(&grey);
+        p.setPen(QPen(QColor(60, 60, 60), 2.5));
+        p.setBrush(Qt::NoBrush);
+        const QRectF ring(centre - QPointF(18, 18), QSizeF(36, 36));
+        p.drawArc(ring, 0, (arc ? 180 : 360) * 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 60, 60));
+        if (arc) // a core of radius 10 pixels, the arc's ends drawn onto it
+            p.drawEllipse(centre, 10, 10);
+        else // a bar across the ring: bare along 16 % of the edge at either end
+            p.drawRect(QRectF(centre - QPointF(19, 7), QSizeF(38, 14)));
+        p.end();
+        ScanRegistration reg;
+        reg.limb = LimbFit{centre, 500, 100, 0.5};
+        reg.frame = ScanFrame(centre, 500, 0, 1, 1, 80); // 6.25 pixels a millimetre
+        FoundSpot spot;
+        spot.pixel = centre;
+        spot.penumbra = true;
+        for (int k = 0; k < 72; ++k) { // the upper half round the arc, the lower round the core
+            const double a = k * std::numbers::pi / 36;
+            spot.outline << centre +
+                                (arc && k > 36 ? 10 : 19.25) * QPointF(std::cos(a), -std::sin(a));
+        }
+        const Ephemeris e = solarEphemeris(CalendarDate{2005, 6, 15}, 1030);
+        const PenumbraShape shape = measurePenumbra(grey, reg, e, spot);
+        QVERIFY(!shape.filled);
+        QCOMPARE(shape.rudimentary, arc);
+    }
+
     // A round outline with a gap of 1 mm (the finder gives the edge of the open stroke, round
     // its ends) round a centred core: judged on the outline the gap is closed in, symmetric.
     void gapClosedBeforeShapeIsJudged() {
