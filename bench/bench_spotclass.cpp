@@ -199,18 +199,23 @@ DrawnSpot penumbralSpotOnce(Random &r, char kind, double nsDeg) {
     return s;
 }
 
-// How far a spot's drawing reaches east or west of its centre (degrees): a stretched or lobed
-// outline reaches beyond half its north-south extent (a rudimentary one only where its arc is
-// drawn), and the spots beside it are drawn clear of it.
-double halfWidthDeg(const DrawnSpot &s) {
+// How far a spot's drawing reaches east or west of its centre (degrees; to the west with
+// `west`, the side of positive x): a stretched or lobed outline reaches beyond half its
+// north-south extent (a rudimentary one only where its arc is drawn), and the spots beside it
+// are drawn clear of it.
+double reachDeg(const DrawnSpot &s, bool west) {
+    const double sign = west ? 1 : -1;
     double reach = 0;
     for (size_t v = 0; v < s.outline.size(); ++v)
         if (!s.arc || (v + s.outline.size() - static_cast<size_t>(s.arcStart)) % s.outline.size() <=
                           static_cast<size_t>(s.arcSpan))
-            reach = std::max(reach, std::abs(s.outline[v].x()));
+            reach = std::max(reach, sign * s.outline[v].x());
     for (const QPointF &p : s.core)
-        reach = std::max(reach, std::abs(p.x() + s.coreOffset.x()));
+        reach = std::max(reach, sign * (p.x() + s.coreOffset.x()));
     return reach;
+}
+double halfWidthDeg(const DrawnSpot &s) {
+    return std::max(reachDeg(s, true), reachDeg(s, false));
 }
 
 // A spot's area on the Sun (square degrees): its outline's, of a rudimentary penumbra the
@@ -254,7 +259,7 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
         return g;
     case 'H': {
         g.spots.push_back(place(penumbralSpot(r, penumbra, leaderNs), 0, 0));
-        const double half = halfWidthDeg(g.spots.front());
+        const double half = reachDeg(g.spots.front(), false);
         if (between(r, 0, 1))
             g.spots.push_back(place(bareSpot(r, uniform(r, 0.4, 0.6)), -half - uniform(r, 0.6, 1.2),
                                     uniform(r, -0.5, 0.5)));
@@ -279,8 +284,9 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
                            sunAreaDeg2(leader) < kLeaderLarger * sunAreaDeg2(follower));
          ++attempt)
         leader = penumbralSpot(r, penumbra, leaderNs);
-    const double leaderHalf = zurich == 'B' ? 0.5 : halfWidthDeg(leader);
-    const double followerHalf = penumbralFollower ? halfWidthDeg(follower) : 0.5;
+    // How far the leader reaches east towards the follower, and the follower west.
+    const double leaderHalf = zurich == 'B' ? 0.5 : reachDeg(leader, false);
+    const double followerHalf = penumbralFollower ? reachDeg(follower, true) : 0.5;
     // A bipolar group's follower lies well over 3 degrees from the leader's penumbra.
     const double shortest = std::max(4.5, leaderHalf + 3.8);
     const double length = zurich == 'E'   ? uniform(r, 10.6, 14.4)
