@@ -347,7 +347,7 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
         cv::morphologyEx(core, core, cv::MORPH_OPEN,
                          cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(opening, opening)));
     }
-    const cv::Moments coreMoments =
+    cv::Moments coreMoments =
         core.empty() ? cv::Moments() : cv::moments(core, /*binaryImage=*/true);
 
     const double filledArea = std::abs(cv::contourArea(polygon));
@@ -358,6 +358,17 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
     if (!pencilInside.empty()) {
         const double width = cv::countNonZero(pencilInside & ~core) / cv::arcLength(polygon, true);
         const int half = static_cast<int>(std::lround(width / 2));
+        if (coreMoments.m00 == 0 && width < kWidestStrokeMm * dotsPerMm) {
+            // A core smaller than the opening: the pencil inside, clear of the outline's
+            // stroke by a pixel.
+            const int clear = 2 * static_cast<int>(std::ceil(width)) + 3;
+            cv::Mat interior;
+            cv::erode(inside, interior,
+                      cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(clear, clear)));
+            core = pencilInside & interior;
+            cv::morphologyEx(core, core, cv::MORPH_OPEN, cv::Mat());
+            coreMoments = cv::moments(core, /*binaryImage=*/true);
+        }
         if (half >= 1 && width < kWidestStrokeMm * dotsPerMm) {
             cv::Mat middle;
             cv::erode(

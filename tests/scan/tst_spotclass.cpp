@@ -224,6 +224,40 @@ class TestSpotClass : public QObject {
         QCOMPARE(shape.rudimentary, arc);
     }
 
+    // A core narrower than the opening that takes the outline's stroke out (0.5 mm across)
+    // inside a round outline: found clear of the stroke, it is judged by where it lies.
+    void smallCore_data() {
+        QTest::addColumn<double>("offsetPx");
+        QTest::addColumn<bool>("symmetric");
+        QTest::newRow("in the middle: symmetric") << 0.0 << true;
+        QTest::newRow("0.44 of the radius off the middle: asymmetric") << 16.0 << false;
+    }
+    void smallCore() {
+        QFETCH(double, offsetPx);
+        QFETCH(bool, symmetric);
+        const QPointF centre(600, 600);
+        QImage grey(1200, 1200, QImage::Format_Grayscale8);
+        grey.fill(240);
+        QPainter p(&grey);
+        p.setPen(QPen(QColor(60, 60, 60), 4));
+        p.drawEllipse(centre, 36, 36);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 60, 60));
+        p.drawEllipse(centre + QPointF(offsetPx, 0), 3.2, 3.2);
+        p.end();
+        ScanRegistration reg;
+        reg.limb = LimbFit{centre, 500, 100, 0.5};
+        reg.frame = ScanFrame(centre, 500, 0, 1, 1, 40); // 12.5 pixels a millimetre
+        FoundSpot spot;
+        spot.pixel = centre;
+        spot.penumbra = true;
+        for (int k = 0; k < 72; ++k)
+            spot.outline << centre + 38 * QPointF(std::cos(k * std::numbers::pi / 36),
+                                                  std::sin(k * std::numbers::pi / 36));
+        const Ephemeris e = solarEphemeris(CalendarDate{2005, 6, 15}, 1030);
+        QCOMPARE(measurePenumbra(grey, reg, e, spot).symmetric, std::optional<bool>(symmetric));
+    }
+
     // A round outline with a gap of 1 mm (the finder gives the edge of the open stroke, round
     // its ends) round a centred core: judged on the outline the gap is closed in, symmetric.
     void gapClosedBeforeShapeIsJudged() {
