@@ -147,115 +147,49 @@ class TestSpotClass : public QObject {
         QCOMPARE(measurePenumbra(grey, reg, e, spot).filled, filled);
     }
 
-    // A spot the finder gives without a penumbra is measured for one (an outline it did not
-    // see) when it is large enough to hold one.
-    void outlineTheFinderMissed_data() {
-        QTest::addColumn<double>("finderMm2");
+    // Outlines judged from the image (12.5 pixels a millimetre, R 40, at the disk's centre):
+    // a ring of 36 pixels (4 wide) or its upper half, round a core (an ellipse, or a
+    // rectangle where wider than the ring).
+    void judgedFromTheImage_data() {
+        QTest::addColumn<bool>("arc");
+        QTest::addColumn<QRectF>("core");      // pixels from the spot's centre
+        QTest::addColumn<double>("finderMm2"); // a spot found without a penumbra; 0: with one
         QTest::addColumn<QString>("type");
-        QTest::newRow("1.79 mm²: a spot without penumbra") << 1.79 << "Axx";
-        QTest::newRow("1.81 mm²: measured, an outline round a core") << 1.81 << "Hhx";
+        QTest::newRow("arc over half the core: rudimentary")
+            << true << QRectF(-20, -20, 40, 40) << 0.0 << "Hrx";
+        QTest::newRow("core touching the ring on two sides, 16 % each: not rudimentary")
+            << false << QRectF(-38, -14, 76, 28) << 0.0 << "Hhx";
+        QTest::newRow("core 0.5 mm across, 0.44 of the radius off the middle: asymmetric")
+            << false << QRectF(12.8, -3.2, 6.4, 6.4) << 0.0 << "Hkx";
+        QTest::newRow("found without penumbra, 1.81 mm²: measured")
+            << false << QRectF(-3.2, -3.2, 6.4, 6.4) << 1.81 << "Hhx";
     }
-    void outlineTheFinderMissed() {
+    void judgedFromTheImage() {
+        QFETCH(bool, arc);
+        QFETCH(QRectF, core);
         QFETCH(double, finderMm2);
         QFETCH(QString, type);
         const QPointF centre(600, 600);
         QImage grey(1200, 1200, QImage::Format_Grayscale8);
         grey.fill(240);
         QPainter p(&grey);
-        p.setPen(QPen(QColor(60, 60, 60), 2.5));
-        p.drawEllipse(centre, 18, 18);
+        p.setPen(QPen(QColor(60, 60, 60), 4));
+        p.drawArc(QRectF(centre - QPointF(36, 36), QSizeF(72, 72)), 0, (arc ? 180 : 360) * 16);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(60, 60, 60));
-        p.drawEllipse(centre, 5, 5);
+        core.width() > 72 ? p.drawRect(core.translated(centre))
+                          : p.drawEllipse(core.translated(centre));
         p.end();
         ScanRegistration reg;
         reg.limb = LimbFit{centre, 500, 100, 0.5};
-        reg.frame = ScanFrame(centre, 500, 0, 1, 1, 80); // 6.25 pixels a millimetre
-        FoundSpot spot;
-        spot.pixel = centre;
-        spot.group = 1;
-        spot.areaMm2 = finderMm2;
-        for (int k = 0; k < 72; ++k)
-            spot.outline << centre + 19.25 * QPointF(std::cos(k * std::numbers::pi / 36),
-                                                     std::sin(k * std::numbers::pi / 36));
+        reg.frame = ScanFrame(centre, 500, 0, 1, 1, 40);
+        FoundSpot spot{centre, finderMm2, finderMm2 == 0, 1};
+        for (int k = 0; k < 72; ++k) // the upper half round the arc, the lower round the core
+            spot.outline << centre + (arc && k > 36 ? 20 : 38) *
+                                         QPointF(std::cos(k * std::numbers::pi / 36),
+                                                 -std::sin(k * std::numbers::pi / 36));
         const Ephemeris e = solarEphemeris(CalendarDate{2005, 6, 15}, 1030);
         QCOMPARE(proposeClasses(grey, reg, e, {spot}).at(0).type, type);
-    }
-
-    // Rudimentary: an outline that leaves its core bare along one stretch of the edge (an arc
-    // over half the core), not a whole outline its core touches on two sides (as a penumbra
-    // drawn foreshortened does), though that leaves as much bare in all.
-    void rudimentaryInOneStretch_data() {
-        QTest::addColumn<bool>("arc");
-        QTest::newRow("arc over half the core: rudimentary") << true;
-        QTest::newRow("whole outline, core touching it on two sides: not") << false;
-    }
-    void rudimentaryInOneStretch() {
-        QFETCH(bool, arc);
-        const QPointF centre(600, 600);
-        QImage grey(1200, 1200, QImage::Format_Grayscale8);
-        grey.fill(240);
-        QPainter p(&grey);
-        p.setPen(QPen(QColor(60, 60, 60), 2.5));
-        p.setBrush(Qt::NoBrush);
-        const QRectF ring(centre - QPointF(18, 18), QSizeF(36, 36));
-        p.drawArc(ring, 0, (arc ? 180 : 360) * 16);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(60, 60, 60));
-        if (arc) // a core of radius 10 pixels, the arc's ends drawn onto it
-            p.drawEllipse(centre, 10, 10);
-        else // a bar across the ring: bare along 16 % of the edge at either end
-            p.drawRect(QRectF(centre - QPointF(19, 7), QSizeF(38, 14)));
-        p.end();
-        ScanRegistration reg;
-        reg.limb = LimbFit{centre, 500, 100, 0.5};
-        reg.frame = ScanFrame(centre, 500, 0, 1, 1, 80); // 6.25 pixels a millimetre
-        FoundSpot spot;
-        spot.pixel = centre;
-        spot.penumbra = true;
-        for (int k = 0; k < 72; ++k) { // the upper half round the arc, the lower round the core
-            const double a = k * std::numbers::pi / 36;
-            spot.outline << centre +
-                                (arc && k > 36 ? 10 : 19.25) * QPointF(std::cos(a), -std::sin(a));
-        }
-        const Ephemeris e = solarEphemeris(CalendarDate{2005, 6, 15}, 1030);
-        const PenumbraShape shape = measurePenumbra(grey, reg, e, spot);
-        QVERIFY(!shape.filled);
-        QCOMPARE(shape.rudimentary, arc);
-    }
-
-    // A core narrower than the opening that takes the outline's stroke out (0.5 mm across)
-    // inside a round outline: found clear of the stroke, it is judged by where it lies.
-    void smallCore_data() {
-        QTest::addColumn<double>("offsetPx");
-        QTest::addColumn<bool>("symmetric");
-        QTest::newRow("in the middle: symmetric") << 0.0 << true;
-        QTest::newRow("0.44 of the radius off the middle: asymmetric") << 16.0 << false;
-    }
-    void smallCore() {
-        QFETCH(double, offsetPx);
-        QFETCH(bool, symmetric);
-        const QPointF centre(600, 600);
-        QImage grey(1200, 1200, QImage::Format_Grayscale8);
-        grey.fill(240);
-        QPainter p(&grey);
-        p.setPen(QPen(QColor(60, 60, 60), 4));
-        p.drawEllipse(centre, 36, 36);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(60, 60, 60));
-        p.drawEllipse(centre + QPointF(offsetPx, 0), 3.2, 3.2);
-        p.end();
-        ScanRegistration reg;
-        reg.limb = LimbFit{centre, 500, 100, 0.5};
-        reg.frame = ScanFrame(centre, 500, 0, 1, 1, 40); // 12.5 pixels a millimetre
-        FoundSpot spot;
-        spot.pixel = centre;
-        spot.penumbra = true;
-        for (int k = 0; k < 72; ++k)
-            spot.outline << centre + 38 * QPointF(std::cos(k * std::numbers::pi / 36),
-                                                  std::sin(k * std::numbers::pi / 36));
-        const Ephemeris e = solarEphemeris(CalendarDate{2005, 6, 15}, 1030);
-        QCOMPARE(measurePenumbra(grey, reg, e, spot).symmetric, std::optional<bool>(symmetric));
     }
 
     // A round outline with a gap of 1 mm (the finder gives the edge of the open stroke, round
