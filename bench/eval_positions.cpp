@@ -16,11 +16,25 @@
 // group 5 mm or more on the drawing (elsewhere they are no slip); a drawing's fault only in
 // a drawing with three or more such groups.
 //
-//   eval_positions DIR YEAR [YEAR ...] [--plants N] [--pencil S]
+//   eval_positions DIR YEAR [YEAR ...] [--plants N] [--pencil S] [--tails MODEL] [--tail T]
 // reads DIR/gYEAR.txt; the years are taken together in one table. With --pencil the
 // photographs are drawn by three observers taking the months in turn, each scattering the
 // places as a pencil would (Hand below), S times their usual scatter, so that the tolerances
 // are learned above the fixed ones as an amateur's data set would have them.
+// --tails gives the places a scatter with heavy tails on top (with or without --pencil), as
+// other catalogues and amateurs have it, T times its usual size (1); MODEL is one of
+//   t      each group-day off in latitude and longitude by a Student t of 3 degrees of
+//          freedom (scale 0.5 and 0.7 degrees): mostly close, now and then far;
+//   mix    most drawings careful, 5 % sloppy: those off by a normal error of 1.5 degrees
+//          in latitude and 2 in longitude, the rest by 0.3 and 0.4;
+//   limb   an error along the disk's radius (0.4 mm) growing as 1 / cos rho towards the limb
+//          (up to 4 times), where a foreshortened group's middle is hard to tell;
+//   jump   the group's middle jumping as spots come and go: 15 % of group-days moved 1.5 to
+//          5 degrees in longitude and up to 1.5 in latitude, the rest by 0.3 and 0.4;
+//   all    all four at once.
+// The 99th percentile of the day-to-day differences of one group (drift-corrected, pairs
+// 0.5 to 1.5 days apart within 60 degrees of the central meridian) is printed for each year,
+// to compare a model with the catalogue it stands for.
 
 #include "data/dates.h"
 #include "data/observationstore.h"
@@ -109,9 +123,17 @@ constexpr double kHardestAngle = 10;
 constexpr Hand kCatalogueHand = {"Greenwich", 0, 0};
 constexpr Hand kPencilHands[] = {{"A", 1.0, 0.5}, {"B", 1.5, 1.0}, {"C", 2.0, 1.5}};
 
+// The heavy-tailed models of --tails.
+struct Tails {
+    bool t = false, mix = false, limb = false, jump = false;
+    double size = 1;
+    bool any() const { return t || mix || limb || jump; }
+};
+
 struct Pencil {
     double scatter = 0; // 0: the catalogue's places as they are
     std::mt19937 random;
+    Tails tails;
 
     Hand handOf(const CalendarDate &date) const {
         if (scatter <= 0)
@@ -130,15 +152,44 @@ ObservationRecord drawingOf(const Photograph &p, Pencil &pencil) {
     writeText(r.observer, QString::fromLatin1(hand.name));
     const Ephemeris e = solarEphemeris(p.date, p.timeUT);
     std::normal_distribution<double> normal;
+    const Tails &tails = pencil.tails;
+    std::student_t_distribution<double> student(3);
+    std::uniform_real_distribution<double> uniform;
+    const bool sloppy = tails.mix && uniform(pencil.random) < 0.05;
     int slot = 0;
     for (const CatalogueGroup &g : p.groups) {
         if (slot == kMaxSlots)
             break;
+        double latitude = g.latitude;
+        double meridianDistance = g.meridianDistance;
+        if (tails.t) {
+            latitude += 0.5 * tails.size * student(pencil.random);
+            meridianDistance += 0.7 * tails.size * student(pencil.random);
+        }
+        if (tails.mix) {
+            latitude += (sloppy ? 1.5 : 0.3) * tails.size * normal(pencil.random);
+            meridianDistance += (sloppy ? 2.0 : 0.4) * tails.size * normal(pencil.random);
+        }
+        if (tails.jump) {
+            if (uniform(pencil.random) < 0.15) {
+                const double sign = uniform(pencil.random) < 0.5 ? -1 : 1;
+                meridianDistance += sign * tails.size * (1.5 + 3.5 * uniform(pencil.random));
+                latitude += tails.size * 1.5 * (2 * uniform(pencil.random) - 1);
+            } else {
+                latitude += 0.3 * tails.size * normal(pencil.random);
+                meridianDistance += 0.4 * tails.size * normal(pencil.random);
+            }
+        }
         // Carrington longitude = L0 + CMD (west positive) with the program's own L0.
         const PolarPosition polar = heliographicToPolar(
-            e, static_cast<float>(g.latitude), static_cast<float>(e.L0 + g.meridianDistance), 125);
+            e, static_cast<float>(latitude), static_cast<float>(e.L0 + meridianDistance), 125);
         double angle = polar.polarAngle;
         double distance = polar.polarDistance;
+        if (tails.limb) {
+            const double r = std::min(distance / 125, 1.0);
+            const double growth = std::min(4.0, 1 / std::sqrt(std::max(1e-6, 1 - r * r)));
+            distance = std::fabs(distance + 0.4 * tails.size * growth * normal(pencil.random));
+        }
         if (pencil.scatter > 0) {
             const double hardness = std::min(kHardestAngle, kEasyAngleMm / std::max(distance, 1.0));
             angle += normal(pencil.random) * hand.angleSigma * std::max(1.0, hardness);
@@ -237,6 +288,53 @@ YearData prepare(const std::vector<Photograph> &photos, Pencil &pencil) {
         }
     }
     return y;
+}
+
+// The 99th percentile of one group's day-to-day differences in the drawings, as it is quoted
+// for catalogues: pairs 0.5 to 1.5 days apart, both within 60 degrees of the central
+// meridian, the longitude drift-corrected; pairs beyond 15 degrees are other groups.
+void printScatter(const QString &year, const YearData &y) {
+    struct Place {
+        double time, latitude, longitude, meridian;
+    };
+    std::map<int, std::vector<Place>> byNumber;
+    for (size_t i = 0; i < y.records.size(); ++i) {
+        const ObservationRecord &r = y.records[i];
+        const Ephemeris e = solarEphemeris(dateOfSerialDay(y.days[i]), r.timeUT);
+        const double time = y.days[i] + (r.timeUT / 100 + r.timeUT % 100 / 60.0) / 24;
+        for (int s = 1; s <= r.groupCount; ++s) {
+            const SunspotGroup &g = r.group(s);
+            const HeliographicPosition h = polarToHeliographic(e, g.distance, g.angle);
+            const double meridian = std::remainder(h.helioLongitude - e.L0, 360.0);
+            byNumber[g.rotationGroupNumber].push_back(
+                {time, h.helioLatitude, h.helioLongitude, meridian});
+        }
+    }
+    std::vector<double> latitudes, longitudes;
+    for (const auto &[number, places] : byNumber)
+        for (const Place &a : places)
+            for (const Place &b : places) {
+                const double days = b.time - a.time;
+                if (days < 0.5 || days > 1.5 || std::fabs(a.meridian) > 60 ||
+                    std::fabs(b.meridian) > 60)
+                    continue;
+                const double dl = std::fabs(std::remainder(
+                    b.longitude - a.longitude - longitudeDriftPerDay(a.latitude) * days, 360.0));
+                const double db = std::fabs(b.latitude - a.latitude);
+                if (dl > 15 || db > 15)
+                    continue;
+                latitudes.push_back(db);
+                longitudes.push_back(dl);
+            }
+    if (latitudes.empty())
+        return;
+    const auto p99 = [](std::vector<double> &v) {
+        std::sort(v.begin(), v.end());
+        return v[std::min(v.size() - 1, static_cast<size_t>(0.99 * double(v.size())))];
+    };
+    std::printf("%s: 99th percentile of day-to-day differences: latitude %.1f°, longitude "
+                "%.1f° (%zu pairs)\n",
+                qPrintable(year), p99(latitudes), p99(longitudes), latitudes.size());
 }
 
 std::unique_ptr<ObservationStore> storeOf(const std::vector<ObservationRecord> &records) {
@@ -344,9 +442,26 @@ int main(int argc, char *argv[]) {
     };
     const int plants = static_cast<int>(option("--plants", 40));
     const double scatter = option("--pencil", 0);
+    Tails tails;
+    tails.size = option("--tail", 1);
+    if (const qsizetype i = args.indexOf(QLatin1String("--tails")); i >= 0 && i + 1 < args.size()) {
+        const QString model = args[i + 1];
+        args.remove(i, 2);
+        const bool all = model == QLatin1String("all");
+        tails.t = all || model == QLatin1String("t");
+        tails.mix = all || model == QLatin1String("mix");
+        tails.limb = all || model == QLatin1String("limb");
+        tails.jump = all || model == QLatin1String("jump");
+        if (!tails.any()) {
+            std::fprintf(stderr, "unknown --tails model %s (t, mix, limb, jump, all)\n",
+                         qPrintable(model));
+            return 2;
+        }
+    }
     if (args.size() < 2) {
         std::fprintf(stderr,
-                     "usage: eval_positions DIR YEAR [YEAR ...] [--plants N] [--pencil S]\n");
+                     "usage: eval_positions DIR YEAR [YEAR ...] [--plants N] [--pencil S] "
+                     "[--tails t|mix|limb|jump|all] [--tail T]\n");
         return 2;
     }
     if (scatter > 0)
@@ -366,9 +481,12 @@ int main(int argc, char *argv[]) {
             return 1;
         }
         // Its own seed for each year and scatter, apart from the planting's.
-        Pencil pencil{scatter, std::mt19937(static_cast<unsigned>(year.toInt() * 1000 +
-                                                                  std::lround(scatter * 100)))};
+        Pencil pencil{scatter,
+                      std::mt19937(static_cast<unsigned>(year.toInt() * 1000 +
+                                                         std::lround(scatter * 100))),
+                      tails};
         const YearData y = prepare(photos, pencil);
+        printScatter(year, y);
         drawings += static_cast<long long>(y.records.size());
         {
             const auto held = storeOf(y.records);

@@ -40,8 +40,10 @@ constexpr double kNearPairDays = 1.5;
 // The central meridian's longitude falls this much a day (360 degrees a synodic rotation).
 constexpr double kCentralLongitudeRate = 360 / 27.2753;
 // A drawing is only blamed when its groups are this far off as a rule (the median of their
-// misfits, 1 at the tolerance), and mended they are at most half as far off.
-constexpr double kFaultMisfit = 0.5;
+// misfits, 1 at the tolerance), and mended they are at most half as far off. Where a wide
+// hand's tolerance takes in a drawing 12 hours out, its groups stay within it, but all a
+// third or more of it off and all coming home at once.
+constexpr double kFaultMisfit = 0.35;
 constexpr double kFaultGain = 0.5;
 // A shift of time under this many hours is within the scatter; one from kDayFromHours to
 // kDayToHours is the date a day out.
@@ -252,7 +254,9 @@ struct Index {
                 std::max(x.longitudePerDay, y.longitudePerDay)};
     }
 
-    // How far apart two places are, in tolerances: at most 1 when they agree.
+    // How far apart two places are, in tolerances: at most 1 when they agree, within the
+    // ellipse the two tolerances span. Off in both at once by most of each is further than
+    // the day-to-day scatter goes: a hand's latitude and longitude err apart.
     double misfit(double latitudeDifference, double longitudeDifference, const Sighting &a,
                   const Sighting &b) const {
         return misfit(latitudeDifference, longitudeDifference, a, b, tolerance(a, b));
@@ -262,8 +266,9 @@ struct Index {
         const double latitude = t.latitude * bothLimbs(a.limb.latitude, b.limb.latitude);
         const double longitude = t.longitude * bothLimbs(a.limb.longitude, b.limb.longitude) +
                                  t.longitudePerDay * std::fabs(a.time - b.time);
-        return std::max(std::fabs(latitudeDifference) / latitude,
-                        std::fabs(longitudeDifference) / longitude);
+        const double inLatitude = latitudeDifference / latitude;
+        const double inLongitude = longitudeDifference / longitude;
+        return std::sqrt(inLatitude * inLatitude + inLongitude * inLongitude);
     }
 };
 
@@ -336,25 +341,26 @@ Predictions predictAll(Index &index) {
     return p;
 }
 
-// The high quantile of values (sorted here), at least `floor`.
+// The quantile q of values (reordered here, not sorted: picked in linear time).
 double quantile(std::vector<double> &values, double q) {
-    std::sort(values.begin(), values.end());
-    const auto k = static_cast<size_t>(std::ceil(q * static_cast<double>(values.size()))) - 1;
-    return values[std::min(k, values.size() - 1)];
+    const auto k = std::min(
+        static_cast<size_t>(std::ceil(q * static_cast<double>(values.size()))) - 1,
+        values.size() - 1);
+    const auto at = values.begin() + static_cast<std::ptrdiff_t>(k);
+    std::nth_element(values.begin(), at, values.end());
+    return *at;
 }
 
-// The tolerance a set of differences (their sizes, sorted here) asks for: kToleranceSigmas
-// times their scale, read from their median as a normal scatter's would be (the median size
-// of a normal difference is 0.6745 of its sigma). A high quantile of a few hundred pairs
-// swings with the few largest; the median stands on all of them. But a scatter without a
-// normal tail, a hand that errs by so much and hardly more, would get far more than it ever
-// needs: the tolerance is at most what the same sigmas are of a normal scatter with the
-// set's 99th percentile (2.576 sigma): half again that percentile.
+// The tolerance a set of differences (their sizes, reordered here) asks for: the size that only
+// kPairsBeyond of them pass, read from the tail itself rather than from a normal scatter's
+// sigma (which a heavy tail outgrows). So high a percentile cannot be counted from a few
+// hundred or thousand pairs: it is carried out from the 90th and the 99th percentile, the
+// tail taken as exponential (each further tenth of the pairs passed a like step out), which
+// a normal tail falls short of and a heavier one reaches.
 double spread(std::vector<double> &values) {
-    constexpr double kMedianPerSigma = 0.6745;
-    constexpr double kPercentile99PerSigma = 2.5758;
-    return kToleranceSigmas * std::min(quantile(values, 0.5) / kMedianPerSigma,
-                                       quantile(values, 0.99) / kPercentile99PerSigma);
+    const double p90 = quantile(values, 0.9);
+    const double p99 = quantile(values, 0.99);
+    return p99 + (p99 - p90) * std::log10(0.01 / kPairsBeyond);
 }
 
 // One pair of sightings a learning reads.
@@ -370,21 +376,24 @@ PositionTolerance learnFrom(const std::vector<LearningPair> &pairs) {
     t.pairs = static_cast<int>(pairs.size());
     if (t.pairs < kFewestLearningPairs)
         return t;
-    // Pairs far beyond the usual are slips or other groups: left out before the quantile.
+    // Pairs far beyond the usual are slips or other groups: left out before the percentiles.
+    // The 90th percentile they are measured by stands while a tenth of the pairs are such.
     std::vector<double> latitudes, longitudes;
     for (const LearningPair &p : pairs) {
         latitudes.push_back(p.latitude);
         longitudes.push_back(p.longitude);
     }
-    const double latitudeMedian = std::max(quantile(latitudes, 0.5), 0.1);
-    const double longitudeMedian = std::max(quantile(longitudes, 0.5), 0.1);
+    const double latitudeScale = std::max(quantile(latitudes, 0.9), 0.1);
+    const double longitudeScale = std::max(quantile(longitudes, 0.9), 0.1);
     std::vector<double> keptLatitudes, nearLongitudes, farLongitudes;
+    std::vector<std::pair<double, double>> keptLongitudes; // difference, days apart
     double nearDays = 0, farDays = 0;
     for (const LearningPair &p : pairs) {
-        if (p.latitude > kOutlierMedians * latitudeMedian ||
-            p.longitude > kOutlierMedians * longitudeMedian)
+        if (p.latitude > kOutlierScales * latitudeScale ||
+            p.longitude > kOutlierScales * longitudeScale)
             continue;
         keptLatitudes.push_back(p.latitude);
+        keptLongitudes.emplace_back(p.longitude, p.days);
         if (p.days <= kNearPairDays) {
             nearLongitudes.push_back(p.longitude);
             nearDays += p.days;
@@ -395,23 +404,28 @@ PositionTolerance learnFrom(const std::vector<LearningPair> &pairs) {
     }
     t.learned = true;
     t.latitude = std::max(kLatitudeTolerance, spread(keptLatitudes));
-    // The growth a day from the two kinds of pairs, when each is a good share of them.
+    // How the scatter grows with the days apart: from the medians of the near and the far
+    // pairs, which stand on all of them, when each kind is a good share of them; otherwise as
+    // the fixed tolerances grow. The tail's reach is then read from all pairs, each measured
+    // in that growing scale, and the scale times the reach is the tolerance.
     const auto enough = [&](const std::vector<double> &v) {
         return std::ssize(v) >= kFewestLearningPairs / 4;
     };
+    double base = kLongitudeTolerance, growth = kLongitudeTolerancePerDay;
     if (enough(nearLongitudes) && enough(farLongitudes)) {
         nearDays /= double(nearLongitudes.size());
         farDays /= double(farLongitudes.size());
-        const double nearQ = spread(nearLongitudes);
-        const double farQ = spread(farLongitudes);
-        t.longitudePerDay =
-            std::max(kLongitudeTolerancePerDay, (farQ - nearQ) / std::max(farDays - nearDays, 0.5));
-        t.longitude = std::max(kLongitudeTolerance, nearQ - t.longitudePerDay * nearDays);
-    } else {
-        std::vector<double> &all = enough(nearLongitudes) ? nearLongitudes : farLongitudes;
-        const double days = (enough(nearLongitudes) ? nearDays : farDays) / double(all.size());
-        t.longitude = std::max(kLongitudeTolerance, spread(all) - kLongitudeTolerancePerDay * days);
+        const double nearQ = std::max(quantile(nearLongitudes, 0.5), 0.05);
+        const double farQ = quantile(farLongitudes, 0.5);
+        growth = std::max(0.0, (farQ - nearQ) / std::max(farDays - nearDays, 0.5));
+        base = std::max(nearQ - growth * nearDays, nearQ / 2);
     }
+    std::vector<double> scaled;
+    for (const auto &[longitude, days] : keptLongitudes)
+        scaled.push_back(longitude / (base + growth * days));
+    const double reach = spread(scaled);
+    t.longitude = std::max(kLongitudeTolerance, reach * base);
+    t.longitudePerDay = std::max(kLongitudeTolerancePerDay, reach * growth);
     return t;
 }
 

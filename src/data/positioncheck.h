@@ -35,8 +35,9 @@ inline constexpr int kNeighbourDays = 3;
 
 // Two sightings of one group agree when their latitudes differ by at most a latitude tolerance
 // and their longitudes (the earlier one moved on by the drift) by at most a longitude
-// tolerance plus so much for each day between them, each tolerance times the larger limb
-// factor of the two sightings (below). These are the tolerances a new data set starts from,
+// tolerance plus so much for each day between them, each tolerance times the limb factor of
+// the two sightings (below), and a difference in both at once lies within the ellipse the two
+// tolerances span. These are the tolerances a new data set starts from,
 // and the least the check ever uses: they come from the Greenwich group positions of
 // 1956-1959, the day-to-day scatter of a group's own latitude staying under 2.4 degrees and
 // that of its drift-corrected longitude under 3.9 degrees after one day and 5.5 after three
@@ -79,19 +80,20 @@ struct PositionTolerance {
 // number on two drawings a quarter of a day to kNeighbourDays apart (each group with its
 // nearest of that number on the other drawing, at most kDrawingsPerDay drawings a day) gives
 // its latitude difference and its drift-corrected longitude difference, each divided by the
-// larger limb factor of the two. Pairs beyond kOutlierMedians times the median difference
-// are slips or other groups and are left out; of the rest the tolerance is kToleranceSigmas
-// times their scatter, the sigma read from their median, in longitude that of the pairs up
-// to a day and a half apart and the growth a day up to that of the pairs further apart.
-// Four sigma, not a high percentile: a 99th percentile leaves 1 % of clean pairs beyond the
-// tolerance by its very construction, more than the 0.3 % of a data set's group-days the
-// check may flag for nothing, and a high quantile of a few hundred pairs swings with the few
-// largest where the median stands on all of them; at most it is the four sigma of a normal
-// scatter with the same 99th percentile (a scatter without a tail needs no more). Never less
-// than the fixed values; learned only from kFewestLearningPairs pairs or more.
+// pair's limb factor. Pairs beyond kOutlierScales times the 90th percentile of the differences
+// are slips or other groups and are left out; of the rest the tolerance is the size only
+// kPairsBeyond of them pass; in longitude each pair is measured in a scale that grows with
+// the days apart as the medians of the pairs up to a day and a half apart and of those further
+// apart grow, and the tolerance and its growth a day are that scale times the tail read from
+// all of them. So high a percentile is not
+// counted (a few hundred pairs have none beyond it) but carried out from the 90th and 99th
+// percentiles as an exponential tail: P99 + (P99 - P90) log10(0.01 / kPairsBeyond). A heavy
+// tail, which a sigma read from the bulk of the pairs under-states, widens the tolerance as
+// far as the tail goes. Never less than the fixed values; learned only from
+// kFewestLearningPairs pairs or more.
 inline constexpr int kFewestLearningPairs = 300;
-inline constexpr double kToleranceSigmas = 4.0;
-inline constexpr double kOutlierMedians = 6.0;
+inline constexpr double kPairsBeyond = 0.002;
+inline constexpr double kOutlierScales = 5.0;
 // At most this many drawings of one day are asked about a group: the ones nearest in time.
 inline constexpr int kDrawingsPerDay = 4;
 
