@@ -34,6 +34,7 @@
 #include <QImage>
 #include <QLineF>
 #include <QPainter>
+#include <QPainterPathStroker>
 
 #include <benchmark/benchmark.h>
 
@@ -55,6 +56,12 @@ constexpr double kLightestInk = 30;
 constexpr double kDarkestInk = 60;
 constexpr double kLightestGreyInk = 70;
 constexpr double kDarkestGreyInk = 130;
+// An outline is left open along at most this part of its length, by gaps of at most this
+// (mm; bench::gappedOutline cuts 0.3 to 1 mm and the stroke's width).
+constexpr double kMostOpen = 0.2;
+constexpr double kLongestGapMm = 1.0;
+// The width of an outline's stroke (mm).
+constexpr double kStrokeMm = 0.3;
 bool observerPencil = false;
 
 using Random = std::mt19937;
@@ -99,6 +106,8 @@ struct DrawnSpot {
     SunShape core;
     SunShape outline;
     bool arc = false;
+    int arcStart = 0; // the arc drawn: this many vertices of the outline from this one
+    int arcSpan = 0;
     QPointF coreOffset; // degrees
 };
 
@@ -116,8 +125,40 @@ DrawnSpot bareSpot(Random &r, double sizeDeg) {
     return s;
 }
 
+// Penumbra is drawn at least this wide (degrees on the Sun) between a whole outline and its
+// core: a core that comes closer to the outline, or crosses it, leaves the outline open round
+// it, as a rudimentary penumbra is drawn.
+constexpr double kPenumbraBandDeg = 0.3;
+
+DrawnSpot penumbralSpotOnce(Random &r, char kind, double nsDeg);
+
 // A spot with a penumbra of kind s, a, h, k or r, `nsDeg` from north to south.
 DrawnSpot penumbralSpot(Random &r, char kind, double nsDeg) {
+    for (int attempt = 0;; ++attempt) {
+        DrawnSpot s = penumbralSpotOnce(r, kind, nsDeg);
+        if (s.arc || attempt == 100)
+            return s;
+        const QPolygonF outline(QList<QPointF>(s.outline.begin(), s.outline.end()));
+        bool clear = true;
+        for (const QPointF &c : s.core) {
+            const QPointF q = c + s.coreOffset;
+            clear = clear && outline.containsPoint(q, Qt::OddEvenFill);
+            for (qsizetype i = 0; clear && i < outline.size(); ++i) {
+                const QPointF a = outline[i], b = outline[(i + 1) % outline.size()];
+                const QPointF ab = b - a;
+                const double t = std::clamp(QPointF::dotProduct(q - a, ab) /
+                                                std::max(QPointF::dotProduct(ab, ab), 1e-12),
+                                            0.0, 1.0);
+                const QPointF d = q - (a + t * ab);
+                clear = std::hypot(d.x(), d.y()) >= kPenumbraBandDeg;
+            }
+        }
+        if (clear)
+            return s;
+    }
+}
+
+DrawnSpot penumbralSpotOnce(Random &r, char kind, double nsDeg) {
     DrawnSpot s;
     const double radius = nsDeg / 2;
     switch (kind) {
@@ -137,6 +178,8 @@ DrawnSpot penumbralSpot(Random &r, char kind, double nsDeg) {
     }
     default: // 'r': an arc round one side of a large core, its ends drawn onto it
         s.arc = true;
+        s.arcStart = between(r, 0, 71);
+        s.arcSpan = static_cast<int>(72 * uniform(r, 0.4, 0.55));
         s.core = handOutline(r, radius * uniform(r, 0.45, 0.55), 0.08, 0.05, 1.1);
         s.outline = handOutline(r, radius, 0.04, 0, 1.05);
         break;
@@ -156,17 +199,40 @@ DrawnSpot penumbralSpot(Random &r, char kind, double nsDeg) {
     return s;
 }
 
-// How far a spot's drawing reaches east or west of its centre (degrees): a stretched or lobed
-// outline reaches beyond half its north-south extent, and the spots beside it are drawn
-// clear of it.
-double halfWidthDeg(const DrawnSpot &s) {
+// How far a spot's drawing reaches east or west of its centre (degrees; to the west with
+// `west`, the side of positive x): a stretched or lobed outline reaches beyond half its
+// north-south extent (a rudimentary one only where its arc is drawn), and the spots beside it
+// are drawn clear of it.
+double reachDeg(const DrawnSpot &s, bool west) {
+    const double sign = west ? 1 : -1;
     double reach = 0;
-    for (const QPointF &p : s.outline)
-        reach = std::max(reach, std::abs(p.x()));
+    for (size_t v = 0; v < s.outline.size(); ++v)
+        if (!s.arc || (v + s.outline.size() - static_cast<size_t>(s.arcStart)) % s.outline.size() <=
+                          static_cast<size_t>(s.arcSpan))
+            reach = std::max(reach, sign * s.outline[v].x());
     for (const QPointF &p : s.core)
-        reach = std::max(reach, std::abs(p.x() + s.coreOffset.x()));
+        reach = std::max(reach, sign * (p.x() + s.coreOffset.x()));
     return reach;
 }
+double halfWidthDeg(const DrawnSpot &s) {
+    return std::max(reachDeg(s, true), reachDeg(s, false));
+}
+
+// A spot's area on the Sun (square degrees): its outline's, of a rudimentary penumbra the
+// half of it the arc bounds, of a spot without a penumbra its core's.
+double sunAreaDeg2(const DrawnSpot &s) {
+    const SunShape &shape = s.outline.empty() ? s.core : s.outline;
+    double area = 0;
+    for (size_t i = 0; i < shape.size(); ++i) {
+        const QPointF a = shape[i];
+        const QPointF b = shape[(i + 1) % shape.size()];
+        area += a.x() * b.y() - b.x() * a.y();
+    }
+    return std::abs(area) / 2 * (s.arc ? 0.5 : 1);
+}
+
+// The leader is drawn at least this much larger than any other spot of its group.
+constexpr double kLeaderLarger = 1.3;
 
 // A group built to be `type`, laid along an axis tilted by a few degrees, the leader (the
 // largest penumbra) at the western end.
@@ -193,7 +259,7 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
         return g;
     case 'H': {
         g.spots.push_back(place(penumbralSpot(r, penumbra, leaderNs), 0, 0));
-        const double half = halfWidthDeg(g.spots.front());
+        const double half = reachDeg(g.spots.front(), false);
         if (between(r, 0, 1))
             g.spots.push_back(place(bareSpot(r, uniform(r, 0.4, 0.6)), -half - uniform(r, 0.6, 1.2),
                                     uniform(r, -0.5, 0.5)));
@@ -204,48 +270,52 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
     }
     // The spots of a group lie within the grouping's reach of a neighbour (5 degrees), as
     // a group an observer draws is seen as one: long groups trail small spots from their
-    // leader and follower.
-    const double length = zurich == 'E'   ? uniform(r, 11, 14)
-                          : zurich == 'F' ? uniform(r, 16, 18)
-                          : spread == 'o' ? uniform(r, 4.5, 9)
-                                          : uniform(r, 8, 9.9); // room for spots between
+    // leader and follower. Lengths are kept clear of the classes' bounds (drawAsClass checks
+    // them on the Sun).
+    const bool penumbralFollower = zurich == 'D' || zurich == 'E' || zurich == 'F';
+    DrawnSpot follower = penumbralFollower ? penumbralSpot(r, 's', uniform(r, 1.3, 1.55))
+                                           : bareSpot(r, uniform(r, 0.7, 1.1));
+    // The leader: the group's largest spot, no longer east to west than its group has room
+    // for.
+    DrawnSpot leader =
+        zurich == 'B' ? bareSpot(r, uniform(r, 0.8, 1.2)) : penumbralSpot(r, penumbra, leaderNs);
+    for (int attempt = 0; attempt < 50 && zurich != 'B' &&
+                          (halfWidthDeg(leader) > 0.9 * leaderNs ||
+                           sunAreaDeg2(leader) < kLeaderLarger * sunAreaDeg2(follower));
+         ++attempt)
+        leader = penumbralSpot(r, penumbra, leaderNs);
+    // How far the leader reaches east towards the follower, and the follower west.
+    const double leaderHalf = zurich == 'B' ? 0.5 : reachDeg(leader, false);
+    const double followerHalf = penumbralFollower ? reachDeg(follower, true) : 0.5;
+    // A bipolar group's follower lies well over 3 degrees from the leader's penumbra.
+    const double shortest = std::max(4.5, leaderHalf + 3.8);
+    const double length = zurich == 'E'   ? uniform(r, 10.6, 14.4)
+                          : zurich == 'F' ? uniform(r, 15.6, 18)
+                          : spread == 'o' ? uniform(r, shortest, 9.3)
+                                          : uniform(r, std::max(8.0, shortest), 9.4);
     const double tilt = uniform(r, -0.15, 0.15);
     const auto onAxis = [&](DrawnSpot s, double along, double across) {
         return place(std::move(s), along, across + along * tilt);
     };
     // Leader at 0 (west), follower at -length.
-    if (zurich == 'B') {
-        g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.8, 1.2)), 0, 0));
-    } else {
-        // A leader no longer east to west than its group has room for.
-        DrawnSpot leader = penumbralSpot(r, penumbra, leaderNs);
-        for (int attempt = 0; attempt < 20 && halfWidthDeg(leader) > 0.9 * leaderNs; ++attempt)
-            leader = penumbralSpot(r, penumbra, leaderNs);
-        g.spots.push_back(onAxis(std::move(leader), 0, 0));
-    }
-    const double followerNs = uniform(r, 1.35, std::min(1.6, leaderNs - 0.1));
-    if (zurich == 'D' || zurich == 'E' || zurich == 'F')
-        g.spots.push_back(onAxis(penumbralSpot(r, 's', followerNs), -length, 0));
-    else
-        g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.7, 1.1)), -length, 0));
-    const bool penumbralFollower = zurich == 'D' || zurich == 'E' || zurich == 'F';
-    const double leaderHalf = zurich == 'B' ? 0.5 : halfWidthDeg(g.spots[0]);
-    const double followerHalf = penumbralFollower ? halfWidthDeg(g.spots[1]) : 0.5;
+    g.spots.push_back(onAxis(std::move(leader), 0, 0));
+    g.spots.push_back(onAxis(std::move(follower), -length, 0));
     // Long groups trail small spots close to the leader's and the follower's penumbrae (not
-    // between them).
+    // between them: the class takes a spot within 1.2 degrees of an end's penumbra as that
+    // end's).
     double near = 0;
     double far = -length;
     if (length > 10) {
-        near = -leaderHalf - 1.0;
-        far = -length + followerHalf + 1.0;
+        near = -leaderHalf - 0.8;
+        far = -length + followerHalf + 0.8;
         g.spots.push_back(onAxis(bareSpot(r, 0.55), near, uniform(r, -0.4, 0.4)));
         g.spots.push_back(onAxis(bareSpot(r, 0.55), far, uniform(r, -0.4, 0.4)));
     }
     // The middle, spaced evenly clear of the leader and the follower: an open group has at
     // most two spots between, and as many as keep each within the grouping's reach of the
     // next.
-    const double first = -leaderHalf - 1.4;
-    const double last = -length + followerHalf + 1.4;
+    const double first = -leaderHalf - 1.6;
+    const double last = -length + followerHalf + 1.6;
     constexpr double kLongestGapDeg = 3.6;
     const int bridging = static_cast<int>(std::ceil((near - far) / kLongestGapDeg)) - 1;
     const int inside = spread == 'o' ? std::min(2, std::max(between(r, 0, 2), bridging))
@@ -259,6 +329,59 @@ DrawnGroup buildGroup(Random &r, const QString &type) {
             g.spots.push_back(onAxis(bareSpot(r, uniform(r, 0.5, 0.7)), along, across));
     }
     return g;
+}
+
+// Whether what is drawn of `g` (placed on the Sun) is its class by the classification's rules,
+// each clear of its bound: unipolar (A, H) when its spots lie within 3 degrees of each other,
+// measured from an H group's penumbra's border; bipolar otherwise, its length (the greatest
+// distance between two spots' centres) for D at most 10 degrees, for E 10 to 15, for F more;
+// its leader its largest spot.
+bool drawnAsClass(const DrawnGroup &g) {
+    const auto onSun = [](const DrawnSpot &s) {
+        const double b = s.latDeg * kRadPerDeg, l = s.lonDeg * kRadPerDeg;
+        return std::array<double, 3>{std::cos(b) * std::cos(l), std::cos(b) * std::sin(l),
+                                     std::sin(b)};
+    };
+    const auto distance = [&](const DrawnSpot &a, const DrawnSpot &b) {
+        const auto u = onSun(a), v = onSun(b);
+        return std::acos(std::clamp(u[0] * v[0] + u[1] * v[1] + u[2] * v[2], -1.0, 1.0)) /
+               kRadPerDeg;
+    };
+    const DrawnSpot &leader = g.spots.front();
+    // How far the leader's outline reaches towards a spot (degrees on the Sun).
+    const auto reach = [&](const DrawnSpot &to) {
+        const QPointF way((to.lonDeg - leader.lonDeg) * std::cos(leader.latDeg * kRadPerDeg),
+                          to.latDeg - leader.latDeg);
+        const double n = std::hypot(way.x(), way.y());
+        double most = 0;
+        for (const QPointF &p : leader.outline)
+            most = std::max(most, (p.x() * way.x() + p.y() * way.y()) / n);
+        return most;
+    };
+    double length = 0, separation = 0;
+    for (size_t i = 0; i < g.spots.size(); ++i) {
+        if (i > 0 && sunAreaDeg2(g.spots[i]) * kLeaderLarger > sunAreaDeg2(leader) &&
+            !leader.outline.empty())
+            return false;
+        for (size_t j = i + 1; j < g.spots.size(); ++j) {
+            const double d = distance(g.spots[i], g.spots[j]);
+            length = std::max(length, d);
+            separation = std::max(separation, i == 0 ? d - reach(g.spots[j]) : d);
+        }
+    }
+    switch (g.type[0].toLatin1()) {
+    case 'A':
+    case 'H':
+        return separation <= 2.7;
+    case 'D':
+        return separation >= 3.3 && length <= 9.7;
+    case 'E':
+        return separation >= 3.3 && length >= 10.3 && length <= 14.7;
+    case 'F':
+        return separation >= 3.3 && length >= 15.3;
+    default:
+        return separation >= 3.3;
+    }
 }
 
 // A page: the program's sheet at `dpi` with the groups drawn in pencil, scanned.
@@ -327,20 +450,34 @@ Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
     QPainter p(&layer);
     p.setRenderHint(QPainter::Antialiasing);
     for (size_t i = 0; i < types.size() && i < places.size(); ++i) {
-        DrawnGroup g = buildGroup(r, types[i]);
-        // A long group's middle on its slot.
-        double west = 0, east = 0;
-        for (const DrawnSpot &s : g.spots) {
-            west = std::max(west, s.lonDeg);
-            east = std::min(east, s.lonDeg);
+        // The group on its slot (a long group's middle there), rebuilt until what is drawn is
+        // its class on the Sun.
+        DrawnGroup g;
+        for (int attempt = 0;; ++attempt) {
+            g = buildGroup(r, types[i]);
+            double west = 0, east = 0;
+            for (const DrawnSpot &s : g.spots) {
+                west = std::max(west, s.lonDeg);
+                east = std::min(east, s.lonDeg);
+            }
+            g.latDeg = places[i].y() + uniform(r, -2, 2);
+            g.lonDeg = page.ephemeris.L0 + places[i].x() + uniform(r, -3, 3);
+            // Degrees along the group on the Sun to degrees of longitude where it lies.
+            const double widen = 1 / std::cos(g.latDeg * kRadPerDeg);
+            for (DrawnSpot &s : g.spots) {
+                s.latDeg += g.latDeg;
+                s.lonDeg = g.lonDeg + (s.lonDeg - (west + east) / 2) * widen;
+            }
+            if (drawnAsClass(g))
+                break;
+            if (attempt == 200) {
+                std::fprintf(stderr, "no %s drawn as its class\n", qPrintable(g.type));
+                break;
+            }
         }
-        g.latDeg = places[i].y() + uniform(r, -2, 2);
-        g.lonDeg = page.ephemeris.L0 + places[i].x() + uniform(r, -3, 3) - (west + east) / 2;
         const double ink = observerPencil ? uniform(r, kLightestGreyInk, kDarkestGreyInk)
                                           : uniform(r, kLightestInk, kDarkestInk);
         for (DrawnSpot &s : g.spots) {
-            s.latDeg += g.latDeg;
-            s.lonDeg += g.lonDeg;
             const double shrink = 1 / std::cos(s.latDeg * kRadPerDeg);
             const auto map = [&](const SunShape &shape, QPointF offset) {
                 QPolygonF polygon;
@@ -357,19 +494,18 @@ Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
                 continue;
             QPolygonF outline = map(s.outline, {});
             p.setBrush(Qt::NoBrush);
-            const QPen pen(QColor(level + 10, level + 10, level + 10), uniform(r, 0.25, 0.35) * k,
-                           Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+            const QPen pen(QColor(level + 10, level + 10, level + 10),
+                           uniform(r, kStrokeMm - 0.05, kStrokeMm + 0.05) * k, Qt::SolidLine,
+                           Qt::RoundCap, Qt::RoundJoin);
             p.setPen(pen);
             if (s.arc) {
                 // Half the outline, its ends drawn to the core's middle.
                 const int n = static_cast<int>(outline.size());
-                const int start = between(r, 0, n - 1);
-                const int span = static_cast<int>(n * uniform(r, 0.4, 0.55));
                 QPolygonF arc;
                 const QPointF middle = toImage(s.latDeg, s.lonDeg);
                 arc << middle;
-                for (int v = 0; v <= span; ++v)
-                    arc << outline[(start + v) % n];
+                for (int v = 0; v <= s.arcSpan; ++v)
+                    arc << outline[(s.arcStart + v) % n];
                 arc << middle;
                 p.drawPolyline(arc);
             } else {
@@ -378,10 +514,19 @@ Page drawPage(Random &r, const std::vector<QString> &types, int dpi) {
                     continue;
                 }
                 // One or two gaps where the pencil left the paper, as the corpus of
-                // real-looking drawings cuts them (in millimetres of paper).
+                // real-looking drawings cuts them (in millimetres of paper), together no more
+                // than a fifth of the outline: an outline open for longer is drawn as a
+                // rudimentary penumbra is.
                 const QTransform toMm = QTransform::fromScale(1 / k, 1 / k);
-                p.drawPath(toMm.inverted().map(bench::gappedOutline(
-                    r, toMm.map(outline), pen.widthF() / k, between(r, 1, 2))));
+                const QPolygonF line = toMm.map(outline);
+                double length = 0;
+                for (qsizetype v = 0; v < line.size(); ++v)
+                    length += QLineF(line[v], line[(v + 1) % line.size()]).length();
+                const int gaps = std::min(
+                    between(r, 1, 2),
+                    static_cast<int>(kMostOpen * length / (kLongestGapMm + pen.widthF() / k)));
+                p.drawPath(
+                    toMm.inverted().map(bench::gappedOutline(r, line, pen.widthF() / k, gaps)));
             }
         }
         page.groups.push_back(std::move(g));
@@ -437,7 +582,74 @@ struct Classed {
     QString proposed; // empty: the drawn group was not proposed as one group
     bool decided = true;
     QString doubts;
+    QString onDrawn; // the class proposed from the drawn spots themselves (see drawnSpots)
 };
+
+// The drawn spots of `groups` as the spot finder would report them were it right: each at its
+// drawn centre, its edge the outer edge of what was drawn (the core and the outline, or the
+// arc of a rudimentary penumbra, whole: gaps closed), its area what that edge encloses, with a
+// penumbra where an outline was drawn; grouped as drawn (group k + 1 is groups[k]).
+std::vector<FoundSpot> drawnSpots(const std::vector<DrawnGroup> &groups,
+                                  const ScanRegistration &reg, const Ephemeris &e) {
+    const double dotsPerMm = reg.frame.radiusPx / kRadiusMm;
+    std::vector<FoundSpot> spots;
+    for (size_t g = 0; g < groups.size(); ++g)
+        for (const DrawnSpot &d : groups[g].spots) {
+            const double shrink = 1 / std::cos(d.latDeg * kRadPerDeg);
+            const auto toImage = [&](double lat, double lon) {
+                const PolarPosition p = heliographicToPolar(e, float(lat), float(lon), kRadiusMm);
+                return imageAtPlace(reg.frame, {p.polarAngle, p.polarDistance}) + QPointF(0.5, 0.5);
+            };
+            const auto map = [&](const SunShape &shape, QPointF offset) {
+                QPolygonF polygon;
+                for (const QPointF &q : shape)
+                    polygon << toImage(d.latDeg + q.y() + offset.y(),
+                                       d.lonDeg + (q.x() + offset.x()) * shrink);
+                return polygon;
+            };
+            FoundSpot s;
+            s.group = static_cast<int>(g) + 1;
+            s.pixel = toImage(d.latDeg, d.lonDeg) - QPointF(0.5, 0.5);
+            const QPolygonF core = map(d.core, d.coreOffset);
+            QPainterPath edge;
+            edge.addPolygon(core);
+            edge.closeSubpath();
+            if (!d.outline.empty()) {
+                QPolygonF outline = map(d.outline, {});
+                if (d.arc) {
+                    // The arc drawn, closed through the core's middle as its ends are drawn.
+                    QPolygonF arc;
+                    arc << s.pixel + QPointF(0.5, 0.5);
+                    for (int v = 0; v <= d.arcSpan; ++v)
+                        arc << outline[(d.arcStart + v) % outline.size()];
+                    outline = arc;
+                }
+                // The edge the finder follows is the stroke's outer edge.
+                QPainterPath round;
+                round.addPolygon(outline);
+                if (!d.arc)
+                    round.closeSubpath();
+                QPainterPathStroker pen;
+                pen.setWidth(kStrokeMm * dotsPerMm);
+                pen.setJoinStyle(Qt::RoundJoin);
+                pen.setCapStyle(Qt::RoundCap);
+                edge = edge.united(round).united(pen.createStroke(round)).simplified();
+                s.penumbra = true;
+            }
+            s.outline = edge.toFillPolygon();
+            const auto areaOf = [&](const QPolygonF &q) {
+                double a = 0;
+                for (qsizetype i = 0; i < q.size(); ++i)
+                    a +=
+                        q[i].x() * q[(i + 1) % q.size()].y() - q[(i + 1) % q.size()].x() * q[i].y();
+                return std::abs(a) / 2 / (dotsPerMm * dotsPerMm);
+            };
+            s.areaMm2 = areaOf(s.outline);
+            s.coreAreaMm2 = areaOf(core);
+            spots.push_back(s);
+        }
+    return spots;
+}
 
 // The evaluation over the whole corpus.
 std::vector<Classed> classCorpus(bool verbose) {
@@ -455,7 +667,7 @@ std::vector<Classed> classCorpus(bool verbose) {
         if (!reg.registered() || !reg.hasMoment()) {
             for (const DrawnGroup &g : page.groups)
                 results.push_back(
-                    {false, g.type, QString(), false, QStringLiteral("not registered")});
+                    {false, g.type, QString(), false, QStringLiteral("not registered"), QString()});
             continue;
         }
         const Ephemeris e = solarEphemeris(*reg.date, *reg.timeUT);
@@ -463,6 +675,8 @@ std::vector<Classed> classCorpus(bool verbose) {
         groupSpots(spots, reg.frame, e);
         const std::vector<SpotGroup> groups = spotGroups(spots, reg.frame, e);
         const std::vector<ClassProposal> proposals = proposeClasses(page.scan, reg, e, spots);
+        const std::vector<FoundSpot> drawn = drawnSpots(page.groups, reg, e);
+        const std::vector<ClassProposal> onDrawn = proposeClasses(page.scan, reg, e, drawn);
         if (verbose) {
             size_t drawn = 0;
             for (const DrawnGroup &g : page.groups)
@@ -499,8 +713,27 @@ std::vector<Classed> classCorpus(bool verbose) {
         }
         // Each drawn group is matched to the proposed group holding the spot nearest to its
         // leader, when that group holds no spot nearer to another drawn group's spots.
-        for (const DrawnGroup &g : page.groups) {
-            Classed c{false, g.type, QString(), true, QString()};
+        for (size_t gi = 0; gi < page.groups.size(); ++gi) {
+            const DrawnGroup &g = page.groups[gi];
+            Classed c{false, g.type, QString(), true, QString(), onDrawn[gi].type};
+            if (verbose && c.onDrawn != g.type) {
+                std::printf("  page %zu: drawn %s, from the drawn spots %s%s%s\n",
+                            first / kGroupsPerPage + 1, qPrintable(g.type), qPrintable(c.onDrawn),
+                            onDrawn[gi].doubts.isEmpty() ? "" : ": ",
+                            qPrintable(onDrawn[gi].doubts.join(QStringLiteral("; "))));
+                if (qEnvironmentVariableIsSet("ORVANEK_CLASS_SPOTS"))
+                    for (const FoundSpot &s : drawn)
+                        if (s.group == static_cast<int>(gi) + 1) {
+                            const HeliographicPosition h = spotHelio(reg.frame, e, s.pixel);
+                            const PenumbraShape sh = measurePenumbra(page.scan, reg, e, s);
+                            std::printf("      drawn spot %.0f,%.0f (%.2f, %.2f) area %.2f core "
+                                        "%.2f pen %d filled %d ns %.2f sym %d rud %d\n",
+                                        s.pixel.x(), s.pixel.y(), h.helioLatitude, h.helioLongitude,
+                                        s.areaMm2, s.coreAreaMm2, s.penumbra, sh.filled,
+                                        sh.northSouthDeg, sh.symmetric.value_or(-1),
+                                        sh.rudimentary);
+                        }
+            }
             int found = 0;
             QPointF at;
             double best = 1.5; // degrees
@@ -548,40 +781,25 @@ std::vector<Classed> classCorpus(bool verbose) {
     return results;
 }
 
-void printEvaluation() {
-    {
-        // The same sheet without pencil: what the finder takes for spots on the print alone.
-        Random r(1);
-        const Page blank = drawPage(r, {}, 300);
-        const ScanRegistration reg = registerScan(blank.scan, ScanOptions{});
-        std::printf("blank page (300 dpi): %zu spots found\n", findSpots(blank.scan, reg).size());
-        if (qEnvironmentVariableIsSet("ORVANEK_CLASS_PAGES"))
-            blank.scan.save(
-                QStringLiteral("%1/blank.png").arg(qEnvironmentVariable("ORVANEK_CLASS_PAGES")));
-    }
-    const std::vector<Classed> results = classCorpus(true);
+// The confusion table of first letters and the share right of `proposed` against the drawn
+// classes.
+void printAccuracy(const std::vector<Classed> &results, QString Classed::*proposedBy) {
     const QString letters = QStringLiteral("AHBCDEF");
     std::map<std::pair<QChar, QChar>, int> confusion;
-    int firstRight = 0, wholeRight = 0, outside = 0, undecided = 0, undecidedRight = 0;
-    std::map<int, std::pair<int, int>> letterRight; // per letter position: right, of
+    int firstRight = 0, wholeRight = 0, outside = 0;
+    std::map<int, int> letterRight; // per letter position
     for (const Classed &c : results) {
-        const QChar proposed = c.proposed.isEmpty() ? QChar(u'-') : c.proposed[0];
+        const QString &proposedClass = c.*proposedBy;
+        const QChar proposed = proposedClass.isEmpty() ? QChar(u'-') : proposedClass[0];
         ++confusion[{c.drawn[0], proposed}];
         firstRight += proposed == c.drawn[0] ? 1 : 0;
-        wholeRight += c.proposed == c.drawn ? 1 : 0;
-        if (!c.proposed.isEmpty() && classNumber(c.proposed.toStdString()) == 0)
+        wholeRight += proposedClass == c.drawn ? 1 : 0;
+        if (!proposedClass.isEmpty() && classNumber(proposedClass.toStdString()) == 0)
             ++outside;
-        if (!c.decided) {
-            ++undecided;
-            undecidedRight += c.proposed == c.drawn ? 1 : 0;
-        }
-        for (int k = 1; k < 3; ++k) {
-            auto &[right, of] = letterRight[k];
-            ++of;
-            right += c.proposed.size() == 3 && c.proposed[k] == c.drawn[k] ? 1 : 0;
-        }
+        for (int k = 1; k < 3; ++k)
+            letterRight[k] += proposedClass.size() == 3 && proposedClass[k] == c.drawn[k] ? 1 : 0;
     }
-    std::printf("\nFirst letters: drawn (rows) against proposed (columns; - not proposed as "
+    std::printf("First letters: drawn (rows) against proposed (columns; - not proposed as "
                 "one group)\n      ");
     const QString columns = letters + u'-';
     for (QChar col : columns)
@@ -594,25 +812,47 @@ void printEvaluation() {
         std::printf("\n");
     }
     const double n = static_cast<double>(results.size());
-    int whole = 0, wholeFirst = 0, wholeClass = 0;
+    std::printf("groups %zu\nfirst letter right %d (%.1f %%)\nwhole class right %d (%.1f %%)\n"
+                "second letter right %.1f %%, third letter right %.1f %%\n"
+                "proposals outside the table %d\n",
+                results.size(), firstRight, 100 * firstRight / n, wholeRight, 100 * wholeRight / n,
+                100.0 * letterRight[1] / n, 100.0 * letterRight[2] / n, outside);
+}
+
+void printEvaluation() {
+    {
+        // The same sheet without pencil: what the finder takes for spots on the print alone.
+        Random r(1);
+        const Page blank = drawPage(r, {}, 300);
+        const ScanRegistration reg = registerScan(blank.scan, ScanOptions{});
+        std::printf("blank page (300 dpi): %zu spots found\n", findSpots(blank.scan, reg).size());
+        if (qEnvironmentVariableIsSet("ORVANEK_CLASS_PAGES"))
+            blank.scan.save(
+                QStringLiteral("%1/blank.png").arg(qEnvironmentVariable("ORVANEK_CLASS_PAGES")));
+    }
+    const std::vector<Classed> results = classCorpus(true);
+    std::printf("\nThe classes of the spots found:\n");
+    printAccuracy(results, &Classed::proposed);
+    int undecided = 0, undecidedRight = 0, whole = 0, wholeFirst = 0, wholeClass = 0;
     for (const Classed &c : results) {
+        if (!c.decided) {
+            ++undecided;
+            undecidedRight += c.proposed == c.drawn ? 1 : 0;
+        }
         if (!c.whole)
             continue;
         ++whole;
         wholeFirst += c.proposed[0] == c.drawn[0] ? 1 : 0;
         wholeClass += c.proposed == c.drawn ? 1 : 0;
     }
-    std::printf("\ngroups %zu\nfirst letter right %d (%.1f %%)\nwhole class right %d (%.1f %%)\n"
-                "second letter right %.1f %%, third letter right %.1f %%\n"
-                "proposals outside the table %d\nproposals with a letter in doubt %d (%d of them "
-                "right)\n\n",
-                results.size(), firstRight, 100 * firstRight / n, wholeRight, 100 * wholeRight / n,
-                100.0 * letterRight[1].first / n, 100.0 * letterRight[2].first / n, outside,
-                undecided, undecidedRight);
-    std::printf("groups found whole (as many spots as drawn, in one group) %d: first letter "
-                "right %.1f %%, whole class right %.1f %%\n\n",
-                whole, 100.0 * wholeFirst / std::max(whole, 1),
+    std::printf("proposals with a letter in doubt %d (%d of them right)\n"
+                "groups found whole (as many spots as drawn, in one group) %d: first letter "
+                "right %.1f %%, whole class right %.1f %%\n",
+                undecided, undecidedRight, whole, 100.0 * wholeFirst / std::max(whole, 1),
                 100.0 * wholeClass / std::max(whole, 1));
+    std::printf("\nThe classes of the drawn spots themselves (the finder right):\n");
+    printAccuracy(results, &Classed::onDrawn);
+    std::printf("\n");
 }
 
 // What the class adds to a 300-dpi A4 scan's spots: its eight groups found and grouped

@@ -46,8 +46,9 @@ constexpr double kFarthestShapeDeg = 70;
 // stroke and the printed grid are narrower).
 constexpr double kCoreOpeningMm = 0.6;
 // A rudimentary penumbra leaves its core bare on a part of its edge: more than this part of
-// the outline's edge lies within kCoreReachMm of the core. A whole outline touches its core
-// at most where the core is drawn off its middle.
+// the outline's edge, in one stretch, lies within kCoreReachMm of the core. A whole outline
+// touches its core at most where the core is drawn off its middle, and where the drawing's
+// foreshortening narrows the penumbra: on two sides.
 constexpr double kRudimentaryBareEdge = 0.25;
 constexpr double kCoreReachMm = 0.35;
 // A mark whose core fills at least this part of its outline, or makes at least this part of
@@ -69,6 +70,17 @@ constexpr double kLeastPencilContrast = 30;
 // them): its edge traced round an open stroke encloses the stroke alone, so the region it
 // bounds is closed across gaps this wide and filled before it is measured.
 constexpr double kOutlineGapMm = 1.1;
+// A spot's area on the Sun is its area on the drawing divided by the foreshortening, taken
+// no further out than this part of the radius (where a tenth of a millimetre changes it).
+constexpr double kMostFromCentre = 0.98;
+// A pencil stroke is narrower than this: pencil wider than it round the core is a shaded
+// penumbra, not an outline.
+constexpr double kWidestStrokeMm = 0.7;
+// The smallest spot drawn with a penumbra (mm² on the drawing): an outline of 1.5 mm across
+// round a core.
+constexpr double kLeastOutlinedMm2 = 1.8;
+// The outline kept on the Sun for the group's rules: this many of its points.
+constexpr size_t kOutlinePoints = 90;
 
 cv::Vec3d unitVector(double b, double l) {
     return {std::cos(b * kRadPerDeg) * std::cos(l * kRadPerDeg),
@@ -110,6 +122,23 @@ ClassProposal proposeClass(const std::vector<ClassSpot> &spots) {
                 first = i;
                 last = j;
             }
+    // How far spot k's penumbra reaches from its centre towards spot `to` (degrees): its
+    // outline's furthest point that way, half its north-south extent where only that is known.
+    const auto reach = [&](size_t k, size_t to) {
+        const ClassSpot &s = spots[k];
+        if (!s.penumbra || !s.shape.measured)
+            return 0.0;
+        const double east = std::remainder(spots[to].longitudeDeg - s.longitudeDeg, 360.0) *
+                            std::cos(s.latitudeDeg * kRadPerDeg);
+        const double north = spots[to].latitudeDeg - s.latitudeDeg;
+        const double way = std::hypot(east, north);
+        if (s.shape.outlineDeg.empty() || !(way > 0))
+            return s.shape.northSouthDeg / 2;
+        double most = 0;
+        for (const QPointF &q : s.shape.outlineDeg)
+            most = std::max(most, (q.x() * east + q.y() * north) / way);
+        return most;
+    };
 
     // The second letter: the largest penumbra.
     std::optional<size_t> largest;
@@ -138,7 +167,14 @@ ClassProposal proposeClass(const std::vector<ClassSpot> &spots) {
             penumbra = symmetric ? 'h' : 'k';
     }
 
-    if (p.lengthDeg <= kUnipolarDeg) {
+    // Unipolar: every spot within kUnipolarDeg of the others, of the largest penumbra's border.
+    double separation = 0;
+    for (size_t i = 0; i < spots.size(); ++i)
+        for (size_t j = i + 1; j < spots.size(); ++j)
+            separation = std::max(separation, angleDeg(onSun[i], onSun[j]) -
+                                                  (i == largest ? reach(i, j) : 0) -
+                                                  (j == largest ? reach(j, i) : 0));
+    if (separation <= kUnipolarDeg) {
         p.type = largest ? letters('H', penumbra, 'x') : QStringLiteral("Axx");
         return p;
     }
@@ -172,16 +208,14 @@ ClassProposal proposeClass(const std::vector<ClassSpot> &spots) {
     else if (largest)
         zurich = 'C';
 
-    // Beside the leader or the follower is within its penumbra's half-width and a little more.
-    const auto reach = [&](size_t k) {
-        const PenumbraShape &shape = spots[k].shape;
-        return kEndReachDeg + (spots[k].penumbra && shape.measured ? shape.northSouthDeg / 2 : 0);
-    };
+    // Beside the leader or the follower is within its penumbra's reach along the group and a
+    // little more.
+    const double besideLeader = along[leader] + reach(leader, follower) + kEndReachDeg;
+    const double besideFollower = along[follower] - reach(follower, leader) - kEndReachDeg;
     int between = 0;
     bool penumbraBetween = false;
     for (size_t k = 0; k < spots.size(); ++k) {
-        if (k == leader || k == follower || along[k] <= along[leader] + reach(leader) ||
-            along[k] >= along[follower] - reach(follower))
+        if (k == leader || k == follower || along[k] <= besideLeader || along[k] >= besideFollower)
             continue;
         ++between;
         penumbraBetween = penumbraBetween || spots[k].penumbra;
@@ -231,6 +265,21 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
     }
     shape.measured = true;
     shape.northSouthDeg = north - south;
+    const auto keepOutline = [&](const auto &points, QPointF shift) {
+        // At most kOutlinePoints of them, evenly along it.
+        shape.outlineDeg.clear();
+        const size_t step = std::max<size_t>(1, points.size() / kOutlinePoints);
+        for (size_t i = 0; i < points.size(); i += step) {
+            const cv::Point2f q = onSun(QPointF(points[i].x, points[i].y) + shift);
+            shape.outlineDeg.emplace_back(q.x, q.y);
+        }
+    };
+    {
+        std::vector<cv::Point2d> finders;
+        for (const QPointF &q : spot.outline)
+            finders.emplace_back(q.x(), q.y());
+        keepOutline(finders, {});
+    }
 
     // The core: in the outline's box, the pencil darker than half-way from the paper round
     // it to the darkest inside, left by an opening wider than a stroke.
@@ -269,6 +318,7 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
             });
         if (widest != edges.end() && std::abs(cv::contourArea(*widest)) > 0) {
             polygon = *widest;
+            keepOutline(polygon, QPointF(box.x, box.y));
             inside = cv::Mat::zeros(box.size(), CV_8UC1);
             cv::fillPoly(inside, std::vector<std::vector<cv::Point>>{polygon}, cv::Scalar(255));
         }
@@ -288,26 +338,80 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
     const double paperLevel = quantile(paper, 0.5);
     const double inkLevel = quantile(pencil, 0.1);
     cv::Mat core;
+    cv::Mat pencilInside;
     if (paperLevel - inkLevel >= kLeastPencilContrast) {
-        core = (levels < (paperLevel + inkLevel) / 2) & inside;
+        pencilInside = (levels < (paperLevel + inkLevel) / 2) & inside;
+        core = pencilInside.clone();
         cv::morphologyEx(core, core, cv::MORPH_CLOSE, cv::Mat());
         const int opening = std::max(3, static_cast<int>(std::lround(kCoreOpeningMm * dotsPerMm)));
         cv::morphologyEx(core, core, cv::MORPH_OPEN,
                          cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(opening, opening)));
     }
-    const cv::Moments coreMoments =
+    cv::Moments coreMoments =
         core.empty() ? cv::Moments() : cv::moments(core, /*binaryImage=*/true);
 
     const double filledArea = std::abs(cv::contourArea(polygon));
+    shape.areaMm2 = filledArea / (dotsPerMm * dotsPerMm);
+    // The region follows the outer edge of the outline's stroke; the penumbra's border is the
+    // stroke's middle: the region narrowed by half the stroke's mean width (its pencil
+    // outside the core over the edge's length) before the north-south extent is taken.
+    if (!pencilInside.empty()) {
+        const double width = cv::countNonZero(pencilInside & ~core) / cv::arcLength(polygon, true);
+        const int half = static_cast<int>(std::lround(width / 2));
+        if (coreMoments.m00 == 0 && width < kWidestStrokeMm * dotsPerMm) {
+            // A core smaller than the opening: the pencil inside, clear of the outline's
+            // stroke by a pixel.
+            const int clear = 2 * static_cast<int>(std::ceil(width)) + 3;
+            cv::Mat interior;
+            cv::erode(inside, interior,
+                      cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(clear, clear)));
+            core = pencilInside & interior;
+            cv::morphologyEx(core, core, cv::MORPH_OPEN, cv::Mat());
+            coreMoments = cv::moments(core, /*binaryImage=*/true);
+        }
+        if (half >= 1 && width < kWidestStrokeMm * dotsPerMm) {
+            cv::Mat middle;
+            cv::erode(
+                inside, middle,
+                cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * half + 1, 2 * half + 1)));
+            std::vector<std::vector<cv::Point>> edges;
+            cv::findContours(middle, edges, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE);
+            if (!edges.empty()) {
+                const auto widest =
+                    std::max_element(edges.begin(), edges.end(), [](const auto &a, const auto &b) {
+                        return a.size() < b.size();
+                    });
+                keepOutline(*widest, QPointF(box.x, box.y));
+                double south = shape.outlineDeg.front().y();
+                double north = south;
+                for (const QPointF &q : shape.outlineDeg) {
+                    south = std::min(south, q.y());
+                    north = std::max(north, q.y());
+                }
+                shape.northSouthDeg = north - south;
+            }
+        }
+    }
 
     // Rudimentary: the outline's edge bare of a stroke round the core along a part of it.
+    // Near the limb the drawing narrows the penumbra towards the disk's centre: its width is
+    // judged as it lies on the Sun (the reach shortened that way by the foreshortening).
     if (coreMoments.m00 > 0) {
         cv::Mat reach;
         const int r = std::max(1, static_cast<int>(std::lround(kCoreReachMm * dotsPerMm)));
-        cv::dilate(core, reach,
-                   cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * r + 1, 2 * r + 1)));
+        const QPointF out = spot.pixel - frame.centre;
+        const double fromCentre =
+            std::min(std::hypot(out.x(), out.y()) / frame.radiusPx, kMostFromCentre);
+        cv::Mat disc = cv::Mat::zeros(2 * r + 1, 2 * r + 1, CV_8UC1);
+        cv::ellipse(disc, cv::Point(r, r),
+                    cv::Size(std::max(1, static_cast<int>(std::lround(
+                                             r * std::sqrt(1 - fromCentre * fromCentre)))),
+                             r),
+                    std::atan2(out.y(), out.x()) / kRadPerDeg, 0, 360, cv::Scalar(255), cv::FILLED);
+        cv::dilate(core, reach, disc);
         int samples = 0;
         int bare = 0;
+        std::vector<bool> bareAlong;
         for (size_t i = 0; i < polygon.size(); ++i) {
             const cv::Point a = polygon[i];
             const cv::Point b = polygon[(i + 1) % polygon.size()];
@@ -318,9 +422,18 @@ PenumbraShape measurePenumbra(const QImage &grey, const ScanRegistration &reg,
                     continue;
                 ++samples;
                 bare += reach.at<uchar>(p) ? 1 : 0;
+                bareAlong.push_back(reach.at<uchar>(p) != 0);
             }
         }
-        shape.rudimentary = samples > 0 && bare > kRudimentaryBareEdge * samples;
+        // The longest stretch of the edge bare without a break (round the end too).
+        size_t run = 0;
+        size_t longest = 0;
+        for (size_t i = 0; i < 2 * bareAlong.size(); ++i) {
+            run = bareAlong[i % bareAlong.size()] ? run + 1 : 0;
+            longest = std::max(longest, std::min(run, bareAlong.size()));
+        }
+        shape.rudimentary =
+            samples > 0 && static_cast<double>(longest) > kRudimentaryBareEdge * samples;
         shape.filled = samples > 0 && bare >= kFilledBareEdge * samples;
     }
     // A spot the finder saw a small core in (paper round it inside the outline) is not
@@ -414,7 +527,11 @@ std::vector<ClassProposal> proposeClasses(const QImage &grey, const ScanRegistra
         c.latitudeDeg = h.helioLatitude;
         c.longitudeDeg = h.helioLongitude;
         c.penumbra = s.penumbra;
-        c.areaMm2 = s.areaMm2;
+        // Its area on the Sun: the drawing's foreshortening undone.
+        const double fromCentre =
+            std::clamp(drawingPlaceAt(reg.frame, s.pixel).distanceMm / reg.frame.radiusMm, 0.0,
+                       kMostFromCentre);
+        c.areaMm2 = s.areaMm2 / std::sqrt(1 - fromCentre * fromCentre);
         members[static_cast<size_t>(s.group - 1)].push_back(c);
         found[static_cast<size_t>(s.group - 1)].push_back(&s);
     }
@@ -422,10 +539,16 @@ std::vector<ClassProposal> proposeClasses(const QImage &grey, const ScanRegistra
     for (size_t g = 0; g < members.size(); ++g) {
         std::vector<ClassSpot> &m = members[g];
         for (size_t i = 0; i < m.size(); ++i) {
-            if (!m[i].penumbra)
+            // A spot the finder gives without a penumbra may be an outline it did not see round
+            // its core (crossed by the print, open): one large enough to hold a penumbra is
+            // measured too.
+            if (!m[i].penumbra && found[g][i]->areaMm2 < kLeastOutlinedMm2)
                 continue;
             m[i].shape = measurePenumbra(grey, reg, ephemeris, *found[g][i]);
             m[i].penumbra = !m[i].shape.filled;
+            // The area the outline encloses with its gaps closed, where the finder's is less.
+            if (found[g][i]->areaMm2 > 0)
+                m[i].areaMm2 *= std::max(1.0, m[i].shape.areaMm2 / found[g][i]->areaMm2);
         }
         proposals.push_back(proposeClass(m));
     }

@@ -16,7 +16,8 @@
 namespace orvanek {
 
 // A group is unipolar while its spots lie within this of each other (the greatest distance
-// between two of its spots, degrees of a great circle on the Sun).
+// between two of its spots, degrees of a great circle on the Sun; from a spot to the largest
+// penumbra, to that penumbra's border).
 inline constexpr double kUnipolarDeg = 3;
 // Bipolar groups with a penumbra at both ends: D up to this long, E up to the next, F longer.
 inline constexpr double kLongestDDeg = 10;
@@ -31,12 +32,16 @@ inline constexpr int kSeveralBetween = 3;
 // it encloses only part of its core (a rudimentary penumbra), and whether it is symmetric —
 // nothing where the drawing cannot tell, with the reason.
 struct PenumbraShape {
-    bool measured = false; // an outline was there to be measured
-    bool filled = false;   // the core fills the outline: a spot without a penumbra
-    double northSouthDeg = 0;
+    bool measured = false;    // an outline was there to be measured
+    bool filled = false;      // the core fills the outline: a spot without a penumbra
+    double northSouthDeg = 0; // at the outline stroke's middle
+    double areaMm2 = 0;       // on the drawing, enclosed by the outline with its gaps closed
     bool rudimentary = false;
     std::optional<bool> symmetric;
     QString doubt; // why the symmetry cannot be told
+    // The outline on the Sun, degrees east and north of the spot's centre (gaps closed): how
+    // far the penumbra reaches towards the group's other spots.
+    std::vector<QPointF> outlineDeg;
 };
 
 // A spot as the class sees it.
@@ -44,7 +49,7 @@ struct ClassSpot {
     double latitudeDeg = 0;
     double longitudeDeg = 0;
     bool penumbra = false;
-    double areaMm2 = 0; // only compared between the spots of one group
+    double areaMm2 = 0; // its size on the Sun, only compared between the spots of one group
     PenumbraShape shape;
 };
 

@@ -146,15 +146,15 @@ class TestScanCommands : public QObject {
                            std::hypot(mm.x(), mm.y()));
         };
         // The class last: a lone spot without a penumbra; a pair 4 mm apart on R 70 (3.3
-        // degrees, bipolar), the penumbra at one end, round about its core and 3.3 degrees
-        // across.
+        // degrees), the small spot 2 mm (1.6 degrees) from the border of the other's penumbra,
+        // which is round about its core and 3.3 degrees across: unipolar.
         const struct {
             QString counts;
             double area;
             QPointF mm;
             QString type;
         } groups[] = {{"group;1;0", 2.25 * std::numbers::pi, {25, 30}, "Axx"},
-                      {"group;2;1", (4 + 1) * std::numbers::pi, {-19.2, -25}, "Cho"}};
+                      {"group;2;1", (4 + 1) * std::numbers::pi, {-19.2, -25}, "Hhx"}};
         for (int i = 0; i < 2; ++i) {
             const QStringList g = rows[3 + i].split(';');
             QCOMPARE(g.mid(0, 3).join(';'), groups[i].counts);
