@@ -70,6 +70,11 @@ constexpr double kSmudgePercentile = 0.95;
 // spot drawn across such a line is joined over it where its pencil shows on both sides, up
 // to kBridgeMm.
 constexpr double kHiddenMargin = 0.15;
+// Pencil over print darkens what the print leaves of the light by its own part (the two
+// absorb one after the other): seen over print of darkness e, pencil of darkness p makes the
+// scan darker than the print by p (1 - e). The print lets at least this part through where
+// the pencil is still told on it.
+constexpr float kLeastShown = 0.2f;
 constexpr double kBridgeMm = 1.4;
 // Print is where the blurred render is at least this dark; a mark smaller than
 // kLeastSpotAtPrintMm2 there is what is left of the print itself.
@@ -93,6 +98,9 @@ constexpr double kLeastHoleMm2 = 0.4;
 constexpr double kOutlineGapSeenMm = 1.5;
 constexpr int kOutlineRays = 48;
 constexpr double kLargestOutlineMm = 5;
+// A gap where print hides the pencil no farther out than this part of the outline's radius
+// is taken for the outline running under the print.
+constexpr double kFarthestHidden = 1.3;
 // Writing (numbers, letters, crosses, arrows) and hand-drawn lines: strokes of even width up
 // to kWidestStrokeMm, at least kStrokeLength times as long as wide, enclosing nothing
 // filled.
@@ -156,7 +164,8 @@ struct WorkRegion {
     }
     // How much of a working pixel the pencil covers, 0..1, against a pencil of `inkLevel`.
     double cover(int x, int y, double inkLevel) const {
-        const double above = darkness.at<float>(y, x) - expected.at<float>(y, x);
+        const float e = expected.at<float>(y, x);
+        const double above = (darkness.at<float>(y, x) - e) / std::max(1 - e, kLeastShown);
         return std::clamp(above / inkLevel, 0.0, 1.0);
     }
 };
@@ -472,6 +481,9 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
     const cv::Mat &labels = m.labels;
     const double reach = kLargestOutlineMm * w.dotsPerMm;
     std::array<double, kOutlineRays> outer{};
+    // Rays that meet no stroke but print dark enough to hide the pencil: the outline may run
+    // under it, and such a ray is no gap.
+    std::array<double, kOutlineRays> underPrint{};
     std::vector<int> met;
     int acrossPaper = 0;
     for (int k = 0; k < kOutlineRays; ++k) {
@@ -486,6 +498,9 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
             if (x < 0 || y < 0 || x >= labels.cols || y >= labels.rows)
                 break;
             const int l = labels.at<int>(y, x);
+            if (paper && in == 0 && l == 0 && w.hidden.at<uchar>(y, x) &&
+                underPrint[static_cast<size_t>(k)] == 0)
+                underPrint[static_cast<size_t>(k)] = r;
             // The core itself, then the first stroke beyond it: another mark, or where the
             // core is opened out of a mark its outline touches, the rest of that mark.
             const bool inCore = coreMask.empty() ? l == core : coreMask.at<uchar>(y, x) != 0;
@@ -524,7 +539,9 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
     while (first < kOutlineRays && outer[static_cast<size_t>(first)] > 0)
         ++first;
     for (int i = 0; i < kOutlineRays; ++i) {
-        if (outer[static_cast<size_t>((first + i) % kOutlineRays)] > 0)
+        const auto k = static_cast<size_t>((first + i) % kOutlineRays);
+        // Print hiding the pencil where the outline would run, not further out.
+        if (outer[k] > 0 || (underPrint[k] > 0 && underPrint[k] <= kFarthestHidden * radius))
             run = 0;
         else if (++run * step > kOutlineGapSeenMm + step)
             return std::nullopt;
@@ -660,6 +677,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
     // every side.
     std::vector<std::optional<std::vector<cv::Point>>> touchingOutline(count);
     std::vector<int> openedCore(count, 0);
+    std::vector<std::vector<int>> touchingMet(count);
     for (size_t i = 1; i < count; ++i) {
         if (!isStroke[i] || !filledPart[i])
             continue;
@@ -673,22 +691,19 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
                          cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(opening, opening)));
         const cv::Moments moments = cv::moments(core(box), true);
         // A closed outline into its core: paper inside and a core (not the junction of a
-        // written 8 or A).
-        if (holePixels[static_cast<size_t>(roundOf[i])] >= leastHole &&
-            moments.m00 >= kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm) {
-            isStroke[i] = false;
-            continue;
-        }
+        // written 8 or A). Its round may be a part of what the outline encloses (the core
+        // touching the outline on one side, the outline open on the other).
+        const bool closed = holePixels[static_cast<size_t>(roundOf[i])] >= leastHole &&
+                            moments.m00 >= kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm;
         // A small outline (the scan shows no core opened out of it) round paper its stroke
         // barely leaves: a spot, its outline told by the paper inside.
-        if (std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
-            moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm)
+        if (closed || (std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
+                       moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm))
             isStroke[i] = false;
         if (moments.m00 < kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm)
             continue;
         const QPointF middle(box.x + moments.m10 / moments.m00, box.y + moments.m01 / moments.m00);
-        std::vector<int> met;
-        touchingOutline[i] = openOutline(m, k, core, middle, w, thin, met);
+        touchingOutline[i] = openOutline(m, k, core, middle, w, thin, touchingMet[i]);
         if (touchingOutline[i]) {
             isStroke[i] = false;
             openedCore[i] = static_cast<int>(moments.m00);
@@ -746,6 +761,13 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
             continue;
         shapes[static_cast<size_t>(own)].penumbra = true;
         shapes[static_cast<size_t>(own)].corePixels = openedCore[i];
+        for (int piece : touchingMet[i]) {
+            shapeOfMark[static_cast<size_t>(piece)] = own;
+            const int other =
+                shapeOfRound[static_cast<size_t>(roundOf[static_cast<size_t>(piece)])];
+            if (other >= 0 && other != own)
+                redirect[static_cast<size_t>(other)] = own;
+        }
         polygons.push_back(*touchingOutline[i]);
         polygonShape.push_back(own);
     }
@@ -801,7 +823,11 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
     std::vector<FoundSpot> spots;
     if (w.darkness.empty())
         return spots;
-    cv::Mat above = w.darkness - w.expected;
+    // How dark the pencil is over the print, and the part of the light the print lets through.
+    cv::Mat shown = 1 - w.expected;
+    cv::max(shown, kLeastShown, shown);
+    cv::Mat above;
+    cv::divide(w.darkness - w.expected, shown, above);
     // The print may lie a pixel off its place: a mark starts only where it is darker than
     // the darkest print round it, and reaches into the band along the print by what the scan
     // shows there.
@@ -810,23 +836,58 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
         cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * kBandPx + 1, 2 * kBandPx + 1));
     cv::dilate(w.expected, expectedNear, band);
     cv::dilate(w.tolerance, toleranceNear, band);
+    // The pencil's part as the print lets it show, never within the print's own tolerance.
+    cv::Mat shownNear = 1 - expectedNear;
+    cv::max(shownNear, kLeastShown, shownNear);
     cv::Mat seedLimit, edgeLimit;
-    cv::max(toleranceNear, std::max(kLeastSeed, kSeedPart * w.ink), seedLimit);
-    cv::max(w.tolerance, kEdgePart * w.ink, edgeLimit);
+    cv::max(toleranceNear, shownNear * std::max(kLeastSeed, kSeedPart * w.ink), seedLimit);
+    cv::max(w.tolerance, shown * (kEdgePart * w.ink), edgeLimit);
     cv::Mat mask = (w.darkness - expectedNear) > seedLimit;
-    const cv::Mat edge = above > edgeLimit;
+    const cv::Mat edge = (w.darkness - w.expected) > edgeLimit;
     for (int i = 0; i < kEdgeSteps; ++i) {
         cv::Mat grown;
         cv::dilate(mask, grown, cv::Mat());
         mask |= grown & edge;
     }
-    // Across dark print: where the pencil shows on both sides.
+    // Across dark print: where the pencil shows on both sides of the line, across it (not
+    // along it: a core and its outline near one line are two marks).
     if (cv::countNonZero(w.hidden) > 0) {
         const int bridge = static_cast<int>(std::lround(kBridgeMm * w.dotsPerMm)) | 1;
         cv::Mat joined;
         cv::morphologyEx(mask, joined, cv::MORPH_CLOSE,
                          cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(bridge, bridge)));
-        mask |= joined & w.hidden;
+        joined &= w.hidden & ~mask;
+        cv::Mat gx, gy;
+        cv::Sobel(w.expected, gx, CV_32F, 1, 0);
+        cv::Sobel(w.expected, gy, CV_32F, 0, 1);
+        const cv::Mat pencil = mask.clone();
+        const double reach = bridge / 2.0 + 1;
+        const cv::Rect all(0, 0, mask.cols, mask.rows);
+        // The pencil beside the line: the across direction is the print's gradient, taken
+        // where it is strong (the line's sides, not its ridge).
+        cv::Mat blurredX, blurredY;
+        cv::GaussianBlur(gx.mul(gx) - gy.mul(gy), blurredX, cv::Size(), 1.5);
+        cv::GaussianBlur(2 * gx.mul(gy), blurredY, cv::Size(), 1.5);
+        for (int y = 0; y < mask.rows; ++y)
+            for (int x = 0; x < mask.cols; ++x) {
+                if (!joined.at<uchar>(y, x))
+                    continue;
+                // The direction across the line from the doubled angle of the gradient.
+                const double a = std::atan2(blurredY.at<float>(y, x), blurredX.at<float>(y, x)) / 2;
+                const QPointF u(std::cos(a), std::sin(a));
+                bool sides = true;
+                for (int side : {-1, 1}) {
+                    bool met = false;
+                    for (double t = 1; t <= reach && !met; t += 0.5) {
+                        const cv::Point q(static_cast<int>(std::lround(x + side * t * u.x())),
+                                          static_cast<int>(std::lround(y + side * t * u.y())));
+                        met = all.contains(q) && pencil.at<uchar>(q) != 0;
+                    }
+                    sides = sides && met;
+                }
+                if (sides)
+                    mask.at<uchar>(y, x) = 255;
+            }
     }
     mask &= w.disk;
     // A pixel's break in a stroke (the pencil's grain, the print beside it) closed.
