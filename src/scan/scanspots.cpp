@@ -101,6 +101,9 @@ constexpr double kLargestOutlineMm = 5;
 // A gap where print hides the pencil no farther out than this part of the outline's radius
 // is taken for the outline running under the print.
 constexpr double kFarthestHidden = 1.3;
+// A mark met on rays reaching this many times farther than the outline on both sides of it
+// lies beside the outline.
+constexpr double kBesideOutline = 1.3;
 // Writing (numbers, letters, crosses, arrows) and hand-drawn lines: strokes of even width up
 // to kWidestStrokeMm, at least kStrokeLength times as long as wide, enclosing nothing
 // filled.
@@ -474,16 +477,17 @@ struct Marks {
 // beyond it; where they do on nearly every side, with no gap wider than kOutlineGapMm, the
 // polygon through the strokes' outer edges (gaps bridged from their neighbours) is the
 // outline's round, and the strokes met are its own.
-std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, const cv::Mat &coreMask,
-                                                  QPointF c, const WorkRegion &w,
-                                                  const std::vector<bool> &thin,
-                                                  std::vector<int> &strokesMet) {
+std::optional<std::vector<cv::Point>>
+openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const WorkRegion &w,
+            const std::vector<bool> &thin, const std::vector<bool> &isStroke,
+            std::vector<int> &strokesMet, bool ownAfterPaper = false) {
     const cv::Mat &labels = m.labels;
     const double reach = kLargestOutlineMm * w.dotsPerMm;
     std::array<double, kOutlineRays> outer{};
     // Rays that meet no stroke but print dark enough to hide the pencil: the outline may run
     // under it, and such a ray is no gap.
     std::array<double, kOutlineRays> underPrint{};
+    std::array<int, kOutlineRays> hitMark{};
     std::vector<int> met;
     int acrossPaper = 0;
     for (int k = 0; k < kOutlineRays; ++k) {
@@ -492,6 +496,8 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
         outer[static_cast<size_t>(k)] = -1;
         int in = 0;
         bool paper = false;
+        bool crossed = false;
+        int paperRun = 0;
         for (double r = 0; r <= reach; r += 0.5) {
             const int x = static_cast<int>(std::lround(c.x() + u.x() * r));
             const int y = static_cast<int>(std::lround(c.y() + u.y() * r));
@@ -503,8 +509,15 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
                 underPrint[static_cast<size_t>(k)] = r;
             // The core itself, then the first stroke beyond it: another mark, or where the
             // core is opened out of a mark its outline touches, the rest of that mark.
-            const bool inCore = coreMask.empty() ? l == core : coreMask.at<uchar>(y, x) != 0;
+            // (A blob's own rim, reached from its core without crossing paper, is the core's.)
+            // (A blob's own rim, reached from its core without crossing a pixel of paper, is
+            // the core's.)
+            const bool inCore = coreMask.empty() ? l == core
+                                                 : coreMask.at<uchar>(y, x) != 0 ||
+                                                       (ownAfterPaper && l == core && !crossed);
             paper = paper || (in == 0 && l == 0);
+            paperRun = l == 0 ? paperRun + 1 : 0;
+            crossed = crossed || paperRun >= 3;
             if (in == 0 && l != 0 && !inCore &&
                 (l == core ? !coreMask.empty() : thin[static_cast<size_t>(l)]))
                 in = l;
@@ -513,9 +526,51 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
             if (in != 0)
                 outer[static_cast<size_t>(k)] = r + 0.5;
         }
-        if (in != 0 && std::find(met.begin(), met.end(), in) == met.end())
-            met.push_back(in);
+        hitMark[static_cast<size_t>(k)] = in;
         acrossPaper += in != 0 && paper ? 1 : 0;
+    }
+    // A dot met through a gap well beyond where the outline runs on either side of it is a
+    // spot beside the outline, no piece of it.
+    for (int k = 0; k < kOutlineRays; ++k) {
+        const int piece = hitMark[static_cast<size_t>(k)];
+        if (piece <= 0 || std::find(met.begin(), met.end(), piece) != met.end())
+            continue;
+        if (piece == core || isStroke[static_cast<size_t>(piece)]) {
+            met.push_back(piece);
+            continue;
+        }
+        std::vector<int> rays;
+        for (int j = 0; j < kOutlineRays; ++j)
+            if (hitMark[static_cast<size_t>(j)] == piece)
+                rays.push_back(j);
+        double beyond = 0;
+        int judged = 0;
+        for (int j : rays) {
+            double sides = 0;
+            int found = 0;
+            for (int step : {-1, 1})
+                for (int d = 1; d < kOutlineRays / 2; ++d) {
+                    const auto n =
+                        static_cast<size_t>((j + step * d + kOutlineRays) % kOutlineRays);
+                    if (hitMark[n] > 0 && hitMark[n] != piece) {
+                        sides += outer[n];
+                        ++found;
+                        break;
+                    }
+                }
+            if (found == 2) {
+                beyond += outer[static_cast<size_t>(j)] / (sides / 2);
+                ++judged;
+            }
+        }
+        if (judged > 0 && beyond / judged > kBesideOutline) {
+            for (int j : rays) {
+                outer[static_cast<size_t>(j)] = -1;
+                hitMark[static_cast<size_t>(j)] = -1;
+            }
+            continue;
+        }
+        met.push_back(piece);
     }
     // Paper lies between a core and most of its outline: rays that go from the core straight
     // into the rest of its mark run along strokes (the junction of a cross, an arrow's head,
@@ -703,7 +758,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
         if (moments.m00 < kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm)
             continue;
         const QPointF middle(box.x + moments.m10 / moments.m00, box.y + moments.m01 / moments.m00);
-        touchingOutline[i] = openOutline(m, k, core, middle, w, thin, touchingMet[i]);
+        touchingOutline[i] = openOutline(m, k, core, middle, w, thin, isStroke, touchingMet[i]);
         if (touchingOutline[i]) {
             isStroke[i] = false;
             openedCore[i] = static_cast<int>(moments.m00);
@@ -776,10 +831,19 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
         if (redirect[static_cast<size_t>(own)] != own || shapes[static_cast<size_t>(own)].penumbra)
             continue;
         std::vector<int> met;
-        const QPointF middle(
+        QPointF middle(
             m.stats.at<int>(i, cv::CC_STAT_LEFT) + m.stats.at<int>(i, cv::CC_STAT_WIDTH) / 2.0,
             m.stats.at<int>(i, cv::CC_STAT_TOP) + m.stats.at<int>(i, cv::CC_STAT_HEIGHT) / 2.0);
-        const auto polygon = openOutline(m, i, cv::Mat(), middle, w, thin, met);
+        // A piece of the outline joined to the core is no part of the core.
+        OpenedCore opened = openCore(m, i, mask.size());
+        if (opened.pixels >= kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm &&
+            opened.pixels < m.stats.at<int>(i, cv::CC_STAT_AREA)) {
+            const cv::Moments moments = cv::moments(opened.mask, true);
+            middle = QPointF(moments.m10 / moments.m00, moments.m01 / moments.m00);
+        } else {
+            opened.mask = cv::Mat();
+        }
+        const auto polygon = openOutline(m, i, opened.mask, middle, w, thin, isStroke, met, true);
         if (!polygon)
             continue;
         Shape &shape = shapes[static_cast<size_t>(own)];
