@@ -104,6 +104,8 @@ constexpr double kFarthestHidden = 1.3;
 // A mark met on rays reaching this many times farther than the outline on both sides of it
 // lies beside the outline.
 constexpr double kBesideOutline = 1.3;
+// A core's own edge this near the outline's radius is the outline drawn against the core.
+constexpr double kCoreAgainstOutline = 0.75;
 // Writing (numbers, letters, crosses, arrows) and hand-drawn lines: strokes of even width up
 // to kWidestStrokeMm, at least kStrokeLength times as long as wide, enclosing nothing
 // filled.
@@ -150,6 +152,7 @@ struct WorkRegion {
     cv::Mat tolerance;    // CV_32F: how far the print's darkness goes round `expected`
     cv::Mat printed;      // CV_8U: 255 where something is printed
     cv::Mat hidden;       // CV_8U: 255 where the print is as dark as the pencil
+    cv::Mat obscured;     // CV_8U: 255 where the print may hide a pencil line beside it
     cv::Mat disk;         // CV_8U: 255 inside the limb, its line left out
     cv::Point origin;     // the region's top-left pixel in the image
     int factor = 1;       // image pixels per working pixel
@@ -454,6 +457,15 @@ WorkRegion workRegion(const cv::Mat &grey, const ScanRegistration &reg, cv::Rect
         w.ink = std::clamp<double>(*middle, kLeastInk, 1.0);
     }
     w.hidden = w.expected > w.ink - kHiddenMargin;
+    // Where the print, as unsure as the scan shows it, leaves no room for a line of pencil to
+    // start beside it: a mark starts there only darker than the print by its tolerance.
+    cv::Mat toleranceNear, shownNear;
+    const cv::Mat band =
+        cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * kBandPx + 1, 2 * kBandPx + 1));
+    cv::dilate(w.tolerance, toleranceNear, band);
+    cv::dilate(w.expected, shownNear, band);
+    shownNear = 1 - shownNear;
+    w.obscured = w.hidden | (toleranceNear > shownNear * (kSeedPart * w.ink));
     return w;
 }
 
@@ -488,6 +500,9 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
     // under it, and such a ray is no gap.
     std::array<double, kOutlineRays> underPrint{};
     std::array<int, kOutlineRays> hitMark{};
+    // Where each ray leaves the core's own mark (a core drawn against its outline leaves it
+    // by the outline's edge).
+    std::array<double, kOutlineRays> coreEdge{};
     std::vector<int> met;
     int acrossPaper = 0;
     for (int k = 0; k < kOutlineRays; ++k) {
@@ -504,12 +519,11 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
             if (x < 0 || y < 0 || x >= labels.cols || y >= labels.rows)
                 break;
             const int l = labels.at<int>(y, x);
-            if (paper && in == 0 && l == 0 && w.hidden.at<uchar>(y, x) &&
+            if (r > 0 && in == 0 && l == 0 && w.obscured.at<uchar>(y, x) &&
                 underPrint[static_cast<size_t>(k)] == 0)
                 underPrint[static_cast<size_t>(k)] = r;
             // The core itself, then the first stroke beyond it: another mark, or where the
             // core is opened out of a mark its outline touches, the rest of that mark.
-            // (A blob's own rim, reached from its core without crossing paper, is the core's.)
             // (A blob's own rim, reached from its core without crossing a pixel of paper, is
             // the core's.)
             const bool inCore = coreMask.empty() ? l == core
@@ -525,6 +539,8 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
                 break;
             if (in != 0)
                 outer[static_cast<size_t>(k)] = r + 0.5;
+            if (in == 0 && !paper && l == core)
+                coreEdge[static_cast<size_t>(k)] = r + 0.5;
         }
         hitMark[static_cast<size_t>(k)] = in;
         acrossPaper += in != 0 && paper ? 1 : 0;
@@ -572,10 +588,11 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
         }
         met.push_back(piece);
     }
-    // Paper lies between a core and most of its outline: rays that go from the core straight
-    // into the rest of its mark run along strokes (the junction of a cross, an arrow's head,
-    // a written 4), not round a core.
-    if (acrossPaper < kOutlineRays / 2)
+    // Paper lies between a core and a third of its outline at least (a core may be drawn
+    // against its outline on one side): rays that go from the core straight into the rest of
+    // its mark all round run along strokes (the junction of a cross, an arrow's head, a
+    // written 4), not round a core.
+    if (acrossPaper < kOutlineRays / 3)
         return std::nullopt;
     // Every gap no wider than kOutlineGapMm at the radius of the outline beside it.
     double sum = 0;
@@ -588,6 +605,24 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
     if (hits < kOutlineRays / 2)
         return std::nullopt;
     const double radius = sum / hits;
+    // A core drawn against its outline: the outline's edge is the mark's own there, about as
+    // far out as the outline on either side.
+    const std::array<double, kOutlineRays> met0 = outer;
+    for (int k = 0; k < kOutlineRays; ++k) {
+        if (met0[static_cast<size_t>(k)] > 0 || hitMark[static_cast<size_t>(k)] != 0)
+            continue;
+        int before = k - 1, after = k + 1;
+        while (met0[static_cast<size_t>((before + kOutlineRays) % kOutlineRays)] <= 0)
+            --before;
+        while (met0[static_cast<size_t>(after % kOutlineRays)] <= 0)
+            ++after;
+        const double t = double(k - before) / (after - before);
+        const double beside =
+            met0[static_cast<size_t>((before + kOutlineRays) % kOutlineRays)] * (1 - t) +
+            met0[static_cast<size_t>(after % kOutlineRays)] * t;
+        if (coreEdge[static_cast<size_t>(k)] >= kCoreAgainstOutline * beside)
+            outer[static_cast<size_t>(k)] = coreEdge[static_cast<size_t>(k)];
+    }
     const double step = 2 * std::numbers::pi * radius / kOutlineRays / w.dotsPerMm; // mm
     int run = 0;
     int first = 0;
