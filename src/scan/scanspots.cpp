@@ -492,7 +492,7 @@ struct Marks {
 std::optional<std::vector<cv::Point>>
 openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const WorkRegion &w,
             const std::vector<bool> &thin, const std::vector<bool> &isStroke,
-            std::vector<int> &strokesMet, bool ownAfterPaper = false) {
+            std::vector<int> &strokesMet, bool ownAfterPaper = false, int *paperRays = nullptr) {
     const cv::Mat &labels = m.labels;
     const double reach = kLargestOutlineMm * w.dotsPerMm;
     std::array<double, kOutlineRays> outer{};
@@ -592,6 +592,8 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
     // against its outline on one side): rays that go from the core straight into the rest of
     // its mark all round run along strokes (the junction of a cross, an arrow's head, a
     // written 4), not round a core.
+    if (paperRays)
+        *paperRays = acrossPaper;
     if (acrossPaper < kOutlineRays / 3)
         return std::nullopt;
     // Every gap no wider than kOutlineGapMm at the radius of the outline beside it.
@@ -786,17 +788,24 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
         const bool closed = holePixels[static_cast<size_t>(roundOf[i])] >= leastHole &&
                             moments.m00 >= kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm;
         // A small outline (the scan shows no core opened out of it) round paper its stroke
-        // barely leaves: a spot, its outline told by the paper inside.
-        if (closed || (std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
-                       moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm))
+        // barely leaves: a spot, its outline told by the paper inside (a cross encloses none).
+        if (holePixels[static_cast<size_t>(roundOf[i])] > 0 &&
+            std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
+            moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm)
             isStroke[i] = false;
         if (moments.m00 < kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm)
             continue;
         const QPointF middle(box.x + moments.m10 / moments.m00, box.y + moments.m01 / moments.m00);
-        touchingOutline[i] = openOutline(m, k, core, middle, w, thin, isStroke, touchingMet[i]);
+        int paperRays = 0;
+        touchingOutline[i] =
+            openOutline(m, k, core, middle, w, thin, isStroke, touchingMet[i], false, &paperRays);
         if (touchingOutline[i]) {
             isStroke[i] = false;
             openedCore[i] = static_cast<int>(moments.m00);
+        } else if (closed && paperRays >= kOutlineRays / 5) {
+            // The paper it closes lies round the core (a fifth of the way round at least),
+            // not beside it (the triangle of a written 4 at its corner).
+            isStroke[i] = false;
         }
     }
     std::vector<int> strokes(roundCount, 0), blobs(roundCount, 0), corePixels(roundCount, 0);
