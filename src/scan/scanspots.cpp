@@ -106,6 +106,10 @@ constexpr double kFarthestHidden = 1.3;
 constexpr double kBesideOutline = 1.3;
 // A core's own edge this near the outline's radius is the outline drawn against the core.
 constexpr double kCoreAgainstOutline = 0.75;
+// A ray stopped short of this part of the middle radius of the kDipRays rays on each side
+// met something inside the outline.
+constexpr double kDipPart = 0.7;
+constexpr int kDipRays = 3;
 // Writing (numbers, letters, crosses, arrows) and hand-drawn lines: strokes of even width up
 // to kWidestStrokeMm, at least kStrokeLength times as long as wide, enclosing nothing
 // filled.
@@ -568,7 +572,9 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
                 for (int d = 1; d < kOutlineRays / 2; ++d) {
                     const auto n =
                         static_cast<size_t>((j + step * d + kOutlineRays) % kOutlineRays);
-                    if (hitMark[n] > 0 && hitMark[n] != piece) {
+                    // Judged against the outline's sure pieces: strokes, the core's own.
+                    if (hitMark[n] > 0 &&
+                        (hitMark[n] == core || isStroke[static_cast<size_t>(hitMark[n])])) {
                         sides += outer[n];
                         ++found;
                         break;
@@ -624,6 +630,26 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
             met0[static_cast<size_t>(after % kOutlineRays)] * t;
         if (coreEdge[static_cast<size_t>(k)] >= kCoreAgainstOutline * beside)
             outer[static_cast<size_t>(k)] = coreEdge[static_cast<size_t>(k)];
+    }
+    // A ray stopped well inside the outline of the rays round it (a grain of the pencil, a
+    // dot inside the penumbra) is taken as a gap: the outline runs round it.
+    const std::array<double, kOutlineRays> unfiltered = outer;
+    for (int k = 0; k < kOutlineRays; ++k) {
+        if (unfiltered[static_cast<size_t>(k)] <= 0)
+            continue;
+        std::vector<double> round;
+        for (int d = -kDipRays; d <= kDipRays; ++d) {
+            const double r = unfiltered[static_cast<size_t>((k + d + kOutlineRays) % kOutlineRays)];
+            if (d != 0 && r > 0)
+                round.push_back(r);
+        }
+        if (round.size() < 2)
+            continue;
+        std::nth_element(round.begin(),
+                         round.begin() + static_cast<std::ptrdiff_t>(round.size() / 2),
+                         round.end());
+        if (unfiltered[static_cast<size_t>(k)] < kDipPart * round[round.size() / 2])
+            outer[static_cast<size_t>(k)] = -1;
     }
     const double step = 2 * std::numbers::pi * radius / kOutlineRays / w.dotsPerMm; // mm
     int run = 0;
@@ -797,8 +823,12 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
             continue;
         const QPointF middle(box.x + moments.m10 / moments.m00, box.y + moments.m01 / moments.m00);
         int paperRays = 0;
-        touchingOutline[i] =
-            openOutline(m, k, core, middle, w, thin, isStroke, touchingMet[i], false, &paperRays);
+        // The rest of the mark is outline beyond paper (the core's own grains are none), or
+        // where that leaves the outline open, all of it (a core drawn against its outline).
+        for (const bool ownAfterPaper : {true, false})
+            if (!touchingOutline[i])
+                touchingOutline[i] = openOutline(m, k, core, middle, w, thin, isStroke,
+                                                 touchingMet[i], ownAfterPaper, &paperRays);
         if (touchingOutline[i]) {
             isStroke[i] = false;
             openedCore[i] = static_cast<int>(moments.m00);
