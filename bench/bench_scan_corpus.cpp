@@ -49,6 +49,7 @@ struct Outcome {
     bool exactGroups = false;
     bool registered = false;
     double worstPlaceMm = 0;
+    double worstFrameMm = 0;  // the registration alone: points of the disk placed back
     double worstAreaPart = 0; // |found / drawn - 1|
     double ms = 0;
 };
@@ -57,12 +58,30 @@ Outcome evaluate(const CorpusCase &c, const CorpusDrawing &d) {
     Outcome o;
     QElapsedTimer timer;
     timer.start();
-    const ScanRegistration reg = registerScan(d.image, optionsOf(c, d));
+    ScanRegistration reg = registerScan(d.image, optionsOf(c, d));
+    // A code the scan cannot read: the observer gives the moment and R, as asked.
+    if (reg.codeState == CodeState::Unreadable) {
+        ScanOptions given;
+        given.date = d.date;
+        given.timeUT = d.timeUT;
+        given.radiusMm = d.radiusMm;
+        applyScanOptions(reg, given);
+    }
     std::vector<FoundSpot> found = findSpots(d.image, reg);
     if (reg.hasMoment())
         groupSpots(found, reg.frame, solarEphemeris(*reg.date, *reg.timeUT));
     o.ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     o.registered = reg.registered();
+    if (o.registered)
+        for (double y = -0.9; y <= 0.91; y += 0.15)
+            for (double x = -0.9; x <= 0.91; x += 0.15) {
+                if (x * x + y * y > 0.81)
+                    continue;
+                const QPointF mm = QPointF(x, y) * d.radiusMm;
+                o.worstFrameMm =
+                    std::max(o.worstFrameMm,
+                             QLineF(sheetFromImage(reg.frame, d.drawingToImage(mm)), mm).length());
+            }
     o.drawn = static_cast<int>(d.spots.size());
     o.found = static_cast<int>(found.size());
     o.groupsDrawn = d.groups;
@@ -141,8 +160,8 @@ Outcome evaluate(const CorpusCase &c, const CorpusDrawing &d) {
 }
 
 void printCorpusTable(const QString &saveDir) {
-    std::printf("%-28s %5s %5s %5s %6s %8s %7s %6s %8s %7s %7s\n", "case", "drawn", "found", "miss",
-                "!drawn", "groups", "exact", "reg", "placeMm", "area%", "ms");
+    std::printf("%-28s %5s %5s %5s %6s %8s %7s %6s %8s %8s %7s %7s\n", "case", "drawn", "found",
+                "miss", "!drawn", "groups", "exact", "reg", "frameMm", "placeMm", "area%", "ms");
     int blankCases = 0, blankClean = 0, drawnCases = 0, exact = 0, missed = 0, notDrawn = 0;
     int placeOk = 0, areaOk = 0;
     const QString only = qEnvironmentVariable("ORVANEK_CORPUS_CASE");
@@ -153,10 +172,11 @@ void printCorpusTable(const QString &saveDir) {
         if (!saveDir.isEmpty())
             d.image.save(QDir(saveDir).filePath(QString(c.name).replace(u' ', u'_') + ".png"));
         const Outcome o = evaluate(c, d);
-        std::printf("%-28s %5d %5d %5d %6d %4d/%-3d %7s %6s %8.2f %7.1f %7.0f\n",
+        std::printf("%-28s %5d %5d %5d %6d %4d/%-3d %7s %6s %8.2f %8.2f %7.1f %7.0f\n",
                     qPrintable(c.name), o.drawn, o.found, o.missed, o.notDrawn, o.groupsDrawn,
                     o.groupsProposed, c.blank ? "-" : (o.exactGroups ? "yes" : "no"),
-                    o.registered ? "yes" : "NO", o.worstPlaceMm, 100 * o.worstAreaPart, o.ms);
+                    o.registered ? "yes" : "NO", o.worstFrameMm, o.worstPlaceMm,
+                    100 * o.worstAreaPart, o.ms);
         std::fflush(stdout);
         if (c.blank) {
             ++blankCases;

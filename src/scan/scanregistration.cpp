@@ -14,6 +14,7 @@
 #include <QRectF>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
@@ -841,6 +842,204 @@ double perspectiveShiftMm(const ScanFrame &frame) {
     return largest;
 }
 
+// --- A photo's page --------------------------------------------------------------------------
+
+// The page is looked for on a copy reduced to about this many pixels along its longer side.
+constexpr int kPageSide = 400;
+// The page fills at least this part of a photo, and a table shows round it.
+constexpr double kLeastPagePart = 0.2;
+// A side of the page is fitted to its edge found across it at this many places, in the
+// middle part of the side (a lens's barrel distortion bends it most near the corners).
+constexpr int kPageEdgeSamples = 40;
+constexpr double kPageEdgeMiddle = 0.8;
+// ISO paper (A4, A3): the longer side this many times the shorter.
+const double kPaperAspect = std::numbers::sqrt2;
+// A page this near a rectangle (its corners this many parts of its size off one) is flat.
+constexpr double kFlatPage = 0.004;
+
+// Where the paper's edge crosses the segment from `inside` (on the page) to `outside` (on
+// the table): the place the level falls half way from the paper's to the table's.
+std::optional<QPointF> pageEdgeAcross(const cv::Mat &grey, QPointF inside, QPointF outside) {
+    const QPointF step = outside - inside;
+    const int n = static_cast<int>(std::hypot(step.x(), step.y()) / kRayStepPx) + 1;
+    if (n < 4)
+        return std::nullopt;
+    std::vector<double> level(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        const QPointF q = inside + step * (static_cast<double>(i) / (n - 1));
+        level[static_cast<size_t>(i)] = sample(grey, q.x(), q.y());
+        if (level[static_cast<size_t>(i)] < 0)
+            return std::nullopt;
+    }
+    const double paper = *std::max_element(level.begin(), level.begin() + n / 4 + 1);
+    const double table = *std::min_element(level.end() - n / 4 - 1, level.end());
+    if (paper - table < kLineContrast)
+        return std::nullopt;
+    const double half = (paper + table) / 2;
+    // The last crossing of the half level: pencil or print near the edge lies before it.
+    for (int i = n - 1; i > 0; --i)
+        if (level[static_cast<size_t>(i - 1)] >= half && level[static_cast<size_t>(i)] < half) {
+            const double a = level[static_cast<size_t>(i - 1)] - half;
+            const double b = half - level[static_cast<size_t>(i)];
+            const double t = (i - 1 + a / (a + b)) / (n - 1);
+            return inside + step * t;
+        }
+    return std::nullopt;
+}
+
+// The line through points, as a point on it and its direction; nothing for too few.
+std::optional<std::pair<QPointF, QPointF>> lineThrough(const std::vector<cv::Point2f> &points) {
+    if (points.size() < kPageEdgeSamples / 2)
+        return std::nullopt;
+    cv::Vec4f line;
+    cv::fitLine(points, line, cv::DIST_HUBER, 0, 0.01, 0.01);
+    return std::make_pair(QPointF(line[2], line[3]), QPointF(line[0], line[1]));
+}
+
+std::optional<QPointF> crossing(const std::pair<QPointF, QPointF> &a,
+                                const std::pair<QPointF, QPointF> &b) {
+    const QPointF d = b.first - a.first;
+    const double det = a.second.x() * b.second.y() - a.second.y() * b.second.x();
+    if (std::abs(det) < 1e-6)
+        return std::nullopt;
+    const double t = (d.x() * b.second.y() - d.y() * b.second.x()) / det;
+    return a.first + a.second * t;
+}
+
+// The page of a photo: the four corners (clockwise from the image's upper left) of the
+// bright paper lying on a darker table, its sides fitted at full resolution; nothing when no
+// such page shows whole.
+std::optional<std::array<QPointF, 4>> findPage(const cv::Mat &grey) {
+    const int longer = std::max(grey.cols, grey.rows);
+    if (std::min(grey.cols, grey.rows) < kLeastCoarseSide)
+        return std::nullopt;
+    const double factor = std::max(1.0, static_cast<double>(longer) / kPageSide);
+    cv::Mat small;
+    cv::resize(grey, small, cv::Size(), 1 / factor, 1 / factor, cv::INTER_AREA);
+    if (std::min(small.cols, small.rows) < kLeastCoarseSide)
+        return std::nullopt;
+    cv::Mat bright;
+    cv::threshold(small, bright, 0, 255, cv::THRESH_BINARY | cv::THRESH_OTSU);
+    // The print and the pencil on the page: closed over.
+    cv::morphologyEx(bright, bright, cv::MORPH_CLOSE,
+                     cv::getStructuringElement(cv::MORPH_RECT, cv::Size(5, 5)));
+    // The largest bright shape not cut by the image's edge.
+    cv::Mat labels, stats, centroids;
+    const int n = cv::connectedComponentsWithStats(bright, labels, stats, centroids, 8, CV_32S);
+    int page = 0;
+    for (int i = 1; i < n; ++i) {
+        const int left = stats.at<int>(i, cv::CC_STAT_LEFT),
+                  top = stats.at<int>(i, cv::CC_STAT_TOP);
+        if (left > 0 && top > 0 && left + stats.at<int>(i, cv::CC_STAT_WIDTH) < small.cols &&
+            top + stats.at<int>(i, cv::CC_STAT_HEIGHT) < small.rows &&
+            (page == 0 ||
+             stats.at<int>(i, cv::CC_STAT_AREA) > stats.at<int>(page, cv::CC_STAT_AREA)))
+            page = i;
+    }
+    if (page == 0 ||
+        stats.at<int>(page, cv::CC_STAT_AREA) < kLeastPagePart * small.cols * small.rows)
+        return std::nullopt;
+    std::vector<std::vector<cv::Point>> contours;
+    cv::findContours(labels == page, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_SIMPLE);
+    if (contours.empty())
+        return std::nullopt;
+    const auto largest = contours.begin();
+    std::vector<cv::Point> hull;
+    cv::convexHull(*largest, hull);
+    std::vector<cv::Point> quad;
+    const double perimeter = cv::arcLength(hull, true);
+    for (double part : {0.01, 0.02, 0.03, 0.05}) {
+        cv::approxPolyDP(hull, quad, part * perimeter, true);
+        if (quad.size() <= 4)
+            break;
+    }
+    if (quad.size() != 4)
+        return std::nullopt;
+    // A page cut by the image's edge shows no corner there.
+    for (const cv::Point &p : quad)
+        if (p.x <= 1 || p.y <= 1 || p.x >= small.cols - 2 || p.y >= small.rows - 2)
+            return std::nullopt;
+    std::array<QPointF, 4> rough;
+    for (int i = 0; i < 4; ++i)
+        rough[static_cast<size_t>(i)] =
+            (QPointF(quad[static_cast<size_t>(i)].x, quad[static_cast<size_t>(i)].y) +
+             QPointF(0.5, 0.5)) *
+                factor -
+            QPointF(0.5, 0.5);
+    // Clockwise as the image is seen, from the corner nearest its upper left.
+    QPointF middle;
+    for (const QPointF &p : rough)
+        middle += p / 4;
+    std::sort(rough.begin(), rough.end(), [&](QPointF a, QPointF b) {
+        return directionDeg(a - middle) < directionDeg(b - middle);
+    });
+    const auto first = std::min_element(rough.begin(), rough.end(), [](QPointF a, QPointF b) {
+        return a.x() + a.y() < b.x() + b.y();
+    });
+    std::rotate(rough.begin(), first, rough.end());
+    // Each side fitted to the paper's edge found across it.
+    std::array<std::pair<QPointF, QPointF>, 4> sides;
+    const double reach = 3 * factor + 3;
+    for (size_t i = 0; i < 4; ++i) {
+        const QPointF a = rough[i], b = rough[(i + 1) % 4];
+        const QPointF along = b - a;
+        const double length = std::hypot(along.x(), along.y());
+        if (!(length > 0))
+            return std::nullopt;
+        // Outwards: to the left of a clockwise round on an image whose y runs down.
+        const QPointF out = QPointF(along.y(), -along.x()) / length;
+        std::vector<cv::Point2f> points;
+        for (int k = 0; k < kPageEdgeSamples; ++k) {
+            const double t =
+                (1 - kPageEdgeMiddle) / 2 + kPageEdgeMiddle * (k + 0.5) / kPageEdgeSamples;
+            const QPointF on = a + along * t;
+            if (const auto edge = pageEdgeAcross(grey, on - out * reach, on + out * reach))
+                points.emplace_back(static_cast<float>(edge->x()), static_cast<float>(edge->y()));
+        }
+        const auto line = lineThrough(points);
+        if (!line)
+            return std::nullopt;
+        sides[i] = *line;
+    }
+    std::array<QPointF, 4> corners;
+    for (size_t i = 0; i < 4; ++i) {
+        const auto corner = crossing(sides[(i + 3) % 4], sides[i]);
+        if (!corner)
+            return std::nullopt;
+        corners[i] = *corner;
+    }
+    return corners;
+}
+
+// The map from the image to the page seen square on: the page's corners to a rectangle of
+// ISO paper's proportions, about as many pixels across as the photo shows it, with a margin
+// of the table round it; nothing for a page already flat in the image.
+std::optional<std::pair<QTransform, cv::Size>>
+pageRectification(const std::array<QPointF, 4> &corners) {
+    const auto length = [](QPointF v) { return std::hypot(v.x(), v.y()); };
+    const double across = (length(corners[1] - corners[0]) + length(corners[2] - corners[3])) / 2;
+    const double down = (length(corners[3] - corners[0]) + length(corners[2] - corners[1])) / 2;
+    // The longer pair of sides is the paper's longer side.
+    const double scale = std::sqrt(across * down / kPaperAspect);
+    const QSizeF page =
+        across >= down ? QSizeF(scale * kPaperAspect, scale) : QSizeF(scale, scale * kPaperAspect);
+    const double margin = 0.03 * std::max(page.width(), page.height());
+    const QRectF target(margin, margin, page.width(), page.height());
+    QPolygonF from, to;
+    for (const QPointF &p : corners)
+        from << p;
+    to << target.topLeft() << target.topRight() << target.bottomRight() << target.bottomLeft();
+    QTransform h;
+    if (!QTransform::quadToQuad(from, to, h))
+        return std::nullopt;
+    // A scan's page, square on already: its far side as long as its near one.
+    const double projective = std::hypot(h.m13(), h.m23()) * std::max(page.width(), page.height());
+    if (projective < kFlatPage)
+        return std::nullopt;
+    return std::make_pair(h, cv::Size(static_cast<int>(page.width() + 2 * margin),
+                                      static_cast<int>(page.height() + 2 * margin)));
+}
+
 } // namespace
 
 QImage scanGrey(const QImage &image) {
@@ -965,11 +1164,8 @@ void registerWithCode(const cv::Mat &grey, ScanRegistration &reg, const LimbSear
     reg.measuredTurnDeg = measured;
 }
 
-ScanRegistration registerUnguarded(const QImage &greyImage) {
+ScanRegistration registerImage(const cv::Mat &grey) {
     ScanRegistration reg;
-    if (greyImage.isNull() || greyImage.format() != QImage::Format_Grayscale8)
-        return reg;
-    const cv::Mat grey = matOf(greyImage);
     const LimbSearch limbs = searchLimb(grey);
     std::vector<FoundCode> codes;
     if (const std::optional<LimbFit> &guide = limbs.fine ? limbs.fine : limbs.coarse)
@@ -999,6 +1195,112 @@ ScanRegistration registerUnguarded(const QImage &greyImage) {
         reg.fiducialsFound = static_cast<int>(dots.size());
         reg.measuredTurnDeg = *turn;
     }
+    return reg;
+}
+
+// A drawn circle seen as an oval on a page made square on by its corners alone (a lens's
+// distortion bends the page's sides, paper not of ISO proportions is stretched): the affine
+// map about the limb's centre that makes the oval fitted to its line round again, keeping its
+// area; the identity where the line does not give an oval.
+QTransform roundedLimb(const cv::Mat &page, const LimbFit &limb) {
+    const double lineWidth = std::max(2.0, 0.003 * limb.radiusPx);
+    const std::vector<QPointF> points =
+        edgePoints(page, limb.centre, limb.radiusPx, kFirstLimbWindow * limb.radiusPx + 2,
+                   lineWidth, kFineRays);
+    if (points.size() < kLeastInliers * kFineRays)
+        return {};
+    std::vector<cv::Point2f> kept;
+    for (const QPointF &q : points)
+        kept.emplace_back(static_cast<float>(q.x()), static_cast<float>(q.y()));
+    QTransform round;
+    for (int pass = 0; pass < 3; ++pass) {
+        const cv::RotatedRect oval = cv::fitEllipseDirect(kept);
+        const double a = oval.size.width / 2, b = oval.size.height / 2;
+        if (!(a > 0) || !(b > 0) || std::abs(a / b - 1) > 0.2)
+            return {};
+        const double r = std::sqrt(a * b);
+        const QPointF c(oval.center.x, oval.center.y);
+        round = QTransform::fromTranslate(-c.x(), -c.y()) * QTransform().rotate(-oval.angle) *
+                QTransform::fromScale(r / a, r / b) * QTransform().rotate(oval.angle) *
+                QTransform::fromTranslate(c.x(), c.y());
+        // The points off the round (a tick, the north mark, a spot at the limb) left out.
+        std::vector<double> off;
+        for (const cv::Point2f &q : kept) {
+            const QPointF m = round.map(QPointF(q.x, q.y)) - c;
+            off.push_back(std::abs(std::hypot(m.x(), m.y()) - r));
+        }
+        std::vector<double> sorted = off;
+        std::nth_element(sorted.begin(),
+                         sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2),
+                         sorted.end());
+        const double limit =
+            std::max(kLeastOutlierPx, kOutlierDeviations * 1.4826 * sorted[sorted.size() / 2]);
+        std::vector<cv::Point2f> inliers;
+        for (size_t i = 0; i < kept.size(); ++i)
+            if (off[i] <= limit)
+                inliers.push_back(kept[i]);
+        if (inliers.size() == kept.size() || inliers.size() < kLeastInliers * kFineRays)
+            break;
+        kept = std::move(inliers);
+    }
+    return round;
+}
+
+// A photo whose limb the search missed (a page tilted more than the limb's round allows), or
+// of plain paper without marks: the page seen square on by its four corners, registered there,
+// and the frame found there carried back to the photo with the page's perspective.
+std::optional<ScanRegistration> registerByPage(const cv::Mat &grey) {
+    const auto corners = findPage(grey);
+    if (!corners)
+        return std::nullopt;
+    const auto rectification = pageRectification(*corners);
+    if (!rectification)
+        return std::nullopt;
+    const auto &[h, size] = *rectification;
+    const cv::Matx33d toPage(h.m11(), h.m21(), h.m31(), h.m12(), h.m22(), h.m32(), h.m13(), h.m23(),
+                             h.m33());
+    cv::Mat page;
+    cv::warpPerspective(grey, page, toPage, size, cv::INTER_LINEAR, cv::BORDER_REPLICATE);
+    ScanRegistration reg = registerImage(page);
+    if (!reg.limb)
+        return std::nullopt;
+    // The frame on the page (R 1: the perspective is kept in limb radii), then the page's
+    // perspective back to the photo. A sheet's own marks have set its perspective on the
+    // page already; plain paper has only the limb to make the page round.
+    QTransform toPhoto = h.inverted();
+    if (reg.codeState == CodeState::None) {
+        const QTransform round = roundedLimb(page, *reg.limb);
+        const LimbFit before = *reg.limb;
+        reg.limb->centre = round.map(before.centre);
+        reg.limb->radiusPx = std::sqrt(std::abs(round.determinant())) * before.radiusPx;
+        toPhoto = round.inverted() * toPhoto;
+    }
+    const ScanFrame onPage{
+        reg.limb->centre,     reg.limb->radiusPx, reg.measuredTurnDeg.value_or(0), 1, 1, 1,
+        reg.frame.perspective};
+    const ScanFrame f = frameFromProjective(sheetToImage(onPage) * toPhoto, 1);
+    if (!f.valid())
+        return std::nullopt;
+    reg.limb = LimbFit{f.centre, f.radiusPx, reg.limb->points,
+                       reg.limb->rmsPx * f.radiusPx / reg.limb->radiusPx};
+    reg.frame.perspective = f.perspective;
+    // Without a code the turn stays unmeasured: north is where the options put it, as the
+    // photo shows it at the disk's centre.
+    if (reg.measuredTurnDeg)
+        reg.measuredTurnDeg = f.turnDeg;
+    reg.codeCorners = toPhoto.map(reg.codeCorners);
+    return reg;
+}
+
+ScanRegistration registerUnguarded(const QImage &greyImage) {
+    if (greyImage.isNull() || greyImage.format() != QImage::Format_Grayscale8)
+        return {};
+    const cv::Mat grey = matOf(greyImage);
+    ScanRegistration reg = registerImage(grey);
+    // Plain paper photographed fits its limb as a circle all the same, off by the tilt.
+    if (!reg.limb || reg.codeState == CodeState::None)
+        if (auto byPage = registerByPage(grey))
+            reg = std::move(*byPage);
     return reg;
 }
 

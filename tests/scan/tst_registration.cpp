@@ -98,12 +98,20 @@ void paintCode(QImage &page, const QTransform &drawingToPage, const QString &tex
 // A phone's photo of a page: the page tilted (its top edge `inset` of the width narrower on
 // each side, about 10 degrees at 0.055) and a lens's barrel distortion `barrel` (a photo
 // pixel q at r from the middle, in half the shorter side, shows the page's perspective image
-// at r (barrel r + 1 - barrel)). The photo and where a point of the page lands in it.
+// at r (barrel r + 1 - barrel)). With `table` the page lies on a table of that grey level
+// showing round it. The photo and where a point of the page lands in it.
 struct Photo {
     QImage image;
     std::function<QPointF(QPointF)> fromPage;
 };
-Photo photoOf(const QImage &page, double inset, double barrel) {
+Photo photoOf(QImage page, double inset, double barrel, int table = -1) {
+    const int margin = table >= 0 ? page.width() / 10 : 0;
+    if (table >= 0) {
+        QImage onTable(page.size() + QSize(2, 2) * margin, QImage::Format_Grayscale8);
+        onTable.fill(QColor(table, table, table));
+        QPainter(&onTable).drawImage(margin, margin, page);
+        page = onTable;
+    }
     const double w = page.width(), h = page.height();
     QTransform tilt;
     QTransform::quadToQuad(
@@ -135,7 +143,7 @@ Photo photoOf(const QImage &page, double inset, double barrel) {
         }
     }
     photo.fromPage = [=](QPointF p) { // the lens undone by iteration
-        const QPointF target = tilt.map(p);
+        const QPointF target = tilt.map(p + QPointF(margin, margin));
         QPointF q = target;
         for (int i = 0; i < 50; ++i)
             q += target - lens(q);
@@ -307,30 +315,54 @@ class TestRegistration : public QObject {
         QTest::addColumn<double>("inset");
         QTest::addColumn<double>("barrel");
         QTest::addColumn<int>("quarterTurns");
-        QTest::newRow("tilted about 10 degrees") << 0.055 << 0.0 << 0;
-        QTest::newRow("tilted, mild barrel distortion") << 0.055 << 0.01 << 0;
-        QTest::newRow("tilted less, barrel, upside down") << 0.03 << 0.01 << 2;
+        QTest::addColumn<int>("table"); // the grey level round the page; -1 none
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("tilted about 10 degrees") << 0.055 << 0.0 << 0 << -1 << false;
+        QTest::newRow("tilted, mild barrel distortion") << 0.055 << 0.01 << 0 << -1 << false;
+        QTest::newRow("tilted less, barrel, upside down") << 0.03 << 0.01 << 2 << -1 << false;
+        // Tilted so far that the limb's oval is no circle: the page's corners on the table.
+        QTest::newRow("tilted about 20 degrees, on a table") << 0.11 << 0.01 << 1 << 90 << false;
+        // No code and no dots: the page's corners and the limb alone.
+        QTest::newRow("plain paper, on a table") << 0.055 << 0.01 << 0 << 90 << true;
+        QTest::newRow("plain paper, on a table, sideways") << 0.04 << 0.0 << 3 << 60 << true;
     }
     void photo() {
         QFETCH(double, inset);
         QFETCH(double, barrel);
         QFETCH(int, quarterTurns);
+        QFETCH(int, table);
+        QFETCH(bool, plain);
         // A4 R 80 at 200 dpi, photographed: every point within 0.3 mm as on a scan.
         const SheetModel model = sheetOf2001(80);
-        const QImage page = renderSheet(model, 200).convertToFormat(QImage::Format_Grayscale8);
-        Photo photo = photoOf(page, inset, barrel);
+        const MadeScan plainPage =
+            scanOfPlainDrawing(QSizeF(210, 297), 80, 1, ScanRecipe{200, 0, {}, 0, -1});
+        const QImage page =
+            plain ? plainPage.image
+                  : renderSheet(model, 200).convertToFormat(QImage::Format_Grayscale8);
+        Photo photo = photoOf(page, inset, barrel, table);
         QTransform turned = QTransform().rotate(90 * quarterTurns);
-        const QRect bounds = turned.mapRect(page.rect());
+        const QRect bounds = turned.mapRect(photo.image.rect());
         turned *= QTransform::fromTranslate(-bounds.left() - (quarterTurns % 4 ? 1 : 0),
                                             -bounds.top() - (quarterTurns % 4 ? 1 : 0));
         photo.image = photo.image.transformed(QTransform().rotate(90 * quarterTurns));
-        const QTransform drawingToPage = sheetDrawingToPage(model, 200);
-        const ScanRegistration reg = registerScan(photo.image, ScanOptions{});
-        QVERIFY(reg.registered() && reg.code && !reg.frame.perspective.isIdentity());
+        const QTransform drawingToPage =
+            plain ? plainPage.drawingToImage : sheetDrawingToPage(model, 200);
+        const auto inPhoto = [&](QPointF mm) {
+            return turned.map(photo.fromPage(drawingToPage.map(mm) - QPointF(0.5, 0.5)));
+        };
+        ScanOptions options;
+        if (plain) {
+            // The observer gives the moment, R and where the north mark points in the photo.
+            const QPointF up = inPhoto(QPointF(0, -80)) - inPhoto(QPointF());
+            options = {.date = model.settings.date, .timeUT = 830, .radiusMm = 80};
+            options.northAngleDeg = std::atan2(up.x(), -up.y()) / kDeg;
+        }
+        const ScanRegistration reg = registerScan(photo.image, options);
+        QVERIFY(reg.registered() && reg.code.has_value() != plain &&
+                !reg.frame.perspective.isIdentity());
         for (const QPointF mm : {QPointF(0, 0), QPointF(40, 0), QPointF(0, -56), QPointF(-48, 48),
                                  QPointF(72, 16), QPointF(-24, -72), QPointF(48, 48)}) {
-            const QPointF pixel =
-                turned.map(photo.fromPage(drawingToPage.map(mm) - QPointF(0.5, 0.5)));
+            const QPointF pixel = inPhoto(mm);
             const QPointF found = sheetFromImage(reg.frame, pixel);
             QVERIFY2(QLineF(found, mm).length() <= 0.3,
                      qPrintable(QStringLiteral("%1,%2 read as %3,%4")
