@@ -70,6 +70,11 @@ constexpr double kSmudgePercentile = 0.95;
 // spot drawn across such a line is joined over it where its pencil shows on both sides, up
 // to kBridgeMm.
 constexpr double kHiddenMargin = 0.15;
+// Pencil over print darkens what the print leaves of the light by its own part (the two
+// absorb one after the other): seen over print of darkness e, pencil of darkness p makes the
+// scan darker than the print by p (1 - e). The print lets at least this part through where
+// the pencil is still told on it.
+constexpr float kLeastShown = 0.2f;
 constexpr double kBridgeMm = 1.4;
 // Print is where the blurred render is at least this dark; a mark smaller than
 // kLeastSpotAtPrintMm2 there is what is left of the print itself.
@@ -93,6 +98,18 @@ constexpr double kLeastHoleMm2 = 0.4;
 constexpr double kOutlineGapSeenMm = 1.5;
 constexpr int kOutlineRays = 48;
 constexpr double kLargestOutlineMm = 5;
+// A gap where print hides the pencil no farther out than this part of the outline's radius
+// is taken for the outline running under the print.
+constexpr double kFarthestHidden = 1.3;
+// A mark met on rays reaching this many times farther than the outline on both sides of it
+// lies beside the outline.
+constexpr double kBesideOutline = 1.3;
+// A core's own edge this near the outline's radius is the outline drawn against the core.
+constexpr double kCoreAgainstOutline = 0.75;
+// A ray stopped short of this part of the middle radius of the kDipRays rays on each side
+// met something inside the outline.
+constexpr double kDipPart = 0.7;
+constexpr int kDipRays = 3;
 // Writing (numbers, letters, crosses, arrows) and hand-drawn lines: strokes of even width up
 // to kWidestStrokeMm, at least kStrokeLength times as long as wide, enclosing nothing
 // filled.
@@ -139,6 +156,7 @@ struct WorkRegion {
     cv::Mat tolerance;    // CV_32F: how far the print's darkness goes round `expected`
     cv::Mat printed;      // CV_8U: 255 where something is printed
     cv::Mat hidden;       // CV_8U: 255 where the print is as dark as the pencil
+    cv::Mat obscured;     // CV_8U: 255 where the print may hide a pencil line beside it
     cv::Mat disk;         // CV_8U: 255 inside the limb, its line left out
     cv::Point origin;     // the region's top-left pixel in the image
     int factor = 1;       // image pixels per working pixel
@@ -156,7 +174,8 @@ struct WorkRegion {
     }
     // How much of a working pixel the pencil covers, 0..1, against a pencil of `inkLevel`.
     double cover(int x, int y, double inkLevel) const {
-        const double above = darkness.at<float>(y, x) - expected.at<float>(y, x);
+        const float e = expected.at<float>(y, x);
+        const double above = (darkness.at<float>(y, x) - e) / std::max(1 - e, kLeastShown);
         return std::clamp(above / inkLevel, 0.0, 1.0);
     }
 };
@@ -442,6 +461,15 @@ WorkRegion workRegion(const cv::Mat &grey, const ScanRegistration &reg, cv::Rect
         w.ink = std::clamp<double>(*middle, kLeastInk, 1.0);
     }
     w.hidden = w.expected > w.ink - kHiddenMargin;
+    // Where the print, as unsure as the scan shows it, leaves no room for a line of pencil to
+    // start beside it: a mark starts there only darker than the print by its tolerance.
+    cv::Mat toleranceNear, shownNear;
+    const cv::Mat band =
+        cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * kBandPx + 1, 2 * kBandPx + 1));
+    cv::dilate(w.tolerance, toleranceNear, band);
+    cv::dilate(w.expected, shownNear, band);
+    shownNear = 1 - shownNear;
+    w.obscured = w.hidden | (toleranceNear > shownNear * (kSeedPart * w.ink));
     return w;
 }
 
@@ -465,13 +493,20 @@ struct Marks {
 // beyond it; where they do on nearly every side, with no gap wider than kOutlineGapMm, the
 // polygon through the strokes' outer edges (gaps bridged from their neighbours) is the
 // outline's round, and the strokes met are its own.
-std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, const cv::Mat &coreMask,
-                                                  QPointF c, const WorkRegion &w,
-                                                  const std::vector<bool> &thin,
-                                                  std::vector<int> &strokesMet) {
+std::optional<std::vector<cv::Point>>
+openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const WorkRegion &w,
+            const std::vector<bool> &thin, const std::vector<bool> &isStroke,
+            std::vector<int> &strokesMet, bool ownAfterPaper = false, int *paperRays = nullptr) {
     const cv::Mat &labels = m.labels;
     const double reach = kLargestOutlineMm * w.dotsPerMm;
     std::array<double, kOutlineRays> outer{};
+    // Rays that meet no stroke but print dark enough to hide the pencil: the outline may run
+    // under it, and such a ray is no gap.
+    std::array<double, kOutlineRays> underPrint{};
+    std::array<int, kOutlineRays> hitMark{};
+    // Where each ray leaves the core's own mark (a core drawn against its outline leaves it
+    // by the outline's edge).
+    std::array<double, kOutlineRays> coreEdge{};
     std::vector<int> met;
     int acrossPaper = 0;
     for (int k = 0; k < kOutlineRays; ++k) {
@@ -480,16 +515,27 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
         outer[static_cast<size_t>(k)] = -1;
         int in = 0;
         bool paper = false;
+        bool crossed = false;
+        int paperRun = 0;
         for (double r = 0; r <= reach; r += 0.5) {
             const int x = static_cast<int>(std::lround(c.x() + u.x() * r));
             const int y = static_cast<int>(std::lround(c.y() + u.y() * r));
             if (x < 0 || y < 0 || x >= labels.cols || y >= labels.rows)
                 break;
             const int l = labels.at<int>(y, x);
+            if (r > 0 && in == 0 && l == 0 && w.obscured.at<uchar>(y, x) &&
+                underPrint[static_cast<size_t>(k)] == 0)
+                underPrint[static_cast<size_t>(k)] = r;
             // The core itself, then the first stroke beyond it: another mark, or where the
             // core is opened out of a mark its outline touches, the rest of that mark.
-            const bool inCore = coreMask.empty() ? l == core : coreMask.at<uchar>(y, x) != 0;
+            // (A blob's own rim, reached from its core without crossing a pixel of paper, is
+            // the core's.)
+            const bool inCore = coreMask.empty() ? l == core
+                                                 : coreMask.at<uchar>(y, x) != 0 ||
+                                                       (ownAfterPaper && l == core && !crossed);
             paper = paper || (in == 0 && l == 0);
+            paperRun = l == 0 ? paperRun + 1 : 0;
+            crossed = crossed || paperRun >= 3;
             if (in == 0 && l != 0 && !inCore &&
                 (l == core ? !coreMask.empty() : thin[static_cast<size_t>(l)]))
                 in = l;
@@ -497,15 +543,64 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
                 break;
             if (in != 0)
                 outer[static_cast<size_t>(k)] = r + 0.5;
+            if (in == 0 && !paper && l == core)
+                coreEdge[static_cast<size_t>(k)] = r + 0.5;
         }
-        if (in != 0 && std::find(met.begin(), met.end(), in) == met.end())
-            met.push_back(in);
+        hitMark[static_cast<size_t>(k)] = in;
         acrossPaper += in != 0 && paper ? 1 : 0;
     }
-    // Paper lies between a core and most of its outline: rays that go from the core straight
-    // into the rest of its mark run along strokes (the junction of a cross, an arrow's head,
-    // a written 4), not round a core.
-    if (acrossPaper < kOutlineRays / 2)
+    // A dot met through a gap well beyond where the outline runs on either side of it is a
+    // spot beside the outline, no piece of it.
+    for (int k = 0; k < kOutlineRays; ++k) {
+        const int piece = hitMark[static_cast<size_t>(k)];
+        if (piece <= 0 || std::find(met.begin(), met.end(), piece) != met.end())
+            continue;
+        if (piece == core || isStroke[static_cast<size_t>(piece)]) {
+            met.push_back(piece);
+            continue;
+        }
+        std::vector<int> rays;
+        for (int j = 0; j < kOutlineRays; ++j)
+            if (hitMark[static_cast<size_t>(j)] == piece)
+                rays.push_back(j);
+        double beyond = 0;
+        int judged = 0;
+        for (int j : rays) {
+            double sides = 0;
+            int found = 0;
+            for (int step : {-1, 1})
+                for (int d = 1; d < kOutlineRays / 2; ++d) {
+                    const auto n =
+                        static_cast<size_t>((j + step * d + kOutlineRays) % kOutlineRays);
+                    // Judged against the outline's sure pieces: strokes, the core's own.
+                    if (hitMark[n] > 0 &&
+                        (hitMark[n] == core || isStroke[static_cast<size_t>(hitMark[n])])) {
+                        sides += outer[n];
+                        ++found;
+                        break;
+                    }
+                }
+            if (found == 2) {
+                beyond += outer[static_cast<size_t>(j)] / (sides / 2);
+                ++judged;
+            }
+        }
+        if (judged > 0 && beyond / judged > kBesideOutline) {
+            for (int j : rays) {
+                outer[static_cast<size_t>(j)] = -1;
+                hitMark[static_cast<size_t>(j)] = -1;
+            }
+            continue;
+        }
+        met.push_back(piece);
+    }
+    // Paper lies between a core and a third of its outline at least (a core may be drawn
+    // against its outline on one side): rays that go from the core straight into the rest of
+    // its mark all round run along strokes (the junction of a cross, an arrow's head, a
+    // written 4), not round a core.
+    if (paperRays)
+        *paperRays = acrossPaper;
+    if (acrossPaper < kOutlineRays / 3)
         return std::nullopt;
     // Every gap no wider than kOutlineGapMm at the radius of the outline beside it.
     double sum = 0;
@@ -518,13 +613,53 @@ std::optional<std::vector<cv::Point>> openOutline(const Marks &m, int core, cons
     if (hits < kOutlineRays / 2)
         return std::nullopt;
     const double radius = sum / hits;
+    // A core drawn against its outline: the outline's edge is the mark's own there, about as
+    // far out as the outline on either side.
+    const std::array<double, kOutlineRays> met0 = outer;
+    for (int k = 0; k < kOutlineRays; ++k) {
+        if (met0[static_cast<size_t>(k)] > 0 || hitMark[static_cast<size_t>(k)] != 0)
+            continue;
+        int before = k - 1, after = k + 1;
+        while (met0[static_cast<size_t>((before + kOutlineRays) % kOutlineRays)] <= 0)
+            --before;
+        while (met0[static_cast<size_t>(after % kOutlineRays)] <= 0)
+            ++after;
+        const double t = double(k - before) / (after - before);
+        const double beside =
+            met0[static_cast<size_t>((before + kOutlineRays) % kOutlineRays)] * (1 - t) +
+            met0[static_cast<size_t>(after % kOutlineRays)] * t;
+        if (coreEdge[static_cast<size_t>(k)] >= kCoreAgainstOutline * beside)
+            outer[static_cast<size_t>(k)] = coreEdge[static_cast<size_t>(k)];
+    }
+    // A ray stopped well inside the outline of the rays round it (a grain of the pencil, a
+    // dot inside the penumbra) is taken as a gap: the outline runs round it.
+    const std::array<double, kOutlineRays> unfiltered = outer;
+    for (int k = 0; k < kOutlineRays; ++k) {
+        if (unfiltered[static_cast<size_t>(k)] <= 0)
+            continue;
+        std::vector<double> round;
+        for (int d = -kDipRays; d <= kDipRays; ++d) {
+            const double r = unfiltered[static_cast<size_t>((k + d + kOutlineRays) % kOutlineRays)];
+            if (d != 0 && r > 0)
+                round.push_back(r);
+        }
+        if (round.size() < 2)
+            continue;
+        std::nth_element(round.begin(),
+                         round.begin() + static_cast<std::ptrdiff_t>(round.size() / 2),
+                         round.end());
+        if (unfiltered[static_cast<size_t>(k)] < kDipPart * round[round.size() / 2])
+            outer[static_cast<size_t>(k)] = -1;
+    }
     const double step = 2 * std::numbers::pi * radius / kOutlineRays / w.dotsPerMm; // mm
     int run = 0;
     int first = 0;
     while (first < kOutlineRays && outer[static_cast<size_t>(first)] > 0)
         ++first;
     for (int i = 0; i < kOutlineRays; ++i) {
-        if (outer[static_cast<size_t>((first + i) % kOutlineRays)] > 0)
+        const auto k = static_cast<size_t>((first + i) % kOutlineRays);
+        // Print hiding the pencil where the outline would run, not further out.
+        if (outer[k] > 0 || (underPrint[k] > 0 && underPrint[k] <= kFarthestHidden * radius))
             run = 0;
         else if (++run * step > kOutlineGapSeenMm + step)
             return std::nullopt;
@@ -660,6 +795,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
     // every side.
     std::vector<std::optional<std::vector<cv::Point>>> touchingOutline(count);
     std::vector<int> openedCore(count, 0);
+    std::vector<std::vector<int>> touchingMet(count);
     for (size_t i = 1; i < count; ++i) {
         if (!isStroke[i] || !filledPart[i])
             continue;
@@ -673,25 +809,33 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
                          cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(opening, opening)));
         const cv::Moments moments = cv::moments(core(box), true);
         // A closed outline into its core: paper inside and a core (not the junction of a
-        // written 8 or A).
-        if (holePixels[static_cast<size_t>(roundOf[i])] >= leastHole &&
-            moments.m00 >= kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm) {
-            isStroke[i] = false;
-            continue;
-        }
+        // written 8 or A). Its round may be a part of what the outline encloses (the core
+        // touching the outline on one side, the outline open on the other).
+        const bool closed = holePixels[static_cast<size_t>(roundOf[i])] >= leastHole &&
+                            moments.m00 >= kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm;
         // A small outline (the scan shows no core opened out of it) round paper its stroke
-        // barely leaves: a spot, its outline told by the paper inside.
-        if (std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
+        // barely leaves: a spot, its outline told by the paper inside (a cross encloses none).
+        if (holePixels[static_cast<size_t>(roundOf[i])] > 0 &&
+            std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
             moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm)
             isStroke[i] = false;
         if (moments.m00 < kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm)
             continue;
         const QPointF middle(box.x + moments.m10 / moments.m00, box.y + moments.m01 / moments.m00);
-        std::vector<int> met;
-        touchingOutline[i] = openOutline(m, k, core, middle, w, thin, met);
+        int paperRays = 0;
+        // The rest of the mark is outline beyond paper (the core's own grains are none), or
+        // where that leaves the outline open, all of it (a core drawn against its outline).
+        for (const bool ownAfterPaper : {true, false})
+            if (!touchingOutline[i])
+                touchingOutline[i] = openOutline(m, k, core, middle, w, thin, isStroke,
+                                                 touchingMet[i], ownAfterPaper, &paperRays);
         if (touchingOutline[i]) {
             isStroke[i] = false;
             openedCore[i] = static_cast<int>(moments.m00);
+        } else if (closed && paperRays >= kOutlineRays / 5) {
+            // The paper it closes lies round the core (a fifth of the way round at least),
+            // not beside it (the triangle of a written 4 at its corner).
+            isStroke[i] = false;
         }
     }
     std::vector<int> strokes(roundCount, 0), blobs(roundCount, 0), corePixels(roundCount, 0);
@@ -746,6 +890,13 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
             continue;
         shapes[static_cast<size_t>(own)].penumbra = true;
         shapes[static_cast<size_t>(own)].corePixels = openedCore[i];
+        for (int piece : touchingMet[i]) {
+            shapeOfMark[static_cast<size_t>(piece)] = own;
+            const int other =
+                shapeOfRound[static_cast<size_t>(roundOf[static_cast<size_t>(piece)])];
+            if (other >= 0 && other != own)
+                redirect[static_cast<size_t>(other)] = own;
+        }
         polygons.push_back(*touchingOutline[i]);
         polygonShape.push_back(own);
     }
@@ -754,10 +905,19 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
         if (redirect[static_cast<size_t>(own)] != own || shapes[static_cast<size_t>(own)].penumbra)
             continue;
         std::vector<int> met;
-        const QPointF middle(
+        QPointF middle(
             m.stats.at<int>(i, cv::CC_STAT_LEFT) + m.stats.at<int>(i, cv::CC_STAT_WIDTH) / 2.0,
             m.stats.at<int>(i, cv::CC_STAT_TOP) + m.stats.at<int>(i, cv::CC_STAT_HEIGHT) / 2.0);
-        const auto polygon = openOutline(m, i, cv::Mat(), middle, w, thin, met);
+        // A piece of the outline joined to the core is no part of the core.
+        OpenedCore opened = openCore(m, i, mask.size());
+        if (opened.pixels >= kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm &&
+            opened.pixels < m.stats.at<int>(i, cv::CC_STAT_AREA)) {
+            const cv::Moments moments = cv::moments(opened.mask, true);
+            middle = QPointF(moments.m10 / moments.m00, moments.m01 / moments.m00);
+        } else {
+            opened.mask = cv::Mat();
+        }
+        const auto polygon = openOutline(m, i, opened.mask, middle, w, thin, isStroke, met, true);
         if (!polygon)
             continue;
         Shape &shape = shapes[static_cast<size_t>(own)];
@@ -801,7 +961,11 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
     std::vector<FoundSpot> spots;
     if (w.darkness.empty())
         return spots;
-    cv::Mat above = w.darkness - w.expected;
+    // How dark the pencil is over the print, and the part of the light the print lets through.
+    cv::Mat shown = 1 - w.expected;
+    cv::max(shown, kLeastShown, shown);
+    cv::Mat above;
+    cv::divide(w.darkness - w.expected, shown, above);
     // The print may lie a pixel off its place: a mark starts only where it is darker than
     // the darkest print round it, and reaches into the band along the print by what the scan
     // shows there.
@@ -810,23 +974,58 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
         cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * kBandPx + 1, 2 * kBandPx + 1));
     cv::dilate(w.expected, expectedNear, band);
     cv::dilate(w.tolerance, toleranceNear, band);
+    // The pencil's part as the print lets it show, never within the print's own tolerance.
+    cv::Mat shownNear = 1 - expectedNear;
+    cv::max(shownNear, kLeastShown, shownNear);
     cv::Mat seedLimit, edgeLimit;
-    cv::max(toleranceNear, std::max(kLeastSeed, kSeedPart * w.ink), seedLimit);
-    cv::max(w.tolerance, kEdgePart * w.ink, edgeLimit);
+    cv::max(toleranceNear, shownNear * std::max(kLeastSeed, kSeedPart * w.ink), seedLimit);
+    cv::max(w.tolerance, shown * (kEdgePart * w.ink), edgeLimit);
     cv::Mat mask = (w.darkness - expectedNear) > seedLimit;
-    const cv::Mat edge = above > edgeLimit;
+    const cv::Mat edge = (w.darkness - w.expected) > edgeLimit;
     for (int i = 0; i < kEdgeSteps; ++i) {
         cv::Mat grown;
         cv::dilate(mask, grown, cv::Mat());
         mask |= grown & edge;
     }
-    // Across dark print: where the pencil shows on both sides.
+    // Across dark print: where the pencil shows on both sides of the line, across it (not
+    // along it: a core and its outline near one line are two marks).
     if (cv::countNonZero(w.hidden) > 0) {
         const int bridge = static_cast<int>(std::lround(kBridgeMm * w.dotsPerMm)) | 1;
         cv::Mat joined;
         cv::morphologyEx(mask, joined, cv::MORPH_CLOSE,
                          cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(bridge, bridge)));
-        mask |= joined & w.hidden;
+        joined &= w.hidden & ~mask;
+        cv::Mat gx, gy;
+        cv::Sobel(w.expected, gx, CV_32F, 1, 0);
+        cv::Sobel(w.expected, gy, CV_32F, 0, 1);
+        const cv::Mat pencil = mask.clone();
+        const double reach = bridge / 2.0 + 1;
+        const cv::Rect all(0, 0, mask.cols, mask.rows);
+        // The pencil beside the line: the across direction is the print's gradient, taken
+        // where it is strong (the line's sides, not its ridge).
+        cv::Mat blurredX, blurredY;
+        cv::GaussianBlur(gx.mul(gx) - gy.mul(gy), blurredX, cv::Size(), 1.5);
+        cv::GaussianBlur(2 * gx.mul(gy), blurredY, cv::Size(), 1.5);
+        for (int y = 0; y < mask.rows; ++y)
+            for (int x = 0; x < mask.cols; ++x) {
+                if (!joined.at<uchar>(y, x))
+                    continue;
+                // The direction across the line from the doubled angle of the gradient.
+                const double a = std::atan2(blurredY.at<float>(y, x), blurredX.at<float>(y, x)) / 2;
+                const QPointF u(std::cos(a), std::sin(a));
+                bool sides = true;
+                for (int side : {-1, 1}) {
+                    bool met = false;
+                    for (double t = 1; t <= reach && !met; t += 0.5) {
+                        const cv::Point q(static_cast<int>(std::lround(x + side * t * u.x())),
+                                          static_cast<int>(std::lround(y + side * t * u.y())));
+                        met = all.contains(q) && pencil.at<uchar>(q) != 0;
+                    }
+                    sides = sides && met;
+                }
+                if (sides)
+                    mask.at<uchar>(y, x) = 255;
+            }
     }
     mask &= w.disk;
     // A pixel's break in a stroke (the pencil's grain, the print beside it) closed.
