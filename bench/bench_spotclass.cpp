@@ -685,10 +685,31 @@ std::vector<Classed> classCorpus(bool verbose) {
                         "proposed %zu\n",
                         first / kGroupsPerPage + 1, dpi, drawn, spots.size(), page.groups.size(),
                         groups.size());
-            if (qEnvironmentVariableIsSet("ORVANEK_CLASS_PAGES"))
+            if (qEnvironmentVariableIsSet("ORVANEK_CLASS_PAGES")) {
                 page.scan.save(QStringLiteral("%1/page%2.png")
                                    .arg(qEnvironmentVariable("ORVANEK_CLASS_PAGES"))
                                    .arg(first / kGroupsPerPage + 1));
+                // The found spots over the page: outlines red (a penumbra's) or blue, centres
+                // marked, a group's spots joined to its first.
+                QImage found = page.scan.convertToFormat(QImage::Format_RGB32);
+                QPainter painter(&found);
+                painter.setRenderHint(QPainter::Antialiasing);
+                for (const FoundSpot &s : spots) {
+                    painter.setPen(QPen(s.penumbra ? Qt::red : Qt::blue, 1));
+                    painter.drawPolygon(s.outline);
+                    painter.drawEllipse(s.pixel, 2, 2);
+                    for (const FoundSpot &t : spots)
+                        if (t.group == s.group) {
+                            painter.setPen(QPen(QColor(0, 160, 0), 1, Qt::DotLine));
+                            painter.drawLine(s.pixel, t.pixel);
+                            break;
+                        }
+                }
+                painter.end();
+                found.save(QStringLiteral("%1/page%2-found.png")
+                               .arg(qEnvironmentVariable("ORVANEK_CLASS_PAGES"))
+                               .arg(first / kGroupsPerPage + 1));
+            }
         }
         if (verbose) {
             // The drawn spots no found spot lies near (within half a degree), by their size.

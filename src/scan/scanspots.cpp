@@ -76,6 +76,14 @@ constexpr double kHiddenMargin = 0.15;
 // the pencil is still told on it.
 constexpr float kLeastShown = 0.2f;
 constexpr double kBridgeMm = 1.4;
+// Strokes that the scan's blur joins across a narrow strip of paper (a core drawn close
+// inside its outline, a small spot beside it) are parted again along the strip: pixels
+// lighter than kValleyLight of the pencil, lighter by kValleyDepth of the pencil than the
+// pencil on both sides within kValleyMm. Not beside the print, where what is left of its
+// lines makes such strips of its own.
+constexpr double kValleyMm = 0.8;
+constexpr double kValleyDepth = 0.2;
+constexpr double kValleyLight = 0.7;
 // Print is where the blurred render is at least this dark; a mark smaller than
 // kLeastSpotAtPrintMm2 there is what is left of the print itself.
 constexpr double kPrintDarkness = 0.05;
@@ -1032,6 +1040,15 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
     cv::morphologyEx(mask, mask, cv::MORPH_CLOSE, cv::Mat());
     cv::Mat nearPrint;
     cv::dilate(w.printed, nearPrint, cv::Mat());
+    {
+        const int across = static_cast<int>(std::lround(kValleyMm * w.dotsPerMm)) | 1;
+        cv::Mat sides;
+        cv::morphologyEx(above, sides, cv::MORPH_CLOSE,
+                         cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(across, across)));
+        const cv::Mat valley = (sides - above > kValleyDepth * w.ink) &
+                               (above < kValleyLight * w.ink) & ~w.hidden & ~nearPrint;
+        mask &= ~valley;
+    }
 
     const std::vector<Shape> shapes = shapesOf(mask, w);
     cv::Mat owner(mask.size(), CV_32S, cv::Scalar(-1));
