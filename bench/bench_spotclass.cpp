@@ -712,6 +712,25 @@ std::vector<Classed> classCorpus(bool verbose) {
             }
         }
         if (verbose) {
+            // The drawn spots grouped as the found ones are: the drawn groups the grouping
+            // alone splits or joins.
+            std::vector<FoundSpot> regrouped = drawn;
+            groupSpots(regrouped, reg.frame, e);
+            for (size_t gi = 0; gi < page.groups.size(); ++gi) {
+                std::vector<int> into;
+                for (size_t k = 0; k < drawn.size(); ++k)
+                    if (drawn[k].group == static_cast<int>(gi) + 1)
+                        into.push_back(regrouped[k].group);
+                std::sort(into.begin(), into.end());
+                const auto held =
+                    std::count_if(regrouped.begin(), regrouped.end(),
+                                  [&](const FoundSpot &s) { return s.group == into[0]; });
+                if (into.front() != into.back() || held != static_cast<long>(into.size()))
+                    std::printf("    grouping the drawn spots: %s split or joined\n",
+                                qPrintable(page.groups[gi].type));
+            }
+        }
+        if (verbose) {
             // The drawn spots no found spot lies near (within half a degree), by their size.
             for (const DrawnGroup &g : page.groups)
                 for (size_t k = 0; k < g.spots.size(); ++k) {

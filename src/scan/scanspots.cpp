@@ -1246,11 +1246,6 @@ double sphereDistanceDeg(const HeliographicPosition &a, const HeliographicPositi
 
 void groupSpots(std::vector<FoundSpot> &spots, const ScanFrame &frame, const Ephemeris &ephemeris) {
     const size_t n = spots.size();
-    std::vector<cv::Vec3d> onSun;
-    for (const FoundSpot &s : spots) {
-        const HeliographicPosition h = spotHelio(frame, ephemeris, s.pixel);
-        onSun.push_back(unitVector(h.helioLatitude, h.helioLongitude));
-    }
     // Single linkage: a spot joins every group it has a neighbour in.
     std::vector<size_t> root(n);
     std::iota(root.begin(), root.end(), size_t{0});
@@ -1259,11 +1254,22 @@ void groupSpots(std::vector<FoundSpot> &spots, const ScanFrame &frame, const Eph
             i = root[i] = root[root[i]];
         return i;
     };
-    const double nearest = std::cos(kGroupReachDeg * kRadPerDeg);
+    // Near enough within an ellipse on the Sun: kGroupReachDeg across the latitudes,
+    // kGroupAlongDeg along them.
+    std::vector<HeliographicPosition> places;
+    for (const FoundSpot &s : spots)
+        places.push_back(spotHelio(frame, ephemeris, s.pixel));
     for (size_t i = 0; i < n; ++i)
-        for (size_t j = i + 1; j < n; ++j)
-            if (onSun[i].dot(onSun[j]) >= nearest)
+        for (size_t j = i + 1; j < n; ++j) {
+            const double across =
+                (places[i].helioLatitude - places[j].helioLatitude) / kGroupReachDeg;
+            const double along =
+                (std::fmod(places[i].helioLongitude - places[j].helioLongitude + 540, 360) - 180) *
+                std::cos((places[i].helioLatitude + places[j].helioLatitude) / 2 * kRadPerDeg) /
+                kGroupAlongDeg;
+            if (across * across + along * along <= 1)
                 root[find(i)] = find(j);
+        }
     for (size_t i = 0; i < n; ++i)
         spots[i].group = static_cast<int>(find(i)) + 1;
     // Numbered by position angle, as the observer goes round the disk.

@@ -25,6 +25,10 @@ inline constexpr double kLeastSpotAreaMm2 = 0.1;
 // the gap between neighbouring spots of one group, narrower than the 15 mm that separate
 // groups an observer draws apart.
 inline constexpr double kGroupReachDeg = 5.0;
+// A group is drawn out along the latitudes (a leader and its follower may lie 15 degrees and
+// more apart, few spots between them): along them two spots are neighbours up to this far,
+// across them up to kGroupReachDeg.
+inline constexpr double kGroupAlongDeg = 7.0;
 
 // One spot the observer drew: its centre (image pixels), its area in mm² on the drawing of
 // radius R (the whole spot, penumbra and umbra, as the area column takes it; an outlined
@@ -79,7 +83,8 @@ HeliographicPosition spotHelio(const ScanFrame &frame, const Ephemeris &ephemeri
 // How far apart two places on the Sun are, degrees of a great circle.
 double sphereDistanceDeg(const HeliographicPosition &a, const HeliographicPosition &b);
 
-// Gives every spot its group by kGroupReachDeg, groups numbered by their position angle.
+// Gives every spot its group by kGroupReachDeg and kGroupAlongDeg, groups numbered by their
+// position angle.
 void groupSpots(std::vector<FoundSpot> &spots, const ScanFrame &frame, const Ephemeris &ephemeris);
 
 // The groups the spots' numbers make, numbered again from 1 without gaps (in the order of

@@ -344,6 +344,31 @@ class TestSpots : public QObject {
         QCOMPARE(spots[0].group, spots[1].group);
         QVERIFY(spots[2].group != spots[0].group);
     }
+
+    // Two spots join farther apart along the latitudes than across them.
+    void groupReach_data() {
+        QTest::addColumn<double>("dl");
+        QTest::addColumn<double>("db");
+        QTest::addColumn<bool>("joined");
+        QTest::newRow("6 along") << 6.0 << 0.0 << true;
+        QTest::newRow("6 across") << 0.0 << 6.0 << false;
+        QTest::newRow("8 along") << 8.0 << 0.0 << false;
+    }
+    void groupReach() {
+        QFETCH(double, dl);
+        QFETCH(double, db);
+        QFETCH(bool, joined);
+        const SheetModel model = sheetOf2001(80);
+        const ScanFrame frame{QPointF(1000, 1000), 800, 0, 1, 1, 80};
+        std::vector<FoundSpot> spots;
+        for (double k : {0.0, 1.0}) {
+            const PolarPosition p = heliographicToPolar(
+                model.ephemeris, float(k * db), float(model.ephemeris.L0 + k * dl), frame.radiusMm);
+            spots.push_back({imageAtPlace(frame, {p.polarAngle, p.polarDistance}), 1.0});
+        }
+        groupSpots(spots, frame, model.ephemeris);
+        QCOMPARE(spots[0].group == spots[1].group, joined);
+    }
 };
 
 ORVANEK_REGISTER_TEST(TestSpots);
