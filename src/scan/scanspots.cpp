@@ -129,6 +129,9 @@ constexpr double kFilledPart = 1.6;
 constexpr double kCoreOfStrokes = 1.4;
 constexpr double kLeastCoreMm2 = 0.4;
 constexpr double kSmallOutlineMm = 3.5;
+// An outline joined to its core has paper round the core on this part of rays at least.
+constexpr int kWrapRays = 16;
+constexpr double kWrapPart = 0.75;
 // A hand-drawn line: at least this long, and its area spread along it narrower than this.
 constexpr double kShortestLineMm = 2;
 constexpr double kThinLineMm = 0.5;
@@ -775,14 +778,17 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
     cv::Mat rounds;
     const auto roundCount = static_cast<size_t>(cv::connectedComponents(filled, rounds, 8, CV_32S));
     std::vector<int> holePixels(roundCount, 0);
+    std::vector<cv::Point2d> holeMiddle(roundCount, cv::Point2d(0, 0));
     std::vector<int> roundOf(count, 0);
     for (int y = 0; y < mask.rows; ++y) {
         const int *r = rounds.ptr<int>(y);
         const int *l = m.labels.ptr<int>(y);
         const uchar *inMask = mask.ptr<uchar>(y);
         for (int x = 0; x < mask.cols; ++x) {
-            if (r[x] && !inMask[x])
+            if (r[x] && !inMask[x]) {
                 ++holePixels[static_cast<size_t>(r[x])];
+                holeMiddle[static_cast<size_t>(r[x])] += cv::Point2d(x, y);
+            }
             if (l[x])
                 roundOf[static_cast<size_t>(l[x])] = r[x];
         }
@@ -795,6 +801,49 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
         if (!filledPart[i] && holePixels[static_cast<size_t>(roundOf[i])] == 0 &&
             deepest[i] < kShallowPart * std::sqrt(area / std::numbers::pi))
             isStroke[i] = true;
+    }
+    // An outline joined to its core (along a printed line, by the scan's blur): the one piece
+    // of paper it encloses lies round a part of the mark, its middle on the pencil. The paper
+    // of a written 0, 6, 9 or e has its middle on paper, an 8 encloses two pieces.
+    std::vector<bool> wrapsCore(count, false);
+    cv::Mat holeParts;
+    cv::connectedComponents(filled & ~mask, holeParts, 8, CV_32S);
+    std::vector<int> holeOf(roundCount, 0); // the round's one piece of paper, -1 for more
+    for (int y = 0; y < mask.rows; ++y)
+        for (int x = 0; x < mask.cols; ++x) {
+            const int h = holeParts.at<int>(y, x);
+            int &own = holeOf[static_cast<size_t>(rounds.at<int>(y, x))];
+            if (h > 0 && own != h)
+                own = own == 0 ? h : -1;
+        }
+    for (size_t i = 1; i < count; ++i) {
+        const auto r = static_cast<size_t>(roundOf[i]);
+        if (!isStroke[i] || holePixels[r] < leastHole || holeOf[r] < 0)
+            continue;
+        const cv::Point middle(static_cast<int>(std::lround(holeMiddle[r].x / holePixels[r])),
+                               static_cast<int>(std::lround(holeMiddle[r].y / holePixels[r])));
+        if (m.labels.at<int>(middle) != static_cast<int>(i))
+            continue;
+        // Paper round that part on nearly every side.
+        int round = 0;
+        for (int k = 0; k < kWrapRays; ++k) {
+            const double a = 2 * std::numbers::pi * k / kWrapRays;
+            for (double t = 1;; t += 0.5) {
+                const cv::Point q(static_cast<int>(std::lround(middle.x + t * std::cos(a))),
+                                  static_cast<int>(std::lround(middle.y + t * std::sin(a))));
+                if (q.x < 0 || q.y < 0 || q.x >= mask.cols || q.y >= mask.rows ||
+                    rounds.at<int>(q) != static_cast<int>(r))
+                    break;
+                if (!mask.at<uchar>(q)) {
+                    ++round;
+                    break;
+                }
+            }
+        }
+        if (round >= kWrapPart * kWrapRays) {
+            isStroke[i] = false;
+            wrapsCore[i] = true;
+        }
     }
     // A stroke round paper with a part much wider than the rest is an outline drawn into its
     // core, no writing.
@@ -873,6 +922,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
         const bool outlined = strokes[r] > 0 || holePixels[r] >= leastHole;
         if (strokes[r] == 0 && outlined && blobs[r] == 1 &&
             thin[static_cast<size_t>(blobMark[r])] &&
+            !wrapsCore[static_cast<size_t>(blobMark[r])] &&
             openCore(m, blobMark[r], mask.size()).pixels <
                 kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm)
             continue;
