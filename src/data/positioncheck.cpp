@@ -343,9 +343,9 @@ Predictions predictAll(Index &index) {
 
 // The quantile q of values (reordered here, not sorted: picked in linear time).
 double quantile(std::vector<double> &values, double q) {
-    const auto k = std::min(
-        static_cast<size_t>(std::ceil(q * static_cast<double>(values.size()))) - 1,
-        values.size() - 1);
+    const auto k =
+        std::min(static_cast<size_t>(std::ceil(q * static_cast<double>(values.size()))) - 1,
+                 values.size() - 1);
     const auto at = values.begin() + static_cast<std::ptrdiff_t>(k);
     std::nth_element(values.begin(), at, values.end());
     return *at;

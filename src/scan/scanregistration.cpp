@@ -181,6 +181,15 @@ std::optional<Circle> fitCircle(const std::vector<QPointF> &points) {
     return Circle{s[0] + mean.x(), s[1] + mean.y(), std::sqrt(r2)};
 }
 
+// How far from a fit a point may lie before it is an outlier (a tick, the axis mark, a spot
+// at the limb): a few robust deviations of the points' distances from it, read from their
+// median, and never less than `least`.
+double outlierLimit(std::vector<double> distances, double least) {
+    const auto middle = distances.begin() + static_cast<std::ptrdiff_t>(distances.size() / 2);
+    std::nth_element(distances.begin(), middle, distances.end());
+    return std::max(least, kOutlierDeviations * 1.4826 * *middle);
+}
+
 // Fits a circle to the edge points, leaving out those farther than a few robust deviations
 // from it, until the set stays.
 std::optional<LimbFit> robustFit(std::vector<QPointF> points) {
@@ -190,12 +199,7 @@ std::optional<LimbFit> robustFit(std::vector<QPointF> points) {
         residual.reserve(points.size());
         for (const QPointF &p : points)
             residual.push_back(std::abs(std::hypot(p.x() - c->x, p.y() - c->y) - c->r));
-        std::vector<double> sorted = residual;
-        std::nth_element(sorted.begin(),
-                         sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2),
-                         sorted.end());
-        const double mad = sorted[sorted.size() / 2] * 1.4826;
-        const double limit = std::max(kLeastOutlierPx, kOutlierDeviations * mad);
+        const double limit = outlierLimit(residual, kLeastOutlierPx);
         std::vector<QPointF> kept;
         for (size_t i = 0; i < points.size(); ++i)
             if (residual[i] <= limit)
@@ -807,12 +811,7 @@ std::optional<QTransform> fitPerspective(const cv::Mat &grey, const ScanFrame &s
                 const QPointF m = t.map(q);
                 off.push_back(std::abs(std::hypot(m.x(), m.y()) - 1));
             }
-            std::vector<double> sorted = off;
-            std::nth_element(sorted.begin(),
-                             sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2),
-                             sorted.end());
-            const double limit = std::max(kLeastOutlierPx / start.radiusPx,
-                                          kOutlierDeviations * 1.4826 * sorted[sorted.size() / 2]);
+            const double limit = outlierLimit(off, kLeastOutlierPx / start.radiusPx);
             for (size_t i = 0; i < off.size(); ++i)
                 limbWeight[i] = off[i] <= limit ? 1.0 : 0.0;
             if (largest < 1e-9)
@@ -1229,12 +1228,7 @@ QTransform roundedLimb(const cv::Mat &page, const LimbFit &limb) {
             const QPointF m = round.map(QPointF(q.x, q.y)) - c;
             off.push_back(std::abs(std::hypot(m.x(), m.y()) - r));
         }
-        std::vector<double> sorted = off;
-        std::nth_element(sorted.begin(),
-                         sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2),
-                         sorted.end());
-        const double limit =
-            std::max(kLeastOutlierPx, kOutlierDeviations * 1.4826 * sorted[sorted.size() / 2]);
+        const double limit = outlierLimit(off, kLeastOutlierPx);
         std::vector<cv::Point2f> inliers;
         for (size_t i = 0; i < kept.size(); ++i)
             if (off[i] <= limit)

@@ -23,8 +23,7 @@ namespace {
 // heavy-tailed amount (a Pareto tail of index 3, as a Student t of 3 degrees of freedom has:
 // beyond x for a share (1 + x)^-3), spread evenly over its quantiles.
 std::vector<ObservationRecord>
-swungRecords(int days, const std::vector<std::pair<QString, double>> &observers,
-             double tail = 0) {
+swungRecords(int days, const std::vector<std::pair<QString, double>> &observers, double tail = 0) {
     std::vector<ObservationRecord> records;
     for (int day = 0; day < days; ++day)
         for (const auto &[name, swing] : observers) {
