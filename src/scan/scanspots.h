@@ -18,7 +18,8 @@ namespace orvanek {
 inline constexpr double kLeastSpotAreaMm2 = 0.1;
 
 // Spots of a group lie close together on the Sun: two spots belong to one group when their
-// centres are at most this far apart on the solar sphere (degrees of a great circle), and a
+// centres are at most this far apart across the latitudes (heliographic degrees; along them
+// kGroupAlongDeg), and a
 // group is every spot joined to it through such neighbours. Measured on the sphere, not on
 // paper, so that a group near the limb, drawn foreshortened, is judged as one near the
 // centre. 5 degrees are 60 000 km, 10.9 mm at the centre of a drawing of R 125 mm: wider than
