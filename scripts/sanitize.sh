@@ -11,4 +11,4 @@ cmake --build build-asan --parallel 2
 # Leaks are not checked: the window system's libraries keep what they allocate until exit.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1:halt_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
-QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure --parallel 2
+QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure

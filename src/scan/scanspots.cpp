@@ -93,8 +93,11 @@ constexpr double kAllOnPrint = 0.9;
 // the disk, 120 mm² on a drawing of R 80 and 300 on one of R 125. A round larger than this is
 // what the limb's line or the print closes, no outline.
 constexpr double kLargestSpotMm2 = 400;
-// A band this wide inside the fitted limb's middle is left out: the limb's own line.
+// A band this wide inside the fitted limb's middle is left out: the limb's own line; wider by
+// this many times the line's scatter about the fitted circle where the limb is drawn by hand
+// (a printed one is taken out with the print).
 constexpr double kLimbBandMm = 0.5;
+constexpr double kLimbScatters = 3;
 
 // --- Shapes ---------------------------------------------------------------------------------
 // An outline round a core (a spot with a penumbra) may have gaps up to 1 mm: they are closed
@@ -434,7 +437,8 @@ WorkRegion workRegion(const cv::Mat &grey, const ScanRegistration &reg, cv::Rect
     // Inside the limb, its line left out: the circle of the drawing mapped as the frame maps.
     w.disk = cv::Mat::zeros(w.darkness.size(), CV_8UC1);
     const QTransform toWork = sheetToImage(f) * w.imageToWork();
-    const double inner = f.radiusMm - kLimbBandMm / w.drawingPerPaper;
+    const double scatterMm = reg.limb && !reg.programSheet() ? reg.limb->rmsPx / dotsPerMm : 0.0;
+    const double inner = f.radiusMm - (kLimbBandMm + kLimbScatters * scatterMm) / w.drawingPerPaper;
     constexpr int kLimbVertices = 360;
     constexpr int kShift = 4; // vertices to a sixteenth of a pixel
     std::vector<cv::Point> limb;

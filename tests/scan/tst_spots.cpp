@@ -369,6 +369,41 @@ class TestSpots : public QObject {
         groupSpots(spots, frame, model.ephemeris);
         QCOMPARE(spots[0].group == spots[1].group, joined);
     }
+
+    // A circle drawn by hand wavers about the circle fitted to it: no piece of its line is a
+    // spot.
+    void handDrawnLimb_data() {
+        QTest::addColumn<double>("waver"); // mm, of the third and the seventh harmonic
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("0.25 mm, 150 dpi") << 0.25 << 150;
+        QTest::newRow("0.3 mm, 300 dpi") << 0.3 << 300;
+    }
+    void handDrawnLimb() {
+        QFETCH(double, waver);
+        QFETCH(int, dpi);
+        const double k = pixelsPerMm(dpi);
+        QImage page(qRound(210 * k), qRound(297 * k), QImage::Format_Grayscale8);
+        page.fill(240);
+        QPainterPath circle;
+        for (int i = 0; i <= 720; ++i) {
+            const double t = 2 * std::numbers::pi * i / 720;
+            const double r = 80 + waver * (std::sin(3 * t + 1) + std::sin(7 * t + 2)) / 2;
+            const QPointF p(105 + r * std::cos(t), 148.5 + r * std::sin(t));
+            i == 0 ? circle.moveTo(p) : circle.lineTo(p);
+        }
+        QPainter painter(&page);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(k, k);
+        painter.setPen(QPen(QColor(80, 80, 80), 0.4));
+        painter.drawPath(circle);
+        painter.end();
+        const QImage scan = scanPage(page, ScanRecipe{dpi, 3, {}, 4, -1});
+        const ScanOptions options{
+            .date = sheetOf2001(80).settings.date, .timeUT = 830, .radiusMm = 80};
+        const ScanRegistration reg = registerScan(scan, options);
+        QVERIFY(reg.registered());
+        QCOMPARE(findSpots(scan, reg).size(), size_t{0});
+    }
 };
 
 ORVANEK_REGISTER_TEST(TestSpots);
