@@ -580,8 +580,12 @@ CorpusDrawing makeCorpusDrawing(const CorpusCase &c) {
         const double p1 = uniform(random, 0, 2 * kPi), p3 = uniform(random, 0, 2 * kPi);
         for (int i = 0; i <= 720; ++i) {
             const double t = 2 * kPi * i / 720;
+            // A first harmonic of the wavering is a shifted circle: the observer aligns the
+            // projected Sun with the circle as drawn, so the shift is taken back out (the
+            // spots lie about the drawn circle's own centre).
             const double rr = c.radiusMm + 0.2 * std::sin(t + p1) + 0.1 * std::sin(3 * t + p3);
-            const QPointF p(rr * std::cos(t), rr * std::sin(t));
+            const QPointF p = QPointF(rr * std::cos(t), rr * std::sin(t)) -
+                              0.2 * QPointF(std::sin(p1), std::cos(p1));
             i == 0 ? circle.moveTo(p) : circle.lineTo(p);
         }
         strokeShape(pencil, circle, 0.4, 80);
