@@ -2,7 +2,8 @@
 // spots drawn / found / missed / not drawn, the groups drawn / proposed, the worst error of a
 // spot's place (mm on the drawing) and of its area (from 1 mm² up), and the time of
 // registration and spots; then a summary against the goals, and the time of a 300-dpi A4
-// scan as a benchmark. `--corpus-only` prints the table alone, `--save DIR` writes the images.
+// scan as a benchmark. `--corpus-only` prints the table alone, `--save DIR` writes the images,
+// `--seed N` draws other drawings of the same kinds (a check on drawings not tuned on).
 //
 // A drawn spot is found when a found spot lies within its radius and 1 mm of its centre;
 // found spots matched to no drawn one are "not drawn". A case's groups are exact when every
@@ -20,6 +21,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -159,13 +161,13 @@ Outcome evaluate(const CorpusCase &c, const CorpusDrawing &d) {
     return o;
 }
 
-void printCorpusTable(const QString &saveDir) {
+void printCorpusTable(const QString &saveDir, uint32_t salt) {
     std::printf("%-28s %5s %5s %5s %6s %8s %7s %6s %8s %8s %7s %7s\n", "case", "drawn", "found",
                 "miss", "!drawn", "groups", "exact", "reg", "frameMm", "placeMm", "area%", "ms");
     int blankCases = 0, blankClean = 0, drawnCases = 0, exact = 0, missed = 0, notDrawn = 0;
     int placeOk = 0, areaOk = 0;
     const QString only = qEnvironmentVariable("ORVANEK_CORPUS_CASE");
-    for (const CorpusCase &c : scanCorpus()) {
+    for (const CorpusCase &c : scanCorpus(salt)) {
         if (!only.isEmpty() && !c.name.contains(only))
             continue;
         const CorpusDrawing d = makeCorpusDrawing(c);
@@ -230,17 +232,20 @@ int main(int argc, char **argv) {
     QImageReader::setAllocationLimit(1024);
     bool corpusOnly = false;
     QString saveDir;
+    uint32_t salt = 0;
     std::vector<char *> rest;
     for (int i = 0; i < argc; ++i) {
         const QByteArray a(argv[i]);
         if (a == "--corpus-only")
             corpusOnly = true;
+        else if (a == "--seed" && i + 1 < argc)
+            salt = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         else if (a == "--save" && i + 1 < argc)
             saveDir = QString::fromLocal8Bit(argv[++i]);
         else
             rest.push_back(argv[i]);
     }
-    printCorpusTable(saveDir);
+    printCorpusTable(saveDir, salt);
     if (corpusOnly)
         return 0;
     int restCount = static_cast<int>(rest.size());

@@ -395,7 +395,7 @@ QPainterPath gappedOutline(Random &random, const QPolygonF &line, double widthMm
     return path;
 }
 
-std::vector<CorpusCase> scanCorpus() {
+std::vector<CorpusCase> scanCorpus(uint32_t salt) {
     std::vector<CorpusCase> cases;
     const auto add = [&](QString name, bool plain, int dpi, double turn, auto tweak) {
         CorpusCase c;
@@ -404,7 +404,7 @@ std::vector<CorpusCase> scanCorpus() {
         uint32_t seed = 2166136261u;
         for (const QChar ch : c.name)
             seed = (seed ^ ch.unicode()) * 16777619u;
-        c.seed = seed;
+        c.seed = seed ^ (salt * 2654435761u);
         c.plain = plain;
         c.scan.dpi = dpi;
         c.scan.turnDeg = turn;

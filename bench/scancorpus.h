@@ -97,7 +97,9 @@ struct CorpusDrawing {
 QPainterPath gappedOutline(std::mt19937 &random, const QPolygonF &line, double widthMm, int gaps);
 
 // The cases of the corpus, fixed: their number and variety are what the benchmark reports on.
-std::vector<CorpusCase> scanCorpus();
+// The corpus's cases; another salt draws other drawings of the same kinds (a check that the
+// finder holds on drawings it was not tuned on).
+std::vector<CorpusCase> scanCorpus(uint32_t salt = 0);
 
 // A case made from its seed.
 CorpusDrawing makeCorpusDrawing(const CorpusCase &c);
