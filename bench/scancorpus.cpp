@@ -367,30 +367,54 @@ cv::Mat printedSheet(const SheetModel &model, int dpi, const CorpusPrint &print,
 } // namespace
 
 QPainterPath gappedOutline(Random &random, const QPolygonF &line, double widthMm, int gaps) {
-    // As drawPencil cuts its outlines.
+    // As drawPencil cuts its outlines: each gap, between the round ends of the stroke, is
+    // 0.3-1 mm, cut where it falls on the line (not at the nearest vertex), and two gaps keep
+    // at least 1 mm of stroke between them (overlapping, they made one gap of up to 2 mm).
     std::vector<std::pair<double, double>> cut;
     const double perimeter = perimeterOf(line);
     for (int k = 0; k < gaps; ++k) {
-        const double at = uniform(random, 0, perimeter);
-        cut.emplace_back(at, at + uniform(random, 0.3, 1.0) + widthMm);
-    }
-    QPainterPath path;
-    double run = 0;
-    bool drawing = false;
-    for (int i = 0; i <= line.size(); ++i) {
-        const QPointF v = line[i % line.size()];
-        bool inGap = false;
+        double at = uniform(random, 0, perimeter);
+        const double length = uniform(random, 0.3, 1.0) + widthMm;
         for (const auto &[from, to] : cut)
-            inGap = inGap || (run >= from && run <= to);
-        if (!inGap && !drawing) {
-            path.moveTo(v);
-            drawing = true;
-        } else if (!inGap) {
-            path.lineTo(v);
-        } else {
+            if (at < to + 1 && at + length > from - 1)
+                at = std::fmod(from + perimeter / 2, perimeter);
+        cut.emplace_back(at, at + length);
+    }
+    const auto inGap = [&](double run) {
+        for (const auto &[from, to] : cut)
+            if ((run > from && run < to) || (run + perimeter > from && run + perimeter < to))
+                return true;
+        return false;
+    };
+    // The line's vertices and the gaps' ends, in the order of the run along the line.
+    std::vector<std::pair<double, QPointF>> points;
+    double run = 0;
+    for (int i = 0; i < line.size(); ++i) {
+        const QPointF a = line[i], b = line[(i + 1) % line.size()];
+        const double edge = QLineF(a, b).length();
+        points.emplace_back(run, a);
+        for (const auto &[from, to] : cut)
+            for (double end : {from, to, from - perimeter, to - perimeter})
+                if (end > run && end < run + edge)
+                    points.emplace_back(end, a + (b - a) * ((end - run) / edge));
+        run += edge;
+    }
+    std::sort(points.begin(), points.end(),
+              [](const auto &x, const auto &y) { return x.first < y.first; });
+    points.emplace_back(perimeter, line[0]);
+    QPainterPath path;
+    bool drawing = false;
+    for (size_t i = 0; i + 1 < points.size(); ++i) {
+        const auto &[at, v] = points[i];
+        const double middle = (at + points[i + 1].first) / 2;
+        if (inGap(middle)) {
             drawing = false;
+            continue;
         }
-        run += QLineF(v, line[(i + 1) % line.size()]).length();
+        if (!drawing)
+            path.moveTo(v);
+        path.lineTo(points[i + 1].second);
+        drawing = true;
     }
     return path;
 }
