@@ -16,7 +16,8 @@
 // lighter pencil along the printed grid for spots. With --observer-pencil it is as observers
 // press it, grey (levels 70-130) with gaps of up to 1 mm in the outlines.
 //
-//   bench_spotclass --evaluate [--observer-pencil]   the evaluation, then the benchmarks
+//   bench_spotclass --evaluate [--observer-pencil] [--seed N]   the evaluation, then the
+//   benchmarks; --seed draws other pages of the same classes
 //
 // ORVANEK_CLASS_PAGES=DIR saves the pages; ORVANEK_CLASS_SPOTS=1 lists the found spots of each
 // group classed wrong (the finder's area, core and penumbra, the class's measurement).
@@ -40,6 +41,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <numbers>
 #include <random>
@@ -63,6 +65,8 @@ constexpr double kLongestGapMm = 1.0;
 // The width of an outline's stroke (mm).
 constexpr double kStrokeMm = 0.3;
 bool observerPencil = false;
+// --seed N: other pages of the same classes (a check on drawings not tuned on).
+unsigned long pageSeed = 0;
 
 using Random = std::mt19937;
 
@@ -653,7 +657,7 @@ std::vector<FoundSpot> drawnSpots(const std::vector<DrawnGroup> &groups,
 
 // The evaluation over the whole corpus.
 std::vector<Classed> classCorpus(bool verbose) {
-    Random r(20261209);
+    Random r(20261209 + pageSeed);
     std::vector<QString> types = corpusTypes();
     std::shuffle(types.begin(), types.end(), r);
     std::vector<Classed> results;
@@ -931,14 +935,19 @@ int main(int argc, char **argv) {
     bool evaluate = false;
     for (int i = 1; i < argc;) {
         const std::string_view option(argv[i]);
-        if (option != "--evaluate" && option != "--observer-pencil") {
+        int taken = 1;
+        if (option == "--seed" && i + 1 < argc) {
+            pageSeed = std::strtoul(argv[i + 1], nullptr, 10);
+            taken = 2;
+        } else if (option == "--evaluate" || option == "--observer-pencil") {
+            (option == "--evaluate" ? evaluate : observerPencil) = true;
+        } else {
             ++i;
             continue;
         }
-        (option == "--evaluate" ? evaluate : observerPencil) = true;
-        for (int j = i; j + 1 < argc; ++j)
-            argv[j] = argv[j + 1];
-        --argc;
+        for (int j = i; j + taken < argc; ++j)
+            argv[j] = argv[j + taken];
+        argc -= taken;
     }
     if (evaluate)
         printEvaluation();
