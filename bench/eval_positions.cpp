@@ -143,8 +143,8 @@ std::vector<Photograph> mendedTimes(std::vector<Photograph> photos) {
         const double hours = catalogueHoursOff(p);
         if (std::fabs(hours) < kCatalogueTimeSlack)
             continue;
-        const int minutes = (p.timeUT / 100) * 60 + p.timeUT % 100 +
-                            static_cast<int>(std::lround(hours * 60));
+        const int minutes =
+            (p.timeUT / 100) * 60 + p.timeUT % 100 + static_cast<int>(std::lround(hours * 60));
         const int days = static_cast<int>(std::floor(minutes / 1440.0));
         const int rest = minutes - days * 1440;
         p.date = dateOfSerialDay(serialDay(p.date) + days);
@@ -543,8 +543,8 @@ int main(int argc, char *argv[]) {
         // written time is not its moment is no clean drawing).
         {
             Pencil asWrittenPencil{scatter,
-                                   std::mt19937(static_cast<unsigned>(
-                                       year.toInt() * 1000 + std::lround(scatter * 100))),
+                                   std::mt19937(static_cast<unsigned>(year.toInt() * 1000 +
+                                                                      std::lround(scatter * 100))),
                                    tails};
             std::vector<ObservationRecord> records;
             std::vector<double> hoursOff;
@@ -568,10 +568,11 @@ int main(int argc, char *argv[]) {
                                   : f.kind == DrawingFaultKind::DayAfter  ? 24
                                   : f.kind == DrawingFaultKind::DayBefore ? -24
                                                                           : 999;
-                const bool right = std::fabs(off) >= kCatalogueTimeSlack && std::abs(hours - off) <= 4;
-                ++(right ? catalogueNamedRight : std::fabs(off) >= kCatalogueTimeSlack
-                                                      ? catalogueNamedWrong
-                                                      : catalogueNamedClean);
+                const bool right =
+                    std::fabs(off) >= kCatalogueTimeSlack && std::abs(hours - off) <= 4;
+                ++(right                                   ? catalogueNamedRight
+                   : std::fabs(off) >= kCatalogueTimeSlack ? catalogueNamedWrong
+                                                           : catalogueNamedClean);
                 if (qEnvironmentVariableIsSet("EVAL_VERBOSE"))
                     std::printf("  as written: %s (catalogue %+.1f h)%s\n",
                                 qPrintable(drawingFaultText(f)), off, right ? "" : " WRONG");

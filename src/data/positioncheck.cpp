@@ -558,10 +558,11 @@ PositionFinding findingOf(const Index &index, const Sighting &x,
     return f;
 }
 
-// Judges x by its neighbours. With two or more: x is misplaced when more neighbours disagree
-// with it than agree, and the largest set of them that agree among themselves still
-// outnumbers those that agree with x; a tie gives it the benefit of the doubt, and so does a
-// number handed over (above). With one that disagrees: x is misplaced when a third sighting
+// Judges x by its neighbours. With two or more: x is misplaced when the neighbours that
+// disagree with it outweigh those that agree, and the weightiest set of them, two or more,
+// that agree among themselves still outweighs those that agree with x, each weighing one over
+// its longitude tolerance; a tie gives x the benefit of the doubt, and so does a number handed
+// over (above). With one that disagrees: x is misplaced when a third sighting
 // agrees with that one; when nothing else has seen the group, the two are a pair, told once.
 std::optional<PositionFinding> judge(const Index &index, const Predictions &predictions,
                                      uint32_t xi) {
@@ -602,33 +603,51 @@ std::optional<PositionFinding> judge(const Index &index, const Predictions &pred
         f.otherDate = dateOfSerialDay(only.from->day);
         return f;
     }
-    const auto agreeing =
-        std::count_if(mine.begin(), mine.end(), [](const Prediction &p) { return p.misfit <= 1; });
+    // Each neighbour's word weighs as sharp as its tolerance is: one days away or near the
+    // limb, whose tolerance is wide, takes in a slip that the nearest ones see.
+    const auto weight = [&](const Prediction &p) {
+        const PairTolerance t = index.tolerance(x, *p.from);
+        return 1 / (t.longitude * bothLimbs(x.limb.longitude, p.from->limb.longitude) +
+                    t.longitudePerDay * std::fabs(x.time - p.from->time));
+    };
+    double agreeing = 0;
     std::vector<const Prediction *> disagreeing;
-    for (const Prediction &p : mine)
-        if (p.misfit > 1)
+    double disagreeingWeight = 0;
+    for (const Prediction &p : mine) {
+        if (p.misfit > 1) {
             disagreeing.push_back(&p);
-    if (std::ssize(disagreeing) <= agreeing || handedOver(x, mine))
+            disagreeingWeight += weight(p);
+        } else {
+            agreeing += weight(p);
+        }
+    }
+    if (disagreeing.size() < 2 || disagreeingWeight <= agreeing || handedOver(x, mine))
         return std::nullopt;
 
-    // The largest set of disagreeing neighbours that agree with one of them.
+    // The weightiest set of disagreeing neighbours that agree with one of them.
     const auto agreesWith = [&](const Prediction *centre, const Prediction *p) {
         return index.misfit(p->latitude - centre->latitude,
                             wrap180(p->longitudeOffset - centre->longitudeOffset), *p->from,
                             *centre->from) <= 1;
     };
     const Prediction *bestCentre = nullptr;
-    std::ptrdiff_t most = 0;
+    double most = 0;
+    int members = 0;
     for (const Prediction *centre : disagreeing) {
-        const auto members =
-            std::count_if(disagreeing.begin(), disagreeing.end(),
-                          [&](const Prediction *p) { return agreesWith(centre, p); });
-        if (members > most) {
-            most = members;
+        double w = 0;
+        int n = 0;
+        for (const Prediction *p : disagreeing)
+            if (agreesWith(centre, p)) {
+                w += weight(*p);
+                ++n;
+            }
+        if (w > most) {
+            most = w;
+            members = n;
             bestCentre = centre;
         }
     }
-    if (most <= agreeing)
+    if (most <= agreeing || members < 2)
         return std::nullopt;
     std::vector<const Prediction *> best;
     for (const Prediction *p : disagreeing)
@@ -698,6 +717,7 @@ std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predic
             seen.push_back(static_cast<uint32_t>(i));
     if (std::ssize(seen) < kFewestFaultGroups)
         return std::nullopt;
+    // The median misfit, the groups that fit, and each group's misfit.
     const auto score = [&](std::span<const Sighting> as) {
         std::vector<double> misfits;
         int fitting = 0;
@@ -706,10 +726,10 @@ std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predic
             misfits.push_back(m);
             fitting += m <= 1;
         }
-        return std::pair{median(misfits), fitting};
+        return std::tuple{median(misfits), fitting, misfits};
     };
     const std::span<const Sighting> drawn(index.sightings.data() + d.first, d.count);
-    const auto [drawnMisfit, drawnFitting] = score(drawn);
+    const auto [drawnMisfit, drawnFitting, drawnMisfits] = score(drawn);
     if (drawnMisfit <= kFaultMisfit)
         return std::nullopt;
 
@@ -740,9 +760,19 @@ std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predic
     double bestMisfit = drawnMisfit * kFaultGain;
     for (const Mending &m : tries) {
         const std::vector<Sighting> as = mended(index, d, m);
-        const auto [misfit, fitting] = score(as);
+        const auto [misfit, fitting, misfits] = score(as);
+        // Where every group fits as drawn, only their coming home all at once tells a fault:
+        // at least kFewestFaultGroups and all but a quarter of them brought nearer their
+        // neighbours. One group brought home and the rest near the limb, fitting either way
+        // within their wide tolerances, is one group's scatter, not the drawing's time.
+        int nearer = 0;
+        for (size_t k = 0; k < misfits.size(); ++k)
+            nearer += misfits[k] < drawnMisfits[k];
         if (fitting < kFewestFaultGroups || 2 * fitting <= std::ssize(seen) ||
             fitting < drawnFitting || misfit > bestMisfit)
+            continue;
+        if (drawnFitting == std::ssize(seen) &&
+            (nearer < kFewestFaultGroups || 4 * (std::ssize(seen) - nearer) > std::ssize(seen)))
             continue;
         bestMisfit = misfit;
         DrawingFault f;
