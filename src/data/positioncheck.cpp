@@ -40,9 +40,11 @@ constexpr double kNearPairDays = 1.5;
 // The central meridian's longitude falls this much a day (360 degrees a synodic rotation).
 constexpr double kCentralLongitudeRate = 360 / 27.2753;
 // A drawing is only blamed when its groups are this far off as a rule (the median of their
-// misfits, 1 at the tolerance), and mended they are at most half as far off. Where a wide
-// hand's tolerance takes in a drawing 12 hours out, its groups stay within it, but all a
-// third or more of it off and all coming home at once.
+// misfits, 1 at the tolerance) beyond the usual misfit of the data set's groups, and mended
+// they are at most half as far beyond it. Where a wide hand's tolerance takes in a drawing
+// 12 hours out, its groups stay within it, but all a third or more of it off and all coming
+// home at once; the usual scatter stays whatever the mending, and a heavy-tailed hand's
+// groups, a quarter of the tolerance off as a rule, could not come home by half of all.
 constexpr double kFaultMisfit = 0.35;
 constexpr double kFaultGain = 0.5;
 // A shift of time under this many hours is within the scatter; one from kDayFromHours to
@@ -498,9 +500,10 @@ double median(std::vector<double> values) {
     return (*mid + *std::max_element(values.begin(), mid)) / 2;
 }
 
-// Neighbours that agree with x all on one side of it in time and those that disagree all on
-// the other: the number passed from a group that has gone to a new one, or a group that
-// changed between the days, rather than a slip on x's drawing.
+// Neighbours that disagree with x all on one side of it in time and some that agree on the
+// other (those on the same side, days away, may agree within their wider tolerance): the
+// number passed from a group that has gone to a new one, or a group that changed between the
+// days, rather than a slip on x's drawing.
 bool handedOver(const Sighting &x, std::span<const Prediction> predictions) {
     bool agreeBefore = false, agreeAfter = false, disagreeBefore = false, disagreeAfter = false;
     for (const Prediction &p : predictions) {
@@ -513,8 +516,7 @@ bool handedOver(const Sighting &x, std::span<const Prediction> predictions) {
             disagreeAfter = disagreeAfter || !agrees;
         }
     }
-    return (agreeAfter && !agreeBefore && !disagreeAfter) ||
-           (agreeBefore && !agreeAfter && !disagreeBefore);
+    return (agreeAfter && !disagreeAfter) || (agreeBefore && !disagreeBefore);
 }
 
 PositionFinding findingOf(const Index &index, const Sighting &x,
@@ -710,7 +712,12 @@ double groupMisfit(const Index &index, const Sighting &x, std::span<const Predic
 // The fault of drawing d, when mending it one way brings most of its groups, at least
 // kFewestFaultGroups, to their neighbours.
 std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predictions,
-                                         const Drawing &d) {
+                                         const Drawing &d, double usualMisfit) {
+    // How far a misfit is beyond the usual one: the scatter every group has, which no mending
+    // takes away, counted out as the square root of the difference of the squares.
+    const auto excess = [usualMisfit](double m) {
+        return std::sqrt(std::max(0.0, m * m - usualMisfit * usualMisfit));
+    };
     std::vector<uint32_t> seen; // its sightings with neighbours
     for (size_t i = d.first; i < d.first + d.count; ++i)
         if (!predictions.of(static_cast<uint32_t>(i)).empty())
@@ -730,7 +737,7 @@ std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predic
     };
     const std::span<const Sighting> drawn(index.sightings.data() + d.first, d.count);
     const auto [drawnMisfit, drawnFitting, drawnMisfits] = score(drawn);
-    if (drawnMisfit <= kFaultMisfit)
+    if (excess(drawnMisfit) <= kFaultMisfit)
         return std::nullopt;
 
     std::vector<Mending> tries = {{DrawingFaultKind::MirroredEastWest},
@@ -753,11 +760,11 @@ std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predic
         (std::abs(hours) < kDayFromHours || shiftedMoment(d.day, d.timeUT, hours).first == d.day))
         tries.push_back({DrawingFaultKind::Time, hours});
 
-    // Mended, the groups are at most half as far off and none fits less: where an observer's
-    // scatter is wide, the groups of a drawing 12 hours out may each still lie within it, and
-    // what tells the drawing's fault is that all of them come home at once.
+    // Mended, the groups are at most half as far beyond the usual misfit and none fits less:
+    // where an observer's scatter is wide, the groups of a drawing 12 hours out may each still
+    // lie within it, and what tells the drawing's fault is that all of them come home at once.
     std::optional<DrawingFault> best;
-    double bestMisfit = drawnMisfit * kFaultGain;
+    double bestMisfit = drawnMisfit;
     for (const Mending &m : tries) {
         const std::vector<Sighting> as = mended(index, d, m);
         const auto [misfit, fitting, misfits] = score(as);
@@ -768,11 +775,13 @@ std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predic
         int nearer = 0;
         for (size_t k = 0; k < misfits.size(); ++k)
             nearer += misfits[k] < drawnMisfits[k];
+        const bool allNearer =
+            nearer >= kFewestFaultGroups && 4 * (std::ssize(seen) - nearer) <= std::ssize(seen);
+        const bool halved = excess(misfit) <= excess(drawnMisfit) * kFaultGain;
         if (fitting < kFewestFaultGroups || 2 * fitting <= std::ssize(seen) ||
-            fitting < drawnFitting || misfit > bestMisfit)
+            fitting < drawnFitting || misfit > bestMisfit || !halved)
             continue;
-        if (drawnFitting == std::ssize(seen) &&
-            (nearer < kFewestFaultGroups || 4 * (std::ssize(seen) - nearer) > std::ssize(seen)))
+        if (drawnFitting == std::ssize(seen) && !allNearer)
             continue;
         bestMisfit = misfit;
         DrawingFault f;
@@ -794,12 +803,18 @@ std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predic
 // Checks the judged drawings of the index: their faults, then their groups.
 PositionReport checkIndex(Index &index, Predictions &predictions) {
     PositionReport report;
+    // The usual misfit of a group: the median over all sightings with neighbours.
+    std::vector<double> misfits;
+    for (uint32_t x = 0; x < index.sightings.size(); ++x)
+        if (!predictions.of(x).empty())
+            misfits.push_back(groupMisfit(index, index.sightings[x], predictions.of(x)));
+    const double usualMisfit = median(std::move(misfits));
     // A faulty drawing, mended, speaks for its groups to the others.
     bool mendedAny = false;
     for (Drawing &d : index.drawings) {
         if (!d.judged)
             continue;
-        if (auto f = drawingFault(index, predictions, d)) {
+        if (auto f = drawingFault(index, predictions, d, usualMisfit)) {
             const std::vector<Sighting> as =
                 mended(index, d,
                        {f->kind, f->kind == DrawingFaultKind::Time        ? f->hours
