@@ -40,9 +40,11 @@ constexpr double kNearPairDays = 1.5;
 // The central meridian's longitude falls this much a day (360 degrees a synodic rotation).
 constexpr double kCentralLongitudeRate = 360 / 27.2753;
 // A drawing is only blamed when its groups are this far off as a rule (the median of their
-// misfits, 1 at the tolerance), and mended they are at most half as far off. Where a wide
-// hand's tolerance takes in a drawing 12 hours out, its groups stay within it, but all a
-// third or more of it off and all coming home at once.
+// misfits, 1 at the tolerance) beyond the usual misfit of the data set's groups, and mended
+// they are at most half as far beyond it. Where a wide hand's tolerance takes in a drawing
+// 12 hours out, its groups stay within it, but all a third or more of it off and all coming
+// home at once; the usual scatter stays whatever the mending, and a heavy-tailed hand's
+// groups, a quarter of the tolerance off as a rule, could not come home by half of all.
 constexpr double kFaultMisfit = 0.35;
 constexpr double kFaultGain = 0.5;
 // A shift of time under this many hours is within the scatter; one from kDayFromHours to
@@ -498,9 +500,10 @@ double median(std::vector<double> values) {
     return (*mid + *std::max_element(values.begin(), mid)) / 2;
 }
 
-// Neighbours that agree with x all on one side of it in time and those that disagree all on
-// the other: the number passed from a group that has gone to a new one, or a group that
-// changed between the days, rather than a slip on x's drawing.
+// Neighbours that disagree with x all on one side of it in time and some that agree on the
+// other (those on the same side, days away, may agree within their wider tolerance): the
+// number passed from a group that has gone to a new one, or a group that changed between the
+// days, rather than a slip on x's drawing.
 bool handedOver(const Sighting &x, std::span<const Prediction> predictions) {
     bool agreeBefore = false, agreeAfter = false, disagreeBefore = false, disagreeAfter = false;
     for (const Prediction &p : predictions) {
@@ -513,8 +516,7 @@ bool handedOver(const Sighting &x, std::span<const Prediction> predictions) {
             disagreeAfter = disagreeAfter || !agrees;
         }
     }
-    return (agreeAfter && !agreeBefore && !disagreeAfter) ||
-           (agreeBefore && !agreeAfter && !disagreeBefore);
+    return (agreeAfter && !disagreeAfter) || (agreeBefore && !disagreeBefore);
 }
 
 PositionFinding findingOf(const Index &index, const Sighting &x,
@@ -558,10 +560,11 @@ PositionFinding findingOf(const Index &index, const Sighting &x,
     return f;
 }
 
-// Judges x by its neighbours. With two or more: x is misplaced when more neighbours disagree
-// with it than agree, and the largest set of them that agree among themselves still
-// outnumbers those that agree with x; a tie gives it the benefit of the doubt, and so does a
-// number handed over (above). With one that disagrees: x is misplaced when a third sighting
+// Judges x by its neighbours. With two or more: x is misplaced when the neighbours that
+// disagree with it outweigh those that agree, and the weightiest set of them, two or more,
+// that agree among themselves still outweighs those that agree with x, each weighing one over
+// its longitude tolerance; a tie gives x the benefit of the doubt, and so does a number handed
+// over (above). With one that disagrees: x is misplaced when a third sighting
 // agrees with that one; when nothing else has seen the group, the two are a pair, told once.
 std::optional<PositionFinding> judge(const Index &index, const Predictions &predictions,
                                      uint32_t xi) {
@@ -602,33 +605,51 @@ std::optional<PositionFinding> judge(const Index &index, const Predictions &pred
         f.otherDate = dateOfSerialDay(only.from->day);
         return f;
     }
-    const auto agreeing =
-        std::count_if(mine.begin(), mine.end(), [](const Prediction &p) { return p.misfit <= 1; });
+    // Each neighbour's word weighs as sharp as its tolerance is: one days away or near the
+    // limb, whose tolerance is wide, takes in a slip that the nearest ones see.
+    const auto weight = [&](const Prediction &p) {
+        const PairTolerance t = index.tolerance(x, *p.from);
+        return 1 / (t.longitude * bothLimbs(x.limb.longitude, p.from->limb.longitude) +
+                    t.longitudePerDay * std::fabs(x.time - p.from->time));
+    };
+    double agreeing = 0;
     std::vector<const Prediction *> disagreeing;
-    for (const Prediction &p : mine)
-        if (p.misfit > 1)
+    double disagreeingWeight = 0;
+    for (const Prediction &p : mine) {
+        if (p.misfit > 1) {
             disagreeing.push_back(&p);
-    if (std::ssize(disagreeing) <= agreeing || handedOver(x, mine))
+            disagreeingWeight += weight(p);
+        } else {
+            agreeing += weight(p);
+        }
+    }
+    if (disagreeing.size() < 2 || disagreeingWeight <= agreeing || handedOver(x, mine))
         return std::nullopt;
 
-    // The largest set of disagreeing neighbours that agree with one of them.
+    // The weightiest set of disagreeing neighbours that agree with one of them.
     const auto agreesWith = [&](const Prediction *centre, const Prediction *p) {
         return index.misfit(p->latitude - centre->latitude,
                             wrap180(p->longitudeOffset - centre->longitudeOffset), *p->from,
                             *centre->from) <= 1;
     };
     const Prediction *bestCentre = nullptr;
-    std::ptrdiff_t most = 0;
+    double most = 0;
+    int members = 0;
     for (const Prediction *centre : disagreeing) {
-        const auto members =
-            std::count_if(disagreeing.begin(), disagreeing.end(),
-                          [&](const Prediction *p) { return agreesWith(centre, p); });
-        if (members > most) {
-            most = members;
+        double w = 0;
+        int n = 0;
+        for (const Prediction *p : disagreeing)
+            if (agreesWith(centre, p)) {
+                w += weight(*p);
+                ++n;
+            }
+        if (w > most) {
+            most = w;
+            members = n;
             bestCentre = centre;
         }
     }
-    if (most <= agreeing)
+    if (most <= agreeing || members < 2)
         return std::nullopt;
     std::vector<const Prediction *> best;
     for (const Prediction *p : disagreeing)
@@ -691,13 +712,19 @@ double groupMisfit(const Index &index, const Sighting &x, std::span<const Predic
 // The fault of drawing d, when mending it one way brings most of its groups, at least
 // kFewestFaultGroups, to their neighbours.
 std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predictions,
-                                         const Drawing &d) {
+                                         const Drawing &d, double usualMisfit) {
+    // How far a misfit is beyond the usual one: the scatter every group has, which no mending
+    // takes away, counted out as the square root of the difference of the squares.
+    const auto excess = [usualMisfit](double m) {
+        return std::sqrt(std::max(0.0, m * m - usualMisfit * usualMisfit));
+    };
     std::vector<uint32_t> seen; // its sightings with neighbours
     for (size_t i = d.first; i < d.first + d.count; ++i)
         if (!predictions.of(static_cast<uint32_t>(i)).empty())
             seen.push_back(static_cast<uint32_t>(i));
     if (std::ssize(seen) < kFewestFaultGroups)
         return std::nullopt;
+    // The median misfit, the groups that fit, and each group's misfit.
     const auto score = [&](std::span<const Sighting> as) {
         std::vector<double> misfits;
         int fitting = 0;
@@ -706,11 +733,11 @@ std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predic
             misfits.push_back(m);
             fitting += m <= 1;
         }
-        return std::pair{median(misfits), fitting};
+        return std::tuple{median(misfits), fitting, misfits};
     };
     const std::span<const Sighting> drawn(index.sightings.data() + d.first, d.count);
-    const auto [drawnMisfit, drawnFitting] = score(drawn);
-    if (drawnMisfit <= kFaultMisfit)
+    const auto [drawnMisfit, drawnFitting, drawnMisfits] = score(drawn);
+    if (excess(drawnMisfit) <= kFaultMisfit)
         return std::nullopt;
 
     std::vector<Mending> tries = {{DrawingFaultKind::MirroredEastWest},
@@ -733,16 +760,28 @@ std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predic
         (std::abs(hours) < kDayFromHours || shiftedMoment(d.day, d.timeUT, hours).first == d.day))
         tries.push_back({DrawingFaultKind::Time, hours});
 
-    // Mended, the groups are at most half as far off and none fits less: where an observer's
-    // scatter is wide, the groups of a drawing 12 hours out may each still lie within it, and
-    // what tells the drawing's fault is that all of them come home at once.
+    // Mended, the groups are at most half as far beyond the usual misfit and none fits less:
+    // where an observer's scatter is wide, the groups of a drawing 12 hours out may each still
+    // lie within it, and what tells the drawing's fault is that all of them come home at once.
     std::optional<DrawingFault> best;
-    double bestMisfit = drawnMisfit * kFaultGain;
+    double bestMisfit = drawnMisfit;
     for (const Mending &m : tries) {
         const std::vector<Sighting> as = mended(index, d, m);
-        const auto [misfit, fitting] = score(as);
+        const auto [misfit, fitting, misfits] = score(as);
+        // Where every group fits as drawn, only their coming home all at once tells a fault:
+        // at least kFewestFaultGroups and all but a quarter of them brought nearer their
+        // neighbours. One group brought home and the rest near the limb, fitting either way
+        // within their wide tolerances, is one group's scatter, not the drawing's time.
+        int nearer = 0;
+        for (size_t k = 0; k < misfits.size(); ++k)
+            nearer += misfits[k] < drawnMisfits[k];
+        const bool allNearer =
+            nearer >= kFewestFaultGroups && 4 * (std::ssize(seen) - nearer) <= std::ssize(seen);
+        const bool halved = excess(misfit) <= excess(drawnMisfit) * kFaultGain;
         if (fitting < kFewestFaultGroups || 2 * fitting <= std::ssize(seen) ||
-            fitting < drawnFitting || misfit > bestMisfit)
+            fitting < drawnFitting || misfit > bestMisfit || !halved)
+            continue;
+        if (drawnFitting == std::ssize(seen) && !allNearer)
             continue;
         bestMisfit = misfit;
         DrawingFault f;
@@ -764,12 +803,18 @@ std::optional<DrawingFault> drawingFault(Index &index, const Predictions &predic
 // Checks the judged drawings of the index: their faults, then their groups.
 PositionReport checkIndex(Index &index, Predictions &predictions) {
     PositionReport report;
+    // The usual misfit of a group: the median over all sightings with neighbours.
+    std::vector<double> misfits;
+    for (uint32_t x = 0; x < index.sightings.size(); ++x)
+        if (!predictions.of(x).empty())
+            misfits.push_back(groupMisfit(index, index.sightings[x], predictions.of(x)));
+    const double usualMisfit = median(std::move(misfits));
     // A faulty drawing, mended, speaks for its groups to the others.
     bool mendedAny = false;
     for (Drawing &d : index.drawings) {
         if (!d.judged)
             continue;
-        if (auto f = drawingFault(index, predictions, d)) {
+        if (auto f = drawingFault(index, predictions, d, usualMisfit)) {
             const std::vector<Sighting> as =
                 mended(index, d,
                        {f->kind, f->kind == DrawingFaultKind::Time        ? f->hours

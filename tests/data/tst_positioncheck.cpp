@@ -122,6 +122,12 @@ class TestPositionCheck : public QObject {
         // and B0 small the latitude stays within its tolerance.
         QTest::newRow("angle mirrored") << 7 << 3 << 0 << 0 << true << 3 << 6
             << "3: o \\d+,\\d° v délce jinde, než čekám podle 28\\., 29\\., 30\\.06\\., 2\\., 3\\. a 4\\.07\\.";
+        // Group 3 (15 north, near the centre) turned 10 degrees on day 4: 2.7 degrees of
+        // latitude, beyond the tolerance of the three drawings nearest in time and within the
+        // wider one of the three furthest; a near neighbour's word weighs more.
+        QTest::newRow("angle out, the nearest neighbours disagreeing")
+            << 4 << 3 << -100 << 0 << false << 3 << 3
+            << "3: o 2,\\d° v šířce jinde, než čekám podle 27\\., 29\\. a 30\\.06\\.";
         // Group 21 near the centre typed as 3, which is 49 degrees west that day.
         QTest::newRow("another group's number") << 9 << 21 << 0 << 0 << false << 3 << 5
             << "3: o \\d+,\\d° v délce a o \\d+,\\d° v šířce jinde, než čekám podle 30\\.06\\., 1\\., 2\\., 4\\. a 5\\.07\\.";
