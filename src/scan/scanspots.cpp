@@ -132,6 +132,10 @@ constexpr double kFilledPart = 1.6;
 constexpr double kCoreOfStrokes = 1.4;
 constexpr double kLeastCoreMm2 = 0.4;
 constexpr double kSmallOutlineMm = 3.5;
+// An outline joined to a core no wider than its strokes is looked for round marks at least
+// this far across (mm) each way, and is that mark for this part of its pencil at least.
+constexpr double kLeastJoinedOutlineMm = 0.6;
+constexpr double kOwnOutlinePart = 0.6;
 // An outline joined to its core has paper round the core on this part of rays at least.
 constexpr int kWrapRays = 16;
 constexpr double kWrapPart = 0.75;
@@ -721,12 +725,72 @@ OpenedCore openCore(const Marks &m, int k, cv::Size size) {
     return core;
 }
 
+// A core drawn against its outline and no wider than the outline's strokes, so that the mark
+// is all strokes: where the pencil lies thickest (the most of it round a point, or the
+// deepest inside the mark), the rest of the mark round it as an outline, with paper between
+// them on a part of the way round at least (openOutline's test).
+std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv::Mat &depth,
+                                                 const cv::Mat &blurredAbove, const WorkRegion &w,
+                                                 const std::vector<bool> &thin,
+                                                 const std::vector<bool> &isStroke,
+                                                 std::vector<int> &met, int &corePixels) {
+    const cv::Rect box(m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
+                       m.stats.at<int>(k, cv::CC_STAT_WIDTH),
+                       m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
+    if (std::max(box.width, box.height) > 2 * kLargestOutlineMm * w.dotsPerMm ||
+        std::min(box.width, box.height) < 2 * kLeastJoinedOutlineMm * w.dotsPerMm)
+        return std::nullopt;
+    cv::Point darkest(-1, -1), deepest(-1, -1);
+    float mostDark = -1, mostDeep = -1, deepDark = -1;
+    for (int y = box.y; y < box.y + box.height; ++y) {
+        const int *l = m.labels.ptr<int>(y);
+        const float *d = depth.ptr<float>(y);
+        const float *a = blurredAbove.ptr<float>(y);
+        for (int x = box.x; x < box.x + box.width; ++x) {
+            if (l[x] != k)
+                continue;
+            if (a[x] > mostDark) {
+                mostDark = a[x];
+                darkest = {x, y};
+            }
+            if (d[x] > mostDeep || (d[x] == mostDeep && a[x] > deepDark)) {
+                mostDeep = d[x];
+                deepDark = a[x];
+                deepest = {x, y};
+            }
+        }
+    }
+    for (const cv::Point c : {darkest, deepest}) {
+        if (c.x < 0)
+            continue;
+        // The core: the mark's pixels within the pencil's thickness there.
+        const double radius = std::max<double>(depth.at<float>(c), 1.0) + 0.5;
+        cv::Mat core = cv::Mat::zeros(m.labels.size(), CV_8UC1);
+        cv::Mat inBox = core(box);
+        cv::circle(inBox, c - box.tl(), static_cast<int>(std::floor(radius)), cv::Scalar(255),
+                   cv::FILLED);
+        inBox &= m.labels(box) == k;
+        std::vector<int> strokes;
+        auto polygon = openOutline(m, k, core, QPointF(c.x, c.y), w, thin, isStroke, strokes, true);
+        // The outline is the mark's own, other marks met only its pieces.
+        int own = 0, others = 0;
+        for (int piece : strokes)
+            (piece == k ? own : others) += m.stats.at<int>(piece, cv::CC_STAT_AREA);
+        if (polygon && own >= kOwnOutlinePart * (own + others)) {
+            met = strokes;
+            corePixels = cv::countNonZero(core);
+            return polygon;
+        }
+    }
+    return std::nullopt;
+}
+
 // Spots from marks: an outline round a core (closed, or open with gaps up to kOutlineGapMm)
 // becomes one spot with what it encloses; writing and lines (strokes of even width,
 // enclosing nothing filled) are left out; every other mark is a spot, its small holes
 // filled. A mark enclosing paper of kLeastHoleMm2 or more (an outline drawn into its core)
 // is a spot with a penumbra too.
-std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
+std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::Mat &above) {
     Marks m;
     cv::Mat centroids;
     m.count = cv::connectedComponentsWithStats(mask, m.labels, m.stats, centroids, 8, CV_32S);
@@ -857,10 +921,27 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
     std::vector<std::optional<std::vector<cv::Point>>> touchingOutline(count);
     std::vector<int> openedCore(count, 0);
     std::vector<std::vector<int>> touchingMet(count);
+    std::vector<int> marksInRound(roundCount, 0);
+    for (size_t i = 1; i < count; ++i)
+        ++marksInRound[static_cast<size_t>(roundOf[i])];
+    cv::Mat blurredAbove;
+    cv::GaussianBlur(above, blurredAbove, cv::Size(), 1.0);
     for (size_t i = 1; i < count; ++i) {
-        if (!isStroke[i] || !filledPart[i])
+        if (!isStroke[i])
             continue;
         const int k = static_cast<int>(i);
+        if (!filledPart[i]) {
+            // Writing that closes more than one piece of paper (an 8, a B) is no outline; an
+            // outline closed round marks of its own has its core among them.
+            if (holeOf[static_cast<size_t>(roundOf[i])] < 0 ||
+                marksInRound[static_cast<size_t>(roundOf[i])] > 1)
+                continue;
+            touchingOutline[i] = joinedCore(m, k, depth, blurredAbove, w, thin, isStroke,
+                                            touchingMet[i], openedCore[i]);
+            if (touchingOutline[i])
+                isStroke[i] = false;
+            continue;
+        }
         const cv::Rect box(
             m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
             m.stats.at<int>(k, cv::CC_STAT_WIDTH), m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
@@ -1104,7 +1185,7 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
         mask &= ~valley;
     }
 
-    const std::vector<Shape> shapes = shapesOf(mask, w);
+    const std::vector<Shape> shapes = shapesOf(mask, w, above);
     cv::Mat owner(mask.size(), CV_32S, cv::Scalar(-1));
     for (size_t s = 0; s < shapes.size(); ++s)
         for (const cv::Point &p : shapes[s].pixels)
