@@ -136,6 +136,9 @@ constexpr double kSmallOutlineMm = 3.5;
 // this far across (mm) each way, and is that mark for this part of its pencil at least.
 constexpr double kLeastJoinedOutlineMm = 0.6;
 constexpr double kOwnOutlinePart = 0.6;
+// How much deeper than its strokes a core is where the mark closes more than one piece of
+// paper.
+constexpr double kCoreOverStrokes = 1.5;
 // An outline joined to its core has paper round the core on this part of rays at least.
 constexpr int kWrapRays = 16;
 constexpr double kWrapPart = 0.75;
@@ -733,7 +736,8 @@ std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv
                                                  const cv::Mat &blurredAbove, const WorkRegion &w,
                                                  const std::vector<bool> &thin,
                                                  const std::vector<bool> &isStroke,
-                                                 std::vector<int> &met, int &corePixels) {
+                                                 bool pieces, std::vector<int> &met,
+                                                 int &corePixels) {
     const cv::Rect box(m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
                        m.stats.at<int>(k, cv::CC_STAT_WIDTH),
                        m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
@@ -760,8 +764,35 @@ std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv
             }
         }
     }
+    // A mark closing more than one piece of paper may be writing (an 8, a B, a crossed line):
+    // its core is then wider than its strokes are (the middle of the highest depths along
+    // them), not only where they cross.
+    float strokeDepth = 0;
+    if (pieces) {
+        std::vector<float> ridge;
+        for (int y = box.y; y < box.y + box.height; ++y)
+            for (int x = box.x; x < box.x + box.width; ++x) {
+                if (m.labels.at<int>(y, x) != k)
+                    continue;
+                const float d = depth.at<float>(y, x);
+                bool top = true;
+                for (int dy = -1; dy <= 1 && top; ++dy)
+                    for (int dx = -1; dx <= 1 && top; ++dx) {
+                        const cv::Point q(x + dx, y + dy);
+                        top = q.x < 0 || q.y < 0 || q.x >= depth.cols || q.y >= depth.rows ||
+                              depth.at<float>(q) <= d;
+                    }
+                if (top)
+                    ridge.push_back(d);
+            }
+        if (ridge.empty())
+            return std::nullopt;
+        auto middle = ridge.begin() + static_cast<std::ptrdiff_t>(ridge.size() / 2);
+        std::nth_element(ridge.begin(), middle, ridge.end());
+        strokeDepth = *middle;
+    }
     for (const cv::Point c : {darkest, deepest}) {
-        if (c.x < 0)
+        if (c.x < 0 || depth.at<float>(c) < kCoreOverStrokes * strokeDepth)
             continue;
         // The core: the mark's pixels within the pencil's thickness there.
         const double radius = std::max<double>(depth.at<float>(c), 1.0) + 0.5;
@@ -931,13 +962,13 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
             continue;
         const int k = static_cast<int>(i);
         if (!filledPart[i]) {
-            // Writing that closes more than one piece of paper (an 8, a B) is no outline; an
-            // outline closed round marks of its own has its core among them.
-            if (holeOf[static_cast<size_t>(roundOf[i])] < 0 ||
-                marksInRound[static_cast<size_t>(roundOf[i])] > 1)
+            // An outline closed round marks of its own has its core among them.
+            if (marksInRound[static_cast<size_t>(roundOf[i])] > 1)
                 continue;
-            touchingOutline[i] = joinedCore(m, k, depth, blurredAbove, w, thin, isStroke,
-                                            touchingMet[i], openedCore[i]);
+            touchingOutline[i] =
+                joinedCore(m, k, depth, blurredAbove, w, thin, isStroke,
+                           holeOf[static_cast<size_t>(roundOf[i])] < 0, touchingMet[i],
+                           openedCore[i]);
             if (touchingOutline[i])
                 isStroke[i] = false;
             continue;
