@@ -89,6 +89,11 @@ constexpr double kValleyLight = 0.7;
 constexpr double kPrintDarkness = 0.05;
 constexpr double kLeastSpotAtPrintMm2 = 0.2;
 constexpr double kAllOnPrint = 0.9;
+// A mark within a pixel of the print all along, this many times as long as wide and lighter
+// than this part of the pencil, is what is left of a printed line.
+constexpr double kAlongPrint = 0.95;
+constexpr double kStreakLength = 2.5;
+constexpr double kStreakInk = 0.6;
 // No spot is drawn larger than this (mm² of paper): the largest sunspots cover about 0.6 % of
 // the disk, 120 mm² on a drawing of R 80 and 300 on one of R 125. A round larger than this is
 // what the limb's line or the print closes, no outline.
@@ -735,9 +740,8 @@ OpenedCore openCore(const Marks &m, int k, cv::Size size) {
 std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv::Mat &depth,
                                                  const cv::Mat &blurredAbove, const WorkRegion &w,
                                                  const std::vector<bool> &thin,
-                                                 const std::vector<bool> &isStroke,
-                                                 bool pieces, std::vector<int> &met,
-                                                 int &corePixels) {
+                                                 const std::vector<bool> &isStroke, bool pieces,
+                                                 std::vector<int> &met, int &corePixels) {
     const cv::Rect box(m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
                        m.stats.at<int>(k, cv::CC_STAT_WIDTH),
                        m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
@@ -965,10 +969,9 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
             // An outline closed round marks of its own has its core among them.
             if (marksInRound[static_cast<size_t>(roundOf[i])] > 1)
                 continue;
-            touchingOutline[i] =
-                joinedCore(m, k, depth, blurredAbove, w, thin, isStroke,
-                           holeOf[static_cast<size_t>(roundOf[i])] < 0, touchingMet[i],
-                           openedCore[i]);
+            touchingOutline[i] = joinedCore(m, k, depth, blurredAbove, w, thin, isStroke,
+                                            holeOf[static_cast<size_t>(roundOf[i])] < 0,
+                                            touchingMet[i], openedCore[i]);
             if (touchingOutline[i])
                 isStroke[i] = false;
             continue;
@@ -1233,6 +1236,7 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
         bool atPrint = false;
         size_t marked = 0;
         size_t onPrint = 0;
+        size_t alongPrint = 0;
         for (const cv::Point &p : shape.pixels) {
             if (mask.at<uchar>(p) && !w.hidden.at<uchar>(p))
                 own.push_back(above.at<float>(p));
@@ -1240,6 +1244,7 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
             if (mask.at<uchar>(p)) {
                 ++marked;
                 onPrint += w.printed.at<uchar>(p) ? 1 : 0;
+                alongPrint += nearPrint.at<uchar>(p) ? 1 : 0;
             }
         }
         // Where the print crowds (meridians running into the limb) what is left of it may
@@ -1252,6 +1257,14 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
         const double middle = *at;
         if (onPrint >= kAllOnPrint * marked)
             continue;
+        // A streak lying along a printed line, within a pixel of it, is the line coming out
+        // darker than the print's tone there (a scan adjusted in contrast, lines crowding).
+        if (!shape.penumbra && alongPrint >= kAlongPrint * marked && middle < kStreakInk * w.ink) {
+            const cv::RotatedRect along = cv::minAreaRect(shape.pixels);
+            if (std::max(along.size.width, along.size.height) >=
+                kStreakLength * std::max(1.0f, std::min(along.size.width, along.size.height)))
+                continue;
+        }
         at = own.begin() + static_cast<std::ptrdiff_t>(kSmudgePercentile * (own.size() - 1));
         std::nth_element(own.begin(), at, own.end());
         if (*at < kSmudgePart * w.ink)
