@@ -120,6 +120,9 @@ constexpr double kFarthestHidden = 1.3;
 // A mark met on rays reaching this many times farther than the outline on both sides of it
 // lies beside the outline.
 constexpr double kBesideOutline = 1.3;
+// A stroke met on no more than 1 / kFewRays of the rays is judged so too (writing beyond a
+// gap).
+constexpr int kFewRays = 6;
 // A core's own edge this near the outline's radius is the outline drawn against the core.
 constexpr double kCoreAgainstOutline = 0.75;
 // A ray stopped short of this part of the middle radius of the kDipRays rays on each side
@@ -582,7 +585,7 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
         const int piece = hitMark[static_cast<size_t>(k)];
         if (piece <= 0 || std::find(met.begin(), met.end(), piece) != met.end())
             continue;
-        if (piece == core || isStroke[static_cast<size_t>(piece)]) {
+        if (piece == core) {
             met.push_back(piece);
             continue;
         }
@@ -590,6 +593,13 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
         for (int j = 0; j < kOutlineRays; ++j)
             if (hitMark[static_cast<size_t>(j)] == piece)
                 rays.push_back(j);
+        // A stroke met on a few rays only may be writing met through a gap; one met on more
+        // is a part of the outline.
+        if (isStroke[static_cast<size_t>(piece)] &&
+            static_cast<int>(rays.size()) > kOutlineRays / kFewRays) {
+            met.push_back(piece);
+            continue;
+        }
         double beyond = 0;
         int judged = 0;
         for (int j : rays) {
@@ -599,8 +609,9 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
                 for (int d = 1; d < kOutlineRays / 2; ++d) {
                     const auto n =
                         static_cast<size_t>((j + step * d + kOutlineRays) % kOutlineRays);
-                    // Judged against the outline's sure pieces: strokes, the core's own.
-                    if (hitMark[n] > 0 &&
+                    // Judged against the outline's sure pieces: strokes, the core's own
+                    // (a stroke against the others: writing met through a gap).
+                    if (hitMark[n] > 0 && hitMark[n] != piece &&
                         (hitMark[n] == core || isStroke[static_cast<size_t>(hitMark[n])])) {
                         sides += outer[n];
                         ++found;
