@@ -161,6 +161,10 @@ constexpr double kShallowPart = 0.64;
 constexpr double kLightInside = 0.75;
 constexpr double kOwnInkPart = 0.85;
 constexpr double kLeastLightInsideMm2 = 0.1;
+// A piece of a stroke cut by the print: at most this large (mm²), this many times as long as
+// wide.
+constexpr double kLargestPieceMm2 = 1.0;
+constexpr double kPieceLength = 2.0;
 // A click takes the mark within this of it, and looks this far round it for the paper and
 // the print.
 constexpr double kClickReachMm = 1;
@@ -915,6 +919,60 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
         if (!filledPart[i] && holePixels[static_cast<size_t>(roundOf[i])] == 0 &&
             deepest[i] < kShallowPart * std::sqrt(area / std::numbers::pi))
             isStroke[i] = true;
+    }
+    // A piece of a stroke that print as dark as the pencil cuts: a short mark ending at such
+    // print and pointing across it at pencil on its other side (the arms of a cross, a letter drawn
+    // over a line). A spot beside a line is no longer one way than the other, or meets nothing.
+    for (size_t i = 1; i < count; ++i) {
+        const int k = static_cast<int>(i);
+        const double area = m.stats.at<int>(k, cv::CC_STAT_AREA);
+        if (isStroke[i] || filledPart[i] || area > kLargestPieceMm2 * w.dotsPerMm * w.dotsPerMm)
+            continue;
+        std::vector<cv::Point> pixels;
+        const cv::Rect box(
+            m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
+            m.stats.at<int>(k, cv::CC_STAT_WIDTH), m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
+        cv::findNonZero(m.labels(box) == k, pixels);
+        const cv::RotatedRect r = cv::minAreaRect(pixels);
+        const double length = std::max(r.size.width, r.size.height);
+        if (length < kPieceLength * std::max(1.0f, std::min(r.size.width, r.size.height)))
+            continue;
+        const double a = (r.size.width >= r.size.height ? r.angle : r.angle + 90) * kRadPerDeg;
+        const QPointF u(std::cos(a), std::sin(a));
+        const QPointF middle(box.x + r.center.x, box.y + r.center.y);
+        for (int side : {-1, 1}) {
+            bool acrossPrint = false;
+            bool met = false;
+            for (double t = length / 2; t <= length / 2 + kBridgeMm * w.dotsPerMm && !met;
+                 t += 0.5) {
+                const cv::Point q(static_cast<int>(std::lround(middle.x() + side * t * u.x())),
+                                  static_cast<int>(std::lround(middle.y() + side * t * u.y())));
+                if (q.x < 0 || q.y < 0 || q.x >= mask.cols || q.y >= mask.rows)
+                    break;
+                const int l = m.labels.at<int>(q);
+                acrossPrint = acrossPrint || w.hidden.at<uchar>(q) != 0;
+                // The print where the piece ends, then pencil beyond it.
+                if (!acrossPrint && t > length / 2 + kBandPx + 1)
+                    break;
+                met = l != 0 && l != k && acrossPrint;
+                // Not the outline round a core.
+                if (met) {
+                    const cv::Rect other(m.stats.at<int>(l, cv::CC_STAT_LEFT),
+                                         m.stats.at<int>(l, cv::CC_STAT_TOP),
+                                         m.stats.at<int>(l, cv::CC_STAT_WIDTH),
+                                         m.stats.at<int>(l, cv::CC_STAT_HEIGHT));
+                    std::vector<cv::Point> its, hull;
+                    cv::findNonZero(m.labels(other) == l, its);
+                    cv::convexHull(its, hull);
+                    if (cv::pointPolygonTest(hull,
+                                             cv::Point2f(static_cast<float>(middle.x() - other.x),
+                                                         static_cast<float>(middle.y() - other.y)),
+                                             false) > 0)
+                        break;
+                    isStroke[i] = true;
+                }
+            }
+        }
     }
     // An outline joined to its core (along a printed line, by the scan's blur): the one piece
     // of paper it encloses lies round a part of the mark, its middle on the pencil. The paper
