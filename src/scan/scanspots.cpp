@@ -1034,15 +1034,19 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
         if (!isStroke[i])
             continue;
         const int k = static_cast<int>(i);
-        if (!filledPart[i]) {
-            // An outline closed round marks of its own has its core among them.
+        // A core the strokes' width does not tell (an outline closed round marks of its own
+        // has its core among them).
+        const auto joined = [&] {
             if (marksInRound[static_cast<size_t>(roundOf[i])] > 1)
-                continue;
+                return;
             touchingOutline[i] = joinedCore(m, k, depth, blurredAbove, w, thin, isStroke,
                                             holeOf[static_cast<size_t>(roundOf[i])] < 0,
                                             touchingMet[i], openedCore[i]);
             if (touchingOutline[i])
                 isStroke[i] = false;
+        };
+        if (!filledPart[i]) {
+            joined();
             continue;
         }
         const cv::Rect box(
@@ -1064,8 +1068,11 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
             std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
             moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm)
             isStroke[i] = false;
-        if (moments.m00 < kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm)
+        if (moments.m00 < kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm) {
+            if (isStroke[i])
+                joined();
             continue;
+        }
         const QPointF middle(box.x + moments.m10 / moments.m00, box.y + moments.m01 / moments.m00);
         int paperRays = 0;
         // The rest of the mark is outline beyond paper (the core's own grains are none), or
@@ -1081,6 +1088,8 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
             // The paper it closes lies round the core (a fifth of the way round at least),
             // not beside it (the triangle of a written 4 at its corner).
             isStroke[i] = false;
+        } else {
+            joined();
         }
     }
     std::vector<int> strokes(roundCount, 0), blobs(roundCount, 0), corePixels(roundCount, 0);
