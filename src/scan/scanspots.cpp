@@ -156,6 +156,9 @@ constexpr double kThinLineMm = 0.5;
 // A mark whose deepest point lies at most this part of the radius of a disk of its area from
 // its edge is strokes, not a filled spot.
 constexpr double kShallowPart = 0.64;
+// The depth of a mark away from the print, as the pixels' grid gives it, may fall short by this
+// (pixels).
+constexpr double kDepthGridPx = 0.25;
 // Paper inside a filled mark (lighter than this part of its darkest pencil) of this much at least
 // is what an outline drawn close round its core leaves.
 constexpr double kLightInside = 0.75;
@@ -914,10 +917,27 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
     const double leastHole = kLeastHoleMm2 * w.dotsPerMm * w.dotsPerMm;
     // A piece of writing the print cut short, or a letter too short for its width: nowhere as
     // deep as a filled mark of its area is (a spot drawn as an ellipse up to 2.5 : 1 is).
+    // Away from the print that may cut it, a mark's depth is known to a part of a pixel only
+    // (a small spot drawn aslant is two pixels and a half across, its depth √2).
+    std::vector<bool> besideHidden(count, false);
+    {
+        cv::Mat near;
+        cv::dilate(w.hidden, near,
+                   cv::getStructuringElement(cv::MORPH_ELLIPSE,
+                                             cv::Size(2 * kBandPx + 1, 2 * kBandPx + 1)));
+        for (int y = 0; y < mask.rows; ++y) {
+            const int *l = m.labels.ptr<int>(y);
+            const uchar *n = near.ptr<uchar>(y);
+            for (int x = 0; x < mask.cols; ++x)
+                if (l[x] && n[x])
+                    besideHidden[static_cast<size_t>(l[x])] = true;
+        }
+    }
     for (size_t i = 1; i < count; ++i) {
         const double area = m.stats.at<int>(static_cast<int>(i), cv::CC_STAT_AREA);
+        const double grid = besideHidden[i] ? 0.0 : kDepthGridPx;
         if (!filledPart[i] && holePixels[static_cast<size_t>(roundOf[i])] == 0 &&
-            deepest[i] < kShallowPart * std::sqrt(area / std::numbers::pi))
+            deepest[i] + grid < kShallowPart * std::sqrt(area / std::numbers::pi))
             isStroke[i] = true;
     }
     // A piece of a stroke that print as dark as the pencil cuts: a short mark ending at such
