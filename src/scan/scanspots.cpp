@@ -168,6 +168,11 @@ constexpr double kLeastLightInsideMm2 = 0.1;
 // wide.
 constexpr double kLargestPieceMm2 = 1.0;
 constexpr double kPieceLength = 2.0;
+// Pencil drawn along such print: seen through it darker than this part of the pencil, at
+// least this long (mm) and this many times as long as the mark beside it.
+constexpr double kUnderPrintInk = 0.5;
+constexpr double kAlongLineMm = 2.0;
+constexpr double kAlongLine = 2.0;
 // A click takes the mark within this of it, and looks this far round it for the paper and
 // the print.
 constexpr double kClickReachMm = 1;
@@ -939,6 +944,39 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
         if (!filledPart[i] && holePixels[static_cast<size_t>(roundOf[i])] == 0 &&
             deepest[i] + grid < kShallowPart * std::sqrt(area / std::numbers::pi))
             isStroke[i] = true;
+    }
+    // A piece of a line drawn along print as dark as the pencil: a short mark beside the print
+    // where the pencil goes on over the print (as the scan shows it through) much farther.
+    {
+        cv::Mat under = w.hidden & (above > kUnderPrintInk * w.ink);
+        cv::Mat parts, partStats, partMiddles;
+        const int n = cv::connectedComponentsWithStats(under, parts, partStats, partMiddles, 8);
+        std::vector<double> partLength(static_cast<size_t>(n), 0);
+        for (int j = 1; j < n; ++j)
+            partLength[static_cast<size_t>(j)] = std::hypot(
+                partStats.at<int>(j, cv::CC_STAT_WIDTH), partStats.at<int>(j, cv::CC_STAT_HEIGHT));
+        for (size_t i = 1; i < count; ++i) {
+            const int k = static_cast<int>(i);
+            if (isStroke[i] || !besideHidden[i] ||
+                m.stats.at<int>(k, cv::CC_STAT_AREA) > kLargestPieceMm2 * w.dotsPerMm * w.dotsPerMm)
+                continue;
+            const cv::Rect box(m.stats.at<int>(k, cv::CC_STAT_LEFT) - 1,
+                               m.stats.at<int>(k, cv::CC_STAT_TOP) - 1,
+                               m.stats.at<int>(k, cv::CC_STAT_WIDTH) + 2,
+                               m.stats.at<int>(k, cv::CC_STAT_HEIGHT) + 2);
+            const cv::Rect inside = box & cv::Rect(0, 0, mask.cols, mask.rows);
+            const double own = std::hypot(m.stats.at<int>(k, cv::CC_STAT_WIDTH),
+                                          m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
+            for (int y = inside.y; y < inside.y + inside.height && !isStroke[i]; ++y)
+                for (int x = inside.x; x < inside.x + inside.width; ++x) {
+                    const int part = parts.at<int>(y, x);
+                    if (part > 0 && partLength[static_cast<size_t>(part)] >=
+                                        std::max(kAlongLineMm * w.dotsPerMm, kAlongLine * own)) {
+                        isStroke[i] = true;
+                        break;
+                    }
+                }
+        }
     }
     // A piece of a stroke that print as dark as the pencil cuts: a short mark ending at such
     // print and pointing across it at pencil on its other side (the arms of a cross, a letter drawn
