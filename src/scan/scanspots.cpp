@@ -89,6 +89,11 @@ constexpr double kValleyLight = 0.7;
 constexpr double kPrintDarkness = 0.05;
 constexpr double kLeastSpotAtPrintMm2 = 0.2;
 constexpr double kAllOnPrint = 0.9;
+// A mark within a pixel of the print all along, this many times as long as wide and lighter
+// than this part of the pencil, is what is left of a printed line.
+constexpr double kAlongPrint = 0.95;
+constexpr double kStreakLength = 2.5;
+constexpr double kStreakInk = 0.6;
 // No spot is drawn larger than this (mm² of paper): the largest sunspots cover about 0.6 % of
 // the disk, 120 mm² on a drawing of R 80 and 300 on one of R 125. A round larger than this is
 // what the limb's line or the print closes, no outline.
@@ -115,6 +120,9 @@ constexpr double kFarthestHidden = 1.3;
 // A mark met on rays reaching this many times farther than the outline on both sides of it
 // lies beside the outline.
 constexpr double kBesideOutline = 1.3;
+// A stroke met on no more than 1 / kFewRays of the rays is judged so too (writing beyond a
+// gap).
+constexpr int kFewRays = 6;
 // A core's own edge this near the outline's radius is the outline drawn against the core.
 constexpr double kCoreAgainstOutline = 0.75;
 // A ray stopped short of this part of the middle radius of the kDipRays rays on each side
@@ -132,6 +140,13 @@ constexpr double kFilledPart = 1.6;
 constexpr double kCoreOfStrokes = 1.4;
 constexpr double kLeastCoreMm2 = 0.4;
 constexpr double kSmallOutlineMm = 3.5;
+// An outline joined to a core no wider than its strokes is looked for round marks at least
+// this far across (mm) each way, and is that mark for this part of its pencil at least.
+constexpr double kLeastJoinedOutlineMm = 0.6;
+constexpr double kOwnOutlinePart = 0.6;
+// How much deeper than its strokes a core is where the mark closes more than one piece of
+// paper.
+constexpr double kCoreOverStrokes = 1.5;
 // An outline joined to its core has paper round the core on this part of rays at least.
 constexpr int kWrapRays = 16;
 constexpr double kWrapPart = 0.75;
@@ -141,11 +156,23 @@ constexpr double kThinLineMm = 0.5;
 // A mark whose deepest point lies at most this part of the radius of a disk of its area from
 // its edge is strokes, not a filled spot.
 constexpr double kShallowPart = 0.64;
+// The depth of a mark away from the print, as the pixels' grid gives it, may fall short by this
+// (pixels).
+constexpr double kDepthGridPx = 0.25;
 // Paper inside a filled mark (lighter than this part of its darkest pencil) of this much at least
 // is what an outline drawn close round its core leaves.
 constexpr double kLightInside = 0.75;
 constexpr double kOwnInkPart = 0.85;
 constexpr double kLeastLightInsideMm2 = 0.1;
+// A piece of a stroke cut by the print: at most this large (mm²), this many times as long as
+// wide.
+constexpr double kLargestPieceMm2 = 1.0;
+constexpr double kPieceLength = 2.0;
+// Pencil drawn along such print: seen through it darker than this part of the pencil, at
+// least this long (mm) and this many times as long as the mark beside it.
+constexpr double kUnderPrintInk = 0.5;
+constexpr double kAlongLineMm = 2.0;
+constexpr double kAlongLine = 2.0;
 // A click takes the mark within this of it, and looks this far round it for the paper and
 // the print.
 constexpr double kClickReachMm = 1;
@@ -570,7 +597,7 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
         const int piece = hitMark[static_cast<size_t>(k)];
         if (piece <= 0 || std::find(met.begin(), met.end(), piece) != met.end())
             continue;
-        if (piece == core || isStroke[static_cast<size_t>(piece)]) {
+        if (piece == core) {
             met.push_back(piece);
             continue;
         }
@@ -578,6 +605,13 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
         for (int j = 0; j < kOutlineRays; ++j)
             if (hitMark[static_cast<size_t>(j)] == piece)
                 rays.push_back(j);
+        // A stroke met on a few rays only may be writing met through a gap; one met on more
+        // is a part of the outline.
+        if (isStroke[static_cast<size_t>(piece)] &&
+            static_cast<int>(rays.size()) > kOutlineRays / kFewRays) {
+            met.push_back(piece);
+            continue;
+        }
         double beyond = 0;
         int judged = 0;
         for (int j : rays) {
@@ -587,8 +621,9 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
                 for (int d = 1; d < kOutlineRays / 2; ++d) {
                     const auto n =
                         static_cast<size_t>((j + step * d + kOutlineRays) % kOutlineRays);
-                    // Judged against the outline's sure pieces: strokes, the core's own.
-                    if (hitMark[n] > 0 &&
+                    // Judged against the outline's sure pieces: strokes, the core's own
+                    // (a stroke against the others: writing met through a gap).
+                    if (hitMark[n] > 0 && hitMark[n] != piece &&
                         (hitMark[n] == core || isStroke[static_cast<size_t>(hitMark[n])])) {
                         sides += outer[n];
                         ++found;
@@ -721,12 +756,99 @@ OpenedCore openCore(const Marks &m, int k, cv::Size size) {
     return core;
 }
 
+// A core drawn against its outline and no wider than the outline's strokes, so that the mark
+// is all strokes: where the pencil lies thickest (the most of it round a point, or the
+// deepest inside the mark), the rest of the mark round it as an outline, with paper between
+// them on a part of the way round at least (openOutline's test).
+std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv::Mat &depth,
+                                                 const cv::Mat &blurredAbove, const WorkRegion &w,
+                                                 const std::vector<bool> &thin,
+                                                 const std::vector<bool> &isStroke, bool pieces,
+                                                 std::vector<int> &met, int &corePixels) {
+    const cv::Rect box(m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
+                       m.stats.at<int>(k, cv::CC_STAT_WIDTH),
+                       m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
+    if (std::max(box.width, box.height) > 2 * kLargestOutlineMm * w.dotsPerMm ||
+        std::min(box.width, box.height) < 2 * kLeastJoinedOutlineMm * w.dotsPerMm)
+        return std::nullopt;
+    cv::Point darkest(-1, -1), deepest(-1, -1);
+    float mostDark = -1, mostDeep = -1, deepDark = -1;
+    for (int y = box.y; y < box.y + box.height; ++y) {
+        const int *l = m.labels.ptr<int>(y);
+        const float *d = depth.ptr<float>(y);
+        const float *a = blurredAbove.ptr<float>(y);
+        for (int x = box.x; x < box.x + box.width; ++x) {
+            if (l[x] != k)
+                continue;
+            if (a[x] > mostDark) {
+                mostDark = a[x];
+                darkest = {x, y};
+            }
+            if (d[x] > mostDeep || (d[x] == mostDeep && a[x] > deepDark)) {
+                mostDeep = d[x];
+                deepDark = a[x];
+                deepest = {x, y};
+            }
+        }
+    }
+    // A mark closing more than one piece of paper may be writing (an 8, a B, a crossed line):
+    // its core is then wider than its strokes are (the middle of the highest depths along
+    // them), not only where they cross.
+    float strokeDepth = 0;
+    if (pieces) {
+        std::vector<float> ridge;
+        for (int y = box.y; y < box.y + box.height; ++y)
+            for (int x = box.x; x < box.x + box.width; ++x) {
+                if (m.labels.at<int>(y, x) != k)
+                    continue;
+                const float d = depth.at<float>(y, x);
+                bool top = true;
+                for (int dy = -1; dy <= 1 && top; ++dy)
+                    for (int dx = -1; dx <= 1 && top; ++dx) {
+                        const cv::Point q(x + dx, y + dy);
+                        top = q.x < 0 || q.y < 0 || q.x >= depth.cols || q.y >= depth.rows ||
+                              depth.at<float>(q) <= d;
+                    }
+                if (top)
+                    ridge.push_back(d);
+            }
+        if (ridge.empty())
+            return std::nullopt;
+        auto middle = ridge.begin() + static_cast<std::ptrdiff_t>(ridge.size() / 2);
+        std::nth_element(ridge.begin(), middle, ridge.end());
+        strokeDepth = *middle;
+    }
+    for (const cv::Point c : {darkest, deepest}) {
+        if (c.x < 0 || depth.at<float>(c) < kCoreOverStrokes * strokeDepth)
+            continue;
+        // The core: the mark's pixels within the pencil's thickness there.
+        const double radius = std::max<double>(depth.at<float>(c), 1.0) + 0.5;
+        cv::Mat core = cv::Mat::zeros(m.labels.size(), CV_8UC1);
+        cv::Mat inBox = core(box);
+        cv::circle(inBox, c - box.tl(), static_cast<int>(std::floor(radius)), cv::Scalar(255),
+                   cv::FILLED);
+        inBox &= m.labels(box) == k;
+        std::vector<int> strokes;
+        auto polygon = openOutline(m, k, core, QPointF(c.x, c.y), w, thin, isStroke, strokes, true);
+        // The outline is the mark's own, other marks met only its pieces.
+        int own = 0, others = 0;
+        for (int piece : strokes)
+            (piece == k ? own : others) += m.stats.at<int>(piece, cv::CC_STAT_AREA);
+        if (polygon && own >= kOwnOutlinePart * (own + others)) {
+            met = strokes;
+            corePixels = cv::countNonZero(core);
+            return polygon;
+        }
+    }
+    return std::nullopt;
+}
+
 // Spots from marks: an outline round a core (closed, or open with gaps up to kOutlineGapMm)
 // becomes one spot with what it encloses; writing and lines (strokes of even width,
 // enclosing nothing filled) are left out; every other mark is a spot, its small holes
 // filled. A mark enclosing paper of kLeastHoleMm2 or more (an outline drawn into its core)
 // is a spot with a penumbra too.
-std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
+std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::Mat &above) {
     Marks m;
     cv::Mat centroids;
     m.count = cv::connectedComponentsWithStats(mask, m.labels, m.stats, centroids, 8, CV_32S);
@@ -800,11 +922,115 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
     const double leastHole = kLeastHoleMm2 * w.dotsPerMm * w.dotsPerMm;
     // A piece of writing the print cut short, or a letter too short for its width: nowhere as
     // deep as a filled mark of its area is (a spot drawn as an ellipse up to 2.5 : 1 is).
+    // Away from the print that may cut it, a mark's depth is known to a part of a pixel only
+    // (a small spot drawn aslant is two pixels and a half across, its depth √2).
+    std::vector<bool> besideHidden(count, false);
+    {
+        cv::Mat near;
+        cv::dilate(w.hidden, near,
+                   cv::getStructuringElement(cv::MORPH_ELLIPSE,
+                                             cv::Size(2 * kBandPx + 1, 2 * kBandPx + 1)));
+        for (int y = 0; y < mask.rows; ++y) {
+            const int *l = m.labels.ptr<int>(y);
+            const uchar *n = near.ptr<uchar>(y);
+            for (int x = 0; x < mask.cols; ++x)
+                if (l[x] && n[x])
+                    besideHidden[static_cast<size_t>(l[x])] = true;
+        }
+    }
     for (size_t i = 1; i < count; ++i) {
         const double area = m.stats.at<int>(static_cast<int>(i), cv::CC_STAT_AREA);
+        const double grid = besideHidden[i] ? 0.0 : kDepthGridPx;
         if (!filledPart[i] && holePixels[static_cast<size_t>(roundOf[i])] == 0 &&
-            deepest[i] < kShallowPart * std::sqrt(area / std::numbers::pi))
+            deepest[i] + grid < kShallowPart * std::sqrt(area / std::numbers::pi))
             isStroke[i] = true;
+    }
+    // A piece of a line drawn along print as dark as the pencil: a short mark beside the print
+    // where the pencil goes on over the print (as the scan shows it through) much farther.
+    {
+        cv::Mat under = w.hidden & (above > kUnderPrintInk * w.ink);
+        cv::Mat parts, partStats, partMiddles;
+        const int n = cv::connectedComponentsWithStats(under, parts, partStats, partMiddles, 8);
+        std::vector<double> partLength(static_cast<size_t>(n), 0);
+        for (int j = 1; j < n; ++j)
+            partLength[static_cast<size_t>(j)] = std::hypot(
+                partStats.at<int>(j, cv::CC_STAT_WIDTH), partStats.at<int>(j, cv::CC_STAT_HEIGHT));
+        for (size_t i = 1; i < count; ++i) {
+            const int k = static_cast<int>(i);
+            if (isStroke[i] || !besideHidden[i] ||
+                m.stats.at<int>(k, cv::CC_STAT_AREA) > kLargestPieceMm2 * w.dotsPerMm * w.dotsPerMm)
+                continue;
+            const cv::Rect box(m.stats.at<int>(k, cv::CC_STAT_LEFT) - 1,
+                               m.stats.at<int>(k, cv::CC_STAT_TOP) - 1,
+                               m.stats.at<int>(k, cv::CC_STAT_WIDTH) + 2,
+                               m.stats.at<int>(k, cv::CC_STAT_HEIGHT) + 2);
+            const cv::Rect inside = box & cv::Rect(0, 0, mask.cols, mask.rows);
+            const double own = std::hypot(m.stats.at<int>(k, cv::CC_STAT_WIDTH),
+                                          m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
+            for (int y = inside.y; y < inside.y + inside.height && !isStroke[i]; ++y)
+                for (int x = inside.x; x < inside.x + inside.width; ++x) {
+                    const int part = parts.at<int>(y, x);
+                    if (part > 0 && partLength[static_cast<size_t>(part)] >=
+                                        std::max(kAlongLineMm * w.dotsPerMm, kAlongLine * own)) {
+                        isStroke[i] = true;
+                        break;
+                    }
+                }
+        }
+    }
+    // A piece of a stroke that print as dark as the pencil cuts: a short mark ending at such
+    // print and pointing across it at pencil on its other side (the arms of a cross, a letter drawn
+    // over a line). A spot beside a line is no longer one way than the other, or meets nothing.
+    for (size_t i = 1; i < count; ++i) {
+        const int k = static_cast<int>(i);
+        const double area = m.stats.at<int>(k, cv::CC_STAT_AREA);
+        if (isStroke[i] || filledPart[i] || area > kLargestPieceMm2 * w.dotsPerMm * w.dotsPerMm)
+            continue;
+        std::vector<cv::Point> pixels;
+        const cv::Rect box(
+            m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
+            m.stats.at<int>(k, cv::CC_STAT_WIDTH), m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
+        cv::findNonZero(m.labels(box) == k, pixels);
+        const cv::RotatedRect r = cv::minAreaRect(pixels);
+        const double length = std::max(r.size.width, r.size.height);
+        if (length < kPieceLength * std::max(1.0f, std::min(r.size.width, r.size.height)))
+            continue;
+        const double a = (r.size.width >= r.size.height ? r.angle : r.angle + 90) * kRadPerDeg;
+        const QPointF u(std::cos(a), std::sin(a));
+        const QPointF middle(box.x + r.center.x, box.y + r.center.y);
+        for (int side : {-1, 1}) {
+            bool acrossPrint = false;
+            bool met = false;
+            for (double t = length / 2; t <= length / 2 + kBridgeMm * w.dotsPerMm && !met;
+                 t += 0.5) {
+                const cv::Point q(static_cast<int>(std::lround(middle.x() + side * t * u.x())),
+                                  static_cast<int>(std::lround(middle.y() + side * t * u.y())));
+                if (q.x < 0 || q.y < 0 || q.x >= mask.cols || q.y >= mask.rows)
+                    break;
+                const int l = m.labels.at<int>(q);
+                acrossPrint = acrossPrint || w.hidden.at<uchar>(q) != 0;
+                // The print where the piece ends, then pencil beyond it.
+                if (!acrossPrint && t > length / 2 + kBandPx + 1)
+                    break;
+                met = l != 0 && l != k && acrossPrint;
+                // Not the outline round a core.
+                if (met) {
+                    const cv::Rect other(m.stats.at<int>(l, cv::CC_STAT_LEFT),
+                                         m.stats.at<int>(l, cv::CC_STAT_TOP),
+                                         m.stats.at<int>(l, cv::CC_STAT_WIDTH),
+                                         m.stats.at<int>(l, cv::CC_STAT_HEIGHT));
+                    std::vector<cv::Point> its, hull;
+                    cv::findNonZero(m.labels(other) == l, its);
+                    cv::convexHull(its, hull);
+                    if (cv::pointPolygonTest(hull,
+                                             cv::Point2f(static_cast<float>(middle.x() - other.x),
+                                                         static_cast<float>(middle.y() - other.y)),
+                                             false) > 0)
+                        break;
+                    isStroke[i] = true;
+                }
+            }
+        }
     }
     // An outline joined to its core (along a printed line, by the scan's blur): the one piece
     // of paper it encloses lies round a part of the mark, its middle on the pencil. The paper
@@ -857,10 +1083,30 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
     std::vector<std::optional<std::vector<cv::Point>>> touchingOutline(count);
     std::vector<int> openedCore(count, 0);
     std::vector<std::vector<int>> touchingMet(count);
+    std::vector<int> marksInRound(roundCount, 0);
+    for (size_t i = 1; i < count; ++i)
+        ++marksInRound[static_cast<size_t>(roundOf[i])];
+    cv::Mat blurredAbove;
+    cv::GaussianBlur(above, blurredAbove, cv::Size(), 1.0);
     for (size_t i = 1; i < count; ++i) {
-        if (!isStroke[i] || !filledPart[i])
+        if (!isStroke[i])
             continue;
         const int k = static_cast<int>(i);
+        // A core the strokes' width does not tell (an outline closed round marks of its own
+        // has its core among them).
+        const auto joined = [&] {
+            if (marksInRound[static_cast<size_t>(roundOf[i])] > 1)
+                return;
+            touchingOutline[i] = joinedCore(m, k, depth, blurredAbove, w, thin, isStroke,
+                                            holeOf[static_cast<size_t>(roundOf[i])] < 0,
+                                            touchingMet[i], openedCore[i]);
+            if (touchingOutline[i])
+                isStroke[i] = false;
+        };
+        if (!filledPart[i]) {
+            joined();
+            continue;
+        }
         const cv::Rect box(
             m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
             m.stats.at<int>(k, cv::CC_STAT_WIDTH), m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
@@ -880,8 +1126,11 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
             std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
             moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm)
             isStroke[i] = false;
-        if (moments.m00 < kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm)
+        if (moments.m00 < kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm) {
+            if (isStroke[i])
+                joined();
             continue;
+        }
         const QPointF middle(box.x + moments.m10 / moments.m00, box.y + moments.m01 / moments.m00);
         int paperRays = 0;
         // The rest of the mark is outline beyond paper (the core's own grains are none), or
@@ -897,6 +1146,8 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w) {
             // The paper it closes lies round the core (a fifth of the way round at least),
             // not beside it (the triangle of a written 4 at its corner).
             isStroke[i] = false;
+        } else {
+            joined();
         }
     }
     std::vector<int> strokes(roundCount, 0), blobs(roundCount, 0), corePixels(roundCount, 0);
@@ -1104,7 +1355,7 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
         mask &= ~valley;
     }
 
-    const std::vector<Shape> shapes = shapesOf(mask, w);
+    const std::vector<Shape> shapes = shapesOf(mask, w, above);
     cv::Mat owner(mask.size(), CV_32S, cv::Scalar(-1));
     for (size_t s = 0; s < shapes.size(); ++s)
         for (const cv::Point &p : shapes[s].pixels)
@@ -1121,6 +1372,7 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
         bool atPrint = false;
         size_t marked = 0;
         size_t onPrint = 0;
+        size_t alongPrint = 0;
         for (const cv::Point &p : shape.pixels) {
             if (mask.at<uchar>(p) && !w.hidden.at<uchar>(p))
                 own.push_back(above.at<float>(p));
@@ -1128,6 +1380,7 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
             if (mask.at<uchar>(p)) {
                 ++marked;
                 onPrint += w.printed.at<uchar>(p) ? 1 : 0;
+                alongPrint += nearPrint.at<uchar>(p) ? 1 : 0;
             }
         }
         // Where the print crowds (meridians running into the limb) what is left of it may
@@ -1140,6 +1393,14 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
         const double middle = *at;
         if (onPrint >= kAllOnPrint * marked)
             continue;
+        // A streak lying along a printed line, within a pixel of it, is the line coming out
+        // darker than the print's tone there (a scan adjusted in contrast, lines crowding).
+        if (!shape.penumbra && alongPrint >= kAlongPrint * marked && middle < kStreakInk * w.ink) {
+            const cv::RotatedRect along = cv::minAreaRect(shape.pixels);
+            if (std::max(along.size.width, along.size.height) >=
+                kStreakLength * std::max(1.0f, std::min(along.size.width, along.size.height)))
+                continue;
+        }
         at = own.begin() + static_cast<std::ptrdiff_t>(kSmudgePercentile * (own.size() - 1));
         std::nth_element(own.begin(), at, own.end());
         if (*at < kSmudgePart * w.ink)

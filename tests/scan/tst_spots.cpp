@@ -210,8 +210,9 @@ class TestSpots : public QObject {
     // outline with a gap of 0.8 mm round a core is one spot with a penumbra of what the
     // outline encloses (0.2 mm wide, 4.4 mm across: 15.2 mm²); a written number is none; a
     // filled spot with one light pixel at its middle is no penumbra. The outline stays so
-    // with a printed line through its core and outline, and with a satellite dot just beyond
-    // its gap (a spot of its own).
+    // with a printed line through its core and outline, with a satellite dot just beyond
+    // its gap (a spot of its own), with a stroke of writing beyond its gap (no part of it),
+    // and with a core no wider than its stroke drawn against it.
     void marksOnSheet_data() {
         QTest::addColumn<QString>("mark");
         QTest::addColumn<int>("dpi");
@@ -235,6 +236,10 @@ class TestSpots : public QObject {
             << "gap on line" << 150 << 1 << true << 15.2 << 2.01;
         QTest::newRow("outline with a gap, a dot beyond it")
             << "gap, dot" << 200 << 2 << true << 15.2 << 2.01;
+        QTest::newRow("outline with a gap, writing beyond it")
+            << "gap, writing" << 150 << 1 << true << 15.2 << 2.01;
+        QTest::newRow("outline with a gap, a core no wider against it")
+            << "gap, against" << 150 << 1 << true << 15.2 << 0.0;
     }
     void marksOnSheet() {
         QFETCH(QString, mark);
@@ -268,10 +273,19 @@ class TestSpots : public QObject {
                 p.drawArc(QRectF(at - QPointF(2.1, 2.1), QSizeF(4.2, 4.2)), 11 * 16, 338 * 16);
                 p.setPen(Qt::NoPen);
                 p.setBrush(QColor(60, 60, 60));
-                p.drawEllipse(at, 0.8, 0.8);
+                // A core of 0.6 mm drawn 0.15 mm inside the outline, the scan joining them.
+                if (mark == u"gap, against")
+                    p.drawEllipse(at - QPointF(1.55, 0), 0.3, 0.3);
+                else
+                    p.drawEllipse(at, 0.8, 0.8);
                 // A satellite of 0.3 mm² 0.5 mm beyond the gap.
                 if (mark == u"gap, dot")
                     p.drawEllipse(at + QPointF(3, 0), 0.31, 0.31);
+                // A stroke of writing 1.4 mm beyond the gap, across it.
+                if (mark == u"gap, writing") {
+                    p.setPen(QPen(QColor(90, 90, 90), 0.35));
+                    p.drawLine(at + QPointF(3.6, -1.2), at + QPointF(3.6, 1.2));
+                }
             } else if (mark == u"12") {
                 QPainterPath text;
                 QFont font(QStringLiteral("DejaVu Sans"));
