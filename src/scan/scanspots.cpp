@@ -183,6 +183,9 @@ constexpr double kClickRegionMm = 14;
 // them all), never against its own blurred middle, which makes it larger than drawn.
 constexpr int kPlateauPx = 2;
 constexpr size_t kLeastPlateauPx = 4;
+// Print as dark as the pencil is looked for this far (working pixels) past a mark's dark
+// edge: a printed line it touches, which may hide more of it.
+constexpr int kUnderPrintPx = 2;
 
 cv::Mat matOf(const QImage &grey) {
     return cv::Mat(grey.height(), grey.width(), CV_8UC1, const_cast<uchar *>(grey.constBits()),
@@ -1457,10 +1460,31 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
         cv::Mat inner, outer;
         cv::erode(own8, inner, cv::Mat());
         cv::dilate(own8, outer, cv::Mat(), cv::Point(-1, -1), 2);
+        // Print as dark as the pencil against the mark's pencil: the pencil may stop anywhere
+        // under it, on the mark's side of its middle as likely as beyond it; half of it counts
+        // (its visible area still decides whether the mark is a spot).
+        cv::Mat underPrint = cv::Mat::zeros(room.size(), CV_8UC1);
+        for (int y = 0; y < room.height; ++y)
+            for (int x = 0; x < room.width; ++x)
+                if (own8.at<uchar>(y, x) && !w.hidden.at<uchar>(room.y + y, room.x + x) &&
+                    w.cover(room.x + x, room.y + y, ink) >= 0.5)
+                    underPrint.at<uchar>(y, x) = 255;
+        for (int i = 0; i < kUnderPrintPx; ++i) {
+            cv::Mat grown;
+            cv::dilate(underPrint, grown, cv::Mat());
+            underPrint |= grown & w.hidden(room);
+        }
+        underPrint &= w.hidden(room) & ~own8;
         double area = 0;
+        double hiddenArea = 0;
         QPointF moment;
         for (int y = 0; y < room.height; ++y)
             for (int x = 0; x < room.width; ++x) {
+                if (underPrint.at<uchar>(y, x) && owner.at<int>(room.y + y, room.x + x) < 0) {
+                    hiddenArea += 0.5;
+                    moment += QPointF(room.x + x, room.y + y) * 0.5;
+                    continue;
+                }
                 if (!outer.at<uchar>(y, x))
                     continue;
                 const int gx = room.x + x;
@@ -1481,8 +1505,9 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
             (areaMm2 < kLeastSpotAtPrintMm2 && atPrint))
             continue;
         FoundSpot spot;
+        area += hiddenArea;
         spot.pixel = w.toImage(moment / area);
-        spot.areaMm2 = areaMm2 * drawing2;
+        spot.areaMm2 = area * mm2PerPixel * drawing2;
         spot.penumbra = shape.penumbra;
         spot.coreAreaMm2 =
             shape.penumbra ? shape.corePixels * mm2PerPixel * drawing2 : spot.areaMm2;

@@ -242,6 +242,8 @@ class TestSpots : public QObject {
             << "gap, against" << 150 << 1 << true << 15.2 << 0.0;
         // The smaller dot measured: the scan's blur leaves it no plateau of its own.
         QTest::newRow("dots, blurred 100 dpi") << "blurred" << 100 << 2 << false << 1.13 << 0.0;
+        // Over a black line, 0.25 mm past its near edge.
+        QTest::newRow("dot against a black line") << "black" << 150 << 1 << false << 1.13 << 0.0;
     }
     void marksOnSheet() {
         QFETCH(QString, mark);
@@ -262,6 +264,10 @@ class TestSpots : public QObject {
         // On the line that runs nearest to its right.
         while (mark == u"gap on line" && qGray(page.pixel(toPage.map(at).toPoint())) == 255)
             at.rx() += 0.05;
+        while (mark == u"black" && qGray(page.pixel(toPage.map(at).toPoint())) > 0)
+            at.rx() += 0.05;
+        if (mark == u"black")
+            at.rx() -= 0.35; // the dot's middle
         {
             QPainter p(&page);
             p.setRenderHint(QPainter::Antialiasing);
@@ -305,6 +311,9 @@ class TestSpots : public QObject {
                 soft.setColorAt(1, QColor(255, 255, 255, 0));
                 p.setBrush(soft);
                 p.drawEllipse(at, 3, 3);
+            } else if (mark == u"black") {
+                p.setCompositionMode(QPainter::CompositionMode_Darken);
+                p.drawEllipse(at, 0.6, 0.6);
             } else if (mark == u"pixel" || mark == u"blurred") {
                 p.drawEllipse(at, 1.5, 1.5);
                 if (mark == u"blurred")
