@@ -177,6 +177,15 @@ constexpr double kAlongLine = 2.0;
 // the print.
 constexpr double kClickReachMm = 1;
 constexpr double kClickRegionMm = 14;
+// The pencil's own darkness is measured on a mark's plateau: pixels this far (working pixels)
+// inside its edge, past the scan's blur, this many at least; a mark too small or too blurred
+// for one is weighed against the plateaus of the drawing's other marks (one pencil draws
+// them all), never against its own blurred middle, which makes it larger than drawn.
+constexpr int kPlateauPx = 2;
+constexpr size_t kLeastPlateauPx = 4;
+// Print as dark as the pencil is looked for this far (working pixels) past a mark's dark
+// edge: a printed line it touches, which may hide more of it.
+constexpr int kUnderPrintPx = 2;
 
 cv::Mat matOf(const QImage &grey) {
     return cv::Mat(grey.height(), grey.width(), CV_8UC1, const_cast<uchar *>(grey.constBits()),
@@ -1361,6 +1370,25 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
         for (const cv::Point &p : shapes[s].pixels)
             owner.at<int>(p) = static_cast<int>(s);
     const double mm2PerPixel = 1 / (w.dotsPerMm * w.dotsPerMm); // of paper
+    // The pencil's full darkness: the middle of the marks' plateaus, pixels kPlateauPx from
+    // every edge (past the scan's blur), away from the print.
+    cv::Mat plateau;
+    cv::erode(mask, plateau,
+              cv::getStructuringElement(cv::MORPH_ELLIPSE,
+                                        cv::Size(2 * kPlateauPx + 1, 2 * kPlateauPx + 1)));
+    plateau &= ~nearPrint & ~w.hidden;
+    const double fullInk = [&] {
+        std::vector<float> levels;
+        for (int y = 0; y < plateau.rows; ++y)
+            for (int x = 0; x < plateau.cols; ++x)
+                if (plateau.at<uchar>(y, x))
+                    levels.push_back(above.at<float>(y, x));
+        if (levels.size() < kLeastClassPixels)
+            return 0.0;
+        auto at = levels.begin() + static_cast<std::ptrdiff_t>(levels.size() / 2);
+        std::nth_element(levels.begin(), at, levels.end());
+        return static_cast<double>(*at);
+    }();
     const double drawing2 = w.drawingPerPaper * w.drawingPerPaper;
     const cv::Rect all(0, 0, mask.cols, mask.rows);
     for (size_t s = 0; s < shapes.size(); ++s) {
@@ -1408,7 +1436,20 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
         const double darkest = *at;
         // The edge is weighed against the mark's own pencil: its middle level, or near its
         // darkest where the mark is mostly thin strokes that the scan shows lighter.
-        const double ink = std::max({middle, kOwnInkPart * darkest, kEdgePart * w.ink});
+        double ink = std::max({middle, kOwnInkPart * darkest, kEdgePart * w.ink});
+        {
+            std::vector<float> flat;
+            for (const cv::Point &p : shape.pixels)
+                if (plateau.at<uchar>(p))
+                    flat.push_back(above.at<float>(p));
+            if (flat.size() >= kLeastPlateauPx) {
+                auto f = flat.begin() + static_cast<std::ptrdiff_t>(flat.size() / 2);
+                std::nth_element(flat.begin(), f, flat.end());
+                ink = std::max<double>(*f, kEdgePart * w.ink);
+            } else {
+                ink = std::max(ink, fullInk);
+            }
+        }
         // Area and centre: the pixels well inside whole, the edge by how much of it is pencil.
         const cv::Rect bounds = cv::boundingRect(shape.pixels);
         const cv::Rect room =
@@ -1419,10 +1460,31 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
         cv::Mat inner, outer;
         cv::erode(own8, inner, cv::Mat());
         cv::dilate(own8, outer, cv::Mat(), cv::Point(-1, -1), 2);
+        // Print as dark as the pencil against the mark's pencil: the pencil may stop anywhere
+        // under it, on the mark's side of its middle as likely as beyond it; half of it counts
+        // (its visible area still decides whether the mark is a spot).
+        cv::Mat underPrint = cv::Mat::zeros(room.size(), CV_8UC1);
+        for (int y = 0; y < room.height; ++y)
+            for (int x = 0; x < room.width; ++x)
+                if (own8.at<uchar>(y, x) && !w.hidden.at<uchar>(room.y + y, room.x + x) &&
+                    w.cover(room.x + x, room.y + y, ink) >= 0.5)
+                    underPrint.at<uchar>(y, x) = 255;
+        for (int i = 0; i < kUnderPrintPx; ++i) {
+            cv::Mat grown;
+            cv::dilate(underPrint, grown, cv::Mat());
+            underPrint |= grown & w.hidden(room);
+        }
+        underPrint &= w.hidden(room) & ~own8;
         double area = 0;
+        double hiddenArea = 0;
         QPointF moment;
         for (int y = 0; y < room.height; ++y)
             for (int x = 0; x < room.width; ++x) {
+                if (underPrint.at<uchar>(y, x) && owner.at<int>(room.y + y, room.x + x) < 0) {
+                    hiddenArea += 0.5;
+                    moment += QPointF(room.x + x, room.y + y) * 0.5;
+                    continue;
+                }
                 if (!outer.at<uchar>(y, x))
                     continue;
                 const int gx = room.x + x;
@@ -1443,8 +1505,9 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
             (areaMm2 < kLeastSpotAtPrintMm2 && atPrint))
             continue;
         FoundSpot spot;
+        area += hiddenArea;
         spot.pixel = w.toImage(moment / area);
-        spot.areaMm2 = areaMm2 * drawing2;
+        spot.areaMm2 = area * mm2PerPixel * drawing2;
         spot.penumbra = shape.penumbra;
         spot.coreAreaMm2 =
             shape.penumbra ? shape.corePixels * mm2PerPixel * drawing2 : spot.areaMm2;
@@ -1515,13 +1578,31 @@ cv::Vec3d unitVector(double b, double l) {
             std::cos(b * kRadPerDeg) * std::sin(l * kRadPerDeg), std::sin(b * kRadPerDeg)};
 }
 
+// The areas brought onto the drawing where a photo's perspective makes its scale vary over
+// the disk: the spot's area scaled by how much more of the drawing an image pixel covers at
+// the spot than at the disk's centre, where the scale is taken.
+std::vector<FoundSpot> onDrawing(std::vector<FoundSpot> spots, const ScanFrame &f) {
+    if (f.perspective.isIdentity())
+        return spots;
+    const double centreScale = f.dotsPerMm() * f.dotsPerMm();
+    for (FoundSpot &s : spots) {
+        const QPointF o = sheetFromImage(f, s.pixel);
+        const QPointF dx = sheetFromImage(f, s.pixel + QPointF(1, 0)) - o;
+        const QPointF dy = sheetFromImage(f, s.pixel + QPointF(0, 1)) - o;
+        const double scale = std::abs(dx.x() * dy.y() - dx.y() * dy.x()) * centreScale;
+        s.areaMm2 *= scale;
+        s.coreAreaMm2 *= scale;
+    }
+    return spots;
+}
+
 } // namespace
 
 std::vector<FoundSpot> findSpots(const QImage &greyImage, const ScanRegistration &reg) {
     if (!reg.registered() || !reg.frame.valid() || greyImage.isNull() ||
         greyImage.format() != QImage::Format_Grayscale8)
         return {};
-    return spotsIn(workRegion(matOf(greyImage), reg, diskBox(reg.frame)));
+    return onDrawing(spotsIn(workRegion(matOf(greyImage), reg, diskBox(reg.frame))), reg.frame);
 }
 
 std::optional<FoundSpot> spotAt(const QImage &greyImage, const ScanRegistration &reg,
@@ -1536,7 +1617,8 @@ std::optional<FoundSpot> spotAt(const QImage &greyImage, const ScanRegistration 
                        2 * half + 1, 2 * half + 1);
     std::optional<FoundSpot> nearest;
     double best = kClickReachMm * dotsPerMm;
-    for (const FoundSpot &s : spotsIn(workRegion(matOf(greyImage), reg, box))) {
+    for (const FoundSpot &s :
+         onDrawing(spotsIn(workRegion(matOf(greyImage), reg, box)), reg.frame)) {
         // A spot's own middle may lie a little off the click; its radius counts as near (its
         // area is the drawing's, so is its radius in pixels).
         const double reach = std::hypot(s.pixel.x() - pixel.x(), s.pixel.y() - pixel.y()) -
