@@ -139,6 +139,9 @@ constexpr double kFilledPart = 1.6;
 // Strokes opened away by a disk this many times their width leave a core.
 constexpr double kCoreOfStrokes = 1.4;
 constexpr double kLeastCoreMm2 = 0.4;
+// A filled spot that writing or a line runs into: a core at least this large (mm²) opened out
+// of the strokes.
+constexpr double kSpotAmongStrokesMm2 = 0.8;
 constexpr double kSmallOutlineMm = 3.5;
 // An outline joined to a core no wider than its strokes is looked for round marks at least
 // this far across (mm) each way, and is that mark for this part of its pencil at least.
@@ -1097,6 +1100,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
         ++marksInRound[static_cast<size_t>(roundOf[i])];
     cv::Mat blurredAbove;
     cv::GaussianBlur(above, blurredAbove, cv::Size(), 1.0);
+    std::vector<std::pair<std::vector<cv::Point>, int>> spotsAmongStrokes; // and their round
     for (size_t i = 1; i < count; ++i) {
         if (!isStroke[i])
             continue;
@@ -1157,6 +1161,23 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
             isStroke[i] = false;
         } else {
             joined();
+        }
+        // Still strokes: a filled spot the writing or a line runs into is the core they leave
+        // (where strokes cross they leave less).
+        if (isStroke[i] && !touchingOutline[i]) {
+            cv::Mat parts, partStats, partMiddles;
+            const int n =
+                cv::connectedComponentsWithStats(core(box), parts, partStats, partMiddles, 8);
+            for (int j = 1; j < n; ++j) {
+                if (partStats.at<int>(j, cv::CC_STAT_AREA) <
+                    kSpotAmongStrokesMm2 * w.dotsPerMm * w.dotsPerMm)
+                    continue;
+                std::vector<cv::Point> pixels;
+                cv::findNonZero(parts == j, pixels);
+                for (cv::Point &p : pixels)
+                    p += box.tl();
+                spotsAmongStrokes.push_back({std::move(pixels), roundOf[i]});
+            }
         }
     }
     std::vector<int> strokes(roundCount, 0), blobs(roundCount, 0), corePixels(roundCount, 0);
@@ -1274,6 +1295,9 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                     x, y);
         }
     }
+    for (auto &[pixels, round] : spotsAmongStrokes)
+        if (shapeOfRound[static_cast<size_t>(round)] < 0 && owner.at<int>(pixels.front()) < 0)
+            shapes.push_back({std::move(pixels), false, 0});
     return shapes;
 }
 

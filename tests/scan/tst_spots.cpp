@@ -244,6 +244,8 @@ class TestSpots : public QObject {
         QTest::newRow("dots, blurred 100 dpi") << "blurred" << 100 << 2 << false << 1.13 << 0.0;
         // Over a black line, 0.25 mm past its near edge.
         QTest::newRow("dot against a black line") << "black" << 150 << 1 << false << 1.13 << 0.0;
+        // A dot of 1.8 mm that the written 12 and a pencil line run into.
+        QTest::newRow("written 12 into a dot") << "12 dot" << 300 << 1 << false << 2.54 << 0.0;
     }
     void marksOnSheet() {
         QFETCH(QString, mark);
@@ -294,12 +296,17 @@ class TestSpots : public QObject {
                     p.setPen(QPen(QColor(90, 90, 90), 0.35));
                     p.drawLine(at + QPointF(3.6, -1.2), at + QPointF(3.6, 1.2));
                 }
-            } else if (mark == u"12") {
+            } else if (mark.startsWith(u"12")) {
                 QPainterPath text;
                 QFont font(QStringLiteral("DejaVu Sans"));
                 font.setPixelSize(4);
-                text.addText(at, font, mark);
+                text.addText(at, font, QStringLiteral("12"));
                 p.drawPath(text);
+                if (mark == u"12 dot") {
+                    p.drawEllipse(at + QPointF(-0.4, -1.5), 0.9, 0.9);
+                    p.setPen(QPen(QColor(90, 90, 90), 0.35));
+                    p.drawLine(at + QPointF(-8, -1.5), at + QPointF(-0.4, -1.5));
+                }
             } else if (mark == u"+") {
                 p.setPen(QPen(QColor(90, 90, 90), 0.35));
                 p.drawLine(at - QPointF(2, 2), at + QPointF(2, 2));
