@@ -3,11 +3,15 @@
 #include "views/sheet/sheetpainter.h"
 
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
+#include <vector>
 
 namespace orvanek {
 
@@ -116,7 +120,11 @@ void paintScanOverlay(QPainter &painter, const ScanOverlay &o, const QTransform 
                          Qt::AlignLeft | Qt::AlignVCenter, QString::number(m.row));
     }
     // Each spot ringed, its group's number beside it; the group's class beside one of them.
+    // A label goes up right of its ring, or where it covers no label already written (groups
+    // drawn close together, seen small, keep every label readable).
     const double scale = std::sqrt(std::abs(imageToDevice.determinant()));
+    const QFontMetricsF metrics(small);
+    std::vector<QRectF> written;
     for (const ScanSpotMark &m : o.spots) {
         const QPointF p = imageToDevice.map(m.pixel);
         const double r = std::max(kLeastSpotMarkPx, m.radiusPx * scale + 3);
@@ -125,9 +133,22 @@ void paintScanOverlay(QPainter &painter, const ScanOverlay &o, const QTransform 
         const QString label = m.groupClass.isEmpty()
                                   ? QString::number(m.group)
                                   : QString::number(m.group) + u' ' + m.groupClass;
-        painter.drawText(QRectF(p + QPointF(r * 0.7, -r * 0.7 - 2 * kMarkerRadiusPx),
-                                QSizeF(8, 2) * kMarkerRadiusPx),
-                         Qt::AlignLeft | Qt::AlignBottom, label);
+        const QSizeF size(metrics.horizontalAdvance(label) + 2, metrics.height());
+        const double off = r * 0.7;
+        const QRectF places[] = {
+            QRectF(p + QPointF(off, -off - size.height()), size),
+            QRectF(p + QPointF(off, off), size),
+            QRectF(p + QPointF(-off - size.width(), -off - size.height()), size),
+            QRectF(p + QPointF(-off - size.width(), off), size),
+        };
+        const QRectF *place =
+            std::find_if(std::begin(places), std::end(places), [&](const QRectF &c) {
+                return std::none_of(written.begin(), written.end(),
+                                    [&](const QRectF &w) { return w.intersects(c); });
+            });
+        const QRectF at = place == std::end(places) ? places[0] : *place;
+        written.push_back(at);
+        painter.drawText(at, Qt::AlignLeft | Qt::AlignBottom, label);
     }
     painter.restore();
 }
