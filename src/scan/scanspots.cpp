@@ -170,6 +170,12 @@ constexpr double kLeastLightInsideMm2 = 0.1;
 // A piece of a stroke cut by the print: at most this large (mm²), this many times as long as
 // wide.
 constexpr double kLargestPieceMm2 = 1.0;
+// Print on two sides of a mark is on opposite sides when they lie at least this far apart
+// round its middle; a piece of a stroke seen between such print lies within this many working
+// pixels of it, and is no larger than this (mm²).
+constexpr double kOppositeRad = 0.85 * std::numbers::pi;
+constexpr double kBoxedPx = 3.1;
+constexpr double kBoxedPieceMm2 = 0.75;
 constexpr double kPieceLength = 2.0;
 // Pencil drawn along such print: seen through it darker than this part of the pencil, at
 // least this long (mm) and this many times as long as the mark beside it.
@@ -1043,6 +1049,48 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                 }
             }
         }
+    }
+    // A piece of a stroke drawn along print as dark as the pencil, where the print lets it
+    // show: a small mark (kBoxedPieceMm2) that such print bounds on two opposite sides, every pixel
+    // of it within kBoxedPx of the print. A spot beside a line or in a corner of two meets the
+    // print on one side, or on two at an angle, and reaches farther from it.
+    cv::Mat fromHidden;
+    cv::distanceTransform(~w.hidden, fromHidden, cv::DIST_L2, cv::DIST_MASK_PRECISE);
+    for (size_t i = 1; i < count; ++i) {
+        const int k = static_cast<int>(i);
+        const double area = m.stats.at<int>(k, cv::CC_STAT_AREA);
+        if (isStroke[i] || area > kBoxedPieceMm2 * w.dotsPerMm * w.dotsPerMm)
+            continue;
+        const cv::Rect box = cv::Rect(m.stats.at<int>(k, cv::CC_STAT_LEFT) - 1,
+                                      m.stats.at<int>(k, cv::CC_STAT_TOP) - 1,
+                                      m.stats.at<int>(k, cv::CC_STAT_WIDTH) + 2,
+                                      m.stats.at<int>(k, cv::CC_STAT_HEIGHT) + 2) &
+                             cv::Rect(0, 0, mask.cols, mask.rows);
+        const cv::Mat part = m.labels(box) == k;
+        double farthest = 0;
+        for (int y = 0; y < part.rows; ++y)
+            for (int x = 0; x < part.cols; ++x)
+                if (part.at<uchar>(y, x))
+                    farthest =
+                        std::max<double>(farthest, fromHidden.at<float>(box.y + y, box.x + x));
+        if (farthest > kBoxedPx)
+            continue;
+        cv::Mat ring;
+        cv::dilate(part, ring, cv::Mat());
+        ring &= ~part & w.hidden(box);
+        const cv::Point2d middle(centroids.at<double>(k, 0) - box.x,
+                                 centroids.at<double>(k, 1) - box.y);
+        std::vector<double> angles;
+        for (int y = 0; y < ring.rows; ++y)
+            for (int x = 0; x < ring.cols; ++x)
+                if (ring.at<uchar>(y, x))
+                    angles.push_back(std::atan2(y - middle.y, x - middle.x));
+        bool opposite = false;
+        for (size_t a = 0; a < angles.size() && !opposite; ++a)
+            for (size_t b = a + 1; b < angles.size() && !opposite; ++b)
+                opposite = std::abs(std::remainder(angles[a] - angles[b], 2 * std::numbers::pi)) >=
+                           kOppositeRad;
+        isStroke[i] = opposite;
     }
     // An outline joined to its core (along a printed line, by the scan's blur): the one piece
     // of paper it encloses lies round a part of the mark, its middle on the pencil. The paper
