@@ -210,7 +210,12 @@ void walkTheProgram(const QString &dir, Language language, Shown &shown) {
     files.setNameFilter(QStringLiteral("*.pdf"));
     files.setViewMode(QFileDialog::Detail);
     files.findChild<QTreeView *>()->setColumnHidden(3, true); // its date, in the test's locale
-    step("Qt's dialogs", [&] { box.show(), files.show(); });
+    step("Qt's dialogs", [&] {
+        box.show(), files.show();
+        // The dialog lists a folder from a thread of its own: wait until it is listed.
+        const QTreeView *list = files.findChild<QTreeView *>();
+        QTRY_VERIFY(list->model()->rowCount(list->rootIndex()) > 0);
+    });
     for (const QString &text : dialogs.shown)
         for (const QString &part : text.split(QLatin1Char('|')))
             shown.add(QStringLiteral("message"), part);
