@@ -656,9 +656,9 @@ PositionFinding findingOf(const Index &index, const Sighting &x,
 // Judges x by its neighbours. With two or more: x is misplaced when the neighbours that
 // disagree with it outweigh those that agree, and the weightiest set of them, two or more,
 // that agree among themselves still outweighs those that agree with x, each weighing one over
-// its longitude tolerance; a tie gives x the benefit of the doubt, and so does a number handed
-// over (above). With one that disagrees: x is misplaced when a third sighting
-// agrees with that one; when nothing else has seen the group, the two are a pair, told once.
+// the square of its longitude tolerance; a tie gives x the benefit of the doubt, and so does a
+// number handed over (above). With one that disagrees: x is misplaced when a third sighting agrees
+// with that one; when nothing else has seen the group, the two are a pair, told once.
 std::optional<PositionFinding> judge(Index &index, const Predictions &predictions, uint32_t xi) {
     const Sighting &x = index.sightings[xi];
     const std::span<const Prediction> mine = predictions.of(xi);
@@ -723,12 +723,15 @@ std::optional<PositionFinding> judge(Index &index, const Predictions &prediction
         f.otherDate = dateOfSerialDay(only.from->day);
         return f;
     }
-    // Each neighbour's word weighs as sharp as its tolerance is: one days away or near the
-    // limb, whose tolerance is wide, takes in a slip that the nearest ones see.
+    // Each neighbour's word weighs as sharp as its tolerance is, as an estimate weighs by one
+    // over its variance: one days away or near the limb, whose tolerance is wide, takes in a
+    // slip that the nearest ones see.
     const auto weight = [&](const Prediction &p) {
         const PairTolerance t = index.tolerance(x, *p.from);
-        return 1 / (t.longitudeAt(bothLimbs(x.limb.longitude, p.from->limb.longitude)) +
-                    t.longitudePerDay * std::fabs(x.time - p.from->time));
+        const double tolerance =
+            t.longitudeAt(bothLimbs(x.limb.longitude, p.from->limb.longitude)) +
+            t.longitudePerDay * std::fabs(x.time - p.from->time);
+        return 1 / (tolerance * tolerance);
     };
     double agreeing = 0;
     std::vector<const Prediction *> disagreeing;
