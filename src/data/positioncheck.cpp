@@ -435,6 +435,8 @@ LimbGrowth limbGrowthOf(const std::vector<LearningPair> &pairs, Value value, Fac
                 least = std::max(least, growth.band[b] * quantile(bands[b], 0.5) / centre);
             growth.band[b] = std::min(least, kLimbFactorLimit);
         }
+        if (growth.band.back() == 1)
+            break; // the limb factor alone is enough: nothing to measure again
     }
     return growth;
 }
@@ -1029,7 +1031,9 @@ LimbFactors limbFactors(double distance, double axisAngle, double latitude) {
 }
 
 double LimbGrowth::at(double factor) const {
-    if (factor <= kLimbBandMiddles.front())
+    // Never falling towards the limb: 1 at the last band is 1 everywhere, as most data sets
+    // have it.
+    if (band.back() == 1 || factor <= kLimbBandMiddles.front())
         return band.front();
     for (size_t b = 1; b < kLimbBands; ++b)
         if (factor < kLimbBandMiddles[b]) {
