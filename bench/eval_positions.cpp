@@ -44,7 +44,8 @@
 //   walk   a group's middle wandering as it evolves, a random walk of 0.3 degree of latitude
 //          and 0.8 of longitude in the root of the days, so the scatter grows with the days
 //          apart faster than a measuring hand's.
-// Several are joined by commas (t,walk). --loose K makes observer C's pencil K times looser.
+// Several are joined by commas (t,walk). --loose K makes observer C's pencil K times looser;
+// --seed N draws the pencils and tails anew.
 // The 99th percentile of the day-to-day differences of one group (drift-corrected, pairs
 // 0.5 to 1.5 days apart within 60 degrees of the central meridian) is printed for each year,
 // to compare a model with the catalogue it stands for.
@@ -539,6 +540,8 @@ int main(int argc, char *argv[]) {
     const int plants = static_cast<int>(option("--plants", 40));
     const double scatter = option("--pencil", 0);
     const double loose = option("--loose", 1);
+    // Another draw of the pencils and tails, the same catalogue and plants.
+    const long seed = std::lround(option("--seed", 0)) * 7919;
     Tails tails;
     tails.size = option("--tail", 1);
     if (const qsizetype i = args.indexOf(QLatin1String("--tails")); i >= 0 && i + 1 < args.size()) {
@@ -568,7 +571,7 @@ int main(int argc, char *argv[]) {
     }
     if (args.size() < 2) {
         std::fprintf(stderr, "usage: eval_positions DIR YEAR [YEAR ...] [--plants N] [--pencil S] "
-                             "[--loose K] [--tails MODEL[,MODEL...]] [--tail T] "
+                             "[--loose K] [--seed N] [--tails MODEL[,MODEL...]] [--tail T] "
                              "[--as-written]\n");
         return 2;
     }
@@ -592,19 +595,19 @@ int main(int argc, char *argv[]) {
             return 1;
         }
         // Its own seed for each year and scatter, apart from the planting's.
-        Pencil pencil{
-            scatter,
-            std::mt19937(static_cast<unsigned>(year.toInt() * 1000 + std::lround(scatter * 100))),
-            tails,
-            loose,
-            {}};
+        Pencil pencil{scatter,
+                      std::mt19937(static_cast<unsigned>(year.toInt() * 1000 +
+                                                         std::lround(scatter * 100) + seed)),
+                      tails,
+                      loose,
+                      {}};
         // The catalogue's own wrong times: the check run on the photographs as written,
         // to see it name them, and the evaluation run on them put right (a drawing whose
         // written time is not its moment is no clean drawing).
         {
             Pencil asWrittenPencil{scatter,
-                                   std::mt19937(static_cast<unsigned>(year.toInt() * 1000 +
-                                                                      std::lround(scatter * 100))),
+                                   std::mt19937(static_cast<unsigned>(
+                                       year.toInt() * 1000 + std::lround(scatter * 100) + seed)),
                                    tails,
                                    loose,
                                    {}};
