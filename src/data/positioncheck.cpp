@@ -38,6 +38,9 @@ constexpr double kFewestLearningDays = 0.25;
 // A pair is decided by the group's sightings this many days away at most (beyond the
 // neighbours), where it has them.
 constexpr int kTrackDays = 2 * kNeighbourDays;
+// The days around a record that its check reads: its neighbours' neighbours, and the track of
+// a lone neighbour.
+constexpr int kReadDays = kNeighbourDays + kTrackDays;
 // Pairs up to this many days apart give the longitude tolerance, those further the growth.
 constexpr double kNearPairDays = 1.5;
 // The central meridian's longitude falls this much a day (360 degrees a synodic rotation).
@@ -1126,8 +1129,9 @@ PositionReport checkRecordPositions(const ObservationStore &store,
     if (!date || record.isSpecial())
         return {};
     const int32_t day = serialDay(*date);
-    // The neighbours' own neighbours too: they say whether a lone neighbour is confirmed.
-    const auto [from, to] = storedDays(store, day - 2 * kNeighbourDays, day + 2 * kNeighbourDays);
+    // The neighbours' own neighbours too: they say whether a lone neighbour is confirmed; and
+    // a lone neighbour's track.
+    const auto [from, to] = storedDays(store, day - kReadDays, day + kReadDays);
     int own = 0;
     Index index;
     for (size_t i = from; i < to; ++i) {
@@ -1164,8 +1168,7 @@ PositionReport checkAddedPositions(const ObservationStore &store,
     }
     if (!first)
         return {};
-    const auto [from, to] =
-        storedDays(store, *first - 2 * kNeighbourDays, *last + 2 * kNeighbourDays);
+    const auto [from, to] = storedDays(store, *first - kReadDays, *last + kReadDays);
     // Numbered below 0, apart from the added ones.
     for (size_t i = from; i < to; ++i)
         index.add(store.records()[i], -static_cast<int>(i) - 1, store.dayNumbers()[i], false);
