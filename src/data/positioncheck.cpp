@@ -663,7 +663,9 @@ PositionFinding findingOf(const Index &index, const Sighting &x,
 // that agree among themselves still outweighs those that agree with x, each weighing one over
 // the square of its longitude tolerance; a tie gives x the benefit of the doubt, and so does a
 // number handed over (above). With one that disagrees: x is misplaced when a third sighting agrees
-// with that one; when nothing else has seen the group, the two are a pair, told once.
+// with that one, or nothing else has seen the group within kNeighbourDays of either but its
+// track further away agrees with that one and never with x; otherwise, when nothing else has
+// seen it, the two are a pair, told once.
 std::optional<PositionFinding> judge(Index &index, const Predictions &predictions, uint32_t xi) {
     const Sighting &x = index.sightings[xi];
     const std::span<const Prediction> mine = predictions.of(xi);
