@@ -38,7 +38,14 @@
 //          (up to 4 times), where a foreshortened group's middle is hard to tell;
 //   jump   the group's middle jumping as spots come and go: 15 % of group-days moved 1.5 to
 //          5 degrees in longitude and up to 1.5 in latitude, the rest by 0.3 and 0.4;
-//   all    all four at once.
+//   all    all four at once;
+//   outliers  a catalogue with more outliers: 3 % of group-days 1.5 to 4 degrees off;
+//   whole  latitude and meridian distance in whole degrees, as later catalogues give them;
+//   walk   a group's middle wandering as it evolves, a random walk of 0.3 degree of latitude
+//          and 0.8 of longitude in the root of the days, so the scatter grows with the days
+//          apart faster than a measuring hand's.
+// Several are joined by commas (t,walk). --loose K makes observer C's pencil K times looser;
+// --seed N draws the pencils and tails anew.
 // The 99th percentile of the day-to-day differences of one group (drift-corrected, pairs
 // 0.5 to 1.5 days apart within 60 degrees of the central meridian) is printed for each year,
 // to compare a model with the catalogue it stands for.
@@ -174,23 +181,35 @@ constexpr double kHardestAngle = 10;
 constexpr Hand kCatalogueHand = {"Greenwich", 0, 0};
 constexpr Hand kPencilHands[] = {{"A", 1.0, 0.5}, {"B", 1.5, 1.0}, {"C", 2.0, 1.5}};
 
-// The heavy-tailed models of --tails.
+// The heavy-tailed models of --tails, and the other catalogues' and observers' ways.
 struct Tails {
     bool t = false, mix = false, limb = false, jump = false;
+    bool outliers = false, whole = false, walk = false;
     double size = 1;
-    bool any() const { return t || mix || limb || jump; }
+    bool any() const { return t || mix || limb || jump || outliers || whole || walk; }
+};
+
+// A group's middle wandering from day to day (walk): its offset now, degrees, and when.
+struct Wander {
+    double time = 0;
+    double latitude = 0;
+    double longitude = 0;
 };
 
 struct Pencil {
     double scatter = 0; // 0: the catalogue's places as they are
     std::mt19937 random;
     Tails tails;
+    double loose = 1; // observer C's hand this many times looser than the others' scale
+    std::map<int, Wander> wander;
 
     Hand handOf(const CalendarDate &date) const {
         if (scatter <= 0)
             return kCatalogueHand;
-        const Hand &h = kPencilHands[(date.curYear * 12 + date.curMonth) % std::size(kPencilHands)];
-        return {h.name, h.angleSigma * scatter, h.distanceSigma * scatter};
+        const size_t i = (date.curYear * 12 + date.curMonth) % std::size(kPencilHands);
+        const Hand &h = kPencilHands[i];
+        const double s = scatter * (i + 1 == std::size(kPencilHands) ? loose : 1);
+        return {h.name, h.angleSigma * s, h.distanceSigma * s};
     }
 };
 
@@ -213,6 +232,33 @@ ObservationRecord drawingOf(const Photograph &p, Pencil &pencil) {
             break;
         double latitude = g.latitude;
         double meridianDistance = g.meridianDistance;
+        if (tails.walk) {
+            // A random walk of the middle: 0.3 degree of latitude and 0.8 of longitude in a
+            // day's root, started afresh after a week unseen.
+            const double time = serialDay(p.date) + p.timeUT / 2400.0;
+            Wander &w = pencil.wander[g.number];
+            const double days = time - w.time;
+            if (days > 7 || days < 0)
+                w = {time, 0, 0};
+            const double root = std::sqrt(std::max(0.0, time - w.time));
+            w.latitude += 0.3 * tails.size * root * normal(pencil.random);
+            w.longitude += 0.8 * tails.size * root * normal(pencil.random);
+            w.time = time;
+            latitude += w.latitude;
+            meridianDistance += w.longitude;
+        }
+        if (tails.outliers && uniform(pencil.random) < 0.03) {
+            // A catalogue's outlier: 3 % of group-days 1.5 to 4 degrees off, any way.
+            const double way = 2 * std::numbers::pi * uniform(pencil.random);
+            const double by = tails.size * (1.5 + 2.5 * uniform(pencil.random));
+            latitude += by * std::sin(way);
+            meridianDistance += by * std::cos(way);
+        }
+        if (tails.whole) {
+            // Whole degrees, as the later catalogues give them.
+            latitude = std::round(latitude);
+            meridianDistance = std::round(meridianDistance);
+        }
         if (tails.t) {
             latitude += 0.5 * tails.size * student(pencil.random);
             meridianDistance += 0.7 * tails.size * student(pencil.random);
@@ -493,25 +539,40 @@ int main(int argc, char *argv[]) {
     };
     const int plants = static_cast<int>(option("--plants", 40));
     const double scatter = option("--pencil", 0);
+    const double loose = option("--loose", 1);
+    // Another draw of the pencils and tails, the same catalogue and plants.
+    const long seed = std::lround(option("--seed", 0)) * 7919;
     Tails tails;
     tails.size = option("--tail", 1);
     if (const qsizetype i = args.indexOf(QLatin1String("--tails")); i >= 0 && i + 1 < args.size()) {
         const QString model = args[i + 1];
         args.remove(i, 2);
-        const bool all = model == QLatin1String("all");
-        tails.t = all || model == QLatin1String("t");
-        tails.mix = all || model == QLatin1String("mix");
-        tails.limb = all || model == QLatin1String("limb");
-        tails.jump = all || model == QLatin1String("jump");
-        if (!tails.any()) {
-            std::fprintf(stderr, "unknown --tails model %s (t, mix, limb, jump, all)\n",
-                         qPrintable(model));
-            return 2;
+        // One model or several, joined by commas.
+        for (const QString &m : model.split(u',')) {
+            const bool all = m == QLatin1String("all");
+            const bool known =
+                all ||
+                QStringList{"t", "mix", "limb", "jump", "outliers", "whole", "walk"}.contains(m);
+            if (!known) {
+                std::fprintf(stderr,
+                             "unknown --tails model %s (t, mix, limb, jump, all, outliers, "
+                             "whole, walk)\n",
+                             qPrintable(m));
+                return 2;
+            }
+            tails.t = tails.t || all || m == QLatin1String("t");
+            tails.mix = tails.mix || all || m == QLatin1String("mix");
+            tails.limb = tails.limb || all || m == QLatin1String("limb");
+            tails.jump = tails.jump || all || m == QLatin1String("jump");
+            tails.outliers = tails.outliers || m == QLatin1String("outliers");
+            tails.whole = tails.whole || m == QLatin1String("whole");
+            tails.walk = tails.walk || m == QLatin1String("walk");
         }
     }
     if (args.size() < 2) {
         std::fprintf(stderr, "usage: eval_positions DIR YEAR [YEAR ...] [--plants N] [--pencil S] "
-                             "[--tails t|mix|limb|jump|all] [--tail T] [--as-written]\n");
+                             "[--loose K] [--seed N] [--tails MODEL[,MODEL...]] [--tail T] "
+                             "[--as-written]\n");
         return 2;
     }
     if (scatter > 0)
@@ -534,18 +595,22 @@ int main(int argc, char *argv[]) {
             return 1;
         }
         // Its own seed for each year and scatter, apart from the planting's.
-        Pencil pencil{
-            scatter,
-            std::mt19937(static_cast<unsigned>(year.toInt() * 1000 + std::lround(scatter * 100))),
-            tails};
+        Pencil pencil{scatter,
+                      std::mt19937(static_cast<unsigned>(year.toInt() * 1000 +
+                                                         std::lround(scatter * 100) + seed)),
+                      tails,
+                      loose,
+                      {}};
         // The catalogue's own wrong times: the check run on the photographs as written,
         // to see it name them, and the evaluation run on them put right (a drawing whose
         // written time is not its moment is no clean drawing).
         {
             Pencil asWrittenPencil{scatter,
-                                   std::mt19937(static_cast<unsigned>(year.toInt() * 1000 +
-                                                                      std::lround(scatter * 100))),
-                                   tails};
+                                   std::mt19937(static_cast<unsigned>(
+                                       year.toInt() * 1000 + std::lround(scatter * 100) + seed)),
+                                   tails,
+                                   loose,
+                                   {}};
             std::vector<ObservationRecord> records;
             std::vector<double> hoursOff;
             for (const Photograph &p : photos) {
@@ -606,21 +671,39 @@ int main(int argc, char *argv[]) {
             const PositionReport clean = checkPositions(store);
             for (const QString &line : toleranceTexts(clean.tolerances))
                 std::printf("%s: %s\n", qPrintable(year), qPrintable(line));
+            const LimbGrowth &bl = clean.tolerances.dataSet.latitudeLimb;
+            const LimbGrowth &bo = clean.tolerances.dataSet.longitudeLimb;
+            std::printf("%s: towards the limb: latitude %.2f %.2f %.2f, longitude %.2f %.2f %.2f\n",
+                        qPrintable(year), bl.band[1], bl.band[2], bl.band[3], bo.band[1],
+                        bo.band[2], bo.band[3]);
             for (int n = 1; n <= store.recordCount(); ++n)
                 for (int s = 1; s <= store.record(n).groupCount; ++s)
                     groupDays += store.record(n).group(s).rotationGroupNumber != 0;
-            std::set<std::pair<int, int>> flagged;
+            long long yearDays = 0, yearFlagged = 0, yearNamed = 0;
+            for (int n = 1; n <= store.recordCount(); ++n)
+                for (int s = 1; s <= store.record(n).groupCount; ++s)
+                    yearDays += store.record(n).group(s).rotationGroupNumber != 0;
             for (const PositionFinding &f : clean.findings) {
                 if (f.pair) {
                     flaggedPairs += 2;
                 } else {
                     ++flaggedSlips;
                 }
+                yearFlagged += f.pair ? 2 : 1;
             }
+            for (const DrawingFault &f : clean.drawings)
+                yearNamed += store.record(f.record).groupCount;
+            std::printf("%s: false alarms %lld of %lld group-days (%.2f %%), %.2f %% with the "
+                        "drawings named\n",
+                        qPrintable(year), yearFlagged, yearDays,
+                        100.0 * double(yearFlagged) / double(std::max(1LL, yearDays)),
+                        100.0 * double(yearFlagged + yearNamed) / double(std::max(1LL, yearDays)));
             const bool verbose = qEnvironmentVariableIsSet("EVAL_VERBOSE");
             for (const PositionFinding &f : clean.findings)
                 if (verbose)
-                    std::printf("  clean %s\n", qPrintable(positionFindingText(f)));
+                    std::printf("  clean %s (at %d mm%s)\n", qPrintable(positionFindingText(f)),
+                                store.record(f.record).group(f.slot).distance / 10,
+                                f.pair ? ", pair" : "");
             for (const DrawingFault &f : clean.drawings) {
                 if (verbose)
                     std::printf("  clean %s (%d of %d)\n", qPrintable(drawingFaultText(f)),

@@ -35,6 +35,12 @@ constexpr uint16_t kHemisphereOnlyDistance = 1200;
 // Two drawings closer than this (days) are the same moment to the learning: their difference
 // says how two hands differ, not how a group changes from day to day.
 constexpr double kFewestLearningDays = 0.25;
+// A pair is decided by the group's sightings this many days away at most (beyond the
+// neighbours), where it has them.
+constexpr int kTrackDays = 2 * kNeighbourDays;
+// The days around a record that its check reads: its neighbours' neighbours, and the track of
+// a lone neighbour.
+constexpr int kReadDays = kNeighbourDays + kTrackDays;
 // Pairs up to this many days apart give the longitude tolerance, those further the growth.
 constexpr double kNearPairDays = 1.5;
 // The central meridian's longitude falls this much a day (360 degrees a synodic rotation).
@@ -73,6 +79,18 @@ struct PairTolerance {
     double latitude;
     double longitude;
     double longitudePerDay;
+    const PositionTolerance *a;
+    const PositionTolerance *b;
+
+    // The latitude and longitude tolerances at a pair's limb factors, without the days.
+    double latitudeAt(double factor) const {
+        return factor * std::max(a->latitude * a->latitudeLimb.at(factor),
+                                 b->latitude * b->latitudeLimb.at(factor));
+    }
+    double longitudeAt(double factor) const {
+        return factor * std::max(a->longitude * a->longitudeLimb.at(factor),
+                                 b->longitude * b->longitudeLimb.at(factor));
+    }
 };
 
 // One drawing the check reads.
@@ -249,11 +267,25 @@ struct Index {
                 k = runs[k].dayLast;
     }
 
+    // The runs of x's number on the drawings beyond kNeighbourDays and up to kTrackDays
+    // from x, nearest first on each side.
+    template <typename F> void forTrackRuns(uint32_t x, F visit) const {
+        const Run &own = runs[runOf[x]];
+        const int32_t day = sightings[x].day;
+        const uint32_t self = runOf[x];
+        for (uint32_t k = self; k-- > own.blockFirst && runs[k].day >= day - kTrackDays;)
+            if (runs[k].day < day - kNeighbourDays)
+                visit(runs[k]);
+        for (uint32_t k = self + 1; k < own.blockEnd && runs[k].day <= day + kTrackDays; ++k)
+            if (runs[k].day > day + kNeighbourDays)
+                visit(runs[k]);
+    }
+
     PairTolerance tolerance(const Sighting &a, const Sighting &b) const {
         const PositionTolerance &x = drawings[static_cast<size_t>(a.drawing)].tolerance;
         const PositionTolerance &y = drawings[static_cast<size_t>(b.drawing)].tolerance;
         return {std::max(x.latitude, y.latitude), std::max(x.longitude, y.longitude),
-                std::max(x.longitudePerDay, y.longitudePerDay)};
+                std::max(x.longitudePerDay, y.longitudePerDay), &x, &y};
     }
 
     // How far apart two places are, in tolerances: at most 1 when they agree, within the
@@ -265,8 +297,8 @@ struct Index {
     }
     static double misfit(double latitudeDifference, double longitudeDifference, const Sighting &a,
                          const Sighting &b, const PairTolerance &t) {
-        const double latitude = t.latitude * bothLimbs(a.limb.latitude, b.limb.latitude);
-        const double longitude = t.longitude * bothLimbs(a.limb.longitude, b.limb.longitude) +
+        const double latitude = t.latitudeAt(bothLimbs(a.limb.latitude, b.limb.latitude));
+        const double longitude = t.longitudeAt(bothLimbs(a.limb.longitude, b.limb.longitude)) +
                                  t.longitudePerDay * std::fabs(a.time - b.time);
         const double inLatitude = latitudeDifference / latitude;
         const double inLongitude = longitudeDifference / longitude;
@@ -358,76 +390,142 @@ double quantile(std::vector<double> &values, double q) {
 // sigma (which a heavy tail outgrows). So high a percentile cannot be counted from a few
 // hundred or thousand pairs: it is carried out from the 90th and the 99th percentile, the
 // tail taken as exponential (each further tenth of the pairs passed a like step out), which
-// a normal tail falls short of and a heavier one reaches.
+// a normal tail falls short of and a heavier one reaches. Fewer than kTailLearningPairs have
+// no 99th percentile to speak of: the 90th times what an exponential tail adds to it.
 double spread(std::vector<double> &values) {
     const double p90 = quantile(values, 0.9);
+    if (std::ssize(values) < kTailLearningPairs)
+        return p90 * kTailOverP90;
     const double p99 = quantile(values, 0.99);
     return p99 + (p99 - p90) * std::log10(0.01 / kPairsBeyond);
 }
 
 // One pair of sightings a learning reads.
 struct LearningPair {
-    double latitude;  // difference over the larger limb factor, degrees
-    double longitude; // likewise, drift-corrected
+    double latitude;     // difference, degrees
+    double longitude;    // difference, drift-corrected
+    double latitudeLimb; // the pair's limb factors
+    double longitudeLimb;
     double days;
     int observer; // both sightings', -1 when they differ or have no name
 };
+
+size_t limbBand(double factor) {
+    size_t b = 0;
+    while (b < kLimbBandEdges.size() && factor >= kLimbBandEdges[b])
+        ++b;
+    return b;
+}
+
+// How much faster than the limb factor the differences grow towards the limb: each band's
+// median, each difference over the size `size(pair, growth)` it is expected to scatter by,
+// over the central band's; twice, as the growth found changes the sizes. Bands of too few
+// pairs take the band before them.
+template <typename Value, typename Factor, typename Size>
+LimbGrowth limbGrowthOf(const std::vector<LearningPair> &pairs, Value value, Factor factor,
+                        Size size) {
+    LimbGrowth growth;
+    for (int round = 0; round < 2; ++round) {
+        std::array<std::vector<double>, kLimbBands> bands;
+        for (const LearningPair &p : pairs)
+            bands[limbBand(factor(p))].push_back(value(p) / size(p, growth));
+        if (std::ssize(bands[0]) < kFewestBandPairs)
+            return growth;
+        const double centre = std::max(quantile(bands[0], 0.5), 1e-3);
+        double least = 1;
+        for (size_t b = 1; b < bands.size(); ++b) {
+            if (std::ssize(bands[b]) >= kFewestBandPairs)
+                least = std::max(least, growth.band[b] * quantile(bands[b], 0.5) / centre);
+            growth.band[b] = std::min(least, kLimbFactorLimit);
+        }
+        if (growth.band.back() == 1)
+            break; // the limb factor alone is enough: nothing to measure again
+    }
+    return growth;
+}
+
+// The reach of the tails of the pairs' latitudes and longitudes, each difference over its
+// expected size: a pair far beyond the usual in either is a slip or another group and left
+// out of both. The 90th percentiles it is measured by stand while a tenth of the pairs are
+// such.
+std::pair<double, double> reachOf(std::vector<double> latitudes, std::vector<double> longitudes) {
+    std::vector<double> sorted = latitudes;
+    const double latitudeScale = kOutlierScales * std::max(quantile(sorted, 0.9), 1e-3);
+    sorted = longitudes;
+    const double longitudeScale = kOutlierScales * std::max(quantile(sorted, 0.9), 1e-3);
+    std::vector<double> keptLatitudes, keptLongitudes;
+    for (size_t i = 0; i < latitudes.size(); ++i)
+        if (latitudes[i] <= latitudeScale && longitudes[i] <= longitudeScale) {
+            keptLatitudes.push_back(latitudes[i]);
+            keptLongitudes.push_back(longitudes[i]);
+        }
+    return {spread(keptLatitudes), spread(keptLongitudes)};
+}
 
 PositionTolerance learnFrom(const std::vector<LearningPair> &pairs) {
     PositionTolerance t;
     t.pairs = static_cast<int>(pairs.size());
     if (t.pairs < kFewestLearningPairs)
         return t;
-    // Pairs far beyond the usual are slips or other groups: left out before the percentiles.
-    // The 90th percentile they are measured by stands while a tenth of the pairs are such.
-    std::vector<double> latitudes, longitudes;
-    for (const LearningPair &p : pairs) {
-        latitudes.push_back(p.latitude);
-        longitudes.push_back(p.longitude);
-    }
-    const double latitudeScale = std::max(quantile(latitudes, 0.9), 0.1);
-    const double longitudeScale = std::max(quantile(longitudes, 0.9), 0.1);
-    std::vector<double> keptLatitudes, nearLongitudes, farLongitudes;
-    std::vector<std::pair<double, double>> keptLongitudes; // difference, days apart
+    t.learned = true;
+    const bool bands = t.pairs >= kTailLearningPairs;
+    const auto latitudeOf = [](const LearningPair &p) { return p.latitude; };
+    const auto latitudeLimbOf = [](const LearningPair &p) { return p.latitudeLimb; };
+    const auto latitudeSize = [](const LearningPair &p, const LimbGrowth &g) {
+        return p.latitudeLimb * g.at(p.latitudeLimb);
+    };
+    const LimbGrowth latitudeGrowth =
+        bands ? limbGrowthOf(pairs, latitudeOf, latitudeLimbOf, latitudeSize) : LimbGrowth{};
+
+    // How the scatter grows with the days apart: from the medians of the near and the far
+    // pairs (each over its limb factor), which stand on all of them, when each kind is a good
+    // share of them; otherwise as the fixed tolerances grow.
+    std::vector<double> nearLongitudes, farLongitudes;
     double nearDays = 0, farDays = 0;
     for (const LearningPair &p : pairs) {
-        if (p.latitude > kOutlierScales * latitudeScale ||
-            p.longitude > kOutlierScales * longitudeScale)
-            continue;
-        keptLatitudes.push_back(p.latitude);
-        keptLongitudes.emplace_back(p.longitude, p.days);
         if (p.days <= kNearPairDays) {
-            nearLongitudes.push_back(p.longitude);
+            nearLongitudes.push_back(p.longitude / p.longitudeLimb);
             nearDays += p.days;
         } else {
-            farLongitudes.push_back(p.longitude);
+            farLongitudes.push_back(p.longitude / p.longitudeLimb);
             farDays += p.days;
         }
     }
-    t.learned = true;
-    t.latitude = std::max(kLatitudeTolerance, spread(keptLatitudes));
-    // How the scatter grows with the days apart: from the medians of the near and the far
-    // pairs, which stand on all of them, when each kind is a good share of them; otherwise as
-    // the fixed tolerances grow. The tail's reach is then read from all pairs, each measured
-    // in that growing scale, and the scale times the reach is the tolerance.
     const auto enough = [&](const std::vector<double> &v) {
         return std::ssize(v) >= kFewestLearningPairs / 4;
     };
-    double base = kLongitudeTolerance, growth = kLongitudeTolerancePerDay;
+    double base = kLongitudeTolerance, perDay = kLongitudeTolerancePerDay;
     if (enough(nearLongitudes) && enough(farLongitudes)) {
         nearDays /= double(nearLongitudes.size());
         farDays /= double(farLongitudes.size());
         const double nearQ = std::max(quantile(nearLongitudes, 0.5), 0.05);
         const double farQ = quantile(farLongitudes, 0.5);
-        growth = std::max(0.0, (farQ - nearQ) / std::max(farDays - nearDays, 0.5));
-        base = std::max(nearQ - growth * nearDays, nearQ / 2);
+        perDay = std::max(0.0, (farQ - nearQ) / std::max(farDays - nearDays, 0.5));
+        base = std::max(nearQ - perDay * nearDays, nearQ / 2);
     }
-    std::vector<double> scaled;
-    for (const auto &[longitude, days] : keptLongitudes)
-        scaled.push_back(longitude / (base + growth * days));
-    const double reach = spread(scaled);
+    const auto longitudeOf = [](const LearningPair &p) { return p.longitude; };
+    const auto longitudeLimbOf = [](const LearningPair &p) { return p.longitudeLimb; };
+    const auto longitudeSize = [&](const LearningPair &p, const LimbGrowth &g) {
+        return base * p.longitudeLimb * g.at(p.longitudeLimb) + perDay * p.days;
+    };
+    const LimbGrowth longitudeGrowth =
+        bands ? limbGrowthOf(pairs, longitudeOf, longitudeLimbOf, longitudeSize) : LimbGrowth{};
+    std::vector<double> latitudes, longitudes;
+    for (const LearningPair &p : pairs) {
+        latitudes.push_back(p.latitude / latitudeSize(p, latitudeGrowth));
+        longitudes.push_back(p.longitude / longitudeSize(p, longitudeGrowth));
+    }
+    const auto [latitude, reach] = reachOf(std::move(latitudes), std::move(longitudes));
+    t.latitude = std::max(kLatitudeTolerance, latitude);
     t.longitude = std::max(kLongitudeTolerance, reach * base);
-    t.longitudePerDay = std::max(kLongitudeTolerancePerDay, reach * growth);
+    t.longitudePerDay = std::max(kLongitudeTolerancePerDay, reach * perDay);
+    // The growth towards the limb is the learned tolerance's: where the fixed least one is
+    // wider at the centre, the limb needs only what the learned one asks beyond it.
+    for (size_t b = 0; b < kLimbBands; ++b) {
+        t.latitudeLimb.band[b] = std::max(1.0, latitude * latitudeGrowth.band[b] / t.latitude);
+        t.longitudeLimb.band[b] =
+            std::max(1.0, reach * base * longitudeGrowth.band[b] / t.longitude);
+    }
     return t;
 }
 
@@ -443,10 +541,10 @@ LearnedTolerances learn(const Index &index, const Predictions &predictions) {
                 continue; // each pair once, from its earlier sighting
             const int a = index.drawings[static_cast<size_t>(s.drawing)].observer;
             const int b = index.drawings[static_cast<size_t>(o.drawing)].observer;
-            pairs.push_back(
-                {std::fabs(o.latitude - s.latitude) / bothLimbs(s.limb.latitude, o.limb.latitude),
-                 std::fabs(p.longitudeOffset) / bothLimbs(s.limb.longitude, o.limb.longitude),
-                 o.time - s.time, a == b ? a : -1});
+            pairs.push_back({std::fabs(o.latitude - s.latitude), std::fabs(p.longitudeOffset),
+                             bothLimbs(s.limb.latitude, o.limb.latitude),
+                             bothLimbs(s.limb.longitude, o.limb.longitude), o.time - s.time,
+                             a == b ? a : -1});
         }
     }
     LearnedTolerances learned;
@@ -551,8 +649,8 @@ PositionFinding findingOf(const Index &index, const Sighting &x,
     const PositionTolerance &t = index.drawings[static_cast<size_t>(x.drawing)].tolerance;
     const double latitudeMisfit = std::fabs(x.latitude - f.expectedLatitude) / t.latitude;
     const double longitudeMisfit = std::fabs(offset) / t.longitude;
-    f.latitudeOff = latitudeMisfit > x.limb.latitude;
-    f.longitudeOff = longitudeMisfit > x.limb.longitude;
+    f.latitudeOff = latitudeMisfit > x.limb.latitude * t.latitudeLimb.at(x.limb.latitude);
+    f.longitudeOff = longitudeMisfit > x.limb.longitude * t.longitudeLimb.at(x.limb.longitude);
     if (!f.latitudeOff && !f.longitudeOff) {
         f.latitudeOff = latitudeMisfit > longitudeMisfit;
         f.longitudeOff = !f.latitudeOff;
@@ -563,11 +661,12 @@ PositionFinding findingOf(const Index &index, const Sighting &x,
 // Judges x by its neighbours. With two or more: x is misplaced when the neighbours that
 // disagree with it outweigh those that agree, and the weightiest set of them, two or more,
 // that agree among themselves still outweighs those that agree with x, each weighing one over
-// its longitude tolerance; a tie gives x the benefit of the doubt, and so does a number handed
-// over (above). With one that disagrees: x is misplaced when a third sighting
-// agrees with that one; when nothing else has seen the group, the two are a pair, told once.
-std::optional<PositionFinding> judge(const Index &index, const Predictions &predictions,
-                                     uint32_t xi) {
+// the square of its longitude tolerance; a tie gives x the benefit of the doubt, and so does a
+// number handed over (above). With one that disagrees: x is misplaced when a third sighting agrees
+// with that one, or nothing else has seen the group within kNeighbourDays of either but its
+// track further away agrees with that one and never with x; otherwise, when nothing else has
+// seen it, the two are a pair, told once.
+std::optional<PositionFinding> judge(Index &index, const Predictions &predictions, uint32_t xi) {
     const Sighting &x = index.sightings[xi];
     const std::span<const Prediction> mine = predictions.of(xi);
     if (mine.empty())
@@ -593,6 +692,32 @@ std::optional<PositionFinding> judge(const Index &index, const Predictions &pred
         }
         if (seenElsewhere)
             return std::nullopt; // the other sighting answers for itself
+        // The group's track further away says which of the two is off: its sightings there
+        // agreeing with the other one and none with x, or the other way round.
+        // Around both, so that each of the two reads the same track.
+        int withX = 0, withOther = 0;
+        std::vector<int> asked{x.drawing, only.from->drawing};
+        const auto ask = [&](const Index::Run &run) {
+            if (std::find(asked.begin(), asked.end(), run.drawing) != asked.end())
+                return;
+            asked.push_back(run.drawing);
+            if (const auto q = nearestIn(index, x, run)) {
+                withX += q->misfit <= 1;
+                const Sighting &o = *only.from;
+                const double longitude =
+                    q->from->longitude + q->from->drift * (o.time - q->from->time);
+                withOther += index.misfit(q->from->latitude - o.latitude,
+                                          wrap180(longitude - o.longitude), o, *q->from) <= 1;
+            }
+        };
+        index.forTrackRuns(xi, ask);
+        index.forTrackRuns(si, ask);
+        if (withOther > 0 && withX == 0) {
+            const Prediction *best[] = {&only};
+            return findingOf(index, x, best, only);
+        }
+        if (withX > 0 && withOther == 0)
+            return std::nullopt; // the other one is off, and says so
         // Told once: by the earlier of two judged sightings.
         if (other.judged && (only.from->time < x.time ||
                              (only.from->time == x.time && only.from->drawing < x.drawing)))
@@ -605,12 +730,15 @@ std::optional<PositionFinding> judge(const Index &index, const Predictions &pred
         f.otherDate = dateOfSerialDay(only.from->day);
         return f;
     }
-    // Each neighbour's word weighs as sharp as its tolerance is: one days away or near the
-    // limb, whose tolerance is wide, takes in a slip that the nearest ones see.
+    // Each neighbour's word weighs as sharp as its tolerance is, as an estimate weighs by one
+    // over its variance: one days away or near the limb, whose tolerance is wide, takes in a
+    // slip that the nearest ones see.
     const auto weight = [&](const Prediction &p) {
         const PairTolerance t = index.tolerance(x, *p.from);
-        return 1 / (t.longitude * bothLimbs(x.limb.longitude, p.from->limb.longitude) +
-                    t.longitudePerDay * std::fabs(x.time - p.from->time));
+        const double tolerance =
+            t.longitudeAt(bothLimbs(x.limb.longitude, p.from->limb.longitude)) +
+            t.longitudePerDay * std::fabs(x.time - p.from->time);
+        return 1 / (tolerance * tolerance);
     };
     double agreeing = 0;
     std::vector<const Prediction *> disagreeing;
@@ -907,6 +1035,20 @@ LimbFactors limbFactors(double distance, double axisAngle, double latitude) {
     return {stretched(towardsPole, acrossAxis), stretched(acrossAxis, towardsPole) / cosLatitude};
 }
 
+double LimbGrowth::at(double factor) const {
+    // Never falling towards the limb: 1 at the last band is 1 everywhere, as most data sets
+    // have it.
+    if (band.back() == 1 || factor <= kLimbBandMiddles.front())
+        return band.front();
+    for (size_t b = 1; b < kLimbBands; ++b)
+        if (factor < kLimbBandMiddles[b]) {
+            const double share = (factor - kLimbBandMiddles[b - 1]) /
+                                 (kLimbBandMiddles[b] - kLimbBandMiddles[b - 1]);
+            return band[b - 1] + share * (band[b] - band[b - 1]);
+        }
+    return band.back();
+}
+
 const PositionTolerance &LearnedTolerances::of(const QString &observer) const {
     const auto it = std::lower_bound(observers.begin(), observers.end(), observer,
                                      [](const auto &a, const QString &b) { return a.first < b; });
@@ -989,8 +1131,9 @@ PositionReport checkRecordPositions(const ObservationStore &store,
     if (!date || record.isSpecial())
         return {};
     const int32_t day = serialDay(*date);
-    // The neighbours' own neighbours too: they say whether a lone neighbour is confirmed.
-    const auto [from, to] = storedDays(store, day - 2 * kNeighbourDays, day + 2 * kNeighbourDays);
+    // The neighbours' own neighbours too: they say whether a lone neighbour is confirmed; and
+    // a lone neighbour's track.
+    const auto [from, to] = storedDays(store, day - kReadDays, day + kReadDays);
     int own = 0;
     Index index;
     for (size_t i = from; i < to; ++i) {
@@ -1027,8 +1170,7 @@ PositionReport checkAddedPositions(const ObservationStore &store,
     }
     if (!first)
         return {};
-    const auto [from, to] =
-        storedDays(store, *first - 2 * kNeighbourDays, *last + 2 * kNeighbourDays);
+    const auto [from, to] = storedDays(store, *first - kReadDays, *last + kReadDays);
     // Numbered below 0, apart from the added ones.
     for (size_t i = from; i < to; ++i)
         index.add(store.records()[i], -static_cast<int>(i) - 1, store.dayNumbers()[i], false);

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -67,11 +68,29 @@ struct LimbFactors {
 // latitude `latitude` degrees.
 LimbFactors limbFactors(double distance, double axisAngle, double latitude);
 
+// How much faster than the limb factor a data set's scatter grows towards the limb (a pencil
+// or a measuring eye that errs more there than the foreshortening alone says, a group's middle
+// hard to tell): a multiple of the tolerance for each band of the limb factor, 1 at the
+// centre, never falling towards the limb, and between the bands' middles in proportion.
+inline constexpr int kLimbBands = 4;
+// The bands' edges and middles in limb factor: up to 1.25 (within 60 % of the radius), 1.6,
+// 2.3 (90 %) and beyond.
+inline constexpr std::array<double, kLimbBands - 1> kLimbBandEdges = {1.25, 1.6, 2.3};
+inline constexpr std::array<double, kLimbBands> kLimbBandMiddles = {1.12, 1.41, 1.92, 3.0};
+struct LimbGrowth {
+    std::array<double, kLimbBands> band{1, 1, 1, 1};
+    // The multiple at limb factor `factor`.
+    double at(double factor) const;
+};
+
 // The tolerances two sightings are judged with (see above), degrees.
 struct PositionTolerance {
     double latitude = kLatitudeTolerance;
     double longitude = kLongitudeTolerance;
     double longitudePerDay = kLongitudeTolerancePerDay;
+    // Towards the limb the latitude and longitude tolerances are also times these.
+    LimbGrowth latitudeLimb;
+    LimbGrowth longitudeLimb;
     int pairs = 0;        // the pairs they were learned from
     bool learned = false; // false: the fixed values above, too few pairs to learn from
 };
@@ -79,20 +98,30 @@ struct PositionTolerance {
 // Learning the tolerances from the data set's own scatter: every pair of sightings of one
 // number on two drawings a quarter of a day to kNeighbourDays apart (each group with its
 // nearest of that number on the other drawing, at most kDrawingsPerDay drawings a day) gives
-// its latitude difference and its drift-corrected longitude difference, each divided by the
-// pair's limb factor. Pairs beyond kOutlierScales times the 90th percentile of the differences
-// are slips or other groups and are left out; of the rest the tolerance is the size only
-// kPairsBeyond of them pass; in longitude each pair is measured in a scale that grows with
-// the days apart as the medians of the pairs up to a day and a half apart and of those further
-// apart grow, and the tolerance and its growth a day are that scale times the tail read from
-// all of them. So high a percentile is not
-// counted (a few hundred pairs have none beyond it) but carried out from the 90th and 99th
-// percentiles as an exponential tail: P99 + (P99 - P90) log10(0.01 / kPairsBeyond). A heavy
-// tail, which a sigma read from the bulk of the pairs under-states, widens the tolerance as
-// far as the tail goes. Never less than the fixed values; learned only from
-// kFewestLearningPairs pairs or more.
-inline constexpr int kFewestLearningPairs = 300;
-inline constexpr double kPairsBeyond = 0.002;
+// its latitude difference and its drift-corrected longitude difference, each measured in the
+// size the pair is expected to scatter by: its limb factor and, in longitude, a scale that
+// grows with the days apart as the medians of the pairs up to a day and a half apart and of
+// those further apart grow. With kTailLearningPairs pairs or more the scatter's growth
+// towards the limb is learned too: the median of each band of limb factor (kFewestBandPairs
+// pairs or more) over the central band's. Pairs beyond kOutlierScales times the 90th
+// percentile of the measured differences are slips or other groups and are left out; of the
+// rest the tolerance is the size only kPairsBeyond of them pass, one in 670. So high a
+// percentile is not counted (a few hundred pairs have none beyond it) but carried out from
+// the 90th and 99th percentiles as an exponential tail: P99 + (P99 - P90) log10(0.01 /
+// kPairsBeyond); a tail heavier than exponential (a Student t of 3 degrees of freedom) falls
+// short of that, reaching its 99.7th percentile (at one in 500 its 99.6th: a data set of
+// heavy tails flagged 0.35 % of its clean group-days where 0.3 % is the most asked). From
+// fewer than kTailLearningPairs pairs, whose 99th percentile is one or two of them, the
+// tolerance is kTailOverP90 times the 90th (an exponential tail's 99.85th percentile is 2.8
+// times its 90th, a normal scatter's 1.9: what is not known is taken wide). A heavy tail, which a
+// sigma read from the bulk of the pairs under-states, widens the tolerance as far as the tail goes.
+// Never less than the fixed values; learned only from kFewestLearningPairs pairs or more (a year of
+// few groups, or an observer's first months, still has its own scatter).
+inline constexpr int kFewestLearningPairs = 150;
+inline constexpr int kTailLearningPairs = 300;
+inline constexpr int kFewestBandPairs = 40;
+inline constexpr double kTailOverP90 = 2.8;
+inline constexpr double kPairsBeyond = 0.0015;
 inline constexpr double kOutlierScales = 5.0;
 // At most this many drawings of one day are asked about a group: the ones nearest in time.
 inline constexpr int kDrawingsPerDay = 4;
