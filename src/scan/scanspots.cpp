@@ -793,13 +793,14 @@ OpenedCore openCore(const Marks &m, int k, cv::Size size) {
 }
 
 // How deep a mark's strokes are: the middle of the highest depths along them (a core where
-// they cross or a spot they run into is a little of their length); 0 for no pixel.
-float strokesDepth(const Marks &m, int k, const cv::Mat &depth) {
+// they cross or a spot they run into is a little of their length), pixels in `leaveOut` (a
+// core opened out of them) left out; 0 for no pixel.
+float strokesDepth(const Marks &m, int k, const cv::Mat &depth, const cv::Mat &leaveOut = {}) {
     const cv::Rect box = markBox(m, k);
     std::vector<float> ridge;
     for (int y = box.y; y < box.y + box.height; ++y)
         for (int x = box.x; x < box.x + box.width; ++x) {
-            if (m.labels.at<int>(y, x) != k)
+            if (m.labels.at<int>(y, x) != k || (!leaveOut.empty() && leaveOut.at<uchar>(y, x)))
                 continue;
             const float d = depth.at<float>(y, x);
             bool top = true;
@@ -1228,7 +1229,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
             cv::Mat parts, partStats, partMiddles;
             const int n =
                 cv::connectedComponentsWithStats(core(box), parts, partStats, partMiddles, 8);
-            const float strokeDepth = strokesDepth(m, k, depth);
+            const float strokeDepth = strokesDepth(m, k, depth, core);
             for (int j = 1; j < n; ++j) {
                 if (partStats.at<int>(j, cv::CC_STAT_AREA) <
                     kSpotAmongStrokesMm2 * w.dotsPerMm * w.dotsPerMm)
