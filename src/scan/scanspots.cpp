@@ -178,6 +178,10 @@ constexpr double kLeastLightInsideMm2 = 0.1;
 // A piece of a stroke cut by the print: at most this large (mm²), this many times as long as
 // wide.
 constexpr double kLargestPieceMm2 = 1.0;
+// A piece of writing cut off by such print, of any shape: at most this large (mm²), writing
+// met straight across the print from this many of its edge's pixels.
+constexpr double kLargestCutPieceMm2 = 2.0;
+constexpr int kCutPieceRays = 3;
 // Print on two sides of a mark is on opposite sides when they lie at least this far apart
 // round its middle; a piece of a stroke seen between such print lies within this many working
 // pixels of it, and is no larger than this (mm²).
@@ -1060,6 +1064,68 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                         break;
                     isStroke[i] = true;
                 }
+            }
+        }
+    }
+    // A piece of writing that print as dark as the pencil cuts off, whatever its shape (the
+    // foot of a 2 between two lines, the end of a 1): straight across the print from its edge
+    // the writing goes on, on several of its pixels. A spot beside a line has paper there, or
+    // another spot.
+    {
+        const int reach = static_cast<int>(std::lround(kBridgeMm * w.dotsPerMm));
+        const cv::Rect all(0, 0, mask.cols, mask.rows);
+        for (size_t i = 1; i < count; ++i) {
+            const int k = static_cast<int>(i);
+            if (isStroke[i] || !besideHidden[i] || filledPart[i] ||
+                m.stats.at<int>(k, cv::CC_STAT_AREA) >
+                    kLargestCutPieceMm2 * w.dotsPerMm * w.dotsPerMm)
+                continue;
+            const cv::Rect box = markBoxGrown(m, k);
+            const cv::Point2d middle(centroids.at<double>(k, 0), centroids.at<double>(k, 1));
+            std::vector<int> across;
+            for (int y = box.y; y < box.y + box.height; ++y)
+                for (int x = box.x; x < box.x + box.width; ++x) {
+                    if (m.labels.at<int>(y, x) != k)
+                        continue;
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx) {
+                            if ((dx == 0 && dy == 0) || !all.contains({x + dx, y + dy}) ||
+                                !w.hidden.at<uchar>(y + dy, x + dx))
+                                continue;
+                            for (int t = 2; t <= reach; ++t) {
+                                const cv::Point q(x + t * dx, y + t * dy);
+                                if (!all.contains(q))
+                                    break;
+                                const int l = m.labels.at<int>(q);
+                                if (l == k)
+                                    break;
+                                if (l != 0) {
+                                    if (isStroke[static_cast<size_t>(l)])
+                                        across.push_back(l);
+                                    break;
+                                }
+                                if (!w.hidden.at<uchar>(q) && t > kBandPx + 1 &&
+                                    !w.hidden.at<uchar>(q - cv::Point(dx, dy) * (kBandPx + 1)))
+                                    break; // paper beyond the print
+                            }
+                        }
+                }
+            // Not the outline round a core.
+            std::sort(across.begin(), across.end());
+            for (auto from = across.begin(); from != across.end();) {
+                const auto to = std::upper_bound(from, across.end(), *from);
+                if (to - from >= kCutPieceRays) {
+                    std::vector<cv::Point> its, hull;
+                    const cv::Rect other = markBox(m, *from);
+                    cv::findNonZero(m.labels(other) == *from, its);
+                    cv::convexHull(its, hull);
+                    if (cv::pointPolygonTest(hull,
+                                             cv::Point2f(static_cast<float>(middle.x - other.x),
+                                                         static_cast<float>(middle.y - other.y)),
+                                             false) <= 0)
+                        isStroke[i] = true;
+                }
+                from = to;
             }
         }
     }
