@@ -921,10 +921,14 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
         const cv::Rect box = markBoxGrown(m, k);
         const cv::Mat part = m.labels(box) == k;
         std::vector<std::vector<cv::Point>> edges;
-        cv::findContours(part, edges, cv::RETR_LIST, cv::CHAIN_APPROX_NONE);
+        std::vector<cv::Vec4i> nesting;
+        cv::findContours(part, edges, nesting, cv::RETR_CCOMP, cv::CHAIN_APPROX_NONE);
         double edge = 0;
-        for (const auto &e : edges)
-            edge += std::max(cv::arcLength(e, true), 2.0);
+        for (size_t e = 0; e < edges.size(); ++e)
+            // The light grains of grey pencil inside a spot are no edge of its strokes.
+            if (nesting[e][3] < 0 ||
+                cv::contourArea(edges[e]) >= kLeastLightInsideMm2 * w.dotsPerMm * w.dotsPerMm)
+                edge += std::max(cv::arcLength(edges[e], true), 2.0);
         const double area = m.stats.at<int>(k, cv::CC_STAT_AREA);
         const double width = 2 * area / std::max(edge, 1.0) + 1; // the edge runs on pixel centres
         m.thickness[i] = static_cast<float>(width / 2);

@@ -248,6 +248,8 @@ class TestSpots : public QObject {
         QTest::newRow("written 12 into a dot") << "12 dot" << 300 << 1 << false << 2.54 << 0.0;
         // Where the strokes of a 4 join, a printed line through it, the pencil is twice as deep
         // as along them: no spot.
+        // A dot of 1.8 mm in grey pencil with light grains in it: a spot, no stroke.
+        QTest::newRow("grainy dot") << "grains" << 200 << 1 << false << 2.54 << 0.0;
         QTest::newRow("written 4 across a printed line") << "4" << 200 << 0 << false << 0.0 << 0.0;
     }
     void marksOnSheet() {
@@ -331,11 +333,22 @@ class TestSpots : public QObject {
             } else if (mark == u"black") {
                 p.setCompositionMode(QPainter::CompositionMode_Darken);
                 p.drawEllipse(at, 0.6, 0.6);
+            } else if (mark == u"grains") {
+                p.drawEllipse(at, 0.9, 0.9);
             } else if (mark == u"pixel" || mark == u"blurred") {
                 p.drawEllipse(at, 1.5, 1.5);
                 if (mark == u"blurred")
                     p.drawEllipse(at + QPointF(4, 0), 0.6, 0.6);
             }
+        }
+        if (mark == u"grains") {
+            // A light grain every 0.4 mm within 0.7 mm of the middle.
+            const QPoint middle = toPage.map(at).toPoint();
+            const int step = qRound(0.4 * pixelsPerMm(dpi));
+            for (int dy = -2 * step; dy <= 2 * step; dy += step)
+                for (int dx = -2 * step; dx <= 2 * step; dx += step)
+                    if (std::hypot(dx, dy) <= 0.7 * pixelsPerMm(dpi))
+                        page.setPixel(middle + QPoint(dx, dy), qRgb(255, 255, 255));
         }
         if (mark == u"pixel") {
             const QPoint middle = toPage.map(at).toPoint();
