@@ -139,10 +139,18 @@ constexpr double kFilledPart = 1.6;
 // Strokes opened away by a disk this many times their width leave a core.
 constexpr double kCoreOfStrokes = 1.4;
 constexpr double kLeastCoreMm2 = 0.4;
+// A core is this deep (mm from its edge) at least: a pencil's stroke, written or drawn, is
+// never as wide as twice this.
+constexpr double kCoreDepthMm = 0.35;
 // A filled spot that writing or a line runs into: a core at least this large (mm²) opened out
-// of the strokes.
+// of the strokes, this many times as deep as the strokes are (where strokes cross or join the
+// pencil comes to about twice their depth).
 constexpr double kSpotAmongStrokesMm2 = 0.8;
+constexpr double kSpotOverStrokes = 2.5;
 constexpr double kSmallOutlineMm = 3.5;
+// The core of a small outline lies this near the middle of the paper round it, in radii of a
+// disk of the paper's area.
+constexpr double kCoreAmidPaper = 0.5;
 // An outline joined to a core no wider than its strokes is looked for round marks at least
 // this far across (mm) each way, and is that mark for this part of its pencil at least.
 constexpr double kLeastJoinedOutlineMm = 0.6;
@@ -170,6 +178,10 @@ constexpr double kLeastLightInsideMm2 = 0.1;
 // A piece of a stroke cut by the print: at most this large (mm²), this many times as long as
 // wide.
 constexpr double kLargestPieceMm2 = 1.0;
+// A piece of writing cut off by such print, of any shape: at most this large (mm²), writing
+// met straight across the print from this many of its edge's pixels.
+constexpr double kLargestCutPieceMm2 = 2.0;
+constexpr int kCutPieceRays = 3;
 // Print on two sides of a mark is on opposite sides when they lie at least this far apart
 // round its middle; a piece of a stroke seen between such print lies within this many working
 // pixels of it, and is no larger than this (mm²).
@@ -549,6 +561,18 @@ struct Marks {
     std::vector<float> thickness; // the largest distance from the mark's edge, pixels
 };
 
+// A mark's box in the labels' image, and that box grown by a pixel each way (room for the
+// paper round the mark), clipped to the image.
+cv::Rect markBox(const Marks &m, int k) {
+    return {m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
+            m.stats.at<int>(k, cv::CC_STAT_WIDTH), m.stats.at<int>(k, cv::CC_STAT_HEIGHT)};
+}
+cv::Rect markBoxGrown(const Marks &m, int k) {
+    const cv::Rect box = markBox(m, k);
+    return cv::Rect(box.x - 1, box.y - 1, box.width + 2, box.height + 2) &
+           cv::Rect(0, 0, m.labels.cols, m.labels.rows);
+}
+
 // An open outline round the core `core`: rays from the core's middle that meet a stroke
 // beyond it; where they do on nearly every side, with no gap wider than kOutlineGapMm, the
 // polygon through the strokes' outer edges (gaps bridged from their neighbours) is the
@@ -761,9 +785,7 @@ struct OpenedCore {
     int pixels = 0;
 };
 OpenedCore openCore(const Marks &m, int k, cv::Size size) {
-    const cv::Rect box(m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
-                       m.stats.at<int>(k, cv::CC_STAT_WIDTH),
-                       m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
+    const cv::Rect box = markBox(m, k);
     const int opening =
         static_cast<int>(std::ceil(kCoreOfStrokes * 2 * m.thickness[static_cast<size_t>(k)])) | 1;
     OpenedCore core;
@@ -772,6 +794,34 @@ OpenedCore openCore(const Marks &m, int k, cv::Size size) {
                      cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(opening, opening)));
     core.pixels = cv::countNonZero(core.mask(box));
     return core;
+}
+
+// How deep a mark's strokes are: the middle of the highest depths along them (a core where
+// they cross or a spot they run into is a little of their length), pixels in `leaveOut` (a
+// core opened out of them) left out; 0 for no pixel.
+float strokesDepth(const Marks &m, int k, const cv::Mat &depth, const cv::Mat &leaveOut = {}) {
+    const cv::Rect box = markBox(m, k);
+    std::vector<float> ridge;
+    for (int y = box.y; y < box.y + box.height; ++y)
+        for (int x = box.x; x < box.x + box.width; ++x) {
+            if (m.labels.at<int>(y, x) != k || (!leaveOut.empty() && leaveOut.at<uchar>(y, x)))
+                continue;
+            const float d = depth.at<float>(y, x);
+            bool top = true;
+            for (int dy = -1; dy <= 1 && top; ++dy)
+                for (int dx = -1; dx <= 1 && top; ++dx) {
+                    const cv::Point q(x + dx, y + dy);
+                    top = q.x < 0 || q.y < 0 || q.x >= depth.cols || q.y >= depth.rows ||
+                          depth.at<float>(q) <= d;
+                }
+            if (top)
+                ridge.push_back(d);
+        }
+    if (ridge.empty())
+        return 0;
+    auto middle = ridge.begin() + static_cast<std::ptrdiff_t>(ridge.size() / 2);
+    std::nth_element(ridge.begin(), middle, ridge.end());
+    return *middle;
 }
 
 // A core drawn against its outline and no wider than the outline's strokes, so that the mark
@@ -783,9 +833,7 @@ std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv
                                                  const std::vector<bool> &thin,
                                                  const std::vector<bool> &isStroke, bool pieces,
                                                  std::vector<int> &met, int &corePixels) {
-    const cv::Rect box(m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
-                       m.stats.at<int>(k, cv::CC_STAT_WIDTH),
-                       m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
+    const cv::Rect box = markBox(m, k);
     if (std::max(box.width, box.height) > 2 * kLargestOutlineMm * w.dotsPerMm ||
         std::min(box.width, box.height) < 2 * kLeastJoinedOutlineMm * w.dotsPerMm)
         return std::nullopt;
@@ -814,27 +862,9 @@ std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv
     // them), not only where they cross.
     float strokeDepth = 0;
     if (pieces) {
-        std::vector<float> ridge;
-        for (int y = box.y; y < box.y + box.height; ++y)
-            for (int x = box.x; x < box.x + box.width; ++x) {
-                if (m.labels.at<int>(y, x) != k)
-                    continue;
-                const float d = depth.at<float>(y, x);
-                bool top = true;
-                for (int dy = -1; dy <= 1 && top; ++dy)
-                    for (int dx = -1; dx <= 1 && top; ++dx) {
-                        const cv::Point q(x + dx, y + dy);
-                        top = q.x < 0 || q.y < 0 || q.x >= depth.cols || q.y >= depth.rows ||
-                              depth.at<float>(q) <= d;
-                    }
-                if (top)
-                    ridge.push_back(d);
-            }
-        if (ridge.empty())
+        strokeDepth = strokesDepth(m, k, depth);
+        if (strokeDepth <= 0)
             return std::nullopt;
-        auto middle = ridge.begin() + static_cast<std::ptrdiff_t>(ridge.size() / 2);
-        std::nth_element(ridge.begin(), middle, ridge.end());
-        strokeDepth = *middle;
     }
     for (const cv::Point c : {darkest, deepest}) {
         if (c.x < 0 || depth.at<float>(c) < kCoreOverStrokes * strokeDepth)
@@ -888,17 +918,17 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
     m.thickness.assign(count, 0);
     for (size_t i = 1; i < count; ++i) {
         const int k = static_cast<int>(i);
-        const cv::Rect box = cv::Rect(m.stats.at<int>(k, cv::CC_STAT_LEFT) - 1,
-                                      m.stats.at<int>(k, cv::CC_STAT_TOP) - 1,
-                                      m.stats.at<int>(k, cv::CC_STAT_WIDTH) + 2,
-                                      m.stats.at<int>(k, cv::CC_STAT_HEIGHT) + 2) &
-                             cv::Rect(0, 0, mask.cols, mask.rows);
+        const cv::Rect box = markBoxGrown(m, k);
         const cv::Mat part = m.labels(box) == k;
         std::vector<std::vector<cv::Point>> edges;
-        cv::findContours(part, edges, cv::RETR_LIST, cv::CHAIN_APPROX_NONE);
+        std::vector<cv::Vec4i> nesting;
+        cv::findContours(part, edges, nesting, cv::RETR_CCOMP, cv::CHAIN_APPROX_NONE);
         double edge = 0;
-        for (const auto &e : edges)
-            edge += std::max(cv::arcLength(e, true), 2.0);
+        for (size_t e = 0; e < edges.size(); ++e)
+            // The light grains of grey pencil inside a spot are no edge of its strokes.
+            if (nesting[e][3] < 0 ||
+                cv::contourArea(edges[e]) >= kLeastLightInsideMm2 * w.dotsPerMm * w.dotsPerMm)
+                edge += std::max(cv::arcLength(edges[e], true), 2.0);
         const double area = m.stats.at<int>(k, cv::CC_STAT_AREA);
         const double width = 2 * area / std::max(edge, 1.0) + 1; // the edge runs on pixel centres
         m.thickness[i] = static_cast<float>(width / 2);
@@ -978,11 +1008,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
             if (isStroke[i] || !besideHidden[i] ||
                 m.stats.at<int>(k, cv::CC_STAT_AREA) > kLargestPieceMm2 * w.dotsPerMm * w.dotsPerMm)
                 continue;
-            const cv::Rect box(m.stats.at<int>(k, cv::CC_STAT_LEFT) - 1,
-                               m.stats.at<int>(k, cv::CC_STAT_TOP) - 1,
-                               m.stats.at<int>(k, cv::CC_STAT_WIDTH) + 2,
-                               m.stats.at<int>(k, cv::CC_STAT_HEIGHT) + 2);
-            const cv::Rect inside = box & cv::Rect(0, 0, mask.cols, mask.rows);
+            const cv::Rect inside = markBoxGrown(m, k);
             const double own = std::hypot(m.stats.at<int>(k, cv::CC_STAT_WIDTH),
                                           m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
             for (int y = inside.y; y < inside.y + inside.height && !isStroke[i]; ++y)
@@ -1005,9 +1031,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
         if (isStroke[i] || filledPart[i] || area > kLargestPieceMm2 * w.dotsPerMm * w.dotsPerMm)
             continue;
         std::vector<cv::Point> pixels;
-        const cv::Rect box(
-            m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
-            m.stats.at<int>(k, cv::CC_STAT_WIDTH), m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
+        const cv::Rect box = markBox(m, k);
         cv::findNonZero(m.labels(box) == k, pixels);
         const cv::RotatedRect r = cv::minAreaRect(pixels);
         const double length = std::max(r.size.width, r.size.height);
@@ -1033,10 +1057,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                 met = l != 0 && l != k && acrossPrint;
                 // Not the outline round a core.
                 if (met) {
-                    const cv::Rect other(m.stats.at<int>(l, cv::CC_STAT_LEFT),
-                                         m.stats.at<int>(l, cv::CC_STAT_TOP),
-                                         m.stats.at<int>(l, cv::CC_STAT_WIDTH),
-                                         m.stats.at<int>(l, cv::CC_STAT_HEIGHT));
+                    const cv::Rect other = markBox(m, l);
                     std::vector<cv::Point> its, hull;
                     cv::findNonZero(m.labels(other) == l, its);
                     cv::convexHull(its, hull);
@@ -1047,6 +1068,68 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                         break;
                     isStroke[i] = true;
                 }
+            }
+        }
+    }
+    // A piece of writing that print as dark as the pencil cuts off, whatever its shape (the
+    // foot of a 2 between two lines, the end of a 1): straight across the print from its edge
+    // the writing goes on, on several of its pixels. A spot beside a line has paper there, or
+    // another spot.
+    {
+        const int reach = static_cast<int>(std::lround(kBridgeMm * w.dotsPerMm));
+        const cv::Rect all(0, 0, mask.cols, mask.rows);
+        for (size_t i = 1; i < count; ++i) {
+            const int k = static_cast<int>(i);
+            if (isStroke[i] || !besideHidden[i] || filledPart[i] ||
+                m.stats.at<int>(k, cv::CC_STAT_AREA) >
+                    kLargestCutPieceMm2 * w.dotsPerMm * w.dotsPerMm)
+                continue;
+            const cv::Rect box = markBoxGrown(m, k);
+            const cv::Point2d middle(centroids.at<double>(k, 0), centroids.at<double>(k, 1));
+            std::vector<int> across;
+            for (int y = box.y; y < box.y + box.height; ++y)
+                for (int x = box.x; x < box.x + box.width; ++x) {
+                    if (m.labels.at<int>(y, x) != k)
+                        continue;
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx) {
+                            if ((dx == 0 && dy == 0) || !all.contains({x + dx, y + dy}) ||
+                                !w.hidden.at<uchar>(y + dy, x + dx))
+                                continue;
+                            for (int t = 2; t <= reach; ++t) {
+                                const cv::Point q(x + t * dx, y + t * dy);
+                                if (!all.contains(q))
+                                    break;
+                                const int l = m.labels.at<int>(q);
+                                if (l == k)
+                                    break;
+                                if (l != 0) {
+                                    if (isStroke[static_cast<size_t>(l)])
+                                        across.push_back(l);
+                                    break;
+                                }
+                                if (!w.hidden.at<uchar>(q) && t > kBandPx + 1 &&
+                                    !w.hidden.at<uchar>(q - cv::Point(dx, dy) * (kBandPx + 1)))
+                                    break; // paper beyond the print
+                            }
+                        }
+                }
+            // Not the outline round a core.
+            std::sort(across.begin(), across.end());
+            for (auto from = across.begin(); from != across.end();) {
+                const auto to = std::upper_bound(from, across.end(), *from);
+                if (to - from >= kCutPieceRays) {
+                    std::vector<cv::Point> its, hull;
+                    const cv::Rect other = markBox(m, *from);
+                    cv::findNonZero(m.labels(other) == *from, its);
+                    cv::convexHull(its, hull);
+                    if (cv::pointPolygonTest(hull,
+                                             cv::Point2f(static_cast<float>(middle.x - other.x),
+                                                         static_cast<float>(middle.y - other.y)),
+                                             false) <= 0)
+                        isStroke[i] = true;
+                }
+                from = to;
             }
         }
     }
@@ -1061,11 +1144,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
         const double area = m.stats.at<int>(k, cv::CC_STAT_AREA);
         if (isStroke[i] || area > kBoxedPieceMm2 * w.dotsPerMm * w.dotsPerMm)
             continue;
-        const cv::Rect box = cv::Rect(m.stats.at<int>(k, cv::CC_STAT_LEFT) - 1,
-                                      m.stats.at<int>(k, cv::CC_STAT_TOP) - 1,
-                                      m.stats.at<int>(k, cv::CC_STAT_WIDTH) + 2,
-                                      m.stats.at<int>(k, cv::CC_STAT_HEIGHT) + 2) &
-                             cv::Rect(0, 0, mask.cols, mask.rows);
+        const cv::Rect box = markBoxGrown(m, k);
         const cv::Mat part = m.labels(box) == k;
         double farthest = 0;
         for (int y = 0; y < part.rows; ++y)
@@ -1168,9 +1247,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
             joined();
             continue;
         }
-        const cv::Rect box(
-            m.stats.at<int>(k, cv::CC_STAT_LEFT), m.stats.at<int>(k, cv::CC_STAT_TOP),
-            m.stats.at<int>(k, cv::CC_STAT_WIDTH), m.stats.at<int>(k, cv::CC_STAT_HEIGHT));
+        const cv::Rect box = markBox(m, k);
         const int opening = static_cast<int>(std::ceil(kCoreOfStrokes * 2 * m.thickness[i])) | 1;
         cv::Mat core = cv::Mat::zeros(mask.size(), CV_8UC1);
         cv::morphologyEx(m.labels(box) == k, core(box), cv::MORPH_OPEN,
@@ -1183,9 +1260,15 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                             moments.m00 >= kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm;
         // A small outline (the scan shows no core opened out of it) round paper its stroke
         // barely leaves: a spot, its outline told by the paper inside (a cross encloses none).
-        if (holePixels[static_cast<size_t>(roundOf[i])] > 0 &&
+        // The core lies amid the paper (a written 4, 6, 9 or p has it at its corner or
+        // side).
+        const auto hole = static_cast<size_t>(roundOf[i]);
+        if (holePixels[hole] > 0 &&
             std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
-            moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm)
+            moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm &&
+            std::hypot(box.x + moments.m10 / moments.m00 - holeMiddle[hole].x / holePixels[hole],
+                       box.y + moments.m01 / moments.m00 - holeMiddle[hole].y / holePixels[hole]) <=
+                kCoreAmidPaper * std::sqrt(holePixels[hole] / std::numbers::pi))
             isStroke[i] = false;
         if (moments.m00 < kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm) {
             if (isStroke[i])
@@ -1203,7 +1286,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
         if (touchingOutline[i]) {
             isStroke[i] = false;
             openedCore[i] = static_cast<int>(moments.m00);
-        } else if (closed && paperRays >= kOutlineRays / 5) {
+        } else if (closed && paperRays >= kOutlineRays / 3) {
             // The paper it closes lies round the core (a fifth of the way round at least),
             // not beside it (the triangle of a written 4 at its corner).
             isStroke[i] = false;
@@ -1216,14 +1299,22 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
             cv::Mat parts, partStats, partMiddles;
             const int n =
                 cv::connectedComponentsWithStats(core(box), parts, partStats, partMiddles, 8);
+            const float strokeDepth = strokesDepth(m, k, depth, core);
             for (int j = 1; j < n; ++j) {
                 if (partStats.at<int>(j, cv::CC_STAT_AREA) <
                     kSpotAmongStrokesMm2 * w.dotsPerMm * w.dotsPerMm)
                     continue;
                 std::vector<cv::Point> pixels;
                 cv::findNonZero(parts == j, pixels);
-                for (cv::Point &p : pixels)
+                float deepestHere = 0;
+                for (cv::Point &p : pixels) {
                     p += box.tl();
+                    deepestHere = std::max(deepestHere, depth.at<float>(p));
+                }
+                // Where strokes cross or join (a written 4, an arrow's head) the pencil is
+                // deeper than along them, not as deep as a spot drawn among them.
+                if (deepestHere < kSpotOverStrokes * strokeDepth)
+                    continue;
                 spotsAmongStrokes.push_back({std::move(pixels), roundOf[i]});
             }
         }
@@ -1244,20 +1335,29 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
             }
         }
     }
+    // Whether a round holds a filled core: a mark wider than a stroke, one that the strokes'
+    // width opens no core out of is writing, or a piece of it, however the print cuts it.
+    std::vector<bool> holdsCore(roundCount, false);
+    for (size_t i = 1; i < count; ++i) {
+        const auto r = static_cast<size_t>(roundOf[i]);
+        if (isStroke[i] || holdsCore[r])
+            continue;
+        holdsCore[r] = !thin[i] || wrapsCore[i] || touchingOutline[i] ||
+                       deepest[i] >= kCoreDepthMm * w.dotsPerMm ||
+                       openCore(m, static_cast<int>(i), mask.size()).pixels >=
+                           kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm;
+    }
     std::vector<Shape> shapes;
     std::vector<int> shapeOfRound(roundCount, -1);
     std::vector<int> shapeOfMark(count, -1);
     for (size_t r = 1; r < roundCount; ++r) {
         if (blobs[r] == 0)
             continue; // writing, a line, an empty ring
-        // A closed outline round a core, or a blob holding paper: a penumbra. A thin mark
-        // holding paper without a core in it is writing (a 6, 8, 9, A, p).
+        // A closed outline round a core, or a blob holding paper: a penumbra. Thin marks
+        // holding paper without a core among them are writing (a 6, 8, 9, A, p, a 4 that a
+        // printed line cuts in pieces).
         const bool outlined = strokes[r] > 0 || holePixels[r] >= leastHole;
-        if (strokes[r] == 0 && outlined && blobs[r] == 1 &&
-            thin[static_cast<size_t>(blobMark[r])] &&
-            !wrapsCore[static_cast<size_t>(blobMark[r])] &&
-            openCore(m, blobMark[r], mask.size()).pixels <
-                kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm)
+        if (strokes[r] == 0 && holePixels[r] >= leastHole && !holdsCore[r])
             continue;
         shapeOfRound[r] = static_cast<int>(shapes.size());
         shapes.push_back({{}, outlined, outlined ? corePixels[r] : 0});

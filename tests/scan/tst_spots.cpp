@@ -246,6 +246,11 @@ class TestSpots : public QObject {
         QTest::newRow("dot against a black line") << "black" << 150 << 1 << false << 1.13 << 0.0;
         // A dot of 1.8 mm that the written 12 and a pencil line run into.
         QTest::newRow("written 12 into a dot") << "12 dot" << 300 << 1 << false << 2.54 << 0.0;
+        // Where the strokes of a 4 join, a printed line through it, the pencil is twice as deep
+        // as along them: no spot.
+        // A dot of 1.8 mm in grey pencil with light grains in it: a spot, no stroke.
+        QTest::newRow("grainy dot") << "grains" << 200 << 1 << false << 2.54 << 0.0;
+        QTest::newRow("written 4 across a printed line") << "4" << 200 << 0 << false << 0.0 << 0.0;
     }
     void marksOnSheet() {
         QFETCH(QString, mark);
@@ -264,7 +269,8 @@ class TestSpots : public QObject {
         const QTransform toPage = sheetDrawingToPage(model, dpi);
         QPointF at(-25, 20); // between the grid's lines
         // On the line that runs nearest to its right.
-        while (mark == u"gap on line" && qGray(page.pixel(toPage.map(at).toPoint())) == 255)
+        while ((mark == u"gap on line" || mark == u"4") &&
+               qGray(page.pixel(toPage.map(at).toPoint())) == 255)
             at.rx() += 0.05;
         while (mark == u"black" && qGray(page.pixel(toPage.map(at).toPoint())) > 0)
             at.rx() += 0.05;
@@ -307,6 +313,12 @@ class TestSpots : public QObject {
                     p.setPen(QPen(QColor(90, 90, 90), 0.35));
                     p.drawLine(at + QPointF(-8, -1.5), at + QPointF(-0.4, -1.5));
                 }
+            } else if (mark == u"4") {
+                QPainterPath text;
+                QFont font(QStringLiteral("DejaVu Sans"));
+                font.setPixelSize(5);
+                text.addText(at + QPointF(-1.6, 1.8), font, QStringLiteral("4"));
+                p.drawPath(text);
             } else if (mark == u"+") {
                 p.setPen(QPen(QColor(90, 90, 90), 0.35));
                 p.drawLine(at - QPointF(2, 2), at + QPointF(2, 2));
@@ -321,11 +333,22 @@ class TestSpots : public QObject {
             } else if (mark == u"black") {
                 p.setCompositionMode(QPainter::CompositionMode_Darken);
                 p.drawEllipse(at, 0.6, 0.6);
+            } else if (mark == u"grains") {
+                p.drawEllipse(at, 0.9, 0.9);
             } else if (mark == u"pixel" || mark == u"blurred") {
                 p.drawEllipse(at, 1.5, 1.5);
                 if (mark == u"blurred")
                     p.drawEllipse(at + QPointF(4, 0), 0.6, 0.6);
             }
+        }
+        if (mark == u"grains") {
+            // A light grain every 0.4 mm within 0.7 mm of the middle.
+            const QPoint middle = toPage.map(at).toPoint();
+            const int step = qRound(0.4 * pixelsPerMm(dpi));
+            for (int dy = -2 * step; dy <= 2 * step; dy += step)
+                for (int dx = -2 * step; dx <= 2 * step; dx += step)
+                    if (std::hypot(dx, dy) <= 0.7 * pixelsPerMm(dpi))
+                        page.setPixel(middle + QPoint(dx, dy), qRgb(255, 255, 255));
         }
         if (mark == u"pixel") {
             const QPoint middle = toPage.map(at).toPoint();
