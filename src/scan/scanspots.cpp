@@ -60,11 +60,11 @@ constexpr double kSeedPart = 0.4;
 constexpr double kLeastSeed = 0.15;
 constexpr double kEdgePart = 0.28;
 constexpr int kEdgeSteps = 3;
-// The print's tolerance is taken from this far round (working pixels), where lines crowd. A
-// mark starts only where it is darker than the darkest print within kSeedBandImagePx pixels
-// of the scan: the print, moved onto the scan tile by tile, lies that near its place; where
-// the scan is halved for the work that is one working pixel, as a dot drawn between a bold
-// line and a thin one lies within two of either.
+// The print may lie this far (working pixels) off its place where lines crowd. A mark starts
+// only where it is darker than the darkest print, and than its tolerance, within
+// kSeedBandImagePx pixels of the scan: the print, moved onto the scan tile by tile, lies that
+// near its place; where the scan is halved for the work that is one working pixel, as a dot
+// drawn between a bold line and a thin one lies within two of either.
 constexpr int kBandPx = 2;
 constexpr int kSeedBandImagePx = 2;
 // A soft eraser's smudge: its darker part does not come to half of the pencil's darkness.
@@ -1468,12 +1468,10 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
     // the darkest print round it, and reaches into the band along the print by what the scan
     // shows there.
     cv::Mat expectedNear, toleranceNear;
-    const cv::Mat band =
-        cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * kBandPx + 1, 2 * kBandPx + 1));
     const int seedBand = (kSeedBandImagePx + w.factor - 1) / w.factor;
-    cv::dilate(
-        w.expected, expectedNear,
-        cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * seedBand + 1, 2 * seedBand + 1)));
+    const cv::Mat band =
+        cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * seedBand + 1, 2 * seedBand + 1));
+    cv::dilate(w.expected, expectedNear, band);
     cv::dilate(w.tolerance, toleranceNear, band);
     // The pencil's part as the print lets it show, never within the print's own tolerance.
     cv::Mat shownNear = 1 - expectedNear;
