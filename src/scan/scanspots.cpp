@@ -60,9 +60,15 @@ constexpr double kSeedPart = 0.4;
 constexpr double kLeastSeed = 0.15;
 constexpr double kEdgePart = 0.28;
 constexpr int kEdgeSteps = 3;
-// The print may lie this far (working pixels) off its place where lines crowd; a mark starts
-// only where it is darker than the darkest print this near.
+// The print may lie this far (working pixels) off its place where lines crowd: where more than
+// kCrowdedPart of the kCrowdPx square round a pixel is printed. Elsewhere it lies within
+// kSeedBandPx of it (moved onto the scan tile by tile), and a mark starts where it is darker
+// than the darkest print, and than its tolerance, that near (a dot drawn between a bold line
+// and a thin one lies within two pixels of either).
 constexpr int kBandPx = 2;
+constexpr int kSeedBandPx = 1;
+constexpr int kCrowdPx = 7;
+constexpr double kCrowdedPart = 0.6;
 // A soft eraser's smudge: its darker part does not come to half of the pencil's darkness.
 constexpr double kSmudgePart = 0.5;
 constexpr double kSmudgePercentile = 0.95;
@@ -1464,10 +1470,23 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
     // the darkest print round it, and reaches into the band along the print by what the scan
     // shows there.
     cv::Mat expectedNear, toleranceNear;
-    const cv::Mat band =
-        cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * kBandPx + 1, 2 * kBandPx + 1));
+    const cv::Mat band = cv::getStructuringElement(
+        cv::MORPH_ELLIPSE, cv::Size(2 * kSeedBandPx + 1, 2 * kSeedBandPx + 1));
     cv::dilate(w.expected, expectedNear, band);
     cv::dilate(w.tolerance, toleranceNear, band);
+    {
+        // Where lines crowd (meridians running into the limb) the print may lie farther off.
+        cv::Mat printedPart;
+        cv::blur(w.printed, printedPart, cv::Size(kCrowdPx, kCrowdPx));
+        const cv::Mat crowded = printedPart > 255 * kCrowdedPart;
+        cv::Mat wideExpected, wideTolerance;
+        const cv::Mat wide = cv::getStructuringElement(cv::MORPH_ELLIPSE,
+                                                       cv::Size(2 * kBandPx + 1, 2 * kBandPx + 1));
+        cv::dilate(w.expected, wideExpected, wide);
+        cv::dilate(w.tolerance, wideTolerance, wide);
+        wideExpected.copyTo(expectedNear, crowded);
+        wideTolerance.copyTo(toleranceNear, crowded);
+    }
     // The pencil's part as the print lets it show, never within the print's own tolerance.
     cv::Mat shownNear = 1 - expectedNear;
     cv::max(shownNear, kLeastShown, shownNear);
