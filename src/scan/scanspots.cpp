@@ -154,9 +154,6 @@ constexpr double kCoreDepthMm = 0.35;
 constexpr double kSpotAmongStrokesMm2 = 0.8;
 constexpr double kSpotOverStrokes = 2.5;
 constexpr double kSmallOutlineMm = 3.5;
-// The core of a small outline lies this near the middle of the paper round it, in radii of a
-// disk of the paper's area.
-constexpr double kCoreAmidPaper = 0.5;
 // An outline joined to a core no wider than its strokes is looked for round marks at least
 // this far across (mm) each way, and is that mark for this part of its pencil at least.
 constexpr double kLeastJoinedOutlineMm = 0.6;
@@ -1266,15 +1263,11 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                             moments.m00 >= kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm;
         // A small outline (the scan shows no core opened out of it) round paper its stroke
         // barely leaves: a spot, its outline told by the paper inside (a cross encloses none).
-        // The core lies amid the paper (a written 4, 6, 9 or p has it at its corner or
-        // side).
-        const auto hole = static_cast<size_t>(roundOf[i]);
-        if (holePixels[hole] > 0 &&
+        // (Not asking the core to lie amid the paper: a core drawn against its outline leaves
+        // a crescent whose middle is as far from it as a written 4's corner is.)
+        if (holePixels[static_cast<size_t>(roundOf[i])] > 0 &&
             std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
-            moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm &&
-            std::hypot(box.x + moments.m10 / moments.m00 - holeMiddle[hole].x / holePixels[hole],
-                       box.y + moments.m01 / moments.m00 - holeMiddle[hole].y / holePixels[hole]) <=
-                kCoreAmidPaper * std::sqrt(holePixels[hole] / std::numbers::pi))
+            moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm)
             isStroke[i] = false;
         if (moments.m00 < kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm) {
             if (isStroke[i])
