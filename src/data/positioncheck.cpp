@@ -390,14 +390,19 @@ double quantile(std::vector<double> &values, double q) {
 // sigma (which a heavy tail outgrows). So high a percentile cannot be counted from a few
 // hundred or thousand pairs: it is carried out from the 90th and the 99th percentile, the
 // tail taken as exponential (each further tenth of the pairs passed a like step out), which
-// a normal tail falls short of and a heavier one reaches. Fewer than kTailLearningPairs have
-// no 99th percentile to speak of: the 90th times what an exponential tail adds to it.
+// a normal tail falls short of and a heavier one reaches. Where fewer than kTailPairs pass
+// the 99th (under 3000 pairs), from the percentile that kTailPairs pass instead, up to the
+// 95th: a slip's own pairs, six or so with its neighbours, are a good share of the few
+// beyond the 99th of a thousand pairs and would widen the tolerance to take the slip in.
+// Fewer than kTailLearningPairs have no 99th percentile to speak of: the 90th times what
+// an exponential tail adds to it.
 double spread(std::vector<double> &values) {
     const double p90 = quantile(values, 0.9);
     if (std::ssize(values) < kTailLearningPairs)
         return p90 * kTailOverP90;
-    const double p99 = quantile(values, 0.99);
-    return p99 + (p99 - p90) * std::log10(0.01 / kPairsBeyond);
+    const double beyond = std::clamp(kTailPairs / static_cast<double>(values.size()), 0.01, 0.05);
+    const double far = quantile(values, 1 - beyond);
+    return far + (far - p90) / std::log10(0.1 / beyond) * std::log10(beyond / kPairsBeyond);
 }
 
 // One pair of sightings a learning reads.
