@@ -673,9 +673,10 @@ int main(int argc, char *argv[]) {
                 std::printf("%s: %s\n", qPrintable(year), qPrintable(line));
             const LimbGrowth &bl = clean.tolerances.dataSet.latitudeLimb;
             const LimbGrowth &bo = clean.tolerances.dataSet.longitudeLimb;
-            std::printf("%s: towards the limb: latitude %.2f %.2f %.2f, longitude %.2f %.2f %.2f\n",
+            std::printf("%s: towards the limb: latitude %.2f %.2f %.2f, longitude %.2f %.2f %.2f; "
+                        "off the track %.2f of the tolerance\n",
                         qPrintable(year), bl.band[1], bl.band[2], bl.band[3], bo.band[1],
-                        bo.band[2], bo.band[3]);
+                        bo.band[2], bo.band[3], clean.tolerances.dataSet.trackReach);
             for (int n = 1; n <= store.recordCount(); ++n)
                 for (int s = 1; s <= store.record(n).groupCount; ++s)
                     groupDays += store.record(n).group(s).rotationGroupNumber != 0;

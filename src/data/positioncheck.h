@@ -91,6 +91,9 @@ struct PositionTolerance {
     // Towards the limb the latitude and longitude tolerances are also times these.
     LimbGrowth latitudeLimb;
     LimbGrowth longitudeLimb;
+    // How far off the track its neighbours before and after it draw a group may lie, in its
+    // tolerances at its place; 0: not learned, not asked.
+    double trackReach = 0;
     int pairs = 0;        // the pairs they were learned from
     bool learned = false; // false: the fixed values above, too few pairs to learn from
 };
@@ -124,6 +127,14 @@ inline constexpr int kFewestLearningPairs = 150;
 inline constexpr int kTailLearningPairs = 300;
 inline constexpr int kFewestBandPairs = 40;
 inline constexpr double kTailOverP90 = 2.8;
+// A group with neighbours both before and after it is also judged by its track: the mean of
+// each side's words (weighing as the neighbours' longitude tolerances do) joined as a straight
+// track between the two sides places it, in its own tolerance at its place without the days
+// apart. It is off when that is beyond the reach only kTrackBeyond of the data set's groups
+// pass (carried out along the tail as the tolerances are, at least the tolerance itself) and
+// the two sides agree with each other better than with it: each neighbour days away may take
+// in a slip that all of them together see.
+inline constexpr double kTrackBeyond = 0.0003;
 inline constexpr double kTailPairs = 30; // pairs beyond the percentile the tail starts at
 inline constexpr double kPairsBeyond = 0.0015;
 inline constexpr double kOutlierScales = 5.0;

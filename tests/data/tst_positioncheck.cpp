@@ -269,6 +269,30 @@ class TestPositionCheck : public QObject {
                  qPrintable(QStringLiteral("%1 of %2").arg(report.findings.size()).arg(groupDays)));
     }
 
+    // A steady hand's group 9 (10 north, 55 mm from the centre) not seen the day before and
+    // after, drawn 4 degrees of longitude east: each neighbour two or three days away takes it
+    // in (3 degrees plus 0.7 a day), the track between them places it more than its own
+    // tolerance off.
+    void offTrackIsFound_data() {
+        QTest::addColumn<double>("offset"); // degrees of longitude
+        QTest::newRow("4 degrees off, neighbours two days away") << 4.0;
+    }
+    void offTrackIsFound() {
+        QFETCH(double, offset);
+        const int day = 41, number = 9;
+        std::vector<ObservationRecord> records = swungRecords(80, {{"A", 0.0}});
+        for (int d = day - 1; d <= day + 1; ++d)
+            for (int slot = 1; slot <= records[size_t(d)].usedGroups(); ++slot)
+                if (records[size_t(d)].group(slot).rotationGroupNumber == number)
+                    records[size_t(d)].group(slot).rotationGroupNumber = 0;
+        ObservationRecord &r = records[size_t(day)];
+        addGroupSeenAt(r, 10, number * 30 + longitudeDriftPerDay(10) * day + offset, 400, number)
+            .angle %= 3600;
+        ObservationStore store(QDate(2026, 12, 8));
+        QVERIFY(store.appendRecords(records));
+        QCOMPARE(placesOf(checkPositions(store).findings), (Places{{day + 1, r.usedGroups()}}));
+    }
+
     // Group-days flagged in a data set without slips, at most 0.3 % of them: a longitude
     // scatter growing as the square of the limb factor, not as the factor.
     void scatterIsLearnedWhereItIs_data() {
