@@ -8,7 +8,9 @@
 // says whether it was found:
 //   angle 5/10/20 degrees (either way), distance 5/10 mm (either way), the angle mirrored
 //   (360 - a), the latitude's sign, another group's number of the same drawing: found when
-//   the group is listed as a slip (a pair with it is counted apart);
+//   the group is listed as a slip; a pair with it is counted apart ("as pair", and "% with"
+//   the pairs): the pair tells the observer that one of two named drawings is off and not
+//   which, and a check that turned its accusations into pairs would otherwise score as well;
 //   the time 12 hours off, the date a day off: found when the drawing is named with that
 //   fault and none of its groups is listed.
 // The catalogue's own times are not all right: its Carrington longitude less its meridian
