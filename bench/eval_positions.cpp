@@ -8,7 +8,9 @@
 // says whether it was found:
 //   angle 5/10/20 degrees (either way), distance 5/10 mm (either way), the angle mirrored
 //   (360 - a), the latitude's sign, another group's number of the same drawing: found when
-//   the group is listed as a slip (a pair with it is counted apart);
+//   the group is listed as a slip; a pair with it is counted apart ("as pair", and "% with"
+//   the pairs): the pair tells the observer that one of two named drawings is off and not
+//   which, and a check that turned its accusations into pairs would otherwise score as well;
 //   the time 12 hours off, the date a day off: found when the drawing is named with that
 //   fault and none of its groups is listed.
 // The catalogue's own times are not all right: its Carrington longitude less its meridian
@@ -673,9 +675,10 @@ int main(int argc, char *argv[]) {
                 std::printf("%s: %s\n", qPrintable(year), qPrintable(line));
             const LimbGrowth &bl = clean.tolerances.dataSet.latitudeLimb;
             const LimbGrowth &bo = clean.tolerances.dataSet.longitudeLimb;
-            std::printf("%s: towards the limb: latitude %.2f %.2f %.2f, longitude %.2f %.2f %.2f\n",
+            std::printf("%s: towards the limb: latitude %.2f %.2f %.2f, longitude %.2f %.2f %.2f; "
+                        "off the track %.2f of the tolerance\n",
                         qPrintable(year), bl.band[1], bl.band[2], bl.band[3], bo.band[1],
-                        bo.band[2], bo.band[3]);
+                        bo.band[2], bo.band[3], clean.tolerances.dataSet.trackReach);
             for (int n = 1; n <= store.recordCount(); ++n)
                 for (int s = 1; s <= store.record(n).groupCount; ++s)
                     groupDays += store.record(n).group(s).rotationGroupNumber != 0;

@@ -390,14 +390,19 @@ double quantile(std::vector<double> &values, double q) {
 // sigma (which a heavy tail outgrows). So high a percentile cannot be counted from a few
 // hundred or thousand pairs: it is carried out from the 90th and the 99th percentile, the
 // tail taken as exponential (each further tenth of the pairs passed a like step out), which
-// a normal tail falls short of and a heavier one reaches. Fewer than kTailLearningPairs have
-// no 99th percentile to speak of: the 90th times what an exponential tail adds to it.
-double spread(std::vector<double> &values) {
+// a normal tail falls short of and a heavier one reaches. Where fewer than kTailPairs pass
+// the 99th (under 3000 pairs), from the percentile that kTailPairs pass instead, up to the
+// 95th: a slip's own pairs, six or so with its neighbours, are a good share of the few
+// beyond the 99th of a thousand pairs and would widen the tolerance to take the slip in.
+// Fewer than kTailLearningPairs have no 99th percentile to speak of: the 90th times what
+// an exponential tail adds to it.
+double spread(std::vector<double> &values, double pairsBeyond = kPairsBeyond) {
     const double p90 = quantile(values, 0.9);
     if (std::ssize(values) < kTailLearningPairs)
         return p90 * kTailOverP90;
-    const double p99 = quantile(values, 0.99);
-    return p99 + (p99 - p90) * std::log10(0.01 / kPairsBeyond);
+    const double beyond = std::clamp(kTailPairs / static_cast<double>(values.size()), 0.01, 0.05);
+    const double far = quantile(values, 1 - beyond);
+    return far + (far - p90) / std::log10(0.1 / beyond) * std::log10(beyond / pairsBeyond);
 }
 
 // One pair of sightings a learning reads.
@@ -529,6 +534,47 @@ PositionTolerance learnFrom(const std::vector<LearningPair> &pairs) {
     return t;
 }
 
+// Where the group's track places x, from its neighbours before and after it: each side's
+// word the mean of its neighbours' (weighing as sharp as their longitude tolerance is), the two
+// sides joined in proportion to their nearness, as a straight track between them would place
+// it, so that a group turning a little faster or slower than the law does not move the place.
+// In x's own tolerances at x's place, without the days apart; none without a side.
+struct TrackPlace {
+    double misfit; // of x from the track's place
+    double sides;  // of the two sides' words from each other
+};
+std::optional<TrackPlace> trackPlace(const Sighting &x, std::span<const Prediction> mine,
+                                     const PositionTolerance &own) {
+    std::array<double, 2> weights{}, times{}, latitudes{}, longitudes{};
+    for (const Prediction &p : mine) {
+        const double days = p.from->time - x.time;
+        if (std::fabs(days) < kFewestLearningDays)
+            continue;
+        const size_t side = days > 0;
+        const double tolerance = own.longitude + own.longitudePerDay * std::fabs(days);
+        const double w = 1 / (tolerance * tolerance);
+        weights[side] += w;
+        times[side] += w * days;
+        latitudes[side] += w * (p.latitude - x.latitude);
+        longitudes[side] += w * p.longitudeOffset;
+    }
+    if (weights[0] == 0 || weights[1] == 0)
+        return std::nullopt;
+    const double latitude = own.latitude * x.limb.latitude * own.latitudeLimb.at(x.limb.latitude);
+    const double longitude =
+        own.longitude * x.limb.longitude * own.longitudeLimb.at(x.limb.longitude);
+    for (size_t side = 0; side < 2; ++side) {
+        times[side] /= weights[side];
+        latitudes[side] /= weights[side] * latitude;
+        longitudes[side] /= weights[side] * longitude;
+    }
+    const double after = -times[0] / (times[1] - times[0]);
+    const double inLatitude = latitudes[0] + after * (latitudes[1] - latitudes[0]);
+    const double inLongitude = longitudes[0] + after * (longitudes[1] - longitudes[0]);
+    return TrackPlace{std::hypot(inLatitude, inLongitude),
+                      std::hypot(latitudes[1] - latitudes[0], longitudes[1] - longitudes[0])};
+}
+
 // Learns the tolerances from the index's sightings (whose drawings hold the fixed ones) and
 // gives each drawing its own.
 LearnedTolerances learn(const Index &index, const Predictions &predictions) {
@@ -560,6 +606,24 @@ LearnedTolerances learn(const Index &index, const Predictions &predictions) {
     }
     std::sort(learned.observers.begin(), learned.observers.end(),
               [](const auto &a, const auto &b) { return a.first < b.first; });
+    // How far off its track a sighting is as a rule, in its own learned tolerances.
+    std::vector<double> misfits;
+    for (uint32_t x = 0; x < index.sightings.size(); ++x) {
+        const Drawing &d = index.drawings[static_cast<size_t>(index.sightings[x].drawing)];
+        const PositionTolerance &own = learned.of(
+            d.observer < 0 ? QString() : index.observers[static_cast<size_t>(d.observer)]);
+        if (const auto t = trackPlace(index.sightings[x], predictions.of(x), own))
+            misfits.push_back(t->misfit);
+    }
+    if (std::ssize(misfits) >= kFewestLearningPairs) {
+        std::vector<double> sorted = misfits;
+        const double cut = kOutlierScales * quantile(sorted, 0.9);
+        std::erase_if(misfits, [cut](double m) { return m > cut; });
+        const double reach = std::max(1.0, spread(misfits, kTrackBeyond));
+        learned.dataSet.trackReach = reach;
+        for (auto &[name, t] : learned.observers)
+            t.trackReach = reach;
+    }
     return learned;
 }
 
@@ -751,8 +815,24 @@ std::optional<PositionFinding> judge(Index &index, const Predictions &prediction
             agreeing += weight(p);
         }
     }
+    // Each neighbour may take x in, and all of them still place it the same way elsewhere:
+    // the track before and after it, steadier than any one neighbour, says it is off.
+    const auto offTrack = [&]() -> std::optional<PositionFinding> {
+        const PositionTolerance &own = index.drawings[static_cast<size_t>(x.drawing)].tolerance;
+        const auto t = trackPlace(x, mine, own);
+        if (own.trackReach <= 0 || !t || t->misfit <= own.trackReach || t->sides > t->misfit)
+            return std::nullopt;
+        std::vector<const Prediction *> all;
+        const Prediction *nearest = &mine[0];
+        for (const Prediction &p : mine) {
+            all.push_back(&p);
+            if (std::fabs(p.from->time - x.time) < std::fabs(nearest->from->time - x.time))
+                nearest = &p;
+        }
+        return findingOf(index, x, all, *nearest);
+    };
     if (disagreeing.size() < 2 || disagreeingWeight <= agreeing || handedOver(x, mine))
-        return std::nullopt;
+        return offTrack();
 
     // The weightiest set of disagreeing neighbours that agree with one of them.
     const auto agreesWith = [&](const Prediction *centre, const Prediction *p) {
@@ -778,7 +858,7 @@ std::optional<PositionFinding> judge(Index &index, const Predictions &prediction
         }
     }
     if (most <= agreeing || members < 2)
-        return std::nullopt;
+        return offTrack();
     std::vector<const Prediction *> best;
     for (const Prediction *p : disagreeing)
         if (agreesWith(bestCentre, p))

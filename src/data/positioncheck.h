@@ -91,6 +91,9 @@ struct PositionTolerance {
     // Towards the limb the latitude and longitude tolerances are also times these.
     LimbGrowth latitudeLimb;
     LimbGrowth longitudeLimb;
+    // How far off the track its neighbours before and after it draw a group may lie, in its
+    // tolerances at its place; 0: not learned, not asked.
+    double trackReach = 0;
     int pairs = 0;        // the pairs they were learned from
     bool learned = false; // false: the fixed values above, too few pairs to learn from
 };
@@ -110,7 +113,10 @@ struct PositionTolerance {
 // the 90th and 99th percentiles as an exponential tail: P99 + (P99 - P90) log10(0.01 /
 // kPairsBeyond); a tail heavier than exponential (a Student t of 3 degrees of freedom) falls
 // short of that, reaching its 99.7th percentile (at one in 500 its 99.6th: a data set of
-// heavy tails flagged 0.35 % of its clean group-days where 0.3 % is the most asked). From
+// heavy tails flagged 0.35 % of its clean group-days where 0.3 % is the most asked). Where
+// fewer than kTailPairs pairs pass the 99th percentile, the tail is carried out from the one
+// that kTailPairs pass (up to the 95th): one slip's half a dozen pairs with its neighbours
+// would otherwise make the 99th of a thousand pairs and widen the tolerance to hide it. From
 // fewer than kTailLearningPairs pairs, whose 99th percentile is one or two of them, the
 // tolerance is kTailOverP90 times the 90th (an exponential tail's 99.85th percentile is 2.8
 // times its 90th, a normal scatter's 1.9: what is not known is taken wide). A heavy tail, which a
@@ -121,6 +127,15 @@ inline constexpr int kFewestLearningPairs = 150;
 inline constexpr int kTailLearningPairs = 300;
 inline constexpr int kFewestBandPairs = 40;
 inline constexpr double kTailOverP90 = 2.8;
+// A group with neighbours both before and after it is also judged by its track: the mean of
+// each side's words (weighing as the neighbours' longitude tolerances do) joined as a straight
+// track between the two sides places it, in its own tolerance at its place without the days
+// apart. It is off when that is beyond the reach only kTrackBeyond of the data set's groups
+// pass (carried out along the tail as the tolerances are, at least the tolerance itself) and
+// the two sides agree with each other better than with it: each neighbour days away may take
+// in a slip that all of them together see.
+inline constexpr double kTrackBeyond = 0.0003;
+inline constexpr double kTailPairs = 30; // pairs beyond the percentile the tail starts at
 inline constexpr double kPairsBeyond = 0.0015;
 inline constexpr double kOutlierScales = 5.0;
 // At most this many drawings of one day are asked about a group: the ones nearest in time.
