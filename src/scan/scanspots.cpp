@@ -165,6 +165,10 @@ constexpr double kCoreOverStrokes = 1.5;
 // (blurred over a working pixel; drawn cores come out 1.2-1.8 times as dark, the joints of
 // writing 0.8).
 constexpr double kCoreOverStrokesInk = 1.0;
+// A core this many times as dark as its outline's pencil (a faint outline that the scan's
+// blur joins to its core; the joints of writing come to 2.1 at most) needs paper between
+// them on a sixth of the rays only.
+constexpr double kFaintOutline = 2.5;
 // An outline joined to its core has paper round the core on this part of rays at least.
 constexpr int kWrapRays = 16;
 constexpr double kWrapPart = 0.75;
@@ -590,7 +594,8 @@ cv::Rect markBoxGrown(const Marks &m, int k) {
 std::optional<std::vector<cv::Point>>
 openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const WorkRegion &w,
             const std::vector<bool> &thin, const std::vector<bool> &isStroke,
-            std::vector<int> &strokesMet, bool ownAfterPaper = false, int *paperRays = nullptr) {
+            std::vector<int> &strokesMet, bool ownAfterPaper = false, int *paperRays = nullptr,
+            int leastPaperRays = kOutlineRays / 3) {
     const cv::Mat &labels = m.labels;
     const double reach = kLargestOutlineMm * w.dotsPerMm;
     std::array<double, kOutlineRays> outer{};
@@ -702,7 +707,7 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
     // written 4), not round a core.
     if (paperRays)
         *paperRays = acrossPaper;
-    if (acrossPaper < kOutlineRays / 3)
+    if (acrossPaper < leastPaperRays)
         return std::nullopt;
     // Every gap no wider than kOutlineGapMm at the radius of the outline beside it.
     double sum = 0;
@@ -902,13 +907,23 @@ std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv
         cv::circle(inBox, c - box.tl(), static_cast<int>(std::floor(radius)), cv::Scalar(255),
                    cv::FILLED);
         inBox &= m.labels(box) == k;
+        const float outlineDark = middleDark(m, k, blurredAbove, core);
         // A core is pencil laid all over: the scan's blur leaves it darker than the middle of
         // the strokes round it. Where written strokes join, the pencil is no darker than along
         // them.
-        if (blurredAbove.at<float>(c) <= kCoreOverStrokesInk * middleDark(m, k, blurredAbove, core))
+        if (blurredAbove.at<float>(c) <= kCoreOverStrokesInk * outlineDark)
             continue;
         std::vector<int> strokes;
-        auto polygon = openOutline(m, k, core, QPointF(c.x, c.y), w, thin, isStroke, strokes, true);
+        const int leastPaper = blurredAbove.at<float>(c) >= kFaintOutline * outlineDark
+                                   ? kOutlineRays / 6
+                                   : kOutlineRays / 3;
+        auto polygon = openOutline(m, k, core, QPointF(c.x, c.y), w, thin, isStroke, strokes, true,
+                                   nullptr, leastPaper);
+        // A faint outline blurred into its core: the rest of the mark round the core is its
+        // outline (paper shows between them on a few rays only).
+        if (!polygon && leastPaper < kOutlineRays / 3)
+            polygon = openOutline(m, k, core, QPointF(c.x, c.y), w, thin, isStroke, strokes, false,
+                                  nullptr, leastPaper);
         // The outline is the mark's own, other marks met only its pieces.
         int own = 0, others = 0;
         for (int piece : strokes)
