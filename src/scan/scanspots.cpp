@@ -161,9 +161,20 @@ constexpr double kOwnOutlinePart = 0.6;
 // How much deeper than its strokes a core is where the mark closes more than one piece of
 // paper.
 constexpr double kCoreOverStrokes = 1.5;
+// A core joined to its outline is darker than the middle of the outline's pencil by this
+// (blurred over a working pixel; drawn cores come out 1.2-1.8 times as dark, the joints of
+// writing 0.8).
+constexpr double kCoreOverStrokesInk = 1.0;
+// A core this many times as dark as its outline's pencil (a faint outline that the scan's
+// blur joins to its core; the joints of writing come to 2.1 at most) needs paper between
+// them on a sixth of the rays only.
+constexpr double kFaintOutline = 2.5;
 // An outline joined to its core has paper round the core on this part of rays at least.
 constexpr int kWrapRays = 16;
 constexpr double kWrapPart = 0.75;
+// The part an outline wraps is at least this dark against the middle of the mark's pencil
+// (blurred over a working pixel: drawn cores 0.6-4, the print's sliver in a written 4 0.3).
+constexpr double kWrappedCoreInk = 0.45;
 // A hand-drawn line: at least this long, and its area spread along it narrower than this.
 constexpr double kShortestLineMm = 2;
 constexpr double kThinLineMm = 0.5;
@@ -583,7 +594,8 @@ cv::Rect markBoxGrown(const Marks &m, int k) {
 std::optional<std::vector<cv::Point>>
 openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const WorkRegion &w,
             const std::vector<bool> &thin, const std::vector<bool> &isStroke,
-            std::vector<int> &strokesMet, bool ownAfterPaper = false, int *paperRays = nullptr) {
+            std::vector<int> &strokesMet, bool ownAfterPaper = false, int *paperRays = nullptr,
+            int leastPaperRays = kOutlineRays / 3) {
     const cv::Mat &labels = m.labels;
     const double reach = kLargestOutlineMm * w.dotsPerMm;
     std::array<double, kOutlineRays> outer{};
@@ -695,7 +707,7 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
     // written 4), not round a core.
     if (paperRays)
         *paperRays = acrossPaper;
-    if (acrossPaper < kOutlineRays / 3)
+    if (acrossPaper < leastPaperRays)
         return std::nullopt;
     // Every gap no wider than kOutlineGapMm at the radius of the outline beside it.
     double sum = 0;
@@ -827,6 +839,22 @@ float strokesDepth(const Marks &m, int k, const cv::Mat &depth, const cv::Mat &l
     return *middle;
 }
 
+// The middle of a mark's pencil as `dark` gives it (the blurred darkness over the print),
+// pixels in `leaveOut` left out; 0 for no pixel.
+float middleDark(const Marks &m, int k, const cv::Mat &dark, const cv::Mat &leaveOut = {}) {
+    const cv::Rect box = markBox(m, k);
+    std::vector<float> levels;
+    for (int y = box.y; y < box.y + box.height; ++y)
+        for (int x = box.x; x < box.x + box.width; ++x)
+            if (m.labels.at<int>(y, x) == k && (leaveOut.empty() || !leaveOut.at<uchar>(y, x)))
+                levels.push_back(dark.at<float>(y, x));
+    if (levels.empty())
+        return 0;
+    const auto middle = levels.begin() + static_cast<std::ptrdiff_t>(levels.size() / 2);
+    std::nth_element(levels.begin(), middle, levels.end());
+    return *middle;
+}
+
 // A core drawn against its outline and no wider than the outline's strokes, so that the mark
 // is all strokes: where the pencil lies thickest (the most of it round a point, or the
 // deepest inside the mark), the rest of the mark round it as an outline, with paper between
@@ -879,8 +907,23 @@ std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv
         cv::circle(inBox, c - box.tl(), static_cast<int>(std::floor(radius)), cv::Scalar(255),
                    cv::FILLED);
         inBox &= m.labels(box) == k;
+        const float outlineDark = middleDark(m, k, blurredAbove, core);
+        // A core is pencil laid all over: the scan's blur leaves it darker than the middle of
+        // the strokes round it. Where written strokes join, the pencil is no darker than along
+        // them.
+        if (blurredAbove.at<float>(c) <= kCoreOverStrokesInk * outlineDark)
+            continue;
         std::vector<int> strokes;
-        auto polygon = openOutline(m, k, core, QPointF(c.x, c.y), w, thin, isStroke, strokes, true);
+        const int leastPaper = blurredAbove.at<float>(c) >= kFaintOutline * outlineDark
+                                   ? kOutlineRays / 6
+                                   : kOutlineRays / 3;
+        auto polygon = openOutline(m, k, core, QPointF(c.x, c.y), w, thin, isStroke, strokes, true,
+                                   nullptr, leastPaper);
+        // A faint outline blurred into its core: the rest of the mark round the core is its
+        // outline (paper shows between them on a few rays only).
+        if (!polygon && leastPaper < kOutlineRays / 3)
+            polygon = openOutline(m, k, core, QPointF(c.x, c.y), w, thin, isStroke, strokes, false,
+                                  nullptr, leastPaper);
         // The outline is the mark's own, other marks met only its pieces.
         int own = 0, others = 0;
         for (int piece : strokes)
@@ -1177,6 +1220,8 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
     // An outline joined to its core (along a printed line, by the scan's blur): the one piece
     // of paper it encloses lies round a part of the mark, its middle on the pencil. The paper
     // of a written 0, 6, 9 or e has its middle on paper, an 8 encloses two pieces.
+    cv::Mat blurredAbove;
+    cv::GaussianBlur(above, blurredAbove, cv::Size(), 1.0);
     std::vector<bool> wrapsCore(count, false);
     cv::Mat holeParts;
     cv::connectedComponents(filled & ~mask, holeParts, 8, CV_32S);
@@ -1194,7 +1239,11 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
             continue;
         const cv::Point middle(static_cast<int>(std::lround(holeMiddle[r].x / holePixels[r])),
                                static_cast<int>(std::lround(holeMiddle[r].y / holePixels[r])));
-        if (m.labels.at<int>(middle) != static_cast<int>(i))
+        // The part is pencil (a core), not a sliver of it that the print leaves where strokes
+        // cross (a written 4 that printed lines cut).
+        if (m.labels.at<int>(middle) != static_cast<int>(i) ||
+            blurredAbove.at<float>(middle) <
+                kWrappedCoreInk * middleDark(m, static_cast<int>(i), blurredAbove))
             continue;
         // Paper round that part on nearly every side.
         int round = 0;
@@ -1228,8 +1277,6 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
     std::vector<int> marksInRound(roundCount, 0);
     for (size_t i = 1; i < count; ++i)
         ++marksInRound[static_cast<size_t>(roundOf[i])];
-    cv::Mat blurredAbove;
-    cv::GaussianBlur(above, blurredAbove, cv::Size(), 1.0);
     std::vector<std::pair<std::vector<cv::Point>, int>> spotsAmongStrokes; // and their round
     for (size_t i = 1; i < count; ++i) {
         if (!isStroke[i])
