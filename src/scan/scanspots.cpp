@@ -1015,7 +1015,8 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
     }
     const double leastHole = kLeastHoleMm2 * w.dotsPerMm * w.dotsPerMm;
     // A piece of writing the print cut short, or a letter too short for its width: nowhere as
-    // deep as a filled mark of its area is (a spot drawn as an ellipse up to 2.5 : 1 is).
+    // deep as a filled mark of its area is (a spot drawn as an ellipse up to 2.5 : 1 is), and
+    // no wider than a pencil's stroke (dots the scan's blur joins are wider).
     // Away from the print that may cut it, a mark's depth is known to a part of a pixel only
     // (a small spot drawn aslant is two pixels and a half across, its depth √2).
     std::vector<bool> besideHidden(count, false);
@@ -1035,7 +1036,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
     for (size_t i = 1; i < count; ++i) {
         const double area = m.stats.at<int>(static_cast<int>(i), cv::CC_STAT_AREA);
         const double grid = besideHidden[i] ? 0.0 : kDepthGridPx;
-        if (!filledPart[i] && holePixels[static_cast<size_t>(roundOf[i])] == 0 &&
+        if (thin[i] && !filledPart[i] && holePixels[static_cast<size_t>(roundOf[i])] == 0 &&
             deepest[i] + grid < kShallowPart * std::sqrt(area / std::numbers::pi))
             isStroke[i] = true;
     }
