@@ -184,6 +184,10 @@ constexpr double kShallowPart = 0.64;
 // The depth of a mark away from the print, as the pixels' grid gives it, may fall short by this
 // (pixels).
 constexpr double kDepthGridPx = 0.25;
+// Dots the scan's blur joins are parted where their neck is narrower than this part of the
+// depth of the deepest, each at least this part of it deep.
+constexpr double kNeckPart = 0.6;
+constexpr double kPartDepth = 0.75;
 // Paper inside a filled mark (lighter than this part of its darkest pencil) of this much at least
 // is what an outline drawn close round its core leaves.
 constexpr double kLightInside = 0.75;
@@ -937,6 +941,98 @@ std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv
     return std::nullopt;
 }
 
+// Dots the scan's blur joins: a spot without a penumbra whose part deeper than kNeckPart of
+// its depth falls into pieces, each a filled core (kCoreDepthMm deep and kPartDepth of the
+// deepest at least), is as many spots, each pixel going to the piece nearest to it.
+std::vector<Shape> partedDots(std::vector<Shape> shapes, const WorkRegion &w) {
+    std::vector<Shape> parted;
+    for (Shape &shape : shapes) {
+        if (shape.penumbra || shape.pixels.empty()) {
+            parted.push_back(std::move(shape));
+            continue;
+        }
+        const cv::Rect box = cv::boundingRect(shape.pixels);
+        cv::Mat own = cv::Mat::zeros(box.height + 2, box.width + 2, CV_8UC1);
+        const cv::Point origin = box.tl() - cv::Point(1, 1);
+        for (const cv::Point &p : shape.pixels)
+            own.at<uchar>(p - origin) = 255;
+        cv::Mat depth;
+        cv::distanceTransform(own, depth, cv::DIST_L2, cv::DIST_MASK_PRECISE);
+        double deepest = 0;
+        cv::minMaxLoc(depth, nullptr, &deepest);
+        cv::Mat pieces;
+        const int n = cv::connectedComponents(depth > kNeckPart * deepest, pieces, 8, CV_32S);
+        std::vector<float> pieceDepth(static_cast<size_t>(n), 0);
+        std::vector<cv::Point> peak(static_cast<size_t>(n));
+        for (int y = 0; y < depth.rows; ++y)
+            for (int x = 0; x < depth.cols; ++x) {
+                const auto j = static_cast<size_t>(pieces.at<int>(y, x));
+                if (depth.at<float>(y, x) > pieceDepth[j]) {
+                    pieceDepth[j] = depth.at<float>(y, x);
+                    peak[j] = cv::Point(x, y);
+                }
+            }
+        // The deepest pieces first; one whose peak lies within the two depths of a deeper
+        // one's is a grain of that core (the pixels' grid breaks a small core up).
+        std::vector<int> order(static_cast<size_t>(std::max(n - 1, 0)));
+        std::iota(order.begin(), order.end(), 1);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return pieceDepth[static_cast<size_t>(a)] > pieceDepth[static_cast<size_t>(b)];
+        });
+        const double leastDepth = std::max(kCoreDepthMm * w.dotsPerMm, kPartDepth * deepest);
+        std::vector<int> partOf(static_cast<size_t>(n), -1);
+        std::vector<int> heads;
+        for (const int j : order) {
+            const auto uj = static_cast<size_t>(j);
+            if (pieceDepth[uj] < leastDepth)
+                break;
+            for (const int h : heads) {
+                const auto uh = static_cast<size_t>(h);
+                const cv::Point d = peak[uj] - peak[uh];
+                if (std::hypot(d.x, d.y) < pieceDepth[uj] + pieceDepth[uh]) {
+                    partOf[uj] = partOf[uh];
+                    break;
+                }
+            }
+            if (partOf[uj] < 0) {
+                partOf[uj] = static_cast<int>(heads.size());
+                heads.push_back(j);
+            }
+        }
+        const int parts = static_cast<int>(heads.size());
+        if (parts < 2) {
+            parted.push_back(std::move(shape));
+            continue;
+        }
+        std::vector<cv::Point> seeds;
+        std::vector<int> seedPart;
+        for (int y = 0; y < pieces.rows; ++y)
+            for (int x = 0; x < pieces.cols; ++x)
+                if (const int part = partOf[static_cast<size_t>(pieces.at<int>(y, x))]; part >= 0) {
+                    seeds.emplace_back(x, y);
+                    seedPart.push_back(part);
+                }
+        std::vector<Shape> dots(static_cast<size_t>(parts));
+        for (const cv::Point &p : shape.pixels) {
+            const cv::Point q = p - origin;
+            size_t nearest = 0;
+            double best = 1e18;
+            for (size_t k = 0; k < seeds.size(); ++k) {
+                const cv::Point d = seeds[k] - q;
+                const double far = d.x * d.x + d.y * d.y;
+                if (far < best) {
+                    best = far;
+                    nearest = k;
+                }
+            }
+            dots[static_cast<size_t>(seedPart[nearest])].pixels.push_back(p);
+        }
+        for (Shape &dot : dots)
+            parted.push_back(std::move(dot));
+    }
+    return parted;
+}
+
 // Spots from marks: an outline round a core (closed, or open with gaps up to kOutlineGapMm)
 // becomes one spot with what it encloses; writing and lines (strokes of even width,
 // enclosing nothing filled) are left out; every other mark is a spot, its small holes
@@ -1015,7 +1111,8 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
     }
     const double leastHole = kLeastHoleMm2 * w.dotsPerMm * w.dotsPerMm;
     // A piece of writing the print cut short, or a letter too short for its width: nowhere as
-    // deep as a filled mark of its area is (a spot drawn as an ellipse up to 2.5 : 1 is).
+    // deep as a filled mark of its area is (a spot drawn as an ellipse up to 2.5 : 1 is), and
+    // no wider than a pencil's stroke (dots the scan's blur joins are wider).
     // Away from the print that may cut it, a mark's depth is known to a part of a pixel only
     // (a small spot drawn aslant is two pixels and a half across, its depth √2).
     std::vector<bool> besideHidden(count, false);
@@ -1035,7 +1132,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
     for (size_t i = 1; i < count; ++i) {
         const double area = m.stats.at<int>(static_cast<int>(i), cv::CC_STAT_AREA);
         const double grid = besideHidden[i] ? 0.0 : kDepthGridPx;
-        if (!filledPart[i] && holePixels[static_cast<size_t>(roundOf[i])] == 0 &&
+        if (thin[i] && !filledPart[i] && holePixels[static_cast<size_t>(roundOf[i])] == 0 &&
             deepest[i] + grid < kShallowPart * std::sqrt(area / std::numbers::pi))
             isStroke[i] = true;
     }
@@ -1492,7 +1589,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
     for (auto &[pixels, round] : spotsAmongStrokes)
         if (shapeOfRound[static_cast<size_t>(round)] < 0 && owner.at<int>(pixels.front()) < 0)
             shapes.push_back({std::move(pixels), false, 0});
-    return shapes;
+    return partedDots(std::move(shapes), w);
 }
 
 // The marks in a working region inside the limb, measured; writing, lines, smudges and
