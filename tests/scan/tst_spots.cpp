@@ -251,6 +251,8 @@ class TestSpots : public QObject {
         // A dot of 1.8 mm in grey pencil with light grains in it: a spot, no stroke.
         QTest::newRow("grainy dot") << "grains" << 200 << 1 << false << 2.54 << 0.0;
         QTest::newRow("written 4 across a printed line") << "4" << 200 << 0 << false << 0.0 << 0.0;
+        // Two dots of 1.6 mm that touch, the blur joining them further: two spots.
+        QTest::newRow("two dots touching, blurred") << "pair" << 200 << 2 << false << 2.01 << 0.0;
     }
     void marksOnSheet() {
         QFETCH(QString, mark);
@@ -335,6 +337,9 @@ class TestSpots : public QObject {
                 p.drawEllipse(at, 0.6, 0.6);
             } else if (mark == u"grains") {
                 p.drawEllipse(at, 0.9, 0.9);
+            } else if (mark == u"pair") {
+                p.drawEllipse(at, 0.8, 0.8);
+                p.drawEllipse(at + QPointF(1.6, 0), 0.8, 0.8);
             } else if (mark == u"pixel" || mark == u"blurred") {
                 p.drawEllipse(at, 1.5, 1.5);
                 if (mark == u"blurred")
@@ -355,7 +360,7 @@ class TestSpots : public QObject {
             page.setPixel(middle, qRgb(255, 255, 255));
         }
         QImage scan = scanPage(page, {dpi, 0, QPointF(), 0, -1});
-        if (mark == u"blurred") // by 1 2 1 each way
+        if (mark == u"blurred" || mark == u"pair") // by 1 2 1 each way
             for (const QPoint step : {QPoint(1, 0), QPoint(0, 1)}) {
                 const QImage sharp = scan.copy();
                 for (int y = 1; y + 1 < scan.height(); ++y)
