@@ -196,6 +196,9 @@ constexpr double kCoreRimPx = 1;
 constexpr double kDarkestPart = 0.9;
 constexpr double kDrawnEdge = 0.5;
 constexpr double kJoinedDotsCover = 0.85;
+// Their drawn cores are this deep at least (mm): a dot of 1 mm comes to 0.45-0.5 through the
+// blur, the joints of heavy writing in grey pencil to 0.4.
+constexpr double kDotCoreMm = 0.42;
 // Paper inside a filled mark (lighter than this part of its darkest pencil) of this much at least
 // is what an outline drawn close round its core leaves.
 constexpr double kLightInside = 0.75;
@@ -952,14 +955,21 @@ std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv
 // The part of a mark (`own`, 8-bit) inside its drawn edge: where its pencil (`above`, the
 // same size) is at least kDrawnEdge of its darkest (the scan's blur spreads the pencil's faint
 // rim over the paper round a mark and over a narrow strip of paper between two marks; half
-// way down its darkness is where the drawn edge was). Where the print hides the pencil
-// (`hidden`), the mark as it was joined across it.
-cv::Mat drawnPart(const cv::Mat &own, const cv::Mat &above, const cv::Mat &hidden) {
+// way down its darkness is where the drawn edge was). Its darkest is measured off the print
+// (`printed`: the pencil over it is known less surely); where the print hides the pencil
+// (`hidden`), the mark is taken as it was joined across it.
+cv::Mat drawnPart(const cv::Mat &own, const cv::Mat &above, const cv::Mat &hidden,
+                  const cv::Mat &printed) {
     std::vector<float> levels;
-    for (int y = 0; y < own.rows; ++y)
-        for (int x = 0; x < own.cols; ++x)
-            if (own.at<uchar>(y, x) && !hidden.at<uchar>(y, x))
-                levels.push_back(above.at<float>(y, x));
+    for (const cv::Mat &leaveOut : {printed, hidden}) {
+        for (int y = 0; y < own.rows; ++y)
+            for (int x = 0; x < own.cols; ++x)
+                if (own.at<uchar>(y, x) && !leaveOut.at<uchar>(y, x))
+                    levels.push_back(above.at<float>(y, x));
+        if (levels.size() >= kLeastPlateauPx)
+            break;
+        levels.clear();
+    }
     if (levels.empty())
         return own.clone();
     const auto at =
@@ -1031,10 +1041,11 @@ RoundCores roundCores(const cv::Mat &depth, double leastDepth) {
 // has one core along its length, or none as deep as a core; where written strokes join, the
 // joint is one core and the strokes run on beyond it.
 std::optional<RoundCores> joinedDotsOf(const cv::Mat &own, const cv::Mat &above,
-                                       const cv::Mat &hidden, double dotsPerMm) {
+                                       const cv::Mat &hidden, const cv::Mat &printed,
+                                       double dotsPerMm) {
     // Paper inside the drawn part is an outline's (a small spot drawn as an outline round
     // light paper), no dots.
-    cv::Mat drawn = drawnPart(own, above, hidden);
+    cv::Mat drawn = drawnPart(own, above, hidden, printed);
     {
         std::vector<std::vector<cv::Point>> edges;
         std::vector<cv::Vec4i> nesting;
@@ -1045,7 +1056,7 @@ std::optional<RoundCores> joinedDotsOf(const cv::Mat &own, const cv::Mat &above,
     }
     cv::Mat depth;
     cv::distanceTransform(drawn, depth, cv::DIST_L2, cv::DIST_MASK_PRECISE);
-    RoundCores cores = roundCores(depth, kCoreDepthMm * dotsPerMm);
+    RoundCores cores = roundCores(depth, kDotCoreMm * dotsPerMm);
     if (cores.peaks.size() < 2)
         return std::nullopt;
     cv::Mat disks = cv::Mat::zeros(own.size(), CV_8UC1);
@@ -1053,7 +1064,9 @@ std::optional<RoundCores> joinedDotsOf(const cv::Mat &own, const cv::Mat &above,
         cv::circle(disks, cores.peaks[c],
                    static_cast<int>(std::lround(cores.radii[c] + kCoreRimPx)), cv::Scalar(255),
                    cv::FILLED);
-    if (cv::countNonZero(disks & own) < kJoinedDotsCover * cv::countNonZero(own))
+    // (The print the mark is joined across is no part of the dots.)
+    const cv::Mat pencil = own & ~printed;
+    if (cv::countNonZero(disks & pencil) < kJoinedDotsCover * cv::countNonZero(pencil))
         return std::nullopt;
     return cores;
 }
@@ -1076,16 +1089,18 @@ std::vector<Shape> partedDots(std::vector<Shape> shapes, const WorkRegion &w,
         const cv::Rect grown(origin, own.size());
         cv::Mat pencil = cv::Mat::zeros(own.size(), CV_32F);
         cv::Mat hidden = cv::Mat::zeros(own.size(), CV_8UC1);
+        cv::Mat printed = cv::Mat::zeros(own.size(), CV_8UC1);
         const cv::Rect inRegion = grown & cv::Rect(0, 0, above.cols, above.rows);
         above(inRegion).copyTo(pencil(inRegion - origin));
         w.hidden(inRegion).copyTo(hidden(inRegion - origin));
+        w.printed(inRegion).copyTo(printed(inRegion - origin));
         // The mark's own depth parts dots whose neck the blur leaves narrow; where it fills
         // the neck up, their drawn part does.
         cv::Mat depth;
         cv::distanceTransform(own, depth, cv::DIST_L2, cv::DIST_MASK_PRECISE);
         std::optional<RoundCores> cores = roundCores(depth, kCoreDepthMm * w.dotsPerMm);
         if (cores->peaks.size() < 2)
-            cores = joinedDotsOf(own, pencil, hidden, w.dotsPerMm);
+            cores = joinedDotsOf(own, pencil, hidden, printed, w.dotsPerMm);
         if (!cores) {
             parted.push_back(std::move(shape));
             continue;
@@ -1178,7 +1193,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
         // Dots the scan's blur joins hold filled cores, however long and narrow the mark
         // comes out.
         if (thin[i] && deepest[i] >= kCoreDepthMm * w.dotsPerMm &&
-            joinedDotsOf(part, above(box), w.hidden(box), w.dotsPerMm)) {
+            joinedDotsOf(part, above(box), w.hidden(box), w.printed(box), w.dotsPerMm)) {
             joinedDots[i] = true;
             filledPart[i] = true;
             isStroke[i] = false;
