@@ -188,6 +188,17 @@ constexpr double kDepthGridPx = 0.25;
 // depth of the deepest, each at least this part of it deep.
 constexpr double kNeckPart = 0.6;
 constexpr double kPartDepth = 0.75;
+// Such dots are the disks round their cores' peaks, as deep as the peaks and this much wider
+// (working pixels: the scan's blur), for this part of the mark at least.
+constexpr double kCoreRimPx = 1;
+// A mark's darkest pencil: this part of its pixels are lighter. Its drawn edge: where the
+// pencil falls to this part of that.
+constexpr double kDarkestPart = 0.9;
+constexpr double kDrawnEdge = 0.5;
+constexpr double kJoinedDotsCover = 0.85;
+// Their drawn cores are this deep at least (mm): a dot of 1 mm comes to 0.45-0.5 through the
+// blur, the joints of heavy writing in grey pencil to 0.4.
+constexpr double kDotCoreMm = 0.42;
 // Paper inside a filled mark (lighter than this part of its darkest pencil) of this much at least
 // is what an outline drawn close round its core leaves.
 constexpr double kLightInside = 0.75;
@@ -941,10 +952,129 @@ std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv
     return std::nullopt;
 }
 
-// Dots the scan's blur joins: a spot without a penumbra whose part deeper than kNeckPart of
-// its depth falls into pieces, each a filled core (kCoreDepthMm deep and kPartDepth of the
-// deepest at least), is as many spots, each pixel going to the piece nearest to it.
-std::vector<Shape> partedDots(std::vector<Shape> shapes, const WorkRegion &w) {
+// The part of a mark (`own`, 8-bit) inside its drawn edge: where its pencil (`above`, the
+// same size) is at least kDrawnEdge of its darkest (the scan's blur spreads the pencil's faint
+// rim over the paper round a mark and over a narrow strip of paper between two marks; half
+// way down its darkness is where the drawn edge was). Its darkest is measured off the print
+// (`printed`: the pencil over it is known less surely); where the print hides the pencil
+// (`hidden`), the mark is taken as it was joined across it.
+cv::Mat drawnPart(const cv::Mat &own, const cv::Mat &above, const cv::Mat &hidden,
+                  const cv::Mat &printed) {
+    std::vector<float> levels;
+    for (const cv::Mat &leaveOut : {printed, hidden}) {
+        for (int y = 0; y < own.rows; ++y)
+            for (int x = 0; x < own.cols; ++x)
+                if (own.at<uchar>(y, x) && !leaveOut.at<uchar>(y, x))
+                    levels.push_back(above.at<float>(y, x));
+        if (levels.size() >= kLeastPlateauPx)
+            break;
+        levels.clear();
+    }
+    if (levels.empty())
+        return own.clone();
+    const auto at =
+        levels.begin() + static_cast<std::ptrdiff_t>(kDarkestPart * (levels.size() - 1));
+    std::nth_element(levels.begin(), at, levels.end());
+    return own & ((above >= kDrawnEdge * *at) | hidden);
+}
+
+// The round filled cores of a mark, from its distance to the paper (`depth`, zero off the
+// mark): the pieces its part deeper than kNeckPart of its depth falls into, each at least
+// `leastDepth` (pixels) and kPartDepth of the deepest deep; a piece whose peak lies within
+// the two depths of a deeper one's is a grain of that core (the pixels' grid breaks a small
+// core up). Dots the scan's blur joins have one core each with a neck between them; a
+// stroke of even width has one core along its length, or none.
+struct RoundCores {
+    cv::Mat pieces;               // the deep pieces, labelled
+    std::vector<int> partOf;      // each piece's core, -1 for none
+    std::vector<cv::Point> peaks; // each core's deepest point
+    std::vector<float> radii;     // and its depth there
+};
+RoundCores roundCores(const cv::Mat &depth, double leastDepth) {
+    RoundCores cores;
+    double deepest = 0;
+    cv::minMaxLoc(depth, nullptr, &deepest);
+    const int n = cv::connectedComponents(depth > kNeckPart * deepest, cores.pieces, 8, CV_32S);
+    std::vector<float> pieceDepth(static_cast<size_t>(n), 0);
+    std::vector<cv::Point> peak(static_cast<size_t>(n));
+    for (int y = 0; y < depth.rows; ++y)
+        for (int x = 0; x < depth.cols; ++x) {
+            const auto j = static_cast<size_t>(cores.pieces.at<int>(y, x));
+            if (depth.at<float>(y, x) > pieceDepth[j]) {
+                pieceDepth[j] = depth.at<float>(y, x);
+                peak[j] = cv::Point(x, y);
+            }
+        }
+    std::vector<int> order(static_cast<size_t>(std::max(n - 1, 0)));
+    std::iota(order.begin(), order.end(), 1);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return pieceDepth[static_cast<size_t>(a)] > pieceDepth[static_cast<size_t>(b)];
+    });
+    leastDepth = std::max(leastDepth, kPartDepth * deepest);
+    cores.partOf.assign(static_cast<size_t>(n), -1);
+    std::vector<int> heads;
+    for (const int j : order) {
+        const auto uj = static_cast<size_t>(j);
+        if (pieceDepth[uj] < leastDepth)
+            break;
+        for (const int h : heads) {
+            const auto uh = static_cast<size_t>(h);
+            const cv::Point d = peak[uj] - peak[uh];
+            if (std::hypot(d.x, d.y) < pieceDepth[uj] + pieceDepth[uh]) {
+                cores.partOf[uj] = cores.partOf[uh];
+                break;
+            }
+        }
+        if (cores.partOf[uj] < 0) {
+            cores.partOf[uj] = static_cast<int>(heads.size());
+            heads.push_back(j);
+            cores.peaks.push_back(peak[uj]);
+            cores.radii.push_back(pieceDepth[uj]);
+        }
+    }
+    return cores;
+}
+
+// Dots the scan's blur joins (a mark `own`, 8-bit, its pencil `above` and the print hiding
+// it `hidden`, the same size): two round cores or more, with a neck between them, whose disks
+// hold nearly all of the mark, however long and narrow it comes out. A stroke of even width
+// has one core along its length, or none as deep as a core; where written strokes join, the
+// joint is one core and the strokes run on beyond it.
+std::optional<RoundCores> joinedDotsOf(const cv::Mat &own, const cv::Mat &above,
+                                       const cv::Mat &hidden, const cv::Mat &printed,
+                                       double dotsPerMm) {
+    // Paper inside the drawn part is an outline's (a small spot drawn as an outline round
+    // light paper), no dots.
+    cv::Mat drawn = drawnPart(own, above, hidden, printed);
+    {
+        std::vector<std::vector<cv::Point>> edges;
+        std::vector<cv::Vec4i> nesting;
+        cv::findContours(drawn.clone(), edges, nesting, cv::RETR_CCOMP, cv::CHAIN_APPROX_SIMPLE);
+        for (const cv::Vec4i &n : nesting)
+            if (n[3] >= 0)
+                return std::nullopt;
+    }
+    cv::Mat depth;
+    cv::distanceTransform(drawn, depth, cv::DIST_L2, cv::DIST_MASK_PRECISE);
+    RoundCores cores = roundCores(depth, kDotCoreMm * dotsPerMm);
+    if (cores.peaks.size() < 2)
+        return std::nullopt;
+    cv::Mat disks = cv::Mat::zeros(own.size(), CV_8UC1);
+    for (size_t c = 0; c < cores.peaks.size(); ++c)
+        cv::circle(disks, cores.peaks[c],
+                   static_cast<int>(std::lround(cores.radii[c] + kCoreRimPx)), cv::Scalar(255),
+                   cv::FILLED);
+    // (The print the mark is joined across is no part of the dots.)
+    const cv::Mat pencil = own & ~printed;
+    if (cv::countNonZero(disks & pencil) < kJoinedDotsCover * cv::countNonZero(pencil))
+        return std::nullopt;
+    return cores;
+}
+
+// Dots the scan's blur joins: a spot without a penumbra with two round cores or more is as
+// many spots, each pixel going to the core nearest to it.
+std::vector<Shape> partedDots(std::vector<Shape> shapes, const WorkRegion &w,
+                              const cv::Mat &above) {
     std::vector<Shape> parted;
     for (Shape &shape : shapes) {
         if (shape.penumbra || shape.pixels.empty()) {
@@ -956,54 +1086,28 @@ std::vector<Shape> partedDots(std::vector<Shape> shapes, const WorkRegion &w) {
         const cv::Point origin = box.tl() - cv::Point(1, 1);
         for (const cv::Point &p : shape.pixels)
             own.at<uchar>(p - origin) = 255;
+        const cv::Rect grown(origin, own.size());
+        cv::Mat pencil = cv::Mat::zeros(own.size(), CV_32F);
+        cv::Mat hidden = cv::Mat::zeros(own.size(), CV_8UC1);
+        cv::Mat printed = cv::Mat::zeros(own.size(), CV_8UC1);
+        const cv::Rect inRegion = grown & cv::Rect(0, 0, above.cols, above.rows);
+        above(inRegion).copyTo(pencil(inRegion - origin));
+        w.hidden(inRegion).copyTo(hidden(inRegion - origin));
+        w.printed(inRegion).copyTo(printed(inRegion - origin));
+        // The mark's own depth parts dots whose neck the blur leaves narrow; where it fills
+        // the neck up, their drawn part does.
         cv::Mat depth;
         cv::distanceTransform(own, depth, cv::DIST_L2, cv::DIST_MASK_PRECISE);
-        double deepest = 0;
-        cv::minMaxLoc(depth, nullptr, &deepest);
-        cv::Mat pieces;
-        const int n = cv::connectedComponents(depth > kNeckPart * deepest, pieces, 8, CV_32S);
-        std::vector<float> pieceDepth(static_cast<size_t>(n), 0);
-        std::vector<cv::Point> peak(static_cast<size_t>(n));
-        for (int y = 0; y < depth.rows; ++y)
-            for (int x = 0; x < depth.cols; ++x) {
-                const auto j = static_cast<size_t>(pieces.at<int>(y, x));
-                if (depth.at<float>(y, x) > pieceDepth[j]) {
-                    pieceDepth[j] = depth.at<float>(y, x);
-                    peak[j] = cv::Point(x, y);
-                }
-            }
-        // The deepest pieces first; one whose peak lies within the two depths of a deeper
-        // one's is a grain of that core (the pixels' grid breaks a small core up).
-        std::vector<int> order(static_cast<size_t>(std::max(n - 1, 0)));
-        std::iota(order.begin(), order.end(), 1);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return pieceDepth[static_cast<size_t>(a)] > pieceDepth[static_cast<size_t>(b)];
-        });
-        const double leastDepth = std::max(kCoreDepthMm * w.dotsPerMm, kPartDepth * deepest);
-        std::vector<int> partOf(static_cast<size_t>(n), -1);
-        std::vector<int> heads;
-        for (const int j : order) {
-            const auto uj = static_cast<size_t>(j);
-            if (pieceDepth[uj] < leastDepth)
-                break;
-            for (const int h : heads) {
-                const auto uh = static_cast<size_t>(h);
-                const cv::Point d = peak[uj] - peak[uh];
-                if (std::hypot(d.x, d.y) < pieceDepth[uj] + pieceDepth[uh]) {
-                    partOf[uj] = partOf[uh];
-                    break;
-                }
-            }
-            if (partOf[uj] < 0) {
-                partOf[uj] = static_cast<int>(heads.size());
-                heads.push_back(j);
-            }
-        }
-        const int parts = static_cast<int>(heads.size());
-        if (parts < 2) {
+        std::optional<RoundCores> cores = roundCores(depth, kCoreDepthMm * w.dotsPerMm);
+        if (cores->peaks.size() < 2)
+            cores = joinedDotsOf(own, pencil, hidden, printed, w.dotsPerMm);
+        if (!cores) {
             parted.push_back(std::move(shape));
             continue;
         }
+        const cv::Mat &pieces = cores->pieces;
+        const std::vector<int> &partOf = cores->partOf;
+        const int parts = static_cast<int>(cores->peaks.size());
         std::vector<cv::Point> seeds;
         std::vector<int> seedPart;
         for (int y = 0; y < pieces.rows; ++y)
@@ -1048,6 +1152,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
     std::vector<bool> isStroke(count, false);
     std::vector<bool> thin(count, false);
     std::vector<bool> filledPart(count, false);
+    std::vector<bool> joinedDots(count, false);
     cv::Mat depth;
     cv::distanceTransform(mask, depth, cv::DIST_L2, cv::DIST_MASK_PRECISE);
     std::vector<float> deepest(count, 0);
@@ -1085,6 +1190,14 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
         isStroke[i] =
             (thin[i] && area >= kStrokeLength * width * width) ||
             (length >= kShortestLineMm * w.dotsPerMm && area / length < kThinLineMm * w.dotsPerMm);
+        // Dots the scan's blur joins hold filled cores, however long and narrow the mark
+        // comes out.
+        if (thin[i] && deepest[i] >= kCoreDepthMm * w.dotsPerMm &&
+            joinedDotsOf(part, above(box), w.hidden(box), w.printed(box), w.dotsPerMm)) {
+            joinedDots[i] = true;
+            filledPart[i] = true;
+            isStroke[i] = false;
+        }
     }
     // The marks with their holes filled, and which marks each such round holds.
     cv::Mat around = cv::Mat::zeros(mask.rows + 2, mask.cols + 2, CV_8UC1);
@@ -1536,7 +1649,9 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
     }
     for (int i : cores) {
         const int own = shapeOfRound[static_cast<size_t>(roundOf[static_cast<size_t>(i)])];
-        if (redirect[static_cast<size_t>(own)] != own || shapes[static_cast<size_t>(own)].penumbra)
+        // Dots joined by the blur are no core and its outline.
+        if (redirect[static_cast<size_t>(own)] != own ||
+            shapes[static_cast<size_t>(own)].penumbra || joinedDots[static_cast<size_t>(i)])
             continue;
         std::vector<int> met;
         QPointF middle(
@@ -1589,7 +1704,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
     for (auto &[pixels, round] : spotsAmongStrokes)
         if (shapeOfRound[static_cast<size_t>(round)] < 0 && owner.at<int>(pixels.front()) < 0)
             shapes.push_back({std::move(pixels), false, 0});
-    return partedDots(std::move(shapes), w);
+    return partedDots(std::move(shapes), w, above);
 }
 
 // The marks in a working region inside the limb, measured; writing, lines, smudges and
@@ -1711,11 +1826,27 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
             for (int x = 0; x < plateau.cols; ++x)
                 if (plateau.at<uchar>(y, x))
                     levels.push_back(above.at<float>(y, x));
-        if (levels.size() < kLeastClassPixels)
-            return 0.0;
-        auto at = levels.begin() + static_cast<std::ptrdiff_t>(levels.size() / 2);
-        std::nth_element(levels.begin(), at, levels.end());
-        return static_cast<double>(*at);
+        if (levels.size() >= kLeastClassPixels) {
+            auto at = levels.begin() + static_cast<std::ptrdiff_t>(levels.size() / 2);
+            std::nth_element(levels.begin(), at, levels.end());
+            return static_cast<double>(*at);
+        }
+        // Marks too small or too blurred for a plateau (a few dots at 100 dpi): the darkest
+        // mark's pencil, away from the print (what is left of the print is lighter).
+        double darkest = 0;
+        for (const Shape &shape : shapes) {
+            std::vector<float> own;
+            for (const cv::Point &p : shape.pixels)
+                if (mask.at<uchar>(p) && !nearPrint.at<uchar>(p) && !w.hidden.at<uchar>(p))
+                    own.push_back(above.at<float>(p));
+            if (own.size() < kLeastPlateauPx)
+                continue;
+            const auto at =
+                own.begin() + static_cast<std::ptrdiff_t>(kSmudgePercentile * (own.size() - 1));
+            std::nth_element(own.begin(), at, own.end());
+            darkest = std::max<double>(darkest, *at);
+        }
+        return darkest;
     }();
     const double drawing2 = w.drawingPerPaper * w.drawingPerPaper;
     const cv::Rect all(0, 0, mask.cols, mask.rows);

@@ -253,6 +253,13 @@ class TestSpots : public QObject {
         QTest::newRow("written 4 across a printed line") << "4" << 200 << 0 << false << 0.0 << 0.0;
         // Two dots of 1.6 mm that touch, the blur joining them further: two spots.
         QTest::newRow("two dots touching, blurred") << "pair" << 200 << 2 << false << 2.01 << 0.0;
+        // Joined by the blur into a mark as long and narrow as writing, 0.1 mm of paper apart.
+        QTest::newRow("two dots 0.1 mm apart, blurred")
+            << "pair 1.7" << 300 << 2 << false << 2.01 << 0.0;
+        QTest::newRow("two dots 0.2 mm apart, blurred, 200 dpi")
+            << "pair 1.8" << 200 << 2 << false << 2.01 << 0.0;
+        // Three dots of 1 mm 0.1 mm apart in a row at 100 dpi, the only marks on the sheet.
+        QTest::newRow("three dots in a row, blurred") << "three" << 100 << 3 << false << 0.0 << 0.0;
     }
     void marksOnSheet() {
         QFETCH(QString, mark);
@@ -337,9 +344,14 @@ class TestSpots : public QObject {
                 p.drawEllipse(at, 0.6, 0.6);
             } else if (mark == u"grains") {
                 p.drawEllipse(at, 0.9, 0.9);
-            } else if (mark == u"pair") {
-                p.drawEllipse(at, 0.8, 0.8);
-                p.drawEllipse(at + QPointF(1.6, 0), 0.8, 0.8);
+            } else if (mark.startsWith(u"pair") || mark == u"three") {
+                // Dots of 1.6 mm, 1.6 mm apart or as far as the name says; three of 1 mm,
+                // 1.1 mm apart.
+                const bool three = mark == u"three";
+                const double apart =
+                    three ? 1.1 : (mark == u"pair" ? 1.6 : mark.section(u' ', 1).toDouble());
+                for (int i = 0; i < (three ? 3 : 2); ++i)
+                    p.drawEllipse(at + QPointF(i * apart, 0), three ? 0.5 : 0.8, three ? 0.5 : 0.8);
             } else if (mark == u"pixel" || mark == u"blurred") {
                 p.drawEllipse(at, 1.5, 1.5);
                 if (mark == u"blurred")
@@ -360,7 +372,7 @@ class TestSpots : public QObject {
             page.setPixel(middle, qRgb(255, 255, 255));
         }
         QImage scan = scanPage(page, {dpi, 0, QPointF(), 0, -1});
-        if (mark == u"blurred" || mark == u"pair") // by 1 2 1 each way
+        if (mark == u"blurred" || mark.startsWith(u"pair") || mark == u"three") // by 1 2 1 each way
             for (const QPoint step : {QPoint(1, 0), QPoint(0, 1)}) {
                 const QImage sharp = scan.copy();
                 for (int y = 1; y + 1 < scan.height(); ++y)
