@@ -218,6 +218,10 @@ constexpr double kOppositeRad = 0.85 * std::numbers::pi;
 constexpr double kBoxedPx = 3.1;
 constexpr double kBoxedPieceMm2 = 0.75;
 constexpr double kPieceLength = 2.0;
+// A sliver of a stroke the print cut: at least this many times as long as wide, at most this
+// wide (mm).
+constexpr double kSliverLength = 2.9;
+constexpr double kSliverWidthMm = 0.45;
 // Pencil drawn along such print: seen through it darker than this part of the pencil, at
 // least this long (mm) and this many times as long as the mark beside it.
 constexpr double kUnderPrintInk = 0.5;
@@ -1278,9 +1282,16 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                 }
         }
     }
-    // A piece of a stroke that print as dark as the pencil cuts: a short mark ending at such
-    // print and pointing across it at pencil on its other side (the arms of a cross, a letter drawn
-    // over a line). A spot beside a line is no longer one way than the other, or meets nothing.
+    // A piece of a stroke that print cuts: a short mark ending at the print and pointing across
+    // it at pencil on its other side (the arms of a cross, a letter drawn over a line). Print
+    // lighter than the pencil cuts a stroke too, where the stroke is no darker than the print
+    // within kSeedBandPx of it (grey writing over a thin line). A spot beside a line is no
+    // longer one way than the other, or meets nothing.
+    cv::Mat cutting;
+    cv::dilate(w.printed, cutting,
+               cv::getStructuringElement(cv::MORPH_ELLIPSE,
+                                         cv::Size(2 * kSeedBandPx + 1, 2 * kSeedBandPx + 1)));
+    cutting |= w.hidden;
     for (size_t i = 1; i < count; ++i) {
         const int k = static_cast<int>(i);
         const double area = m.stats.at<int>(k, cv::CC_STAT_AREA);
@@ -1296,36 +1307,53 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
         const double a = (r.size.width >= r.size.height ? r.angle : r.angle + 90) * kRadPerDeg;
         const QPointF u(std::cos(a), std::sin(a));
         const QPointF middle(box.x + r.center.x, box.y + r.center.y);
-        for (int side : {-1, 1}) {
-            bool acrossPrint = false;
-            bool met = false;
-            for (double t = length / 2; t <= length / 2 + kBridgeMm * w.dotsPerMm && !met;
-                 t += 0.5) {
-                const cv::Point q(static_cast<int>(std::lround(middle.x() + side * t * u.x())),
-                                  static_cast<int>(std::lround(middle.y() + side * t * u.y())));
-                if (q.x < 0 || q.y < 0 || q.x >= mask.cols || q.y >= mask.rows)
-                    break;
-                const int l = m.labels.at<int>(q);
-                acrossPrint = acrossPrint || w.hidden.at<uchar>(q) != 0;
-                // The print where the piece ends, then pencil beyond it.
-                if (!acrossPrint && t > length / 2 + kBandPx + 1)
-                    break;
-                met = l != 0 && l != k && acrossPrint;
-                // Not the outline round a core.
-                if (met) {
-                    const cv::Rect other = markBox(m, l);
-                    std::vector<cv::Point> its, hull;
-                    cv::findNonZero(m.labels(other) == l, its);
-                    cv::convexHull(its, hull);
-                    if (cv::pointPolygonTest(hull,
-                                             cv::Point2f(static_cast<float>(middle.x() - other.x),
-                                                         static_cast<float>(middle.y() - other.y)),
-                                             false) > 0)
+        // A sliver of a stroke that print lying along it cut away from the rest (the arm of a
+        // written 3 beside a line): as long as kSliverLength times its width and no wider than
+        // kSliverWidthMm, it points across the print at that rest sideways too. A dot beside a
+        // line comes out as wide as drawn.
+        const double width = std::min(r.size.width, r.size.height);
+        const bool sliver =
+            length >= kSliverLength * std::max(1.0, width) && width <= kSliverWidthMm * w.dotsPerMm;
+        struct Way {
+            QPointF u;
+            double from;
+        };
+        std::vector<Way> ways{{u, length / 2}};
+        if (sliver)
+            ways.push_back({QPointF(-u.y(), u.x()), width / 2});
+        for (const Way &way : ways)
+            for (int side : {-1, 1}) {
+                bool acrossPrint = false;
+                bool met = false;
+                for (double t = way.from; t <= way.from + kBridgeMm * w.dotsPerMm && !met;
+                     t += 0.5) {
+                    const cv::Point q(
+                        static_cast<int>(std::lround(middle.x() + side * t * way.u.x())),
+                        static_cast<int>(std::lround(middle.y() + side * t * way.u.y())));
+                    if (q.x < 0 || q.y < 0 || q.x >= mask.cols || q.y >= mask.rows)
                         break;
-                    isStroke[i] = true;
+                    const int l = m.labels.at<int>(q);
+                    acrossPrint = acrossPrint || cutting.at<uchar>(q) != 0;
+                    // The print where the piece ends, then pencil beyond it.
+                    if (!acrossPrint && t > way.from + kBandPx + 1)
+                        break;
+                    met = l != 0 && l != k && acrossPrint;
+                    // Not the outline round a core.
+                    if (met) {
+                        const cv::Rect other = markBox(m, l);
+                        std::vector<cv::Point> its, hull;
+                        cv::findNonZero(m.labels(other) == l, its);
+                        cv::convexHull(its, hull);
+                        if (cv::pointPolygonTest(
+                                hull,
+                                cv::Point2f(static_cast<float>(middle.x() - other.x),
+                                            static_cast<float>(middle.y() - other.y)),
+                                false) > 0)
+                            break;
+                        isStroke[i] = true;
+                    }
                 }
             }
-        }
     }
     // A piece of writing that print as dark as the pencil cuts off, whatever its shape (the
     // foot of a 2 between two lines, the end of a 1): straight across the print from its edge

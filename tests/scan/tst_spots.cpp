@@ -251,6 +251,7 @@ class TestSpots : public QObject {
         // A dot of 1.8 mm in grey pencil with light grains in it: a spot, no stroke.
         QTest::newRow("grainy dot") << "grains" << 200 << 1 << false << 2.54 << 0.0;
         QTest::newRow("written 4 across a printed line") << "4" << 200 << 0 << false << 0.0 << 0.0;
+        QTest::newRow("stroke by a line, an x beyond") << "x" << 150 << 0 << false << 0.0 << 0.0;
         // Two dots of 1.6 mm that touch, the blur joining them further: two spots.
         QTest::newRow("two dots touching, blurred") << "pair" << 200 << 2 << false << 2.01 << 0.0;
         // Joined by the blur into a mark as long and narrow as writing, 0.1 mm of paper apart.
@@ -278,7 +279,7 @@ class TestSpots : public QObject {
         const QTransform toPage = sheetDrawingToPage(model, dpi);
         QPointF at(-25, 20); // between the grid's lines
         // On the line that runs nearest to its right.
-        while ((mark == u"gap on line" || mark == u"4") &&
+        while ((mark == u"gap on line" || mark == u"4" || mark == u"x") &&
                qGray(page.pixel(toPage.map(at).toPoint())) == 255)
             at.rx() += 0.05;
         while (mark == u"black" && qGray(page.pixel(toPage.map(at).toPoint())) > 0)
@@ -328,6 +329,12 @@ class TestSpots : public QObject {
                 font.setPixelSize(5);
                 text.addText(at + QPointF(-1.6, 1.8), font, QStringLiteral("4"));
                 p.drawPath(text);
+            } else if (mark == u"x") { // 0.4 mm off the line's middle on either side, blurred
+                p.setPen(QPen(QColor(90, 90, 90), 0.35, Qt::SolidLine, Qt::FlatCap));
+                for (const QLineF &l :
+                     {QLineF(-0.4, -0.75, -0.4, 0.75), QLineF(0.4, -0.75, 1.9, 0.75),
+                      QLineF(0.4, 0.75, 1.9, -0.75)})
+                    p.drawLine(l.translated(at));
             } else if (mark == u"+") {
                 p.setPen(QPen(QColor(90, 90, 90), 0.35));
                 p.drawLine(at - QPointF(2, 2), at + QPointF(2, 2));
@@ -372,7 +379,8 @@ class TestSpots : public QObject {
             page.setPixel(middle, qRgb(255, 255, 255));
         }
         QImage scan = scanPage(page, {dpi, 0, QPointF(), 0, -1});
-        if (mark == u"blurred" || mark.startsWith(u"pair") || mark == u"three") // by 1 2 1 each way
+        // Blurred by 1 2 1 each way.
+        if (mark == u"blurred" || mark.startsWith(u"pair") || mark == u"three" || mark == u"x")
             for (const QPoint step : {QPoint(1, 0), QPoint(0, 1)}) {
                 const QImage sharp = scan.copy();
                 for (int y = 1; y + 1 < scan.height(); ++y)
