@@ -158,6 +158,10 @@ constexpr double kSmallOutlineMm = 3.5;
 // this far across (mm) each way, and is that mark for this part of its pencil at least.
 constexpr double kLeastJoinedOutlineMm = 0.6;
 constexpr double kOwnOutlinePart = 0.6;
+// Unless its core is this much darker than the rest of the mark (the thickest point of written
+// digits comes to about 0.8 of their strokes, a core drawn against a photographed outline in
+// three pieces to 1.35).
+constexpr double kPlainCoreInk = 1.25;
 // How much deeper than its strokes a core is where the mark closes more than one piece of
 // paper.
 constexpr double kCoreOverStrokes = 1.5;
@@ -947,7 +951,11 @@ std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv
         int own = 0, others = 0;
         for (int piece : strokes)
             (piece == k ? own : others) += m.stats.at<int>(piece, cv::CC_STAT_AREA);
-        if (polygon && own >= kOwnOutlinePart * (own + others)) {
+        // A core deep and plainly darker than its strokes holds its outline also where the
+        // outline's gaps cut it into pieces and the most of them lie apart from the core.
+        const bool plainCore = depth.at<float>(c) >= kCoreDepthMm * w.dotsPerMm &&
+                               blurredAbove.at<float>(c) >= kPlainCoreInk * outlineDark;
+        if (polygon && (own >= kOwnOutlinePart * (own + others) || plainCore)) {
             met = strokes;
             corePixels = cv::countNonZero(core);
             return polygon;
