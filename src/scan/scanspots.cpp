@@ -949,11 +949,17 @@ std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv
                                   nullptr, leastPaper);
         // The outline is the mark's own, other marks met only its pieces.
         int own = 0, others = 0;
-        for (int piece : strokes)
+        bool othersStrokes = true;
+        for (int piece : strokes) {
             (piece == k ? own : others) += m.stats.at<int>(piece, cv::CC_STAT_AREA);
+            othersStrokes = othersStrokes && (piece == k || isStroke[static_cast<size_t>(piece)]);
+        }
         // A core deep and plainly darker than its strokes holds its outline also where the
-        // outline's gaps cut it into pieces and the most of them lie apart from the core.
-        const bool plainCore = depth.at<float>(c) >= kCoreDepthMm * w.dotsPerMm &&
+        // outline's gaps cut it into pieces and the most of them lie apart from the core, when
+        // the core's mark is a piece of it and every other piece a stroke (dots round it are
+        // no outline).
+        const bool plainCore = own > 0 && othersStrokes &&
+                               depth.at<float>(c) >= kCoreDepthMm * w.dotsPerMm &&
                                blurredAbove.at<float>(c) >= kPlainCoreInk * outlineDark;
         if (polygon && (own >= kOwnOutlinePart * (own + others) || plainCore)) {
             met = strokes;
