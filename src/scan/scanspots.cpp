@@ -288,6 +288,20 @@ struct WorkRegion {
     }
 };
 
+// The middle of a set of values (of an even count the upper of the two middle ones), and the
+// value `part` of the way from its least to its largest; the values are reordered, one at
+// least.
+template <typename T> T middleOf(std::vector<T> &values) {
+    const auto at = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), at, values.end());
+    return *at;
+}
+template <typename T> T partOf(std::vector<T> &values, double part) {
+    const auto at = values.begin() + static_cast<std::ptrdiff_t>(part * (values.size() - 1));
+    std::nth_element(values.begin(), at, values.end());
+    return *at;
+}
+
 // The paper's light: the scan with every mark narrower than kWidestMarkMm closed over, on
 // cells of kPaperCellMm, smoothed and brought back to the working scale.
 cv::Mat paperLight(const cv::Mat &grey, double dotsPerMm) {
@@ -565,9 +579,7 @@ WorkRegion workRegion(const cv::Mat &grey, const ScanRegistration &reg, cv::Rect
                 clearly.push_back(d[x] - e[x]);
     }
     if (clearly.size() >= kLeastClassPixels) {
-        auto middle = clearly.begin() + static_cast<std::ptrdiff_t>(clearly.size() / 2);
-        std::nth_element(clearly.begin(), middle, clearly.end());
-        w.ink = std::clamp<double>(*middle, kLeastInk, 1.0);
+        w.ink = std::clamp<double>(middleOf(clearly), kLeastInk, 1.0);
     }
     w.hidden = w.expected > w.ink - kHiddenMargin;
     // Where the print, as unsure as the scan shows it, leaves no room for a line of pencil to
@@ -775,10 +787,7 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
         }
         if (round.size() < 2)
             continue;
-        std::nth_element(round.begin(),
-                         round.begin() + static_cast<std::ptrdiff_t>(round.size() / 2),
-                         round.end());
-        if (unfiltered[static_cast<size_t>(k)] < kDipPart * round[round.size() / 2])
+        if (unfiltered[static_cast<size_t>(k)] < kDipPart * middleOf(round))
             outer[static_cast<size_t>(k)] = -1;
     }
     const double step = 2 * std::numbers::pi * radius / kOutlineRays / w.dotsPerMm; // mm
@@ -855,11 +864,7 @@ float strokesDepth(const Marks &m, int k, const cv::Mat &depth, const cv::Mat &l
             if (top)
                 ridge.push_back(d);
         }
-    if (ridge.empty())
-        return 0;
-    auto middle = ridge.begin() + static_cast<std::ptrdiff_t>(ridge.size() / 2);
-    std::nth_element(ridge.begin(), middle, ridge.end());
-    return *middle;
+    return ridge.empty() ? 0 : middleOf(ridge);
 }
 
 // The middle of a mark's pencil as `dark` gives it (the blurred darkness over the print),
@@ -871,11 +876,7 @@ float middleDark(const Marks &m, int k, const cv::Mat &dark, const cv::Mat &leav
         for (int x = box.x; x < box.x + box.width; ++x)
             if (m.labels.at<int>(y, x) == k && (leaveOut.empty() || !leaveOut.at<uchar>(y, x)))
                 levels.push_back(dark.at<float>(y, x));
-    if (levels.empty())
-        return 0;
-    const auto middle = levels.begin() + static_cast<std::ptrdiff_t>(levels.size() / 2);
-    std::nth_element(levels.begin(), middle, levels.end());
-    return *middle;
+    return levels.empty() ? 0 : middleOf(levels);
 }
 
 // A core drawn against its outline and no wider than the outline's strokes, so that the mark
@@ -990,10 +991,7 @@ cv::Mat drawnPart(const cv::Mat &own, const cv::Mat &above, const cv::Mat &hidde
     }
     if (levels.empty())
         return own.clone();
-    const auto at =
-        levels.begin() + static_cast<std::ptrdiff_t>(kDarkestPart * (levels.size() - 1));
-    std::nth_element(levels.begin(), at, levels.end());
-    return own & ((above >= kDrawnEdge * *at) | hidden);
+    return own & ((above >= kDrawnEdge * partOf(levels, kDarkestPart)) | hidden);
 }
 
 // The round filled cores of a mark, from its distance to the paper (`depth`, zero off the
@@ -1869,9 +1867,7 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
                 if (plateau.at<uchar>(y, x))
                     levels.push_back(above.at<float>(y, x));
         if (levels.size() >= kLeastClassPixels) {
-            auto at = levels.begin() + static_cast<std::ptrdiff_t>(levels.size() / 2);
-            std::nth_element(levels.begin(), at, levels.end());
-            return static_cast<double>(*at);
+            return static_cast<double>(middleOf(levels));
         }
         // Marks too small or too blurred for a plateau (a few dots at 100 dpi): the darkest
         // mark's pencil, away from the print (what is left of the print is lighter).
@@ -1883,10 +1879,7 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
                     own.push_back(above.at<float>(p));
             if (own.size() < kLeastPlateauPx)
                 continue;
-            const auto at =
-                own.begin() + static_cast<std::ptrdiff_t>(kSmudgePercentile * (own.size() - 1));
-            std::nth_element(own.begin(), at, own.end());
-            darkest = std::max<double>(darkest, *at);
+            darkest = std::max<double>(darkest, partOf(own, kSmudgePercentile));
         }
         return darkest;
     }();
@@ -1917,9 +1910,7 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
         // beside the print somewhere).
         if (own.empty())
             continue;
-        auto at = own.begin() + static_cast<std::ptrdiff_t>(own.size() / 2);
-        std::nth_element(own.begin(), at, own.end());
-        const double middle = *at;
+        const double middle = middleOf(own);
         if (onPrint >= kAllOnPrint * marked)
             continue;
         // A streak lying along a printed line, within a pixel of it, is the line coming out
@@ -1930,11 +1921,9 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
                 kStreakLength * std::max(1.0f, std::min(along.size.width, along.size.height)))
                 continue;
         }
-        at = own.begin() + static_cast<std::ptrdiff_t>(kSmudgePercentile * (own.size() - 1));
-        std::nth_element(own.begin(), at, own.end());
-        if (*at < kSmudgePart * w.ink)
+        const double darkest = partOf(own, kSmudgePercentile);
+        if (darkest < kSmudgePart * w.ink)
             continue; // a smudge
-        const double darkest = *at;
         // The edge is weighed against the mark's own pencil: its middle level, or near its
         // darkest where the mark is mostly thin strokes that the scan shows lighter.
         double ink = std::max({middle, kOwnInkPart * darkest, kEdgePart * w.ink});
@@ -1944,9 +1933,7 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
                 if (plateau.at<uchar>(p))
                     flat.push_back(above.at<float>(p));
             if (flat.size() >= kLeastPlateauPx) {
-                auto f = flat.begin() + static_cast<std::ptrdiff_t>(flat.size() / 2);
-                std::nth_element(flat.begin(), f, flat.end());
-                ink = std::max<double>(*f, kEdgePart * w.ink);
+                ink = std::max<double>(middleOf(flat), kEdgePart * w.ink);
             } else {
                 ink = std::max(ink, fullInk);
             }
