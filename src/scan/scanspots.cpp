@@ -698,8 +698,10 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
             if (hitMark[static_cast<size_t>(j)] == piece)
                 rays.push_back(j);
         // A stroke met on a few rays only may be writing met through a gap; one met on more
-        // is a part of the outline.
-        if (isStroke[static_cast<size_t>(piece)] &&
+        // is a part of the outline, and so is a piece no wider than a stroke met on as many
+        // (an arc between two gaps, however far a core drawn off the middle lies from it: a
+        // spot beside the outline is seen under a narrower angle).
+        if ((isStroke[static_cast<size_t>(piece)] || thin[static_cast<size_t>(piece)]) &&
             static_cast<int>(rays.size()) > kOutlineRays / kFewRays) {
             met.push_back(piece);
             continue;
