@@ -215,6 +215,9 @@ constexpr double kLargestPieceMm2 = 1.0;
 // met straight across the print from this many of its edge's pixels.
 constexpr double kLargestCutPieceMm2 = 2.0;
 constexpr int kCutPieceRays = 3;
+// A mark whose pencil covers less than this (mm² of paper) is smaller than the least spot drawn
+// seen through the scan's blur: a crumb of writing where print cut it off.
+constexpr double kCrumbMm2 = 0.4;
 // Print on two sides of a mark is on opposite sides when they lie at least this far apart
 // round its middle; a piece of a stroke seen between such print lies within this many working
 // pixels of it, and is no larger than this (mm²).
@@ -620,6 +623,59 @@ cv::Rect markBoxGrown(const Marks &m, int k) {
     const cv::Rect box = markBox(m, k);
     return cv::Rect(box.x - 1, box.y - 1, box.width + 2, box.height + 2) &
            cv::Rect(0, 0, m.labels.cols, m.labels.rows);
+}
+
+// The convex hull of a mark, and whether a point lies inside it (a core inside the strokes of
+// its outline).
+std::vector<cv::Point> hullOf(const Marks &m, int k) {
+    const cv::Rect box = markBox(m, k);
+    std::vector<cv::Point> its, hull;
+    cv::findNonZero(m.labels(box) == k, its);
+    cv::convexHull(its, hull);
+    for (cv::Point &p : hull)
+        p += box.tl();
+    return hull;
+}
+bool inside(const std::vector<cv::Point> &hull, cv::Point2d p) {
+    return cv::pointPolygonTest(hull, cv::Point2f(static_cast<float>(p.x), static_cast<float>(p.y)),
+                                false) > 0;
+}
+
+// The first stroke that mark `k` reaches through print (`cutting`) within `reach` pixels, 0
+// for none: the pencil on, or leaving, the print on either side.
+int strokeThroughPrint(const Marks &m, int k, const cv::Mat &cutting,
+                       const std::vector<bool> &isStroke, int reach) {
+    const cv::Rect all(0, 0, m.labels.cols, m.labels.rows);
+    const cv::Rect box = markBox(m, k);
+    const cv::Rect room = cv::Rect(box.x - reach - 1, box.y - reach - 1, box.width + 2 * reach + 2,
+                                   box.height + 2 * reach + 2) &
+                          all;
+    cv::Mat seen = cv::Mat::zeros(room.size(), CV_8UC1);
+    std::vector<cv::Point> front;
+    for (int y = box.y; y < box.y + box.height; ++y)
+        for (int x = box.x; x < box.x + box.width; ++x)
+            if (m.labels.at<int>(y, x) == k) {
+                front.emplace_back(x, y);
+                seen.at<uchar>(y - room.y, x - room.x) = 1;
+            }
+    for (int step = 0; step < reach && !front.empty(); ++step) {
+        std::vector<cv::Point> next;
+        for (const cv::Point &p : front)
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const cv::Point q(p.x + dx, p.y + dy);
+                    if (!room.contains(q) || seen.at<uchar>(q - room.tl()))
+                        continue;
+                    seen.at<uchar>(q - room.tl()) = 1;
+                    const int l = m.labels.at<int>(q);
+                    if (l != 0 && l != k && isStroke[static_cast<size_t>(l)])
+                        return l;
+                    if (l == 0 && cutting.at<uchar>(q))
+                        next.push_back(q);
+                }
+        front = std::move(next);
+    }
+    return 0;
 }
 
 // An open outline round the core `core`: rays from the core's middle that meet a stroke
@@ -1354,15 +1410,7 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                     met = l != 0 && l != k && acrossPrint;
                     // Not the outline round a core.
                     if (met) {
-                        const cv::Rect other = markBox(m, l);
-                        std::vector<cv::Point> its, hull;
-                        cv::findNonZero(m.labels(other) == l, its);
-                        cv::convexHull(its, hull);
-                        if (cv::pointPolygonTest(
-                                hull,
-                                cv::Point2f(static_cast<float>(middle.x() - other.x),
-                                            static_cast<float>(middle.y() - other.y)),
-                                false) > 0)
+                        if (inside(hullOf(m, l), cv::Point2d(middle.x(), middle.y())))
                             break;
                         isStroke[i] = true;
                     }
@@ -1416,17 +1464,8 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
             std::sort(across.begin(), across.end());
             for (auto from = across.begin(); from != across.end();) {
                 const auto to = std::upper_bound(from, across.end(), *from);
-                if (to - from >= kCutPieceRays) {
-                    std::vector<cv::Point> its, hull;
-                    const cv::Rect other = markBox(m, *from);
-                    cv::findNonZero(m.labels(other) == *from, its);
-                    cv::convexHull(its, hull);
-                    if (cv::pointPolygonTest(hull,
-                                             cv::Point2f(static_cast<float>(middle.x - other.x),
-                                                         static_cast<float>(middle.y - other.y)),
-                                             false) <= 0)
-                        isStroke[i] = true;
-                }
+                if (to - from >= kCutPieceRays && !inside(hullOf(m, *from), middle))
+                    isStroke[i] = true;
                 from = to;
             }
         }
@@ -1468,6 +1507,31 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                 opposite = std::abs(std::remainder(angles[a] - angles[b], 2 * std::numbers::pi)) >=
                            kOppositeRad;
         isStroke[i] = opposite;
+    }
+    // A crumb of writing that print cut off (the end of a 5's bar peeking out from under a
+    // bold line): a mark smaller than the least spot that reaches, through the print within
+    // kBridgeMm, the strokes of its letter, and lies outside them. Not strokes round a mark
+    // of their own: a satellite dot beside an outline across a printed label is a spot.
+    {
+        const int reach = static_cast<int>(std::lround(kBridgeMm * w.dotsPerMm));
+        for (size_t i = 1; i < count; ++i) {
+            const int k = static_cast<int>(i);
+            if (isStroke[i] || filledPart[i] ||
+                m.stats.at<int>(k, cv::CC_STAT_AREA) > kCrumbMm2 * w.dotsPerMm * w.dotsPerMm)
+                continue;
+            const int letter = strokeThroughPrint(m, k, cutting, isStroke, reach);
+            if (letter == 0)
+                continue;
+            const std::vector<cv::Point> hull = hullOf(m, letter);
+            bool outline = false;
+            for (size_t j = 1; j < count && !outline; ++j)
+                outline = j != i && !isStroke[j] &&
+                          inside(hull, cv::Point2d(centroids.at<double>(static_cast<int>(j), 0),
+                                                   centroids.at<double>(static_cast<int>(j), 1)));
+            if (!outline &&
+                !inside(hull, cv::Point2d(centroids.at<double>(k, 0), centroids.at<double>(k, 1))))
+                isStroke[i] = true;
+        }
     }
     // An outline joined to its core (along a printed line, by the scan's blur): the one piece
     // of paper it encloses lies round a part of the mark, its middle on the pencil. The paper

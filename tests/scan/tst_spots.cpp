@@ -248,6 +248,10 @@ class TestSpots : public QObject {
         QTest::newRow("dots, blurred 100 dpi") << "blurred" << 100 << 2 << false << 1.13 << 0.0;
         // Over a black line, 0.25 mm past its near edge.
         QTest::newRow("dot against a black line") << "black" << 150 << 1 << false << 1.13 << 0.0;
+        // A crumb of writing of 0.25 mm² against the black line, 1 mm along it from a stroke
+        // that leaves it.
+        QTest::newRow("crumb of writing against a black line")
+            << "crumb" << 150 << 0 << false << 0.0 << 0.0;
         // A dot of 1.8 mm that the written 12 and a pencil line run into.
         QTest::newRow("written 12 into a dot") << "12 dot" << 300 << 1 << false << 2.54 << 0.0;
         // Where the strokes of a 4 join, a printed line through it, the pencil is twice as deep
@@ -286,7 +290,8 @@ class TestSpots : public QObject {
         while ((mark == u"gap on line" || mark == u"4" || mark == u"x") &&
                qGray(page.pixel(toPage.map(at).toPoint())) == 255)
             at.rx() += 0.05;
-        while (mark == u"black" && qGray(page.pixel(toPage.map(at).toPoint())) > 0)
+        while ((mark == u"black" || mark == u"crumb") &&
+               qGray(page.pixel(toPage.map(at).toPoint())) > 0)
             at.rx() += 0.05;
         if (mark == u"black")
             at.rx() -= 0.35; // the dot's middle
@@ -361,6 +366,12 @@ class TestSpots : public QObject {
             } else if (mark == u"black") {
                 p.setCompositionMode(QPainter::CompositionMode_Darken);
                 p.drawEllipse(at, 0.6, 0.6);
+            } else if (mark == u"crumb") {
+                // A stroke leaving the line 1 mm above, and the crumb of its letter.
+                p.setCompositionMode(QPainter::CompositionMode_Darken);
+                p.drawRect(QRectF(at + QPointF(-0.45, 0.3), QSizeF(0.45, 0.55)));
+                p.setPen(QPen(QColor(90, 90, 90), 0.35, Qt::SolidLine, Qt::FlatCap));
+                p.drawLine(at + QPointF(0.1, -1), at + QPointF(-3, -1));
             } else if (mark == u"grains") {
                 p.drawEllipse(at, 0.9, 0.9);
             } else if (mark.startsWith(u"pair") || mark == u"three") {
