@@ -185,6 +185,9 @@ constexpr double kThinLineMm = 0.5;
 // A mark whose deepest point lies at most this part of the radius of a disk of its area from
 // its edge is strokes, not a filled spot.
 constexpr double kShallowPart = 0.64;
+// The drawn part of a written stroke that a 100-dpi scanner blurs is at most this deep (mm):
+// 0.5-0.72 where strokes 0.45 mm wide meet; a dot drawn that deep is 1.5 mm across.
+constexpr double kBlurredStrokeMm = 0.75;
 // The depth of a mark away from the print, as the pixels' grid gives it, may fall short by this
 // (pixels).
 constexpr double kDepthGridPx = 0.25;
@@ -1216,6 +1219,21 @@ std::vector<Shape> partedDots(std::vector<Shape> shapes, const WorkRegion &w,
 // enclosing nothing filled) are left out; every other mark is a spot, its small holes
 // filled. A mark enclosing paper of kLeastHoleMm2 or more (an outline drawn into its core)
 // is a spot with a penumbra too.
+// The width of a mark's strokes (`part`, 8-bit), in pixels: twice its area over its edge's
+// length (a strip's, a ring's alike), and the pixel the edge runs on pixel centres. The light
+// grains of grey pencil inside a spot are no edge of its strokes.
+double widthOf(const cv::Mat &part, double dotsPerMm) {
+    std::vector<std::vector<cv::Point>> edges;
+    std::vector<cv::Vec4i> nesting;
+    cv::findContours(part, edges, nesting, cv::RETR_CCOMP, cv::CHAIN_APPROX_NONE);
+    double edge = 0;
+    for (size_t e = 0; e < edges.size(); ++e)
+        if (nesting[e][3] < 0 ||
+            cv::contourArea(edges[e]) >= kLeastLightInsideMm2 * dotsPerMm * dotsPerMm)
+            edge += std::max(cv::arcLength(edges[e], true), 2.0);
+    return 2 * cv::countNonZero(part) / std::max(edge, 1.0) + 1;
+}
+
 std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::Mat &above) {
     Marks m;
     cv::Mat centroids;
@@ -1241,17 +1259,8 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
         const int k = static_cast<int>(i);
         const cv::Rect box = markBoxGrown(m, k);
         const cv::Mat part = m.labels(box) == k;
-        std::vector<std::vector<cv::Point>> edges;
-        std::vector<cv::Vec4i> nesting;
-        cv::findContours(part, edges, nesting, cv::RETR_CCOMP, cv::CHAIN_APPROX_NONE);
-        double edge = 0;
-        for (size_t e = 0; e < edges.size(); ++e)
-            // The light grains of grey pencil inside a spot are no edge of its strokes.
-            if (nesting[e][3] < 0 ||
-                cv::contourArea(edges[e]) >= kLeastLightInsideMm2 * w.dotsPerMm * w.dotsPerMm)
-                edge += std::max(cv::arcLength(edges[e], true), 2.0);
         const double area = m.stats.at<int>(k, cv::CC_STAT_AREA);
-        const double width = 2 * area / std::max(edge, 1.0) + 1; // the edge runs on pixel centres
+        const double width = widthOf(part, w.dotsPerMm);
         m.thickness[i] = static_cast<float>(width / 2);
         thin[i] = width / w.dotsPerMm <= kWidestStrokeMm;
         // A line drawn by hand (a grid line, the north mark): long, its area spread along it
@@ -1264,6 +1273,25 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
         isStroke[i] =
             (thin[i] && area >= kStrokeLength * width * width) ||
             (length >= kShortestLineMm * w.dotsPerMm && area / length < kThinLineMm * w.dotsPerMm);
+        // Writing that the scan's blur spreads wider than a pencil's stroke (a letter at 100
+        // dpi): its drawn part is strokes, long for their width, nowhere as deep as a filled
+        // mark of its area is, nor as kBlurredStrokeMm.
+        if (!thin[i]) {
+            const cv::Mat drawn = drawnPart(part, above(box), w.hidden(box), w.printed(box));
+            const double drawnArea = cv::countNonZero(drawn);
+            const double drawnWidth = widthOf(drawn, w.dotsPerMm);
+            cv::Mat drawnDepth;
+            cv::distanceTransform(drawn, drawnDepth, cv::DIST_L2, cv::DIST_MASK_PRECISE);
+            double drawnDeepest = 0;
+            cv::minMaxLoc(drawnDepth, nullptr, &drawnDeepest);
+            if (drawnWidth / w.dotsPerMm <= kWidestStrokeMm &&
+                drawnArea >= kStrokeLength * drawnWidth * drawnWidth &&
+                drawnDeepest < kShallowPart * std::sqrt(drawnArea / std::numbers::pi) &&
+                drawnDeepest < kBlurredStrokeMm * w.dotsPerMm) {
+                thin[i] = true;
+                isStroke[i] = true;
+            }
+        }
         // Dots the scan's blur joins hold filled cores, however long and narrow the mark
         // comes out.
         if (thin[i] && deepest[i] >= kCoreDepthMm * w.dotsPerMm &&
