@@ -150,8 +150,9 @@ constexpr double kLeastCoreMm2 = 0.4;
 constexpr double kCoreDepthMm = 0.35;
 // A filled spot that writing or a line runs into: a core at least this large (mm²) opened out
 // of the strokes, this many times as deep as the strokes are (where strokes cross or join the
-// pencil comes to about twice their depth).
-constexpr double kSpotAmongStrokesMm2 = 0.8;
+// pencil comes to about twice their depth; at an arrow's head, its barbs 40 degrees off the
+// shaft, to nearly three times, over 0.9-1.1 mm²).
+constexpr double kSpotAmongStrokesMm2 = 1.2;
 constexpr double kSpotOverStrokes = 2.5;
 constexpr double kSmallOutlineMm = 3.5;
 // An outline joined to a core no wider than its strokes is looked for round marks at least
