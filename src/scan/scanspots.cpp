@@ -682,6 +682,13 @@ int strokeThroughPrint(const Marks &m, int k, const cv::Mat &cutting,
     return 0;
 }
 
+// Paper crossed on a ray: this many pixels of it, half a millimetre and two pixels at least
+// (a pixel of paper is a light grain of the pencil; at 100 dpi the blur leaves a strip of
+// 0.7 mm between a core and its outline two pixels wide).
+int paperCrossedPx(double dotsPerMm) {
+    return std::max(2, static_cast<int>(std::lround(0.5 * dotsPerMm)));
+}
+
 // An open outline round the core `core`: rays from the core's middle that meet a stroke
 // beyond it; where they do on nearly every side, with no gap wider than kOutlineGapMm, the
 // polygon through the strokes' outer edges (gaps bridged from their neighbours) is the
@@ -729,7 +736,7 @@ openOutline(const Marks &m, int core, const cv::Mat &coreMask, QPointF c, const 
                                                        (ownAfterPaper && l == core && !crossed);
             paper = paper || (in == 0 && l == 0);
             paperRun = l == 0 ? paperRun + 1 : 0;
-            crossed = crossed || paperRun >= 3;
+            crossed = crossed || paperRun >= paperCrossedPx(w.dotsPerMm);
             if (in == 0 && l != 0 && !inCore &&
                 (l == core ? !coreMask.empty() : thin[static_cast<size_t>(l)]))
                 in = l;
