@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <numeric>
 
@@ -170,6 +171,10 @@ constexpr double kCoreOverStrokes = 1.5;
 // (blurred over a working pixel; drawn cores come out 1.2-1.8 times as dark, the joints of
 // writing 0.8).
 constexpr double kCoreOverStrokesInk = 1.0;
+// A core opened out of its mark is this many times as dark as the rest of the mark (drawn
+// cores come out 1.23 times and more, the joints of writing and print crossing it 1.17 and
+// less).
+constexpr double kOpenedCoreInk = 1.2;
 // A core this many times as dark as its outline's pencil (a faint outline that the scan's
 // blur joins to its core; the joints of writing come to 2.1 at most) needs paper between
 // them on a sixth of the rays only.
@@ -948,6 +953,26 @@ float middleDark(const Marks &m, int k, const cv::Mat &dark, const cv::Mat &leav
     return levels.empty() ? 0 : middleOf(levels);
 }
 
+// How much darker a core opened out of mark `k` (`core`, the labels' size) is than the rest of
+// the mark: the middle of its pencil (`dark`; off the print, where the most of it lies off the
+// print) over the middle of the rest.
+double coreOverStrokes(const Marks &m, int k, const cv::Mat &core, const cv::Mat &dark,
+                       const cv::Mat &printed) {
+    const cv::Rect box = markBox(m, k);
+    std::vector<float> offPrint, all;
+    for (int y = box.y; y < box.y + box.height; ++y)
+        for (int x = box.x; x < box.x + box.width; ++x)
+            if (core.at<uchar>(y, x)) {
+                all.push_back(dark.at<float>(y, x));
+                if (!printed.at<uchar>(y, x))
+                    offPrint.push_back(dark.at<float>(y, x));
+            }
+    const float rest = middleDark(m, k, dark, core);
+    if (all.empty() || rest <= 0)
+        return std::numeric_limits<double>::infinity(); // nothing else to weigh it against
+    return (2 * offPrint.size() >= all.size() ? middleOf(offPrint) : middleOf(all)) / rest;
+}
+
 // A core drawn against its outline and no wider than the outline's strokes, so that the mark
 // is all strokes: where the pencil lies thickest (the most of it round a point, or the
 // deepest inside the mark), the rest of the mark round it as an outline, with paper between
@@ -1681,6 +1706,13 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
             if (!touchingOutline[i])
                 touchingOutline[i] = openOutline(m, k, core, middle, w, thin, isStroke,
                                                  touchingMet[i], ownAfterPaper, &paperRays);
+        // A core is pencil laid all over: the scan's blur leaves it darker than the rest of
+        // its mark. Where written strokes join or print crosses them, it is hardly so.
+        if (touchingOutline[i] &&
+            coreOverStrokes(m, k, core, blurredAbove, w.printed) < kOpenedCoreInk) {
+            touchingOutline[i].reset();
+            touchingMet[i].clear();
+        }
         if (touchingOutline[i]) {
             isStroke[i] = false;
             openedCore[i] = static_cast<int>(moments.m00);
