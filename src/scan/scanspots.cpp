@@ -171,9 +171,9 @@ constexpr double kCoreOverStrokes = 1.5;
 // (blurred over a working pixel; drawn cores come out 1.2-1.8 times as dark, the joints of
 // writing 0.8).
 constexpr double kCoreOverStrokesInk = 1.0;
-// A core opened out of its mark is this many times as dark as the rest of the mark (drawn
-// cores come out 1.23 times and more, the joints of writing and print crossing it 1.17 and
-// less).
+// A core opened out of its mark, or found in it where the mark is all strokes, is this many
+// times as dark as the rest of the mark (the middle of each; drawn cores come out 1.23 times
+// and more, the joints of writing and print crossing it 1.17 and less).
 constexpr double kOpenedCoreInk = 1.2;
 // A core this many times as dark as its outline's pencil (a faint outline that the scan's
 // blur joins to its core; the joints of writing come to 2.1 at most) needs paper between
@@ -1029,7 +1029,8 @@ std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv
         // A core is pencil laid all over: the scan's blur leaves it darker than the middle of
         // the strokes round it. Where written strokes join, the pencil is no darker than along
         // them.
-        if (blurredAbove.at<float>(c) <= kCoreOverStrokesInk * outlineDark)
+        if (blurredAbove.at<float>(c) <= kCoreOverStrokesInk * outlineDark ||
+            coreOverStrokes(m, k, core, blurredAbove, w.printed) < kOpenedCoreInk)
             continue;
         std::vector<int> strokes;
         const int leastPaper = blurredAbove.at<float>(c) >= kFaintOutline * outlineDark
