@@ -167,10 +167,6 @@ constexpr double kPlainCoreInk = 1.25;
 // How much deeper than its strokes a core is where the mark closes more than one piece of
 // paper.
 constexpr double kCoreOverStrokes = 1.5;
-// A core joined to its outline is darker than the middle of the outline's pencil by this
-// (blurred over a working pixel; drawn cores come out 1.2-1.8 times as dark, the joints of
-// writing 0.8).
-constexpr double kCoreOverStrokesInk = 1.0;
 // A core opened out of its mark, or found in it where the mark is all strokes, is this many
 // times as dark as the rest of the mark (the middle of each; drawn cores come out 1.23 times
 // and more, the joints of writing and print crossing it 1.17 and less).
@@ -1027,10 +1023,9 @@ std::optional<std::vector<cv::Point>> joinedCore(const Marks &m, int k, const cv
         inBox &= m.labels(box) == k;
         const float outlineDark = middleDark(m, k, blurredAbove, core);
         // A core is pencil laid all over: the scan's blur leaves it darker than the middle of
-        // the strokes round it. Where written strokes join, the pencil is no darker than along
-        // them.
-        if (blurredAbove.at<float>(c) <= kCoreOverStrokesInk * outlineDark ||
-            coreOverStrokes(m, k, core, blurredAbove, w.printed) < kOpenedCoreInk)
+        // the strokes round it. Where written strokes join, the pencil is hardly darker than
+        // along them.
+        if (coreOverStrokes(m, k, core, blurredAbove, w.printed) < kOpenedCoreInk)
             continue;
         std::vector<int> strokes;
         const int leastPaper = blurredAbove.at<float>(c) >= kFaintOutline * outlineDark
