@@ -69,7 +69,8 @@ Outcome evaluate(const CorpusCase &c, const CorpusDrawing &d) {
         given.radiusMm = d.radiusMm;
         applyScanOptions(reg, given);
     }
-    std::vector<FoundSpot> found = findSpots(d.image, reg);
+    std::vector<MarkTraits> traits;
+    std::vector<FoundSpot> found = findSpots(d.image, reg, &traits);
     if (reg.hasMoment())
         groupSpots(found, reg.frame, solarEphemeris(*reg.date, *reg.timeUT));
     o.ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
@@ -122,6 +123,24 @@ Outcome evaluate(const CorpusCase &c, const CorpusDrawing &d) {
         groupsOfDrawn[s.group].insert(f.group);
         drawnOfGroup[f.group].insert(s.group);
     }
+    // The traits of every mark that reached the finder's last judgement, with whether it was
+    // drawn, for fitting that judgement (fit_writing).
+    if (qEnvironmentVariableIsSet("ORVANEK_CORPUS_TRAITS"))
+        for (const MarkTraits &t : traits) {
+            // A spot kept is drawn when it was matched; one taken for writing when a drawn
+            // spot lies within reach of it.
+            bool drawn = false;
+            for (size_t i = 0; i < found.size(); ++i)
+                drawn = drawn || (taken[i] && found[i].pixel == t.pixel);
+            for (const CorpusSpot &s : d.spots)
+                drawn = drawn ||
+                        (t.writing && QLineF(sheetFromImage(reg.frame, t.pixel), s.mm).length() <=
+                                          s.radiusMm + kMatchSlackMm);
+            std::printf("traits %d", drawn ? 1 : 0);
+            for (double v : t.values)
+                std::printf(" %.5g", v);
+            std::printf(" | %s%s\n", qPrintable(c.name), t.writing ? " (writing)" : "");
+        }
     const bool detail = qEnvironmentVariableIsSet("ORVANEK_CORPUS_DETAIL");
     if (detail)
         std::printf("  %s:\n", qPrintable(c.name));

@@ -169,10 +169,15 @@ void drawPencil(Random &r, const CorpusCase &c, const Layout &layout, Pencil &pe
                 bool outline;
             };
             std::vector<Planned> planned;
-            const bool outlined = chance(r, 0.55);
-            planned.push_back(
-                {centre, outlined ? uniform(r, 1.6, 2.8) : uniform(r, 0.6, 1.2), outlined});
-            const int more = static_cast<int>(uniform(r, 0, 5));
+            // One group in five a single small spot, as most groups are when they appear.
+            const bool single = chance(r, 0.2);
+            const bool outlined = !single && chance(r, 0.55);
+            planned.push_back({centre,
+                               single     ? std::sqrt(uniform(r, 0.25, 1.0) / kPi)
+                               : outlined ? uniform(r, 1.6, 2.8)
+                                          : uniform(r, 0.6, 1.2),
+                               outlined});
+            const int more = single ? 0 : static_cast<int>(uniform(r, 0, 5));
             for (int i = 0; i < more; ++i) {
                 const Planned &from = planned[static_cast<size_t>(uniform(r, 0, planned.size()))];
                 const bool dot = chance(r, 0.45);

@@ -1877,9 +1877,194 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
     return partedDots(std::move(shapes), w, above);
 }
 
+// The last judgement, writing or a spot: a mark the rules above left as a spot is still
+// writing where its traits (traitsOf) say so. Learnt from drawings whose pencil is known
+// (bench/scancorpus: spots as observers draw them, written numbers and letters, crosses,
+// arrows, on the sheet and on plain paper, scanned and photographed), by boosting small
+// trees of two levels on the traits of what the rules kept (bench/fit_writing, seeds 100-179):
+// each tree sends a mark left or right by one trait at its root and one on that side, and
+// adds its leaf to the mark's score; a score above kWritingScore is writing. What tells
+// writing most is what it is made of and what lies round it: a piece of a letter is long for
+// its width, shallow for its area and has the letter's other strokes within 2 mm, where a
+// spot has its group's other spots.
+struct WritingTree {
+    int trait[3];
+    double threshold[3];
+    double leaf[4];
+};
+constexpr std::array<WritingTree, 80> kWritingTrees = {
+    {{{3, 14, 13}, {0.92033, 0.6637, 0.16834}, {0.33883, -0.074264, -0.35774, 0.35094}},
+     {{10, 15, 14}, {0.12331, 1.157, 0.071483}, {0.30291, -0.32211, 0.28929, 0.0095244}},
+     {{3, 3, 13}, {0.9011, 0.87564, 0.15238}, {0.29675, 0.12331, -0.26025, 0.27333}},
+     {{6, 13, 7}, {0.49584, 0.15238, 1.0819}, {-0.22721, 0.24613, 0.26578, -0.04817}},
+     {{10, 13, 4}, {0.12331, 0.45793, 0.21482}, {-0.24227, 0.21774, -0.03285, 0.2217}},
+     {{3, 3, 13}, {0.91161, 0.87564, 0.15238}, {0.23789, 0.070122, -0.21283, 0.2078}},
+     {{4, 13, 7}, {0.36284, 0.15238, 1.0583}, {-0.18469, 0.2033, 0.24455, -0.047899}},
+     {{3, 3, 13}, {0.91161, 0.87564, 0.29577}, {0.21586, 0.047994, -0.17917, 0.19231}},
+     {{10, 6, 7}, {0.12331, 0.57681, 1.0583}, {-0.20698, 0.1577, 0.16102, -0.10182}},
+     {{6, 13, 7}, {0.48891, 0.15238, 1.0819}, {-0.15989, 0.16766, 0.19537, -0.056781}},
+     {{4, 3, 14}, {0.40431, 0.86964, 0.90132}, {0.18556, -0.14415, 0.22098, -0.082576}},
+     {{10, 4, 7}, {0.12331, 0.50165, 0.99564}, {-0.17931, 0.22139, 0.15534, -0.045658}},
+     {{13, 4, 5}, {0.055773, 0.48311, 0.91631}, {-0.12395, 0.2181, 0.19555, -0.23366}},
+     {{4, 13, 7}, {0.31392, 0.31601, 0.99554}, {-0.13663, 0.16662, 0.20546, -0.031731}},
+     {{3, 8, 4}, {0.87078, 1.4632, 0.48353}, {0.18251, -0.051768, -0.10996, 0.2071}},
+     {{14, 3, 4}, {0.007996, 0.92999, 0.51036}, {0.16748, -0.032261, -0.15513, 0.16271}},
+     {{10, 12, 9}, {0.12331, 1.6529, 0.85685}, {0.071918, -0.1795, 0.11272, -0.12661}},
+     {{4, 13, 7}, {0.21485, 0.4067, 0.99554}, {-0.16963, 0.14898, 0.15017, -0.064028}},
+     {{6, 2, 7}, {0.6959, 0.023887, 1.0408}, {0.23295, -0.071449, 0.20157, 0.073375}},
+     {{15, 5, 2}, {2.016, 0.9163, 0.023887}, {0.16927, -0.20165, 0.21899, -0.087346}},
+     {{12, 8, 3}, {1.6529, 1.3478, 0.84848}, {0.19146, -0.083552, 0.14686, -0.098437}},
+     {{10, 12, 14}, {0.12331, 1.6529, 0.90132}, {0.047622, -0.16846, 0.086676, -0.18324}},
+     {{9, 5, 3}, {0.78847, 1.589, 0.8693}, {0.10212, -0.18276, 0.10916, -0.15584}},
+     {{13, 4, 14}, {0.31601, 0.20255, 0.023615}, {-0.1524, 0.032336, 0.167, 0.021457}},
+     {{6, 15, 7}, {0.6959, 2.016, 1.0408}, {0.10226, -0.076113, 0.18252, 0.027701}},
+     {{4, 2, 7}, {0.40431, 0.023887, 0.93382}, {0.19282, -0.079154, 0.17759, -0.0067268}},
+     {{14, 5, 12}, {0.007996, 1.5922, 1.7066}, {0.09428, -0.12025, 0.037211, -0.16345}},
+     {{6, 14, 7}, {0.6959, 0.90132, 1.0408}, {0.0027088, -0.20683, 0.17051, 0.023357}},
+     {{9, 5, 5}, {0.8055, 1.589, 0.4441}, {0.07641, -0.16605, 0.039169, -0.17575}},
+     {{10, 4, 5}, {0.12331, 0.42997, 1.589}, {-0.13907, 0.086189, 0.06315, -0.15444}},
+     {{3, 8, 4}, {0.84736, 1.3818, 0.48311}, {0.15123, -0.086126, -0.071625, 0.11995}},
+     {{13, 7, 10}, {0.31688, 0.99959, 0.26087}, {0.024639, -0.14236, 0.0074069, 0.15092}},
+     {{12, 8, 15}, {1.6529, 1.4137, 2.0318}, {0.13197, -0.1413, 0.030354, -0.11263}},
+     {{2, 7, 10}, {0.023887, 1.0094, 0.24951}, {0.18334, -0.032815, -0.1092, 0.034197}},
+     {{6, 14, 10}, {0.76509, 0.90132, 0.56905}, {0.0033818, -0.19252, 0.15896, 0.012029}},
+     {{4, 15, 14}, {0.21485, 0.82744, 0.90132}, {0.10376, -0.11937, 0.066141, -0.15898}},
+     {{3, 4, 9}, {0.80727, 0.43634, 0.78026}, {0.15052, 0.015407, 0.03089, -0.10492}},
+     {{15, 5, 7}, {2.016, 0.88773, 1.048}, {0.12026, -0.14503, 0.011874, -0.19645}},
+     {{2, 14, 4}, {0.023887, 0.06701, 0.40431}, {0.16528, -0.029852, -0.064556, 0.07201}},
+     {{3, 4, 15}, {0.80727, 0.43634, 0.50798}, {0.14265, 0.0065399, 0.12684, -0.045303}},
+     {{12, 8, 4}, {1.6529, 1.4594, 0.30937}, {0.11013, -0.15469, -0.096928, 0.041725}},
+     {{10, 12, 9}, {0.12331, 1.6529, 0.85685}, {0.016958, -0.14266, 0.054411, -0.087796}},
+     {{2, 14, 15}, {0.023887, 0.06701, 2.016}, {0.15552, -0.027817, 0.078759, -0.056012}},
+     {{6, 14, 10}, {0.76509, 0.90132, 0.56905}, {0.0020693, -0.16451, 0.14072, -0.010184}},
+     {{3, 4, 4}, {0.80727, 0.43634, 0.48311}, {0.13116, 0.0048436, -0.05036, 0.081905}},
+     {{5, 7, 2}, {1.589, 0.95416, 0.078722}, {0.063919, -0.04433, 0.0036336, -0.15038}},
+     {{14, 7, 5}, {0.030006, 1.048, 0.50826}, {0.072159, -0.063166, 0.018782, -0.1562}},
+     {{2, 14, 15}, {0.023887, 0.06701, 2.016}, {0.14034, -0.023854, 0.072479, -0.051937}},
+     {{3, 9, 4}, {0.80727, 0.6981, 0.30937}, {0.0008281, 0.12559, -0.066897, 0.041079}},
+     {{10, 12, 5}, {0.12331, 1.6529, 1.589}, {0.016933, -0.13746, 0.042632, -0.11442}},
+     {{8, 12, 13}, {1.3568, 1.6529, 0.080051}, {0.10588, -0.023432, -0.18109, 0.065309}},
+     {{2, 7, 5}, {0.023887, 1.0094, 0.38497}, {0.13384, -0.02088, 0.037232, -0.065052}},
+     {{15, 0, 3}, {0.50798, 1e+300, 0.84736}, {0.11027, 0, 0.077352, -0.043065}},
+     {{6, 7, 15}, {0.067334, 0.92389, 2.0318}, {-0.089392, 0.16368, 0.042345, -0.071024}},
+     {{6, 14, 0}, {0.81791, 0.66292, 1e+300}, {0.012177, -0.11043, 0.11409, 0}},
+     {{10, 4, 9}, {0.12331, 0.50165, 0.85685}, {-0.105, 0.051089, 0.04515, -0.075177}},
+     {{8, 12, 13}, {1.3568, 1.6529, 0.080051}, {0.094786, -0.019496, -0.15993, 0.051419}},
+     {{2, 14, 10}, {0.023887, 0.06701, 0.21404}, {0.12368, -0.020743, -0.085781, 0.01806}},
+     {{3, 9, 9}, {0.80727, 0.6981, 0.78026}, {-0.0059245, 0.11267, 0.022297, -0.076109}},
+     {{15, 0, 2}, {0.50798, 1e+300, 0.023887}, {0.09895, 0, 0.10948, -0.029518}},
+     {{6, 6, 0}, {0.86346, 0.067334, 1e+300}, {0.076053, -0.034151, 0.10851, 0}},
+     {{8, 12, 15}, {1.4594, 1.6529, 2.0643}, {0.074205, -0.016304, -0.12282, 0.00078099}},
+     {{4, 3, 7}, {0.21485, 0.92468, 0.95037}, {0.02792, -0.14438, 0.070965, -0.035919}},
+     {{15, 0, 10}, {0.50798, 1e+300, 0.12331}, {0.094154, 0, -0.094897, 0.011227}},
+     {{3, 4, 4}, {0.80727, 0.43634, 0.30937}, {0.10643, -0.0074539, -0.05991, 0.034559}},
+     {{8, 12, 15}, {1.4594, 1.6529, 2.0643}, {0.066303, -0.016093, -0.11203, -0.00048774}},
+     {{14, 0, 5}, {0.030006, -0.53238, 0.50826}, {-0.039882, 0.065032, 0.013877, -0.12757}},
+     {{3, 9, 5}, {0.80727, 0.6981, 0.38497}, {-0.0079721, 0.10108, 0.02702, -0.059107}},
+     {{15, 0, 2}, {0.50798, 1e+300, 0.023887}, {0.08949, 0, 0.10421, -0.028504}},
+     {{14, 4, 14}, {0.86821, 0.21485, 1.7195}, {-0.041678, 0.03994, -0.14591, 0.068066}},
+     {{15, 10, 7}, {2.016, 0.34891, 1.048}, {-0.066368, 0.10562, 0.012198, -0.1604}},
+     {{3, 8, 6}, {0.8245, 1.3405, 0.10854}, {0.09828, -0.036582, 0.051045, -0.041823}},
+     {{0, 4, 5}, {-0.84601, 0.39912, 0.38497}, {-0.11511, 0.029413, 0.08762, -0.020112}},
+     {{2, 14, 15}, {0.023887, 0.06701, 0.50798}, {0.10219, -0.017745, 0.089789, -0.027137}},
+     {{6, 8, 0}, {0.86346, 1.2093, 1e+300}, {0.029127, -0.041514, 0.089628, 0}},
+     {{9, 8, 13}, {0.85685, 1.3569, 0.24716}, {0.03744, -0.062717, -0.10561, 0.032997}},
+     {{10, 4, 14}, {0.12331, 0.50165, 0.86822}, {-0.088552, 0.038236, 0.030985, -0.075441}},
+     {{5, 2, 2}, {1.5237, 0.96693, 0.073724}, {0.10058, -0.0064653, 0.015225, -0.109}},
+     {{15, 0, 3}, {0.50798, 1e+300, 0.84736}, {0.078211, 0, 0.055214, -0.031435}},
+     {{8, 9, 15}, {1.4731, 0.78026, 2.0643}, {0.038292, -0.032578, -0.1023, 0.0083028}}}};
+constexpr double kWritingScore = 3.5;
+
+bool writtenByTraits(const MarkTraits &t) {
+    double score = 0;
+    for (const WritingTree &tree : kWritingTrees) {
+        const auto &v = t.values;
+        const int side = v[static_cast<size_t>(tree.trait[0])] > tree.threshold[0] ? 1 : 0;
+        const int next =
+            v[static_cast<size_t>(tree.trait[1 + side])] > tree.threshold[1 + side] ? 1 : 0;
+        score += tree.leaf[2 * side + next];
+    }
+    return score > kWritingScore;
+}
+
+// How far round a mark other pencil counts as its neighbour (the rest of a written word, a
+// group's other spots).
+constexpr double kNeighbourMm = 2;
+
+// The traits of a mark the last judgement weighs (markTraitNames): `own8` the mark in `room`,
+// `owner` each working pixel's mark, `middle` and `darkest` its pencil, `nearPart` its part
+// beside print.
+MarkTraits traitsOf(const Shape &shape, const cv::Mat &own8, cv::Rect room, const WorkRegion &w,
+                    const cv::Mat &mask, const cv::Mat &owner, int self, double middle,
+                    double darkest, double nearPart, const FoundSpot &spot, double paperMm2) {
+    MarkTraits t;
+    auto &v = t.values;
+    const double pixels = static_cast<double>(shape.pixels.size());
+    v[0] = std::log(paperMm2);
+    v[1] = spot.penumbra ? 1 : 0;
+    v[2] = spot.coreAreaMm2 / std::max(spot.areaMm2, 1e-9);
+    std::vector<cv::Point> hull;
+    cv::convexHull(shape.pixels, hull);
+    const double hullArea = cv::contourArea(hull) + cv::arcLength(hull, true) / 2 + 1;
+    v[3] = std::min(1.0, pixels / hullArea);
+    const cv::RotatedRect box = cv::minAreaRect(shape.pixels);
+    v[4] = std::log((std::max(box.size.width, box.size.height) + 1) /
+                    (std::min(box.size.width, box.size.height) + 1));
+    cv::Mat depth;
+    cv::distanceTransform(own8, depth, cv::DIST_L2, cv::DIST_MASK_PRECISE);
+    double deepest = 0;
+    cv::minMaxLoc(depth, nullptr, &deepest);
+    v[5] = deepest / w.dotsPerMm;
+    v[6] = std::log(pixels / (std::numbers::pi * std::max(deepest, 0.5) * std::max(deepest, 0.5)));
+    v[7] = middle / w.ink;
+    v[8] = darkest / w.ink;
+    v[9] = middle / std::max(darkest, 1e-6);
+    v[10] = nearPart;
+    {
+        // Paper the mark encloses.
+        cv::Mat paper = ~own8, parts;
+        const int n = cv::connectedComponents(paper, parts, 4);
+        std::vector<bool> open(static_cast<size_t>(n), false);
+        for (int y = 0; y < parts.rows; ++y)
+            for (int x = 0; x < parts.cols; ++x)
+                if (x == 0 || y == 0 || x == parts.cols - 1 || y == parts.rows - 1)
+                    open[static_cast<size_t>(parts.at<int>(y, x))] = true;
+        int holes = 0;
+        for (int k = 1; k < n; ++k)
+            holes += open[static_cast<size_t>(k)] ? 0 : 1;
+        v[11] = std::min(holes, 3);
+    }
+    v[12] = std::log(w.dotsPerMm);
+    {
+        const int reach = static_cast<int>(std::ceil(kNeighbourMm * w.dotsPerMm));
+        const cv::Rect around = cv::Rect(room.x - reach, room.y - reach, room.width + 2 * reach,
+                                         room.height + 2 * reach) &
+                                cv::Rect(0, 0, owner.cols, owner.rows);
+        const cv::Mat mine = owner(around) == self;
+        cv::Mat near;
+        cv::dilate(
+            mine, near,
+            cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * reach + 1, 2 * reach + 1)));
+        const double mm2 = w.dotsPerMm * w.dotsPerMm;
+        const cv::Mat strokes = near & (owner(around) < 0) & mask(around);
+        v[13] = std::log1p(cv::countNonZero(strokes) / mm2);
+        v[14] = std::log1p(cv::countNonZero(near & (owner(around) >= 0) & ~mine) / mm2);
+        // How far the nearest of those strokes lies.
+        cv::Mat toStroke;
+        cv::distanceTransform(~strokes, toStroke, cv::DIST_L2, cv::DIST_MASK_PRECISE);
+        double nearest = reach;
+        cv::minMaxLoc(toStroke, &nearest, nullptr, nullptr, nullptr, mine);
+        v[15] = std::min<double>(nearest, reach) / w.dotsPerMm;
+    }
+    t.pixel = spot.pixel;
+    return t;
+}
+
 // The marks in a working region inside the limb, measured; writing, lines, smudges and
-// specks left out.
-std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
+// specks left out, by the last judgement too where `judged` (not where the observer points
+// at a mark). With `traits`, what that judgement weighed each mark by.
+std::vector<FoundSpot> spotsIn(const WorkRegion &w, bool judged,
+                               std::vector<MarkTraits> *traits = nullptr) {
     std::vector<FoundSpot> spots;
     if (w.darkness.empty())
         return spots;
@@ -2176,7 +2361,13 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w) {
                 for (const cv::Point &p : *largest)
                     spot.outline << w.toImage(QPointF(p.x + room.x, p.y + room.y));
         }
-        spots.push_back(spot);
+        MarkTraits t = traitsOf(shape, own8, room, w, mask, owner, static_cast<int>(s), middle,
+                                darkest, static_cast<double>(alongPrint) / marked, spot, areaMm2);
+        t.writing = judged && writtenByTraits(t);
+        if (traits)
+            traits->push_back(t);
+        if (!t.writing)
+            spots.push_back(spot);
     }
     return spots;
 }
@@ -2217,10 +2408,37 @@ std::vector<FoundSpot> onDrawing(std::vector<FoundSpot> spots, const ScanFrame &
 } // namespace
 
 std::vector<FoundSpot> findSpots(const QImage &greyImage, const ScanRegistration &reg) {
+    return findSpots(greyImage, reg, nullptr);
+}
+
+std::vector<FoundSpot> findSpots(const QImage &greyImage, const ScanRegistration &reg,
+                                 std::vector<MarkTraits> *traits) {
+    if (traits)
+        traits->clear();
     if (!reg.registered() || !reg.frame.valid() || greyImage.isNull() ||
         greyImage.format() != QImage::Format_Grayscale8)
         return {};
-    return onDrawing(spotsIn(workRegion(matOf(greyImage), reg, diskBox(reg.frame))), reg.frame);
+    return onDrawing(spotsIn(workRegion(matOf(greyImage), reg, diskBox(reg.frame)), true, traits),
+                     reg.frame);
+}
+
+std::array<const char *, kMarkTraits> markTraitNames() {
+    return {"log area mm2",
+            "penumbra",
+            "core part",
+            "solidity",
+            "log elongation",
+            "depth mm",
+            "log fill",
+            "middle/ink",
+            "darkest/ink",
+            "middle/darkest",
+            "near print",
+            "holes",
+            "log dots/mm",
+            "log1p strokes near mm2",
+            "log1p spots near mm2",
+            "nearest stroke mm"};
 }
 
 std::optional<FoundSpot> spotAt(const QImage &greyImage, const ScanRegistration &reg,
@@ -2236,7 +2454,7 @@ std::optional<FoundSpot> spotAt(const QImage &greyImage, const ScanRegistration 
     std::optional<FoundSpot> nearest;
     double best = kClickReachMm * dotsPerMm;
     for (const FoundSpot &s :
-         onDrawing(spotsIn(workRegion(matOf(greyImage), reg, box)), reg.frame)) {
+         onDrawing(spotsIn(workRegion(matOf(greyImage), reg, box), false), reg.frame)) {
         // A spot's own middle may lie a little off the click; its radius counts as near (its
         // area is the drawing's, so is its radius in pixels).
         const double reach = std::hypot(s.pixel.x() - pixel.x(), s.pixel.y() - pixel.y()) -

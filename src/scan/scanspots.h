@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QPolygonF>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -69,13 +70,27 @@ struct SpotGroup {
 // how far it varies, is learnt from the scan. Writing and lines (a hand-drawn grid, the north
 // mark, numbers, letters, crosses, arrows: strokes of even width enclosing nothing filled)
 // are left out by their shape, an eraser's smudge by being lighter than half the pencil, and
-// marks under kLeastSpotAreaMm2. An outline round a core, its gaps up to a millimetre
-// closed, is one spot with a penumbra. The spots come ungrouped.
+// marks under kLeastSpotAreaMm2; what the rules leave is judged once more by a model of
+// writing learnt from drawings whose pencil is known. An outline round a core, its gaps up
+// to a millimetre closed, is one spot with a penumbra. The spots come ungrouped.
 std::vector<FoundSpot> findSpots(const QImage &grey, const ScanRegistration &registration);
 
+// What the finder's last judgement weighs a mark by (see markTraitNames), for measuring that
+// judgement on drawings whose pencil is known: one row for each mark that came that far, the
+// marks the judgement took for writing (and left out of the spots) among them.
+inline constexpr int kMarkTraits = 16;
+struct MarkTraits {
+    QPointF pixel;
+    std::array<double, kMarkTraits> values{};
+    bool writing = false;
+};
+std::array<const char *, kMarkTraits> markTraitNames();
+std::vector<FoundSpot> findSpots(const QImage &grey, const ScanRegistration &registration,
+                                 std::vector<MarkTraits> *traits);
+
 // The spot drawn round `pixel` (a click where the finder found nothing): the mark at the
-// place or within a millimetre of it, measured as findSpots measures; nothing where there is
-// no mark.
+// place or within a millimetre of it, measured as findSpots measures (the observer's click,
+// not the model of writing, says it is a spot); nothing where there is no mark.
 std::optional<FoundSpot> spotAt(const QImage &grey, const ScanRegistration &registration,
                                 QPointF pixel);
 
