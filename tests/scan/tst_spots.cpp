@@ -272,18 +272,18 @@ class TestSpots : public QObject {
             << "pair 1.8" << 200 << 2 << false << 2.01 << 0.0;
         // Three dots of 1 mm 0.1 mm apart in a row at 100 dpi, the only marks on the sheet.
         QTest::newRow("three dots in a row, blurred") << "three" << 100 << 3 << false << 0.0 << 0.0;
-        // Letters, turned, of which the rules leave a piece as a spot; a dot of 0.5 mm² 2 mm
-        // from a written number stays one.
+        // Letters, turned, of which the rules leave a piece as a spot; a dot of 0.5 mm² beside
+        // a written letter (its middle 1.5 mm left of where the letter begins) stays one.
         QTest::newRow("written A turned, 300 dpi")
             << "text A -30" << 300 << 0 << false << 0.0 << 0.0;
         QTest::newRow("written 3 turned, 300 dpi")
             << "text 3 20" << 300 << 0 << false << 0.0 << 0.0;
         QTest::newRow("written 4 turned, 100 dpi")
             << "text 4 20" << 100 << 0 << false << 0.0 << 0.0;
-        QTest::newRow("dot beside a written 12")
-            << "text 12 0 dot 2" << 150 << 1 << false << 0.0 << 0.0;
         QTest::newRow("dot beside a written A, 100 dpi")
-            << "text A 0 dot 2" << 100 << 1 << false << 0.0 << 0.0;
+            << "text A 0 dot 1.5" << 100 << 1 << false << 0.0 << 0.0;
+        QTest::newRow("dot beside a written N, 100 dpi")
+            << "text N 0 dot 1.5" << 100 << 1 << false << 0.0 << 0.0;
     }
     void marksOnSheet() {
         QFETCH(QString, mark);
