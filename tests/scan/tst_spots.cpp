@@ -523,6 +523,68 @@ class TestSpots : public QObject {
         QCOMPARE(spots[0].group == spots[1].group, joined);
     }
 
+    // What the last judgement weighs a mark by, in the paper's own units whatever the
+    // resolution: a filled dot of 1 mm radius, an outline of 2 mm round a core, a dot of
+    // 0.5 mm with a written stroke 1.5 mm from its middle, on a plain drawing.
+    void markTraits_data() {
+        QTest::addColumn<QPointF>("at"); // mm from the disk's centre
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("trait");
+        QTest::addColumn<double>("expected");
+        QTest::addColumn<double>("tolerance");
+        const QPointF dot(-20, 0), outline(20, 0), byStroke(0, 20);
+        QTest::newRow("dot: log area") << dot << 150 << 0 << std::log(std::numbers::pi) << 0.15;
+        QTest::newRow("dot: depth") << dot << 150 << 5 << 1.0 << 0.2;
+        QTest::newRow("dot: depth, 300 dpi") << dot << 300 << 5 << 1.0 << 0.15;
+        QTest::newRow("dot: round") << dot << 150 << 4 << 0.0 << 0.15;
+        QTest::newRow("dot: no stroke near") << dot << 150 << 15 << 2.1 << 0.15;
+        QTest::newRow("outline: a penumbra") << outline << 150 << 1 << 1.0 << 0.0;
+        QTest::newRow("outline: its core's part") << outline << 150 << 2 << 0.09 << 0.05;
+        QTest::newRow("dot by a stroke: strokes near") << byStroke << 150 << 13 << 0.7 << 0.5;
+        QTest::newRow("dot by a stroke: nearest") << byStroke << 150 << 15 << 0.85 << 0.25;
+        QTest::newRow("dot by a stroke: nearest, 300 dpi") << byStroke << 300 << 15 << 0.85 << 0.25;
+    }
+    void markTraits() {
+        QFETCH(QPointF, at);
+        QFETCH(int, dpi);
+        QFETCH(int, trait);
+        QFETCH(double, expected);
+        QFETCH(double, tolerance);
+        const double k = pixelsPerMm(dpi);
+        QImage page(qRound(210 * k), qRound(297 * k), QImage::Format_Grayscale8);
+        page.fill(240);
+        QPainter painter(&page);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(k, k);
+        painter.translate(105, 148.5);
+        painter.setPen(QPen(QColor(80, 80, 80), 0.4));
+        painter.drawEllipse(QPointF(), 80, 80);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(80, 80, 80));
+        painter.drawEllipse(QPointF(-20, 0), 1, 1);
+        painter.drawEllipse(QPointF(20, 0), 0.6, 0.6);
+        painter.drawEllipse(QPointF(0, 20), 0.5, 0.5);
+        painter.setPen(QPen(QColor(80, 80, 80), 0.3));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(QPointF(20, 0), 1.85, 1.85);
+        painter.drawLine(QPointF(1.5, 17), QPointF(1.5, 23));
+        painter.end();
+        const QImage scan = scanPage(page, ScanRecipe{dpi, 0, {}, 4, -1});
+        const ScanOptions options{
+            .date = sheetOf2001(80).settings.date, .timeUT = 830, .radiusMm = 80};
+        const ScanRegistration reg = registerScan(scan, options);
+        QVERIFY(reg.registered());
+        std::vector<MarkTraits> traits;
+        findSpots(scan, reg, &traits);
+        const QPointF pixel = imageFromSheet(reg.frame, at);
+        const auto near = std::find_if(traits.begin(), traits.end(), [&](const MarkTraits &t) {
+            return QLineF(t.pixel, pixel).length() < k;
+        });
+        QVERIFY(near != traits.end());
+        QVERIFY2(std::abs(near->values[static_cast<size_t>(trait)] - expected) <= tolerance,
+                 qPrintable(QString::number(near->values[static_cast<size_t>(trait)])));
+    }
+
     // A circle drawn by hand wavers about the circle fitted to it: no piece of its line is a
     // spot.
     void handDrawnLimb_data() {
