@@ -534,13 +534,9 @@ class TestSpots : public QObject {
         QTest::addColumn<double>("tolerance");
         const QPointF dot(-20, 0), outline(20, 0), byStroke(0, 20);
         QTest::newRow("dot: log area") << dot << 150 << 0 << std::log(std::numbers::pi) << 0.15;
-        QTest::newRow("dot: depth") << dot << 150 << 5 << 1.0 << 0.2;
         QTest::newRow("dot: depth, 300 dpi") << dot << 300 << 5 << 1.0 << 0.15;
-        QTest::newRow("dot: round") << dot << 150 << 4 << 0.0 << 0.15;
         QTest::newRow("dot: no stroke near") << dot << 150 << 15 << 2.1 << 0.15;
-        QTest::newRow("outline: a penumbra") << outline << 150 << 1 << 1.0 << 0.0;
         QTest::newRow("outline: its core's part") << outline << 150 << 2 << 0.09 << 0.05;
-        QTest::newRow("dot by a stroke: strokes near") << byStroke << 150 << 13 << 0.7 << 0.5;
         QTest::newRow("dot by a stroke: nearest") << byStroke << 150 << 15 << 0.85 << 0.25;
         QTest::newRow("dot by a stroke: nearest, 300 dpi") << byStroke << 300 << 15 << 0.85 << 0.25;
     }
@@ -576,9 +572,8 @@ class TestSpots : public QObject {
         QVERIFY(reg.registered());
         std::vector<MarkTraits> traits;
         findSpots(scan, reg, &traits);
-        const QPointF pixel = imageFromSheet(reg.frame, at);
         const auto near = std::find_if(traits.begin(), traits.end(), [&](const MarkTraits &t) {
-            return QLineF(t.pixel, pixel).length() < k;
+            return QLineF(t.pixel, imageFromSheet(reg.frame, at)).length() < k;
         });
         QVERIFY(near != traits.end());
         QVERIFY2(std::abs(near->values[static_cast<size_t>(trait)] - expected) <= tolerance,
