@@ -2363,7 +2363,10 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w, bool judged,
         }
         MarkTraits t = traitsOf(shape, own8, room, w, mask, owner, static_cast<int>(s), middle,
                                 darkest, static_cast<double>(alongPrint) / marked, spot, areaMm2);
-        t.writing = judged && writtenByTraits(t);
+        // Not an outline round a core: the corpus draws cores of a tenth of the outline's
+        // area and more, where an observer's large penumbra may hold a core of a hundredth,
+        // so the trees would take such a spot for a written loop.
+        t.writing = judged && !spot.penumbra && writtenByTraits(t);
         if (traits)
             traits->push_back(t);
         if (!t.writing)
