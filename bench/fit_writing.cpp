@@ -1,12 +1,18 @@
 // Fits the spot finder's last judgement, writing or a spot, to the corpus: reads the traits
-// `bench_scan_corpus` prints with ORVANEK_CORPUS_TRAITS set ("traits LABEL V1 .. Vn | case",
-// LABEL 1 for a found spot that was drawn, 0 for one that was not), fits a logistic model of
-// "not drawn" by weighted gradient descent on the standardised traits, and prints its weights
-// in the traits' own units and, for each threshold, how many drawn and not-drawn spots it
-// would take for writing.
+// `bench_scan_corpus` prints with ORVANEK_CORPUS_TRAITS set ("traits LABEL V1 .. Vn | SEED
+// case", LABEL 1 for a mark that was drawn, 0 for one that was not; put the seed in as the
+// README shows) and fits a model of "not drawn":
 //
+//   fit_writing --boost N [--shrink S] [--least-leaf L] [--test-from SEED] < traits.txt
+//       N trees of two levels boosted on the logistic loss, each class weighing half, every
+//       leaf at least L marks, each tree's leaves shrunk by S; prints the trees as the finder
+//       holds them (kWritingTrees) and, for thresholds of the score, how many drawn and
+//       not-drawn marks it takes for writing, on the seeds below SEED (fitted) and the rest;
 //   fit_writing [--l2 L] < traits.txt
-//   fit_writing --weights W0 W1 .. Wn < traits.txt    (only the table of a given model)
+//       a logistic model of the standardised traits instead, its weights in the traits' own
+//       units and the marks each threshold takes;
+//   fit_writing --weights W0 W1 .. Wn < traits.txt
+//       only that table, for a given logistic model.
 
 #include "scan/scanspots.h"
 
