@@ -1994,9 +1994,10 @@ constexpr double kNeighbourMm = 2;
 // The traits of a mark the last judgement weighs (markTraitNames): `own8` the mark in `room`,
 // `owner` each working pixel's mark, `middle` and `darkest` its pencil, `nearPart` its part
 // beside print.
-MarkTraits traitsOf(const Shape &shape, const cv::Mat &own8, cv::Rect room, const WorkRegion &w,
-                    const cv::Mat &mask, const cv::Mat &owner, int self, double middle,
-                    double darkest, double nearPart, const FoundSpot &spot, double paperMm2) {
+MarkTraits traitsOf(const Shape &shape, const cv::RotatedRect &box, const cv::Mat &own8,
+                    cv::Rect room, const WorkRegion &w, const cv::Mat &mask, const cv::Mat &owner,
+                    int self, double middle, double darkest, double nearPart, const FoundSpot &spot,
+                    double paperMm2) {
     MarkTraits t;
     auto &v = t.values;
     const double pixels = static_cast<double>(shape.pixels.size());
@@ -2007,7 +2008,6 @@ MarkTraits traitsOf(const Shape &shape, const cv::Mat &own8, cv::Rect room, cons
     cv::convexHull(shape.pixels, hull);
     const double hullArea = cv::contourArea(hull) + cv::arcLength(hull, true) / 2 + 1;
     v[3] = std::min(1.0, pixels / hullArea);
-    const cv::RotatedRect box = cv::minAreaRect(shape.pixels);
     v[4] = std::log((std::max(box.size.width, box.size.height) + 1) /
                     (std::min(box.size.width, box.size.height) + 1));
     cv::Mat depth;
@@ -2361,16 +2361,21 @@ std::vector<FoundSpot> spotsIn(const WorkRegion &w, bool judged,
                 for (const cv::Point &p : *largest)
                     spot.outline << w.toImage(QPointF(p.x + room.x, p.y + room.y));
         }
-        MarkTraits t = traitsOf(shape, own8, room, w, mask, owner, static_cast<int>(s), middle,
-                                darkest, static_cast<double>(alongPrint) / marked, spot, areaMm2);
-        // Not an outline round a core: the corpus draws cores of a tenth of the outline's
-        // area and more, where an observer's large penumbra may hold a core of a hundredth,
-        // so the trees would take such a spot for a written loop.
-        t.writing = judged && !spot.penumbra && writtenByTraits(t);
-        if (traits)
-            traits->push_back(t);
-        if (!t.writing)
-            spots.push_back(spot);
+        // The model of writing judges what the rules kept, but not where the observer points
+        // at a mark, nor an outline round a core: the corpus draws cores of a tenth of the
+        // outline's area and more, where an observer's large penumbra may hold a core of a
+        // hundredth, which the trees would take for a written loop.
+        if (traits || (judged && !spot.penumbra)) {
+            MarkTraits t =
+                traitsOf(shape, box, own8, room, w, mask, owner, static_cast<int>(s), middle,
+                         darkest, static_cast<double>(alongPrint) / marked, spot, areaMm2);
+            t.writing = judged && !spot.penumbra && writtenByTraits(t);
+            if (traits)
+                traits->push_back(t);
+            if (t.writing)
+                continue;
+        }
+        spots.push_back(spot);
     }
     return spots;
 }
