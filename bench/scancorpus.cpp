@@ -229,11 +229,23 @@ void drawPencil(Random &r, const CorpusCase &c, const Layout &layout, Pencil &pe
                     strokeShape(pencil, path, width, level);
                     s.areaMm2 = shoelace(line) + perimeterOf(line) * width / 2;
                     s.mm = centroidOf(line);
-                    const QPolygonF core = blob(
-                        r, p.mm + QPointF(uniform(r, -0.2, 0.2), uniform(r, -0.2, 0.2)) * p.radius,
-                        p.radius * uniform(r, 0.3, 0.45), 1);
+                    // Its umbrae, one or (one outline in three) two, together a twenty-fifth
+                    // to three tenths of the outline's area as umbrae of real spots are (about a
+                    // fifth), each at least 0.3 mm².
+                    const int cores = chance(r, 0.33) ? 2 : 1;
                     QPainterPath corePath;
-                    corePath.addPolygon(core);
+                    corePath.setFillRule(Qt::WindingFill);
+                    for (int k = 0; k < cores; ++k) {
+                        const double part = std::exp(uniform(r, std::log(0.04), std::log(0.3)));
+                        const double coreArea =
+                            std::max(0.3, part * kPi * p.radius * p.radius / cores);
+                        const double reach = cores == 1 ? 0.2 : 0.3;
+                        corePath.addPolygon(blob(
+                            r,
+                            p.mm + QPointF(uniform(r, -reach, reach), uniform(r, -reach, reach)) *
+                                       p.radius,
+                            std::sqrt(coreArea / kPi), 1));
+                    }
                     fillShape(pencil, corePath, level);
                 } else {
                     const QPolygonF shape = blob(r, p.mm, p.radius, p.radius > 0.5 ? 1 : 0.3);
