@@ -244,6 +244,9 @@ class TestSpots : public QObject {
         // against one of them.
         QTest::newRow("outline in pieces, a core against one")
             << "gap, pieces" << 150 << 1 << true << 16.6 << 1.33;
+        // An umbra of 0.3 mm², a fiftieth of its outline: a spot, not a written loop.
+        QTest::newRow("outline with a gap round a small core, 100 dpi")
+            << "gap, small" << 100 << 1 << true << 15.2 << 0.0;
         // The smaller dot measured: the scan's blur leaves it no plateau of its own.
         QTest::newRow("dots, blurred 100 dpi") << "blurred" << 100 << 2 << false << 1.13 << 0.0;
         // Over a black line, 0.25 mm past its near edge.
@@ -334,6 +337,8 @@ class TestSpots : public QObject {
                     p.drawEllipse(at - QPointF(1.55, 0), 0.3, 0.3);
                 else if (mark == u"gap, pieces")
                     p.drawEllipse(at - QPointF(1.3, 0), 0.65, 0.65);
+                else if (mark == u"gap, small")
+                    p.drawEllipse(at, 0.31, 0.31);
                 else
                     p.drawEllipse(at, 0.8, 0.8);
                 // A satellite of 0.3 mm² 0.5 mm beyond the gap.
