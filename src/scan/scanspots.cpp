@@ -127,6 +127,10 @@ constexpr double kFarthestHidden = 1.3;
 // A mark met on rays reaching this many times farther than the outline on both sides of it
 // lies beside the outline.
 constexpr double kBesideOutline = 1.3;
+// A mark is ringed by an outline where this part of kRingRays rays from its middle meet other
+// pencil.
+constexpr int kRingRays = 24;
+constexpr double kRingedPart = 0.75;
 // A stroke met on no more than 1 / kFewRays of the rays is judged so too (writing beyond a
 // gap).
 constexpr int kFewRays = 6;
@@ -644,6 +648,27 @@ std::vector<cv::Point> hullOf(const Marks &m, int k) {
 bool inside(const std::vector<cv::Point> &hull, cv::Point2d p) {
     return cv::pointPolygonTest(hull, cv::Point2f(static_cast<float>(p.x), static_cast<float>(p.y)),
                                 false) > 0;
+}
+// Whether other pencil rings a mark all round, within kLargestOutlineMm of its middle: a core
+// inside its outline, however the print cuts the outline into pieces.
+bool ringedByPencil(const Marks &m, int k, cv::Point2d middle, double dotsPerMm) {
+    const double reach = kLargestOutlineMm * dotsPerMm;
+    int met = 0;
+    for (int r = 0; r < kRingRays; ++r) {
+        const double a = 2 * std::numbers::pi * r / kRingRays;
+        for (double t = 1; t <= reach; t += 0.5) {
+            const cv::Point q(static_cast<int>(std::lround(middle.x + t * std::cos(a))),
+                              static_cast<int>(std::lround(middle.y + t * std::sin(a))));
+            if (q.x < 0 || q.y < 0 || q.x >= m.labels.cols || q.y >= m.labels.rows)
+                break;
+            const int l = m.labels.at<int>(q);
+            if (l != 0 && l != k) {
+                ++met;
+                break;
+            }
+        }
+    }
+    return met >= kRingedPart * kRingRays;
 }
 
 // The first stroke that mark `k` reaches through print (`cutting`) within `reach` pixels, 0
@@ -1517,13 +1542,21 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                             }
                         }
                 }
-            // Not the outline round a core.
+            // Not the outline round a core, whole or in the pieces the print cuts it into.
             std::sort(across.begin(), across.end());
+            std::vector<cv::Point> outline;
             for (auto from = across.begin(); from != across.end();) {
                 const auto to = std::upper_bound(from, across.end(), *from);
-                if (to - from >= kCutPieceRays && !inside(hullOf(m, *from), middle))
-                    isStroke[i] = true;
+                if (to - from >= kCutPieceRays) {
+                    const std::vector<cv::Point> hull = hullOf(m, *from);
+                    outline.insert(outline.end(), hull.begin(), hull.end());
+                }
                 from = to;
+            }
+            if (!outline.empty()) {
+                std::vector<cv::Point> hull;
+                cv::convexHull(outline, hull);
+                isStroke[i] = !inside(hull, middle) && !ringedByPencil(m, k, middle, w.dotsPerMm);
             }
         }
     }
