@@ -1544,19 +1544,12 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                 }
             // Not the outline round a core, whole or in the pieces the print cuts it into.
             std::sort(across.begin(), across.end());
-            std::vector<cv::Point> outline;
             for (auto from = across.begin(); from != across.end();) {
                 const auto to = std::upper_bound(from, across.end(), *from);
-                if (to - from >= kCutPieceRays) {
-                    const std::vector<cv::Point> hull = hullOf(m, *from);
-                    outline.insert(outline.end(), hull.begin(), hull.end());
-                }
+                if (to - from >= kCutPieceRays && !inside(hullOf(m, *from), middle) &&
+                    !ringedByPencil(m, k, middle, w.dotsPerMm))
+                    isStroke[i] = true;
                 from = to;
-            }
-            if (!outline.empty()) {
-                std::vector<cv::Point> hull;
-                cv::convexHull(outline, hull);
-                isStroke[i] = !inside(hull, middle) && !ringedByPencil(m, k, middle, w.dotsPerMm);
             }
         }
     }
