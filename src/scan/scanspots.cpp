@@ -1708,10 +1708,12 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
         const bool closed = holePixels[static_cast<size_t>(roundOf[i])] >= leastHole &&
                             moments.m00 >= kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm;
         // A small outline (the scan shows no core opened out of it) round paper its stroke
-        // barely leaves: a spot, its outline told by the paper inside (a cross encloses none).
+        // barely leaves: a spot, its outline told by the paper inside (a cross encloses none;
+        // a written 4 closes more than a hole's worth in its corner, and is judged below).
         // (Not asking the core to lie amid the paper: a core drawn against its outline leaves
         // a crescent whose middle is as far from it as a written 4's corner is.)
         if (holePixels[static_cast<size_t>(roundOf[i])] > 0 &&
+            holePixels[static_cast<size_t>(roundOf[i])] < leastHole &&
             std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
             moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm)
             isStroke[i] = false;
