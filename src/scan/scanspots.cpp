@@ -1766,8 +1766,13 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                     deepestHere = std::max(deepestHere, depth.at<float>(p));
                 }
                 // Where strokes cross or join (a written 4, an arrow's head) the pencil is
-                // deeper than along them, not as deep as a spot drawn among them.
+                // deeper than along them, not as deep as a spot drawn among them; nor darker
+                // than they are (the blur fills an arrow's head at 100 dpi as deep).
                 if (deepestHere < kSpotOverStrokes * strokeDepth)
+                    continue;
+                cv::Mat part = cv::Mat::zeros(mask.size(), CV_8UC1);
+                part(box).setTo(255, parts == j);
+                if (coreOverStrokes(m, k, part, blurredAbove, w.printed) < kOpenedCoreInk)
                     continue;
                 spotsAmongStrokes.push_back({std::move(pixels), roundOf[i]});
             }
