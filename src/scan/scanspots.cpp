@@ -233,6 +233,8 @@ constexpr double kCrumbMm2 = 0.4;
 constexpr double kOppositeRad = 0.85 * std::numbers::pi;
 constexpr double kBoxedPx = 3.1;
 constexpr double kBoxedPieceMm2 = 0.75;
+// A mark shows on a side of the print with this many working pixels at least.
+constexpr int kLeastSidePx = 3;
 constexpr double kPieceLength = 2.0;
 // A sliver of a stroke the print cut: at least this many times as long as wide, at most this
 // wide (mm).
@@ -1585,10 +1587,29 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                 if (ring.at<uchar>(y, x))
                     angles.push_back(std::atan2(y - middle.y, x - middle.x));
         bool opposite = false;
+        double along = 0; // towards the print on one side
         for (size_t a = 0; a < angles.size() && !opposite; ++a)
-            for (size_t b = a + 1; b < angles.size() && !opposite; ++b)
+            for (size_t b = a + 1; b < angles.size() && !opposite; ++b) {
                 opposite = std::abs(std::remainder(angles[a] - angles[b], 2 * std::numbers::pi)) >=
                            kOppositeRad;
+                along = angles[a];
+            }
+        // A dot drawn across the print shows on both sides of it, a piece of a stroke along
+        // it on one.
+        if (opposite) {
+            cv::Mat sides, sideStats, sideMiddles;
+            const int n = cv::connectedComponentsWithStats(part & ~w.hidden(box), sides, sideStats,
+                                                           sideMiddles, 8);
+            bool before = false, after = false;
+            for (int j = 1; j < n; ++j) {
+                if (sideStats.at<int>(j, cv::CC_STAT_AREA) < kLeastSidePx)
+                    continue;
+                const double across = (sideMiddles.at<double>(j, 1) - middle.y) * std::cos(along) -
+                                      (sideMiddles.at<double>(j, 0) - middle.x) * std::sin(along);
+                (across < 0 ? before : after) = true;
+            }
+            opposite = !(before && after);
+        }
         isStroke[i] = opposite;
     }
     // A crumb of writing that print cut off (the end of a 5's bar peeking out from under a

@@ -287,6 +287,10 @@ class TestSpots : public QObject {
         // in, as small as the paper in a small outline: cut from a generated scan.
         QTest::newRow("written 4 cut from a scan")
             << "cut written-4-150dpi" << 150 << 0 << false << 0.0 << 0.0;
+        // A dot of 0.5 mm² drawn across a printed line as dark as the pencil: no piece of a
+        // stroke drawn along it.
+        QTest::newRow("dot across a line, 300 dpi")
+            << "across 0.4" << 300 << 1 << false << 0.0 << 0.0;
         QTest::newRow("dot beside a written A, 100 dpi")
             << "text A 0 dot 1.5" << 100 << 1 << false << 0.0 << 0.0;
         QTest::newRow("dot beside a written N, 100 dpi")
@@ -309,7 +313,8 @@ class TestSpots : public QObject {
         const QTransform toPage = sheetDrawingToPage(model, dpi);
         QPointF at(-25, 20); // between the grid's lines
         // On the line that runs nearest to its right.
-        while ((mark == u"gap on line" || mark == u"4" || mark == u"x") &&
+        while ((mark == u"gap on line" || mark == u"4" || mark == u"x" ||
+                mark.startsWith(u"across")) &&
                qGray(page.pixel(toPage.map(at).toPoint())) == 255)
             at.rx() += 0.05;
         while ((mark == u"black" || mark == u"crumb") &&
@@ -413,6 +418,8 @@ class TestSpots : public QObject {
                 p.drawRect(QRectF(at + QPointF(-0.45, 0.3), QSizeF(0.45, 0.55)));
                 p.setPen(QPen(QColor(90, 90, 90), 0.35, Qt::SolidLine, Qt::FlatCap));
                 p.drawLine(at + QPointF(0.1, -1), at + QPointF(-3, -1));
+            } else if (mark.startsWith(u"across")) {
+                p.drawEllipse(at, mark.mid(7).toDouble(), mark.mid(7).toDouble());
             } else if (mark == u"grains") {
                 p.drawEllipse(at, 0.9, 0.9);
             } else if (mark.startsWith(u"pair") || mark == u"three") {
