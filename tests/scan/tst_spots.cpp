@@ -451,19 +451,14 @@ class TestSpots : public QObject {
         }
         QImage scan = scanPage(page, {dpi, 0, QPointF(), 0, -1});
         if (mark.startsWith(u"cut ")) {
-            // On white paper: the cut's paper (its lightest) as white, its pencil a little
-            // darker.
+            // On white paper: the cut's paper (240) as white, its pencil a little darker.
             const QImage cut(QStringLiteral(ORVANEK_SCAN_MARKS "/%1.png").arg(mark.mid(4)));
             QVERIFY(!cut.isNull());
-            int paper = 0;
-            for (int y = 0; y < cut.height(); ++y)
-                for (int x = 0; x < cut.width(); ++x)
-                    paper = std::max(paper, qGray(cut.pixel(x, y)));
             const QPoint corner = toPage.map(at).toPoint() - cut.rect().center();
             for (int y = 0; y < cut.height(); ++y)
                 for (int x = 0; x < cut.width(); ++x)
-                    scan.scanLine(corner.y() + y)[corner.x() + x] = static_cast<uchar>(std::clamp(
-                        255 - (paper - qGray(cut.pixel(x, y))) * 1.15 * 255 / paper, 0.0, 255.0));
+                    scan.scanLine(corner.y() + y)[corner.x() + x] = static_cast<uchar>(
+                        std::clamp(255 - (240 - qGray(cut.pixel(x, y))) * 1.22, 0.0, 255.0));
         }
         // Blurred by 1 2 1 each way (the N twice over, within 5 mm of it).
         const QRect near = QRect(toPage.map(at).toPoint(), QSize()).adjusted(-20, -20, 20, 20);
