@@ -1730,11 +1730,12 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                             moments.m00 >= kLeastCoreMm2 * w.dotsPerMm * w.dotsPerMm;
         // A small outline (the scan shows no core opened out of it) round paper its stroke
         // barely leaves: a spot, its outline told by the paper inside (a cross encloses none;
-        // a written 4 closes more than a hole's worth in its corner, and is judged below).
+        // a written 4 closes more paper in its corner than the core its strokes' joint leaves,
+        // and is judged below).
         // (Not asking the core to lie amid the paper: a core drawn against its outline leaves
         // a crescent whose middle is as far from it as a written 4's corner is.)
         if (holePixels[static_cast<size_t>(roundOf[i])] > 0 &&
-            holePixels[static_cast<size_t>(roundOf[i])] < leastHole &&
+            holePixels[static_cast<size_t>(roundOf[i])] < moments.m00 &&
             std::max(box.width, box.height) <= kSmallOutlineMm * w.dotsPerMm &&
             moments.m00 >= kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm)
             isStroke[i] = false;

@@ -283,10 +283,6 @@ class TestSpots : public QObject {
             << "text 3 20" << 300 << 0 << false << 0.0 << 0.0;
         QTest::newRow("written 4 turned, 100 dpi")
             << "text 4 20" << 100 << 0 << false << 0.0 << 0.0;
-        // A grainy grey 4 at 150 dpi whose closed corner the blur leaves a hole of 0.9 mm²
-        // in, as small as the paper in a small outline: cut from a generated scan.
-        QTest::newRow("written 4 cut from a scan")
-            << "cut written-4-150dpi" << 150 << 0 << false << 0.0 << 0.0;
         // A dot of 0.5 mm² drawn across a printed line as dark as the pencil: no piece of a
         // stroke drawn along it.
         QTest::newRow("dot across a line, 300 dpi")
@@ -450,16 +446,6 @@ class TestSpots : public QObject {
             page.setPixel(middle, qRgb(255, 255, 255));
         }
         QImage scan = scanPage(page, {dpi, 0, QPointF(), 0, -1});
-        if (mark.startsWith(u"cut ")) {
-            // On white paper: the cut's paper (240) as white, its pencil a little darker.
-            const QImage cut(QStringLiteral(ORVANEK_SCAN_MARKS "/%1.png").arg(mark.mid(4)));
-            QVERIFY(!cut.isNull());
-            const QPoint corner = toPage.map(at).toPoint() - cut.rect().center();
-            for (int y = 0; y < cut.height(); ++y)
-                for (int x = 0; x < cut.width(); ++x)
-                    scan.scanLine(corner.y() + y)[corner.x() + x] = static_cast<uchar>(
-                        std::clamp(255 - (240 - qGray(cut.pixel(x, y))) * 1.22, 0.0, 255.0));
-        }
         // Blurred by 1 2 1 each way (the N twice over, within 5 mm of it).
         const QRect near = QRect(toPage.map(at).toPoint(), QSize()).adjusted(-20, -20, 20, 20);
         for (int times = 0; times < (mark == u"N" ? 2 : 1); ++times)
