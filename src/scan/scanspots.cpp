@@ -1544,12 +1544,28 @@ std::vector<Shape> shapesOf(const cv::Mat &mask, const WorkRegion &w, const cv::
                             }
                         }
                 }
-            // Not the outline round a core, whole or in the pieces the print cuts it into.
+            // Not the outline round a core, whole or in the pieces the print cuts it into;
+            // nor across the print from the outline round another spot's core (a dot drawn
+            // beside a line, an outlined spot beyond it).
+            const auto ringsCore = [&](int l) {
+                const std::vector<cv::Point> hull = hullOf(m, l);
+                const cv::Rect around = markBox(m, l);
+                for (size_t j = 1; j < count; ++j) {
+                    const cv::Point2d c(centroids.at<double>(static_cast<int>(j), 0),
+                                        centroids.at<double>(static_cast<int>(j), 1));
+                    if (j != i && !isStroke[j] && around.contains(cv::Point(c)) &&
+                        m.stats.at<int>(static_cast<int>(j), cv::CC_STAT_AREA) >=
+                            kLeastSpotAtPrintMm2 * w.dotsPerMm * w.dotsPerMm &&
+                        inside(hull, c) && ringedByPencil(m, static_cast<int>(j), c, w.dotsPerMm))
+                        return true;
+                }
+                return false;
+            };
             std::sort(across.begin(), across.end());
             for (auto from = across.begin(); from != across.end();) {
                 const auto to = std::upper_bound(from, across.end(), *from);
                 if (to - from >= kCutPieceRays && !inside(hullOf(m, *from), middle) &&
-                    !ringedByPencil(m, k, middle, w.dotsPerMm))
+                    !ringedByPencil(m, k, middle, w.dotsPerMm) && !ringsCore(*from))
                     isStroke[i] = true;
                 from = to;
             }

@@ -287,6 +287,10 @@ class TestSpots : public QObject {
         // stroke drawn along it.
         QTest::newRow("dot across a line, 300 dpi")
             << "across 0.4" << 300 << 1 << false << 0.0 << 0.0;
+        // The dot against the black line, an outlined spot 0.8 mm beyond its far edge: the
+        // outline is no stroke going on from the dot across the print.
+        QTest::newRow("dot against a black line, an outline beyond it")
+            << "black ring" << 150 << 2 << true << 0.0 << 0.0;
         QTest::newRow("dot beside a written A, 100 dpi")
             << "text A 0 dot 1.5" << 100 << 1 << false << 0.0 << 0.0;
         QTest::newRow("dot beside a written N, 100 dpi")
@@ -313,10 +317,13 @@ class TestSpots : public QObject {
                 mark.startsWith(u"across")) &&
                qGray(page.pixel(toPage.map(at).toPoint())) == 255)
             at.rx() += 0.05;
-        while ((mark == u"black" || mark == u"crumb") &&
+        while ((mark.startsWith(u"black") || mark == u"crumb") &&
                qGray(page.pixel(toPage.map(at).toPoint())) > 0)
             at.rx() += 0.05;
-        if (mark == u"black")
+        double far = 0; // the black line's far edge
+        while (qGray(page.pixel(toPage.map(at + QPointF(far, 0)).toPoint())) == 0)
+            far += 0.05;
+        if (mark.startsWith(u"black"))
             at.rx() -= 0.35; // the dot's middle
         {
             QPainter p(&page);
@@ -399,9 +406,16 @@ class TestSpots : public QObject {
                 soft.setColorAt(1, QColor(255, 255, 255, 0));
                 p.setBrush(soft);
                 p.drawEllipse(at, 3, 3);
-            } else if (mark == u"black") {
+            } else if (mark.startsWith(u"black")) {
                 p.setCompositionMode(QPainter::CompositionMode_Darken);
                 p.drawEllipse(at, 0.6, 0.6);
+                if (mark == u"black ring") {
+                    const QPointF middle = at + QPointF(0.35 + far + 2.95, 0);
+                    p.drawEllipse(middle, 0.5, 0.5);
+                    p.setPen(QPen(QColor(90, 90, 90), 0.2));
+                    p.setBrush(Qt::NoBrush);
+                    p.drawEllipse(middle, 1.9, 1.9);
+                }
             } else if (mark == u"N") {
                 QPainterPath text;
                 QFont font(QStringLiteral("DejaVu Sans"));
