@@ -410,7 +410,7 @@ class TestSpots : public QObject {
                 p.setCompositionMode(QPainter::CompositionMode_Darken);
                 p.drawEllipse(at, 0.6, 0.6);
                 if (mark == u"black ring") {
-                    const QPointF middle = at + QPointF(0.35 + far + 2.95, 0);
+                    const QPointF middle = at + QPointF(0.35 + far + 2.8, 0);
                     p.drawEllipse(middle, 0.5, 0.5);
                     p.setPen(QPen(QColor(90, 90, 90), 0.2));
                     p.setBrush(Qt::NoBrush);
